@@ -1,0 +1,92 @@
+// The NTU integration against its yardstick: a loop of as many dependent
+// double additions, the least that a million in-order steps can cost.
+// Prints both times and their ratio.
+
+#include "core/absorber.h"
+#include "core/column_work.h"
+#include "core/ntu.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+using absorber::detail::ntuSteps;
+
+void DependentAdditions(benchmark::State& state)
+{
+    double step = 1e-9;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(step);
+        double sum = 0.0;
+        for (int i = 0; i < ntuSteps; ++i)
+            sum = sum + step;
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(DependentAdditions)->Unit(benchmark::kMicrosecond);
+
+absorber::detail::NtuLimits exampleLimits(double y1, double x1, double gasFlow, double waterFlow)
+{
+    absorber::ColumnState state;
+    absorber::RunFractions fractions{x1, y1, 0.0};
+    state.gasFlow = gasFlow;
+    state.waterFlow = waterFlow;
+    absorber::detail::ColumnWork work;
+    absorber::detail::calculateColumn(state, fractions, {}, work);
+    return {gasFlow, waterFlow, work.flowFactor, work.lowerLimit, work.stepWidth,
+            work.lowerLimit - work.stepWidth};
+}
+
+void NtuIntegration(benchmark::State& state)
+{
+    const absorber::detail::NtuLimits limits = exampleLimits(0.045, 0.02, 2, 3);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(absorber::detail::integrateNtu(limits));
+}
+BENCHMARK(NtuIntegration)->Unit(benchmark::kMicrosecond);
+
+void CalculateColumn(benchmark::State& state)
+{
+    for (auto _ : state) {
+        absorber::ColumnState column;
+        absorber::RunFractions fractions{0.02, 0.045, 0.0};
+        column.gasFlow = 2;
+        column.waterFlow = 3;
+        benchmark::DoNotOptimize(absorber::calculateColumn(column, fractions));
+        benchmark::DoNotOptimize(column.ntu);
+    }
+}
+BENCHMARK(CalculateColumn)->Unit(benchmark::kMicrosecond);
+
+// Keeps each benchmark's time per iteration so that the ratio can be told.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+                times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+    }
+    std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const auto additions = reporter.times.find("DependentAdditions");
+    const auto integration = reporter.times.find("NtuIntegration");
+    if (additions != reporter.times.end() && integration != reporter.times.end())
+        std::printf("NTU integration / dependent additions: %.2f\n", integration->second / additions->second);
+    benchmark::Shutdown();
+    return 0;
+}

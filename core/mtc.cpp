@@ -1,0 +1,33 @@
+#include "core/absorber.h"
+
+#include "core/checked.h"
+
+#include <cmath>
+
+namespace absorber {
+
+Outcome findMtc(double packingHeight, ColumnState& state)
+{
+    const double ntu = state.ntu;
+    const double gasFlow = state.gasFlow;
+    // A height that is not finite never comes from the window.
+    if (!(packingHeight > 0.0 && ntu > 0.0 && gasFlow > 0.0) || !std::isfinite(packingHeight))
+        return Outcome::invalidData;
+
+    detail::Checked ops;
+    const double numerator = ops.mul(ntu, gasFlow);
+    if (ops.failed())
+        return ops.fault();
+    // The cross-section of the laboratory column, 0.05^2 * 3.1416.
+    const double section = ops.mul(std::pow(0.05, 2.0), 3.1416);
+    if (ops.failed())
+        return ops.fault();
+    const double mtc = ops.div(numerator, ops.mul(packingHeight, section));
+    if (ops.failed())
+        return ops.fault();
+
+    state.mtc = mtc;
+    return Outcome::completed;
+}
+
+}  // namespace absorber
