@@ -1,0 +1,127 @@
+#include "ui/centring.h"
+#include "ui/numbertext.h"
+
+#include <QLocale>
+#include <QTest>
+
+#include <cmath>
+#include <optional>
+
+Q_DECLARE_METATYPE(std::optional<double>)
+Q_DECLARE_METATYPE(std::optional<int>)
+
+class TestHelpers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void parsing_data();
+    void parsing();
+    void showing_data();
+    void showing();
+    void centring_data();
+    void centring();
+};
+
+void TestHelpers::parsing_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<double>>("value");
+
+    const std::optional<double> refused;
+    QTest::newRow("english") << "en_US" << "0.02" << std::optional(0.02);
+    QTest::newRow("spaces around") << "en_US" << "  0.02 " << std::optional(0.02);
+    QTest::newRow("negative") << "en_US" << "-1.5" << std::optional(-1.5);
+    QTest::newRow("exponent") << "en_US" << "2e-3" << std::optional(0.002);
+    QTest::newRow("german") << "de_DE" << "0,02" << std::optional(0.02);
+    QTest::newRow("german point") << "de_DE" << "0.02" << refused;
+    QTest::newRow("english comma") << "en_US" << "0,02" << refused;
+    QTest::newRow("group separator") << "en_US" << "1,000" << refused;
+    QTest::newRow("empty") << "en_US" << "" << refused;
+    QTest::newRow("blank") << "en_US" << "   " << refused;
+    QTest::newRow("words") << "en_US" << "abc" << refused;
+    QTest::newRow("trailing junk") << "en_US" << "0.02x" << refused;
+    QTest::newRow("infinity") << "en_US" << "inf" << refused;
+    QTest::newRow("minus infinity") << "en_US" << "-inf" << refused;
+    QTest::newRow("nan") << "en_US" << "nan" << refused;
+    QTest::newRow("too large") << "en_US" << "1e999" << refused;
+    QTest::newRow("german infinity") << "de_DE" << "inf" << refused;
+}
+
+void TestHelpers::parsing()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(std::optional<double>, value);
+    QLocale::setDefault(QLocale(locale));
+    QCOMPARE(parseNumber(text), value);
+}
+
+void TestHelpers::showing_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("rounded");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("example A y2") << "en_US" << 0.010201999591920018 << true << "0.0102";
+    QTest::newRow("example A mtc") << "en_US" << 40.455628854993435 << true << "40.4556";
+    QTest::newRow("german") << "de_DE" << 40.455628854993435 << true << "40,4556";
+    QTest::newRow("no group separator") << "en_US" << 12345.67894 << true << "12345.6789";
+    QTest::newRow("german no group separator") << "de_DE" << 1234567.0 << true << "1234567";
+    QTest::newRow("smallest shown") << "en_US" << 0.0001 << true << "0.0001";
+    QTest::newRow("rounds to zero") << "en_US" << 0.00004 << true << "0";
+    QTest::newRow("negative zero") << "en_US" << -0.00004 << true << "0";
+    QTest::newRow("tie to even") << "en_US" << 0.03125 << true << "0.0312";
+    QTest::newRow("unrounded") << "en_US" << 0.010201999591920018 << false << "0.010201999591920018";
+    QTest::newRow("unrounded short") << "en_US" << 0.02 << false << "0.02";
+    QTest::newRow("unrounded tiny") << "en_US" << 0.00004 << false << "4E-05";
+    QTest::newRow("unrounded huge") << "en_US" << 1e300 << false << "1E+300";
+    QTest::newRow("unrounded german") << "de_DE" << 0.05 << false << "0,05";
+}
+
+void TestHelpers::showing()
+{
+    QFETCH(QString, locale);
+    QFETCH(double, value);
+    QFETCH(bool, rounded);
+    QFETCH(QString, text);
+    QLocale::setDefault(QLocale(locale));
+    QCOMPARE(rounded ? resultText(value) : numberText(value), text);
+    // What is shown unrounded reads back to the same double.
+    if (!rounded)
+        QCOMPARE(parseNumber(text), std::optional(value));
+}
+
+void TestHelpers::centring_data()
+{
+    QTest::addColumn<float>("screen");
+    QTest::addColumn<float>("window");
+    QTest::addColumn<std::optional<int>>("offset");
+
+    QTest::newRow("main window on 1024 px") << 15360.0f << 7605.0f << std::optional(7680 - 3802);
+    QTest::newRow("odd halves truncate") << 15.0f << 7.0f << std::optional(7 - 3);
+    QTest::newRow("tie down to even") << 1000.5f << 0.0f << std::optional(500);
+    QTest::newRow("tie up to even") << 1001.5f << 0.0f << std::optional(501);
+    QTest::newRow("window tie") << 0.0f << 2.5f << std::optional(-1);
+    QTest::newRow("below a tie") << 1000.4f << 0.0f << std::optional(500);
+    QTest::newRow("screen smaller than window") << 1000.0f << 3001.0f << std::optional(500 - 1500);
+    QTest::newRow("largest single below 2^31") << 2147483520.0f << 0.0f << std::optional(1073741760);
+    QTest::newRow("2^31 overflows") << 2147483648.0f << 0.0f << std::optional<int>();
+    QTest::newRow("negative overflow") << 0.0f << -3e9f << std::optional<int>();
+    QTest::newRow("-2^31 fits") << 0.0f << -2147483648.0f << std::optional(1073741824);
+    QTest::newRow("not a number") << std::nanf("") << 0.0f << std::optional<int>();
+}
+
+void TestHelpers::centring()
+{
+    QFETCH(float, screen);
+    QFETCH(float, window);
+    QFETCH(std::optional<int>, offset);
+    QCOMPARE(centredOffset(screen, window), offset);
+}
+
+QTEST_MAIN(TestHelpers)
+#include "tst_helpers.moc"

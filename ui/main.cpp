@@ -1,0 +1,14 @@
+#include "ui/Form1.h"
+#include "ui/application.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    prepareApplication();
+    Form1 form;
+    form.Form_Load();
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/absorber.h"
+
+#include <QString>
+
+class QWidget;
+
+// The modal boxes the windows tell the user with: one OK button, no icon.
+
+// "Invalid Data", under the window's own title for it.
+void reportInvalidData(QWidget* parent, const QString& title);
+
+// A field whose text is not a number, named by the label that names it on screen.
+void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text);
+
+// An arithmetic fault that stopped a calculation, named by its kind.
+void reportFault(QWidget* parent, absorber::Outcome fault);
+
+// Tells the user of any outcome but a completed one; true when completed.
+bool reportOutcome(QWidget* parent, absorber::Outcome outcome, const QString& invalidDataTitle);
