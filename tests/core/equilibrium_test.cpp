@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -35,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, LookupBands, testing::Values(
     Band{0.045, 7}, Band{0.02, 3}, Band{0.0125999, 1}, Band{0.0, 1},
     Band{-0.5, 1}, Band{-std::numeric_limits<double>::infinity(), 1},
     // No caller asks past 0.3; the answer is still defined.
-    Band{0.31, 14}, Band{std::numeric_limits<double>::quiet_NaN(), 14}));
+    Band{0.31, 14}, Band{std::numeric_limits<double>::quiet_NaN(), 14}),
+    [](const auto& info) { return "row" + std::to_string(info.param.row) + "_" + std::to_string(info.index); });
 
 TEST(EquilibriumPoints, BothColumnsRiseStrictly)
 {

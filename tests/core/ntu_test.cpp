@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -83,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(Runs, AcrossTheTable, testing::Values(
     Operating{0.25, 0.15, 1, 1.5},
     Operating{0.3, 0.2, 1, 1.3},
     Operating{0.02, 0.01, -1, 1},    // negative flow: terms summed as magnitudes
-    Operating{0.02, -0.01, 1, 1}));  // y2 above y1: the steps run downwards
+    Operating{0.02, -0.01, 1, 1}),  // y2 above y1: the steps run downwards
+    [](const auto& info) { return "run" + std::to_string(info.index); });
 
 TEST(IntegrateNtu, ZeroDenominatorIsADivisionByZero)
 {
