@@ -1,14 +1,102 @@
 #include "ui/Form3.h"
 
+#include "ui/Module1.h"
+#include "ui/centring.h"
+#include "ui/report.h"
+#include "ui/twips.h"
+
+#include <QKeyEvent>
+#include <QPainter>
 #include <QTimer>
 
+namespace {
+
+constexpr int clientWidth = 7695;
+constexpr int clientHeight = 7620;
+
+// The tick after the one that brings the count to this closes the window.
+constexpr double lastOpenTick = 100.0;
+
+}  // namespace
+
 Form3::Form3(QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , picture(QStringLiteral(":/assets/splash.png"))
+    , Timer1(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Form3"));
+    setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
+    // Nothing here takes the focus, so key presses come to the window itself.
+    setFocusPolicy(Qt::NoFocus);
+
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(tickInterval);
+    // The window lives for a count of ticks; a precise timer keeps that count
+    // close to the time it is meant to stand for.
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &Form3::Timer1_Timer);
 }
 
 void Form3::Form_Load()
 {
-    QTimer::singleShot(0, this, &QDialog::accept);
+    if (!centreOnScreen(*this))
+        reportFault(this, absorber::Outcome::overflow);
+    Timer1->start();
+}
+
+void Form3::Timer1_Timer()
+{
+    // Adding 1 to a double raises no overflow or invalid operation for any
+    // value, so this step cannot fault.
+    Module1::splashTicks = Module1::splashTicks + 1.0;
+    if (Module1::splashTicks > lastOpenTick) {
+        Module1::splashTicks = 0.0;
+        unload();
+    }
+}
+
+void Form3::Form_Click()
+{
+    unload();
+}
+
+void Form3::Form_KeyPress()
+{
+    unload();
+}
+
+void Form3::done(int result)
+{
+    Timer1->stop();
+    QDialog::done(result);
+}
+
+void Form3::unload()
+{
+    accept();
+}
+
+void Form3::paintEvent(QPaintEvent*)
+{
+    // At its natural size from the top-left corner: the window is smaller
+    // than the picture, which is cut off at the right and the bottom.
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture);
+}
+
+void Form3::mousePressEvent(QMouseEvent*)
+{
+    Form_Click();
+}
+
+void Form3::keyPressEvent(QKeyEvent* event)
+{
+    // Replaces QDialog's own Enter and Escape handling: every character key
+    // unloads the window the same way, and no other key does.
+    if (event->text().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    Form_KeyPress();
 }

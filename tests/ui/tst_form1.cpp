@@ -1,6 +1,7 @@
 #include "modalboxes.h"
 
 #include "ui/Form1.h"
+#include "ui/Form3.h"
 #include "ui/Module1.h"
 #include "ui/application.h"
 #include "ui/numbertext.h"
@@ -23,7 +24,11 @@ class TestForm1 : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase()
+    {
+        prepareApplication();
+        Form3::tickInterval = std::chrono::milliseconds(1);
+    }
     void init();
     void cleanup();
 
