@@ -208,7 +208,11 @@ INSTANTIATE_TEST_SUITE_P(Column, Faults, testing::Values(
     FaultCase{"BalanceOverflows", 0.02, 0.01, 1e-300, 1e300, Outcome::overflow, false},
     FaultCase{"FlowFactorOverflows", 0.02, 0.01, 1.7e308, 1, Outcome::overflow, false},
     // g/w * flowFactor overflows in the first step of the integration.
-    FaultCase{"DenominatorOverflows", 0.02, 0.01, 1e160, 1, Outcome::overflow, true}),
+    FaultCase{"DenominatorOverflows", 0.02, 0.01, 1e160, 1, Outcome::overflow, true},
+    // flowFactor is exactly 0, so the denominator is Y itself, which steps
+    // down from 500000 to -499999 units of 2^-20 and reaches 0 exactly.
+    FaultCase{"DenominatorReachesZero", -0.27952523067079743, -1.024417840751956, 0.83443708609271527, 1,
+              Outcome::divisionByZero, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CalculateColumn, ValidRunAfterAFaultCompletes)

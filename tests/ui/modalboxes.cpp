@@ -3,7 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 
-ModalBoxes::ModalBoxes()
+ModalBoxes::ModalBoxes(Windows windows)
+    : windows(windows)
 {
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [this] { answer(); });
@@ -12,9 +13,17 @@ ModalBoxes::ModalBoxes()
 
 void ModalBoxes::answer()
 {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible())
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
         return;
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box) {
+        if (windows == closeWindows) {
+            windowsClosed.append(modal->objectName());
+            modal->close();
+        }
+        return;
+    }
     boxes.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size())});
     if (QAbstractButton* ok = box->button(QMessageBox::Ok))
         ok->click();

@@ -3,11 +3,13 @@
 #include <QList>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 // Answers the modal boxes that a handler shows, as a user would: reads each
 // box's title and text, then presses OK. Create it before the action that
-// shows the boxes; it answers until it goes out of scope.
+// shows the boxes; it answers until it goes out of scope. Told to, it also
+// closes any other modal window once it is up, as a user closing the graph.
 class ModalBoxes {
 public:
     struct Box {
@@ -17,14 +19,20 @@ public:
         int buttonCount;
     };
 
-    ModalBoxes();
+    enum Windows { leaveWindows, closeWindows };
+
+    explicit ModalBoxes(Windows windows = leaveWindows);
 
     const QList<Box>& seen() const { return boxes; }
     int count() const { return int(boxes.size()); }
+    // The object names of the modal windows it closed, in order.
+    const QStringList& closed() const { return windowsClosed; }
 
 private:
     void answer();
 
+    Windows windows;
     QList<Box> boxes;
+    QStringList windowsClosed;
     QTimer poll;
 };
