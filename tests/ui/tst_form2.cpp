@@ -1,4 +1,5 @@
 #include "modalboxes.h"
+#include "userinput.h"
 
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -99,15 +100,20 @@ bool showsNear(const QImage& image, double x, double y, const QColor& colour)
     return false;
 }
 
-bool showsAnywhere(const QImage& image, const QColor& colour)
+bool showsIn(const QImage& image, const QRect& area, const QColor& colour)
 {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
             if (image.pixelColor(x, y) == colour)
                 return true;
         }
     }
     return false;
+}
+
+bool showsAnywhere(const QImage& image, const QColor& colour)
+{
+    return showsIn(image, image.rect(), colour);
 }
 
 // Anywhere strictly inside a rectangle in twips, its edge pixels left out.
@@ -117,13 +123,18 @@ bool showsInside(const QImage& image, const TwipRect& rect, const QColor& colour
     const QRect area = QRectF(rect.left * scale, rect.top * scale, rect.width * scale, rect.height * scale)
                            .toAlignedRect()
                            .adjusted(1, 1, -1, -1);
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (image.pixelColor(x, y) == colour)
-                return true;
-        }
-    }
-    return false;
+    return showsIn(image, area, colour);
+}
+
+// The loaded chart as it shows on screen; null if it never came up.
+QImage picture(Form2& chart)
+{
+    chart.show();
+    if (!QTest::qWaitForWindowExposed(&chart))
+        return {};
+    QImage image = chart.grab().toImage();
+    chart.close();
+    return image;
 }
 
 }  // namespace
@@ -166,8 +177,7 @@ void TestForm2::initTestCase()
 
 void TestForm2::cleanup()
 {
-    for (const QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName() + " left open"));
+    verifyNoWindowLeftOpen();
 }
 
 void TestForm2::window()
@@ -357,10 +367,8 @@ void TestForm2::beforeAnyCalculation()
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.seen().first().title, QStringLiteral("Data Error"));
 
-    chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    const QImage image = chart.grab().toImage();
-    chart.close();
+    const QImage image = picture(chart);
+    QVERIFY(!image.isNull());
 
     // The curve alone: no operating line, not even a dot where it collapsed.
     QVERIFY(showsNear(image, curve[9].x, curve[9].y, darkBlue));
@@ -424,10 +432,8 @@ void TestForm2::sameChartTwice()
         chart.Form_Load();
         QCOMPARE(boxes.count(), 0);
         shown[opening] = contents(chart);
-        chart.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&chart));
-        pictures[opening] = chart.grab().toImage();
-        chart.close();
+        pictures[opening] = picture(chart);
+        QVERIFY(!pictures[opening].isNull());
     }
     QCOMPARE(shown[1], shown[0]);
     QCOMPARE(pictures[1], pictures[0]);
@@ -490,10 +496,8 @@ void TestForm2::painting()
     ModalBoxes boxes;
     Form2 chart;
     chart.Form_Load();
-    chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    const QImage image = chart.grab().toImage();
-    chart.close();
+    const QImage image = picture(chart);
+    QVERIFY(!image.isNull());
 
     // The worked example's line runs from (900, 5820) to (500, 6060).
     for (const double along : {0.25, 0.5, 0.75})
@@ -537,10 +541,8 @@ void TestForm2::stacking()
     Form2 chart;
     chart.Form_Load();
     QCOMPARE(boxes.count(), 0);
-    chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    const QImage image = chart.grab().toImage();
-    chart.close();
+    const QImage image = picture(chart);
+    QVERIFY(!image.isNull());
 
     QVERIFY(showsNear(image, outsideX, outsideY, green));
     QCOMPARE(showsInside(image, chart.label(label)->rect, green), lineOnTop);
@@ -569,10 +571,8 @@ void TestForm2::runningOutOfWindow()
     Form2 chart;
     chart.Form_Load();
     QCOMPARE(boxes.count(), 0);
-    chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    const QImage image = chart.grab().toImage();
-    chart.close();
+    const QImage image = picture(chart);
+    QVERIFY(!image.isNull());
 
     QVERIFY(showsNear(image, witnessX, witnessY, green));
 }
@@ -582,10 +582,8 @@ void TestForm2::originMarkShowsCorner()
     ModalBoxes boxes;
     Form2 chart;
     chart.Form_Load();
-    chart.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    const QImage image = chart.grab().toImage();
-    chart.close();
+    const QImage image = picture(chart);
+    QVERIFY(!image.isNull());
 
     // Label5 "0,0" lies over the square's corner without hiding it: the
     // white inside and the left edge show through.

@@ -1,3 +1,5 @@
+#include "userinput.h"
+
 #include "ui/Form1.h"
 #include "ui/Form3.h"
 #include "ui/Module1.h"
@@ -115,8 +117,7 @@ void TestForm3::init()
 void TestForm3::cleanup()
 {
     Form3::tickInterval = defaultTickInterval;
-    for (const QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName() + QStringLiteral(" left visible")));
+    verifyNoWindowLeftOpen();
 }
 
 void TestForm3::window()

@@ -1,4 +1,5 @@
 #include "modalboxes.h"
+#include "userinput.h"
 
 #include "ui/Form1.h"
 #include "ui/Form3.h"
@@ -31,9 +32,8 @@ private slots:
     void longSession();
 
 private:
-    void type(const char* name, const QString& text);
-    void calculate(const QStringList& inputs);
-    QString text(const char* name) const { return form->findChild<QLineEdit*>(name)->text(); }
+    void calculate(const QStringList& inputs) { ::calculate(*form, inputs); }
+    QString text(const char* name) const { return fieldText(*form, name); }
 
     std::unique_ptr<Form1> form;
 };
@@ -55,25 +55,7 @@ void TestReliability::cleanup()
 {
     form.reset();
     QLocale::setDefault(QLocale::c());
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName() + " left open"));
-}
-
-void TestReliability::type(const char* name, const QString& text)
-{
-    auto* field = form->findChild<QLineEdit*>(name);
-    field->selectAll();
-    QTest::keyClicks(field, text);
-    QCOMPARE(field->text(), text);
-}
-
-void TestReliability::calculate(const QStringList& inputs)
-{
-    type("Text2", inputs[0]);
-    type("Text5", inputs[1]);
-    type("Text1", inputs[2]);
-    type("Text3", inputs[3]);
-    QTest::mouseClick(form->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    verifyNoWindowLeftOpen();
 }
 
 void TestReliability::faultsThroughTheWindow_data()
