@@ -20,13 +20,13 @@ struct MarkStyle {
     QColor edge, column, bed, quill, quillEdge;
     bool smooth;
 };
-const MarkStyle kFull{QColor(0x12, 0x3a, 0x78), QColor(0x1f, 0x64, 0xc8), Qt::white,
+const MarkStyle fullStyle{QColor(0x12, 0x3a, 0x78), QColor(0x1f, 0x64, 0xc8), Qt::white,
                       QColor(0xf5, 0xa0, 0x0b), QColor(0x9a, 0x34, 0x12), true};
-const MarkStyle kVga{QColor(0, 0, 170), QColor(85, 85, 255), Qt::white,
+const MarkStyle vgaStyle{QColor(0, 0, 170), QColor(85, 85, 255), Qt::white,
                      QColor(255, 255, 85), QColor(170, 85, 0), false};
-const QColor kInk{0x12, 0x2a, 0x55};
+const QColor ink{0x12, 0x2a, 0x55};
 
-QFont font(const QString &family, qreal pixels, bool bold = false, bool italic = false)
+QFont font(const QString& family, qreal pixels, bool bold = false, bool italic = false)
 {
     QFont f(family);
     f.setPixelSize(qRound(pixels));
@@ -37,7 +37,7 @@ QFont font(const QString &family, qreal pixels, bool bold = false, bool italic =
 
 // The mark: a packed column with a quill beside it. It is laid out on a
 // 24 x 24 grid so that at icon size every line falls on whole pixels.
-void drawMark(QPainter &p, const QRectF &box, const MarkStyle &s = kFull)
+void drawMark(QPainter& p, const QRectF& box, const MarkStyle& s = fullStyle)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, s.smooth);
@@ -107,9 +107,9 @@ QImage logo()
     const QFontMetricsF fm(f);
     const qreal baseline = room.center().y() + fm.capHeight() / 2;
     const qreal quillWidth = fm.horizontalAdvance("Quill");
-    p.setPen(kInk);
+    p.setPen(ink);
     p.drawText(QPointF(room.left(), baseline), "Quill");
-    p.setPen(kFull.quillEdge);
+    p.setPen(fullStyle.quillEdge);
     p.drawText(QPointF(room.left() + quillWidth, baseline), "on");
     return img;
 }
@@ -136,7 +136,7 @@ QImage icon()
     QImage art = blank(24, 24, QImage::Format_ARGB32);
     {
         QPainter p(&art);
-        drawMark(p, QRectF(0, 0, 24, 24), kVga);
+        drawMark(p, QRectF(0, 0, 24, 24), vgaStyle);
     }
     // Nearest colour without dithering, so the few pixels stay crisp.
     QImage out(24, 24, QImage::Format_Indexed8);
@@ -165,7 +165,7 @@ QImage icon()
 }
 
 // A horizontal stream arrow: the shaft stays crisp, only the head is smoothed.
-void arrow(QPainter &p, QPointF from, QPointF to)
+void arrow(QPainter& p, QPointF from, QPointF to)
 {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.drawLine(from, to);
@@ -188,12 +188,12 @@ QImage column()
 
     p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.drawRect(shell);
-    for (const QRect &bed : beds)
+    for (const QRect& bed : beds)
         p.drawRect(bed);
 
     p.setPen(QPen(Qt::black, 1));
     p.setRenderHint(QPainter::Antialiasing);
-    for (const QRect &bed : beds) {
+    for (const QRect& bed : beds) {
         const QRectF r(bed);
         p.drawLine(r.topLeft(), r.bottomRight());
         p.drawLine(r.topRight(), r.bottomLeft());
@@ -220,17 +220,17 @@ struct Piece {
 };
 using Run = QList<Piece>;
 
-qreal width(const Run &run)
+qreal width(const Run& run)
 {
     qreal w = 0;
-    for (const Piece &piece : run)
+    for (const Piece& piece : run)
         w += QFontMetricsF(piece.font).horizontalAdvance(piece.text);
     return w;
 }
 
-qreal draw(QPainter *p, const Run &run, QPointF at)
+qreal draw(QPainter* p, const Run& run, QPointF at)
 {
-    for (const Piece &piece : run) {
+    for (const Piece& piece : run) {
         if (p) {
             p->setFont(piece.font);
             p->drawText(at - QPointF(0, piece.rise), piece.text);
@@ -242,7 +242,7 @@ qreal draw(QPainter *p, const Run &run, QPointF at)
 
 // Lays the equation out from x0 and returns where it ends; with no painter it
 // only measures, so the caller can centre it.
-qreal equation(QPainter *p, qreal x0, qreal axis)
+qreal equation(QPainter* p, qreal x0, qreal axis)
 {
     const qreal size = 15;
     const QFont rm = font("DejaVu Serif", size);
@@ -253,7 +253,7 @@ qreal equation(QPainter *p, qreal x0, qreal axis)
     const qreal cap = QFontMetricsF(rm).capHeight();
     const qreal baseline = axis + QFontMetricsF(rm).strikeOutPos();
 
-    auto fraction = [&](qreal x, const Run &num, const Run &den) {
+    auto fraction = [&](qreal x, const Run& num, const Run& den) {
         const qreal w = std::max(width(num), width(den)) + 2;
         draw(p, num, QPointF(x + (w - width(num)) / 2, axis - 3.5));
         draw(p, den, QPointF(x + (w - width(den)) / 2, axis + 3.5 + cap));
@@ -335,7 +335,7 @@ QImage splash()
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     // Drawing needs no display, so let it run on build machines too.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -350,7 +350,7 @@ int main(int argc, char *argv[])
     const QDir dir(dirName);
 
     const struct {
-        const char *name;
+        const char* name;
         QImage (*make)();
     } pictures[] = {
         {"logo.png", logo},     {"icon.png", icon},
@@ -358,7 +358,7 @@ int main(int argc, char *argv[])
         {"equation.png", equationImage}, {"splash.png", splash},
     };
     int failures = 0;
-    for (const auto &picture : pictures) {
+    for (const auto& picture : pictures) {
         const QString path = dir.filePath(QString::fromLatin1(picture.name));
         if (!picture.make().save(path, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
