@@ -68,9 +68,12 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
+        // With repetitions, the median stands for the benchmark.
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Iteration && !times.count(run.run_name.function_name))
+                times[run.run_name.function_name] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                times[run.run_name.function_name] = run.GetAdjustedRealTime();
         }
     }
     std::map<std::string, double> times;
