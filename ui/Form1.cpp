@@ -202,8 +202,12 @@ Form1::Form1(QWidget* parent)
 
 void Form1::Form_Load()
 {
-    if (!centreOnScreen(*this))
+    // An overflow abandons the load like any fault: the window is shown
+    // where it is, without the splash.
+    if (!centreOnScreen(*this)) {
         reportFault(this, absorber::Outcome::overflow);
+        return;
+    }
 
     Module1::splashTicks = 0.0;
     Form3 splash;

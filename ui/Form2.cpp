@@ -7,6 +7,7 @@
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <cassert>
@@ -170,6 +171,11 @@ void Form2::Form_Load()
     // From the column's bottom (leaving water x1, entering gas y1) to its top
     // (entering water free of NH3, leaving gas y2).
     placeLine(operating, run.x1, run.y1, 0.0, run.y2);
+}
+
+void Form2::keyPressEvent(QKeyEvent* event)
+{
+    event->ignore();
 }
 
 void Form2::paintEvent(QPaintEvent*)

@@ -25,6 +25,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The chart takes no keys: it closes by its close box only, not by Escape.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     ChartLine& lineNumbered(int number);

@@ -93,8 +93,9 @@ void Form3::mousePressEvent(QMouseEvent*)
 void Form3::keyPressEvent(QKeyEvent* event)
 {
     // Replaces QDialog's own Enter and Escape handling: every character key
-    // unloads the window the same way, and no other key does.
-    if (event->text().isEmpty()) {
+    // unloads the window the same way, and no other key does. X11 gives
+    // Delete the text DEL, but it is an editing key, not a character.
+    if (event->text().isEmpty() || event->text() == QStringLiteral("\x7f")) {
         event->ignore();
         return;
     }

@@ -148,6 +148,7 @@ private slots:
     void cleanup();
 
     void window();
+    void keysDoNotCloseIt();
     void mapping_data();
     void mapping();
     void vertices_data();
@@ -196,6 +197,20 @@ void TestForm2::window()
     QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
     QVERIFY(!chart.windowIcon().isNull());
     QCOMPARE(chart.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+}
+
+void TestForm2::keysDoNotCloseIt()
+{
+    ModalBoxes boxes;
+    Form2 chart;
+    chart.Form_Load();
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_A}) {
+        QTest::keyClick(&chart, key);
+        QVERIFY2(chart.isVisible(), qPrintable(QKeySequence(key).toString()));
+    }
+    QVERIFY(chart.close());
 }
 
 void TestForm2::mapping_data()

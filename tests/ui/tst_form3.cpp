@@ -240,25 +240,30 @@ void TestForm3::keyPress_data()
 {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("text");  // null: the text QTest gives the key
     QTest::addColumn<bool>("closes");
 
-    QTest::newRow("a") << Qt::Key_A << Qt::KeyboardModifiers() << true;
-    QTest::newRow("space") << Qt::Key_Space << Qt::KeyboardModifiers() << true;
-    QTest::newRow("Enter") << Qt::Key_Return << Qt::KeyboardModifiers() << true;
-    QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << true;
-    QTest::newRow("Escape") << Qt::Key_Escape << Qt::KeyboardModifiers() << true;
-    QTest::newRow("Backspace") << Qt::Key_Backspace << Qt::KeyboardModifiers() << true;
-    QTest::newRow("Tab") << Qt::Key_Tab << Qt::KeyboardModifiers() << true;
-    QTest::newRow("Shift") << Qt::Key_Shift << Qt::KeyboardModifiers() << false;
-    QTest::newRow("Ctrl") << Qt::Key_Control << Qt::KeyboardModifiers() << false;
-    QTest::newRow("left arrow") << Qt::Key_Left << Qt::KeyboardModifiers() << false;
-    QTest::newRow("F1") << Qt::Key_F1 << Qt::KeyboardModifiers() << false;
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("a") << Qt::Key_A << none << QString() << true;
+    QTest::newRow("space") << Qt::Key_Space << none << QString() << true;
+    QTest::newRow("Enter") << Qt::Key_Return << none << QString() << true;
+    QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << QString() << true;
+    QTest::newRow("Escape") << Qt::Key_Escape << none << QString() << true;
+    QTest::newRow("Backspace") << Qt::Key_Backspace << none << QString() << true;
+    QTest::newRow("Tab") << Qt::Key_Tab << none << QString() << true;
+    QTest::newRow("Shift") << Qt::Key_Shift << none << QString() << false;
+    QTest::newRow("Ctrl") << Qt::Key_Control << none << QString() << false;
+    QTest::newRow("left arrow") << Qt::Key_Left << none << QString() << false;
+    QTest::newRow("F1") << Qt::Key_F1 << none << QString() << false;
+    // As X11 delivers it, with the text DEL.
+    QTest::newRow("Delete") << Qt::Key_Delete << none << QStringLiteral("\x7f") << false;
 }
 
 void TestForm3::keyPress()
 {
     QFETCH(Qt::Key, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, text);
     QFETCH(bool, closes);
 
     Form3 splash;
@@ -266,7 +271,10 @@ void TestForm3::keyPress()
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
     Module1::splashTicks = 64.0;
 
-    QTest::keyClick(&splash, key, modifiers);
+    if (text.isNull())
+        QTest::keyClick(&splash, key, modifiers);
+    else
+        QTest::sendKeyEvent(QTest::Click, &splash, key, text, modifiers);
 
     QCOMPARE(splash.isVisible(), !closes);
     QCOMPARE(splash.result(), closes ? int(QDialog::Accepted) : int(QDialog::Rejected));
