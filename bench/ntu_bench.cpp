@@ -37,7 +37,7 @@ absorber::detail::NtuLimits exampleLimits(double y1, double x1, double gasFlow, 
     state.waterFlow = waterFlow;
     absorber::detail::ColumnWork work;
     absorber::detail::calculateColumn(state, fractions, {}, work);
-    return {gasFlow, waterFlow, work.flowFactor, work.lowerLimit, work.stepWidth,
+    return {gasFlow / waterFlow, work.flowFactor, work.lowerLimit, work.stepWidth,
             work.lowerLimit - work.stepWidth};
 }
 

@@ -90,7 +90,7 @@ Outcome calculateColumn(ColumnState& state, RunFractions& fractions, const Balan
         return ops.fault();
 
     const detail::NtuSum sum = detail::integrateNtu(
-        {gasFlow, waterFlow, flowFactor, lowerLimit, stepWidth, startY});
+        {flowRatio, flowFactor, lowerLimit, stepWidth, startY});
     if (sum.outcome != Outcome::completed)
         return sum.outcome;
     state.ntu = sum.ntu;

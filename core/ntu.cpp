@@ -23,7 +23,7 @@ struct FastSum {
 #if defined(__x86_64__) && defined(__GNUC__)
 __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
 #endif
-FastSum sumTerms(double slope, double offset, double startY, double stepWidth)
+FastSum sumTerms(double coefficient, double offset, double startY, double stepWidth)
 {
     alignas(64) double y[blockSize];
     alignas(64) double term[blockSize];
@@ -36,7 +36,7 @@ FastSum sumTerms(double slope, double offset, double startY, double stepWidth)
     }
     for (int block = 1; block < ntuSteps / blockSize; ++block) {
         for (int k = 0; k < blockSize; ++k)
-            term[k] = std::fabs((1.0 / (slope * y[k] + offset)) * stepWidth);
+            term[k] = std::fabs((1.0 / (coefficient * y[k] + offset)) * stepWidth);
         // The next block's Y and this block's sum are independent chains.
         for (int k = 0; k < blockSize; ++k) {
             currentY = stepWidth + currentY;
@@ -45,7 +45,7 @@ FastSum sumTerms(double slope, double offset, double startY, double stepWidth)
         }
     }
     for (int k = 0; k < blockSize; ++k)
-        term[k] = std::fabs((1.0 / (slope * y[k] + offset)) * stepWidth);
+        term[k] = std::fabs((1.0 / (coefficient * y[k] + offset)) * stepWidth);
     for (int k = 0; k < blockSize; ++k)
         ntu = term[k] + ntu;
     return {ntu, currentY};
@@ -62,9 +62,8 @@ NtuSum replayChecked(const NtuLimits& in)
         currentY = ops.add(in.stepWidth, currentY);
         if (ops.failed())
             break;
-        const double ratio = ops.div(in.gasFlow, in.waterFlow);
-        const double slope = ops.sub(1.0, ops.mul(ratio, in.flowFactor));
-        const double rising = ops.mul(slope, currentY);
+        const double coefficient = ops.sub(1.0, ops.mul(in.flowRatio, in.flowFactor));
+        const double rising = ops.mul(coefficient, currentY);
         const double denominator = ops.add(rising, ops.mul(in.lowerLimit, in.flowFactor));
         if (ops.failed())
             break;
@@ -82,10 +81,10 @@ NtuSum replayChecked(const NtuLimits& in)
 
 NtuSum integrateNtu(const NtuLimits& in)
 {
-    // The denominator is slope * Y + offset; both are the same every step.
-    const double slope = 1.0 - (in.gasFlow / in.waterFlow) * in.flowFactor;
+    // The denominator is coefficient * Y + offset; both are the same every step.
+    const double coefficient = 1.0 - in.flowRatio * in.flowFactor;
     const double offset = in.lowerLimit * in.flowFactor;
-    const FastSum fast = sumTerms(slope, offset, in.startY, in.stepWidth);
+    const FastSum fast = sumTerms(coefficient, offset, in.startY, in.stepWidth);
 
     // Y moves one way, and rounding is monotonic, so the denominator runs
     // monotonically between its first and last values: when those and the
@@ -94,8 +93,8 @@ NtuSum integrateNtu(const NtuLimits& in)
     // ends.
     const double firstY = in.stepWidth + in.startY;
     const bool clean = std::isfinite(fast.ntu) && std::isfinite(fast.lastY)
-        && std::isfinite(slope) && std::isfinite(offset)
-        && std::isfinite(slope * firstY + offset) && std::isfinite(slope * fast.lastY + offset);
+        && std::isfinite(coefficient) && std::isfinite(offset)
+        && std::isfinite(coefficient * firstY + offset) && std::isfinite(coefficient * fast.lastY + offset);
     if (clean)
         return {Outcome::completed, fast.ntu};
     return replayChecked(in);

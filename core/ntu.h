@@ -6,11 +6,9 @@ namespace absorber::detail {
 
 inline constexpr int ntuSteps = 1000000;
 
-// The integration's inputs: the flow ratio terms of the denominator and the
-// limits, all computed by the steps before it.
+// The integration's inputs, all computed by the steps before it.
 struct NtuLimits {
-    double gasFlow;
-    double waterFlow;
+    double flowRatio;  // gasFlow / waterFlow
     double flowFactor;
     double lowerLimit;
     double stepWidth;
