@@ -2,12 +2,11 @@
 
 // The numerical core of Quillon: NH3-water equilibrium data, the packed
 // column's balance and NTU integration, and the mass-transfer coefficient.
-// Plain functions over IEEE doubles, evaluated in a fixed order so that
-// every result is reproducible to the last bit. Nothing here knows about
-// windows, fields or locales.
+// Plain functions over IEEE doubles, values in and values out, evaluated in
+// a fixed order so that every result is reproducible to the last bit.
 
 #include <array>
-#include <functional>
+#include <optional>
 
 namespace absorber {
 
@@ -37,72 +36,110 @@ inline constexpr std::array<EquilibriumPoint, 14> equilibriumPoints{{
     {0.297, 0.945},
 }};
 
-// The highest entering-gas fraction the column calculation accepts; the
-// closing limit of the last band.
+// The highest entering-gas fraction a run may have; the closing limit of
+// the last band.
 inline constexpr double maxGasFraction = 0.3;
+
+// The number of rectangles in the NTU sum.
+inline constexpr int ntuSteps = 1000000;
 
 // The equilibrium point used for an entering-gas fraction y1: the first row
 // whose x is strictly greater than y1, else the last row. The comparison is
-// with the x column, not with y*. Callers ask only for y1 <= 0.3; anything
+// with the x column, not with y*. Runs only ask for y1 <= 0.3; anything
 // above (and NaN) also gives the last row.
 EquilibriumPoint lookupEquilibrium(double y1);
 
-// What an operation came to. The three faults are the IEEE exceptions that
-// abandon a calculation; underflow and inexact results are not faults.
+// What a calculation came to. The three faults are the IEEE exceptions that
+// abandon a calculation at the step that raised them; underflow and inexact
+// results are not faults.
 enum class Outcome {
-    completed,
-    invalidData,       // an input or the computed outlet fraction is out of range
-    invalidOperation,  // e.g. 0/0 or inf - inf
-    divisionByZero,
-    overflow,
+    completed,         // every step ran; the result holds this run's values
+    invalidData,       // an input, the outlet fraction y2 or a precondition is out of range
+    invalidOperation,  // a step gave no number, as 0/0 or inf - inf would
+    divisionByZero,    // a step divided a number other than 0 by exactly 0
+    overflow,          // a step's result was too large for a double
 };
 
-// The values the main window keeps between clicks, all 0 at first.
-struct ColumnState {
-    double mtc = 0.0;
-    double gasFlow = 0.0;
-    double waterFlow = 0.0;
-    double eqY = 0.0;
-    double eqX = 0.0;
-    double ntu = 0.0;
+// The four operating values of one absorber run.
+struct RunInputs {
+    double y1;  // NH3 mole fraction of the entering gas
+    double x1;  // NH3 mole fraction of the leaving water
+    double gasFlow;
+    double waterFlow;
 };
 
-// The run's NH3 mole fractions, shared with the graph: y1 of the entering
-// gas and x1 of the leaving water (inputs), y2 of the leaving gas (computed).
-struct RunFractions {
-    double x1 = 0.0;
-    double y1 = 0.0;
-    double y2 = 0.0;
+// What the NTU integration works from, formed once by the balance.
+struct IntegrationLimits {
+    double flowRatio;   // gasFlow / waterFlow
+    double flowFactor;  // 1 - slope * flowRatio
+    double upperLimit;  // (29 / 17) * y1
+    double lowerLimit;  // (29 / 17) * y2
+    double stepWidth;   // (upperLimit - lowerLimit) / ntuSteps
 };
 
-// Called once the balance is closed and y2 has passed the outlet test, before
-// the integration starts, so that the first results can be shown.
-using BalanceClosed = std::function<void(const ColumnState&, const RunFractions&)>;
+// A run's NH3 balance, as far as it got. Each value is set once its step
+// has run, so a refused or faulted balance tells what it had reached:
+//  - inputs refused: nothing is set;
+//  - a fault: the equilibrium point and the steps before the fault;
+//  - y2 refused by the outlet test: all but the limits' last three values;
+//  - completed: everything.
+struct Balance {
+    Outcome outcome = Outcome::invalidData;
+    std::optional<EquilibriumPoint> point;
+    double slope = 0.0;
+    double outletRatio = 0.0;
+    std::optional<double> y2;  // NH3 mole fraction of the leaving gas
+    IntegrationLimits limits{};
+};
 
-// The column calculation on inputs already stored: fractions.y1, fractions.x1,
-// state.gasFlow and state.waterFlow. Reading the four fields and storing each
-// right after its conversion is the caller's part, so that a field that does
-// not convert leaves the ones before it stored.
-//
-// Stores as it goes and stops at the first rejection or fault, leaving what
-// was stored before it:
-//  - input test failed: nothing more is stored;
-//  - outlet test failed: eqX, eqY and y2 hold this run's values;
-//  - a fault: every step before the faulting one is stored, the faulting
-//    step's value is not; a fault inside the integration leaves ntu at 0;
-//  - completed: every value holds this run's result.
-// Inputs that are not finite never come from the window; they fail the input
-// test rather than run through the arithmetic.
-Outcome calculateColumn(ColumnState& state, RunFractions& fractions,
-                        const BalanceClosed& balanceClosed = {});
+// Checks a run's inputs, picks its equilibrium point, closes the NH3 balance
+// for y2, judges y2 as it shows (4 decimals, strictly between 0 and 1), and
+// forms the integration limits. The inputs are refused unless y1, x1 and
+// both flows are finite and not 0, y1 <= 0.3 and x1 < 1; negative values
+// pass, and the outlet test judges what they lead to.
+Balance closeBalance(const RunInputs& inputs);
 
-// The mass-transfer coefficient from the packed height and the state's ntu
-// and gasFlow; on success stores it in state.mtc.
-Outcome findMtc(double packingHeight, ColumnState& state);
+struct Integration {
+    Outcome outcome = Outcome::completed;
+    double ntu = 0.0;  // meaningful only when completed
+};
 
-// A value as shown in a result field: rounded to 4 decimal places, to the
-// nearer value and a tie to the even last digit, decided on the double's
-// exact binary value. Values that are not finite come back unchanged.
+// The number of transfer units: the left-end rectangle sum of
+// |stepWidth / ((1 - flowRatio * flowFactor) * Y + lowerLimit * flowFactor)|
+// over ntuSteps values of Y from lowerLimit, each reached by adding stepWidth
+// to the one before, accumulated in order.
+Integration integrateNtu(const IntegrationLimits& limits);
+
+struct Coefficient {
+    Outcome outcome = Outcome::completed;
+    double mtc = 0.0;  // meaningful only when completed
+};
+
+// The mass-transfer coefficient ntu * gasFlow / (packingHeight * 0.05^2 * 3.1416)
+// of a run's ntu and gas flow. Invalid data unless the height, ntu and the
+// gas flow are all greater than 0 and the height is finite.
+Coefficient findMtc(double packingHeight, double ntu, double gasFlow);
+
+// A value as shown in a result: rounded to 4 decimal places, to the nearer
+// value and a tie to the even last digit, decided on the double's exact
+// binary value; -0 shows as 0. Values that are not finite come back unchanged.
 double roundResult(double value);
+
+// How far one click of Calculate got in storing a run's values.
+enum class Reached {
+    nothing,    // the first input did not convert: nothing was stored
+    inputs,     // some inputs were stored, but no y2
+    fractions,  // y1, x1 and y2 were stored, but no ntu
+    run,        // the run completed
+};
+
+// Which stored values belong to the same click of Calculate, so that no
+// later step combines values of two different runs.
+struct Coherence {
+    bool fractions = true;  // y1, x1 and y2 (all 0 at first belong together)
+    bool ntuAndGasFlow = false;
+};
+
+Coherence afterCalculate(Coherence before, Reached reached);
 
 }  // namespace absorber

@@ -6,28 +6,24 @@
 
 namespace absorber {
 
-Outcome findMtc(double packingHeight, ColumnState& state)
+Coefficient findMtc(double packingHeight, double ntu, double gasFlow)
 {
-    const double ntu = state.ntu;
-    const double gasFlow = state.gasFlow;
-    // A height that is not finite never comes from the window.
+    // A height that is not finite is never typed.
     if (!(packingHeight > 0.0 && ntu > 0.0 && gasFlow > 0.0) || !std::isfinite(packingHeight))
-        return Outcome::invalidData;
+        return {Outcome::invalidData};
 
     detail::Checked ops;
     const double numerator = ops.mul(ntu, gasFlow);
     if (ops.failed())
-        return ops.fault();
+        return {ops.fault()};
     // The cross-section of the laboratory column, 0.05^2 * 3.1416.
     const double section = ops.mul(std::pow(0.05, 2.0), 3.1416);
     if (ops.failed())
-        return ops.fault();
+        return {ops.fault()};
     const double mtc = ops.div(numerator, ops.mul(packingHeight, section));
     if (ops.failed())
-        return ops.fault();
-
-    state.mtc = mtc;
-    return Outcome::completed;
+        return {ops.fault()};
+    return {Outcome::completed, mtc};
 }
 
 }  // namespace absorber

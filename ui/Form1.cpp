@@ -17,61 +17,6 @@
 
 namespace {
 
-enum class Kind { label, centredLabel, frame, input, result, button, flatPicture, sunkenPicture };
-
-struct Control {
-    const char* container;  // nullptr: the client area
-    const char* name;
-    Kind kind;
-    const char* text;  // caption, field text, accessible name, or picture resource
-    int left, top, width, height;
-};
-
-// The window's design, in twips, each control relative to its container.
-// Creation order is stacking order: a later control lies above an earlier one.
-constexpr Control controls[] = {
-    {nullptr, "Label10", Kind::centredLabel, "Quillon NH3 Absorber", 0, 120, 2535, 255},
-    {nullptr, "Label11", Kind::centredLabel, "Unit Operations Laboratory", 0, 360, 2415, 255},
-    {nullptr, "Label12", Kind::centredLabel, "All rights reserved", 0, 600, 2535, 255},
-    {nullptr, "Image3", Kind::sunkenPicture, ":/assets/logo.png", 120, 960, 2310, 855},
-    {nullptr, "Frame6", Kind::frame, "", 0, 1920, 2535, 3495},
-    {"Frame6", "Label13", Kind::label,
-     "This Software is intended for use on the Gas Absorption Equipment at Veradon University "
-     "College of Engineering Unit Operations Laboratory.",
-     120, 240, 2295, 1335},
-    {"Frame6", "Label14", Kind::label,
-     "This software assumes that the H20 is not recycled and that the entering H20 does not "
-     "contain any NH3. This is Designed for Dilute Gas Mixtures ",
-     120, 1320, 2295, 975},
-    {"Frame6", "Image2", Kind::flatPicture, ":/assets/equation.png", 120, 2400, 2280, 945},
-    {nullptr, "Frame2", Kind::frame, "Gas Inlet", 0, 5400, 2535, 855},
-    {"Frame2", "Label1", Kind::label, "Gas Flowrate", 120, 240, 1095, 255},
-    {"Frame2", "Text1", Kind::input, "Gas Flowrate", 1200, 240, 1215, 285},
-    {"Frame2", "Label2", Kind::label, "%NH3", 120, 480, 615, 255},
-    {"Frame2", "Text2", Kind::input, "Gas Inlet %NH3", 1200, 480, 1215, 285},
-    {nullptr, "Image1", Kind::flatPicture, ":/assets/column.png", 2595, 0, 2610, 6015},
-    {nullptr, "Frame1", Kind::frame, "Water Inlet", 5280, 0, 2175, 615},
-    {"Frame1", "Label3", Kind::label, "H20 Flowrate", 120, 240, 1095, 255},
-    {"Frame1", "Text3", Kind::input, "H20 Flowrate", 1200, 240, 855, 285},
-    {nullptr, "Command1", Kind::button, "Calculate", 5280, 720, 2175, 375},
-    {nullptr, "Frame4", Kind::frame, "Results", 5280, 1200, 2175, 2295},
-    {"Frame4", "Label6", Kind::centredLabel, "Mole Fraction of NH3", 120, 240, 1935, 255},
-    {"Frame4", "Text6", Kind::result, "Mole Fraction of NH3", 360, 480, 1455, 285},
-    {"Frame4", "Label7", Kind::centredLabel, "%NH3 at Air Outlet", 120, 960, 1935, 255},
-    {"Frame4", "Text7", Kind::result, "%NH3 at Air Outlet", 360, 1200, 1455, 285},
-    {"Frame4", "Label4", Kind::centredLabel, "NTU", 360, 1560, 1455, 255},
-    {"Frame4", "Text4", Kind::result, "NTU", 360, 1800, 1455, 285},
-    {nullptr, "Frame5", Kind::frame, "K- Calculator", 5280, 3480, 2175, 2175},
-    {"Frame5", "Label8", Kind::centredLabel, "Height of Packing (meters)", 120, 240, 1935, 255},
-    {"Frame5", "Text8", Kind::input, "Height of Packing (meters)", 240, 480, 1695, 285},
-    {"Frame5", "Command2", Kind::button, "Find MTC", 120, 840, 1935, 375},
-    {"Frame5", "Label9", Kind::centredLabel, "Mass Transfer Coefficient", 120, 1320, 1935, 255},
-    {"Frame5", "Text9", Kind::result, "Mass Transfer Coefficient", 240, 1560, 1695, 285},
-    {nullptr, "Frame3", Kind::frame, "Water Outlet", 5280, 5640, 2175, 615},
-    {"Frame3", "Label5", Kind::label, "%NH3", 120, 240, 735, 255},
-    {"Frame3", "Text5", Kind::input, "Water Outlet %NH3", 840, 240, 1215, 285},
-};
-
 constexpr int clientWidth = 7605;
 constexpr int clientHeight = 6300;
 
@@ -79,72 +24,140 @@ const QString mainTitle = QStringLiteral("Quillon");
 const QString invalidDataTitle = QStringLiteral("ERROR");
 const QString fractionTip = QStringLiteral("NH3 mole fraction, not a percentage: 0.02 for 2 %");
 
-QWidget* createControl(const Control& control, QWidget* container)
+QRect twipRect(QRect twips)
 {
-    const QString text = QString::fromUtf8(control.text);
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-    case Kind::label:
-    case Kind::centredLabel: {
-        auto* label = new QLabel(text, container);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignTop
-                            | (control.kind == Kind::centredLabel ? Qt::AlignHCenter : Qt::AlignLeft));
-        widget = label;
-        break;
+    return twips::rect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
+QLabel* addLabel(QWidget* container, const char* name, const QString& caption, QRect twips,
+                 Qt::Alignment alignment = Qt::AlignLeft)
+{
+    auto* label = new QLabel(caption, container);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignTop | alignment);
+    label->setGeometry(twipRect(twips));
+    return label;
+}
+
+// A picture at its natural size inside a flat 1-pixel or a sunken 2-pixel border.
+enum class Border { flat, sunken };
+
+QLabel* addPicture(QWidget* container, const char* name, const QString& resource, Border border, QRect twips)
+{
+    auto* picture = new QLabel(container);
+    picture->setObjectName(QString::fromUtf8(name));
+    picture->setPixmap(QPixmap(resource));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (border == Border::flat) {
+        picture->setFrameStyle(QFrame::Box | QFrame::Plain);
+        picture->setLineWidth(1);
+    } else {
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setLineWidth(2);
     }
-    case Kind::frame: {
-        // The caption sits on the frame's top line, as the children's
-        // positions below it expect.
-        auto* frame = new QGroupBox(text, container);
-        frame->setStyleSheet(QStringLiteral(
-            "QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
-            "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
-        widget = frame;
-        break;
-    }
-    case Kind::input:
-    case Kind::result: {
-        auto* field = new QLineEdit(container);
-        field->setAccessibleName(text);
-        if (control.kind == Kind::input) {
-            field->setText(QStringLiteral("0"));
-        } else {
-            // Results are drawn flat and cannot be edited, but can be selected and copied.
-            field->setReadOnly(true);
-            field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(dark); }"));
-        }
-        widget = field;
-        break;
-    }
-    case Kind::button: {
-        auto* button = new QPushButton(text, container);
-        button->setAutoDefault(false);
-        widget = button;
-        break;
-    }
-    case Kind::flatPicture:
-    case Kind::sunkenPicture: {
-        auto* picture = new QLabel(container);
-        picture->setPixmap(QPixmap(text));
-        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        if (control.kind == Kind::flatPicture) {
-            picture->setFrameStyle(QFrame::Box | QFrame::Plain);
-            picture->setLineWidth(1);
-        } else {
-            picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            picture->setLineWidth(2);
-        }
-        widget = picture;
-        break;
-    }
-    }
-    widget->setObjectName(QString::fromUtf8(control.name));
-    widget->setGeometry(twips::rect(control.left, control.top, control.width, control.height));
-    return widget;
+    picture->setGeometry(twipRect(twips));
+    return picture;
 }
 
 }  // namespace
+
+QGroupBox* Form1::addFrame(QWidget* container, const char* name, const QString& caption, QRect twips)
+{
+    // The caption sits on the frame's top line, as the children's positions
+    // below it expect.
+    auto* frame = new QGroupBox(caption, container);
+    frame->setObjectName(QString::fromUtf8(name));
+    frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
+                                        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+    frame->setGeometry(twipRect(twips));
+    return frame;
+}
+
+QLineEdit* Form1::addInput(QWidget* container, const char* name, const char* accessibleName, QRect twips)
+{
+    auto* field = new QLineEdit(QStringLiteral("0"), container);
+    field->setObjectName(QString::fromUtf8(name));
+    field->setAccessibleName(QString::fromUtf8(accessibleName));
+    field->setGeometry(twipRect(twips));
+    return field;
+}
+
+QLineEdit* Form1::addResult(QWidget* container, const char* name, const char* accessibleName, QRect twips)
+{
+    // Results are drawn flat and cannot be edited, but can be selected and copied.
+    QLineEdit* field = addInput(container, name, accessibleName, twips);
+    field->clear();
+    field->setReadOnly(true);
+    field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(dark); }"));
+    return field;
+}
+
+QPushButton* Form1::addButton(QWidget* container, const char* name, const QString& caption, QRect twips)
+{
+    auto* button = new QPushButton(caption, container);
+    button->setObjectName(QString::fromUtf8(name));
+    // Outside a dialog no button becomes the default; auto-default only lets
+    // Return and Enter press the button that has the focus, as Space does.
+    button->setAutoDefault(true);
+    button->setGeometry(twipRect(twips));
+    return button;
+}
+
+// The window's design, in twips, each control relative to its container.
+// Creation order is stacking order: a later control lies above an earlier one.
+void Form1::buildControls(QWidget* client)
+{
+    const auto centred = Qt::AlignHCenter;
+    addLabel(client, "Label10", QStringLiteral("Quillon NH3 Absorber"), {0, 120, 2535, 255}, centred);
+    addLabel(client, "Label11", QStringLiteral("Unit Operations Laboratory"), {0, 360, 2415, 255}, centred);
+    addLabel(client, "Label12", QStringLiteral("All rights reserved"), {0, 600, 2535, 255}, centred);
+    addPicture(client, "Image3", QStringLiteral(":/assets/logo.png"), Border::sunken, {120, 960, 2310, 855});
+
+    QGroupBox* Frame6 = addFrame(client, "Frame6", QString(), {0, 1920, 2535, 3495});
+    addLabel(Frame6, "Label13",
+             QStringLiteral("This Software is intended for use on the Gas Absorption Equipment at Veradon "
+                            "University College of Engineering Unit Operations Laboratory."),
+             {120, 240, 2295, 1335});
+    addLabel(Frame6, "Label14",
+             QStringLiteral("This software assumes that the H20 is not recycled and that the entering H20 does "
+                            "not contain any NH3. This is Designed for Dilute Gas Mixtures "),
+             {120, 1320, 2295, 975});
+    addPicture(Frame6, "Image2", QStringLiteral(":/assets/equation.png"), Border::flat, {120, 2400, 2280, 945});
+
+    QGroupBox* Frame2 = addFrame(client, "Frame2", QStringLiteral("Gas Inlet"), {0, 5400, 2535, 855});
+    addLabel(Frame2, "Label1", QStringLiteral("Gas Flowrate"), {120, 240, 1095, 255});
+    Text1 = addInput(Frame2, "Text1", "Gas Flowrate", {1200, 240, 1215, 285});
+    addLabel(Frame2, "Label2", QStringLiteral("%NH3"), {120, 480, 615, 255});
+    Text2 = addInput(Frame2, "Text2", "Gas Inlet %NH3", {1200, 480, 1215, 285});
+
+    addPicture(client, "Image1", QStringLiteral(":/assets/column.png"), Border::flat, {2595, 0, 2610, 6015});
+
+    QGroupBox* Frame1 = addFrame(client, "Frame1", QStringLiteral("Water Inlet"), {5280, 0, 2175, 615});
+    addLabel(Frame1, "Label3", QStringLiteral("H20 Flowrate"), {120, 240, 1095, 255});
+    Text3 = addInput(Frame1, "Text3", "H20 Flowrate", {1200, 240, 855, 285});
+
+    Command1 = addButton(client, "Command1", QStringLiteral("Calculate"), {5280, 720, 2175, 375});
+
+    QGroupBox* Frame4 = addFrame(client, "Frame4", QStringLiteral("Results"), {5280, 1200, 2175, 2295});
+    addLabel(Frame4, "Label6", QStringLiteral("Mole Fraction of NH3"), {120, 240, 1935, 255}, centred);
+    Text6 = addResult(Frame4, "Text6", "Mole Fraction of NH3", {360, 480, 1455, 285});
+    addLabel(Frame4, "Label7", QStringLiteral("%NH3 at Air Outlet"), {120, 960, 1935, 255}, centred);
+    Text7 = addResult(Frame4, "Text7", "%NH3 at Air Outlet", {360, 1200, 1455, 285});
+    addLabel(Frame4, "Label4", QStringLiteral("NTU"), {360, 1560, 1455, 255}, centred);
+    Text4 = addResult(Frame4, "Text4", "NTU", {360, 1800, 1455, 285});
+
+    QGroupBox* Frame5 = addFrame(client, "Frame5", QStringLiteral("K- Calculator"), {5280, 3480, 2175, 2175});
+    addLabel(Frame5, "Label8", QStringLiteral("Height of Packing (meters)"), {120, 240, 1935, 255}, centred);
+    Text8 = addInput(Frame5, "Text8", "Height of Packing (meters)", {240, 480, 1695, 285});
+    Command2 = addButton(Frame5, "Command2", QStringLiteral("Find MTC"), {120, 840, 1935, 375});
+    addLabel(Frame5, "Label9", QStringLiteral("Mass Transfer Coefficient"), {120, 1320, 1935, 255}, centred);
+    Text9 = addResult(Frame5, "Text9", "Mass Transfer Coefficient", {240, 1560, 1695, 285});
+
+    QGroupBox* Frame3 = addFrame(client, "Frame3", QStringLiteral("Water Outlet"), {5280, 5640, 2175, 615});
+    addLabel(Frame3, "Label5", QStringLiteral("%NH3"), {120, 240, 735, 255});
+    Text5 = addInput(Frame3, "Text5", "Water Outlet %NH3", {840, 240, 1215, 285});
+}
 
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -157,25 +170,7 @@ Form1::Form1(QWidget* parent)
     auto* client = new QWidget(this);
     client->setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
     setCentralWidget(client);
-    for (const Control& control : controls) {
-        QWidget* container = control.container
-            ? client->findChild<QWidget*>(QString::fromUtf8(control.container))
-            : client;
-        createControl(control, container);
-    }
-
-    const auto field = [client](const char* name) { return client->findChild<QLineEdit*>(name); };
-    Text1 = field("Text1");
-    Text2 = field("Text2");
-    Text3 = field("Text3");
-    Text4 = field("Text4");
-    Text5 = field("Text5");
-    Text6 = field("Text6");
-    Text7 = field("Text7");
-    Text8 = field("Text8");
-    Text9 = field("Text9");
-    Command1 = client->findChild<QPushButton*>("Command1");
-    Command2 = client->findChild<QPushButton*>("Command2");
+    buildControls(client);
     Text2->setToolTip(fractionTip);
     Text5->setToolTip(fractionTip);
 
@@ -235,29 +230,71 @@ void Form1::showResult(QLineEdit* field, double value)
 
 void Form1::Command1_Click()
 {
-    // Each value is stored as soon as it converts, so a field that does not
-    // leaves the ones before it stored.
-    absorber::RunFractions& run = Module1::fractions;
-    if (!readField(Text2, run.y1) || !readField(Text5, run.x1) || !readField(Text1, columnState.gasFlow)
-        || !readField(Text3, columnState.waterFlow))
-        return;
-
-    const auto showBalance = [this](const absorber::ColumnState& state, const absorber::RunFractions& fractions) {
-        showResult(Text6, state.eqY);
-        showResult(Text7, fractions.y2);
-    };
-    if (!reportOutcome(this, absorber::calculateColumn(columnState, run, showBalance), invalidDataTitle))
-        return;
-    showResult(Text4, columnState.ntu);
+    calculateColumn();
 }
 
 void Form1::Command2_Click()
 {
+    findMtc();
+}
+
+void Form1::calculateColumn()
+{
+    using absorber::Reached;
+    Module1::RunFractions& run = Module1::fractions;
+    absorber::Coherence& coherence = Module1::coherence;
+    const auto end = [&coherence](Reached reached) { coherence = absorber::afterCalculate(coherence, reached); };
+
+    // Each value is stored as soon as it converts, so a field that does not
+    // leaves the ones before it stored.
+    if (!readField(Text2, run.y1))
+        return end(Reached::nothing);
+    if (!readField(Text5, run.x1) || !readField(Text1, columnState.gasFlow)
+        || !readField(Text3, columnState.waterFlow))
+        return end(Reached::inputs);
+
+    const absorber::Balance balance =
+        absorber::closeBalance({run.y1, run.x1, columnState.gasFlow, columnState.waterFlow});
+    if (balance.point) {
+        columnState.eqX = balance.point->x;
+        columnState.eqY = balance.point->y;
+    }
+    if (balance.y2)
+        run.y2 = *balance.y2;
+    if (!reportOutcome(this, balance.outcome, invalidDataTitle))
+        return end(balance.y2 ? Reached::fractions : Reached::inputs);
+    showResult(Text6, columnState.eqY);
+    showResult(Text7, run.y2);
+
+    columnState.ntu = 0.0;
+    const absorber::Integration integration = absorber::integrateNtu(balance.limits);
+    if (!reportOutcome(this, integration.outcome, invalidDataTitle))
+        return end(Reached::fractions);
+    columnState.ntu = integration.ntu;
+    showResult(Text4, columnState.ntu);
+
+    // The coefficient on screen always belongs to the NTU on screen.
+    columnState.mtc = 0.0;
+    Text9->clear();
+    Text9->setToolTip(QString());
+    end(Reached::run);
+}
+
+void Form1::findMtc()
+{
     double packingHeight = 0.0;
     if (!readField(Text8, packingHeight))
         return;
-    if (!reportOutcome(this, absorber::findMtc(packingHeight, columnState), invalidDataTitle))
+    // Only the ntu and gas flow of one completed run make a coefficient.
+    if (!Module1::coherence.ntuAndGasFlow) {
+        reportInvalidData(this, invalidDataTitle);
         return;
+    }
+    const absorber::Coefficient coefficient =
+        absorber::findMtc(packingHeight, columnState.ntu, columnState.gasFlow);
+    if (!reportOutcome(this, coefficient.outcome, invalidDataTitle))
+        return;
+    columnState.mtc = coefficient.mtc;
     showResult(Text9, columnState.mtc);
 }
 

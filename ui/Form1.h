@@ -5,9 +5,20 @@
 #include <QMainWindow>
 
 class QAction;
+class QGroupBox;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+
+// The values the main window keeps between clicks, all 0 at first.
+struct ColumnState {
+    double mtc = 0.0;
+    double gasFlow = 0.0;
+    double waterFlow = 0.0;
+    double eqY = 0.0;
+    double eqX = 0.0;
+    double ntu = 0.0;
+};
 
 // The main window: the run's inputs and results around a drawing of the
 // column, the two calculations, and the graph command.
@@ -21,31 +32,40 @@ public:
     // splash window until it closes.
     void Form_Load();
 
-    const absorber::ColumnState& state() const { return columnState; }
+    const ColumnState& state() const { return columnState; }
 
 private:
     void Command1_Click();
     void Command2_Click();
     void graph_start_Click();
 
+    void calculateColumn();
+    void findMtc();
+
     // Converts a field's text into `value`; reports the field and false when
     // it does not hold a number.
     bool readField(const QLineEdit* field, double& value);
     void showResult(QLineEdit* field, double value);
 
-    absorber::ColumnState columnState;
+    QLineEdit* addInput(QWidget* container, const char* name, const char* accessibleName, QRect twips);
+    QLineEdit* addResult(QWidget* container, const char* name, const char* accessibleName, QRect twips);
+    QGroupBox* addFrame(QWidget* container, const char* name, const QString& caption, QRect twips);
+    QPushButton* addButton(QWidget* container, const char* name, const QString& caption, QRect twips);
+    void buildControls(QWidget* client);
 
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QLineEdit* Text3;
-    QLineEdit* Text4;
-    QLineEdit* Text5;
-    QLineEdit* Text6;
-    QLineEdit* Text7;
-    QLineEdit* Text8;
-    QLineEdit* Text9;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QMenu* graph;
-    QAction* graph_start;
+    ColumnState columnState;
+
+    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QLineEdit* Text7 = nullptr;
+    QLineEdit* Text8 = nullptr;
+    QLineEdit* Text9 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QMenu* graph = nullptr;
+    QAction* graph_start = nullptr;
 };

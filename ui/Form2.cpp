@@ -10,8 +10,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include <cassert>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -27,61 +25,32 @@ constexpr int clientHeight = 7320;
 const QString caption = QStringLiteral("Graph thingy of the equilibrium line and operating line...");
 const QString invalidDataTitle = QStringLiteral("Data Error");
 
-// The window's design, in twips, from the bottom of the stack to the top.
-// The curve's segments and the operating line get their ends at load.
-std::vector<ChartControl> design()
-{
-    return {
-        ChartShape{u"Shape1"_s, {500, 120, 6000, 6000}, white},
-        ChartLabel{u"Label1"_s, u"0.5"_s, {0, 3000, 375, 255}, Qt::AlignRight},
-        ChartLabel{u"Label2"_s, u"1"_s, {0, 0, 375, 255}, Qt::AlignRight},
-        ChartLabel{u"Label3"_s, u"0.15"_s, {3000, 6240, 1215, 255}, Qt::AlignHCenter},
-        ChartLine{u"Line2"_s, 3560, 6000, 3560, 6200, std::nullopt},
-        ChartLabel{u"Label4"_s, u"0.3"_s, {5760, 6240, 1335, 255}, Qt::AlignHCenter},
-        ChartLine{u"Line1"_s, 480, 3120, 600, 3120, std::nullopt},
-        // Transparent, so that the square's corner shows through "0,0".
-        ChartLabel{u"Label5"_s, u"0,0"_s, {240, 6000, 375, 255}, Qt::AlignLeft, false},
-        ChartLine{u"Line4"_s, 0, 0, 0, 0, green},
-        ChartLabel{u"Label6"_s, u"Operating Line"_s, {1320, 6600, 1215, 255}},
-        ChartLine{u"Line5"_s, 2520, 6720, 3360, 6720, darkGreen},
-        ChartLabel{u"Label7"_s, u"Equilibrium Line"_s, {3840, 6600, 1215, 255}},
-        ChartLine{u"Line6"_s, 5040, 6720, 6000, 6720, darkBlue},
-        ChartLine{u"Line7"_s},
-        ChartLine{u"Line8"_s},
-        ChartLine{u"Line9"_s},
-        ChartLine{u"Line10"_s},
-        ChartLine{u"Line11"_s},
-        ChartLine{u"Line12"_s},
-        ChartLine{u"Line13"_s},
-        ChartLine{u"Line14"_s},
-        ChartLine{u"Line15"_s},
-        ChartLine{u"Line16"_s},
-        ChartLine{u"Line17"_s},
-        ChartLine{u"Line18"_s},
-        ChartLine{u"Line19"_s},
-        ChartLine{u"Line20"_s},
-    };
-}
-
-template <typename Control, typename Controls>
-auto findControl(Controls& controls, QStringView name) -> decltype(std::get_if<Control>(controls.data()))
-{
-    for (auto& control : controls) {
-        if (auto* found = std::get_if<Control>(&control); found && found->name == name)
-            return found;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 Form2::Form2(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , controls(design())
+    // The window's design, in twips. The curve's segments and the operating
+    // line get their ends at load.
+    , Shape1{u"Shape1"_s, {plotSquare::left, plotSquare::top, plotSquare::size, plotSquare::size}, white}
+    , Label1{u"Label1"_s, u"0.5"_s, {0, 3000, 375, 255}, Qt::AlignRight}
+    , Label2{u"Label2"_s, u"1"_s, {0, 0, 375, 255}, Qt::AlignRight}
+    , Label3{u"Label3"_s, u"0.15"_s, {3000, 6240, 1215, 255}, Qt::AlignHCenter}
+    , Label4{u"Label4"_s, u"0.3"_s, {5760, 6240, 1335, 255}, Qt::AlignHCenter}
+    // Transparent, so that the square's corner shows through "0,0".
+    , Label5{u"Label5"_s, u"0,0"_s, {240, 6000, 375, 255}, Qt::AlignLeft, false}
+    , Label6{u"Label6"_s, u"Operating Line"_s, {1320, 6600, 1215, 255}}
+    , Label7{u"Label7"_s, u"Equilibrium Line"_s, {3840, 6600, 1215, 255}}
+    , Line1{u"Line1"_s, 480, 3120, 600, 3120}
+    , Line2{u"Line2"_s, 3560, 6000, 3560, 6200}
+    , Line4{u"Line4"_s, 0, 0, 0, 0, green}
+    , Line5{u"Line5"_s, 2520, 6720, 3360, 6720, darkGreen}
+    , Line6{u"Line6"_s, 5040, 6720, 6000, 6720, darkBlue}
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(caption);
+    for (std::size_t k = 0; k < curve.size(); ++k)
+        curve[k].name = QStringLiteral("Line%1").arg(7 + k);
     // The application's icon, which the main window shows too.
     setWindowIcon(QApplication::windowIcon());
     setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
@@ -89,33 +58,24 @@ Form2::Form2(QWidget* parent)
 
 const ChartLine* Form2::line(QStringView name) const
 {
-    return findControl<ChartLine>(controls, name);
+    for (const ChartLine* candidate : {&Line1, &Line2, &Line4, &Line5, &Line6}) {
+        if (candidate->name == name)
+            return candidate;
+    }
+    for (const ChartLine& segment : curve) {
+        if (segment.name == name)
+            return &segment;
+    }
+    return nullptr;
 }
 
 const ChartLabel* Form2::label(QStringView name) const
 {
-    return findControl<ChartLabel>(controls, name);
-}
-
-const ChartShape& Form2::shape() const
-{
-    const ChartShape* shape = findControl<ChartShape>(controls, u"Shape1");
-    assert(shape);
-    return *shape;
-}
-
-ChartLine& Form2::lineNumbered(int number)
-{
-    ChartLine* line = findControl<ChartLine>(controls, QStringLiteral("Line%1").arg(number));
-    assert(line);
-    return *line;
-}
-
-ChartLabel& Form2::labelNamed(QStringView name)
-{
-    ChartLabel* label = findControl<ChartLabel>(controls, name);
-    assert(label);
-    return *label;
+    for (const ChartLabel* candidate : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
+        if (candidate->name == name)
+            return candidate;
+    }
+    return nullptr;
 }
 
 bool Form2::place(float& coordinate, PlotCoordinate value)
@@ -145,32 +105,31 @@ void Form2::Form_Load()
     // The curve runs from the origin through the table's points, segment k
     // being Line(6 + k).
     absorber::EquilibriumPoint from{0.0, 0.0};
-    int number = 7;
-    for (const absorber::EquilibriumPoint& to : absorber::equilibriumPoints) {
-        if (!placeLine(lineNumbered(number), from.x, from.y, to.x, to.y))
+    for (std::size_t k = 0; k < curve.size(); ++k) {
+        const absorber::EquilibriumPoint to = absorber::equilibriumPoints[k];
+        if (!placeLine(curve[k], from.x, from.y, to.x, to.y))
             return;
         from = to;
-        ++number;
     }
-    for (number = 7; number <= 20; ++number)
-        lineNumbered(number).colour = darkBlue;
+    for (ChartLine& segment : curve)
+        segment.colour = darkBlue;
 
-    ChartLine& operating = lineNumbered(4);
-    operating.x1 = operating.y1 = operating.x2 = operating.y2 = 0.0f;
+    Line4.x1 = Line4.y1 = Line4.x2 = Line4.y2 = 0.0f;
 
-    const absorber::RunFractions& run = Module1::fractions;
-    // Written so that NaN fails too.
-    if (!(run.y2 > 0.0 && run.y2 <= 1.0)) {
+    const Module1::RunFractions& run = Module1::fractions;
+    // Only fractions stored by one click of Calculate make a line; the y2
+    // test is written so that NaN fails too.
+    if (!Module1::coherence.fractions || !(run.y2 > 0.0 && run.y2 <= 1.0)) {
         reportInvalidData(this, invalidDataTitle);
         return;
     }
 
-    labelNamed(u"Label6").caption = numberText(run.x1);
-    labelNamed(u"Label7").caption = numberText(run.y1);
+    Label6.caption = numberText(run.x1);
+    Label7.caption = numberText(run.y1);
 
     // From the column's bottom (leaving water x1, entering gas y1) to its top
     // (entering water free of NH3, leaving gas y2).
-    placeLine(operating, run.x1, run.y1, 0.0, run.y2);
+    placeLine(Line4, run.x1, run.y1, 0.0, run.y2);
 }
 
 void Form2::keyPressEvent(QKeyEvent* event)
@@ -180,7 +139,21 @@ void Form2::keyPressEvent(QKeyEvent* event)
 
 void Form2::paintEvent(QPaintEvent*)
 {
+    // From the bottom of the stack to the top: each lies over the ones before it.
     QPainter painter(this);
-    for (const ChartControl& control : controls)
-        paintControl(painter, control, palette());
+    const QPalette& colours = palette();
+    paintControl(painter, Shape1, colours);
+    for (const ChartLabel* below : {&Label1, &Label2, &Label3})
+        paintControl(painter, *below, colours);
+    paintControl(painter, Line2, colours);
+    paintControl(painter, Label4, colours);
+    paintControl(painter, Line1, colours);
+    paintControl(painter, Label5, colours);
+    paintControl(painter, Line4, colours);
+    paintControl(painter, Label6, colours);
+    paintControl(painter, Line5, colours);
+    paintControl(painter, Label7, colours);
+    paintControl(painter, Line6, colours);
+    for (const ChartLine& segment : curve)
+        paintControl(painter, segment, colours);
 }

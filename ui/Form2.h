@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QStringView>
 
-#include <vector>
+#include <array>
 
 // The chart of the equilibrium curve and the last run's operating line.
 class Form2 : public QDialog {
@@ -18,10 +18,10 @@ public:
     // runs before the window is shown and stops at the first thing it reports.
     void Form_Load();
 
-    // The controls by their names; null for a name the window does not have.
+    // The controls by their names, for a look at what the chart shows; null
+    // for a name the window does not have.
     const ChartLine* line(QStringView name) const;
     const ChartLabel* label(QStringView name) const;
-    const ChartShape& shape() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,11 +29,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    ChartLine& lineNumbered(int number);
-    ChartLabel& labelNamed(QStringView name);
     // Hands a coordinate to a line, or reports why it cannot; false stops the load.
     bool place(float& coordinate, PlotCoordinate value);
     bool placeLine(ChartLine& target, double fromX, double fromY, double toX, double toY);
 
-    std::vector<ChartControl> controls;  // painting order: each lies over the ones before it
+    ChartShape Shape1;
+    ChartLabel Label1, Label2, Label3, Label4, Label5, Label6, Label7;
+    ChartLine Line1, Line2, Line4, Line5, Line6;
+    std::array<ChartLine, 14> curve;  // Line7 to Line20, segment k being Line(6 + k)
 };

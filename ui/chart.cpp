@@ -41,7 +41,9 @@ QRectF pixelRect(const TwipRect& rect)
                   twips::point(rect.left + rect.width, rect.top + rect.height));
 }
 
-void paint(QPainter& painter, const ChartShape& shape, const QPalette& palette)
+}  // namespace
+
+void paintControl(QPainter& painter, const ChartShape& shape, const QPalette& palette)
 {
     painter.save();
     painter.setPen(outlinePen(palette.color(QPalette::WindowText)));
@@ -50,7 +52,7 @@ void paint(QPainter& painter, const ChartShape& shape, const QPalette& palette)
     painter.restore();
 }
 
-void paint(QPainter& painter, const ChartLabel& label, const QPalette& palette)
+void paintControl(QPainter& painter, const ChartLabel& label, const QPalette& palette)
 {
     // Text sits on whole pixels, as the labels of the other windows do.
     const QRect rect = pixelRect(label.rect).toRect();
@@ -62,7 +64,7 @@ void paint(QPainter& painter, const ChartLabel& label, const QPalette& palette)
     painter.restore();
 }
 
-void paint(QPainter& painter, const ChartLine& line, const QPalette& palette)
+void paintControl(QPainter& painter, const ChartLine& line, const QPalette& palette)
 {
     // A zero-length line shows nothing: the collapsed operating line leaves
     // no dot in the corner.
@@ -74,19 +76,12 @@ void paint(QPainter& painter, const ChartLine& line, const QPalette& palette)
     painter.restore();
 }
 
-}  // namespace
-
 PlotCoordinate plotX(double x)
 {
-    return handOver(500.0 + (x * 6000.0) / 0.3);
+    return handOver(plotSquare::left + (x * plotSquare::size) / plotSquare::xRange);
 }
 
 PlotCoordinate plotY(double y)
 {
-    return handOver(6120.0 - y * 6000.0);
-}
-
-void paintControl(QPainter& painter, const ChartControl& control, const QPalette& palette)
-{
-    std::visit([&](const auto& item) { paint(painter, item, palette); }, control);
+    return handOver(plotSquare::bottom - y * plotSquare::size);
 }

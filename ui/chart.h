@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <optional>
-#include <variant>
 
 class QPainter;
 class QPalette;
@@ -45,7 +44,15 @@ struct ChartShape {
     QColor fill;  // the outline is the window-text colour, one pixel wide
 };
 
-using ChartControl = std::variant<ChartShape, ChartLabel, ChartLine>;
+// The plotting square: x from 0 to 0.3 across, y from 0 to 1 upwards; its
+// left and bottom edges are the axes.
+namespace plotSquare {
+inline constexpr double left = 500.0;
+inline constexpr double top = 120.0;
+inline constexpr double size = 6000.0;
+inline constexpr double bottom = top + size;
+inline constexpr double xRange = 0.3;
+}  // namespace plotSquare
 
 // One coordinate of the plot mapping as a line takes it, or the fault that
 // kept it from being handed over.
@@ -62,5 +69,7 @@ PlotCoordinate plotX(double x);
 // Y = 6120 - y * 6000 for a gas mole fraction: 6000 twips for the whole range, upwards.
 PlotCoordinate plotY(double y);
 
-// Paints one control over what is already painted, leaving the painter as it was.
-void paintControl(QPainter& painter, const ChartControl& control, const QPalette& palette);
+// Each paints one control over what is already painted, leaving the painter as it was.
+void paintControl(QPainter& painter, const ChartShape& shape, const QPalette& palette);
+void paintControl(QPainter& painter, const ChartLabel& label, const QPalette& palette);
+void paintControl(QPainter& painter, const ChartLine& line, const QPalette& palette);

@@ -1,42 +1,33 @@
 #include "core/absorber.h"
-#include "core/column_work.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
-using absorber::ColumnState;
+using absorber::Balance;
 using absorber::Outcome;
-using absorber::RunFractions;
+using absorber::RunInputs;
 
-// One run with the four inputs stored the way the window stores them.
-struct ColumnRun {
-    ColumnState state;
-    RunFractions fractions;
-    absorber::detail::ColumnWork work;
-    int balanceCalls = 0;
+// A whole run: the balance, then the integration when the balance completed.
+struct WholeRun {
+    Balance balance;
+    absorber::Integration integration{Outcome::invalidData, 0.0};
 
-    ColumnRun(double y1, double x1, double gasFlow, double waterFlow)
+    explicit WholeRun(const RunInputs& in)
+        : balance(absorber::closeBalance(in))
     {
-        fractions.y1 = y1;
-        fractions.x1 = x1;
-        state.gasFlow = gasFlow;
-        state.waterFlow = waterFlow;
-    }
-
-    Outcome calculate()
-    {
-        return absorber::detail::calculateColumn(
-            state, fractions, [this](const ColumnState&, const RunFractions&) { ++balanceCalls; }, work);
+        if (balance.outcome == Outcome::completed)
+            integration = absorber::integrateNtu(balance.limits);
     }
 };
 
 struct WorkedExample {
     const char* name;
-    double y1, x1, gasFlow, waterFlow;
+    RunInputs in;
     double eqX, eqY, slope, flowFactor, outletRatio, y2, upperLimit, lowerLimit, stepWidth;
     double ntu;  // to 11 places
     double shownEqY, shownY2, shownNtu;
@@ -47,53 +38,52 @@ class WorkedExamples : public testing::TestWithParam<WorkedExample> {};
 TEST_P(WorkedExamples, MatchBitForBit)
 {
     const WorkedExample& ex = GetParam();
-    ColumnRun run(ex.y1, ex.x1, ex.gasFlow, ex.waterFlow);
-    ASSERT_EQ(run.calculate(), Outcome::completed);
+    const WholeRun run(ex.in);
+    ASSERT_EQ(run.balance.outcome, Outcome::completed);
+    ASSERT_EQ(run.integration.outcome, Outcome::completed);
 
-    EXPECT_EQ(run.state.eqX, ex.eqX);
-    EXPECT_EQ(run.state.eqY, ex.eqY);
-    EXPECT_EQ(run.work.slope, ex.slope);
-    EXPECT_EQ(run.work.flowFactor, ex.flowFactor);
-    EXPECT_EQ(run.work.outletRatio, ex.outletRatio);
-    EXPECT_EQ(run.fractions.y2, ex.y2);
-    EXPECT_EQ(run.work.upperLimit, ex.upperLimit);
-    EXPECT_EQ(run.work.lowerLimit, ex.lowerLimit);
-    EXPECT_EQ(run.work.stepWidth, ex.stepWidth);
-    EXPECT_NEAR(run.state.ntu, ex.ntu, 0.5e-11);
-    EXPECT_EQ(absorber::roundResult(run.state.eqY), ex.shownEqY);
-    EXPECT_EQ(absorber::roundResult(run.fractions.y2), ex.shownY2);
-    EXPECT_EQ(absorber::roundResult(run.state.ntu), ex.shownNtu);
-    EXPECT_EQ(run.balanceCalls, 1);
-    // The inputs come through untouched.
-    EXPECT_EQ(run.fractions.y1, ex.y1);
-    EXPECT_EQ(run.fractions.x1, ex.x1);
+    const Balance& b = run.balance;
+    ASSERT_TRUE(b.point && b.y2);
+    EXPECT_EQ(b.point->x, ex.eqX);
+    EXPECT_EQ(b.point->y, ex.eqY);
+    EXPECT_EQ(b.slope, ex.slope);
+    EXPECT_EQ(b.limits.flowFactor, ex.flowFactor);
+    EXPECT_EQ(b.limits.flowRatio, ex.in.gasFlow / ex.in.waterFlow);
+    EXPECT_EQ(b.outletRatio, ex.outletRatio);
+    EXPECT_EQ(*b.y2, ex.y2);
+    EXPECT_EQ(b.limits.upperLimit, ex.upperLimit);
+    EXPECT_EQ(b.limits.lowerLimit, ex.lowerLimit);
+    EXPECT_EQ(b.limits.stepWidth, ex.stepWidth);
+    EXPECT_NEAR(run.integration.ntu, ex.ntu, 0.5e-11);
+    EXPECT_EQ(absorber::roundResult(b.point->y), ex.shownEqY);
+    EXPECT_EQ(absorber::roundResult(*b.y2), ex.shownY2);
+    EXPECT_EQ(absorber::roundResult(run.integration.ntu), ex.shownNtu);
 }
 
 INSTANTIATE_TEST_SUITE_P(Column, WorkedExamples, testing::Values(
-    WorkedExample{"A", 0.02, 0.01, 1, 1, 0.0208, 0.0254, 1.2211538461538463, -0.22115384615384626,
+    WorkedExample{"example_a", {0.02, 0.01, 1, 1}, 0.0208, 0.0254, 1.2211538461538463, -0.22115384615384626,
                   0.010307153164296022, 0.010201999591920018, 0.03411764705882353, 0.017403411068569442,
                   1.6714235990254088e-08, 0.63547701805, 0.0254, 0.0102, 0.6355},
-    WorkedExample{"B", 0.045, 0.02, 2, 3, 0.0503, 0.0671, 1.3339960238568591, 0.11066931742876063,
+    WorkedExample{"example_b", {0.045, 0.02, 2, 3}, 0.0503, 0.0671, 1.3339960238568591, 0.11066931742876063,
                   0.016508173950208354, 0.016240079886477108, 0.07676470588235293, 0.02770366568869624,
                   4.906104019365669e-08, 1.02408582874, 0.0671, 0.0162, 1.0241}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CalculateColumn, ExampleCFailsTheOutletTestWithTheBalanceStored)
+TEST(CloseBalance, ExampleCFailsTheOutletTestWithTheBalanceKept)
 {
-    ColumnRun run(0.02, 0.01, 1, 5);
-    run.state.ntu = 0.5;
-    EXPECT_EQ(run.calculate(), Outcome::invalidData);
-    EXPECT_EQ(run.work.outletRatio, -0.030096887239744387);
-    EXPECT_EQ(run.fractions.y2, -0.03103081827842721);
-    EXPECT_EQ(run.state.eqX, 0.0208);
-    EXPECT_EQ(run.state.eqY, 0.0254);
-    EXPECT_EQ(run.state.ntu, 0.5);
-    EXPECT_EQ(run.balanceCalls, 0);
+    const Balance b = absorber::closeBalance({0.02, 0.01, 1, 5});
+    EXPECT_EQ(b.outcome, Outcome::invalidData);
+    EXPECT_EQ(b.outletRatio, -0.030096887239744387);
+    ASSERT_TRUE(b.y2 && b.point);
+    EXPECT_EQ(*b.y2, -0.03103081827842721);
+    EXPECT_EQ(b.point->x, 0.0208);
+    EXPECT_EQ(b.point->y, 0.0254);
+    EXPECT_EQ(b.limits.stepWidth, 0.0);
 }
 
 struct InputCase {
     const char* name;
-    double y1, x1, gasFlow, waterFlow;
+    RunInputs in;
     bool passes;
 };
 
@@ -101,13 +91,12 @@ class InputTest : public testing::TestWithParam<InputCase> {};
 
 TEST_P(InputTest, DecidesBeforeTheLookup)
 {
-    const InputCase& in = GetParam();
-    ColumnRun run(in.y1, in.x1, in.gasFlow, in.waterFlow);
-    run.state.eqX = -1.0;  // the lookup overwrites it once the test is passed
-    const Outcome outcome = run.calculate();
-    EXPECT_EQ(run.state.eqX != -1.0, in.passes);
-    if (!in.passes) {
-        EXPECT_EQ(outcome, Outcome::invalidData);
+    const InputCase& c = GetParam();
+    const Balance b = absorber::closeBalance(c.in);
+    EXPECT_EQ(b.point.has_value(), c.passes);
+    if (!c.passes) {
+        EXPECT_EQ(b.outcome, Outcome::invalidData);
+        EXPECT_FALSE(b.y2.has_value());
     }
 }
 
@@ -115,135 +104,112 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, InputTest, testing::Values(
-    InputCase{"AllZero", 0, 0, 0, 0, false},
-    InputCase{"ZeroY1", 0, 0.01, 1, 1, false},
-    InputCase{"ZeroX1", 0.02, 0, 1, 1, false},
-    InputCase{"ZeroGasFlow", 0.02, 0.01, 0, 1, false},
-    InputCase{"ZeroWaterFlow", 0.02, 0.01, 1, 0, false},
-    InputCase{"NegativeZeroGasFlow", 0.02, 0.01, -0.0, 1, false},
-    InputCase{"Y1AtLimit", 0.3, 0.01, 1, 1, true},
-    InputCase{"Y1PastLimit", 0.3001, 0.01, 1, 1, false},
-    InputCase{"X1One", 0.02, 1, 1, 1, false},
-    InputCase{"X1JustBelowOne", 0.02, 0.99, 1, 1, true},
-    InputCase{"NegativeX1", 0.02, -0.01, 1, 1, true},
-    InputCase{"NegativeFlows", 0.02, 0.01, -1, -3, true},
-    InputCase{"NegativeY1", -0.02, 0.01, 1, 1, true},
+    InputCase{"all_zero", {0, 0, 0, 0}, false},
+    InputCase{"zero_y1", {0, 0.01, 1, 1}, false},
+    InputCase{"zero_x1", {0.02, 0, 1, 1}, false},
+    InputCase{"zero_gas_flow", {0.02, 0.01, 0, 1}, false},
+    InputCase{"zero_water_flow", {0.02, 0.01, 1, 0}, false},
+    InputCase{"negative_zero_gas_flow", {0.02, 0.01, -0.0, 1}, false},
+    InputCase{"y1_at_0_3", {0.3, 0.01, 1, 1}, true},
+    InputCase{"y1_just_above_0_3", {std::nextafter(0.3, 1.0), 0.01, 1, 1}, false},
+    InputCase{"y1_0_3001", {0.3001, 0.01, 1, 1}, false},
+    InputCase{"x1_one", {0.02, 1, 1, 1}, false},
+    InputCase{"x1_just_below_one", {0.02, std::nextafter(1.0, 0.0), 1, 1}, true},
+    InputCase{"x1_0_99", {0.02, 0.99, 1, 1}, true},
+    InputCase{"negative_x1", {0.02, -0.01, 1, 1}, true},
+    InputCase{"negative_flows", {0.02, 0.01, -1, -3}, true},
+    InputCase{"negative_y1", {-0.02, 0.01, 1, 1}, true},
     // Values that are not finite cannot be typed; the core refuses them too.
-    InputCase{"InfiniteGasFlow", 0.02, 0.01, inf, 1, false},
-    InputCase{"NaNWaterFlow", 0.02, 0.01, 1, nan, false},
-    InputCase{"MinusInfiniteY1", -inf, 0.01, 1, 1, false},
-    InputCase{"MinusInfiniteX1", 0.02, -inf, 1, 1, false}),
+    InputCase{"infinite_gas_flow", {0.02, 0.01, inf, 1}, false},
+    InputCase{"nan_water_flow", {0.02, 0.01, 1, nan}, false},
+    InputCase{"minus_infinite_y1", {-inf, 0.01, 1, 1}, false},
+    InputCase{"minus_infinite_x1", {0.02, -inf, 1, 1}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CalculateColumn, InputRejectionKeepsTheLastRun)
-{
-    ColumnRun run(0.02, 0.01, 1, 1);
-    ASSERT_EQ(run.calculate(), Outcome::completed);
-    const ColumnState before = run.state;
-    const double y2 = run.fractions.y2;
+// y2 is judged as it shows: strictly between 0 and 1 once rounded to 4 places.
+struct OutletCase {
+    const char* name;
+    RunInputs in;
+    double shownY2;
+    bool passes;
+};
 
-    run.fractions.y1 = 0.0;
-    run.state.gasFlow = 7.0;
-    EXPECT_EQ(run.calculate(), Outcome::invalidData);
-    EXPECT_EQ(run.state.ntu, before.ntu);
-    EXPECT_EQ(run.state.eqX, before.eqX);
-    EXPECT_EQ(run.state.eqY, before.eqY);
-    EXPECT_EQ(run.state.gasFlow, 7.0);
-    EXPECT_EQ(run.fractions.y2, y2);
+class OutletTest : public testing::TestWithParam<OutletCase> {};
+
+TEST_P(OutletTest, JudgesTheShownValue)
+{
+    const OutletCase& c = GetParam();
+    const Balance b = absorber::closeBalance(c.in);
+    ASSERT_TRUE(b.y2.has_value());
+    EXPECT_EQ(absorber::roundResult(*b.y2), c.shownY2) << std::hexfloat << *b.y2;
+    EXPECT_EQ(b.outcome == Outcome::completed, c.passes);
 }
 
-TEST(CalculateColumn, OutletBoundsAreJudgedOnTheRoundedValue)
-{
-    // x1 chosen so that y2 lands just inside and just outside the shown range.
-    ColumnRun tiny(0.02, 0.01, 1, 1);
-    tiny.fractions.x1 = 0.0199;  // y2 about 0.0001: still shown as 0.0001
-    EXPECT_EQ(tiny.calculate(), Outcome::completed);
-    EXPECT_EQ(absorber::roundResult(tiny.fractions.y2), 0.0001);
+INSTANTIATE_TEST_SUITE_P(Edges, OutletTest, testing::Values(
+    OutletCase{"shows_0_0001", {0.02, 0.0199, 1, 1}, 0.0001, true},
+    OutletCase{"below_0_0001_shows_0", {0.02, 0.0199996, 1, 1}, 0.0, false},
+    OutletCase{"negative", {0.02, 0.0202, 1, 1}, -0.0002, false},
+    OutletCase{"example_c", {0.02, 0.01, 1, 5}, -0.031, false},
+    // A negative x1 lifts y2 towards 1; it shows as 1 from 0.99995 on.
+    OutletCase{"shows_0_9999", {0.02, -0.5, 1, 59000}, 0.9999, true},
+    OutletCase{"shows_1", {0.02, -0.5, 1, 61000}, 1.0, false},
+    OutletCase{"above_1", {0.02, 0.5, 1, 2}, 2.0208, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-    ColumnRun zero(0.02, 0.0202, 1, 1);  // y2 rounds to -0.0002
-    EXPECT_EQ(zero.calculate(), Outcome::invalidData);
-    EXPECT_LT(zero.fractions.y2, 0.0);
-}
-
-TEST(CalculateColumn, NegativeGasFlowCompletes)
+TEST(Column, NegativeGasFlowCompletes)
 {
-    ColumnRun run(0.02, 0.01, -1, 1);
-    ASSERT_EQ(run.calculate(), Outcome::completed);
-    EXPECT_EQ(absorber::roundResult(run.state.ntu), 0.0662);
+    const WholeRun run({0.02, 0.01, -1, 1});
+    ASSERT_EQ(run.integration.outcome, Outcome::completed);
+    EXPECT_EQ(absorber::roundResult(run.integration.ntu), 0.0662);
 }
 
 struct FaultCase {
     const char* name;
-    double y1, x1, gasFlow, waterFlow;
+    RunInputs in;
     Outcome fault;
-    bool balanceClosed;  // the first results were shown before the fault
+    bool y2Kept;  // the balance got as far as y2 before the fault
 };
 
 class Faults : public testing::TestWithParam<FaultCase> {};
 
 TEST_P(Faults, AbandonAtTheFaultingStep)
 {
-    const FaultCase& fc = GetParam();
-    ColumnRun run(fc.y1, fc.x1, fc.gasFlow, fc.waterFlow);
-    run.state.ntu = 0.25;
-    run.state.mtc = 3.0;
-    run.fractions.y2 = 0.5;
-    EXPECT_EQ(run.calculate(), fc.fault);
-    EXPECT_EQ(run.balanceCalls, fc.balanceClosed ? 1 : 0);
-    EXPECT_EQ(run.state.eqX, absorber::lookupEquilibrium(fc.y1).x);
-    EXPECT_EQ(run.state.mtc, 3.0);
-    if (fc.balanceClosed) {
-        // The integration had started: ntu was reset and the broken-off sum is not kept.
-        EXPECT_EQ(run.state.ntu, 0.0);
-    } else {
-        EXPECT_EQ(run.state.ntu, 0.25);
-        EXPECT_EQ(run.fractions.y2, 0.5);
-    }
+    const FaultCase& c = GetParam();
+    const WholeRun run(c.in);
+    const Outcome outcome = run.balance.outcome == Outcome::completed ? run.integration.outcome
+                                                                       : run.balance.outcome;
+    EXPECT_EQ(outcome, c.fault);
+    ASSERT_TRUE(run.balance.point.has_value());
+    EXPECT_EQ(run.balance.point->x, absorber::lookupEquilibrium(c.in.y1).x);
+    EXPECT_EQ(run.balance.y2.has_value(), c.y2Kept);
 }
 
 INSTANTIATE_TEST_SUITE_P(Column, Faults, testing::Values(
     // outletRatio is exactly -1: y2 divides by zero.
-    FaultCase{"OutletRatioMinusOne", 0.2, 0.5, 4, 5, Outcome::divisionByZero, false},
-    FaultCase{"FlowRatioOverflows", 0.02, 0.01, 1e300, 1e-300, Outcome::overflow, false},
-    FaultCase{"BalanceOverflows", 0.02, 0.01, 1e-300, 1e300, Outcome::overflow, false},
-    FaultCase{"FlowFactorOverflows", 0.02, 0.01, 1.7e308, 1, Outcome::overflow, false},
+    FaultCase{"outlet_ratio_minus_one", {0.2, 0.5, 4, 5}, Outcome::divisionByZero, false},
+    FaultCase{"flow_ratio_overflows", {0.02, 0.01, 1e300, 1e-300}, Outcome::overflow, false},
+    FaultCase{"balance_overflows", {0.02, 0.01, 1e-300, 1e300}, Outcome::overflow, false},
+    FaultCase{"flow_factor_overflows", {0.02, 0.01, 1.7e308, 1}, Outcome::overflow, false},
     // g/w * flowFactor overflows in the first step of the integration.
-    FaultCase{"DenominatorOverflows", 0.02, 0.01, 1e160, 1, Outcome::overflow, true},
+    FaultCase{"denominator_overflows", {0.02, 0.01, 1e160, 1}, Outcome::overflow, true},
     // flowFactor is exactly 0, so the denominator is Y itself, which steps
     // down from 500000 to -499999 units of 2^-20 and reaches 0 exactly.
-    FaultCase{"DenominatorReachesZero", -0.27952523067079743, -1.024417840751956, 0.83443708609271527, 1,
+    FaultCase{"denominator_reaches_zero", {-0.27952523067079743, -1.024417840751956, 0.83443708609271527, 1},
               Outcome::divisionByZero, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CalculateColumn, ValidRunAfterAFaultCompletes)
+TEST(CloseBalance, AFaultKeepsTheStepsBeforeIt)
 {
-    ColumnRun run(0.2, 0.5, 4, 5);
-    ASSERT_EQ(run.calculate(), Outcome::divisionByZero);
-    run.fractions = {0.01, 0.02, 0.0};
-    run.state.gasFlow = 1;
-    run.state.waterFlow = 1;
-    EXPECT_EQ(run.calculate(), Outcome::completed);
-    EXPECT_NEAR(run.state.ntu, 0.63547701805, 0.5e-11);
-}
-
-TEST(CalculateColumn, SameInputsGiveTheSameBits)
-{
-    ColumnRun first(0.045, 0.02, 2, 3);
-    ColumnRun second(0.045, 0.02, 2, 3);
-    ASSERT_EQ(first.calculate(), Outcome::completed);
-    ASSERT_EQ(second.calculate(), Outcome::completed);
-    EXPECT_EQ(first.state.ntu, second.state.ntu);
-    EXPECT_EQ(first.fractions.y2, second.fractions.y2);
-}
-
-TEST(CalculateColumn, PublicEntryRunsWithoutACallback)
-{
-    ColumnState state;
-    RunFractions fractions{0.01, 0.02, 0.0};
-    state.gasFlow = 1;
-    state.waterFlow = 1;
-    EXPECT_EQ(absorber::calculateColumn(state, fractions), Outcome::completed);
-    EXPECT_EQ(fractions.y2, 0.010201999591920018);
+    // Division by zero at y2: slope, flow factor and outlet ratio are kept.
+    const Balance b = absorber::closeBalance({0.2, 0.5, 4, 5});
+    EXPECT_EQ(b.outletRatio, -1.0);
+    EXPECT_EQ(b.slope, 0.463 / 0.21);
+    EXPECT_NE(b.limits.flowFactor, 0.0);
+    // An overflow in the flow ratio keeps the slope only.
+    const Balance early = absorber::closeBalance({0.02, 0.01, 1e300, 1e-300});
+    EXPECT_EQ(early.slope, 0.0254 / 0.0208);
+    EXPECT_EQ(early.limits.flowRatio, 0.0);
+    EXPECT_EQ(early.outletRatio, 0.0);
 }
 
 }  // namespace

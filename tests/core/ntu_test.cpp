@@ -1,118 +1,157 @@
 #include "core/absorber.h"
-#include "core/column_work.h"
-#include "core/ntu.h"
+#include "core/ntu_kernels.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 
 namespace {
 
+using absorber::IntegrationLimits;
 using absorber::Outcome;
-using absorber::detail::NtuLimits;
-using absorber::detail::ntuSteps;
+using absorber::RunInputs;
+using absorber::detail::NtuKernel;
 
-// The integration written out step by step, one term at a time.
-double stepByStep(const NtuLimits& in)
+// The integration's limits as the balance forms them.
+IntegrationLimits limitsOf(const RunInputs& in)
 {
-    double currentY = in.startY;
-    double ntu = 0.0;
-    for (double stepCount = 0; stepCount < ntuSteps;) {
-        currentY = in.stepWidth + currentY;
-        stepCount = stepCount + 1;
-        const double denominator = (1 - in.flowRatio * in.flowFactor) * currentY
-            + in.lowerLimit * in.flowFactor;
-        const double lastTerm = (1.0 / denominator) * in.stepWidth;
-        ntu = std::fabs(lastTerm) + ntu;
-    }
-    return ntu;
+    const absorber::Balance balance = absorber::closeBalance(in);
+    EXPECT_EQ(balance.outcome, Outcome::completed);
+    return balance.limits;
 }
 
 struct Operating {
-    double y1, x1, gasFlow, waterFlow;
+    const char* name;
+    RunInputs in;
 };
-
-// The integration's inputs as the column calculation forms them.
-NtuLimits limitsOf(const Operating& op)
-{
-    absorber::ColumnState state;
-    absorber::RunFractions fractions{op.x1, op.y1, 0.0};
-    state.gasFlow = op.gasFlow;
-    state.waterFlow = op.waterFlow;
-    absorber::detail::ColumnWork work;
-    EXPECT_EQ(absorber::detail::calculateColumn(state, fractions, {}, work), Outcome::completed);
-    return {op.gasFlow / op.waterFlow, work.flowFactor, work.lowerLimit, work.stepWidth,
-            work.lowerLimit - work.stepWidth};
-}
 
 class AcrossTheTable : public testing::TestWithParam<Operating> {};
 
-TEST_P(AcrossTheTable, FastSumEqualsTheStepByStepSum)
+TEST_P(AcrossTheTable, FastSumEqualsTheCheckedLoop)
 {
-    const NtuLimits limits = limitsOf(GetParam());
-    const absorber::detail::NtuSum sum = absorber::detail::integrateNtu(limits);
-    ASSERT_EQ(sum.outcome, Outcome::completed);
-    EXPECT_EQ(sum.ntu, stepByStep(limits));
+    const IntegrationLimits limits = limitsOf(GetParam().in);
+    const absorber::Integration fast = absorber::integrateNtu(limits);
+    const absorber::Integration checked = absorber::detail::integrateChecked(limits);
+    ASSERT_EQ(fast.outcome, Outcome::completed);
+    ASSERT_EQ(checked.outcome, Outcome::completed);
+    EXPECT_EQ(fast.ntu, checked.ntu);
 }
 
 TEST_P(AcrossTheTable, AgreesWithTheClosedFormIntegral)
 {
-    const NtuLimits in = limitsOf(GetParam());
+    const IntegrationLimits in = limitsOf(GetParam().in);
     // The integrand is 1 / (a Y + b); its integral is ln(a Y + b) / a.
     const double a = 1 - in.flowRatio * in.flowFactor;
     const double b = in.lowerLimit * in.flowFactor;
     const double lower = in.lowerLimit;
-    const double upper = in.lowerLimit + ntuSteps * in.stepWidth;
+    const double upper = in.lowerLimit + absorber::ntuSteps * in.stepWidth;
     const double exact = std::fabs(std::log((a * upper + b) / (a * lower + b)) / a);
     // A left-end rectangle sum of a monotonic integrand is off by at most
     // one step times the integrand's rise over the range.
     const double rise = std::fabs(1 / (a * upper + b) - 1 / (a * lower + b));
     const double bound = std::fabs(in.stepWidth) * rise + 1e-9 * exact;
 
-    const double ntu = absorber::detail::integrateNtu(in).ntu;
-    EXPECT_NEAR(ntu, exact, bound);
+    EXPECT_NEAR(absorber::integrateNtu(in).ntu, exact, bound);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, AcrossTheTable, testing::Values(
-    Operating{0.02, 0.01, 1, 1},     // example A
-    Operating{0.045, 0.02, 2, 3},    // example B
-    Operating{0.01, 0.005, 1, 1.5},
-    Operating{0.03, 0.02, 1, 1.2},
-    Operating{0.08, 0.05, 1, 1.3},
-    Operating{0.15, 0.1, 1, 1.2},
-    Operating{0.25, 0.15, 1, 1.5},
-    Operating{0.3, 0.2, 1, 1.3},
-    Operating{0.02, 0.01, -1, 1},    // negative flow: terms summed as magnitudes
-    Operating{0.02, -0.01, 1, 1}),  // y2 above y1: the steps run downwards
-    [](const auto& info) { return "run" + std::to_string(info.index); });
+    Operating{"example_a", {0.02, 0.01, 1, 1}},
+    Operating{"example_b", {0.045, 0.02, 2, 3}},
+    Operating{"band1", {0.01, 0.005, 1, 1.5}},
+    Operating{"band6", {0.03, 0.02, 1, 1.2}},
+    Operating{"band9", {0.08, 0.05, 1, 1.3}},
+    Operating{"band11", {0.15, 0.1, 1, 1.2}},
+    Operating{"band14", {0.25, 0.15, 1, 1.5}},
+    Operating{"band15", {0.3, 0.2, 1, 1.3}},
+    // Negative flow: the terms are summed as magnitudes.
+    Operating{"negative_gas_flow", {0.02, 0.01, -1, 1}},
+    // y2 above y1: the steps run downwards.
+    Operating{"steps_downwards", {0.02, -0.01, 1, 1}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST(IntegrateNtu, ZeroDenominatorIsADivisionByZero)
+// Integration limits that fault, each named by where its fault comes from.
+struct FaultCase {
+    const char* name;
+    IntegrationLimits limits;
+    Outcome fault;
+};
+
+// flowRatio = 1 and flowFactor = 0 make the denominator Y itself.
+constexpr IntegrationLimits yItself(double lowerLimit, double stepWidth)
 {
-    // g/w = 1 and flowFactor 0 make the denominator Y itself; Y reaches 0 exactly.
-    const NtuLimits in{1, 0, 0, 1.0, -11.0};
-    EXPECT_EQ(absorber::detail::integrateNtu(in).outcome, Outcome::divisionByZero);
+    return {1, 0, 0, lowerLimit, stepWidth};
 }
 
-TEST(IntegrateNtu, InfiniteDenominatorIsAnOverflowThoughItAddsNothing)
-{
-    // (1 - (-1e300)) * 1e10 overflows; 1/inf is 0 and the sum stays finite.
-    const NtuLimits in{1, -1e300, 1e-300, 1e-3, 1e10};
-    EXPECT_EQ(absorber::detail::integrateNtu(in).outcome, Outcome::overflow);
-}
+const FaultCase faultCases[] = {
+    {"zero_denominator_at_the_start", yItself(0, 1e-6), Outcome::divisionByZero},
+    {"zero_denominator_midway", yItself(-0.5, 1.0 / 1048576.0), Outcome::divisionByZero},
+    // Y reaches 0 exactly at the very last step, past every block but the last.
+    {"zero_denominator_at_the_last_step", yItself(-999999.0 / 1048576.0, 1.0 / 1048576.0),
+     Outcome::divisionByZero},
+    // (1 - (-1e300)) * Y overflows; 1/inf is 0 and the sum stays finite.
+    {"infinite_denominator", {1, -1e300, 0, 1e10, 1e-3}, Outcome::overflow},
+    // Only the last few steps' denominators overflow: 1e300 * Y passes the
+    // largest double once Y passes 1.7976931e8.
+    {"denominator_overflows_near_the_end", {-1e300, 1, 0, 1.7e8, 9.77}, Outcome::overflow},
+    {"subnormal_denominator", yItself(1e-310, 1e-320), Outcome::overflow},
+    {"y_overflows", yItself(1.7e308, 1e303), Outcome::overflow},
+    {"start_overflows", {1, 0, 0, 1e308, -1.7e308}, Outcome::overflow},
+};
 
-TEST(IntegrateNtu, SubnormalDenominatorOverflowsItsReciprocal)
+TEST(IntegrateNtu, FaultsAreNamedByEveryKernel)
 {
-    const NtuLimits in{1, 0, 0, 1e-320, 1e-310};
-    EXPECT_EQ(absorber::detail::integrateNtu(in).outcome, Outcome::overflow);
+    for (const FaultCase& c : faultCases) {
+        EXPECT_EQ(absorber::detail::integrateChecked(c.limits).outcome, c.fault) << c.name;
+        for (const NtuKernel& kernel : absorber::detail::ntuKernels()) {
+            if (kernel.runsHere()) {
+                EXPECT_EQ(absorber::detail::integrateWith(kernel, c.limits).outcome, c.fault)
+                    << c.name << " with " << kernel.name;
+            }
+        }
+    }
 }
 
 TEST(IntegrateNtu, ZeroStepWidthSumsZero)
 {
-    const NtuLimits in{1, 0.5, 0.02, 0.0, 0.02};
-    const absorber::detail::NtuSum sum = absorber::detail::integrateNtu(in);
+    const absorber::Integration sum = absorber::integrateNtu({1, 0.5, 0.02, 0.02, 0.0});
     EXPECT_EQ(sum.outcome, Outcome::completed);
     EXPECT_EQ(sum.ntu, 0.0);
+}
+
+// Every kernel this processor runs, called directly rather than through the
+// choice made at load, gives the checked loop's bits on random runs across
+// the table's bands.
+TEST(IntegrateNtu, EveryKernelGivesTheCheckedBits)
+{
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> y1s(-0.05, 0.3);
+    std::uniform_real_distribution<double> fractionOfY1(-0.5, 0.9);
+    std::uniform_real_distribution<double> flows(0.05, 20.0);
+    int compared = 0;
+    int kernelsRun = 0;
+    for (const NtuKernel& kernel : absorber::detail::ntuKernels())
+        kernelsRun += kernel.runsHere() ? 1 : 0;
+    ASSERT_GE(kernelsRun, 1);
+
+    while (compared < 1000) {
+        const double y1 = y1s(random);
+        const RunInputs in{y1, y1 * fractionOfY1(random), flows(random), flows(random)};
+        const absorber::Balance balance = absorber::closeBalance(in);
+        if (balance.outcome != Outcome::completed)
+            continue;
+        const absorber::Integration checked = absorber::detail::integrateChecked(balance.limits);
+        for (const NtuKernel& kernel : absorber::detail::ntuKernels()) {
+            if (!kernel.runsHere())
+                continue;
+            const absorber::Integration fast = absorber::detail::integrateWith(kernel, balance.limits);
+            ASSERT_EQ(fast.outcome, checked.outcome) << kernel.name << " y1 " << in.y1;
+            ASSERT_EQ(fast.ntu, checked.ntu) << kernel.name << std::hexfloat << " y1 " << in.y1 << " x1 "
+                                             << in.x1 << " flows " << in.gasFlow << ", " << in.waterFlow;
+        }
+        ++compared;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "core/absorber.h"
+#include "test_names.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ class RoundResult : public testing::TestWithParam<Rounding> {};
 
 std::string caseName(const testing::TestParamInfo<Rounding>& info)
 {
-    return "case" + std::to_string(info.index);
+    return nameOf(info.param.value) + "_to_" + nameOf(info.param.shown);
 }
 
 TEST_P(RoundResult, RoundsToFourPlaces)

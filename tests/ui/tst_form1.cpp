@@ -17,9 +17,19 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(TypedRun)
+
+namespace {
+
+const TypedRun exampleA{"0.02", "0.01", "1", "1"};
+const TypedRun exampleB{"0.045", "0.02", "2", "3"};
+
+}  // namespace
 
 class TestForm1 : public QObject {
     Q_OBJECT
@@ -38,26 +48,33 @@ private slots:
     void invalidData_data();
     void invalidData();
     void conversionErrorNamesTheField();
+    void conversionErrorStopsAtItsField_data();
     void conversionErrorStopsAtItsField();
-    void rejectedClickKeepsNtuButTakesTheGasFlow();
+    void rejectedClickKeepsNtuAndTakesTheGasFlow();
     void findMtcWithoutACalculation();
+    void findMtcAfterAClickThatDidNotComplete_data();
+    void findMtcAfterAClickThatDidNotComplete();
+    void completedRunEmptiesTheCoefficient();
+    void returnPressesTheFocusedButton_data();
+    void returnPressesTheFocusedButton();
     void germanLocale();
     void resultFieldsAreReadOnlyWithTheFullValueAsTip();
 
     void startsCentredWithTheFocusInText1();
     void focusOrder();
     void windowAndMenu();
-    void layoutInTwips_data();
-    void layoutInTwips();
+    void controlsInsideTheirContainers();
+    void anchorsOfTheDesign_data();
+    void anchorsOfTheDesign();
     void picturesAtNaturalSize_data();
     void picturesAtNaturalSize();
     void captionsFit();
-    void accessibleNames();
 
 private:
     QLineEdit* field(const char* name) const { return form->findChild<QLineEdit*>(name); }
-    void type(const char* name, const QString& text) { typeInto(*form, name, text); }
-    void click(const char* name) { clickOn(*form, name); }
+    bool type(const char* name, const QString& text) { return typeInto(*form, name, text); }
+    bool click(const char* name) { return clickOn(*form, name); }
+    bool calculate(const TypedRun& run) { return ::calculate(*form, run); }
 
     std::unique_ptr<Form1> form;
 };
@@ -65,6 +82,7 @@ private:
 void TestForm1::init()
 {
     Module1::fractions = {};
+    Module1::coherence = {};
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     form = std::make_unique<Form1>();
 }
@@ -73,53 +91,54 @@ void TestForm1::cleanup()
 {
     form.reset();
     QLocale::setDefault(QLocale::c());
-    verifyNoWindowLeftOpen();
+    QVERIFY(noTopLevelWidgetLeft());
 }
 
 void TestForm1::runs_data()
 {
-    QTest::addColumn<QStringList>("inputs");  // y1, x1, gas flow, water flow, height
-    QTest::addColumn<QStringList>("shown");   // Text6, Text7, Text4, Text9
+    QTest::addColumn<TypedRun>("run");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QStringList>("shown");  // Text6, Text7, Text4, Text9
 
-    QTest::newRow("example A") << QStringList{"0.02", "0.01", "1", "1", "2"}
-                               << QStringList{"0.0254", "0.0102", "0.6355", "40.4556"};
-    QTest::newRow("example B") << QStringList{"0.045", "0.02", "2", "3", "1.5"}
-                               << QStringList{"0.0671", "0.0162", "1.0241", "173.8538"};
+    QTest::newRow("example A") << exampleA << "2" << QStringList{"0.0254", "0.0102", "0.6355", "40.4556"};
+    QTest::newRow("example B") << exampleB << "1.5" << QStringList{"0.0671", "0.0162", "1.0241", "173.8538"};
 }
 
 void TestForm1::runs()
 {
-    QFETCH(QStringList, inputs);
+    QFETCH(TypedRun, run);
+    QFETCH(QString, height);
     QFETCH(QStringList, shown);
     ModalBoxes boxes;
-    calculate(*form, inputs.mid(0, 4));
-    type("Text8", inputs[4]);
-    click("Command2");
+    QVERIFY(calculate(run));
+    QVERIFY(type("Text8", height));
+    QVERIFY(click("Command2"));
 
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(field("Text6")->text(), shown[0]);
     QCOMPARE(field("Text7")->text(), shown[1]);
     QCOMPARE(field("Text4")->text(), shown[2]);
     QCOMPARE(field("Text9")->text(), shown[3]);
-    QCOMPARE(Module1::fractions.y1, parseNumber(inputs[0]).value());
-    QCOMPARE(Module1::fractions.x1, parseNumber(inputs[1]).value());
+    QCOMPARE(Module1::fractions.y1, parseNumber(run.y1).value());
+    QCOMPARE(Module1::fractions.x1, parseNumber(run.x1).value());
 }
 
 void TestForm1::invalidData_data()
 {
-    QTest::addColumn<QStringList>("inputs");
-    QTest::newRow("all at their design text") << QStringList{"0", "0", "0", "0"};
-    QTest::newRow("example C, outlet negative") << QStringList{"0.02", "0.01", "1", "5"};
-    QTest::newRow("y1 past 0.3") << QStringList{"0.3001", "0.01", "1", "1"};
-    QTest::newRow("x1 of 1") << QStringList{"0.02", "1", "1", "1"};
-    QTest::newRow("y2 rounds to 0") << QStringList{"0.02", "0.0199996", "1", "1"};
+    QTest::addColumn<TypedRun>("run");
+    QTest::newRow("all at their design text") << TypedRun{"0", "0", "0", "0"};
+    QTest::newRow("example C, outlet negative") << TypedRun{"0.02", "0.01", "1", "5"};
+    QTest::newRow("y1 past 0.3") << TypedRun{"0.3001", "0.01", "1", "1"};
+    QTest::newRow("x1 of 1") << TypedRun{"0.02", "1", "1", "1"};
+    QTest::newRow("y2 rounds to 0") << TypedRun{"0.02", "0.0199996", "1", "1"};
+    QTest::newRow("y2 shows as 1") << TypedRun{"0.02", "-0.5", "1", "61000"};
 }
 
 void TestForm1::invalidData()
 {
-    QFETCH(QStringList, inputs);
+    QFETCH(TypedRun, run);
     ModalBoxes boxes;
-    calculate(*form, inputs.mid(0, 4));
+    QVERIFY(calculate(run));
 
     QCOMPARE(boxes.count(), 1);
     const ModalBoxes::Box box = boxes.seen().first();
@@ -134,82 +153,183 @@ void TestForm1::invalidData()
 void TestForm1::conversionErrorNamesTheField()
 {
     ModalBoxes boxes;
-    calculate(*form, {"0.02", "0.01", "1", "abc"});
+    QVERIFY(calculate({"0.02", "0.01", "1", "abc"}));
     QCOMPARE(boxes.count(), 1);
     QVERIFY(boxes.seen().first().text.contains("H20 Flowrate"));
     QVERIFY(boxes.seen().first().text.contains("\"abc\""));
-    QVERIFY(boxes.seen().first().text != "Invalid Data");
     QVERIFY(field("Text6")->text().isEmpty());
 
-    type("Text3", "1");
-    type("Text8", "");
-    click("Command1");
-    click("Command2");
+    QVERIFY(type("Text3", "1"));
+    QVERIFY(type("Text8", ""));
+    QVERIFY(click("Command1"));
+    QVERIFY(click("Command2"));
     QCOMPARE(boxes.count(), 2);
     QVERIFY(boxes.seen().last().text.contains("Height of Packing (meters)"));
     QCOMPARE(field("Text4")->text(), QStringLiteral("0.6355"));
     QVERIFY(field("Text9")->text().isEmpty());
 }
 
-void TestForm1::conversionErrorStopsAtItsField()
+void TestForm1::conversionErrorStopsAtItsField_data()
 {
-    // All four fields convert before the input test: "0" in Text2 is stored
-    // and the bad Text3 is reported, not the invalid y1.
-    ModalBoxes boxes;
-    type("Text5", "0.3");
-    type("Text1", "4");
-    type("Text3", "1e999");
-    click("Command1");
-    QCOMPARE(boxes.count(), 1);
-    QVERIFY(boxes.seen().first().text.contains("H20 Flowrate"));
-    QCOMPARE(Module1::fractions.y1, 0.0);
-    QCOMPARE(Module1::fractions.x1, 0.3);
-    QCOMPARE(form->state().gasFlow, 4.0);
-    QCOMPARE(form->state().waterFlow, 0.0);
+    // The fields are read in the order Text2, Text5, Text1, Text3, each
+    // stored as soon as it converts; "9" marks a value that was not stored.
+    QTest::addColumn<TypedRun>("run");
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QList<double>>("stored");  // y1, x1, gas flow, water flow
 
-    for (const char* text : {"inf", "nan", "-inf"}) {
-        type("Text1", text);
-        click("Command1");
-        QVERIFY(boxes.seen().last().text.contains("Gas Flowrate"));
-        QCOMPARE(form->state().gasFlow, 4.0);
-    }
-    QCOMPARE(boxes.count(), 4);
+    QTest::newRow("Text2") << TypedRun{"x", "0.3", "4", "5"} << "Gas Inlet %NH3" << QList<double>{9, 9, 9, 9};
+    QTest::newRow("Text5") << TypedRun{"0", "x", "4", "5"} << "Water Outlet %NH3" << QList<double>{0, 9, 9, 9};
+    QTest::newRow("Text1") << TypedRun{"0", "0.3", "x", "5"} << "Gas Flowrate" << QList<double>{0, 0.3, 9, 9};
+    // "0" in Text2 is stored and the bad Text3 is reported, not the invalid y1.
+    QTest::newRow("Text3") << TypedRun{"0", "0.3", "4", "1e999"} << "H20 Flowrate" << QList<double>{0, 0.3, 4, 9};
+    QTest::newRow("infinity") << TypedRun{"0", "0.3", "inf", "5"} << "Gas Flowrate" << QList<double>{0, 0.3, 9, 9};
+    QTest::newRow("nan") << TypedRun{"0", "0.3", "4", "nan"} << "H20 Flowrate" << QList<double>{0, 0.3, 4, 9};
 }
 
-void TestForm1::rejectedClickKeepsNtuButTakesTheGasFlow()
+void TestForm1::conversionErrorStopsAtItsField()
+{
+    QFETCH(TypedRun, run);
+    QFETCH(QString, named);
+    QFETCH(QList<double>, stored);
+    ModalBoxes boxes;
+    // Every value 9 first (refused, y1 being past 0.3), then the click
+    // overwrites them in order up to the field that does not convert.
+    QVERIFY(calculate({"9", "9", "9", "9"}));
+    QCOMPARE(boxes.count(), 1);
+
+    QVERIFY(calculate(run));
+    QCOMPARE(boxes.count(), 2);
+    QVERIFY2(boxes.seen().last().text.contains(named), qPrintable(boxes.seen().last().text));
+    QCOMPARE(Module1::fractions.y1, stored[0]);
+    QCOMPARE(Module1::fractions.x1, stored[1]);
+    QCOMPARE(form->state().gasFlow, stored[2]);
+    QCOMPARE(form->state().waterFlow, stored[3]);
+}
+
+void TestForm1::rejectedClickKeepsNtuAndTakesTheGasFlow()
 {
     ModalBoxes boxes;
-    calculate(*form, {"0.02", "0.01", "1", "1"});
-    calculate(*form, {"0", "0.01", "3", "1"});
+    QVERIFY(calculate(exampleA));
+    QVERIFY(calculate({"0", "0.01", "3", "1"}));
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(field("Text4")->text(), QStringLiteral("0.6355"));
     QCOMPARE(form->state().gasFlow, 3.0);
-
-    // Find MTC combines the new gas flow with the last completed ntu.
-    type("Text8", "2");
-    click("Command2");
-    QCOMPARE(boxes.count(), 1);
-    QCOMPARE(field("Text9")->text(), QStringLiteral("121.3669"));
+    QVERIFY(qAbs(form->state().ntu - 0.63547701805) < 0.5e-11);
 }
 
 void TestForm1::findMtcWithoutACalculation()
 {
     ModalBoxes boxes;
-    type("Text8", "2");
-    click("Command2");
+    QVERIFY(type("Text8", "2"));
+    QVERIFY(click("Command2"));
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(boxes.seen().first().title, QStringLiteral("ERROR"));
     QCOMPARE(boxes.seen().first().text, QStringLiteral("Invalid Data"));
     QVERIFY(field("Text9")->text().isEmpty());
 }
 
+void TestForm1::findMtcAfterAClickThatDidNotComplete_data()
+{
+    QTest::addColumn<TypedRun>("run");
+    QTest::addColumn<QString>("box");
+    // New gas flow, old NTU: that would give 0.8091, a number of no run.
+    QTest::newRow("input test") << TypedRun{"0.05", "0.02", "0.02", "1"} << "Invalid Data";
+    QTest::newRow("conversion error") << TypedRun{"0.02", "0.01", "3", "x"} << "H20 Flowrate";
+    QTest::newRow("first field does not convert") << TypedRun{"x", "0.01", "1", "1"} << "Gas Inlet %NH3";
+    QTest::newRow("outlet test") << TypedRun{"0.02", "0.01", "1", "5"} << "Invalid Data";
+    QTest::newRow("fault in the balance") << TypedRun{"0.2", "0.5", "4", "5"} << "Division by zero";
+    QTest::newRow("fault in the integration") << TypedRun{"0.02", "0.01", "1e160", "1"} << "Overflow";
+}
+
+void TestForm1::findMtcAfterAClickThatDidNotComplete()
+{
+    QFETCH(TypedRun, run);
+    QFETCH(QString, box);
+    ModalBoxes boxes;
+    QVERIFY(calculate(exampleA));
+    QVERIFY(type("Text8", "2"));
+    QVERIFY(click("Command2"));
+    QCOMPARE(field("Text9")->text(), QStringLiteral("40.4556"));
+
+    QVERIFY(calculate(run));
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY2(boxes.seen().last().text.contains(box), qPrintable(boxes.seen().last().text));
+    QVERIFY(click("Command2"));
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(boxes.seen().last().title, QStringLiteral("ERROR"));
+    QCOMPARE(boxes.seen().last().text, QStringLiteral("Invalid Data"));
+    QCOMPARE(field("Text9")->text(), QStringLiteral("40.4556"));
+
+    // A completed run makes Find MTC work again, on that run alone.
+    QVERIFY(calculate(exampleB));
+    QVERIFY(type("Text8", "1.5"));
+    QVERIFY(click("Command2"));
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(field("Text9")->text(), QStringLiteral("173.8538"));
+}
+
+void TestForm1::completedRunEmptiesTheCoefficient()
+{
+    ModalBoxes boxes;
+    QVERIFY(calculate(exampleA));
+    QVERIFY(type("Text8", "2"));
+    QVERIFY(click("Command2"));
+    QCOMPARE(field("Text9")->text(), QStringLiteral("40.4556"));
+
+    QVERIFY(type("Text5", "0.015"));
+    QVERIFY(click("Command1"));
+    QCOMPARE(boxes.count(), 0);
+    QCOMPARE(field("Text4")->text(), QStringLiteral("1.235"));
+    QVERIFY(field("Text9")->text().isEmpty());
+    QVERIFY(field("Text9")->toolTip().isEmpty());
+    QCOMPARE(form->state().mtc, 0.0);
+}
+
+void TestForm1::returnPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Return on Calculate") << "Command1" << int(Qt::Key_Return) << "Text4" << "0.6355";
+    QTest::newRow("Enter on Calculate") << "Command1" << int(Qt::Key_Enter) << "Text4" << "0.6355";
+    QTest::newRow("Space on Calculate") << "Command1" << int(Qt::Key_Space) << "Text4" << "0.6355";
+    QTest::newRow("Return on Find MTC") << "Command2" << int(Qt::Key_Return) << "Text9" << "40.4556";
+    QTest::newRow("Enter on Find MTC") << "Command2" << int(Qt::Key_Enter) << "Text9" << "40.4556";
+}
+
+void TestForm1::returnPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(QString, result);
+    QFETCH(QString, shown);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    ModalBoxes boxes;
+    QVERIFY(type("Text2", exampleA.y1) && type("Text5", exampleA.x1) && type("Text1", exampleA.gasFlow)
+            && type("Text3", exampleA.waterFlow) && type("Text8", "2"));
+    if (button == "Command2")
+        QVERIFY(click("Command1"));
+
+    // Return in a text field does nothing.
+    QTest::keyClick(field("Text8"), Qt::Key_Return);
+    QVERIFY(field(qPrintable(result))->text().isEmpty());
+
+    auto* target = form->findChild<QPushButton*>(button);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(field(qPrintable(result))->text(), shown);
+    QCOMPARE(boxes.count(), 0);
+}
+
 void TestForm1::germanLocale()
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     ModalBoxes boxes;
-    calculate(*form, {"0,02", "0,01", "1", "1"});
-    type("Text8", "2");
-    click("Command2");
+    QVERIFY(calculate({"0,02", "0,01", "1", "1"}));
+    QVERIFY(type("Text8", "2"));
+    QVERIFY(click("Command2"));
     QCOMPARE(boxes.count(), 0);
     QCOMPARE(field("Text6")->text(), QStringLiteral("0,0254"));
     QCOMPARE(field("Text7")->text(), QStringLiteral("0,0102"));
@@ -217,8 +337,8 @@ void TestForm1::germanLocale()
     QCOMPARE(field("Text9")->text(), QStringLiteral("40,4556"));
 
     // A point is not the German decimal separator.
-    type("Text2", "0.02");
-    click("Command1");
+    QVERIFY(type("Text2", "0.02"));
+    QVERIFY(click("Command1"));
     QCOMPARE(boxes.count(), 1);
     QVERIFY(boxes.seen().first().text.contains("Gas Inlet %NH3"));
 }
@@ -226,7 +346,7 @@ void TestForm1::germanLocale()
 void TestForm1::resultFieldsAreReadOnlyWithTheFullValueAsTip()
 {
     ModalBoxes boxes;
-    calculate(*form, {"0.02", "0.01", "1", "1"});
+    QVERIFY(calculate(exampleA));
     for (const char* name : {"Text6", "Text7", "Text4", "Text9"}) {
         QLineEdit* result = field(name);
         QVERIFY2(result->isReadOnly() && result->isEnabled(), name);
@@ -272,7 +392,7 @@ void TestForm1::focusOrder()
     QCOMPARE(order, expected);
     for (const char* name : {"Command1", "Command2"}) {
         auto* button = form->findChild<QPushButton*>(name);
-        QVERIFY2(!button->isDefault() && !button->autoDefault(), name);
+        QVERIFY2(!button->isDefault(), name);
     }
 }
 
@@ -296,48 +416,52 @@ void TestForm1::windowAndMenu()
     QVERIFY(items.first()->shortcut().isEmpty());
 }
 
-void TestForm1::layoutInTwips_data()
+void TestForm1::controlsInsideTheirContainers()
+{
+    const QWidget* client = form->centralWidget();
+    QSet<QString> names;
+    const QList<QWidget*> controls = client->findChildren<QWidget*>();
+    for (const QWidget* control : controls) {
+        const QString name = control->objectName();
+        // Qt's own parts of a control (a line edit's inner widgets) have no name.
+        if (name.isEmpty() || name.startsWith("qt_"))
+            continue;
+        QVERIFY2(!names.contains(name), qPrintable(name + " twice"));
+        names.insert(name);
+        const QWidget* container = control->parentWidget();
+        QVERIFY2(container->rect().contains(control->geometry()),
+                 qPrintable(name + " outside " + container->objectName()));
+        const QRect inClient(control->mapTo(client, QPoint(0, 0)), control->size());
+        QVERIFY2(client->rect().contains(inClient), qPrintable(name + " outside the client area"));
+    }
+    // 14 labels, 9 fields, 2 buttons, 6 frames, 3 pictures.
+    QCOMPARE(names.size(), 34);
+}
+
+void TestForm1::anchorsOfTheDesign_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRect>("twips");
-    QTest::addColumn<QString>("caption");
 
-    QTest::newRow("Label10") << "Label10" << "" << QRect(0, 120, 2535, 255) << "";
-    QTest::newRow("Image3") << "Image3" << "" << QRect(120, 960, 2310, 855) << "";
-    QTest::newRow("Frame6") << "Frame6" << "" << QRect(0, 1920, 2535, 3495) << "";
-    QTest::newRow("Label14") << "Label14" << "Frame6" << QRect(120, 1320, 2295, 975) << "";
-    QTest::newRow("Text1") << "Text1" << "Frame2" << QRect(1200, 240, 1215, 285) << "0";
-    QTest::newRow("Image1") << "Image1" << "" << QRect(2595, 0, 2610, 6015) << "";
-    QTest::newRow("Label3") << "Label3" << "Frame1" << QRect(120, 240, 1095, 255) << "H20 Flowrate";
-    QTest::newRow("Command1") << "Command1" << "" << QRect(5280, 720, 2175, 375) << "Calculate";
-    QTest::newRow("Frame4") << "Frame4" << "" << QRect(5280, 1200, 2175, 2295) << "Results";
-    QTest::newRow("Text4") << "Text4" << "Frame4" << QRect(360, 1800, 1455, 285) << "";
-    QTest::newRow("Label8") << "Label8" << "Frame5" << QRect(120, 240, 1935, 255) << "Height of Packing (meters)";
-    QTest::newRow("Command2") << "Command2" << "Frame5" << QRect(120, 840, 1935, 375) << "Find MTC";
-    QTest::newRow("Frame5") << "Frame5" << "" << QRect(5280, 3480, 2175, 2175) << "K- Calculator";
-    QTest::newRow("Text5") << "Text5" << "Frame3" << QRect(840, 240, 1215, 285) << "0";
+    // A few controls of each kind where the design puts them, in twips.
+    QTest::newRow("Label10") << "Label10" << "" << QRect(0, 120, 2535, 255);
+    QTest::newRow("Text1") << "Text1" << "Frame2" << QRect(1200, 240, 1215, 285);
+    QTest::newRow("Command1") << "Command1" << "" << QRect(5280, 720, 2175, 375);
+    QTest::newRow("Text4") << "Text4" << "Frame4" << QRect(360, 1800, 1455, 285);
+    QTest::newRow("Frame5") << "Frame5" << "" << QRect(5280, 3480, 2175, 2175);
+    QTest::newRow("Text5") << "Text5" << "Frame3" << QRect(840, 240, 1215, 285);
 }
 
-void TestForm1::layoutInTwips()
+void TestForm1::anchorsOfTheDesign()
 {
     QFETCH(QString, name);
     QFETCH(QString, container);
     QFETCH(QRect, twips);
-    QFETCH(QString, caption);
-
     auto* widget = form->findChild<QWidget*>(name);
     QVERIFY(widget);
     QCOMPARE(widget->parentWidget()->objectName(), container);
     QCOMPARE(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
-    if (auto* label = qobject_cast<QLabel*>(widget); label && !caption.isEmpty())
-        QCOMPARE(label->text(), caption);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        QCOMPARE(edit->text(), caption);
-    if (auto* button = qobject_cast<QPushButton*>(widget))
-        QCOMPARE(button->text(), caption);
-    if (auto* frame = qobject_cast<QGroupBox*>(widget))
-        QCOMPARE(frame->title(), caption);
 }
 
 void TestForm1::picturesAtNaturalSize_data()
@@ -388,16 +512,6 @@ void TestForm1::captionsFit()
     const auto* note = form->findChild<QLabel*>("Label13");
     const QRect text = note->fontMetrics().boundingRect(note->contentsRect(), Qt::TextWordWrap, note->text());
     QVERIFY(note->y() + text.bottom() < form->findChild<QLabel*>("Label14")->y());
-}
-
-void TestForm1::accessibleNames()
-{
-    const QList<QPair<const char*, QString>> names{
-        {"Text1", "Gas Flowrate"}, {"Text2", "Gas Inlet %NH3"}, {"Text3", "H20 Flowrate"},
-        {"Text5", "Water Outlet %NH3"}, {"Text6", "Mole Fraction of NH3"}, {"Text7", "%NH3 at Air Outlet"},
-        {"Text4", "NTU"}, {"Text8", "Height of Packing (meters)"}, {"Text9", "Mass Transfer Coefficient"}};
-    for (const auto& [name, accessible] : names)
-        QCOMPARE(field(name)->accessibleName(), accessible);
 }
 
 QTEST_MAIN(TestForm1)

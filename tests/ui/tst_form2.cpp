@@ -18,6 +18,9 @@
 #include <limits>
 
 Q_DECLARE_METATYPE(absorber::Outcome)
+Q_DECLARE_METATYPE(TypedRun)
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -144,7 +147,11 @@ class TestForm2 : public QObject {
 
 private slots:
     void initTestCase();
-    void init() { Module1::fractions = {}; }
+    void init()
+    {
+        Module1::fractions = {};
+        Module1::coherence = {};
+    }
     void cleanup();
 
     void window();
@@ -162,6 +169,8 @@ private slots:
     void overflow();
     void sameChartTwice();
     void fromMenu();
+    void operatingLineAfterAClick_data();
+    void operatingLineAfterAClick();
     void painting();
     void stacking_data();
     void stacking();
@@ -178,7 +187,7 @@ void TestForm2::initTestCase()
 
 void TestForm2::cleanup()
 {
-    verifyNoWindowLeftOpen();
+    QVERIFY(noTopLevelWidgetLeft());
 }
 
 void TestForm2::window()
@@ -503,6 +512,75 @@ void TestForm2::fromMenu()
     QCOMPARE(seen[1].label6, QStringLiteral("0.1"));
     QVERIFY(!QApplication::activeModalWidget());
     main.close();
+}
+
+void TestForm2::operatingLineAfterAClick_data()
+{
+    QTest::addColumn<TypedRun>("run");
+    QTest::addColumn<bool>("drawn");
+    QTest::addColumn<double>("x1");  // the fractions drawn, when drawn
+    QTest::addColumn<double>("y1");
+
+    // Example A is completed first; the graph then opens after this click.
+    QTest::newRow("completed") << TypedRun{"0.045", "0.02", "2", "3"} << true << 0.02 << 0.045;
+    // Nothing was stored, so example A's line still stands.
+    QTest::newRow("first field does not convert") << TypedRun{"x", "0.2", "1", "1"} << true << 0.01 << 0.02;
+    // New x1 and y1 with example A's y2 would make a line of no run.
+    QTest::newRow("input test") << TypedRun{"0.35", "0.2", "1", "1"} << false << 0.0 << 0.0;
+    QTest::newRow("later field does not convert") << TypedRun{"0.05", "x", "1", "1"} << false << 0.0 << 0.0;
+    QTest::newRow("fault before y2") << TypedRun{"0.2", "0.5", "4", "5"} << false << 0.0 << 0.0;
+    // The outlet test refused y2 as it shows (1); the graph's own test takes it.
+    QTest::newRow("outlet test, y2 just below 1") << TypedRun{"0.02", "-0.5", "1", "61000"} << true << -0.5 << 0.02;
+    QTest::newRow("fault in the integration") << TypedRun{"0.03", "0.01", "1e160", "1"} << true << 0.01 << 0.03;
+}
+
+void TestForm2::operatingLineAfterAClick()
+{
+    QFETCH(TypedRun, run);
+    QFETCH(bool, drawn);
+    QFETCH(double, x1);
+    QFETCH(double, y1);
+
+    QStringList lines;
+    QTimer user;
+    user.setInterval(5);
+    connect(&user, &QTimer::timeout, [&lines] {
+        auto* chart = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        if (!chart || !chart->isVisible())
+            return;
+        lines << ends(*chart->line(u"Line4"));
+        chart->close();
+    });
+    user.start();
+
+    ModalBoxes boxes;
+    Form1 main;
+    auto* graphStart = main.findChild<QAction*>(QStringLiteral("graph_start"));
+    QVERIFY(graphStart);
+    QVERIFY(calculate(main, {"0.02", "0.01", "1", "1"}));
+    QVERIFY(calculate(main, run));
+    const int boxesBefore = boxes.count();
+    graphStart->trigger();
+
+    QCOMPARE(lines.size(), 1);
+    if (drawn) {
+        QCOMPARE(boxes.count(), boxesBefore);
+        const float y2 = plotY(Module1::fractions.y2).twips;
+        QCOMPARE(lines.first(), ends({u"Line4"_s, plotX(x1).twips, plotY(y1).twips, 500, y2}));
+    } else {
+        QCOMPARE(boxes.count(), boxesBefore + 1);
+        QCOMPARE(boxes.seen().last().title, QStringLiteral("Data Error"));
+        QCOMPARE(boxes.seen().last().text, QStringLiteral("Invalid Data"));
+        QCOMPARE(lines.first(), ends({u"Line4"_s, 0, 0, 0, 0}));
+    }
+
+    // A completed run draws its own line again.
+    QVERIFY(calculate(main, {"0.045", "0.02", "2", "3"}));
+    const int boxesAfter = boxes.count();
+    graphStart->trigger();
+    QCOMPARE(boxes.count(), boxesAfter);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.last(), ends({u"Line4"_s, 900, 5850, 500, plotY(Module1::fractions.y2).twips}));
 }
 
 void TestForm2::painting()

@@ -117,7 +117,7 @@ void TestForm3::init()
 void TestForm3::cleanup()
 {
     Form3::tickInterval = defaultTickInterval;
-    verifyNoWindowLeftOpen();
+    QVERIFY(noTopLevelWidgetLeft());
 }
 
 void TestForm3::window()

@@ -5,33 +5,41 @@
 #include <QPushButton>
 #include <QTest>
 
-void typeInto(QWidget& window, const char* field, const QString& text)
+bool typeInto(QWidget& window, const char* field, const QString& text)
 {
     auto* edit = window.findChild<QLineEdit*>(field);
-    QVERIFY2(edit, field);
+    if (!edit) {
+        qWarning("no field %s", field);
+        return false;
+    }
     edit->selectAll();
     if (text.isEmpty())
         QTest::keyClick(edit, Qt::Key_Delete);
     else
         QTest::keyClicks(edit, text);
-    QCOMPARE(edit->text(), text);
+    if (edit->text() != text) {
+        qWarning("%s holds \"%s\" after typing \"%s\"", field, qPrintable(edit->text()), qPrintable(text));
+        return false;
+    }
+    return true;
 }
 
-void clickOn(QWidget& window, const char* button)
+bool clickOn(QWidget& window, const char* button)
 {
     auto* target = window.findChild<QPushButton*>(button);
-    QVERIFY2(target, button);
+    if (!target) {
+        qWarning("no button %s", button);
+        return false;
+    }
     QTest::mouseClick(target, Qt::LeftButton);
+    return true;
 }
 
-void calculate(QWidget& window, const QStringList& inputs)
+bool calculate(QWidget& window, const TypedRun& run)
 {
-    QCOMPARE(inputs.size(), 4);
-    typeInto(window, "Text2", inputs[0]);
-    typeInto(window, "Text5", inputs[1]);
-    typeInto(window, "Text1", inputs[2]);
-    typeInto(window, "Text3", inputs[3]);
-    clickOn(window, "Command1");
+    return typeInto(window, "Text2", run.y1) && typeInto(window, "Text5", run.x1)
+        && typeInto(window, "Text1", run.gasFlow) && typeInto(window, "Text3", run.waterFlow)
+        && clickOn(window, "Command1");
 }
 
 QString fieldText(const QWidget& window, const char* field)
@@ -40,8 +48,11 @@ QString fieldText(const QWidget& window, const char* field)
     return edit ? edit->text() : QString();
 }
 
-void verifyNoWindowLeftOpen()
+bool noTopLevelWidgetLeft()
 {
-    for (const QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName() + " left open"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QWidgetList left = QApplication::topLevelWidgets();
+    for (const QWidget* widget : left)
+        qWarning("%s (%s) left behind", qPrintable(widget->objectName()), widget->metaObject()->className());
+    return left.isEmpty();
 }
