@@ -20,9 +20,6 @@ namespace {
 constexpr int clientWidth = 7605;
 constexpr int clientHeight = 6300;
 
-const QString mainTitle = QStringLiteral("Quillon");
-const QString invalidDataTitle = QStringLiteral("ERROR");
-const QString fractionTip = QStringLiteral("NH3 mole fraction, not a percentage: 0.02 for 2 %");
 
 QRect twipRect(QRect twips)
 {
@@ -74,16 +71,16 @@ QGroupBox* Form1::addFrame(QWidget* container, const char* name, const QString& 
     return frame;
 }
 
-QLineEdit* Form1::addInput(QWidget* container, const char* name, const char* accessibleName, QRect twips)
+QLineEdit* Form1::addInput(QWidget* container, const char* name, const QString& accessibleName, QRect twips)
 {
     auto* field = new QLineEdit(QStringLiteral("0"), container);
     field->setObjectName(QString::fromUtf8(name));
-    field->setAccessibleName(QString::fromUtf8(accessibleName));
+    field->setAccessibleName(accessibleName);
     field->setGeometry(twipRect(twips));
     return field;
 }
 
-QLineEdit* Form1::addResult(QWidget* container, const char* name, const char* accessibleName, QRect twips)
+QLineEdit* Form1::addResult(QWidget* container, const char* name, const QString& accessibleName, QRect twips)
 {
     // Results are drawn flat and cannot be edited, but can be selected and copied.
     QLineEdit* field = addInput(container, name, accessibleName, twips);
@@ -109,54 +106,54 @@ QPushButton* Form1::addButton(QWidget* container, const char* name, const QStrin
 void Form1::buildControls(QWidget* client)
 {
     const auto centred = Qt::AlignHCenter;
-    addLabel(client, "Label10", QStringLiteral("Quillon NH3 Absorber"), {0, 120, 2535, 255}, centred);
-    addLabel(client, "Label11", QStringLiteral("Unit Operations Laboratory"), {0, 360, 2415, 255}, centred);
-    addLabel(client, "Label12", QStringLiteral("All rights reserved"), {0, 600, 2535, 255}, centred);
+    addLabel(client, "Label10", tr("Quillon NH3 Absorber"), {0, 120, 2535, 255}, centred);
+    addLabel(client, "Label11", tr("Unit Operations Laboratory"), {0, 360, 2415, 255}, centred);
+    addLabel(client, "Label12", tr("All rights reserved"), {0, 600, 2535, 255}, centred);
     addPicture(client, "Image3", QStringLiteral(":/assets/logo.png"), Border::sunken, {120, 960, 2310, 855});
 
     QGroupBox* Frame6 = addFrame(client, "Frame6", QString(), {0, 1920, 2535, 3495});
     addLabel(Frame6, "Label13",
-             QStringLiteral("This Software is intended for use on the Gas Absorption Equipment at Veradon "
-                            "University College of Engineering Unit Operations Laboratory."),
+             tr("This Software is intended for use on the Gas Absorption Equipment at Veradon "
+                "University College of Engineering Unit Operations Laboratory."),
              {120, 240, 2295, 1335});
     addLabel(Frame6, "Label14",
-             QStringLiteral("This software assumes that the H20 is not recycled and that the entering H20 does "
-                            "not contain any NH3. This is Designed for Dilute Gas Mixtures "),
+             tr("This software assumes that the H20 is not recycled and that the entering H20 does "
+                "not contain any NH3. This is Designed for Dilute Gas Mixtures "),
              {120, 1320, 2295, 975});
     addPicture(Frame6, "Image2", QStringLiteral(":/assets/equation.png"), Border::flat, {120, 2400, 2280, 945});
 
-    QGroupBox* Frame2 = addFrame(client, "Frame2", QStringLiteral("Gas Inlet"), {0, 5400, 2535, 855});
-    addLabel(Frame2, "Label1", QStringLiteral("Gas Flowrate"), {120, 240, 1095, 255});
-    Text1 = addInput(Frame2, "Text1", "Gas Flowrate", {1200, 240, 1215, 285});
-    addLabel(Frame2, "Label2", QStringLiteral("%NH3"), {120, 480, 615, 255});
-    Text2 = addInput(Frame2, "Text2", "Gas Inlet %NH3", {1200, 480, 1215, 285});
+    QGroupBox* Frame2 = addFrame(client, "Frame2", tr("Gas Inlet"), {0, 5400, 2535, 855});
+    addLabel(Frame2, "Label1", tr("Gas Flowrate"), {120, 240, 1095, 255});
+    Text1 = addInput(Frame2, "Text1", tr("Gas Flowrate"), {1200, 240, 1215, 285});
+    addLabel(Frame2, "Label2", tr("%NH3"), {120, 480, 615, 255});
+    Text2 = addInput(Frame2, "Text2", tr("Gas Inlet %NH3"), {1200, 480, 1215, 285});
 
     addPicture(client, "Image1", QStringLiteral(":/assets/column.png"), Border::flat, {2595, 0, 2610, 6015});
 
-    QGroupBox* Frame1 = addFrame(client, "Frame1", QStringLiteral("Water Inlet"), {5280, 0, 2175, 615});
-    addLabel(Frame1, "Label3", QStringLiteral("H20 Flowrate"), {120, 240, 1095, 255});
-    Text3 = addInput(Frame1, "Text3", "H20 Flowrate", {1200, 240, 855, 285});
+    QGroupBox* Frame1 = addFrame(client, "Frame1", tr("Water Inlet"), {5280, 0, 2175, 615});
+    addLabel(Frame1, "Label3", tr("H20 Flowrate"), {120, 240, 1095, 255});
+    Text3 = addInput(Frame1, "Text3", tr("H20 Flowrate"), {1200, 240, 855, 285});
 
-    Command1 = addButton(client, "Command1", QStringLiteral("Calculate"), {5280, 720, 2175, 375});
+    Command1 = addButton(client, "Command1", tr("Calculate"), {5280, 720, 2175, 375});
 
-    QGroupBox* Frame4 = addFrame(client, "Frame4", QStringLiteral("Results"), {5280, 1200, 2175, 2295});
-    addLabel(Frame4, "Label6", QStringLiteral("Mole Fraction of NH3"), {120, 240, 1935, 255}, centred);
-    Text6 = addResult(Frame4, "Text6", "Mole Fraction of NH3", {360, 480, 1455, 285});
-    addLabel(Frame4, "Label7", QStringLiteral("%NH3 at Air Outlet"), {120, 960, 1935, 255}, centred);
-    Text7 = addResult(Frame4, "Text7", "%NH3 at Air Outlet", {360, 1200, 1455, 285});
-    addLabel(Frame4, "Label4", QStringLiteral("NTU"), {360, 1560, 1455, 255}, centred);
-    Text4 = addResult(Frame4, "Text4", "NTU", {360, 1800, 1455, 285});
+    QGroupBox* Frame4 = addFrame(client, "Frame4", tr("Results"), {5280, 1200, 2175, 2295});
+    addLabel(Frame4, "Label6", tr("Mole Fraction of NH3"), {120, 240, 1935, 255}, centred);
+    Text6 = addResult(Frame4, "Text6", tr("Mole Fraction of NH3"), {360, 480, 1455, 285});
+    addLabel(Frame4, "Label7", tr("%NH3 at Air Outlet"), {120, 960, 1935, 255}, centred);
+    Text7 = addResult(Frame4, "Text7", tr("%NH3 at Air Outlet"), {360, 1200, 1455, 285});
+    addLabel(Frame4, "Label4", tr("NTU"), {360, 1560, 1455, 255}, centred);
+    Text4 = addResult(Frame4, "Text4", tr("NTU"), {360, 1800, 1455, 285});
 
-    QGroupBox* Frame5 = addFrame(client, "Frame5", QStringLiteral("K- Calculator"), {5280, 3480, 2175, 2175});
-    addLabel(Frame5, "Label8", QStringLiteral("Height of Packing (meters)"), {120, 240, 1935, 255}, centred);
-    Text8 = addInput(Frame5, "Text8", "Height of Packing (meters)", {240, 480, 1695, 285});
-    Command2 = addButton(Frame5, "Command2", QStringLiteral("Find MTC"), {120, 840, 1935, 375});
-    addLabel(Frame5, "Label9", QStringLiteral("Mass Transfer Coefficient"), {120, 1320, 1935, 255}, centred);
-    Text9 = addResult(Frame5, "Text9", "Mass Transfer Coefficient", {240, 1560, 1695, 285});
+    QGroupBox* Frame5 = addFrame(client, "Frame5", tr("K- Calculator"), {5280, 3480, 2175, 2175});
+    addLabel(Frame5, "Label8", tr("Height of Packing (meters)"), {120, 240, 1935, 255}, centred);
+    Text8 = addInput(Frame5, "Text8", tr("Height of Packing (meters)"), {240, 480, 1695, 285});
+    Command2 = addButton(Frame5, "Command2", tr("Find MTC"), {120, 840, 1935, 375});
+    addLabel(Frame5, "Label9", tr("Mass Transfer Coefficient"), {120, 1320, 1935, 255}, centred);
+    Text9 = addResult(Frame5, "Text9", tr("Mass Transfer Coefficient"), {240, 1560, 1695, 285});
 
-    QGroupBox* Frame3 = addFrame(client, "Frame3", QStringLiteral("Water Outlet"), {5280, 5640, 2175, 615});
-    addLabel(Frame3, "Label5", QStringLiteral("%NH3"), {120, 240, 735, 255});
-    Text5 = addInput(Frame3, "Text5", "Water Outlet %NH3", {840, 240, 1215, 285});
+    QGroupBox* Frame3 = addFrame(client, "Frame3", tr("Water Outlet"), {5280, 5640, 2175, 615});
+    addLabel(Frame3, "Label5", tr("%NH3"), {120, 240, 735, 255});
+    Text5 = addInput(Frame3, "Text5", tr("Water Outlet %NH3"), {840, 240, 1215, 285});
 }
 
 Form1::Form1(QWidget* parent)
@@ -165,12 +162,13 @@ Form1::Form1(QWidget* parent)
                               | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(mainTitle);
+    setWindowTitle(tr("Quillon"));
 
     auto* client = new QWidget(this);
     client->setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
     setCentralWidget(client);
     buildControls(client);
+    const QString fractionTip = tr("NH3 mole fraction, not a percentage: %1 for 2 %").arg(numberText(0.02));
     Text2->setToolTip(fractionTip);
     Text5->setToolTip(fractionTip);
 
@@ -181,9 +179,9 @@ Form1::Form1(QWidget* parent)
     for (std::size_t i = 1; i < std::size(focusOrder); ++i)
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
 
-    graph = menuBar()->addMenu(QStringLiteral("&Graph"));
+    graph = menuBar()->addMenu(tr("&Graph"));
     graph->setObjectName(QStringLiteral("graph"));
-    graph_start = graph->addAction(QStringLiteral("Start Graphin!"));
+    graph_start = graph->addAction(tr("Start Graphin!"));
     graph_start->setObjectName(QStringLiteral("graph_start"));
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -193,6 +191,11 @@ Form1::Form1(QWidget* parent)
     // The client area is fixed, so the window is too, menu bar included.
     setFixedSize(sizeHint());
     Text1->setFocus();
+}
+
+QString Form1::invalidDataTitle()
+{
+    return tr("ERROR");
 }
 
 void Form1::Form_Load()
@@ -261,14 +264,14 @@ void Form1::calculateColumn()
     }
     if (balance.y2)
         run.y2 = *balance.y2;
-    if (!reportOutcome(this, balance.outcome, invalidDataTitle))
+    if (!reportOutcome(this, balance.outcome, invalidDataTitle()))
         return end(balance.y2 ? Reached::fractions : Reached::inputs);
     showResult(Text6, columnState.eqY);
     showResult(Text7, run.y2);
 
     columnState.ntu = 0.0;
     const absorber::Integration integration = absorber::integrateNtu(balance.limits);
-    if (!reportOutcome(this, integration.outcome, invalidDataTitle))
+    if (!reportOutcome(this, integration.outcome, invalidDataTitle()))
         return end(Reached::fractions);
     columnState.ntu = integration.ntu;
     showResult(Text4, columnState.ntu);
@@ -278,6 +281,7 @@ void Form1::calculateColumn()
     Text9->clear();
     Text9->setToolTip(QString());
     end(Reached::run);
+    emit runCompleted({run.y1, run.x1, columnState.gasFlow, columnState.waterFlow}, balance, columnState.ntu);
 }
 
 void Form1::findMtc()
@@ -287,15 +291,16 @@ void Form1::findMtc()
         return;
     // Only the ntu and gas flow of one completed run make a coefficient.
     if (!Module1::coherence.ntuAndGasFlow) {
-        reportInvalidData(this, invalidDataTitle);
+        reportInvalidData(this, invalidDataTitle());
         return;
     }
     const absorber::Coefficient coefficient =
         absorber::findMtc(packingHeight, columnState.ntu, columnState.gasFlow);
-    if (!reportOutcome(this, coefficient.outcome, invalidDataTitle))
+    if (!reportOutcome(this, coefficient.outcome, invalidDataTitle()))
         return;
     columnState.mtc = coefficient.mtc;
     showResult(Text9, columnState.mtc);
+    emit coefficientFound(packingHeight, columnState.mtc);
 }
 
 void Form1::graph_start_Click()

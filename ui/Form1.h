@@ -34,6 +34,12 @@ public:
 
     const ColumnState& state() const { return columnState; }
 
+signals:
+    // A click of Calculate completed with this run.
+    void runCompleted(const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu);
+    // Find MTC completed for the last completed run.
+    void coefficientFound(double packingHeight, double mtc);
+
 private:
     void Command1_Click();
     void Command2_Click();
@@ -47,11 +53,12 @@ private:
     bool readField(const QLineEdit* field, double& value);
     void showResult(QLineEdit* field, double value);
 
-    QLineEdit* addInput(QWidget* container, const char* name, const char* accessibleName, QRect twips);
-    QLineEdit* addResult(QWidget* container, const char* name, const char* accessibleName, QRect twips);
+    QLineEdit* addInput(QWidget* container, const char* name, const QString& accessibleName, QRect twips);
+    QLineEdit* addResult(QWidget* container, const char* name, const QString& accessibleName, QRect twips);
     QGroupBox* addFrame(QWidget* container, const char* name, const QString& caption, QRect twips);
     QPushButton* addButton(QWidget* container, const char* name, const QString& caption, QRect twips);
     void buildControls(QWidget* client);
+    static QString invalidDataTitle();
 
     ColumnState columnState;
 

@@ -22,8 +22,6 @@ constexpr QColor white(255, 255, 255);
 constexpr int clientWidth = 6705;
 constexpr int clientHeight = 7320;
 
-const QString caption = QStringLiteral("Graph thingy of the equilibrium line and operating line...");
-const QString invalidDataTitle = QStringLiteral("Data Error");
 
 }  // namespace
 
@@ -39,8 +37,8 @@ Form2::Form2(QWidget* parent)
     , Label4{u"Label4"_s, u"0.3"_s, {5760, 6240, 1335, 255}, Qt::AlignHCenter}
     // Transparent, so that the square's corner shows through "0,0".
     , Label5{u"Label5"_s, u"0,0"_s, {240, 6000, 375, 255}, Qt::AlignLeft, false}
-    , Label6{u"Label6"_s, u"Operating Line"_s, {1320, 6600, 1215, 255}}
-    , Label7{u"Label7"_s, u"Equilibrium Line"_s, {3840, 6600, 1215, 255}}
+    , Label6{u"Label6"_s, tr("Operating Line"), {1320, 6600, 1215, 255}}
+    , Label7{u"Label7"_s, tr("Equilibrium Line"), {3840, 6600, 1215, 255}}
     , Line1{u"Line1"_s, 480, 3120, 600, 3120}
     , Line2{u"Line2"_s, 3560, 6000, 3560, 6200}
     , Line4{u"Line4"_s, 0, 0, 0, 0, green}
@@ -48,7 +46,7 @@ Form2::Form2(QWidget* parent)
     , Line6{u"Line6"_s, 5040, 6720, 6000, 6720, darkBlue}
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(caption);
+    setWindowTitle(tr("Graph thingy of the equilibrium line and operating line..."));
     for (std::size_t k = 0; k < curve.size(); ++k)
         curve[k].name = QStringLiteral("Line%1").arg(7 + k);
     // The application's icon, which the main window shows too.
@@ -120,7 +118,7 @@ void Form2::Form_Load()
     // Only fractions stored by one click of Calculate make a line; the y2
     // test is written so that NaN fails too.
     if (!Module1::coherence.fractions || !(run.y2 > 0.0 && run.y2 <= 1.0)) {
-        reportInvalidData(this, invalidDataTitle);
+        reportInvalidData(this, tr("Data Error"));
         return;
     }
 

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 void prepareApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
+    useLanguageOf(QLocale());
 
     // The layout's rectangles are made for a small sans serif of Arial's
     // metrics: a wider or larger face wraps the notes into each other. The
@@ -18,4 +22,28 @@ void prepareApplication()
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(10);
     QApplication::setFont(font);
+}
+
+void useLanguageOf(const QLocale& locale)
+{
+    static QTranslator* ours = nullptr;
+    static QTranslator* qts = nullptr;
+    for (QTranslator** loaded : {&ours, &qts}) {
+        if (*loaded) {
+            QApplication::removeTranslator(*loaded);
+            delete *loaded;
+            *loaded = nullptr;
+        }
+    }
+    auto load = [&locale](QTranslator*& into, const QString& name, const QString& folder) {
+        auto* translator = new QTranslator(qApp);
+        if (translator->load(locale, name, QStringLiteral("_"), folder)) {
+            QApplication::installTranslator(translator);
+            into = translator;
+        } else {
+            delete translator;
+        }
+    };
+    load(ours, QStringLiteral("quillon"), QStringLiteral(":/i18n"));
+    load(qts, QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }

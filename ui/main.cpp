@@ -1,5 +1,6 @@
 #include "ui/Form1.h"
 #include "ui/application.h"
+#include "ui/session.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     prepareApplication();
     Form1 form;
+    Session session(form);
     form.Form_Load();
     form.show();
     return app.exec();

@@ -1,0 +1,96 @@
+#include "ui/help.h"
+
+#include "core/absorber.h"
+#include "ui/numbertext.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+MethodWindow::MethodWindow(QWidget* parent)
+    : QDialog(parent)
+    , text(new QTextBrowser(this))
+{
+    setObjectName(QStringLiteral("MethodWindow"));
+    setWindowTitle(tr("Method and Data"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    text->setObjectName(QStringLiteral("methodText"));
+    text->setOpenLinks(false);
+    text->setHtml(methodText());
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    resize(560, 640);
+}
+
+QString MethodWindow::methodText()
+{
+    QString rows;
+    for (std::size_t row = 0; row < absorber::equilibriumPoints.size(); ++row) {
+        const absorber::EquilibriumPoint& point = absorber::equilibriumPoints[row];
+        rows += QStringLiteral("<tr><td align=right>%1</td><td align=right>%2</td><td align=right>%3</td></tr>")
+                    .arg(row + 1)
+                    .arg(numberText(point.x), numberText(point.y));
+    }
+    const QString paragraphs[] = {
+        tr("<h2>What Quillon computes</h2>"),
+        tr("<h3>The inputs</h3>"),
+        tr("<p>Both compositions are NH3 mole fractions, not percentages: type %1 for 2 % NH3. y1 is the "
+           "fraction in the entering gas and x1 the fraction in the leaving water. The flow rates carry no "
+           "unit: only the ratio of gas flow to water flow enters the balance, and Find MTC uses the gas "
+           "flow itself. The height of packing is in metres.</p>")
+            .arg(numberText(0.02)),
+        tr("<h3>Calculate</h3>"),
+        tr("<p>The run is refused unless y1, x1 and both flows differ from 0, y1 is at most %1 and x1 is "
+           "less than 1. The equilibrium point (x*, y*) is the first row of the table below whose x is "
+           "greater than y1, or the last row for y1 up to %1; its slope is m = y*/x*.</p>")
+            .arg(numberText(absorber::maxGasFraction)),
+        tr("<p>The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction:<br>"
+           "Y2 = y1/(1 − y1) − x1/(1 − x1) · L/G, &nbsp; y2 = Y2/(Y2 + 1),<br>"
+           "with L the water flow and G the gas flow. The run is refused unless y2, rounded to 4 "
+           "decimals, lies strictly between 0 and 1.</p>"),
+        tr("<p>The number of transfer units is a left-end rectangle sum over %1 equal steps Δ between the "
+           "limits 29/17 · y2 and 29/17 · y1 (29/17 is the ratio of the molar masses of air and NH3):<br>"
+           "NTU = Σ |Δ / ((1 − (G/L) · f) · Y + 29/17 · y2 · f)|, &nbsp; f = 1 − m · G/L,<br>"
+           "which approximates the integral of dY over the driving force, the equilibrium line being "
+           "taken as straight through the origin.</p>")
+            .arg(QLocale().toString(absorber::ntuSteps)),
+        tr("<h3>Find MTC</h3>"),
+        tr("<p>The mass-transfer coefficient is K = NTU · G / (z · A), with z the height of packing and "
+           "A = 0.05² × 3.1416 m² the cross-section of the laboratory column. It needs a height, an NTU and "
+           "a gas flow all greater than 0, from the last completed Calculate.</p>"),
+        tr("<h3>Assumptions</h3>"),
+        tr("<p>The gas mixture is dilute, the entering water holds no NH3, and the water is not "
+           "recycled.</p>"),
+        tr("<h3>Equilibrium data</h3>"),
+        tr("<p>NH3 partial pressures over aqueous ammonia at 30 °C, converted to gas mole fractions as "
+           "y* = p / 760 mmHg.</p>"),
+        tr("<table cellspacing=0 cellpadding=3 border=1><tr><th>Row</th><th>x</th><th>y*</th></tr>%1</table>")
+            .arg(rows),
+    };
+    QString html;
+    for (const QString& paragraph : paragraphs)
+        html += paragraph;
+    return html;
+}
+
+void showAbout(QWidget* parent)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::translate("About", "About Quillon"), QString(),
+                    QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("about"));
+    box.setTextFormat(Qt::RichText);
+    box.setText(QApplication::translate("About",
+                                        "<h3>Quillon %1</h3>"
+                                        "<p>A calculator for a laboratory packed-bed absorber in which ammonia "
+                                        "is absorbed from air into water.</p>"
+                                        "<p>Licence: proprietary; all rights reserved.</p>")
+                    .arg(QApplication::applicationVersion().toHtmlEscaped()));
+    QPushButton* aboutQt = box.addButton(QApplication::translate("About", "About &Qt"), QMessageBox::HelpRole);
+    aboutQt->setObjectName(QStringLiteral("aboutQt"));
+    // About Qt closes this box like any button; the box comes back after it.
+    while (box.exec(), box.clickedButton() == aboutQt)
+        QMessageBox::aboutQt(parent);
+}
