@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -11,6 +12,9 @@ void prepareApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
+    // Desktops match the windows to the installed desktop entry by this
+    // name, and show its icon and name for them.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLON_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
     useLanguageOf(QLocale());
 

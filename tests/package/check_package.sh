@@ -10,7 +10,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 (cd "$build" && cpack -G DEB -B "$work/out" > "$work/cpack.log") || { cat "$work/cpack.log"; exit 1; }
-deb="$work/out/quillon_${version}_amd64.deb"
+# CPack builds for, and names the file after, this machine's dpkg architecture.
+arch=$(dpkg --print-architecture)
+deb="$work/out/quillon_${version}_${arch}.deb"
 test -f "$deb" || { echo "no package at $deb"; ls "$work/out"; exit 1; }
 
 expected="./usr/bin/quillon
@@ -29,6 +31,7 @@ for needed in libqt6widgets6 libqt6gui6 libc6 fonts-liberation2; do
     grep -q "$needed" <<< "$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 test "$(dpkg-deb -f "$deb" Version)" = "$version"
+test "$(dpkg-deb -f "$deb" Architecture)" = "$arch"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"

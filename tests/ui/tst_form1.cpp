@@ -400,6 +400,7 @@ void TestForm1::windowAndMenu()
 {
     QCOMPARE(form->objectName(), QStringLiteral("Form1"));
     QCOMPARE(form->windowTitle(), QStringLiteral("Quillon"));
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(QUILLON_APP_ID));
     QCOMPARE(form->minimumSize(), form->maximumSize());
     QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(form->windowFlags() & Qt::WindowMinimizeButtonHint);
