@@ -48,6 +48,8 @@ public:
         title.setPointSizeF(15.0);
         small = body;
         small.setPointSizeF(8.0);
+        smallBold = small;
+        smallBold.setBold(true);
     }
 
     double dots(double millimetres) const { return millimetres * dotsPerInch / 25.4; }
@@ -95,6 +97,7 @@ public:
     QFont heading;
     QFont title;
     QFont small;
+    QFont smallBold;
 };
 
 double writeInputs(Page& page, double top, const Run& run)
@@ -180,7 +183,7 @@ double writeEquilibriumTable(Page& page, double top, const Run& run)
         ++number;
         // The row the run used stands out.
         const bool used = point.x == run.eqX && point.y == run.eqY;
-        const QFont& font = used ? page.bold : page.small;
+        const QFont& font = used ? page.smallBold : page.small;
         page.text(rightHalf, top, QLocale().toString(number), font);
         page.text(xColumn, top, page.full(point.x), font);
         page.text(yColumn, top, page.full(point.y), font);
