@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/absorber.h"
+
+#include <optional>
+
+namespace report {
+
+// One completed Calculate of this program run, as the core left it. Nothing
+// here is computed by the report: the main window copies every value from
+// the core's results, so what leaves the program is what was shown.
+struct Run {
+    int number = 0;  // 1-based, in order of completion in this program run
+
+    // The four inputs.
+    double y1 = 0.0;
+    double x1 = 0.0;
+    double gasFlow = 0.0;
+    double waterFlow = 0.0;
+
+    // The equilibrium point used.
+    double eqX = 0.0;
+    double eqY = 0.0;
+
+    // The balance.
+    double slope = 0.0;
+    double flowFactor = 0.0;
+    double outletRatio = 0.0;
+    double y2 = 0.0;
+
+    // The integration.
+    double upperLimit = 0.0;
+    double lowerLimit = 0.0;
+    double stepWidth = 0.0;
+    int stepCount = 0;
+    double ntu = 0.0;
+
+    // Once Find MTC completes for this run.
+    std::optional<double> packingHeight;
+    std::optional<double> mtc;
+};
+
+// A completed run as the core returned it: its inputs, its balance and the
+// ntu its integration gave. Numbered by the caller.
+Run completedRun(int number, const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu);
+
+}  // namespace report

@@ -1,0 +1,264 @@
+#include "report/runpdf.h"
+
+#include "core/absorber.h"
+#include "report/runchart.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace report {
+namespace {
+
+struct PdfText {
+    Q_DECLARE_TR_FUNCTIONS(RunPdf)
+};
+
+constexpr int dotsPerInch = 300;
+constexpr double pageWidth = 210.0;  // A4, in millimetres
+constexpr double pageHeight = 297.0;
+constexpr double margin = 15.0;
+constexpr double rowHeight = 4.7;
+constexpr double tableRowHeight = 3.9;
+constexpr double sectionGap = 3.0;
+
+// Column positions in millimetres from the page's left edge.
+constexpr double labelColumn = margin;
+constexpr double shownColumnEnd = 128.0;  // right-aligned
+constexpr double fullColumn = 136.0;
+constexpr double halfWidth = (pageWidth - 2 * margin - 10.0) / 2.0;
+constexpr double rightHalf = margin + halfWidth + 10.0;
+
+// Writes on the page in millimetres, top down, while fonts keep their
+// point sizes.
+class Page {
+public:
+    Page(QPainter& painter, const NumberTexts& numbers) : painter(painter), numbers(numbers)
+    {
+        body.setPointSizeF(9.0);
+        bold = body;
+        bold.setBold(true);
+        heading = bold;
+        heading.setPointSizeF(11.0);
+        title = bold;
+        title.setPointSizeF(15.0);
+        small = body;
+        small.setPointSizeF(8.0);
+        smallBold = small;
+        smallBold.setBold(true);
+    }
+
+    double dots(double millimetres) const { return millimetres * dotsPerInch / 25.4; }
+
+    QRectF rect(double left, double top, double width, double height) const
+    {
+        return {dots(left), dots(top), dots(width), dots(height)};
+    }
+
+    void text(double left, double top, const QString& text, const QFont& font,
+              Qt::Alignment alignment = Qt::AlignLeft, double width = 0.0)
+    {
+        painter.setFont(font);
+        // Measured on the page, not on the screen: their resolutions differ.
+        const QFontMetricsF metrics(font, painter.device());
+        double x = dots(left);
+        if (alignment & Qt::AlignRight)
+            x = dots(left + width) - metrics.horizontalAdvance(text);
+        painter.drawText(QPointF(x, dots(top) + metrics.ascent()), text);
+    }
+
+    // Wrapped at word boundaries; gives the height taken, in millimetres.
+    double paragraph(double left, double top, double width, const QString& text, const QFont& font)
+    {
+        painter.setFont(font);
+        const QRectF area = rect(left, top, width, pageHeight);
+        const QRectF used = painter.boundingRect(area, Qt::TextWordWrap, text);
+        painter.drawText(area, Qt::TextWordWrap, text);
+        return used.height() * 25.4 / dotsPerInch;
+    }
+
+    double section(double left, double top, const QString& name)
+    {
+        text(left, top, name, heading);
+        return top + rowHeight + 1.5;
+    }
+
+    QString shown(double value) const { return numbers.shown(value); }
+    QString full(double value) const { return numbers.full(value); }
+
+    QPainter& painter;
+    const NumberTexts& numbers;
+    QFont body;
+    QFont bold;
+    QFont heading;
+    QFont title;
+    QFont small;
+    QFont smallBold;
+};
+
+double writeInputs(Page& page, double top, const Run& run)
+{
+    top = page.section(margin, top, PdfText::tr("Inputs"));
+    const std::pair<QString, double> rows[] = {
+        {PdfText::tr("NH3 mole fraction of the entering gas, y1"), run.y1},
+        {PdfText::tr("NH3 mole fraction of the leaving water, x1"), run.x1},
+        {PdfText::tr("Gas flow rate"), run.gasFlow},
+        {PdfText::tr("Water flow rate"), run.waterFlow},
+    };
+    for (const auto& [label, value] : rows) {
+        page.text(labelColumn, top, label, page.body);
+        page.text(fullColumn, top, page.full(value), page.body);
+        top += rowHeight;
+    }
+    return top + sectionGap;
+}
+
+double writeResults(Page& page, double top, const Run& run)
+{
+    top = page.section(margin, top, PdfText::tr("Results"));
+    page.text(shownColumnEnd - 40.0, top, PdfText::tr("As shown"), page.bold, Qt::AlignRight, 40.0);
+    page.text(fullColumn, top, PdfText::tr("Full precision"), page.bold);
+    top += rowHeight;
+
+    const auto row = [&](const QString& label, double value) {
+        page.text(labelColumn, top, label, page.body);
+        page.text(shownColumnEnd - 40.0, top, page.shown(value), page.body, Qt::AlignRight, 40.0);
+        page.text(fullColumn, top, page.full(value), page.body);
+        top += rowHeight;
+    };
+    row(PdfText::tr("NH3 mole fraction in equilibrium, y*"), run.eqY);
+    row(PdfText::tr("NH3 mole fraction at the air outlet, y2"), run.y2);
+    row(PdfText::tr("Number of transfer units, NTU"), run.ntu);
+    if (run.packingHeight && run.mtc) {
+        row(PdfText::tr("Height of packing (m)"), *run.packingHeight);
+        row(PdfText::tr("Mass-transfer coefficient"), *run.mtc);
+    } else {
+        page.text(labelColumn, top, PdfText::tr("Mass-transfer coefficient: not found for this run (Find MTC)."),
+                  page.body);
+        top += rowHeight;
+    }
+    return top + sectionGap;
+}
+
+double writeBalance(Page& page, double top, const Run& run)
+{
+    top = page.section(margin, top, PdfText::tr("Balance and integration"));
+    const double valueColumn = margin + 46.0;
+    const std::pair<QString, double> rows[] = {
+        {PdfText::tr("Equilibrium x used"), run.eqX},
+        {PdfText::tr("Equilibrium y* used"), run.eqY},
+        {PdfText::tr("Slope y*/x"), run.slope},
+        {PdfText::tr("Flow factor"), run.flowFactor},
+        {PdfText::tr("Outlet mole ratio"), run.outletRatio},
+        {PdfText::tr("y2"), run.y2},
+        {PdfText::tr("Upper limit, 29/17 · y1"), run.upperLimit},
+        {PdfText::tr("Lower limit, 29/17 · y2"), run.lowerLimit},
+        {PdfText::tr("Step width"), run.stepWidth},
+    };
+    for (const auto& [label, value] : rows) {
+        page.text(margin, top, label, page.body);
+        page.text(valueColumn, top, page.full(value), page.body);
+        top += rowHeight;
+    }
+    page.text(margin, top, PdfText::tr("Steps"), page.body);
+    page.text(valueColumn, top, QLocale().toString(run.stepCount), page.body);
+    return top + rowHeight + sectionGap;
+}
+
+double writeEquilibriumTable(Page& page, double top, const Run& run)
+{
+    top = page.section(rightHalf, top, PdfText::tr("Equilibrium data"));
+    const double xColumn = rightHalf + 10.0;
+    const double yColumn = rightHalf + 34.0;
+    page.text(rightHalf, top, PdfText::tr("Row"), page.bold);
+    page.text(xColumn, top, PdfText::tr("x"), page.bold);
+    page.text(yColumn, top, PdfText::tr("y*"), page.bold);
+    top += tableRowHeight + 0.5;
+    int number = 0;
+    for (const absorber::EquilibriumPoint& point : absorber::equilibriumPoints) {
+        ++number;
+        // The row the run used stands out.
+        const bool used = point.x == run.eqX && point.y == run.eqY;
+        const QFont& font = used ? page.smallBold : page.small;
+        page.text(rightHalf, top, QLocale().toString(number), font);
+        page.text(xColumn, top, page.full(point.x), font);
+        page.text(yColumn, top, page.full(point.y), font);
+        top += tableRowHeight;
+    }
+    top += 1.0;
+    const double used = page.paragraph(
+        rightHalf, top, halfWidth,
+        PdfText::tr("NH3 partial pressures over aqueous ammonia at 30 °C, as y* = p / 760 mmHg. "
+                    "The row in bold is the one used."),
+        page.small);
+    return top + used + sectionGap;
+}
+
+double writeMethod(Page& page, double top)
+{
+    top = page.section(margin, top, PdfText::tr("Method"));
+    const QString method = PdfText::tr(
+        "The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction y2 from y1, x1 and "
+        "the ratio of the flows. The number of transfer units is a left-end rectangle sum of "
+        "1 / driving force over 1,000,000 equal steps between the limits 29/17 · y2 and 29/17 · y1 "
+        "(29/17 being the ratio of the molar masses of air and NH3), with the equilibrium line taken "
+        "straight through the origin and the equilibrium point used. The mass-transfer coefficient is "
+        "mtc = NTU × gas flow ÷ (height × 0.05² × 3.1416 m²), the cross-section of the laboratory "
+        "column. Assumptions: the gas mixture is dilute, the entering water holds no NH3, and the water "
+        "is not recycled.");
+    return top + page.paragraph(margin, top, pageWidth - 2 * margin, method, page.body) + sectionGap;
+}
+
+}  // namespace
+
+bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)
+{
+    if (!device.isWritable())
+        return false;
+    QPdfWriter writer(&device);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(dotsPerInch);
+    writer.setTitle(PdfText::tr("Quillon run %1").arg(run.number));
+    writer.setCreator(PdfText::tr("Quillon %1").arg(details.version));
+
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    Page page(painter, details.numbers);
+
+    double top = margin;
+    page.text(margin, top, PdfText::tr("NH3 absorption in a packed column: run %1").arg(run.number), page.title);
+    top += 8.0;
+    page.text(margin, top,
+              PdfText::tr("Written %1 by Quillon %2")
+                  .arg(QLocale().toString(details.written, QLocale::ShortFormat), details.version),
+              page.small);
+    top += rowHeight + sectionGap;
+
+    top = writeInputs(page, top, run);
+    top = writeResults(page, top, run);
+    const double left = writeBalance(page, top, run);
+    const double right = writeEquilibriumTable(page, top, run);
+    top = writeMethod(page, std::max(left, right));
+
+    const double chartHeight = pageHeight - margin - top;
+    drawRunChart(painter, page.rect(margin, top, pageWidth - 2 * margin, chartHeight), run);
+    return painter.end();
+}
+
+QByteArray runPdf(const Run& run, const PdfDetails& details)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeRunPdf(buffer, run, details))
+        return {};
+    return bytes;
+}
+
+}  // namespace report

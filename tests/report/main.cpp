@@ -1,0 +1,13 @@
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+// Fonts and painting need an application; no screen is needed.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

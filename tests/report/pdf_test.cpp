@@ -1,0 +1,144 @@
+#include "core/absorber.h"
+#include "report/runpdf.h"
+#include "tests/report/corerun.h"
+#include "tests/report/support.h"
+#include "ui/numbertext.h"
+
+#include <QBuffer>
+#include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString version = u"9.8.7-test"_s;
+
+report::PdfDetails details()
+{
+    return {version, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {resultText, numberText}};
+}
+
+// What a poppler tool prints about the PDF, which it finds where the
+// arguments say "{pdf}"; nullopt when the tool did not run through.
+std::optional<QString> popplerOutput(const QString& tool, QStringList arguments, const QByteArray& pdf)
+{
+    QTemporaryFile file;
+    if (!file.open() || file.write(pdf) != pdf.size() || !file.flush())
+        return std::nullopt;
+    arguments.replaceInStrings(u"{pdf}"_s, file.fileName());
+    QProcess process;
+    process.start(QStandardPaths::findExecutable(tool), arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct Expected {
+    const char* what;
+    QString text;
+};
+
+class RunPdf : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    }
+};
+
+TEST_P(RunPdf, ExampleAReadsAsShownAndInFull)
+{
+    const DefaultLocale locale(QString::fromLatin1(GetParam()));
+    const std::optional<report::Run> run = runFromCore(3, 0.02, 0.01, 1.0, 1.0, 2.0);
+    ASSERT_TRUE(run.has_value());
+    const QByteArray pdf = report::runPdf(*run, details());
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+
+    const std::optional<QString> text = popplerOutput(u"pdftotext"_s, {u"-layout"_s, u"{pdf}"_s, u"-"_s}, pdf);
+    ASSERT_TRUE(text.has_value());
+
+    std::vector<Expected> expected = {
+        {"version", version},
+        {"run number", u"run 3"_s},
+        {"y1", numberText(run->y1)},
+        {"x1", numberText(run->x1)},
+        {"eqY shown", resultText(run->eqY)},
+        {"y2 shown", resultText(run->y2)},
+        {"ntu shown", resultText(run->ntu)},
+        {"mtc shown", resultText(*run->mtc)},
+        {"ntu in full", numberText(run->ntu)},
+        {"mtc in full", numberText(*run->mtc)},
+        {"eqX", numberText(run->eqX)},
+        {"eqY", numberText(run->eqY)},
+        {"slope", numberText(run->slope)},
+        {"flow factor", numberText(run->flowFactor)},
+        {"outlet ratio", numberText(run->outletRatio)},
+        {"y2 in full", numberText(run->y2)},
+        {"upper limit", numberText(run->upperLimit)},
+        {"lower limit", numberText(run->lowerLimit)},
+        {"step width", numberText(run->stepWidth)},
+        {"step count", QLocale().toString(run->stepCount)},
+        {"chart legend, curve", u"Equilibrium curve"_s},
+        {"chart legend, line", u"Operating line of run 3"_s},
+        {"table source", u"30 °C"_s},
+        {"assumption, dilute gas", u"dilute"_s},
+        {"assumption, no recycling", u"recycled"_s},
+    };
+    for (const absorber::EquilibriumPoint& point : absorber::equilibriumPoints)
+        expected.push_back({"table y*", numberText(point.y)});
+
+    for (const Expected& item : expected)
+        EXPECT_TRUE(text->contains(item.text)) << item.what << ": " << item.text.toStdString();
+}
+
+TEST_P(RunPdf, OneA4Page)
+{
+    if (QStandardPaths::findExecutable(u"pdfinfo"_s).isEmpty())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    const DefaultLocale locale(QString::fromLatin1(GetParam()));
+    const std::optional<report::Run> run = runFromCore(1, 0.045, 0.02, 2.0, 3.0, 1.5);
+    ASSERT_TRUE(run.has_value());
+
+    const std::optional<QString> info = popplerOutput(u"pdfinfo"_s, {u"{pdf}"_s}, report::runPdf(*run, details()));
+    ASSERT_TRUE(info.has_value());
+    EXPECT_TRUE(info->contains(QRegularExpression(u"Pages:\\s+1\\n"_s))) << info->toStdString();
+    EXPECT_TRUE(info->contains(u"(A4)"_s)) << info->toStdString();
+}
+
+TEST_P(RunPdf, SaysWhenNoCoefficientWasFound)
+{
+    const DefaultLocale locale(QString::fromLatin1(GetParam()));
+    const std::optional<report::Run> run = runFromCore(2, 0.045, 0.02, 2.0, 3.0);
+    ASSERT_TRUE(run.has_value());
+
+    const std::optional<QString> text =
+        popplerOutput(u"pdftotext"_s, {u"-layout"_s, u"{pdf}"_s, u"-"_s}, report::runPdf(*run, details()));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(text->contains(u"not found for this run"_s));
+    EXPECT_TRUE(text->contains(resultText(run->ntu)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, RunPdf, testing::Values("en_US", "de_DE"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return QString::fromLatin1(info.param).left(2).toStdString();
+                         });
+
+TEST(RunPdfDevice, RefusesADeviceNotOpenForWriting)
+{
+    const std::optional<report::Run> run = runFromCore(1, 0.02, 0.01, 1.0, 1.0);
+    ASSERT_TRUE(run.has_value());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(report::writeRunPdf(buffer, *run, details()));
+    EXPECT_TRUE(bytes.isEmpty());
+}
+
+}  // namespace

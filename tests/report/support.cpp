@@ -1,0 +1,54 @@
+#include "tests/report/support.h"
+
+std::optional<QList<QStringList>> readCsv(const QString& text)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;      // inside a quoted field
+    bool closed = false;      // a quoted field has just ended
+    bool fieldStarted = false;
+
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c != u'"') {
+                field += c;
+            } else if (i + 1 < text.size() && text.at(i + 1) == u'"') {
+                field += c;
+                ++i;
+            } else {
+                quoted = false;
+                closed = true;
+            }
+            continue;
+        }
+        if (c == u',') {
+            record.append(field);
+            field.clear();
+            closed = fieldStarted = false;
+        } else if (c == u'\r') {
+            if (i + 1 >= text.size() || text.at(i + 1) != u'\n')
+                return std::nullopt;
+            ++i;
+            record.append(field);
+            records.append(record);
+            record.clear();
+            field.clear();
+            closed = fieldStarted = false;
+        } else if (c == u'"') {
+            if (fieldStarted || closed)
+                return std::nullopt;
+            quoted = true;
+            fieldStarted = true;
+        } else {
+            if (closed || c == u'\n')
+                return std::nullopt;
+            field += c;
+            fieldStarted = true;
+        }
+    }
+    if (quoted || fieldStarted || closed || !record.isEmpty())
+        return std::nullopt;
+    return records;
+}
