@@ -2,6 +2,7 @@
 
 #include "ui/Module1.h"
 #include "ui/centring.h"
+#include "ui/chartpicture.h"
 #include "ui/numbertext.h"
 #include "ui/report.h"
 #include "ui/twips.h"
@@ -52,6 +53,7 @@ Form2::Form2(QWidget* parent)
     // The application's icon, which the main window shows too.
     setWindowIcon(QApplication::windowIcon());
     setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
+    addPictureActions(*this);
 }
 
 const ChartLine* Form2::line(QStringView name) const

@@ -18,7 +18,6 @@ struct SavingText {
 };
 
 // Large enough for a slide or a printed page.
-constexpr QSize chartPictureSize(1600, 1000);
 
 }  // namespace
 
@@ -66,8 +65,8 @@ bool saveRunsCsv(QWidget* parent, const QList<report::Run>& runs)
                   report::runsCsv(runs));
 }
 
-bool saveRunChart(QWidget* parent, const report::Run& run)
+bool saveChartPicture(QWidget* parent, const QImage& picture)
 {
     return saveAs(parent, QStringLiteral("quillon-chart.png"), SavingText::tr("PNG pictures (*.png)"),
-                  report::pngBytes(report::runChartImage(run, chartPictureSize)));
+                  report::pngBytes(picture));
 }

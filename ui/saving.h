@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+class QImage;
 class QWidget;
 
 // Files leave the program only here, and only where the user says.
@@ -29,4 +30,4 @@ QString runReportFileName(int runNumber);
 // The save commands of the menus, each asking for a file name first.
 bool saveRunReport(QWidget* parent, const report::Run& run);
 bool saveRunsCsv(QWidget* parent, const QList<report::Run>& runs);
-bool saveRunChart(QWidget* parent, const report::Run& run);
+bool saveChartPicture(QWidget* parent, const QImage& picture);

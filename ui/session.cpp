@@ -1,9 +1,14 @@
 #include "ui/session.h"
 
+#include "report/run.h"
 #include "ui/Form1.h"
+#include "ui/RunsWindow.h"
 #include "ui/help.h"
+#include "ui/saving.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -11,7 +16,40 @@ Session::Session(Form1& form)
     : QObject(&form)
     , form(form)
 {
+    addReportMenu();
     addHelpMenu();
+    connect(&form, &Form1::runCompleted, this,
+            [this](const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu) {
+                lastRun = model.addRun(report::completedRun(model.rowCount() + 1, inputs, balance, ntu));
+                updateActions();
+            });
+    // Find MTC completes only right after a completed Calculate, so the
+    // coefficient is the last run's.
+    connect(&form, &Form1::coefficientFound, this,
+            [this](double packingHeight, double mtc) { model.setMtc(lastRun, packingHeight, mtc); });
+    updateActions();
+}
+
+Session::~Session()
+{
+    // The windows show the model, which goes with this object.
+    delete runsWindow;
+    delete method;
+}
+
+void Session::addReportMenu()
+{
+    QMenu* menu = form.menuBar()->addMenu(tr("&Report"));
+    menu->setObjectName(QStringLiteral("reportMenu"));
+    const auto add = [this, menu](const char* name, const QString& text, void (Session::*slot)()) {
+        QAction* action = menu->addAction(text, this, slot);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    add("showRuns", tr("Show &Runs"), &Session::showRuns);
+    needARun = {add("copyRun", tr("&Copy Run"), &Session::copyRun),
+                add("saveReport", tr("Save Report as &PDF…"), &Session::saveReport),
+                add("exportCsv", tr("&Export Runs as CSV…"), &Session::exportCsv)};
 }
 
 void Session::addHelpMenu()
@@ -27,13 +65,44 @@ void Session::addHelpMenu()
     about->setObjectName(QStringLiteral("help_about"));
 }
 
-void Session::showMethod()
+void Session::updateActions()
+{
+    for (QAction* action : needARun)
+        action->setEnabled(model.rowCount() > 0);
+}
+
+void Session::showRuns()
 {
     // One window at a time; asked again, it comes to the front.
-    if (!method) {
+    if (!runsWindow)
+        runsWindow = new RunsWindow(model, &form);
+    runsWindow->show();
+    runsWindow->raise();
+    runsWindow->activateWindow();
+}
+
+void Session::copyRun()
+{
+    if (model.rowCount() > 0)
+        QApplication::clipboard()->setText(model.tabText({model.rowCount() - 1}));
+}
+
+void Session::saveReport()
+{
+    if (model.rowCount() > 0)
+        saveRunReport(&form, model.runs().last());
+}
+
+void Session::exportCsv()
+{
+    if (model.rowCount() > 0)
+        saveRunsCsv(&form, model.runs());
+}
+
+void Session::showMethod()
+{
+    if (!method)
         method = new MethodWindow(&form);
-        connect(method, &QObject::destroyed, this, [this] { method = nullptr; });
-    }
     method->show();
     method->raise();
     method->activateWindow();

@@ -1,24 +1,43 @@
 #pragma once
 
+#include "ui/RunsModel.h"
+
 #include <QObject>
+#include <QPointer>
 
 class Form1;
 class MethodWindow;
+class QAction;
+class RunsWindow;
 
-// What the main window offers beyond the calculation itself: help on the
-// method and data, and what leaves the window. It adds its own menus to the
-// main window and listens to it; the main window's own behaviour is untouched.
+// What the main window offers beyond the calculation itself: the session's
+// runs and what leaves the window (copies, a report, a spreadsheet), and
+// help on the method and data. It adds its own menus to the main window and
+// listens to it; the main window's own behaviour is untouched.
 class Session : public QObject {
     Q_OBJECT
 
 public:
     explicit Session(Form1& form);
+    ~Session() override;
 
+    const RunsModel& runs() const { return model; }
+
+    void showRuns();
+    void copyRun();
+    void saveReport();
+    void exportCsv();
     void showMethod();
 
 private:
+    void addReportMenu();
     void addHelpMenu();
+    void updateActions();
 
     Form1& form;
-    MethodWindow* method = nullptr;
+    RunsModel model;
+    int lastRun = 0;
+    QPointer<RunsWindow> runsWindow;
+    QPointer<MethodWindow> method;
+    QList<QAction*> needARun;
 };

@@ -1,0 +1,268 @@
+#include "modalboxes.h"
+#include "userinput.h"
+
+#include "core/absorber.h"
+#include "report/csv.h"
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/Module1.h"
+#include "ui/application.h"
+#include "ui/session.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const TypedRun exampleA{"0.02", "0.01", "1", "1"};
+const TypedRun exampleB{"0.045", "0.02", "2", "3"};
+
+// Answers the save dialog that an action opens with the given path, as a
+// user typing the name and pressing Save would.
+class SaveDialogAnswer {
+public:
+    explicit SaveDialogAnswer(const QString& path)
+    {
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [this, path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            suggested = dialog->selectedFiles().value(0);
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+            ++answered;
+        });
+        poll.start();
+    }
+
+    int answered = 0;
+    QString suggested;
+
+private:
+    QTimer poll;
+};
+
+QAction* action(QWidget& window, const char* name)
+{
+    return window.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+class TestSession : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareApplication(); }
+    void init();
+    void cleanup();
+
+    void reportMenu();
+    void rowsOfCompletedRunsOnly();
+    void copyRun();
+    void exportCsvAndPdf();
+    void graphPicture();
+
+private:
+    bool calculate(const TypedRun& run) { return ::calculate(*form, run); }
+    bool findMtc(const QString& height) { return typeInto(*form, "Text8", height) && clickOn(*form, "Command2"); }
+
+    std::unique_ptr<Form1> form;
+    Session* session = nullptr;
+    QTemporaryDir folder;
+};
+
+void TestSession::init()
+{
+    Module1::fractions = {};
+    Module1::coherence = {};
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    form = std::make_unique<Form1>();
+    session = new Session(*form);
+}
+
+void TestSession::cleanup()
+{
+    form.reset();
+    QLocale::setDefault(QLocale::c());
+    QVERIFY(noTopLevelWidgetLeft());
+}
+
+void TestSession::reportMenu()
+{
+    QStringList menus;
+    for (const QAction* menu : form->menuBar()->actions())
+        menus << menu->text();
+    QCOMPARE(menus, (QStringList{"&Graph", "&Report", "&Help"}));
+    QStringList items;
+    for (const QAction* item : form->menuBar()->actions()[1]->menu()->actions())
+        items << item->text();
+    QCOMPARE(items,
+             (QStringList{"Show &Runs", "&Copy Run", "Save Report as &PDF…", "&Export Runs as CSV…"}));
+
+    // Nothing to copy, save or export before a run completes.
+    for (const char* name : {"copyRun", "saveReport", "exportCsv"})
+        QVERIFY2(!action(*form, name)->isEnabled(), name);
+    QVERIFY(action(*form, "showRuns")->isEnabled());
+    ModalBoxes boxes;
+    QVERIFY(calculate({"0", "0", "0", "0"}));
+    QVERIFY(!action(*form, "exportCsv")->isEnabled());
+    QVERIFY(calculate(exampleA));
+    for (const char* name : {"copyRun", "saveReport", "exportCsv"})
+        QVERIFY2(action(*form, name)->isEnabled(), name);
+}
+
+void TestSession::rowsOfCompletedRunsOnly()
+{
+    ModalBoxes boxes;
+    QVERIFY(calculate(exampleA));
+    QVERIFY(findMtc("2"));
+    QVERIFY(calculate({"0.35", "0.2", "1", "1"}));  // input test
+    QVERIFY(calculate({"0.2", "0.5", "4", "5"}));  // division by zero
+    QVERIFY(calculate({"0.02", "0.01", "x", "1"}));  // conversion error
+    QVERIFY(calculate({"0.02", "0.01", "1", "1e160"}));  // outlet test
+    QVERIFY(findMtc("3"));  // refused: no completed run since
+    QVERIFY(calculate(exampleB));
+    QCOMPARE(boxes.count(), 5);
+
+    const QList<report::Run>& runs = session->runs().runs();
+    QCOMPARE(runs.size(), 2);
+    QCOMPARE(runs[0].number, 1);
+    QCOMPARE(runs[0].y1, 0.02);
+    QCOMPARE(runs[0].packingHeight, std::optional(2.0));
+    QCOMPARE(runs[0].mtc, std::optional(absorber::findMtc(2, runs[0].ntu, runs[0].gasFlow).mtc));
+    QCOMPARE(runs[1].x1, 0.02);
+    QCOMPARE(runs[1].ntu, form->state().ntu);
+    QCOMPARE(runs[1].y2, Module1::fractions.y2);
+    QVERIFY(!runs[1].mtc);
+
+    // Find MTC fills the last run's row, and a second one replaces it.
+    QVERIFY(findMtc("1.5"));
+    QVERIFY(findMtc("3"));
+    QCOMPARE(session->runs().runs()[1].packingHeight, std::optional(3.0));
+    QCOMPARE(session->runs().runs()[1].mtc, std::optional(form->state().mtc));
+    QVERIFY(session->runs().runs()[0].mtc.has_value());
+}
+
+void TestSession::copyRun()
+{
+    ModalBoxes boxes;
+    QVERIFY(calculate(exampleA));
+    QVERIFY(calculate(exampleB));
+    action(*form, "copyRun")->trigger();
+    const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    const int columns = int(lines[0].split('\t').size());
+    QVERIFY(columns >= 10);
+    QCOMPARE(int(lines[1].split('\t').size()), columns);
+    QVERIFY(lines[1].contains("\t0.045\t"));
+    QVERIFY(lines[1].contains("1.0241"));
+}
+
+void TestSession::exportCsvAndPdf()
+{
+    QVERIFY(folder.isValid());
+    ModalBoxes boxes;
+    QVERIFY(calculate(exampleA));
+    QVERIFY(findMtc("2"));
+
+    const QString csvPath = folder.filePath("runs.csv");
+    {
+        SaveDialogAnswer answer(csvPath);
+        action(*form, "exportCsv")->trigger();
+        QCOMPARE(answer.answered, 1);
+        QVERIFY(answer.suggested.endsWith("quillon-runs.csv"));
+    }
+    QFile csv(csvPath);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readAll(), report::runsCsv(session->runs().runs()));
+
+    const QString pdfPath = folder.filePath("run.pdf");
+    {
+        SaveDialogAnswer answer(pdfPath);
+        action(*form, "saveReport")->trigger();
+        QCOMPARE(answer.answered, 1);
+        QVERIFY(answer.suggested.endsWith("quillon-run-1.pdf"));
+    }
+    QCOMPARE(boxes.count(), 0);
+    QFile pdf(pdfPath);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.readAll().startsWith("%PDF"));
+
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QProcess reader;
+    reader.start(pdftotext, {"-layout", pdfPath, "-"});
+    QVERIFY(reader.waitForFinished(30000));
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    for (const char* shown : {"0.0254", "0.0102", "0.6355", "40.4556"})
+        QVERIFY2(text.contains(shown), shown);
+}
+
+void TestSession::graphPicture()
+{
+    ModalBoxes boxes;
+    QVERIFY(calculate(exampleA));
+    const QString pngPath = folder.filePath("chart.png");
+    QSize chartSize;
+    QImage copied;
+
+    // Looks at the chart, copies it with Ctrl+C, saves it from its context
+    // menu's action, then closes it.
+    QTimer user;
+    user.setInterval(5);
+    connect(&user, &QTimer::timeout, [&] {
+        auto* chart = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        if (!chart || !chart->isActiveWindow() || !chartSize.isEmpty())
+            return;
+        chartSize = chart->size();
+        QApplication::clipboard()->clear();
+        QTest::keyClick(chart, Qt::Key_C, Qt::ControlModifier);
+        copied = QApplication::clipboard()->image();
+        QStringList menu;
+        for (const QAction* item : chart->actions())
+            menu << item->text();
+        if (menu == QStringList{"Copy Picture", "Save Picture…"}
+            && chart->contextMenuPolicy() == Qt::ActionsContextMenu) {
+            SaveDialogAnswer answer(pngPath);
+            chart->actions()[1]->trigger();
+        }
+        chart->close();
+    });
+    user.start();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    action(*form, "graph_start")->trigger();
+
+    QVERIFY(!copied.isNull());
+    QCOMPARE(copied.size() / copied.devicePixelRatio(), chartSize);
+    // The operating line's green is in the picture.
+    bool green = false;
+    for (int y = 0; y < copied.height() && !green; ++y) {
+        for (int x = 0; x < copied.width() && !green; ++x)
+            green = copied.pixelColor(x, y) == QColor(0, 192, 0);
+    }
+    QVERIFY(green);
+    QImage saved(pngPath);
+    QCOMPARE(saved.size(), copied.size());
+}
+
+QTEST_MAIN(TestSession)
+#include "tst_session.moc"
