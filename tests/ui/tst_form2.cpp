@@ -1,3 +1,4 @@
+#include "layoutcheck.h"
 #include "modalboxes.h"
 #include "userinput.h"
 
@@ -177,6 +178,7 @@ private slots:
     void runningOutOfWindow_data();
     void runningOutOfWindow();
     void originMarkShowsCorner();
+    void captionsFit();
 };
 
 void TestForm2::initTestCase()
@@ -684,6 +686,20 @@ void TestForm2::originMarkShowsCorner()
     QVERIFY(mark.left < 500 && mark.left + mark.width > 500);
     QCOMPARE(image.pixelColor(QPointF(585 * pixelScale(image), 6030 * pixelScale(image)).toPoint()), white);
     QVERIFY(showsNear(image, 500, 6060, chart.palette().color(QPalette::WindowText)));
+}
+
+void TestForm2::captionsFit()
+{
+    // The legend's words before a run, and its numbers after one.
+    ModalBoxes boxes;
+    Form2 words;
+    words.Form_Load();
+    QVERIFY(chartCaptionsFit(words));
+    setRun(0.0123456, 0.2987654, 0.01);
+    Form2 numbers;
+    numbers.Form_Load();
+    QCOMPARE(numbers.label(u"Label6")->caption, QStringLiteral("0.0123456"));
+    QVERIFY(chartCaptionsFit(numbers));
 }
 
 QTEST_MAIN(TestForm2)
