@@ -5,171 +5,527 @@
     <name>About</name>
     <message>
         <source>About Quillon</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Quillon</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Quillon %1&lt;/h3&gt;&lt;p&gt;A calculator for a laboratory packed-bed absorber in which ammonia is absorbed from air into water.&lt;/p&gt;&lt;p&gt;Licence: proprietary; all rights reserved.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h3&gt;Quillon %1&lt;/h3&gt;&lt;p&gt;Ein Rechenprogramm für einen Labor-Füllkörperabsorber, in dem Ammoniak aus Luft in Wasser absorbiert wird.&lt;/p&gt;&lt;p&gt;Lizenz: proprietär; alle Rechte vorbehalten.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>About &amp;Qt</source>
-        <translation type="unfinished"></translation>
+        <translation>Über &amp;Qt</translation>
+    </message>
+</context>
+<context>
+    <name>ChartPicture</name>
+    <message>
+        <source>Copy Picture</source>
+        <translation>Bild kopieren</translation>
+    </message>
+    <message>
+        <source>Save Picture…</source>
+        <translation>Bild speichern…</translation>
     </message>
 </context>
 <context>
     <name>Form1</name>
     <message>
         <source>Quillon NH3 Absorber</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillon NH3-Absorber</translation>
     </message>
     <message>
         <source>Unit Operations Laboratory</source>
-        <translation type="unfinished"></translation>
+        <translation>Labor für Grundoperationen</translation>
     </message>
     <message>
         <source>All rights reserved</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Rechte vorbehalten</translation>
     </message>
     <message>
         <source>This Software is intended for use on the Gas Absorption Equipment at Veradon University College of Engineering Unit Operations Laboratory.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Software ist für die Gasabsorptionsanlage im Labor für Grundoperationen des Veradon University College of Engineering bestimmt.</translation>
     </message>
     <message>
         <source>This software assumes that the H20 is not recycled and that the entering H20 does not contain any NH3. This is Designed for Dilute Gas Mixtures </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Software nimmt an, dass das Wasser nicht im Kreislauf geführt wird und das zulaufende Wasser kein NH3 enthält. Ausgelegt für verdünnte Gasgemische.</translation>
     </message>
     <message>
         <source>Gas Inlet</source>
-        <translation type="unfinished"></translation>
+        <translation>Gaseintritt</translation>
     </message>
     <message>
         <source>Gas Flowrate</source>
-        <translation type="unfinished"></translation>
+        <translation>Gasstrom</translation>
     </message>
     <message>
         <source>%NH3</source>
-        <translation type="unfinished"></translation>
+        <translation>%NH3</translation>
     </message>
     <message>
         <source>Gas Inlet %NH3</source>
-        <translation type="unfinished"></translation>
+        <translation>Gaseintritt %NH3</translation>
     </message>
     <message>
         <source>Water Inlet</source>
-        <translation type="unfinished"></translation>
+        <translation>Wassereintritt</translation>
     </message>
     <message>
         <source>H20 Flowrate</source>
-        <translation type="unfinished"></translation>
+        <translation>Wasserstrom</translation>
     </message>
     <message>
         <source>Calculate</source>
-        <translation type="unfinished"></translation>
+        <translation>Berechnen</translation>
     </message>
     <message>
         <source>Results</source>
-        <translation type="unfinished"></translation>
+        <translation>Ergebnisse</translation>
     </message>
     <message>
         <source>Mole Fraction of NH3</source>
-        <translation type="unfinished"></translation>
+        <translation>Stoffmengenanteil NH3</translation>
     </message>
     <message>
         <source>%NH3 at Air Outlet</source>
-        <translation type="unfinished"></translation>
+        <translation>%NH3 am Luftaustritt</translation>
     </message>
     <message>
         <source>NTU</source>
-        <translation type="unfinished"></translation>
+        <translation>NTU</translation>
     </message>
     <message>
         <source>K- Calculator</source>
-        <translation type="unfinished"></translation>
+        <translation>K-Rechner</translation>
     </message>
     <message>
         <source>Height of Packing (meters)</source>
-        <translation type="unfinished"></translation>
+        <translation>Füllkörperhöhe (Meter)</translation>
     </message>
     <message>
         <source>Find MTC</source>
-        <translation type="unfinished"></translation>
+        <translation>K ermitteln</translation>
     </message>
     <message>
         <source>Mass Transfer Coefficient</source>
-        <translation type="unfinished"></translation>
+        <translation>Stoffübergangskoeffizient</translation>
     </message>
     <message>
         <source>Water Outlet</source>
-        <translation type="unfinished"></translation>
+        <translation>Wasseraustritt</translation>
     </message>
     <message>
         <source>Water Outlet %NH3</source>
-        <translation type="unfinished"></translation>
+        <translation>Wasseraustritt %NH3</translation>
     </message>
     <message>
         <source>Quillon</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillon</translation>
     </message>
     <message>
         <source>NH3 mole fraction, not a percentage: %1 for 2 %</source>
-        <translation type="unfinished"></translation>
+        <translation>NH3-Stoffmengenanteil, kein Prozentwert: %1 für 2 %</translation>
     </message>
     <message>
         <source>&amp;Graph</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Diagramm</translation>
     </message>
     <message>
         <source>Start Graphin!</source>
-        <translation type="unfinished"></translation>
+        <translation>Diagramm zeichnen</translation>
     </message>
     <message>
         <source>ERROR</source>
-        <translation type="unfinished"></translation>
+        <translation>FEHLER</translation>
     </message>
 </context>
 <context>
     <name>Form2</name>
     <message>
         <source>Operating Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbeitsgerade</translation>
     </message>
     <message>
         <source>Equilibrium Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleichgewicht</translation>
     </message>
     <message>
         <source>Graph thingy of the equilibrium line and operating line...</source>
-        <translation type="unfinished"></translation>
+        <translation>Diagramm der Gleichgewichtskurve und der Arbeitsgeraden</translation>
     </message>
     <message>
         <source>Data Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Datenfehler</translation>
     </message>
 </context>
 <context>
     <name>MethodWindow</name>
     <message>
         <source>Method and Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Methode und Daten</translation>
     </message>
     <message>
-        <source>&lt;h2&gt;What Quillon computes&lt;/h2&gt;&lt;h3&gt;The inputs&lt;/h3&gt;&lt;p&gt;Both compositions are NH3 mole fractions, not percentages: type %1 for 2 % NH3. y1 is the fraction in the entering gas and x1 the fraction in the leaving water. The flow rates carry no unit: only the ratio of gas flow to water flow enters the balance, and Find MTC uses the gas flow itself. The height of packing is in metres.&lt;/p&gt;&lt;h3&gt;Calculate&lt;/h3&gt;&lt;p&gt;The run is refused unless y1, x1 and both flows differ from 0, y1 is at most 0.3 and x1 is less than 1. The equilibrium point (x*, y*) is the first row of the table below whose x is greater than y1 (the last row for y1 from 0.297 to 0.3); its slope is m = y*/x*.&lt;/p&gt;&lt;p&gt;The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction:&lt;br&gt;Y2 = y1/(1 − y1) − x1/(1 − x1) · L/G, &amp;nbsp; y2 = Y2/(Y2 + 1),&lt;br&gt;with L the water flow and G the gas flow. The run is refused unless y2, rounded to 4 decimals, lies strictly between 0 and 1.&lt;/p&gt;&lt;p&gt;The number of transfer units is a left-end rectangle sum over 1,000,000 equal steps between the limits 29/17 · y2 and 29/17 · y1 (29/17 is the ratio of the molar masses of air and NH3):&lt;br&gt;NTU = Σ |Δ / ((1 − (G/L)·f) · Y + 29/17 · y2 · f)|, &amp;nbsp; f = 1 − m · G/L,&lt;br&gt;an approximation of the integral of dY over the driving force with the equilibrium line taken as straight through the origin.&lt;/p&gt;&lt;h3&gt;Find MTC&lt;/h3&gt;&lt;p&gt;The mass-transfer coefficient is K = NTU · G / (z · A), with z the height of packing and A = 0.05² × 3.1416 m² the cross-section of the laboratory column. It needs a height, an NTU and a gas flow all greater than 0, from the last completed Calculate.&lt;/p&gt;&lt;h3&gt;Assumptions&lt;/h3&gt;&lt;p&gt;The gas mixture is dilute, the entering water holds no NH3, and the water is not recycled.&lt;/p&gt;&lt;h3&gt;Equilibrium data&lt;/h3&gt;&lt;p&gt;NH3 partial pressures over aqueous ammonia at 30 °C, converted to gas mole fractions as y* = p / 760 mmHg.&lt;/p&gt;&lt;table cellspacing=0 cellpadding=3 border=1&gt;&lt;tr&gt;&lt;th&gt;Row&lt;/th&gt;&lt;th&gt;x&lt;/th&gt;&lt;th&gt;y*&lt;/th&gt;&lt;/tr&gt;%2&lt;/table&gt;</source>
-        <translation type="unfinished"></translation>
+        <source>&lt;h2&gt;What Quillon computes&lt;/h2&gt;</source>
+        <translation>&lt;h2&gt;Was Quillon berechnet&lt;/h2&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;The inputs&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Die Eingaben&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Both compositions are NH3 mole fractions, not percentages: type %1 for 2 % NH3. y1 is the fraction in the entering gas and x1 the fraction in the leaving water. The flow rates carry no unit: only the ratio of gas flow to water flow enters the balance, and Find MTC uses the gas flow itself. The height of packing is in metres.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Beide Zusammensetzungen sind NH3-Stoffmengenanteile (Molanteile), keine Prozentwerte: Für 2 % NH3 geben Sie %1 ein. y1 ist der Anteil im eintretenden Gas, x1 der Anteil im austretenden Wasser. Die Mengenströme haben keine Einheit: In die Bilanz geht nur das Verhältnis von Gasstrom zu Wasserstrom ein, und „K ermitteln“ verwendet den Gasstrom selbst. Die Füllkörperhöhe wird in Metern angegeben.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Calculate&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Berechnen&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The run is refused unless y1, x1 and both flows differ from 0, y1 is at most %1 and x1 is less than 1. The equilibrium point (x*, y*) is the first row of the table below whose x is greater than y1, or the last row for y1 up to %1; its slope is m = y*/x*.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ein Versuch wird nur angenommen, wenn y1, x1 und beide Ströme von 0 verschieden sind, y1 höchstens %1 und x1 kleiner als 1 ist. Der Gleichgewichtspunkt (x*, y*) ist die erste Zeile der Tabelle unten, deren x größer als y1 ist, bei y1 bis %1 die letzte Zeile; seine Steigung ist m = y*/x*.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction:&lt;br&gt;Y2 = y1/(1 − y1) − x1/(1 − x1) · L/G, &amp;nbsp; y2 = Y2/(Y2 + 1),&lt;br&gt;with L the water flow and G the gas flow. The run is refused unless y2, rounded to 4 decimals, lies strictly between 0 and 1.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die NH3-Bilanz über die Kolonne in Molverhältnissen (Beladungen) ergibt den Anteil im austretenden Gas:&lt;br&gt;Y2 = y1/(1 − y1) − x1/(1 − x1) · L/G, &amp;nbsp; y2 = Y2/(Y2 + 1),&lt;br&gt;mit L dem Wasserstrom und G dem Gasstrom. Der Versuch wird nur angenommen, wenn y2, auf 4 Nachkommastellen gerundet, echt zwischen 0 und 1 liegt.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The number of transfer units is a left-end rectangle sum over %1 equal steps Δ between the limits 29/17 · y2 and 29/17 · y1 (29/17 is the ratio of the molar masses of air and NH3):&lt;br&gt;NTU = Σ |Δ / ((1 − (G/L) · f) · Y + 29/17 · y2 · f)|, &amp;nbsp; f = 1 − m · G/L,&lt;br&gt;which approximates the integral of dY over the driving force, the equilibrium line being taken as straight through the origin.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Zahl der Übertragungseinheiten ist eine Summe nach der linken Rechteckregel über %1 gleiche Schritte Δ zwischen den Grenzen 29/17 · y2 und 29/17 · y1 (29/17 ist das Verhältnis der molaren Massen von Luft und NH3):&lt;br&gt;NTU = Σ |Δ / ((1 − (G/L) · f) · Y + 29/17 · y2 · f)|, &amp;nbsp; f = 1 − m · G/L.&lt;br&gt;Sie nähert das Integral von dY über die treibende Kraft an, wobei die Gleichgewichtskurve als Gerade durch den Ursprung angenommen wird.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Find MTC&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;K ermitteln&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The mass-transfer coefficient is K = NTU · G / (z · A), with z the height of packing and A = 0.05² × 3.1416 m² the cross-section of the laboratory column. It needs a height, an NTU and a gas flow all greater than 0, from the last completed Calculate.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Der Stoffübergangskoeffizient ist K = NTU · G / (z · A), mit z der Füllkörperhöhe und A = 0,05² × 3,1416 m² dem Querschnitt der Laborkolonne. Er braucht eine Höhe, eine NTU und einen Gasstrom, alle größer als 0, aus dem letzten vollständigen „Berechnen“.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Assumptions&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Annahmen&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The gas mixture is dilute, the entering water holds no NH3, and the water is not recycled.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Das Gasgemisch ist verdünnt, das zulaufende Wasser enthält kein NH3, und das Wasser wird nicht im Kreislauf geführt.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Equilibrium data&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Gleichgewichtsdaten&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;NH3 partial pressures over aqueous ammonia at 30 °C, converted to gas mole fractions as y* = p / 760 mmHg.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;NH3-Partialdrücke über wässriger Ammoniaklösung bei 30 °C, umgerechnet in Stoffmengenanteile im Gas als y* = p / 760 mmHg.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;table cellspacing=0 cellpadding=3 border=1&gt;&lt;tr&gt;&lt;th&gt;Row&lt;/th&gt;&lt;th&gt;x&lt;/th&gt;&lt;th&gt;y*&lt;/th&gt;&lt;/tr&gt;%1&lt;/table&gt;</source>
+        <translation>&lt;table cellspacing=0 cellpadding=3 border=1&gt;&lt;tr&gt;&lt;th&gt;Zeile&lt;/th&gt;&lt;th&gt;x&lt;/th&gt;&lt;th&gt;y*&lt;/th&gt;&lt;/tr&gt;%1&lt;/table&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>RunChart</name>
+    <message>
+        <source>x, NH3 mole fraction in the water</source>
+        <translation>x, NH3-Stoffmengenanteil im Wasser</translation>
+    </message>
+    <message>
+        <source>y, NH3 mole fraction in the gas</source>
+        <translation>y, NH3-Stoffmengenanteil im Gas</translation>
+    </message>
+    <message>
+        <source>Equilibrium curve (NH3 in water, 30 °C)</source>
+        <translation>Gleichgewichtskurve (NH3 in Wasser, 30 °C)</translation>
+    </message>
+    <message>
+        <source>Operating line of run %1</source>
+        <translation>Arbeitsgerade von Versuch %1</translation>
+    </message>
+    <message>
+        <source>bottom (x1, y1)</source>
+        <translation>Sumpf (x1, y1)</translation>
+    </message>
+    <message>
+        <source>top (0, y2)</source>
+        <translation>Kopf (0, y2)</translation>
+    </message>
+</context>
+<context>
+    <name>RunPdf</name>
+    <message>
+        <source>Inputs</source>
+        <translation>Eingaben</translation>
+    </message>
+    <message>
+        <source>NH3 mole fraction of the entering gas, y1</source>
+        <translation>NH3-Stoffmengenanteil im eintretenden Gas, y1</translation>
+    </message>
+    <message>
+        <source>NH3 mole fraction of the leaving water, x1</source>
+        <translation>NH3-Stoffmengenanteil im austretenden Wasser, x1</translation>
+    </message>
+    <message>
+        <source>Gas flow rate</source>
+        <translation>Gasstrom</translation>
+    </message>
+    <message>
+        <source>Water flow rate</source>
+        <translation>Wasserstrom</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Ergebnisse</translation>
+    </message>
+    <message>
+        <source>As shown</source>
+        <translation>Angezeigt</translation>
+    </message>
+    <message>
+        <source>Full precision</source>
+        <translation>Volle Genauigkeit</translation>
+    </message>
+    <message>
+        <source>NH3 mole fraction in equilibrium, y*</source>
+        <translation>NH3-Stoffmengenanteil im Gleichgewicht, y*</translation>
+    </message>
+    <message>
+        <source>NH3 mole fraction at the air outlet, y2</source>
+        <translation>NH3-Stoffmengenanteil am Luftaustritt, y2</translation>
+    </message>
+    <message>
+        <source>Number of transfer units, NTU</source>
+        <translation>Zahl der Übertragungseinheiten, NTU</translation>
+    </message>
+    <message>
+        <source>Height of packing (m)</source>
+        <translation>Füllkörperhöhe (m)</translation>
+    </message>
+    <message>
+        <source>Mass-transfer coefficient</source>
+        <translation>Stoffübergangskoeffizient</translation>
+    </message>
+    <message>
+        <source>Mass-transfer coefficient: not found for this run (Find MTC).</source>
+        <translation>Stoffübergangskoeffizient: für diesen Versuch nicht ermittelt (K ermitteln).</translation>
+    </message>
+    <message>
+        <source>Balance and integration</source>
+        <translation>Bilanz und Integration</translation>
+    </message>
+    <message>
+        <source>Equilibrium x used</source>
+        <translation>Verwendetes x*</translation>
+    </message>
+    <message>
+        <source>Equilibrium y* used</source>
+        <translation>Verwendetes y*</translation>
+    </message>
+    <message>
+        <source>Slope y*/x</source>
+        <translation>Steigung y*/x</translation>
+    </message>
+    <message>
+        <source>Flow factor</source>
+        <translation>Mengenstromfaktor</translation>
+    </message>
+    <message>
+        <source>Outlet mole ratio</source>
+        <translation>Molverhältnis am Austritt</translation>
+    </message>
+    <message>
+        <source>y2</source>
+        <translation>y2</translation>
+    </message>
+    <message>
+        <source>Upper limit, 29/17 · y1</source>
+        <translation>Obere Grenze, 29/17 · y1</translation>
+    </message>
+    <message>
+        <source>Lower limit, 29/17 · y2</source>
+        <translation>Untere Grenze, 29/17 · y2</translation>
+    </message>
+    <message>
+        <source>Step width</source>
+        <translation>Schrittweite</translation>
+    </message>
+    <message>
+        <source>Steps</source>
+        <translation>Schritte</translation>
+    </message>
+    <message>
+        <source>Equilibrium data</source>
+        <translation>Gleichgewichtsdaten</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>x</source>
+        <translation>x</translation>
+    </message>
+    <message>
+        <source>y*</source>
+        <translation>y*</translation>
+    </message>
+    <message>
+        <source>NH3 partial pressures over aqueous ammonia at 30 °C, as y* = p / 760 mmHg. The row in bold is the one used.</source>
+        <translation>NH3-Partialdrücke über wässriger Ammoniaklösung bei 30 °C, als y* = p / 760 mmHg. Die fett gedruckte Zeile wurde verwendet.</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>Methode</translation>
+    </message>
+    <message>
+        <source>The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction y2 from y1, x1 and the ratio of the flows. The number of transfer units is a left-end rectangle sum of 1 / driving force over 1,000,000 equal steps between the limits 29/17 · y2 and 29/17 · y1 (29/17 being the ratio of the molar masses of air and NH3), with the equilibrium line taken straight through the origin and the equilibrium point used. The mass-transfer coefficient is mtc = NTU × gas flow ÷ (height × 0.05² × 3.1416 m²), the cross-section of the laboratory column. Assumptions: the gas mixture is dilute, the entering water holds no NH3, and the water is not recycled.</source>
+        <translation>Die NH3-Bilanz über die Kolonne in Molverhältnissen ergibt den Anteil y2 im austretenden Gas aus y1, x1 und dem Verhältnis der Ströme. Die Zahl der Übertragungseinheiten ist eine Summe von 1 / treibende Kraft nach der linken Rechteckregel über 1.000.000 gleiche Schritte zwischen den Grenzen 29/17 · y2 und 29/17 · y1 (29/17 ist das Verhältnis der molaren Massen von Luft und NH3), wobei die Gleichgewichtskurve als Gerade durch den Ursprung und den verwendeten Gleichgewichtspunkt angenommen wird. Der Stoffübergangskoeffizient ist mtc = NTU × Gasstrom ÷ (Höhe × 0,05² × 3,1416 m²), mit 0,05² × 3,1416 m² als Querschnitt der Laborkolonne. Annahmen: Das Gasgemisch ist verdünnt, das zulaufende Wasser enthält kein NH3, und das Wasser wird nicht im Kreislauf geführt.</translation>
+    </message>
+    <message>
+        <source>Quillon run %1</source>
+        <translation>Quillon-Versuch %1</translation>
+    </message>
+    <message>
+        <source>Quillon %1</source>
+        <translation>Quillon %1</translation>
+    </message>
+    <message>
+        <source>NH3 absorption in a packed column: run %1</source>
+        <translation>NH3-Absorption in einer Füllkörperkolonne: Versuch %1</translation>
+    </message>
+    <message>
+        <source>Written %1 by Quillon %2</source>
+        <translation>Erstellt am %1 mit Quillon %2</translation>
+    </message>
+</context>
+<context>
+    <name>RunsModel</name>
+    <message>
+        <source>Run</source>
+        <translation>Versuch</translation>
+    </message>
+    <message>
+        <source>y1 (gas in)</source>
+        <translation>y1 (Gas ein)</translation>
+    </message>
+    <message>
+        <source>x1 (water out)</source>
+        <translation>x1 (Wasser aus)</translation>
+    </message>
+    <message>
+        <source>Gas flow</source>
+        <translation>Gasstrom</translation>
+    </message>
+    <message>
+        <source>Water flow</source>
+        <translation>Wasserstrom</translation>
+    </message>
+    <message>
+        <source>Equilibrium x</source>
+        <translation>Gleichgewichts-x</translation>
+    </message>
+    <message>
+        <source>Equilibrium y*</source>
+        <translation>Gleichgewichts-y*</translation>
+    </message>
+    <message>
+        <source>y2 (gas out)</source>
+        <translation>y2 (Gas aus)</translation>
+    </message>
+    <message>
+        <source>NTU</source>
+        <translation>NTU</translation>
+    </message>
+    <message>
+        <source>Packing height (m)</source>
+        <translation>Füllkörperhöhe (m)</translation>
+    </message>
+    <message>
+        <source>Mass-transfer coefficient</source>
+        <translation>Stoffübergangskoeffizient</translation>
+    </message>
+</context>
+<context>
+    <name>RunsWindow</name>
+    <message>
+        <source>Save &amp;Report…</source>
+        <translation>&amp;Bericht speichern…</translation>
+    </message>
+    <message>
+        <source>Runs</source>
+        <translation>Versuche</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Save as C&amp;SV…</source>
+        <translation>Als C&amp;SV speichern…</translation>
+    </message>
+    <message>
+        <source>The one-page PDF report of the current run</source>
+        <translation>Der einseitige PDF-Bericht des ausgewählten Versuchs</translation>
+    </message>
+</context>
+<context>
+    <name>Saving</name>
+    <message>
+        <source>Not saved</source>
+        <translation>Nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>%1 could not be saved:
+%2</source>
+        <translation>%1 konnte nicht gespeichert werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
     </message>
 </context>
 <context>
     <name>Session</name>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Method and Data</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Methode und Daten</translation>
     </message>
     <message>
         <source>&amp;About Quillon</source>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber Quillon</translation>
+    </message>
+    <message>
+        <source>&amp;Report</source>
+        <translation>&amp;Bericht</translation>
+    </message>
+    <message>
+        <source>Show &amp;Runs</source>
+        <translation>&amp;Versuche anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Run</source>
+        <translation>Versuch &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Save Report as &amp;PDF…</source>
+        <translation>Bericht als &amp;PDF speichern…</translation>
+    </message>
+    <message>
+        <source>&amp;Export Runs as CSV…</source>
+        <translation>Versuche als CSV &amp;exportieren…</translation>
     </message>
 </context>
 </TS>
