@@ -5,33 +5,34 @@
 #include <QPushButton>
 #include <QTest>
 
-void typeInto(QWidget& window, const char* field, const QString& text)
+bool typeInto(QWidget& window, const char* field, const QString& text)
 {
     auto* edit = window.findChild<QLineEdit*>(field);
-    QVERIFY2(edit, field);
+    if (!QTest::qVerify(edit != nullptr, "edit", field, __FILE__, __LINE__))
+        return false;
     edit->selectAll();
     if (text.isEmpty())
         QTest::keyClick(edit, Qt::Key_Delete);
     else
         QTest::keyClicks(edit, text);
-    QCOMPARE(edit->text(), text);
+    return QTest::qCompare(edit->text(), text, "edit->text()", "text", __FILE__, __LINE__);
 }
 
-void clickOn(QWidget& window, const char* button)
+bool clickOn(QWidget& window, const char* button)
 {
     auto* target = window.findChild<QPushButton*>(button);
-    QVERIFY2(target, button);
+    if (!QTest::qVerify(target != nullptr, "target", button, __FILE__, __LINE__))
+        return false;
     QTest::mouseClick(target, Qt::LeftButton);
+    return true;
 }
 
-void calculate(QWidget& window, const QStringList& inputs)
+bool calculate(QWidget& window, const QStringList& inputs)
 {
-    QCOMPARE(inputs.size(), 4);
-    typeInto(window, "Text2", inputs[0]);
-    typeInto(window, "Text5", inputs[1]);
-    typeInto(window, "Text1", inputs[2]);
-    typeInto(window, "Text3", inputs[3]);
-    clickOn(window, "Command1");
+    return QTest::qCompare(inputs.size(), qsizetype(4), "inputs.size()", "4", __FILE__, __LINE__)
+        && typeInto(window, "Text2", inputs[0]) && typeInto(window, "Text5", inputs[1])
+        && typeInto(window, "Text1", inputs[2]) && typeInto(window, "Text3", inputs[3])
+        && clickOn(window, "Command1");
 }
 
 QString fieldText(const QWidget& window, const char* field)

@@ -5,15 +5,17 @@
 
 class QWidget;
 
-// What a user does to the main window, through its real widgets.
+// What a user does to the main window, through its real widgets. Each
+// action records a failure in the running test and returns false when it
+// cannot be done; wrap it in QVERIFY to stop there.
 
 // Replaces a field's text by typing, as after selecting all of it.
-void typeInto(QWidget& window, const char* field, const QString& text);
+bool typeInto(QWidget& window, const char* field, const QString& text);
 
-void clickOn(QWidget& window, const char* button);
+bool clickOn(QWidget& window, const char* button);
 
 // Types y1, x1, the gas flow and the water flow, then presses Calculate.
-void calculate(QWidget& window, const QStringList& inputs);
+bool calculate(QWidget& window, const QStringList& inputs);
 
 QString fieldText(const QWidget& window, const char* field);
 
