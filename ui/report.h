@@ -6,12 +6,14 @@
 
 class QWidget;
 
-// The modal boxes the windows tell the user with: one OK button, no icon.
+// The modal boxes the windows tell the user with: one OK button, no icon,
+// plain text, and wide enough for a window manager to show the title.
 
 // "Invalid Data", under the window's own title for it.
 void reportInvalidData(QWidget* parent, const QString& title);
 
-// A field whose text is not a number, named by the label that names it on screen.
+// A field whose text is not a number, named by the label that names it on
+// screen and quoting what it holds, shortened when long.
 void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text);
 
 // An arithmetic fault that stopped a calculation, named by its kind.
@@ -19,3 +21,7 @@ void reportFault(QWidget* parent, absorber::Outcome fault);
 
 // Tells the user of any outcome but a completed one; true when completed.
 bool reportOutcome(QWidget* parent, absorber::Outcome outcome, const QString& invalidDataTitle);
+
+// A user's text as a box quotes it: at most its first 40 characters, and
+// "…" when there were more.
+QString quoted(const QString& text);

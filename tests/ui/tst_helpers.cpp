@@ -1,5 +1,6 @@
 #include "ui/centring.h"
 #include "ui/numbertext.h"
+#include "ui/report.h"
 
 #include <QLocale>
 #include <QTest>
@@ -22,6 +23,8 @@ private slots:
     void showing();
     void centring_data();
     void centring();
+    void quoting_data();
+    void quoting();
 };
 
 void TestHelpers::parsing_data()
@@ -121,6 +124,28 @@ void TestHelpers::centring()
     QFETCH(float, window);
     QFETCH(std::optional<int>, offset);
     QCOMPARE(centredOffset(screen, window), offset);
+}
+
+void TestHelpers::quoting_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+
+    const QString forty(40, u'x');
+    const QString emoji = QStringLiteral("\U0001F600");
+    QTest::newRow("short") << "<b>7</b>" << "<b>7</b>";
+    QTest::newRow("40 characters") << forty << forty;
+    QTest::newRow("41 characters") << forty + "y" << forty + QChar(0x2026);
+    QTest::newRow("10000 characters") << QString(10000, u'9') << QString(40, u'9') + QChar(0x2026);
+    QTest::newRow("pair across the cut") << QString(39, u'x') + emoji + "y" << QString(39, u'x') + QChar(0x2026);
+    QTest::newRow("pair before the cut") << QString(38, u'x') + emoji + "y" << QString(38, u'x') + emoji + QChar(0x2026);
+}
+
+void TestHelpers::quoting()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(quoted(text), shown);
 }
 
 QTEST_MAIN(TestHelpers)

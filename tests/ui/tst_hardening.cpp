@@ -1,0 +1,152 @@
+#include "modalboxes.h"
+#include "userinput.h"
+
+#include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/Form3.h"
+#include "ui/Module1.h"
+#include "ui/application.h"
+#include "ui/numbertext.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <chrono>
+
+namespace {
+
+// The narrowest box on which a window manager still shows a short title
+// beside its title-bar buttons.
+constexpr int narrowestBox = 240;
+
+const QChar ellipsis(0x2026);
+
+}  // namespace
+
+// The sound-behaviour changes of a hardening pass, each met through the
+// window where a user meets it.
+class TestHardening : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void typedTextShownAsTyped_data();
+    void typedTextShownAsTyped();
+    void longPasteShortenedInTheBox();
+    void boxesFitTheirTitles_data();
+    void boxesFitTheirTitles();
+
+};
+
+void TestHardening::initTestCase()
+{
+    prepareApplication();
+    Form3::tickInterval = std::chrono::milliseconds(1);
+}
+
+void TestHardening::init()
+{
+    Module1::fractions = {};
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestHardening::cleanup()
+{
+    QLocale::setDefault(QLocale::c());
+    // Also drops the fonts a test set for whole widget classes.
+    prepareApplication();
+    verifyNoWindowLeftOpen();
+}
+
+void TestHardening::typedTextShownAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("bold markup") << "<b>7</b>";
+    QTest::newRow("picture from a local file") << "<img src=\"/some/local/file.png\">";
+    QTest::newRow("entity") << "&lt;7&gt;";
+    QTest::newRow("line break tag") << "7<br>8";
+}
+
+void TestHardening::typedTextShownAsTyped()
+{
+    QFETCH(QString, typed);
+    Form1 form;
+    ModalBoxes boxes;
+    QVERIFY(typeInto(form, "Text2", typed));
+    QVERIFY(clickOn(form, "Command1"));
+
+    QCOMPARE(boxes.count(), 1);
+    const ModalBoxes::Box box = boxes.seen().first();
+    QCOMPARE(box.textFormat, Qt::PlainText);
+    QVERIFY2(box.text.contains("Gas Inlet %NH3 holds \"" + typed + "\""), qPrintable(box.text));
+}
+
+void TestHardening::longPasteShortenedInTheBox()
+{
+    QString pasted;
+    while (pasted.size() < 10000)
+        pasted += QStringLiteral("paste ");
+    pasted.truncate(10000);
+
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* field = form.findChild<QLineEdit*>("Text1");
+    QApplication::clipboard()->setText(pasted);
+    field->setFocus();
+    field->selectAll();
+    QTest::keySequence(field, QKeySequence::Paste);
+    QCOMPARE(field->text(), pasted);
+
+    // The fields before it hold their "0", which converts.
+    ModalBoxes boxes;
+    QVERIFY(clickOn(form, "Command1"));
+    QCOMPARE(boxes.count(), 1);
+    const ModalBoxes::Box box = boxes.seen().first();
+    QVERIFY2(box.text.contains("\"" + pasted.left(40) + ellipsis + "\""), qPrintable(box.text));
+    QVERIFY(!box.text.contains(pasted.left(41)));
+    const QSize screen = form.screen()->availableGeometry().size();
+    QVERIFY2(box.size.width() <= screen.width() && box.size.height() <= screen.height(),
+             qPrintable(QStringLiteral("%1x%2").arg(box.size.width()).arg(box.size.height())));
+    QCOMPARE(field->text(), pasted);
+    form.close();
+}
+
+void TestHardening::boxesFitTheirTitles_data()
+{
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("invalid data") << QStringList{"0", "0", "0", "0"} << "ERROR";
+    QTest::newRow("not a number") << QStringList{"abc", "0.01", "1", "1"} << "Not a number";
+    QTest::newRow("division by zero") << QStringList{"0.2", "0.5", "4", "5"} << "Division by zero";
+}
+
+void TestHardening::boxesFitTheirTitles()
+{
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, title);
+    Form1 form;
+    ModalBoxes boxes;
+    QVERIFY(calculate(form, inputs));
+    QCOMPARE(boxes.count(), 1);
+    const ModalBoxes::Box box = boxes.seen().first();
+    QCOMPARE(box.title, title);
+    const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title);
+    QVERIFY2(box.size.width() >= qMax(narrowestBox, titleWidth), qPrintable(QString::number(box.size.width())));
+}
+
+QTEST_MAIN(TestHardening)
+#include "tst_hardening.moc"
