@@ -219,7 +219,7 @@ bool Form1::readField(const QLineEdit* field, double& value)
 {
     const auto number = parseNumber(field->text());
     if (!number) {
-        reportConversionError(this, field->accessibleName(), field->text());
+        reportConversionError(this, field->accessibleName(), field->text(), number.kind);
         return false;
     }
     value = *number;

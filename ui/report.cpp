@@ -67,10 +67,13 @@ void reportInvalidData(QWidget* parent, const QString& title)
     showBox(parent, title, QStringLiteral("Invalid Data"));
 }
 
-void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text)
+void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text, ParsedNumber::Kind kind)
 {
     if (text.trimmed().isEmpty()) {
         showBox(parent, QStringLiteral("Not a number"), QStringLiteral("%1 is empty. Type a number.").arg(fieldName));
+    } else if (kind == ParsedNumber::Kind::tooLarge) {
+        showBox(parent, QStringLiteral("Number too large"),
+                QStringLiteral("%1 holds \"%2\", which is too large a number.").arg(fieldName, quoted(text)));
     } else {
         showBox(parent, QStringLiteral("Not a number"),
                 QStringLiteral("%1 holds \"%2\", which is not a number.").arg(fieldName, quoted(text)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/absorber.h"
+#include "ui/numbertext.h"
 
 #include <QString>
 
@@ -12,9 +13,10 @@ class QWidget;
 // "Invalid Data", under the window's own title for it.
 void reportInvalidData(QWidget* parent, const QString& title);
 
-// A field whose text is not a number, named by the label that names it on
-// screen and quoting what it holds, shortened when long.
-void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text);
+// A field whose text is not a number, or is a number too large for a
+// double, named by the label that names it on screen and quoting what it
+// holds, shortened when long.
+void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text, ParsedNumber::Kind kind);
 
 // An arithmetic fault that stopped a calculation, named by its kind.
 void reportFault(QWidget* parent, absorber::Outcome fault);

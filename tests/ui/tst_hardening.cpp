@@ -30,6 +30,16 @@ constexpr int narrowestBox = 240;
 
 const QChar ellipsis(0x2026);
 
+// What each input field stores when it converts.
+double stored(const Form1& form, const QString& field)
+{
+    if (field == u"Text1")
+        return form.state().gasFlow;
+    if (field == u"Text3")
+        return form.state().waterFlow;
+    return field == u"Text2" ? Module1::fractions.y1 : Module1::fractions.x1;
+}
+
 }  // namespace
 
 // The sound-behaviour changes of a hardening pass, each met through the
@@ -47,6 +57,9 @@ private slots:
     void longPasteShortenedInTheBox();
     void boxesFitTheirTitles_data();
     void boxesFitTheirTitles();
+
+    void outOfRangeNumbers_data();
+    void outOfRangeNumbers();
 
 };
 
@@ -131,6 +144,7 @@ void TestHardening::boxesFitTheirTitles_data()
 
     QTest::newRow("invalid data") << QStringList{"0", "0", "0", "0"} << "ERROR";
     QTest::newRow("not a number") << QStringList{"abc", "0.01", "1", "1"} << "Not a number";
+    QTest::newRow("too large") << QStringList{"1e999", "0.01", "1", "1"} << "Number too large";
     QTest::newRow("division by zero") << QStringList{"0.2", "0.5", "4", "5"} << "Division by zero";
 }
 
@@ -146,6 +160,62 @@ void TestHardening::boxesFitTheirTitles()
     QCOMPARE(box.title, title);
     const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title);
     QVERIFY2(box.size.width() >= qMax(narrowestBox, titleWidth), qPrintable(QString::number(box.size.width())));
+}
+
+void TestHardening::outOfRangeNumbers_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("tooLarge");
+
+    const QString zeros400(400, u'0');
+    QTest::newRow("1e999 as the water flow") << "Text3" << "1e999" << true;
+    QTest::newRow("400-digit gas flow") << "Text1" << QString(400, u'9') << true;
+    QTest::newRow("-1e999 as y1") << "Text2" << "-1e999" << true;
+    QTest::newRow("0.000...0001 with 400 zeros as the gas flow") << "Text1" << "0." + zeros400 + "1" << false;
+    QTest::newRow("-1e-400 as the water flow") << "Text3" << "-1e-400" << false;
+    QTest::newRow("1e-400 as x1") << "Text5" << "1e-400" << false;
+}
+
+void TestHardening::outOfRangeNumbers()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(bool, tooLarge);
+    const QByteArray name = field.toLatin1();
+
+    Form1 form;
+    ModalBoxes boxes;
+    QVERIFY(calculate(form, {"0.02", "0.01", "1", "1"}));
+    QCOMPARE(boxes.count(), 0);
+    const double before = stored(form, field);
+
+    QVERIFY(typeInto(form, name, typed));
+    QVERIFY(clickOn(form, "Command1"));
+    if (tooLarge) {
+        // Refused: the handler stops at the field, which keeps what it stored before.
+        QCOMPARE(boxes.count(), 1);
+        const QString text = boxes.seen().first().text;
+        const QString fieldName = form.findChild<QLineEdit*>(name)->accessibleName();
+        QVERIFY2(text.startsWith(fieldName + " holds \"" + typed.left(40)), qPrintable(text));
+        QVERIFY2(text.contains("too large"), qPrintable(text));
+        QVERIFY2(!text.contains("not a number"), qPrintable(text));
+        QCOMPARE(stored(form, field), before);
+        return;
+    }
+
+    // Read as zero, the handler goes on exactly as with a typed 0.
+    QCOMPARE(stored(form, field), 0.0);
+    const QList<ModalBoxes::Box> asTyped = boxes.seen();
+    const QString ntu = fieldText(form, "Text4");
+    QVERIFY(typeInto(form, name, "0"));
+    QVERIFY(clickOn(form, "Command1"));
+    QCOMPARE(boxes.count(), 2 * asTyped.size());
+    for (qsizetype i = 0; i < asTyped.size(); ++i) {
+        QCOMPARE(asTyped[i].title, boxes.seen()[asTyped.size() + i].title);
+        QCOMPARE(asTyped[i].text, boxes.seen()[asTyped.size() + i].text);
+    }
+    QCOMPARE(ntu, fieldText(form, "Text4"));
 }
 
 QTEST_MAIN(TestHardening)

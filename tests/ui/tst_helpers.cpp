@@ -5,10 +5,12 @@
 #include <QLocale>
 #include <QTest>
 
+#include <bit>
 #include <cmath>
+#include <limits>
 #include <optional>
 
-Q_DECLARE_METATYPE(std::optional<double>)
+Q_DECLARE_METATYPE(ParsedNumber::Kind)
 Q_DECLARE_METATYPE(std::optional<int>)
 
 class TestHelpers : public QObject {
@@ -31,35 +33,68 @@ void TestHelpers::parsing_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<std::optional<double>>("value");
+    QTest::addColumn<ParsedNumber::Kind>("kind");
+    QTest::addColumn<double>("value");
 
-    const std::optional<double> refused;
-    QTest::newRow("english") << "en_US" << "0.02" << std::optional(0.02);
-    QTest::newRow("spaces around") << "en_US" << "  0.02 " << std::optional(0.02);
-    QTest::newRow("negative") << "en_US" << "-1.5" << std::optional(-1.5);
-    QTest::newRow("exponent") << "en_US" << "2e-3" << std::optional(0.002);
-    QTest::newRow("german") << "de_DE" << "0,02" << std::optional(0.02);
-    QTest::newRow("german point") << "de_DE" << "0.02" << refused;
-    QTest::newRow("english comma") << "en_US" << "0,02" << refused;
-    QTest::newRow("group separator") << "en_US" << "1,000" << refused;
-    QTest::newRow("empty") << "en_US" << "" << refused;
-    QTest::newRow("blank") << "en_US" << "   " << refused;
-    QTest::newRow("words") << "en_US" << "abc" << refused;
-    QTest::newRow("trailing junk") << "en_US" << "0.02x" << refused;
-    QTest::newRow("infinity") << "en_US" << "inf" << refused;
-    QTest::newRow("minus infinity") << "en_US" << "-inf" << refused;
-    QTest::newRow("nan") << "en_US" << "nan" << refused;
-    QTest::newRow("too large") << "en_US" << "1e999" << refused;
-    QTest::newRow("german infinity") << "de_DE" << "inf" << refused;
+    using Kind = ParsedNumber::Kind;
+    const QString zeros400(400, u'0');
+    QTest::newRow("english") << "en_US" << "0.02" << Kind::number << 0.02;
+    QTest::newRow("spaces around") << "en_US" << "  0.02 " << Kind::number << 0.02;
+    QTest::newRow("negative") << "en_US" << "-1.5" << Kind::number << -1.5;
+    QTest::newRow("exponent") << "en_US" << "2e-3" << Kind::number << 0.002;
+    QTest::newRow("german") << "de_DE" << "0,02" << Kind::number << 0.02;
+    QTest::newRow("german point") << "de_DE" << "0.02" << Kind::notANumber << 0.0;
+    QTest::newRow("english comma") << "en_US" << "0,02" << Kind::notANumber << 0.0;
+    QTest::newRow("group separator") << "en_US" << "1,000" << Kind::notANumber << 0.0;
+    QTest::newRow("empty") << "en_US" << "" << Kind::notANumber << 0.0;
+    QTest::newRow("blank") << "en_US" << "   " << Kind::notANumber << 0.0;
+    QTest::newRow("words") << "en_US" << "abc" << Kind::notANumber << 0.0;
+    QTest::newRow("trailing junk") << "en_US" << "0.02x" << Kind::notANumber << 0.0;
+    QTest::newRow("infinity") << "en_US" << "inf" << Kind::notANumber << 0.0;
+    QTest::newRow("minus infinity") << "en_US" << "-inf" << Kind::notANumber << 0.0;
+    QTest::newRow("nan") << "en_US" << "nan" << Kind::notANumber << 0.0;
+    QTest::newRow("german infinity") << "de_DE" << "inf" << Kind::notANumber << 0.0;
+
+    QTest::newRow("largest double") << "en_US" << "1.7976931348623157e308" << Kind::number
+                                    << std::numeric_limits<double>::max();
+    QTest::newRow("rounds past the largest double") << "en_US" << "1.7976931348623159e308" << Kind::tooLarge << 0.0;
+    QTest::newRow("1e999") << "en_US" << "1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("-1e999") << "en_US" << "-1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("400-digit integer") << "en_US" << QString(400, u'9') << Kind::tooLarge << 0.0;
+    QTest::newRow("exponent beyond 64 bits") << "en_US" << "1e99999999999999999999" << Kind::tooLarge << 0.0;
+    QTest::newRow("german 1e999") << "de_DE" << "1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("german too large with group separator") << "de_DE" << "1.000e999" << Kind::notANumber << 0.0;
+    QTest::newRow("too large, then junk") << "en_US" << "1e999x" << Kind::notANumber << 0.0;
+    QTest::newRow("two signs") << "en_US" << "--1e999" << Kind::notANumber << 0.0;
+    QTest::newRow("plus sign") << "en_US" << "+1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("plus, then minus") << "en_US" << "+-1e999" << Kind::notANumber << 0.0;
+    QTest::newRow("exponent without digits") << "en_US" << "1e" << Kind::notANumber << 0.0;
+
+    QTest::newRow("subnormal") << "en_US" << "1e-320" << Kind::number << 1e-320;
+    QTest::newRow("400 zeros after the point") << "en_US" << "0." + zeros400 + "1" << Kind::number << 0.0;
+    QTest::newRow("negative below the range") << "en_US" << "-1e-400" << Kind::number << -0.0;
+    QTest::newRow("just below half the smallest subnormal")
+        << "en_US" << "2.4703282292062327e-324" << Kind::number << 0.0;
+    QTest::newRow("just above half the smallest subnormal")
+        << "en_US" << "2.4703282292062328e-324" << Kind::number << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("long mantissa, exponent below the range") << "en_US" << "1" + zeros400 + "e-800" << Kind::number << 0.0;
+    QTest::newRow("exponent below 64 bits") << "en_US" << "1e-99999999999999999999" << Kind::number << 0.0;
+    QTest::newRow("german below the range") << "de_DE" << "-0," + zeros400 + "1" << Kind::number << -0.0;
+    QTest::newRow("below the range, then junk") << "en_US" << "1e-400x" << Kind::notANumber << 0.0;
 }
 
 void TestHelpers::parsing()
 {
     QFETCH(QString, locale);
     QFETCH(QString, text);
-    QFETCH(std::optional<double>, value);
+    QFETCH(ParsedNumber::Kind, kind);
+    QFETCH(double, value);
     QLocale::setDefault(QLocale(locale));
-    QCOMPARE(parseNumber(text), value);
+    const ParsedNumber parsed = parseNumber(text);
+    QCOMPARE(parsed.kind, kind);
+    QCOMPARE(bool(parsed), kind == ParsedNumber::Kind::number);
+    // Bit for bit, so that -0 and 0 differ.
+    QCOMPARE(std::bit_cast<quint64>(parsed.number), std::bit_cast<quint64>(value));
 }
 
 void TestHelpers::showing_data()
@@ -95,7 +130,7 @@ void TestHelpers::showing()
     QCOMPARE(rounded ? resultText(value) : numberText(value), text);
     // What is shown unrounded reads back to the same double.
     if (!rounded)
-        QCOMPARE(parseNumber(text), std::optional(value));
+        QCOMPARE(parseNumber(text).number, value);
 }
 
 void TestHelpers::centring_data()
