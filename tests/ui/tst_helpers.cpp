@@ -25,6 +25,8 @@ private slots:
     void showing();
     void centring_data();
     void centring();
+    void reachability_data();
+    void reachability();
     void quoting_data();
     void quoting();
 };
@@ -159,6 +161,35 @@ void TestHelpers::centring()
     QFETCH(float, window);
     QFETCH(std::optional<int>, offset);
     QCOMPARE(centredOffset(screen, window), offset);
+}
+
+void TestHelpers::reachability_data()
+{
+    QTest::addColumn<QPoint>("centred");
+    QTest::addColumn<QSize>("outer");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("placed");
+
+    const QRect screen(0, 0, 1024, 768);
+    QTest::newRow("fits") << QPoint(256, 164) << QSize(512, 440) << screen << QPoint(256, 164);
+    QTest::newRow("just fits") << QPoint(0, 0) << QSize(1024, 768) << screen << QPoint(0, 0);
+    QTest::newRow("too tall") << QPoint(2, -52) << QSize(1020, 872) << screen << QPoint(2, 0);
+    QTest::newRow("too wide") << QPoint(-8, 100) << QSize(1040, 568) << screen << QPoint(0, 100);
+    QTest::newRow("too large both ways") << QPoint(-8, -52) << QSize(1040, 872) << screen << QPoint(0, 0);
+    QTest::newRow("below a top panel") << QPoint(2, -52) << QSize(1020, 872) << QRect(0, 30, 1024, 738) << QPoint(2, 30);
+    QTest::newRow("fits below a top panel, left alone")
+        << QPoint(256, 10) << QSize(512, 700) << QRect(0, 30, 1024, 738) << QPoint(256, 10);
+    QTest::newRow("second screen") << QPoint(1016, -52) << QSize(1040, 872) << QRect(1024, 0, 1024, 768)
+                                   << QPoint(1024, 0);
+}
+
+void TestHelpers::reachability()
+{
+    QFETCH(QPoint, centred);
+    QFETCH(QSize, outer);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, placed);
+    QCOMPARE(reachable(centred, outer, available), placed);
 }
 
 void TestHelpers::quoting_data()
