@@ -3,6 +3,7 @@
 #include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/Module1.h"
+#include "ui/application.h"
 #include "ui/centring.h"
 #include "ui/numbertext.h"
 #include "ui/report.h"
@@ -195,6 +196,7 @@ Form1::Form1(QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(graph_start, &QAction::triggered, this, &Form1::graph_start_Click);
 
+    useLayoutFont(*this);
     // The client area is fixed, so the window is too, menu bar included.
     setFixedSize(sizeHint());
     Text1->setFocus();

@@ -1,6 +1,7 @@
 #include "ui/Form2.h"
 
 #include "ui/Module1.h"
+#include "ui/application.h"
 #include "ui/centring.h"
 #include "ui/numbertext.h"
 #include "ui/report.h"
@@ -85,6 +86,7 @@ Form2::Form2(QWidget* parent)
     // The application's icon, which the main window shows too.
     setWindowIcon(QApplication::windowIcon());
     setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
+    useLayoutFont(*this);
 }
 
 const ChartLine* Form2::line(QStringView name) const

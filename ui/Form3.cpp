@@ -1,6 +1,7 @@
 #include "ui/Form3.h"
 
 #include "ui/Module1.h"
+#include "ui/application.h"
 #include "ui/centring.h"
 #include "ui/report.h"
 #include "ui/twips.h"
@@ -36,6 +37,7 @@ Form3::Form3(QWidget* parent)
     // close to the time it is meant to stand for.
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &Form3::Timer1_Timer);
+    useLayoutFont(*this);
 }
 
 void Form3::Form_Load()

@@ -1,5 +1,17 @@
 #pragma once
 
+class QFont;
+class QWidget;
+
 // What every window of the program shares: the application's name, its
 // icon, and the font its layout is designed for.
 void prepareApplication();
+
+// The font the fixed layout is measured for, every property of it set, so
+// that nothing of a theme's or a class's font shows through.
+QFont layoutFont();
+
+// Gives a window and every widget in it the layout's font, whatever a
+// platform theme or an application-wide font of a widget class says. Called
+// once a window has built its controls.
+void useLayoutFont(QWidget& window);

@@ -40,6 +40,68 @@ double stored(const Form1& form, const QString& field)
     return field == u"Text2" ? Module1::fractions.y1 : Module1::fractions.x1;
 }
 
+// Every caption of the main window fits its control in the control's font.
+bool captionsFit(const QWidget& window, QString& failure)
+{
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        const QRect needed = label->fontMetrics().boundingRect(
+            label->contentsRect(), int(label->alignment()) | Qt::TextWordWrap, label->text());
+        if (!label->text().isEmpty() && !label->contentsRect().contains(needed)) {
+            failure = label->objectName();
+            return false;
+        }
+    }
+    for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (button->fontMetrics().horizontalAdvance(button->text()) + 8 > button->width()) {
+            failure = button->objectName();
+            return false;
+        }
+    }
+    for (const QGroupBox* frame : window.findChildren<QGroupBox*>()) {
+        if (frame->fontMetrics().horizontalAdvance(frame->title()) + 12 > frame->width()) {
+            failure = frame->objectName();
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every label the graph window paints fits its rectangle in the window's font.
+bool chartLabelsFit(const Form2& chart, QString& failure)
+{
+    for (int number = 1; number <= 7; ++number) {
+        const ChartLabel* label = chart.label(QStringLiteral("Label%1").arg(number));
+        const QRect rect = QRectF(twips::point(label->rect.left, label->rect.top),
+                                  twips::point(label->rect.left + label->rect.width,
+                                               label->rect.top + label->rect.height))
+                               .toRect();
+        const QRect needed = chart.fontMetrics().boundingRect(
+            rect, int(label->alignment | Qt::AlignTop | Qt::TextWordWrap), label->caption);
+        if (!rect.contains(needed)) {
+            failure = label->name;
+            return false;
+        }
+    }
+    return true;
+}
+
+// The window and every widget in it carry the layout's font size.
+bool inLayoutFont(const QWidget& window, QString& failure)
+{
+    const int size = layoutFont().pixelSize();
+    if (window.font().pixelSize() != size) {
+        failure = window.objectName();
+        return false;
+    }
+    for (const QWidget* child : window.findChildren<QWidget*>()) {
+        if (child->font().pixelSize() != size) {
+            failure = QStringLiteral("%1 (%2)").arg(child->objectName(), child->metaObject()->className());
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 // The sound-behaviour changes of a hardening pass, each met through the
@@ -60,6 +122,8 @@ private slots:
 
     void outOfRangeNumbers_data();
     void outOfRangeNumbers();
+
+    void layoutFontWhateverTheTheme();
 
 };
 
@@ -216,6 +280,33 @@ void TestHardening::outOfRangeNumbers()
         QCOMPARE(asTyped[i].text, boxes.seen()[asTyped.size() + i].text);
     }
     QCOMPARE(ntu, fieldText(form, "Text4"));
+}
+
+void TestHardening::layoutFontWhateverTheTheme()
+{
+    // As a platform theme or a user's style might: larger fonts for whole
+    // widget classes, set before the windows are built.
+    QFont large(QStringLiteral("DejaVu Serif"));
+    large.setPixelSize(14);
+    large.setBold(true);
+    for (const char* widgetClass : {"QWidget", "QLabel", "QPushButton", "QGroupBox", "QLineEdit", "QMenuBar"})
+        QApplication::setFont(large, widgetClass);
+
+    QString failure;
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY2(captionsFit(form, failure), qPrintable(failure + " is cut"));
+    QVERIFY2(inLayoutFont(form, failure), qPrintable(failure));
+    QVERIFY(!form.findChild<QLabel*>("Label10")->font().bold());
+    form.close();
+
+    Form2 chart;
+    QVERIFY2(chartLabelsFit(chart, failure), qPrintable(failure + " is cut"));
+    QVERIFY2(inLayoutFont(chart, failure), qPrintable(failure));
+
+    Form3 splash;
+    QVERIFY2(inLayoutFont(splash, failure), qPrintable(failure));
 }
 
 QTEST_MAIN(TestHardening)
