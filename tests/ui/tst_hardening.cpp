@@ -125,6 +125,10 @@ private slots:
 
     void layoutFontWhateverTheTheme();
 
+    void splashClosesOnAClick_data();
+    void splashClosesOnAClick();
+    void splashHasNoIcon();
+
 };
 
 void TestHardening::initTestCase()
@@ -307,6 +311,50 @@ void TestHardening::layoutFontWhateverTheTheme()
 
     Form3 splash;
     QVERIFY2(inLayoutFont(splash, failure), qPrintable(failure));
+}
+
+void TestHardening::splashClosesOnAClick_data()
+{
+    QTest::addColumn<QPoint>("press");    // null: no press
+    QTest::addColumn<QPoint>("release");  // null: no release
+    QTest::addColumn<bool>("closes");
+
+    const QPoint inside(256, 254);
+    const QPoint corner(512, 507);
+    const QPoint outside(600, 254);
+    QTest::newRow("press and release inside") << inside << inside << true;
+    QTest::newRow("press inside, release in the corner") << inside << corner << true;
+    QTest::newRow("press alone") << inside << QPoint() << false;
+    QTest::newRow("release outside after a press inside") << inside << outside << false;
+    QTest::newRow("release alone") << QPoint() << inside << false;
+}
+
+void TestHardening::splashClosesOnAClick()
+{
+    QFETCH(QPoint, press);
+    QFETCH(QPoint, release);
+    QFETCH(bool, closes);
+
+    Form3::tickInterval = std::chrono::hours(1);
+    Form3 splash;
+    splash.Form_Load();
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    if (!press.isNull())
+        QTest::mousePress(&splash, Qt::LeftButton, {}, press);
+    QVERIFY(splash.isVisible());
+    if (!release.isNull())
+        QTest::mouseRelease(&splash, Qt::LeftButton, {}, release);
+    QCOMPARE(splash.isVisible(), !closes);
+    splash.close();
+    Form3::tickInterval = std::chrono::milliseconds(1);
+}
+
+void TestHardening::splashHasNoIcon()
+{
+    QVERIFY(!QApplication::windowIcon().isNull());
+    Form3 splash;
+    QVERIFY(splash.windowIcon().isNull());
 }
 
 QTEST_MAIN(TestHardening)
