@@ -78,7 +78,6 @@ constexpr int clientHeight = 6300;
 
 const QString mainTitle = QStringLiteral("Quillon");
 const QString invalidDataTitle = QStringLiteral("ERROR");
-const QString fractionTip = QStringLiteral("NH3 mole fraction, not a percentage: 0.02 for 2 %");
 
 QWidget* createControl(const Control& control, QWidget* container)
 {
@@ -177,8 +176,8 @@ Form1::Form1(QWidget* parent)
     Text9 = field("Text9");
     Command1 = client->findChild<QPushButton*>("Command1");
     Command2 = client->findChild<QPushButton*>("Command2");
-    Text2->setToolTip(fractionTip);
-    Text5->setToolTip(fractionTip);
+    Text2->setToolTip(fractionTip());
+    Text5->setToolTip(fractionTip());
 
     // The order of the tab indexes; the result fields take part since they
     // are read-only rather than disabled.

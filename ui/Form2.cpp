@@ -123,7 +123,7 @@ ChartLabel& Form2::labelNamed(QStringView name)
 bool Form2::place(float& coordinate, PlotCoordinate value)
 {
     if (!value.ok()) {
-        reportFault(this, value.outcome);
+        reportDrawingFault(this, value.outcome);
         return false;
     }
     coordinate = value.twips;
@@ -140,7 +140,7 @@ bool Form2::placeLine(ChartLine& target, double fromX, double fromY, double toX,
 void Form2::Form_Load()
 {
     if (!centreOnScreen(*this)) {
-        reportFault(this, absorber::Outcome::overflow);
+        reportDrawingFault(this, absorber::Outcome::overflow);
         return;
     }
 

@@ -123,3 +123,8 @@ QString resultText(double value)
 {
     return numberText(absorber::roundResult(value));
 }
+
+QString fractionTip()
+{
+    return QStringLiteral("NH3 mole fraction, not a percentage: %1 for 2 %").arg(numberText(0.02));
+}

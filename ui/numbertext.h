@@ -34,3 +34,7 @@ QString numberText(double value);
 
 // A result as shown in its field: rounded to 4 decimal places first.
 QString resultText(double value);
+
+// The tip of the composition fields, its example written as the locale
+// writes numbers.
+QString fractionTip();

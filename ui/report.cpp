@@ -86,6 +86,12 @@ void reportFault(QWidget* parent, absorber::Outcome fault)
             QStringLiteral("%1. The calculation was stopped at that step.").arg(faultName(fault)));
 }
 
+void reportDrawingFault(QWidget* parent, absorber::Outcome fault)
+{
+    showBox(parent, faultName(fault),
+            QStringLiteral("%1. Drawing stopped there; the chart shows what was drawn before.").arg(faultName(fault)));
+}
+
 bool reportOutcome(QWidget* parent, absorber::Outcome outcome, const QString& invalidDataTitle)
 {
     switch (outcome) {

@@ -21,6 +21,9 @@ void reportConversionError(QWidget* parent, const QString& fieldName, const QStr
 // An arithmetic fault that stopped a calculation, named by its kind.
 void reportFault(QWidget* parent, absorber::Outcome fault);
 
+// An arithmetic fault that stopped the drawing of a chart, named by its kind.
+void reportDrawingFault(QWidget* parent, absorber::Outcome fault);
+
 // Tells the user of any outcome but a completed one; true when completed.
 bool reportOutcome(QWidget* parent, absorber::Outcome outcome, const QString& invalidDataTitle);
 

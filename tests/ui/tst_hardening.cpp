@@ -129,6 +129,9 @@ private slots:
     void splashClosesOnAClick();
     void splashHasNoIcon();
 
+    void graphFaultSaysDrawingStopped();
+    void fractionTipInTheUsersLocale_data();
+    void fractionTipInTheUsersLocale();
 };
 
 void TestHardening::initTestCase()
@@ -355,6 +358,42 @@ void TestHardening::splashHasNoIcon()
     QVERIFY(!QApplication::windowIcon().isNull());
     Form3 splash;
     QVERIFY(splash.windowIcon().isNull());
+}
+
+void TestHardening::graphFaultSaysDrawingStopped()
+{
+    Form1 form;
+    ModalBoxes boxes(ModalBoxes::closeWindows);
+    QVERIFY(calculate(form, {"0.02", "0.01", "1", "1"}));
+    // Rejected as invalid data, but x1 is stored and overflows the chart.
+    QVERIFY(calculate(form, {"0.02", "1e300", "1", "1"}));
+    QCOMPARE(boxes.count(), 1);
+    form.findChild<QAction*>("graph_start")->trigger();
+    QCOMPARE(boxes.closed(), QStringList{"Form2"});
+    QCOMPARE(boxes.count(), 2);
+    const QString text = boxes.seen().last().text;
+    QVERIFY2(text.contains("Drawing stopped"), qPrintable(text));
+    QVERIFY2(!text.contains("calculation"), qPrintable(text));
+}
+
+void TestHardening::fractionTipInTheUsersLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("example");
+    QTest::newRow("english") << QLocale(QLocale::English, QLocale::UnitedStates) << "0.02 for 2 %";
+    QTest::newRow("german") << QLocale(QLocale::German, QLocale::Germany) << "0,02 for 2 %";
+}
+
+void TestHardening::fractionTipInTheUsersLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, example);
+    QLocale::setDefault(locale);
+    Form1 form;
+    for (const char* name : {"Text2", "Text5"}) {
+        const QString tip = form.findChild<QLineEdit*>(name)->toolTip();
+        QVERIFY2(tip.contains(example), qPrintable(tip));
+    }
 }
 
 QTEST_MAIN(TestHardening)
