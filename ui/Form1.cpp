@@ -3,6 +3,7 @@
 #include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/Module1.h"
+#include "ui/application.h"
 #include "ui/centring.h"
 #include "ui/numbertext.h"
 #include "ui/report.h"
@@ -188,6 +189,7 @@ Form1::Form1(QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(graph_start, &QAction::triggered, this, &Form1::graph_start_Click);
 
+    useLayoutFont(*this);
     // The client area is fixed, so the window is too, menu bar included.
     setFixedSize(sizeHint());
     Text1->setFocus();
@@ -217,7 +219,7 @@ bool Form1::readField(const QLineEdit* field, double& value)
 {
     const auto number = parseNumber(field->text());
     if (!number) {
-        reportConversionError(this, field->accessibleName(), field->text());
+        reportConversionError(this, field->accessibleName(), field->text(), number.kind);
         return false;
     }
     value = *number;

@@ -1,6 +1,7 @@
 #include "ui/Form2.h"
 
 #include "ui/Module1.h"
+#include "ui/application.h"
 #include "ui/centring.h"
 #include "ui/chartpicture.h"
 #include "ui/numbertext.h"
@@ -54,6 +55,7 @@ Form2::Form2(QWidget* parent)
     setWindowIcon(QApplication::windowIcon());
     setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
     addPictureActions(*this);
+    useLayoutFont(*this);
 }
 
 const ChartLine* Form2::line(QStringView name) const
@@ -81,7 +83,7 @@ const ChartLabel* Form2::label(QStringView name) const
 bool Form2::place(float& coordinate, PlotCoordinate value)
 {
     if (!value.ok()) {
-        reportFault(this, value.outcome);
+        reportDrawingFault(this, value.outcome);
         return false;
     }
     coordinate = value.twips;
@@ -98,7 +100,7 @@ bool Form2::placeLine(ChartLine& target, double fromX, double fromY, double toX,
 void Form2::Form_Load()
 {
     if (!centreOnScreen(*this)) {
-        reportFault(this, absorber::Outcome::overflow);
+        reportDrawingFault(this, absorber::Outcome::overflow);
         return;
     }
 

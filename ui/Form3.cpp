@@ -1,11 +1,14 @@
 #include "ui/Form3.h"
 
 #include "ui/Module1.h"
+#include "ui/application.h"
 #include "ui/centring.h"
 #include "ui/report.h"
 #include "ui/twips.h"
 
+#include <QIcon>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -26,6 +29,8 @@ Form3::Form3(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Form3"));
+    // A window without an icon; otherwise it takes the application's.
+    setWindowIcon(QIcon());
     setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
     // Nothing here takes the focus, so key presses come to the window itself.
     setFocusPolicy(Qt::NoFocus);
@@ -36,6 +41,7 @@ Form3::Form3(QWidget* parent)
     // close to the time it is meant to stand for.
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &Form3::Timer1_Timer);
+    useLayoutFont(*this);
 }
 
 void Form3::Form_Load()
@@ -85,9 +91,19 @@ void Form3::paintEvent(QPaintEvent*)
     painter.drawPixmap(0, 0, picture);
 }
 
-void Form3::mousePressEvent(QMouseEvent*)
+void Form3::mousePressEvent(QMouseEvent* event)
 {
-    Form_Click();
+    pressedInside = rect().contains(event->position().toPoint());
+}
+
+void Form3::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A click is a press and a release both inside the window: a press
+    // alone, or a drag that ends outside, leaves it open.
+    const bool click = pressedInside && rect().contains(event->position().toPoint());
+    pressedInside = false;
+    if (click)
+        Form_Click();
 }
 
 void Form3::keyPressEvent(QKeyEvent* event)

@@ -7,8 +7,8 @@
 
 class QTimer;
 
-// The start-up picture, shown until a click, a character key or its timer's
-// 101st tick.
+// The start-up picture, shown until a click (a press and a release inside
+// it), a character key or its timer's 101st tick. It has no icon.
 class Form3 : public QDialog {
     Q_OBJECT
 
@@ -37,6 +37,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -44,4 +45,5 @@ private:
 
     QPixmap picture;
     QTimer* Timer1;
+    bool pressedInside = false;  // a mouse button went down inside and is not yet released
 };

@@ -1,6 +1,8 @@
 #pragma once
 
+class QFont;
 class QLocale;
+class QWidget;
 
 // What every window of the program shares: the application's name, its
 // icon, and the font its layout is designed for.
@@ -10,3 +12,11 @@ void prepareApplication();
 // language of the default locale; English, the source, needs none. Called
 // again, it replaces what it loaded before.
 void useLanguageOf(const QLocale& locale);
+// The font the fixed layout is measured for, every property of it set, so
+// that nothing of a theme's or a class's font shows through.
+QFont layoutFont();
+
+// Gives a window and every widget in it the layout's font, whatever a
+// platform theme or an application-wide font of a widget class says. Called
+// once a window has built its controls.
+void useLayoutFont(QWidget& window);

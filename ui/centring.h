@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 #include <optional>
 
 class QWidget;
@@ -10,6 +14,12 @@ class QWidget;
 // subtracted. Empty when a size does not fit 32 bits: an overflow.
 std::optional<int> centredOffset(float screenTwips, float windowTwips);
 
-// Centres a window on its screen by its outer size, frame included where
-// the window system has told it. False on an overflow, leaving it in place.
+// A window's top-left corner kept on the screen's free area along each axis
+// where the outer window is larger than that area, so that its title bar and
+// menu stay within reach; unchanged along an axis where it fits.
+QPoint reachable(QPoint position, QSize outer, const QRect& available);
+
+// Centres a window on its screen by its outer size, frame included (on X11
+// asked of the window manager before the window is mapped), and keeps it
+// within reach. False on an overflow, leaving it in place.
 bool centreOnScreen(QWidget& window);

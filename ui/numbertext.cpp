@@ -4,18 +4,108 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
-std::optional<double> parseNumber(const QString& text)
+namespace {
+
+ParsedNumber number(double value)
+{
+    return {ParsedNumber::Kind::number, value};
+}
+
+// The text in the C locale's form, digits, '-', '+', '.' and 'e', or nothing
+// when it holds anything else, a group separator included.
+std::optional<std::string> cForm(QStringView text, const QLocale& locale)
+{
+    const char32_t zero = locale.zeroDigit().toUcs4().value(0, U'0');
+    const QString symbols[] = {locale.negativeSign(), locale.positiveSign(), locale.decimalPoint(),
+                               locale.exponential()};
+    constexpr char cSymbols[] = {'-', '+', '.', 'e'};
+    std::string c;
+    for (qsizetype i = 0; i < text.size();) {
+        const QStringView rest = text.mid(i);
+        const auto symbol = std::find_if(std::begin(symbols), std::end(symbols), [rest](const QString& s) {
+            return !s.isEmpty() && rest.startsWith(s, Qt::CaseInsensitive);
+        });
+        if (symbol != std::end(symbols)) {
+            c += cSymbols[symbol - std::begin(symbols)];
+            i += symbol->size();
+            continue;
+        }
+        const char32_t point = rest.toUcs4().value(0);
+        if (point >= U'0' && point <= U'9')
+            c += char(point);
+        else if (point >= zero && point <= zero + 9)
+            c += char('0' + (point - zero));
+        else
+            return std::nullopt;
+        i += QChar::requiresSurrogates(point) ? 2 : 1;
+    }
+    return c;
+}
+
+// Whether a number in C form, that is not zero, is 1 or more in magnitude:
+// the place of its first significant digit plus its exponent.
+bool atLeastOne(std::string_view c)
+{
+    const std::size_t exponentAt = std::min(c.find('e'), c.size());
+    const std::string_view mantissa = c.substr(0, exponentAt);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    std::int64_t place = first < point ? std::int64_t(point - first - 1) : -std::int64_t(first - point);
+
+    // An exponent of any length: beyond 10^15 only its sign matters.
+    std::int64_t exponent = 0;
+    bool negative = false;
+    for (const char digit : c.substr(std::min(exponentAt + 1, c.size()))) {
+        if (digit == '-')
+            negative = true;
+        else if (digit >= '0' && digit <= '9')
+            exponent = std::min<std::int64_t>(exponent * 10 + (digit - '0'), 1'000'000'000'000'000);
+    }
+    place += negative ? -exponent : exponent;
+    return place >= 0;
+}
+
+}  // namespace
+
+ParsedNumber parseNumber(const QString& text)
 {
     QLocale locale;
     // In German "0.02" would otherwise read as 2 (a group separator).
     locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value = locale.toDouble(text, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    if (ok)
+        return std::isfinite(value) ? number(value) : ParsedNumber{};
+
+    // The locale refuses a number beyond the range of a double as it refuses
+    // words. The standard conversion of the same text in C form tells the
+    // two apart: a number out of range is a well-formed one.
+    std::optional<std::string> c = cForm(QStringView(text).trimmed(), locale);
+    if (!c || c->empty())
+        return {};
+    const bool negative = c->front() == '-';
+    // The standard conversion takes no '+' before the number; one sign at most.
+    if (c->front() == '+') {
+        c->erase(0, 1);
+        if (c->starts_with('-'))
+            return {};
+    }
+    double converted = 0.0;
+    const char* end = c->data() + c->size();
+    const auto [stop, error] = std::from_chars(c->data(), end, converted);
+    if (stop != end || error != std::errc::result_out_of_range)
+        return {};
+    if (atLeastOne(*c))
+        return {ParsedNumber::Kind::tooLarge, 0.0};
+    return number(negative ? -0.0 : 0.0);
 }
 
 QString numberText(double value)

@@ -1,12 +1,37 @@
 #include "ui/report.h"
 
+#include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
+
+// Window managers drop a title that does not fit beside the title bar's
+// buttons: room for four of them, and a floor for a short title.
+constexpr int titleBarButtonsWidth = 4 * 24;
+constexpr int smallestBoxWidth = 240;
+
+constexpr qsizetype longestQuote = 40;
+
+int boxWidthFor(const QString& title)
+{
+    // Message boxes measure their title in the font of a title bar.
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    return qMax(smallestBoxWidth, metrics.horizontalAdvance(title) + titleBarButtonsWidth);
+}
 
 void showBox(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    // What a user typed is shown as typed, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    // The box sets its own fixed size from its layout when shown, so the
+    // least width goes into the layout, across every column.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(boxWidthFor(title), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
 }
 
@@ -28,23 +53,43 @@ QString faultName(absorber::Outcome fault)
 
 }  // namespace
 
+QString quoted(const QString& text)
+{
+    if (text.size() <= longestQuote)
+        return text;
+    // Never half a character: a surrogate pair is kept whole or left out.
+    const qsizetype cut = text.at(longestQuote - 1).isHighSurrogate() ? longestQuote - 1 : longestQuote;
+    return text.left(cut) + QChar(0x2026);
+}
+
 void reportInvalidData(QWidget* parent, const QString& title)
 {
     showBox(parent, title, QStringLiteral("Invalid Data"));
 }
 
-void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text)
+void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text, ParsedNumber::Kind kind)
 {
-    const QString message = text.trimmed().isEmpty()
-        ? QStringLiteral("%1 is empty. Type a number.").arg(fieldName)
-        : QStringLiteral("%1 holds \"%2\", which is not a number.").arg(fieldName, text);
-    showBox(parent, QStringLiteral("Not a number"), message);
+    if (text.trimmed().isEmpty()) {
+        showBox(parent, QStringLiteral("Not a number"), QStringLiteral("%1 is empty. Type a number.").arg(fieldName));
+    } else if (kind == ParsedNumber::Kind::tooLarge) {
+        showBox(parent, QStringLiteral("Number too large"),
+                QStringLiteral("%1 holds \"%2\", which is too large a number.").arg(fieldName, quoted(text)));
+    } else {
+        showBox(parent, QStringLiteral("Not a number"),
+                QStringLiteral("%1 holds \"%2\", which is not a number.").arg(fieldName, quoted(text)));
+    }
 }
 
 void reportFault(QWidget* parent, absorber::Outcome fault)
 {
     showBox(parent, faultName(fault),
             QStringLiteral("%1. The calculation was stopped at that step.").arg(faultName(fault)));
+}
+
+void reportDrawingFault(QWidget* parent, absorber::Outcome fault)
+{
+    showBox(parent, faultName(fault),
+            QStringLiteral("%1. Drawing stopped there; the chart shows what was drawn before.").arg(faultName(fault)));
 }
 
 bool reportOutcome(QWidget* parent, absorber::Outcome outcome, const QString& invalidDataTitle)

@@ -7,9 +7,10 @@
 #include <QTimer>
 
 // Answers the modal boxes that a handler shows, as a user would: reads each
-// box's title and text, then presses OK. Create it before the action that
-// shows the boxes; it answers until it goes out of scope. Told to, it also
-// closes any other modal window once it is up, as a user closing the graph.
+// box's title, text, text format and size, then presses OK. Create it before
+// the action that shows the boxes; it answers until it goes out of scope.
+// Told to, it also closes any other modal window once it is up, as a user
+// closing the graph.
 class ModalBoxes {
 public:
     struct Box {
@@ -17,6 +18,8 @@ public:
         QString text;
         QMessageBox::Icon icon;
         int buttonCount;
+        Qt::TextFormat textFormat;
+        QSize size;  // as shown
     };
 
     enum Windows { leaveWindows, closeWindows };

@@ -1,13 +1,16 @@
 #include "ui/centring.h"
 #include "ui/numbertext.h"
+#include "ui/report.h"
 
 #include <QLocale>
 #include <QTest>
 
+#include <bit>
 #include <cmath>
+#include <limits>
 #include <optional>
 
-Q_DECLARE_METATYPE(std::optional<double>)
+Q_DECLARE_METATYPE(ParsedNumber::Kind)
 Q_DECLARE_METATYPE(std::optional<int>)
 
 class TestHelpers : public QObject {
@@ -22,41 +25,78 @@ private slots:
     void showing();
     void centring_data();
     void centring();
+    void reachability_data();
+    void reachability();
+    void quoting_data();
+    void quoting();
 };
 
 void TestHelpers::parsing_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<std::optional<double>>("value");
+    QTest::addColumn<ParsedNumber::Kind>("kind");
+    QTest::addColumn<double>("value");
 
-    const std::optional<double> refused;
-    QTest::newRow("english") << "en_US" << "0.02" << std::optional(0.02);
-    QTest::newRow("spaces around") << "en_US" << "  0.02 " << std::optional(0.02);
-    QTest::newRow("negative") << "en_US" << "-1.5" << std::optional(-1.5);
-    QTest::newRow("exponent") << "en_US" << "2e-3" << std::optional(0.002);
-    QTest::newRow("german") << "de_DE" << "0,02" << std::optional(0.02);
-    QTest::newRow("german point") << "de_DE" << "0.02" << refused;
-    QTest::newRow("english comma") << "en_US" << "0,02" << refused;
-    QTest::newRow("group separator") << "en_US" << "1,000" << refused;
-    QTest::newRow("empty") << "en_US" << "" << refused;
-    QTest::newRow("blank") << "en_US" << "   " << refused;
-    QTest::newRow("words") << "en_US" << "abc" << refused;
-    QTest::newRow("trailing junk") << "en_US" << "0.02x" << refused;
-    QTest::newRow("infinity") << "en_US" << "inf" << refused;
-    QTest::newRow("minus infinity") << "en_US" << "-inf" << refused;
-    QTest::newRow("nan") << "en_US" << "nan" << refused;
-    QTest::newRow("too large") << "en_US" << "1e999" << refused;
-    QTest::newRow("german infinity") << "de_DE" << "inf" << refused;
+    using Kind = ParsedNumber::Kind;
+    const QString zeros400(400, u'0');
+    QTest::newRow("english") << "en_US" << "0.02" << Kind::number << 0.02;
+    QTest::newRow("spaces around") << "en_US" << "  0.02 " << Kind::number << 0.02;
+    QTest::newRow("negative") << "en_US" << "-1.5" << Kind::number << -1.5;
+    QTest::newRow("exponent") << "en_US" << "2e-3" << Kind::number << 0.002;
+    QTest::newRow("german") << "de_DE" << "0,02" << Kind::number << 0.02;
+    QTest::newRow("german point") << "de_DE" << "0.02" << Kind::notANumber << 0.0;
+    QTest::newRow("english comma") << "en_US" << "0,02" << Kind::notANumber << 0.0;
+    QTest::newRow("group separator") << "en_US" << "1,000" << Kind::notANumber << 0.0;
+    QTest::newRow("empty") << "en_US" << "" << Kind::notANumber << 0.0;
+    QTest::newRow("blank") << "en_US" << "   " << Kind::notANumber << 0.0;
+    QTest::newRow("words") << "en_US" << "abc" << Kind::notANumber << 0.0;
+    QTest::newRow("trailing junk") << "en_US" << "0.02x" << Kind::notANumber << 0.0;
+    QTest::newRow("infinity") << "en_US" << "inf" << Kind::notANumber << 0.0;
+    QTest::newRow("minus infinity") << "en_US" << "-inf" << Kind::notANumber << 0.0;
+    QTest::newRow("nan") << "en_US" << "nan" << Kind::notANumber << 0.0;
+    QTest::newRow("german infinity") << "de_DE" << "inf" << Kind::notANumber << 0.0;
+
+    QTest::newRow("largest double") << "en_US" << "1.7976931348623157e308" << Kind::number
+                                    << std::numeric_limits<double>::max();
+    QTest::newRow("rounds past the largest double") << "en_US" << "1.7976931348623159e308" << Kind::tooLarge << 0.0;
+    QTest::newRow("1e999") << "en_US" << "1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("-1e999") << "en_US" << "-1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("400-digit integer") << "en_US" << QString(400, u'9') << Kind::tooLarge << 0.0;
+    QTest::newRow("exponent beyond 64 bits") << "en_US" << "1e99999999999999999999" << Kind::tooLarge << 0.0;
+    QTest::newRow("german 1e999") << "de_DE" << "1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("german too large with group separator") << "de_DE" << "1.000e999" << Kind::notANumber << 0.0;
+    QTest::newRow("too large, then junk") << "en_US" << "1e999x" << Kind::notANumber << 0.0;
+    QTest::newRow("two signs") << "en_US" << "--1e999" << Kind::notANumber << 0.0;
+    QTest::newRow("plus sign") << "en_US" << "+1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("plus, then minus") << "en_US" << "+-1e999" << Kind::notANumber << 0.0;
+    QTest::newRow("exponent without digits") << "en_US" << "1e" << Kind::notANumber << 0.0;
+
+    QTest::newRow("subnormal") << "en_US" << "1e-320" << Kind::number << 1e-320;
+    QTest::newRow("400 zeros after the point") << "en_US" << "0." + zeros400 + "1" << Kind::number << 0.0;
+    QTest::newRow("negative below the range") << "en_US" << "-1e-400" << Kind::number << -0.0;
+    QTest::newRow("just below half the smallest subnormal")
+        << "en_US" << "2.4703282292062327e-324" << Kind::number << 0.0;
+    QTest::newRow("just above half the smallest subnormal")
+        << "en_US" << "2.4703282292062328e-324" << Kind::number << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("long mantissa, exponent below the range") << "en_US" << "1" + zeros400 + "e-800" << Kind::number << 0.0;
+    QTest::newRow("exponent below 64 bits") << "en_US" << "1e-99999999999999999999" << Kind::number << 0.0;
+    QTest::newRow("german below the range") << "de_DE" << "-0," + zeros400 + "1" << Kind::number << -0.0;
+    QTest::newRow("below the range, then junk") << "en_US" << "1e-400x" << Kind::notANumber << 0.0;
 }
 
 void TestHelpers::parsing()
 {
     QFETCH(QString, locale);
     QFETCH(QString, text);
-    QFETCH(std::optional<double>, value);
+    QFETCH(ParsedNumber::Kind, kind);
+    QFETCH(double, value);
     QLocale::setDefault(QLocale(locale));
-    QCOMPARE(parseNumber(text), value);
+    const ParsedNumber parsed = parseNumber(text);
+    QCOMPARE(parsed.kind, kind);
+    QCOMPARE(bool(parsed), kind == ParsedNumber::Kind::number);
+    // Bit for bit, so that -0 and 0 differ.
+    QCOMPARE(std::bit_cast<quint64>(parsed.number), std::bit_cast<quint64>(value));
 }
 
 void TestHelpers::showing_data()
@@ -92,7 +132,7 @@ void TestHelpers::showing()
     QCOMPARE(rounded ? resultText(value) : numberText(value), text);
     // What is shown unrounded reads back to the same double.
     if (!rounded)
-        QCOMPARE(parseNumber(text), std::optional(value));
+        QCOMPARE(parseNumber(text).number, value);
 }
 
 void TestHelpers::centring_data()
@@ -121,6 +161,57 @@ void TestHelpers::centring()
     QFETCH(float, window);
     QFETCH(std::optional<int>, offset);
     QCOMPARE(centredOffset(screen, window), offset);
+}
+
+void TestHelpers::reachability_data()
+{
+    QTest::addColumn<QPoint>("centred");
+    QTest::addColumn<QSize>("outer");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("placed");
+
+    const QRect screen(0, 0, 1024, 768);
+    QTest::newRow("fits") << QPoint(256, 164) << QSize(512, 440) << screen << QPoint(256, 164);
+    QTest::newRow("just fits") << QPoint(0, 0) << QSize(1024, 768) << screen << QPoint(0, 0);
+    QTest::newRow("too tall") << QPoint(2, -52) << QSize(1020, 872) << screen << QPoint(2, 0);
+    QTest::newRow("too wide") << QPoint(-8, 100) << QSize(1040, 568) << screen << QPoint(0, 100);
+    QTest::newRow("too large both ways") << QPoint(-8, -52) << QSize(1040, 872) << screen << QPoint(0, 0);
+    QTest::newRow("below a top panel") << QPoint(2, -52) << QSize(1020, 872) << QRect(0, 30, 1024, 738) << QPoint(2, 30);
+    QTest::newRow("fits below a top panel, left alone")
+        << QPoint(256, 10) << QSize(512, 700) << QRect(0, 30, 1024, 738) << QPoint(256, 10);
+    QTest::newRow("second screen") << QPoint(1016, -52) << QSize(1040, 872) << QRect(1024, 0, 1024, 768)
+                                   << QPoint(1024, 0);
+}
+
+void TestHelpers::reachability()
+{
+    QFETCH(QPoint, centred);
+    QFETCH(QSize, outer);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, placed);
+    QCOMPARE(reachable(centred, outer, available), placed);
+}
+
+void TestHelpers::quoting_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+
+    const QString forty(40, u'x');
+    const QString emoji = QStringLiteral("\U0001F600");
+    QTest::newRow("short") << "<b>7</b>" << "<b>7</b>";
+    QTest::newRow("40 characters") << forty << forty;
+    QTest::newRow("41 characters") << forty + "y" << forty + QChar(0x2026);
+    QTest::newRow("10000 characters") << QString(10000, u'9') << QString(40, u'9') + QChar(0x2026);
+    QTest::newRow("pair across the cut") << QString(39, u'x') + emoji + "y" << QString(39, u'x') + QChar(0x2026);
+    QTest::newRow("pair before the cut") << QString(38, u'x') + emoji + "y" << QString(38, u'x') + emoji + QChar(0x2026);
+}
+
+void TestHelpers::quoting()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(quoted(text), shown);
 }
 
 QTEST_MAIN(TestHelpers)
