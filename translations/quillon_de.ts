@@ -158,6 +158,57 @@
     </message>
 </context>
 <context>
+    <name>Messages</name>
+    <message>
+        <source>Division by zero</source>
+        <translation>Division durch null</translation>
+    </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Überlauf</translation>
+    </message>
+    <message>
+        <source>Invalid operation</source>
+        <translation>Ungültige Operation</translation>
+    </message>
+    <message>
+        <source>Arithmetic fault</source>
+        <translation>Rechenfehler</translation>
+    </message>
+    <message>
+        <source>Invalid Data</source>
+        <translation>Ungültige Daten</translation>
+    </message>
+    <message>
+        <source>Not a number</source>
+        <translation>Keine Zahl</translation>
+    </message>
+    <message>
+        <source>%1 is empty. Type a number.</source>
+        <translation>%1 ist leer. Geben Sie eine Zahl ein.</translation>
+    </message>
+    <message>
+        <source>Number too large</source>
+        <translation>Zahl zu groß</translation>
+    </message>
+    <message>
+        <source>%1 holds &quot;%2&quot;, which is too large a number.</source>
+        <translation>%1 enthält „%2“, eine zu große Zahl.</translation>
+    </message>
+    <message>
+        <source>%1 holds &quot;%2&quot;, which is not a number.</source>
+        <translation>%1 enthält „%2“, das ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>%1. The calculation was stopped at that step.</source>
+        <translation>%1. Die Berechnung wurde an dieser Stelle abgebrochen.</translation>
+    </message>
+    <message>
+        <source>%1. Drawing stopped there; the chart shows what was drawn before.</source>
+        <translation>%1. Das Zeichnen wurde dort abgebrochen; das Diagramm zeigt, was bis dahin gezeichnet war.</translation>
+    </message>
+</context>
+<context>
     <name>MethodWindow</name>
     <message>
         <source>Method and Data</source>

@@ -1,11 +1,16 @@
 #include "ui/report.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
 
 namespace {
+
+struct Messages {
+    Q_DECLARE_TR_FUNCTIONS(Messages)
+};
 
 // Window managers drop a title that does not fit beside the title bar's
 // buttons: room for four of them, and a floor for a short title.
@@ -39,16 +44,16 @@ QString faultName(absorber::Outcome fault)
 {
     switch (fault) {
     case absorber::Outcome::divisionByZero:
-        return QStringLiteral("Division by zero");
+        return Messages::tr("Division by zero");
     case absorber::Outcome::overflow:
-        return QStringLiteral("Overflow");
+        return Messages::tr("Overflow");
     case absorber::Outcome::invalidOperation:
-        return QStringLiteral("Invalid operation");
+        return Messages::tr("Invalid operation");
     case absorber::Outcome::completed:
     case absorber::Outcome::invalidData:
         break;
     }
-    return QStringLiteral("Arithmetic fault");
+    return Messages::tr("Arithmetic fault");
 }
 
 }  // namespace
@@ -64,32 +69,32 @@ QString quoted(const QString& text)
 
 void reportInvalidData(QWidget* parent, const QString& title)
 {
-    showBox(parent, title, QStringLiteral("Invalid Data"));
+    showBox(parent, title, Messages::tr("Invalid Data"));
 }
 
 void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text, ParsedNumber::Kind kind)
 {
     if (text.trimmed().isEmpty()) {
-        showBox(parent, QStringLiteral("Not a number"), QStringLiteral("%1 is empty. Type a number.").arg(fieldName));
+        showBox(parent, Messages::tr("Not a number"), Messages::tr("%1 is empty. Type a number.").arg(fieldName));
     } else if (kind == ParsedNumber::Kind::tooLarge) {
-        showBox(parent, QStringLiteral("Number too large"),
-                QStringLiteral("%1 holds \"%2\", which is too large a number.").arg(fieldName, quoted(text)));
+        showBox(parent, Messages::tr("Number too large"),
+                Messages::tr("%1 holds \"%2\", which is too large a number.").arg(fieldName, quoted(text)));
     } else {
-        showBox(parent, QStringLiteral("Not a number"),
-                QStringLiteral("%1 holds \"%2\", which is not a number.").arg(fieldName, quoted(text)));
+        showBox(parent, Messages::tr("Not a number"),
+                Messages::tr("%1 holds \"%2\", which is not a number.").arg(fieldName, quoted(text)));
     }
 }
 
 void reportFault(QWidget* parent, absorber::Outcome fault)
 {
     showBox(parent, faultName(fault),
-            QStringLiteral("%1. The calculation was stopped at that step.").arg(faultName(fault)));
+            Messages::tr("%1. The calculation was stopped at that step.").arg(faultName(fault)));
 }
 
 void reportDrawingFault(QWidget* parent, absorber::Outcome fault)
 {
     showBox(parent, faultName(fault),
-            QStringLiteral("%1. Drawing stopped there; the chart shows what was drawn before.").arg(faultName(fault)));
+            Messages::tr("%1. Drawing stopped there; the chart shows what was drawn before.").arg(faultName(fault)));
 }
 
 bool reportOutcome(QWidget* parent, absorber::Outcome outcome, const QString& invalidDataTitle)
