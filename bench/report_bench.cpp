@@ -29,7 +29,7 @@ report::Run exampleA()
 void RunPdf(benchmark::State& state)
 {
     const report::Run run = exampleA();
-    const report::PdfDetails details = pdfDetails();
+    const report::PdfDetails details = ui::pdfDetails();
     for (auto _ : state) {
         const QByteArray pdf = report::runPdf(run, details);
         benchmark::DoNotOptimize(pdf.constData());

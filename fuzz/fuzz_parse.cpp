@@ -28,25 +28,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     for (QLocale locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany)}) {
         QLocale::setDefault(locale);
-        const ParsedNumber parsed = parseNumber(text);
+        const ui::ParsedNumber parsed = ui::parseNumber(text);
 
         locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
         bool ok = false;
         const double byLocale = locale.toDouble(text, &ok);
 
         switch (parsed.kind) {
-        case ParsedNumber::Kind::notANumber:
+        case ui::ParsedNumber::Kind::notANumber:
             check(!parsed && parsed.number == 0.0);
             break;
-        case ParsedNumber::Kind::tooLarge:
+        case ui::ParsedNumber::Kind::tooLarge:
             check(!parsed && !ok && std::isinf(byLocale));
             break;
-        case ParsedNumber::Kind::number: {
+        case ui::ParsedNumber::Kind::number: {
             check(parsed && std::isfinite(parsed.number));
             check(ok || parsed.number == 0.0);
-            const ParsedNumber shown = parseNumber(numberText(parsed.number));
+            const ui::ParsedNumber shown = ui::parseNumber(ui::numberText(parsed.number));
             check(shown && shown.number == parsed.number);
-            check(bool(parseNumber(resultText(parsed.number))));
+            check(bool(ui::parseNumber(ui::resultText(parsed.number))));
             break;
         }
         }

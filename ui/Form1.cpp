@@ -6,7 +6,7 @@
 #include "ui/application.h"
 #include "ui/centring.h"
 #include "ui/numbertext.h"
-#include "ui/report.h"
+#include "ui/messages.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -22,26 +22,26 @@ constexpr int clientWidth = 7605;
 constexpr int clientHeight = 6300;
 
 
-QRect twipRect(QRect twips)
+QRect twipRect(QRect design)
 {
-    return twips::rect(twips.x(), twips.y(), twips.width(), twips.height());
+    return ui::twips::rect(design.x(), design.y(), design.width(), design.height());
 }
 
-QLabel* addLabel(QWidget* container, const char* name, const QString& caption, QRect twips,
+QLabel* addLabel(QWidget* container, const char* name, const QString& caption, QRect design,
                  Qt::Alignment alignment = Qt::AlignLeft)
 {
     auto* label = new QLabel(caption, container);
     label->setObjectName(QString::fromUtf8(name));
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignTop | alignment);
-    label->setGeometry(twipRect(twips));
+    label->setGeometry(twipRect(design));
     return label;
 }
 
 // A picture at its natural size inside a flat 1-pixel or a sunken 2-pixel border.
 enum class Border { flat, sunken };
 
-QLabel* addPicture(QWidget* container, const char* name, const QString& resource, Border border, QRect twips)
+QLabel* addPicture(QWidget* container, const char* name, const QString& resource, Border border, QRect design)
 {
     auto* picture = new QLabel(container);
     picture->setObjectName(QString::fromUtf8(name));
@@ -54,13 +54,13 @@ QLabel* addPicture(QWidget* container, const char* name, const QString& resource
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setLineWidth(2);
     }
-    picture->setGeometry(twipRect(twips));
+    picture->setGeometry(twipRect(design));
     return picture;
 }
 
 }  // namespace
 
-QGroupBox* Form1::addFrame(QWidget* container, const char* name, const QString& caption, QRect twips)
+QGroupBox* Form1::addFrame(QWidget* container, const char* name, const QString& caption, QRect design)
 {
     // The caption sits on the frame's top line, as the children's positions
     // below it expect.
@@ -68,37 +68,37 @@ QGroupBox* Form1::addFrame(QWidget* container, const char* name, const QString& 
     frame->setObjectName(QString::fromUtf8(name));
     frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
                                         "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
-    frame->setGeometry(twipRect(twips));
+    frame->setGeometry(twipRect(design));
     return frame;
 }
 
-QLineEdit* Form1::addInput(QWidget* container, const char* name, const QString& accessibleName, QRect twips)
+QLineEdit* Form1::addInput(QWidget* container, const char* name, const QString& accessibleName, QRect design)
 {
     auto* field = new QLineEdit(QStringLiteral("0"), container);
     field->setObjectName(QString::fromUtf8(name));
     field->setAccessibleName(accessibleName);
-    field->setGeometry(twipRect(twips));
+    field->setGeometry(twipRect(design));
     return field;
 }
 
-QLineEdit* Form1::addResult(QWidget* container, const char* name, const QString& accessibleName, QRect twips)
+QLineEdit* Form1::addResult(QWidget* container, const char* name, const QString& accessibleName, QRect design)
 {
     // Results are drawn flat and cannot be edited, but can be selected and copied.
-    QLineEdit* field = addInput(container, name, accessibleName, twips);
+    QLineEdit* field = addInput(container, name, accessibleName, design);
     field->clear();
     field->setReadOnly(true);
     field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(dark); }"));
     return field;
 }
 
-QPushButton* Form1::addButton(QWidget* container, const char* name, const QString& caption, QRect twips)
+QPushButton* Form1::addButton(QWidget* container, const char* name, const QString& caption, QRect design)
 {
     auto* button = new QPushButton(caption, container);
     button->setObjectName(QString::fromUtf8(name));
     // Outside a dialog no button becomes the default; auto-default only lets
     // Return and Enter press the button that has the focus, as Space does.
     button->setAutoDefault(true);
-    button->setGeometry(twipRect(twips));
+    button->setGeometry(twipRect(design));
     return button;
 }
 
@@ -166,10 +166,10 @@ Form1::Form1(QWidget* parent)
     setWindowTitle(tr("Quillon"));
 
     auto* client = new QWidget(this);
-    client->setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
+    client->setFixedSize(ui::twips::rect(0, 0, clientWidth, clientHeight).size());
     setCentralWidget(client);
     buildControls(client);
-    const QString fractionTip = tr("NH3 mole fraction, not a percentage: %1 for 2 %").arg(numberText(0.02));
+    const QString fractionTip = tr("NH3 mole fraction, not a percentage: %1 for 2 %").arg(ui::numberText(0.02));
     Text2->setToolTip(fractionTip);
     Text5->setToolTip(fractionTip);
 
@@ -189,7 +189,7 @@ Form1::Form1(QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(graph_start, &QAction::triggered, this, &Form1::graph_start_Click);
 
-    useLayoutFont(*this);
+    ui::useLayoutFont(*this);
     // The client area is fixed, so the window is too, menu bar included.
     setFixedSize(sizeHint());
     Text1->setFocus();
@@ -204,8 +204,8 @@ void Form1::Form_Load()
 {
     // An overflow abandons the load like any fault: the window is shown
     // where it is, without the splash.
-    if (!centreOnScreen(*this)) {
-        reportFault(this, absorber::Outcome::overflow);
+    if (!ui::centreOnScreen(*this)) {
+        ui::reportFault(this, absorber::Outcome::overflow);
         return;
     }
 
@@ -217,9 +217,9 @@ void Form1::Form_Load()
 
 bool Form1::readField(const QLineEdit* field, double& value)
 {
-    const auto number = parseNumber(field->text());
+    const auto number = ui::parseNumber(field->text());
     if (!number) {
-        reportConversionError(this, field->accessibleName(), field->text(), number.kind);
+        ui::reportConversionError(this, field->accessibleName(), field->text(), number.kind);
         return false;
     }
     value = *number;
@@ -228,9 +228,9 @@ bool Form1::readField(const QLineEdit* field, double& value)
 
 void Form1::showResult(QLineEdit* field, double value)
 {
-    field->setText(resultText(value));
+    field->setText(ui::resultText(value));
     field->setCursorPosition(0);
-    field->setToolTip(numberText(value));
+    field->setToolTip(ui::numberText(value));
 }
 
 void Form1::Command1_Click()
@@ -266,14 +266,14 @@ void Form1::calculateColumn()
     }
     if (balance.y2)
         run.y2 = *balance.y2;
-    if (!reportOutcome(this, balance.outcome, invalidDataTitle()))
+    if (!ui::reportOutcome(this, balance.outcome, invalidDataTitle()))
         return end(balance.y2 ? Reached::fractions : Reached::inputs);
     showResult(Text6, columnState.eqY);
     showResult(Text7, run.y2);
 
     columnState.ntu = 0.0;
     const absorber::Integration integration = absorber::integrateNtu(balance.limits);
-    if (!reportOutcome(this, integration.outcome, invalidDataTitle()))
+    if (!ui::reportOutcome(this, integration.outcome, invalidDataTitle()))
         return end(Reached::fractions);
     columnState.ntu = integration.ntu;
     showResult(Text4, columnState.ntu);
@@ -293,12 +293,12 @@ void Form1::findMtc()
         return;
     // Only the ntu and gas flow of one completed run make a coefficient.
     if (!Module1::coherence.ntuAndGasFlow) {
-        reportInvalidData(this, invalidDataTitle());
+        ui::reportInvalidData(this, invalidDataTitle());
         return;
     }
     const absorber::Coefficient coefficient =
         absorber::findMtc(packingHeight, columnState.ntu, columnState.gasFlow);
-    if (!reportOutcome(this, coefficient.outcome, invalidDataTitle()))
+    if (!ui::reportOutcome(this, coefficient.outcome, invalidDataTitle()))
         return;
     columnState.mtc = coefficient.mtc;
     showResult(Text9, columnState.mtc);

@@ -53,10 +53,10 @@ private:
     bool readField(const QLineEdit* field, double& value);
     void showResult(QLineEdit* field, double value);
 
-    QLineEdit* addInput(QWidget* container, const char* name, const QString& accessibleName, QRect twips);
-    QLineEdit* addResult(QWidget* container, const char* name, const QString& accessibleName, QRect twips);
-    QGroupBox* addFrame(QWidget* container, const char* name, const QString& caption, QRect twips);
-    QPushButton* addButton(QWidget* container, const char* name, const QString& caption, QRect twips);
+    QLineEdit* addInput(QWidget* container, const char* name, const QString& accessibleName, QRect design);
+    QLineEdit* addResult(QWidget* container, const char* name, const QString& accessibleName, QRect design);
+    QGroupBox* addFrame(QWidget* container, const char* name, const QString& caption, QRect design);
+    QPushButton* addButton(QWidget* container, const char* name, const QString& caption, QRect design);
     void buildControls(QWidget* client);
     static QString invalidDataTitle();
 

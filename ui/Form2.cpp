@@ -5,7 +5,7 @@
 #include "ui/centring.h"
 #include "ui/chartpicture.h"
 #include "ui/numbertext.h"
-#include "ui/report.h"
+#include "ui/messages.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -32,7 +32,7 @@ Form2::Form2(QWidget* parent)
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     // The window's design, in twips. The curve's segments and the operating
     // line get their ends at load.
-    , Shape1{u"Shape1"_s, {plotSquare::left, plotSquare::top, plotSquare::size, plotSquare::size}, white}
+    , Shape1{u"Shape1"_s, {ui::plotSquare::left, ui::plotSquare::top, ui::plotSquare::size, ui::plotSquare::size}, white}
     , Label1{u"Label1"_s, u"0.5"_s, {0, 3000, 375, 255}, Qt::AlignRight}
     , Label2{u"Label2"_s, u"1"_s, {0, 0, 375, 255}, Qt::AlignRight}
     , Label3{u"Label3"_s, u"0.15"_s, {3000, 6240, 1215, 255}, Qt::AlignHCenter}
@@ -53,54 +53,54 @@ Form2::Form2(QWidget* parent)
         curve[k].name = QStringLiteral("Line%1").arg(7 + k);
     // The application's icon, which the main window shows too.
     setWindowIcon(QApplication::windowIcon());
-    setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
-    addPictureActions(*this);
-    useLayoutFont(*this);
+    setFixedSize(ui::twips::rect(0, 0, clientWidth, clientHeight).size());
+    ui::addPictureActions(*this);
+    ui::useLayoutFont(*this);
 }
 
-const ChartLine* Form2::line(QStringView name) const
+const ui::ChartLine* Form2::line(QStringView name) const
 {
-    for (const ChartLine* candidate : {&Line1, &Line2, &Line4, &Line5, &Line6}) {
+    for (const ui::ChartLine* candidate : {&Line1, &Line2, &Line4, &Line5, &Line6}) {
         if (candidate->name == name)
             return candidate;
     }
-    for (const ChartLine& segment : curve) {
+    for (const ui::ChartLine& segment : curve) {
         if (segment.name == name)
             return &segment;
     }
     return nullptr;
 }
 
-const ChartLabel* Form2::label(QStringView name) const
+const ui::ChartLabel* Form2::label(QStringView name) const
 {
-    for (const ChartLabel* candidate : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
+    for (const ui::ChartLabel* candidate : {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7}) {
         if (candidate->name == name)
             return candidate;
     }
     return nullptr;
 }
 
-bool Form2::place(float& coordinate, PlotCoordinate value)
+bool Form2::place(float& coordinate, ui::PlotCoordinate value)
 {
     if (!value.ok()) {
-        reportDrawingFault(this, value.outcome);
+        ui::reportDrawingFault(this, value.outcome);
         return false;
     }
     coordinate = value.twips;
     return true;
 }
 
-bool Form2::placeLine(ChartLine& target, double fromX, double fromY, double toX, double toY)
+bool Form2::placeLine(ui::ChartLine& target, double fromX, double fromY, double toX, double toY)
 {
     // One coordinate at a time: a fault keeps the ones already placed.
-    return place(target.x1, plotX(fromX)) && place(target.y1, plotY(fromY)) && place(target.x2, plotX(toX))
-        && place(target.y2, plotY(toY));
+    return place(target.x1, ui::plotX(fromX)) && place(target.y1, ui::plotY(fromY)) && place(target.x2, ui::plotX(toX))
+        && place(target.y2, ui::plotY(toY));
 }
 
 void Form2::Form_Load()
 {
-    if (!centreOnScreen(*this)) {
-        reportDrawingFault(this, absorber::Outcome::overflow);
+    if (!ui::centreOnScreen(*this)) {
+        ui::reportDrawingFault(this, absorber::Outcome::overflow);
         return;
     }
 
@@ -113,7 +113,7 @@ void Form2::Form_Load()
             return;
         from = to;
     }
-    for (ChartLine& segment : curve)
+    for (ui::ChartLine& segment : curve)
         segment.colour = darkBlue;
 
     Line4.x1 = Line4.y1 = Line4.x2 = Line4.y2 = 0.0f;
@@ -122,12 +122,12 @@ void Form2::Form_Load()
     // Only fractions stored by one click of Calculate make a line; the y2
     // test is written so that NaN fails too.
     if (!Module1::coherence.fractions || !(run.y2 > 0.0 && run.y2 <= 1.0)) {
-        reportInvalidData(this, tr("Data Error"));
+        ui::reportInvalidData(this, tr("Data Error"));
         return;
     }
 
-    Label6.caption = numberText(run.x1);
-    Label7.caption = numberText(run.y1);
+    Label6.caption = ui::numberText(run.x1);
+    Label7.caption = ui::numberText(run.y1);
 
     // From the column's bottom (leaving water x1, entering gas y1) to its top
     // (entering water free of NH3, leaving gas y2).
@@ -144,18 +144,18 @@ void Form2::paintEvent(QPaintEvent*)
     // From the bottom of the stack to the top: each lies over the ones before it.
     QPainter painter(this);
     const QPalette& colours = palette();
-    paintControl(painter, Shape1, colours);
-    for (const ChartLabel* below : {&Label1, &Label2, &Label3})
-        paintControl(painter, *below, colours);
-    paintControl(painter, Line2, colours);
-    paintControl(painter, Label4, colours);
-    paintControl(painter, Line1, colours);
-    paintControl(painter, Label5, colours);
-    paintControl(painter, Line4, colours);
-    paintControl(painter, Label6, colours);
-    paintControl(painter, Line5, colours);
-    paintControl(painter, Label7, colours);
-    paintControl(painter, Line6, colours);
-    for (const ChartLine& segment : curve)
-        paintControl(painter, segment, colours);
+    ui::paintControl(painter, Shape1, colours);
+    for (const ui::ChartLabel* below : {&Label1, &Label2, &Label3})
+        ui::paintControl(painter, *below, colours);
+    ui::paintControl(painter, Line2, colours);
+    ui::paintControl(painter, Label4, colours);
+    ui::paintControl(painter, Line1, colours);
+    ui::paintControl(painter, Label5, colours);
+    ui::paintControl(painter, Line4, colours);
+    ui::paintControl(painter, Label6, colours);
+    ui::paintControl(painter, Line5, colours);
+    ui::paintControl(painter, Label7, colours);
+    ui::paintControl(painter, Line6, colours);
+    for (const ui::ChartLine& segment : curve)
+        ui::paintControl(painter, segment, colours);
 }

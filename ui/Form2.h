@@ -20,8 +20,8 @@ public:
 
     // The controls by their names, for a look at what the chart shows; null
     // for a name the window does not have.
-    const ChartLine* line(QStringView name) const;
-    const ChartLabel* label(QStringView name) const;
+    const ui::ChartLine* line(QStringView name) const;
+    const ui::ChartLabel* label(QStringView name) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,11 +30,11 @@ protected:
 
 private:
     // Hands a coordinate to a line, or reports why it cannot; false stops the load.
-    bool place(float& coordinate, PlotCoordinate value);
-    bool placeLine(ChartLine& target, double fromX, double fromY, double toX, double toY);
+    bool place(float& coordinate, ui::PlotCoordinate value);
+    bool placeLine(ui::ChartLine& target, double fromX, double fromY, double toX, double toY);
 
-    ChartShape Shape1;
-    ChartLabel Label1, Label2, Label3, Label4, Label5, Label6, Label7;
-    ChartLine Line1, Line2, Line4, Line5, Line6;
-    std::array<ChartLine, 14> curve;  // Line7 to Line20, segment k being Line(6 + k)
+    ui::ChartShape Shape1;
+    ui::ChartLabel Label1, Label2, Label3, Label4, Label5, Label6, Label7;
+    ui::ChartLine Line1, Line2, Line4, Line5, Line6;
+    std::array<ui::ChartLine, 14> curve;  // Line7 to Line20, segment k being Line(6 + k)
 };

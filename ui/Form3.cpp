@@ -3,7 +3,7 @@
 #include "ui/Module1.h"
 #include "ui/application.h"
 #include "ui/centring.h"
-#include "ui/report.h"
+#include "ui/messages.h"
 #include "ui/twips.h"
 
 #include <QIcon>
@@ -31,7 +31,7 @@ Form3::Form3(QWidget* parent)
     setWindowTitle(QStringLiteral("Form3"));
     // A window without an icon; otherwise it takes the application's.
     setWindowIcon(QIcon());
-    setFixedSize(twips::rect(0, 0, clientWidth, clientHeight).size());
+    setFixedSize(ui::twips::rect(0, 0, clientWidth, clientHeight).size());
     // Nothing here takes the focus, so key presses come to the window itself.
     setFocusPolicy(Qt::NoFocus);
 
@@ -41,13 +41,13 @@ Form3::Form3(QWidget* parent)
     // close to the time it is meant to stand for.
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &Form3::Timer1_Timer);
-    useLayoutFont(*this);
+    ui::useLayoutFont(*this);
 }
 
 void Form3::Form_Load()
 {
-    if (!centreOnScreen(*this))
-        reportFault(this, absorber::Outcome::overflow);
+    if (!ui::centreOnScreen(*this))
+        ui::reportFault(this, absorber::Outcome::overflow);
     Timer1->start();
 }
 

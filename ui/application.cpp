@@ -9,6 +9,8 @@
 #include <QTranslator>
 #include <QWidget>
 
+namespace ui {
+
 void prepareApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Quillon"));
@@ -70,3 +72,5 @@ void useLanguageOf(const QLocale& locale)
     load(ours, QStringLiteral("quillon"), QStringLiteral(":/i18n"));
     load(qts, QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
+
+}  // namespace ui

@@ -4,6 +4,8 @@ class QFont;
 class QLocale;
 class QWidget;
 
+namespace ui {
+
 // What every window of the program shares: the application's name, its
 // icon, and the font its layout is designed for.
 void prepareApplication();
@@ -20,3 +22,5 @@ QFont layoutFont();
 // platform theme or an application-wide font of a widget class says. Called
 // once a window has built its controls.
 void useLayoutFont(QWidget& window);
+
+}  // namespace ui

@@ -22,6 +22,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+
+namespace ui {
 #endif
 
 namespace {
@@ -197,3 +199,5 @@ bool centreOnScreen(QWidget& window)
         window.move(outerTopLeft);
     return true;
 }
+
+}  // namespace ui

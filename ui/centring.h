@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace ui {
+
 // Where a window of the given outer size starts when centred on a screen of
 // the given size, all in twips along one axis: each size rounded to a 32-bit
 // integer (ties to even), halved by truncating division, the halves
@@ -23,3 +25,5 @@ QPoint reachable(QPoint position, QSize outer, const QRect& available);
 // asked of the window manager before the window is mapped), and keeps it
 // within reach. False on an overflow, leaving it in place.
 bool centreOnScreen(QWidget& window);
+
+}  // namespace ui

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+namespace ui {
+
 namespace {
 
 // The smallest magnitude that rounds to infinity in single precision: half
@@ -85,3 +87,5 @@ PlotCoordinate plotY(double y)
 {
     return handOver(plotSquare::bottom - y * plotSquare::size);
 }
+
+}  // namespace ui

@@ -10,6 +10,8 @@
 class QPainter;
 class QPalette;
 
+namespace ui {
+
 // The graph window's controls are plain values painted by the window, not
 // widgets. Positions are in twips from the top-left corner of the client
 // area, held in single precision as the controls take them.
@@ -73,3 +75,5 @@ PlotCoordinate plotY(double y);
 void paintControl(QPainter& painter, const ChartShape& shape, const QPalette& palette);
 void paintControl(QPainter& painter, const ChartLabel& label, const QPalette& palette);
 void paintControl(QPainter& painter, const ChartLine& line, const QPalette& palette);
+
+}  // namespace ui

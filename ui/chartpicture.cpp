@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QWidget>
 
+namespace ui {
+
 void addPictureActions(QWidget& chart)
 {
     auto* copy = new QAction(QApplication::translate("ChartPicture", "Copy Picture"), &chart);
@@ -24,3 +26,5 @@ void addPictureActions(QWidget& chart)
     chart.addAction(save);
     chart.setContextMenuPolicy(Qt::ActionsContextMenu);
 }
+
+}  // namespace ui

@@ -32,7 +32,7 @@ QString MethodWindow::methodText()
         const absorber::EquilibriumPoint& point = absorber::equilibriumPoints[row];
         rows += QStringLiteral("<tr><td align=right>%1</td><td align=right>%2</td><td align=right>%3</td></tr>")
                     .arg(row + 1)
-                    .arg(numberText(point.x), numberText(point.y));
+                    .arg(ui::numberText(point.x), ui::numberText(point.y));
     }
     const QString paragraphs[] = {
         tr("<h2>What Quillon computes</h2>"),
@@ -41,12 +41,12 @@ QString MethodWindow::methodText()
            "fraction in the entering gas and x1 the fraction in the leaving water. The flow rates carry no "
            "unit: only the ratio of gas flow to water flow enters the balance, and Find MTC uses the gas "
            "flow itself. The height of packing is in metres.</p>")
-            .arg(numberText(0.02)),
+            .arg(ui::numberText(0.02)),
         tr("<h3>Calculate</h3>"),
         tr("<p>The run is refused unless y1, x1 and both flows differ from 0, y1 is at most %1 and x1 is "
            "less than 1. The equilibrium point (x*, y*) is the first row of the table below whose x is "
            "greater than y1, or the last row for y1 up to %1; its slope is m = y*/x*.</p>")
-            .arg(numberText(absorber::maxGasFraction)),
+            .arg(ui::numberText(absorber::maxGasFraction)),
         tr("<p>The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction:<br>"
            "Y2 = y1/(1 − y1) − x1/(1 − x1) · L/G, &nbsp; y2 = Y2/(Y2 + 1),<br>"
            "with L the water flow and G the gas flow. The run is refused unless y2, rounded to 4 "

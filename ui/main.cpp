@@ -7,7 +7,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    prepareApplication();
+    ui::prepareApplication();
     Form1 form;
     Session session(form);
     form.Form_Load();

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace ui {
+
 namespace {
 
 ParsedNumber number(double value)
@@ -123,3 +125,5 @@ QString resultText(double value)
 {
     return numberText(absorber::roundResult(value));
 }
+
+}  // namespace ui

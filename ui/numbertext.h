@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace ui {
+
 // Text to number and back, in the user's locale as it is when called.
 
 // What a field's text reads as. Read like an optional: true and a value for
@@ -35,3 +37,4 @@ QString numberText(double value);
 // A result as shown in its field: rounded to 4 decimal places first.
 QString resultText(double value);
 
+}  // namespace ui

@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QMessageBox>
 
+namespace ui {
+
 namespace {
 
 struct SavingText {
@@ -70,3 +72,5 @@ bool saveChartPicture(QWidget* parent, const QImage& picture)
     return saveAs(parent, QStringLiteral("quillon-chart.png"), SavingText::tr("PNG pictures (*.png)"),
                   report::pngBytes(picture));
 }
+
+}  // namespace ui

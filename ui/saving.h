@@ -10,6 +10,8 @@
 class QImage;
 class QWidget;
 
+namespace ui {
+
 // Files leave the program only here, and only where the user says.
 
 // Writes the bytes to path whole or not at all. On failure a modal box
@@ -31,3 +33,5 @@ QString runReportFileName(int runNumber);
 bool saveRunReport(QWidget* parent, const report::Run& run);
 bool saveRunsCsv(QWidget* parent, const QList<report::Run>& runs);
 bool saveChartPicture(QWidget* parent, const QImage& picture);
+
+}  // namespace ui

@@ -2,7 +2,7 @@
 
 #include "report/run.h"
 #include "ui/Form1.h"
-#include "ui/RunsWindow.h"
+#include "ui/runswindow.h"
 #include "ui/help.h"
 #include "ui/saving.h"
 
@@ -90,13 +90,13 @@ void Session::copyRun()
 void Session::saveReport()
 {
     if (model.rowCount() > 0)
-        saveRunReport(&form, model.runs().last());
+        ui::saveRunReport(&form, model.runs().last());
 }
 
 void Session::exportCsv()
 {
     if (model.rowCount() > 0)
-        saveRunsCsv(&form, model.runs());
+        ui::saveRunsCsv(&form, model.runs());
 }
 
 void Session::showMethod()

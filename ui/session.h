@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/RunsModel.h"
+#include "ui/runsmodel.h"
 
 #include <QObject>
 #include <QPointer>

@@ -3,6 +3,8 @@
 #include <QPointF>
 #include <QRect>
 
+namespace ui {
+
 // The windows are laid out in twips; at the design resolution 15 twips make
 // one pixel, which Qt takes as a device-independent pixel so that the layout
 // scales with the screen.
@@ -27,3 +29,5 @@ inline QPointF point(double x, double y)
 }
 
 }  // namespace twips
+
+}  // namespace ui

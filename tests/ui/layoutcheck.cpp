@@ -64,9 +64,9 @@ bool chartCaptionsFit(const Form2& chart)
     bool all = true;
     const QFontMetrics metrics(chart.font());
     for (int number = 1; number <= 7; ++number) {
-        const ChartLabel* label = chart.label(QStringLiteral("Label%1").arg(number));
-        const QRect rect = QRectF(twips::point(label->rect.left, label->rect.top),
-                                  twips::point(label->rect.left + label->rect.width,
+        const ui::ChartLabel* label = chart.label(QStringLiteral("Label%1").arg(number));
+        const QRect rect = QRectF(ui::twips::point(label->rect.left, label->rect.top),
+                                  ui::twips::point(label->rect.left + label->rect.width,
                                                label->rect.top + label->rect.height))
                                .toRect();
         const QRect needed =

@@ -38,7 +38,7 @@ class TestForm1 : public QObject {
 private slots:
     void initTestCase()
     {
-        prepareApplication();
+        ui::prepareApplication();
         Form3::tickInterval = std::chrono::milliseconds(1);
     }
     void init();
@@ -120,8 +120,8 @@ void TestForm1::runs()
     QCOMPARE(field("Text7")->text(), shown[1]);
     QCOMPARE(field("Text4")->text(), shown[2]);
     QCOMPARE(field("Text9")->text(), shown[3]);
-    QCOMPARE(Module1::fractions.y1, parseNumber(run.y1).value());
-    QCOMPARE(Module1::fractions.x1, parseNumber(run.x1).value());
+    QCOMPARE(Module1::fractions.y1, ui::parseNumber(run.y1).value());
+    QCOMPARE(Module1::fractions.x1, ui::parseNumber(run.x1).value());
 }
 
 void TestForm1::invalidData_data()

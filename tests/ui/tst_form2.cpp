@@ -55,7 +55,7 @@ bool nearSingle(float actual, double expected)
     return std::fabs(actual - nearest) <= ulp;
 }
 
-QString ends(const ChartLine& line)
+QString ends(const ui::ChartLine& line)
 {
     return QStringLiteral("%1 (%2, %3)-(%4, %5)")
         .arg(line.name)
@@ -65,7 +65,7 @@ QString ends(const ChartLine& line)
         .arg(double(line.y2), 0, 'g', 9);
 }
 
-bool hasEnds(const ChartLine& line, double x1, double y1, double x2, double y2)
+bool hasEnds(const ui::ChartLine& line, double x1, double y1, double x2, double y2)
 {
     return nearSingle(line.x1, x1) && nearSingle(line.y1, y1) && nearSingle(line.x2, x2) && nearSingle(line.y2, y2);
 }
@@ -75,7 +75,7 @@ QStringList contents(const Form2& chart)
 {
     QStringList shown;
     for (int number = 1; number <= 20; ++number) {
-        if (const ChartLine* line = chart.line(QStringLiteral("Line%1").arg(number)))
+        if (const ui::ChartLine* line = chart.line(QStringLiteral("Line%1").arg(number)))
             shown << ends(*line) + line->colour.value_or(QColor()).name();
     }
     for (int number = 1; number <= 7; ++number)
@@ -85,7 +85,7 @@ QStringList contents(const Form2& chart)
 
 double pixelScale(const QImage& image)
 {
-    return image.devicePixelRatio() / twips::perPixel;
+    return image.devicePixelRatio() / ui::twips::perPixel;
 }
 
 // Aliased lines land on a pixel next to their exact position, so the colour
@@ -121,7 +121,7 @@ bool showsAnywhere(const QImage& image, const QColor& colour)
 }
 
 // Anywhere strictly inside a rectangle in twips, its edge pixels left out.
-bool showsInside(const QImage& image, const TwipRect& rect, const QColor& colour)
+bool showsInside(const QImage& image, const ui::TwipRect& rect, const QColor& colour)
 {
     const double scale = pixelScale(image);
     const QRect area = QRectF(rect.left * scale, rect.top * scale, rect.width * scale, rect.height * scale)
@@ -183,7 +183,7 @@ private slots:
 
 void TestForm2::initTestCase()
 {
-    prepareApplication();
+    ui::prepareApplication();
     QLocale::setDefault(QLocale::c());
 }
 
@@ -260,7 +260,7 @@ void TestForm2::mapping()
     QFETCH(absorber::Outcome, outcome);
     QFETCH(double, twips);
 
-    const PlotCoordinate coordinate = across ? plotX(fraction) : plotY(fraction);
+    const ui::PlotCoordinate coordinate = across ? ui::plotX(fraction) : ui::plotY(fraction);
     QCOMPARE(coordinate.outcome, outcome);
     if (coordinate.ok())
         QVERIFY2(coordinate.twips == float(twips), qPrintable(QString::number(double(coordinate.twips), 'g', 9)));
@@ -286,13 +286,13 @@ void TestForm2::vertices()
 
     // Pk ends segment k (Line 6 + k) and starts segment k + 1.
     if (vertex > 0) {
-        const ChartLine* ending = chart.line(QStringLiteral("Line%1").arg(6 + vertex));
+        const ui::ChartLine* ending = chart.line(QStringLiteral("Line%1").arg(6 + vertex));
         QVERIFY(ending);
         QVERIFY2(nearSingle(ending->x2, expected.x) && nearSingle(ending->y2, expected.y), qPrintable(ends(*ending)));
         QCOMPARE(ending->colour, std::optional(darkBlue));
     }
     if (vertex < 14) {
-        const ChartLine* starting = chart.line(QStringLiteral("Line%1").arg(7 + vertex));
+        const ui::ChartLine* starting = chart.line(QStringLiteral("Line%1").arg(7 + vertex));
         QVERIFY(starting);
         QVERIFY2(nearSingle(starting->x1, expected.x) && nearSingle(starting->y1, expected.y),
                  qPrintable(ends(*starting)));
@@ -330,7 +330,7 @@ void TestForm2::operatingLine()
     chart.Form_Load();
 
     QCOMPARE(boxes.count(), 0);
-    const ChartLine& line = *chart.line(u"Line4");
+    const ui::ChartLine& line = *chart.line(u"Line4");
     QVERIFY2(hasEnds(line, bottomX, bottomY, 500, 6060), qPrintable(ends(line)));
     QCOMPARE(line.colour, std::optional(green));
     QCOMPARE(chart.label(u"Label6")->caption, label6);
@@ -365,7 +365,7 @@ void TestForm2::outletTest()
     Form2 chart;
     chart.Form_Load();
 
-    const ChartLine& line = *chart.line(u"Line4");
+    const ui::ChartLine& line = *chart.line(u"Line4");
     if (drawn) {
         QCOMPARE(boxes.count(), 0);
         QVERIFY2(hasEnds(line, 900, 5820, 500, topY), qPrintable(ends(line)));
@@ -435,7 +435,7 @@ void TestForm2::overflow()
     QCOMPARE(boxes.seen().first().title, title);
     QCOMPARE(boxes.seen().first().buttonCount, 1);
     // The load stopped at the coordinate that could not be handed over.
-    const ChartLine& line = *chart.line(u"Line4");
+    const ui::ChartLine& line = *chart.line(u"Line4");
     QVERIFY2(hasEnds(line, placedX1, 0, 0, 0), qPrintable(ends(line)));
     QCOMPARE(chart.label(u"Label6")->caption, label6);
 
@@ -567,8 +567,8 @@ void TestForm2::operatingLineAfterAClick()
     QCOMPARE(lines.size(), 1);
     if (drawn) {
         QCOMPARE(boxes.count(), boxesBefore);
-        const float y2 = plotY(Module1::fractions.y2).twips;
-        QCOMPARE(lines.first(), ends({u"Line4"_s, plotX(x1).twips, plotY(y1).twips, 500, y2}));
+        const float y2 = ui::plotY(Module1::fractions.y2).twips;
+        QCOMPARE(lines.first(), ends({u"Line4"_s, ui::plotX(x1).twips, ui::plotY(y1).twips, 500, y2}));
     } else {
         QCOMPARE(boxes.count(), boxesBefore + 1);
         QCOMPARE(boxes.seen().last().title, QStringLiteral("Data Error"));
@@ -582,7 +582,7 @@ void TestForm2::operatingLineAfterAClick()
     graphStart->trigger();
     QCOMPARE(boxes.count(), boxesAfter);
     QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines.last(), ends({u"Line4"_s, 900, 5850, 500, plotY(Module1::fractions.y2).twips}));
+    QCOMPARE(lines.last(), ends({u"Line4"_s, 900, 5850, 500, ui::plotY(Module1::fractions.y2).twips}));
 }
 
 void TestForm2::painting()
@@ -682,7 +682,7 @@ void TestForm2::originMarkShowsCorner()
 
     // Label5 "0,0" lies over the square's corner without hiding it: the
     // white inside and the left edge show through.
-    const TwipRect mark = chart.label(u"Label5")->rect;
+    const ui::TwipRect mark = chart.label(u"Label5")->rect;
     QVERIFY(mark.left < 500 && mark.left + mark.width > 500);
     QCOMPARE(image.pixelColor(QPointF(585 * pixelScale(image), 6030 * pixelScale(image)).toPoint()), white);
     QVERIFY(showsNear(image, 500, 6060, chart.palette().color(QPalette::WindowText)));

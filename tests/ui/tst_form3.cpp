@@ -104,7 +104,7 @@ private:
 
 void TestForm3::initTestCase()
 {
-    prepareApplication();
+    ui::prepareApplication();
     defaultTickInterval = Form3::tickInterval;
 }
 

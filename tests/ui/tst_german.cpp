@@ -6,7 +6,7 @@
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Module1.h"
-#include "ui/RunsWindow.h"
+#include "ui/runswindow.h"
 #include "ui/application.h"
 #include "ui/help.h"
 #include "ui/numbertext.h"
@@ -140,7 +140,7 @@ bool tableHolds(const QTextDocument& document)
     bool all = true;
     for (int row = 1; row <= rows; ++row) {
         const absorber::EquilibriumPoint& point = absorber::equilibriumPoints[std::size_t(row - 1)];
-        const QStringList expected{QLocale().toString(row), numberText(point.x), numberText(point.y)};
+        const QStringList expected{QLocale().toString(row), ui::numberText(point.x), ui::numberText(point.y)};
         const QStringList shown{cell(row, 0), cell(row, 1), cell(row, 2)};
         if (shown != expected) {
             qWarning("row %d shows %s, not %s", row, qPrintable(shown.join(u' ')), qPrintable(expected.join(u' ')));
@@ -184,7 +184,7 @@ private:
 
 void TestGerman::initTestCase()
 {
-    prepareApplication();
+    ui::prepareApplication();
 }
 
 void TestGerman::init()
@@ -192,7 +192,7 @@ void TestGerman::init()
     Module1::fractions = {};
     Module1::coherence = {};
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    useLanguageOf(QLocale());
+    ui::useLanguageOf(QLocale());
     form = std::make_unique<Form1>();
     session = new Session(*form);
 }
@@ -201,7 +201,7 @@ void TestGerman::cleanup()
 {
     form.reset();
     QLocale::setDefault(QLocale::c());
-    useLanguageOf(QLocale());
+    ui::useLanguageOf(QLocale());
     QVERIFY(noTopLevelWidgetLeft());
 }
 
@@ -335,8 +335,8 @@ void TestGerman::methodTextHoldsTheTable()
     QVERIFY(plain.contains(heading));
     QVERIFY(!plain.contains(u"Equilibrium data"_s));
     QVERIFY(tableHolds(document));
-    QVERIFY(plain.contains(numberText(0.02) + u' '));
-    QVERIFY(plain.contains(numberText(absorber::maxGasFraction)));
+    QVERIFY(plain.contains(ui::numberText(0.02) + u' '));
+    QVERIFY(plain.contains(ui::numberText(absorber::maxGasFraction)));
     QVERIFY(plain.contains(QLocale().toString(absorber::ntuSteps)));
 
     session->showMethod();

@@ -70,9 +70,9 @@ bool captionsFit(const QWidget& window, QString& failure)
 bool chartLabelsFit(const Form2& chart, QString& failure)
 {
     for (int number = 1; number <= 7; ++number) {
-        const ChartLabel* label = chart.label(QStringLiteral("Label%1").arg(number));
-        const QRect rect = QRectF(twips::point(label->rect.left, label->rect.top),
-                                  twips::point(label->rect.left + label->rect.width,
+        const ui::ChartLabel* label = chart.label(QStringLiteral("Label%1").arg(number));
+        const QRect rect = QRectF(ui::twips::point(label->rect.left, label->rect.top),
+                                  ui::twips::point(label->rect.left + label->rect.width,
                                                label->rect.top + label->rect.height))
                                .toRect();
         const QRect needed = chart.fontMetrics().boundingRect(
@@ -88,7 +88,7 @@ bool chartLabelsFit(const Form2& chart, QString& failure)
 // The window and every widget in it carry the layout's font size.
 bool inLayoutFont(const QWidget& window, QString& failure)
 {
-    const int size = layoutFont().pixelSize();
+    const int size = ui::layoutFont().pixelSize();
     if (window.font().pixelSize() != size) {
         failure = window.objectName();
         return false;
@@ -138,7 +138,7 @@ private slots:
 
 void TestHardening::initTestCase()
 {
-    prepareApplication();
+    ui::prepareApplication();
     Form3::tickInterval = std::chrono::milliseconds(1);
 }
 
@@ -152,7 +152,7 @@ void TestHardening::cleanup()
 {
     QLocale::setDefault(QLocale::c());
     // Also drops the fonts a test set for whole widget classes.
-    prepareApplication();
+    ui::prepareApplication();
     QVERIFY(noTopLevelWidgetLeft());
 }
 

@@ -24,7 +24,7 @@ class TestHelp : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
     void init();
     void cleanup();
 
@@ -49,7 +49,7 @@ void TestHelp::cleanup()
 {
     form.reset();
     QLocale::setDefault(QLocale::c());
-    useLanguageOf(QLocale());
+    ui::useLanguageOf(QLocale());
     QVERIFY(noTopLevelWidgetLeft());
 }
 
@@ -104,10 +104,10 @@ void TestHelp::methodTextHoldsTheTable()
     document.setHtml(MethodWindow::methodText());
     const QString plain = document.toPlainText();
     for (const absorber::EquilibriumPoint& point : absorber::equilibriumPoints) {
-        QVERIFY2(plain.contains(numberText(point.x)), qPrintable(numberText(point.x)));
-        QVERIFY2(plain.contains(numberText(point.y)), qPrintable(numberText(point.y)));
+        QVERIFY2(plain.contains(ui::numberText(point.x)), qPrintable(ui::numberText(point.x)));
+        QVERIFY2(plain.contains(ui::numberText(point.y)), qPrintable(ui::numberText(point.y)));
     }
-    QVERIFY(plain.contains(numberText(0.02) + " "));
+    QVERIFY(plain.contains(ui::numberText(0.02) + " "));
     QVERIFY(plain.contains("760"));
     QVERIFY(plain.contains(QStringLiteral("0.05² × 3.1416")));
 }

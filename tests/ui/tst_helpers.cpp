@@ -1,6 +1,6 @@
 #include "ui/centring.h"
 #include "ui/numbertext.h"
-#include "ui/report.h"
+#include "ui/messages.h"
 
 #include <QLocale>
 #include <QTest>
@@ -10,7 +10,7 @@
 #include <limits>
 #include <optional>
 
-Q_DECLARE_METATYPE(ParsedNumber::Kind)
+Q_DECLARE_METATYPE(ui::ParsedNumber::Kind)
 Q_DECLARE_METATYPE(std::optional<int>)
 
 class TestHelpers : public QObject {
@@ -35,10 +35,10 @@ void TestHelpers::parsing_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<ParsedNumber::Kind>("kind");
+    QTest::addColumn<ui::ParsedNumber::Kind>("kind");
     QTest::addColumn<double>("value");
 
-    using Kind = ParsedNumber::Kind;
+    using Kind = ui::ParsedNumber::Kind;
     const QString zeros400(400, u'0');
     QTest::newRow("english") << "en_US" << "0.02" << Kind::number << 0.02;
     QTest::newRow("spaces around") << "en_US" << "  0.02 " << Kind::number << 0.02;
@@ -89,12 +89,12 @@ void TestHelpers::parsing()
 {
     QFETCH(QString, locale);
     QFETCH(QString, text);
-    QFETCH(ParsedNumber::Kind, kind);
+    QFETCH(ui::ParsedNumber::Kind, kind);
     QFETCH(double, value);
     QLocale::setDefault(QLocale(locale));
-    const ParsedNumber parsed = parseNumber(text);
+    const ui::ParsedNumber parsed = ui::parseNumber(text);
     QCOMPARE(parsed.kind, kind);
-    QCOMPARE(bool(parsed), kind == ParsedNumber::Kind::number);
+    QCOMPARE(bool(parsed), kind == ui::ParsedNumber::Kind::number);
     // Bit for bit, so that -0 and 0 differ.
     QCOMPARE(std::bit_cast<quint64>(parsed.number), std::bit_cast<quint64>(value));
 }
@@ -129,10 +129,10 @@ void TestHelpers::showing()
     QFETCH(bool, rounded);
     QFETCH(QString, text);
     QLocale::setDefault(QLocale(locale));
-    QCOMPARE(rounded ? resultText(value) : numberText(value), text);
+    QCOMPARE(rounded ? ui::resultText(value) : ui::numberText(value), text);
     // What is shown unrounded reads back to the same double.
     if (!rounded)
-        QCOMPARE(parseNumber(text).number, value);
+        QCOMPARE(ui::parseNumber(text).number, value);
 }
 
 void TestHelpers::centring_data()
@@ -160,7 +160,7 @@ void TestHelpers::centring()
     QFETCH(float, screen);
     QFETCH(float, window);
     QFETCH(std::optional<int>, offset);
-    QCOMPARE(centredOffset(screen, window), offset);
+    QCOMPARE(ui::centredOffset(screen, window), offset);
 }
 
 void TestHelpers::reachability_data()
@@ -189,7 +189,7 @@ void TestHelpers::reachability()
     QFETCH(QSize, outer);
     QFETCH(QRect, available);
     QFETCH(QPoint, placed);
-    QCOMPARE(reachable(centred, outer, available), placed);
+    QCOMPARE(ui::reachable(centred, outer, available), placed);
 }
 
 void TestHelpers::quoting_data()
@@ -211,7 +211,7 @@ void TestHelpers::quoting()
 {
     QFETCH(QString, text);
     QFETCH(QString, shown);
-    QCOMPARE(quoted(text), shown);
+    QCOMPARE(ui::quoted(text), shown);
 }
 
 QTEST_MAIN(TestHelpers)

@@ -31,7 +31,7 @@ Q_DECLARE_METATYPE(MakeWindow)
 
 void TestPlacement::initTestCase()
 {
-    prepareApplication();
+    ui::prepareApplication();
     Form3::tickInterval = std::chrono::milliseconds(1);
 }
 

@@ -42,7 +42,7 @@ private:
 
 void TestReliability::initTestCase()
 {
-    prepareApplication();
+    ui::prepareApplication();
     Form3::tickInterval = std::chrono::milliseconds(1);
 }
 

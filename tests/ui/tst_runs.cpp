@@ -1,7 +1,7 @@
 #include "tests/report/corerun.h"
 #include "userinput.h"
-#include "ui/RunsModel.h"
-#include "ui/RunsWindow.h"
+#include "ui/runsmodel.h"
+#include "ui/runswindow.h"
 #include "ui/numbertext.h"
 #include "ui/saving.h"
 
@@ -149,14 +149,14 @@ void TestRuns::addRun()
 
     const auto display = [&](int column) { return model.data(model.index(1, column)).toString(); };
     const auto tip = [&](int column) { return model.data(model.index(1, column), Qt::ToolTipRole).toString(); };
-    QCOMPARE(display(RunsModel::y1Column), resultText(exampleB->y1));
-    QCOMPARE(display(RunsModel::gasFlowColumn), resultText(exampleB->gasFlow));
-    QCOMPARE(display(RunsModel::eqXColumn), resultText(exampleB->eqX));
-    QCOMPARE(display(RunsModel::eqYColumn), resultText(exampleB->eqY));
-    QCOMPARE(display(RunsModel::y2Column), resultText(exampleB->y2));
-    QCOMPARE(display(RunsModel::ntuColumn), resultText(exampleB->ntu));
-    QCOMPARE(tip(RunsModel::y2Column), numberText(exampleB->y2));
-    QCOMPARE(tip(RunsModel::ntuColumn), numberText(exampleB->ntu));
+    QCOMPARE(display(RunsModel::y1Column), ui::resultText(exampleB->y1));
+    QCOMPARE(display(RunsModel::gasFlowColumn), ui::resultText(exampleB->gasFlow));
+    QCOMPARE(display(RunsModel::eqXColumn), ui::resultText(exampleB->eqX));
+    QCOMPARE(display(RunsModel::eqYColumn), ui::resultText(exampleB->eqY));
+    QCOMPARE(display(RunsModel::y2Column), ui::resultText(exampleB->y2));
+    QCOMPARE(display(RunsModel::ntuColumn), ui::resultText(exampleB->ntu));
+    QCOMPARE(tip(RunsModel::y2Column), ui::numberText(exampleB->y2));
+    QCOMPARE(tip(RunsModel::ntuColumn), ui::numberText(exampleB->ntu));
     QCOMPARE(display(RunsModel::packingHeightColumn), QString());
     QCOMPARE(display(RunsModel::mtcColumn), QString());
 }
@@ -177,15 +177,15 @@ void TestRuns::setMtc()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.first().at(0).toModelIndex().row(), 1);
     QCOMPARE(model.runs().at(1).mtc, found->mtc);
-    QCOMPARE(model.data(model.index(1, RunsModel::mtcColumn)).toString(), resultText(*found->mtc));
+    QCOMPARE(model.data(model.index(1, RunsModel::mtcColumn)).toString(), ui::resultText(*found->mtc));
     QCOMPARE(model.data(model.index(1, RunsModel::packingHeightColumn)).toString(),
-             resultText(*found->packingHeight));
+             ui::resultText(*found->packingHeight));
     QCOMPARE(model.data(model.index(0, RunsModel::mtcColumn)).toString(), QString());
     QCOMPARE(model.data(model.index(2, RunsModel::mtcColumn)).toString(), QString());
 
     // A later Find MTC for the same run replaces its values.
     model.setMtc(2, *foundAgain->packingHeight, *foundAgain->mtc);
-    QCOMPARE(model.data(model.index(1, RunsModel::mtcColumn)).toString(), resultText(*foundAgain->mtc));
+    QCOMPARE(model.data(model.index(1, RunsModel::mtcColumn)).toString(), ui::resultText(*foundAgain->mtc));
 
     model.setMtc(4, 1.0, 1.0);
     model.setMtc(0, 1.0, 1.0);
@@ -296,8 +296,8 @@ void TestRuns::copying()
         const int viewRow = selectedRows.isEmpty() ? int(i - 1) : selectedRows.at(i - 1);
         QCOMPARE(fields.at(RunsModel::runColumn), table->model()->index(viewRow, RunsModel::runColumn).data());
         const report::Run& run = model.runs().at(fields.at(RunsModel::runColumn).toInt() - 1);
-        QCOMPARE(fields.at(RunsModel::ntuColumn), resultText(run.ntu));
-        QCOMPARE(fields.at(RunsModel::gasFlowColumn), resultText(run.gasFlow));
+        QCOMPARE(fields.at(RunsModel::ntuColumn), ui::resultText(run.ntu));
+        QCOMPARE(fields.at(RunsModel::gasFlowColumn), ui::resultText(run.gasFlow));
     }
     window.close();
 }
@@ -311,7 +311,7 @@ void TestRuns::copyLastRun()
     const QStringList fields = lines.at(1).split(u'\t');
     QCOMPARE(fields.size(), lines.at(0).split(u'\t').size());
     QCOMPARE(fields.at(RunsModel::runColumn), u"2"_s);
-    QCOMPARE(fields.at(RunsModel::y2Column), resultText(model.runs().last().y2));
+    QCOMPARE(fields.at(RunsModel::y2Column), ui::resultText(model.runs().last().y2));
 }
 
 void TestRuns::window()
@@ -356,7 +356,7 @@ void TestRuns::saveFailure()
 
     QWidget parent;
     bool saved = true;
-    const BoxSeen box = answerBoxes([&] { saved = saveToPath(&parent, path, "run,y1\r\n"); });
+    const BoxSeen box = answerBoxes([&] { saved = ui::saveToPath(&parent, path, "run,y1\r\n"); });
     QVERIFY(!saved);
     QCOMPARE(box.count, 1);
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
@@ -371,14 +371,14 @@ void TestRuns::saveWrites()
     QVERIFY(dir.isValid());
     RunsModel model;
     QVERIFY(addRuns(model, sortingInputs.first(1)));
-    const QString path = dir.filePath(runReportFileName(model.runs().first().number));
+    const QString path = dir.filePath(ui::runReportFileName(model.runs().first().number));
     QCOMPARE(QFileInfo(path).fileName(), u"quillon-run-1.pdf"_s);
-    const QByteArray bytes = report::runPdf(model.runs().first(), pdfDetails());
+    const QByteArray bytes = report::runPdf(model.runs().first(), ui::pdfDetails());
     QVERIFY(bytes.startsWith("%PDF"));
 
     QWidget parent;
     bool saved = false;
-    const BoxSeen box = answerBoxes([&] { saved = saveToPath(&parent, path, bytes); });
+    const BoxSeen box = answerBoxes([&] { saved = ui::saveToPath(&parent, path, bytes); });
     QVERIFY(saved);
     QCOMPARE(box.count, 0);
     QFile file(path);

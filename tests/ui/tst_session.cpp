@@ -69,7 +69,7 @@ class TestSession : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareApplication(); }
+    void initTestCase() { ui::prepareApplication(); }
     void init();
     void cleanup();
 

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace ui {
+
 // The modal boxes the windows tell the user with: one OK button, no icon,
 // plain text, and wide enough for a window manager to show the title.
 
@@ -30,3 +32,5 @@ bool reportOutcome(QWidget* parent, absorber::Outcome outcome, const QString& in
 // A user's text as a box quotes it: at most its first 40 characters, and
 // "…" when there were more.
 QString quoted(const QString& text);
+
+}  // namespace ui

@@ -1,4 +1,4 @@
-#include "ui/RunsModel.h"
+#include "ui/runsmodel.h"
 
 #include "ui/numbertext.h"
 
@@ -98,11 +98,11 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         if (index.column() == runColumn)
             return QLocale().toString(run.number);
-        return value ? resultText(*value) : QString();
+        return value ? ui::resultText(*value) : QString();
     case Qt::ToolTipRole:
         if (index.column() == runColumn || !value)
             return {};
-        return numberText(*value);
+        return ui::numberText(*value);
     case SortRole:
         return value ? QVariant(*value) : QVariant();
     case Qt::TextAlignmentRole:

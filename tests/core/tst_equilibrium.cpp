@@ -1,5 +1,5 @@
 #include "core/absorber.h"
-#include "test_names.h"
+#include "testnames.h"
 
 #include <gtest/gtest.h>
 

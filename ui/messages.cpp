@@ -1,10 +1,12 @@
-#include "ui/report.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+
+namespace ui {
 
 namespace {
 
@@ -113,3 +115,5 @@ bool reportOutcome(QWidget* parent, absorber::Outcome outcome, const QString& in
     }
     return false;
 }
+
+}  // namespace ui

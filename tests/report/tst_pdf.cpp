@@ -21,7 +21,7 @@ const QString version = u"9.8.7-test"_s;
 
 report::PdfDetails details()
 {
-    return {version, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {resultText, numberText}};
+    return {version, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
 }
 
 // What a poppler tool prints about the PDF, which it finds where the
@@ -67,23 +67,23 @@ TEST_P(RunPdf, ExampleAReadsAsShownAndInFull)
     std::vector<Expected> expected = {
         {"version", version},
         {"run number", u"run 3"_s},
-        {"y1", numberText(run->y1)},
-        {"x1", numberText(run->x1)},
-        {"eqY shown", resultText(run->eqY)},
-        {"y2 shown", resultText(run->y2)},
-        {"ntu shown", resultText(run->ntu)},
-        {"mtc shown", resultText(*run->mtc)},
-        {"ntu in full", numberText(run->ntu)},
-        {"mtc in full", numberText(*run->mtc)},
-        {"eqX", numberText(run->eqX)},
-        {"eqY", numberText(run->eqY)},
-        {"slope", numberText(run->slope)},
-        {"flow factor", numberText(run->flowFactor)},
-        {"outlet ratio", numberText(run->outletRatio)},
-        {"y2 in full", numberText(run->y2)},
-        {"upper limit", numberText(run->upperLimit)},
-        {"lower limit", numberText(run->lowerLimit)},
-        {"step width", numberText(run->stepWidth)},
+        {"y1", ui::numberText(run->y1)},
+        {"x1", ui::numberText(run->x1)},
+        {"eqY shown", ui::resultText(run->eqY)},
+        {"y2 shown", ui::resultText(run->y2)},
+        {"ntu shown", ui::resultText(run->ntu)},
+        {"mtc shown", ui::resultText(*run->mtc)},
+        {"ntu in full", ui::numberText(run->ntu)},
+        {"mtc in full", ui::numberText(*run->mtc)},
+        {"eqX", ui::numberText(run->eqX)},
+        {"eqY", ui::numberText(run->eqY)},
+        {"slope", ui::numberText(run->slope)},
+        {"flow factor", ui::numberText(run->flowFactor)},
+        {"outlet ratio", ui::numberText(run->outletRatio)},
+        {"y2 in full", ui::numberText(run->y2)},
+        {"upper limit", ui::numberText(run->upperLimit)},
+        {"lower limit", ui::numberText(run->lowerLimit)},
+        {"step width", ui::numberText(run->stepWidth)},
         {"step count", QLocale().toString(run->stepCount)},
         {"chart legend, curve", u"Equilibrium curve"_s},
         {"chart legend, line", u"Operating line of run 3"_s},
@@ -92,7 +92,7 @@ TEST_P(RunPdf, ExampleAReadsAsShownAndInFull)
         {"assumption, no recycling", u"recycled"_s},
     };
     for (const absorber::EquilibriumPoint& point : absorber::equilibriumPoints)
-        expected.push_back({"table y*", numberText(point.y)});
+        expected.push_back({"table y*", ui::numberText(point.y)});
 
     for (const Expected& item : expected)
         EXPECT_TRUE(text->contains(item.text)) << item.what << ": " << item.text.toStdString();
@@ -122,7 +122,7 @@ TEST_P(RunPdf, SaysWhenNoCoefficientWasFound)
         popplerOutput(u"pdftotext"_s, {u"-layout"_s, u"{pdf}"_s, u"-"_s}, report::runPdf(*run, details()));
     ASSERT_TRUE(text.has_value());
     EXPECT_TRUE(text->contains(u"not found for this run"_s));
-    EXPECT_TRUE(text->contains(resultText(run->ntu)));
+    EXPECT_TRUE(text->contains(ui::resultText(run->ntu)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, RunPdf, testing::Values("en_US", "de_DE"),

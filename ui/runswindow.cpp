@@ -1,6 +1,6 @@
-#include "ui/RunsWindow.h"
+#include "ui/runswindow.h"
 
-#include "ui/RunsModel.h"
+#include "ui/runsmodel.h"
 #include "ui/saving.h"
 
 #include <QAction>
@@ -91,14 +91,14 @@ void RunsWindow::copySelection()
 
 void RunsWindow::saveCsv()
 {
-    saveRunsCsv(this, model.runs());
+    ui::saveRunsCsv(this, model.runs());
 }
 
 void RunsWindow::saveReport()
 {
     const QModelIndex current = sorted->mapToSource(table->currentIndex());
     if (current.isValid())
-        saveRunReport(this, model.runs().at(current.row()));
+        ui::saveRunReport(this, model.runs().at(current.row()));
 }
 
 void RunsWindow::updateButtons()
