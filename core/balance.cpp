@@ -11,10 +11,10 @@ bool inputsValid(const RunInputs& in)
 {
     // Values that are not finite cannot be typed; they are refused here
     // rather than run through the arithmetic.
-    const bool finite = std::isfinite(in.y1) && std::isfinite(in.x1) && std::isfinite(in.gasFlow)
-        && std::isfinite(in.waterFlow);
-    return finite && in.y1 != 0.0 && in.x1 != 0.0 && in.gasFlow != 0.0 && in.waterFlow != 0.0
-        && in.y1 <= maxGasFraction && in.x1 < 1.0;
+    const bool finite =
+        std::isfinite(in.y1) && std::isfinite(in.x1) && std::isfinite(in.gasFlow) && std::isfinite(in.waterFlow);
+    return finite && in.y1 != 0.0 && in.x1 != 0.0 && in.gasFlow != 0.0 && in.waterFlow != 0.0 && in.y1 <= maxGasFraction
+        && in.x1 < 1.0;
 }
 
 }  // namespace

@@ -17,8 +17,7 @@ namespace {
 constexpr int blockSize = 64;
 static_assert(ntuSteps % blockSize == 0);
 
-[[gnu::always_inline]] inline FastSum sumTermsBody(double coefficient, double offset, double startY,
-                                                   double stepWidth)
+[[gnu::always_inline]] inline FastSum sumTermsBody(double coefficient, double offset, double startY, double stepWidth)
 {
     alignas(64) double y[blockSize];
     alignas(64) double term[blockSize];
@@ -77,9 +76,8 @@ bool runsV3()
 bool runsV4()
 {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq")
-        && __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512bw")
-        && __builtin_cpu_supports("avx512cd") && runsV3();
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") && __builtin_cpu_supports("avx512vl")
+        && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512cd") && runsV3();
 }
 
 constexpr NtuKernel kernels[] = {
@@ -95,7 +93,7 @@ constexpr NtuKernel kernels[] = {
 
 const NtuKernel& bestKernel()
 {
-    static const NtuKernel& best = [] () -> const NtuKernel& {
+    static const NtuKernel& best = []() -> const NtuKernel& {
         for (const NtuKernel& kernel : kernels) {
             if (kernel.runsHere())
                 return kernel;

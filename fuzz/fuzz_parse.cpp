@@ -26,7 +26,8 @@ void check(bool condition)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-    for (QLocale locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany)}) {
+    for (QLocale locale :
+         {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany)}) {
         QLocale::setDefault(locale);
         const ui::ParsedNumber parsed = ui::parseNumber(text);
 

@@ -34,8 +34,7 @@ QByteArray exactText(double value)
 
 QString csvField(const QString& text)
 {
-    const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\r')
-        || text.contains(u'\n');
+    const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n');
     if (!quoted)
         return text;
     QString doubled = text;

@@ -120,8 +120,7 @@ void drawAxes(QPainter& painter, const QRectF& plot, const ChartRange& range, do
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + unit * tickLength));
         const QString text = tickText(value, range.xStep);
         const double width = metrics.horizontalAdvance(text);
-        painter.drawText(QPointF(x - width / 2.0, plot.bottom() + unit * tickLength + gap + metrics.ascent()),
-                         text);
+        painter.drawText(QPointF(x - width / 2.0, plot.bottom() + unit * tickLength + gap + metrics.ascent()), text);
     }
     for (int i = 0; i <= yTicks; ++i) {
         const double value = range.yMin + i * range.yStep;
@@ -129,15 +128,14 @@ void drawAxes(QPainter& painter, const QRectF& plot, const ChartRange& range, do
         painter.drawLine(QPointF(plot.left() - unit * tickLength, y), QPointF(plot.left(), y));
         const QString text = tickText(value, range.yStep);
         const double width = metrics.horizontalAdvance(text);
-        painter.drawText(QPointF(plot.left() - unit * tickLength - gap - width,
-                                 y + (metrics.ascent() - metrics.descent()) / 2.0),
-                         text);
+        painter.drawText(
+            QPointF(plot.left() - unit * tickLength - gap - width, y + (metrics.ascent() - metrics.descent()) / 2.0),
+            text);
     }
 
     const QString xTitle = ChartText::tr("x, NH3 mole fraction in the water");
     const double xTitleTop = plot.bottom() + unit * tickLength + gap + metrics.height() + gap;
-    painter.drawText(QPointF(plot.center().x() - metrics.horizontalAdvance(xTitle) / 2.0,
-                             xTitleTop + metrics.ascent()),
+    painter.drawText(QPointF(plot.center().x() - metrics.horizontalAdvance(xTitle) / 2.0, xTitleTop + metrics.ascent()),
                      xTitle);
 
     const QString yTitle = ChartText::tr("y, NH3 mole fraction in the gas");
@@ -163,8 +161,7 @@ void drawLegend(QPainter& painter, const QRectF& area, const QRectF& plot, const
         painter.drawText(QPointF(left + sample + unit, baseline), text);
         left += sample + unit * 4.0 + metrics.horizontalAdvance(text);
     };
-    entry(pen(equilibriumColour, unit * curveWidth),
-          ChartText::tr("Equilibrium curve (NH3 in water, 30 °C)"));
+    entry(pen(equilibriumColour, unit * curveWidth), ChartText::tr("Equilibrium curve (NH3 in water, 30 °C)"));
     entry(pen(operatingColour, unit * lineWidth), ChartText::tr("Operating line of run %1").arg(run.number));
 }
 
@@ -178,8 +175,7 @@ void drawEquilibriumCurve(QPainter& painter, const QRectF& plot, const ChartRang
     painter.drawPath(curve);
 }
 
-void drawOperatingLine(QPainter& painter, const QRectF& plot, const ChartRange& range, const Run& run,
-                       double unit)
+void drawOperatingLine(QPainter& painter, const QRectF& plot, const ChartRange& range, const Run& run, double unit)
 {
     const QPointF bottom = plotPoint(plot, range, run.x1, run.y1);
     const QPointF top = plotPoint(plot, range, 0.0, run.y2);
@@ -194,9 +190,9 @@ void drawOperatingLine(QPainter& painter, const QRectF& plot, const ChartRange& 
     const bool bottomRight = bottom.x() >= top.x();
     const double bottomWidth = metrics.horizontalAdvance(bottomText);
     const double topWidth = metrics.horizontalAdvance(topText);
-    painter.drawText(QPointF(bottomRight ? bottom.x() - bottomWidth - unit * 2.0 : bottom.x() + unit * 2.0,
-                             bottom.y() - unit * 1.5),
-                     bottomText);
+    painter.drawText(
+        QPointF(bottomRight ? bottom.x() - bottomWidth - unit * 2.0 : bottom.x() + unit * 2.0, bottom.y() - unit * 1.5),
+        bottomText);
     painter.drawText(QPointF(bottomRight ? top.x() + unit * 2.0 : top.x() - topWidth - unit * 2.0,
                              top.y() + metrics.ascent() + unit * 1.0),
                      topText);

@@ -37,7 +37,9 @@ constexpr double rightHalf = margin + halfWidth + 10.0;
 // point sizes.
 class Page {
 public:
-    Page(QPainter& painter, const NumberTexts& numbers) : painter(painter), numbers(numbers)
+    Page(QPainter& painter, const NumberTexts& numbers)
+        : painter(painter)
+        , numbers(numbers)
     {
         body.setPointSizeF(9.0);
         bold = body;
@@ -59,8 +61,8 @@ public:
         return {dots(left), dots(top), dots(width), dots(height)};
     }
 
-    void text(double left, double top, const QString& text, const QFont& font,
-              Qt::Alignment alignment = Qt::AlignLeft, double width = 0.0)
+    void text(double left, double top, const QString& text, const QFont& font, Qt::Alignment alignment = Qt::AlignLeft,
+              double width = 0.0)
     {
         painter.setFont(font);
         // Measured on the page, not on the screen: their resolutions differ.
@@ -190,11 +192,11 @@ double writeEquilibriumTable(Page& page, double top, const Run& run)
         top += tableRowHeight;
     }
     top += 1.0;
-    const double used = page.paragraph(
-        rightHalf, top, halfWidth,
-        PdfText::tr("NH3 partial pressures over aqueous ammonia at 30 °C, as y* = p / 760 mmHg. "
-                    "The row in bold is the one used."),
-        page.small);
+    const double used =
+        page.paragraph(rightHalf, top, halfWidth,
+                       PdfText::tr("NH3 partial pressures over aqueous ammonia at 30 °C, as y* = p / 760 mmHg. "
+                                   "The row in bold is the one used."),
+                       page.small);
     return top + used + sectionGap;
 }
 

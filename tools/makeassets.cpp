@@ -21,9 +21,9 @@ struct MarkStyle {
     bool smooth;
 };
 const MarkStyle fullStyle{QColor(0x12, 0x3a, 0x78), QColor(0x1f, 0x64, 0xc8), Qt::white,
-                      QColor(0xf5, 0xa0, 0x0b), QColor(0x9a, 0x34, 0x12), true};
-const MarkStyle vgaStyle{QColor(0, 0, 170), QColor(85, 85, 255), Qt::white,
-                     QColor(255, 255, 85), QColor(170, 85, 0), false};
+                          QColor(0xf5, 0xa0, 0x0b), QColor(0x9a, 0x34, 0x12), true};
+const MarkStyle vgaStyle{QColor(0, 0, 170),    QColor(85, 85, 255), Qt::white,
+                         QColor(255, 255, 85), QColor(170, 85, 0),  false};
 const QColor ink{0x12, 0x2a, 0x55};
 
 QFont font(const QString& family, qreal pixels, bool bold = false, bool italic = false)
@@ -126,13 +126,10 @@ QImage icon256()
 // never uses, traded for transparency.
 QImage icon()
 {
-    static const QList<QRgb> table = {
-        qRgba(0, 0, 0, 0),     qRgb(0, 0, 0),       qRgb(0, 0, 170),
-        qRgb(0, 170, 0),       qRgb(0, 170, 170),   qRgb(170, 0, 0),
-        qRgb(170, 85, 0),      qRgb(170, 170, 170), qRgb(85, 85, 85),
-        qRgb(85, 85, 255),     qRgb(85, 255, 85),   qRgb(85, 255, 255),
-        qRgb(255, 85, 85),     qRgb(255, 85, 255),  qRgb(255, 255, 85),
-        qRgb(255, 255, 255)};
+    static const QList<QRgb> table = {qRgba(0, 0, 0, 0), qRgb(0, 0, 0),      qRgb(0, 0, 170),    qRgb(0, 170, 0),
+                                      qRgb(0, 170, 170), qRgb(170, 0, 0),    qRgb(170, 85, 0),   qRgb(170, 170, 170),
+                                      qRgb(85, 85, 85),  qRgb(85, 85, 255),  qRgb(85, 255, 85),  qRgb(85, 255, 255),
+                                      qRgb(255, 85, 85), qRgb(255, 85, 255), qRgb(255, 255, 85), qRgb(255, 255, 255)};
     QImage art = blank(24, 24, QImage::Format_ARGB32);
     {
         QPainter p(&art);
@@ -170,8 +167,7 @@ void arrow(QPainter& p, QPointF from, QPointF to)
     p.setRenderHint(QPainter::Antialiasing, false);
     p.drawLine(from, to);
     const qreal dir = to.x() > from.x() ? 1 : -1;
-    const QPointF head[] = {to + QPointF(dir, 0), to + QPointF(-10 * dir, -5),
-                            to + QPointF(-10 * dir, 5)};
+    const QPointF head[] = {to + QPointF(dir, 0), to + QPointF(-10 * dir, -5), to + QPointF(-10 * dir, 5)};
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::black);
     p.drawPolygon(head, 3);
@@ -272,15 +268,13 @@ qreal equation(QPainter* p, qreal x0, qreal axis)
     const qreal signBase = axis - sign.center().y();
     draw(p, {{big, QStringLiteral("\u222b")}}, QPointF(x, signBase));
     const qreal limitX = x + sign.right() + 1;
-    const qreal top = draw(p, {{subIt, "y"}, {sub, "A", -3}},
-                           QPointF(limitX, signBase + sign.top() + 7));
-    const qreal bottom = draw(p, {{subIt, "y"}, {sub, "B", -3}},
-                              QPointF(limitX - 4, signBase + sign.bottom() + 1));
+    const qreal top = draw(p, {{subIt, "y"}, {sub, "A", -3}}, QPointF(limitX, signBase + sign.top() + 7));
+    const qreal bottom = draw(p, {{subIt, "y"}, {sub, "B", -3}}, QPointF(limitX - 4, signBase + sign.bottom() + 1));
     x = std::max(top, bottom) + 2;
 
-    return fraction(x, {{rm, "d"}, {it, "y"}},
-                    {{it, "y"}, {rm, QStringLiteral("\u2009\u2212\u2009")}, {it, "y"},
-                     {rm, "*"}, {rm, "("}, {it, "x"}, {rm, ")"}});
+    return fraction(
+        x, {{rm, "d"}, {it, "y"}},
+        {{it, "y"}, {rm, QStringLiteral("\u2009\u2212\u2009")}, {it, "y"}, {rm, "*"}, {rm, "("}, {it, "x"}, {rm, ")"}});
 }
 
 QImage equationImage()
@@ -333,7 +327,7 @@ QImage splash()
     return img;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -353,9 +347,12 @@ int main(int argc, char* argv[])
         const char* name;
         QImage (*make)();
     } pictures[] = {
-        {"logo.png", logo},     {"icon.png", icon},
-        {"icon-256.png", icon256}, {"column.png", column},
-        {"equation.png", equationImage}, {"splash.png", splash},
+        {"logo.png", logo},
+        {"icon.png", icon},
+        {"icon-256.png", icon256},
+        {"column.png", column},
+        {"equation.png", equationImage},
+        {"splash.png", splash},
     };
     int failures = 0;
     for (const auto& picture : pictures) {

@@ -5,8 +5,8 @@
 #include "ui/Module1.h"
 #include "ui/application.h"
 #include "ui/centring.h"
-#include "ui/numbertext.h"
 #include "ui/messages.h"
+#include "ui/numbertext.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -20,7 +20,6 @@ namespace {
 
 constexpr int clientWidth = 7605;
 constexpr int clientHeight = 6300;
-
 
 QRect twipRect(QRect design)
 {
@@ -66,8 +65,9 @@ QGroupBox* Form1::addFrame(QWidget* container, const char* name, const QString& 
     // below it expect.
     auto* frame = new QGroupBox(caption, container);
     frame->setObjectName(QString::fromUtf8(name));
-    frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
-                                        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+    frame->setStyleSheet(
+        QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
     frame->setGeometry(twipRect(design));
     return frame;
 }
@@ -158,9 +158,9 @@ void Form1::buildControls(QWidget* client)
 }
 
 Form1::Form1(QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                              | Qt::MSWindowsFixedSizeDialogHint)
+    : QMainWindow(parent,
+                  Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                      | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Quillon"));
@@ -175,8 +175,7 @@ Form1::Form1(QWidget* parent)
 
     // The order of the tab indexes; the result fields take part since they
     // are read-only rather than disabled.
-    QWidget* const focusOrder[] = {Text1, Text2, Text3, Command1, Text5, Text7,
-                                   Text6, Text4, Text8, Command2, Text9};
+    QWidget* const focusOrder[] = {Text1, Text2, Text3, Command1, Text5, Text7, Text6, Text4, Text8, Command2, Text9};
     for (std::size_t i = 1; i < std::size(focusOrder); ++i)
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
 
@@ -254,8 +253,7 @@ void Form1::calculateColumn()
     // leaves the ones before it stored.
     if (!readField(Text2, run.y1))
         return end(Reached::nothing);
-    if (!readField(Text5, run.x1) || !readField(Text1, columnState.gasFlow)
-        || !readField(Text3, columnState.waterFlow))
+    if (!readField(Text5, run.x1) || !readField(Text1, columnState.gasFlow) || !readField(Text3, columnState.waterFlow))
         return end(Reached::inputs);
 
     const absorber::Balance balance =
@@ -296,8 +294,7 @@ void Form1::findMtc()
         ui::reportInvalidData(this, invalidDataTitle());
         return;
     }
-    const absorber::Coefficient coefficient =
-        absorber::findMtc(packingHeight, columnState.ntu, columnState.gasFlow);
+    const absorber::Coefficient coefficient = absorber::findMtc(packingHeight, columnState.ntu, columnState.gasFlow);
     if (!ui::reportOutcome(this, coefficient.outcome, invalidDataTitle()))
         return;
     columnState.mtc = coefficient.mtc;

@@ -4,8 +4,8 @@
 #include "ui/application.h"
 #include "ui/centring.h"
 #include "ui/chartpicture.h"
-#include "ui/numbertext.h"
 #include "ui/messages.h"
+#include "ui/numbertext.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -24,15 +24,17 @@ constexpr QColor white(255, 255, 255);
 constexpr int clientWidth = 6705;
 constexpr int clientHeight = 7320;
 
-
 }  // namespace
 
 Form2::Form2(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     // The window's design, in twips. The curve's segments and the operating
     // line get their ends at load.
-    , Shape1{u"Shape1"_s, {ui::plotSquare::left, ui::plotSquare::top, ui::plotSquare::size, ui::plotSquare::size}, white}
+    , Shape1{u"Shape1"_s,
+             {ui::plotSquare::left, ui::plotSquare::top, ui::plotSquare::size, ui::plotSquare::size},
+             white}
     , Label1{u"Label1"_s, u"0.5"_s, {0, 3000, 375, 255}, Qt::AlignRight}
     , Label2{u"Label2"_s, u"1"_s, {0, 0, 375, 255}, Qt::AlignRight}
     , Label3{u"Label3"_s, u"0.15"_s, {3000, 6240, 1215, 255}, Qt::AlignHCenter}

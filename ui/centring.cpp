@@ -99,8 +99,7 @@ std::optional<QMargins> announcedFrame(QWidget& window)
     message.format = 32;
     message.window = id;
     message.type = request;
-    xcb_send_event(connection, false, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+    xcb_send_event(connection, false, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
 

@@ -39,8 +39,7 @@ QPen outlinePen(const QColor& colour)
 // falls on the square's corner.
 QRectF pixelRect(const TwipRect& rect)
 {
-    return QRectF(twips::point(rect.left, rect.top),
-                  twips::point(rect.left + rect.width, rect.top + rect.height));
+    return QRectF(twips::point(rect.left, rect.top), twips::point(rect.left + rect.width, rect.top + rect.height));
 }
 
 }  // namespace

@@ -19,8 +19,7 @@ void addPictureActions(QWidget& chart)
 
     auto* save = new QAction(QApplication::translate("ChartPicture", "Save Picture…"), &chart);
     save->setObjectName(QStringLiteral("savePicture"));
-    QObject::connect(save, &QAction::triggered, &chart,
-                     [&chart] { saveChartPicture(&chart, chart.grab().toImage()); });
+    QObject::connect(save, &QAction::triggered, &chart, [&chart] { saveChartPicture(&chart, chart.grab().toImage()); });
 
     chart.addAction(copy);
     chart.addAction(save);

@@ -78,8 +78,8 @@ QString MethodWindow::methodText()
 
 void showAbout(QWidget* parent)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::translate("About", "About Quillon"), QString(),
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::translate("About", "About Quillon"), QString(), QMessageBox::Ok,
+                    parent);
     box.setObjectName(QStringLiteral("about"));
     box.setTextFormat(Qt::RichText);
     box.setText(QApplication::translate("About",

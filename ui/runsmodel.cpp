@@ -39,7 +39,10 @@ std::optional<double> columnValue(const report::Run& run, int column)
 
 }  // namespace
 
-RunsModel::RunsModel(QObject* parent) : QAbstractTableModel(parent) {}
+RunsModel::RunsModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{
+}
 
 int RunsModel::addRun(const report::Run& run)
 {

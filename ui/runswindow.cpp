@@ -17,8 +17,11 @@
 #include <algorithm>
 
 RunsWindow::RunsWindow(RunsModel& model, QWidget* parent)
-    : QWidget(parent, Qt::Window), model(model), sorted(new QSortFilterProxyModel(this)),
-      table(new QTableView(this)), reportButton(new QPushButton(tr("Save &Report…"), this))
+    : QWidget(parent, Qt::Window)
+    , model(model)
+    , sorted(new QSortFilterProxyModel(this))
+    , table(new QTableView(this))
+    , reportButton(new QPushButton(tr("Save &Report…"), this))
 {
     setWindowTitle(tr("Runs"));
 

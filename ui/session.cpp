@@ -2,8 +2,8 @@
 
 #include "report/run.h"
 #include "ui/Form1.h"
-#include "ui/runswindow.h"
 #include "ui/help.h"
+#include "ui/runswindow.h"
 #include "ui/saving.h"
 
 #include <QAction>

@@ -19,8 +19,7 @@ inline constexpr double toPixels(double value)
 
 inline QRect rect(int left, int top, int width, int height)
 {
-    return QRect(qRound(toPixels(left)), qRound(toPixels(top)), qRound(toPixels(width)),
-                 qRound(toPixels(height)));
+    return QRect(qRound(toPixels(left)), qRound(toPixels(top)), qRound(toPixels(width)), qRound(toPixels(height)));
 }
 
 inline QPointF point(double x, double y)

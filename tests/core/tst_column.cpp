@@ -176,8 +176,7 @@ TEST_P(Faults, AbandonAtTheFaultingStep)
 {
     const FaultCase& c = GetParam();
     const WholeRun run(c.in);
-    const Outcome outcome = run.balance.outcome == Outcome::completed ? run.integration.outcome
-                                                                       : run.balance.outcome;
+    const Outcome outcome = run.balance.outcome == Outcome::completed ? run.integration.outcome : run.balance.outcome;
     EXPECT_EQ(outcome, c.fault);
     ASSERT_TRUE(run.balance.point.has_value());
     EXPECT_EQ(run.balance.point->x, absorber::lookupEquilibrium(c.in.y1).x);

@@ -88,8 +88,7 @@ const FaultCase faultCases[] = {
     {"zero_denominator_at_the_start", yItself(0, 1e-6), Outcome::divisionByZero},
     {"zero_denominator_midway", yItself(-0.5, 1.0 / 1048576.0), Outcome::divisionByZero},
     // Y reaches 0 exactly at the very last step, past every block but the last.
-    {"zero_denominator_at_the_last_step", yItself(-999999.0 / 1048576.0, 1.0 / 1048576.0),
-     Outcome::divisionByZero},
+    {"zero_denominator_at_the_last_step", yItself(-999999.0 / 1048576.0, 1.0 / 1048576.0), Outcome::divisionByZero},
     // (1 - (-1e300)) * Y overflows; 1/inf is 0 and the sum stays finite.
     {"infinite_denominator", {1, -1e300, 0, 1e10, 1e-3}, Outcome::overflow},
     // Only the last few steps' denominators overflow: 1e300 * Y passes the
@@ -149,8 +148,8 @@ TEST(IntegrateNtu, EveryKernelGivesTheCheckedBits)
                 continue;
             const absorber::Integration fast = absorber::detail::integrateWith(kernel, balance.limits);
             ASSERT_EQ(fast.outcome, checked.outcome) << kernel.name << " y1 " << in.y1;
-            ASSERT_EQ(fast.ntu, checked.ntu) << kernel.name << std::hexfloat << " y1 " << in.y1 << " x1 "
-                                             << in.x1 << " flows " << in.gasFlow << ", " << in.waterFlow;
+            ASSERT_EQ(fast.ntu, checked.ntu) << kernel.name << std::hexfloat << " y1 " << in.y1 << " x1 " << in.x1
+                                             << " flows " << in.gasFlow << ", " << in.waterFlow;
         }
         ++compared;
     }

@@ -5,8 +5,8 @@ std::optional<QList<QStringList>> readCsv(const QString& text)
     QList<QStringList> records;
     QStringList record;
     QString field;
-    bool quoted = false;      // inside a ui::quoted field
-    bool closed = false;      // a ui::quoted field has just ended
+    bool quoted = false;  // inside a ui::quoted field
+    bool closed = false;  // a ui::quoted field has just ended
     bool fieldStarted = false;
 
     for (qsizetype i = 0; i < text.size(); ++i) {

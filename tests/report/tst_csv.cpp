@@ -93,8 +93,8 @@ TEST_P(RunsCsv, EveryValueReadsBackToTheCoresBits)
     ASSERT_EQ(row.size(), columnNames.size());
     EXPECT_EQ(row.at(0), u"7"_s);
     const std::pair<int, double> values[] = {
-        {1, run->y1}, {2, run->x1}, {3, run->gasFlow}, {4, run->waterFlow},
-        {5, run->eqX}, {6, run->eqY}, {7, run->y2}, {8, run->ntu},
+        {1, run->y1},  {2, run->x1},  {3, run->gasFlow}, {4, run->waterFlow},
+        {5, run->eqX}, {6, run->eqY}, {7, run->y2},      {8, run->ntu},
     };
     for (const auto& [column, value] : values)
         EXPECT_EQ(cellBits(row.at(column)), bits(value)) << columnNames.at(column).toStdString();
@@ -109,8 +109,7 @@ TEST_P(RunsCsv, EveryValueReadsBackToTheCoresBits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunsCsv, testing::Combine(testing::ValuesIn(allCases()), testing::Values("en", "de")),
-                         [](const testing::TestParamInfo<RunsCsv::ParamType>& info) {
-                             return std::get<0>(info.param).name + "_" + std::get<1>(info.param);
+                         [](const testing::TestParamInfo<RunsCsv::ParamType>& info) { return std::get<0>(info.param).name + "_" + std::get<1>(info.param);
                          });
 
 TEST(RunsCsvFile, HeaderOnlyWithoutRuns)

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -123,8 +123,7 @@ TEST(WriteFile, FullDiskLeavesTheExistingFileAsItWas)
     }
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_EQ(contents(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList{u"quillon-runs.csv"_s});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"quillon-runs.csv"_s});
 }
 
 }  // namespace

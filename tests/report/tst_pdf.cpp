@@ -126,8 +126,7 @@ TEST_P(RunPdf, SaysWhenNoCoefficientWasFound)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, RunPdf, testing::Values("en_US", "de_DE"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             return QString::fromLatin1(info.param).left(2).toStdString();
+                         [](const testing::TestParamInfo<const char*>& info) { return QString::fromLatin1(info.param).left(2).toStdString();
                          });
 
 TEST(RunPdfDevice, RefusesADeviceNotOpenForWriting)

@@ -65,10 +65,10 @@ bool chartCaptionsFit(const Form2& chart)
     const QFontMetrics metrics(chart.font());
     for (int number = 1; number <= 7; ++number) {
         const ui::ChartLabel* label = chart.label(QStringLiteral("Label%1").arg(number));
-        const QRect rect = QRectF(ui::twips::point(label->rect.left, label->rect.top),
-                                  ui::twips::point(label->rect.left + label->rect.width,
-                                               label->rect.top + label->rect.height))
-                               .toRect();
+        const QRect rect =
+            QRectF(ui::twips::point(label->rect.left, label->rect.top),
+                   ui::twips::point(label->rect.left + label->rect.width, label->rect.top + label->rect.height))
+                .toRect();
         const QRect needed =
             metrics.boundingRect(rect, int(label->alignment | Qt::AlignTop | Qt::TextWordWrap), label->caption);
         all &= fits(rect.contains(needed), label->name + " \"" + label->caption + "\"");

@@ -24,8 +24,8 @@ void ModalBoxes::answer()
         }
         return;
     }
-    boxes.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size()), box->textFormat(),
-                  box->size()});
+    boxes.append(
+        {box->windowTitle(), box->text(), box->icon(), int(box->buttons().size()), box->textFormat(), box->size()});
     if (QAbstractButton* ok = box->button(QMessageBox::Ok))
         ok->click();
     else

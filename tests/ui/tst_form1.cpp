@@ -292,11 +292,16 @@ void TestForm1::returnPressesTheFocusedButton_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("Return on Calculate") << "Command1" << int(Qt::Key_Return) << "Text4" << "0.6355";
-    QTest::newRow("Enter on Calculate") << "Command1" << int(Qt::Key_Enter) << "Text4" << "0.6355";
-    QTest::newRow("Space on Calculate") << "Command1" << int(Qt::Key_Space) << "Text4" << "0.6355";
-    QTest::newRow("Return on Find MTC") << "Command2" << int(Qt::Key_Return) << "Text9" << "40.4556";
-    QTest::newRow("Enter on Find MTC") << "Command2" << int(Qt::Key_Enter) << "Text9" << "40.4556";
+    QTest::newRow("Return on Calculate") << "Command1" << int(Qt::Key_Return) << "Text4"
+                                         << "0.6355";
+    QTest::newRow("Enter on Calculate") << "Command1" << int(Qt::Key_Enter) << "Text4"
+                                        << "0.6355";
+    QTest::newRow("Space on Calculate") << "Command1" << int(Qt::Key_Space) << "Text4"
+                                        << "0.6355";
+    QTest::newRow("Return on Find MTC") << "Command2" << int(Qt::Key_Return) << "Text9"
+                                        << "40.4556";
+    QTest::newRow("Enter on Find MTC") << "Command2" << int(Qt::Key_Enter) << "Text9"
+                                       << "40.4556";
 }
 
 void TestForm1::returnPressesTheFocusedButton()
@@ -447,12 +452,18 @@ void TestForm1::anchorsOfTheDesign_data()
     QTest::addColumn<QRect>("twips");
 
     // A few controls of each kind where the design puts them, in twips.
-    QTest::newRow("Label10") << "Label10" << "" << QRect(0, 120, 2535, 255);
-    QTest::newRow("Text1") << "Text1" << "Frame2" << QRect(1200, 240, 1215, 285);
-    QTest::newRow("Command1") << "Command1" << "" << QRect(5280, 720, 2175, 375);
-    QTest::newRow("Text4") << "Text4" << "Frame4" << QRect(360, 1800, 1455, 285);
-    QTest::newRow("Frame5") << "Frame5" << "" << QRect(5280, 3480, 2175, 2175);
-    QTest::newRow("Text5") << "Text5" << "Frame3" << QRect(840, 240, 1215, 285);
+    QTest::newRow("Label10") << "Label10"
+                             << "" << QRect(0, 120, 2535, 255);
+    QTest::newRow("Text1") << "Text1"
+                           << "Frame2" << QRect(1200, 240, 1215, 285);
+    QTest::newRow("Command1") << "Command1"
+                              << "" << QRect(5280, 720, 2175, 375);
+    QTest::newRow("Text4") << "Text4"
+                           << "Frame4" << QRect(360, 1800, 1455, 285);
+    QTest::newRow("Frame5") << "Frame5"
+                            << "" << QRect(5280, 3480, 2175, 2175);
+    QTest::newRow("Text5") << "Text5"
+                           << "Frame3" << QRect(840, 240, 1215, 285);
 }
 
 void TestForm1::anchorsOfTheDesign()

@@ -308,11 +308,14 @@ void TestForm2::operatingLine_data()
     QTest::addColumn<QString>("label6");
     QTest::addColumn<QString>("label7");
 
-    QTest::newRow("worked example") << 0.02 << 0.05 << 900.0 << 5820.0 << "0.02" << "0.05";
-    QTest::newRow("more digits than a result field")
-        << 0.0123456 << 0.0234567 << 746.912 << 5979.2598 << "0.0123456" << "0.0234567";
-    QTest::newRow("x1 on the right edge") << 0.3 << 0.5 << 6500.0 << 3120.0 << "0.3" << "0.5";
-    QTest::newRow("x1 left of the square") << -0.01 << 0.05 << 300.0 << 5820.0 << "-0.01" << "0.05";
+    QTest::newRow("worked example") << 0.02 << 0.05 << 900.0 << 5820.0 << "0.02"
+                                    << "0.05";
+    QTest::newRow("more digits than a result field") << 0.0123456 << 0.0234567 << 746.912 << 5979.2598 << "0.0123456"
+                                                     << "0.0234567";
+    QTest::newRow("x1 on the right edge") << 0.3 << 0.5 << 6500.0 << 3120.0 << "0.3"
+                                          << "0.5";
+    QTest::newRow("x1 left of the square") << -0.01 << 0.05 << 300.0 << 5820.0 << "-0.01"
+                                           << "0.05";
 }
 
 void TestForm2::operatingLine()
@@ -412,10 +415,14 @@ void TestForm2::overflow_data()
     QTest::addColumn<double>("placedX1");
 
     // Fractions of a run the main window then rejected.
-    QTest::newRow("x1 beyond single") << 1e300 << 0.05 << "Overflow" << "1e+300" << 0.0;
-    QTest::newRow("x1 beyond double") << 1e305 << 0.05 << "Overflow" << "1e+305" << 0.0;
-    QTest::newRow("y1 beyond single") << 0.02 << -1e300 << "Overflow" << "0.02" << 900.0;
-    QTest::newRow("x1 not a number") << notANumber << 0.05 << "Invalid operation" << "nan" << 0.0;
+    QTest::newRow("x1 beyond single") << 1e300 << 0.05 << "Overflow"
+                                      << "1e+300" << 0.0;
+    QTest::newRow("x1 beyond double") << 1e305 << 0.05 << "Overflow"
+                                      << "1e+305" << 0.0;
+    QTest::newRow("y1 beyond single") << 0.02 << -1e300 << "Overflow"
+                                      << "0.02" << 900.0;
+    QTest::newRow("x1 not a number") << notANumber << 0.05 << "Invalid operation"
+                                     << "nan" << 0.0;
 }
 
 void TestForm2::overflow()

@@ -6,10 +6,10 @@
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Module1.h"
-#include "ui/runswindow.h"
 #include "ui/application.h"
 #include "ui/help.h"
 #include "ui/numbertext.h"
+#include "ui/runswindow.h"
 #include "ui/session.h"
 
 #include <QAction>

@@ -71,10 +71,10 @@ bool chartLabelsFit(const Form2& chart, QString& failure)
 {
     for (int number = 1; number <= 7; ++number) {
         const ui::ChartLabel* label = chart.label(QStringLiteral("Label%1").arg(number));
-        const QRect rect = QRectF(ui::twips::point(label->rect.left, label->rect.top),
-                                  ui::twips::point(label->rect.left + label->rect.width,
-                                               label->rect.top + label->rect.height))
-                               .toRect();
+        const QRect rect =
+            QRectF(ui::twips::point(label->rect.left, label->rect.top),
+                   ui::twips::point(label->rect.left + label->rect.width, label->rect.top + label->rect.height))
+                .toRect();
         const QRect needed = chart.fontMetrics().boundingRect(
             rect, int(label->alignment | Qt::AlignTop | Qt::TextWordWrap), label->caption);
         if (!rect.contains(needed)) {
@@ -242,12 +242,17 @@ void TestHardening::outOfRangeNumbers_data()
     QTest::addColumn<bool>("tooLarge");
 
     const QString zeros400(400, u'0');
-    QTest::newRow("1e999 as the water flow") << "Text3" << "1e999" << true;
+    QTest::newRow("1e999 as the water flow") << "Text3"
+                                             << "1e999" << true;
     QTest::newRow("400-digit gas flow") << "Text1" << QString(400, u'9') << true;
-    QTest::newRow("-1e999 as y1") << "Text2" << "-1e999" << true;
-    QTest::newRow("0.000...0001 with 400 zeros as the gas flow") << "Text1" << "0." + zeros400 + "1" << false;
-    QTest::newRow("-1e-400 as the water flow") << "Text3" << "-1e-400" << false;
-    QTest::newRow("1e-400 as x1") << "Text5" << "1e-400" << false;
+    QTest::newRow("-1e999 as y1") << "Text2"
+                                  << "-1e999" << true;
+    QTest::newRow("0.000...0001 with 400 zeros as the gas flow") << "Text1"
+                                                                 << "0." + zeros400 + "1" << false;
+    QTest::newRow("-1e-400 as the water flow") << "Text3"
+                                               << "-1e-400" << false;
+    QTest::newRow("1e-400 as x1") << "Text5"
+                                  << "1e-400" << false;
 }
 
 void TestHardening::outOfRangeNumbers()

@@ -10,11 +10,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QClipboard>
 #include <QTextBrowser>
 #include <QTextDocument>
 

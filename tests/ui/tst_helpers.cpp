@@ -1,6 +1,6 @@
 #include "ui/centring.h"
-#include "ui/numbertext.h"
 #include "ui/messages.h"
+#include "ui/numbertext.h"
 
 #include <QLocale>
 #include <QTest>
@@ -40,49 +40,84 @@ void TestHelpers::parsing_data()
 
     using Kind = ui::ParsedNumber::Kind;
     const QString zeros400(400, u'0');
-    QTest::newRow("english") << "en_US" << "0.02" << Kind::number << 0.02;
-    QTest::newRow("spaces around") << "en_US" << "  0.02 " << Kind::number << 0.02;
-    QTest::newRow("negative") << "en_US" << "-1.5" << Kind::number << -1.5;
-    QTest::newRow("exponent") << "en_US" << "2e-3" << Kind::number << 0.002;
-    QTest::newRow("german") << "de_DE" << "0,02" << Kind::number << 0.02;
-    QTest::newRow("german point") << "de_DE" << "0.02" << Kind::notANumber << 0.0;
-    QTest::newRow("english comma") << "en_US" << "0,02" << Kind::notANumber << 0.0;
-    QTest::newRow("group separator") << "en_US" << "1,000" << Kind::notANumber << 0.0;
-    QTest::newRow("empty") << "en_US" << "" << Kind::notANumber << 0.0;
-    QTest::newRow("blank") << "en_US" << "   " << Kind::notANumber << 0.0;
-    QTest::newRow("words") << "en_US" << "abc" << Kind::notANumber << 0.0;
-    QTest::newRow("trailing junk") << "en_US" << "0.02x" << Kind::notANumber << 0.0;
-    QTest::newRow("infinity") << "en_US" << "inf" << Kind::notANumber << 0.0;
-    QTest::newRow("minus infinity") << "en_US" << "-inf" << Kind::notANumber << 0.0;
-    QTest::newRow("nan") << "en_US" << "nan" << Kind::notANumber << 0.0;
-    QTest::newRow("german infinity") << "de_DE" << "inf" << Kind::notANumber << 0.0;
+    QTest::newRow("english") << "en_US"
+                             << "0.02" << Kind::number << 0.02;
+    QTest::newRow("spaces around") << "en_US"
+                                   << "  0.02 " << Kind::number << 0.02;
+    QTest::newRow("negative") << "en_US"
+                              << "-1.5" << Kind::number << -1.5;
+    QTest::newRow("exponent") << "en_US"
+                              << "2e-3" << Kind::number << 0.002;
+    QTest::newRow("german") << "de_DE"
+                            << "0,02" << Kind::number << 0.02;
+    QTest::newRow("german point") << "de_DE"
+                                  << "0.02" << Kind::notANumber << 0.0;
+    QTest::newRow("english comma") << "en_US"
+                                   << "0,02" << Kind::notANumber << 0.0;
+    QTest::newRow("group separator") << "en_US"
+                                     << "1,000" << Kind::notANumber << 0.0;
+    QTest::newRow("empty") << "en_US"
+                           << "" << Kind::notANumber << 0.0;
+    QTest::newRow("blank") << "en_US"
+                           << "   " << Kind::notANumber << 0.0;
+    QTest::newRow("words") << "en_US"
+                           << "abc" << Kind::notANumber << 0.0;
+    QTest::newRow("trailing junk") << "en_US"
+                                   << "0.02x" << Kind::notANumber << 0.0;
+    QTest::newRow("infinity") << "en_US"
+                              << "inf" << Kind::notANumber << 0.0;
+    QTest::newRow("minus infinity") << "en_US"
+                                    << "-inf" << Kind::notANumber << 0.0;
+    QTest::newRow("nan") << "en_US"
+                         << "nan" << Kind::notANumber << 0.0;
+    QTest::newRow("german infinity") << "de_DE"
+                                     << "inf" << Kind::notANumber << 0.0;
 
-    QTest::newRow("largest double") << "en_US" << "1.7976931348623157e308" << Kind::number
-                                    << std::numeric_limits<double>::max();
-    QTest::newRow("rounds past the largest double") << "en_US" << "1.7976931348623159e308" << Kind::tooLarge << 0.0;
-    QTest::newRow("1e999") << "en_US" << "1e999" << Kind::tooLarge << 0.0;
-    QTest::newRow("-1e999") << "en_US" << "-1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("largest double") << "en_US"
+                                    << "1.7976931348623157e308" << Kind::number << std::numeric_limits<double>::max();
+    QTest::newRow("rounds past the largest double") << "en_US"
+                                                    << "1.7976931348623159e308" << Kind::tooLarge << 0.0;
+    QTest::newRow("1e999") << "en_US"
+                           << "1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("-1e999") << "en_US"
+                            << "-1e999" << Kind::tooLarge << 0.0;
     QTest::newRow("400-digit integer") << "en_US" << QString(400, u'9') << Kind::tooLarge << 0.0;
-    QTest::newRow("exponent beyond 64 bits") << "en_US" << "1e99999999999999999999" << Kind::tooLarge << 0.0;
-    QTest::newRow("german 1e999") << "de_DE" << "1e999" << Kind::tooLarge << 0.0;
-    QTest::newRow("german too large with group separator") << "de_DE" << "1.000e999" << Kind::notANumber << 0.0;
-    QTest::newRow("too large, then junk") << "en_US" << "1e999x" << Kind::notANumber << 0.0;
-    QTest::newRow("two signs") << "en_US" << "--1e999" << Kind::notANumber << 0.0;
-    QTest::newRow("plus sign") << "en_US" << "+1e999" << Kind::tooLarge << 0.0;
-    QTest::newRow("plus, then minus") << "en_US" << "+-1e999" << Kind::notANumber << 0.0;
-    QTest::newRow("exponent without digits") << "en_US" << "1e" << Kind::notANumber << 0.0;
+    QTest::newRow("exponent beyond 64 bits") << "en_US"
+                                             << "1e99999999999999999999" << Kind::tooLarge << 0.0;
+    QTest::newRow("german 1e999") << "de_DE"
+                                  << "1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("german too large with group separator") << "de_DE"
+                                                           << "1.000e999" << Kind::notANumber << 0.0;
+    QTest::newRow("too large, then junk") << "en_US"
+                                          << "1e999x" << Kind::notANumber << 0.0;
+    QTest::newRow("two signs") << "en_US"
+                               << "--1e999" << Kind::notANumber << 0.0;
+    QTest::newRow("plus sign") << "en_US"
+                               << "+1e999" << Kind::tooLarge << 0.0;
+    QTest::newRow("plus, then minus") << "en_US"
+                                      << "+-1e999" << Kind::notANumber << 0.0;
+    QTest::newRow("exponent without digits") << "en_US"
+                                             << "1e" << Kind::notANumber << 0.0;
 
-    QTest::newRow("subnormal") << "en_US" << "1e-320" << Kind::number << 1e-320;
-    QTest::newRow("400 zeros after the point") << "en_US" << "0." + zeros400 + "1" << Kind::number << 0.0;
-    QTest::newRow("negative below the range") << "en_US" << "-1e-400" << Kind::number << -0.0;
-    QTest::newRow("just below half the smallest subnormal")
-        << "en_US" << "2.4703282292062327e-324" << Kind::number << 0.0;
+    QTest::newRow("subnormal") << "en_US"
+                               << "1e-320" << Kind::number << 1e-320;
+    QTest::newRow("400 zeros after the point") << "en_US"
+                                               << "0." + zeros400 + "1" << Kind::number << 0.0;
+    QTest::newRow("negative below the range") << "en_US"
+                                              << "-1e-400" << Kind::number << -0.0;
+    QTest::newRow("just below half the smallest subnormal") << "en_US"
+                                                            << "2.4703282292062327e-324" << Kind::number << 0.0;
     QTest::newRow("just above half the smallest subnormal")
-        << "en_US" << "2.4703282292062328e-324" << Kind::number << std::numeric_limits<double>::denorm_min();
-    QTest::newRow("long mantissa, exponent below the range") << "en_US" << "1" + zeros400 + "e-800" << Kind::number << 0.0;
-    QTest::newRow("exponent below 64 bits") << "en_US" << "1e-99999999999999999999" << Kind::number << 0.0;
-    QTest::newRow("german below the range") << "de_DE" << "-0," + zeros400 + "1" << Kind::number << -0.0;
-    QTest::newRow("below the range, then junk") << "en_US" << "1e-400x" << Kind::notANumber << 0.0;
+        << "en_US"
+        << "2.4703282292062328e-324" << Kind::number << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("long mantissa, exponent below the range") << "en_US"
+                                                             << "1" + zeros400 + "e-800" << Kind::number << 0.0;
+    QTest::newRow("exponent below 64 bits") << "en_US"
+                                            << "1e-99999999999999999999" << Kind::number << 0.0;
+    QTest::newRow("german below the range") << "de_DE"
+                                            << "-0," + zeros400 + "1" << Kind::number << -0.0;
+    QTest::newRow("below the range, then junk") << "en_US"
+                                                << "1e-400x" << Kind::notANumber << 0.0;
 }
 
 void TestHelpers::parsing()
@@ -176,7 +211,8 @@ void TestHelpers::reachability_data()
     QTest::newRow("too tall") << QPoint(2, -52) << QSize(1020, 872) << screen << QPoint(2, 0);
     QTest::newRow("too wide") << QPoint(-8, 100) << QSize(1040, 568) << screen << QPoint(0, 100);
     QTest::newRow("too large both ways") << QPoint(-8, -52) << QSize(1040, 872) << screen << QPoint(0, 0);
-    QTest::newRow("below a top panel") << QPoint(2, -52) << QSize(1020, 872) << QRect(0, 30, 1024, 738) << QPoint(2, 30);
+    QTest::newRow("below a top panel") << QPoint(2, -52) << QSize(1020, 872) << QRect(0, 30, 1024, 738)
+                                       << QPoint(2, 30);
     QTest::newRow("fits below a top panel, left alone")
         << QPoint(256, 10) << QSize(512, 700) << QRect(0, 30, 1024, 738) << QPoint(256, 10);
     QTest::newRow("second screen") << QPoint(1016, -52) << QSize(1040, 872) << QRect(1024, 0, 1024, 768)
@@ -199,12 +235,14 @@ void TestHelpers::quoting_data()
 
     const QString forty(40, u'x');
     const QString emoji = QStringLiteral("\U0001F600");
-    QTest::newRow("short") << "<b>7</b>" << "<b>7</b>";
+    QTest::newRow("short") << "<b>7</b>"
+                           << "<b>7</b>";
     QTest::newRow("40 characters") << forty << forty;
     QTest::newRow("41 characters") << forty + "y" << forty + QChar(0x2026);
     QTest::newRow("10000 characters") << QString(10000, u'9') << QString(40, u'9') + QChar(0x2026);
     QTest::newRow("pair across the cut") << QString(39, u'x') + emoji + "y" << QString(39, u'x') + QChar(0x2026);
-    QTest::newRow("pair before the cut") << QString(38, u'x') + emoji + "y" << QString(38, u'x') + emoji + QChar(0x2026);
+    QTest::newRow("pair before the cut") << QString(38, u'x') + emoji + "y"
+                                         << QString(38, u'x') + emoji + QChar(0x2026);
 }
 
 void TestHelpers::quoting()

@@ -74,8 +74,8 @@ void TestReliability::faultsThroughTheWindow_data()
     // flowFactor is exactly 0, so the denominator is Y itself, and Y steps
     // down from 500000 to -499999 units of 2^-20: it reaches 0 exactly.
     QTest::newRow("denominator reaches zero")
-        << TypedRun{"-0.27952523067079743", "-1.024417840751956", "0.83443708609271527", "1"}
-        << "Division by zero" << true;
+        << TypedRun{"-0.27952523067079743", "-1.024417840751956", "0.83443708609271527", "1"} << "Division by zero"
+        << true;
 }
 
 void TestReliability::faultsThroughTheWindow()
@@ -124,8 +124,8 @@ void TestReliability::longSession()
 {
     const int windowsBefore = int(QApplication::topLevelWidgets().size());
     ModalBoxes boxes(ModalBoxes::closeWindows);
-    const QList<TypedRun> runs{{"0.02", "0.01", "1", "1"}, {"0.045", "0.02", "2", "3"},
-                                  {"0", "0", "0", "0"}, {"0.2", "0.5", "4", "5"}};
+    const QList<TypedRun> runs{
+        {"0.02", "0.01", "1", "1"}, {"0.045", "0.02", "2", "3"}, {"0", "0", "0", "0"}, {"0.2", "0.5", "4", "5"}};
     int expectedBoxes = 0;
     for (int click = 0; click < 1000; ++click) {
         // Mostly completed runs, with a rejection and a fault now and then.

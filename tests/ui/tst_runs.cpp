@@ -1,9 +1,9 @@
 #include "tests/report/corerun.h"
-#include "userinput.h"
+#include "ui/numbertext.h"
 #include "ui/runsmodel.h"
 #include "ui/runswindow.h"
-#include "ui/numbertext.h"
 #include "ui/saving.h"
+#include "userinput.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -36,11 +36,8 @@ struct Inputs {
 
 // Gas flows whose texts sort otherwise than their values: "10" < "100" < "9".
 const QList<Inputs> sortingInputs{
-    {0.02, 0.01, 10.0, 1.0},
-    {0.045, 0.02, 2.0, 3.0},
-    {0.02, 0.01, 9.0, 1.0},
-    {0.02, 0.01, 100.0, 1.0},
-    {0.02, 0.01, 1.0, 1.0},
+    {0.02, 0.01, 10.0, 1.0},  {0.045, 0.02, 2.0, 3.0}, {0.02, 0.01, 9.0, 1.0},
+    {0.02, 0.01, 100.0, 1.0}, {0.02, 0.01, 1.0, 1.0},
 };
 
 // Adds a completed run of the core to the model; false when the core

@@ -113,8 +113,7 @@ void TestSession::reportMenu()
     QStringList items;
     for (const QAction* item : form->menuBar()->actions()[1]->menu()->actions())
         items << item->text();
-    QCOMPARE(items,
-             (QStringList{"Show &Runs", "&Copy Run", "Save Report as &PDF…", "&Export Runs as CSV…"}));
+    QCOMPARE(items, (QStringList{"Show &Runs", "&Copy Run", "Save Report as &PDF…", "&Export Runs as CSV…"}));
 
     // Nothing to copy, save or export before a run completes.
     for (const char* name : {"copyRun", "saveReport", "exportCsv"})
@@ -133,11 +132,11 @@ void TestSession::rowsOfCompletedRunsOnly()
     ModalBoxes boxes;
     QVERIFY(calculate(exampleA));
     QVERIFY(findMtc("2"));
-    QVERIFY(calculate({"0.35", "0.2", "1", "1"}));  // input test
-    QVERIFY(calculate({"0.2", "0.5", "4", "5"}));  // division by zero
-    QVERIFY(calculate({"0.02", "0.01", "x", "1"}));  // conversion error
+    QVERIFY(calculate({"0.35", "0.2", "1", "1"}));       // input test
+    QVERIFY(calculate({"0.2", "0.5", "4", "5"}));        // division by zero
+    QVERIFY(calculate({"0.02", "0.01", "x", "1"}));      // conversion error
     QVERIFY(calculate({"0.02", "0.01", "1", "1e160"}));  // outlet test
-    QVERIFY(findMtc("3"));  // refused: no completed run since
+    QVERIFY(findMtc("3"));                               // refused: no completed run since
     QVERIFY(calculate(exampleB));
     QCOMPARE(boxes.count(), 5);
 
