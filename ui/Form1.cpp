@@ -164,6 +164,7 @@ Form1::Form1(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Quillon"));
+    setWindowIcon(ui::applicationIcon());
 
     auto* client = new QWidget(this);
     client->setFixedSize(ui::twips::rect(0, 0, clientWidth, clientHeight).size());

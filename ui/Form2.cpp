@@ -8,7 +8,6 @@
 #include "ui/numbertext.h"
 #include "ui/twips.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -54,7 +53,7 @@ Form2::Form2(QWidget* parent)
     for (std::size_t k = 0; k < curve.size(); ++k)
         curve[k].name = QStringLiteral("Line%1").arg(7 + k);
     // The application's icon, which the main window shows too.
-    setWindowIcon(QApplication::windowIcon());
+    setWindowIcon(ui::applicationIcon());
     setFixedSize(ui::twips::rect(0, 0, clientWidth, clientHeight).size());
     ui::addPictureActions(*this);
     ui::useLayoutFont(*this);

@@ -29,8 +29,6 @@ Form3::Form3(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Form3"));
-    // A window without an icon; otherwise it takes the application's.
-    setWindowIcon(QIcon());
     setFixedSize(ui::twips::rect(0, 0, clientWidth, clientHeight).size());
     // Nothing here takes the focus, so key presses come to the window itself.
     setFocusPolicy(Qt::NoFocus);

@@ -18,9 +18,13 @@ void prepareApplication()
     // Desktops match the windows to the installed desktop entry by this
     // name, and show its icon and name for them.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLON_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icon.png")));
     useLanguageOf(QLocale());
     QApplication::setFont(layoutFont());
+}
+
+QIcon applicationIcon()
+{
+    return QIcon(QStringLiteral(":/assets/icon.png"));
 }
 
 QFont layoutFont()

@@ -1,6 +1,7 @@
 #pragma once
 
 class QFont;
+class QIcon;
 class QLocale;
 class QWidget;
 
@@ -14,6 +15,11 @@ void prepareApplication();
 // language of the default locale; English, the source, needs none. Called
 // again, it replaces what it loaded before.
 void useLanguageOf(const QLocale& locale);
+// The logo that the main and graph windows carry. It is given to each of
+// them rather than to the whole application, so that the splash window has
+// none even where the platform lends windows the application's icon.
+QIcon applicationIcon();
+
 // The font the fixed layout is measured for, every property of it set, so
 // that nothing of a theme's or a class's font shows through.
 QFont layoutFont();
