@@ -95,7 +95,9 @@ INSTANTIATE_TEST_SUITE_P(Faults, FindMtcOutcomes, testing::Values(
     Precondition{"numerator_overflows", 2, 1e300, 1e300, Outcome::overflow},
     // The smallest height times the section underflows to 0.
     Precondition{"divisor_underflows_to_zero", tiny, 0.6, 1, Outcome::divisionByZero},
-    Precondition{"quotient_overflows", 1e-300, 1e10, 1e10, Outcome::overflow}),
+    Precondition{"quotient_overflows", 1e-300, 1e10, 1e10, Outcome::overflow},
+    // Both the numerator and the divisor underflow to 0.
+    Precondition{"zero_over_zero", tiny, 1e-200, 1e-200, Outcome::invalidOperation}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <random>
+#include <set>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -95,6 +99,8 @@ const FaultCase faultCases[] = {
     // largest double once Y passes 1.7976931e8.
     {"denominator_overflows_near_the_end", {-1e300, 1, 0, 1.7e8, 9.77}, Outcome::overflow},
     {"subnormal_denominator", yItself(1e-310, 1e-320), Outcome::overflow},
+    // Only the first steps' denominators overflow, Y running downwards.
+    {"denominator_overflows_at_the_start", {-1e300, 1, 0, 1.79775e8, -9.77}, Outcome::overflow},
     {"y_overflows", yItself(1.7e308, 1e303), Outcome::overflow},
     {"start_overflows", {1, 0, 0, 1e308, -1.7e308}, Outcome::overflow},
 };
@@ -154,6 +160,42 @@ TEST(IntegrateNtu, EveryKernelGivesTheCheckedBits)
         ++compared;
     }
     EXPECT_EQ(compared, 1000);
+}
+
+// The processor's features as the kernel reports them at
+// /proc/cpuinfo, an account independent of the compiler's.
+std::set<std::string> cpuFlags()
+{
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(cpuinfo, line)) {
+        if (line.rfind("flags", 0) != 0)
+            continue;
+        std::istringstream words(line.substr(line.find(':') + 1));
+        return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+    }
+    return {};
+}
+
+TEST(IntegrateNtu, KernelsRunWhereTheProcessorHasTheirInstructions)
+{
+    const std::set<std::string> flags = cpuFlags();
+    if (flags.empty())
+        GTEST_SKIP() << "no /proc/cpuinfo";
+    const auto has = [&flags](std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            if (!flags.count(name))
+                return false;
+        }
+        return true;
+    };
+    const bool v3 = has({"avx2", "fma", "bmi1", "bmi2"});
+    const bool v4 = v3 && has({"avx512f", "avx512dq", "avx512vl", "avx512bw", "avx512cd"});
+    for (const NtuKernel& kernel : absorber::detail::ntuKernels()) {
+        const std::string name = kernel.name;
+        const bool expected = name == "x86_64_v4" ? v4 : name == "x86_64_v3" ? v3 : true;
+        EXPECT_EQ(kernel.runsHere(), expected) << name;
+    }
 }
 
 }  // namespace

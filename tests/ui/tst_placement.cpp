@@ -1,4 +1,5 @@
 #include "placement.h"
+#include "userinput.h"
 
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -22,6 +23,7 @@ class TestPlacement : public QObject {
 
 private slots:
     void initTestCase();
+    void cleanup() { QVERIFY(noTopLevelWidgetLeft()); }
     void placed_data();
     void placed();
 };
