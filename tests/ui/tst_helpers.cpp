@@ -182,6 +182,9 @@ void TestHelpers::centring_data()
     QTest::newRow("tie up to even") << 1001.5f << 0.0f << std::optional(501);
     QTest::newRow("window tie") << 0.0f << 2.5f << std::optional(-1);
     QTest::newRow("below a tie") << 1000.4f << 0.0f << std::optional(500);
+    // Rounded, not cut, before the halving: 1002 / 2, not 1001 / 2.
+    QTest::newRow("above a tie") << 1001.6f << 0.0f << std::optional(501);
+    QTest::newRow("window above a tie") << 0.0f << 3.6f << std::optional(-2);
     QTest::newRow("screen smaller than window") << 1000.0f << 3001.0f << std::optional(500 - 1500);
     QTest::newRow("largest single below 2^31") << 2147483520.0f << 0.0f << std::optional(1073741760);
     QTest::newRow("2^31 overflows") << 2147483648.0f << 0.0f << std::optional<int>();
