@@ -247,8 +247,9 @@ void Form1::calculateColumn()
 {
     using absorber::Reached;
     Module1::RunFractions& run = Module1::fractions;
-    absorber::Coherence& coherence = Module1::coherence;
-    const auto end = [&coherence](Reached reached) { coherence = absorber::afterCalculate(coherence, reached); };
+    const auto end = [](Reached reached) {
+        Module1::coherence = absorber::afterCalculate(Module1::coherence, reached);
+    };
 
     // Each value is stored as soon as it converts, so a field that does not
     // leaves the ones before it stored.
