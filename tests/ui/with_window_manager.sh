@@ -26,34 +26,32 @@ finish() {
 trap finish EXIT
 trap 'exit 1' INT TERM
 
+# wait_for NAME PID LOG TEST...: waits up to ten seconds for TEST to hold,
+# giving up with NAME's log when its process has gone.
+wait_for() {
+    local name=$1 pid=$2 log=$3 tries=0
+    shift 3
+    until "$@"; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 100 ] || ! kill -0 "$pid" 2>/dev/null; then
+            echo "$name did not start:" >&2
+            cat "$log" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+}
+
 # Xvfb picks a free display number itself and writes it to the descriptor.
 Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 server=$!
-tries=0
-until [ -s "$work/display" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ] || ! kill -0 "$server" 2>/dev/null; then
-        echo "Xvfb did not start:" >&2
-        cat "$work/xvfb.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+wait_for Xvfb "$server" "$work/xvfb.log" test -s "$work/display"
 DISPLAY=:$(cat "$work/display")
 export DISPLAY
 
 # openbox runs its startup command once it manages the screen.
 openbox --config-file /dev/null --startup "touch $work/managed" >"$work/openbox.log" 2>&1 &
 manager=$!
-tries=0
-until [ -e "$work/managed" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ] || ! kill -0 "$manager" 2>/dev/null; then
-        echo "openbox did not start:" >&2
-        cat "$work/openbox.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+wait_for openbox "$manager" "$work/openbox.log" test -e "$work/managed"
 
 "$@"
