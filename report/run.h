@@ -41,7 +41,8 @@ struct Run {
 };
 
 // A completed run as the core returned it: its inputs, its balance and the
-// ntu its integration gave. Numbered by the caller.
+// ntu its integration gave, under the given number (the Runs table numbers
+// the runs it is given itself).
 Run completedRun(int number, const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu);
 
 }  // namespace report

@@ -20,13 +20,14 @@ Session::Session(Form1& form)
     addHelpMenu();
     connect(&form, &Form1::runCompleted, this,
             [this](const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu) {
-                lastRun = model.addRun(report::completedRun(model.rowCount() + 1, inputs, balance, ntu));
+                // The model numbers the run.
+                model.addRun(report::completedRun(0, inputs, balance, ntu));
                 updateActions();
             });
     // Find MTC completes only right after a completed Calculate, so the
     // coefficient is the last run's.
     connect(&form, &Form1::coefficientFound, this,
-            [this](double packingHeight, double mtc) { model.setMtc(lastRun, packingHeight, mtc); });
+            [this](double packingHeight, double mtc) { model.setMtc(model.rowCount(), packingHeight, mtc); });
     updateActions();
 }
 

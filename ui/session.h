@@ -36,7 +36,6 @@ private:
 
     Form1& form;
     RunsModel model;
-    int lastRun = 0;
     QPointer<RunsWindow> runsWindow;
     QPointer<MethodWindow> method;
     QList<QAction*> needARun;
