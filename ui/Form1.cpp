@@ -258,8 +258,8 @@ void Form1::calculateColumn()
     if (!readField(Text5, run.x1) || !readField(Text1, columnState.gasFlow) || !readField(Text3, columnState.waterFlow))
         return end(Reached::inputs);
 
-    const absorber::Balance balance =
-        absorber::closeBalance({run.y1, run.x1, columnState.gasFlow, columnState.waterFlow});
+    const absorber::RunInputs inputs{run.y1, run.x1, columnState.gasFlow, columnState.waterFlow};
+    const absorber::Balance balance = absorber::closeBalance(inputs);
     if (balance.point) {
         columnState.eqX = balance.point->x;
         columnState.eqY = balance.point->y;
@@ -283,7 +283,7 @@ void Form1::calculateColumn()
     Text9->clear();
     Text9->setToolTip(QString());
     end(Reached::run);
-    emit runCompleted({run.y1, run.x1, columnState.gasFlow, columnState.waterFlow}, balance, columnState.ntu);
+    emit runCompleted(inputs, balance, columnState.ntu);
 }
 
 void Form1::findMtc()
