@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <initializer_list>
+#include <utility>
+
 namespace report {
 namespace {
 
@@ -102,20 +105,28 @@ public:
     QFont smallBold;
 };
 
+// Label and full-precision value, a row each; returns the top after them.
+double writeRows(Page& page, double top, double labelX, double valueX,
+                 std::initializer_list<std::pair<QString, double>> rows)
+{
+    for (const auto& [label, value] : rows) {
+        page.text(labelX, top, label, page.body);
+        page.text(valueX, top, page.full(value), page.body);
+        top += rowHeight;
+    }
+    return top;
+}
+
 double writeInputs(Page& page, double top, const Run& run)
 {
     top = page.section(margin, top, PdfText::tr("Inputs"));
-    const std::pair<QString, double> rows[] = {
-        {PdfText::tr("NH3 mole fraction of the entering gas, y1"), run.y1},
-        {PdfText::tr("NH3 mole fraction of the leaving water, x1"), run.x1},
-        {PdfText::tr("Gas flow rate"), run.gasFlow},
-        {PdfText::tr("Water flow rate"), run.waterFlow},
-    };
-    for (const auto& [label, value] : rows) {
-        page.text(labelColumn, top, label, page.body);
-        page.text(fullColumn, top, page.full(value), page.body);
-        top += rowHeight;
-    }
+    top = writeRows(page, top, labelColumn, fullColumn,
+                    {
+                        {PdfText::tr("NH3 mole fraction of the entering gas, y1"), run.y1},
+                        {PdfText::tr("NH3 mole fraction of the leaving water, x1"), run.x1},
+                        {PdfText::tr("Gas flow rate"), run.gasFlow},
+                        {PdfText::tr("Water flow rate"), run.waterFlow},
+                    });
     return top + sectionGap;
 }
 
@@ -150,22 +161,18 @@ double writeBalance(Page& page, double top, const Run& run)
 {
     top = page.section(margin, top, PdfText::tr("Balance and integration"));
     const double valueColumn = margin + 46.0;
-    const std::pair<QString, double> rows[] = {
-        {PdfText::tr("Equilibrium x used"), run.eqX},
-        {PdfText::tr("Equilibrium y* used"), run.eqY},
-        {PdfText::tr("Slope y*/x"), run.slope},
-        {PdfText::tr("Flow factor"), run.flowFactor},
-        {PdfText::tr("Outlet mole ratio"), run.outletRatio},
-        {PdfText::tr("y2"), run.y2},
-        {PdfText::tr("Upper limit, 29/17 · y1"), run.upperLimit},
-        {PdfText::tr("Lower limit, 29/17 · y2"), run.lowerLimit},
-        {PdfText::tr("Step width"), run.stepWidth},
-    };
-    for (const auto& [label, value] : rows) {
-        page.text(margin, top, label, page.body);
-        page.text(valueColumn, top, page.full(value), page.body);
-        top += rowHeight;
-    }
+    top = writeRows(page, top, margin, valueColumn,
+                    {
+                        {PdfText::tr("Equilibrium x used"), run.eqX},
+                        {PdfText::tr("Equilibrium y* used"), run.eqY},
+                        {PdfText::tr("Slope y*/x"), run.slope},
+                        {PdfText::tr("Flow factor"), run.flowFactor},
+                        {PdfText::tr("Outlet mole ratio"), run.outletRatio},
+                        {PdfText::tr("y2"), run.y2},
+                        {PdfText::tr("Upper limit, 29/17 · y1"), run.upperLimit},
+                        {PdfText::tr("Lower limit, 29/17 · y2"), run.lowerLimit},
+                        {PdfText::tr("Step width"), run.stepWidth},
+                    });
     page.text(margin, top, PdfText::tr("Steps"), page.body);
     page.text(valueColumn, top, QLocale().toString(run.stepCount), page.body);
     return top + rowHeight + sectionGap;
