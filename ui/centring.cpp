@@ -22,9 +22,9 @@
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+#endif
 
 namespace ui {
-#endif
 
 namespace {
 
@@ -154,6 +154,15 @@ Frame frameOf(QWidget& window)
             false};
 }
 
+// Puts a window's frame's top-left corner at the given place.
+void placeFrame(QWidget& window, const Frame& frame, QPoint outerTopLeft)
+{
+    if (frame.placedByClient)
+        window.setGeometry(QRect(outerTopLeft + QPoint(frame.margins.left(), frame.margins.top()), window.size()));
+    else
+        window.move(outerTopLeft);
+}
+
 }  // namespace
 
 std::optional<int> centredOffset(float screenTwips, float windowTwips)
@@ -192,11 +201,17 @@ bool centreOnScreen(QWidget& window)
     // The position is set in twips as a single; the window takes whole pixels.
     const QPointF position = twips::point(float(*left), float(*top));
     const QPoint outerTopLeft = reachable(area.topLeft() + position.toPoint(), outer, screen->availableGeometry());
-    if (frame.placedByClient)
-        window.setGeometry(QRect(outerTopLeft + QPoint(frame.margins.left(), frame.margins.top()), window.size()));
-    else
-        window.move(outerTopLeft);
+    placeFrame(window, frame, outerTopLeft);
     return true;
+}
+
+void centreOver(QWidget& window, const QWidget& other)
+{
+    const Frame frame = frameOf(window);
+    const QSize outer = window.size().grownBy(frame.margins);
+    const QPoint topLeft = other.frameGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2);
+    const QScreen* screen = other.screen();
+    placeFrame(window, frame, screen ? reachable(topLeft, outer, screen->availableGeometry()) : topLeft);
 }
 
 }  // namespace ui
