@@ -99,8 +99,10 @@ struct Balance {
 // pass, and the outlet test judges what they lead to.
 Balance closeBalance(const RunInputs& inputs);
 
+// Like a balance, an integration or a coefficient is not completed until
+// its calculation says so.
 struct Integration {
-    Outcome outcome = Outcome::completed;
+    Outcome outcome = Outcome::invalidData;
     double ntu = 0.0;  // meaningful only when completed
 };
 
@@ -111,7 +113,7 @@ struct Integration {
 Integration integrateNtu(const IntegrationLimits& limits);
 
 struct Coefficient {
-    Outcome outcome = Outcome::completed;
+    Outcome outcome = Outcome::invalidData;
     double mtc = 0.0;  // meaningful only when completed
 };
 

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 #include <QWidget>
 
@@ -55,16 +56,17 @@ void useLayoutFont(QWidget& window)
 
 void useLanguageOf(const QLocale& locale)
 {
-    static QTranslator* ours = nullptr;
-    static QTranslator* qts = nullptr;
-    for (QTranslator** loaded : {&ours, &qts}) {
+    // The application owns the translators; these only follow them, and
+    // become null should the application go first.
+    static QPointer<QTranslator> ours;
+    static QPointer<QTranslator> qts;
+    for (QPointer<QTranslator>* loaded : {&ours, &qts}) {
         if (*loaded) {
             QApplication::removeTranslator(*loaded);
-            delete *loaded;
-            *loaded = nullptr;
+            delete loaded->data();
         }
     }
-    auto load = [&locale](QTranslator*& into, const QString& name, const QString& folder) {
+    auto load = [&locale](QPointer<QTranslator>& into, const QString& name, const QString& folder) {
         auto* translator = new QTranslator(qApp);
         if (translator->load(locale, name, QStringLiteral("_"), folder)) {
             QApplication::installTranslator(translator);

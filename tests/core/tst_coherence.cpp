@@ -46,6 +46,6 @@ INSTANTIATE_TEST_SUITE_P(Clicks, AfterCalculate, testing::Values(
     // The outlet test or a fault in the integration: x1, y1 and y2 of one click.
     Click{"completed_then_outlet_refused", completedBefore, Reached::fractions, true, false},
     Click{"mixed_then_outlet_refused", mixedBefore, Reached::fractions, true, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

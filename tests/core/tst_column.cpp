@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(Column, WorkedExamples, testing::Values(
     WorkedExample{"example_b", {0.045, 0.02, 2, 3}, 0.0503, 0.0671, 1.3339960238568591, 0.11066931742876063,
                   0.016508173950208354, 0.016240079886477108, 0.07676470588235293, 0.02770366568869624,
                   4.906104019365669e-08, 1.02408582874, 0.0671, 0.0162, 1.0241}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CloseBalance, ExampleCFailsTheOutletTestWithTheBalanceKept)
 {
@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, InputTest, testing::Values(
     InputCase{"nan_water_flow", {0.02, 0.01, 1, nan}, false},
     InputCase{"minus_infinite_y1", {-inf, 0.01, 1, 1}, false},
     InputCase{"minus_infinite_x1", {0.02, -inf, 1, 1}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // y2 is judged as it shows: strictly between 0 and 1 once rounded to 4 places.
 struct OutletCase {
@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(Edges, OutletTest, testing::Values(
     OutletCase{"shows_0_9999", {0.02, -0.5, 1, 59000}, 0.9999, true},
     OutletCase{"shows_1", {0.02, -0.5, 1, 61000}, 1.0, false},
     OutletCase{"above_1", {0.02, 0.5, 1, 2}, 2.0208, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Column, NegativeGasFlowCompletes)
 {
@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Column, Faults, testing::Values(
     // down from 500000 to -499999 units of 2^-20 and reaches 0 exactly.
     FaultCase{"denominator_reaches_zero", {-0.27952523067079743, -1.024417840751956, 0.83443708609271527, 1},
               Outcome::divisionByZero, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(CloseBalance, AFaultKeepsTheStepsBeforeIt)
 {

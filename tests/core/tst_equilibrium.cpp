@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Edges, LookupBands, testing::Values(
     Band{-0.5, 1}, Band{-std::numeric_limits<double>::infinity(), 1},
     // No caller asks past 0.3; the answer is still defined.
     Band{0.31, 14}, Band{std::numeric_limits<double>::quiet_NaN(), 14}),
-    [](const auto& info) { return "y1_" + nameOf(info.param.y1) + "_row" + std::to_string(info.param.row); });
+    [](const auto& row) { return "y1_" + nameOf(row.param.y1) + "_row" + std::to_string(row.param.row); });
 
 TEST(EquilibriumPoints, BothColumnsRiseStrictly)
 {

@@ -41,7 +41,7 @@ TEST_P(FindMtcExamples, MatchBitForBit)
 INSTANTIATE_TEST_SUITE_P(Coefficient, FindMtcExamples, testing::Values(
     Example{"example_a", {0.02, 0.01, 1, 1}, 2, 40.455628854993435, 40.4556},
     Example{"example_b", {0.045, 0.02, 2, 3}, 1.5, 173.85380336857256, 173.8538}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(FindMtc, DoublingTheHeightHalvesTheCoefficient)
 {
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Edges, FindMtcOutcomes, testing::Values(
     Precondition{"smallest_height", 1e-300, 0.6, 1, Outcome::completed},
     Precondition{"smallest_ntu", 2, tiny, 1, Outcome::completed},
     Precondition{"smallest_gas_flow", 2, 0.6, tiny, Outcome::completed}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(FindMtc, NegativeGasFlowRunIsRefused)
 {
@@ -98,6 +98,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, FindMtcOutcomes, testing::Values(
     Precondition{"quotient_overflows", 1e-300, 1e10, 1e10, Outcome::overflow},
     // Both the numerator and the divisor underflow to 0.
     Precondition{"zero_over_zero", tiny, 1e-200, 1e-200, Outcome::invalidOperation}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

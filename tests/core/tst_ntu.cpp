@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, AcrossTheTable, testing::Values(
     Operating{"negative_gas_flow", {0.02, 0.01, -1, 1}},
     // y2 above y1: the steps run downwards.
     Operating{"steps_downwards", {0.02, -0.01, 1, 1}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Integration limits that fault, each named by where its fault comes from.
 struct FaultCase {

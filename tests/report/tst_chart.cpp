@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Points, ChartMapping,
                          testing::Values(MappingCase{"bottom_left", 0.0, 0.0}, MappingCase{"top_right", 1.0, 1.0},
                                          MappingCase{"top_left", 0.0, 1.0}, MappingCase{"middle", 0.5, 0.5},
                                          MappingCase{"beyond", 1.25, -0.5}),
-                         [](const testing::TestParamInfo<MappingCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<MappingCase>& row) { return std::string(row.param.name); });
 
 std::vector<RunCase> chartCases()
 {
@@ -99,6 +99,6 @@ TEST_P(RunChart, GreenNearBothEnds)
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunChart, testing::ValuesIn(chartCases()),
-                         [](const testing::TestParamInfo<RunCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<RunCase>& row) { return row.param.name; });
 
 }  // namespace

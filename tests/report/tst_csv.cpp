@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QuotingCase{"non_ascii", "Ammoniak über Wasser, 30 °C, y* = p / 760", true},
                     QuotingCase{"non_ascii_plain", "NH₃ – Wasser", false},
                     QuotingCase{"everything", ",\"\r\n\"ä,", true}),
-    [](const testing::TestParamInfo<QuotingCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<QuotingCase>& row) { return std::string(row.param.name); });
 
 class RunsCsv : public testing::TestWithParam<std::tuple<RunCase, const char*>> {};
 
@@ -109,7 +109,7 @@ TEST_P(RunsCsv, EveryValueReadsBackToTheCoresBits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunsCsv, testing::Combine(testing::ValuesIn(allCases()), testing::Values("en", "de")),
-                         [](const testing::TestParamInfo<RunsCsv::ParamType>& info) { return std::get<0>(info.param).name + "_" + std::get<1>(info.param);
+                         [](const testing::TestParamInfo<RunsCsv::ParamType>& row) { return std::get<0>(row.param).name + "_" + std::get<1>(row.param);
                          });
 
 TEST(RunsCsvFile, HeaderOnlyWithoutRuns)
@@ -166,6 +166,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ExactCase{"subnormal", std::numeric_limits<double>::denorm_min()},
                     ExactCase{"largest", std::numeric_limits<double>::max()},
                     ExactCase{"million", 1e6}, ExactCase{"third", 1.0 / 3.0}),
-    [](const testing::TestParamInfo<ExactCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ExactCase>& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         UnwritableCase{"folder_is_a_file", [](const QTemporaryDir& dir) { return dir.filePath(u"notes.txt/runs.csv"_s); }},
         UnwritableCase{"missing_folder", [](const QTemporaryDir& dir) { return dir.filePath(u"gone/runs.csv"_s); }},
         UnwritableCase{"kernel_folder", [](const QTemporaryDir&) { return u"/proc/quillon-runs.csv"_s; }}),
-    [](const testing::TestParamInfo<UnwritableCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<UnwritableCase>& row) { return std::string(row.param.name); });
 
 // A disk that fills up half way: the file size limit stops writes for root
 // as for anyone, as a full disk does.

@@ -216,6 +216,9 @@ void TestForm1::rejectedClickKeepsNtuAndTakesTheGasFlow()
     QCOMPARE(field("Text4")->text(), QStringLiteral("0.6355"));
     QCOMPARE(form->state().gasFlow, 3.0);
     QVERIFY(qAbs(form->state().ntu - 0.63547701805) < 0.5e-11);
+    // The refused inputs reached no lookup: the point is example A's.
+    QCOMPARE(form->state().eqX, 0.0208);
+    QCOMPARE(form->state().eqY, 0.0254);
 }
 
 void TestForm1::findMtcWithoutACalculation()

@@ -35,8 +35,8 @@ void showLoaded(Form3& splash)
 // looks like at that moment and once its modal loop runs.
 class SplashWatch : public QObject {
 public:
-    explicit SplashWatch(const QWidget& mainWindow)
-        : mainWindow(mainWindow)
+    explicit SplashWatch(const QWidget& watched)
+        : mainWindow(watched)
     {
         qApp->installEventFilter(this);
     }
