@@ -31,8 +31,8 @@ void RunPdf(benchmark::State& state)
     const report::Run run = exampleA();
     const report::PdfDetails details = ui::pdfDetails();
     for (auto _ : state) {
-        const QByteArray pdf = report::runPdf(run, details);
-        benchmark::DoNotOptimize(pdf.constData());
+        const auto pdf = report::runPdf(run, details);
+        benchmark::DoNotOptimize(pdf->constData());
     }
 }
 BENCHMARK(RunPdf)->Unit(benchmark::kMillisecond);
@@ -72,8 +72,8 @@ void ChartPng(benchmark::State& state)
 {
     const report::Run run = exampleA();
     for (auto _ : state) {
-        const QByteArray png = report::pngBytes(report::runChartImage(run, QSize(1600, 1000)));
-        benchmark::DoNotOptimize(png.constData());
+        const auto png = report::pngBytes(report::runChartImage(run, QSize(1600, 1000)));
+        benchmark::DoNotOptimize(png->constData());
     }
 }
 BENCHMARK(ChartPng)->Unit(benchmark::kMillisecond);

@@ -263,12 +263,12 @@ QImage runChartImage(const Run& run, const QSize& size)
     return image;
 }
 
-QByteArray pngBytes(const QImage& image)
+std::optional<QByteArray> pngBytes(const QImage& image)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return std::nullopt;
     return bytes;
 }
 

@@ -8,6 +8,8 @@
 #include <QRectF>
 #include <QSize>
 
+#include <optional>
+
 class QImage;
 class QPainter;
 
@@ -47,7 +49,8 @@ void drawRunChart(QPainter& painter, const QRectF& area, const Run& run);
 // The chart alone as a picture, on white.
 QImage runChartImage(const Run& run, const QSize& size);
 
-// A picture as the bytes of a PNG file.
-QByteArray pngBytes(const QImage& image);
+// A picture as the bytes of a PNG file; none if it could not be encoded
+// (a null picture, for one).
+std::optional<QByteArray> pngBytes(const QImage& image);
 
 }  // namespace report

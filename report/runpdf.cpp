@@ -40,9 +40,9 @@ constexpr double rightHalf = margin + halfWidth + 10.0;
 // point sizes.
 class Page {
 public:
-    Page(QPainter& painter, const NumberTexts& numbers)
-        : painter(painter)
-        , numbers(numbers)
+    Page(QPainter& pagePainter, const NumberTexts& numberTexts)
+        : painter(pagePainter)
+        , numbers(numberTexts)
     {
         body.setPointSizeF(9.0);
         bold = body;
@@ -210,15 +210,20 @@ double writeEquilibriumTable(Page& page, double top, const Run& run)
 double writeMethod(Page& page, double top)
 {
     top = page.section(margin, top, PdfText::tr("Method"));
-    const QString method = PdfText::tr(
-        "The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction y2 from y1, x1 and "
-        "the ratio of the flows. The number of transfer units is a left-end rectangle sum of "
-        "1 / driving force over 1,000,000 equal steps between the limits 29/17 · y2 and 29/17 · y1 "
-        "(29/17 being the ratio of the molar masses of air and NH3), with the equilibrium line taken "
-        "straight through the origin and the equilibrium point used. The mass-transfer coefficient is "
-        "mtc = NTU × gas flow ÷ (height × 0.05² × 3.1416 m²), the cross-section of the laboratory "
-        "column. Assumptions: the gas mixture is dilute, the entering water holds no NH3, and the water "
-        "is not recycled.");
+    const QString method =
+        PdfText::tr(
+            "The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction y2 from y1, x1 and "
+            "the ratio of the flows. The number of transfer units is a left-end rectangle sum over %1 equal "
+            "steps Δ of the scaled gas fraction Y = 29/17 · y (29/17 being the ratio of the molar masses of air "
+            "and NH3), from Ylo = 29/17 · y2 to Yhi = 29/17 · y1: NTU = Σ |Δ / (a · Y + b)| for Y = Ylo, "
+            "Ylo + Δ, …, with a = 1 − r · f, b = Ylo · f, f = 1 − m · r, r the gas flow ÷ the water flow and "
+            "m = y*/x of the equilibrium point used. This is the rectangle rule for the integral of "
+            "dY / |a · Y + b| from Ylo to Yhi, which is |ln((a · Yhi + b) / (a · Ylo + b)) / a| where a · Y + b "
+            "keeps its sign; it is not the integral of dy / (y − y*) along the operating line. The "
+            "mass-transfer coefficient is mtc = NTU × gas flow ÷ (height × 0.05² × 3.1416 m²), the "
+            "cross-section of the laboratory column. Assumptions: the gas mixture is dilute, the entering "
+            "water holds no NH3, and the water is not recycled.")
+            .arg(QLocale().toString(absorber::ntuSteps));
     return top + page.paragraph(margin, top, pageWidth - 2 * margin, method, page.body) + sectionGap;
 }
 
@@ -260,13 +265,12 @@ bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)
     return painter.end();
 }
 
-QByteArray runPdf(const Run& run, const PdfDetails& details)
+std::optional<QByteArray> runPdf(const Run& run, const PdfDetails& details)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!writeRunPdf(buffer, run, details))
-        return {};
+    if (!buffer.open(QIODevice::WriteOnly) || !writeRunPdf(buffer, run, details))
+        return std::nullopt;
     return bytes;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QIODevice;
 
@@ -31,7 +32,7 @@ struct PdfDetails {
 // must be open for writing, takes nothing.
 bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details);
 
-// The same page as the bytes of a PDF file; empty if it could not be made.
-QByteArray runPdf(const Run& run, const PdfDetails& details);
+// The same page as the bytes of a PDF file; none if it could not be made.
+std::optional<QByteArray> runPdf(const Run& run, const PdfDetails& details);
 
 }  // namespace report

@@ -239,10 +239,6 @@
         <translation>&lt;p&gt;Die NH3-Bilanz über die Kolonne in Molverhältnissen (Beladungen) ergibt den Anteil im austretenden Gas:&lt;br&gt;Y2 = y1/(1 − y1) − x1/(1 − x1) · L/G, &amp;nbsp; y2 = Y2/(Y2 + 1),&lt;br&gt;mit L dem Wasserstrom und G dem Gasstrom. Der Versuch wird nur angenommen, wenn y2, auf 4 Nachkommastellen gerundet, echt zwischen 0 und 1 liegt.&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;p&gt;The number of transfer units is a left-end rectangle sum over %1 equal steps Δ between the limits 29/17 · y2 and 29/17 · y1 (29/17 is the ratio of the molar masses of air and NH3):&lt;br&gt;NTU = Σ |Δ / ((1 − (G/L) · f) · Y + 29/17 · y2 · f)|, &amp;nbsp; f = 1 − m · G/L,&lt;br&gt;which approximates the integral of dY over the driving force, the equilibrium line being taken as straight through the origin.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die Zahl der Übertragungseinheiten ist eine Summe nach der linken Rechteckregel über %1 gleiche Schritte Δ zwischen den Grenzen 29/17 · y2 und 29/17 · y1 (29/17 ist das Verhältnis der molaren Massen von Luft und NH3):&lt;br&gt;NTU = Σ |Δ / ((1 − (G/L) · f) · Y + 29/17 · y2 · f)|, &amp;nbsp; f = 1 − m · G/L.&lt;br&gt;Sie nähert das Integral von dY über die treibende Kraft an, wobei die Gleichgewichtskurve als Gerade durch den Ursprung angenommen wird.&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>&lt;h3&gt;Find MTC&lt;/h3&gt;</source>
         <translation>&lt;h3&gt;K ermitteln&lt;/h3&gt;</translation>
     </message>
@@ -269,6 +265,10 @@
     <message>
         <source>&lt;table cellspacing=0 cellpadding=3 border=1&gt;&lt;tr&gt;&lt;th&gt;Row&lt;/th&gt;&lt;th&gt;x&lt;/th&gt;&lt;th&gt;y*&lt;/th&gt;&lt;/tr&gt;%1&lt;/table&gt;</source>
         <translation>&lt;table cellspacing=0 cellpadding=3 border=1&gt;&lt;tr&gt;&lt;th&gt;Zeile&lt;/th&gt;&lt;th&gt;x&lt;/th&gt;&lt;th&gt;y*&lt;/th&gt;&lt;/tr&gt;%1&lt;/table&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The number of transfer units is a left-end rectangle sum over %1 equal steps. Its variable is the scaled gas fraction Y = 29/17 · y (29/17 is the ratio of the molar masses of air and NH3), from Y&lt;sub&gt;lo&lt;/sub&gt; = 29/17 · y2 to Y&lt;sub&gt;hi&lt;/sub&gt; = 29/17 · y1 in steps Δ = (Y&lt;sub&gt;hi&lt;/sub&gt; − Y&lt;sub&gt;lo&lt;/sub&gt;) / %1. With the flow ratio r = G/L, the slope m and f = 1 − m · r, every step adds&lt;br&gt;|Δ / (a · Y + b)|, &amp;nbsp; a = 1 − r · f, &amp;nbsp; b = Y&lt;sub&gt;lo&lt;/sub&gt; · f,&lt;br&gt;for Y = Y&lt;sub&gt;lo&lt;/sub&gt;, Y&lt;sub&gt;lo&lt;/sub&gt; + Δ, …, Y&lt;sub&gt;lo&lt;/sub&gt; + (%1 − 1) · Δ.&lt;/p&gt;&lt;p&gt;The sum is the rectangle rule for the integral of dY / |a · Y + b| from Y&lt;sub&gt;lo&lt;/sub&gt; to Y&lt;sub&gt;hi&lt;/sub&gt;; where a · Y + b keeps its sign between the limits, that integral is |ln((a · Y&lt;sub&gt;hi&lt;/sub&gt; + b) / (a · Y&lt;sub&gt;lo&lt;/sub&gt; + b)) / a|, and the sum agrees with it to about six digits. It is not the integral of dy / (y − y*) along the operating line that textbooks give, and the two numbers differ.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Zahl der Übertragungseinheiten ist eine Summe nach der linken Rechteckregel über %1 gleiche Schritte. Ihre Variable ist der skalierte Gasanteil Y = 29/17 · y (29/17 ist das Verhältnis der molaren Massen von Luft und NH3), von Y&lt;sub&gt;lo&lt;/sub&gt; = 29/17 · y2 bis Y&lt;sub&gt;hi&lt;/sub&gt; = 29/17 · y1 in Schritten Δ = (Y&lt;sub&gt;hi&lt;/sub&gt; − Y&lt;sub&gt;lo&lt;/sub&gt;) / %1. Mit dem Stromverhältnis r = G/L, der Steigung m und f = 1 − m · r addiert jeder Schritt&lt;br&gt;|Δ / (a · Y + b)|, &amp;nbsp; a = 1 − r · f, &amp;nbsp; b = Y&lt;sub&gt;lo&lt;/sub&gt; · f,&lt;br&gt;für Y = Y&lt;sub&gt;lo&lt;/sub&gt;, Y&lt;sub&gt;lo&lt;/sub&gt; + Δ, …, Y&lt;sub&gt;lo&lt;/sub&gt; + (%1 − 1) · Δ.&lt;/p&gt;&lt;p&gt;Die Summe ist die Rechteckregel für das Integral von dY / |a · Y + b| von Y&lt;sub&gt;lo&lt;/sub&gt; bis Y&lt;sub&gt;hi&lt;/sub&gt;; wo a · Y + b zwischen den Grenzen sein Vorzeichen behält, ist dieses Integral |ln((a · Y&lt;sub&gt;hi&lt;/sub&gt; + b) / (a · Y&lt;sub&gt;lo&lt;/sub&gt; + b)) / a|, und die Summe stimmt auf etwa sechs Stellen damit überein. Sie ist nicht das Integral von dy / (y − y*) entlang der Arbeitsgeraden aus den Lehrbüchern, und die beiden Zahlen unterscheiden sich.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -425,10 +425,6 @@
         <translation>Methode</translation>
     </message>
     <message>
-        <source>The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction y2 from y1, x1 and the ratio of the flows. The number of transfer units is a left-end rectangle sum of 1 / driving force over 1,000,000 equal steps between the limits 29/17 · y2 and 29/17 · y1 (29/17 being the ratio of the molar masses of air and NH3), with the equilibrium line taken straight through the origin and the equilibrium point used. The mass-transfer coefficient is mtc = NTU × gas flow ÷ (height × 0.05² × 3.1416 m²), the cross-section of the laboratory column. Assumptions: the gas mixture is dilute, the entering water holds no NH3, and the water is not recycled.</source>
-        <translation>Die NH3-Bilanz über die Kolonne in Molverhältnissen ergibt den Anteil y2 im austretenden Gas aus y1, x1 und dem Verhältnis der Ströme. Die Zahl der Übertragungseinheiten ist eine Summe von 1 / treibende Kraft nach der linken Rechteckregel über 1.000.000 gleiche Schritte zwischen den Grenzen 29/17 · y2 und 29/17 · y1 (29/17 ist das Verhältnis der molaren Massen von Luft und NH3), wobei die Gleichgewichtskurve als Gerade durch den Ursprung und den verwendeten Gleichgewichtspunkt angenommen wird. Der Stoffübergangskoeffizient ist mtc = NTU × Gasstrom ÷ (Höhe × 0,05² × 3,1416 m²), mit 0,05² × 3,1416 m² als Querschnitt der Laborkolonne. Annahmen: Das Gasgemisch ist verdünnt, das zulaufende Wasser enthält kein NH3, und das Wasser wird nicht im Kreislauf geführt.</translation>
-    </message>
-    <message>
         <source>Quillon run %1</source>
         <translation>Quillon-Versuch %1</translation>
     </message>
@@ -443,6 +439,10 @@
     <message>
         <source>Written %1 by Quillon %2</source>
         <translation>Erstellt am %1 mit Quillon %2</translation>
+    </message>
+    <message>
+        <source>The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction y2 from y1, x1 and the ratio of the flows. The number of transfer units is a left-end rectangle sum over %1 equal steps Δ of the scaled gas fraction Y = 29/17 · y (29/17 being the ratio of the molar masses of air and NH3), from Ylo = 29/17 · y2 to Yhi = 29/17 · y1: NTU = Σ |Δ / (a · Y + b)| for Y = Ylo, Ylo + Δ, …, with a = 1 − r · f, b = Ylo · f, f = 1 − m · r, r the gas flow ÷ the water flow and m = y*/x of the equilibrium point used. This is the rectangle rule for the integral of dY / |a · Y + b| from Ylo to Yhi, which is |ln((a · Yhi + b) / (a · Ylo + b)) / a| where a · Y + b keeps its sign; it is not the integral of dy / (y − y*) along the operating line. The mass-transfer coefficient is mtc = NTU × gas flow ÷ (height × 0.05² × 3.1416 m²), the cross-section of the laboratory column. Assumptions: the gas mixture is dilute, the entering water holds no NH3, and the water is not recycled.</source>
+        <translation>Die NH3-Bilanz über die Kolonne in Molverhältnissen ergibt den Anteil y2 im austretenden Gas aus y1, x1 und dem Verhältnis der Ströme. Die Zahl der Übertragungseinheiten ist eine Summe nach der linken Rechteckregel über %1 gleiche Schritte Δ des skalierten Gasanteils Y = 29/17 · y (29/17 ist das Verhältnis der molaren Massen von Luft und NH3), von Ylo = 29/17 · y2 bis Yhi = 29/17 · y1: NTU = Σ |Δ / (a · Y + b)| für Y = Ylo, Ylo + Δ, …, mit a = 1 − r · f, b = Ylo · f, f = 1 − m · r, r = Gasstrom ÷ Wasserstrom und m = y*/x des verwendeten Gleichgewichtspunkts. Das ist die Rechteckregel für das Integral von dY / |a · Y + b| von Ylo bis Yhi, das |ln((a · Yhi + b) / (a · Ylo + b)) / a| ist, wo a · Y + b sein Vorzeichen behält; es ist nicht das Integral von dy / (y − y*) entlang der Arbeitsgeraden. Der Stoffübergangskoeffizient ist mtc = NTU × Gasstrom ÷ (Höhe × 0,05² × 3,1416 m²), mit 0,05² × 3,1416 m² als Querschnitt der Laborkolonne. Annahmen: Das Gasgemisch ist verdünnt, das zulaufende Wasser enthält kein NH3, und das Wasser wird nicht im Kreislauf geführt.</translation>
     </message>
 </context>
 <context>
@@ -542,6 +542,28 @@
     <message>
         <source>PNG pictures (*.png)</source>
         <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ist bereits vorhanden.
+Soll die Datei ersetzt werden?</translation>
+    </message>
+    <message>
+        <source>%1 could not be made, so nothing was saved.</source>
+        <translation>%1 konnte nicht erstellt werden; es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The PDF report</source>
+        <translation>Der PDF-Bericht</translation>
+    </message>
+    <message>
+        <source>The table of runs</source>
+        <translation>Die Tabelle der Versuche</translation>
+    </message>
+    <message>
+        <source>The picture</source>
+        <translation>Das Bild</translation>
     </message>
 </context>
 <context>

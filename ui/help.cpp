@@ -51,11 +51,18 @@ QString MethodWindow::methodText()
            "Y2 = y1/(1 − y1) − x1/(1 − x1) · L/G, &nbsp; y2 = Y2/(Y2 + 1),<br>"
            "with L the water flow and G the gas flow. The run is refused unless y2, rounded to 4 "
            "decimals, lies strictly between 0 and 1.</p>"),
-        tr("<p>The number of transfer units is a left-end rectangle sum over %1 equal steps Δ between the "
-           "limits 29/17 · y2 and 29/17 · y1 (29/17 is the ratio of the molar masses of air and NH3):<br>"
-           "NTU = Σ |Δ / ((1 − (G/L) · f) · Y + 29/17 · y2 · f)|, &nbsp; f = 1 − m · G/L,<br>"
-           "which approximates the integral of dY over the driving force, the equilibrium line being "
-           "taken as straight through the origin.</p>")
+        tr("<p>The number of transfer units is a left-end rectangle sum over %1 equal steps. Its variable is "
+           "the scaled gas fraction Y = 29/17 · y (29/17 is the ratio of the molar masses of air and NH3), "
+           "from Y<sub>lo</sub> = 29/17 · y2 to Y<sub>hi</sub> = 29/17 · y1 in steps "
+           "Δ = (Y<sub>hi</sub> − Y<sub>lo</sub>) / %1. With the flow ratio r = G/L, the slope m and "
+           "f = 1 − m · r, every step adds<br>"
+           "|Δ / (a · Y + b)|, &nbsp; a = 1 − r · f, &nbsp; b = Y<sub>lo</sub> · f,<br>"
+           "for Y = Y<sub>lo</sub>, Y<sub>lo</sub> + Δ, …, Y<sub>lo</sub> + (%1 − 1) · Δ.</p>"
+           "<p>The sum is the rectangle rule for the integral of dY / |a · Y + b| from Y<sub>lo</sub> to "
+           "Y<sub>hi</sub>; where a · Y + b keeps its sign between the limits, that integral is "
+           "|ln((a · Y<sub>hi</sub> + b) / (a · Y<sub>lo</sub> + b)) / a|, and the sum agrees with it to "
+           "about six digits. It is not the integral of dy / (y − y*) along the operating line that "
+           "textbooks give, and the two numbers differ.</p>")
             .arg(QLocale().toString(absorber::ntuSteps)),
         tr("<h3>Find MTC</h3>"),
         tr("<p>The mass-transfer coefficient is K = NTU · G / (z · A), with z the height of packing and "

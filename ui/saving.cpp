@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 
@@ -19,7 +20,21 @@ struct SavingText {
     Q_DECLARE_TR_FUNCTIONS(Saving)
 };
 
-// Large enough for a slide or a printed page.
+// The folder of the last file chosen in this program run; nothing of it is
+// kept between runs.
+QString& lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+void warn(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, SavingText::tr("Not saved"), text, QMessageBox::Ok, parent);
+    // A path or a system's reason is never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
 
 }  // namespace
 
@@ -28,21 +43,45 @@ bool saveToPath(QWidget* parent, const QString& path, const QByteArray& bytes)
     const QString reason = report::writeFileAtomically(path, bytes);
     if (reason.isEmpty())
         return true;
-    QMessageBox box(QMessageBox::Warning, SavingText::tr("Not saved"),
-                    SavingText::tr("%1 could not be saved:\n%2").arg(QDir::toNativeSeparators(path), reason),
-                    QMessageBox::Ok, parent);
-    // A path or a system's reason is never markup.
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    warn(parent, SavingText::tr("%1 could not be saved:\n%2").arg(QDir::toNativeSeparators(path), reason));
     return false;
 }
 
-bool saveAs(QWidget* parent, const QString& defaultName, const QString& filter, const QByteArray& bytes)
+std::optional<QString> askSavePath(QWidget* parent, const QString& defaultName, const QString& filter)
 {
-    const QString path = QFileDialog::getSaveFileName(parent, SavingText::tr("Save As"), defaultName, filter);
-    if (path.isEmpty())
+    const QString suffix = QFileInfo(defaultName).suffix();
+    QFileDialog dialog(parent, SavingText::tr("Save As"), lastFolder(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without a suffix gets the filter's, and the overwrite
+    // question is asked about that name.
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(defaultName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    QString path = dialog.selectedFiles().constFirst();
+    // Some desktops' own dialogs leave the suffix to the program.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += u'.' + suffix;
+        if (QFileInfo::exists(path)
+            && QMessageBox::question(
+                   parent, SavingText::tr("Save As"),
+                   SavingText::tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path)))
+                != QMessageBox::Yes)
+            return std::nullopt;
+    }
+    lastFolder() = QFileInfo(path).absolutePath();
+    return path;
+}
+
+bool saveAs(QWidget* parent, const QString& defaultName, const QString& filter, const std::optional<QByteArray>& bytes,
+            const QString& what)
+{
+    if (!bytes) {
+        warn(parent, SavingText::tr("%1 could not be made, so nothing was saved.").arg(what));
         return false;
-    return saveToPath(parent, path, bytes);
+    }
+    const std::optional<QString> path = askSavePath(parent, defaultName, filter);
+    return path && saveToPath(parent, *path, *bytes);
 }
 
 report::PdfDetails pdfDetails()
@@ -58,19 +97,19 @@ QString runReportFileName(int runNumber)
 bool saveRunReport(QWidget* parent, const report::Run& run)
 {
     return saveAs(parent, runReportFileName(run.number), SavingText::tr("PDF files (*.pdf)"),
-                  report::runPdf(run, pdfDetails()));
+                  report::runPdf(run, pdfDetails()), SavingText::tr("The PDF report"));
 }
 
 bool saveRunsCsv(QWidget* parent, const QList<report::Run>& runs)
 {
     return saveAs(parent, QStringLiteral("quillon-runs.csv"), SavingText::tr("CSV files (*.csv)"),
-                  report::runsCsv(runs));
+                  report::runsCsv(runs), SavingText::tr("The table of runs"));
 }
 
 bool saveChartPicture(QWidget* parent, const QImage& picture)
 {
     return saveAs(parent, QStringLiteral("quillon-chart.png"), SavingText::tr("PNG pictures (*.png)"),
-                  report::pngBytes(picture));
+                  report::pngBytes(picture), SavingText::tr("The picture"));
 }
 
 }  // namespace ui

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class QImage;
 class QWidget;
 
@@ -18,9 +20,16 @@ namespace ui {
 // names the path and the reason, and the program goes on. True when written.
 bool saveToPath(QWidget* parent, const QString& path, const QByteArray& bytes);
 
-// Asks where to save, offering defaultName, then writes there as
-// saveToPath does. False when the user cancels or the write fails.
-bool saveAs(QWidget* parent, const QString& defaultName, const QString& filter, const QByteArray& bytes);
+// Asks where to save, offering defaultName in the folder last chosen in
+// this program run; a name typed without a suffix gets defaultName's.
+// Empty when the user cancels.
+std::optional<QString> askSavePath(QWidget* parent, const QString& defaultName, const QString& filter);
+
+// Asks where to save, then writes there as saveToPath does. Bytes that
+// could not be made (what names them, for the user) are reported in a
+// box, and no file is asked for or written. False when nothing was saved.
+bool saveAs(QWidget* parent, const QString& defaultName, const QString& filter, const std::optional<QByteArray>& bytes,
+            const QString& what);
 
 // What the report is written with: this program's version, the time now,
 // and numbers as the main window shows them.
