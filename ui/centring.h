@@ -26,4 +26,8 @@ QPoint reachable(QPoint position, QSize outer, const QRect& available);
 // within reach. False on an overflow, leaving it in place.
 bool centreOnScreen(QWidget& window);
 
+// Centres a window not yet shown on another window, kept within reach on
+// the other window's screen.
+void centreOver(QWidget& window, const QWidget& other);
+
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGridLayout>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QSpacerItem>
 
@@ -28,8 +29,26 @@ int boxWidthFor(const QString& title)
     return qMax(smallestBoxWidth, metrics.horizontalAdvance(title) + titleBarButtonsWidth);
 }
 
+// The active window, or else the main window on the screen.
+QWidget* windowInView()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && qobject_cast<QMainWindow*>(window))
+            return window;
+    }
+    return nullptr;
+}
+
 void showBox(QWidget* parent, const QString& title, const QString& text)
 {
+    // A window still loading is not on the screen yet: its box goes over
+    // the window the user is looking at, rather than a corner of the screen.
+    if (parent && !parent->isVisible()) {
+        if (QWidget* shown = windowInView())
+            parent = shown;
+    }
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     // What a user typed is shown as typed, never read as markup.
     box.setTextFormat(Qt::PlainText);

@@ -39,6 +39,23 @@ std::optional<double> columnValue(const report::Run& run, int column)
 
 }  // namespace
 
+QString RunsModel::widestText(int column)
+{
+    switch (column) {
+    case runColumn:
+        return QLocale().toString(9999);
+    case y1Column:
+    case x1Column:
+    case eqXColumn:
+    case eqYColumn:
+    case y2Column:
+        return ui::resultText(-0.8888);
+    }
+    // Flows, heights, NTU and coefficients below 10^6, negative flows
+    // above -10^6, each to 4 decimals.
+    return ui::resultText(-888888.8888);
+}
+
 RunsModel::RunsModel(QObject* parent)
     : QAbstractTableModel(parent)
 {
@@ -69,7 +86,7 @@ QString RunsModel::tabText(const QList<int>& rows) const
     QStringList lines;
     QStringList fields;
     for (int column = 0; column < columnCount(); ++column)
-        fields.append(headerData(column, Qt::Horizontal).toString());
+        fields.append(columnTitle(column));
     lines.append(fields.join(u'\t'));
     for (const int row : rows) {
         fields.clear();
@@ -118,6 +135,20 @@ QVariant RunsModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
+    // On two lines, so that the numbers rather than the titles set the
+    // columns' widths.
+    const QString title = columnTitle(section);
+    const qsizetype middle = title.size() / 2;
+    const qsizetype before = title.lastIndexOf(u' ', middle);
+    const qsizetype after = title.indexOf(u' ', middle);
+    const qsizetype space = before < 0 ? after
+        : after < 0                    ? before
+                                       : (middle - before <= after - middle ? before : after);
+    return space < 0 ? title : title.left(space) + u'\n' + title.mid(space + 1);
+}
+
+QString RunsModel::columnTitle(int section)
+{
     switch (section) {
     case runColumn:
         return tr("Run");

@@ -44,6 +44,13 @@ public:
 
     const QList<report::Run>& runs() const { return completed; }
 
+    // The widest text a cell of the column shows for a run of the usual
+    // ranges, in the current locale: for sizing the column.
+    static QString widestText(int column);
+
+    // A column's title on one line.
+    static QString columnTitle(int column);
+
     // The rows as the table shows them, tab-separated under a header row,
     // one line each, in the order given: for the clipboard.
     QString tabText(const QList<int>& rows) const;

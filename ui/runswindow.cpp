@@ -10,22 +10,26 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSortFilterProxyModel>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
-RunsWindow::RunsWindow(RunsModel& model, QWidget* parent)
+RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , model(model)
+    , model(runs)
     , sorted(new QSortFilterProxyModel(this))
     , table(new QTableView(this))
+    , copyButton(new QPushButton(tr("&Copy"), this))
+    , csvButton(new QPushButton(tr("Save as C&SV…"), this))
     , reportButton(new QPushButton(tr("Save &Report…"), this))
 {
     setWindowTitle(tr("Runs"));
 
-    sorted->setSourceModel(&model);
+    sorted->setSourceModel(&runs);
     sorted->setSortRole(RunsModel::SortRole);
     table->setModel(sorted);
     table->setSortingEnabled(true);
@@ -34,7 +38,7 @@ RunsWindow::RunsWindow(RunsModel& model, QWidget* parent)
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(false);
 
     auto* copyAction = new QAction(tr("&Copy"), this);
     copyAction->setShortcut(QKeySequence::Copy);
@@ -42,14 +46,14 @@ RunsWindow::RunsWindow(RunsModel& model, QWidget* parent)
     connect(copyAction, &QAction::triggered, this, &RunsWindow::copySelection);
     addAction(copyAction);
 
-    auto* copyButton = new QPushButton(tr("&Copy"), this);
     connect(copyButton, &QPushButton::clicked, this, &RunsWindow::copySelection);
-    auto* csvButton = new QPushButton(tr("Save as C&SV…"), this);
     connect(csvButton, &QPushButton::clicked, this, &RunsWindow::saveCsv);
     reportButton->setToolTip(tr("The one-page PDF report of the current run"));
     connect(reportButton, &QPushButton::clicked, this, &RunsWindow::saveReport);
     connect(table->selectionModel(), &QItemSelectionModel::currentChanged, this, &RunsWindow::updateButtons);
-    connect(sorted, &QAbstractItemModel::rowsInserted, this, &RunsWindow::updateButtons);
+    for (const auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(sorted, rowsChanged, this, &RunsWindow::updateButtons);
+    connect(sorted, &QAbstractItemModel::modelReset, this, &RunsWindow::updateButtons);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copyButton);
@@ -61,7 +65,7 @@ RunsWindow::RunsWindow(RunsModel& model, QWidget* parent)
     layout->addWidget(table);
     layout->addLayout(buttons);
 
-    resize(900, 320);
+    fitColumns();
     updateButtons();
 }
 
@@ -106,5 +110,30 @@ void RunsWindow::saveReport()
 
 void RunsWindow::updateButtons()
 {
+    const bool anyRun = sorted->rowCount() > 0;
+    copyButton->setEnabled(anyRun);
+    csvButton->setEnabled(anyRun);
     reportButton->setEnabled(table->currentIndex().isValid());
+}
+
+void RunsWindow::fitColumns()
+{
+    // Each column as wide as its title and the widest value a run shows in
+    // it, and the window as wide as all of them, as far as the screen allows.
+    QHeaderView* header = table->horizontalHeader();
+    const QFontMetrics metrics(table->font());
+    const int cellPadding = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 4);
+    int total = 0;
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const QString widest = RunsModel::widestText(column);
+        const int width = qMax(header->sectionSizeHint(column), metrics.horizontalAdvance(widest) + cellPadding);
+        table->setColumnWidth(column, width);
+        total += width;
+    }
+    const int frame = 2 * table->frameWidth() + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QMargins margins = layout()->contentsMargins();
+    int width = total + frame + margins.left() + margins.right();
+    if (const QScreen* screen = this->screen())
+        width = qMin(width, screen->availableGeometry().width());
+    resize(width, 320);
 }

@@ -30,9 +30,12 @@ private:
     void saveCsv();
     void saveReport();
     void updateButtons();
+    void fitColumns();
 
     RunsModel& model;
     QSortFilterProxyModel* sorted;
     QTableView* table;
+    QPushButton* copyButton;
+    QPushButton* csvButton;
     QPushButton* reportButton;
 };

@@ -2,6 +2,7 @@
 
 #include "report/run.h"
 #include "ui/Form1.h"
+#include "ui/centring.h"
 #include "ui/help.h"
 #include "ui/runswindow.h"
 #include "ui/saving.h"
@@ -12,9 +13,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-Session::Session(Form1& form)
-    : QObject(&form)
-    , form(form)
+Session::Session(Form1& mainWindow)
+    : QObject(&mainWindow)
+    , form(mainWindow)
 {
     addReportMenu();
     addHelpMenu();
@@ -57,11 +58,11 @@ void Session::addHelpMenu()
 {
     QMenu* help = form.menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("help"));
-    QAction* method = help->addAction(tr("&Method and Data"), this, &Session::showMethod);
-    method->setObjectName(QStringLiteral("help_method"));
-    method->setShortcut(QKeySequence::HelpContents);
+    QAction* methodAction = help->addAction(tr("&Method and Data"), this, &Session::showMethod);
+    methodAction->setObjectName(QStringLiteral("help_method"));
+    methodAction->setShortcut(QKeySequence::HelpContents);
     // F1 works whether or not the menu is open.
-    method->setShortcutContext(Qt::WindowShortcut);
+    methodAction->setShortcutContext(Qt::WindowShortcut);
     QAction* about = help->addAction(tr("&About Quillon"), this, [this] { showAbout(&this->form); });
     about->setObjectName(QStringLiteral("help_about"));
 }
@@ -75,8 +76,10 @@ void Session::updateActions()
 void Session::showRuns()
 {
     // One window at a time; asked again, it comes to the front.
-    if (!runsWindow)
+    if (!runsWindow) {
         runsWindow = new RunsWindow(model, &form);
+        ui::centreOver(*runsWindow, form);
+    }
     runsWindow->show();
     runsWindow->raise();
     runsWindow->activateWindow();

@@ -3,11 +3,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 
-ModalBoxes::ModalBoxes(Windows windows)
-    : windows(windows)
+ModalBoxes::ModalBoxes(Windows closing)
+    : windows(closing)
 {
     poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [this] { answer(); });
+    QObject::connect(&poll, &QTimer::timeout, &poll, [this] { answer(); });
     poll.start();
 }
 
@@ -24,8 +24,8 @@ void ModalBoxes::answer()
         }
         return;
     }
-    boxes.append(
-        {box->windowTitle(), box->text(), box->icon(), int(box->buttons().size()), box->textFormat(), box->size()});
+    boxes.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size()), box->textFormat(),
+                  box->size(), box->frameGeometry().center()});
     if (QAbstractButton* ok = box->button(QMessageBox::Ok))
         ok->click();
     else

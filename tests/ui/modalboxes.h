@@ -19,7 +19,8 @@ public:
         QMessageBox::Icon icon;
         int buttonCount;
         Qt::TextFormat textFormat;
-        QSize size;  // as shown
+        QSize size;     // as shown
+        QPoint centre;  // of its frame, as shown
     };
 
     enum Windows { leaveWindows, closeWindows };

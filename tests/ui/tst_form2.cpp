@@ -487,7 +487,7 @@ void TestForm2::fromMenu()
     // its close box.
     QTimer user;
     user.setInterval(5);
-    connect(&user, &QTimer::timeout, [&seen] {
+    connect(&user, &QTimer::timeout, &user, [&seen] {
         auto* chart = qobject_cast<Form2*>(QApplication::activeModalWidget());
         if (!chart || !chart->isVisible())
             return;
@@ -553,7 +553,7 @@ void TestForm2::operatingLineAfterAClick()
     QStringList lines;
     QTimer user;
     user.setInterval(5);
-    connect(&user, &QTimer::timeout, [&lines] {
+    connect(&user, &QTimer::timeout, &user, [&lines] {
         auto* chart = qobject_cast<Form2*>(QApplication::activeModalWidget());
         if (!chart || !chart->isVisible())
             return;
@@ -566,6 +566,8 @@ void TestForm2::operatingLineAfterAClick()
     Form1 main;
     auto* graphStart = main.findChild<QAction*>(QStringLiteral("graph_start"));
     QVERIFY(graphStart);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
     QVERIFY(calculate(main, {"0.02", "0.01", "1", "1"}));
     QVERIFY(calculate(main, run));
     const int boxesBefore = boxes.count();
@@ -580,6 +582,9 @@ void TestForm2::operatingLineAfterAClick()
         QCOMPARE(boxes.count(), boxesBefore + 1);
         QCOMPARE(boxes.seen().last().title, QStringLiteral("Data Error"));
         QCOMPARE(boxes.seen().last().text, QStringLiteral("Invalid Data"));
+        // Over the main window, not at a corner of the screen.
+        const QPoint offset = boxes.seen().last().centre - main.frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() < 40, qPrintable(u"%1, %2"_s.arg(offset.x()).arg(offset.y())));
         QCOMPARE(lines.first(), ends({u"Line4"_s, 0, 0, 0, 0}));
     }
 

@@ -110,6 +110,12 @@ void TestHelp::methodTextHoldsTheTable()
     QVERIFY(plain.contains(ui::numberText(0.02) + " "));
     QVERIFY(plain.contains("760"));
     QVERIFY(plain.contains(QStringLiteral("0.05² × 3.1416")));
+    // What is summed, to be reproduced by hand: the integrand's coefficients
+    // and the closed form of its integral.
+    QVERIFY(plain.contains(QLocale().toString(absorber::ntuSteps)));
+    for (const char* formula :
+         {"|Δ / (a · Y + b)|", "a = 1 − r · f", "f = 1 − m · r", "|ln((a · Yhi + b) / (a · Ylo + b)) / a|"})
+        QVERIFY2(plain.contains(QString::fromUtf8(formula)), formula);
 }
 
 void TestHelp::aboutNamesTheProgram()

@@ -1,4 +1,6 @@
+#include "report/runchart.h"
 #include "tests/report/corerun.h"
+#include "ui/application.h"
 #include "ui/numbertext.h"
 #include "ui/runsmodel.h"
 #include "ui/runswindow.h"
@@ -11,9 +13,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QImage>
 #include <QItemSelectionModel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -73,6 +77,7 @@ struct BoxSeen {
     int count = 0;
     QString text;
     Qt::TextFormat format = Qt::AutoText;
+    int otherWindows = 0;  // modal windows other than boxes, closed unanswered
 };
 
 // Presses OK on each message box that comes up while the action runs.
@@ -81,8 +86,13 @@ BoxSeen answerBoxes(const std::function<void()>& action)
     BoxSeen seen;
     QTimer poll;
     poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&seen] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (modal && modal->isVisible() && !box) {
+            ++seen.otherWindows;
+            modal->close();
+        }
         if (!box || !box->isVisible())
             return;
         ++seen.count;
@@ -101,6 +111,7 @@ class TestRuns : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { ui::prepareApplication(); }
     void cleanup();
 
     void addRun_data();
@@ -111,7 +122,9 @@ private slots:
     void copying_data();
     void copying();
     void copyLastRun();
+    void window_data();
     void window();
+    void renderFailureSavesNothing();
     void saveFailure_data();
     void saveFailure();
     void saveWrites();
@@ -120,6 +133,7 @@ private slots:
 void TestRuns::cleanup()
 {
     QLocale::setDefault(QLocale::c());
+    ui::useLanguageOf(QLocale::c());
     QVERIFY(noTopLevelWidgetLeft());
 }
 
@@ -311,23 +325,75 @@ void TestRuns::copyLastRun()
     QCOMPARE(fields.at(RunsModel::y2Column), ui::resultText(model.runs().last().y2));
 }
 
+void TestRuns::window_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("English") << "en_US";
+    QTest::newRow("German") << "de_DE";
+}
+
 void TestRuns::window()
 {
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    ui::useLanguageOf(QLocale(locale));
     RunsModel model;
     RunsWindow window(model);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.windowTitle(), u"Runs"_s);
+    QCOMPARE(window.windowTitle(), QCoreApplication::translate("RunsWindow", "Runs"));
     QVERIFY(window.isWindow());
     QCOMPARE(window.windowModality(), Qt::NonModal);
+    const auto buttonEnabled = [&window](const char* text) {
+        for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (button->text() == QCoreApplication::translate("RunsWindow", text))
+                return button->isEnabled();
+        }
+        return true;
+    };
+    // Nothing to copy or save before a run.
+    QVERIFY(!buttonEnabled("&Copy"));
+    QVERIFY(!buttonEnabled("Save as C&SV…"));
 
-    // Runs completed while the window is open show up in it.
+    // Runs completed while the window is open show up in it, every column
+    // whole at the opening size, a coefficient of 10^5 and a negative flow
+    // included.
     auto* table = window.findChild<QTableView*>();
     QVERIFY(table);
     QCOMPARE(table->model()->rowCount(), 0);
-    QVERIFY(addRuns(model, sortingInputs.first(2)));
-    QCOMPARE(table->model()->rowCount(), 2);
+    QVERIFY(addRuns(model, sortingInputs.first(2) + QList<Inputs>{{0.02, 0.01, -1, 1}}));
+    const std::optional<report::Run> wide = runFromCore(0, 0.02, 0.01, 100.0, 100.0, 0.05);
+    QVERIFY(wide && *wide->mtc > 1e5);
+    model.addRun(*wide);
+    model.setMtc(4, *wide->packingHeight, *wide->mtc);
+    QCOMPARE(table->model()->rowCount(), 4);
+    QVERIFY(buttonEnabled("&Copy") && buttonEnabled("Save as C&SV…"));
+    int total = 0;
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const int width = table->columnWidth(column);
+        QVERIFY2(width >= table->horizontalHeader()->sectionSizeHint(column), qPrintable(QString::number(column)));
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QString text = model.data(model.index(row, column)).toString();
+            QVERIFY2(width >= table->fontMetrics().horizontalAdvance(text) + 6, qPrintable(text));
+        }
+        total += width;
+    }
+    QVERIFY2(total <= table->viewport()->width(), qPrintable(u"%1 > %2"_s.arg(total).arg(table->viewport()->width())));
     window.close();
+}
+
+void TestRuns::renderFailureSavesNothing()
+{
+    QVERIFY(!report::pngBytes(QImage()));
+    QWidget parent;
+    bool saved = true;
+    const BoxSeen box = answerBoxes([&] {
+        saved = ui::saveAs(&parent, u"quillon-chart.png"_s, u"PNG pictures (*.png)"_s, std::nullopt, u"The picture"_s);
+    });
+    QVERIFY(!saved);
+    QCOMPARE(box.count, 1);
+    QCOMPARE(box.otherWindows, 0);  // no file dialog
+    QVERIFY2(box.text.startsWith(u"The picture could not be made"_s), qPrintable(box.text));
 }
 
 void TestRuns::saveFailure_data()
@@ -370,7 +436,7 @@ void TestRuns::saveWrites()
     QVERIFY(addRuns(model, sortingInputs.first(1)));
     const QString path = dir.filePath(ui::runReportFileName(model.runs().first().number));
     QCOMPARE(QFileInfo(path).fileName(), u"quillon-run-1.pdf"_s);
-    const QByteArray bytes = report::runPdf(model.runs().first(), ui::pdfDetails());
+    const QByteArray bytes = report::runPdf(model.runs().first(), ui::pdfDetails()).value_or(QByteArray());
     QVERIFY(bytes.startsWith("%PDF"));
 
     QWidget parent;

@@ -12,8 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QLocale>
 #include <QMenu>
@@ -39,11 +41,18 @@ public:
     explicit SaveDialogAnswer(const QString& path)
     {
         poll.setInterval(5);
-        QObject::connect(&poll, &QTimer::timeout, [this, path] {
+        QObject::connect(&poll, &QTimer::timeout, &poll, [this, path] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible())
                 return;
+            // Still open after the answer (the replace question said no):
+            // the user gives up.
+            if (answered > 0) {
+                dialog->reject();
+                return;
+            }
             suggested = dialog->selectedFiles().value(0);
+            folder = dialog->directory().absolutePath();
             dialog->selectFile(path);
             static_cast<QDialog*>(dialog)->accept();
             ++answered;
@@ -53,6 +62,7 @@ public:
 
     int answered = 0;
     QString suggested;
+    QString folder;  // the dialog opened in
 
 private:
     QTimer poll;
@@ -76,7 +86,10 @@ private slots:
     void reportMenu();
     void rowsOfCompletedRunsOnly();
     void copyRun();
+    void runsWindowOpensOverTheMainWindow();
     void exportCsvAndPdf();
+    void saveDialogAddsTheSuffix_data();
+    void saveDialogAddsTheSuffix();
     void graphPicture();
 
 private:
@@ -159,6 +172,63 @@ void TestSession::rowsOfCompletedRunsOnly()
     QVERIFY(session->runs().runs()[0].mtc.has_value());
 }
 
+void TestSession::saveDialogAddsTheSuffix_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("csv") << "exportCsv"
+                         << ".csv";
+    QTest::newRow("pdf") << "saveReport"
+                         << ".pdf";
+}
+
+void TestSession::saveDialogAddsTheSuffix()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, suffix);
+    QVERIFY(folder.isValid());
+    const QString place = "session-" + action;
+    QVERIFY(QDir(folder.path()).mkdir(place));
+    const QString typed = folder.filePath(place + "/runs session1");
+    ModalBoxes boxes;
+    QVERIFY(calculate(exampleA));
+    QAction* save = ::action(*form, action.toLatin1().constData());
+    {
+        SaveDialogAnswer answer(typed);
+        save->trigger();
+        QCOMPARE(answer.answered, 1);
+    }
+    QVERIFY(QFileInfo(typed + suffix).size() > 0);
+    QVERIFY(!QFileInfo::exists(typed));
+
+    // The next dialog opens where the last file went, and asks before it
+    // replaces the file of the name with its suffix.
+    const int boxesBefore = boxes.count();
+    {
+        SaveDialogAnswer answer(typed);
+        save->trigger();
+        QCOMPARE(answer.folder, folder.filePath(place));
+    }
+    QCOMPARE(boxes.count(), boxesBefore + 1);
+    QVERIFY2(boxes.seen().last().text.contains("runs session1" + suffix), qPrintable(boxes.seen().last().text));
+}
+
+void TestSession::runsWindowOpensOverTheMainWindow()
+{
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    action(*form, "showRuns")->trigger();
+    QWidget* runs = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window != form.get())
+            runs = window;
+    }
+    QVERIFY(runs);
+    QVERIFY(QTest::qWaitForWindowExposed(runs));
+    const QPoint offset = runs->frameGeometry().center() - form->frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() < 4, qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+}
+
 void TestSession::copyRun()
 {
     ModalBoxes boxes;
@@ -227,7 +297,7 @@ void TestSession::graphPicture()
     // menu's action, then closes it.
     QTimer user;
     user.setInterval(5);
-    connect(&user, &QTimer::timeout, [&] {
+    connect(&user, &QTimer::timeout, &user, [&] {
         auto* chart = qobject_cast<Form2*>(QApplication::activeModalWidget());
         if (!chart || !chart->isActiveWindow() || !chartSize.isEmpty())
             return;
