@@ -205,10 +205,12 @@ private:
                      std::string_view where)
     {
         UnknownKeys kept;
-        for (const auto& [key, value] : object.items()) {
+        // Not a structured binding: clang 14 cannot capture one in a lambda.
+        for (const auto& member : object.items()) {
+            const std::string& key = member.key();
             if (std::find(known.begin(), known.end(), key) != known.end())
                 continue;
-            kept.emplace_back(key, value.dump());
+            kept.emplace_back(key, member.value().dump());
             const auto seen = std::find_if(unknown.begin(), unknown.end(), [&](const UnknownKey& other) {
                 return other.where == where && other.key == key;
             });
