@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <limits>
 #include <string>
 
 namespace {
@@ -174,42 +173,17 @@ TEST(UnknownKeys, AreKeptInOrderWrittenBackAndNoted)
     EXPECT_TRUE(identicalSeries(file->series, opened(again)->series));
 }
 
-// Numbers at the edges of the double, each in every numeric field of a run.
-struct EdgeNumber {
-    const char* name;
-    double value;
-};
-
-class EdgeNumbers : public testing::TestWithParam<EdgeNumber> {
-protected:
-    series::Series seriesOf(double value) const
-    {
-        series::Series edge;
-        edge.runs.push_back({{value, value, value, value}, value, "", false, {}});
-        return edge;
-    }
-};
+class EdgeNumbers : public testing::TestWithParam<EdgeNumber> {};
 
 TEST_P(EdgeNumbers, ReadBackFromTheFileBitForBit)
 {
-    const series::Series edge = seriesOf(GetParam().value);
+    const series::Series edge = edgeSeries(GetParam().value);
     const series::ReadSeries read = series::readSeriesFile(series::writeSeriesFile(edge, {}));
     ASSERT_NE(opened(read), nullptr);
     EXPECT_TRUE(identicalSeries(edge, opened(read)->series));
 }
 
-INSTANTIATE_TEST_SUITE_P(Doubles, EdgeNumbers, testing::Values(
-    EdgeNumber{"smallest_subnormal", std::numeric_limits<double>::denorm_min()},
-    EdgeNumber{"negative_subnormal", -3 * std::numeric_limits<double>::denorm_min()},
-    EdgeNumber{"negative_zero", -0.0},
-    EdgeNumber{"smallest_normal", std::numeric_limits<double>::min()},
-    EdgeNumber{"one_e308", 1e308},
-    EdgeNumber{"largest", std::numeric_limits<double>::max()},
-    EdgeNumber{"one_tenth", 0.1},
-    EdgeNumber{"one_third", 1.0 / 3.0},
-    EdgeNumber{"two_to_53_plus_2", 9007199254740994.0},
-    EdgeNumber{"negative_integer", -7.0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Doubles, EdgeNumbers, testing::ValuesIn(edgeNumbers), edgeName);
 
 TEST_F(SeriesFile, ComparingFindsOneAlteredDigitOfNtu)
 {
