@@ -1,0 +1,110 @@
+// Opening a series against what it cannot beat: one run's computeRun, the
+// parse of a 10,000-run file, and opening that file (readSeriesFile, then
+// computeRuns on every core). Prints
+//   open / (10,000 x one run / cores + parse)
+// which should stay at or below 1.15: little lost to threads or waiting.
+// Release build on 2 AMD EPYC cores, with another program's tests running
+// beside it: one run 0.85 ms, parse 63-65 ms, open 4.70-4.73 s, ratio 1.09-1.10.
+
+#include "series/file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr std::size_t seriesRuns = 10000;
+
+unsigned cores()
+{
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+const series::Run exampleA{{0.02, 0.01, 1, 1}, 2.0, "G1 L1", false, {}};
+
+// 10,000 runs cycling through 100 inputs near Example A, each completing, with
+// their results, as a file.
+const std::string& seriesText()
+{
+    static const std::string text = [] {
+        series::Series many;
+        std::vector<series::RunResult> results;
+        for (std::size_t i = 0; i < 100; ++i) {
+            series::Run run = exampleA;
+            run.inputs.y1 = 0.02 + 1e-4 * static_cast<double>(i);
+            run.label = "run " + std::to_string(i);
+            many.runs.push_back(run);
+            results.push_back(series::computeRun(run));
+        }
+        for (std::size_t i = 100; i < seriesRuns; ++i) {
+            many.runs.push_back(many.runs[i % 100]);
+            results.push_back(results[i % 100]);
+        }
+        return series::writeSeriesFile(many, results);
+    }();
+    return text;
+}
+
+void OneRun(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(series::computeRun(exampleA));
+}
+BENCHMARK(OneRun)->Unit(benchmark::kMillisecond);
+
+void ParseSeries(benchmark::State& state)
+{
+    const std::string& text = seriesText();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(series::readSeriesFile(text));
+}
+BENCHMARK(ParseSeries)->Unit(benchmark::kMillisecond);
+
+void OpenSeries(benchmark::State& state)
+{
+    const std::string& text = seriesText();
+    for (auto _ : state) {
+        const series::ReadSeries read = series::readSeriesFile(text);
+        const auto* opened = std::get_if<series::OpenedSeries>(&read);
+        const auto results = series::computeRuns(opened->series.runs, cores());
+        if (!results || results->back().outcome != absorber::Outcome::completed)
+            state.SkipWithError("the series did not compute");
+        benchmark::DoNotOptimize(results);
+    }
+}
+BENCHMARK(OpenSeries)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Keeps each benchmark's real time per iteration so that the ratio can be told.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration)
+                times[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+    }
+    std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const auto& times = reporter.times;
+    if (times.count("OneRun") && times.count("ParseSeries") && times.count("OpenSeries")) {
+        const double floor = seriesRuns * times.at("OneRun") / cores() + times.at("ParseSeries");
+        std::printf("cores: %u; open / (%zu x one run / cores + parse): %.3f\n", cores(), seriesRuns,
+                    times.at("OpenSeries") / floor);
+    }
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,47 @@
+// Arbitrary bytes as a CSV file: importing never crashes, places an error or
+// a notice within the text, and the runs it imports export to CSV that
+// imports to the same runs without a notice, and write to a series file that
+// reads to the same series.
+
+#include "series/csv.h"
+#include "series/file.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto lines = std::count(bytes.begin(), bytes.end(), '\n') + 1;
+    const series::ImportResult result = series::importCsv(bytes);
+    if (const auto* error = std::get_if<series::ReadError>(&result)) {
+        check(error->line >= 0 && error->line <= lines && error->column >= 0 && !error->message.empty());
+        return 0;
+    }
+    const series::ImportedSeries& imported = std::get<series::ImportedSeries>(result);
+    check(!imported.series.runs.empty());
+    for (const series::Notice& notice : imported.notices)
+        check(notice.line >= 1 && notice.line <= lines && !notice.message.empty());
+
+    const series::ImportResult again = series::importCsv(series::exportCsv(imported.series, {}));
+    const auto* reimported = std::get_if<series::ImportedSeries>(&again);
+    check(reimported != nullptr && reimported->notices.empty());
+    check(series::identical(imported.series, reimported->series));
+
+    const series::ReadSeries file = series::readSeriesFile(series::writeSeriesFile(imported.series, {}));
+    const auto* opened = std::get_if<series::OpenedSeries>(&file);
+    check(opened != nullptr && series::identical(imported.series, opened->series));
+    return 0;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// Runs as comma-separated text: the rows a spreadsheet opens, and rows
+// typed in one.
+
+#include "series/series.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace series {
+
+struct ImportedSeries {
+    Series series;                // its runs; the rest as a new series has it
+    std::vector<Notice> notices;  // rows skipped and columns ignored, with why
+};
+
+using ImportResult = std::variant<ImportedSeries, ReadError>;
+
+// The runs of a CSV file, from Export or from a spreadsheet: ',', ';' or tab
+// as the delimiter (whichever the header line has most of outside quotes),
+// RFC 4180 quoting, CRLF or LF, UTF-8 with or without a BOM, numbers with a
+// decimal point or a decimal comma. The header names the columns (y1, x1,
+// gas flow and water flow are required; packing height and label are read;
+// result columns are ignored, as the results are recomputed). A row that is
+// not a run is skipped with a notice saying why; a file with no run at all is
+// an error.
+ImportResult importCsv(std::string_view bytes);
+
+// Every run in order as UTF-8 with CRLF line ends, under the header
+// run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc
+// with numbers in full and '.' as the decimal point; a run without a row in
+// `results` has empty result cells. importCsv reads back the same inputs,
+// labels and heights, bit for bit.
+std::string exportCsv(const Series& series, std::span<const RunResult> results);
+
+}  // namespace series

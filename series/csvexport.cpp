@@ -1,0 +1,58 @@
+#include "series/csv.h"
+
+#include <fmt/format.h>
+
+namespace series {
+namespace {
+
+constexpr std::string_view header =
+    "run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc\r\n";
+
+std::string optionalText(const std::optional<double>& value)
+{
+    return value ? exactText(*value) : std::string();
+}
+
+// A spreadsheet runs a cell starting with =, +, - or @ as a formula, which a
+// label from somebody else's file must never be: an apostrophe before it
+// keeps it text. A label starting with an apostrophe gets one too, so that
+// importCsv can take exactly one off and give the label back unchanged.
+std::string labelField(const std::string& label)
+{
+    std::string text = !label.empty() && std::string_view("=+-@'").find(label.front()) != std::string_view::npos
+        ? '\'' + label
+        : label;
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + '"';
+}
+
+}  // namespace
+
+std::string exportCsv(const Series& series, std::span<const RunResult> results)
+{
+    std::string csv(header);
+    for (std::size_t i = 0; i < series.runs.size(); ++i) {
+        const Run& run = series.runs[i];
+        // Numbers never need quoting: digits, '.', '-', 'e' and '+' only.
+        fmt::format_to(std::back_inserter(csv), "{},{},{},{},{},{},{},{}", i + 1, labelField(run.label),
+                       exactText(run.inputs.y1), exactText(run.inputs.x1), exactText(run.inputs.gasFlow),
+                       exactText(run.inputs.waterFlow), optionalText(run.packingHeight), run.excluded ? 1 : 0);
+        if (i < results.size()) {
+            const RunResult& result = results[i];
+            const auto& point = result.balance.point;
+            fmt::format_to(std::back_inserter(csv), ",{},{},{},{},{},{}", outcomeName(result.outcome),
+                           point ? exactText(point->x) : "", point ? exactText(point->y) : "",
+                           optionalText(result.balance.y2), optionalText(result.ntu), optionalText(result.mtc));
+        } else {
+            csv += ",,,,,,";
+        }
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+}  // namespace series

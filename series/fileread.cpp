@@ -1,0 +1,288 @@
+#include "series/file.h"
+#include "series/jsonwalk.h"
+#include "series/text.h"
+
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+
+namespace series {
+namespace {
+
+// Ordered, so that unknown objects keep their members' order.
+using Json = nlohmann::ordered_json;
+
+constexpr int readableVersion = 1;
+
+constexpr std::array<std::string_view, 8> seriesKeys{
+    "format", "version", "title", "people", "date", "flow_unit", "notes", "runs",
+};
+constexpr std::array<std::string_view, 8> runKeys{
+    "label", "y1", "x1", "gas_flow", "water_flow", "packing_height", "excluded", "results",
+};
+constexpr std::array<std::string_view, 6> resultKeys{"outcome", "eq_x", "eq_y", "y2", "ntu", "mtc"};
+constexpr std::string_view outcomeList = "completed, invalid_data, invalid_operation, division_by_zero or overflow";
+
+std::string kindOf(const Json& value)
+{
+    switch (value.type()) {
+    case Json::value_t::null:
+        return "null";
+    case Json::value_t::boolean:
+        return value.get<bool>() ? "true" : "false";
+    case Json::value_t::string:
+        return "a string";
+    case Json::value_t::array:
+        return "an array";
+    case Json::value_t::object:
+        return "an object";
+    default:
+        return "a number";
+    }
+}
+
+// An error of meaning: what is wrong, and where.
+struct Fault {
+    std::string pointer;
+    std::string message;
+};
+
+// A key this version does not know, counted over the runs it appears in.
+struct UnknownKey {
+    std::string_view where;  // "", "run" or "results"
+    std::string key;
+    std::string firstPointer;
+    int count = 0;
+};
+
+// Reads the document into a series; the first error of meaning stops it.
+class Reader {
+public:
+    std::optional<Fault> fault;
+    std::vector<UnknownKey> unknown;
+
+    bool readSeries(const Json& root, OpenedSeries& opened)
+    {
+        if (!root.is_object())
+            return refuse("", "expected an object with \"format\", \"version\" and \"runs\", found " + kindOf(root));
+        const Json* format = find(root, "format");
+        if (!format || *format != "quillon-series") {
+            return refuse("/format",
+                          fmt::format("expected \"quillon-series\" for \"format\", found {}",
+                                      format ? format->dump() : "no \"format\""));
+        }
+        const Json* version = find(root, "version");
+        if (!version || !version->is_number_integer())
+            return wrongKind("", "version", "an integer", version);
+        if (*version > readableVersion) {
+            constexpr std::string_view newer =
+                "written by a newer Quillon (format version {}); this one reads version {}";
+            return refuse("/version", fmt::format(newer, version->dump(), readableVersion));
+        }
+        if (*version != readableVersion)
+            return refuse("/version",
+                          fmt::format("expected format version {}, found {}", readableVersion, version->dump()));
+
+        Series& series = opened.series;
+        if (!text(root, "", "title", series.title) || !text(root, "", "people", series.people)
+            || !text(root, "", "date", series.date) || !text(root, "", "flow_unit", series.flowUnit)
+            || !text(root, "", "notes", series.notes))
+            return false;
+        const Json* runs = find(root, "runs");
+        if (!runs || !runs->is_array())
+            return wrongKind("", "runs", "an array", runs);
+        series.runs.resize(runs->size());
+        opened.stored.resize(runs->size());
+        for (std::size_t i = 0; i < runs->size(); ++i) {
+            if (!readRun((*runs)[i], fmt::format("/runs/{}", i), series.runs[i], opened.stored[i]))
+                return false;
+        }
+        series.unknownKeys = keep(root, "", seriesKeys, "");
+        return true;
+    }
+
+private:
+    bool readRun(const Json& json, const std::string& at, Run& run, StoredResults& stored)
+    {
+        if (!json.is_object())
+            return refuse(at, "expected an object for a run, found " + kindOf(json));
+        if (!text(json, at, "label", run.label) || !number(json, at, "y1", run.inputs.y1)
+            || !number(json, at, "x1", run.inputs.x1) || !number(json, at, "gas_flow", run.inputs.gasFlow)
+            || !number(json, at, "water_flow", run.inputs.waterFlow)
+            || !number(json, at, "packing_height", run.packingHeight) || !flag(json, at, "excluded", run.excluded))
+            return false;
+        run.unknownKeys = keep(json, at, runKeys, "run");
+
+        const Json* results = find(json, "results");
+        if (!results || results->is_null())
+            return true;
+        const std::string resultsAt = at + "/results";
+        if (!results->is_object())
+            return wrongKind(at, "results", "an object", results);
+        const Json* outcome = find(*results, "outcome");
+        if (outcome && !outcome->is_null()) {
+            stored.outcome = outcome->is_string() ? outcomeNamed(outcome->get<std::string>()) : std::nullopt;
+            if (!stored.outcome)
+                return refuse(resultsAt + "/outcome",
+                              fmt::format("expected {} for \"outcome\", found {}", outcomeList, outcome->dump()));
+        }
+        keep(*results, resultsAt, resultKeys, "results");
+        return number(*results, resultsAt, "eq_x", stored.eqX) && number(*results, resultsAt, "eq_y", stored.eqY)
+            && number(*results, resultsAt, "y2", stored.y2) && number(*results, resultsAt, "ntu", stored.ntu)
+            && number(*results, resultsAt, "mtc", stored.mtc);
+    }
+
+    static const Json* find(const Json& object, std::string_view key)
+    {
+        const auto member = object.find(key);
+        return member == object.end() ? nullptr : &*member;
+    }
+
+    bool refuse(std::string pointer, std::string message)
+    {
+        fault = Fault{std::move(pointer), std::move(message)};
+        return false;
+    }
+
+    // A member of the wrong kind, or missing when `value` is null.
+    bool wrongKind(const std::string& at, std::string_view key, std::string_view expected, const Json* value)
+    {
+        const std::string whose = at.empty() ? "the file" : at.ends_with("/results") ? "the results" : "the run";
+        return refuse(at + '/' + json::pointerToken(key),
+                      fmt::format("expected {} for \"{}\", {}", expected, key,
+                                  value ? "found " + kindOf(*value) : fmt::format("but {} has no \"{}\"", whose, key)));
+    }
+
+    bool number(const Json& object, const std::string& at, std::string_view key, double& out)
+    {
+        const Json* value = find(object, key);
+        if (!value || !value->is_number())
+            return wrongKind(at, key, "a number", value);
+        out = value->get<double>();
+        return true;
+    }
+
+    // Optional members: absent or null is none.
+    bool number(const Json& object, const std::string& at, std::string_view key, std::optional<double>& out)
+    {
+        const Json* value = find(object, key);
+        if (!value || value->is_null())
+            return true;
+        if (!value->is_number())
+            return wrongKind(at, key, "a number", value);
+        out = value->get<double>();
+        return true;
+    }
+
+    bool text(const Json& object, const std::string& at, std::string_view key, std::string& out)
+    {
+        const Json* value = find(object, key);
+        if (!value || value->is_null())
+            return true;
+        if (!value->is_string())
+            return wrongKind(at, key, "a string", value);
+        out = value->get<std::string>();
+        return true;
+    }
+
+    bool flag(const Json& object, const std::string& at, std::string_view key, bool& out)
+    {
+        const Json* value = find(object, key);
+        if (!value || value->is_null())
+            return true;
+        if (!value->is_boolean())
+            return wrongKind(at, key, "true or false", value);
+        out = value->get<bool>();
+        return true;
+    }
+
+    // The members a later version added, as raw JSON text in their order,
+    // each counted once for the notices.
+    template <std::size_t N>
+    UnknownKeys keep(const Json& object, const std::string& at, const std::array<std::string_view, N>& known,
+                     std::string_view where)
+    {
+        UnknownKeys kept;
+        // Not a structured binding: clang 14 cannot capture one in a lambda.
+        for (const auto& member : object.items()) {
+            const std::string& key = member.key();
+            if (std::find(known.begin(), known.end(), key) != known.end())
+                continue;
+            kept.emplace_back(key, member.value().dump());
+            const auto seen = std::find_if(unknown.begin(), unknown.end(), [&](const UnknownKey& other) {
+                return other.where == where && other.key == key;
+            });
+            if (seen != unknown.end())
+                ++seen->count;
+            else
+                unknown.push_back({where, key, at + '/' + json::pointerToken(key), 1});
+        }
+        return kept;
+    }
+};
+
+std::string runsText(int count)
+{
+    return count == 1 ? "1 run" : fmt::format("{} runs", count);
+}
+
+std::vector<Notice> noticesOf(std::string_view text, const std::vector<UnknownKey>& unknown)
+{
+    std::vector<std::string> pointers;
+    for (const UnknownKey& key : unknown)
+        pointers.push_back(key.firstPointer);
+    const auto offsets = json::locate(text, pointers);
+
+    std::vector<Notice> notices;
+    for (std::size_t i = 0; i < unknown.size(); ++i) {
+        const UnknownKey& key = unknown[i];
+        const int line = offsets[i] ? text::positionAt(text, *offsets[i]).line : 0;
+        if (key.where.empty())
+            notices.push_back({line, fmt::format("unknown key \"{}\", kept as it is", key.key)});
+        else if (key.where == "run")
+            notices.push_back(
+                {line, fmt::format("unknown key \"{}\" in {}, kept as it is", key.key, runsText(key.count))});
+        else
+            notices.push_back({line,
+                               fmt::format("unknown key \"{}\" in the results of {}, ignored: results are "
+                                           "recomputed",
+                                           key.key, runsText(key.count))});
+    }
+    return notices;
+}
+
+// An error of meaning at its value, or at the nearest enclosing value when
+// the pointer names a missing member.
+ReadError placed(std::string_view text, Fault fault)
+{
+    std::vector<std::string> candidates{fault.pointer};
+    while (!candidates.back().empty())
+        candidates.push_back(candidates.back().substr(0, candidates.back().rfind('/')));
+    const auto offsets = json::locate(text, candidates);
+    const auto found = std::find_if(offsets.begin(), offsets.end(), [](const auto& offset) { return offset; });
+    const text::Position at = text::positionAt(text, found != offsets.end() ? **found : 0);
+    return ReadError{at.line, at.column, std::move(fault.pointer), std::move(fault.message)};
+}
+
+}  // namespace
+
+ReadSeries readSeriesFile(std::string_view bytes)
+{
+    const std::string_view text = text::withoutBom(bytes);
+    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded()) {
+        const auto error = json::findSyntaxError(text);
+        const text::Position at = text::positionAt(text, error ? error->offset : 0);
+        return ReadError{at.line, at.column, {}, error ? error->message : "expected JSON text"};
+    }
+    Reader reader;
+    OpenedSeries opened;
+    if (!reader.readSeries(root, opened))
+        return placed(text, std::move(*reader.fault));
+    opened.notices = noticesOf(text, reader.unknown);
+    return opened;
+}
+
+}  // namespace series

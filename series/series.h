@@ -1,0 +1,105 @@
+#pragma once
+
+// A lab experiment as a series of runs, and what the core makes of each run.
+// The windows, quillon-cli and the browser edition read, compute and write
+// series only through this library, so every front end gives the same
+// numbers and the same bytes. No Qt, no locale, no platform calls.
+
+#include "core/absorber.h"
+
+#include <atomic>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <stop_token>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace series {
+
+// Members a later version of the file may add: each key with its value as
+// raw JSON text, in the order read, written back unchanged on save.
+using UnknownKeys = std::vector<std::pair<std::string, std::string>>;
+
+// One run as the user gave it.
+struct Run {
+    absorber::RunInputs inputs{};  // y1, x1, gasFlow, waterFlow
+    std::optional<double> packingHeight;
+    std::string label;
+    bool excluded = false;  // left out of the analysis by the user, still computed and kept
+    UnknownKeys unknownKeys;
+};
+
+// What the core makes of a run.
+struct RunResult {
+    absorber::Balance balance;                                   // as far as the balance got
+    absorber::Outcome outcome = absorber::Outcome::invalidData;  // Calculate's outcome
+    std::optional<double> ntu;                                   // when Calculate completed
+    std::optional<absorber::Outcome> coefficientOutcome;         // a height was given and Calculate completed
+    std::optional<double> mtc;                                   // when the coefficient completed
+};
+
+struct Series {
+    std::string title;
+    std::string people;
+    std::string date;
+    std::string flowUnit = "mol/s";
+    std::string notes;
+    std::vector<Run> runs;
+    UnknownKeys unknownKeys;
+};
+
+// closeBalance, integrateNtu, then findMtc(height, ntu, gasFlow) when the run
+// has a height: the steps and values the main window's Calculate and Find MTC
+// use.
+RunResult computeRun(const Run& run);
+
+// computeRun for every run, in order, on `jobs` threads. With jobs <= 1 all
+// runs are computed on the calling thread and no thread is made, as a
+// single-threaded WebAssembly build needs; where threads cannot be made, the
+// calling thread does the work alone. `done` (optional) counts finished runs
+// for a progress bar. Once `stop` is requested no further run starts and the
+// answer is std::nullopt.
+std::optional<std::vector<RunResult>> computeRuns(std::span<const Run> runs, unsigned jobs,
+                                                  std::atomic<std::size_t>* done = nullptr, std::stop_token stop = {});
+
+// Whether two series hold the same values, every number compared bit for bit
+// (so 0 and -0 differ): what a front end asks to know if a series changed
+// since it was saved.
+bool identical(const Series& a, const Series& b);
+
+// The shortest text that reads back to the same double, with '.' as the
+// decimal point whatever the locale: "0.02", "-0", "5e-324", "1e+308".
+std::string exactText(double value);
+
+// An outcome as files name it: "completed", "invalid_data",
+// "invalid_operation", "division_by_zero", "overflow"; and back.
+std::string_view outcomeName(absorber::Outcome outcome);
+std::optional<absorber::Outcome> outcomeNamed(std::string_view name);
+
+// Something a reader did that the user should know of but that did not stop
+// it: a row skipped, a column or key ignored or kept.
+struct Notice {
+    int line = 0;  // 1-based; 0 when not tied to a line
+    std::string message;
+};
+
+// Why a file could not be read. Line and column are 1-based and count
+// characters of UTF-8; 0 when unknown.
+struct ReadError {
+    int line = 0;
+    int column = 0;
+    std::string pointer;  // JSON pointer like /runs/3/y1 for an error of meaning; empty otherwise
+    std::string message;  // says what was expected
+};
+
+// "runs.quillon:12:7: /runs/3/y1: expected a number for "y1", found a string",
+// leaving out the parts the error lacks.
+std::string describe(const ReadError& error, std::string_view fileName);
+
+// "runs.csv:3: skipped: y1 "mol/s" is not a number".
+std::string describe(const Notice& notice, std::string_view fileName);
+
+}  // namespace series

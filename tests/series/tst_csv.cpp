@@ -1,0 +1,199 @@
+#include "series/csv.h"
+#include "tests/series/samples.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const series::ImportedSeries* imported(const series::ImportResult& result)
+{
+    const auto* error = std::get_if<series::ReadError>(&result);
+    EXPECT_EQ(error, nullptr) << (error ? series::describe(*error, "import") : "");
+    return std::get_if<series::ImportedSeries>(&result);
+}
+
+class CsvExport : public testing::Test {
+protected:
+    const series::Series sample = sampleSeries();
+    const std::string csv = series::exportCsv(sample, sampleResults());
+};
+
+TEST_F(CsvExport, WritesTheHeaderAndExampleAInFull)
+{
+    EXPECT_TRUE(
+        csv.starts_with("run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,"
+                        "ntu,mtc\r\n1,G1 L1,0.02,0.01,1,1,2,0,completed,0.0208,0.0254,0.010201999591920018,"));
+    EXPECT_NE(csv.find(",40.455628854993435\r\n2,"), std::string::npos);
+}
+
+TEST_F(CsvExport, KeepsLabelsTextAndLeavesAbsentValuesEmpty)
+{
+    // A formula-like label gets an apostrophe, and so does one that has one.
+    EXPECT_NE(csv.find("\r\n2,'=SUM(A1),0.045,0.02,2,3,1.5,1,completed,"), std::string::npos);
+    EXPECT_NE(csv.find("\r\n3,\"Lauf \"\"C\"\", wärmer\r\nzweite Zeile\",0.02,0.01,1,5,,0,invalid_data,0.0208,0.0254,"),
+              std::string::npos);
+    EXPECT_NE(csv.find("\r\n4,''zero,0,0,0,0,,0,invalid_data,,,,,\r\n"), std::string::npos);
+    // Run 5's negative height gives no coefficient: its last cell is empty.
+    EXPECT_NE(csv.find("\r\n5,,0.02,0.01,1,1,-2,0,completed,0.0208,0.0254,0.010201999591920018,"), std::string::npos);
+    EXPECT_TRUE(csv.ends_with(",\r\n"));
+}
+
+TEST_F(CsvExport, ImportsBackToTheSameRuns)
+{
+    const series::ImportResult result = series::importCsv(csv);
+    const series::ImportedSeries* back = imported(result);
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->notices.empty());
+    // Only the runs: the exclusion mark is the user's, and not read back.
+    series::Series expected;
+    expected.runs = sample.runs;
+    for (series::Run& run : expected.runs)
+        run.excluded = false;
+    EXPECT_TRUE(identicalSeries(expected, back->series));
+}
+
+class CsvEdgeNumbers : public testing::TestWithParam<EdgeNumber> {};
+
+TEST_P(CsvEdgeNumbers, ImportBackBitForBit)
+{
+    const series::Series edge = edgeSeries(GetParam().value);
+    const series::ImportResult result = series::importCsv(series::exportCsv(edge, {}));
+    ASSERT_NE(imported(result), nullptr);
+    EXPECT_TRUE(identicalSeries(edge, imported(result)->series));
+}
+
+INSTANTIATE_TEST_SUITE_P(Doubles, CsvEdgeNumbers, testing::ValuesIn(edgeNumbers), edgeName);
+
+TEST(CsvImport, ReadsAGermanSpreadsheetExactly)
+{
+    const series::ImportResult result = series::importCsv(
+        "Bezeichnung;y1 (Gas ein);x1 (Wasser aus);Gasstrom (mol/s);Wasserstrom (mol/s);FÜLLKÖRPERHÖHE (m);"
+        "Stoffübergangskoeffizient;Temperatur (°C)\r\n"
+        ";;;mol/s;mol/s;m;;\r\n"
+        "Lauf 1;0,02;0,01;1;1;2;40,4556;21,5\r\n"
+        "Lauf 2;+4,5e-2; 0,02 ;2;3;;;\r\n");
+    const series::ImportedSeries* file = imported(result);
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(file->series.runs.size(), 2u);
+    const series::Run& first = file->series.runs[0];
+    EXPECT_EQ(first.label, "Lauf 1");
+    EXPECT_EQ(bits(first.inputs.y1), bits(0.02));
+    EXPECT_EQ(bits(first.inputs.x1), bits(0.01));
+    EXPECT_EQ(first.packingHeight, 2.0);
+    const series::Run& second = file->series.runs[1];
+    EXPECT_EQ(bits(second.inputs.y1), bits(0.045));
+    EXPECT_EQ(bits(second.inputs.x1), bits(0.02));
+    EXPECT_EQ(bits(second.inputs.waterFlow), bits(3.0));
+    EXPECT_FALSE(second.packingHeight.has_value());
+
+    ASSERT_EQ(file->notices.size(), 2u);
+    EXPECT_EQ(file->notices[0].line, 1);
+    EXPECT_EQ(file->notices[0].message, "column \"Temperatur (°C)\" ignored: Quillon does not read it");
+    EXPECT_EQ(file->notices[1].line, 2);
+    EXPECT_EQ(file->notices[1].message, "skipped: no y1");
+}
+
+// The same run, Example A with a height, as people's files write it.
+struct FormCase {
+    const char* name;
+    const char* text;
+};
+
+class CsvForms : public testing::TestWithParam<FormCase> {};
+
+TEST_P(CsvForms, ReadExampleA)
+{
+    const series::ImportResult result = series::importCsv(GetParam().text);
+    const series::ImportedSeries* file = imported(result);
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(file->series.runs.size(), 1u);
+    const series::Run& run = file->series.runs[0];
+    EXPECT_EQ(bits(run.inputs.y1), bits(0.02));
+    EXPECT_EQ(bits(run.inputs.x1), bits(0.01));
+    EXPECT_EQ(bits(run.inputs.gasFlow), bits(1.0));
+    EXPECT_EQ(bits(run.inputs.waterFlow), bits(1.0));
+    EXPECT_EQ(run.packingHeight, 2.0);
+    EXPECT_TRUE(file->notices.empty()) << file->notices[0].message;
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, CsvForms, testing::Values(
+    FormCase{"comma_crlf", "y1,x1,gas_flow,water_flow,packing_height\r\n0.02,0.01,1,1,2\r\n"},
+    FormCase{"comma_lf_no_last_line_end", "y1,x1,gas_flow,water_flow,packing_height\n0.02,0.01,1,1,2"},
+    FormCase{"semicolon", "y1;x1;gas_flow;water_flow;packing_height\r\n0.02;0.01;1;1;2\r\n"},
+    FormCase{"tab", "y1\tx1\tgas flow\twater flow\theight\n2e-2\t1E-2\t1.0\t+1\t2.\n"},
+    FormCase{"quoted_decimal_comma", "\"y1\",\"x1\",\"gas_flow\",\"water_flow\",\"packing_height\"\r\n\"0,02\",\"0,01\",1,1,\"2,0\"\r\n"},
+    FormCase{"byte_order_mark", "\xEF\xBB\xBFy1,x1,gas_flow,water_flow,packing_height\r\n0.02,0.01,1,1,2\r\n"},
+    FormCase{"spreadsheet_names", "Y1 (gas in);X_1;Gas-Flow-Rate (mol/s);H2O flow rate (mol/s);Height of packing (m)\r\n"
+                                  "0,02;0,01;1;1;2\r\n"},
+    FormCase{"runs_window_names", "Run\ty1 (gas in)\tx1 (water out)\tGas flow\tWater flow\tEquilibrium x\tEquilibrium y*\t"
+                                  "y2 (gas out)\tNTU\tPacking height (m)\tMass-transfer coefficient\n"
+                                  "1\t0.02\t0.01\t1\t1\t0.0208\t0.0254\t0.0102\t0.6355\t2\t40.4556\n"},
+    FormCase{"quoted_delimiter_in_header", "\"y1 (gas in, mol/mol)\",x1,gas_flow,water_flow,packing_height\r\n0.02,0.01,1,1,2\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A row that is not a run, on line 3 after a good one: skipped and named.
+struct SkipCase {
+    const char* name;
+    const char* row;
+    const char* message;
+};
+
+class CsvSkippedRows : public testing::TestWithParam<SkipCase> {};
+
+TEST_P(CsvSkippedRows, AreNamedWithTheirLine)
+{
+    const std::string text = std::string("label,y1,x1,gas_flow,water_flow,packing_height\r\nA,0.02,0.01,1,1,2\r\n")
+        + GetParam().row + "\r\nB,0.045,0.02,2,3,\r\n";
+    const series::ImportResult result = series::importCsv(text);
+    const series::ImportedSeries* file = imported(result);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->series.runs.size(), 2u);
+    ASSERT_EQ(file->notices.size(), 1u);
+    EXPECT_EQ(file->notices[0].line, 3);
+    EXPECT_EQ(file->notices[0].message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, CsvSkippedRows, testing::Values(
+    SkipCase{"blank_line", "", "skipped: blank line"},
+    SkipCase{"delimiters_only", ",,,,,", "skipped: no values"},
+    SkipCase{"units", ",mol/s,mol/s,mol/s,mol/s,m", "skipped: y1 \"mol/s\" is not a number"},
+    SkipCase{"too_few_fields", "C,0.02,0.01,1", "skipped: 4 fields where the header has 6"},
+    SkipCase{"group_separator", "C,\"1,000.5\",0.01,1,1,", "skipped: y1 \"1,000.5\" is not a number"},
+    SkipCase{"infinity", "C,0.02,inf,1,1,", "skipped: x1 \"inf\" is not a number"},
+    SkipCase{"too_large", "C,0.02,0.01,1e999,1,", "skipped: gas_flow \"1e999\" is not a number"},
+    SkipCase{"empty_input", "C,0.02,0.01,1, ,2", "skipped: no water_flow"},
+    SkipCase{"height_with_unit", "C,0.02,0.01,1,1,2m", "skipped: packing_height \"2m\" is not a number"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct CsvErrorCase {
+    const char* name;
+    const char* text;
+    int line, column;
+    const char* message;
+};
+
+class CsvErrors : public testing::TestWithParam<CsvErrorCase> {};
+
+TEST_P(CsvErrors, NameTheirPlace)
+{
+    const series::ImportResult result = series::importCsv(GetParam().text);
+    const auto* error = std::get_if<series::ReadError>(&result);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->line, GetParam().line);
+    EXPECT_EQ(error->column, GetParam().column);
+    EXPECT_NE(error->message.find(GetParam().message), std::string::npos) << error->message;
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, CsvErrors, testing::Values(
+    CsvErrorCase{"empty", "", 1, 0, "the file is empty"},
+    CsvErrorCase{"missing_column", "y1,x1,Gasstrom\r\n0.02,0.01,1\r\n", 1, 0, "the header has no water_flow column"},
+    CsvErrorCase{"missing_columns", "label;y1\r\n", 1, 0, "the header has no x1, gas_flow, water_flow columns"},
+    CsvErrorCase{"header_only", "y1,x1,gas_flow,water_flow\r\n", 0, 0, "it has a header but no rows"},
+    CsvErrorCase{"no_row_a_run", "y1,x1,gas_flow,water_flow\r\n,,mol/s,mol/s\r\n", 0, 0, "the first at line 2 (skipped: no y1)"},
+    CsvErrorCase{"quote_left_open", "y1,x1,gas_flow,water_flow\r\n0.02,\"0.01,1,1\r\n", 2, 6, "never closed"},
+    CsvErrorCase{"not_utf8", "label,y1,x1,gas_flow,water_flow\r\nF\xFCller,0.02,0.01,1,1\r\n", 2, 2, "expected UTF-8"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
