@@ -2,6 +2,8 @@
 
 #include "core/absorber.h"
 
+#include <QString>
+
 #include <optional>
 
 namespace report {
@@ -38,6 +40,10 @@ struct Run {
     // Once Find MTC completes for this run.
     std::optional<double> packingHeight;
     std::optional<double> mtc;
+
+    // The unit of both flows, as the series names it; empty when it names
+    // none. The coefficient's unit is this unit per cubic metre.
+    QString flowUnit;
 };
 
 // A completed run as the core returned it: its inputs, its balance and the

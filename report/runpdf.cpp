@@ -105,6 +105,12 @@ public:
     QFont smallBold;
 };
 
+// A quantity's name with its unit, when the series names one.
+QString withUnit(const QString& name, const QString& unit)
+{
+    return unit.isEmpty() ? name : PdfText::tr("%1 (%2)").arg(name, unit);
+}
+
 // Label and full-precision value, a row each; returns the top after them.
 double writeRows(Page& page, double top, double labelX, double valueX,
                  std::initializer_list<std::pair<QString, double>> rows)
@@ -124,8 +130,8 @@ double writeInputs(Page& page, double top, const Run& run)
                     {
                         {PdfText::tr("NH3 mole fraction of the entering gas, y1"), run.y1},
                         {PdfText::tr("NH3 mole fraction of the leaving water, x1"), run.x1},
-                        {PdfText::tr("Gas flow rate"), run.gasFlow},
-                        {PdfText::tr("Water flow rate"), run.waterFlow},
+                        {withUnit(PdfText::tr("Gas flow rate"), run.flowUnit), run.gasFlow},
+                        {withUnit(PdfText::tr("Water flow rate"), run.flowUnit), run.waterFlow},
                     });
     return top + sectionGap;
 }
@@ -148,7 +154,9 @@ double writeResults(Page& page, double top, const Run& run)
     row(PdfText::tr("Number of transfer units, NTU"), run.ntu);
     if (run.packingHeight && run.mtc) {
         row(PdfText::tr("Height of packing (m)"), *run.packingHeight);
-        row(PdfText::tr("Mass-transfer coefficient"), *run.mtc);
+        // The flow unit per cubic metre of packing.
+        const QString unit = run.flowUnit.isEmpty() ? QString() : PdfText::tr("%1/m³").arg(run.flowUnit);
+        row(withUnit(PdfText::tr("Mass-transfer coefficient"), unit), *run.mtc);
     } else {
         page.text(labelColumn, top, PdfText::tr("Mass-transfer coefficient: not found for this run (Find MTC)."),
                   page.body);

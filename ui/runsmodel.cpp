@@ -2,48 +2,109 @@
 
 #include "ui/numbertext.h"
 
+#include <QBrush>
+#include <QColor>
 #include <QLocale>
+#include <QUndoCommand>
 
-#include <optional>
+#include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace {
 
-std::optional<double> columnValue(const report::Run& run, int column)
+// One undoable change of the series, as the two functions that make and
+// unmake it.
+class Step : public QUndoCommand {
+public:
+    Step(const QString& text, std::function<void()> make, std::function<void()> unmake)
+        : QUndoCommand(text)
+        , redoing(std::move(make))
+        , undoing(std::move(unmake))
+    {
+    }
+    void redo() override { redoing(); }
+    void undo() override { undoing(); }
+
+private:
+    std::function<void()> redoing;
+    std::function<void()> undoing;
+};
+
+std::optional<double> columnValue(const series::Run& run, const series::RunResult& result, int column)
 {
+    const auto& point = result.balance.point;
     switch (column) {
-    case RunsModel::runColumn:
-        return run.number;
     case RunsModel::y1Column:
-        return run.y1;
+        return run.inputs.y1;
     case RunsModel::x1Column:
-        return run.x1;
+        return run.inputs.x1;
     case RunsModel::gasFlowColumn:
-        return run.gasFlow;
+        return run.inputs.gasFlow;
     case RunsModel::waterFlowColumn:
-        return run.waterFlow;
+        return run.inputs.waterFlow;
     case RunsModel::eqXColumn:
-        return run.eqX;
+        return point ? std::optional(point->x) : std::nullopt;
     case RunsModel::eqYColumn:
-        return run.eqY;
+        return point ? std::optional(point->y) : std::nullopt;
     case RunsModel::y2Column:
-        return run.y2;
+        return result.balance.y2;
     case RunsModel::ntuColumn:
-        return run.ntu;
+        return result.ntu;
     case RunsModel::packingHeightColumn:
         return run.packingHeight;
     case RunsModel::mtcColumn:
-        return run.mtc;
+        return result.mtc;
     }
     return std::nullopt;
 }
 
+QString outcomeText(absorber::Outcome outcome)
+{
+    switch (outcome) {
+    case absorber::Outcome::completed:
+        break;
+    case absorber::Outcome::invalidData:
+        return RunsModel::tr("Invalid Data");
+    case absorber::Outcome::invalidOperation:
+        return RunsModel::tr("Invalid operation");
+    case absorber::Outcome::divisionByZero:
+        return RunsModel::tr("Division by zero");
+    case absorber::Outcome::overflow:
+        return RunsModel::tr("Overflow");
+    }
+    return {};
+}
+
+// Two lines at the space nearest the middle, so that the numbers rather
+// than the titles set the columns' widths.
+QString onTwoLines(const QString& title)
+{
+    const qsizetype middle = title.size() / 2;
+    const qsizetype before = title.lastIndexOf(u' ', middle);
+    const qsizetype after = title.indexOf(u' ', middle);
+    const qsizetype space = before < 0 ? after
+        : after < 0                    ? before
+                                       : (middle - before <= after - middle ? before : after);
+    return space < 0 ? title : title.left(space) + u'\n' + title.mid(space + 1);
+}
+
 }  // namespace
+
+RunsModel::RunsModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{
+}
 
 QString RunsModel::widestText(int column)
 {
     switch (column) {
     case runColumn:
         return QLocale().toString(9999);
+    case labelColumn:
+        return QStringLiteral("G 10 L 10 repeat");
+    case excludedColumn:
+        return {};
     case y1Column:
     case x1Column:
     case eqXColumn:
@@ -56,29 +117,156 @@ QString RunsModel::widestText(int column)
     return ui::resultText(-888888.8888);
 }
 
-RunsModel::RunsModel(QObject* parent)
-    : QAbstractTableModel(parent)
+RunsModel::Row RunsModel::rowAt(int row) const
 {
+    return {ids[row], current.runs[row], computed[row]};
 }
 
-int RunsModel::addRun(const report::Run& run)
+int RunsModel::rowOf(int id) const
 {
-    const int row = int(completed.size());
-    beginInsertRows({}, row, row);
-    completed.append(run);
-    completed.last().number = row + 1;
-    endInsertRows();
-    return row + 1;
+    const auto found = std::find(ids.begin(), ids.end(), id);
+    return found == ids.end() ? -1 : int(found - ids.begin());
 }
 
-void RunsModel::setMtc(int runNumber, double height, double mtc)
+void RunsModel::insertRows(const QList<std::pair<int, Row>>& rows)
 {
-    const int row = runNumber - 1;
-    if (row < 0 || row >= completed.size())
+    // In ascending order of position, each position counting the rows put
+    // in before it.
+    for (const auto& [position, row] : rows) {
+        beginInsertRows({}, position, position);
+        ids.insert(ids.begin() + position, row.id);
+        current.runs.insert(current.runs.begin() + position, row.run);
+        computed.insert(computed.begin() + position, row.result);
+        endInsertRows();
+    }
+}
+
+void RunsModel::takeRows(const QList<int>& rows)
+{
+    // In descending order, so that each row is where it was.
+    for (const int row : rows) {
+        beginRemoveRows({}, row, row);
+        ids.erase(ids.begin() + row);
+        current.runs.erase(current.runs.begin() + row);
+        computed.erase(computed.begin() + row);
+        endRemoveRows();
+    }
+}
+
+void RunsModel::replaceRun(int id, const series::Run& run, const series::RunResult& result)
+{
+    const int row = rowOf(id);
+    current.runs[row] = run;
+    computed[row] = result;
+    emit dataChanged(index(row, 0), index(row, numberOfColumns - 1));
+}
+
+void RunsModel::pushRunChange(int row, const series::Run& after, const series::RunResult& afterResult,
+                              const QString& text)
+{
+    const Row before = rowAt(row);
+    undo.push(new Step(
+        text, [this, id = before.id, after, afterResult] { replaceRun(id, after, afterResult); },
+        [this, before] { replaceRun(before.id, before.run, before.result); }));
+}
+
+int RunsModel::addRun(const series::Run& run, const series::RunResult& result)
+{
+    const Row row{nextId++, run, result};
+    const int position = rowCount();
+    undo.push(new Step(
+        tr("Add run"),
+        [this, row, position] {
+            insertRows({{position, row}});
+        },
+        [this, position] { takeRows({position}); }));
+    return row.id;
+}
+
+void RunsModel::setMtc(int id, double height, double mtc)
+{
+    const int row = rowOf(id);
+    if (row < 0)
         return;
-    completed[row].packingHeight = height;
-    completed[row].mtc = mtc;
-    emit dataChanged(index(row, packingHeightColumn), index(row, mtcColumn));
+    series::Run run = current.runs[row];
+    series::RunResult result = computed[row];
+    run.packingHeight = height;
+    result.coefficientOutcome = absorber::Outcome::completed;
+    result.mtc = mtc;
+    pushRunChange(row, run, result, tr("Find MTC"));
+}
+
+void RunsModel::removeRuns(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.isEmpty())
+        return;
+    QList<std::pair<int, Row>> removed;
+    for (const int row : rows)
+        removed.append({row, rowAt(row)});
+    QList<int> descending(rows.rbegin(), rows.rend());
+    undo.push(new Step(
+        tr("Delete runs"), [this, descending] { takeRows(descending); }, [this, removed] { insertRows(removed); }));
+}
+
+QString RunsModel::field(Field which) const
+{
+    switch (which) {
+    case Field::title:
+        return QString::fromStdString(current.title);
+    case Field::people:
+        return QString::fromStdString(current.people);
+    case Field::date:
+        return QString::fromStdString(current.date);
+    case Field::flowUnit:
+        return QString::fromStdString(current.flowUnit);
+    case Field::notes:
+        return QString::fromStdString(current.notes);
+    }
+    return {};
+}
+
+void RunsModel::setField(Field which, const QString& text)
+{
+    const QString before = field(which);
+    if (before == text)
+        return;
+    const auto set = [this, which](const QString& value) {
+        std::string* fields[] = {&current.title, &current.people, &current.date, &current.flowUnit, &current.notes};
+        *fields[int(which)] = value.toStdString();
+        emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
+    };
+    undo.push(new Step(
+        tr("Edit the series"), [set, text] { set(text); }, [set, before] { set(before); }));
+}
+
+void RunsModel::resetSeries(series::Series series, std::vector<series::RunResult> results)
+{
+    beginResetModel();
+    current = std::move(series);
+    computed = std::move(results);
+    ids.clear();
+    for (std::size_t row = 0; row < current.runs.size(); ++row)
+        ids.push_back(nextId++);
+    endResetModel();
+    emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
+    undo.clear();
+}
+
+std::optional<report::Run> RunsModel::reportRun(int row) const
+{
+    const series::RunResult& result = computed[row];
+    if (result.outcome != absorber::Outcome::completed || !result.ntu)
+        return std::nullopt;
+    const series::Run& run = current.runs[row];
+    report::Run shown = report::completedRun(row + 1, run.inputs, result.balance, *result.ntu);
+    if (run.packingHeight && result.mtc) {
+        shown.packingHeight = run.packingHeight;
+        shown.mtc = result.mtc;
+    }
+    shown.flowUnit = QString::fromStdString(current.flowUnit);
+    return shown;
 }
 
 QString RunsModel::tabText(const QList<int>& rows) const
@@ -90,8 +278,12 @@ QString RunsModel::tabText(const QList<int>& rows) const
     lines.append(fields.join(u'\t'));
     for (const int row : rows) {
         fields.clear();
-        for (int column = 0; column < columnCount(); ++column)
-            fields.append(data(index(row, column)).toString());
+        for (int column = 0; column < columnCount(); ++column) {
+            if (column == excludedColumn)
+                fields.append(current.runs[row].excluded ? tr("excluded") : QString());
+            else
+                fields.append(data(index(row, column)).toString());
+        }
         lines.append(fields.join(u'\t'));
     }
     return lines.join(u'\n') + u'\n';
@@ -99,7 +291,7 @@ QString RunsModel::tabText(const QList<int>& rows) const
 
 int RunsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(completed.size());
+    return parent.isValid() ? 0 : int(current.runs.size());
 }
 
 int RunsModel::columnCount(const QModelIndex& parent) const
@@ -109,20 +301,41 @@ int RunsModel::columnCount(const QModelIndex& parent) const
 
 QVariant RunsModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= completed.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const report::Run& run = completed.at(index.row());
-    const std::optional<double> value = columnValue(run, index.column());
+    const int column = index.column();
+    const series::Run& run = current.runs[index.row()];
+    const series::RunResult& result = computed[index.row()];
+    const bool completed = result.outcome == absorber::Outcome::completed;
 
+    if (column == runColumn) {
+        if (role == Qt::DisplayRole)
+            return QLocale().toString(index.row() + 1);
+        if (role == SortRole)
+            return index.row() + 1;
+        if (role == Qt::ToolTipRole && !completed)
+            return tr("Not completed: %1").arg(outcomeText(result.outcome));
+    }
+    if (column == labelColumn && (role == Qt::DisplayRole || role == Qt::EditRole || role == SortRole))
+        return QString::fromStdString(run.label);
+    if (column == excludedColumn && (role == Qt::CheckStateRole || role == SortRole))
+        return run.excluded ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::ForegroundRole && !completed)
+        return QBrush(QColor(128, 128, 128));
+    if (column <= excludedColumn)
+        return {};
+
+    const std::optional<double> value = columnValue(run, result, column);
     switch (role) {
     case Qt::DisplayRole:
-        if (index.column() == runColumn)
-            return QLocale().toString(run.number);
+        // A run that did not complete says why where its NTU would be.
+        if (column == ntuColumn && !completed)
+            return outcomeText(result.outcome);
         return value ? ui::resultText(*value) : QString();
     case Qt::ToolTipRole:
-        if (index.column() == runColumn || !value)
-            return {};
-        return ui::numberText(*value);
+        if (column == mtcColumn && !value && result.coefficientOutcome)
+            return outcomeText(*result.coefficientOutcome);
+        return value ? ui::numberText(*value) : QVariant();
     case SortRole:
         return value ? QVariant(*value) : QVariant();
     case Qt::TextAlignmentRole:
@@ -131,35 +344,65 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
+bool RunsModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return false;
+    series::Run run = current.runs[index.row()];
+    if (index.column() == labelColumn && role == Qt::EditRole) {
+        run.label = value.toString().toStdString();
+        if (run.label == current.runs[index.row()].label)
+            return true;
+        pushRunChange(index.row(), run, computed[index.row()], tr("Edit a label"));
+        return true;
+    }
+    if (index.column() == excludedColumn && role == Qt::CheckStateRole) {
+        run.excluded = value.value<Qt::CheckState>() == Qt::Checked;
+        pushRunChange(index.row(), run, computed[index.row()],
+                      run.excluded ? tr("Exclude a run") : tr("Include a run"));
+        return true;
+    }
+    return false;
+}
+
+Qt::ItemFlags RunsModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.column() == labelColumn)
+        flags |= Qt::ItemIsEditable;
+    if (index.column() == excludedColumn)
+        flags |= Qt::ItemIsUserCheckable;
+    return flags;
+}
+
 QVariant RunsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    // On two lines, so that the numbers rather than the titles set the
-    // columns' widths.
-    const QString title = columnTitle(section);
-    const qsizetype middle = title.size() / 2;
-    const qsizetype before = title.lastIndexOf(u' ', middle);
-    const qsizetype after = title.indexOf(u' ', middle);
-    const qsizetype space = before < 0 ? after
-        : after < 0                    ? before
-                                       : (middle - before <= after - middle ? before : after);
-    return space < 0 ? title : title.left(space) + u'\n' + title.mid(space + 1);
+    return onTwoLines(columnTitle(section));
 }
 
-QString RunsModel::columnTitle(int section)
+QString RunsModel::columnTitle(int section) const
 {
+    const QString unit = field(Field::flowUnit);
+    const auto withUnit = [&unit](const QString& title, const QString& unitText) {
+        return unit.isEmpty() ? title : tr("%1 (%2)").arg(title, unitText);
+    };
     switch (section) {
     case runColumn:
         return tr("Run");
+    case labelColumn:
+        return tr("Label");
+    case excludedColumn:
+        return tr("Excluded");
     case y1Column:
         return tr("y1 (gas in)");
     case x1Column:
         return tr("x1 (water out)");
     case gasFlowColumn:
-        return tr("Gas flow");
+        return withUnit(tr("Gas flow"), unit);
     case waterFlowColumn:
-        return tr("Water flow");
+        return withUnit(tr("Water flow"), unit);
     case eqXColumn:
         return tr("Equilibrium x");
     case eqYColumn:
@@ -171,7 +414,8 @@ QString RunsModel::columnTitle(int section)
     case packingHeightColumn:
         return tr("Packing height (m)");
     case mtcColumn:
-        return tr("Mass-transfer coefficient");
+        // The coefficient's unit is the flow unit per cubic metre of packing.
+        return withUnit(tr("Mass-transfer coefficient"), tr("%1/m³").arg(unit));
     }
     return {};
 }

@@ -1,20 +1,26 @@
 #pragma once
 
 #include "report/run.h"
+#include "series/series.h"
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QUndoStack>
 
-// The completed runs of this program run, oldest first, one row each. The
-// main window adds a run when Calculate completes and fills in its packing
-// height and coefficient when Find MTC completes; nothing is kept between
-// program runs.
+#include <optional>
+#include <vector>
+
+// The series of runs the user works on, one row each in the order given:
+// the runs of each completed Calculate, or of a file that was opened, with
+// what the core made of them. Every change goes through the undo stack.
 class RunsModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     enum Column {
         runColumn,
+        labelColumn,
+        excludedColumn,
         y1Column,
         x1Column,
         gasFlowColumn,
@@ -29,37 +35,78 @@ public:
     };
 
     // The value itself, for sorting by number rather than by text; empty
-    // for a coefficient not found yet.
+    // for a value the run does not have.
     static constexpr int SortRole = Qt::UserRole;
+
+    // The series' own fields, each changed as one undoable step.
+    enum class Field { title, people, date, flowUnit, notes };
 
     explicit RunsModel(QObject* parent = nullptr);
 
-    // Appends a completed run and gives it the next number, which it returns.
-    int addRun(const report::Run& run);
+    // Appends a run with what the core made of it; returns an identity that
+    // stays with the run while it is in the series, whatever is deleted or
+    // undone around it.
+    int addRun(const series::Run& run, const series::RunResult& result);
 
-    // Find MTC completed for the run of that number: fills in its row, or
-    // replaces what an earlier Find MTC for the same run left. A number no
-    // run has is ignored.
-    void setMtc(int runNumber, double height, double mtc);
+    // Find MTC completed for the run of that identity: fills in its height
+    // and coefficient, or replaces what an earlier Find MTC left. An
+    // identity no run has is ignored.
+    void setMtc(int id, double height, double mtc);
 
-    const QList<report::Run>& runs() const { return completed; }
+    // Removes the rows, as one undoable step.
+    void removeRuns(QList<int> rows);
 
-    // The widest text a cell of the column shows for a run of the usual
-    // ranges, in the current locale: for sizing the column.
-    static QString widestText(int column);
+    void setField(Field field, const QString& text);
+    QString field(Field field) const;
 
-    // A column's title on one line.
-    static QString columnTitle(int column);
+    // Replaces the whole series, as after New or Open: nothing to undo.
+    void resetSeries(series::Series series, std::vector<series::RunResult> results);
+
+    const series::Series& series() const { return current; }
+    const std::vector<series::RunResult>& results() const { return computed; }
+    QUndoStack& undoStack() { return undo; }
+    const QUndoStack& undoStack() const { return undo; }
+
+    // A completed run as the report shows it; empty for a run that did not
+    // complete.
+    std::optional<report::Run> reportRun(int row) const;
 
     // The rows as the table shows them, tab-separated under a header row,
     // one line each, in the order given: for the clipboard.
     QString tabText(const QList<int>& rows) const;
 
+    // The widest text a cell of the column shows for a run of the usual
+    // ranges, in the current locale: for sizing the column.
+    static QString widestText(int column);
+
+    // A column's title on one line, with the series' units.
+    QString columnTitle(int column) const;
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    QList<report::Run> completed;
+    struct Row {
+        int id;
+        series::Run run;
+        series::RunResult result;
+    };
+
+    Row rowAt(int row) const;
+    void insertRows(const QList<std::pair<int, Row>>& rows);
+    void takeRows(const QList<int>& rows);
+    void replaceRun(int id, const series::Run& run, const series::RunResult& result);
+    int rowOf(int id) const;
+    // Pushes a step that sets a run to `after`, and back to its present state.
+    void pushRunChange(int row, const series::Run& after, const series::RunResult& afterResult, const QString& text);
+
+    series::Series current;
+    std::vector<series::RunResult> computed;
+    std::vector<int> ids;
+    int nextId = 1;
+    QUndoStack undo;
 };

@@ -1,14 +1,18 @@
 #include "ui/runswindow.h"
 
-#include "ui/runsmodel.h"
 #include "ui/saving.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
@@ -26,6 +30,7 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     , copyButton(new QPushButton(tr("&Copy"), this))
     , csvButton(new QPushButton(tr("Save as C&SV…"), this))
     , reportButton(new QPushButton(tr("Save &Report…"), this))
+    , deleteButton(new QPushButton(tr("&Delete"), this))
 {
     setWindowTitle(tr("Runs"));
 
@@ -36,45 +41,132 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     table->sortByColumn(RunsModel::runColumn, Qt::AscendingOrder);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Only the label is edited in place; the model says which cells can be.
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                           | QAbstractItemView::AnyKeyPressed);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(false);
+    table->setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    auto* copyAction = new QAction(tr("&Copy"), this);
-    copyAction->setShortcut(QKeySequence::Copy);
-    copyAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(copyAction, &QAction::triggered, this, &RunsWindow::copySelection);
-    addAction(copyAction);
+    table->addAction(addShortcut(tr("&Copy"), QKeySequence::Copy, &RunsWindow::copySelection));
+    table->addAction(addShortcut(tr("&Delete"), QKeySequence::Delete, &RunsWindow::deleteSelection));
+    QAction* undo = runs.undoStack().createUndoAction(this, tr("&Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = runs.undoStack().createRedoAction(this, tr("&Redo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
+    for (QAction* action : {undo, redo}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+        table->addAction(action);
+    }
 
     connect(copyButton, &QPushButton::clicked, this, &RunsWindow::copySelection);
     connect(csvButton, &QPushButton::clicked, this, &RunsWindow::saveCsv);
     reportButton->setToolTip(tr("The one-page PDF report of the current run"));
     connect(reportButton, &QPushButton::clicked, this, &RunsWindow::saveReport);
+    connect(deleteButton, &QPushButton::clicked, this, &RunsWindow::deleteSelection);
     connect(table->selectionModel(), &QItemSelectionModel::currentChanged, this, &RunsWindow::updateButtons);
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &RunsWindow::updateButtons);
     for (const auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(sorted, rowsChanged, this, &RunsWindow::updateButtons);
     connect(sorted, &QAbstractItemModel::modelReset, this, &RunsWindow::updateButtons);
+    connect(&runs, &QAbstractItemModel::headerDataChanged, this, &RunsWindow::showFields);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(copyButton);
-    buttons->addWidget(csvButton);
-    buttons->addWidget(reportButton);
+    for (QPushButton* button : {copyButton, csvButton, reportButton, deleteButton})
+        buttons->addWidget(button);
     buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table);
+    layout->addWidget(buildFields());
+    layout->addWidget(table, 1);
     layout->addLayout(buttons);
 
+    showFields();
     fitColumns();
     updateButtons();
 }
 
-QList<int> RunsWindow::selectedRows() const
+QWidget* RunsWindow::buildFields()
+{
+    auto* fields = new QWidget(this);
+    auto* form = new QFormLayout(fields);
+    form->setContentsMargins(0, 0, 0, 0);
+    const auto line = [this, form](const char* name, const QString& label, RunsModel::Field field) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        form->addRow(label, edit);
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit, field] { model.setField(field, edit->text()); });
+        return edit;
+    };
+    title = line("seriesTitle", tr("&Title:"), RunsModel::Field::title);
+    people = line("seriesPeople", tr("&People:"), RunsModel::Field::people);
+    date = line("seriesDate", tr("D&ate:"), RunsModel::Field::date);
+    date->setPlaceholderText(tr("the day of the experiment"));
+
+    // A molar unit from the list, or any other typed; it only labels numbers.
+    flowUnit = new QComboBox(this);
+    flowUnit->setObjectName(QStringLiteral("flowUnit"));
+    flowUnit->setEditable(true);
+    flowUnit->addItems(
+        {QStringLiteral("mol/s"), QStringLiteral("mol/min"), QStringLiteral("mol/h"), QStringLiteral("kmol/h")});
+    flowUnit->setInsertPolicy(QComboBox::NoInsert);
+    form->addRow(tr("&Flow unit:"), flowUnit);
+    const auto takeUnit = [this] { model.setField(RunsModel::Field::flowUnit, flowUnit->currentText()); };
+    connect(flowUnit, &QComboBox::activated, this, takeUnit);
+    connect(flowUnit->lineEdit(), &QLineEdit::editingFinished, this, takeUnit);
+
+    notes = new QPlainTextEdit(this);
+    notes->setObjectName(QStringLiteral("seriesNotes"));
+    notes->setTabChangesFocus(true);
+    notes->setFixedHeight(notes->fontMetrics().lineSpacing() * 3 + 12);
+    // Taken into the series when the user leaves the field, as one step.
+    notes->installEventFilter(this);
+    form->addRow(tr("&Notes:"), notes);
+    return fields;
+}
+
+bool RunsWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == notes && event->type() == QEvent::FocusOut)
+        model.setField(RunsModel::Field::notes, notes->toPlainText());
+    return QWidget::eventFilter(watched, event);
+}
+
+void RunsWindow::showFields()
+{
+    // Only what differs is set, so that a field being typed in keeps its
+    // cursor.
+    const auto show = [](QLineEdit* edit, const QString& text) {
+        if (edit->text() != text)
+            edit->setText(text);
+    };
+    show(title, model.field(RunsModel::Field::title));
+    show(people, model.field(RunsModel::Field::people));
+    show(date, model.field(RunsModel::Field::date));
+    if (flowUnit->currentText() != model.field(RunsModel::Field::flowUnit)) {
+        const QSignalBlocker quiet(flowUnit);
+        flowUnit->setCurrentText(model.field(RunsModel::Field::flowUnit));
+    }
+    if (notes->toPlainText() != model.field(RunsModel::Field::notes))
+        notes->setPlainText(model.field(RunsModel::Field::notes));
+}
+
+QAction* RunsWindow::addShortcut(const QString& text, const QKeySequence& keys, void (RunsWindow::*slot)())
+{
+    auto* action = new QAction(text, this);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+QList<int> RunsWindow::selectedRows(bool everyWhenNone) const
 {
     QList<int> viewRows;
     for (const QModelIndex& index : table->selectionModel()->selectedRows())
         viewRows.append(index.row());
-    if (viewRows.isEmpty()) {
+    if (viewRows.isEmpty() && everyWhenNone) {
         for (int row = 0; row < sorted->rowCount(); ++row)
             viewRows.append(row);
     }
@@ -88,24 +180,32 @@ QList<int> RunsWindow::selectedRows() const
 
 QString RunsWindow::selectedText() const
 {
-    return model.tabText(selectedRows());
+    return model.tabText(selectedRows(true));
 }
 
 void RunsWindow::copySelection()
 {
-    QGuiApplication::clipboard()->setText(selectedText());
+    if (model.rowCount() > 0)
+        QGuiApplication::clipboard()->setText(selectedText());
+}
+
+void RunsWindow::deleteSelection()
+{
+    model.removeRuns(selectedRows(false));
 }
 
 void RunsWindow::saveCsv()
 {
-    ui::saveRunsCsv(this, model.runs());
+    ui::saveRunsCsv(this, model.series(), model.results());
 }
 
 void RunsWindow::saveReport()
 {
     const QModelIndex current = sorted->mapToSource(table->currentIndex());
-    if (current.isValid())
-        ui::saveRunReport(this, model.runs().at(current.row()));
+    if (!current.isValid())
+        return;
+    if (const std::optional<report::Run> run = model.reportRun(current.row()))
+        ui::saveRunReport(this, *run);
 }
 
 void RunsWindow::updateButtons()
@@ -113,7 +213,10 @@ void RunsWindow::updateButtons()
     const bool anyRun = sorted->rowCount() > 0;
     copyButton->setEnabled(anyRun);
     csvButton->setEnabled(anyRun);
-    reportButton->setEnabled(table->currentIndex().isValid());
+    const QModelIndex current = sorted->mapToSource(table->currentIndex());
+    // Only a completed run has a report.
+    reportButton->setEnabled(current.isValid() && model.reportRun(current.row()).has_value());
+    deleteButton->setEnabled(table->selectionModel()->hasSelection());
 }
 
 void RunsWindow::fitColumns()
@@ -125,8 +228,8 @@ void RunsWindow::fitColumns()
     const int cellPadding = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 4);
     int total = 0;
     for (int column = 0; column < model.columnCount(); ++column) {
-        const QString widest = RunsModel::widestText(column);
-        const int width = qMax(header->sectionSizeHint(column), metrics.horizontalAdvance(widest) + cellPadding);
+        const int width = qMax(header->sectionSizeHint(column),
+                               metrics.horizontalAdvance(RunsModel::widestText(column)) + cellPadding);
         table->setColumnWidth(column, width);
         total += width;
     }
@@ -135,5 +238,5 @@ void RunsWindow::fitColumns()
     int width = total + frame + margins.left() + margins.right();
     if (const QScreen* screen = this->screen())
         width = qMin(width, screen->availableGeometry().width());
-    resize(width, 320);
+    resize(width, 480);
 }

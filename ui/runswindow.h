@@ -1,16 +1,22 @@
 #pragma once
 
+#include "ui/runsmodel.h"
+
 #include <QWidget>
 
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
-class RunsModel;
 
-// The session's runs side by side, for comparing them: one row per
-// completed Calculate, sortable by any column, copied to the clipboard as
-// tab-separated text with Ctrl+C, saved as CSV or as a run's report.
-// Non-modal; it shows the main window's model and owns none of the runs.
+// The series' editor: its own fields above, its runs below, one row each,
+// sortable by any column. A label is edited in place, a run excluded with
+// its check box or deleted with Delete; every change can be undone. Rows are
+// copied to the clipboard as tab-separated text with Ctrl+C and saved as CSV
+// or as a run's report. Non-modal; it shows the main window's model and
+// owns none of the runs.
 class RunsWindow : public QWidget {
     Q_OBJECT
 
@@ -24,13 +30,23 @@ public:
     // Puts selectedText() on the clipboard.
     void copySelection();
 
+    // Deletes the selected rows.
+    void deleteSelection();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    // The model's rows of the selection, in the table's order.
-    QList<int> selectedRows() const;
+    // The model's rows of the selection, in the table's order; every row
+    // when none is selected and everyWhenNone says so.
+    QList<int> selectedRows(bool everyWhenNone) const;
     void saveCsv();
     void saveReport();
     void updateButtons();
     void fitColumns();
+    void showFields();
+    QWidget* buildFields();
+    QAction* addShortcut(const QString& text, const QKeySequence& keys, void (RunsWindow::*slot)());
 
     RunsModel& model;
     QSortFilterProxyModel* sorted;
@@ -38,4 +54,10 @@ private:
     QPushButton* copyButton;
     QPushButton* csvButton;
     QPushButton* reportButton;
+    QPushButton* deleteButton;
+    QLineEdit* title = nullptr;
+    QLineEdit* people = nullptr;
+    QLineEdit* date = nullptr;
+    QComboBox* flowUnit = nullptr;
+    QPlainTextEdit* notes = nullptr;
 };

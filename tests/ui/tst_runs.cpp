@@ -1,5 +1,5 @@
 #include "report/runchart.h"
-#include "tests/report/corerun.h"
+#include "series/series.h"
 #include "ui/application.h"
 #include "ui/numbertext.h"
 #include "ui/runsmodel.h"
@@ -44,32 +44,21 @@ const QList<Inputs> sortingInputs{
     {0.02, 0.01, 100.0, 1.0}, {0.02, 0.01, 1.0, 1.0},
 };
 
-// Adds a completed run of the core to the model; false when the core
-// refused the inputs.
-bool addRuns(RunsModel& model, const QList<Inputs>& inputs)
+series::Run runOf(const Inputs& in, std::optional<double> height = std::nullopt)
 {
-    for (const Inputs& in : inputs) {
-        const std::optional<report::Run> run = runFromCore(0, in.y1, in.x1, in.gasFlow, in.waterFlow);
-        if (!run)
-            return false;
-        model.addRun(*run);
-    }
-    return true;
+    series::Run run;
+    run.inputs = {in.y1, in.x1, in.gasFlow, in.waterFlow};
+    run.packingHeight = height;
+    return run;
 }
 
-std::optional<double> columnValue(const report::Run& run, int column)
+// Adds each run as the core computes it; returns their identities.
+QList<int> addRuns(RunsModel& model, const QList<Inputs>& inputs)
 {
-    switch (column) {
-    case RunsModel::gasFlowColumn:
-        return run.gasFlow;
-    case RunsModel::y2Column:
-        return run.y2;
-    case RunsModel::ntuColumn:
-        return run.ntu;
-    case RunsModel::mtcColumn:
-        return run.mtc;
-    }
-    return std::nullopt;
+    QList<int> ids;
+    for (const Inputs& in : inputs)
+        ids.append(model.addRun(runOf(in), series::computeRun(runOf(in))));
+    return ids;
 }
 
 // What the one message box said and in which format, once it is answered.
@@ -117,6 +106,7 @@ private slots:
     void addRun_data();
     void addRun();
     void setMtc();
+    void editing();
     void sorting_data();
     void sorting();
     void copying_data();
@@ -149,58 +139,99 @@ void TestRuns::addRun()
     QFETCH(QString, locale);
     QLocale::setDefault(QLocale(locale));
     RunsModel model;
-    const std::optional<report::Run> exampleA = runFromCore(0, 0.02, 0.01, 1.0, 1.0);
-    const std::optional<report::Run> exampleB = runFromCore(0, 0.045, 0.02, 2.0, 3.0);
-    QVERIFY(exampleA && exampleB);
+    const QList<int> ids = addRuns(model, {{0.02, 0.01, 1.0, 1.0}, {0.045, 0.02, 2.0, 3.0}, {0.02, 0.01, 1.0, 5.0}});
+    QCOMPARE(ids.size(), 3);
+    QVERIFY(ids[0] != ids[1] && ids[1] != ids[2]);
+    QCOMPARE(model.rowCount(), 3);
 
-    QCOMPARE(model.addRun(*exampleA), 1);
-    QCOMPARE(model.addRun(*exampleB), 2);
-    QCOMPARE(model.rowCount(), 2);
-    QCOMPARE(model.runs().at(1).number, 2);
-
-    const auto display = [&](int column) { return model.data(model.index(1, column)).toString(); };
+    // Example B's cells: every value to 4 decimals, in full as the tip.
+    const series::RunResult& b = model.results().at(1);
+    const auto display = [&](int row, int column) { return model.data(model.index(row, column)).toString(); };
     const auto tip = [&](int column) { return model.data(model.index(1, column), Qt::ToolTipRole).toString(); };
-    QCOMPARE(display(RunsModel::y1Column), ui::resultText(exampleB->y1));
-    QCOMPARE(display(RunsModel::gasFlowColumn), ui::resultText(exampleB->gasFlow));
-    QCOMPARE(display(RunsModel::eqXColumn), ui::resultText(exampleB->eqX));
-    QCOMPARE(display(RunsModel::eqYColumn), ui::resultText(exampleB->eqY));
-    QCOMPARE(display(RunsModel::y2Column), ui::resultText(exampleB->y2));
-    QCOMPARE(display(RunsModel::ntuColumn), ui::resultText(exampleB->ntu));
-    QCOMPARE(tip(RunsModel::y2Column), ui::numberText(exampleB->y2));
-    QCOMPARE(tip(RunsModel::ntuColumn), ui::numberText(exampleB->ntu));
-    QCOMPARE(display(RunsModel::packingHeightColumn), QString());
-    QCOMPARE(display(RunsModel::mtcColumn), QString());
+    const QList<std::pair<int, double>> cells{
+        {RunsModel::y1Column, 0.045},         {RunsModel::x1Column, 0.02},    {RunsModel::gasFlowColumn, 2.0},
+        {RunsModel::waterFlowColumn, 3.0},    {RunsModel::eqXColumn, 0.0503}, {RunsModel::eqYColumn, 0.0671},
+        {RunsModel::y2Column, *b.balance.y2}, {RunsModel::ntuColumn, *b.ntu},
+    };
+    for (const auto& [column, value] : cells) {
+        QCOMPARE(display(1, column), ui::resultText(value));
+        QCOMPARE(tip(column), ui::numberText(value));
+    }
+    QCOMPARE(display(1, RunsModel::runColumn), QLocale().toString(2));
+    QCOMPARE(display(1, RunsModel::packingHeightColumn), QString());
+    QCOMPARE(display(1, RunsModel::mtcColumn), QString());
+    QVERIFY(model.reportRun(1).has_value());
+
+    // Example C, refused at the outlet test, stays a row with the y2 it
+    // reached and says why it went no further.
+    QCOMPARE(display(2, RunsModel::ntuColumn), u"Invalid Data"_s);
+    QCOMPARE(display(2, RunsModel::y2Column), ui::resultText(-0.03103081827842721));
+    QVERIFY(!model.reportRun(2));
 }
 
 void TestRuns::setMtc()
 {
     RunsModel model;
-    QVERIFY(addRuns(model, sortingInputs.first(3)));
-    const report::Run second = model.runs().at(1);
-    const std::optional<report::Run> found =
-        runFromCore(0, second.y1, second.x1, second.gasFlow, second.waterFlow, 1.5);
-    const std::optional<report::Run> foundAgain =
-        runFromCore(0, second.y1, second.x1, second.gasFlow, second.waterFlow, 3.0);
-    QVERIFY(found && foundAgain);
+    const QList<int> ids = addRuns(model, sortingInputs.first(3));
+    const series::RunResult found = series::computeRun(runOf(sortingInputs[1], 1.5));
+    const series::RunResult foundAgain = series::computeRun(runOf(sortingInputs[1], 3.0));
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
 
-    model.setMtc(2, *found->packingHeight, *found->mtc);
+    model.setMtc(ids[1], 1.5, *found.mtc);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.first().at(0).toModelIndex().row(), 1);
-    QCOMPARE(model.runs().at(1).mtc, found->mtc);
-    QCOMPARE(model.data(model.index(1, RunsModel::mtcColumn)).toString(), ui::resultText(*found->mtc));
-    QCOMPARE(model.data(model.index(1, RunsModel::packingHeightColumn)).toString(),
-             ui::resultText(*found->packingHeight));
+    QCOMPARE(model.results().at(1).mtc, found.mtc);
+    QCOMPARE(model.series().runs.at(1).packingHeight, std::optional(1.5));
+    QCOMPARE(model.data(model.index(1, RunsModel::mtcColumn)).toString(), ui::resultText(*found.mtc));
     QCOMPARE(model.data(model.index(0, RunsModel::mtcColumn)).toString(), QString());
-    QCOMPARE(model.data(model.index(2, RunsModel::mtcColumn)).toString(), QString());
 
-    // A later Find MTC for the same run replaces its values.
-    model.setMtc(2, *foundAgain->packingHeight, *foundAgain->mtc);
-    QCOMPARE(model.data(model.index(1, RunsModel::mtcColumn)).toString(), ui::resultText(*foundAgain->mtc));
+    // A later Find MTC for the same run replaces its values, and each can be
+    // undone.
+    model.setMtc(ids[1], 3.0, *foundAgain.mtc);
+    QCOMPARE(model.results().at(1).mtc, foundAgain.mtc);
+    model.undoStack().undo();
+    QCOMPARE(model.results().at(1).mtc, found.mtc);
+    model.undoStack().undo();
+    QVERIFY(!model.results().at(1).mtc && !model.series().runs.at(1).packingHeight);
 
-    model.setMtc(4, 1.0, 1.0);
-    model.setMtc(0, 1.0, 1.0);
-    QCOMPARE(changed.count(), 2);
+    // The identity follows the run when a row before it goes.
+    model.removeRuns({0});
+    model.setMtc(ids[1], 1.5, *found.mtc);
+    QCOMPARE(model.results().at(0).mtc, found.mtc);
+    // The deleted run's coefficient has nowhere to go: three runs added, the
+    // delete and one Find MTC are the steps.
+    model.setMtc(ids[0], 1.0, 1.0);
+    QCOMPARE(model.undoStack().count(), 5);
+}
+
+void TestRuns::editing()
+{
+    RunsModel model;
+    addRuns(model, sortingInputs.first(3));
+    const series::Series before = model.series();
+    const int steps = model.undoStack().count();
+
+    QVERIFY(model.setData(model.index(1, RunsModel::labelColumn), u"G 2 L 3"_s));
+    QVERIFY(model.setData(model.index(2, RunsModel::excludedColumn), Qt::Checked, Qt::CheckStateRole));
+    model.removeRuns({0});
+    model.setField(RunsModel::Field::flowUnit, u"kmol/h"_s);
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.series().runs.at(0).label, "G 2 L 3");
+    QCOMPARE(model.data(model.index(1, RunsModel::excludedColumn), Qt::CheckStateRole).value<Qt::CheckState>(),
+             Qt::Checked);
+    QVERIFY(model.series().runs.at(1).excluded);
+    QCOMPARE(model.columnTitle(RunsModel::gasFlowColumn), u"Gas flow (kmol/h)"_s);
+    QCOMPARE(model.columnTitle(RunsModel::mtcColumn), u"Mass-transfer coefficient (kmol/h/m³)"_s);
+    QVERIFY(model.flags(model.index(0, RunsModel::labelColumn)) & Qt::ItemIsEditable);
+    QVERIFY(!(model.flags(model.index(0, RunsModel::y1Column)) & Qt::ItemIsEditable));
+
+    // Every change is one step; undone, the series is as it was.
+    QCOMPARE(model.undoStack().count(), steps + 4);
+    while (model.undoStack().index() > steps)
+        model.undoStack().undo();
+    QVERIFY(series::identical(model.series(), before));
+    model.undoStack().redo();
+    QCOMPARE(model.series().runs.at(1).label, "G 2 L 3");
 }
 
 void TestRuns::sorting_data()
@@ -220,13 +251,9 @@ void TestRuns::sorting()
     QFETCH(int, column);
     QFETCH(Qt::SortOrder, order);
     RunsModel model;
-    QVERIFY(addRuns(model, sortingInputs));
-    for (const int number : {1, 4, 5}) {
-        const report::Run& run = model.runs().at(number - 1);
-        const std::optional<report::Run> found = runFromCore(0, run.y1, run.x1, run.gasFlow, run.waterFlow, 2.0);
-        QVERIFY(found);
-        model.setMtc(number, *found->packingHeight, *found->mtc);
-    }
+    const QList<int> ids = addRuns(model, sortingInputs);
+    for (const int row : {0, 3, 4})
+        model.setMtc(ids[row], 2.0, *series::computeRun(runOf(sortingInputs[row], 2.0)).mtc);
     RunsWindow window(model);
     auto* table = window.findChild<QTableView*>();
     QVERIFY(table);
@@ -236,15 +263,14 @@ void TestRuns::sorting()
     QStringList texts;
     int empty = 0;
     for (int row = 0; row < table->model()->rowCount(); ++row) {
-        const int number = table->model()->index(row, RunsModel::runColumn).data().toString().toInt();
-        const std::optional<double> value = columnValue(model.runs().at(number - 1), column);
-        if (!value) {
+        const QVariant value = table->model()->index(row, column).data(RunsModel::SortRole);
+        if (!value.isValid()) {
             // Runs without a coefficient follow the others, whichever the order.
             ++empty;
             continue;
         }
         QCOMPARE(empty, 0);
-        shown.append(*value);
+        shown.append(value.toDouble());
         texts.append(table->model()->index(row, column).data().toString());
     }
     QVERIFY(shown.size() >= 3);
@@ -278,7 +304,7 @@ void TestRuns::copying()
     QFETCH(QList<int>, selectedRows);
     QLocale::setDefault(QLocale(locale));
     RunsModel model;
-    QVERIFY(addRuns(model, sortingInputs));
+    addRuns(model, sortingInputs);
     RunsWindow window(model);
     auto* table = window.findChild<QTableView*>();
     QVERIFY(table);
@@ -299,16 +325,16 @@ void TestRuns::copying()
     QCOMPARE(lines.size(), expectedRows + 1);
     const QStringList header = lines.first().split(u'\t');
     QCOMPARE(header.size(), model.columnCount());
-    QCOMPARE(header.at(RunsModel::ntuColumn), model.headerData(RunsModel::ntuColumn, Qt::Horizontal).toString());
+    QCOMPARE(header.at(RunsModel::ntuColumn), model.columnTitle(RunsModel::ntuColumn));
 
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QStringList fields = lines.at(i).split(u'\t');
         QCOMPARE(fields.size(), header.size());
         const int viewRow = selectedRows.isEmpty() ? int(i - 1) : selectedRows.at(i - 1);
         QCOMPARE(fields.at(RunsModel::runColumn), table->model()->index(viewRow, RunsModel::runColumn).data());
-        const report::Run& run = model.runs().at(fields.at(RunsModel::runColumn).toInt() - 1);
-        QCOMPARE(fields.at(RunsModel::ntuColumn), ui::resultText(run.ntu));
-        QCOMPARE(fields.at(RunsModel::gasFlowColumn), ui::resultText(run.gasFlow));
+        const int modelRow = fields.at(RunsModel::runColumn).toInt() - 1;
+        QCOMPARE(fields.at(RunsModel::ntuColumn), ui::resultText(*model.results().at(modelRow).ntu));
+        QCOMPARE(fields.at(RunsModel::gasFlowColumn), ui::resultText(model.series().runs.at(modelRow).inputs.gasFlow));
     }
     window.close();
 }
@@ -316,13 +342,13 @@ void TestRuns::copying()
 void TestRuns::copyLastRun()
 {
     RunsModel model;
-    QVERIFY(addRuns(model, sortingInputs.first(2)));
+    addRuns(model, sortingInputs.first(2));
     const QStringList lines = model.tabText({model.rowCount() - 1}).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
     const QStringList fields = lines.at(1).split(u'\t');
     QCOMPARE(fields.size(), lines.at(0).split(u'\t').size());
     QCOMPARE(fields.at(RunsModel::runColumn), u"2"_s);
-    QCOMPARE(fields.at(RunsModel::y2Column), ui::resultText(model.runs().last().y2));
+    QCOMPARE(fields.at(RunsModel::y2Column), ui::resultText(*model.results().back().balance.y2));
 }
 
 void TestRuns::window_data()
@@ -361,11 +387,11 @@ void TestRuns::window()
     auto* table = window.findChild<QTableView*>();
     QVERIFY(table);
     QCOMPARE(table->model()->rowCount(), 0);
-    QVERIFY(addRuns(model, sortingInputs.first(2) + QList<Inputs>{{0.02, 0.01, -1, 1}}));
-    const std::optional<report::Run> wide = runFromCore(0, 0.02, 0.01, 100.0, 100.0, 0.05);
-    QVERIFY(wide && *wide->mtc > 1e5);
-    model.addRun(*wide);
-    model.setMtc(4, *wide->packingHeight, *wide->mtc);
+    addRuns(model, sortingInputs.first(2) + QList<Inputs>{{0.02, 0.01, -1, 1}});
+    const series::Run wide = runOf({0.02, 0.01, 100.0, 100.0}, 0.05);
+    const series::RunResult wideResult = series::computeRun(wide);
+    QVERIFY(*wideResult.mtc > 1e5);
+    model.addRun(wide, wideResult);
     QCOMPARE(table->model()->rowCount(), 4);
     QVERIFY(buttonEnabled("&Copy") && buttonEnabled("Save as C&SV…"));
     int total = 0;
@@ -433,10 +459,12 @@ void TestRuns::saveWrites()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     RunsModel model;
-    QVERIFY(addRuns(model, sortingInputs.first(1)));
-    const QString path = dir.filePath(ui::runReportFileName(model.runs().first().number));
+    addRuns(model, sortingInputs.first(1));
+    const std::optional<report::Run> run = model.reportRun(0);
+    QVERIFY(run);
+    const QString path = dir.filePath(ui::runReportFileName(run->number));
     QCOMPARE(QFileInfo(path).fileName(), u"quillon-run-1.pdf"_s);
-    const QByteArray bytes = report::runPdf(model.runs().first(), ui::pdfDetails()).value_or(QByteArray());
+    const QByteArray bytes = report::runPdf(*run, ui::pdfDetails()).value_or(QByteArray());
     QVERIFY(bytes.startsWith("%PDF"));
 
     QWidget parent;
