@@ -444,6 +444,14 @@
         <source>The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction y2 from y1, x1 and the ratio of the flows. The number of transfer units is a left-end rectangle sum over %1 equal steps Δ of the scaled gas fraction Y = 29/17 · y (29/17 being the ratio of the molar masses of air and NH3), from Ylo = 29/17 · y2 to Yhi = 29/17 · y1: NTU = Σ |Δ / (a · Y + b)| for Y = Ylo, Ylo + Δ, …, with a = 1 − r · f, b = Ylo · f, f = 1 − m · r, r the gas flow ÷ the water flow and m = y*/x of the equilibrium point used. This is the rectangle rule for the integral of dY / |a · Y + b| from Ylo to Yhi, which is |ln((a · Yhi + b) / (a · Ylo + b)) / a| where a · Y + b keeps its sign; it is not the integral of dy / (y − y*) along the operating line. The mass-transfer coefficient is mtc = NTU × gas flow ÷ (height × 0.05² × 3.1416 m²), the cross-section of the laboratory column. Assumptions: the gas mixture is dilute, the entering water holds no NH3, and the water is not recycled.</source>
         <translation>Die NH3-Bilanz über die Kolonne in Molverhältnissen ergibt den Anteil y2 im austretenden Gas aus y1, x1 und dem Verhältnis der Ströme. Die Zahl der Übertragungseinheiten ist eine Summe nach der linken Rechteckregel über %1 gleiche Schritte Δ des skalierten Gasanteils Y = 29/17 · y (29/17 ist das Verhältnis der molaren Massen von Luft und NH3), von Ylo = 29/17 · y2 bis Yhi = 29/17 · y1: NTU = Σ |Δ / (a · Y + b)| für Y = Ylo, Ylo + Δ, …, mit a = 1 − r · f, b = Ylo · f, f = 1 − m · r, r = Gasstrom ÷ Wasserstrom und m = y*/x des verwendeten Gleichgewichtspunkts. Das ist die Rechteckregel für das Integral von dY / |a · Y + b| von Ylo bis Yhi, das |ln((a · Yhi + b) / (a · Ylo + b)) / a| ist, wo a · Y + b sein Vorzeichen behält; es ist nicht das Integral von dy / (y − y*) entlang der Arbeitsgeraden. Der Stoffübergangskoeffizient ist mtc = NTU × Gasstrom ÷ (Höhe × 0,05² × 3,1416 m²), mit 0,05² × 3,1416 m² als Querschnitt der Laborkolonne. Annahmen: Das Gasgemisch ist verdünnt, das zulaufende Wasser enthält kein NH3, und das Wasser wird nicht im Kreislauf geführt.</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1/m³</source>
+        <translation>%1/m³</translation>
+    </message>
 </context>
 <context>
     <name>RunsModel</name>
@@ -491,6 +499,74 @@
         <source>Mass-transfer coefficient</source>
         <translation>Stoffübergangskoeffizient</translation>
     </message>
+    <message>
+        <source>Invalid Data</source>
+        <translation>Ungültige Daten</translation>
+    </message>
+    <message>
+        <source>Invalid operation</source>
+        <translation>Ungültige Operation</translation>
+    </message>
+    <message>
+        <source>Division by zero</source>
+        <translation>Division durch null</translation>
+    </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Überlauf</translation>
+    </message>
+    <message>
+        <source>Add run</source>
+        <translation>Versuch hinzufügen</translation>
+    </message>
+    <message>
+        <source>Find MTC</source>
+        <translation>Koeffizient bestimmen</translation>
+    </message>
+    <message>
+        <source>Delete runs</source>
+        <translation>Versuche löschen</translation>
+    </message>
+    <message>
+        <source>Edit the series</source>
+        <translation>Messreihe bearbeiten</translation>
+    </message>
+    <message>
+        <source>excluded</source>
+        <translation>ausgeschlossen</translation>
+    </message>
+    <message>
+        <source>Not completed: %1</source>
+        <translation>Nicht abgeschlossen: %1</translation>
+    </message>
+    <message>
+        <source>Edit a label</source>
+        <translation>Bezeichnung bearbeiten</translation>
+    </message>
+    <message>
+        <source>Exclude a run</source>
+        <translation>Versuch ausschließen</translation>
+    </message>
+    <message>
+        <source>Include a run</source>
+        <translation>Versuch einbeziehen</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Bezeichnung</translation>
+    </message>
+    <message>
+        <source>Excluded</source>
+        <translation>Ausgeschlossen</translation>
+    </message>
+    <message>
+        <source>%1/m³</source>
+        <translation>%1/m³</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>
@@ -513,6 +589,42 @@
     <message>
         <source>The one-page PDF report of the current run</source>
         <translation>Der einseitige PDF-Bericht des ausgewählten Versuchs</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Title:</source>
+        <translation>&amp;Titel:</translation>
+    </message>
+    <message>
+        <source>&amp;People:</source>
+        <translation>&amp;Personen:</translation>
+    </message>
+    <message>
+        <source>D&amp;ate:</source>
+        <translation>D&amp;atum:</translation>
+    </message>
+    <message>
+        <source>the day of the experiment</source>
+        <translation>der Tag des Versuchs</translation>
+    </message>
+    <message>
+        <source>&amp;Flow unit:</source>
+        <translation>&amp;Stromeinheit:</translation>
+    </message>
+    <message>
+        <source>&amp;Notes:</source>
+        <translation>&amp;Notizen:</translation>
     </message>
 </context>
 <context>
@@ -567,6 +679,49 @@ Soll die Datei ersetzt werden?</translation>
     </message>
 </context>
 <context>
+    <name>SeriesFiles</name>
+    <message>
+        <source>Results recomputed</source>
+        <translation>Ergebnisse neu berechnet</translation>
+    </message>
+    <message>
+        <source>The results stored in %1 differ from those Quillon computes now for run(s) %2: the file was edited, or written by another version. The runs show the results computed now.</source>
+        <translation>Die in %1 gespeicherten Ergebnisse weichen für Versuch(e) %2 von denen ab, die Quillon jetzt berechnet: Die Datei wurde bearbeitet oder von einer anderen Version geschrieben. Die Versuche zeigen die jetzt berechneten Ergebnisse.</translation>
+    </message>
+    <message>
+        <source>… and %1 more.</source>
+        <translation>… und %1 weitere.</translation>
+    </message>
+    <message>
+        <source>Read with notes</source>
+        <translation>Mit Hinweisen gelesen</translation>
+    </message>
+    <message>
+        <source>Computing the runs…</source>
+        <translation>Die Versuche werden berechnet …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Not opened</source>
+        <translation>Nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened:
+%2</source>
+        <translation>%1 konnte nicht geöffnet werden:
+%2</translation>
+    </message>
+    <message>
+        <source>%1 is not a series Quillon can read:
+%2</source>
+        <translation>%1 ist keine Messreihe, die Quillon lesen kann:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>Session</name>
     <message>
         <source>&amp;Help</source>
@@ -599,6 +754,52 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>&amp;Export Runs as CSV…</source>
         <translation>Versuche als CSV &amp;exportieren…</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;New Series</source>
+        <translation>&amp;Neue Messreihe</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>Ö&amp;ffnen …</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As…</source>
+        <translation>Speichern &amp;unter …</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>%1[*] — %2</source>
+        <translation>%1[*] — %2</translation>
+    </message>
+    <message>
+        <source>The series has changes that are not saved.
+Do you want to save them?</source>
+        <translation>Die Messreihe hat ungespeicherte Änderungen.
+Sollen sie gespeichert werden?</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)</source>
+        <translation>Messreihen und CSV-Dateien (*.quillon *.csv);;Quillon-Messreihen (*.quillon);;CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Quillon series (*.quillon)</source>
+        <translation>Quillon-Messreihen (*.quillon)</translation>
     </message>
 </context>
 </TS>

@@ -12,5 +12,6 @@ int main(int argc, char** argv)
     Session session(form);
     form.Form_Load();
     form.show();
+    session.openArguments(QApplication::arguments());
     return app.exec();
 }

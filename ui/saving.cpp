@@ -1,8 +1,8 @@
 #include "ui/saving.h"
 
-#include "report/csv.h"
 #include "report/filewrite.h"
 #include "report/runchart.h"
+#include "series/csv.h"
 #include "ui/numbertext.h"
 
 #include <QCoreApplication>
@@ -100,10 +100,10 @@ bool saveRunReport(QWidget* parent, const report::Run& run)
                   report::runPdf(run, pdfDetails()), SavingText::tr("The PDF report"));
 }
 
-bool saveRunsCsv(QWidget* parent, const QList<report::Run>& runs)
+bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results)
 {
     return saveAs(parent, QStringLiteral("quillon-runs.csv"), SavingText::tr("CSV files (*.csv)"),
-                  report::runsCsv(runs), SavingText::tr("The table of runs"));
+                  QByteArray::fromStdString(series::exportCsv(series, results)), SavingText::tr("The table of runs"));
 }
 
 bool saveChartPicture(QWidget* parent, const QImage& picture)

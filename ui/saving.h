@@ -2,12 +2,14 @@
 
 #include "report/run.h"
 #include "report/runpdf.h"
+#include "series/series.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 #include <optional>
+#include <span>
 
 class QImage;
 class QWidget;
@@ -40,7 +42,7 @@ QString runReportFileName(int runNumber);
 
 // The save commands of the menus, each asking for a file name first.
 bool saveRunReport(QWidget* parent, const report::Run& run);
-bool saveRunsCsv(QWidget* parent, const QList<report::Run>& runs);
+bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results);
 bool saveChartPicture(QWidget* parent, const QImage& picture);
 
 }  // namespace ui

@@ -1,42 +1,94 @@
 #include "ui/session.h"
 
-#include "report/run.h"
 #include "ui/Form1.h"
 #include "ui/centring.h"
 #include "ui/help.h"
 #include "ui/runswindow.h"
 #include "ui/saving.h"
+#include "ui/seriesfiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+
+namespace {
+
+// The one local series or CSV file a drag carries, if it carries one.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return {};
+    const QString file = data->urls().first().toLocalFile();
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    return suffix == u"quillon" || suffix == u"csv" ? file : QString();
+}
+
+}  // namespace
 
 Session::Session(Form1& mainWindow)
     : QObject(&mainWindow)
     , form(mainWindow)
+    , programTitle(mainWindow.windowTitle())
 {
+    addFileMenu();
     addReportMenu();
     addHelpMenu();
     connect(&form, &Form1::runCompleted, this,
             [this](const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu) {
-                // The model numbers the run.
-                model.addRun(report::completedRun(0, inputs, balance, ntu));
-                updateActions();
+                series::RunResult result{balance, absorber::Outcome::completed, ntu, std::nullopt, std::nullopt};
+                lastRunId = model.addRun({inputs, std::nullopt, {}, false, {}}, result);
             });
     // Find MTC completes only right after a completed Calculate, so the
-    // coefficient is the last run's.
+    // coefficient is that run's, wherever it stands now.
     connect(&form, &Form1::coefficientFound, this,
-            [this](double packingHeight, double mtc) { model.setMtc(model.rowCount(), packingHeight, mtc); });
+            [this](double packingHeight, double mtc) { model.setMtc(lastRunId, packingHeight, mtc); });
+    connect(&model.undoStack(), &QUndoStack::indexChanged, this, [this] {
+        updateActions();
+        updateCaption();
+    });
+    connect(&model, &QAbstractItemModel::modelReset, this, &Session::updateActions);
+    form.installEventFilter(this);
+    form.setAcceptDrops(true);
     updateActions();
 }
 
 Session::~Session()
 {
-    // The windows show the model, which goes with this object.
+    // The windows show the model, which goes with this object. The model's
+    // undo stack says it is cleared as it goes, when the menus this object
+    // updates may be gone already.
+    disconnect(&model.undoStack(), nullptr, this, nullptr);
+    disconnect(&model, nullptr, this, nullptr);
     delete runsWindow;
     delete method;
+}
+
+void Session::addFileMenu()
+{
+    // Before the Graph menu, as files come first in every program.
+    auto* menu = new QMenu(tr("&File"), &form);
+    menu->setObjectName(QStringLiteral("fileMenu"));
+    form.menuBar()->insertMenu(form.menuBar()->actions().value(0), menu);
+    const auto add = [this, menu](const char* name, const QString& text, const QKeySequence& keys, auto slot) {
+        QAction* action = menu->addAction(text, this, slot);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        return action;
+    };
+    add("newSeries", tr("&New Series"), QKeySequence::New, &Session::newSeries);
+    add("openSeries", tr("&Open…"), QKeySequence::Open, &Session::open);
+    add("saveSeries", tr("&Save"), QKeySequence::Save, &Session::save);
+    add("saveSeriesAs", tr("Save &As…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &Session::saveAs);
+    menu->addSeparator();
+    add("quit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { form.close(); });
 }
 
 void Session::addReportMenu()
@@ -49,9 +101,9 @@ void Session::addReportMenu()
         return action;
     };
     add("showRuns", tr("Show &Runs"), &Session::showRuns);
-    needARun = {add("copyRun", tr("&Copy Run"), &Session::copyRun),
-                add("saveReport", tr("Save Report as &PDF…"), &Session::saveReport),
-                add("exportCsv", tr("&Export Runs as CSV…"), &Session::exportCsv)};
+    QAction* copy = add("copyRun", tr("&Copy Run"), &Session::copyRun);
+    saveReportAction = add("saveReport", tr("Save Report as &PDF…"), &Session::saveReport);
+    needARun = {copy, add("exportCsv", tr("&Export Runs as CSV…"), &Session::exportCsv)};
 }
 
 void Session::addHelpMenu()
@@ -71,6 +123,142 @@ void Session::updateActions()
 {
     for (QAction* action : needARun)
         action->setEnabled(model.rowCount() > 0);
+    // The report is of the last run, and only a completed run has one.
+    saveReportAction->setEnabled(model.rowCount() > 0 && model.reportRun(model.rowCount() - 1));
+}
+
+void Session::updateCaption()
+{
+    if (path.isEmpty()) {
+        form.setWindowTitle(programTitle);
+        return;
+    }
+    form.setWindowTitle(tr("%1[*] — %2").arg(QFileInfo(path).fileName(), programTitle));
+    form.setWindowModified(isModified());
+}
+
+bool Session::isModified() const
+{
+    return importedUnsaved || !model.undoStack().isClean();
+}
+
+bool Session::maybeSave()
+{
+    if (!isModified())
+        return true;
+    QMessageBox box(QMessageBox::Warning, programTitle,
+                    tr("The series has changes that are not saved.\nDo you want to save them?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &form);
+    box.setObjectName(QStringLiteral("unsavedChanges"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Session::newSeries()
+{
+    if (!maybeSave())
+        return;
+    model.resetSeries({}, {});
+    path.clear();
+    importedUnsaved = false;
+    lastRunId = 0;
+    updateCaption();
+}
+
+void Session::open()
+{
+    if (!maybeSave())
+        return;
+    const QString chosen = QFileDialog::getOpenFileName(
+        &form, tr("Open"), QFileInfo(path).absolutePath(),
+        tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
+    if (!chosen.isEmpty())
+        openFile(chosen);
+}
+
+bool Session::openFile(const QString& file)
+{
+    if (!maybeSave())
+        return false;
+    std::optional<ui::OpenedSeries> opened = ui::openSeriesFile(&form, file);
+    if (!opened)
+        return false;
+    model.resetSeries(std::move(opened->series), std::move(opened->results));
+    // An import is a new series, with no file of its own yet.
+    path = opened->imported ? QString() : QFileInfo(file).absoluteFilePath();
+    importedUnsaved = opened->imported;
+    lastRunId = 0;
+    updateCaption();
+    return true;
+}
+
+void Session::openArguments(const QStringList& arguments)
+{
+    if (arguments.size() > 1)
+        openFile(arguments.at(1));
+}
+
+bool Session::save()
+{
+    return path.isEmpty() ? saveAs() : saveTo(path);
+}
+
+bool Session::saveAs()
+{
+    const QString name = path.isEmpty() ? QStringLiteral("quillon-series.quillon") : QFileInfo(path).fileName();
+    const std::optional<QString> target = ui::askSavePath(&form, name, tr("Quillon series (*.quillon)"));
+    return target && saveTo(*target);
+}
+
+bool Session::saveTo(const QString& target)
+{
+    if (!ui::saveToPath(&form, target, ui::seriesFileBytes(model.series(), model.results())))
+        return false;
+    path = QFileInfo(target).absoluteFilePath();
+    importedUnsaved = false;
+    model.undoStack().setClean();
+    updateCaption();
+    return true;
+}
+
+bool Session::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Close:
+        if (watched == &form && !maybeSave()) {
+            event->ignore();
+            return true;
+        }
+        break;
+    case QEvent::DragEnter: {
+        auto* drag = static_cast<QDragEnterEvent*>(event);
+        if (!droppedFile(drag->mimeData()).isEmpty()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString file = droppedFile(drop->mimeData());
+        if (!file.isEmpty()) {
+            drop->acceptProposedAction();
+            openFile(file);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Session::showRuns()
@@ -78,6 +266,8 @@ void Session::showRuns()
     // One window at a time; asked again, it comes to the front.
     if (!runsWindow) {
         runsWindow = new RunsWindow(model, &form);
+        runsWindow->setAcceptDrops(true);
+        runsWindow->installEventFilter(this);
         ui::centreOver(*runsWindow, form);
     }
     runsWindow->show();
@@ -93,14 +283,16 @@ void Session::copyRun()
 
 void Session::saveReport()
 {
-    if (model.rowCount() > 0)
-        ui::saveRunReport(&form, model.runs().last());
+    if (model.rowCount() == 0)
+        return;
+    if (const std::optional<report::Run> run = model.reportRun(model.rowCount() - 1))
+        ui::saveRunReport(&form, *run);
 }
 
 void Session::exportCsv()
 {
     if (model.rowCount() > 0)
-        ui::saveRunsCsv(&form, model.runs());
+        ui::saveRunsCsv(&form, model.series(), model.results());
 }
 
 void Session::showMethod()

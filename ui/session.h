@@ -4,16 +4,19 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <QStringList>
 
 class Form1;
 class MethodWindow;
 class QAction;
 class RunsWindow;
 
-// What the main window offers beyond the calculation itself: the session's
-// runs and what leaves the window (copies, a report, a spreadsheet), and
-// help on the method and data. It adds its own menus to the main window and
-// listens to it; the main window's own behaviour is untouched.
+// What the main window offers beyond the calculation itself: the series of
+// runs as a document (new, open, save, import), what leaves the window
+// (copies, a report, a spreadsheet), and help on the method and data. It adds
+// its own menus to the main window and listens to it; the main window's own
+// behaviour is untouched, except that it asks before unsaved runs are lost.
 class Session : public QObject {
     Q_OBJECT
 
@@ -22,6 +25,22 @@ public:
     ~Session() override;
 
     const RunsModel& runs() const { return model; }
+    RunsModel& runs() { return model; }
+
+    // The series' file; empty until it has one.
+    const QString& filePath() const { return path; }
+    // Whether the series holds changes no file has.
+    bool isModified() const;
+
+    void newSeries();
+    void open();
+    bool save();
+    bool saveAs();
+    // Opens a series file or imports a CSV file, once any unsaved changes
+    // are saved or given up. False when nothing was opened.
+    bool openFile(const QString& path);
+    // `quillon FILE` opens the file.
+    void openArguments(const QStringList& arguments);
 
     void showRuns();
     void copyRun();
@@ -29,14 +48,32 @@ public:
     void exportCsv();
     void showMethod();
 
+protected:
+    // Asks before the main window closes on unsaved changes, and opens
+    // files dropped on the main or the runs window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void addFileMenu();
     void addReportMenu();
     void addHelpMenu();
     void updateActions();
+    void updateCaption();
+    // Save, Discard or Cancel when the series has unsaved changes; true
+    // when the series may go.
+    bool maybeSave();
+    bool saveTo(const QString& target);
 
     Form1& form;
     RunsModel model;
+    QString path;
+    QString programTitle;
+    // An imported series is new: it has no file and needs one.
+    bool importedUnsaved = false;
+    // The run of the last completed Calculate, for Find MTC's coefficient.
+    int lastRunId = 0;
     QPointer<RunsWindow> runsWindow;
     QPointer<MethodWindow> method;
     QList<QAction*> needARun;
+    QAction* saveReportAction = nullptr;
 };

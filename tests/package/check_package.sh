@@ -19,7 +19,8 @@ expected="./usr/bin/quillon
 ./usr/share/applications/$app.desktop
 ./usr/share/icons/hicolor/24x24/apps/$app.png
 ./usr/share/icons/hicolor/256x256/apps/$app.png
-./usr/share/metainfo/$app.metainfo.xml"
+./usr/share/metainfo/$app.metainfo.xml
+./usr/share/mime/packages/$app.xml"
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 if [ "$files" != "$expected" ]; then
     echo "package holds:"; echo "$files"; echo "expected:"; echo "$expected"
@@ -36,6 +37,8 @@ test "$(dpkg-deb -f "$deb" Architecture)" = "$arch"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/$app.desktop"
+# The series type is well-formed shared-mime-info and names *.quillon.
+grep -q 'glob pattern="\*.quillon"' "$root/usr/share/mime/packages/$app.xml"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$app.metainfo.xml"
 

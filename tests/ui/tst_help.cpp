@@ -57,7 +57,7 @@ void TestHelp::menusInOrder()
 {
     const QList<QAction*> menus = form->menuBar()->actions();
     QVERIFY(menus.size() >= 2);
-    QCOMPARE(menus.first()->text(), QStringLiteral("&Graph"));
+    QCOMPARE(menus.first()->text(), QStringLiteral("&File"));
     QCOMPARE(menus.last()->text(), QStringLiteral("&Help"));
     QStringList items;
     for (const QAction* item : menus.last()->menu()->actions())

@@ -2,7 +2,7 @@
 #include "userinput.h"
 
 #include "core/absorber.h"
-#include "report/csv.h"
+#include "series/csv.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Module1.h"
@@ -122,11 +122,17 @@ void TestSession::reportMenu()
     QStringList menus;
     for (const QAction* menu : form->menuBar()->actions())
         menus << menu->text();
-    QCOMPARE(menus, (QStringList{"&Graph", "&Report", "&Help"}));
-    QStringList items;
-    for (const QAction* item : form->menuBar()->actions()[1]->menu()->actions())
-        items << item->text();
-    QCOMPARE(items, (QStringList{"Show &Runs", "&Copy Run", "Save Report as &PDF…", "&Export Runs as CSV…"}));
+    QCOMPARE(menus, (QStringList{"&File", "&Graph", "&Report", "&Help"}));
+    const auto items = [this](int menu) {
+        QStringList texts;
+        for (const QAction* item : form->menuBar()->actions()[menu]->menu()->actions())
+            texts << item->text() + item->shortcut().toString();
+        return texts;
+    };
+    QCOMPARE(
+        items(0),
+        (QStringList{"&New SeriesCtrl+N", "&Open…Ctrl+O", "&SaveCtrl+S", "Save &As…Ctrl+Shift+S", "", "&QuitCtrl+Q"}));
+    QCOMPARE(items(2), (QStringList{"Show &Runs", "&Copy Run", "Save Report as &PDF…", "&Export Runs as CSV…"}));
 
     // Nothing to copy, save or export before a run completes.
     for (const char* name : {"copyRun", "saveReport", "exportCsv"})
@@ -153,23 +159,24 @@ void TestSession::rowsOfCompletedRunsOnly()
     QVERIFY(calculate(exampleB));
     QCOMPARE(boxes.count(), 5);
 
-    const QList<report::Run>& runs = session->runs().runs();
-    QCOMPARE(runs.size(), 2);
-    QCOMPARE(runs[0].number, 1);
-    QCOMPARE(runs[0].y1, 0.02);
+    const RunsModel& model = session->runs();
+    QCOMPARE(model.rowCount(), 2);
+    const std::vector<series::Run>& runs = model.series().runs;
+    const std::vector<series::RunResult>& results = model.results();
+    QCOMPARE(runs[0].inputs.y1, 0.02);
     QCOMPARE(runs[0].packingHeight, std::optional(2.0));
-    QCOMPARE(runs[0].mtc, std::optional(absorber::findMtc(2, runs[0].ntu, runs[0].gasFlow).mtc));
-    QCOMPARE(runs[1].x1, 0.02);
-    QCOMPARE(runs[1].ntu, form->state().ntu);
-    QCOMPARE(runs[1].y2, Module1::fractions.y2);
-    QVERIFY(!runs[1].mtc);
+    QCOMPARE(results[0].mtc, std::optional(absorber::findMtc(2, *results[0].ntu, runs[0].inputs.gasFlow).mtc));
+    QCOMPARE(runs[1].inputs.x1, 0.02);
+    QCOMPARE(results[1].ntu, std::optional(form->state().ntu));
+    QCOMPARE(results[1].balance.y2, std::optional(Module1::fractions.y2));
+    QVERIFY(!results[1].mtc);
 
     // Find MTC fills the last run's row, and a second one replaces it.
     QVERIFY(findMtc("1.5"));
     QVERIFY(findMtc("3"));
-    QCOMPARE(session->runs().runs()[1].packingHeight, std::optional(3.0));
-    QCOMPARE(session->runs().runs()[1].mtc, std::optional(form->state().mtc));
-    QVERIFY(session->runs().runs()[0].mtc.has_value());
+    QCOMPARE(model.series().runs[1].packingHeight, std::optional(3.0));
+    QCOMPARE(model.results()[1].mtc, std::optional(form->state().mtc));
+    QVERIFY(model.results()[0].mtc.has_value());
 }
 
 void TestSession::saveDialogAddsTheSuffix_data()
@@ -260,7 +267,8 @@ void TestSession::exportCsvAndPdf()
     }
     QFile csv(csvPath);
     QVERIFY(csv.open(QIODevice::ReadOnly));
-    QCOMPARE(csv.readAll(), report::runsCsv(session->runs().runs()));
+    const RunsModel& model = session->runs();
+    QCOMPARE(csv.readAll().toStdString(), series::exportCsv(model.series(), model.results()));
 
     const QString pdfPath = folder.filePath("run.pdf");
     {

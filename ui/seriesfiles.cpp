@@ -1,0 +1,158 @@
+#include "ui/seriesfiles.h"
+
+#include "series/csv.h"
+#include "series/file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <set>
+#include <thread>
+#include <variant>
+
+namespace ui {
+namespace {
+
+struct FileText {
+    Q_DECLARE_TR_FUNCTIONS(SeriesFiles)
+};
+
+// How many runs or rows a box lists before it says how many more there are.
+constexpr std::size_t longestList = 12;
+
+void tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    // Names and texts from a file are never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void tellDifferences(QWidget* parent, const QString& name, const std::vector<series::Difference>& differences)
+{
+    std::set<std::size_t> runs;
+    for (const series::Difference& difference : differences)
+        runs.insert(difference.run + 1);
+    QStringList numbers;
+    for (const std::size_t run : runs) {
+        if (std::size_t(numbers.size()) == longestList) {
+            numbers.append(QStringLiteral("…"));
+            break;
+        }
+        numbers.append(QString::number(run));
+    }
+    tell(parent, QMessageBox::Information, FileText::tr("Results recomputed"),
+         FileText::tr("The results stored in %1 differ from those Quillon computes now for run(s) %2: the file "
+                      "was edited, or written by another version. The runs show the results computed now.")
+             .arg(name, numbers.join(QStringLiteral(", "))));
+}
+
+void tellNotices(QWidget* parent, const QString& name, const std::vector<series::Notice>& notices)
+{
+    QStringList lines;
+    for (const series::Notice& notice : notices) {
+        if (std::size_t(lines.size()) == longestList) {
+            lines.append(FileText::tr("… and %1 more.").arg(notices.size() - longestList));
+            break;
+        }
+        lines.append(QString::fromStdString(series::describe(notice, name.toStdString())));
+    }
+    tell(parent, QMessageBox::Information, FileText::tr("Read with notes"), lines.join(u'\n'));
+}
+
+}  // namespace
+
+std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* parent, std::span<const series::Run> runs)
+{
+    QProgressDialog progress(FileText::tr("Computing the runs…"), FileText::tr("Cancel"), 0, int(runs.size()), parent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+
+    std::atomic<std::size_t> done{0};
+    std::optional<std::vector<series::RunResult>> results;
+    QEventLoop loop;
+    std::jthread worker([&](std::stop_token stop) {
+        results = series::computeRuns(runs, unsigned(QThread::idealThreadCount()), &done, stop);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    QTimer tick;
+    tick.setInterval(50);
+    QObject::connect(&tick, &QTimer::timeout, &progress, [&] { progress.setValue(int(done.load())); });
+    QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] { worker.request_stop(); });
+    tick.start();
+    loop.exec();
+    worker.join();
+    if (progress.wasCanceled())
+        return std::nullopt;
+    return results;
+}
+
+std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tell(parent, QMessageBox::Warning, FileText::tr("Not opened"),
+             FileText::tr("%1 could not be opened:\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    const std::string_view text(bytes.constData(), std::size_t(bytes.size()));
+
+    OpenedSeries opened;
+    opened.imported = QFileInfo(path).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;
+    std::vector<series::Notice> notices;
+    std::vector<series::StoredResults> stored;
+    std::optional<series::ReadError> error;
+    if (opened.imported) {
+        series::ImportResult read = series::importCsv(text);
+        if (auto* imported = std::get_if<series::ImportedSeries>(&read)) {
+            opened.series = std::move(imported->series);
+            notices = std::move(imported->notices);
+        } else {
+            error = std::get<series::ReadError>(read);
+        }
+    } else {
+        series::ReadSeries read = series::readSeriesFile(text);
+        if (auto* fromFile = std::get_if<series::OpenedSeries>(&read)) {
+            opened.series = std::move(fromFile->series);
+            stored = std::move(fromFile->stored);
+            notices = std::move(fromFile->notices);
+        } else {
+            error = std::get<series::ReadError>(read);
+        }
+    }
+    if (error) {
+        tell(parent, QMessageBox::Warning, FileText::tr("Not opened"),
+             FileText::tr("%1 is not a series Quillon can read:\n%2")
+                 .arg(QDir::toNativeSeparators(path),
+                      QString::fromStdString(series::describe(*error, name.toStdString()))));
+        return std::nullopt;
+    }
+
+    std::optional<std::vector<series::RunResult>> results = computeWithProgress(parent, opened.series.runs);
+    if (!results)
+        return std::nullopt;
+    opened.results = std::move(*results);
+    if (const auto differences = series::compareResults(stored, opened.results); !differences.empty())
+        tellDifferences(parent, name, differences);
+    if (!notices.empty())
+        tellNotices(parent, name, notices);
+    return opened;
+}
+
+QByteArray seriesFileBytes(const series::Series& series, std::span<const series::RunResult> results)
+{
+    return QByteArray::fromStdString(series::writeSeriesFile(series, results));
+}
+
+}  // namespace ui
