@@ -2,7 +2,6 @@
 // at most 300 ms), the session's runs as CSV for 10,000 runs (aim: at most
 // 100 ms), and the chart as a PNG picture.
 
-#include "report/csv.h"
 #include "report/runchart.h"
 #include "report/runpdf.h"
 #include "tests/report/cases.h"
@@ -36,37 +35,6 @@ void RunPdf(benchmark::State& state)
     }
 }
 BENCHMARK(RunPdf)->Unit(benchmark::kMillisecond);
-
-// 10,000 rows from the runs of every band, each run integrated once.
-QList<report::Run> manyRuns(int count)
-{
-    QList<report::Run> distinct;
-    for (const RunCase& input : allCases()) {
-        const std::optional<report::Run> run =
-            runFromCore(0, input.y1, input.x1, input.gasFlow, input.waterFlow, input.packingHeight);
-        if (!run)
-            std::abort();
-        distinct.append(*run);
-    }
-    QList<report::Run> runs;
-    runs.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        runs.append(distinct.at(i % distinct.size()));
-        runs.last().number = i + 1;
-    }
-    return runs;
-}
-
-void RunsCsv(benchmark::State& state)
-{
-    const QList<report::Run> runs = manyRuns(int(state.range(0)));
-    for (auto _ : state) {
-        const QByteArray csv = report::runsCsv(runs);
-        benchmark::DoNotOptimize(csv.constData());
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-BENCHMARK(RunsCsv)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void ChartPng(benchmark::State& state)
 {
