@@ -180,13 +180,16 @@ void Session::open()
         &form, tr("Open"), QFileInfo(path).absolutePath(),
         tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
     if (!chosen.isEmpty())
-        openFile(chosen);
+        read(chosen);
 }
 
 bool Session::openFile(const QString& file)
 {
-    if (!maybeSave())
-        return false;
+    return maybeSave() && read(file);
+}
+
+bool Session::read(const QString& file)
+{
     std::optional<ui::OpenedSeries> opened = ui::openSeriesFile(&form, file);
     if (!opened)
         return false;

@@ -63,6 +63,8 @@ private:
     // when the series may go.
     bool maybeSave();
     bool saveTo(const QString& target);
+    // Opens the file in place of the series, asking nothing.
+    bool read(const QString& file);
 
     Form1& form;
     RunsModel model;

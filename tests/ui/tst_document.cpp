@@ -182,6 +182,8 @@ void TestDocument::unsavedChangesAreGuarded_data()
         QTest::addRow("%s, discard", way) << way << QMessageBox::Discard << false << false;
         QTest::addRow("%s, save", way) << way << QMessageBox::Save << false << true;
     }
+    // Asked once, before the file dialog.
+    QTest::newRow("open from the menu, discard") << "menu" << QMessageBox::Discard << false << false;
 }
 
 void TestDocument::unsavedChangesAreGuarded()
@@ -197,13 +199,15 @@ void TestDocument::unsavedChangesAreGuarded()
     QVERIFY(calculateRuns(2));
     const QString path = folder.filePath(way + ".quillon");
 
-    User user(answer, path);
+    User user(answer, way == u"menu" ? other : path);
     if (way == u"close")
         form->close();
     else if (way == u"new")
         session->newSeries();
-    else
+    else if (way == u"open")
         session->openFile(other);
+    else
+        form->findChild<QAction*>("openSeries")->trigger();
     QCOMPARE(user.asked, 1);
     const bool open = way == u"close" ? form->isVisible() : session->runs().rowCount() == 2;
     QCOMPARE(open, kept);
