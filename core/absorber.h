@@ -122,6 +122,20 @@ struct Coefficient {
 // gas flow are all greater than 0 and the height is finite.
 Coefficient findMtc(double packingHeight, double ntu, double gasFlow);
 
+// The overall gas-phase NTU of the Colburn equation, the textbook's value
+// for a dilute gas: a straight equilibrium line through the origin of the
+// given slope m, entering water free of NH3, and A = L / (m G) from the flow
+// ratio G / L:
+//   NTU = ln[(1 - 1/A) (y1/y2) + 1/A] / (1 - 1/A),  and y1/y2 - 1 at A = 1,
+// evaluated through log1p so that it is exact near A = 1 too. Empty where
+// the logarithm has no value (y2 not above 0, or its argument not above 0).
+std::optional<double> colburnNtu(double y1, double y2, double slope, double flowRatio);
+
+// Whether the NTU sum's denominator, (1 - flowRatio * flowFactor) * Y +
+// lowerLimit * flowFactor, is 0 at a limit or has opposite signs at the two
+// limits: then the integral that the sum stands for does not exist.
+bool drivingForceChangesSign(const IntegrationLimits& limits);
+
 // A value as shown in a result: rounded to 4 decimal places, to the nearer
 // value and a tie to the even last digit, decided on the double's exact
 // binary value; -0 shows as 0. Values that are not finite come back unchanged.

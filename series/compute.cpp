@@ -18,6 +18,8 @@ RunResult computeRun(const Run& run)
     if (integration.outcome != absorber::Outcome::completed)
         return result;
     result.ntu = integration.ntu;
+    result.ntuColburn =
+        absorber::colburnNtu(run.inputs.y1, *result.balance.y2, result.balance.slope, result.balance.limits.flowRatio);
     if (!run.packingHeight)
         return result;
     const absorber::Coefficient coefficient =

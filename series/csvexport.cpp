@@ -1,4 +1,5 @@
 #include "series/csv.h"
+#include "series/findings.h"
 
 #include <fmt/format.h>
 
@@ -6,7 +7,7 @@ namespace series {
 namespace {
 
 constexpr std::string_view header =
-    "run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc\r\n";
+    "run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc,ntu_colburn,findings\r\n";
 
 std::string optionalText(const std::optional<double>& value)
 {
@@ -44,11 +45,13 @@ std::string exportCsv(const Series& series, std::span<const RunResult> results)
         if (i < results.size()) {
             const RunResult& result = results[i];
             const auto& point = result.balance.point;
-            fmt::format_to(std::back_inserter(csv), ",{},{},{},{},{},{}", outcomeName(result.outcome),
+            // Codes hold letters and '_' only, and ';' is no delimiter here.
+            fmt::format_to(std::back_inserter(csv), ",{},{},{},{},{},{},{},{}", outcomeName(result.outcome),
                            point ? exactText(point->x) : "", point ? exactText(point->y) : "",
-                           optionalText(result.balance.y2), optionalText(result.ntu), optionalText(result.mtc));
+                           optionalText(result.balance.y2), optionalText(result.ntu), optionalText(result.mtc),
+                           optionalText(result.ntuColburn), findingCodes(findingsOf(run, result)));
         } else {
-            csv += ",,,,,,";
+            csv += ",,,,,,,,";
         }
         csv += "\r\n";
     }

@@ -27,7 +27,7 @@ struct HeaderName {
 
 // Names as Export, the Runs window (in English and German) and people with a
 // spreadsheet write them, after normalising.
-constexpr std::array<HeaderName, 36> headerNames{{
+constexpr std::array<HeaderName, 37> headerNames{{
     {"y1", y1},
     {"x1", x1},
     {"gasflow", gasFlow},
@@ -64,6 +64,7 @@ constexpr std::array<HeaderName, 36> headerNames{{
     {"outcome", result},
     {"excluded", result},
     {"findings", result},
+    {"ntucolburn", result},
     {"ergebnis", result},
 }};
 

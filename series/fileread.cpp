@@ -22,7 +22,9 @@ constexpr std::array<std::string_view, 8> seriesKeys{
 constexpr std::array<std::string_view, 8> runKeys{
     "label", "y1", "x1", "gas_flow", "water_flow", "packing_height", "excluded", "results",
 };
-constexpr std::array<std::string_view, 6> resultKeys{"outcome", "eq_x", "eq_y", "y2", "ntu", "mtc"};
+// ntu_colburn and findings follow from the rest and are computed again.
+constexpr std::array<std::string_view, 8> resultKeys{"outcome", "eq_x", "eq_y",        "y2",
+                                                     "ntu",     "mtc",  "ntu_colburn", "findings"};
 constexpr std::string_view outcomeList = "completed, invalid_data, invalid_operation, division_by_zero or overflow";
 
 std::string kindOf(const Json& value)

@@ -1,4 +1,5 @@
 #include "series/file.h"
+#include "series/findings.h"
 
 #include <nlohmann/json.hpp>
 
@@ -8,7 +9,7 @@ namespace {
 // Keys in the order written, as a person reads them.
 using Json = nlohmann::ordered_json;
 
-Json resultsJson(const RunResult& result)
+Json resultsJson(const Run& run, const RunResult& result)
 {
     Json json = Json::object();
     json["outcome"] = std::string(outcomeName(result.outcome));
@@ -22,6 +23,10 @@ Json resultsJson(const RunResult& result)
         json["ntu"] = *result.ntu;
     if (result.mtc)
         json["mtc"] = *result.mtc;
+    if (result.ntuColburn)
+        json["ntu_colburn"] = *result.ntuColburn;
+    if (const std::string codes = findingCodes(findingsOf(run, result)); !codes.empty())
+        json["findings"] = codes;
     return json;
 }
 
@@ -51,7 +56,7 @@ Json runJson(const Run& run, const RunResult* result)
         json["packing_height"] = *run.packingHeight;
     json["excluded"] = run.excluded;
     if (result)
-        json["results"] = resultsJson(*result);
+        json["results"] = resultsJson(run, *result);
     addUnknownKeys(json, run.unknownKeys);
     return json;
 }

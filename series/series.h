@@ -39,6 +39,7 @@ struct RunResult {
     std::optional<double> ntu;                                   // when Calculate completed
     std::optional<absorber::Outcome> coefficientOutcome;         // a height was given and Calculate completed
     std::optional<double> mtc;                                   // when the coefficient completed
+    std::optional<double> ntuColburn;  // the textbook's NTU for the same run, when Calculate completed
 };
 
 struct Series {

@@ -24,8 +24,11 @@ TEST_F(CsvExport, WritesTheHeaderAndExampleAInFull)
 {
     EXPECT_TRUE(
         csv.starts_with("run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,"
-                        "ntu,mtc\r\n1,G1 L1,0.02,0.01,1,1,2,0,completed,0.0208,0.0254,0.010201999591920018,"));
-    EXPECT_NE(csv.find(",40.455628854993435\r\n2,"), std::string::npos);
+                        "ntu,mtc,ntu_colburn,findings\r\n1,G1 L1,0.02,0.01,1,1,2,0,completed,0.0208,0.0254,"
+                        "0.010201999591920018,"));
+    // Example A has no findings: its row ends with an empty cell.
+    EXPECT_NE(csv.find(",40.455628854993435,"), std::string::npos);
+    EXPECT_NE(csv.find(",\r\n2,"), std::string::npos);
 }
 
 TEST_F(CsvExport, KeepsLabelsTextAndLeavesAbsentValuesEmpty)
@@ -34,7 +37,9 @@ TEST_F(CsvExport, KeepsLabelsTextAndLeavesAbsentValuesEmpty)
     EXPECT_NE(csv.find("\r\n2,'=SUM(A1),0.045,0.02,2,3,1.5,1,completed,"), std::string::npos);
     EXPECT_NE(csv.find("\r\n3,\"Lauf \"\"C\"\", wärmer\r\nzweite Zeile\",0.02,0.01,1,5,,0,invalid_data,0.0208,0.0254,"),
               std::string::npos);
-    EXPECT_NE(csv.find("\r\n4,''zero,0,0,0,0,,0,invalid_data,,,,,\r\n"), std::string::npos);
+    // A run of zeros is refused, and its zero flows are findings.
+    EXPECT_NE(csv.find("\r\n4,''zero,0,0,0,0,,0,invalid_data,,,,,,,gas_flow_not_positive;water_flow_not_positive\r\n"),
+              std::string::npos);
     // Run 5's negative height gives no coefficient: its last cell is empty.
     EXPECT_NE(csv.find("\r\n5,,0.02,0.01,1,1,-2,0,completed,0.0208,0.0254,0.010201999591920018,"), std::string::npos);
     EXPECT_TRUE(csv.ends_with(",\r\n"));

@@ -61,7 +61,7 @@ TEST_F(SeriesFile, IsIndentedJsonInTheDocumentedKeyOrder)
     }
     // Example A's outlet fraction and coefficient in full.
     EXPECT_NE(written.find("\"y2\": 0.010201999591920018,"), std::string::npos);
-    EXPECT_NE(written.find("\"mtc\": 40.455628854993435\n"), std::string::npos);
+    EXPECT_NE(written.find("\"mtc\": 40.455628854993435,\n"), std::string::npos);
 }
 
 TEST_F(SeriesFile, AcceptsAByteOrderMark)
