@@ -3,6 +3,7 @@
 #include "core/absorber.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -40,6 +41,11 @@ struct Run {
     // Once Find MTC completes for this run.
     std::optional<double> packingHeight;
     std::optional<double> mtc;
+
+    // The textbook's NTU for the same run (the Colburn equation), when it
+    // has a value, and what says the run cannot describe an absorber.
+    std::optional<double> ntuColburn;
+    QStringList findings;
 
     // The unit of both flows, as the series names it; empty when it names
     // none. The coefficient's unit is this unit per cubic metre.

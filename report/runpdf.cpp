@@ -136,6 +136,22 @@ double writeInputs(Page& page, double top, const Run& run)
     return top + sectionGap;
 }
 
+// The findings in a box: the numbers above cannot describe an absorber.
+double writeWarning(Page& page, double top, const QStringList& findings)
+{
+    const double padding = 2.0;
+    const double width = pageWidth - 2 * margin;
+    const QString text =
+        PdfText::tr("Warning: these results cannot describe an absorber.") + u'\n' + findings.join(u'\n');
+    const double height = page.paragraph(margin + padding, top + padding, width - 2 * padding, text, page.bold);
+    page.painter.save();
+    page.painter.setPen(QPen(Qt::black, page.dots(0.3)));
+    page.painter.setBrush(Qt::NoBrush);
+    page.painter.drawRect(page.rect(margin, top, width, height + 2 * padding));
+    page.painter.restore();
+    return top + height + 2 * padding;
+}
+
 double writeResults(Page& page, double top, const Run& run)
 {
     top = page.section(margin, top, PdfText::tr("Results"));
@@ -152,6 +168,13 @@ double writeResults(Page& page, double top, const Run& run)
     row(PdfText::tr("NH3 mole fraction in equilibrium, y*"), run.eqY);
     row(PdfText::tr("NH3 mole fraction at the air outlet, y2"), run.y2);
     row(PdfText::tr("Number of transfer units, NTU"), run.ntu);
+    if (run.ntuColburn) {
+        // How far the textbook's value lies from the sum's, in per cent.
+        const double percent = (*run.ntuColburn - run.ntu) / run.ntu * 100.0;
+        const QString sign = percent > 0.0 ? QStringLiteral("+") : QString();
+        row(PdfText::tr("NTU by the Colburn equation (%1 % from NTU)").arg(sign + QLocale().toString(percent, 'f', 1)),
+            *run.ntuColburn);
+    }
     if (run.packingHeight && run.mtc) {
         row(PdfText::tr("Height of packing (m)"), *run.packingHeight);
         // The flow unit per cubic metre of packing.
@@ -162,6 +185,8 @@ double writeResults(Page& page, double top, const Run& run)
                   page.body);
         top += rowHeight;
     }
+    if (!run.findings.isEmpty())
+        top = writeWarning(page, top + 1.0, run.findings);
     return top + sectionGap;
 }
 

@@ -17,13 +17,19 @@ RunResult computeRun(const Run& run)
     result.outcome = integration.outcome;
     if (integration.outcome != absorber::Outcome::completed)
         return result;
-    result.ntu = integration.ntu;
-    result.ntuColburn =
-        absorber::colburnNtu(run.inputs.y1, *result.balance.y2, result.balance.slope, result.balance.limits.flowRatio);
+    return completedRun(run, result.balance, integration.ntu);
+}
+
+RunResult completedRun(const Run& run, const absorber::Balance& balance, double ntu)
+{
+    RunResult result;
+    result.balance = balance;
+    result.outcome = absorber::Outcome::completed;
+    result.ntu = ntu;
+    result.ntuColburn = absorber::colburnNtu(run.inputs.y1, *balance.y2, balance.slope, balance.limits.flowRatio);
     if (!run.packingHeight)
         return result;
-    const absorber::Coefficient coefficient =
-        absorber::findMtc(*run.packingHeight, integration.ntu, run.inputs.gasFlow);
+    const absorber::Coefficient coefficient = absorber::findMtc(*run.packingHeight, ntu, run.inputs.gasFlow);
     result.coefficientOutcome = coefficient.outcome;
     if (coefficient.outcome == absorber::Outcome::completed)
         result.mtc = coefficient.mtc;

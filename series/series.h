@@ -57,6 +57,11 @@ struct Series {
 // use.
 RunResult computeRun(const Run& run);
 
+// What computeRun gives for a run whose balance completed and whose NTU the
+// caller has already integrated (the main window's Calculate): the Colburn
+// NTU and, with a height, the coefficient added.
+RunResult completedRun(const Run& run, const absorber::Balance& balance, double ntu);
+
 // computeRun for every run, in order, on `jobs` threads. With jobs <= 1 all
 // runs are computed on the calling thread and no thread is made, as a
 // single-threaded WebAssembly build needs; where threads cannot be made, the

@@ -28,6 +28,33 @@
     </message>
 </context>
 <context>
+    <name>Findings</name>
+    <message>
+        <source>The gas flow is not above 0.</source>
+        <translation>Der Gasstrom ist nicht größer als 0.</translation>
+    </message>
+    <message>
+        <source>The water flow is not above 0.</source>
+        <translation>Der Wasserstrom ist nicht größer als 0.</translation>
+    </message>
+    <message>
+        <source>A mole fraction, y1 or x1, is below 0.</source>
+        <translation>Ein Stoffmengenanteil, y1 oder x1, ist kleiner als 0.</translation>
+    </message>
+    <message>
+        <source>The gas leaves as rich in NH3 as it came, or richer (y2 ≥ y1): nothing is absorbed.</source>
+        <translation>Das Gas verlässt die Kolonne mit so viel NH3, wie es hatte, oder mehr (y2 ≥ y1): Es wird nichts absorbiert.</translation>
+    </message>
+    <message>
+        <source>x1 is at or beyond the water&apos;s equilibrium with the entering gas (x1 · m ≥ y1), which counter-current contact cannot reach.</source>
+        <translation>x1 liegt am oder jenseits des Gleichgewichts des Wassers mit dem eintretenden Gas (x1 · m ≥ y1), das der Gegenstrom nicht erreichen kann.</translation>
+    </message>
+    <message>
+        <source>The driving force changes sign between the limits: the integral the NTU sum stands for does not exist.</source>
+        <translation>Die treibende Kraft wechselt zwischen den Grenzen das Vorzeichen: Das Integral, für das die NTU-Summe steht, existiert nicht.</translation>
+    </message>
+</context>
+<context>
     <name>Form1</name>
     <message>
         <source>Quillon NH3 Absorber</source>
@@ -270,6 +297,14 @@
         <source>&lt;p&gt;The number of transfer units is a left-end rectangle sum over %1 equal steps. Its variable is the scaled gas fraction Y = 29/17 · y (29/17 is the ratio of the molar masses of air and NH3), from Y&lt;sub&gt;lo&lt;/sub&gt; = 29/17 · y2 to Y&lt;sub&gt;hi&lt;/sub&gt; = 29/17 · y1 in steps Δ = (Y&lt;sub&gt;hi&lt;/sub&gt; − Y&lt;sub&gt;lo&lt;/sub&gt;) / %1. With the flow ratio r = G/L, the slope m and f = 1 − m · r, every step adds&lt;br&gt;|Δ / (a · Y + b)|, &amp;nbsp; a = 1 − r · f, &amp;nbsp; b = Y&lt;sub&gt;lo&lt;/sub&gt; · f,&lt;br&gt;for Y = Y&lt;sub&gt;lo&lt;/sub&gt;, Y&lt;sub&gt;lo&lt;/sub&gt; + Δ, …, Y&lt;sub&gt;lo&lt;/sub&gt; + (%1 − 1) · Δ.&lt;/p&gt;&lt;p&gt;The sum is the rectangle rule for the integral of dY / |a · Y + b| from Y&lt;sub&gt;lo&lt;/sub&gt; to Y&lt;sub&gt;hi&lt;/sub&gt;; where a · Y + b keeps its sign between the limits, that integral is |ln((a · Y&lt;sub&gt;hi&lt;/sub&gt; + b) / (a · Y&lt;sub&gt;lo&lt;/sub&gt; + b)) / a|, and the sum agrees with it to about six digits. It is not the integral of dy / (y − y*) along the operating line that textbooks give, and the two numbers differ.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Die Zahl der Übertragungseinheiten ist eine Summe nach der linken Rechteckregel über %1 gleiche Schritte. Ihre Variable ist der skalierte Gasanteil Y = 29/17 · y (29/17 ist das Verhältnis der molaren Massen von Luft und NH3), von Y&lt;sub&gt;lo&lt;/sub&gt; = 29/17 · y2 bis Y&lt;sub&gt;hi&lt;/sub&gt; = 29/17 · y1 in Schritten Δ = (Y&lt;sub&gt;hi&lt;/sub&gt; − Y&lt;sub&gt;lo&lt;/sub&gt;) / %1. Mit dem Stromverhältnis r = G/L, der Steigung m und f = 1 − m · r addiert jeder Schritt&lt;br&gt;|Δ / (a · Y + b)|, &amp;nbsp; a = 1 − r · f, &amp;nbsp; b = Y&lt;sub&gt;lo&lt;/sub&gt; · f,&lt;br&gt;für Y = Y&lt;sub&gt;lo&lt;/sub&gt;, Y&lt;sub&gt;lo&lt;/sub&gt; + Δ, …, Y&lt;sub&gt;lo&lt;/sub&gt; + (%1 − 1) · Δ.&lt;/p&gt;&lt;p&gt;Die Summe ist die Rechteckregel für das Integral von dY / |a · Y + b| von Y&lt;sub&gt;lo&lt;/sub&gt; bis Y&lt;sub&gt;hi&lt;/sub&gt;; wo a · Y + b zwischen den Grenzen sein Vorzeichen behält, ist dieses Integral |ln((a · Y&lt;sub&gt;hi&lt;/sub&gt; + b) / (a · Y&lt;sub&gt;lo&lt;/sub&gt; + b)) / a|, und die Summe stimmt auf etwa sechs Stellen damit überein. Sie ist nicht das Integral von dy / (y − y*) entlang der Arbeitsgeraden aus den Lehrbüchern, und die beiden Zahlen unterscheiden sich.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;h3&gt;Quillon&apos;s NTU and the textbook&apos;s&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Quillons NTU und die des Lehrbuchs&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;For a dilute gas and straight lines, textbooks give the overall gas-phase NTU by the Colburn equation:&lt;br&gt;NTU&lt;sub&gt;OG&lt;/sub&gt; = ln[(1 − 1/A) · y1/y2 + 1/A] / (1 − 1/A), &amp;nbsp; A = L / (m · G),&lt;br&gt;and y1/y2 − 1 when A = 1. Quillon&apos;s NTU is the sum above, in closed form |ln((a · Y&lt;sub&gt;hi&lt;/sub&gt; + b) / (a · Y&lt;sub&gt;lo&lt;/sub&gt; + b)) / a|. The two integrate different things: the textbook integrates dy / (y − y*) along the operating line, in mole fractions; Quillon sums dY / |a · Y + b| over the gas fraction scaled by 29/17. So the same run gives two numbers: example A (y1 %1, x1 %2, both flows 1) has NTU %3 here and %4 by the Colburn equation. The runs table, the CSV export and the report show both; the mass-transfer coefficient is always made from Quillon&apos;s own NTU.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Für ein verdünntes Gas und gerade Linien geben Lehrbücher die gasseitige Gesamt-NTU mit der Colburn-Gleichung an:&lt;br&gt;NTU&lt;sub&gt;OG&lt;/sub&gt; = ln[(1 − 1/A) · y1/y2 + 1/A] / (1 − 1/A), &amp;nbsp; A = L / (m · G),&lt;br&gt;und y1/y2 − 1 für A = 1. Quillons NTU ist die obige Summe, geschlossen |ln((a · Y&lt;sub&gt;hi&lt;/sub&gt; + b) / (a · Y&lt;sub&gt;lo&lt;/sub&gt; + b)) / a|. Beide integrieren Verschiedenes: Das Lehrbuch integriert dy / (y − y*) entlang der Arbeitsgeraden in Stoffmengenanteilen; Quillon summiert dY / |a · Y + b| über den mit 29/17 skalierten Gasanteil. Derselbe Versuch ergibt daher zwei Zahlen: Beispiel A (y1 %1, x1 %2, beide Ströme 1) hat hier die NTU %3 und nach der Colburn-Gleichung %4. Die Versuchstabelle, der CSV-Export und der Bericht zeigen beide; der Stoffübergangskoeffizient entsteht immer aus Quillons eigener NTU.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>RunChart</name>
@@ -452,6 +487,14 @@
         <source>%1/m³</source>
         <translation>%1/m³</translation>
     </message>
+    <message>
+        <source>Warning: these results cannot describe an absorber.</source>
+        <translation>Warnung: Diese Ergebnisse können keinen Absorber beschreiben.</translation>
+    </message>
+    <message>
+        <source>NTU by the Colburn equation (%1 % from NTU)</source>
+        <translation>NTU nach der Colburn-Gleichung (%1 % gegenüber NTU)</translation>
+    </message>
 </context>
 <context>
     <name>RunsModel</name>
@@ -566,6 +609,10 @@
     <message>
         <source>%1/m³</source>
         <translation>%1/m³</translation>
+    </message>
+    <message>
+        <source>NTU (Colburn)</source>
+        <translation>NTU (Colburn)</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,11 @@ namespace {
 constexpr int clientWidth = 7605;
 constexpr int clientHeight = 6300;
 
+// Result fields are drawn flat; a warning colour marks results that cannot
+// describe an absorber.
+const QString resultStyle = QStringLiteral("QLineEdit { border: 1px solid palette(dark); }");
+const QString warningStyle = QStringLiteral("QLineEdit { border: 1px solid palette(dark); background: #ffe9a8; }");
+
 QRect twipRect(QRect design)
 {
     return ui::twips::rect(design.x(), design.y(), design.width(), design.height());
@@ -87,7 +92,7 @@ QLineEdit* Form1::addResult(QWidget* container, const char* name, const QString&
     QLineEdit* field = addInput(container, name, accessibleName, design);
     field->clear();
     field->setReadOnly(true);
-    field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(dark); }"));
+    field->setStyleSheet(resultStyle);
     return field;
 }
 
@@ -231,6 +236,19 @@ void Form1::showResult(QLineEdit* field, double value)
     field->setText(ui::resultText(value));
     field->setCursorPosition(0);
     field->setToolTip(ui::numberText(value));
+    field->setStyleSheet(resultStyle);
+}
+
+void Form1::showFindings(const QStringList& messages)
+{
+    for (QLineEdit* field : {Text6, Text7, Text4, Text9}) {
+        if (field->text().isEmpty())
+            continue;
+        // The tip's first paragraph is the value in full.
+        const QString value = field->toolTip().section(QStringLiteral("\n\n"), 0, 0);
+        field->setToolTip(messages.isEmpty() ? value : value + QStringLiteral("\n\n") + messages.join(u'\n'));
+        field->setStyleSheet(messages.isEmpty() ? resultStyle : warningStyle);
+    }
 }
 
 void Form1::Command1_Click()

@@ -34,6 +34,11 @@ public:
 
     const ColumnState& state() const { return columnState; }
 
+    // Marks the result fields that show a value in a warning colour, with
+    // the messages in their tips; no messages, no mark. The next result
+    // shown in a field takes its mark away.
+    void showFindings(const QStringList& messages);
+
 signals:
     // A click of Calculate completed with this run.
     void runCompleted(const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu);

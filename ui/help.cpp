@@ -1,6 +1,7 @@
 #include "ui/help.h"
 
 #include "core/absorber.h"
+#include "series/series.h"
 #include "ui/numbertext.h"
 
 #include <QApplication>
@@ -34,6 +35,8 @@ QString MethodWindow::methodText()
                     .arg(row + 1)
                     .arg(ui::numberText(point.x), ui::numberText(point.y));
     }
+    // The worked example, as the core computes it.
+    const series::RunResult exampleA = series::computeRun({{0.02, 0.01, 1.0, 1.0}, std::nullopt, {}, false, {}});
     const QString paragraphs[] = {
         tr("<h2>What Quillon computes</h2>"),
         tr("<h3>The inputs</h3>"),
@@ -64,6 +67,19 @@ QString MethodWindow::methodText()
            "about six digits. It is not the integral of dy / (y − y*) along the operating line that "
            "textbooks give, and the two numbers differ.</p>")
             .arg(QLocale().toString(absorber::ntuSteps)),
+        tr("<h3>Quillon's NTU and the textbook's</h3>"),
+        tr("<p>For a dilute gas and straight lines, textbooks give the overall gas-phase NTU by the Colburn "
+           "equation:<br>"
+           "NTU<sub>OG</sub> = ln[(1 − 1/A) · y1/y2 + 1/A] / (1 − 1/A), &nbsp; A = L / (m · G),<br>"
+           "and y1/y2 − 1 when A = 1. Quillon's NTU is the sum above, in closed form "
+           "|ln((a · Y<sub>hi</sub> + b) / (a · Y<sub>lo</sub> + b)) / a|. The two integrate different things: "
+           "the textbook integrates dy / (y − y*) along the operating line, in mole fractions; Quillon sums "
+           "dY / |a · Y + b| over the gas fraction scaled by 29/17. So the same run gives two numbers: example "
+           "A (y1 %1, x1 %2, both flows 1) has NTU %3 here and %4 by the Colburn equation. The runs table, "
+           "the CSV export and the report show both; the mass-transfer coefficient is always made from "
+           "Quillon's own NTU.</p>")
+            .arg(ui::numberText(0.02), ui::numberText(0.01), ui::resultText(*exampleA.ntu),
+                 ui::resultText(exampleA.ntuColburn.value_or(0.0))),
         tr("<h3>Find MTC</h3>"),
         tr("<p>The mass-transfer coefficient is K = NTU · G / (z · A), with z the height of packing and "
            "A = 0.05² × 3.1416 m² the cross-section of the laboratory column. It needs a height, an NTU and "

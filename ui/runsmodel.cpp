@@ -1,6 +1,10 @@
 #include "ui/runsmodel.h"
 
+#include "report/findings.h"
 #include "ui/numbertext.h"
+
+#include <QApplication>
+#include <QStyle>
 
 #include <QBrush>
 #include <QColor>
@@ -51,6 +55,8 @@ std::optional<double> columnValue(const series::Run& run, const series::RunResul
         return result.balance.y2;
     case RunsModel::ntuColumn:
         return result.ntu;
+    case RunsModel::ntuColburnColumn:
+        return result.ntuColburn;
     case RunsModel::packingHeightColumn:
         return run.packingHeight;
     case RunsModel::mtcColumn:
@@ -265,6 +271,8 @@ std::optional<report::Run> RunsModel::reportRun(int row) const
         shown.packingHeight = run.packingHeight;
         shown.mtc = result.mtc;
     }
+    shown.ntuColburn = result.ntuColburn;
+    shown.findings = report::findingMessages(series::findingsOf(run, result));
     shown.flowUnit = QString::fromStdString(current.flowUnit);
     return shown;
 }
@@ -313,8 +321,17 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
             return QLocale().toString(index.row() + 1);
         if (role == SortRole)
             return index.row() + 1;
-        if (role == Qt::ToolTipRole && !completed)
-            return tr("Not completed: %1").arg(outcomeText(result.outcome));
+        // A run whose results cannot describe an absorber is marked, and
+        // its tip says why.
+        const QStringList findings = report::findingMessages(series::findingsOf(run, result));
+        if (role == Qt::DecorationRole && !findings.isEmpty())
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        if (role == Qt::ToolTipRole) {
+            QStringList tip = findings;
+            if (!completed)
+                tip.prepend(tr("Not completed: %1").arg(outcomeText(result.outcome)));
+            return tip.isEmpty() ? QVariant() : tip.join(u'\n');
+        }
     }
     if (column == labelColumn && (role == Qt::DisplayRole || role == Qt::EditRole || role == SortRole))
         return QString::fromStdString(run.label);
@@ -411,6 +428,8 @@ QString RunsModel::columnTitle(int section) const
         return tr("y2 (gas out)");
     case ntuColumn:
         return tr("NTU");
+    case ntuColburnColumn:
+        return tr("NTU (Colburn)");
     case packingHeightColumn:
         return tr("Packing height (m)");
     case mtcColumn:

@@ -29,6 +29,7 @@ public:
         eqYColumn,
         y2Column,
         ntuColumn,
+        ntuColburnColumn,
         packingHeightColumn,
         mtcColumn,
         numberOfColumns,

@@ -1,5 +1,6 @@
 #include "ui/session.h"
 
+#include "report/findings.h"
 #include "ui/Form1.h"
 #include "ui/centring.h"
 #include "ui/help.h"
@@ -43,13 +44,18 @@ Session::Session(Form1& mainWindow)
     addHelpMenu();
     connect(&form, &Form1::runCompleted, this,
             [this](const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu) {
-                series::RunResult result{balance, absorber::Outcome::completed, ntu, std::nullopt, std::nullopt};
-                lastRunId = model.addRun({inputs, std::nullopt, {}, false, {}}, result);
+                const series::Run run{inputs, std::nullopt, {}, false, {}};
+                const series::RunResult result = series::completedRun(run, balance, ntu);
+                lastRunId = model.addRun(run, result);
+                lastFindings = report::findingMessages(series::findingsOf(run, result));
+                form.showFindings(lastFindings);
             });
     // Find MTC completes only right after a completed Calculate, so the
     // coefficient is that run's, wherever it stands now.
-    connect(&form, &Form1::coefficientFound, this,
-            [this](double packingHeight, double mtc) { model.setMtc(lastRunId, packingHeight, mtc); });
+    connect(&form, &Form1::coefficientFound, this, [this](double packingHeight, double mtc) {
+        model.setMtc(lastRunId, packingHeight, mtc);
+        form.showFindings(lastFindings);
+    });
     connect(&model.undoStack(), &QUndoStack::indexChanged, this, [this] {
         updateActions();
         updateCaption();

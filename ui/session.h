@@ -74,6 +74,8 @@ private:
     bool importedUnsaved = false;
     // The run of the last completed Calculate, for Find MTC's coefficient.
     int lastRunId = 0;
+    // What says that run cannot describe an absorber, for the main window.
+    QStringList lastFindings;
     QPointer<RunsWindow> runsWindow;
     QPointer<MethodWindow> method;
     QList<QAction*> needARun;

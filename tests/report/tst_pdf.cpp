@@ -126,6 +126,23 @@ TEST_P(RunPdf, SaysWhenNoCoefficientWasFound)
     EXPECT_TRUE(text->contains(ui::resultText(run->ntu)));
 }
 
+TEST_P(RunPdf, BoxesFindingsAndGivesTheColburnNtu)
+{
+    const DefaultLocale locale(QString::fromLatin1(GetParam()));
+    std::optional<report::Run> run = runFromCore(1, 0.02, 0.01, 1.0, 1.0, 2.0);
+    ASSERT_TRUE(run.has_value());
+    // A Colburn NTU 70 % above the sum's, and a finding to box.
+    run->ntuColburn = run->ntu * 1.7;
+    run->findings = {u"Alpha note."_s, u"Beta note."_s};
+    const std::optional<QString> text = popplerOutput(u"pdftotext"_s, {u"-layout"_s, u"{pdf}"_s, u"-"_s},
+                                                      report::runPdf(*run, details()).value_or(QByteArray()));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(text->contains(u"Colburn"_s));
+    EXPECT_TRUE(text->contains(u"+"_s + QLocale().toString(70.0, 'f', 1) + u" %"_s)) << text->toStdString();
+    EXPECT_TRUE(text->contains(ui::resultText(*run->ntuColburn)));
+    EXPECT_TRUE(text->contains(u"Alpha note."_s) && text->contains(u"Beta note."_s)) << text->toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, RunPdf, testing::Values("en_US", "de_DE"),
                          [](const testing::TestParamInfo<const char*>& row) { return QString::fromLatin1(row.param).left(2).toStdString();
                          });

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QTemporaryDir>
@@ -85,6 +86,7 @@ private slots:
     void storedResultsThatDifferAreNamed();
     void droppedFileOpens();
     void cancelledOpenKeepsTheSeries();
+    void impossibleRunCarriesItsFindings();
 
 private:
     void start();
@@ -351,6 +353,32 @@ void TestDocument::cancelledOpenKeepsTheSeries()
     QVERIFY(!session->openFile(path));
     QCOMPARE(user.cancelled, 1);
     QCOMPARE(rows(), before);
+}
+
+void TestDocument::impossibleRunCarriesItsFindings()
+{
+    // A negative water flow: the gas leaves richer than it came (y2 0.044).
+    ModalBoxes boxes;
+    QVERIFY(calculate(*form, {"0.03", "0.01", "1", "-1.5"}));
+    QCOMPARE(boxes.count(), 0);
+    const QString absorbed = u"nothing is absorbed"_s;
+    for (const char* name : {"Text6", "Text7", "Text4"}) {
+        const auto* field = form->findChild<QLineEdit*>(name);
+        QVERIFY2(field->styleSheet().contains(u"background"_s), name);
+        QVERIFY2(field->toolTip().contains(absorbed), qPrintable(field->toolTip()));
+    }
+    const RunsModel& model = session->runs();
+    QVERIFY(!model.data(model.index(0, RunsModel::runColumn), Qt::DecorationRole).isNull());
+    QVERIFY(model.data(model.index(0, RunsModel::runColumn), Qt::ToolTipRole).toString().contains(absorbed));
+    QCOMPARE(model.reportRun(0)->findings.size(), 2);
+    QVERIFY(model.data(model.index(0, RunsModel::ntuColburnColumn)).isValid());
+
+    // The next run without findings takes the mark away.
+    QVERIFY(calculate(*form, exampleA));
+    const auto* ntu = form->findChild<QLineEdit*>("Text4");
+    QVERIFY(!ntu->styleSheet().contains(u"background"_s));
+    QVERIFY(!ntu->toolTip().contains(absorbed));
+    QVERIFY(model.data(model.index(1, RunsModel::runColumn), Qt::DecorationRole).isNull());
 }
 
 QTEST_MAIN(TestDocument)
