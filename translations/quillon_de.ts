@@ -543,22 +543,6 @@
         <translation>Stoffübergangskoeffizient</translation>
     </message>
     <message>
-        <source>Invalid Data</source>
-        <translation>Ungültige Daten</translation>
-    </message>
-    <message>
-        <source>Invalid operation</source>
-        <translation>Ungültige Operation</translation>
-    </message>
-    <message>
-        <source>Division by zero</source>
-        <translation>Division durch null</translation>
-    </message>
-    <message>
-        <source>Overflow</source>
-        <translation>Überlauf</translation>
-    </message>
-    <message>
         <source>Add run</source>
         <translation>Versuch hinzufügen</translation>
     </message>

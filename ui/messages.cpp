@@ -63,21 +63,28 @@ void showBox(QWidget* parent, const QString& title, const QString& text)
 
 QString faultName(absorber::Outcome fault)
 {
-    switch (fault) {
+    const QString name = outcomeName(fault);
+    return name.isEmpty() || fault == absorber::Outcome::invalidData ? Messages::tr("Arithmetic fault") : name;
+}
+
+}  // namespace
+
+QString outcomeName(absorber::Outcome outcome)
+{
+    switch (outcome) {
+    case absorber::Outcome::completed:
+        break;
+    case absorber::Outcome::invalidData:
+        return Messages::tr("Invalid Data");
     case absorber::Outcome::divisionByZero:
         return Messages::tr("Division by zero");
     case absorber::Outcome::overflow:
         return Messages::tr("Overflow");
     case absorber::Outcome::invalidOperation:
         return Messages::tr("Invalid operation");
-    case absorber::Outcome::completed:
-    case absorber::Outcome::invalidData:
-        break;
     }
-    return Messages::tr("Arithmetic fault");
+    return {};
 }
-
-}  // namespace
 
 QString quoted(const QString& text)
 {
@@ -90,7 +97,7 @@ QString quoted(const QString& text)
 
 void reportInvalidData(QWidget* parent, const QString& title)
 {
-    showBox(parent, title, Messages::tr("Invalid Data"));
+    showBox(parent, title, outcomeName(absorber::Outcome::invalidData));
 }
 
 void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text, ParsedNumber::Kind kind)

@@ -12,6 +12,10 @@ namespace ui {
 // The modal boxes the windows tell the user with: one OK button, no icon,
 // plain text, and wide enough for a window manager to show the title.
 
+// What stopped a calculation, as the boxes name it: "Invalid Data" or the
+// fault's kind; empty for a completed one.
+QString outcomeName(absorber::Outcome outcome);
+
 // "Invalid Data", under the window's own title for it.
 void reportInvalidData(QWidget* parent, const QString& title);
 

@@ -1,6 +1,7 @@
 #include "ui/runsmodel.h"
 
 #include "report/findings.h"
+#include "ui/messages.h"
 #include "ui/numbertext.h"
 
 #include <QApplication>
@@ -63,23 +64,6 @@ std::optional<double> columnValue(const series::Run& run, const series::RunResul
         return result.mtc;
     }
     return std::nullopt;
-}
-
-QString outcomeText(absorber::Outcome outcome)
-{
-    switch (outcome) {
-    case absorber::Outcome::completed:
-        break;
-    case absorber::Outcome::invalidData:
-        return RunsModel::tr("Invalid Data");
-    case absorber::Outcome::invalidOperation:
-        return RunsModel::tr("Invalid operation");
-    case absorber::Outcome::divisionByZero:
-        return RunsModel::tr("Division by zero");
-    case absorber::Outcome::overflow:
-        return RunsModel::tr("Overflow");
-    }
-    return {};
 }
 
 // Two lines at the space nearest the middle, so that the numbers rather
@@ -329,7 +313,7 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
         if (role == Qt::ToolTipRole) {
             QStringList tip = findings;
             if (!completed)
-                tip.prepend(tr("Not completed: %1").arg(outcomeText(result.outcome)));
+                tip.prepend(tr("Not completed: %1").arg(ui::outcomeName(result.outcome)));
             return tip.isEmpty() ? QVariant() : tip.join(u'\n');
         }
     }
@@ -347,11 +331,11 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         // A run that did not complete says why where its NTU would be.
         if (column == ntuColumn && !completed)
-            return outcomeText(result.outcome);
+            return ui::outcomeName(result.outcome);
         return value ? ui::resultText(*value) : QString();
     case Qt::ToolTipRole:
         if (column == mtcColumn && !value && result.coefficientOutcome)
-            return outcomeText(*result.coefficientOutcome);
+            return ui::outcomeName(*result.coefficientOutcome);
         return value ? ui::numberText(*value) : QVariant();
     case SortRole:
         return value ? QVariant(*value) : QVariant();
