@@ -20,9 +20,9 @@ public:
     using pointer = const char*;
     using reference = const char&;
 
-    CountingIterator(const char* at, const char** furthest)
-        : at(at)
-        , furthest(furthest)
+    CountingIterator(const char* position, const char** furthestRead)
+        : at(position)
+        , furthest(furthestRead)
     {
     }
     reference operator*() const { return *at; }
@@ -48,12 +48,12 @@ private:
 // the offset where that value begins.
 class Walker final : public Json::json_sax_t {
 public:
-    Walker(std::string_view text, std::span<const std::string> targets)
-        : found(targets.size())
-        , text(text)
-        , targets(targets)
-        , furthest(text.data())
-        , previous(text.data())
+    Walker(std::string_view json, std::span<const std::string> pointers)
+        : found(pointers.size())
+        , text(json)
+        , targets(pointers)
+        , furthest(json.data())
+        , previous(json.data())
     {
     }
 

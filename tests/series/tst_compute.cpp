@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, ComputeRunOutcomes, testing::Values(
     OutcomeCase{"example_c_outlet_refused", {{0.02, 0.01, 1, 5}, 2.0, "", false, {}}, Outcome::invalidData, true, std::nullopt},
     OutcomeCase{"all_inputs_zero", {{0, 0, 0, 0}, 2.0, "", false, {}}, Outcome::invalidData, false, std::nullopt},
     OutcomeCase{"negative_height", {{0.02, 0.01, 1, 1}, -2.0, "", false, {}}, Outcome::completed, true, Outcome::invalidData}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 class ComputeRuns : public testing::TestWithParam<unsigned> {};
 
@@ -74,7 +74,7 @@ TEST_P(ComputeRuns, StartNoRunOnceStopIsRequested)
 }
 
 INSTANTIATE_TEST_SUITE_P(Jobs, ComputeRuns, testing::Values(0u, 1u, 2u, 8u),
-    [](const auto& info) { return "jobs_" + std::to_string(info.param); });
+    [](const auto& row) { return "jobs_" + std::to_string(row.param); });
 
 TEST(ComputeRuns, NoRunsNoResults)
 {

@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Import, CsvForms, testing::Values(
                                   "y2 (gas out)\tNTU\tPacking height (m)\tMass-transfer coefficient\n"
                                   "1\t0.02\t0.01\t1\t1\t0.0208\t0.0254\t0.0102\t0.6355\t2\t40.4556\n"},
     FormCase{"quoted_delimiter_in_header", "\"y1 (gas in, mol/mol)\",x1,gas_flow,water_flow,packing_height\r\n0.02,0.01,1,1,2\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 // A row that is not a run, on line 3 after a good one: skipped and named.
 struct SkipCase {
@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Import, CsvSkippedRows, testing::Values(
     SkipCase{"too_large", "C,0.02,0.01,1e999,1,", "skipped: gas_flow \"1e999\" is not a number"},
     SkipCase{"empty_input", "C,0.02,0.01,1, ,2", "skipped: no water_flow"},
     SkipCase{"height_with_unit", "C,0.02,0.01,1,1,2m", "skipped: packing_height \"2m\" is not a number"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 struct CsvErrorCase {
     const char* name;
@@ -194,6 +194,6 @@ INSTANTIATE_TEST_SUITE_P(Import, CsvErrors, testing::Values(
     CsvErrorCase{"no_row_a_run", "y1,x1,gas_flow,water_flow\r\n,,mol/s,mol/s\r\n", 0, 0, "the first at line 2 (skipped: no y1)"},
     CsvErrorCase{"quote_left_open", "y1,x1,gas_flow,water_flow\r\n0.02,\"0.01,1,1\r\n", 2, 6, "never closed"},
     CsvErrorCase{"not_utf8", "label,y1,x1,gas_flow,water_flow\r\nF\xFCller,0.02,0.01,1,1\r\n", 2, 2, "expected UTF-8"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

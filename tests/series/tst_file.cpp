@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(File, SeriesFileErrors, testing::Values(
               5, 28, "/runs/0/results/outcome", "expected completed, invalid_data"},
     ErrorCase{"excluded_as_number", HEAD "  \"runs\": [{\"y1\": 1, \"x1\": 1, \"gas_flow\": 1, \"water_flow\": 1, \"excluded\": 0}]}",
               4, 75, "/runs/0/excluded", "expected true or false for \"excluded\", found a number"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DescribeError, GivesFileLineColumnAndPointerAsFarAsKnown)
 {
