@@ -1,6 +1,6 @@
+#include "fixture.h"
 #include "layoutcheck.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "ui/Form1.h"
 #include "ui/Form3.h"
@@ -24,13 +24,6 @@
 #include <memory>
 
 Q_DECLARE_METATYPE(TypedRun)
-
-namespace {
-
-const TypedRun exampleA{"0.02", "0.01", "1", "1"};
-const TypedRun exampleB{"0.045", "0.02", "2", "3"};
-
-}  // namespace
 
 class TestForm1 : public QObject {
     Q_OBJECT
@@ -82,17 +75,14 @@ private:
 
 void TestForm1::init()
 {
-    Module1::fractions = {};
-    Module1::coherence = {};
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    startWindowTest();
     form = std::make_unique<Form1>();
 }
 
 void TestForm1::cleanup()
 {
     form.reset();
-    QLocale::setDefault(QLocale::c());
-    QVERIFY(noTopLevelWidgetLeft());
+    QVERIFY(endWindowTest());
 }
 
 void TestForm1::runs_data()

@@ -1,6 +1,6 @@
+#include "fixture.h"
 #include "layoutcheck.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -148,12 +148,9 @@ class TestForm2 : public QObject {
 
 private slots:
     void initTestCase();
-    void init()
-    {
-        Module1::fractions = {};
-        Module1::coherence = {};
-    }
-    void cleanup();
+    // The numbers as the C locale writes them: "1e+300", not "1E+300".
+    void init() { startWindowTest(QLocale::c()); }
+    void cleanup() { QVERIFY(endWindowTest()); }
 
     void window();
     void keysDoNotCloseIt();
@@ -184,12 +181,6 @@ private slots:
 void TestForm2::initTestCase()
 {
     ui::prepareApplication();
-    QLocale::setDefault(QLocale::c());
-}
-
-void TestForm2::cleanup()
-{
-    QVERIFY(noTopLevelWidgetLeft());
 }
 
 void TestForm2::window()
@@ -531,7 +522,7 @@ void TestForm2::operatingLineAfterAClick_data()
     QTest::addColumn<double>("y1");
 
     // Example A is completed first; the graph then opens after this click.
-    QTest::newRow("completed") << TypedRun{"0.045", "0.02", "2", "3"} << true << 0.02 << 0.045;
+    QTest::newRow("completed") << exampleB << true << 0.02 << 0.045;
     // Nothing was stored, so example A's line still stands.
     QTest::newRow("first field does not convert") << TypedRun{"x", "0.2", "1", "1"} << true << 0.01 << 0.02;
     // New x1 and y1 with example A's y2 would make a line of no run.
@@ -568,7 +559,7 @@ void TestForm2::operatingLineAfterAClick()
     QVERIFY(graphStart);
     main.show();
     QVERIFY(QTest::qWaitForWindowActive(&main));
-    QVERIFY(calculate(main, {"0.02", "0.01", "1", "1"}));
+    QVERIFY(calculate(main, exampleA));
     QVERIFY(calculate(main, run));
     const int boxesBefore = boxes.count();
     graphStart->trigger();
@@ -589,7 +580,7 @@ void TestForm2::operatingLineAfterAClick()
     }
 
     // A completed run draws its own line again.
-    QVERIFY(calculate(main, {"0.045", "0.02", "2", "3"}));
+    QVERIFY(calculate(main, exampleB));
     const int boxesAfter = boxes.count();
     graphStart->trigger();
     QCOMPARE(boxes.count(), boxesAfter);

@@ -1,3 +1,4 @@
+#include "fixture.h"
 #include "report/runchart.h"
 #include "tests/report/corerun.h"
 #include "ui/application.h"
@@ -5,7 +6,6 @@
 #include "ui/runsmodel.h"
 #include "ui/runswindow.h"
 #include "ui/saving.h"
-#include "userinput.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -112,7 +112,8 @@ class TestRuns : public QObject {
 
 private slots:
     void initTestCase() { ui::prepareApplication(); }
-    void cleanup();
+    void init() { startWindowTest(); }
+    void cleanup() { QVERIFY(endWindowTest()); }
 
     void addRun_data();
     void addRun();
@@ -130,13 +131,6 @@ private slots:
     void saveWrites();
 };
 
-void TestRuns::cleanup()
-{
-    QLocale::setDefault(QLocale::c());
-    ui::useLanguageOf(QLocale::c());
-    QVERIFY(noTopLevelWidgetLeft());
-}
-
 void TestRuns::addRun_data()
 {
     QTest::addColumn<QString>("locale");
@@ -149,25 +143,25 @@ void TestRuns::addRun()
     QFETCH(QString, locale);
     QLocale::setDefault(QLocale(locale));
     RunsModel model;
-    const std::optional<report::Run> exampleA = runFromCore(0, 0.02, 0.01, 1.0, 1.0);
-    const std::optional<report::Run> exampleB = runFromCore(0, 0.045, 0.02, 2.0, 3.0);
-    QVERIFY(exampleA && exampleB);
+    const std::optional<report::Run> runA = runFromCore(0, 0.02, 0.01, 1.0, 1.0);
+    const std::optional<report::Run> runB = runFromCore(0, 0.045, 0.02, 2.0, 3.0);
+    QVERIFY(runA && runB);
 
-    QCOMPARE(model.addRun(*exampleA), 1);
-    QCOMPARE(model.addRun(*exampleB), 2);
+    QCOMPARE(model.addRun(*runA), 1);
+    QCOMPARE(model.addRun(*runB), 2);
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.runs().at(1).number, 2);
 
     const auto display = [&](int column) { return model.data(model.index(1, column)).toString(); };
     const auto tip = [&](int column) { return model.data(model.index(1, column), Qt::ToolTipRole).toString(); };
-    QCOMPARE(display(RunsModel::y1Column), ui::resultText(exampleB->y1));
-    QCOMPARE(display(RunsModel::gasFlowColumn), ui::resultText(exampleB->gasFlow));
-    QCOMPARE(display(RunsModel::eqXColumn), ui::resultText(exampleB->eqX));
-    QCOMPARE(display(RunsModel::eqYColumn), ui::resultText(exampleB->eqY));
-    QCOMPARE(display(RunsModel::y2Column), ui::resultText(exampleB->y2));
-    QCOMPARE(display(RunsModel::ntuColumn), ui::resultText(exampleB->ntu));
-    QCOMPARE(tip(RunsModel::y2Column), ui::numberText(exampleB->y2));
-    QCOMPARE(tip(RunsModel::ntuColumn), ui::numberText(exampleB->ntu));
+    QCOMPARE(display(RunsModel::y1Column), ui::resultText(runB->y1));
+    QCOMPARE(display(RunsModel::gasFlowColumn), ui::resultText(runB->gasFlow));
+    QCOMPARE(display(RunsModel::eqXColumn), ui::resultText(runB->eqX));
+    QCOMPARE(display(RunsModel::eqYColumn), ui::resultText(runB->eqY));
+    QCOMPARE(display(RunsModel::y2Column), ui::resultText(runB->y2));
+    QCOMPARE(display(RunsModel::ntuColumn), ui::resultText(runB->ntu));
+    QCOMPARE(tip(RunsModel::y2Column), ui::numberText(runB->y2));
+    QCOMPARE(tip(RunsModel::ntuColumn), ui::numberText(runB->ntu));
     QCOMPARE(display(RunsModel::packingHeightColumn), QString());
     QCOMPARE(display(RunsModel::mtcColumn), QString());
 }

@@ -1,5 +1,5 @@
+#include "fixture.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "core/absorber.h"
 #include "report/csv.h"
@@ -30,9 +30,6 @@
 #include <memory>
 
 namespace {
-
-const TypedRun exampleA{"0.02", "0.01", "1", "1"};
-const TypedRun exampleB{"0.045", "0.02", "2", "3"};
 
 // Answers the save dialog that an action opens with the given path, as a
 // user typing the name and pressing Save would.
@@ -103,9 +100,7 @@ private:
 
 void TestSession::init()
 {
-    Module1::fractions = {};
-    Module1::coherence = {};
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    startWindowTest();
     form = std::make_unique<Form1>();
     session = new Session(*form);
 }
@@ -113,8 +108,7 @@ void TestSession::init()
 void TestSession::cleanup()
 {
     form.reset();
-    QLocale::setDefault(QLocale::c());
-    QVERIFY(noTopLevelWidgetLeft());
+    QVERIFY(endWindowTest());
 }
 
 void TestSession::reportMenu()
