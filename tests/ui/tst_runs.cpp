@@ -1,6 +1,8 @@
 #include "fixture.h"
+#include "report/csv.h"
 #include "report/runchart.h"
 #include "tests/report/corerun.h"
+#include "tests/report/support.h"
 #include "ui/application.h"
 #include "ui/numbertext.h"
 #include "ui/runsmodel.h"
@@ -55,21 +57,6 @@ bool addRuns(RunsModel& model, const QList<Inputs>& inputs)
         model.addRun(*run);
     }
     return true;
-}
-
-std::optional<double> columnValue(const report::Run& run, int column)
-{
-    switch (column) {
-    case RunsModel::gasFlowColumn:
-        return run.gasFlow;
-    case RunsModel::y2Column:
-        return run.y2;
-    case RunsModel::ntuColumn:
-        return run.ntu;
-    case RunsModel::mtcColumn:
-        return run.mtc;
-    }
-    return std::nullopt;
 }
 
 // What the one message box said and in which format, once it is answered.
@@ -143,27 +130,31 @@ void TestRuns::addRun()
     QFETCH(QString, locale);
     QLocale::setDefault(QLocale(locale));
     RunsModel model;
-    const std::optional<report::Run> runA = runFromCore(0, 0.02, 0.01, 1.0, 1.0);
-    const std::optional<report::Run> runB = runFromCore(0, 0.045, 0.02, 2.0, 3.0);
-    QVERIFY(runA && runB);
-
-    QCOMPARE(model.addRun(*runA), 1);
-    QCOMPARE(model.addRun(*runB), 2);
+    const std::optional<report::Run> first = runFromCore(0, 0.02, 0.01, 1.0, 1.0);
+    const std::optional<report::Run> second = runFromCore(0, 0.045, 0.02, 2.0, 3.0, 1.5);
+    QVERIFY(first && second);
+    QCOMPARE(model.addRun(*first), 1);
+    QCOMPARE(model.addRun(*second), 2);
+    model.setMtc(2, *second->packingHeight, *second->mtc);
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.runs().at(1).number, 2);
 
-    const auto display = [&](int column) { return model.data(model.index(1, column)).toString(); };
-    const auto tip = [&](int column) { return model.data(model.index(1, column), Qt::ToolTipRole).toString(); };
-    QCOMPARE(display(RunsModel::y1Column), ui::resultText(runB->y1));
-    QCOMPARE(display(RunsModel::gasFlowColumn), ui::resultText(runB->gasFlow));
-    QCOMPARE(display(RunsModel::eqXColumn), ui::resultText(runB->eqX));
-    QCOMPARE(display(RunsModel::eqYColumn), ui::resultText(runB->eqY));
-    QCOMPARE(display(RunsModel::y2Column), ui::resultText(runB->y2));
-    QCOMPARE(display(RunsModel::ntuColumn), ui::resultText(runB->ntu));
-    QCOMPARE(tip(RunsModel::y2Column), ui::numberText(runB->y2));
-    QCOMPARE(tip(RunsModel::ntuColumn), ui::numberText(runB->ntu));
-    QCOMPARE(display(RunsModel::packingHeightColumn), QString());
-    QCOMPARE(display(RunsModel::mtcColumn), QString());
+    // Each cell holds what the CSV file holds in its column: as a result
+    // field shows it, in full as its tip, the run's number without one.
+    const std::optional<QList<QStringList>> csv = readCsv(QString::fromUtf8(report::runsCsv(model.runs())));
+    QVERIFY(csv && csv->size() == 3 && csv->first().size() == model.columnCount());
+    for (int row = 0; row < model.rowCount(); ++row) {
+        for (int column = 0; column < model.columnCount(); ++column) {
+            const QModelIndex cell = model.index(row, column);
+            const QString file = csv->at(row + 1).at(column);
+            const double value = file.toDouble();
+            QCOMPARE(cell.data().toString(), file.isEmpty() ? QString() : ui::resultText(value));
+            QCOMPARE(cell.data(Qt::ToolTipRole).toString(),
+                     file.isEmpty() || column == RunsModel::runColumn ? QString() : ui::numberText(value));
+            QCOMPARE(cell.data(RunsModel::SortRole).isValid(), !file.isEmpty());
+            QCOMPARE(ui::numberText(cell.data(RunsModel::SortRole).toDouble()), ui::numberText(value));
+        }
+    }
 }
 
 void TestRuns::setMtc()
@@ -207,6 +198,7 @@ void TestRuns::sorting_data()
     QTest::newRow("y2 ascending") << int(RunsModel::y2Column) << Qt::AscendingOrder;
     QTest::newRow("ntu descending") << int(RunsModel::ntuColumn) << Qt::DescendingOrder;
     QTest::newRow("mtc ascending") << int(RunsModel::mtcColumn) << Qt::AscendingOrder;
+    QTest::newRow("run descending") << int(RunsModel::runColumn) << Qt::DescendingOrder;
 }
 
 void TestRuns::sorting()
@@ -230,16 +222,16 @@ void TestRuns::sorting()
     QStringList texts;
     int empty = 0;
     for (int row = 0; row < table->model()->rowCount(); ++row) {
-        const int number = table->model()->index(row, RunsModel::runColumn).data().toString().toInt();
-        const std::optional<double> value = columnValue(model.runs().at(number - 1), column);
-        if (!value) {
+        const QString text = table->model()->index(row, column).data().toString();
+        if (text.isEmpty()) {
             // Runs without a coefficient follow the others, whichever the order.
             ++empty;
             continue;
         }
         QCOMPARE(empty, 0);
-        shown.append(*value);
-        texts.append(table->model()->index(row, column).data().toString());
+        // Rounded to 4 decimals, values in order stay in order.
+        shown.append(QLocale().toDouble(text));
+        texts.append(text);
     }
     QVERIFY(shown.size() >= 3);
     if (order == Qt::AscendingOrder)
