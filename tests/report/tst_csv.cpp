@@ -1,3 +1,4 @@
+#include "core/absorber.h"
 #include "report/csv.h"
 #include "tests/report/cases.h"
 #include "tests/report/corerun.h"
@@ -77,40 +78,64 @@ class RunsCsv : public testing::TestWithParam<std::tuple<RunCase, const char*>> 
 
 TEST_P(RunsCsv, EveryValueReadsBackToTheCoresBits)
 {
-    const auto& [input, localeName] = GetParam();
+    const auto& [in, localeName] = GetParam();
     const DefaultLocale locale(QString::fromLatin1(localeName));
-    const std::optional<report::Run> run =
-        runFromCore(7, input.y1, input.x1, input.gasFlow, input.waterFlow, input.packingHeight);
+    const std::optional<report::Run> run = runFromCore(7, in.y1, in.x1, in.gasFlow, in.waterFlow, in.packingHeight);
     ASSERT_TRUE(run.has_value());
+
+    // The inputs and the core's own results, not the run's copies of them.
+    const absorber::Balance balance = absorber::closeBalance({in.y1, in.x1, in.gasFlow, in.waterFlow});
+    ASSERT_TRUE(balance.point && balance.y2);
+    const double ntu = absorber::integrateNtu(balance.limits).ntu;
+    std::optional<double> mtc;
+    if (in.packingHeight)
+        mtc = absorber::findMtc(*in.packingHeight, ntu, in.gasFlow).mtc;
+    const absorber::EquilibriumPoint point = *balance.point;
+    const std::optional<double> expected[] = {7.0,     in.y1,       in.x1, in.gasFlow,       in.waterFlow, point.x,
+                                              point.y, *balance.y2, ntu,   in.packingHeight, mtc};
 
     const QByteArray csv = report::runsCsv({*run});
     const std::optional<QList<QStringList>> records = readCsv(QString::fromUtf8(csv));
     ASSERT_TRUE(records.has_value()) << csv.toStdString();
     ASSERT_EQ(records->size(), 2);
     EXPECT_EQ(records->at(0), columnNames);
-
     const QStringList& row = records->at(1);
     ASSERT_EQ(row.size(), columnNames.size());
-    EXPECT_EQ(row.at(0), u"7"_s);
-    const std::pair<int, double> values[] = {
-        {1, run->y1},  {2, run->x1},  {3, run->gasFlow}, {4, run->waterFlow},
-        {5, run->eqX}, {6, run->eqY}, {7, run->y2},      {8, run->ntu},
-    };
-    for (const auto& [column, value] : values)
-        EXPECT_EQ(cellBits(row.at(column)), bits(value)) << columnNames.at(column).toStdString();
-
-    if (input.packingHeight) {
-        EXPECT_EQ(cellBits(row.at(9)), bits(*run->packingHeight));
-        EXPECT_EQ(cellBits(row.at(10)), bits(*run->mtc));
-    } else {
-        EXPECT_EQ(row.at(9), QString());
-        EXPECT_EQ(row.at(10), QString());
+    for (qsizetype column = 0; column < row.size(); ++column) {
+        const std::string name = columnNames.at(column).toStdString();
+        if (expected[column]) {
+            EXPECT_EQ(cellBits(row.at(column)), bits(*expected[column])) << name;
+        } else {
+            EXPECT_EQ(row.at(column), QString()) << name;
+        }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunsCsv, testing::Combine(testing::ValuesIn(allCases()), testing::Values("en", "de")),
                          [](const testing::TestParamInfo<RunsCsv::ParamType>& row) { return std::get<0>(row.param).name + "_" + std::get<1>(row.param);
                          });
+
+// The working values the report prints follow from the run's other values
+// as their labels say: "Slope y*/x", "Upper limit, 29/17 · y1" and so on.
+class RunFields : public testing::TestWithParam<RunCase> {};
+
+TEST_P(RunFields, FollowFromEachOtherAsTheReportSays)
+{
+    const RunCase& input = GetParam();
+    const std::optional<report::Run> run = runFromCore(1, input.y1, input.x1, input.gasFlow, input.waterFlow);
+    ASSERT_TRUE(run.has_value());
+    const double massRatio = 29.0 / 17.0;
+    EXPECT_EQ(run->slope, run->eqY / run->eqX);
+    EXPECT_EQ(run->flowFactor, 1.0 - run->slope * (run->gasFlow / run->waterFlow));
+    EXPECT_EQ(run->y2, run->outletRatio / (run->outletRatio + 1.0));
+    EXPECT_EQ(run->upperLimit, massRatio * run->y1);
+    EXPECT_EQ(run->lowerLimit, massRatio * run->y2);
+    EXPECT_EQ(run->stepCount, absorber::ntuSteps);
+    EXPECT_EQ(run->stepWidth, (run->upperLimit - run->lowerLimit) / run->stepCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, RunFields, testing::ValuesIn(allCases()),
+                         [](const testing::TestParamInfo<RunCase>& row) { return row.param.name; });
 
 TEST(RunsCsvFile, HeaderOnlyWithoutRuns)
 {
