@@ -1,4 +1,5 @@
 #include "fixture.h"
+#include "modalboxes.h"
 #include "report/csv.h"
 #include "report/runchart.h"
 #include "tests/report/corerun.h"
@@ -18,16 +19,13 @@
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -57,39 +55,6 @@ bool addRuns(RunsModel& model, const QList<Inputs>& inputs)
         model.addRun(*run);
     }
     return true;
-}
-
-// What the one message box said and in which format, once it is answered.
-struct BoxSeen {
-    int count = 0;
-    QString text;
-    Qt::TextFormat format = Qt::AutoText;
-    int otherWindows = 0;  // modal windows other than boxes, closed unanswered
-};
-
-// Presses OK on each message box that comes up while the action runs.
-BoxSeen answerBoxes(const std::function<void()>& action)
-{
-    BoxSeen seen;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, &poll, [&seen] {
-        QWidget* modal = QApplication::activeModalWidget();
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (modal && modal->isVisible() && !box) {
-            ++seen.otherWindows;
-            modal->close();
-        }
-        if (!box || !box->isVisible())
-            return;
-        ++seen.count;
-        seen.text = box->text();
-        seen.format = box->textFormat();
-        box->accept();
-    });
-    poll.start();
-    action();
-    return seen;
 }
 
 }  // namespace
@@ -372,14 +337,12 @@ void TestRuns::renderFailureSavesNothing()
 {
     QVERIFY(!report::pngBytes(QImage()));
     QWidget parent;
-    bool saved = true;
-    const BoxSeen box = answerBoxes([&] {
-        saved = ui::saveAs(&parent, u"quillon-chart.png"_s, u"PNG pictures (*.png)"_s, std::nullopt, u"The picture"_s);
-    });
-    QVERIFY(!saved);
-    QCOMPARE(box.count, 1);
-    QCOMPARE(box.otherWindows, 0);  // no file dialog
-    QVERIFY2(box.text.startsWith(u"The picture could not be made"_s), qPrintable(box.text));
+    ModalBoxes boxes(ModalBoxes::closeWindows);
+    QVERIFY(!ui::saveAs(&parent, u"quillon-chart.png"_s, u"PNG pictures (*.png)"_s, std::nullopt, u"The picture"_s));
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.closed(), QStringList());  // no file dialog
+    QVERIFY2(boxes.seen().first().text.startsWith(u"The picture could not be made"_s),
+             qPrintable(boxes.seen().first().text));
 }
 
 void TestRuns::saveFailure_data()
@@ -404,12 +367,12 @@ void TestRuns::saveFailure()
     const QString path = QDir::isAbsolutePath(place) ? place : dir.filePath(place);
 
     QWidget parent;
-    bool saved = true;
-    const BoxSeen box = answerBoxes([&] { saved = ui::saveToPath(&parent, path, "run,y1\r\n"); });
-    QVERIFY(!saved);
-    QCOMPARE(box.count, 1);
+    ModalBoxes boxes;
+    QVERIFY(!ui::saveToPath(&parent, path, "run,y1\r\n"));
+    QCOMPARE(boxes.count(), 1);
+    const ModalBoxes::Box& box = boxes.seen().first();
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
-    QCOMPARE(box.format, Qt::PlainText);
+    QCOMPARE(box.textFormat, Qt::PlainText);
     QVERIFY(!QFile::exists(path));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"notes.txt"_s});
 }
@@ -426,10 +389,9 @@ void TestRuns::saveWrites()
     QVERIFY(bytes.startsWith("%PDF"));
 
     QWidget parent;
-    bool saved = false;
-    const BoxSeen box = answerBoxes([&] { saved = ui::saveToPath(&parent, path, bytes); });
-    QVERIFY(saved);
-    QCOMPARE(box.count, 0);
+    ModalBoxes boxes;
+    QVERIFY(ui::saveToPath(&parent, path, bytes));
+    QCOMPARE(boxes.count(), 0);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);
