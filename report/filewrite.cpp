@@ -14,9 +14,11 @@ QString writeFileAtomically(const QString& path, const QByteArray& bytes)
         file.cancelWriting();
         return reason;
     }
-    // Buffered bytes reach the disk here, so a full disk shows up as a
-    // failed commit; the temporary file is removed either way.
-    if (!file.commit())
+    // Qt's commit renames the file over the old one even when the flush it
+    // closes with fails, as on a full disk with a small file: so the last
+    // buffered bytes are flushed, and looked at, first. Uncommitted, the
+    // temporary file goes with the QSaveFile.
+    if (!file.flush() || !file.commit())
         return file.errorString();
     return {};
 }

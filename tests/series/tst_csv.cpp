@@ -31,6 +31,49 @@ TEST_F(CsvExport, WritesTheHeaderAndExampleAInFull)
     EXPECT_NE(csv.find(",\r\n2,"), std::string::npos);
 }
 
+// Splits a line with no quoted cell.
+std::vector<std::string> cells(const std::string& line)
+{
+    std::vector<std::string> split(1);
+    for (const char c : line) {
+        if (c == ',')
+            split.emplace_back();
+        else
+            split.back() += c;
+    }
+    return split;
+}
+
+TEST_F(CsvExport, EveryCellOfExamplesAAndBHoldsItsValue)
+{
+    // Example B, formula guard and all: its cells against the worked values.
+    const std::size_t second = csv.find("\r\n2,") + 2;
+    const std::vector<std::string> b = cells(csv.substr(second, csv.find("\r\n", second) - second));
+    const series::RunResult& result = sampleResults()[1];
+    const std::vector<std::string> expected{
+        "2",
+        "'=SUM(A1)",
+        "0.045",
+        "0.02",
+        "2",
+        "3",
+        "1.5",
+        "1",
+        "completed",
+        "0.0503",
+        "0.0671",
+        series::exactText(*result.balance.y2),
+        series::exactText(*result.ntu),
+        "173.85380336857256",
+        series::exactText(*result.ntuColburn),
+        "",
+    };
+    EXPECT_EQ(b, expected);
+    // The worked NTU to 11 places, and the textbook's differing from it.
+    EXPECT_NEAR(*result.ntu, 1.02408582874, 0.5e-11);
+    EXPECT_NE(*result.ntuColburn, *result.ntu);
+}
+
 TEST_F(CsvExport, KeepsLabelsTextAndLeavesAbsentValuesEmpty)
 {
     // A formula-like label gets an apostrophe, and so does one that has one.

@@ -1,5 +1,5 @@
+#include "fixture.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "series/file.h"
 #include "ui/Form1.h"
@@ -25,8 +25,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const TypedRun exampleA{"0.02", "0.01", "1", "1"};
 
 // Answers what a user is asked while an action runs: the unsaved-changes
 // question with the given button, a save dialog with the given path, and
@@ -101,9 +99,7 @@ private:
 
 void TestDocument::init()
 {
-    Module1::fractions = {};
-    Module1::coherence = {};
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    startWindowTest();
     start();
 }
 
@@ -116,8 +112,7 @@ void TestDocument::start()
 void TestDocument::cleanup()
 {
     form.reset();
-    QLocale::setDefault(QLocale::c());
-    QVERIFY(noTopLevelWidgetLeft());
+    QVERIFY(endWindowTest());
 }
 
 QList<int> TestDocument::allRows() const

@@ -1,6 +1,6 @@
+#include "fixture.h"
 #include "layoutcheck.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -148,12 +148,9 @@ class TestForm2 : public QObject {
 
 private slots:
     void initTestCase();
-    void init()
-    {
-        Module1::fractions = {};
-        Module1::coherence = {};
-    }
-    void cleanup();
+    // The numbers as the C locale writes them: "1e+300", not "1E+300".
+    void init() { startWindowTest(QLocale::c()); }
+    void cleanup() { QVERIFY(endWindowTest()); }
 
     void window();
     void keysDoNotCloseIt();
@@ -184,12 +181,6 @@ private slots:
 void TestForm2::initTestCase()
 {
     ui::prepareApplication();
-    QLocale::setDefault(QLocale::c());
-}
-
-void TestForm2::cleanup()
-{
-    QVERIFY(noTopLevelWidgetLeft());
 }
 
 void TestForm2::window()
@@ -525,27 +516,33 @@ void TestForm2::fromMenu()
 
 void TestForm2::operatingLineAfterAClick_data()
 {
-    QTest::addColumn<TypedRun>("run");
+    QTest::addColumn<QList<TypedRun>>("clicks");
     QTest::addColumn<bool>("drawn");
     QTest::addColumn<double>("x1");  // the fractions drawn, when drawn
     QTest::addColumn<double>("y1");
 
-    // Example A is completed first; the graph then opens after this click.
-    QTest::newRow("completed") << TypedRun{"0.045", "0.02", "2", "3"} << true << 0.02 << 0.045;
+    // Example A is completed first; the graph then opens after these clicks.
+    const TypedRun firstFieldRefused{"x", "0.2", "1", "1"};
+    const TypedRun inputTest{"0.35", "0.2", "1", "1"};
+    QTest::newRow("completed") << QList{exampleB} << true << 0.02 << 0.045;
     // Nothing was stored, so example A's line still stands.
-    QTest::newRow("first field does not convert") << TypedRun{"x", "0.2", "1", "1"} << true << 0.01 << 0.02;
+    QTest::newRow("first field does not convert") << QList{firstFieldRefused} << true << 0.01 << 0.02;
     // New x1 and y1 with example A's y2 would make a line of no run.
-    QTest::newRow("input test") << TypedRun{"0.35", "0.2", "1", "1"} << false << 0.0 << 0.0;
-    QTest::newRow("later field does not convert") << TypedRun{"0.05", "x", "1", "1"} << false << 0.0 << 0.0;
-    QTest::newRow("fault before y2") << TypedRun{"0.2", "0.5", "4", "5"} << false << 0.0 << 0.0;
+    QTest::newRow("input test") << QList{inputTest} << false << 0.0 << 0.0;
+    // A click that stores nothing does not mend what the one before mixed.
+    QTest::newRow("input test, then first field does not convert")
+        << QList{inputTest, firstFieldRefused} << false << 0.0 << 0.0;
+    QTest::newRow("later field does not convert") << QList{TypedRun{"0.05", "x", "1", "1"}} << false << 0.0 << 0.0;
+    QTest::newRow("fault before y2") << QList{TypedRun{"0.2", "0.5", "4", "5"}} << false << 0.0 << 0.0;
     // The outlet test refused y2 as it shows (1); the graph's own test takes it.
-    QTest::newRow("outlet test, y2 just below 1") << TypedRun{"0.02", "-0.5", "1", "61000"} << true << -0.5 << 0.02;
-    QTest::newRow("fault in the integration") << TypedRun{"0.03", "0.01", "1e160", "1"} << true << 0.01 << 0.03;
+    QTest::newRow("outlet test, y2 just below 1")
+        << QList{TypedRun{"0.02", "-0.5", "1", "61000"}} << true << -0.5 << 0.02;
+    QTest::newRow("fault in the integration") << QList{TypedRun{"0.03", "0.01", "1e160", "1"}} << true << 0.01 << 0.03;
 }
 
 void TestForm2::operatingLineAfterAClick()
 {
-    QFETCH(TypedRun, run);
+    QFETCH(QList<TypedRun>, clicks);
     QFETCH(bool, drawn);
     QFETCH(double, x1);
     QFETCH(double, y1);
@@ -568,8 +565,9 @@ void TestForm2::operatingLineAfterAClick()
     QVERIFY(graphStart);
     main.show();
     QVERIFY(QTest::qWaitForWindowActive(&main));
-    QVERIFY(calculate(main, {"0.02", "0.01", "1", "1"}));
-    QVERIFY(calculate(main, run));
+    QVERIFY(calculate(main, exampleA));
+    for (const TypedRun& click : clicks)
+        QVERIFY(calculate(main, click));
     const int boxesBefore = boxes.count();
     graphStart->trigger();
 
@@ -589,7 +587,7 @@ void TestForm2::operatingLineAfterAClick()
     }
 
     // A completed run draws its own line again.
-    QVERIFY(calculate(main, {"0.045", "0.02", "2", "3"}));
+    QVERIFY(calculate(main, exampleB));
     const int boxesAfter = boxes.count();
     graphStart->trigger();
     QCOMPARE(boxes.count(), boxesAfter);

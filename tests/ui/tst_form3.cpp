@@ -1,4 +1,4 @@
-#include "userinput.h"
+#include "fixture.h"
 
 #include "ui/Form1.h"
 #include "ui/Form3.h"
@@ -110,6 +110,7 @@ void TestForm3::initTestCase()
 
 void TestForm3::init()
 {
+    startWindowTest();
     Module1::splashTicks = 0.0;
     Form3::tickInterval = noTicks;
 }
@@ -117,7 +118,7 @@ void TestForm3::init()
 void TestForm3::cleanup()
 {
     Form3::tickInterval = defaultTickInterval;
-    QVERIFY(noTopLevelWidgetLeft());
+    QVERIFY(endWindowTest());
 }
 
 void TestForm3::window()

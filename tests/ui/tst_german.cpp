@@ -1,6 +1,6 @@
+#include "fixture.h"
 #include "layoutcheck.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "core/absorber.h"
 #include "ui/Form1.h"
@@ -38,7 +38,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const TypedRun exampleA{u"0,02"_s, u"0,01"_s, u"1"_s, u"1"_s};
+const TypedRun germanExampleA{u"0,02"_s, u"0,01"_s, u"1"_s, u"1"_s};
 
 QString german(const char* context, const char* source)
 {
@@ -189,10 +189,7 @@ void TestGerman::initTestCase()
 
 void TestGerman::init()
 {
-    Module1::fractions = {};
-    Module1::coherence = {};
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    ui::useLanguageOf(QLocale());
+    startWindowTest(QLocale(QLocale::German, QLocale::Germany));
     form = std::make_unique<Form1>();
     session = new Session(*form);
 }
@@ -200,9 +197,7 @@ void TestGerman::init()
 void TestGerman::cleanup()
 {
     form.reset();
-    QLocale::setDefault(QLocale::c());
-    ui::useLanguageOf(QLocale());
-    QVERIFY(noTopLevelWidgetLeft());
+    QVERIFY(endWindowTest());
 }
 
 void TestGerman::menus_data()
@@ -247,7 +242,7 @@ void TestGerman::mainWindowFits()
 void TestGerman::numbersReadAndShownTheGermanWay()
 {
     ModalBoxes boxes;
-    QVERIFY(calculate(window(), exampleA));
+    QVERIFY(calculate(window(), germanExampleA));
     QVERIFY(typeInto(window(), "Text8", u"2"_s));
     QVERIFY(clickOn(window(), "Command2"));
     QCOMPARE(boxes.count(), 0);
@@ -316,7 +311,7 @@ void TestGerman::graphBeforeAnyRun()
 void TestGerman::graphAfterExampleA()
 {
     ModalBoxes boxes;
-    QVERIFY(calculate(window(), exampleA));
+    QVERIFY(calculate(window(), germanExampleA));
     Form2 chart;
     chart.Form_Load();
     QCOMPARE(boxes.count(), 0);

@@ -1,6 +1,6 @@
+#include "fixture.h"
 #include "layoutcheck.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -97,16 +97,14 @@ void TestHardening::initTestCase()
 
 void TestHardening::init()
 {
-    Module1::fractions = {};
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    startWindowTest();
 }
 
 void TestHardening::cleanup()
 {
-    QLocale::setDefault(QLocale::c());
     // Also drops the fonts a test set for whole widget classes.
     ui::prepareApplication();
-    QVERIFY(noTopLevelWidgetLeft());
+    QVERIFY(endWindowTest());
 }
 
 void TestHardening::typedTextShownAsTyped_data()
@@ -217,7 +215,7 @@ void TestHardening::outOfRangeNumbers()
 
     Form1 form;
     ModalBoxes boxes;
-    QVERIFY(calculate(form, {"0.02", "0.01", "1", "1"}));
+    QVERIFY(calculate(form, exampleA));
     QCOMPARE(boxes.count(), 0);
     const double before = stored(form, field);
 

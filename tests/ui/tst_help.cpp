@@ -1,5 +1,5 @@
+#include "fixture.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "core/absorber.h"
 #include "ui/Form1.h"
@@ -41,6 +41,7 @@ private:
 
 void TestHelp::init()
 {
+    startWindowTest();
     form = std::make_unique<Form1>();
     session = new Session(*form);
 }
@@ -48,9 +49,7 @@ void TestHelp::init()
 void TestHelp::cleanup()
 {
     form.reset();
-    QLocale::setDefault(QLocale::c());
-    ui::useLanguageOf(QLocale());
-    QVERIFY(noTopLevelWidgetLeft());
+    QVERIFY(endWindowTest());
 }
 
 void TestHelp::menusInOrder()

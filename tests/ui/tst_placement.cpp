@@ -1,5 +1,5 @@
+#include "fixture.h"
 #include "placement.h"
-#include "userinput.h"
 
 #include "ui/Form1.h"
 #include "ui/Form2.h"
@@ -23,7 +23,8 @@ class TestPlacement : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanup() { QVERIFY(noTopLevelWidgetLeft()); }
+    void init() { startWindowTest(); }
+    void cleanup() { QVERIFY(endWindowTest()); }
     void placed_data();
     void placed();
 };

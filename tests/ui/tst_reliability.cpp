@@ -1,5 +1,5 @@
+#include "fixture.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "ui/Form1.h"
 #include "ui/Form3.h"
@@ -48,17 +48,14 @@ void TestReliability::initTestCase()
 
 void TestReliability::init()
 {
-    Module1::fractions = {};
-    Module1::coherence = {};
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    startWindowTest();
     form = std::make_unique<Form1>();
 }
 
 void TestReliability::cleanup()
 {
     form.reset();
-    QLocale::setDefault(QLocale::c());
-    QVERIFY(noTopLevelWidgetLeft());
+    QVERIFY(endWindowTest());
 }
 
 void TestReliability::faultsThroughTheWindow_data()
@@ -85,7 +82,7 @@ void TestReliability::faultsThroughTheWindow()
     QFETCH(bool, balanceShown);
 
     ModalBoxes boxes;
-    QVERIFY(calculate({"0.02", "0.01", "1", "1"}));
+    QVERIFY(calculate(exampleA));
     QCOMPARE(boxes.count(), 0);
 
     QVERIFY(calculate(run));
@@ -98,7 +95,7 @@ void TestReliability::faultsThroughTheWindow()
     // A broken-off integration leaves no NTU for Find MTC to use.
     QCOMPARE(form->state().ntu == 0.0, balanceShown);
 
-    QVERIFY(calculate({"0.045", "0.02", "2", "3"}));
+    QVERIFY(calculate(exampleB));
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(text("Text4"), QStringLiteral("1.0241"));
 }
@@ -115,7 +112,7 @@ void TestReliability::graphOverflowThroughTheMenu()
     QCOMPARE(boxes.seen().last().title, QStringLiteral("Overflow"));
     QCOMPARE(boxes.closed(), QStringList{"Form2"});
 
-    QVERIFY(calculate({"0.045", "0.02", "2", "3"}));
+    QVERIFY(calculate(exampleB));
     QCOMPARE(boxes.count(), 1);
     QCOMPARE(text("Text4"), QStringLiteral("1.0241"));
 }
@@ -124,8 +121,7 @@ void TestReliability::longSession()
 {
     const int windowsBefore = int(QApplication::topLevelWidgets().size());
     ModalBoxes boxes(ModalBoxes::closeWindows);
-    const QList<TypedRun> runs{
-        {"0.02", "0.01", "1", "1"}, {"0.045", "0.02", "2", "3"}, {"0", "0", "0", "0"}, {"0.2", "0.5", "4", "5"}};
+    const QList<TypedRun> runs{exampleA, exampleB, {"0", "0", "0", "0"}, {"0.2", "0.5", "4", "5"}};
     int expectedBoxes = 0;
     for (int click = 0; click < 1000; ++click) {
         // Mostly completed runs, with a rejection and a fault now and then.

@@ -1,3 +1,5 @@
+#include "fixture.h"
+#include "modalboxes.h"
 #include "report/runchart.h"
 #include "series/series.h"
 #include "ui/application.h"
@@ -5,7 +7,6 @@
 #include "ui/runsmodel.h"
 #include "ui/runswindow.h"
 #include "ui/saving.h"
-#include "userinput.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,16 +17,13 @@
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -61,39 +59,6 @@ QList<int> addRuns(RunsModel& model, const QList<Inputs>& inputs)
     return ids;
 }
 
-// What the one message box said and in which format, once it is answered.
-struct BoxSeen {
-    int count = 0;
-    QString text;
-    Qt::TextFormat format = Qt::AutoText;
-    int otherWindows = 0;  // modal windows other than boxes, closed unanswered
-};
-
-// Presses OK on each message box that comes up while the action runs.
-BoxSeen answerBoxes(const std::function<void()>& action)
-{
-    BoxSeen seen;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, &poll, [&seen] {
-        QWidget* modal = QApplication::activeModalWidget();
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (modal && modal->isVisible() && !box) {
-            ++seen.otherWindows;
-            modal->close();
-        }
-        if (!box || !box->isVisible())
-            return;
-        ++seen.count;
-        seen.text = box->text();
-        seen.format = box->textFormat();
-        box->accept();
-    });
-    poll.start();
-    action();
-    return seen;
-}
-
 }  // namespace
 
 class TestRuns : public QObject {
@@ -101,7 +66,8 @@ class TestRuns : public QObject {
 
 private slots:
     void initTestCase() { ui::prepareApplication(); }
-    void cleanup();
+    void init() { startWindowTest(); }
+    void cleanup() { QVERIFY(endWindowTest()); }
 
     void addRun_data();
     void addRun();
@@ -120,13 +86,6 @@ private slots:
     void saveWrites();
 };
 
-void TestRuns::cleanup()
-{
-    QLocale::setDefault(QLocale::c());
-    ui::useLanguageOf(QLocale::c());
-    QVERIFY(noTopLevelWidgetLeft());
-}
-
 void TestRuns::addRun_data()
 {
     QTest::addColumn<QString>("locale");
@@ -139,8 +98,11 @@ void TestRuns::addRun()
     QFETCH(QString, locale);
     QLocale::setDefault(QLocale(locale));
     RunsModel model;
-    const QList<int> ids = addRuns(model, {{0.02, 0.01, 1.0, 1.0}, {0.045, 0.02, 2.0, 3.0}, {0.02, 0.01, 1.0, 5.0}});
-    QCOMPARE(ids.size(), 3);
+    QList<int> ids = addRuns(model, {{0.02, 0.01, 1.0, 1.0}});
+    // Example B with its packing height.
+    const series::Run withHeight = runOf({0.045, 0.02, 2.0, 3.0}, 1.5);
+    ids.append(model.addRun(withHeight, series::computeRun(withHeight)));
+    ids.append(addRuns(model, {{0.02, 0.01, 1.0, 5.0}}));
     QVERIFY(ids[0] != ids[1] && ids[1] != ids[2]);
     QCOMPARE(model.rowCount(), 3);
 
@@ -149,17 +111,25 @@ void TestRuns::addRun()
     const auto display = [&](int row, int column) { return model.data(model.index(row, column)).toString(); };
     const auto tip = [&](int column) { return model.data(model.index(1, column), Qt::ToolTipRole).toString(); };
     const QList<std::pair<int, double>> cells{
-        {RunsModel::y1Column, 0.045},         {RunsModel::x1Column, 0.02},    {RunsModel::gasFlowColumn, 2.0},
-        {RunsModel::waterFlowColumn, 3.0},    {RunsModel::eqXColumn, 0.0503}, {RunsModel::eqYColumn, 0.0671},
-        {RunsModel::y2Column, *b.balance.y2}, {RunsModel::ntuColumn, *b.ntu},
+        {RunsModel::y1Column, 0.045},
+        {RunsModel::x1Column, 0.02},
+        {RunsModel::gasFlowColumn, 2.0},
+        {RunsModel::waterFlowColumn, 3.0},
+        {RunsModel::eqXColumn, 0.0503},
+        {RunsModel::eqYColumn, 0.0671},
+        {RunsModel::y2Column, *b.balance.y2},
+        {RunsModel::ntuColumn, *b.ntu},
+        {RunsModel::ntuColburnColumn, *b.ntuColburn},
+        {RunsModel::packingHeightColumn, 1.5},
+        {RunsModel::mtcColumn, 173.85380336857256},
     };
     for (const auto& [column, value] : cells) {
         QCOMPARE(display(1, column), ui::resultText(value));
         QCOMPARE(tip(column), ui::numberText(value));
     }
     QCOMPARE(display(1, RunsModel::runColumn), QLocale().toString(2));
-    QCOMPARE(display(1, RunsModel::packingHeightColumn), QString());
-    QCOMPARE(display(1, RunsModel::mtcColumn), QString());
+    QCOMPARE(display(0, RunsModel::packingHeightColumn), QString());
+    QCOMPARE(display(0, RunsModel::mtcColumn), QString());
     QVERIFY(model.reportRun(1).has_value());
 
     // Example C, refused at the outlet test, stays a row with the y2 it
@@ -244,6 +214,7 @@ void TestRuns::sorting_data()
     QTest::newRow("y2 ascending") << int(RunsModel::y2Column) << Qt::AscendingOrder;
     QTest::newRow("ntu descending") << int(RunsModel::ntuColumn) << Qt::DescendingOrder;
     QTest::newRow("mtc ascending") << int(RunsModel::mtcColumn) << Qt::AscendingOrder;
+    QTest::newRow("run descending") << int(RunsModel::runColumn) << Qt::DescendingOrder;
 }
 
 void TestRuns::sorting()
@@ -263,15 +234,16 @@ void TestRuns::sorting()
     QStringList texts;
     int empty = 0;
     for (int row = 0; row < table->model()->rowCount(); ++row) {
-        const QVariant value = table->model()->index(row, column).data(RunsModel::SortRole);
-        if (!value.isValid()) {
+        const QString text = table->model()->index(row, column).data().toString();
+        if (text.isEmpty()) {
             // Runs without a coefficient follow the others, whichever the order.
             ++empty;
             continue;
         }
         QCOMPARE(empty, 0);
-        shown.append(value.toDouble());
-        texts.append(table->model()->index(row, column).data().toString());
+        // Rounded to 4 decimals, values in order stay in order.
+        shown.append(QLocale().toDouble(text));
+        texts.append(text);
     }
     QVERIFY(shown.size() >= 3);
     if (order == Qt::AscendingOrder)
@@ -412,14 +384,12 @@ void TestRuns::renderFailureSavesNothing()
 {
     QVERIFY(!report::pngBytes(QImage()));
     QWidget parent;
-    bool saved = true;
-    const BoxSeen box = answerBoxes([&] {
-        saved = ui::saveAs(&parent, u"quillon-chart.png"_s, u"PNG pictures (*.png)"_s, std::nullopt, u"The picture"_s);
-    });
-    QVERIFY(!saved);
-    QCOMPARE(box.count, 1);
-    QCOMPARE(box.otherWindows, 0);  // no file dialog
-    QVERIFY2(box.text.startsWith(u"The picture could not be made"_s), qPrintable(box.text));
+    ModalBoxes boxes(ModalBoxes::closeWindows);
+    QVERIFY(!ui::saveAs(&parent, u"quillon-chart.png"_s, u"PNG pictures (*.png)"_s, std::nullopt, u"The picture"_s));
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.closed(), QStringList());  // no file dialog
+    QVERIFY2(boxes.seen().first().text.startsWith(u"The picture could not be made"_s),
+             qPrintable(boxes.seen().first().text));
 }
 
 void TestRuns::saveFailure_data()
@@ -444,12 +414,12 @@ void TestRuns::saveFailure()
     const QString path = QDir::isAbsolutePath(place) ? place : dir.filePath(place);
 
     QWidget parent;
-    bool saved = true;
-    const BoxSeen box = answerBoxes([&] { saved = ui::saveToPath(&parent, path, "run,y1\r\n"); });
-    QVERIFY(!saved);
-    QCOMPARE(box.count, 1);
+    ModalBoxes boxes;
+    QVERIFY(!ui::saveToPath(&parent, path, "run,y1\r\n"));
+    QCOMPARE(boxes.count(), 1);
+    const ModalBoxes::Box& box = boxes.seen().first();
     QVERIFY2(box.text.contains(QDir::toNativeSeparators(path)), qPrintable(box.text));
-    QCOMPARE(box.format, Qt::PlainText);
+    QCOMPARE(box.textFormat, Qt::PlainText);
     QVERIFY(!QFile::exists(path));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"notes.txt"_s});
 }
@@ -468,10 +438,9 @@ void TestRuns::saveWrites()
     QVERIFY(bytes.startsWith("%PDF"));
 
     QWidget parent;
-    bool saved = false;
-    const BoxSeen box = answerBoxes([&] { saved = ui::saveToPath(&parent, path, bytes); });
-    QVERIFY(saved);
-    QCOMPARE(box.count, 0);
+    ModalBoxes boxes;
+    QVERIFY(ui::saveToPath(&parent, path, bytes));
+    QCOMPARE(boxes.count(), 0);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);

@@ -1,5 +1,5 @@
+#include "fixture.h"
 #include "modalboxes.h"
-#include "userinput.h"
 
 #include "core/absorber.h"
 #include "series/csv.h"
@@ -31,28 +31,32 @@
 
 namespace {
 
-const TypedRun exampleA{"0.02", "0.01", "1", "1"};
-const TypedRun exampleB{"0.045", "0.02", "2", "3"};
-
-// Answers the save dialog that an action opens with the given path, as a
-// user typing the name and pressing Save would.
+// Answers the save dialog that an action opens as a user would: typing the
+// given path and pressing Save, or, given none, cancelling. A dialog that
+// leaves the suffix to the program stands for some desktops' own.
 class SaveDialogAnswer {
 public:
-    explicit SaveDialogAnswer(const QString& path)
+    enum Suffix { dialogAddsSuffix, programAddsSuffix };
+
+    explicit SaveDialogAnswer(const QString& path, Suffix suffix = dialogAddsSuffix)
     {
         poll.setInterval(5);
-        QObject::connect(&poll, &QTimer::timeout, &poll, [this, path] {
+        QObject::connect(&poll, &QTimer::timeout, &poll, [this, path, suffix] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible())
                 return;
+            if (++shown == 1) {
+                suggested = dialog->selectedFiles().value(0);
+                folder = dialog->directory().absolutePath();
+            }
             // Still open after the answer (the replace question said no):
             // the user gives up.
-            if (answered > 0) {
+            if (path.isEmpty() || answered > 0) {
                 dialog->reject();
                 return;
             }
-            suggested = dialog->selectedFiles().value(0);
-            folder = dialog->directory().absolutePath();
+            if (suffix == programAddsSuffix)
+                dialog->setDefaultSuffix(QString());
             dialog->selectFile(path);
             static_cast<QDialog*>(dialog)->accept();
             ++answered;
@@ -61,6 +65,7 @@ public:
     }
 
     int answered = 0;
+    int shown = 0;  // times the dialog was found open
     QString suggested;
     QString folder;  // the dialog opened in
 
@@ -74,6 +79,8 @@ QAction* action(QWidget& window, const char* name)
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(SaveDialogAnswer::Suffix)
 
 class TestSession : public QObject {
     Q_OBJECT
@@ -103,9 +110,7 @@ private:
 
 void TestSession::init()
 {
-    Module1::fractions = {};
-    Module1::coherence = {};
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    startWindowTest();
     form = std::make_unique<Form1>();
     session = new Session(*form);
 }
@@ -113,8 +118,7 @@ void TestSession::init()
 void TestSession::cleanup()
 {
     form.reset();
-    QLocale::setDefault(QLocale::c());
-    QVERIFY(noTopLevelWidgetLeft());
+    QVERIFY(endWindowTest());
 }
 
 void TestSession::reportMenu()
@@ -183,41 +187,61 @@ void TestSession::saveDialogAddsTheSuffix_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("suffix");
+    QTest::addColumn<SaveDialogAnswer::Suffix>("addedBy");
     QTest::newRow("csv") << "exportCsv"
-                         << ".csv";
+                         << ".csv" << SaveDialogAnswer::dialogAddsSuffix;
     QTest::newRow("pdf") << "saveReport"
-                         << ".pdf";
+                         << ".pdf" << SaveDialogAnswer::dialogAddsSuffix;
+    QTest::newRow("csv, desktop dialog") << "exportCsv"
+                                         << ".csv" << SaveDialogAnswer::programAddsSuffix;
 }
 
 void TestSession::saveDialogAddsTheSuffix()
 {
     QFETCH(QString, action);
     QFETCH(QString, suffix);
+    QFETCH(SaveDialogAnswer::Suffix, addedBy);
     QVERIFY(folder.isValid());
-    const QString place = "session-" + action;
-    QVERIFY(QDir(folder.path()).mkdir(place));
-    const QString typed = folder.filePath(place + "/runs session1");
+    const QString place = folder.filePath(QTest::currentDataTag());
+    QVERIFY(QDir().mkpath(place));
+    const QString typed = place + "/runs session1";
     ModalBoxes boxes;
     QVERIFY(calculate(exampleA));
     QAction* save = ::action(*form, action.toLatin1().constData());
     {
-        SaveDialogAnswer answer(typed);
+        SaveDialogAnswer answer(typed, addedBy);
         save->trigger();
         QCOMPARE(answer.answered, 1);
     }
-    QVERIFY(QFileInfo(typed + suffix).size() > 0);
-    QVERIFY(!QFileInfo::exists(typed));
+    QFile file(typed + suffix);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    file.close();
+    QVERIFY(!saved.isEmpty());
 
     // The next dialog opens where the last file went, and asks before it
-    // replaces the file of the name with its suffix.
+    // replaces the file of the name with its suffix; the dialog that added
+    // the suffix asks while still open, for another name. Told no, and
+    // cancelled, nothing is written.
+    QVERIFY(calculate(exampleB));
     const int boxesBefore = boxes.count();
     {
-        SaveDialogAnswer answer(typed);
+        SaveDialogAnswer answer(typed, addedBy);
         save->trigger();
-        QCOMPARE(answer.folder, folder.filePath(place));
+        QCOMPARE(answer.folder, place);
+        QCOMPARE(answer.shown, addedBy == SaveDialogAnswer::dialogAddsSuffix ? 2 : 1);
     }
     QCOMPARE(boxes.count(), boxesBefore + 1);
     QVERIFY2(boxes.seen().last().text.contains("runs session1" + suffix), qPrintable(boxes.seen().last().text));
+    {
+        SaveDialogAnswer cancel{QString()};
+        save->trigger();
+        QCOMPARE(cancel.shown, 1);
+    }
+    QCOMPARE(boxes.count(), boxesBefore + 1);
+    QCOMPARE(QDir(place).entryList(QDir::Files), QStringList{"runs session1" + suffix});
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), saved);
 }
 
 void TestSession::runsWindowOpensOverTheMainWindow()

@@ -1,6 +1,5 @@
 #include "userinput.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -46,13 +45,4 @@ QString fieldText(const QWidget& window, const char* field)
 {
     const auto* edit = window.findChild<QLineEdit*>(field);
     return edit ? edit->text() : QString();
-}
-
-bool noTopLevelWidgetLeft()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const QWidgetList left = QApplication::topLevelWidgets();
-    for (const QWidget* widget : left)
-        qWarning("%s (%s) left behind", qPrintable(widget->objectName()), widget->metaObject()->className());
-    return left.isEmpty();
 }

@@ -25,7 +25,3 @@ struct TypedRun {
 [[nodiscard]] bool calculate(QWidget& window, const TypedRun& run);
 
 QString fieldText(const QWidget& window, const char* field);
-
-// True when no top-level widget is left at all, visible or hidden, once
-// deferred deletes have run; logs each one left.
-[[nodiscard]] bool noTopLevelWidgetLeft();
