@@ -83,9 +83,15 @@ inline double portableLog(double x)
     }
     const double s = (m - 1.0) / (m + 1.0);
     const double s2 = s * s;
-    double series = 0.0;
-    for (int k = 12; k >= 0; --k)
-        series = series * s2 + 1.0 / (2 * k + 1);
+    // Even and odd terms as two Horner chains in s^4, which run side by side.
+    const double s4 = s2 * s2;
+    double even = 1.0 / 25.0;
+    double odd = 0.0;
+    for (int k = 5; k >= 0; --k) {
+        even = even * s4 + 1.0 / (4 * k + 1);
+        odd = odd * s4 + 1.0 / (4 * k + 3);
+    }
+    const double series = even + s2 * odd;
     // ln 2 in two parts; the first has trailing zeros, so k times it is exact.
     constexpr double ln2High = 6.93147180369123816490e-01;
     constexpr double ln2Low = 1.90821492927058770002e-10;
