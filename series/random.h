@@ -1,0 +1,146 @@
+#pragma once
+
+// Random draws that give the same bits on every machine, compiler and C
+// library: the standard library's distributions and its logarithm may
+// differ between implementations, so the generator, the logarithm and the
+// normal transform are written out here from integer operations, + - * /
+// and sqrt, all of which IEEE arithmetic rounds exactly.
+
+#include <cmath>
+#include <cstdint>
+
+namespace series {
+
+// SplitMix64, which spreads one 64-bit seed over the generator's state.
+class SplitMix64 {
+public:
+    explicit SplitMix64(std::uint64_t seed)
+        : state_(seed)
+    {
+    }
+
+    std::uint64_t next()
+    {
+        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15u);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+        return z ^ (z >> 31);
+    }
+
+private:
+    std::uint64_t state_;
+};
+
+// xoshiro256** by Blackman and Vigna.
+class Xoshiro256 {
+public:
+    Xoshiro256(std::uint64_t s0, std::uint64_t s1, std::uint64_t s2, std::uint64_t s3)
+        : s_{s0, s1, s2, s3}
+    {
+    }
+
+    // Its authors' advice: the state from SplitMix64, never all zero.
+    explicit Xoshiro256(std::uint64_t seed)
+    {
+        SplitMix64 spread(seed);
+        for (std::uint64_t& word : s_)
+            word = spread.next();
+    }
+
+    std::uint64_t next()
+    {
+        const std::uint64_t result = rotl(s_[1] * 5, 7) * 9;
+        const std::uint64_t t = s_[1] << 17;
+        s_[2] ^= s_[0];
+        s_[3] ^= s_[1];
+        s_[1] ^= s_[2];
+        s_[0] ^= s_[3];
+        s_[2] ^= t;
+        s_[3] = rotl(s_[3], 45);
+        return result;
+    }
+
+    // Uniform on [0, 1) in steps of 2^-53: the top 53 bits, exactly.
+    double uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+
+private:
+    static std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+
+    std::uint64_t s_[4];
+};
+
+// The natural logarithm of a finite x > 0 within a few units in the last
+// place: x = 2^k m with m in [sqrt(1/2), sqrt(2)), and
+// ln m = 2 atanh(s) = 2 (s + s^3/3 + s^5/5 + ...), s = (m - 1) / (m + 1),
+// |s| <= 0.1716, so thirteen terms reach below 2^-53.
+inline double portableLog(double x)
+{
+    int exponent = 0;
+    double m = std::frexp(x, &exponent);
+    if (m < 0.70710678118654752440) {
+        m *= 2.0;
+        --exponent;
+    }
+    const double s = (m - 1.0) / (m + 1.0);
+    const double s2 = s * s;
+    // Even and odd terms as two Horner chains in s^4, which run side by side.
+    const double s4 = s2 * s2;
+    double even = 1.0 / 25.0;
+    double odd = 0.0;
+    for (int k = 5; k >= 0; --k) {
+        even = even * s4 + 1.0 / (4 * k + 1);
+        odd = odd * s4 + 1.0 / (4 * k + 3);
+    }
+    const double series = even + s2 * odd;
+    // ln 2 in two parts; the first has trailing zeros, so k times it is exact.
+    constexpr double ln2High = 6.93147180369123816490e-01;
+    constexpr double ln2Low = 1.90821492927058770002e-10;
+    const double k = exponent;
+    return k * ln2High + (k * ln2Low + 2.0 * s * series);
+}
+
+// ln(1 + x) for x > -1, exact near x = 0 too: 1 + x rounds to u, and the
+// logarithm of u is scaled by the rounding's own ratio x / (u - 1).
+inline double portableLog1p(double x)
+{
+    const double u = 1.0 + x;
+    if (u == 1.0)
+        return x;
+    return portableLog(u) * (x / (u - 1.0));
+}
+
+// Standard normal draws by Marsaglia's polar method, in pairs.
+class NormalDraws {
+public:
+    explicit NormalDraws(std::uint64_t seed)
+        : uniform_(seed)
+    {
+    }
+
+    double next()
+    {
+        if (hasSpare_) {
+            hasSpare_ = false;
+            return spare_;
+        }
+        double u = 0.0;
+        double v = 0.0;
+        double s = 0.0;
+        do {
+            u = 2.0 * uniform_.uniform() - 1.0;
+            v = 2.0 * uniform_.uniform() - 1.0;
+            s = u * u + v * v;
+        } while (s >= 1.0 || s == 0.0);
+        const double factor = std::sqrt(-2.0 * portableLog(s) / s);
+        spare_ = v * factor;
+        hasSpare_ = true;
+        return u * factor;
+    }
+
+private:
+    Xoshiro256 uniform_;
+    double spare_ = 0.0;
+    bool hasSpare_ = false;
+};
+
+}  // namespace series

@@ -1,0 +1,184 @@
+#include "series/uncertainty.h"
+
+#include "series/random.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace series {
+namespace {
+
+using absorber::Outcome;
+
+constexpr std::size_t inputCount = 5;
+using Point = std::array<double, inputCount>;  // y1, x1, gasFlow, waterFlow, packingHeight
+
+// The coefficient first, the NTU second.
+std::optional<ModelOutputs> modelAt(std::span<const double> x)
+{
+    const absorber::Balance balance = absorber::closeBalance({x[0], x[1], x[2], x[3]});
+    if (balance.outcome != Outcome::completed)
+        return std::nullopt;
+    const std::optional<double> ntu = closedFormNtu(balance.limits);
+    if (!ntu)
+        return std::nullopt;
+    const absorber::Coefficient coefficient = absorber::findMtc(x[4], *ntu, x[2]);
+    if (coefficient.outcome != Outcome::completed)
+        return std::nullopt;
+    return ModelOutputs{coefficient.mtc, *ntu};
+}
+
+struct Nominal {
+    Point x;
+    Point u;
+    ModelOutputs y;
+};
+
+std::variant<Nominal, NotGiven> nominalOf(const Run& run, const Uncertainties& given)
+{
+    if (!run.packingHeight)
+        return NotGiven{"the run has no packing height"};
+    const absorber::Balance balance = absorber::closeBalance(run.inputs);
+    if (balance.outcome != Outcome::completed)
+        return NotGiven{"the run does not complete: " + std::string(outcomeName(balance.outcome))};
+    if (absorber::drivingForceChangesSign(balance.limits))
+        return NotGiven{"the driving force changes sign between the limits"};
+    const absorber::RunInputs& in = run.inputs;
+    Nominal nominal{{in.y1, in.x1, in.gasFlow, in.waterFlow, *run.packingHeight}, {}, {}};
+    const std::optional<ModelOutputs> y = modelAt(nominal.x);
+    if (!y)
+        return NotGiven{"the run has no coefficient"};
+    nominal.y = *y;
+    nominal.u = {std::fabs(given.y1.value_or(0.0)), std::fabs(given.x1.value_or(0.0)),
+                 std::fabs(given.gasFlowRel.value_or(0.0) * in.gasFlow),
+                 std::fabs(given.waterFlowRel.value_or(0.0) * in.waterFlow),
+                 std::fabs(given.packingHeight.value_or(0.0))};
+    bool any = false;
+    for (const double u : nominal.u)
+        any = any || u > 0.0;
+    if (!any)
+        return NotGiven{"no input has an uncertainty"};
+    return nominal;
+}
+
+std::optional<ModelOutputs> movedAlong(const Point& x, std::size_t input, double value)
+{
+    Point moved = x;
+    moved[input] = value;
+    // The equilibrium point jumps at a band limit; the slope within the
+    // run's own band is the one the first-order model stands for.
+    if (input == 0 && absorber::lookupEquilibrium(value).x != absorber::lookupEquilibrium(x[0]).x)
+        return std::nullopt;
+    return modelAt(moved);
+}
+
+// d(mtc, ntu) / d x_i by central differences. A step of 1e-6 of the value
+// (or of u where the value is smaller) leaves a truncation error near 1e-12
+// and a rounding error near 1e-10 relative. Where one side has no value
+// (a band limit, y1 at 0.3) the one-sided difference on the other is used.
+std::optional<ModelOutputs> sensitivity(const Nominal& nominal, std::size_t input)
+{
+    const double x = nominal.x[input];
+    const double h = 1e-6 * std::max(std::fabs(x), nominal.u[input]);
+    const std::optional<ModelOutputs> up = movedAlong(nominal.x, input, x + h);
+    const std::optional<ModelOutputs> down = movedAlong(nominal.x, input, x - h);
+    ModelOutputs c{};
+    for (std::size_t k = 0; k < c.size(); ++k) {
+        if (up && down)
+            c[k] = ((*up)[k] - (*down)[k]) / (2.0 * h);
+        else if (up)
+            c[k] = ((*up)[k] - nominal.y[k]) / h;
+        else if (down)
+            c[k] = (nominal.y[k] - (*down)[k]) / h;
+        else
+            return std::nullopt;
+    }
+    return c;
+}
+
+}  // namespace
+
+Uncertainties merged(const Uncertainties& defaults, const Uncertainties& overrides)
+{
+    const auto pick = [](const std::optional<double>& over, const std::optional<double>& fallback) {
+        return over ? over : fallback;
+    };
+    return {pick(overrides.gasFlowRel, defaults.gasFlowRel), pick(overrides.waterFlowRel, defaults.waterFlowRel),
+            pick(overrides.y1, defaults.y1), pick(overrides.x1, defaults.x1),
+            pick(overrides.packingHeight, defaults.packingHeight)};
+}
+
+std::optional<double> closedFormNtu(const absorber::IntegrationLimits& limits)
+{
+    if (absorber::drivingForceChangesSign(limits))
+        return std::nullopt;
+    const double a = 1.0 - limits.flowRatio * limits.flowFactor;
+    const double b = limits.lowerLimit * limits.flowFactor;
+    // (a upper + b) / (a lower + b) = 1 + a t: log1p keeps the digits where
+    // a t is small, and t log1p(a t) / (a t) tends to t as a tends to 0.
+    const double t = (limits.upperLimit - limits.lowerLimit) / (a * limits.lowerLimit + b);
+    const double at = a * t;
+    if (!(at > -1.0))
+        return std::nullopt;
+    const double ntu = at == 0.0 ? std::fabs(t) : std::fabs(t * (portableLog1p(at) / at));
+    return std::isfinite(ntu) ? std::optional(ntu) : std::nullopt;
+}
+
+std::optional<double> coefficientOf(const absorber::RunInputs& inputs, double packingHeight)
+{
+    const Point x{inputs.y1, inputs.x1, inputs.gasFlow, inputs.waterFlow, packingHeight};
+    const std::optional<ModelOutputs> y = modelAt(x);
+    return y ? std::optional((*y)[0]) : std::nullopt;
+}
+
+std::variant<Gum, NotGiven> gum(const Run& run, const Uncertainties& uncertainties)
+{
+    const auto start = nominalOf(run, uncertainties);
+    if (const auto* refused = std::get_if<NotGiven>(&start))
+        return *refused;
+    const Nominal& nominal = std::get<Nominal>(start);
+
+    Gum result{nominal.y[0], 0.0, {}, nominal.y[1], 0.0};
+    double variance = 0.0;
+    double ntuVariance = 0.0;
+    for (std::size_t i = 0; i < inputCount; ++i) {
+        const std::optional<ModelOutputs> c = sensitivity(nominal, i);
+        if (!c)
+            return NotGiven{"the coefficient has no value on either side of an input"};
+        const double contribution = (*c)[0] * nominal.u[i];
+        variance += contribution * contribution;
+        ntuVariance += ((*c)[1] * nominal.u[i]) * ((*c)[1] * nominal.u[i]);
+        result.budget.push_back(
+            {static_cast<Input>(i), nominal.x[i], nominal.u[i], (*c)[0], contribution * contribution});
+    }
+    result.u = std::sqrt(variance);
+    result.uNtu = std::sqrt(ntuVariance);
+    for (BudgetLine& line : result.budget)
+        line.sharePercent = variance > 0.0 ? 100.0 * line.sharePercent / variance : 0.0;
+    return result;
+}
+
+std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertainties& uncertainties, std::uint64_t seed,
+                                              std::atomic<bool>* cancel, std::atomic<std::size_t>* drawn,
+                                              const AdaptiveSettings& settings)
+{
+    const auto start = nominalOf(run, uncertainties);
+    if (const auto* refused = std::get_if<NotGiven>(&start))
+        return *refused;
+    const Nominal& nominal = std::get<Nominal>(start);
+
+    std::array<NormalInput, inputCount> inputs{};
+    for (std::size_t i = 0; i < inputCount; ++i)
+        inputs[i] = {nominal.x[i], nominal.u[i]};
+    const auto propagated = propagate(inputs, modelAt, seed, settings, cancel, drawn);
+    if (const auto* refused = std::get_if<NotGiven>(&propagated))
+        return *refused;
+    const Propagation& p = std::get<Propagation>(propagated);
+    const Summary& mtc = p.outputs[0];
+    const Summary& ntu = p.outputs[1];
+    return MonteCarlo{mtc.mean, mtc.u,    {mtc.low, mtc.high}, ntu.mean, ntu.u, {ntu.low, ntu.high},
+                      p.draws,  p.failed, p.stabilised};
+}
+
+}  // namespace series
