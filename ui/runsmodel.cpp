@@ -118,7 +118,7 @@ int RunsModel::rowOf(int id) const
     return found == ids.end() ? -1 : int(found - ids.begin());
 }
 
-void RunsModel::insertRows(const QList<std::pair<int, Row>>& rows)
+void RunsModel::putRows(const QList<std::pair<int, Row>>& rows)
 {
     // In ascending order of position, each position counting the rows put
     // in before it.
@@ -167,7 +167,7 @@ int RunsModel::addRun(const series::Run& run, const series::RunResult& result)
     undo.push(new Step(
         tr("Add run"),
         [this, row, position] {
-            insertRows({{position, row}});
+            putRows({{position, row}});
         },
         [this, position] { takeRows({position}); }));
     return row.id;
@@ -197,7 +197,7 @@ void RunsModel::removeRuns(QList<int> rows)
         removed.append({row, rowAt(row)});
     QList<int> descending(rows.rbegin(), rows.rend());
     undo.push(new Step(
-        tr("Delete runs"), [this, descending] { takeRows(descending); }, [this, removed] { insertRows(removed); }));
+        tr("Delete runs"), [this, descending] { takeRows(descending); }, [this, removed] { putRows(removed); }));
 }
 
 QString RunsModel::field(Field which) const

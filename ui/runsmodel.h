@@ -98,7 +98,7 @@ private:
     };
 
     Row rowAt(int row) const;
-    void insertRows(const QList<std::pair<int, Row>>& rows);
+    void putRows(const QList<std::pair<int, Row>>& rows);
     void takeRows(const QList<int>& rows);
     void replaceRun(int id, const series::Run& run, const series::RunResult& result);
     int rowOf(int id) const;
