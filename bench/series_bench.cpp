@@ -11,6 +11,8 @@
 #include "series/file.h"
 #include "series/uncertainty.h"
 
+#include "ratioreporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -111,20 +113,6 @@ void MonteCarloDraws(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * std::int64_t(settings.maxDraws));
 }
 BENCHMARK(MonteCarloDraws)->Unit(benchmark::kMillisecond);
-
-// Keeps each benchmark's real time per iteration so that the ratio can be told.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration)
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
 
 }  // namespace
 
