@@ -29,7 +29,7 @@ unsigned cores()
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-const series::Run exampleA{{0.02, 0.01, 1, 1}, 2.0, "G1 L1", false, {}};
+const series::Run exampleA{{0.02, 0.01, 1, 1}, 2.0, "G1 L1", false, false, {}, {}};
 
 // 10,000 runs cycling through 100 inputs near Example A, each completing, with
 // their results, as a file.

@@ -1,8 +1,5 @@
+#include "series/parallel.h"
 #include "series/series.h"
-
-#include <algorithm>
-#include <system_error>
-#include <thread>
 
 namespace series {
 
@@ -40,32 +37,7 @@ std::optional<std::vector<RunResult>> computeRuns(std::span<const Run> runs, uns
                                                   std::atomic<std::size_t>* done, std::stop_token stop)
 {
     std::vector<RunResult> results(runs.size());
-    // Each worker takes the next run nobody has taken, so the threads finish
-    // together however the runs' times differ.
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < runs.size() && !stop.stop_requested(); i = next++) {
-            results[i] = computeRun(runs[i]);
-            if (done)
-                done->fetch_add(1, std::memory_order_relaxed);
-        }
-    };
-
-    // The calling thread is one of the workers.
-    std::vector<std::thread> helpers;
-    const std::size_t wanted = std::min<std::size_t>(jobs, runs.size());
-    for (std::size_t i = 1; i < wanted; ++i) {
-        try {
-            helpers.emplace_back(work);
-        } catch (const std::system_error&) {
-            // No more threads to be had: the ones made share the work.
-            break;
-        }
-    }
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
-    if (stop.stop_requested())
+    if (!forEachIndex(runs.size(), jobs, done, stop, [&](std::size_t i) { results[i] = computeRun(runs[i]); }))
         return std::nullopt;
     return results;
 }

@@ -4,6 +4,7 @@
 // typed in one.
 
 #include "series/series.h"
+#include "series/uncertainty.h"
 
 #include <span>
 #include <string>
@@ -31,10 +32,13 @@ using ImportResult = std::variant<ImportedSeries, ReadError>;
 ImportResult importCsv(std::string_view bytes);
 
 // Every run in order as UTF-8 with CRLF line ends, under the header
-// run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc
+// run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc,
+// u_mtc,mtc_95_low,mtc_95_high,ntu_colburn,findings
 // with numbers in full and '.' as the decimal point; a run without a row in
-// `results` has empty result cells. importCsv reads back the same inputs,
-// labels and heights, bit for bit.
-std::string exportCsv(const Series& series, std::span<const RunResult> results);
+// `results` has empty result cells, and one without a Monte Carlo result in
+// `uncertainties` empty uncertainty cells. importCsv reads back the same
+// inputs, labels and heights, bit for bit.
+std::string exportCsv(const Series& series, std::span<const RunResult> results,
+                      std::span<const RunUncertainty> uncertainties = {});
 
 }  // namespace series

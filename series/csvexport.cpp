@@ -7,7 +7,8 @@ namespace series {
 namespace {
 
 constexpr std::string_view header =
-    "run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc,ntu_colburn,findings\r\n";
+    "run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc,u_mtc,mtc_95_low,mtc_95_"
+    "high,ntu_colburn,findings\r\n";
 
 std::string optionalText(const std::optional<double>& value)
 {
@@ -33,7 +34,8 @@ std::string labelField(const std::string& label)
 
 }  // namespace
 
-std::string exportCsv(const Series& series, std::span<const RunResult> results)
+std::string exportCsv(const Series& series, std::span<const RunResult> results,
+                      std::span<const RunUncertainty> uncertainties)
 {
     std::string csv(header);
     for (std::size_t i = 0; i < series.runs.size(); ++i) {
@@ -46,12 +48,16 @@ std::string exportCsv(const Series& series, std::span<const RunResult> results)
             const RunResult& result = results[i];
             const auto& point = result.balance.point;
             // Codes hold letters and '_' only, and ';' is no delimiter here.
-            fmt::format_to(std::back_inserter(csv), ",{},{},{},{},{},{},{},{}", outcomeName(result.outcome),
+            const MonteCarlo* drawn =
+                i < uncertainties.size() ? std::get_if<MonteCarlo>(&uncertainties[i].monteCarlo) : nullptr;
+            fmt::format_to(std::back_inserter(csv), ",{},{},{},{},{},{},{},{},{},{},{}", outcomeName(result.outcome),
                            point ? exactText(point->x) : "", point ? exactText(point->y) : "",
                            optionalText(result.balance.y2), optionalText(result.ntu), optionalText(result.mtc),
-                           optionalText(result.ntuColburn), findingCodes(findingsOf(run, result)));
+                           drawn ? exactText(drawn->u) : "", drawn ? exactText(drawn->interval.low) : "",
+                           drawn ? exactText(drawn->interval.high) : "", optionalText(result.ntuColburn),
+                           findingCodes(findingsOf(run, result)));
         } else {
-            csv += ",,,,,,,,";
+            csv += ",,,,,,,,,,,";
         }
         csv += "\r\n";
     }

@@ -27,7 +27,7 @@ struct HeaderName {
 
 // Names as Export, the Runs window (in English and German) and people with a
 // spreadsheet write them, after normalising.
-constexpr std::array<HeaderName, 37> headerNames{{
+constexpr std::array<HeaderName, 40> headerNames{{
     {"y1", y1},
     {"x1", x1},
     {"gasflow", gasFlow},
@@ -65,6 +65,9 @@ constexpr std::array<HeaderName, 37> headerNames{{
     {"excluded", result},
     {"findings", result},
     {"ntucolburn", result},
+    {"umtc", result},
+    {"mtc95low", result},
+    {"mtc95high", result},
     {"ergebnis", result},
 }};
 

@@ -16,12 +16,13 @@ using Json = nlohmann::ordered_json;
 
 constexpr int readableVersion = 1;
 
-constexpr std::array<std::string_view, 8> seriesKeys{
-    "format", "version", "title", "people", "date", "flow_unit", "notes", "runs",
+constexpr std::array<std::string_view, 9> seriesKeys{
+    "format", "version", "title", "people", "date", "flow_unit", "notes", "uncertainty", "runs",
 };
-constexpr std::array<std::string_view, 8> runKeys{
-    "label", "y1", "x1", "gas_flow", "water_flow", "packing_height", "excluded", "results",
+constexpr std::array<std::string_view, 10> runKeys{
+    "label", "y1", "x1", "gas_flow", "water_flow", "packing_height", "excluded", "included", "uncertainty", "results",
 };
+constexpr std::string_view uncertaintyList = "gas_flow_rel, water_flow_rel, y1, x1 or packing_height";
 // ntu_colburn and findings follow from the rest and are computed again.
 constexpr std::array<std::string_view, 8> resultKeys{"outcome", "eq_x", "eq_y",        "y2",
                                                      "ntu",     "mtc",  "ntu_colburn", "findings"};
@@ -90,7 +91,7 @@ public:
         Series& series = opened.series;
         if (!text(root, "", "title", series.title) || !text(root, "", "people", series.people)
             || !text(root, "", "date", series.date) || !text(root, "", "flow_unit", series.flowUnit)
-            || !text(root, "", "notes", series.notes))
+            || !text(root, "", "notes", series.notes) || !uncertainty(root, "", series.uncertainty))
             return false;
         const Json* runs = find(root, "runs");
         if (!runs || !runs->is_array())
@@ -113,7 +114,8 @@ private:
         if (!text(json, at, "label", run.label) || !number(json, at, "y1", run.inputs.y1)
             || !number(json, at, "x1", run.inputs.x1) || !number(json, at, "gas_flow", run.inputs.gasFlow)
             || !number(json, at, "water_flow", run.inputs.waterFlow)
-            || !number(json, at, "packing_height", run.packingHeight) || !flag(json, at, "excluded", run.excluded))
+            || !number(json, at, "packing_height", run.packingHeight) || !flag(json, at, "excluded", run.excluded)
+            || !flag(json, at, "included", run.included) || !uncertainty(json, at, run.uncertainty))
             return false;
         run.unknownKeys = keep(json, at, runKeys, "run");
 
@@ -175,6 +177,36 @@ private:
         if (!value->is_number())
             return wrongKind(at, key, "a number", value);
         out = value->get<double>();
+        return true;
+    }
+
+    // Standard uncertainties: each a number, 0 or more; a key left out is none.
+    bool uncertainty(const Json& object, const std::string& at, Uncertainties& out)
+    {
+        const Json* value = find(object, "uncertainty");
+        if (!value || value->is_null())
+            return true;
+        if (!value->is_object())
+            return wrongKind(at, "uncertainty", "an object", value);
+        const std::string where = at + "/uncertainty";
+        for (const auto& member : value->items()) {
+            const std::string& key = member.key();
+            std::optional<double>* slot = key == "gas_flow_rel" ? &out.gasFlowRel
+                : key == "water_flow_rel"                       ? &out.waterFlowRel
+                : key == "y1"                                   ? &out.y1
+                : key == "x1"                                   ? &out.x1
+                : key == "packing_height"                       ? &out.packingHeight
+                                                                : nullptr;
+            if (!slot)
+                return refuse(where + '/' + json::pointerToken(key),
+                              fmt::format("expected {} in \"uncertainty\", found \"{}\"", uncertaintyList, key));
+            if (!number(*value, where, key, *slot))
+                return false;
+            if (*slot && !(**slot >= 0.0))
+                return refuse(where + '/' + json::pointerToken(key),
+                              fmt::format("expected an uncertainty of 0 or more for \"{}\", found {}", key,
+                                          member.value().dump()));
+        }
         return true;
     }
 

@@ -44,6 +44,22 @@ void addUnknownKeys(Json& object, const UnknownKeys& keys)
     }
 }
 
+// The inputs that have an uncertainty; an empty object when none has.
+Json uncertaintyJson(const Uncertainties& u)
+{
+    Json json = Json::object();
+    const auto put = [&json](const char* key, const std::optional<double>& value) {
+        if (value)
+            json[key] = *value;
+    };
+    put("gas_flow_rel", u.gasFlowRel);
+    put("water_flow_rel", u.waterFlowRel);
+    put("y1", u.y1);
+    put("x1", u.x1);
+    put("packing_height", u.packingHeight);
+    return json;
+}
+
 Json runJson(const Run& run, const RunResult* result)
 {
     Json json = Json::object();
@@ -55,6 +71,10 @@ Json runJson(const Run& run, const RunResult* result)
     if (run.packingHeight)
         json["packing_height"] = *run.packingHeight;
     json["excluded"] = run.excluded;
+    if (run.included)
+        json["included"] = true;
+    if (Json u = uncertaintyJson(run.uncertainty); !u.empty())
+        json["uncertainty"] = std::move(u);
     if (result)
         json["results"] = resultsJson(run, *result);
     addUnknownKeys(json, run.unknownKeys);
@@ -73,6 +93,8 @@ std::string writeSeriesFile(const Series& series, std::span<const RunResult> res
     json["date"] = series.date;
     json["flow_unit"] = series.flowUnit;
     json["notes"] = series.notes;
+    if (Json u = uncertaintyJson(series.uncertainty); !u.empty())
+        json["uncertainty"] = std::move(u);
     Json runs = Json::array();
     for (std::size_t i = 0; i < series.runs.size(); ++i)
         runs.push_back(runJson(series.runs[i], i < results.size() ? &results[i] : nullptr));

@@ -56,4 +56,9 @@ std::string findingCodes(const std::vector<Finding>& findings)
     return codes;
 }
 
+bool inAnalysis(const Run& run, const RunResult& result)
+{
+    return !run.excluded && (run.included || findingsOf(run, result).empty());
+}
+
 }  // namespace series

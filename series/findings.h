@@ -32,4 +32,8 @@ std::string_view findingCode(Finding finding);
 // The codes joined by ';', as the series file and the CSV export hold them.
 std::string findingCodes(const std::vector<Finding>& findings);
 
+// Whether a run belongs in the series' analysis: not excluded, and without
+// findings unless the user included it.
+bool inAnalysis(const Run& run, const RunResult& result);
+
 }  // namespace series

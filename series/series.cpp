@@ -19,12 +19,18 @@ bool sameBits(const std::optional<double>& a, const std::optional<double>& b)
     return a.has_value() == b.has_value() && (!a || sameBits(*a, *b));
 }
 
+bool sameBits(const Uncertainties& a, const Uncertainties& b)
+{
+    return sameBits(a.gasFlowRel, b.gasFlowRel) && sameBits(a.waterFlowRel, b.waterFlowRel) && sameBits(a.y1, b.y1)
+        && sameBits(a.x1, b.x1) && sameBits(a.packingHeight, b.packingHeight);
+}
+
 bool identicalRuns(const Run& a, const Run& b)
 {
     return sameBits(a.inputs.y1, b.inputs.y1) && sameBits(a.inputs.x1, b.inputs.x1)
         && sameBits(a.inputs.gasFlow, b.inputs.gasFlow) && sameBits(a.inputs.waterFlow, b.inputs.waterFlow)
         && sameBits(a.packingHeight, b.packingHeight) && a.label == b.label && a.excluded == b.excluded
-        && a.unknownKeys == b.unknownKeys;
+        && a.included == b.included && sameBits(a.uncertainty, b.uncertainty) && a.unknownKeys == b.unknownKeys;
 }
 
 struct OutcomeName {
@@ -45,7 +51,7 @@ constexpr std::array<OutcomeName, 5> outcomeNames{{
 bool identical(const Series& a, const Series& b)
 {
     if (a.title != b.title || a.people != b.people || a.date != b.date || a.flowUnit != b.flowUnit || a.notes != b.notes
-        || a.unknownKeys != b.unknownKeys || a.runs.size() != b.runs.size())
+        || !sameBits(a.uncertainty, b.uncertainty) || a.unknownKeys != b.unknownKeys || a.runs.size() != b.runs.size())
         return false;
     for (std::size_t i = 0; i < a.runs.size(); ++i) {
         if (!identicalRuns(a.runs[i], b.runs[i]))

@@ -23,12 +23,25 @@ namespace series {
 // raw JSON text, in the order read, written back unchanged on save.
 using UnknownKeys = std::vector<std::pair<std::string, std::string>>;
 
+// Standard uncertainties of a run's inputs; empty = none for that input.
+struct Uncertainties {
+    std::optional<double> gasFlowRel;     // relative, e.g. 0.02
+    std::optional<double> waterFlowRel;   // relative
+    std::optional<double> y1;             // absolute
+    std::optional<double> x1;             // absolute
+    std::optional<double> packingHeight;  // absolute, metres
+
+    bool operator==(const Uncertainties&) const = default;
+};
+
 // One run as the user gave it.
 struct Run {
     absorber::RunInputs inputs{};  // y1, x1, gasFlow, waterFlow
     std::optional<double> packingHeight;
     std::string label;
-    bool excluded = false;  // left out of the analysis by the user, still computed and kept
+    bool excluded = false;      // left out of the analysis by the user, still computed and kept
+    bool included = false;      // taken into the analysis by the user although it has findings
+    Uncertainties uncertainty;  // overrides of the series' defaults, key by key
     UnknownKeys unknownKeys;
 };
 
@@ -48,6 +61,7 @@ struct Series {
     std::string date;
     std::string flowUnit = "mol/s";
     std::string notes;
+    Uncertainties uncertainty;  // every run's, unless the run overrides them
     std::vector<Run> runs;
     UnknownKeys unknownKeys;
 };

@@ -1,5 +1,6 @@
 #include "series/uncertainty.h"
 
+#include "series/parallel.h"
 #include "series/random.h"
 
 #include <array>
@@ -179,6 +180,38 @@ std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertaintie
     const Summary& ntu = p.outputs[1];
     return MonteCarlo{mtc.mean, mtc.u,    {mtc.low, mtc.high}, ntu.mean, ntu.u, {ntu.low, ntu.high},
                       p.draws,  p.failed, p.stabilised};
+}
+
+RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults, std::atomic<bool>* cancel)
+{
+    const Uncertainties given = merged(defaults, run.uncertainty);
+    return {gum(run, given), monteCarlo(run, given, uncertaintySeed, cancel)};
+}
+
+bool hasUncertainty(const Run& run, const Uncertainties& defaults)
+{
+    const Uncertainties given = merged(defaults, run.uncertainty);
+    for (const auto& u : {given.gasFlowRel, given.waterFlowRel, given.y1, given.x1, given.packingHeight}) {
+        if (u.value_or(0.0) != 0.0)
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::vector<RunUncertainty>> uncertaintiesOf(const Series& series, unsigned jobs,
+                                                           std::atomic<std::size_t>* done, std::stop_token stop)
+{
+    std::vector<RunUncertainty> results(series.runs.size());
+    // A run's draws stop as soon as the stop is asked for, not only the
+    // runs after it.
+    std::atomic<bool> cancel{false};
+    const std::stop_callback cancelDraws(stop, [&cancel] { cancel = true; });
+    const bool finished = forEachIndex(series.runs.size(), jobs, done, stop, [&](std::size_t i) {
+        results[i] = uncertaintyOf(series.runs[i], series.uncertainty, &cancel);
+    });
+    if (!finished)
+        return std::nullopt;
+    return results;
 }
 
 }  // namespace series

@@ -14,19 +14,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <stop_token>
 #include <variant>
 #include <vector>
 
 namespace series {
-
-// Standard uncertainties; empty = none for that input.
-struct Uncertainties {
-    std::optional<double> gasFlowRel;     // relative, e.g. 0.02
-    std::optional<double> waterFlowRel;   // relative
-    std::optional<double> y1;             // absolute
-    std::optional<double> x1;             // absolute
-    std::optional<double> packingHeight;  // absolute, metres
-};
 
 // A run's overrides on top of the series' defaults: each key the run has
 // replaces the default.
@@ -91,5 +84,29 @@ std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertaintie
                                               std::atomic<bool>* cancel = nullptr,
                                               std::atomic<std::size_t>* drawn = nullptr,
                                               const AdaptiveSettings& settings = {});
+
+// What a series shows of a run's uncertainty: the budget of the first-order
+// propagation, and the Monte Carlo result for U = 2 u and the interval.
+struct RunUncertainty {
+    std::variant<Gum, NotGiven> gum = NotGiven{"not computed"};
+    std::variant<MonteCarlo, NotGiven> monteCarlo = NotGiven{"not computed"};
+};
+
+// The seed every front end draws a run's Monte Carlo result with, so that a
+// run shows the same digits wherever and whenever it is computed.
+inline constexpr std::uint64_t uncertaintySeed = 20261208;
+
+// Both methods for a run, with the series' defaults under its overrides.
+RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults, std::atomic<bool>* cancel = nullptr);
+
+// Whether any input of the run has an uncertainty, after merging.
+bool hasUncertainty(const Run& run, const Uncertainties& defaults);
+
+// uncertaintyOf for every run of the series, in order, on `jobs` threads as
+// computeRuns does; `done` counts finished runs; std::nullopt once `stop` is
+// requested.
+std::optional<std::vector<RunUncertainty>> uncertaintiesOf(const Series& series, unsigned jobs,
+                                                           std::atomic<std::size_t>* done = nullptr,
+                                                           std::stop_token stop = {});
 
 }  // namespace series

@@ -36,7 +36,8 @@ QString MethodWindow::methodText()
                     .arg(ui::numberText(point.x), ui::numberText(point.y));
     }
     // The worked example, as the core computes it.
-    const series::RunResult exampleA = series::computeRun({{0.02, 0.01, 1.0, 1.0}, std::nullopt, {}, false, {}});
+    const series::RunResult exampleA =
+        series::computeRun({{0.02, 0.01, 1.0, 1.0}, std::nullopt, {}, false, false, {}, {}});
     const QString paragraphs[] = {
         tr("<h2>What Quillon computes</h2>"),
         tr("<h3>The inputs</h3>"),

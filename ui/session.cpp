@@ -44,7 +44,7 @@ Session::Session(Form1& mainWindow)
     addHelpMenu();
     connect(&form, &Form1::runCompleted, this,
             [this](const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu) {
-                const series::Run run{inputs, std::nullopt, {}, false, {}};
+                const series::Run run{inputs, std::nullopt, {}, false, false, {}, {}};
                 const series::RunResult result = series::completedRun(run, balance, ntu);
                 lastRunId = model.addRun(run, result);
                 lastFindings = report::findingMessages(series::findingsOf(run, result));

@@ -17,12 +17,19 @@ series::Series sampleSeries()
     sample.date = "2026-12-08";
     sample.notes = "Column rinsed\nbefore run 2";
     sample.runs = {
-        {{0.02, 0.01, 1, 1}, 2.0, "G1 L1", false, {}},
-        {{0.045, 0.02, 2, 3}, 1.5, "=SUM(A1)", true, {}},
-        {{0.02, 0.01, 1, 5}, std::nullopt, "Lauf \"C\", wärmer\r\nzweite Zeile", false, {}},
-        {{0, 0, 0, 0}, std::nullopt, "'zero", false, {}},
-        {{0.02, 0.01, 1, 1}, -2.0, "", false, {}},
+        {{0.02, 0.01, 1, 1}, 2.0, "G1 L1", false, false, {}, {}},
+        {{0.045, 0.02, 2, 3}, 1.5, "=SUM(A1)", true, false, {}, {}},
+        {{0.02, 0.01, 1, 5}, std::nullopt, "Lauf \"C\", wärmer\r\nzweite Zeile", false, false, {}, {}},
+        {{0, 0, 0, 0}, std::nullopt, "'zero", false, false, {}, {}},
+        {{0.02, 0.01, 1, 1}, -2.0, "", false, false, {}, {}},
     };
+    // Defaults for the flows and fractions; Example A measures its height to
+    // 5 mm, and takes x1 as exact. Example B, excluded, is one the user
+    // would otherwise include.
+    sample.uncertainty = {0.02, 0.02, 0.0005, 0.0005, std::nullopt};
+    sample.runs[0].uncertainty.packingHeight = 0.005;
+    sample.runs[0].uncertainty.x1 = 0.0;
+    sample.runs[1].included = true;
     return sample;
 }
 

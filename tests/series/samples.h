@@ -49,7 +49,7 @@ inline std::string edgeName(const testing::TestParamInfo<EdgeNumber>& info)
 inline series::Series edgeSeries(double value)
 {
     series::Series edge;
-    edge.runs.push_back({{value, value, value, value}, value, "", false, {}});
+    edge.runs.push_back({{value, value, value, value}, value, "", false, false, {}, {}});
     return edge;
 }
 

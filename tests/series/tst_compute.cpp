@@ -11,7 +11,7 @@ using absorber::Outcome;
 
 TEST(ComputeRun, ExampleAGivesTheWorkedNtuAndCoefficient)
 {
-    const series::RunResult result = series::computeRun({{0.02, 0.01, 1, 1}, 2.0, "", false, {}});
+    const series::RunResult result = series::computeRun({{0.02, 0.01, 1, 1}, 2.0, "", false, false, {}, {}});
     ASSERT_EQ(result.outcome, Outcome::completed);
     ASSERT_TRUE(result.ntu && result.mtc);
     EXPECT_NEAR(*result.ntu, 0.63547701805, 5e-12);
@@ -43,11 +43,11 @@ TEST_P(ComputeRunOutcomes, StopWhereTheWindowStops)
 // The core refuses zero inputs before the balance, Example C's y2 below 0,
 // and a height that is not above 0; without a height there is no coefficient.
 INSTANTIATE_TEST_SUITE_P(Runs, ComputeRunOutcomes, testing::Values(
-    OutcomeCase{"example_a_with_height", {{0.02, 0.01, 1, 1}, 2.0, "", false, {}}, Outcome::completed, true, Outcome::completed},
-    OutcomeCase{"example_a_without_height", {{0.02, 0.01, 1, 1}, std::nullopt, "", false, {}}, Outcome::completed, true, std::nullopt},
-    OutcomeCase{"example_c_outlet_refused", {{0.02, 0.01, 1, 5}, 2.0, "", false, {}}, Outcome::invalidData, true, std::nullopt},
-    OutcomeCase{"all_inputs_zero", {{0, 0, 0, 0}, 2.0, "", false, {}}, Outcome::invalidData, false, std::nullopt},
-    OutcomeCase{"negative_height", {{0.02, 0.01, 1, 1}, -2.0, "", false, {}}, Outcome::completed, true, Outcome::invalidData}),
+    OutcomeCase{"example_a_with_height", {{0.02, 0.01, 1, 1}, 2.0, "", false, false, {}, {}}, Outcome::completed, true, Outcome::completed},
+    OutcomeCase{"example_a_without_height", {{0.02, 0.01, 1, 1}, std::nullopt, "", false, false, {}, {}}, Outcome::completed, true, std::nullopt},
+    OutcomeCase{"example_c_outlet_refused", {{0.02, 0.01, 1, 5}, 2.0, "", false, false, {}, {}}, Outcome::invalidData, true, std::nullopt},
+    OutcomeCase{"all_inputs_zero", {{0, 0, 0, 0}, 2.0, "", false, false, {}, {}}, Outcome::invalidData, false, std::nullopt},
+    OutcomeCase{"negative_height", {{0.02, 0.01, 1, 1}, -2.0, "", false, false, {}, {}}, Outcome::completed, true, Outcome::invalidData}),
     [](const auto& row) { return std::string(row.param.name); });
 
 class ComputeRuns : public testing::TestWithParam<unsigned> {};

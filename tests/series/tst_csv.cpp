@@ -17,14 +17,16 @@ const series::ImportedSeries* imported(const series::ImportResult& result)
 class CsvExport : public testing::Test {
 protected:
     const series::Series sample = sampleSeries();
-    const std::string csv = series::exportCsv(sample, sampleResults());
+    const std::vector<series::RunUncertainty> uncertainties = *series::uncertaintiesOf(sample, 2);
+    const std::string csv = series::exportCsv(sample, sampleResults(), uncertainties);
 };
 
 TEST_F(CsvExport, WritesTheHeaderAndExampleAInFull)
 {
     EXPECT_TRUE(
         csv.starts_with("run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,"
-                        "ntu,mtc,ntu_colburn,findings\r\n1,G1 L1,0.02,0.01,1,1,2,0,completed,0.0208,0.0254,"
+                        "ntu,mtc,u_mtc,mtc_95_low,mtc_95_high,ntu_colburn,findings\r\n1,G1 "
+                        "L1,0.02,0.01,1,1,2,0,completed,0.0208,0.0254,"
                         "0.010201999591920018,"));
     // Example A has no findings: its row ends with an empty cell.
     EXPECT_NE(csv.find(",40.455628854993435,"), std::string::npos);
@@ -50,6 +52,7 @@ TEST_F(CsvExport, EveryCellOfExamplesAAndBHoldsItsValue)
     const std::size_t second = csv.find("\r\n2,") + 2;
     const std::vector<std::string> b = cells(csv.substr(second, csv.find("\r\n", second) - second));
     const series::RunResult& result = sampleResults()[1];
+    const auto& drawn = std::get<series::MonteCarlo>(uncertainties[1].monteCarlo);
     const std::vector<std::string> expected{
         "2",
         "'=SUM(A1)",
@@ -65,6 +68,9 @@ TEST_F(CsvExport, EveryCellOfExamplesAAndBHoldsItsValue)
         series::exactText(*result.balance.y2),
         series::exactText(*result.ntu),
         "173.85380336857256",
+        series::exactText(drawn.u),
+        series::exactText(drawn.interval.low),
+        series::exactText(drawn.interval.high),
         series::exactText(*result.ntuColburn),
         "",
     };
@@ -81,8 +87,9 @@ TEST_F(CsvExport, KeepsLabelsTextAndLeavesAbsentValuesEmpty)
     EXPECT_NE(csv.find("\r\n3,\"Lauf \"\"C\"\", wärmer\r\nzweite Zeile\",0.02,0.01,1,5,,0,invalid_data,0.0208,0.0254,"),
               std::string::npos);
     // A run of zeros is refused, and its zero flows are findings.
-    EXPECT_NE(csv.find("\r\n4,''zero,0,0,0,0,,0,invalid_data,,,,,,,gas_flow_not_positive;water_flow_not_positive\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        csv.find("\r\n4,''zero,0,0,0,0,,0,invalid_data,,,,,,,,,,gas_flow_not_positive;water_flow_not_positive\r\n"),
+        std::string::npos);
     // Run 5's negative height gives no coefficient: its last cell is empty.
     EXPECT_NE(csv.find("\r\n5,,0.02,0.01,1,1,-2,0,completed,0.0208,0.0254,0.010201999591920018,"), std::string::npos);
     EXPECT_TRUE(csv.ends_with(",\r\n"));
@@ -94,11 +101,14 @@ TEST_F(CsvExport, ImportsBackToTheSameRuns)
     const series::ImportedSeries* back = imported(result);
     ASSERT_NE(back, nullptr);
     EXPECT_TRUE(back->notices.empty());
-    // Only the runs: the exclusion mark is the user's, and not read back.
+    // Only the runs: the user's marks and uncertainties are not read back.
     series::Series expected;
     expected.runs = sample.runs;
-    for (series::Run& run : expected.runs)
+    for (series::Run& run : expected.runs) {
         run.excluded = false;
+        run.included = false;
+        run.uncertainty = {};
+    }
     EXPECT_TRUE(identicalSeries(expected, back->series));
 }
 

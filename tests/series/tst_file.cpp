@@ -52,13 +52,21 @@ TEST_F(SeriesFile, IsIndentedJsonInTheDocumentedKeyOrder)
     EXPECT_TRUE(written.starts_with("{\n  \"format\": \"quillon-series\",\n  \"version\": 1,\n  \"title\": "));
     EXPECT_TRUE(written.ends_with("}\n"));
     std::size_t at = 0;
-    for (const char* key : {"\"people\"", "\"date\"", "\"flow_unit\"", "\"notes\"", "\"runs\"", "\"label\"", "\"y1\"",
-                            "\"x1\"", "\"gas_flow\"", "\"water_flow\"", "\"packing_height\"", "\"excluded\"",
-                            "\"results\"", "\"outcome\"", "\"eq_x\"", "\"eq_y\"", "\"y2\"", "\"ntu\"", "\"mtc\""}) {
+    for (const char* key :
+         {"\"people\"",         "\"date\"",     "\"flow_unit\"",   "\"notes\"",   "\"uncertainty\"", "\"gas_flow_rel\"",
+          "\"runs\"",           "\"label\"",    "\"y1\"",          "\"x1\"",      "\"gas_flow\"",    "\"water_flow\"",
+          "\"packing_height\"", "\"excluded\"", "\"uncertainty\"", "\"results\"", "\"outcome\"",     "\"eq_x\"",
+          "\"eq_y\"",           "\"y2\"",       "\"ntu\"",         "\"mtc\""}) {
         const std::size_t next = written.find(key, at);
         EXPECT_NE(next, std::string::npos) << key << " after offset " << at;
         at = next;
     }
+    // Only the keys given are written: Example A's overrides, nothing for
+    // a run without any.
+    EXPECT_NE(written.find("\"uncertainty\": {\n        \"x1\": 0.0,\n        \"packing_height\": 0.005\n      },"),
+              std::string::npos);
+    EXPECT_NE(written.find("\"included\": true"), std::string::npos);
+    EXPECT_EQ(written.find("\"included\": true"), written.rfind("\"included\": true"));
     // Example A's outlet fraction and coefficient in full.
     EXPECT_NE(written.find("\"y2\": 0.010201999591920018,"), std::string::npos);
     EXPECT_NE(written.find("\"mtc\": 40.455628854993435,\n"), std::string::npos);
@@ -129,7 +137,13 @@ INSTANTIATE_TEST_SUITE_P(File, SeriesFileErrors, testing::Values(
     ErrorCase{"unknown_outcome", HEAD "  \"runs\": [{\"y1\": 1, \"x1\": 1, \"gas_flow\": 1, \"water_flow\": 1,\n    \"results\": {\"outcome\": \"done\"}}]}",
               5, 28, "/runs/0/results/outcome", "expected completed, invalid_data"},
     ErrorCase{"excluded_as_number", HEAD "  \"runs\": [{\"y1\": 1, \"x1\": 1, \"gas_flow\": 1, \"water_flow\": 1, \"excluded\": 0}]}",
-              4, 75, "/runs/0/excluded", "expected true or false for \"excluded\", found a number"}),
+              4, 75, "/runs/0/excluded", "expected true or false for \"excluded\", found a number"},
+    ErrorCase{"negative_uncertainty", HEAD "  \"uncertainty\": {\"y1\": -0.1}, \"runs\": []}", 4, 25, "/uncertainty/y1",
+              "expected an uncertainty of 0 or more for \"y1\", found -0.1"},
+    ErrorCase{"unknown_uncertainty", HEAD "  \"runs\": [{\"y1\": 1, \"x1\": 1, \"gas_flow\": 1, \"water_flow\": 1,\n    \"uncertainty\": {\"y2\": 0.1}}]}",
+              5, 27, "/runs/0/uncertainty/y2", "expected gas_flow_rel, water_flow_rel, y1, x1 or packing_height in \"uncertainty\", found \"y2\""},
+    ErrorCase{"uncertainty_as_number", HEAD "  \"uncertainty\": 0.02, \"runs\": []}", 4, 18, "/uncertainty",
+              "expected an object for \"uncertainty\", found a number"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DescribeError, GivesFileLineColumnAndPointerAsFarAsKnown)

@@ -16,7 +16,7 @@ class Findings : public testing::TestWithParam<FindingsCase> {};
 
 TEST_P(Findings, NameWhatCannotDescribeAnAbsorber)
 {
-    const series::Run run{GetParam().inputs, 2.0, {}, false, {}};
+    const series::Run run{GetParam().inputs, 2.0, {}, false, false, {}, {}};
     const series::RunResult result = series::computeRun(run);
     EXPECT_EQ(series::findingCodes(series::findingsOf(run, result)), GetParam().codes);
     // Findings change no number.
@@ -35,5 +35,22 @@ INSTANTIATE_TEST_SUITE_P(Runs, Findings, testing::Values(
     // Refused before the balance: only the inputs speak.
     FindingsCase{"refused_inputs", {0.5, -0.01, 0, 1}, "gas_flow_not_positive;negative_fraction"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST(InAnalysis, LeavesOutExcludedRunsAndRunsWithFindingsUnlessIncluded)
+{
+    struct Case {
+        absorber::RunInputs inputs;
+        bool excluded, included, expected;
+    };
+    const absorber::RunInputs plausible{0.02, 0.01, 1, 1};
+    const absorber::RunInputs impossible{0.03, 0.01, 1, -1.5};
+    for (const Case& c : {Case{plausible, false, false, true}, Case{plausible, true, false, false},
+                          Case{impossible, false, false, false}, Case{impossible, false, true, true},
+                          Case{impossible, true, true, false}}) {
+        const series::Run run{c.inputs, 2.0, {}, c.excluded, c.included, {}, {}};
+        EXPECT_EQ(series::inAnalysis(run, series::computeRun(run)), c.expected)
+            << "water flow " << c.inputs.waterFlow << ", excluded " << c.excluded << ", included " << c.included;
+    }
+}
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST(ClosedFormNtuLimits, ParallelLinesAndASignChange)
     EXPECT_FALSE(series::closedFormNtu({1.0, -2.0, 0.5, 1.0, -0.5e-6}).has_value());
 }
 
-const series::Run exampleA{{0.02, 0.01, 1, 1}, 2.0, "", false, {}};
+const series::Run exampleA{{0.02, 0.01, 1, 1}, 2.0, "", false, false, {}, {}};
 
 // Small enough that the model is nearly linear over them.
 const series::Uncertainties small{0.002, 0.002, 1e-5, 1e-5, 0.001};
@@ -168,11 +168,11 @@ TEST_P(NotGiven, ByEitherMethod)
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, NotGiven, testing::Values(
-    RefusedCase{"no_height", {{0.02, 0.01, 1, 1}, std::nullopt, "", false, {}}, small},
+    RefusedCase{"no_height", {{0.02, 0.01, 1, 1}, std::nullopt, "", false, false, {}, {}}, small},
     // Negative fractions: y2 above 0 while y1 is below it.
-    RefusedCase{"driving_force_changes_sign", {{-0.01, -0.01, 1, 2}, 2.0, "", false, {}}, small},
-    RefusedCase{"example_c_outlet_refused", {{0.02, 0.01, 1, 5}, 2.0, "", false, {}}, small},
-    RefusedCase{"no_uncertainty", {{0.02, 0.01, 1, 1}, 2.0, "", false, {}}, {}}),
+    RefusedCase{"driving_force_changes_sign", {{-0.01, -0.01, 1, 2}, 2.0, "", false, false, {}, {}}, small},
+    RefusedCase{"example_c_outlet_refused", {{0.02, 0.01, 1, 5}, 2.0, "", false, false, {}, {}}, small},
+    RefusedCase{"no_uncertainty", {{0.02, 0.01, 1, 1}, 2.0, "", false, false, {}, {}}, {}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Merged, EachKeyOfTheRunReplacesTheDefault)

@@ -308,8 +308,8 @@ void TestDocument::storedResultsThatDifferAreNamed()
 void TestDocument::droppedFileOpens()
 {
     RunsModel& model = session->runs();
-    model.addRun({{0.02, 0.01, 1, 1}, 2.0, "dropped", false, {}},
-                 series::computeRun({{0.02, 0.01, 1, 1}, 2.0, {}, false, {}}));
+    model.addRun({{0.02, 0.01, 1, 1}, 2.0, "dropped", false, false, {}, {}},
+                 series::computeRun({{0.02, 0.01, 1, 1}, 2.0, {}, false, false, {}, {}}));
     const QString path = folder.filePath("dropped.quillon");
     QVERIFY(writeFile(path, QByteArray::fromStdString(series::writeSeriesFile(model.series(), model.results()))));
     model.resetSeries({}, {});
@@ -336,7 +336,7 @@ void TestDocument::cancelledOpenKeepsTheSeries()
 {
     // Enough runs for the progress dialog to show.
     series::Series big;
-    big.runs.assign(3000, {{0.02, 0.01, 1, 1}, std::nullopt, {}, false, {}});
+    big.runs.assign(3000, {{0.02, 0.01, 1, 1}, std::nullopt, {}, false, false, {}, {}});
     const QString path = folder.filePath("big.quillon");
     QVERIFY(writeFile(path, QByteArray::fromStdString(series::writeSeriesFile(big, {}))));
     ModalBoxes boxes;
