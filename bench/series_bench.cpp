@@ -114,6 +114,42 @@ void MonteCarloDraws(benchmark::State& state)
 }
 BENCHMARK(MonteCarloDraws)->Unit(benchmark::kMillisecond);
 
+// A lab series of 35 runs with the usual uncertainties, on one core and on
+// all: the goal is all cores <= 1.15 x (one core / cores).
+const series::Series& labSeries()
+{
+    static const series::Series lab = [] {
+        series::Series made;
+        made.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+        for (std::size_t i = 0; i < 35; ++i) {
+            series::Run run = exampleA;
+            run.inputs.y1 = 0.02 + 2e-4 * static_cast<double>(i);
+            run.inputs.gasFlow = 1.0 + 0.1 * static_cast<double>(i % 7);
+            made.runs.push_back(run);
+        }
+        return made;
+    }();
+    return lab;
+}
+
+void uncertaintiesOn(benchmark::State& state, unsigned jobs)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(series::uncertaintiesOf(labSeries(), jobs));
+}
+
+void SeriesUncertaintiesOneCore(benchmark::State& state)
+{
+    uncertaintiesOn(state, 1);
+}
+BENCHMARK(SeriesUncertaintiesOneCore)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void SeriesUncertaintiesAllCores(benchmark::State& state)
+{
+    uncertaintiesOn(state, cores());
+}
+BENCHMARK(SeriesUncertaintiesAllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -126,6 +162,10 @@ int main(int argc, char** argv)
         const double floor = seriesRuns * times.at("OneRun") / cores() + times.at("ParseSeries");
         std::printf("cores: %u; open / (%zu x one run / cores + parse): %.3f\n", cores(), seriesRuns,
                     times.at("OpenSeries") / floor);
+    }
+    if (times.count("SeriesUncertaintiesOneCore") && times.count("SeriesUncertaintiesAllCores")) {
+        std::printf("cores: %u; 35 runs' uncertainties, all cores / (one core / cores): %.3f\n", cores(),
+                    times.at("SeriesUncertaintiesAllCores") / (times.at("SeriesUncertaintiesOneCore") / cores()));
     }
     benchmark::Shutdown();
     return 0;

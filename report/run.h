@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/absorber.h"
+#include "series/uncertainty.h"
 
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,11 @@ struct Run {
     // The unit of both flows, as the series names it; empty when it names
     // none. The coefficient's unit is this unit per cubic metre.
     QString flowUnit;
+
+    // The coefficient's uncertainty, when the run has one: the first-order
+    // budget and the Monte Carlo result.
+    std::optional<series::Gum> gum;
+    std::optional<series::MonteCarlo> monteCarlo;
 };
 
 // A completed run as the core returned it: its inputs, its balance and the

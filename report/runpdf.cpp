@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <array>
 #include <initializer_list>
 #include <utility>
 
@@ -180,6 +181,14 @@ double writeResults(Page& page, double top, const Run& run)
         // The flow unit per cubic metre of packing.
         const QString unit = run.flowUnit.isEmpty() ? QString() : PdfText::tr("%1/m³").arg(run.flowUnit);
         row(withUnit(PdfText::tr("Mass-transfer coefficient"), unit), *run.mtc);
+        if (run.monteCarlo) {
+            page.text(labelColumn, top,
+                      PdfText::tr("Expanded uncertainty U (k = 2): ± %1; 95 % interval %2 to %3 (page 2)")
+                          .arg(page.shown(series::coverageFactor * run.monteCarlo->u),
+                               page.shown(run.monteCarlo->interval.low), page.shown(run.monteCarlo->interval.high)),
+                      page.body);
+            top += rowHeight;
+        }
     } else {
         page.text(labelColumn, top, PdfText::tr("Mass-transfer coefficient: not found for this run (Find MTC)."),
                   page.body);
@@ -260,6 +269,79 @@ double writeMethod(Page& page, double top)
     return top + page.paragraph(margin, top, pageWidth - 2 * margin, method, page.body) + sectionGap;
 }
 
+QString inputName(series::Input input, const QString& flowUnit)
+{
+    switch (input) {
+    case series::Input::y1:
+        return PdfText::tr("y1");
+    case series::Input::x1:
+        return PdfText::tr("x1");
+    case series::Input::gasFlow:
+        return withUnit(PdfText::tr("Gas flow rate"), flowUnit);
+    case series::Input::waterFlow:
+        return withUnit(PdfText::tr("Water flow rate"), flowUnit);
+    case series::Input::packingHeight:
+        return PdfText::tr("Height of packing (m)");
+    }
+    return {};
+}
+
+// The coefficient's uncertainty: the Monte Carlo result, and the budget of
+// the first-order propagation, one row per input.
+double writeUncertainty(Page& page, double top, const Run& run)
+{
+    top = page.section(margin, top, PdfText::tr("Uncertainty of the mass-transfer coefficient"));
+    if (run.monteCarlo) {
+        const series::MonteCarlo& drawn = *run.monteCarlo;
+        top = writeRows(page, top, labelColumn, fullColumn,
+                        {
+                            {PdfText::tr("Monte Carlo: mean of the coefficients drawn"), drawn.mtc},
+                            {PdfText::tr("Monte Carlo: standard uncertainty u"), drawn.u},
+                            {PdfText::tr("Expanded uncertainty U = 2 u (k = 2)"), series::coverageFactor * drawn.u},
+                            {PdfText::tr("95 % coverage interval: low end"), drawn.interval.low},
+                            {PdfText::tr("95 % coverage interval: high end"), drawn.interval.high},
+                            {PdfText::tr("NTU: standard uncertainty u"), drawn.uNtu},
+                        });
+        page.text(labelColumn, top,
+                  PdfText::tr("%1 draws of normally distributed inputs, until the interval was stable to two "
+                              "significant digits.")
+                      .arg(QLocale().toString(qulonglong(drawn.draws))),
+                  page.small);
+        top += rowHeight + sectionGap;
+    }
+    if (!run.gum)
+        return top;
+    const series::Gum& gum = *run.gum;
+    top = page.section(margin, top, PdfText::tr("Error budget (first-order propagation)"));
+    const std::array<double, 5> ends{margin + 58.0, margin + 90.0, margin + 122.0, margin + 154.0, margin + 180.0};
+    const std::array<QString, 5> titles{PdfText::tr("Input"), PdfText::tr("Value"), PdfText::tr("Uncertainty"),
+                                        PdfText::tr("Sensitivity"), PdfText::tr("Share (%)")};
+    page.text(margin, top, titles[0], page.bold);
+    for (std::size_t i = 1; i < titles.size(); ++i)
+        page.text(ends[i - 1], top, titles[i], page.bold, Qt::AlignRight, ends[i] - ends[i - 1]);
+    top += rowHeight;
+    for (const series::BudgetLine& line : gum.budget) {
+        page.text(margin, top, inputName(line.input, run.flowUnit), page.body);
+        const std::array<QString, 4> cells{page.shown(line.value), page.full(line.uncertainty),
+                                           page.full(line.sensitivity), QLocale().toString(line.sharePercent, 'f', 1)};
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            page.text(ends[i], top, cells[i], page.body, Qt::AlignRight, ends[i + 1] - ends[i]);
+        top += rowHeight;
+    }
+    top = writeRows(page, top + 1.0, labelColumn, fullColumn,
+                    {
+                        {PdfText::tr("First-order standard uncertainty u of the coefficient"), gum.u},
+                    });
+    top += 1.0;
+    top += page.paragraph(
+        margin, top, pageWidth - 2 * margin,
+        PdfText::tr("The sensitivity is the change of the coefficient per unit change of the input, by central "
+                    "differences; the share is the input's part of the coefficient's variance. Both methods "
+                    "evaluate the NTU in closed form, the integral that the sum above approximates."),
+        page.small);
+    return top + sectionGap;
+}
+
 }  // namespace
 
 bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)
@@ -295,6 +377,13 @@ bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)
 
     const double chartHeight = pageHeight - margin - top;
     drawRunChart(painter, page.rect(margin, top, pageWidth - 2 * margin, chartHeight), run);
+    if (run.gum || run.monteCarlo) {
+        if (!writer.newPage())
+            return false;
+        top = margin;
+        page.text(margin, top, PdfText::tr("Run %1: uncertainty").arg(run.number), page.title);
+        writeUncertainty(page, top + 8.0 + sectionGap, run);
+    }
     return painter.end();
 }
 

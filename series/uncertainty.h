@@ -92,6 +92,9 @@ struct RunUncertainty {
     std::variant<MonteCarlo, NotGiven> monteCarlo = NotGiven{"not computed"};
 };
 
+// U = k u for a coverage of about 95 %.
+inline constexpr double coverageFactor = 2.0;
+
 // The seed every front end draws a run's Monte Carlo result with, so that a
 // run shows the same digits wherever and whenever it is computed.
 inline constexpr std::uint64_t uncertaintySeed = 20261208;

@@ -305,6 +305,22 @@
         <source>&lt;p&gt;For a dilute gas and straight lines, textbooks give the overall gas-phase NTU by the Colburn equation:&lt;br&gt;NTU&lt;sub&gt;OG&lt;/sub&gt; = ln[(1 − 1/A) · y1/y2 + 1/A] / (1 − 1/A), &amp;nbsp; A = L / (m · G),&lt;br&gt;and y1/y2 − 1 when A = 1. Quillon&apos;s NTU is the sum above, in closed form |ln((a · Y&lt;sub&gt;hi&lt;/sub&gt; + b) / (a · Y&lt;sub&gt;lo&lt;/sub&gt; + b)) / a|. The two integrate different things: the textbook integrates dy / (y − y*) along the operating line, in mole fractions; Quillon sums dY / |a · Y + b| over the gas fraction scaled by 29/17. So the same run gives two numbers: example A (y1 %1, x1 %2, both flows 1) has NTU %3 here and %4 by the Colburn equation. The runs table, the CSV export and the report show both; the mass-transfer coefficient is always made from Quillon&apos;s own NTU.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Für ein verdünntes Gas und gerade Linien geben Lehrbücher die gasseitige Gesamt-NTU mit der Colburn-Gleichung an:&lt;br&gt;NTU&lt;sub&gt;OG&lt;/sub&gt; = ln[(1 − 1/A) · y1/y2 + 1/A] / (1 − 1/A), &amp;nbsp; A = L / (m · G),&lt;br&gt;und y1/y2 − 1 für A = 1. Quillons NTU ist die obige Summe, geschlossen |ln((a · Y&lt;sub&gt;hi&lt;/sub&gt; + b) / (a · Y&lt;sub&gt;lo&lt;/sub&gt; + b)) / a|. Beide integrieren Verschiedenes: Das Lehrbuch integriert dy / (y − y*) entlang der Arbeitsgeraden in Stoffmengenanteilen; Quillon summiert dY / |a · Y + b| über den mit 29/17 skalierten Gasanteil. Derselbe Versuch ergibt daher zwei Zahlen: Beispiel A (y1 %1, x1 %2, beide Ströme 1) hat hier die NTU %3 und nach der Colburn-Gleichung %4. Die Versuchstabelle, der CSV-Export und der Bericht zeigen beide; der Stoffübergangskoeffizient entsteht immer aus Quillons eigener NTU.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;h3&gt;Uncertainty of the coefficient&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Unsicherheit des Koeffizienten&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;In the Runs window, give the standard uncertainties of the inputs for the whole series (the flows relative, %1 for 2 %; y1, x1 and the height absolute), and any run&apos;s own with Run Uncertainties…. Each coefficient then shows MTC ± U with U = 2 u (k = 2) and its 95 % coverage interval, by the Monte Carlo method of JCGM 101: normally distributed inputs are drawn until the interval is stable to two significant digits, each draw evaluating the NTU in closed form. The run&apos;s report adds the first-order error budget of the GUM: each input&apos;s sensitivity coefficient and its share of the variance. The draws start from a fixed seed, so a run shows the same digits every time. Where the driving force changes sign the closed form does not exist, and no uncertainty is given.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Geben Sie im Fenster Läufe die Standardunsicherheiten der Eingaben für die ganze Serie an (die Ströme relativ, %1 für 2 %; y1, x1 und die Höhe absolut) und die eigenen eines Laufs mit Unsicherheiten des Laufs…. Jeder Koeffizient zeigt dann MTC ± U mit U = 2 u (k = 2) und sein 95-%-Überdeckungsintervall nach dem Monte-Carlo-Verfahren von JCGM 101: Normalverteilte Eingaben werden gezogen, bis das Intervall auf zwei signifikante Stellen stabil ist; jede Ziehung wertet die NTU in geschlossener Form aus. Der Bericht des Laufs ergänzt das Unsicherheitsbudget erster Ordnung nach GUM: den Sensitivitätskoeffizienten jeder Eingabe und ihren Anteil an der Varianz. Die Ziehungen beginnen mit einem festen Startwert, sodass ein Lauf jedes Mal dieselben Ziffern zeigt. Wo die treibende Kraft das Vorzeichen wechselt, gibt es die geschlossene Form nicht, und es wird keine Unsicherheit angegeben.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Runs with findings&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Läufe mit Befunden&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A run whose results cannot describe an absorber (a flow not above 0, a negative fraction, a gas leaving richer than it came, water beyond its equilibrium with the entering gas, or a driving force that changes sign) is computed as any other, marked with a warning, and left out of the series&apos; analysis until you clear its Excluded mark.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ein Lauf, dessen Ergebnisse keinen Absorber beschreiben können (ein Strom nicht über 0, ein negativer Anteil, ein Gas, das reicher austritt als es eintrat, Wasser jenseits seines Gleichgewichts mit dem eintretenden Gas oder eine treibende Kraft, die das Vorzeichen wechselt), wird wie jeder andere berechnet, mit einer Warnung markiert und bleibt außerhalb der Auswertung der Serie, bis Sie seine Markierung Ausgeschlossen entfernen.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>RunChart</name>
@@ -495,6 +511,86 @@
         <source>NTU by the Colburn equation (%1 % from NTU)</source>
         <translation>NTU nach der Colburn-Gleichung (%1 % gegenüber NTU)</translation>
     </message>
+    <message>
+        <source>Expanded uncertainty U (k = 2): ± %1; 95 % interval %2 to %3 (page 2)</source>
+        <translation>Erweiterte Unsicherheit U (k = 2): ± %1; 95-%-Intervall %2 bis %3 (Seite 2)</translation>
+    </message>
+    <message>
+        <source>y1</source>
+        <translation>y1</translation>
+    </message>
+    <message>
+        <source>x1</source>
+        <translation>x1</translation>
+    </message>
+    <message>
+        <source>Uncertainty of the mass-transfer coefficient</source>
+        <translation>Unsicherheit des Stoffübergangskoeffizienten</translation>
+    </message>
+    <message>
+        <source>Monte Carlo: mean of the coefficients drawn</source>
+        <translation>Monte Carlo: Mittel der gezogenen Koeffizienten</translation>
+    </message>
+    <message>
+        <source>Monte Carlo: standard uncertainty u</source>
+        <translation>Monte Carlo: Standardunsicherheit u</translation>
+    </message>
+    <message>
+        <source>Expanded uncertainty U = 2 u (k = 2)</source>
+        <translation>Erweiterte Unsicherheit U = 2 u (k = 2)</translation>
+    </message>
+    <message>
+        <source>95 % coverage interval: low end</source>
+        <translation>95-%-Überdeckungsintervall: untere Grenze</translation>
+    </message>
+    <message>
+        <source>95 % coverage interval: high end</source>
+        <translation>95-%-Überdeckungsintervall: obere Grenze</translation>
+    </message>
+    <message>
+        <source>NTU: standard uncertainty u</source>
+        <translation>NTU: Standardunsicherheit u</translation>
+    </message>
+    <message>
+        <source>%1 draws of normally distributed inputs, until the interval was stable to two significant digits.</source>
+        <translation>%1 Ziehungen normalverteilter Eingaben, bis das Intervall auf zwei signifikante Stellen stabil war.</translation>
+    </message>
+    <message>
+        <source>Error budget (first-order propagation)</source>
+        <translation>Unsicherheitsbudget (Fortpflanzung erster Ordnung)</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Uncertainty</source>
+        <translation>Unsicherheit</translation>
+    </message>
+    <message>
+        <source>Sensitivity</source>
+        <translation>Sensitivität</translation>
+    </message>
+    <message>
+        <source>Share (%)</source>
+        <translation>Anteil (%)</translation>
+    </message>
+    <message>
+        <source>First-order standard uncertainty u of the coefficient</source>
+        <translation>Standardunsicherheit u des Koeffizienten, erste Ordnung</translation>
+    </message>
+    <message>
+        <source>The sensitivity is the change of the coefficient per unit change of the input, by central differences; the share is the input&apos;s part of the coefficient&apos;s variance. Both methods evaluate the NTU in closed form, the integral that the sum above approximates.</source>
+        <translation>Die Sensitivität ist die Änderung des Koeffizienten je Einheit Änderung der Eingabe, aus zentralen Differenzen; der Anteil ist der Teil der Eingabe an der Varianz des Koeffizienten. Beide Verfahren werten die NTU in geschlossener Form aus, das Integral, das die obige Summe nähert.</translation>
+    </message>
+    <message>
+        <source>Run %1: uncertainty</source>
+        <translation>Lauf %1: Unsicherheit</translation>
+    </message>
 </context>
 <context>
     <name>RunsModel</name>
@@ -598,6 +694,46 @@
         <source>NTU (Colburn)</source>
         <translation>NTU (Colburn)</translation>
     </message>
+    <message>
+        <source>%1 ± %2</source>
+        <translation>%1 ± %2</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>Edit the uncertainties</source>
+        <translation>Unsicherheiten bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit a run&apos;s uncertainties</source>
+        <translation>Unsicherheiten eines Laufs bearbeiten</translation>
+    </message>
+    <message>
+        <source>Left out of the analysis for its findings; clear the mark to take it in.</source>
+        <translation>Wegen seiner Befunde nicht in der Auswertung; entfernen Sie die Markierung, um ihn aufzunehmen.</translation>
+    </message>
+    <message>
+        <source>MTC ± U (k = 2)</source>
+        <translation>MTC ± U (k = 2)</translation>
+    </message>
+    <message>
+        <source>MTC 95 % interval</source>
+        <translation>MTC 95-%-Intervall</translation>
+    </message>
+    <message>
+        <source>Being computed</source>
+        <translation>Wird berechnet</translation>
+    </message>
+    <message>
+        <source>Not given: %1</source>
+        <translation>Nicht angegeben: %1</translation>
+    </message>
+    <message>
+        <source>Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4</source>
+        <translation>Monte Carlo, %1 Ziehungen: u = %2, 95 % der Koeffizienten von %3 bis %4</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>
@@ -656,6 +792,38 @@
     <message>
         <source>&amp;Notes:</source>
         <translation>&amp;Notizen:</translation>
+    </message>
+    <message>
+        <source>Run &amp;Uncertainties…</source>
+        <translation>&amp;Unsicherheiten des Laufs…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The current run&apos;s own standard uncertainties</source>
+        <translation>Die eigenen Standardunsicherheiten des aktuellen Laufs</translation>
+    </message>
+    <message>
+        <source>Uncertainties: %v of %m runs</source>
+        <translation>Unsicherheiten: %v von %m Läufen</translation>
+    </message>
+    <message>
+        <source>Standard uncertainties of every run&apos;s inputs, unless a run has its own; an empty field is none</source>
+        <translation>Standardunsicherheiten der Eingaben jedes Laufs, sofern ein Lauf keine eigenen hat; ein leeres Feld bedeutet keine</translation>
+    </message>
+    <message>
+        <source>Standard uncertainties:</source>
+        <translation>Standardunsicherheiten:</translation>
+    </message>
+    <message>
+        <source>Uncertainties of run %1</source>
+        <translation>Unsicherheiten von Lauf %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s own standard uncertainties; an empty field takes the series&apos; value shown in it.</source>
+        <translation>Die eigenen Standardunsicherheiten des Laufs; ein leeres Feld übernimmt den darin gezeigten Wert der Serie.</translation>
     </message>
 </context>
 <context>
@@ -751,6 +919,10 @@ Soll die Datei ersetzt werden?</translation>
         <translation>%1 ist keine Messreihe, die Quillon lesen kann:
 %2</translation>
     </message>
+    <message>
+        <source>Computing the uncertainties…</source>
+        <translation>Die Unsicherheiten werden berechnet…</translation>
+    </message>
 </context>
 <context>
     <name>Session</name>
@@ -831,6 +1003,45 @@ Sollen sie gespeichert werden?</translation>
     <message>
         <source>Quillon series (*.quillon)</source>
         <translation>Quillon-Messreihen (*.quillon)</translation>
+    </message>
+</context>
+<context>
+    <name>UncertaintyFields</name>
+    <message>
+        <source>&amp;Gas flow (rel.)</source>
+        <translation>&amp;Gasstrom (rel.)</translation>
+    </message>
+    <message>
+        <source>&amp;Water flow (rel.)</source>
+        <translation>Wass&amp;erstrom (rel.)</translation>
+    </message>
+    <message>
+        <source>y&amp;1</source>
+        <translation>y&amp;1</translation>
+    </message>
+    <message>
+        <source>&amp;x1</source>
+        <translation>&amp;x1</translation>
+    </message>
+    <message>
+        <source>&amp;Height (m)</source>
+        <translation>&amp;Höhe (m)</translation>
+    </message>
+    <message>
+        <source>Standard uncertainty of the gas flow, relative: %1 for 2 %</source>
+        <translation>Standardunsicherheit des Gasstroms, relativ: %1 für 2 %</translation>
+    </message>
+    <message>
+        <source>Standard uncertainty of the water flow, relative: %1 for 2 %</source>
+        <translation>Standardunsicherheit des Wasserstroms, relativ: %1 für 2 %</translation>
+    </message>
+    <message>
+        <source>Not an uncertainty</source>
+        <translation>Keine Unsicherheit</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an uncertainty: give a number of 0 or more, or leave the field empty.</source>
+        <translation>„%1“ ist keine Unsicherheit: Geben Sie eine Zahl ab 0 an oder lassen Sie das Feld leer.</translation>
     </message>
 </context>
 </TS>

@@ -85,6 +85,22 @@ QString MethodWindow::methodText()
         tr("<p>The mass-transfer coefficient is K = NTU · G / (z · A), with z the height of packing and "
            "A = 0.05² × 3.1416 m² the cross-section of the laboratory column. It needs a height, an NTU and "
            "a gas flow all greater than 0, from the last completed Calculate.</p>"),
+        tr("<h3>Uncertainty of the coefficient</h3>"),
+        tr("<p>In the Runs window, give the standard uncertainties of the inputs for the whole series (the "
+           "flows relative, %1 for 2 %; y1, x1 and the height absolute), and any run's own with Run "
+           "Uncertainties…. Each coefficient then shows MTC ± U with U = 2 u (k = 2) and its 95 % coverage "
+           "interval, by the Monte Carlo method of JCGM 101: normally distributed inputs are drawn until the "
+           "interval is stable to two significant digits, each draw evaluating the NTU in closed form. The "
+           "run's report adds the first-order error budget of the GUM: each input's sensitivity coefficient "
+           "and its share of the variance. The draws start from a fixed seed, so a run shows the same "
+           "digits every time. Where the driving force changes sign the closed form does not exist, and no "
+           "uncertainty is given.</p>")
+            .arg(ui::numberText(0.02)),
+        tr("<h3>Runs with findings</h3>"),
+        tr("<p>A run whose results cannot describe an absorber (a flow not above 0, a negative fraction, a "
+           "gas leaving richer than it came, water beyond its equilibrium with the entering gas, or a driving "
+           "force that changes sign) is computed as any other, marked with a warning, and left out of the "
+           "series' analysis until you clear its Excluded mark.</p>"),
         tr("<h3>Assumptions</h3>"),
         tr("<p>The gas mixture is dilute, the entering water holds no NH3, and the water is not "
            "recycled.</p>"),

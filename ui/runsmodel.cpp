@@ -1,6 +1,7 @@
 #include "ui/runsmodel.h"
 
 #include "report/findings.h"
+#include "series/findings.h"
 #include "ui/messages.h"
 #include "ui/numbertext.h"
 
@@ -84,6 +85,15 @@ QString onTwoLines(const QString& title)
 RunsModel::RunsModel(QObject* parent)
     : QAbstractTableModel(parent)
 {
+    connect(&uncertain, &UncertaintyCache::computed, this, [this] {
+        if (rowCount() > 0)
+            emit dataChanged(index(0, uncertaintyColumn), index(rowCount() - 1, intervalColumn));
+    });
+}
+
+void RunsModel::requestUncertainties()
+{
+    uncertain.request(current.runs, current.uncertainty);
 }
 
 QString RunsModel::widestText(int column)
@@ -95,6 +105,10 @@ QString RunsModel::widestText(int column)
         return QStringLiteral("G 10 L 10 repeat");
     case excludedColumn:
         return {};
+    case uncertaintyColumn:
+        return tr("%1 ± %2").arg(ui::resultText(-8888.8888), ui::resultText(888.8888));
+    case intervalColumn:
+        return tr("%1 to %2").arg(ui::resultText(-8888.8888), ui::resultText(8888.8888));
     case y1Column:
     case x1Column:
     case eqXColumn:
@@ -129,6 +143,7 @@ void RunsModel::putRows(const QList<std::pair<int, Row>>& rows)
         computed.insert(computed.begin() + position, row.result);
         endInsertRows();
     }
+    requestUncertainties();
 }
 
 void RunsModel::takeRows(const QList<int>& rows)
@@ -149,6 +164,7 @@ void RunsModel::replaceRun(int id, const series::Run& run, const series::RunResu
     current.runs[row] = run;
     computed[row] = result;
     emit dataChanged(index(row, 0), index(row, numberOfColumns - 1));
+    requestUncertainties();
 }
 
 void RunsModel::pushRunChange(int row, const series::Run& after, const series::RunResult& afterResult,
@@ -242,6 +258,44 @@ void RunsModel::resetSeries(series::Series series, std::vector<series::RunResult
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
     undo.clear();
+    requestUncertainties();
+}
+
+void RunsModel::setDefaultUncertainties(const series::Uncertainties& uncertainties)
+{
+    const series::Uncertainties before = current.uncertainty;
+    if (before == uncertainties)
+        return;
+    const auto set = [this](const series::Uncertainties& value) {
+        current.uncertainty = value;
+        emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
+        if (rowCount() > 0)
+            emit dataChanged(index(0, uncertaintyColumn), index(rowCount() - 1, intervalColumn));
+        requestUncertainties();
+    };
+    undo.push(new Step(
+        tr("Edit the uncertainties"), [set, uncertainties] { set(uncertainties); }, [set, before] { set(before); }));
+}
+
+void RunsModel::setRunUncertainties(int row, const series::Uncertainties& uncertainties)
+{
+    series::Run run = current.runs[row];
+    if (run.uncertainty == uncertainties)
+        return;
+    run.uncertainty = uncertainties;
+    pushRunChange(row, run, computed[row], tr("Edit a run's uncertainties"));
+}
+
+std::optional<std::vector<series::RunUncertainty>> RunsModel::knownUncertainties() const
+{
+    std::vector<series::RunUncertainty> known;
+    for (const series::Run& run : current.runs) {
+        const series::RunUncertainty* found = uncertain.find(run, current.uncertainty);
+        if (!found)
+            return std::nullopt;
+        known.push_back(*found);
+    }
+    return known;
 }
 
 std::optional<report::Run> RunsModel::reportRun(int row) const
@@ -258,6 +312,13 @@ std::optional<report::Run> RunsModel::reportRun(int row) const
     shown.ntuColburn = result.ntuColburn;
     shown.findings = report::findingMessages(series::findingsOf(run, result));
     shown.flowUnit = QString::fromStdString(current.flowUnit);
+    if (const series::RunUncertainty* found = uncertain.find(run, current.uncertainty)) {
+        shown.gum =
+            std::get_if<series::Gum>(&found->gum) ? std::optional(std::get<series::Gum>(found->gum)) : std::nullopt;
+        shown.monteCarlo = std::get_if<series::MonteCarlo>(&found->monteCarlo)
+            ? std::optional(std::get<series::MonteCarlo>(found->monteCarlo))
+            : std::nullopt;
+    }
     return shown;
 }
 
@@ -272,7 +333,7 @@ QString RunsModel::tabText(const QList<int>& rows) const
         fields.clear();
         for (int column = 0; column < columnCount(); ++column) {
             if (column == excludedColumn)
-                fields.append(current.runs[row].excluded ? tr("excluded") : QString());
+                fields.append(series::inAnalysis(current.runs[row], computed[row]) ? QString() : tr("excluded"));
             else
                 fields.append(data(index(row, column)).toString());
         }
@@ -319,8 +380,16 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
     }
     if (column == labelColumn && (role == Qt::DisplayRole || role == Qt::EditRole || role == SortRole))
         return QString::fromStdString(run.label);
-    if (column == excludedColumn && (role == Qt::CheckStateRole || role == SortRole))
-        return run.excluded ? Qt::Checked : Qt::Unchecked;
+    if (column == excludedColumn) {
+        // Runs with findings stay out of the analysis unless the user takes
+        // them in.
+        if (role == Qt::CheckStateRole || role == SortRole)
+            return series::inAnalysis(run, result) ? Qt::Unchecked : Qt::Checked;
+        if (role == Qt::ToolTipRole && !run.excluded && !run.included && !series::findingsOf(run, result).empty())
+            return tr("Left out of the analysis for its findings; clear the mark to take it in.");
+    }
+    if (column == uncertaintyColumn || column == intervalColumn)
+        return uncertaintyData(run, result, column, role);
     if (role == Qt::ForegroundRole && !completed)
         return QBrush(QColor(128, 128, 128));
     if (column <= excludedColumn)
@@ -359,6 +428,9 @@ bool RunsModel::setData(const QModelIndex& index, const QVariant& value, int rol
     }
     if (index.column() == excludedColumn && role == Qt::CheckStateRole) {
         run.excluded = value.value<Qt::CheckState>() == Qt::Checked;
+        // Clearing the mark of a run with findings takes it in despite them.
+        if (!run.excluded && !series::findingsOf(run, computed[index.row()]).empty())
+            run.included = true;
         pushRunChange(index.row(), run, computed[index.row()],
                       run.excluded ? tr("Exclude a run") : tr("Include a run"));
         return true;
@@ -419,6 +491,45 @@ QString RunsModel::columnTitle(int section) const
     case mtcColumn:
         // The coefficient's unit is the flow unit per cubic metre of packing.
         return withUnit(tr("Mass-transfer coefficient"), tr("%1/m³").arg(unit));
+    case uncertaintyColumn:
+        return tr("MTC ± U (k = 2)");
+    case intervalColumn:
+        return tr("MTC 95 % interval");
+    }
+    return {};
+}
+
+QVariant RunsModel::uncertaintyData(const series::Run& run, const series::RunResult& result, int column, int role) const
+{
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (!result.mtc || !series::hasUncertainty(run, current.uncertainty))
+        return {};
+    const series::RunUncertainty* found = uncertain.find(run, current.uncertainty);
+    if (!found) {
+        if (role == Qt::DisplayRole)
+            return QStringLiteral("…");
+        return role == Qt::ToolTipRole ? QVariant(tr("Being computed")) : QVariant();
+    }
+    const auto* drawn = std::get_if<series::MonteCarlo>(&found->monteCarlo);
+    if (!drawn) {
+        if (role == Qt::DisplayRole)
+            return QStringLiteral("–");
+        const auto& reason = std::get<series::NotGiven>(found->monteCarlo).reason;
+        return role == Qt::ToolTipRole ? QVariant(tr("Not given: %1").arg(QString::fromStdString(reason))) : QVariant();
+    }
+    const double expanded = series::coverageFactor * drawn->u;
+    switch (role) {
+    case Qt::DisplayRole:
+        if (column == uncertaintyColumn)
+            return tr("%1 ± %2").arg(ui::resultText(*result.mtc), ui::resultText(expanded));
+        return tr("%1 to %2").arg(ui::resultText(drawn->interval.low), ui::resultText(drawn->interval.high));
+    case Qt::ToolTipRole:
+        return tr("Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4")
+            .arg(QLocale().toString(qulonglong(drawn->draws)), ui::numberText(drawn->u),
+                 ui::numberText(drawn->interval.low), ui::numberText(drawn->interval.high));
+    case SortRole:
+        return column == uncertaintyColumn ? expanded : drawn->interval.low;
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "report/run.h"
 #include "series/series.h"
+#include "ui/uncertainties.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -32,6 +33,8 @@ public:
         ntuColburnColumn,
         packingHeightColumn,
         mtcColumn,
+        uncertaintyColumn,
+        intervalColumn,
         numberOfColumns,
     };
 
@@ -59,6 +62,16 @@ public:
 
     void setField(Field field, const QString& text);
     QString field(Field field) const;
+
+    // The series' standard uncertainties, and a run's own that override
+    // them key by key; each change one undoable step.
+    void setDefaultUncertainties(const series::Uncertainties& uncertainties);
+    void setRunUncertainties(int row, const series::Uncertainties& uncertainties);
+
+    // Every run's uncertainty as computed in the background; empty while
+    // any is still being computed.
+    std::optional<std::vector<series::RunUncertainty>> knownUncertainties() const;
+    UncertaintyCache& uncertainties() { return uncertain; }
 
     // Replaces the whole series, as after New or Open: nothing to undo.
     void resetSeries(series::Series series, std::vector<series::RunResult> results);
@@ -102,6 +115,9 @@ private:
     void takeRows(const QList<int>& rows);
     void replaceRun(int id, const series::Run& run, const series::RunResult& result);
     int rowOf(int id) const;
+    // Asks for the uncertainty of every run not yet known.
+    void requestUncertainties();
+    QVariant uncertaintyData(const series::Run& run, const series::RunResult& result, int column, int role) const;
     // Pushes a step that sets a run to `after`, and back to its present state.
     void pushRunChange(int row, const series::Run& after, const series::RunResult& afterResult, const QString& text);
 
@@ -110,4 +126,5 @@ private:
     std::vector<int> ids;
     int nextId = 1;
     QUndoStack undo;
+    UncertaintyCache uncertain;
 };

@@ -1,23 +1,29 @@
 #include "ui/runswindow.h"
 
 #include "ui/saving.h"
+#include "ui/uncertaintyfields.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -31,6 +37,10 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     , csvButton(new QPushButton(tr("Save as C&SV…"), this))
     , reportButton(new QPushButton(tr("Save &Report…"), this))
     , deleteButton(new QPushButton(tr("&Delete"), this))
+    , uncertaintyButton(new QPushButton(tr("Run &Uncertainties…"), this))
+    , progress(new QProgressBar(this))
+    , cancelButton(new QPushButton(tr("Cancel"), this))
+    , progressTimer(new QTimer(this))
 {
     setWindowTitle(tr("Runs"));
 
@@ -65,6 +75,30 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     reportButton->setToolTip(tr("The one-page PDF report of the current run"));
     connect(reportButton, &QPushButton::clicked, this, &RunsWindow::saveReport);
     connect(deleteButton, &QPushButton::clicked, this, &RunsWindow::deleteSelection);
+    uncertaintyButton->setObjectName(QStringLiteral("runUncertainties"));
+    uncertaintyButton->setToolTip(tr("The current run's own standard uncertainties"));
+    connect(uncertaintyButton, &QPushButton::clicked, this, &RunsWindow::editRunUncertainties);
+
+    // The uncertainties are computed in the background; a bar shows once
+    // that takes longer than half a second.
+    progress->setObjectName(QStringLiteral("uncertaintyProgress"));
+    progress->setFormat(tr("Uncertainties: %v of %m runs"));
+    cancelButton->setObjectName(QStringLiteral("cancelUncertainties"));
+    progress->hide();
+    cancelButton->hide();
+    progressTimer->setInterval(100);
+    connect(progressTimer, &QTimer::timeout, this, &RunsWindow::showProgress);
+    connect(cancelButton, &QPushButton::clicked, this, [this] { model.uncertainties().cancel(); });
+    connect(&runs.uncertainties(), &UncertaintyCache::busyChanged, this, [this](bool busy) {
+        busySince.start();
+        if (busy) {
+            progressTimer->start();
+        } else {
+            progressTimer->stop();
+            progress->hide();
+            cancelButton->hide();
+        }
+    });
     connect(table->selectionModel(), &QItemSelectionModel::currentChanged, this, &RunsWindow::updateButtons);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &RunsWindow::updateButtons);
     for (const auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
@@ -73,9 +107,11 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     connect(&runs, &QAbstractItemModel::headerDataChanged, this, &RunsWindow::showFields);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {copyButton, csvButton, reportButton, deleteButton})
+    for (QPushButton* button : {copyButton, csvButton, reportButton, deleteButton, uncertaintyButton})
         buttons->addWidget(button);
     buttons->addStretch();
+    buttons->addWidget(progress);
+    buttons->addWidget(cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildFields());
@@ -123,6 +159,19 @@ QWidget* RunsWindow::buildFields()
     // Taken into the series when the user leaves the field, as one step.
     notes->installEventFilter(this);
     form->addRow(tr("&Notes:"), notes);
+
+    defaults = new UncertaintyFields(this);
+    defaults->setObjectName(QStringLiteral("seriesUncertainties"));
+    defaults->setToolTip(
+        tr("Standard uncertainties of every run's inputs, unless a run has its own; an empty "
+           "field is none"));
+    form->addRow(tr("Standard uncertainties:"), defaults);
+    connect(defaults, &UncertaintyFields::edited, this, [this] {
+        if (const std::optional<series::Uncertainties> values = defaults->values())
+            model.setDefaultUncertainties(*values);
+        else
+            defaults->setValues(model.series().uncertainty);
+    });
     return fields;
 }
 
@@ -150,6 +199,46 @@ void RunsWindow::showFields()
     }
     if (notes->toPlainText() != model.field(RunsModel::Field::notes))
         notes->setPlainText(model.field(RunsModel::Field::notes));
+    defaults->setValues(model.series().uncertainty);
+}
+
+void RunsWindow::showProgress()
+{
+    const UncertaintyCache& work = model.uncertainties();
+    if (busySince.elapsed() < 500)
+        return;
+    progress->setRange(0, int(work.total()));
+    progress->setValue(int(work.done()));
+    progress->show();
+    cancelButton->show();
+}
+
+void RunsWindow::editRunUncertainties()
+{
+    const QModelIndex current = sorted->mapToSource(table->currentIndex());
+    if (!current.isValid())
+        return;
+    const int row = current.row();
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("runUncertaintiesDialog"));
+    dialog.setWindowTitle(tr("Uncertainties of run %1").arg(QLocale().toString(row + 1)));
+    auto* fields = new UncertaintyFields(&dialog);
+    fields->setValues(model.series().runs[std::size_t(row)].uncertainty);
+    fields->setFallbacks(model.series().uncertainty);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(
+        tr("The run's own standard uncertainties; an empty field takes the series' value shown in it."), &dialog));
+    layout->addWidget(fields);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        if (const std::optional<series::Uncertainties> values = fields->values()) {
+            model.setRunUncertainties(row, *values);
+            dialog.accept();
+        }
+    });
+    dialog.exec();
 }
 
 QAction* RunsWindow::addShortcut(const QString& text, const QKeySequence& keys, void (RunsWindow::*slot)())
@@ -196,7 +285,7 @@ void RunsWindow::deleteSelection()
 
 void RunsWindow::saveCsv()
 {
-    ui::saveRunsCsv(this, model.series(), model.results());
+    ui::saveRunsCsv(this, model.series(), model.results(), model.knownUncertainties());
 }
 
 void RunsWindow::saveReport()
@@ -217,6 +306,7 @@ void RunsWindow::updateButtons()
     // Only a completed run has a report.
     reportButton->setEnabled(current.isValid() && model.reportRun(current.row()).has_value());
     deleteButton->setEnabled(table->selectionModel()->hasSelection());
+    uncertaintyButton->setEnabled(current.isValid());
 }
 
 void RunsWindow::fitColumns()

@@ -2,11 +2,15 @@
 
 #include "ui/runsmodel.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
+class QTimer;
+class UncertaintyFields;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
@@ -15,7 +19,9 @@ class QTableView;
 // sortable by any column. A label is edited in place, a run excluded with
 // its check box or deleted with Delete; every change can be undone. Rows are
 // copied to the clipboard as tab-separated text with Ctrl+C and saved as CSV
-// or as a run's report. Non-modal; it shows the main window's model and
+// or as a run's report. The series' standard uncertainties and a run's own
+// give each coefficient's U, computed in the background with a progress bar
+// once it takes longer than half a second. Non-modal; it shows the main window's model and
 // owns none of the runs.
 class RunsWindow : public QWidget {
     Q_OBJECT
@@ -42,6 +48,8 @@ private:
     QList<int> selectedRows(bool everyWhenNone) const;
     void saveCsv();
     void saveReport();
+    void editRunUncertainties();
+    void showProgress();
     void updateButtons();
     void fitColumns();
     void showFields();
@@ -55,6 +63,12 @@ private:
     QPushButton* csvButton;
     QPushButton* reportButton;
     QPushButton* deleteButton;
+    QPushButton* uncertaintyButton;
+    QProgressBar* progress;
+    QPushButton* cancelButton;
+    QTimer* progressTimer;
+    UncertaintyFields* defaults = nullptr;
+    QElapsedTimer busySince;
     QLineEdit* title = nullptr;
     QLineEdit* people = nullptr;
     QLineEdit* date = nullptr;

@@ -4,6 +4,7 @@
 #include "report/runchart.h"
 #include "series/csv.h"
 #include "ui/numbertext.h"
+#include "ui/seriesfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -100,10 +101,16 @@ bool saveRunReport(QWidget* parent, const report::Run& run)
                   report::runPdf(run, pdfDetails()), SavingText::tr("The PDF report"));
 }
 
-bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results)
+bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
+                 std::optional<std::vector<series::RunUncertainty>> uncertainties)
 {
+    if (!uncertainties)
+        uncertainties = uncertaintiesWithProgress(parent, series);
+    if (!uncertainties)
+        return false;
     return saveAs(parent, QStringLiteral("quillon-runs.csv"), SavingText::tr("CSV files (*.csv)"),
-                  QByteArray::fromStdString(series::exportCsv(series, results)), SavingText::tr("The table of runs"));
+                  QByteArray::fromStdString(series::exportCsv(series, results, *uncertainties)),
+                  SavingText::tr("The table of runs"));
 }
 
 bool saveChartPicture(QWidget* parent, const QImage& picture)

@@ -3,6 +3,7 @@
 #include "report/run.h"
 #include "report/runpdf.h"
 #include "series/series.h"
+#include "series/uncertainty.h"
 
 #include <QByteArray>
 #include <QList>
@@ -42,7 +43,10 @@ QString runReportFileName(int runNumber);
 
 // The save commands of the menus, each asking for a file name first.
 bool saveRunReport(QWidget* parent, const report::Run& run);
-bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results);
+// The uncertainties are computed first, with a progress dialog, when they
+// are not given.
+bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
+                 std::optional<std::vector<series::RunUncertainty>> uncertainties);
 bool saveChartPicture(QWidget* parent, const QImage& picture);
 
 }  // namespace ui

@@ -70,18 +70,24 @@ void tellNotices(QWidget* parent, const QString& name, const std::vector<series:
 
 }  // namespace
 
-std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* parent, std::span<const series::Run> runs)
+namespace {
+
+// work(done, stop) on a thread of its own; after half a second a progress
+// dialog of `count` steps shows, whose Cancel stops the work and gives
+// nothing. The windows stay responsive meanwhile.
+template <typename Result, typename Work>
+std::optional<Result> withProgress(QWidget* parent, const QString& label, std::size_t count, Work work)
 {
-    QProgressDialog progress(FileText::tr("Computing the runs…"), FileText::tr("Cancel"), 0, int(runs.size()), parent);
+    QProgressDialog progress(label, FileText::tr("Cancel"), 0, int(count), parent);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoReset(false);
 
     std::atomic<std::size_t> done{0};
-    std::optional<std::vector<series::RunResult>> results;
+    std::optional<Result> results;
     QEventLoop loop;
     std::jthread worker([&](std::stop_token stop) {
-        results = series::computeRuns(runs, unsigned(QThread::idealThreadCount()), &done, stop);
+        results = work(&done, stop);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     QTimer tick;
@@ -94,6 +100,27 @@ std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* paren
     if (progress.wasCanceled())
         return std::nullopt;
     return results;
+}
+
+}  // namespace
+
+std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* parent, std::span<const series::Run> runs)
+{
+    return withProgress<std::vector<series::RunResult>>(
+        parent, FileText::tr("Computing the runs…"), runs.size(),
+        [runs](std::atomic<std::size_t>* done, std::stop_token stop) {
+            return series::computeRuns(runs, unsigned(QThread::idealThreadCount()), done, stop);
+        });
+}
+
+std::optional<std::vector<series::RunUncertainty>> uncertaintiesWithProgress(QWidget* parent,
+                                                                             const series::Series& series)
+{
+    return withProgress<std::vector<series::RunUncertainty>>(
+        parent, FileText::tr("Computing the uncertainties…"), series.runs.size(),
+        [&series](std::atomic<std::size_t>* done, std::stop_token stop) {
+            return series::uncertaintiesOf(series, unsigned(QThread::idealThreadCount()), done, stop);
+        });
 }
 
 std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "series/series.h"
+#include "series/uncertainty.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,6 +32,10 @@ std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path)
 // Every run computed on all cores; after half a second a progress dialog
 // shows, whose Cancel gives nothing. The windows stay responsive meanwhile.
 std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* parent, std::span<const series::Run> runs);
+
+// Every run's uncertainty, on all cores, as computeWithProgress does.
+std::optional<std::vector<series::RunUncertainty>> uncertaintiesWithProgress(QWidget* parent,
+                                                                             const series::Series& series);
 
 // The bytes of a series file.
 QByteArray seriesFileBytes(const series::Series& series, std::span<const series::RunResult> results);

@@ -301,7 +301,7 @@ void Session::saveReport()
 void Session::exportCsv()
 {
     if (model.rowCount() > 0)
-        ui::saveRunsCsv(&form, model.series(), model.results());
+        ui::saveRunsCsv(&form, model.series(), model.results(), model.knownUncertainties());
 }
 
 void Session::showMethod()

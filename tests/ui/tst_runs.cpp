@@ -1,7 +1,9 @@
 #include "fixture.h"
 #include "modalboxes.h"
 #include "report/runchart.h"
+#include "report/runpdf.h"
 #include "series/series.h"
+#include "series/uncertainty.h"
 #include "ui/application.h"
 #include "ui/numbertext.h"
 #include "ui/runsmodel.h"
@@ -84,6 +86,9 @@ private slots:
     void saveFailure_data();
     void saveFailure();
     void saveWrites();
+    void uncertainties();
+    void uncertaintyProgressAndCancel();
+    void findingsLeaveRunsOut();
 };
 
 void TestRuns::addRun_data()
@@ -444,6 +449,104 @@ void TestRuns::saveWrites()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), bytes);
+}
+
+namespace {
+
+const series::Uncertainties labDefaults{0.02, 0.02, 0.0005, 0.0005, 0.005};
+
+}  // namespace
+
+void TestRuns::uncertainties()
+{
+    RunsModel model;
+    const series::Run runA = runOf({0.02, 0.01, 1.0, 1.0}, 2.0);
+    model.addRun(runA, series::computeRun(runA));
+    // No uncertainty given: nothing to compute, nothing shown.
+    QTRY_VERIFY(model.knownUncertainties().has_value());
+    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), QString());
+
+    model.setDefaultUncertainties(labDefaults);
+    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), u"…"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(model.knownUncertainties().has_value(), 20000);
+    // The background gives the digits of the library's own call.
+    const series::RunUncertainty direct = series::uncertaintyOf(runA, labDefaults);
+    const auto& drawn = std::get<series::MonteCarlo>(direct.monteCarlo);
+    const double mtc = *series::computeRun(runA).mtc;
+    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(),
+             u"%1 ± %2"_s.arg(ui::resultText(mtc), ui::resultText(2.0 * drawn.u)));
+    QCOMPARE(model.data(model.index(0, RunsModel::intervalColumn)).toString(),
+             u"%1 to %2"_s.arg(ui::resultText(drawn.interval.low), ui::resultText(drawn.interval.high)));
+    const std::optional<report::Run> shown = model.reportRun(0);
+    QVERIFY(shown && shown->gum && shown->monteCarlo);
+    QCOMPARE(shown->gum->budget.size(), std::size_t(5));
+    QCOMPARE(shown->monteCarlo->u, drawn.u);
+    // The report gets a second page for the budget.
+    const QByteArray pdf = report::runPdf(*shown, ui::pdfDetails()).value_or(QByteArray());
+    QVERIFY(pdf.contains("/Count 2"));
+
+    // A run's own value overrides the default; undone, the earlier result
+    // is there at once.
+    series::Uncertainties own;
+    own.x1 = 0.002;
+    model.setRunUncertainties(0, own);
+    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), u"…"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(model.knownUncertainties().has_value(), 20000);
+    const auto& wider = std::get<series::MonteCarlo>(model.knownUncertainties()->front().monteCarlo);
+    QVERIFY(wider.u > drawn.u);
+    model.undoStack().undo();
+    QVERIFY(model.knownUncertainties().has_value());
+    QCOMPARE(std::get<series::MonteCarlo>(model.knownUncertainties()->front().monteCarlo).u, drawn.u);
+}
+
+void TestRuns::uncertaintyProgressAndCancel()
+{
+    RunsModel model;
+    RunsWindow window(model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Enough runs for seconds of drawing: about 10 ms a run on one core.
+    QList<Inputs> many;
+    for (int i = 0; i < 400; ++i)
+        many.append({0.02 + 0.00001 * i, 0.01, 1.0, 1.0});
+    for (const Inputs& in : many)
+        model.addRun(runOf(in, 2.0), series::computeRun(runOf(in, 2.0)));
+    model.setDefaultUncertainties(labDefaults);
+    auto* cancel = window.findChild<QPushButton*>(u"cancelUncertainties"_s);
+    QVERIFY(cancel);
+    QVERIFY(!cancel->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(cancel->isVisible(), 5000);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!model.uncertainties().busy(), 5000);
+    QVERIFY(!cancel->isVisible());
+    // The runs not finished say so; none is left computing.
+    const auto known = model.knownUncertainties();
+    QVERIFY(known.has_value());
+    const auto cancelled = std::count_if(known->begin(), known->end(), [](const series::RunUncertainty& u) {
+        return std::holds_alternative<series::NotGiven>(u.monteCarlo);
+    });
+    QVERIFY(cancelled > 0);
+    window.close();
+}
+
+void TestRuns::findingsLeaveRunsOut()
+{
+    RunsModel model;
+    // The gas leaves richer than it came: out of the analysis by default.
+    addRuns(model, {{0.03, 0.01, 1.0, -1.5}, {0.02, 0.01, 1.0, 1.0}});
+    const auto mark = [&model](int row) {
+        return model.data(model.index(row, RunsModel::excludedColumn), Qt::CheckStateRole).value<Qt::CheckState>();
+    };
+    QCOMPARE(mark(0), Qt::Checked);
+    QCOMPARE(mark(1), Qt::Unchecked);
+    QVERIFY(!model.series().runs[0].excluded);
+    QVERIFY(model.tabText({0}).contains(QCoreApplication::translate("RunsModel", "excluded")));
+    // Clearing the mark takes it in despite its findings.
+    QVERIFY(model.setData(model.index(0, RunsModel::excludedColumn), Qt::Unchecked, Qt::CheckStateRole));
+    QCOMPARE(mark(0), Qt::Unchecked);
+    QVERIFY(model.series().runs[0].included);
+    QVERIFY(model.setData(model.index(0, RunsModel::excludedColumn), Qt::Checked, Qt::CheckStateRole));
+    QCOMPARE(mark(0), Qt::Checked);
 }
 
 QTEST_MAIN(TestRuns)

@@ -1,0 +1,119 @@
+#include "ui/uncertainties.h"
+
+#include <QThread>
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+
+namespace {
+
+// What a result depends on, bit for bit: the inputs, the height and the
+// merged uncertainties.
+std::string keyOf(const series::Run& merged)
+{
+    std::string key;
+    const auto add = [&key](const std::optional<double>& value) {
+        const std::uint64_t bits = value ? std::bit_cast<std::uint64_t>(*value) : 0;
+        key += value ? '1' : '0';
+        key.append(reinterpret_cast<const char*>(&bits), sizeof bits);
+    };
+    const series::Uncertainties& u = merged.uncertainty;
+    for (const std::optional<double>& value :
+         {std::optional(merged.inputs.y1), std::optional(merged.inputs.x1), std::optional(merged.inputs.gasFlow),
+          std::optional(merged.inputs.waterFlow), merged.packingHeight, u.gasFlowRel, u.waterFlowRel, u.y1, u.x1,
+          u.packingHeight})
+        add(value);
+    return key;
+}
+
+series::Run mergedRun(const series::Run& run, const series::Uncertainties& defaults)
+{
+    series::Run merged;
+    merged.inputs = run.inputs;
+    merged.packingHeight = run.packingHeight;
+    merged.uncertainty = series::merged(defaults, run.uncertainty);
+    return merged;
+}
+
+}  // namespace
+
+UncertaintyCache::UncertaintyCache(QObject* parent)
+    : QObject(parent)
+{
+}
+
+UncertaintyCache::~UncertaintyCache()
+{
+    // Before the members the worker writes to go.
+    if (worker.joinable()) {
+        worker.request_stop();
+        worker.join();
+    }
+}
+
+const series::RunUncertainty* UncertaintyCache::find(const series::Run& run,
+                                                     const series::Uncertainties& defaults) const
+{
+    const auto found = known.find(keyOf(mergedRun(run, defaults)));
+    return found == known.end() ? nullptr : &found->second;
+}
+
+void UncertaintyCache::request(std::span<const series::Run> runs, const series::Uncertainties& defaults)
+{
+    const auto listed = [](const auto& list, const std::string& key) {
+        return std::any_of(list.begin(), list.end(), [&key](const auto& entry) { return entry.first == key; });
+    };
+    for (const series::Run& run : runs) {
+        series::Run merged = mergedRun(run, defaults);
+        std::string key = keyOf(merged);
+        if (!known.contains(key) && !listed(waiting, key) && !listed(running, key))
+            waiting.emplace_back(std::move(key), std::move(merged));
+    }
+    if (!busy())
+        startNext();
+}
+
+void UncertaintyCache::cancel()
+{
+    for (auto& [key, run] : waiting)
+        known[key] = {series::NotGiven{"cancelled"}, series::NotGiven{"cancelled"}};
+    waiting.clear();
+    if (worker.joinable())
+        worker.request_stop();
+    emit computed();
+}
+
+void UncertaintyCache::startNext()
+{
+    if (waiting.empty())
+        return;
+    running = std::move(waiting);
+    waiting.clear();
+    series::Series batch;
+    for (const auto& entry : running)
+        batch.runs.push_back(entry.second);
+    finished = std::make_shared<std::atomic<std::size_t>>(0);
+    worker = std::jthread([this, batch = std::move(batch), counter = finished](std::stop_token stop) {
+        auto results = series::uncertaintiesOf(batch, unsigned(QThread::idealThreadCount()), counter.get(), stop);
+        QMetaObject::invokeMethod(
+            this, [this, results = std::move(results)]() mutable { finish(std::move(results)); }, Qt::QueuedConnection);
+    });
+    emit busyChanged(true);
+}
+
+void UncertaintyCache::finish(std::optional<std::vector<series::RunUncertainty>> results)
+{
+    worker.join();
+    for (std::size_t i = 0; i < running.size(); ++i) {
+        known[running[i].first] = results
+            ? std::move((*results)[i])
+            : series::RunUncertainty{series::NotGiven{"cancelled"}, series::NotGiven{"cancelled"}};
+    }
+    running.clear();
+    finished.reset();
+    emit computed();
+    startNext();
+    if (!busy())
+        emit busyChanged(false);
+}
