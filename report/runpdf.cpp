@@ -286,6 +286,15 @@ QString inputName(series::Input input, const QString& flowUnit)
     return {};
 }
 
+// Uncertainties and sensitivities to 4 significant digits, without group
+// separators.
+QString significant(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', 4);
+}
+
 // The coefficient's uncertainty: the Monte Carlo result, and the budget of
 // the first-order propagation, one row per input.
 double writeUncertainty(Page& page, double top, const Run& run)
@@ -322,8 +331,9 @@ double writeUncertainty(Page& page, double top, const Run& run)
     top += rowHeight;
     for (const series::BudgetLine& line : gum.budget) {
         page.text(margin, top, inputName(line.input, run.flowUnit), page.body);
-        const std::array<QString, 4> cells{page.shown(line.value), page.full(line.uncertainty),
-                                           page.full(line.sensitivity), QLocale().toString(line.sharePercent, 'f', 1)};
+        const std::array<QString, 4> cells{page.shown(line.value), significant(line.uncertainty),
+                                           significant(line.sensitivity),
+                                           QLocale().toString(line.sharePercent, 'f', 1)};
         for (std::size_t i = 0; i < cells.size(); ++i)
             page.text(ends[i], top, cells[i], page.body, Qt::AlignRight, ends[i + 1] - ends[i]);
         top += rowHeight;
