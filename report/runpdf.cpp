@@ -1,5 +1,7 @@
 #include "report/runpdf.h"
 
+#include "report/pdfpage.h"
+
 #include "core/absorber.h"
 #include "report/runchart.h"
 
@@ -18,111 +20,11 @@
 namespace report {
 namespace {
 
+using namespace pdf;
+
 struct PdfText {
     Q_DECLARE_TR_FUNCTIONS(RunPdf)
 };
-
-constexpr int dotsPerInch = 300;
-constexpr double pageWidth = 210.0;  // A4, in millimetres
-constexpr double pageHeight = 297.0;
-constexpr double margin = 15.0;
-constexpr double rowHeight = 4.7;
-constexpr double tableRowHeight = 3.9;
-constexpr double sectionGap = 3.0;
-
-// Column positions in millimetres from the page's left edge.
-constexpr double labelColumn = margin;
-constexpr double shownColumnEnd = 128.0;  // right-aligned
-constexpr double fullColumn = 136.0;
-constexpr double halfWidth = (pageWidth - 2 * margin - 10.0) / 2.0;
-constexpr double rightHalf = margin + halfWidth + 10.0;
-
-// Writes on the page in millimetres, top down, while fonts keep their
-// point sizes.
-class Page {
-public:
-    Page(QPainter& pagePainter, const NumberTexts& numberTexts)
-        : painter(pagePainter)
-        , numbers(numberTexts)
-    {
-        body.setPointSizeF(9.0);
-        bold = body;
-        bold.setBold(true);
-        heading = bold;
-        heading.setPointSizeF(11.0);
-        title = bold;
-        title.setPointSizeF(15.0);
-        small = body;
-        small.setPointSizeF(8.0);
-        smallBold = small;
-        smallBold.setBold(true);
-    }
-
-    double dots(double millimetres) const { return millimetres * dotsPerInch / 25.4; }
-
-    QRectF rect(double left, double top, double width, double height) const
-    {
-        return {dots(left), dots(top), dots(width), dots(height)};
-    }
-
-    void text(double left, double top, const QString& text, const QFont& font, Qt::Alignment alignment = Qt::AlignLeft,
-              double width = 0.0)
-    {
-        painter.setFont(font);
-        // Measured on the page, not on the screen: their resolutions differ.
-        const QFontMetricsF metrics(font, painter.device());
-        double x = dots(left);
-        if (alignment & Qt::AlignRight)
-            x = dots(left + width) - metrics.horizontalAdvance(text);
-        painter.drawText(QPointF(x, dots(top) + metrics.ascent()), text);
-    }
-
-    // Wrapped at word boundaries; gives the height taken, in millimetres.
-    double paragraph(double left, double top, double width, const QString& text, const QFont& font)
-    {
-        painter.setFont(font);
-        const QRectF area = rect(left, top, width, pageHeight);
-        const QRectF used = painter.boundingRect(area, Qt::TextWordWrap, text);
-        painter.drawText(area, Qt::TextWordWrap, text);
-        return used.height() * 25.4 / dotsPerInch;
-    }
-
-    double section(double left, double top, const QString& name)
-    {
-        text(left, top, name, heading);
-        return top + rowHeight + 1.5;
-    }
-
-    QString shown(double value) const { return numbers.shown(value); }
-    QString full(double value) const { return numbers.full(value); }
-
-    QPainter& painter;
-    const NumberTexts& numbers;
-    QFont body;
-    QFont bold;
-    QFont heading;
-    QFont title;
-    QFont small;
-    QFont smallBold;
-};
-
-// A quantity's name with its unit, when the series names one.
-QString withUnit(const QString& name, const QString& unit)
-{
-    return unit.isEmpty() ? name : PdfText::tr("%1 (%2)").arg(name, unit);
-}
-
-// Label and full-precision value, a row each; returns the top after them.
-double writeRows(Page& page, double top, double labelX, double valueX,
-                 std::initializer_list<std::pair<QString, double>> rows)
-{
-    for (const auto& [label, value] : rows) {
-        page.text(labelX, top, label, page.body);
-        page.text(valueX, top, page.full(value), page.body);
-        top += rowHeight;
-    }
-    return top;
-}
 
 double writeInputs(Page& page, double top, const Run& run)
 {
@@ -220,55 +122,6 @@ double writeBalance(Page& page, double top, const Run& run)
     return top + rowHeight + sectionGap;
 }
 
-double writeEquilibriumTable(Page& page, double top, const Run& run)
-{
-    top = page.section(rightHalf, top, PdfText::tr("Equilibrium data"));
-    const double xColumn = rightHalf + 10.0;
-    const double yColumn = rightHalf + 34.0;
-    page.text(rightHalf, top, PdfText::tr("Row"), page.bold);
-    page.text(xColumn, top, PdfText::tr("x"), page.bold);
-    page.text(yColumn, top, PdfText::tr("y*"), page.bold);
-    top += tableRowHeight + 0.5;
-    int number = 0;
-    for (const absorber::EquilibriumPoint& point : absorber::equilibriumPoints) {
-        ++number;
-        // The row the run used stands out.
-        const bool used = point.x == run.eqX && point.y == run.eqY;
-        const QFont& font = used ? page.smallBold : page.small;
-        page.text(rightHalf, top, QLocale().toString(number), font);
-        page.text(xColumn, top, page.full(point.x), font);
-        page.text(yColumn, top, page.full(point.y), font);
-        top += tableRowHeight;
-    }
-    top += 1.0;
-    const double used =
-        page.paragraph(rightHalf, top, halfWidth,
-                       PdfText::tr("NH3 partial pressures over aqueous ammonia at 30 °C, as y* = p / 760 mmHg. "
-                                   "The row in bold is the one used."),
-                       page.small);
-    return top + used + sectionGap;
-}
-
-double writeMethod(Page& page, double top)
-{
-    top = page.section(margin, top, PdfText::tr("Method"));
-    const QString method =
-        PdfText::tr(
-            "The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction y2 from y1, x1 and "
-            "the ratio of the flows. The number of transfer units is a left-end rectangle sum over %1 equal "
-            "steps Δ of the scaled gas fraction Y = 29/17 · y (29/17 being the ratio of the molar masses of air "
-            "and NH3), from Ylo = 29/17 · y2 to Yhi = 29/17 · y1: NTU = Σ |Δ / (a · Y + b)| for Y = Ylo, "
-            "Ylo + Δ, …, with a = 1 − r · f, b = Ylo · f, f = 1 − m · r, r the gas flow ÷ the water flow and "
-            "m = y*/x of the equilibrium point used. This is the rectangle rule for the integral of "
-            "dY / |a · Y + b| from Ylo to Yhi, which is |ln((a · Yhi + b) / (a · Ylo + b)) / a| where a · Y + b "
-            "keeps its sign; it is not the integral of dy / (y − y*) along the operating line. The "
-            "mass-transfer coefficient is mtc = NTU × gas flow ÷ (height × 0.05² × 3.1416 m²), the "
-            "cross-section of the laboratory column. Assumptions: the gas mixture is dilute, the entering "
-            "water holds no NH3, and the water is not recycled.")
-            .arg(QLocale().toString(absorber::ntuSteps));
-    return top + page.paragraph(margin, top, pageWidth - 2 * margin, method, page.body) + sectionGap;
-}
-
 QString inputName(series::Input input, const QString& flowUnit)
 {
     switch (input) {
@@ -354,6 +207,35 @@ double writeUncertainty(Page& page, double top, const Run& run)
 
 }  // namespace
 
+bool pdf::drawRunPages(Page& page, const Run& run, const PdfDetails& details, const std::function<bool()>& newPage)
+{
+    double top = margin;
+    page.text(margin, top, PdfText::tr("NH3 absorption in a packed column: run %1").arg(run.number), page.title);
+    top += 8.0;
+    page.text(margin, top,
+              PdfText::tr("Written %1 by Quillon %2")
+                  .arg(QLocale().toString(details.written, QLocale::ShortFormat), details.version),
+              page.small);
+    top += rowHeight + sectionGap;
+
+    top = writeInputs(page, top, run);
+    top = writeResults(page, top, run);
+    const double left = writeBalance(page, top, run);
+    const double right = writeEquilibriumTable(page, top, absorber::EquilibriumPoint{run.eqX, run.eqY});
+    top = writeMethod(page, std::max(left, right));
+
+    const double chartHeight = pageHeight - margin - top;
+    drawRunChart(page.painter, page.rect(margin, top, pageWidth - 2 * margin, chartHeight), run);
+    if (run.gum || run.monteCarlo) {
+        if (!newPage())
+            return false;
+        top = margin;
+        page.text(margin, top, PdfText::tr("Run %1: uncertainty").arg(run.number), page.title);
+        writeUncertainty(page, top + 8.0 + sectionGap, run);
+    }
+    return true;
+}
+
 bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)
 {
     if (!device.isWritable())
@@ -369,31 +251,8 @@ bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)
     if (!painter.begin(&writer))
         return false;
     Page page(painter, details.numbers);
-
-    double top = margin;
-    page.text(margin, top, PdfText::tr("NH3 absorption in a packed column: run %1").arg(run.number), page.title);
-    top += 8.0;
-    page.text(margin, top,
-              PdfText::tr("Written %1 by Quillon %2")
-                  .arg(QLocale().toString(details.written, QLocale::ShortFormat), details.version),
-              page.small);
-    top += rowHeight + sectionGap;
-
-    top = writeInputs(page, top, run);
-    top = writeResults(page, top, run);
-    const double left = writeBalance(page, top, run);
-    const double right = writeEquilibriumTable(page, top, run);
-    top = writeMethod(page, std::max(left, right));
-
-    const double chartHeight = pageHeight - margin - top;
-    drawRunChart(painter, page.rect(margin, top, pageWidth - 2 * margin, chartHeight), run);
-    if (run.gum || run.monteCarlo) {
-        if (!writer.newPage())
-            return false;
-        top = margin;
-        page.text(margin, top, PdfText::tr("Run %1: uncertainty").arg(run.number), page.title);
-        writeUncertainty(page, top + 8.0 + sectionGap, run);
-    }
+    if (!drawRunPages(page, run, details, [&writer] { return writer.newPage(); }))
+        return false;
     return painter.end();
 }
 

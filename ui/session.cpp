@@ -2,6 +2,7 @@
 
 #include "report/findings.h"
 #include "ui/Form1.h"
+#include "ui/analysiswindow.h"
 #include "ui/centring.h"
 #include "ui/help.h"
 #include "ui/runswindow.h"
@@ -107,6 +108,7 @@ void Session::addReportMenu()
         return action;
     };
     add("showRuns", tr("Show &Runs"), &Session::showRuns);
+    add("showAnalysis", tr("Show Series &Analysis"), &Session::showAnalysis);
     QAction* copy = add("copyRun", tr("&Copy Run"), &Session::copyRun);
     saveReportAction = add("saveReport", tr("Save Report as &PDF…"), &Session::saveReport);
     needARun = {copy, add("exportCsv", tr("&Export Runs as CSV…"), &Session::exportCsv)};
@@ -282,6 +284,17 @@ void Session::showRuns()
     runsWindow->show();
     runsWindow->raise();
     runsWindow->activateWindow();
+}
+
+void Session::showAnalysis()
+{
+    if (!analysisWindow) {
+        analysisWindow = new AnalysisWindow(model, &form);
+        ui::centreOver(*analysisWindow, form);
+    }
+    analysisWindow->show();
+    analysisWindow->raise();
+    analysisWindow->activateWindow();
 }
 
 void Session::copyRun()

@@ -10,6 +10,7 @@
 class Form1;
 class MethodWindow;
 class QAction;
+class AnalysisWindow;
 class RunsWindow;
 
 // What the main window offers beyond the calculation itself: the series of
@@ -43,6 +44,7 @@ public:
     void openArguments(const QStringList& arguments);
 
     void showRuns();
+    void showAnalysis();
     void copyRun();
     void saveReport();
     void exportCsv();
@@ -77,6 +79,7 @@ private:
     // What says that run cannot describe an absorber, for the main window.
     QStringList lastFindings;
     QPointer<RunsWindow> runsWindow;
+    QPointer<AnalysisWindow> analysisWindow;
     QPointer<MethodWindow> method;
     QList<QAction*> needARun;
     QAction* saveReportAction = nullptr;

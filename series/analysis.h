@@ -1,0 +1,34 @@
+#pragma once
+
+// What a series' runs say of how the coefficient depends on the flows: the
+// runs with a coefficient, which of them the fit takes, and the fit.
+
+#include "series/fit.h"
+#include "series/series.h"
+#include "series/uncertainty.h"
+
+#include <cstddef>
+#include <span>
+#include <variant>
+#include <vector>
+
+namespace series {
+
+struct AnalysisRun {
+    std::size_t run;  // 0-based, in the series
+    FitPoint point;   // uMtc from the Monte Carlo result, when there is one
+    bool used;        // in the analysis: not excluded, and no findings unless included
+};
+
+struct Analysis {
+    std::vector<AnalysisRun> runs;  // every run with a coefficient, in order
+    std::variant<PowerLaw, NotGiven> fit = NotGiven{"no run has a coefficient"};
+};
+
+// The runs with a coefficient and the power law fitted to those used,
+// weighted when `weighted` is set and every run used has an uncertainty.
+// `uncertainties` may be empty or shorter than the series.
+Analysis analyse(const Series& series, std::span<const RunResult> results,
+                 std::span<const RunUncertainty> uncertainties = {}, bool weighted = true);
+
+}  // namespace series

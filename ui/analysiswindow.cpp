@@ -1,0 +1,133 @@
+#include "ui/analysiswindow.h"
+
+#include "report/seriescharts.h"
+#include "ui/saving.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// The size of the picture Copy and Save give.
+constexpr QSize pictureSize(1400, 560);
+
+}  // namespace
+
+// Paints both charts side by side at whatever size the window gives.
+class ChartsView : public QWidget {
+public:
+    explicit ChartsView(QWidget* parent)
+        : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("analysisCharts"));
+        setMinimumSize(640, 300);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+
+    const series::Analysis* analysis = nullptr;
+    QString flowUnit;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (!analysis)
+            return;
+        const double half = width() / 2.0;
+        report::drawCoefficientChart(painter, QRectF(0, 0, half, height()), *analysis, report::Against::gasFlow,
+                                     flowUnit);
+        report::drawCoefficientChart(painter, QRectF(half, 0, half, height()), *analysis, report::Against::waterFlow,
+                                     flowUnit);
+    }
+};
+
+AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , model(runs)
+    , charts(new ChartsView(this))
+    , text(new QLabel(this))
+    , weighted(new QCheckBox(tr("&Weight by the uncertainties"), this))
+    , pending(new QTimer(this))
+{
+    setWindowTitle(tr("Series Analysis"));
+    setObjectName(QStringLiteral("analysisWindow"));
+    text->setObjectName(QStringLiteral("fitText"));
+    text->setTextFormat(Qt::PlainText);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    text->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    text->setWordWrap(true);
+    text->setMinimumWidth(280);
+    weighted->setObjectName(QStringLiteral("weightedFit"));
+    weighted->setChecked(true);
+    weighted->setToolTip(tr("Weights each run by 1/u² of its ln MTC, when every run in the fit has an uncertainty"));
+
+    auto* copy = new QPushButton(tr("&Copy Picture"), this);
+    auto* save = new QPushButton(tr("&Save Picture…"), this);
+    copy->setObjectName(QStringLiteral("copyPicture"));
+    save->setObjectName(QStringLiteral("savePicture"));
+    connect(copy, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setImage(picture()); });
+    connect(save, &QPushButton::clicked, this, [this] { ui::saveChartPicture(this, picture()); });
+    auto* copyAction = new QAction(this);
+    copyAction->setShortcut(QKeySequence::Copy);
+    connect(copyAction, &QAction::triggered, copy, &QPushButton::click);
+    addAction(copyAction);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(text, 1);
+    side->addWidget(weighted);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy);
+    buttons->addWidget(save);
+    side->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(charts, 1);
+    layout->addLayout(side);
+
+    // Changes come in bursts (a file opened, runs deleted): one refit after
+    // each burst.
+    pending->setSingleShot(true);
+    pending->setInterval(0);
+    connect(pending, &QTimer::timeout, this, &AnalysisWindow::refresh);
+    const auto later = [this] { pending->start(); };
+    connect(&runs, &QAbstractItemModel::dataChanged, this, later);
+    connect(&runs, &QAbstractItemModel::rowsInserted, this, later);
+    connect(&runs, &QAbstractItemModel::rowsRemoved, this, later);
+    connect(&runs, &QAbstractItemModel::modelReset, this, later);
+    connect(&runs, &QAbstractItemModel::headerDataChanged, this, later);
+    connect(weighted, &QCheckBox::toggled, this, later);
+    refresh();
+    resize(1200, 520);
+}
+
+void AnalysisWindow::refresh()
+{
+    std::vector<series::RunUncertainty> uncertainties;
+    for (const series::Run& run : model.series().runs) {
+        const series::RunUncertainty* found = model.uncertainties().find(run, model.series().uncertainty);
+        uncertainties.push_back(found ? *found : series::RunUncertainty{});
+    }
+    current = series::analyse(model.series(), model.results(), uncertainties, weighted->isChecked());
+    text->setText(fitText());
+    charts->analysis = &current;
+    charts->flowUnit = QString::fromStdString(model.series().flowUnit);
+    charts->update();
+}
+
+QString AnalysisWindow::fitText() const
+{
+    return report::fitLines(current, QString::fromStdString(model.series().flowUnit)).join(u'\n');
+}
+
+QImage AnalysisWindow::picture() const
+{
+    return report::analysisImage(current, QString::fromStdString(model.series().flowUnit), pictureSize);
+}
