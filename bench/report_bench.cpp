@@ -4,6 +4,7 @@
 
 #include "report/runchart.h"
 #include "report/runpdf.h"
+#include "report/seriespdf.h"
 #include "tests/report/cases.h"
 #include "tests/report/corerun.h"
 #include "ui/saving.h"
@@ -35,6 +36,29 @@ void RunPdf(benchmark::State& state)
     }
 }
 BENCHMARK(RunPdf)->Unit(benchmark::kMillisecond);
+
+// The series report of 50 runs, two pages each for their uncertainties
+// included: the goal is at most 2 s.
+void SeriesPdf(benchmark::State& state)
+{
+    series::Series lab;
+    lab.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+    for (int i = 0; i < 50; ++i) {
+        series::Run run;
+        const double gas = 1.0 + 0.5 * (i % 5);
+        run.inputs = {0.02, 0.002 * gas * (i % 10 < 5 ? 1.0 : 0.5), gas, i % 10 < 5 ? 4.0 : 8.0};
+        run.packingHeight = 2.0;
+        lab.runs.push_back(run);
+    }
+    const auto results = *series::computeRuns(lab.runs, 2);
+    const auto uncertainties = *series::uncertaintiesOf(lab, 2);
+    const report::PdfDetails details = ui::pdfDetails();
+    for (auto _ : state) {
+        const auto pdf = report::seriesPdf(lab, results, uncertainties, details);
+        benchmark::DoNotOptimize(pdf->constData());
+    }
+}
+BENCHMARK(SeriesPdf)->Unit(benchmark::kMillisecond);
 
 void ChartPng(benchmark::State& state)
 {

@@ -1,5 +1,8 @@
 #include "report/run.h"
 
+#include "report/findings.h"
+#include "series/findings.h"
+
 namespace report {
 
 Run completedRun(int number, const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu)
@@ -22,6 +25,29 @@ Run completedRun(int number, const absorber::RunInputs& inputs, const absorber::
     run.stepCount = absorber::ntuSteps;
     run.ntu = ntu;
     return run;
+}
+
+std::optional<Run> seriesRun(const series::Series& series, std::size_t index, const series::RunResult& result,
+                             const series::RunUncertainty* uncertainty)
+{
+    if (result.outcome != absorber::Outcome::completed || !result.ntu)
+        return std::nullopt;
+    const series::Run& run = series.runs[index];
+    Run shown = completedRun(int(index) + 1, run.inputs, result.balance, *result.ntu);
+    if (run.packingHeight && result.mtc) {
+        shown.packingHeight = run.packingHeight;
+        shown.mtc = result.mtc;
+    }
+    shown.ntuColburn = result.ntuColburn;
+    shown.findings = findingMessages(series::findingsOf(run, result));
+    shown.flowUnit = QString::fromStdString(series.flowUnit);
+    if (uncertainty) {
+        if (const auto* gum = std::get_if<series::Gum>(&uncertainty->gum))
+            shown.gum = *gum;
+        if (const auto* drawn = std::get_if<series::MonteCarlo>(&uncertainty->monteCarlo))
+            shown.monteCarlo = *drawn;
+    }
+    return shown;
 }
 
 }  // namespace report

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/absorber.h"
+#include "series/series.h"
 #include "series/uncertainty.h"
 
 #include <QString>
@@ -62,5 +63,11 @@ struct Run {
 // ntu its integration gave, under the given number (the Runs table numbers
 // the runs it is given itself).
 Run completedRun(int number, const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu);
+
+// Run `index` of the series as its report shows it, numbered from 1, with
+// its height and coefficient, Colburn NTU, findings and uncertainty where it
+// has them; empty for a run that did not complete.
+std::optional<Run> seriesRun(const series::Series& series, std::size_t index, const series::RunResult& result,
+                             const series::RunUncertainty* uncertainty);
 
 }  // namespace report

@@ -205,9 +205,7 @@ double writeUncertainty(Page& page, double top, const Run& run)
     return top + sectionGap;
 }
 
-}  // namespace
-
-bool pdf::drawRunPages(Page& page, const Run& run, const PdfDetails& details, const std::function<bool()>& newPage)
+bool writeRunPages(Page& page, const Run& run, const PdfDetails& details, const std::function<bool()>& newPage)
 {
     double top = margin;
     page.text(margin, top, PdfText::tr("NH3 absorption in a packed column: run %1").arg(run.number), page.title);
@@ -234,6 +232,13 @@ bool pdf::drawRunPages(Page& page, const Run& run, const PdfDetails& details, co
         writeUncertainty(page, top + 8.0 + sectionGap, run);
     }
     return true;
+}
+
+}  // namespace
+
+bool pdf::drawRunPages(Page& page, const Run& run, const PdfDetails& details, const std::function<bool()>& newPage)
+{
+    return writeRunPages(page, run, details, newPage);
 }
 
 bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)

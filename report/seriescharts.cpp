@@ -298,7 +298,7 @@ QString decadeText(int power)
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     if (power < -4 || power > 4)
-        return QStringLiteral("1e%1%2").arg(power < 0 ? u'-' : u'+').arg(std::abs(power));
+        return QStringLiteral("1e%1%2").arg(power < 0 ? QStringLiteral("-") : QStringLiteral("+")).arg(std::abs(power));
     if (power < 0)
         return locale.toString(std::pow(10.0, power), 'f', -power);
     return locale.toString(qlonglong(std::llround(std::pow(10.0, power))));

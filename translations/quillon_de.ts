@@ -17,6 +17,29 @@
     </message>
 </context>
 <context>
+    <name>AnalysisWindow</name>
+    <message>
+        <source>&amp;Weight by the uncertainties</source>
+        <translation>Nach den Unsicherheiten &amp;gewichten</translation>
+    </message>
+    <message>
+        <source>Series Analysis</source>
+        <translation>Auswertung der Messreihe</translation>
+    </message>
+    <message>
+        <source>Weights each run by 1/u² of its ln MTC, when every run in the fit has an uncertainty</source>
+        <translation>Gewichtet jeden Versuch mit 1/u² seines ln MTC, wenn jeder Versuch der Anpassung eine Unsicherheit hat</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Picture</source>
+        <translation>Bild &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Save Picture…</source>
+        <translation>Bild &amp;speichern…</translation>
+    </message>
+</context>
+<context>
     <name>ChartPicture</name>
     <message>
         <source>Copy Picture</source>
@@ -311,15 +334,15 @@
     </message>
     <message>
         <source>&lt;p&gt;In the Runs window, give the standard uncertainties of the inputs for the whole series (the flows relative, %1 for 2 %; y1, x1 and the height absolute), and any run&apos;s own with Run Uncertainties…. Each coefficient then shows MTC ± U with U = 2 u (k = 2) and its 95 % coverage interval, by the Monte Carlo method of JCGM 101: normally distributed inputs are drawn until the interval is stable to two significant digits, each draw evaluating the NTU in closed form. The run&apos;s report adds the first-order error budget of the GUM: each input&apos;s sensitivity coefficient and its share of the variance. The draws start from a fixed seed, so a run shows the same digits every time. Where the driving force changes sign the closed form does not exist, and no uncertainty is given.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Geben Sie im Fenster Läufe die Standardunsicherheiten der Eingaben für die ganze Serie an (die Ströme relativ, %1 für 2 %; y1, x1 und die Höhe absolut) und die eigenen eines Laufs mit Unsicherheiten des Laufs…. Jeder Koeffizient zeigt dann MTC ± U mit U = 2 u (k = 2) und sein 95-%-Überdeckungsintervall nach dem Monte-Carlo-Verfahren von JCGM 101: Normalverteilte Eingaben werden gezogen, bis das Intervall auf zwei signifikante Stellen stabil ist; jede Ziehung wertet die NTU in geschlossener Form aus. Der Bericht des Laufs ergänzt das Unsicherheitsbudget erster Ordnung nach GUM: den Sensitivitätskoeffizienten jeder Eingabe und ihren Anteil an der Varianz. Die Ziehungen beginnen mit einem festen Startwert, sodass ein Lauf jedes Mal dieselben Ziffern zeigt. Wo die treibende Kraft das Vorzeichen wechselt, gibt es die geschlossene Form nicht, und es wird keine Unsicherheit angegeben.&lt;/p&gt;</translation>
+        <translation>&lt;p&gt;Geben Sie im Fenster Versuche die Standardunsicherheiten der Eingaben für die ganze Messreihe an (die Ströme relativ, %1 für 2 %; y1, x1 und die Höhe absolut) und die eigenen eines Versuchs mit Unsicherheiten des Versuchs…. Jeder Koeffizient zeigt dann MTC ± U mit U = 2 u (k = 2) und sein 95-%-Überdeckungsintervall nach dem Monte-Carlo-Verfahren von JCGM 101: Normalverteilte Eingaben werden gezogen, bis das Intervall auf zwei signifikante Stellen stabil ist; jede Ziehung wertet die NTU in geschlossener Form aus. Der Bericht des Versuchs ergänzt das Unsicherheitsbudget erster Ordnung nach GUM: den Sensitivitätskoeffizienten jeder Eingabe und ihren Anteil an der Varianz. Die Ziehungen beginnen mit einem festen Startwert, sodass ein Versuch jedes Mal dieselben Ziffern zeigt. Wo die treibende Kraft das Vorzeichen wechselt, gibt es die geschlossene Form nicht, und es wird keine Unsicherheit angegeben.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Runs with findings&lt;/h3&gt;</source>
-        <translation>&lt;h3&gt;Läufe mit Befunden&lt;/h3&gt;</translation>
+        <translation>&lt;h3&gt;Versuche mit Befunden&lt;/h3&gt;</translation>
     </message>
     <message>
         <source>&lt;p&gt;A run whose results cannot describe an absorber (a flow not above 0, a negative fraction, a gas leaving richer than it came, water beyond its equilibrium with the entering gas, or a driving force that changes sign) is computed as any other, marked with a warning, and left out of the series&apos; analysis until you clear its Excluded mark.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Ein Lauf, dessen Ergebnisse keinen Absorber beschreiben können (ein Strom nicht über 0, ein negativer Anteil, ein Gas, das reicher austritt als es eintrat, Wasser jenseits seines Gleichgewichts mit dem eintretenden Gas oder eine treibende Kraft, die das Vorzeichen wechselt), wird wie jeder andere berechnet, mit einer Warnung markiert und bleibt außerhalb der Auswertung der Serie, bis Sie seine Markierung Ausgeschlossen entfernen.&lt;/p&gt;</translation>
+        <translation>&lt;p&gt;Ein Versuch, dessen Ergebnisse keinen Absorber beschreiben können (ein Strom nicht über 0, ein negativer Anteil, ein Gas, das reicher austritt als es eintrat, Wasser jenseits seines Gleichgewichts mit dem eintretenden Gas oder eine treibende Kraft, die das Vorzeichen wechselt), wird wie jeder andere berechnet, mit einer Warnung markiert und bleibt außerhalb der Auswertung der Messreihe, bis Sie seine Markierung Ausgeschlossen entfernen.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -589,7 +612,11 @@
     </message>
     <message>
         <source>Run %1: uncertainty</source>
-        <translation>Lauf %1: Unsicherheit</translation>
+        <translation>Versuch %1: Unsicherheit</translation>
+    </message>
+    <message>
+        <source>NH3 partial pressures over aqueous ammonia at 30 °C, as y* = p / 760 mmHg.</source>
+        <translation>NH3-Partialdrücke über wässrigem Ammoniak bei 30 °C, als y* = p / 760 mmHg.</translation>
     </message>
 </context>
 <context>
@@ -708,7 +735,7 @@
     </message>
     <message>
         <source>Edit a run&apos;s uncertainties</source>
-        <translation>Unsicherheiten eines Laufs bearbeiten</translation>
+        <translation>Unsicherheiten eines Versuchs bearbeiten</translation>
     </message>
     <message>
         <source>Left out of the analysis for its findings; clear the mark to take it in.</source>
@@ -795,7 +822,7 @@
     </message>
     <message>
         <source>Run &amp;Uncertainties…</source>
-        <translation>&amp;Unsicherheiten des Laufs…</translation>
+        <translation>&amp;Unsicherheiten des Versuchs…</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -803,15 +830,15 @@
     </message>
     <message>
         <source>The current run&apos;s own standard uncertainties</source>
-        <translation>Die eigenen Standardunsicherheiten des aktuellen Laufs</translation>
+        <translation>Die eigenen Standardunsicherheiten des aktuellen Versuchs</translation>
     </message>
     <message>
         <source>Uncertainties: %v of %m runs</source>
-        <translation>Unsicherheiten: %v von %m Läufen</translation>
+        <translation>Unsicherheiten: %v von %m Versuchen</translation>
     </message>
     <message>
         <source>Standard uncertainties of every run&apos;s inputs, unless a run has its own; an empty field is none</source>
-        <translation>Standardunsicherheiten der Eingaben jedes Laufs, sofern ein Lauf keine eigenen hat; ein leeres Feld bedeutet keine</translation>
+        <translation>Standardunsicherheiten der Eingaben jedes Versuchs, sofern ein Versuch keine eigenen hat; ein leeres Feld bedeutet keine</translation>
     </message>
     <message>
         <source>Standard uncertainties:</source>
@@ -819,11 +846,11 @@
     </message>
     <message>
         <source>Uncertainties of run %1</source>
-        <translation>Unsicherheiten von Lauf %1</translation>
+        <translation>Unsicherheiten von Versuch %1</translation>
     </message>
     <message>
         <source>The run&apos;s own standard uncertainties; an empty field takes the series&apos; value shown in it.</source>
-        <translation>Die eigenen Standardunsicherheiten des Laufs; ein leeres Feld übernimmt den darin gezeigten Wert der Serie.</translation>
+        <translation>Die eigenen Standardunsicherheiten des Versuchs; ein leeres Feld übernimmt den darin gezeigten Wert der Messreihe.</translation>
     </message>
 </context>
 <context>
@@ -876,6 +903,113 @@ Soll die Datei ersetzt werden?</translation>
         <source>The picture</source>
         <translation>Das Bild</translation>
     </message>
+    <message>
+        <source>The series report</source>
+        <translation>Der Bericht der Messreihe</translation>
+    </message>
+</context>
+<context>
+    <name>SeriesChart</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 (95 %: %3 to %4)</source>
+        <translation>%1 ± %2 (95 %: %3 bis %4)</translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>%1 = %2</source>
+        <translation>%1 = %2</translation>
+    </message>
+    <message>
+        <source>not in the fit</source>
+        <translation>nicht in der Anpassung</translation>
+    </message>
+    <message>
+        <source>%1/m³</source>
+        <translation>%1/m³</translation>
+    </message>
+    <message>
+        <source>Gas flow G</source>
+        <translation>Gasstrom G</translation>
+    </message>
+    <message>
+        <source>Water flow L</source>
+        <translation>Wasserstrom L</translation>
+    </message>
+    <message>
+        <source>Mass-transfer coefficient</source>
+        <translation>Stoffübergangskoeffizient</translation>
+    </message>
+    <message>
+        <source>No fit: %1.</source>
+        <translation>Keine Anpassung: %1.</translation>
+    </message>
+    <message>
+        <source>Runs in the analysis: %1 of %2 with a coefficient.</source>
+        <translation>Versuche in der Auswertung: %1 von %2 mit einem Koeffizienten.</translation>
+    </message>
+    <message>
+        <source>MTC = a</source>
+        <translation>MTC = a</translation>
+    </message>
+    <message>
+        <source> · G^m</source>
+        <translation> · G^m</translation>
+    </message>
+    <message>
+        <source> · L^n</source>
+        <translation> · L^n</translation>
+    </message>
+    <message>
+        <source>a = %1</source>
+        <translation>a = %1</translation>
+    </message>
+    <message>
+        <source>m (gas flow) = %1</source>
+        <translation>m (Gasstrom) = %1</translation>
+    </message>
+    <message>
+        <source>n (water flow) = %1</source>
+        <translation>n (Wasserstrom) = %1</translation>
+    </message>
+    <message>
+        <source>m (gas flow)</source>
+        <translation>m (Gasstrom)</translation>
+    </message>
+    <message>
+        <source>n (water flow)</source>
+        <translation>n (Wasserstrom)</translation>
+    </message>
+    <message>
+        <source>%1 left out: %2.</source>
+        <translation>%1 weggelassen: %2.</translation>
+    </message>
+    <message>
+        <source>R² = %1 (of ln MTC); residual SD %2</source>
+        <translation>R² = %1 (von ln MTC); Reststandardabweichung %2</translation>
+    </message>
+    <message>
+        <source>Runs used: %1 of %2 with a coefficient%3.</source>
+        <translation>Verwendete Versuche: %1 von %2 mit einem Koeffizienten%3.</translation>
+    </message>
+    <message>
+        <source>, weighted by their uncertainties</source>
+        <translation>, gewichtet nach ihren Unsicherheiten</translation>
+    </message>
+    <message>
+        <source>G and L in %1, MTC in %1/m³.</source>
+        <translation>G und L in %1, MTC in %1/m³.</translation>
+    </message>
 </context>
 <context>
     <name>SeriesFiles</name>
@@ -922,6 +1056,149 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>Computing the uncertainties…</source>
         <translation>Die Unsicherheiten werden berechnet…</translation>
+    </message>
+</context>
+<context>
+    <name>SeriesPdf</name>
+    <message>
+        <source>not completed: invalid data</source>
+        <translation>nicht abgeschlossen: ungültige Daten</translation>
+    </message>
+    <message>
+        <source>not completed: invalid operation</source>
+        <translation>nicht abgeschlossen: ungültige Operation</translation>
+    </message>
+    <message>
+        <source>not completed: division by zero</source>
+        <translation>nicht abgeschlossen: Division durch null</translation>
+    </message>
+    <message>
+        <source>not completed: overflow</source>
+        <translation>nicht abgeschlossen: Überlauf</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Seite %1</translation>
+    </message>
+    <message>
+        <source>Untitled series</source>
+        <translation>Unbenannte Messreihe</translation>
+    </message>
+    <message>
+        <source>NH3 absorption in a packed column: %1</source>
+        <translation>NH3-Absorption in einer Füllkörperkolonne: %1</translation>
+    </message>
+    <message>
+        <source>Written %1 by Quillon %2</source>
+        <translation>Erstellt %1 mit Quillon %2</translation>
+    </message>
+    <message>
+        <source>People</source>
+        <translation>Personen</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Flow unit</source>
+        <translation>Stromeinheit</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Versuch</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Bezeichnung</translation>
+    </message>
+    <message>
+        <source>y1</source>
+        <translation>y1</translation>
+    </message>
+    <message>
+        <source>x1</source>
+        <translation>x1</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>z (m)</source>
+        <translation>z (m)</translation>
+    </message>
+    <message>
+        <source>y2</source>
+        <translation>y2</translation>
+    </message>
+    <message>
+        <source>NTU</source>
+        <translation>NTU</translation>
+    </message>
+    <message>
+        <source>NTU C</source>
+        <translation>NTU C</translation>
+    </message>
+    <message>
+        <source>MTC</source>
+        <translation>MTC</translation>
+    </message>
+    <message>
+        <source>U (k = 2)</source>
+        <translation>U (k = 2)</translation>
+    </message>
+    <message>
+        <source>Runs</source>
+        <translation>Versuche</translation>
+    </message>
+    <message>
+        <source>G and L in %1, MTC and U in %1/m³. </source>
+        <translation>G und L in %1, MTC und U in %1/m³. </translation>
+    </message>
+    <message>
+        <source>NTU C is the NTU by the Colburn equation. U is the expanded uncertainty of the coefficient (Monte Carlo, k = 2). Runs marked &quot;out&quot; are not in the fit: excluded, or with findings.</source>
+        <translation>NTU C ist die NTU nach der Colburn-Gleichung. U ist die erweiterte Unsicherheit des Koeffizienten (Monte Carlo, k = 2). Mit „aus“ markierte Versuche sind nicht in der Anpassung: ausgeschlossen oder mit Befunden.</translation>
+    </message>
+    <message>
+        <source>out</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>findings</source>
+        <translation>Befunde</translation>
+    </message>
+    <message>
+        <source>Run %1: %2</source>
+        <translation>Versuch %1: %2</translation>
+    </message>
+    <message>
+        <source>How the coefficient depends on the flows</source>
+        <translation>Wie der Koeffizient von den Strömen abhängt</translation>
+    </message>
+    <message>
+        <source>The fit</source>
+        <translation>Die Anpassung</translation>
+    </message>
+    <message>
+        <source>The power law MTC = a · G^m · L^n is fitted by least squares to ln MTC = ln a + m ln G + n ln L over the runs in the analysis (not excluded, and without findings unless taken in), by a column-pivoting QR decomposition. Where every such run has an uncertainty, each is weighted by 1 / u(ln MTC)². The 95 % intervals are the estimates ± t · standard error, t the Student quantile at the residual degrees of freedom. An exponent whose flow has one value in every run is left out; flows within 1e-9 relative count as one value.</source>
+        <translation>Das Potenzgesetz MTC = a · G^m · L^n wird nach der Methode der kleinsten Quadrate an ln MTC = ln a + m ln G + n ln L über die Versuche der Auswertung angepasst (nicht ausgeschlossen und ohne Befunde, sofern nicht aufgenommen), mit einer QR-Zerlegung mit Spaltenpivotisierung. Hat jeder solche Versuch eine Unsicherheit, wird jeder mit 1 / u(ln MTC)² gewichtet. Die 95-%-Intervalle sind die Schätzwerte ± t · Standardfehler, t das Student-Quantil bei den Freiheitsgraden der Residuen. Ein Exponent, dessen Strom in jedem Versuch nur einen Wert hat, wird weggelassen; Ströme, die sich relativ um höchstens 1e-9 unterscheiden, gelten als ein Wert.</translation>
+    </message>
+    <message>
+        <source>Quillon series</source>
+        <translation>Quillon-Messreihe</translation>
+    </message>
+    <message>
+        <source>Quillon %1</source>
+        <translation>Quillon %1</translation>
     </message>
 </context>
 <context>
@@ -1003,6 +1280,14 @@ Sollen sie gespeichert werden?</translation>
     <message>
         <source>Quillon series (*.quillon)</source>
         <translation>Quillon-Messreihen (*.quillon)</translation>
+    </message>
+    <message>
+        <source>Show Series &amp;Analysis</source>
+        <translation>&amp;Auswertung der Messreihe anzeigen</translation>
+    </message>
+    <message>
+        <source>Save &amp;Series Report as PDF…</source>
+        <translation>Bericht der &amp;Messreihe als PDF speichern…</translation>
     </message>
 </context>
 <context>

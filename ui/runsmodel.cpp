@@ -300,26 +300,8 @@ std::optional<std::vector<series::RunUncertainty>> RunsModel::knownUncertainties
 
 std::optional<report::Run> RunsModel::reportRun(int row) const
 {
-    const series::RunResult& result = computed[row];
-    if (result.outcome != absorber::Outcome::completed || !result.ntu)
-        return std::nullopt;
-    const series::Run& run = current.runs[row];
-    report::Run shown = report::completedRun(row + 1, run.inputs, result.balance, *result.ntu);
-    if (run.packingHeight && result.mtc) {
-        shown.packingHeight = run.packingHeight;
-        shown.mtc = result.mtc;
-    }
-    shown.ntuColburn = result.ntuColburn;
-    shown.findings = report::findingMessages(series::findingsOf(run, result));
-    shown.flowUnit = QString::fromStdString(current.flowUnit);
-    if (const series::RunUncertainty* found = uncertain.find(run, current.uncertainty)) {
-        shown.gum =
-            std::get_if<series::Gum>(&found->gum) ? std::optional(std::get<series::Gum>(found->gum)) : std::nullopt;
-        shown.monteCarlo = std::get_if<series::MonteCarlo>(&found->monteCarlo)
-            ? std::optional(std::get<series::MonteCarlo>(found->monteCarlo))
-            : std::nullopt;
-    }
-    return shown;
+    return report::seriesRun(current, std::size_t(row), computed[std::size_t(row)],
+                             uncertain.find(current.runs[std::size_t(row)], current.uncertainty));
 }
 
 QString RunsModel::tabText(const QList<int>& rows) const

@@ -2,6 +2,7 @@
 
 #include "report/filewrite.h"
 #include "report/runchart.h"
+#include "report/seriespdf.h"
 #include "series/csv.h"
 #include "ui/numbertext.h"
 #include "ui/seriesfiles.h"
@@ -111,6 +112,18 @@ bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const 
     return saveAs(parent, QStringLiteral("quillon-runs.csv"), SavingText::tr("CSV files (*.csv)"),
                   QByteArray::fromStdString(series::exportCsv(series, results, *uncertainties)),
                   SavingText::tr("The table of runs"));
+}
+
+bool saveSeriesReport(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
+                      std::optional<std::vector<series::RunUncertainty>> uncertainties)
+{
+    if (!uncertainties)
+        uncertainties = uncertaintiesWithProgress(parent, series);
+    if (!uncertainties)
+        return false;
+    return saveAs(parent, QStringLiteral("quillon-series.pdf"), SavingText::tr("PDF files (*.pdf)"),
+                  report::seriesPdf(series, results, *uncertainties, pdfDetails()),
+                  SavingText::tr("The series report"));
 }
 
 bool saveChartPicture(QWidget* parent, const QImage& picture)

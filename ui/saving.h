@@ -48,5 +48,8 @@ bool saveRunReport(QWidget* parent, const report::Run& run);
 bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
                  std::optional<std::vector<series::RunUncertainty>> uncertainties);
 bool saveChartPicture(QWidget* parent, const QImage& picture);
+// The series' report, its uncertainties computed first as for the CSV.
+bool saveSeriesReport(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
+                      std::optional<std::vector<series::RunUncertainty>> uncertainties);
 
 }  // namespace ui

@@ -111,7 +111,8 @@ void Session::addReportMenu()
     add("showAnalysis", tr("Show Series &Analysis"), &Session::showAnalysis);
     QAction* copy = add("copyRun", tr("&Copy Run"), &Session::copyRun);
     saveReportAction = add("saveReport", tr("Save Report as &PDF…"), &Session::saveReport);
-    needARun = {copy, add("exportCsv", tr("&Export Runs as CSV…"), &Session::exportCsv)};
+    needARun = {copy, add("exportCsv", tr("&Export Runs as CSV…"), &Session::exportCsv),
+                add("saveSeriesReport", tr("Save &Series Report as PDF…"), &Session::saveSeriesReport)};
 }
 
 void Session::addHelpMenu()
@@ -315,6 +316,12 @@ void Session::exportCsv()
 {
     if (model.rowCount() > 0)
         ui::saveRunsCsv(&form, model.series(), model.results(), model.knownUncertainties());
+}
+
+void Session::saveSeriesReport()
+{
+    if (model.rowCount() > 0)
+        ui::saveSeriesReport(&form, model.series(), model.results(), model.knownUncertainties());
 }
 
 void Session::showMethod()

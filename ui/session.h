@@ -48,6 +48,7 @@ public:
     void copyRun();
     void saveReport();
     void exportCsv();
+    void saveSeriesReport();
     void showMethod();
 
 protected:

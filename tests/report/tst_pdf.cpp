@@ -1,5 +1,8 @@
 #include "core/absorber.h"
 #include "report/runpdf.h"
+#include "report/seriescharts.h"
+#include "report/seriespdf.h"
+#include "series/analysis.h"
 #include "tests/report/corerun.h"
 #include "tests/report/support.h"
 #include "ui/numbertext.h"
@@ -146,6 +149,95 @@ TEST_P(RunPdf, BoxesFindingsAndGivesTheColburnNtu)
 INSTANTIATE_TEST_SUITE_P(Locales, RunPdf, testing::Values("en_US", "de_DE"),
                          [](const testing::TestParamInfo<const char*>& row) { return QString::fromLatin1(row.param).left(2).toStdString();
                          });
+
+// A series at two water flows, `runs` long, the last with a finding; the
+// first four with uncertainties.
+struct LabSeries {
+    series::Series series;
+    std::vector<series::RunResult> results;
+    std::vector<series::RunUncertainty> uncertainties;
+};
+
+LabSeries labSeries(std::size_t runs)
+{
+    LabSeries lab;
+    lab.series.title = "Absorber Ü4";
+    lab.series.people = "A. Lind";
+    for (std::size_t i = 0; i < runs; ++i) {
+        const double gas = 1.0 + 0.5 * double(i % 5);
+        const double water = i % 10 < 5 ? 4.0 : 8.0;
+        series::Run run;
+        run.inputs = {0.02, 0.002 * gas / water * 4.0, gas, i + 1 == runs ? -1.5 : water};
+        run.packingHeight = 2.0;
+        run.label = u"G%1 row %2"_s.arg(gas).arg(i + 1).toStdString();
+        lab.series.runs.push_back(run);
+    }
+    lab.results = *series::computeRuns(lab.series.runs, 2);
+    const series::Uncertainties given{0.02, 0.02, 0.0005, 0.0005, 0.005};
+    for (std::size_t i = 0; i < runs; ++i)
+        lab.uncertainties.push_back(i < 4 ? series::uncertaintyOf(lab.series.runs[i], given)
+                                          : series::RunUncertainty{});
+    return lab;
+}
+
+TEST(SeriesPdf, HoldsEveryRunTheChartsTheFitAndAnAppendix)
+{
+    if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty()
+        || QStandardPaths::findExecutable(u"pdfinfo"_s).isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const DefaultLocale locale(u"en_US"_s);
+    // 60 runs need two pages of table; rows are never split, so the second
+    // page repeats the header.
+    for (const std::size_t runs : {10u, 60u}) {
+        const LabSeries lab = labSeries(runs);
+        const QByteArray pdf =
+            report::seriesPdf(lab.series, lab.results, lab.uncertainties, details()).value_or(QByteArray());
+        const std::optional<QString> info = popplerOutput(u"pdfinfo"_s, {u"{pdf}"_s}, pdf);
+        std::optional<QString> text = popplerOutput(u"pdftotext"_s, {u"-layout"_s, u"{pdf}"_s, u"-"_s}, pdf);
+        ASSERT_TRUE(info && text) << runs;
+        // The fonts' ligatures come out as one character each.
+        text->replace(u"ﬃ"_s, u"ffi"_s)
+            .replace(u"ﬄ"_s, u"ffl"_s)
+            .replace(u"ﬁ"_s, u"fi"_s)
+            .replace(u"ﬂ"_s, u"fl"_s)
+            .replace(u"ﬀ"_s, u"ff"_s);
+        // Table, charts, method, then a page per completed run and one more
+        // for each run's uncertainty.
+        const std::size_t tablePages = runs > 40 ? 2 : 1;
+        const std::size_t pages = tablePages + 2 + runs + 4;
+        EXPECT_TRUE(info->contains(QRegularExpression(u"Pages:\\s+%1\\n"_s.arg(pages)))) << info->toStdString();
+        EXPECT_TRUE(text->contains(u"Page %1"_s.arg(pages)));
+        EXPECT_EQ(text->count(u"U (k = 2)"_s), qsizetype(tablePages + 4)) << runs;
+        for (const series::Run& run : lab.series.runs)
+            EXPECT_TRUE(text->contains(QString::fromStdString(run.label))) << run.label;
+        const series::Analysis analysis = series::analyse(lab.series, lab.results, lab.uncertainties);
+        for (const QString& line : report::fitLines(analysis, QString()))
+            EXPECT_TRUE(text->simplified().contains(line.simplified())) << line.toStdString();
+        for (const char* expected : {"Absorber Ü4", "A. Lind", "findings", "Equilibrium data", "The fit",
+                                     "Error budget", "Gas flow G", "Water flow L"})
+            EXPECT_TRUE(text->contains(QString::fromUtf8(expected))) << expected;
+    }
+}
+
+TEST(SeriesCharts, LabelDecadesReadably)
+{
+    const DefaultLocale locale(u"en_US"_s);
+    const std::vector<double> small{0.0012, 0.5};
+    const std::vector<double> large{3.0, 20000.0};
+    const std::vector<double> within{2.0, 3.0, -1.0, 0.0};
+    const report::Decades spans[] = {report::decadesOf({small}), report::decadesOf({large}),
+                                     report::decadesOf({within})};
+    EXPECT_EQ(spans[0].low, -3);
+    EXPECT_EQ(spans[0].high, 0);
+    EXPECT_EQ(spans[1].low, 0);
+    EXPECT_EQ(spans[1].high, 5);
+    // One decade at least, and values not above 0 left out.
+    EXPECT_EQ(spans[2].low, 0);
+    EXPECT_EQ(spans[2].high, 1);
+    const QStringList texts{report::decadeText(-3), report::decadeText(0), report::decadeText(4),
+                            report::decadeText(5)};
+    EXPECT_EQ(texts, (QStringList{u"0.001"_s, u"1"_s, u"10000"_s, u"1e+5"_s}));
+}
 
 TEST(RunPdfDevice, RefusesADeviceNotOpenForWriting)
 {

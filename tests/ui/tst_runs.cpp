@@ -4,6 +4,7 @@
 #include "report/runpdf.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
+#include "ui/analysiswindow.h"
 #include "ui/application.h"
 #include "ui/numbertext.h"
 #include "ui/runsmodel.h"
@@ -89,6 +90,7 @@ private slots:
     void uncertainties();
     void uncertaintyProgressAndCancel();
     void findingsLeaveRunsOut();
+    void analysisFollowsTheSeries();
 };
 
 void TestRuns::addRun_data()
@@ -547,6 +549,37 @@ void TestRuns::findingsLeaveRunsOut()
     QVERIFY(model.series().runs[0].included);
     QVERIFY(model.setData(model.index(0, RunsModel::excludedColumn), Qt::Checked, Qt::CheckStateRole));
     QCOMPARE(mark(0), Qt::Checked);
+}
+
+void TestRuns::analysisFollowsTheSeries()
+{
+    RunsModel model;
+    for (const double water : {4.0, 8.0}) {
+        for (const double gas : {1.0, 1.5, 2.0, 2.5, 3.0}) {
+            const series::Run run = runOf({0.02, 0.002 * gas * 4.0 / water, gas, water}, 2.0);
+            model.addRun(run, series::computeRun(run));
+        }
+    }
+    AnalysisWindow window(model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto law = [&window] { return std::get_if<series::PowerLaw>(&window.analysis().fit); };
+    QVERIFY(law() && law()->gasExponent && law()->waterExponent);
+    QCOMPARE(law()->runsUsed, std::size_t(10));
+    const double gasExponent = law()->gasExponent->value;
+
+    // Excluding a run refits.
+    QVERIFY(model.setData(model.index(0, RunsModel::excludedColumn), Qt::Checked, Qt::CheckStateRole));
+    QTRY_COMPARE(law()->runsUsed, std::size_t(9));
+    QVERIFY(law()->gasExponent->value != gasExponent);
+    QVERIFY(window.fitText().contains(u"9 of 10"_s));
+    // At one water flow the gas exponent is fitted alone, and the window says so.
+    model.removeRuns({5, 6, 7, 8, 9});
+    QTRY_VERIFY(law() && !law()->waterExponent);
+    QVERIFY2(window.fitText().contains(u"n (water flow) left out"_s), qPrintable(window.fitText()));
+    // The picture is both charts.
+    QCOMPARE(window.picture().size(), QSize(1400, 560));
+    window.close();
 }
 
 QTEST_MAIN(TestRuns)

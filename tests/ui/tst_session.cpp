@@ -136,17 +136,19 @@ void TestSession::reportMenu()
     QCOMPARE(
         items(0),
         (QStringList{"&New SeriesCtrl+N", "&Open…Ctrl+O", "&SaveCtrl+S", "Save &As…Ctrl+Shift+S", "", "&QuitCtrl+Q"}));
-    QCOMPARE(items(2), (QStringList{"Show &Runs", "&Copy Run", "Save Report as &PDF…", "&Export Runs as CSV…"}));
+    QCOMPARE(items(2),
+             (QStringList{"Show &Runs", "Show Series &Analysis", "&Copy Run", "Save Report as &PDF…",
+                          "&Export Runs as CSV…", "Save &Series Report as PDF…"}));
 
     // Nothing to copy, save or export before a run completes.
-    for (const char* name : {"copyRun", "saveReport", "exportCsv"})
+    for (const char* name : {"copyRun", "saveReport", "exportCsv", "saveSeriesReport"})
         QVERIFY2(!action(*form, name)->isEnabled(), name);
     QVERIFY(action(*form, "showRuns")->isEnabled());
     ModalBoxes boxes;
     QVERIFY(calculate({"0", "0", "0", "0"}));
     QVERIFY(!action(*form, "exportCsv")->isEnabled());
     QVERIFY(calculate(exampleA));
-    for (const char* name : {"copyRun", "saveReport", "exportCsv"})
+    for (const char* name : {"copyRun", "saveReport", "exportCsv", "saveSeriesReport"})
         QVERIFY2(action(*form, name)->isEnabled(), name);
 }
 
