@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <variant>
 #include <vector>
@@ -354,7 +355,7 @@ TEST_P(StudentT, SetsTheIntervalsHalfWidth)
 // t = (2p - 1) sqrt(2 / (4 p (1 - p))). Ten from the tables' 2.228138851...,
 // true somewhere in [2.228138851, 2.228138852).
 INSTANTIATE_TEST_SUITE_P(Quantiles, StudentT, testing::Values(
-    QuantileCase{"dof_1", 3, std::tan(0.475 * M_PI), 1e-12},
+    QuantileCase{"dof_1", 3, std::tan(0.475 * std::numbers::pi), 1e-12},
     QuantileCase{"dof_2", 4, 0.95 * std::sqrt(2 / (4 * 0.975 * 0.025)), 1e-12},
     QuantileCase{"dof_10", 12, 2.2281388515, 5e-10}),
     [](const auto& row) { return std::string(row.param.name); });
