@@ -105,6 +105,13 @@ Estimate estimateOf(double value, double standardError, double t)
     return {value, standardError, value - t * standardError, value + t * standardError};
 }
 
+// distinctFlows(flows).size() == 1, without the sort.
+bool oneFlow(const std::vector<double>& flows)
+{
+    const double smallest = *std::min_element(flows.begin(), flows.end());
+    return std::all_of(flows.begin(), flows.end(), [&](double flow) { return sameFlow(smallest, flow); });
+}
+
 struct UsablePoints {
     std::vector<double> lnGas;
     std::vector<double> lnWater;
@@ -218,8 +225,8 @@ std::variant<PowerLaw, NotGiven> fitPowerLaw(std::span<const FitPoint> points, b
     const std::size_t runs = u.lnMtc.size();
     if (runs == 0)
         return NotGiven{"no run has positive flows and a positive coefficient"};
-    const bool gasVaries = distinctFlows(u.gas).size() > 1;
-    const bool waterVaries = distinctFlows(u.water).size() > 1;
+    const bool gasVaries = !oneFlow(u.gas);
+    const bool waterVaries = !oneFlow(u.water);
     if (!gasVaries && !waterVaries)
         return NotGiven{"all runs have one gas flow and one water flow"};
     const std::size_t parameters = 1 + (gasVaries ? 1 : 0) + (waterVaries ? 1 : 0);
