@@ -35,7 +35,9 @@ export function showBox(title, text) {
     box.querySelector('#boxTitle').textContent = title;
     box.querySelector('#boxText').textContent = text;
     box.addEventListener('close', () => {
-      if (before instanceof HTMLElement) before.focus();
+      // The browser gives the focus back itself; this is for one that does not.
+      const lost = document.activeElement === document.body || box.contains(document.activeElement);
+      if (lost && before instanceof HTMLElement) before.focus();
       resolve();
     }, { once: true });
     box.showModal();

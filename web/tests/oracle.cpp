@@ -5,9 +5,11 @@
 //                                 [y1, x1, gas flow, water flow, height]
 //   quillon_oracle write          stdin: JSON array of runs; stdout: .quillon bytes
 //   quillon_oracle read           stdin: .quillon bytes; stdout: its runs computed
+//   quillon_oracle csv            stdin: .quillon bytes; stdout: the runs' CSV export
 //   quillon_oracle bench          the median time of one Calculate, in ms
 
 #include "core/absorber.h"
+#include "series/csv.h"
 #include "series/file.h"
 #include "series/findings.h"
 #include "series/series.h"
@@ -161,13 +163,17 @@ int main(int argc, char** argv)
         const series::Series made = seriesOf(Json::parse(input));
         const auto results = series::computeRuns(made.runs, 1);
         std::cout << series::writeSeriesFile(made, *results);
-    } else if (command == "read") {
+    } else if (command == "read" || command == "csv") {
         const series::ReadSeries read = series::readSeriesFile(input);
         if (const auto* error = std::get_if<series::ReadError>(&read)) {
             std::cerr << series::describe(*error, "stdin") << '\n';
             return 1;
         }
-        std::cout << computedRuns(std::get<series::OpenedSeries>(read).series).dump() << '\n';
+        const series::Series& opened = std::get<series::OpenedSeries>(read).series;
+        if (command == "read")
+            std::cout << computedRuns(opened).dump() << '\n';
+        else
+            std::cout << series::exportCsv(opened, *series::computeRuns(opened.runs, 1));
     } else if (command == "bench") {
         // Example B, the median of many.
         std::vector<double> times;
@@ -176,7 +182,7 @@ int main(int argc, char** argv)
         std::nth_element(times.begin(), times.begin() + 20, times.end());
         std::cout << times[20] << '\n';
     } else {
-        std::cerr << "usage: quillon_oracle texts|runs LOCALE, write, read or bench\n";
+        std::cerr << "usage: quillon_oracle texts|runs LOCALE, write, read, csv or bench\n";
         return 2;
     }
     return 0;
