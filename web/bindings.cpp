@@ -237,10 +237,9 @@ public:
     // has is ignored.
     void setMtc(int id, double packingHeight, double mtc)
     {
-        const auto found = std::find(now.ids.begin(), now.ids.end(), id);
-        if (found == now.ids.end())
+        if (indexOf(id) < 0)
             return;
-        const auto row = std::size_t(found - now.ids.begin());
+        const auto row = std::size_t(indexOf(id));
         change();
         now.series.runs[row].packingHeight = packingHeight;
         now.results[row].coefficientOutcome = absorber::Outcome::completed;
@@ -248,6 +247,13 @@ public:
     }
 
     int size() const { return int(now.series.runs.size()); }
+
+    // The row of the run of that identity; -1 when no run has it.
+    int indexOf(int id) const
+    {
+        const auto found = std::find(now.ids.begin(), now.ids.end(), id);
+        return found == now.ids.end() ? -1 : int(found - now.ids.begin());
+    }
 
     val run(int row) const
     {
@@ -462,6 +468,7 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("calculate", &Document::calculate)
         .function("setMtc", &Document::setMtc)
         .function("size", &Document::size)
+        .function("indexOf", &Document::indexOf)
         .function("run", &Document::run)
         .function("setLabel", &Document::setLabel)
         .function("setExcluded", &Document::setExcluded)

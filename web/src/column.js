@@ -113,7 +113,7 @@ export class Column {
     this.lastRunId = result.id;
     this.lastFindings = result.findings;
     this.showFindings(this.lastFindings);
-    this.onChange();
+    this.onChange({ added: this.runs.size() - 1 });
     return undefined;
   }
 
@@ -131,7 +131,7 @@ export class Column {
     this.show(this.fields.mtc, coefficient.mtc);
     this.runs.setMtc(this.lastRunId, height, coefficient.mtc);
     this.showFindings(this.lastFindings);
-    this.onChange();
+    this.onChange({ changed: this.runs.indexOf(this.lastRunId) });
   }
 
   // After New or Open: the coefficient belongs to no run of the series.

@@ -29,9 +29,11 @@ async function start() {
 
   let table = null;
   let uncertainty = null;
-  const changed = () => {
-    table.render();
-    uncertainty.render();
+  // What changed: one run added or changed in place, or anything.
+  const changed = ({ added, changed: inPlace } = {}) => {
+    const row = added ?? inPlace ?? -1;
+    if (row >= 0) table.renderRun(row); else table.render();
+    uncertainty.render(added !== undefined);
     renderAnalysis(runs);
     document.getElementById('seriesName').textContent = files.fileName + (runs.modified() ? ' *' : '');
   };

@@ -74,6 +74,26 @@ export class RunsTable {
     return cell;
   }
 
+  // Shows one run that was added at the end or changed in place; anything
+  // else shows the whole table again.
+  renderRun(index) {
+    const body = this.table.tBodies[0];
+    if (body.rows.length !== this.runs.size() && !(index === this.runs.size() - 1 && body.rows.length === index)) {
+      this.render();
+      return;
+    }
+    const row = index < body.rows.length ? body.rows[index] : body.insertRow();
+    row.replaceChildren();
+    this.fillRow(row, index);
+    this.updateButtons();
+  }
+
+  updateButtons() {
+    document.getElementById('undo').disabled = !this.runs.canUndo();
+    document.getElementById('redo').disabled = !this.runs.canRedo();
+    document.getElementById('deleteRuns').disabled = this.selected.size === 0;
+  }
+
   render() {
     const unit = this.runs.flowUnit();
     const head = this.table.tHead.rows[0];
@@ -91,13 +111,11 @@ export class RunsTable {
 
     const body = this.table.tBodies[0];
     body.replaceChildren();
-    for (let index = 0; index < this.runs.size(); ++index) this.renderRun(body.insertRow(), index);
-    document.getElementById('undo').disabled = !this.runs.canUndo();
-    document.getElementById('redo').disabled = !this.runs.canRedo();
-    document.getElementById('deleteRuns').disabled = this.selected.size === 0;
+    for (let index = 0; index < this.runs.size(); ++index) this.fillRow(body.insertRow(), index);
+    this.updateButtons();
   }
 
-  renderRun(row, index) {
+  fillRow(row, index) {
     const run = this.runs.run(index);
     const number = index + 1;
     const completed = run.outcome === 'completed';

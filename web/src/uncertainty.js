@@ -20,15 +20,21 @@ export class Uncertainty {
   }
 
   // The runs offered: every run of the series, the last one chosen.
-  render() {
-    const before = this.choice.value;
-    this.choice.replaceChildren();
-    for (let index = 0; index < this.runs.size(); ++index) {
-      const run = this.runs.run(index);
-      const option = new Option(`${index + 1}${run.label ? ` — ${run.label}` : ''}`, String(index));
-      this.choice.append(option);
-    }
+  // After a run was added at the end only `added` is set, and only its
+  // option is made.
+  render(added = false) {
     const count = this.runs.size();
+    const option = (index) => {
+      const { label } = this.runs.run(index);
+      return new Option(`${index + 1}${label ? ` — ${label}` : ''}`, String(index));
+    };
+    if (added && this.choice.options.length === count - 1) {
+      this.choice.append(option(count - 1));
+      this.choice.value = String(count - 1);
+      return;
+    }
+    const before = this.choice.value;
+    this.choice.replaceChildren(...Array.from({ length: count }, (_, index) => option(index)));
     this.choice.value = before !== '' && Number(before) < count ? before : String(count - 1);
   }
 

@@ -177,10 +177,10 @@ int main(int argc, char** argv)
     } else if (command == "bench") {
         // Example B, the median of many.
         std::vector<double> times;
-        for (int i = 0; i < 41; ++i)
+        for (int i = 0; i < 101; ++i)
             times.push_back(calculateMilliseconds({0.045, 0.02, 2, 3}));
-        std::nth_element(times.begin(), times.begin() + 20, times.end());
-        std::cout << times[20] << '\n';
+        std::nth_element(times.begin(), times.begin() + 50, times.end());
+        std::cout << times[50] << '\n';
     } else {
         std::cerr << "usage: quillon_oracle texts|runs LOCALE, write, read, csv or bench\n";
         return 2;
