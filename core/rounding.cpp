@@ -1,6 +1,8 @@
 #include "core/absorber.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <cmath>
 
 namespace absorber {
@@ -9,14 +11,15 @@ double roundResult(double value)
 {
     if (!std::isfinite(value))
         return value;
-    // to_chars works on the exact binary value and breaks an exact tie to
-    // the even digit, which a scaled std::nearbyint(value * 1e4) cannot
-    // promise: the product is itself rounded. The largest double needs 309
-    // integer digits.
+    // {fmt} writes the exact binary value and breaks an exact tie to the
+    // even digit, which a scaled std::nearbyint(value * 1e4) cannot promise:
+    // the product is itself rounded. The largest double needs 309 integer
+    // digits. {fmt} and fast_float rather than std::to_chars and
+    // std::from_chars, which WebAssembly's C++ library lacks for doubles.
     char text[400];
-    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
+    const auto written = fmt::format_to_n(text, sizeof text, "{:.4f}", value);
     double rounded = 0.0;
-    std::from_chars(text, written.ptr, rounded, std::chars_format::fixed);
+    fast_float::from_chars(text, written.out, rounded, fast_float::chars_format::fixed);
     // -0.00004 rounds to -0; show it as 0.
     return rounded + 0.0;
 }

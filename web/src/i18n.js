@@ -1,0 +1,61 @@
+// The page speaks the browser's language when it is German and English
+// otherwise, as the desktop follows its locale. German texts are the
+// desktop's own, from translations/quillon_de.ts, keyed by the desktop's
+// context and English text; the few texts only the page has are below.
+
+export const language = (navigator.language || 'en').toLowerCase().startsWith('de') ? 'de' : 'en';
+
+const pageOnly = {
+  'Web\u0004Series': 'Messreihe',
+  'Web\u0004Uncertainty of the coefficient': 'Unsicherheit des Koeffizienten',
+  'Web\u0004Run': 'Lauf',
+  'Web\u0004u(gas flow), relative': 'u(Gasstrom), relativ',
+  'Web\u0004u(water flow), relative': 'u(Wasserstrom), relativ',
+  'Web\u0004u(y1)': 'u(y1)',
+  'Web\u0004u(x1)': 'u(x1)',
+  'Web\u0004u(height of packing), m': 'u(Füllkörperhöhe), m',
+  'Web\u0004First order (GUM)': 'Erste Ordnung (GUM)',
+  'Web\u0004Monte Carlo': 'Monte Carlo',
+  'Web\u0004Cancel': 'Abbrechen',
+  'Web\u0004Drawing…': 'Ziehe…',
+  'Web\u0004Not given: %1': 'Nicht angegeben: %1',
+  'Web\u0004The run has no coefficient yet: use Find MTC first.':
+    'Der Lauf hat noch keinen Koeffizienten: zuerst Find MTC verwenden.',
+  'Web\u0004Coefficient %1, standard uncertainty %2': 'Koeffizient %1, Standardunsicherheit %2',
+  'Web\u0004NTU %1, standard uncertainty %2': 'NTU %1, Standardunsicherheit %2',
+  'Web\u000495 % interval %1 to %2, %3 draws': '95-%-Intervall %1 bis %2, %3 Ziehungen',
+  'Web\u0004Select': 'Auswählen',
+  'Web\u0004Select run %1': 'Lauf %1 auswählen',
+  'Web\u0004Analysis': 'Auswertung',
+  'Web\u0004Print Report': 'Bericht drucken',
+  'Web\u0004Quillon report': 'Quillon-Bericht',
+  'Web\u0004Warning': 'Warnung',
+  'Web\u0004Save': 'Speichern',
+  'Web\u0004Discard': 'Verwerfen',
+  'Web\u0004Works offline once loaded; nothing you type or open leaves this computer.':
+    'Funktioniert nach dem Laden ohne Netz; nichts, was Sie eingeben oder öffnen, verlässt diesen Computer.',
+};
+
+let german = {};
+
+// Loads the German texts when the page speaks German.
+export async function loadTexts(url) {
+  if (language !== 'de') return;
+  german = { ...(await (await fetch(url)).json()), ...pageOnly };
+}
+
+// The text in the page's language, with %1, %2… replaced by the arguments.
+export function tr(context, source, ...args) {
+  const text = language === 'de' ? german[`${context}\u0004${source}`] ?? source : source;
+  return text.replace(/%(\d)/g, (whole, n) => (n - 1 < args.length ? String(args[n - 1]) : whole));
+}
+
+// A menu text without its mnemonic marker: "&Open…" is "Open…", "&&" is "&".
+export function plain(text) {
+  return text.replace(/&(&?)/g, '$1');
+}
+
+// Whether the page has a German text for this one; for the tests.
+export function translated(context, source) {
+  return `${context}\u0004${source}` in german;
+}

@@ -1,0 +1,63 @@
+// The browser edition of Quillon: the desktop's core and series library in
+// WebAssembly, and the page around them.
+import createQuillon from '../quillon.mjs';
+import { renderAnalysis } from './analysis.js';
+import { Column } from './column.js';
+import { SeriesFiles } from './files.js';
+import { wireHelp } from './help.js';
+import { language, loadTexts, plain, tr } from './i18n.js';
+import { numberText } from './numbers.js';
+import { buildReport } from './report.js';
+import { RunsTable } from './runs.js';
+import { Uncertainty } from './uncertainty.js';
+
+function translatePage() {
+  document.documentElement.lang = language;
+  for (const element of document.querySelectorAll('[data-tr]')) {
+    const [context, source] = element.dataset.tr.split('|');
+    element.textContent = plain(tr(context, source));
+  }
+  const tip = tr('Form1', 'NH3 mole fraction, not a percentage: %1 for 2 %', numberText(0.02, language));
+  document.getElementById('fractionTip').textContent = tip;
+  for (const id of ['y1', 'x1']) document.getElementById(id).title = tip;
+}
+
+async function start() {
+  const [quillon] = await Promise.all([createQuillon(), loadTexts(new URL('../strings-de.json', import.meta.url))]);
+  translatePage();
+  const runs = new quillon.Document();
+
+  let table = null;
+  let uncertainty = null;
+  // What changed: one run added or changed in place, or anything.
+  const changed = ({ added, changed: inPlace } = {}) => {
+    const row = added ?? inPlace ?? -1;
+    if (row >= 0) table.renderRun(row); else table.render();
+    uncertainty.render(added !== undefined);
+    renderAnalysis(runs);
+    document.getElementById('seriesName').textContent = files.fileName + (runs.modified() ? ' *' : '');
+  };
+  const column = new Column(quillon, runs, changed);
+  table = new RunsTable(quillon, runs, changed);
+  uncertainty = new Uncertainty(quillon, runs);
+  const files = new SeriesFiles(runs, () => {
+    column.forgetRun();
+    changed();
+  });
+  wireHelp(quillon);
+  document.getElementById('printReport').addEventListener('click', () => window.print());
+  window.addEventListener('beforeprint', () => buildReport(quillon, runs));
+  changed();
+
+  // For the browser tests: the page's own objects, nothing more.
+  window.quillonPage = { quillon, runs, column, files, table };
+  document.getElementById('app').setAttribute('aria-busy', 'false');
+  document.body.dataset.ready = 'true';
+  document.getElementById('gasFlow').focus();
+
+  if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+    navigator.serviceWorker.register(new URL('../sw.js', import.meta.url)).catch(() => {});
+  }
+}
+
+start();

@@ -1,0 +1,189 @@
+// The series' runs as a table, as the desktop's runs window shows them:
+// the label edited in place, a run excluded with its check box, runs
+// deleted, every change undone and redone.
+import { language, tr } from './i18n.js';
+import { findingMessage, outcomeName } from './messages.js';
+import { numberText } from './numbers.js';
+
+const columns = [
+  { title: 'Run' }, { title: 'Label' }, { title: 'Excluded' },
+  { title: 'y1 (gas in)', value: (run) => run.y1 },
+  { title: 'x1 (water out)', value: (run) => run.x1 },
+  { title: 'Gas flow', unit: true, value: (run) => run.gasFlow },
+  { title: 'Water flow', unit: true, value: (run) => run.waterFlow },
+  { title: 'Equilibrium x', value: (run) => run.point?.x ?? null },
+  { title: 'Equilibrium y*', value: (run) => run.point?.y ?? null },
+  { title: 'y2 (gas out)', value: (run) => run.y2, name: 'y2' },
+  { title: 'NTU', value: (run) => run.ntu, name: 'ntu' },
+  { title: 'NTU (Colburn)', value: (run) => run.ntuColburn, name: 'ntuColburn' },
+  { title: 'Packing height (m)', value: (run) => run.packingHeight },
+  { title: 'Mass-transfer coefficient', unit: 'perCubicMetre', value: (run) => run.mtc, name: 'mtc' },
+];
+
+function columnTitle(column, unit) {
+  const title = tr('RunsModel', column.title);
+  if (!column.unit || unit === '') return title;
+  const unitText = column.unit === 'perCubicMetre' ? tr('RunsModel', '%1/m³', unit) : unit;
+  return tr('RunsModel', '%1 (%2)', title, unitText);
+}
+
+export class RunsTable {
+  constructor(quillon, documentOfRuns, onChange) {
+    this.quillon = quillon;
+    this.runs = documentOfRuns;
+    this.onChange = onChange;
+    this.table = document.getElementById('runsTable');
+    this.selected = new Set();
+    document.getElementById('deleteRuns').addEventListener('click', () => this.deleteSelected());
+    document.getElementById('undo').addEventListener('click', () => this.edit(() => this.runs.undo()));
+    document.getElementById('redo').addEventListener('click', () => this.edit(() => this.runs.redo()));
+    document.getElementById('runs').addEventListener('keydown', (event) => this.key(event));
+  }
+
+  key(event) {
+    const control = event.ctrlKey || event.metaKey;
+    const editing = event.target instanceof HTMLInputElement && event.target.type === 'text';
+    if (control && !editing && event.key.toLowerCase() === 'z') {
+      event.preventDefault();
+      this.edit(() => (event.shiftKey ? this.runs.redo() : this.runs.undo()));
+    } else if (control && !editing && event.key.toLowerCase() === 'y') {
+      event.preventDefault();
+      this.edit(() => this.runs.redo());
+    } else if (event.key === 'Delete' && !editing) {
+      event.preventDefault();
+      this.deleteSelected();
+    }
+  }
+
+  edit(change) {
+    change();
+    this.selected.clear();
+    this.onChange();
+  }
+
+  deleteSelected() {
+    if (this.selected.size === 0) return;
+    const rows = [...this.selected];
+    this.edit(() => this.runs.remove(rows));
+  }
+
+  cell(row, text, full) {
+    const cell = row.insertCell();
+    cell.textContent = text;
+    if (full) cell.title = full;
+    return cell;
+  }
+
+  // Shows one run that was added at the end or changed in place; anything
+  // else shows the whole table again.
+  renderRun(index) {
+    const body = this.table.tBodies[0];
+    if (body.rows.length !== this.runs.size() && !(index === this.runs.size() - 1 && body.rows.length === index)) {
+      this.render();
+      return;
+    }
+    const row = index < body.rows.length ? body.rows[index] : body.insertRow();
+    row.replaceChildren();
+    this.fillRow(row, index);
+    this.updateButtons();
+  }
+
+  updateButtons() {
+    document.getElementById('undo').disabled = !this.runs.canUndo();
+    document.getElementById('redo').disabled = !this.runs.canRedo();
+    document.getElementById('deleteRuns').disabled = this.selected.size === 0;
+  }
+
+  render() {
+    const unit = this.runs.flowUnit();
+    const head = this.table.tHead.rows[0];
+    head.replaceChildren();
+    const select = document.createElement('th');
+    select.scope = 'col';
+    select.textContent = tr('Web', 'Select');
+    head.append(select);
+    for (const column of columns) {
+      const th = document.createElement('th');
+      th.scope = 'col';
+      th.textContent = columnTitle(column, unit);
+      head.append(th);
+    }
+
+    const body = this.table.tBodies[0];
+    body.replaceChildren();
+    for (let index = 0; index < this.runs.size(); ++index) this.fillRow(body.insertRow(), index);
+    this.updateButtons();
+  }
+
+  fillRow(row, index) {
+    const run = this.runs.run(index);
+    const number = index + 1;
+    const completed = run.outcome === 'completed';
+    row.dataset.run = String(number);
+    row.classList.toggle('not-completed', !completed);
+    row.classList.toggle('excluded', run.excluded);
+
+    const pick = document.createElement('input');
+    pick.type = 'checkbox';
+    pick.checked = this.selected.has(index);
+    pick.setAttribute('aria-label', tr('Web', 'Select run %1', number));
+    pick.addEventListener('change', () => {
+      if (pick.checked) this.selected.add(index); else this.selected.delete(index);
+      document.getElementById('deleteRuns').disabled = this.selected.size === 0;
+    });
+    row.insertCell().append(pick);
+
+    // A run whose results cannot describe an absorber is marked, and its
+    // tip says why.
+    const messages = run.findings.map(findingMessage);
+    if (!completed) messages.unshift(tr('RunsModel', 'Not completed: %1', outcomeName(run.outcome)));
+    const runCell = row.insertCell();
+    runCell.className = 'run-number';
+    runCell.textContent = String(number);
+    if (run.findings.length > 0) {
+      const mark = document.createElement('span');
+      mark.className = 'mark';
+      mark.textContent = '\u26a0';
+      mark.setAttribute('role', 'img');
+      mark.setAttribute('aria-label', tr('Web', 'Warning'));
+      runCell.prepend(mark);
+    }
+    if (messages.length > 0) {
+      runCell.title = messages.join('\n');
+      const spoken = document.createElement('span');
+      spoken.className = 'visually-hidden';
+      spoken.textContent = ` ${messages.join(' ')}`;
+      runCell.append(spoken);
+    }
+
+    const label = document.createElement('input');
+    label.type = 'text';
+    label.value = run.label;
+    label.setAttribute('aria-label', `${tr('RunsModel', 'Label')} ${number}`);
+    label.addEventListener('change', () => this.edit(() => this.runs.setLabel(index, label.value)));
+    label.addEventListener('keydown', (event) => {
+      if (event.key === 'Enter') label.dispatchEvent(new Event('change'));
+    });
+    row.insertCell().append(label);
+
+    const excluded = document.createElement('input');
+    excluded.type = 'checkbox';
+    excluded.checked = run.excluded;
+    excluded.setAttribute('aria-label', `${tr('RunsModel', 'Excluded')} ${number}`);
+    excluded.addEventListener('change', () => this.edit(() => this.runs.setExcluded(index, excluded.checked)));
+    row.insertCell().append(excluded);
+
+    for (const column of columns.slice(3)) {
+      const value = column.value(run);
+      let text = value === null ? '' : numberText(this.quillon.roundResult(value), language);
+      // A run that did not complete says why where its NTU would be.
+      if (column.name === 'ntu' && !completed) text = outcomeName(run.outcome);
+      let full = value === null ? '' : numberText(value, language);
+      if (column.name === 'mtc' && value === null && run.coefficientOutcome) full = outcomeName(run.coefficientOutcome);
+      const cell = this.cell(row, text, full);
+      cell.className = 'number';
+      if (column.name) cell.dataset.column = column.name;
+    }
+  }
+}
+

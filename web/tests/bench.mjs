@@ -1,0 +1,63 @@
+// The page's speed and size against their limits: one Calculate in the
+// page against the desktop's core on the same run (limit 2×), the first
+// load to interactive (limit 1 s), and the page with its module gzipped
+// (limit 1 MB).
+//   node web/tests/bench.mjs SITE_DIR ORACLE
+import { execFileSync } from 'node:child_process';
+import { readdirSync, readFileSync, statSync } from 'node:fs';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+import { launch, openPage, serve } from './browser.mjs';
+
+const [site, oracle] = process.argv.slice(2);
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const server = await serve(site);
+const browser = await launch();
+try {
+  // Example B, as the oracle's bench times it natively.
+  const page = await openPage(browser, server.url);
+  const pageMs = await page.evaluate(async () => {
+    const field = (id, text) => { document.getElementById(id).value = text; };
+    [['y1', '0.045'], ['x1', '0.02'], ['gasFlow', '2'], ['waterFlow', '3']].forEach(([id, text]) => field(id, text));
+    const button = document.getElementById('calculate');
+    const times = [];
+    // The first calls run in V8's baseline tier until the optimised code is ready.
+    for (let i = 0; i < 20; ++i) button.click();
+    for (let i = 0; i < 101; ++i) {
+      const start = performance.now();
+      button.click();
+      times.push(performance.now() - start);
+    }
+    return times;
+  });
+  const nativeMs = median(Array.from({ length: 5 }, () => Number(execFileSync(oracle, ['bench']).toString())));
+  const calculate = median(pageMs) / nativeMs;
+
+  const loads = [];
+  for (let i = 0; i < 5; ++i) {
+    const fresh = await browser.createBrowserContext();
+    const tab = await fresh.newPage();
+    await tab.goto(server.url);
+    await tab.waitForSelector('body[data-ready="true"]');
+    loads.push(await tab.evaluate(() => performance.now()));
+    await fresh.close();
+  }
+  const loadMs = median(loads);
+
+  const files = (folder) => readdirSync(folder).flatMap((name) => {
+    const path = join(folder, name);
+    return statSync(path).isDirectory() ? files(path) : [path];
+  });
+  const gzipped = files(site).reduce((sum, path) => sum + gzipSync(readFileSync(path), { level: 9 }).length, 0);
+
+  console.log(`Calculate: page ${median(pageMs).toFixed(2)} ms, desktop ${nativeMs.toFixed(2)} ms, ` +
+    `ratio ${calculate.toFixed(2)} (limit 2): ${(calculate / 2).toFixed(2)} of the limit`);
+  console.log(`First load to interactive: ${loadMs.toFixed(0)} ms (limit 1000): ${(loadMs / 1000).toFixed(2)} of the limit`);
+  console.log(`Page and module gzipped: ${(gzipped / 1024).toFixed(0)} KiB (limit 1024): ` +
+    `${(gzipped / 1048576).toFixed(2)} of the limit`);
+  process.exitCode = calculate <= 2 && loadMs < 1000 && gzipped < 1048576 ? 0 : 1;
+} finally {
+  await browser.close();
+  await server.close();
+}

@@ -1,0 +1,189 @@
+// What the desktop makes of the browser tests' inputs, from the native core,
+// series library and number texts: the page must show the same.
+//   quillon_oracle texts LOCALE   stdin: JSON array of typed texts
+//   quillon_oracle runs LOCALE    stdin: JSON array of runs typed as
+//                                 [y1, x1, gas flow, water flow, height]
+//   quillon_oracle write          stdin: JSON array of runs; stdout: .quillon bytes
+//   quillon_oracle read           stdin: .quillon bytes; stdout: its runs computed
+//   quillon_oracle csv            stdin: .quillon bytes; stdout: the runs' CSV export
+//   quillon_oracle bench          the median time of one Calculate, in ms
+
+#include "core/absorber.h"
+#include "series/csv.h"
+#include "series/file.h"
+#include "series/findings.h"
+#include "series/series.h"
+#include "ui/numbertext.h"
+
+#include <QLocale>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string kindName(ui::ParsedNumber::Kind kind)
+{
+    switch (kind) {
+    case ui::ParsedNumber::Kind::number:
+        return "number";
+    case ui::ParsedNumber::Kind::notANumber:
+        return "not_a_number";
+    case ui::ParsedNumber::Kind::tooLarge:
+        return "too_large";
+    }
+    return {};
+}
+
+Json parsed(const std::string& text)
+{
+    const ui::ParsedNumber number = ui::parseNumber(QString::fromStdString(text));
+    Json shown{{"kind", kindName(number.kind)}};
+    if (number) {
+        shown["value"] = series::exactText(*number);
+        shown["text"] = ui::numberText(*number).toStdString();
+    }
+    return shown;
+}
+
+Json shownResult(std::optional<double> value)
+{
+    return value ? Json(ui::resultText(*value).toStdString()) : Json();
+}
+
+// A typed run through the core, as Calculate and then Find MTC take it.
+Json typedRun(const Json& texts)
+{
+    Json shown{{"fields", Json::array()}};
+    std::vector<double> values;
+    for (const Json& text : texts) {
+        const ui::ParsedNumber number = ui::parseNumber(QString::fromStdString(text.get<std::string>()));
+        shown["fields"].push_back(kindName(number.kind));
+        values.push_back(number.value());
+    }
+    if (!std::all_of(shown["fields"].begin(), shown["fields"].end(), [](const Json& kind) { return kind == "number"; }))
+        return shown;
+    const series::Run run{
+        {values[0], values[1], values[2], values[3]}, values.size() > 4 ? values[4] : 0.0, {}, false, {}};
+    const series::RunResult result = series::computeRun(run);
+    shown["outcome"] = series::outcomeName(result.outcome);
+    shown["balance"] = series::outcomeName(result.balance.outcome);
+    if (result.balance.point)
+        shown["eqY"] = shownResult(result.balance.point->y);
+    shown["y2"] = shownResult(result.balance.y2);
+    shown["ntu"] = shownResult(result.ntu);
+    shown["ntuColburn"] = shownResult(result.ntuColburn);
+    if (result.coefficientOutcome)
+        shown["coefficient"] = series::outcomeName(*result.coefficientOutcome);
+    shown["mtc"] = shownResult(result.mtc);
+    Json codes = Json::array();
+    for (const series::Finding finding : series::findingsOf(run, result))
+        codes.push_back(series::findingCode(finding));
+    shown["findings"] = codes;
+    return shown;
+}
+
+series::Series seriesOf(const Json& runs)
+{
+    series::Series made;
+    for (const Json& given : runs) {
+        series::Run run;
+        run.inputs = {given.at("y1"), given.at("x1"), given.at("gasFlow"), given.at("waterFlow")};
+        if (given.contains("packingHeight"))
+            run.packingHeight = given.at("packingHeight").get<double>();
+        run.label = given.value("label", "");
+        run.excluded = given.value("excluded", false);
+        made.runs.push_back(run);
+    }
+    return made;
+}
+
+Json computedRuns(const series::Series& read)
+{
+    Json shown = Json::array();
+    for (const series::Run& run : read.runs) {
+        const series::RunResult result = series::computeRun(run);
+        const auto full = [](std::optional<double> value) {
+            return value ? Json(ui::numberText(*value).toStdString()) : Json();
+        };
+        shown.push_back({{"label", run.label},
+                         {"excluded", run.excluded},
+                         {"outcome", series::outcomeName(result.outcome)},
+                         {"y2", full(result.balance.y2)},
+                         {"ntu", full(result.ntu)},
+                         {"mtc", full(result.mtc)}});
+    }
+    return shown;
+}
+
+// One Calculate: the balance, the NTU sum and the run's results, as the
+// desktop's main window makes them.
+double calculateMilliseconds(const absorber::RunInputs& inputs)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const absorber::Balance balance = absorber::closeBalance(inputs);
+    const absorber::Integration integration = absorber::integrateNtu(balance.limits);
+    const series::RunResult result =
+        series::completedRun({inputs, std::nullopt, {}, false, {}}, balance, integration.ntu);
+    const auto stop = std::chrono::steady_clock::now();
+    if (!result.ntu)
+        return -1.0;
+    return std::chrono::duration<double, std::milli>(stop - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (argc > 2)
+        QLocale::setDefault(QLocale(QString::fromUtf8(argv[2])));
+    const std::string input =
+        command == "bench" ? std::string() : std::string(std::istreambuf_iterator<char>(std::cin), {});
+
+    if (command == "texts") {
+        Json shown = Json::array();
+        for (const Json& text : Json::parse(input))
+            shown.push_back(parsed(text.get<std::string>()));
+        std::cout << shown.dump() << '\n';
+    } else if (command == "runs") {
+        Json shown = Json::array();
+        for (const Json& texts : Json::parse(input))
+            shown.push_back(typedRun(texts));
+        std::cout << shown.dump() << '\n';
+    } else if (command == "write") {
+        const series::Series made = seriesOf(Json::parse(input));
+        const auto results = series::computeRuns(made.runs, 1);
+        std::cout << series::writeSeriesFile(made, *results);
+    } else if (command == "read" || command == "csv") {
+        const series::ReadSeries read = series::readSeriesFile(input);
+        if (const auto* error = std::get_if<series::ReadError>(&read)) {
+            std::cerr << series::describe(*error, "stdin") << '\n';
+            return 1;
+        }
+        const series::Series& opened = std::get<series::OpenedSeries>(read).series;
+        if (command == "read")
+            std::cout << computedRuns(opened).dump() << '\n';
+        else
+            std::cout << series::exportCsv(opened, *series::computeRuns(opened.runs, 1));
+    } else if (command == "bench") {
+        // Example B, the median of many.
+        std::vector<double> times;
+        for (int i = 0; i < 101; ++i)
+            times.push_back(calculateMilliseconds({0.045, 0.02, 2, 3}));
+        std::nth_element(times.begin(), times.begin() + 50, times.end());
+        std::cout << times[50] << '\n';
+    } else {
+        std::cerr << "usage: quillon_oracle texts|runs LOCALE, write, read, csv or bench\n";
+        return 2;
+    }
+    return 0;
+}

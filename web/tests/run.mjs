@@ -1,0 +1,443 @@
+// Browser tests of the page in headless Chromium. Expected digits, texts
+// and bytes come from the native core, series library and the desktop's
+// number texts (quillon_oracle), never from the page itself.
+//   node web/tests/run.mjs SITE_DIR ORACLE
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import { launch, openPage, serve } from './browser.mjs';
+
+const [site, oracle] = process.argv.slice(2);
+const ask = (args, input) => execFileSync(oracle, args, { input, maxBuffer: 1 << 26 }).toString();
+const askJson = (args, input) => JSON.parse(ask(args, JSON.stringify(input)));
+const german = JSON.parse(readFileSync(join(site, 'strings-de.json'), 'utf8'));
+const de = (context, source) => german[`${context}\u0004${source}`];
+
+let server;
+let browser;
+before(async () => {
+  server = await serve(site);
+  browser = await launch();
+});
+after(async () => {
+  await browser.close();
+  await server.close();
+});
+
+const inputIds = ['y1', 'x1', 'gasFlow', 'waterFlow', 'height'];
+
+async function type(page, typed) {
+  for (const [index, text] of typed.entries()) {
+    await page.$eval(`#${inputIds[index]}`, (field, value) => { field.value = value; }, text);
+  }
+}
+
+const resultsOf = (page) => page.$$eval('input.result', (fields) =>
+  Object.fromEntries(fields.map((field) => [field.id, field.value])));
+
+// The box that is open, as { title, text }, closed with its OK button.
+async function closeBox(page) {
+  await page.waitForSelector('#box[open]');
+  const shown = await page.$eval('#box', (box) => ({
+    title: box.querySelector('#boxTitle').textContent, text: box.querySelector('#boxText').textContent,
+  }));
+  await page.click('#box button');
+  await page.waitForSelector('#box:not([open])');
+  return shown;
+}
+
+const noBoxOpen = (page) => page.$eval('#box', (box) => !box.open);
+
+// A run in each band of the equilibrium table, the closing limit 0.3
+// included, and the worked examples with a height.
+const bands = ['0.01', '0.0126', '0.015', '0.0167', '0.02', '0.025', '0.03', '0.04', '0.05', '0.07', '0.09', '0.13',
+  '0.17', '0.2', '0.24', '0.29', '0.3'];
+const typedRuns = [
+  ['0.02', '0.01', '1', '1', '2'],
+  ['0.045', '0.02', '2', '3', '1.5'],
+  ...bands.map((y1, band) => [y1, String(Number(y1) / 4), String(1 + band / 10), '1.3', '0.75']),
+  // Findings: no absorption and a negative fraction.
+  ['0.02', '-0.01', '1', '1', '2'],
+];
+
+describe('main window', () => {
+  test('worked examples and every band give the desktop\'s digits', async () => {
+    const expected = askJson(['runs', 'en_US'], typedRuns);
+    const page = await openPage(browser, server.url);
+    for (const [index, typed] of typedRuns.entries()) {
+      await type(page, typed);
+      await page.click('#calculate');
+      await page.click('#findMtc');
+      const want = expected[index];
+      assert.equal(want.outcome, 'completed', typed.join(' '));
+      assert.deepEqual(await resultsOf(page), { eqY: want.eqY, y2: want.y2, ntu: want.ntu, mtc: want.mtc },
+        typed.join(' '));
+      const row = await page.$eval(`#runsTable tbody tr:nth-child(${index + 1})`, (tr) => ({
+        colburn: tr.querySelector('[data-column="ntuColburn"]').textContent,
+        marked: tr.querySelector('.mark') !== null,
+      }));
+      assert.equal(row.colburn, want.ntuColburn, typed.join(' '));
+      assert.equal(row.marked, want.findings.length > 0, typed.join(' '));
+      const findings = await page.$$eval('#findings .finding', (lines) => lines.length);
+      assert.equal(findings, want.findings.length, typed.join(' '));
+    }
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  // Titles as the desktop's window tests expect them.
+  const faults = [
+    { name: 'not a number', typed: ['abc', '0.01', '1', '1'], title: 'Not a number',
+      text: 'Gas Inlet %NH3 holds "abc", which is not a number.' },
+    { name: 'empty', typed: ['0.02', '0.01', '1', ' '], title: 'Not a number', text: 'H20 Flowrate is empty. Type a number.' },
+    { name: 'too large', typed: ['0.02', '0.01', '1e999', '1'], title: 'Number too large',
+      text: 'Gas Flowrate holds "1e999", which is too large a number.' },
+    { name: 'long text quoted', typed: ['0.02', 'x'.repeat(50), '1', '1'], title: 'Not a number',
+      text: `Water Outlet %NH3 holds "${'x'.repeat(40)}\u2026", which is not a number.` },
+    { name: 'all zero', typed: ['0', '0', '0', '0'], title: 'ERROR', text: 'Invalid Data', outcome: 'invalid_data' },
+    { name: 'example C', typed: ['0.02', '0.01', '1', '5'], title: 'ERROR', text: 'Invalid Data', outcome: 'invalid_data' },
+    { name: 'outlet ratio of -1', typed: ['0.2', '0.5', '4', '5'], title: 'Division by zero', outcome: 'division_by_zero',
+      text: 'Division by zero. The calculation was stopped at that step.' },
+    { name: 'flow ratio overflows', typed: ['0.02', '0.01', '1e300', '1e-300'], title: 'Overflow', outcome: 'overflow' },
+    { name: 'integration overflows', typed: ['0.02', '0.01', '1e160', '1'], title: 'Overflow', outcome: 'overflow',
+      shown: true },
+    { name: 'coefficient 0/0', typed: ['0.02', '0.002', '5e-324', '5e-324', '5e-324'], title: 'Invalid operation',
+      coefficient: 'invalid_operation' },
+    { name: 'coefficient divides by 0', typed: ['0.02', '0.01', '1', '1', '5e-324'], title: 'Division by zero',
+      coefficient: 'division_by_zero' },
+    { name: 'no height', typed: ['0.02', '0.01', '1', '1', '0'], title: 'ERROR', text: 'Invalid Data',
+      coefficient: 'invalid_data' },
+  ];
+
+  test('every fault kind gives its message', async () => {
+    const expected = askJson(['runs', 'en_US'], faults.map((fault) => fault.typed));
+    const page = await openPage(browser, server.url);
+    for (const [index, fault] of faults.entries()) {
+      const want = expected[index];
+      await type(page, fault.typed.length === 5 ? fault.typed : [...fault.typed, '2']);
+      await page.click('#calculate');
+      if (fault.coefficient) {
+        assert.equal(want.coefficient, fault.coefficient, fault.name);
+        assert.ok(await noBoxOpen(page), fault.name);
+        await page.click('#findMtc');
+      } else if (fault.outcome) {
+        assert.equal(want.outcome, fault.outcome, fault.name);
+      }
+      const box = await closeBox(page);
+      assert.equal(box.title, fault.title, fault.name);
+      if (fault.text) assert.equal(box.text, fault.text, fault.name);
+      if (fault.shown) assert.equal((await resultsOf(page)).y2, want.y2, fault.name);
+      assert.ok(await noBoxOpen(page), `${fault.name}: one box only`);
+    }
+    await page.close();
+  });
+
+  test('Find MTC needs a completed Calculate first', async () => {
+    const page = await openPage(browser, server.url);
+    await type(page, ['0.02', '0.01', '1', '1', '2']);
+    await page.click('#findMtc');
+    assert.deepEqual(await closeBox(page), { title: 'ERROR', text: 'Invalid Data' });
+    await page.click('#calculate');
+    await type(page, ['abc']);
+    await page.click('#calculate');
+    await closeBox(page);
+    // The failed click broke the link between the NTU and the gas flow.
+    await page.click('#findMtc');
+    assert.deepEqual(await closeBox(page), { title: 'ERROR', text: 'Invalid Data' });
+    await page.close();
+  });
+});
+
+describe('numbers', () => {
+  const texts = ['0.02', ' 0,02 ', '0,02', '1e999', '-1e999', '1.000', '1,000', 'abc', '', ' ', '.5', ',5', '5.', '5,',
+    '1E5', '1e+5', '+0.02', '+-1', '--1', '1e-999', '-1e-999', 'inf', 'nan', '1 000', '0x10', '1,000.5', '1e', 'e5',
+    '1.5e+3', '1,5e3', '\u22121', '5e-324', '1.7976931348623157e308', '1.7976931348623159e308', '0.1e-400',
+    '123456789012345678901234567890', '1e-5', '-0', '٣'];
+
+  for (const [language, locale] of [['en-US', 'en_US'], ['de-DE', 'de_DE']]) {
+    test(`typed texts read as the desktop reads them (${language})`, async () => {
+      const expected = askJson(['texts', locale], texts);
+      const page = await openPage(browser, server.url, language);
+      const read = await page.evaluate(async (all) => {
+        const numbers = await import('./src/numbers.js');
+        const lang = navigator.language.slice(0, 2);
+        return all.map((text) => {
+          const number = numbers.parseNumber(text, lang);
+          return number.kind === 'number'
+            ? { kind: 'number', value: number.value, negative: Object.is(number.value, -0) || number.value < 0,
+              text: numbers.numberText(number.value, lang) }
+            : { kind: number.kind === 'tooLarge' ? 'too_large' : 'not_a_number' };
+        });
+      }, texts);
+      for (const [index, text] of texts.entries()) {
+        const want = expected[index];
+        assert.equal(read[index].kind, want.kind, JSON.stringify(text));
+        if (want.kind !== 'number') continue;
+        // The sign of 0 does not survive the trip out of the page; `negative` carries it.
+        assert.ok(read[index].value === Number(want.value), JSON.stringify(text));
+        assert.equal(read[index].negative, want.value.startsWith('-'), JSON.stringify(text));
+        assert.equal(read[index].text, want.text, JSON.stringify(text));
+      }
+      await page.close();
+    });
+  }
+
+  test('German entry: 0,02, decimal commas and the desktop\'s German words', async () => {
+    const typed = [['0,02', '0,01', '1', '1', '2'], ['0,045', '0,02', '2', '3', '1,5']];
+    const expected = askJson(['runs', 'de_DE'], typed);
+    const page = await openPage(browser, server.url, 'de-DE');
+    for (const [index, run] of typed.entries()) {
+      await type(page, run);
+      await page.click('#calculate');
+      await page.click('#findMtc');
+      const want = expected[index];
+      assert.deepEqual(await resultsOf(page), { eqY: want.eqY, y2: want.y2, ntu: want.ntu, mtc: want.mtc });
+    }
+    assert.equal(await page.$eval('label[for="waterFlow"]', (label) => label.textContent), de('Form1', 'H20 Flowrate'));
+    await type(page, ['0.02']);
+    await page.click('#calculate');
+    const box = await closeBox(page);
+    assert.equal(box.title, de('Messages', 'Not a number'));
+    assert.equal(box.text, de('Messages', '%1 holds "%2", which is not a number.')
+      .replace('%1', de('Form1', 'Gas Inlet %NH3')).replace('%2', '0.02'));
+    await page.close();
+  });
+});
+
+describe('keyboard', () => {
+  test('the main flow by keyboard alone, with the focus visible', async () => {
+    const expected = askJson(['runs', 'en_US'], [typedRuns[0]]);
+    const page = await openPage(browser, server.url);
+    const focused = () => page.evaluate(() => document.activeElement.id);
+    // The fields come in the order they are filled, then Calculate.
+    assert.equal(await focused(), 'gasFlow');
+    const order = [['gasFlow', '1'], ['y1', '0.02'], ['waterFlow', '1'], ['x1', '0.01']];
+    for (const [index, [id, text]] of order.entries()) {
+      if (index > 0) await page.keyboard.press('Tab');
+      assert.equal(await focused(), id);
+      await page.keyboard.down('Control');
+      await page.keyboard.press('a');
+      await page.keyboard.up('Control');
+      await page.keyboard.type(text);
+    }
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(), 'calculate');
+    const outline = await page.evaluate(() => getComputedStyle(document.activeElement).outlineStyle);
+    assert.notEqual(outline, 'none');
+    await page.keyboard.press('Enter');
+    assert.equal((await resultsOf(page)).ntu, expected[0].ntu);
+    while (await focused() !== 'height') await page.keyboard.press('Tab');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('a');
+    await page.keyboard.up('Control');
+    await page.keyboard.type('2');
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(), 'findMtc');
+    await page.keyboard.press('Space');
+    assert.equal((await resultsOf(page)).mtc, expected[0].mtc);
+    // A box takes the focus, Escape closes it, and the focus comes back.
+    await page.$eval('#height', (field) => { field.value = 'abc'; });
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#box[open]');
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#box:not([open])');
+    assert.equal(await focused(), 'findMtc');
+    // F1 opens the Help.
+    await page.keyboard.press('F1');
+    await page.waitForFunction(() => document.activeElement.id === 'help', { timeout: 2000 });
+    assert.equal(await page.$eval('#help', (help) => help.hidden), false);
+    await page.close();
+  });
+});
+
+describe('series', () => {
+  const labelled = [
+    { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2, label: 'A' },
+    { y1: 0.045, x1: 0.02, gasFlow: 2, waterFlow: 3, label: 'B', excluded: true },
+    { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 5, label: 'C refused' },
+    { y1: 0.13, x1: 0.03, gasFlow: 1.7, waterFlow: 2.9, packingHeight: 0.6, label: 'Größe ✓' },
+  ];
+
+  async function download(page, click) {
+    const folder = mkdtempSync(join(tmpdir(), 'quillon-download-'));
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    await page.click(click);
+    let files = [];
+    for (let i = 0; i < 100 && !files.some((name) => !name.endsWith('.crdownload')); ++i) {
+      await new Promise((resolve) => setTimeout(resolve, 50));
+      files = readdirSync(folder);
+    }
+    const name = files.find((file) => !file.endsWith('.crdownload'));
+    const bytes = readFileSync(join(folder, name));
+    rmSync(folder, { recursive: true, force: true });
+    return { name, bytes };
+  }
+
+  const uploads = [];
+  after(() => uploads.forEach((folder) => rmSync(folder, { recursive: true, force: true })));
+
+  async function open(page, name, bytes) {
+    const folder = mkdtempSync(join(tmpdir(), 'quillon-upload-'));
+    writeFileSync(join(folder, name), bytes);
+    const picker = await page.$('#openFile');
+    await picker.uploadFile(join(folder, name));
+    // The page reads the file after this returns; the folder goes at the end.
+    uploads.push(folder);
+  }
+
+  const rowsOf = (page) => page.$$eval('#runsTable tbody tr', (rows) => rows.map((row) => ({
+    label: row.querySelector('input[type="text"]').value,
+    excluded: row.querySelector('input[type="checkbox"][aria-label^="Excluded"]').checked,
+    y2: row.querySelector('[data-column="y2"]').title,
+    ntu: row.querySelector('[data-column="ntu"]').title,
+    mtc: row.querySelector('[data-column="mtc"]').title,
+  })));
+
+  test('a file written natively opens with identical results, and its save reads back natively', async () => {
+    const written = ask(['write'], JSON.stringify(labelled));
+    const computed = JSON.parse(ask(['read'], written));
+    const page = await openPage(browser, server.url);
+    await open(page, 'native.quillon', written);
+    await page.waitForFunction((count) => document.querySelectorAll('#runsTable tbody tr').length === count, {},
+      labelled.length);
+    // Stored and computed results agree: no box.
+    assert.ok(await noBoxOpen(page));
+    const rows = await rowsOf(page);
+    for (const [index, want] of computed.entries()) {
+      assert.deepEqual(rows[index], { label: want.label, excluded: want.excluded, y2: want.y2 ?? '', ntu: want.ntu ?? '',
+        mtc: want.mtc ?? '' }, `run ${index + 1}`);
+    }
+    const saved = await download(page, '#saveSeries');
+    assert.equal(saved.name, 'native.quillon');
+    assert.equal(saved.bytes.toString(), written);
+    const csv = await download(page, '#exportCsv');
+    assert.equal(csv.name, 'quillon-runs.csv');
+    assert.equal(csv.bytes.toString(), ask(['csv'], written));
+    await page.close();
+  });
+
+  test('runs calculated in the page save as the native library writes them', async () => {
+    const page = await openPage(browser, server.url);
+    for (const run of typedRuns.slice(0, 2)) {
+      await type(page, run);
+      await page.click('#calculate');
+      await page.click('#findMtc');
+    }
+    await page.$eval('#runsTable tbody tr:nth-child(2) input[type="text"]', (field) => {
+      field.value = 'second';
+      field.dispatchEvent(new Event('change'));
+    });
+    const saved = await download(page, '#saveSeries');
+    const native = ask(['write'], JSON.stringify([
+      { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2, label: '' },
+      { y1: 0.045, x1: 0.02, gasFlow: 2, waterFlow: 3, packingHeight: 1.5, label: 'second' },
+    ]));
+    assert.equal(saved.bytes.toString(), native);
+    const computed = JSON.parse(ask(['read'], saved.bytes));
+    const rows = await rowsOf(page);
+    assert.deepEqual(rows.map((row) => row.mtc), computed.map((run) => run.mtc));
+    await page.close();
+  });
+
+  test('label, exclude, delete, undo and redo', async () => {
+    const page = await openPage(browser, server.url);
+    await open(page, 'runs.quillon', ask(['write'], JSON.stringify(labelled)));
+    await page.waitForFunction(() => document.querySelectorAll('#runsTable tbody tr').length === 4);
+    const labels = async () => (await rowsOf(page)).map((row) => row.label);
+    await page.$eval('#runsTable tbody tr:nth-child(1) input[type="text"]', (field) => {
+      field.value = 'first';
+      field.dispatchEvent(new Event('change'));
+    });
+    assert.deepEqual(await labels(), ['first', 'B', 'C refused', 'Größe ✓']);
+    await page.click('#runsTable tbody tr:nth-child(1) input[aria-label^="Excluded"]');
+    assert.equal((await rowsOf(page))[0].excluded, true);
+    await page.click('#runsTable tbody tr:nth-child(2) input[aria-label^="Select"]');
+    await page.click('#runsTable tbody tr:nth-child(3) input[aria-label^="Select"]');
+    await page.click('#deleteRuns');
+    assert.deepEqual(await labels(), ['first', 'Größe ✓']);
+    // The run that did not complete says why, where its NTU would be.
+    await page.click('#undo');
+    assert.deepEqual(await labels(), ['first', 'B', 'C refused', 'Größe ✓']);
+    assert.equal(await page.$eval('#runsTable tbody tr:nth-child(3) [data-column="ntu"]', (cell) => cell.textContent),
+      'Invalid Data');
+    await page.focus('#undo');
+    await page.keyboard.down('Control');
+    await page.keyboard.press('z');
+    await page.keyboard.press('z');
+    await page.keyboard.up('Control');
+    assert.deepEqual(await labels(), ['A', 'B', 'C refused', 'Größe ✓']);
+    await page.click('#redo');
+    assert.deepEqual(await labels(), ['first', 'B', 'C refused', 'Größe ✓']);
+    await page.close();
+  });
+
+  test('a damaged file is named with its line and column and changes nothing', async () => {
+    const page = await openPage(browser, server.url);
+    await open(page, 'broken.quillon', '{\n  "format": "quillon-series",\n  "version": 1,\n  "runs": [ {"y1": }\n');
+    const box = await closeBox(page);
+    assert.equal(box.title, 'Not opened');
+    assert.match(box.text, /^broken\.quillon is not a series Quillon can read:\nbroken\.quillon:4:/);
+    assert.equal(await page.$$eval('#runsTable tbody tr', (rows) => rows.length), 0);
+    await page.close();
+  });
+});
+
+describe('the rest of the page', () => {
+  test('Help shows the method with example A as the core computes it', async () => {
+    const [exampleA] = askJson(['runs', 'en_US'], [['0.02', '0.01', '1', '1']]);
+    const page = await openPage(browser, server.url);
+    await page.click('#showHelp');
+    const help = await page.$eval('#helpText', (text) => text.textContent);
+    assert.ok(help.includes(`has NTU ${exampleA.ntu} here and ${exampleA.ntuColburn} by the Colburn equation`));
+    assert.ok(help.includes('1,000,000 equal steps'));
+    await page.close();
+  });
+
+  test('the uncertainty of the coefficient, first order and Monte Carlo in a worker', async () => {
+    const page = await openPage(browser, server.url);
+    await type(page, typedRuns[0]);
+    await page.click('#calculate');
+    await page.click('#findMtc');
+    await page.click('#gum');
+    const gum = await page.$eval('#uncertaintyResult', (result) => result.textContent);
+    assert.match(gum, /^Coefficient 40\.455\d+, standard uncertainty \d/);
+    await page.click('#monteCarlo');
+    assert.equal(await page.$eval('#mcProgress', (progress) => progress.hidden), false);
+    await page.waitForFunction(() => document.getElementById('mcProgress').hidden, { timeout: 60000 });
+    const mc = await page.$eval('#uncertaintyResult', (result) => result.textContent);
+    assert.match(mc, /95 % interval 3\d\.\d+ to 4\d\.\d+, \d+ draws/);
+    await page.close();
+  });
+
+  test('print shows the report of the last run and the runs', async () => {
+    const page = await openPage(browser, server.url);
+    await type(page, typedRuns[0]);
+    await page.click('#calculate');
+    await page.click('#findMtc');
+    await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
+    await page.emulateMediaType('print');
+    assert.equal(await page.$eval('main', (main) => getComputedStyle(main).display), 'none');
+    const report = await page.$eval('#report', (element) => element.innerText);
+    assert.match(report, /Mass-transfer coefficient\s+40\.4556/);
+    await page.close();
+  });
+
+  test('offline once loaded', async () => {
+    const page = await openPage(browser, server.url);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]');
+    await page.setOfflineMode(true);
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]');
+    await type(page, typedRuns[0]);
+    await page.click('#calculate');
+    assert.equal((await resultsOf(page)).ntu, '0.6355');
+    await page.setOfflineMode(false);
+    await page.close();
+  });
+});
