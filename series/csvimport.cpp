@@ -198,7 +198,7 @@ ImportResult importCsv(std::string_view bytes)
         return *error;
     const std::vector<csv::Record>& records = std::get<std::vector<csv::Record>>(split);
     if (records.empty())
-        return ReadError{1, 0, {}, "the file is empty; expected a header naming y1, x1, gas_flow and water_flow"};
+        return ReadError{1, 1, {}, "the file is empty; expected a header naming y1, x1, gas_flow and water_flow"};
 
     ImportedSeries imported;
     const csv::Record& header = records.front();

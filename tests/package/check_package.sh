@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a finished build tree, checks what it holds
-# and declares, validates its desktop files, and starts the binary it
-# installs (extracted into a scratch root) until the main window is up.
+# and declares, validates its desktop files, runs the command-line tool, and
+# starts the binary it installs (extracted into a scratch root) until the
+# main window is up.
 #   check_package.sh BUILD_DIR VERSION APP_ID
 set -euo pipefail
 build=$1 version=$2 app=$3
@@ -16,12 +17,15 @@ deb="$work/out/quillon_${version}_${arch}.deb"
 test -f "$deb" || { echo "no package at $deb"; ls "$work/out"; exit 1; }
 
 expected="./usr/bin/quillon
+./usr/bin/quillon-cli
 ./usr/share/applications/$app.desktop
+./usr/share/bash-completion/completions/quillon-cli
 ./usr/share/icons/hicolor/24x24/apps/$app.png
 ./usr/share/icons/hicolor/256x256/apps/$app.png
+./usr/share/man/man1/quillon-cli.1.gz
 ./usr/share/metainfo/$app.metainfo.xml
 ./usr/share/mime/packages/$app.xml"
-files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
+files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | LC_ALL=C sort)
 if [ "$files" != "$expected" ]; then
     echo "package holds:"; echo "$files"; echo "expected:"; echo "$expected"
     exit 1
@@ -42,6 +46,14 @@ grep -q 'glob pattern="\*.quillon"' "$root/usr/share/mime/packages/$app.xml"
 appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$app.metainfo.xml"
 
+# The tool runs without a display, its manual page names this version, and
+# its completion completes it.
+printf 'y1,x1,gas_flow,water_flow,packing_height\n0.02,0.01,1,1,2\n' > "$work/run.csv"
+env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/quillon-cli" compute "$work/run.csv" | grep -q ',40.455628854993435,'
+test "$("$root/usr/bin/quillon-cli" --version)" = "quillon-cli $version"
+zcat "$root/usr/share/man/man1/quillon-cli.1.gz" | grep -q "^\.TH QUILLON-CLI 1 .*\"Quillon $version\""
+grep -q '^complete -F _quillon_cli quillon-cli$' "$root/usr/share/bash-completion/completions/quillon-cli"
+
 # The splash window comes first; the main window, titled Quillon, after it.
 xvfb-run -a bash -c '
     "$1" & pid=$!
@@ -54,4 +66,4 @@ xvfb-run -a bash -c '
     done
     echo "no main window after 20 s"; kill "$pid"; exit 1
 ' starter "$root/usr/bin/quillon"
-echo "package $deb: contents, dependencies, desktop files and start-up all good"
+echo "package $deb: contents, dependencies, desktop files, the tool and start-up all good"

@@ -245,7 +245,7 @@ TEST_P(CsvErrors, NameTheirPlace)
 }
 
 INSTANTIATE_TEST_SUITE_P(Import, CsvErrors, testing::Values(
-    CsvErrorCase{"empty", "", 1, 0, "the file is empty"},
+    CsvErrorCase{"empty", "", 1, 1, "the file is empty"},
     CsvErrorCase{"missing_column", "y1,x1,Gasstrom\r\n0.02,0.01,1\r\n", 1, 0, "the header has no water_flow column"},
     CsvErrorCase{"missing_columns", "label;y1\r\n", 1, 0, "the header has no x1, gas_flow, water_flow columns"},
     CsvErrorCase{"header_only", "y1,x1,gas_flow,water_flow\r\n", 0, 0, "it has a header but no rows"},

@@ -1,0 +1,109 @@
+#include "cli/commandline.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <thread>
+
+namespace cli {
+namespace {
+
+const char* const exitCodes =
+    "Exit codes:\n"
+    "  0  success\n"
+    "  1  check: a stored result differs from the one computed now\n"
+    "  2  usage error: unknown command or option, missing FILE, bad option value\n"
+    "  3  an input could not be read or is not a series (file:line:column: what was expected)\n"
+    "  4  an output could not be written (no partial file is left)\n";
+
+void printOut(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+}
+
+}  // namespace
+
+std::optional<int> parse(CommandLine& commandLine, const QStringList& arguments)
+{
+    QCommandLineParser& parser = commandLine.parser;
+    const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
+    const QCommandLineOption version("version", "Show the version and exit.");
+    parser.addOption(help);
+    parser.addOption(version);
+    const QString command = commandLine.usage.section(' ', 0, 0);
+    if (!parser.parse(arguments))
+        return usageFailure(parser.errorText(), command);
+    if (parser.isSet(help)) {
+        // Qt's usage line names the program as it was started; ours names
+        // the command too.
+        const QString options = parser.helpText().section('\n', 1);
+        printOut("Usage: quillon-cli " + commandLine.usage + '\n' + commandLine.description + '\n' + options + '\n'
+                 + exitCodes);
+        return success;
+    }
+    if (parser.isSet(version)) {
+        printOut(versionText() + '\n');
+        return success;
+    }
+    return std::nullopt;
+}
+
+QString toolHelp(const QList<QPair<QString, QString>>& commands)
+{
+    qsizetype width = 0;
+    for (const auto& [name, summary] : commands)
+        width = std::max(width, name.size());
+    QString text =
+        "Usage: quillon-cli COMMAND [options] [FILE...]\n"
+        "Computes series of packed-bed NH3 absorber runs without a window.\n\n"
+        "Commands:\n";
+    for (const auto& [name, summary] : commands)
+        text += "  " + name.leftJustified(width + 2) + summary + '\n';
+    text +=
+        "\nOptions:\n"
+        "  -h, --help  Show this help and exit.\n"
+        "  --version   Show the version and exit.\n\n"
+        "'quillon-cli COMMAND --help' shows a command's options.\n\n";
+    return text + exitCodes;
+}
+
+QString versionText()
+{
+    return "quillon-cli " + QCoreApplication::applicationVersion();
+}
+
+int usageFailure(const QString& message, const QString& command)
+{
+    const QString name = command.isEmpty() ? "quillon-cli" : "quillon-cli " + command;
+    printError((name + ": " + message + "\nTry '" + name + " --help'.").toStdString());
+    return usageError;
+}
+
+QCommandLineOption jobsOption()
+{
+    return {{"j", "jobs"}, "Compute on N threads (default: every core).", "N"};
+}
+
+std::optional<unsigned> jobsOf(const CommandLine& commandLine, const QString& command)
+{
+    if (!commandLine.parser.isSet("jobs"))
+        return std::max(1u, std::thread::hardware_concurrency());
+    const QString given = commandLine.parser.value("jobs");
+    bool ok = false;
+    const unsigned jobs = given.toUInt(&ok);
+    if (!ok || jobs == 0) {
+        usageFailure("--jobs wants a whole number of threads from 1 up, not '" + given + "'", command);
+        return std::nullopt;
+    }
+    return jobs;
+}
+
+void printError(std::string_view message)
+{
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+}  // namespace cli

@@ -1,0 +1,53 @@
+# bash completion for quillon-cli: its commands, each command's options and
+# the files it reads.
+
+_quillon_cli()
+{
+    local cur prev words cword
+    _init_completion || return
+
+    local commands="compute check"
+    local command="" i
+    for ((i = 1; i < cword; i++)); do
+        case ${words[i]} in
+        -*) ;;
+        *)
+            command=${words[i]}
+            break
+            ;;
+        esac
+    done
+    if [[ -z $command ]]; then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+
+    case $prev in
+    -o | --output)
+        _filedir
+        return
+        ;;
+    --format)
+        COMPREPLY=($(compgen -W "csv json" -- "$cur"))
+        return
+        ;;
+    -j | --jobs)
+        return
+        ;;
+    esac
+
+    local options
+    case $command in
+    compute) options="--output --format --jobs --help --version" ;;
+    check) options="--jobs --help --version" ;;
+    *) return ;;
+    esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+    elif [[ $command == compute ]]; then
+        _filedir '@(quillon|csv)'
+    else
+        _filedir quillon
+    fi
+}
+complete -F _quillon_cli quillon-cli

@@ -1,0 +1,297 @@
+// quillon-cli as a user runs it: the built program in a scratch folder, its
+// output and exit code against the series library's own.
+
+#include "series/csv.h"
+#include "series/findings.h"
+#include "tests/series/samples.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct Ran {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string textOf(const QByteArray& bytes)
+{
+    return bytes.toStdString();
+}
+
+// Runs in one scratch folder holding every input the tests use.
+class Cli : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = std::make_unique<QTemporaryDir>();
+        const std::string file = series::writeSeriesFile(sampleSeries(), sampleResults());
+        // Run 2's NTU with its last digit one up.
+        const std::string ntu = series::exactText(*sampleResults()[1].ntu);
+        altered = ntu;
+        altered.back() = altered.back() == '9' ? '8' : char(altered.back() + 1);
+        std::string alteredFile = file;
+        const std::size_t at = alteredFile.find("\"ntu\": " + ntu);
+        ASSERT_NE(at, std::string::npos);
+        alteredFile.replace(at + 7, ntu.size(), altered);
+        const QMap<QString, std::string> files{
+            {"samples.quillon", file},
+            {"samples.csv", series::exportCsv(sampleSeries(), sampleResults())},
+            {"altered.quillon", alteredFile},
+            {"damaged.quillon", file.substr(0, file.size() / 2)},
+            {"empty.quillon", ""},
+            {"notes.txt", "Column rinsed before run 2\n"},
+        };
+        for (auto it = files.begin(); it != files.end(); ++it) {
+            QFile out(folder->filePath(it.key()));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(QByteArray::fromStdString(it.value()));
+        }
+    }
+    static void TearDownTestSuite() { folder.reset(); }
+
+    // LC_ALL=de_DE.UTF-8, compiled into a folder of its own (LOCPATH) so
+    // that no system locale is needed; empty when it cannot be made.
+    static const QStringList& german()
+    {
+        static const QTemporaryDir locales;
+        static const QStringList environment = [] {
+            const QString path = locales.filePath("de_DE.UTF-8");
+            QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", path});
+            const QStringList set{"LOCPATH=" + locales.path(), "LC_ALL=de_DE.UTF-8"};
+            // The C library must write 0,5 there, or the German runs would prove nothing.
+            QProcess probe;
+            probe.setEnvironment(QProcess::systemEnvironment() + set);
+            probe.start("printf", {"%.1f", "0.5"});
+            probe.waitForFinished();
+            return probe.readAllStandardOutput() == "0,5" ? set : QStringList();
+        }();
+        return environment;
+    }
+
+    static Ran run(const QStringList& arguments, const QByteArray& input = {}, const QStringList& environment = {},
+                   const QString& standardOutput = {})
+    {
+        QProcess process;
+        process.setWorkingDirectory(folder->path());
+        process.setEnvironment(QProcess::systemEnvironment() + environment);
+        if (!standardOutput.isEmpty())
+            process.setStandardOutputFile(standardOutput);
+        process.start(QUILLON_CLI, arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {process.exitCode(), textOf(process.readAllStandardOutput()), textOf(process.readAllStandardError())};
+    }
+
+    static std::string contents(const QString& name)
+    {
+        QFile file(folder->filePath(name));
+        return file.open(QIODevice::ReadOnly) ? textOf(file.readAll()) : std::string();
+    }
+
+    static series::Series seriesIn(const QString& name)
+    {
+        const std::string bytes = contents(name);
+        if (name.endsWith(".csv"))
+            return std::get<series::ImportedSeries>(series::importCsv(bytes)).series;
+        return std::get<series::OpenedSeries>(series::readSeriesFile(bytes)).series;
+    }
+
+    // The window's Export Runs as CSV of the series in the file.
+    static std::string exported(const QString& name)
+    {
+        const series::Series read = seriesIn(name);
+        return series::exportCsv(read, *series::computeRuns(read.runs, 2), *series::uncertaintiesOf(read, 2));
+    }
+
+    // Every file in the folder with its bytes.
+    static QMap<QString, std::string> snapshot()
+    {
+        QMap<QString, std::string> files;
+        for (const QString& name : QDir(folder->path()).entryList(QDir::Files))
+            files[name] = contents(name);
+        return files;
+    }
+
+    static inline std::unique_ptr<QTemporaryDir> folder;
+    static inline std::string altered;
+};
+
+struct ExitCase {
+    const char* name;
+    QStringList arguments;
+    int code;
+    const char* output;  // a pattern standard output matches, or for errors standard error
+    QByteArray input = {};
+    QString standardOutput = {};
+};
+
+class ExitCodes : public Cli, public testing::WithParamInterface<ExitCase> {};
+
+// Every case leaves the folder as it was: no output, whole or partial.
+TEST_P(ExitCodes, GiveTheCodeAndTheMessage)
+{
+    const auto before = snapshot();
+    const Ran ran = run(GetParam().arguments, GetParam().input, {}, GetParam().standardOutput);
+    EXPECT_EQ(ran.code, GetParam().code) << ran.err;
+    const std::string& shown = GetParam().code == 0 || GetParam().code == 1 ? ran.out : ran.err;
+    EXPECT_TRUE(QString::fromStdString(shown).contains(QRegularExpression(GetParam().output))) << shown;
+    EXPECT_EQ(snapshot(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
+    ExitCase{"help", {"--help"}, 0, "^Usage: quillon-cli COMMAND.*\n(.*\n)*  compute .*\n  check .*\n(.*\n)*  4  an output"},
+    ExitCase{"version", {"--version"}, 0, "^quillon-cli " QUILLON_VERSION "\n$"},
+    ExitCase{"compute_help", {"compute", "--help"}, 0, "^Usage: quillon-cli compute (.*\n)*  --format"},
+    ExitCase{"check_help", {"check", "-h"}, 0, "^Usage: quillon-cli check (.*\n)*  3  an input"},
+    ExitCase{"check_version", {"check", "--version"}, 0, "^quillon-cli " QUILLON_VERSION "\n$"},
+    ExitCase{"as_stored", {"check", "samples.quillon", "--jobs", "1"}, 0, "^$"},
+    ExitCase{"csv_nothing_stored", {"check", "samples.csv"}, 0, "^$"},
+    ExitCase{"altered_digit", {"check", "samples.quillon", "altered.quillon"}, 1, "^altered.quillon: run 2: ntu: stored [^\n]*\n$"},
+    ExitCase{"no_command", {}, 2, "no command given"},
+    ExitCase{"fit_not_yet", {"fit", "samples.quillon"}, 2, "unknown command 'fit'"},
+    ExitCase{"unknown_option", {"compute", "--fast", "samples.quillon"}, 2, "Unknown option 'fast'"},
+    ExitCase{"no_file", {"check"}, 2, "no FILE given"},
+    ExitCase{"format_xml", {"compute", "--format", "xml", "samples.quillon"}, 2, "csv or json, not 'xml'"},
+    ExitCase{"no_jobs", {"compute", "-j", "0", "samples.quillon"}, 2, "not '0'"},
+    ExitCase{"input_twice", {"compute", "-", "-"}, 2, "only once"},
+    ExitCase{"damaged", {"compute", "damaged.quillon", "-o", "out.csv"}, 3, "^damaged.quillon:[1-9][0-9]*:[1-9][0-9]*: .*expected"},
+    ExitCase{"empty", {"check", "empty.quillon"}, 3, "^empty.quillon:1:1: .*expected"},
+    ExitCase{"empty_input", {"compute", "-"}, 3, "^-:1:1: the file is empty; expected a header"},
+    ExitCase{"not_a_series", {"compute", "notes.txt", "-o", "samples.csv"}, 3, "^notes.txt:1: the header has no y1"},
+    ExitCase{"missing", {"check", "samples.quillon", "missing.quillon"}, 3, "^missing.quillon: cannot be read: "},
+    ExitCase{"folder", {"compute", "."}, 3, "^\\.: cannot be read: "},
+    ExitCase{"no_such_folder", {"compute", "samples.quillon", "-o", "missing/out.csv"}, 4, "^missing/out.csv: cannot be written: "},
+    ExitCase{"into_a_file", {"compute", "samples.quillon", "-o", "samples.csv/out.json"}, 4, "^samples.csv/out.json: cannot be written: "},
+    ExitCase{"output_full", {"compute", "samples.quillon"}, 4, "^standard output: cannot be written: ", {}, "/dev/full"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(Cli, CheckNamesTheAlteredDigitAlone)
+{
+    const Ran ran = run({"check", "altered.quillon"});
+    EXPECT_EQ(ran.code, 1);
+    EXPECT_EQ(ran.out,
+              "altered.quillon: run 2: ntu: stored " + altered + ", computed "
+                  + series::exactText(*sampleResults()[1].ntu) + "\n");
+}
+
+struct SameBytesCase {
+    const char* name;
+    QStringList arguments;
+    const char* source;  // the series the expected bytes are exported from
+    const char* input = nullptr;
+    const char* outputFile = nullptr;
+    bool inGerman = false;
+};
+
+class SameBytes : public Cli, public testing::WithParamInterface<SameBytesCase> {};
+
+TEST_P(SameBytes, AsTheWindowExportsThem)
+{
+    const SameBytesCase& row = GetParam();
+    if (row.inGerman && german().isEmpty())
+        GTEST_SKIP() << "de_DE.UTF-8 cannot be made here";
+    const QByteArray input = row.input ? QByteArray::fromStdString(contents(row.input)) : QByteArray();
+    const Ran ran = run(row.arguments, input, row.inGerman ? german() : QStringList());
+    ASSERT_EQ(ran.code, 0) << ran.err;
+    EXPECT_EQ(row.outputFile ? contents(row.outputFile) : ran.out, exported(row.source));
+    if (row.outputFile)
+        QFile::remove(folder->filePath(row.outputFile));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, SameBytes, testing::Values(
+    SameBytesCase{"series_file", {"compute", "samples.quillon"}, "samples.quillon"},
+    SameBytesCase{"one_job", {"compute", "--jobs", "1", "samples.quillon"}, "samples.quillon"},
+    SameBytesCase{"csv_file", {"compute", "samples.csv"}, "samples.csv"},
+    SameBytesCase{"standard_input", {"compute", "-"}, "samples.quillon", "samples.quillon"},
+    SameBytesCase{"csv_by_content", {"compute", "-"}, "samples.csv", "samples.csv"},
+    SameBytesCase{"output_file", {"compute", "samples.quillon", "-o", "out.csv"}, "samples.quillon", nullptr, "out.csv"},
+    SameBytesCase{"german", {"compute", "samples.quillon"}, "samples.quillon", nullptr, nullptr, true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Several files as one table: read back, it holds every run of each, in order.
+TEST_F(Cli, SeveralFilesMakeOneTable)
+{
+    const Ran ran = run({"compute", "samples.quillon", "samples.csv"});
+    ASSERT_EQ(ran.code, 0) << ran.err;
+    EXPECT_TRUE(ran.out.starts_with("file,run,label,")) << ran.out;
+    const series::ImportResult read = series::importCsv(ran.out);
+    const auto* table = std::get_if<series::ImportedSeries>(&read);
+    ASSERT_NE(table, nullptr);
+    series::Series both = seriesIn("samples.quillon");
+    for (const series::Run& run : seriesIn("samples.csv").runs)
+        both.runs.push_back(run);
+    ASSERT_EQ(table->series.runs.size(), both.runs.size());
+    for (std::size_t i = 0; i < both.runs.size(); ++i) {
+        EXPECT_EQ(table->series.runs[i].label, both.runs[i].label);
+        EXPECT_EQ(bits(table->series.runs[i].inputs.y1), bits(both.runs[i].inputs.y1));
+        EXPECT_EQ(bits(table->series.runs[i].inputs.waterFlow), bits(both.runs[i].inputs.waterFlow));
+    }
+}
+
+// Every number of the JSON, read back, is the library's to the bit; in
+// German too where that locale can be made.
+TEST_F(Cli, JsonHoldsTheLibrarysNumbers)
+{
+    const Ran json = run({"compute", "--format", "json", "samples.quillon"}, {}, german());
+    ASSERT_EQ(json.code, 0) << json.err;
+    QJsonParseError error;
+    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(json.out), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_EQ(root["format"].toString(), "quillon-results");
+    const QJsonArray files = root["files"].toArray();
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_EQ(files[0]["file"].toString(), "samples.quillon");
+    const series::Series sample = sampleSeries();
+    const auto uncertainties = *series::uncertaintiesOf(sample, 2);
+    const QJsonArray runs = files[0]["runs"].toArray();
+    ASSERT_EQ(runs.size(), qsizetype(sample.runs.size()));
+    const auto same = [](const QJsonValue& value, std::optional<double> expected) {
+        return value.isNull() ? !expected : expected && bits(value.toDouble()) == bits(*expected);
+    };
+    for (std::size_t i = 0; i < sample.runs.size(); ++i) {
+        const QJsonObject run = runs[qsizetype(i)].toObject();
+        const series::RunResult& result = sampleResults()[i];
+        const auto* drawn = std::get_if<series::MonteCarlo>(&uncertainties[i].monteCarlo);
+        SCOPED_TRACE(i);
+        EXPECT_EQ(run["label"].toString().toStdString(), sample.runs[i].label);
+        EXPECT_TRUE(same(run["y1"], sample.runs[i].inputs.y1));
+        EXPECT_TRUE(same(run["packing_height"], sample.runs[i].packingHeight));
+        EXPECT_EQ(run["outcome"].toString().toStdString(), series::outcomeName(result.outcome));
+        EXPECT_TRUE(same(run["y2"], result.balance.y2));
+        EXPECT_TRUE(same(run["ntu"], result.ntu));
+        EXPECT_TRUE(same(run["mtc"], result.mtc));
+        EXPECT_TRUE(same(run["ntu_colburn"], result.ntuColburn));
+        EXPECT_TRUE(same(run["u_mtc"], drawn ? std::optional(drawn->u) : std::nullopt));
+        EXPECT_TRUE(same(run["mtc_95_high"], drawn ? std::optional(drawn->interval.high) : std::nullopt));
+        QStringList codes;
+        for (const QJsonValue& code : run["findings"].toArray())
+            codes << code.toString();
+        EXPECT_EQ(codes.join(';').toStdString(), series::findingCodes(series::findingsOf(sample.runs[i], result)));
+    }
+}
+
+}  // namespace
+
+// QProcess wants an application.
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
