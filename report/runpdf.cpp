@@ -14,6 +14,7 @@
 #include <QPdfWriter>
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 #include <utility>
 
@@ -239,6 +240,21 @@ bool writeRunPages(Page& page, const Run& run, const PdfDetails& details, const 
 bool pdf::drawRunPages(Page& page, const Run& run, const PdfDetails& details, const std::function<bool()>& newPage)
 {
     return writeRunPages(page, run, details, newPage);
+}
+
+QString exactNumberText(double value, QLocale locale)
+{
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    // 'g' would already write 0.0001 as 1e-04.
+    const double magnitude = std::fabs(value);
+    const bool plain = magnitude == 0.0 || (magnitude >= 1e-4 && magnitude < 1e15);
+    return locale.toString(value, plain ? 'f' : 'e', QLocale::FloatingPointShortest);
+}
+
+NumberTexts numberTextsIn(const QLocale& locale)
+{
+    return {[locale](double value) { return exactNumberText(absorber::roundResult(value), locale); },
+            [locale](double value) { return exactNumberText(value, locale); }};
 }
 
 bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)
