@@ -118,8 +118,8 @@ TEST(Analysis, TakesOnlyTheRunsTheUserLeavesIn)
     // a negative water flow, has no logarithm: it is left out of the fit).
     series::Series taken = lab;
     taken.runs.push_back({{0.03, 0.01, 1, -1.5}, 2.0, "", false, true, {}, {}});
-    const series::PowerLaw& law = lawOf(series::analyse(taken, computed(taken)));
-    EXPECT_EQ(law.leftOut, 1u);
+    const series::Analysis analysis = series::analyse(taken, computed(taken));
+    EXPECT_EQ(lawOf(analysis).leftOut, 1u);
 }
 
 }  // namespace
