@@ -344,6 +344,14 @@
         <source>&lt;p&gt;A run whose results cannot describe an absorber (a flow not above 0, a negative fraction, a gas leaving richer than it came, water beyond its equilibrium with the entering gas, or a driving force that changes sign) is computed as any other, marked with a warning, and left out of the series&apos; analysis until you clear its Excluded mark.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Ein Versuch, dessen Ergebnisse keinen Absorber beschreiben können (ein Strom nicht über 0, ein negativer Anteil, ein Gas, das reicher austritt als es eintrat, Wasser jenseits seines Gleichgewichts mit dem eintretenden Gas oder eine treibende Kraft, die das Vorzeichen wechselt), wird wie jeder andere berechnet, mit einer Warnung markiert und bleibt außerhalb der Auswertung der Messreihe, bis Sie seine Markierung Ausgeschlossen entfernen.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;h3&gt;Series analysis&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Auswertung der Messreihe&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Report ▸ Show Series Analysis fits the power law MTC = a · G&lt;sup&gt;m&lt;/sup&gt; · L&lt;sup&gt;n&lt;/sup&gt; to the coefficients of the runs in the analysis, by least squares on ln MTC = ln a + m ln G + n ln L, weighted by 1/u(ln MTC)² where every such run has an uncertainty. It gives m and n with their standard errors and 95 % confidence intervals (Student t at the residual degrees of freedom), R² and the runs used, and draws the coefficient against each flow on log–log axes with the fitted lines. An exponent whose flow has the same value in every run cannot be told and is left out; with collinear flows or too few runs there is no fit, and the window says why.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Bericht ▸ Auswertung der Messreihe anzeigen passt das Potenzgesetz MTC = a · G&lt;sup&gt;m&lt;/sup&gt; · L&lt;sup&gt;n&lt;/sup&gt; an die Koeffizienten der Versuche der Auswertung an, nach der Methode der kleinsten Quadrate für ln MTC = ln a + m ln G + n ln L, gewichtet mit 1/u(ln MTC)², wenn jeder solche Versuch eine Unsicherheit hat. Es gibt m und n mit ihren Standardfehlern und 95-%-Konfidenzintervallen (Student-t bei den Freiheitsgraden der Residuen), R² und die verwendeten Versuche an und zeichnet den Koeffizienten gegen jeden Strom in doppelt logarithmischen Achsen mit den angepassten Geraden. Ein Exponent, dessen Strom in jedem Versuch denselben Wert hat, lässt sich nicht bestimmen und wird weggelassen; bei kollinearen Strömen oder zu wenigen Versuchen gibt es keine Anpassung, und das Fenster sagt, warum.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>RunChart</name>

@@ -96,6 +96,14 @@ QString MethodWindow::methodText()
            "digits every time. Where the driving force changes sign the closed form does not exist, and no "
            "uncertainty is given.</p>")
             .arg(ui::numberText(0.02)),
+        tr("<h3>Series analysis</h3>"),
+        tr("<p>Report ▸ Show Series Analysis fits the power law MTC = a · G<sup>m</sup> · L<sup>n</sup> to the "
+           "coefficients of the runs in the analysis, by least squares on ln MTC = ln a + m ln G + n ln L, "
+           "weighted by 1/u(ln MTC)² where every such run has an uncertainty. It gives m and n with their "
+           "standard errors and 95 % confidence intervals (Student t at the residual degrees of freedom), R² "
+           "and the runs used, and draws the coefficient against each flow on log–log axes with the fitted "
+           "lines. An exponent whose flow has the same value in every run cannot be told and is left out; "
+           "with collinear flows or too few runs there is no fit, and the window says why.</p>"),
         tr("<h3>Runs with findings</h3>"),
         tr("<p>A run whose results cannot describe an absorber (a flow not above 0, a negative fraction, a "
            "gas leaving richer than it came, water beyond its equilibrium with the entering gas, or a driving "
