@@ -467,6 +467,10 @@ void TestRuns::uncertainties()
     // No uncertainty given: nothing to compute, nothing shown.
     QTRY_VERIFY(model.knownUncertainties().has_value());
     QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), QString());
+    // Nor when every uncertainty given is 0.
+    model.setDefaultUncertainties({0.0, 0.0, 0.0, 0.0, 0.0});
+    QTRY_VERIFY(model.knownUncertainties().has_value());
+    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), QString());
 
     model.setDefaultUncertainties(labDefaults);
     QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), u"…"_s);
