@@ -14,4 +14,10 @@ int compute(const QStringList& arguments);
 // check [--jobs N] FILE...
 int check(const QStringList& arguments);
 
+// fit [--format text|json] [--unweighted] [--jobs N] FILE
+int fit(const QStringList& arguments);
+
+// report [--jobs N] FILE -o OUT.pdf; needs a QGuiApplication.
+int report(const QStringList& arguments);
+
 }  // namespace cli

@@ -4,9 +4,12 @@
 #include "cli/commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <array>
 #include <cstdio>
+#include <memory>
+#include <string_view>
 
 namespace {
 
@@ -17,16 +20,35 @@ struct Command {
 };
 
 // A new command is a function in cli/commands.h and a row here.
-constexpr std::array<Command, 2> commands{{
+constexpr std::array<Command, 4> commands{{
     {"compute", "Compute every run of series files; write the runs with their results as CSV or JSON.", cli::compute},
     {"check", "Compute series files again and list every result that differs from the stored one.", cli::check},
+    {"fit", "Fit the power law MTC = a * G^m * L^n to a series' runs; write it as text or JSON.", cli::fit},
+    {"report", "Write a series' PDF report.", cli::report},
 }};
+
+// The tool speaks for itself: Qt's own warnings (such as a missing
+// XDG_RUNTIME_DIR when the report starts offscreen) are not its users'
+// business; its critical and fatal messages still reach standard error.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fputs(message.toLocal8Bit().constData(), stderr);
+        std::fputc('\n', stderr);
+    }
+}
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(quietQtMessages);
+    // Only the report draws, and it draws offscreen: no display is needed.
+    const bool drawing = argc > 1 && std::string_view(argv[1]) == "report";
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        drawing ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName("quillon-cli");
     QCoreApplication::setApplicationVersion(QUILLON_VERSION);
 

@@ -41,6 +41,8 @@ std::string csvField(std::string_view text)
     return quoted + '"';
 }
 
+}  // namespace
+
 std::string jsonString(std::string_view text)
 {
     constexpr std::string_view hexDigits = "0123456789abcdef";
@@ -77,6 +79,8 @@ std::string jsonNumber(std::optional<double> value)
 {
     return value && std::isfinite(*value) ? series::exactText(*value) : "null";
 }
+
+namespace {
 
 void appendRun(std::string& json, std::size_t index, const series::Run& run, const series::RunResult& result,
                const series::RunUncertainty* uncertainty)

@@ -6,7 +6,7 @@ _quillon_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="compute check"
+    local commands="compute check fit report"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
@@ -28,7 +28,11 @@ _quillon_cli()
         return
         ;;
     --format)
-        COMPREPLY=($(compgen -W "csv json" -- "$cur"))
+        if [[ $command == fit ]]; then
+            COMPREPLY=($(compgen -W "text json" -- "$cur"))
+        else
+            COMPREPLY=($(compgen -W "csv json" -- "$cur"))
+        fi
         return
         ;;
     -j | --jobs)
@@ -40,11 +44,13 @@ _quillon_cli()
     case $command in
     compute) options="--output --format --jobs --help --version" ;;
     check) options="--jobs --help --version" ;;
+    fit) options="--format --unweighted --jobs --help --version" ;;
+    report) options="--output --jobs --help --version" ;;
     *) return ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
-    elif [[ $command == compute ]]; then
+    elif [[ $command != check ]]; then
         _filedir '@(quillon|csv)'
     else
         _filedir quillon

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QPageSize>
 
 namespace report::pdf {
 namespace {
@@ -11,6 +12,27 @@ struct PdfText {
 };
 
 }  // namespace
+
+void setUpWriter(QPdfWriter& writer, const QString& title, const PdfDetails& details)
+{
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(dotsPerInch);
+    writer.setTitle(title);
+    writer.setCreator(PdfText::tr("Quillon %1").arg(details.version));
+}
+
+double writeHeading(Page& page, const QString& title, const PdfDetails& details)
+{
+    double top = margin;
+    page.text(margin, top, title, page.title);
+    top += 8.0;
+    page.text(margin, top,
+              PdfText::tr("Written %1 by Quillon %2")
+                  .arg(QLocale().toString(details.written, QLocale::ShortFormat), details.version),
+              page.small);
+    return top + rowHeight + sectionGap;
+}
 
 QString withUnit(const QString& name, const QString& unit)
 {

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QRectF>
 #include <QString>
 
@@ -103,6 +104,13 @@ public:
     QFont small;
     QFont smallBold;
 };
+
+// An A4 writer without margins at the pages' resolution, with the
+// document's title and this program as its creator.
+void setUpWriter(QPdfWriter& writer, const QString& title, const PdfDetails& details);
+
+// The report's title over "Written … by Quillon …"; returns the top after.
+double writeHeading(Page& page, const QString& title, const PdfDetails& details);
 
 // A quantity's name with its unit, when the series names one.
 QString withUnit(const QString& name, const QString& unit);

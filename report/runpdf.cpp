@@ -14,6 +14,7 @@
 #include <QPdfWriter>
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 #include <utility>
 
@@ -207,15 +208,7 @@ double writeUncertainty(Page& page, double top, const Run& run)
 
 bool writeRunPages(Page& page, const Run& run, const PdfDetails& details, const std::function<bool()>& newPage)
 {
-    double top = margin;
-    page.text(margin, top, PdfText::tr("NH3 absorption in a packed column: run %1").arg(run.number), page.title);
-    top += 8.0;
-    page.text(margin, top,
-              PdfText::tr("Written %1 by Quillon %2")
-                  .arg(QLocale().toString(details.written, QLocale::ShortFormat), details.version),
-              page.small);
-    top += rowHeight + sectionGap;
-
+    double top = writeHeading(page, PdfText::tr("NH3 absorption in a packed column: run %1").arg(run.number), details);
     top = writeInputs(page, top, run);
     top = writeResults(page, top, run);
     const double left = writeBalance(page, top, run);
@@ -241,16 +234,27 @@ bool pdf::drawRunPages(Page& page, const Run& run, const PdfDetails& details, co
     return writeRunPages(page, run, details, newPage);
 }
 
+QString exactNumberText(double value, QLocale locale)
+{
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    // 'g' would already write 0.0001 as 1e-04.
+    const double magnitude = std::fabs(value);
+    const bool plain = magnitude == 0.0 || (magnitude >= 1e-4 && magnitude < 1e15);
+    return locale.toString(value, plain ? 'f' : 'e', QLocale::FloatingPointShortest);
+}
+
+NumberTexts numberTextsIn(const QLocale& locale)
+{
+    return {[locale](double value) { return exactNumberText(absorber::roundResult(value), locale); },
+            [locale](double value) { return exactNumberText(value, locale); }};
+}
+
 bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)
 {
     if (!device.isWritable())
         return false;
     QPdfWriter writer(&device);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(dotsPerInch);
-    writer.setTitle(PdfText::tr("Quillon run %1").arg(run.number));
-    writer.setCreator(PdfText::tr("Quillon %1").arg(details.version));
+    setUpWriter(writer, PdfText::tr("Quillon run %1").arg(run.number), details);
 
     QPainter painter;
     if (!painter.begin(&writer))

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 #include <functional>
@@ -19,6 +20,15 @@ struct NumberTexts {
     std::function<QString(double)> shown;  // as a result field shows it, to 4 decimals
     std::function<QString(double)> full;   // in full: reads back to the same double
 };
+
+// A value as the main window writes it in the locale: the shortest text that
+// reads back to the same double, plain decimals from 0.0001 up to 15 digits
+// and powers of ten beyond, without group separators.
+QString exactNumberText(double value, QLocale locale);
+
+// Numbers in `locale` as the main window shows them: results rounded to 4
+// decimals first, full values exactly.
+NumberTexts numberTextsIn(const QLocale& locale);
 
 struct PdfDetails {
     QString version;  // the program's

@@ -83,16 +83,10 @@ private:
     int count = 0;
 };
 
-double writeTitleBlock(Page& page, double top, const series::Series& series, const PdfDetails& details)
+double writeTitleBlock(Page& page, const series::Series& series, const PdfDetails& details)
 {
     const QString title = series.title.empty() ? PdfText::tr("Untitled series") : QString::fromStdString(series.title);
-    page.text(margin, top, PdfText::tr("NH3 absorption in a packed column: %1").arg(title), page.title);
-    top += 8.0;
-    page.text(margin, top,
-              PdfText::tr("Written %1 by Quillon %2")
-                  .arg(QLocale().toString(details.written, QLocale::ShortFormat), details.version),
-              page.small);
-    top += rowHeight + sectionGap;
+    double top = writeHeading(page, PdfText::tr("NH3 absorption in a packed column: %1").arg(title), details);
     const double valueX = margin + 30.0;
     const auto field = [&](const QString& name, const std::string& value) {
         if (value.empty())
@@ -107,7 +101,7 @@ double writeTitleBlock(Page& page, double top, const series::Series& series, con
     return top + sectionGap;
 }
 
-void tableHeader(Page& page, double top, const QString& flowUnit)
+void tableHeader(Page& page, double top)
 {
     const std::array<QString, 13> titles{
         PdfText::tr("Run"), PdfText::tr("Label"),     PdfText::tr("y1"),   PdfText::tr("x1"),  PdfText::tr("G"),
@@ -126,7 +120,6 @@ void tableHeader(Page& page, double top, const QString& flowUnit)
     page.painter.drawLine(QPointF(page.dots(margin), page.dots(line)),
                           QPointF(page.dots(columnEnds.back()), page.dots(line)));
     page.painter.restore();
-    (void)flowUnit;
 }
 
 // A label cut to its column, with "…" where it was cut.
@@ -149,14 +142,14 @@ double writeTable(Page& page, Pages& pages, double top, const series::Series& se
                                             "the fit: excluded, or with findings."),
                           page.small)
         + 1.0;
-    tableHeader(page, top, QString::fromStdString(series.flowUnit));
+    tableHeader(page, top);
     top += tableRowHeight + 1.0;
     for (std::size_t i = 0; i < series.runs.size() && i < results.size(); ++i) {
         if (top + tableRowHeight > pageBottom) {
             if (!pages.next())
                 return -1.0;
             top = margin;
-            tableHeader(page, top, QString::fromStdString(series.flowUnit));
+            tableHeader(page, top);
             top += tableRowHeight + 1.0;
         }
         const series::Run& run = series.runs[i];
@@ -256,11 +249,8 @@ bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<c
     if (!device.isWritable())
         return false;
     QPdfWriter writer(&device);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(dotsPerInch);
-    writer.setTitle(series.title.empty() ? PdfText::tr("Quillon series") : QString::fromStdString(series.title));
-    writer.setCreator(PdfText::tr("Quillon %1").arg(details.version));
+    setUpWriter(writer, series.title.empty() ? PdfText::tr("Quillon series") : QString::fromStdString(series.title),
+                details);
 
     QPainter painter;
     if (!painter.begin(&writer))
@@ -268,7 +258,7 @@ bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<c
     Page page(painter, details.numbers);
     Pages pages(writer, page);
 
-    double top = writeTitleBlock(page, margin, series, details);
+    double top = writeTitleBlock(page, series, details);
     top = writeTable(page, pages, top, series, results, uncertainties);
     if (top < 0.0 || !pages.next())
         return false;

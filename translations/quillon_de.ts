@@ -1089,10 +1089,6 @@ Soll die Datei ersetzt werden?</translation>
         <translation>NH3-Absorption in einer Füllkörperkolonne: %1</translation>
     </message>
     <message>
-        <source>Written %1 by Quillon %2</source>
-        <translation>Erstellt %1 mit Quillon %2</translation>
-    </message>
-    <message>
         <source>People</source>
         <translation>Personen</translation>
     </message>
@@ -1195,10 +1191,6 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>Quillon series</source>
         <translation>Quillon-Messreihe</translation>
-    </message>
-    <message>
-        <source>Quillon %1</source>
-        <translation>Quillon %1</translation>
     </message>
 </context>
 <context>

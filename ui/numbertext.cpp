@@ -1,5 +1,7 @@
 #include "ui/numbertext.h"
 
+#include "report/runpdf.h"
+
 #include "core/absorber.h"
 
 #include <QLocale>
@@ -112,13 +114,8 @@ ParsedNumber parseNumber(const QString& text)
 
 QString numberText(double value)
 {
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    // Plain decimals from 0.0001 (the smallest result shown) up to 15 digits,
-    // powers of ten beyond; 'g' would already write 0.0001 as 1e-04.
-    const double magnitude = std::fabs(value);
-    const bool plain = magnitude == 0.0 || (magnitude >= 1e-4 && magnitude < 1e15);
-    return locale.toString(value, plain ? 'f' : 'e', QLocale::FloatingPointShortest);
+    // Plain decimals from 0.0001, the smallest result shown.
+    return report::exactNumberText(value, QLocale());
 }
 
 QString resultText(double value)

@@ -1,6 +1,7 @@
 // quillon-cli as a user runs it: the built program in a scratch folder, its
 // output and exit code against the series library's own.
 
+#include "series/analysis.h"
 #include "series/csv.h"
 #include "series/findings.h"
 #include "tests/series/samples.h"
@@ -54,6 +55,7 @@ protected:
             {"damaged.quillon", file.substr(0, file.size() / 2)},
             {"empty.quillon", ""},
             {"notes.txt", "Column rinsed before run 2\n"},
+            {"lab.quillon", series::writeSeriesFile(labSeries(), {})},
         };
         for (auto it = files.begin(); it != files.end(); ++it) {
             QFile out(folder->filePath(it.key()));
@@ -155,7 +157,7 @@ TEST_P(ExitCodes, GiveTheCodeAndTheMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
-    ExitCase{"help", {"--help"}, 0, "^Usage: quillon-cli COMMAND.*\n(.*\n)*  compute .*\n  check .*\n(.*\n)*  4  an output"},
+    ExitCase{"help", {"--help"}, 0, "^Usage: quillon-cli COMMAND.*\n(.*\n)*  compute .*\n  check .*\n  fit .*\n  report .*\n(.*\n)*  4  an output"},
     ExitCase{"version", {"--version"}, 0, "^quillon-cli " QUILLON_VERSION "\n$"},
     ExitCase{"compute_help", {"compute", "--help"}, 0, "^Usage: quillon-cli compute (.*\n)*  --format"},
     ExitCase{"check_help", {"check", "-h"}, 0, "^Usage: quillon-cli check (.*\n)*  3  an input"},
@@ -164,7 +166,14 @@ INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
     ExitCase{"csv_nothing_stored", {"check", "samples.csv"}, 0, "^$"},
     ExitCase{"altered_digit", {"check", "samples.quillon", "altered.quillon"}, 1, "^altered.quillon: run 2: ntu: stored [^\n]*\n$"},
     ExitCase{"no_command", {}, 2, "no command given"},
-    ExitCase{"fit_not_yet", {"fit", "samples.quillon"}, 2, "unknown command 'fit'"},
+    ExitCase{"unknown_command", {"plot", "samples.quillon"}, 2, "unknown command 'plot'"},
+    ExitCase{"fit_text", {"fit", "lab.quillon"}, 0, "^MTC = a \\* G\\^m \\* L\\^n\nruns used: 10\n"},
+    ExitCase{"fit_too_few", {"fit", "samples.quillon"}, 0, "^no fit: "},
+    ExitCase{"fit_two_files", {"fit", "lab.quillon", "samples.quillon"}, 2, "fit takes one FILE"},
+    ExitCase{"fit_format", {"fit", "--format", "csv", "lab.quillon"}, 2, "text or json, not 'csv'"},
+    ExitCase{"report_no_output", {"report", "lab.quillon"}, 2, "needs -o OUT.pdf"},
+    ExitCase{"report_damaged", {"report", "damaged.quillon", "-o", "out.pdf"}, 3, "^damaged.quillon:[1-9][0-9]*:[1-9][0-9]*: "},
+    ExitCase{"report_unwritable", {"report", "lab.quillon", "-o", "missing/out.pdf"}, 4, "^missing/out.pdf: cannot be written: "},
     ExitCase{"unknown_option", {"compute", "--fast", "samples.quillon"}, 2, "Unknown option 'fast'"},
     ExitCase{"no_file", {"check"}, 2, "no FILE given"},
     ExitCase{"format_xml", {"compute", "--format", "xml", "samples.quillon"}, 2, "csv or json, not 'xml'"},
@@ -284,6 +293,33 @@ TEST_F(Cli, JsonHoldsTheLibrarysNumbers)
             codes << code.toString();
         EXPECT_EQ(codes.join(';').toStdString(), series::findingCodes(series::findingsOf(sample.runs[i], result)));
     }
+}
+
+// The fit's JSON holds the library's numbers to the bit, and the report is
+// made without a display.
+TEST_F(Cli, FitAndReportAreTheLibrarys)
+{
+    const Ran json = run({"fit", "--format", "json", "lab.quillon"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    const series::Series lab = labSeries();
+    const series::Analysis analysis =
+        series::analyse(lab, *series::computeRuns(lab.runs, 2), *series::uncertaintiesOf(lab, 2));
+    const auto& law = std::get<series::PowerLaw>(analysis.fit);
+    EXPECT_EQ(root["runs"].toInt(), 10);
+    EXPECT_EQ(bits(root["prefactor"].toDouble()), bits(law.prefactor.value));
+    EXPECT_EQ(bits(root["gas_exponent"].toDouble()), bits(law.gasExponent->value));
+    EXPECT_EQ(bits(root["gas_exponent_se"].toDouble()), bits(law.gasExponent->standardError));
+    EXPECT_EQ(bits(root["water_exponent_ci95"].toArray()[1].toDouble()), bits(law.waterExponent->high));
+    EXPECT_EQ(bits(root["r_squared"].toDouble()), bits(law.rSquared));
+    EXPECT_TRUE(root["dropped"].isNull());
+
+    const Ran report =
+        run({"report", "lab.quillon", "-o", "lab.pdf"}, {}, {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});
+    ASSERT_EQ(report.code, 0) << report.err;
+    const std::string pdf = contents("lab.pdf");
+    EXPECT_TRUE(pdf.starts_with("%PDF") && pdf.find("%%EOF") != std::string::npos);
+    QFile::remove(folder->filePath("lab.pdf"));
 }
 
 }  // namespace

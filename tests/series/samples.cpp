@@ -33,6 +33,20 @@ series::Series sampleSeries()
     return sample;
 }
 
+series::Series labSeries()
+{
+    series::Series lab;
+    for (const double water : {4.0, 8.0}) {
+        for (const double gas : {1.0, 1.5, 2.0, 2.5, 3.0}) {
+            series::Run run;
+            run.inputs = {0.02, 0.008 * gas / water + 0.0001 * gas, gas, water};
+            run.packingHeight = 2.0;
+            lab.runs.push_back(run);
+        }
+    }
+    return lab;
+}
+
 const std::vector<series::RunResult>& sampleResults()
 {
     static const std::vector<series::RunResult> results = [] {

@@ -17,6 +17,11 @@
 // label, a run of zeros, and a negative height the coefficient refuses.
 series::Series sampleSeries();
 
+// A lab series for the fit: five gas flows at each of two water flows, x1
+// rising with the gas flow as the water takes up more NH3, each with a
+// height.
+series::Series labSeries();
+
 // computeRun of each sample run, computed once for the test program.
 const std::vector<series::RunResult>& sampleResults();
 
