@@ -1,4 +1,61 @@
-// The series' analysis: the charts and the power-law fit of the
-// coefficients, from series/fit.h once it lands. Until then the section
-// stays hidden and this draws nothing.
-export function renderAnalysis() {}
+// The series' analysis, as the desktop's analysis window shows it: the
+// coefficient against each flow on log–log axes with the fitted power law,
+// and the fit in the words of the desktop's fitLines.
+import { coefficientChart } from './charts.js';
+import { language, tr } from './i18n.js';
+import { significantText } from './numbers.js';
+
+const t = (source, ...args) => tr('SeriesChart', source, ...args);
+const number = (value) => significantText(value, 4, language);
+const estimateText = (estimate) => t('%1 ± %2 (95 %: %3 to %4)', number(estimate.value),
+  number(estimate.standardError), number(estimate.low), number(estimate.high));
+
+// The fit in words, a line each, as report::fitLines writes them.
+export function fitLines(analysis, flowUnit) {
+  const used = analysis.runs.filter((run) => run.used).length;
+  const law = analysis.fit;
+  if (law.reason !== undefined) {
+    return [t('No fit: %1.', law.reason), t('Runs in the analysis: %1 of %2 with a coefficient.', used,
+      analysis.runs.length)];
+  }
+  let form = t('MTC = a');
+  if (law.gasExponent) form += t(' · G^m');
+  if (law.waterExponent) form += t(' · L^n');
+  const lines = [form, t('a = %1', estimateText(law.prefactor))];
+  if (law.gasExponent) lines.push(t('m (gas flow) = %1', estimateText(law.gasExponent)));
+  if (law.waterExponent) lines.push(t('n (water flow) = %1', estimateText(law.waterExponent)));
+  if (law.dropped) {
+    const which = law.dropped.exponent === 'gas' ? t('m (gas flow)') : t('n (water flow)');
+    lines.push(t('%1 left out: %2.', which, law.dropped.reason));
+  }
+  lines.push(t('R² = %1 (of ln MTC); residual SD %2', number(law.rSquared), number(law.residualSd)));
+  lines.push(t('Runs used: %1 of %2 with a coefficient%3.', law.runsUsed, analysis.runs.length,
+    law.weighted ? t(', weighted by their uncertainties') : ''));
+  if (flowUnit !== '') lines.push(t('G and L in %1, MTC in %1/m³.', flowUnit));
+  return lines;
+}
+
+export class Analysis {
+  constructor(quillon, documentOfRuns, cache) {
+    this.quillon = quillon;
+    this.runs = documentOfRuns;
+    this.cache = cache;
+    this.weighted = document.getElementById('weightedFit');
+    this.weighted.addEventListener('change', () => this.render());
+  }
+
+  // Fits again and draws both charts and the text.
+  render() {
+    const rows = Array.from({ length: this.runs.size() }, (_, index) => this.runs.run(index));
+    const analysis = this.runs.analyse(this.weighted.checked, this.cache.monteCarloOf(rows));
+    const flowUnit = this.runs.flowUnit();
+    document.getElementById('analysisCharts').replaceChildren(
+      coefficientChart(this.quillon, analysis, 'gasFlow', flowUnit),
+      coefficientChart(this.quillon, analysis, 'waterFlow', flowUnit));
+    document.getElementById('fitText').replaceChildren(...fitLines(analysis, flowUnit).map((line) => {
+      const p = document.createElement('p');
+      p.textContent = line;
+      return p;
+    }));
+  }
+}

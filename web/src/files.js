@@ -7,8 +7,9 @@ import { showBox } from './messages.js';
 const longestList = 12;
 
 export class SeriesFiles {
-  constructor(documentOfRuns, onOpened) {
+  constructor(documentOfRuns, cache, onOpened) {
     this.runs = documentOfRuns;
+    this.cache = cache;
     this.onOpened = onOpened;
     this.fileName = '';
     this.picker = document.getElementById('openFile');
@@ -102,8 +103,12 @@ export class SeriesFiles {
     this.onOpened();
   }
 
-  exportCsv() {
-    if (this.runs.size() > 0) download('quillon-runs.csv', this.runs.exportCsv(), 'text/csv');
+  // Every run's uncertainty is in the export, so it waits for the last.
+  async exportCsv() {
+    if (this.runs.size() === 0) return;
+    await this.cache.settled();
+    const rows = Array.from({ length: this.runs.size() }, (_, index) => this.runs.run(index));
+    download('quillon-runs.csv', this.runs.exportCsv(this.cache.monteCarloOf(rows)), 'text/csv');
   }
 }
 

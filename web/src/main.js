@@ -1,7 +1,7 @@
 // The browser edition of Quillon: the desktop's core and series library in
 // WebAssembly, and the page around them.
 import createQuillon from '../quillon.mjs';
-import { renderAnalysis } from './analysis.js';
+import { Analysis } from './analysis.js';
 import { Column } from './column.js';
 import { SeriesFiles } from './files.js';
 import { wireHelp } from './help.js';
@@ -9,13 +9,19 @@ import { language, loadTexts, plain, tr } from './i18n.js';
 import { numberText } from './numbers.js';
 import { buildReport } from './report.js';
 import { RunsTable } from './runs.js';
+import { SeriesFields } from './seriesfields.js';
 import { Uncertainty } from './uncertainty.js';
+import { UncertaintyCache } from './uncertainty-cache.js';
 
 function translatePage() {
   document.documentElement.lang = language;
   for (const element of document.querySelectorAll('[data-tr]')) {
     const [context, source] = element.dataset.tr.split('|');
     element.textContent = plain(tr(context, source));
+  }
+  for (const element of document.querySelectorAll('[data-tip]')) element.title = tr(...element.dataset.tip.split('|'));
+  for (const element of document.querySelectorAll('[data-placeholder]')) {
+    element.placeholder = tr(...element.dataset.placeholder.split('|'));
   }
   const tip = tr('Form1', 'NH3 mole fraction, not a percentage: %1 for 2 %', numberText(0.02, language));
   document.getElementById('fractionTip').textContent = tip;
@@ -29,18 +35,34 @@ async function start() {
 
   let table = null;
   let uncertainty = null;
-  // What changed: one run added or changed in place, or anything.
+  let later = null;
+  // What changed: one run added or changed in place, or anything. The run's
+  // row shows at once; the rest follows once a burst of changes is over,
+  // so that a Calculate costs no more than its own row.
   const changed = ({ added, changed: inPlace } = {}) => {
     const row = added ?? inPlace ?? -1;
     if (row >= 0) table.renderRun(row); else table.render();
-    uncertainty.render(added !== undefined);
-    renderAnalysis(runs);
     document.getElementById('seriesName').textContent = files.fileName + (runs.modified() ? ' *' : '');
+    fields.render();
+    clearTimeout(later);
+    later = setTimeout(() => {
+      cache.request(Array.from({ length: runs.size() }, (_, index) => runs.run(index)));
+      uncertainty.render(added !== undefined);
+      analysis.render();
+    });
   };
+  // New uncertainties show in the table, the chosen run and the fit.
+  const cache = new UncertaintyCache(() => {
+    table.render();
+    uncertainty.render();
+    analysis.render();
+  });
   const column = new Column(quillon, runs, changed);
-  table = new RunsTable(quillon, runs, changed);
-  uncertainty = new Uncertainty(quillon, runs);
-  const files = new SeriesFiles(runs, () => {
+  table = new RunsTable(quillon, runs, cache, changed);
+  uncertainty = new Uncertainty(runs, cache, changed);
+  const fields = new SeriesFields(runs, changed);
+  const analysis = new Analysis(quillon, runs, cache);
+  const files = new SeriesFiles(runs, cache, () => {
     column.forgetRun();
     changed();
   });
@@ -50,7 +72,7 @@ async function start() {
   changed();
 
   // For the browser tests: the page's own objects, nothing more.
-  window.quillonPage = { quillon, runs, column, files, table };
+  window.quillonPage = { quillon, runs, column, files, table, cache, analysis };
   document.getElementById('app').setAttribute('aria-busy', 'false');
   document.body.dataset.ready = 'true';
   document.getElementById('gasFlow').focus();

@@ -45,3 +45,22 @@ export function numberText(value, language) {
   }
   return text.replace('.', decimalPoint(language));
 }
+
+// A value to so many significant digits as the desktop writes it with
+// QLocale's 'g' format: trailing zeros dropped, a power of ten (two digits
+// at least) below 10^-4 or from 10^digits on, no group separators.
+export function significantText(value, digits, language) {
+  if (Number.isNaN(value)) return 'nan';
+  if (!Number.isFinite(value)) return value < 0 ? '-inf' : 'inf';
+  if (value === 0) return '0';
+  const [mantissa, power] = value.toExponential(digits - 1).split('e');
+  const exponent = Number(power);
+  const trim = (text) => (text.includes('.') ? text.replace(/\.?0+$/, '') : text);
+  let text;
+  if (exponent < -4 || exponent >= digits) {
+    text = `${trim(mantissa)}e${exponent < 0 ? '-' : '+'}${String(Math.abs(exponent)).padStart(2, '0')}`;
+  } else {
+    text = trim(value.toFixed(Math.max(0, digits - 1 - exponent)));
+  }
+  return text.replace('.', decimalPoint(language));
+}

@@ -1,6 +1,7 @@
 // The series' runs as a table, as the desktop's runs window shows them:
 // the label edited in place, a run excluded with its check box, runs
-// deleted, every change undone and redone.
+// deleted, every change undone and redone, and each coefficient's
+// expanded uncertainty and 95 % interval once the worker has them.
 import { language, tr } from './i18n.js';
 import { findingMessage, outcomeName } from './messages.js';
 import { numberText } from './numbers.js';
@@ -18,7 +19,10 @@ const columns = [
   { title: 'NTU (Colburn)', value: (run) => run.ntuColburn, name: 'ntuColburn' },
   { title: 'Packing height (m)', value: (run) => run.packingHeight },
   { title: 'Mass-transfer coefficient', unit: 'perCubicMetre', value: (run) => run.mtc, name: 'mtc' },
+  { title: 'MTC ± U (k = 2)', name: 'uncertainty' },
+  { title: 'MTC 95 % interval', name: 'interval' },
 ];
+const draws = new Intl.NumberFormat(language === 'de' ? 'de-DE' : 'en-US');
 
 function columnTitle(column, unit) {
   const title = tr('RunsModel', column.title);
@@ -28,9 +32,10 @@ function columnTitle(column, unit) {
 }
 
 export class RunsTable {
-  constructor(quillon, documentOfRuns, onChange) {
+  constructor(quillon, documentOfRuns, cache, onChange) {
     this.quillon = quillon;
     this.runs = documentOfRuns;
+    this.cache = cache;
     this.onChange = onChange;
     this.table = document.getElementById('runsTable');
     this.selected = new Set();
@@ -166,14 +171,23 @@ export class RunsTable {
     });
     row.insertCell().append(label);
 
+    // Runs with findings stay out of the analysis unless the user takes
+    // them in.
     const excluded = document.createElement('input');
     excluded.type = 'checkbox';
-    excluded.checked = run.excluded;
+    excluded.checked = !run.inAnalysis;
+    if (!run.excluded && !run.included && run.findings.length > 0) {
+      excluded.title = tr('RunsModel', 'Left out of the analysis for its findings; clear the mark to take it in.');
+    }
     excluded.setAttribute('aria-label', `${tr('RunsModel', 'Excluded')} ${number}`);
     excluded.addEventListener('change', () => this.edit(() => this.runs.setExcluded(index, excluded.checked)));
     row.insertCell().append(excluded);
 
     for (const column of columns.slice(3)) {
+      if (!column.value) {
+        this.uncertaintyCell(row, run, column.name);
+        continue;
+      }
       const value = column.value(run);
       let text = value === null ? '' : numberText(this.quillon.roundResult(value), language);
       // A run that did not complete says why where its NTU would be.
@@ -185,5 +199,32 @@ export class RunsTable {
       if (column.name) cell.dataset.column = column.name;
     }
   }
-}
 
+  // MTC ± U and the interval from the Monte Carlo result: "…" while it is
+  // computed, "–" with the reason in the tip where there is none.
+  uncertaintyCell(row, run, name) {
+    const cell = this.cell(row, '', '');
+    cell.className = 'number';
+    cell.dataset.column = name;
+    const found = this.cache.find(run);
+    if (found === undefined) return;
+    if (found === null) {
+      cell.textContent = '…';
+      cell.title = tr('RunsModel', 'Being computed');
+      return;
+    }
+    const drawn = found.monteCarlo;
+    if (drawn.reason) {
+      cell.textContent = '–';
+      cell.title = tr('RunsModel', 'Not given: %1', drawn.reason);
+      return;
+    }
+    const shown = (value) => numberText(this.quillon.roundResult(value), language);
+    const full = (value) => numberText(value, language);
+    cell.textContent = name === 'uncertainty'
+      ? tr('RunsModel', '%1 ± %2', shown(run.mtc), shown(this.quillon.coverageFactor * drawn.u))
+      : tr('RunsModel', '%1 to %2', shown(drawn.interval[0]), shown(drawn.interval[1]));
+    cell.title = tr('RunsModel', 'Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4',
+      draws.format(drawn.draws), full(drawn.u), full(drawn.interval[0]), full(drawn.interval[1]));
+  }
+}

@@ -1,5 +1,5 @@
-// Monte Carlo draws off the page's thread, so the page stays usable; the
-// page ends the worker to cancel.
+// Both uncertainties of one run at a time, off the page's thread, so the
+// page stays usable; the page ends the worker to cancel.
 import createQuillon from '../quillon.mjs';
 
 const ready = fetch(new URL('../quillon.wasm', import.meta.url))
@@ -8,7 +8,7 @@ const ready = fetch(new URL('../quillon.wasm', import.meta.url))
 
 self.onmessage = async ({ data }) => {
   const quillon = await ready;
-  const { run, uncertainties, seed } = data;
-  self.postMessage(quillon.monteCarlo(run.y1, run.x1, run.gasFlow, run.waterFlow, run.packingHeight,
-    uncertainties, seed));
+  const { key, run, given } = data;
+  self.postMessage({ key, found: quillon.uncertaintyOf(run.y1, run.x1, run.gasFlow, run.waterFlow,
+    run.packingHeight, given) });
 };

@@ -1,63 +1,126 @@
-// The standard uncertainty of a run's coefficient: the GUM's first order at
-// once, the adaptive Monte Carlo method in a worker with a progress mark.
-import { language, tr } from './i18n.js';
+// The uncertainties, as the desktop's runs window edits them: the series'
+// standard uncertainties of every run's inputs, a run's own on top of them,
+// and what the library makes of them for the run chosen, with the progress
+// of the runs being computed.
+import { language, plain, tr } from './i18n.js';
+import { quoted, showBox } from './messages.js';
 import { numberText, parseNumber } from './numbers.js';
 
+const keys = ['gasFlowRel', 'waterFlowRel', 'y1', 'x1', 'packingHeight'];
+const labels = ['&Gas flow (rel.)', '&Water flow (rel.)', 'y&1', '&x1', '&Height (m)'];
 const t = (source, ...args) => tr('Web', source, ...args);
-// The same draws every time, on every machine.
-const seed = 20240601;
+
+// A row of five fields in `holder`, their ids the prefix and the key.
+function makeFields(holder, prefix) {
+  return keys.map((key, index) => {
+    const label = document.createElement('label');
+    const field = document.createElement('input');
+    field.id = `${prefix}-${key}`;
+    field.inputMode = 'decimal';
+    field.autocomplete = 'off';
+    label.htmlFor = field.id;
+    label.textContent = plain(tr('UncertaintyFields', labels[index]));
+    if (index < 2) {
+      field.title = tr('UncertaintyFields', index === 0 ? 'Standard uncertainty of the gas flow, relative: %1 for 2 %'
+        : 'Standard uncertainty of the water flow, relative: %1 for 2 %', numberText(0.02, language));
+    }
+    holder.append(label, field);
+    return field;
+  });
+}
+
+const text = (value) => (value === null ? '' : numberText(value, language));
 
 export class Uncertainty {
-  constructor(quillon, documentOfRuns) {
-    this.quillon = quillon;
+  constructor(documentOfRuns, cache, onChange) {
     this.runs = documentOfRuns;
-    this.worker = null;
+    this.cache = cache;
+    this.onChange = onChange;
     this.choice = document.getElementById('uRun');
     this.output = document.getElementById('uncertaintyResult');
-    document.getElementById('gum').addEventListener('click', () => this.gum());
-    document.getElementById('monteCarlo').addEventListener('click', () => this.monteCarlo());
-    document.getElementById('cancelMonteCarlo').addEventListener('click', () => this.stop());
+    this.defaults = makeFields(document.getElementById('seriesUncertainties'), 'u');
+    this.own = makeFields(document.getElementById('runUncertainties'), 'ru');
+    for (const field of this.defaults) {
+      field.addEventListener('change', () => this.take(this.defaults, (values) => this.runs.setUncertainties(values)));
+    }
+    for (const field of this.own) {
+      field.addEventListener('change', () => this.take(this.own, (values) => {
+        if (this.row() >= 0) this.runs.setRunUncertainties(this.row(), values);
+      }));
+    }
+    this.choice.addEventListener('change', () => this.render());
+    document.getElementById('cancelUncertainties').addEventListener('click', () => this.cache.cancel());
   }
 
-  // The runs offered: every run of the series, the last one chosen.
-  // After a run was added at the end only `added` is set, and only its
-  // option is made.
+  row() {
+    return this.choice.value === '' ? -1 : Number(this.choice.value);
+  }
+
+  // The fields' values, or a box naming the first that is not a number of
+  // 0 or more and the fields shown again as they were.
+  async take(fields, store) {
+    const values = {};
+    for (const [index, field] of fields.entries()) {
+      const typed = field.value.trim();
+      const number = parseNumber(typed, language);
+      if (typed !== '' && (number.kind !== 'number' || number.value < 0)) {
+        await showBox(tr('UncertaintyFields', 'Not an uncertainty'), tr('UncertaintyFields',
+          '"%1" is not an uncertainty: give a number of 0 or more, or leave the field empty.', quoted(typed)));
+        this.render();
+        field.focus();
+        return;
+      }
+      values[keys[index]] = typed === '' ? null : number.value;
+    }
+    store(values);
+    this.onChange();
+  }
+
+  // The runs offered, the one chosen kept (the last one after a run was
+  // added), the fields and the chosen run's uncertainties.
   render(added = false) {
     const count = this.runs.size();
-    const option = (index) => {
+    const before = this.choice.value;
+    const options = Array.from({ length: count }, (_, index) => {
       const { label } = this.runs.run(index);
       return new Option(`${index + 1}${label ? ` — ${label}` : ''}`, String(index));
-    };
-    if (added && this.choice.options.length === count - 1) {
-      this.choice.append(option(count - 1));
-      this.choice.value = String(count - 1);
-      return;
+    });
+    this.choice.replaceChildren(...options);
+    this.choice.value = !added && before !== '' && Number(before) < count ? before : String(count - 1);
+
+    const defaults = this.runs.uncertainties();
+    this.defaults.forEach((field, index) => { field.value = text(defaults[keys[index]]); });
+    const run = this.row() >= 0 ? this.runs.run(this.row()) : null;
+    this.own.forEach((field, index) => {
+      field.value = run ? text(run.uncertainty[keys[index]]) : '';
+      field.placeholder = text(defaults[keys[index]]);
+      field.disabled = !run;
+    });
+    document.getElementById('runUncertaintiesTitle').textContent =
+      run ? tr('RunsWindow', 'Uncertainties of run %1', this.row() + 1) : '';
+    this.showRun(run);
+    this.showProgress();
+  }
+
+  showRun(run) {
+    const lines = [];
+    const found = run ? this.cache.find(run) : undefined;
+    if (run && run.mtc === null) lines.push(t('The run has no coefficient yet: use Find MTC first.'));
+    if (found === null) lines.push(tr('RunsModel', 'Being computed'));
+    if (found) {
+      const { gum, monteCarlo } = found;
+      if (gum.reason) lines.push(t('Not given: %1', gum.reason));
+      else lines.push(`${t('First order (GUM)')}: ${t('Coefficient %1, standard uncertainty %2', text(gum.mtc), text(gum.u))}`);
+      if (monteCarlo.reason) {
+        lines.push(`${t('Monte Carlo')}: ${t('Not given: %1', monteCarlo.reason)}`);
+      } else {
+        lines.push(`${t('Monte Carlo')}: ${t('Coefficient %1, standard uncertainty %2', text(monteCarlo.mtc),
+          text(monteCarlo.u))}`,
+        t('95 % interval %1 to %2, %3 draws', text(monteCarlo.interval[0]), text(monteCarlo.interval[1]),
+          monteCarlo.draws),
+        t('NTU %1, standard uncertainty %2', text(monteCarlo.ntu), text(monteCarlo.uNtu)));
+      }
     }
-    const before = this.choice.value;
-    this.choice.replaceChildren(...Array.from({ length: count }, (_, index) => option(index)));
-    this.choice.value = before !== '' && Number(before) < count ? before : String(count - 1);
-  }
-
-  chosenRun() {
-    if (this.choice.value === '' || this.choice.value === '-1') return null;
-    const run = this.runs.run(Number(this.choice.value));
-    if (run.mtc === null) {
-      this.say([t('The run has no coefficient yet: use Find MTC first.')]);
-      return null;
-    }
-    return run;
-  }
-
-  uncertainties() {
-    const read = (id) => {
-      const number = parseNumber(document.getElementById(id).value, language);
-      return number.kind === 'number' ? number.value : null;
-    };
-    return { gasFlowRel: read('uGas'), waterFlowRel: read('uWater'), y1: read('uY1'), x1: read('uX1'),
-      packingHeight: read('uHeight') };
-  }
-
-  say(lines) {
     this.output.replaceChildren(...lines.map((line) => {
       const p = document.createElement('p');
       p.textContent = line;
@@ -65,56 +128,14 @@ export class Uncertainty {
     }));
   }
 
-  text(value) {
-    return numberText(value, language);
-  }
-
-  gum() {
-    const run = this.chosenRun();
-    if (!run) return;
-    const found = this.quillon.gum(run.y1, run.x1, run.gasFlow, run.waterFlow, run.packingHeight,
-      this.uncertainties());
-    if (found.reason) {
-      this.say([t('Not given: %1', found.reason)]);
-      return;
-    }
-    this.say([t('Coefficient %1, standard uncertainty %2', this.text(found.mtc), this.text(found.u)),
-      t('NTU %1, standard uncertainty %2', this.text(found.ntu), this.text(found.uNtu))]);
-  }
-
-  monteCarlo() {
-    const run = this.chosenRun();
-    if (!run) return;
-    this.stop();
-    this.busy(true);
-    this.worker = new Worker(new URL('./uncertainty-worker.js', import.meta.url), { type: 'module' });
-    this.worker.onmessage = ({ data: found }) => {
-      this.stop();
-      if (found.reason) {
-        this.say([t('Not given: %1', found.reason)]);
-        return;
-      }
-      this.say([t('Coefficient %1, standard uncertainty %2', this.text(found.mtc), this.text(found.u)),
-        t('95 % interval %1 to %2, %3 draws', this.text(found.interval[0]), this.text(found.interval[1]),
-          found.draws),
-        t('NTU %1, standard uncertainty %2', this.text(found.ntu), this.text(found.uNtu))]);
-    };
-    this.worker.postMessage({ run: { y1: run.y1, x1: run.x1, gasFlow: run.gasFlow, waterFlow: run.waterFlow,
-      packingHeight: run.packingHeight }, uncertainties: this.uncertainties(), seed });
-  }
-
-  busy(drawing) {
-    for (const id of ['mcProgress', 'mcProgressLabel', 'cancelMonteCarlo']) {
-      document.getElementById(id).hidden = !drawing;
-    }
-    document.getElementById('monteCarlo').disabled = drawing;
-    document.getElementById('uncertainty').setAttribute('aria-busy', String(drawing));
-  }
-
-  // Ends the draws, if any are running.
-  stop() {
-    if (this.worker) this.worker.terminate();
-    this.worker = null;
-    this.busy(false);
+  showProgress() {
+    const busy = this.cache.busy();
+    const progress = document.getElementById('mcProgress');
+    progress.max = Math.max(1, this.cache.total);
+    progress.value = this.cache.done;
+    document.getElementById('mcProgressLabel').textContent = tr('RunsWindow', 'Uncertainties: %v of %m runs')
+      .replace('%v', String(this.cache.done)).replace('%m', String(this.cache.total));
+    for (const id of ['mcProgress', 'mcProgressLabel', 'cancelUncertainties']) document.getElementById(id).hidden = !busy;
+    document.getElementById('uncertainty').setAttribute('aria-busy', String(busy));
   }
 }

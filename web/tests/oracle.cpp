@@ -3,25 +3,39 @@
 //   quillon_oracle texts LOCALE   stdin: JSON array of typed texts
 //   quillon_oracle runs LOCALE    stdin: JSON array of runs typed as
 //                                 [y1, x1, gas flow, water flow, height]
-//   quillon_oracle write          stdin: JSON array of runs; stdout: .quillon bytes
+//   quillon_oracle write          stdin: JSON array of runs, or {uncertainty, runs}
+//                                 with the series' standard uncertainties;
+//                                 stdout: .quillon bytes
+//   quillon_oracle analysis LOCALE [STRINGS]
+//                                 stdin: {uncertainty, weighted, runs}; stdout:
+//                                 the desktop's fit lines (in German with the
+//                                 page's strings-de.json) and each run's MTC ± U
+//                                 and interval as the runs table shows them
 //   quillon_oracle read           stdin: .quillon bytes; stdout: its runs computed
 //   quillon_oracle csv            stdin: .quillon bytes; stdout: the runs' CSV export
 //   quillon_oracle bench          the median time of one Calculate, in ms
 
 #include "core/absorber.h"
+#include "report/seriescharts.h"
+#include "series/analysis.h"
 #include "series/csv.h"
 #include "series/file.h"
 #include "series/findings.h"
 #include "series/series.h"
+#include "series/uncertainty.h"
 #include "ui/numbertext.h"
 
+#include <QCoreApplication>
 #include <QLocale>
+#include <QTranslator>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <variant>
 #include <vector>
@@ -71,8 +85,9 @@ Json typedRun(const Json& texts)
     }
     if (!std::all_of(shown["fields"].begin(), shown["fields"].end(), [](const Json& kind) { return kind == "number"; }))
         return shown;
-    const series::Run run{
-        {values[0], values[1], values[2], values[3]}, values.size() > 4 ? values[4] : 0.0, {}, false, {}};
+    series::Run run;
+    run.inputs = {values[0], values[1], values[2], values[3]};
+    run.packingHeight = values.size() > 4 ? values[4] : 0.0;
     const series::RunResult result = series::computeRun(run);
     shown["outcome"] = series::outcomeName(result.outcome);
     shown["balance"] = series::outcomeName(result.balance.outcome);
@@ -91,19 +106,95 @@ Json typedRun(const Json& texts)
     return shown;
 }
 
-series::Series seriesOf(const Json& runs)
+series::Uncertainties uncertaintiesOf(const Json& given)
+{
+    series::Uncertainties read;
+    const auto take = [&given](const char* key) {
+        return given.contains(key) && !given.at(key).is_null() ? std::optional(given.at(key).get<double>())
+                                                               : std::nullopt;
+    };
+    read.gasFlowRel = take("gasFlowRel");
+    read.waterFlowRel = take("waterFlowRel");
+    read.y1 = take("y1");
+    read.x1 = take("x1");
+    read.packingHeight = take("packingHeight");
+    return read;
+}
+
+// An array of runs, or {uncertainty, runs}.
+series::Series seriesOf(const Json& given)
 {
     series::Series made;
-    for (const Json& given : runs) {
+    const Json& runs = given.is_array() ? given : given.at("runs");
+    if (given.is_object()) {
+        if (given.contains("uncertainty"))
+            made.uncertainty = uncertaintiesOf(given.at("uncertainty"));
+        made.title = given.value("title", "");
+        made.people = given.value("people", "");
+        made.date = given.value("date", "");
+        made.flowUnit = given.value("flowUnit", made.flowUnit);
+        made.notes = given.value("notes", "");
+    }
+    for (const Json& entry : runs) {
         series::Run run;
-        run.inputs = {given.at("y1"), given.at("x1"), given.at("gasFlow"), given.at("waterFlow")};
-        if (given.contains("packingHeight"))
-            run.packingHeight = given.at("packingHeight").get<double>();
-        run.label = given.value("label", "");
-        run.excluded = given.value("excluded", false);
+        run.inputs = {entry.at("y1"), entry.at("x1"), entry.at("gasFlow"), entry.at("waterFlow")};
+        if (entry.contains("packingHeight"))
+            run.packingHeight = entry.at("packingHeight").get<double>();
+        run.label = entry.value("label", "");
+        run.excluded = entry.value("excluded", false);
+        run.included = entry.value("included", false);
+        if (entry.contains("uncertainty"))
+            run.uncertainty = uncertaintiesOf(entry.at("uncertainty"));
         made.runs.push_back(run);
     }
     return made;
+}
+
+// The desktop's German texts as the page has them, keyed by context and source.
+class PageTranslator : public QTranslator {
+public:
+    explicit PageTranslator(const Json& strings)
+    {
+        for (const auto& [key, text] : strings.items())
+            texts[key] = text.get<std::string>();
+    }
+
+    bool isEmpty() const override { return false; }
+
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        const auto found = texts.find(std::string(context) + '\x04' + source);
+        return found == texts.end() ? QString() : QString::fromStdString(found->second);
+    }
+
+private:
+    std::map<std::string, std::string> texts;
+};
+
+// The fit lines of the series' analysis, and each run's MTC, U = k u and
+// 95 % interval from its Monte Carlo result as the runs table shows them.
+Json analysed(const Json& given)
+{
+    const series::Series made = seriesOf(given);
+    const auto results = *series::computeRuns(made.runs, 1);
+    const auto uncertainties = *series::uncertaintiesOf(made, 2);
+    const series::Analysis analysis = series::analyse(made, results, uncertainties, given.value("weighted", true));
+    Json lines = Json::array();
+    for (const QString& line : report::fitLines(analysis, QString::fromStdString(made.flowUnit)))
+        lines.push_back(line.toStdString());
+    Json shown = Json::array();
+    for (std::size_t i = 0; i < made.runs.size(); ++i) {
+        const auto* drawn = std::get_if<series::MonteCarlo>(&uncertainties[i].monteCarlo);
+        if (!results[i].mtc || !drawn) {
+            shown.push_back(nullptr);
+            continue;
+        }
+        shown.push_back({ui::resultText(*results[i].mtc).toStdString(),
+                         ui::resultText(series::coverageFactor * drawn->u).toStdString(),
+                         ui::resultText(drawn->interval.low).toStdString(),
+                         ui::resultText(drawn->interval.high).toStdString()});
+    }
+    return {{"lines", lines}, {"uncertainty", shown}};
 }
 
 Json computedRuns(const series::Series& read)
@@ -131,8 +222,9 @@ double calculateMilliseconds(const absorber::RunInputs& inputs)
     const auto start = std::chrono::steady_clock::now();
     const absorber::Balance balance = absorber::closeBalance(inputs);
     const absorber::Integration integration = absorber::integrateNtu(balance.limits);
-    const series::RunResult result =
-        series::completedRun({inputs, std::nullopt, {}, false, {}}, balance, integration.ntu);
+    series::Run run;
+    run.inputs = inputs;
+    const series::RunResult result = series::completedRun(run, balance, integration.ntu);
     const auto stop = std::chrono::steady_clock::now();
     if (!result.ntu)
         return -1.0;
@@ -174,6 +266,15 @@ int main(int argc, char** argv)
             std::cout << computedRuns(opened).dump() << '\n';
         else
             std::cout << series::exportCsv(opened, *series::computeRuns(opened.runs, 1));
+    } else if (command == "analysis") {
+        QCoreApplication application(argc, argv);
+        std::optional<PageTranslator> german;
+        if (argc > 3) {
+            std::ifstream strings(argv[3]);
+            german.emplace(Json::parse(strings));
+            QCoreApplication::installTranslator(&*german);
+        }
+        std::cout << analysed(Json::parse(input)).dump() << '\n';
     } else if (command == "bench") {
         // Example B, the median of many.
         std::vector<double> times;
@@ -182,7 +283,7 @@ int main(int argc, char** argv)
         std::nth_element(times.begin(), times.begin() + 50, times.end());
         std::cout << times[50] << '\n';
     } else {
-        std::cerr << "usage: quillon_oracle texts|runs LOCALE, write, read, csv or bench\n";
+        std::cerr << "usage: quillon_oracle texts|runs|analysis LOCALE, write, read, csv or bench\n";
         return 2;
     }
     return 0;

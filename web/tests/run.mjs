@@ -63,6 +63,35 @@ const typedRuns = [
   ['0.02', '-0.01', '1', '1', '2'],
 ];
 
+async function download(page, click) {
+  const folder = mkdtempSync(join(tmpdir(), 'quillon-download-'));
+  const session = await page.createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  await page.click(click);
+  let files = [];
+  for (let i = 0; i < 100 && !files.some((name) => !name.endsWith('.crdownload')); ++i) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+    files = readdirSync(folder);
+  }
+  const name = files.find((file) => !file.endsWith('.crdownload'));
+  const bytes = readFileSync(join(folder, name));
+  rmSync(folder, { recursive: true, force: true });
+  return { name, bytes };
+}
+
+const uploads = [];
+after(() => uploads.forEach((folder) => rmSync(folder, { recursive: true, force: true })));
+
+async function open(page, name, bytes) {
+  const folder = mkdtempSync(join(tmpdir(), 'quillon-upload-'));
+  writeFileSync(join(folder, name), bytes);
+  const picker = await page.$('#openFile');
+  await picker.uploadFile(join(folder, name));
+  // The page reads the file after this returns; the folder goes at the end.
+  uploads.push(folder);
+}
+
+
 describe('main window', () => {
   test('worked examples and every band give the desktop\'s digits', async () => {
     const expected = askJson(['runs', 'en_US'], typedRuns);
@@ -261,34 +290,6 @@ describe('series', () => {
     { y1: 0.13, x1: 0.03, gasFlow: 1.7, waterFlow: 2.9, packingHeight: 0.6, label: 'Größe ✓' },
   ];
 
-  async function download(page, click) {
-    const folder = mkdtempSync(join(tmpdir(), 'quillon-download-'));
-    const session = await page.createCDPSession();
-    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-    await page.click(click);
-    let files = [];
-    for (let i = 0; i < 100 && !files.some((name) => !name.endsWith('.crdownload')); ++i) {
-      await new Promise((resolve) => setTimeout(resolve, 50));
-      files = readdirSync(folder);
-    }
-    const name = files.find((file) => !file.endsWith('.crdownload'));
-    const bytes = readFileSync(join(folder, name));
-    rmSync(folder, { recursive: true, force: true });
-    return { name, bytes };
-  }
-
-  const uploads = [];
-  after(() => uploads.forEach((folder) => rmSync(folder, { recursive: true, force: true })));
-
-  async function open(page, name, bytes) {
-    const folder = mkdtempSync(join(tmpdir(), 'quillon-upload-'));
-    writeFileSync(join(folder, name), bytes);
-    const picker = await page.$('#openFile');
-    await picker.uploadFile(join(folder, name));
-    // The page reads the file after this returns; the folder goes at the end.
-    uploads.push(folder);
-  }
-
   const rowsOf = (page) => page.$$eval('#runsTable tbody tr', (rows) => rows.map((row) => ({
     label: row.querySelector('input[type="text"]').value,
     excluded: row.querySelector('input[type="checkbox"][aria-label^="Excluded"]').checked,
@@ -397,22 +398,6 @@ describe('the rest of the page', () => {
     await page.close();
   });
 
-  test('the uncertainty of the coefficient, first order and Monte Carlo in a worker', async () => {
-    const page = await openPage(browser, server.url);
-    await type(page, typedRuns[0]);
-    await page.click('#calculate');
-    await page.click('#findMtc');
-    await page.click('#gum');
-    const gum = await page.$eval('#uncertaintyResult', (result) => result.textContent);
-    assert.match(gum, /^Coefficient 40\.455\d+, standard uncertainty \d/);
-    await page.click('#monteCarlo');
-    assert.equal(await page.$eval('#mcProgress', (progress) => progress.hidden), false);
-    await page.waitForFunction(() => document.getElementById('mcProgress').hidden, { timeout: 60000 });
-    const mc = await page.$eval('#uncertaintyResult', (result) => result.textContent);
-    assert.match(mc, /95 % interval 3\d\.\d+ to 4\d\.\d+, \d+ draws/);
-    await page.close();
-  });
-
   test('print shows the report of the last run and the runs', async () => {
     const page = await openPage(browser, server.url);
     await type(page, typedRuns[0]);
@@ -438,6 +423,112 @@ describe('the rest of the page', () => {
     await page.click('#calculate');
     assert.equal((await resultsOf(page)).ntu, '0.6355');
     await page.setOfflineMode(false);
+    await page.close();
+  });
+});
+
+describe('analysis and uncertainties', () => {
+  // Ten runs at two water flows and five gas flows, the coefficient rising
+  // with the gas flow.
+  const tenRuns = [1, 2].flatMap((waterFlow) => [0.5, 1, 1.5, 2, 3].map((gasFlow) => ({
+    y1: 0.02, x1: Number((0.006 * gasFlow ** 0.8 / waterFlow ** 0.6).toFixed(5)), gasFlow, waterFlow,
+    packingHeight: 1.5,
+  })));
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+
+  const fitTextOf = async (page, want) => {
+    const shown = () => [...document.querySelectorAll('#fitText p')].map((line) => line.textContent).join('\n');
+    await page.waitForFunction(`(${shown})() === ${JSON.stringify(want.join('\n'))}`, { timeout: 30000 })
+      .catch(() => {});
+    return page.$$eval('#fitText p', (lines) => lines.map((line) => line.textContent));
+  };
+  const excludeBox = (row) => `#runsTable tbody tr:nth-child(${row}) input[aria-label^="Excluded"]`;
+
+  // The fit lines show each number to 4 significant digits, as far as the
+  // fit's native and WebAssembly bits agree (its sums in long double are 80
+  // bits wide natively and 128 in WebAssembly).
+  const cases = [
+    { name: 'ten runs at two water flows and five gas flows', runs: tenRuns },
+    { name: 'excluding a run refits', runs: tenRuns, exclude: 3 },
+    { name: 'one water flow leaves the water exponent out', runs: tenRuns.slice(0, 5) },
+    { name: 'in German', runs: tenRuns, language: 'de-DE', locale: 'de_DE' },
+    { name: 'weighted by the uncertainties, with MTC ± U as native', runs: tenRuns, uncertainty: standard },
+    { name: 'unweighted although uncertainties are known', runs: tenRuns, uncertainty: standard, weighted: false },
+  ];
+  for (const row of cases) {
+    test(row.name, async () => {
+      const runs = row.runs.map((run, index) => ({ ...run, excluded: index + 1 === row.exclude }));
+      const args = ['analysis', row.locale ?? 'en_US', ...(row.locale ? [join(site, 'strings-de.json')] : [])];
+      const want = askJson(args, { uncertainty: row.uncertainty ?? {}, weighted: row.weighted ?? true, runs });
+      const page = await openPage(browser, server.url, row.language);
+      await open(page, 'ten.quillon', ask(['write'], JSON.stringify(row.runs)));
+      await page.waitForFunction((count) => document.querySelectorAll('#runsTable tbody tr').length === count, {},
+        row.runs.length);
+      if (row.exclude) await page.click(excludeBox(row.exclude));
+      if (row.weighted === false) await page.click('#weightedFit');
+      for (const [key, value] of Object.entries(row.uncertainty ?? {})) {
+        await page.$eval(`#u-${key}`, (field, text) => {
+          field.value = text;
+          field.dispatchEvent(new Event('change'));
+        }, String(value).replace('.', row.locale ? ',' : '.'));
+      }
+      assert.deepEqual(await fitTextOf(page, want.lines), want.lines);
+      if (row.uncertainty) {
+        await page.waitForFunction(() => ![...document.querySelectorAll('#runsTable [data-column="uncertainty"]')]
+          .some((cell) => cell.textContent === '…'), { timeout: 60000 });
+        const cells = await page.$$eval('#runsTable tbody tr', (rows) => rows.map((tr) => [
+          tr.querySelector('[data-column="uncertainty"]').textContent,
+          tr.querySelector('[data-column="interval"]').textContent]));
+        assert.deepEqual(cells, want.uncertainty.map((shown) => (shown
+          ? [`${shown[0]} ± ${shown[1]}`, `${shown[2]} to ${shown[3]}`] : ['–', '–'])));
+        // Both charts show every run, with its error bar where it has a U.
+        const bars = want.uncertainty.filter((shown) => shown).length;
+        assert.deepEqual(await page.$$eval('#analysisCharts svg', (charts) => charts.map((chart) => [
+          chart.querySelectorAll('.run-marker').length, chart.querySelectorAll('.error-bar').length])),
+        [[10, bars], [10, bars]]);
+      }
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+
+  test('a run with findings is out of the fit until included; a file with uncertainties saves as native', async () => {
+    const runs = [...tenRuns.slice(0, 3), { y1: 0.02, x1: -0.001, gasFlow: 2, waterFlow: 1, packingHeight: 1.5 }];
+    const page = await openPage(browser, server.url);
+    await open(page, 'runs.quillon', ask(['write'], JSON.stringify(runs)));
+    await page.waitForFunction(() => document.querySelectorAll('#runsTable tbody tr').length === 4);
+    assert.deepEqual(await page.$$eval('#runsTable tbody input[aria-label^="Excluded"]',
+      (boxes) => boxes.map((box) => box.checked)), [false, false, false, true]);
+    const fields = { seriesTitle: 'Column A', seriesPeople: 'Ana, Ben', seriesDate: '2024-06-01', flowUnit: 'kmol/h',
+      seriesNotes: 'Größe ✓\nsecond line' };
+    for (const [id, text] of Object.entries(fields)) {
+      await page.$eval(`#${id}`, (field, value) => {
+        field.value = value;
+        field.dispatchEvent(new Event('change'));
+      }, text);
+    }
+    await page.click(excludeBox(4));
+    for (const [key, value] of Object.entries({ gasFlowRel: '0.02', y1: '0.0005' })) {
+      await page.$eval(`#u-${key}`, (field, text) => {
+        field.value = text;
+        field.dispatchEvent(new Event('change'));
+      }, value);
+    }
+    await page.select('#uRun', '1');
+    await page.$eval('#ru-packingHeight', (field) => {
+      field.value = '0.01';
+      field.dispatchEvent(new Event('change'));
+    });
+    const saved = await download(page, '#saveSeries');
+    const series = {
+      title: 'Column A', people: 'Ana, Ben', date: '2024-06-01', flowUnit: 'kmol/h', notes: 'Größe ✓\nsecond line',
+      uncertainty: { gasFlowRel: 0.02, y1: 0.0005 }, weighted: true,
+      runs: runs.map((run, index) => ({ ...run, included: index === 3,
+        ...(index === 1 ? { uncertainty: { packingHeight: 0.01 } } : {}) })),
+    };
+    assert.equal(saved.bytes.toString(), ask(['write'], JSON.stringify(series)));
+    const want = askJson(['analysis', 'en_US'], series);
+    assert.deepEqual(await fitTextOf(page, want.lines), want.lines);
     await page.close();
   });
 });

@@ -1,0 +1,230 @@
+#include "shown.h"
+
+#include "series/series.h"
+
+#include <emscripten/bind.h>
+
+#include <array>
+#include <cstddef>
+
+namespace web {
+namespace {
+
+using Member = std::optional<double> series::Uncertainties::*;
+
+constexpr std::array<std::pair<const char*, Member>, 5> uncertaintyKeys{{
+    {"gasFlowRel", &series::Uncertainties::gasFlowRel},
+    {"waterFlowRel", &series::Uncertainties::waterFlowRel},
+    {"y1", &series::Uncertainties::y1},
+    {"x1", &series::Uncertainties::x1},
+    {"packingHeight", &series::Uncertainties::packingHeight},
+}};
+
+std::optional<double> optionalNumber(const val& object, const char* key)
+{
+    const val value = object[key];
+    if (value.isNull() || value.isUndefined())
+        return std::nullopt;
+    return value.as<double>();
+}
+
+val notGiven(const series::NotGiven& reason)
+{
+    val shown = val::object();
+    shown.set("reason", reason.reason);
+    return shown;
+}
+
+val interval(series::Interval range)
+{
+    val shown = val::array();
+    shown.call<void>("push", range.low);
+    shown.call<void>("push", range.high);
+    return shown;
+}
+
+val estimate(const series::Estimate& value)
+{
+    val shown = val::object();
+    shown.set("value", value.value);
+    shown.set("standardError", value.standardError);
+    shown.set("low", value.low);
+    shown.set("high", value.high);
+    return shown;
+}
+
+val optionalEstimate(const std::optional<series::Estimate>& value)
+{
+    return value ? estimate(*value) : val::null();
+}
+
+}  // namespace
+
+val numberOrNull(const std::optional<double>& value)
+{
+    return value ? val(*value) : val::null();
+}
+
+val outcomeOf(absorber::Outcome outcome)
+{
+    return val(std::string(series::outcomeName(outcome)));
+}
+
+val bytesOf(const std::string& text)
+{
+    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
+    return val::global("Uint8Array").new_(emscripten::typed_memory_view(text.size(), data));
+}
+
+std::string stringOf(const val& bytes)
+{
+    const auto size = bytes["length"].as<std::size_t>();
+    std::string text(size, '\0');
+    val(emscripten::typed_memory_view(size, reinterpret_cast<unsigned char*>(text.data()))).call<void>("set", bytes);
+    return text;
+}
+
+val balanceOf(const absorber::Balance& balance)
+{
+    val shown = val::object();
+    shown.set("point", val::null());
+    if (balance.point) {
+        val point = val::object();
+        point.set("x", balance.point->x);
+        point.set("y", balance.point->y);
+        shown.set("point", point);
+    }
+    shown.set("slope", balance.slope);
+    shown.set("y2", numberOrNull(balance.y2));
+    return shown;
+}
+
+series::Uncertainties uncertaintiesOf(const val& given)
+{
+    series::Uncertainties read;
+    for (const auto& [key, member] : uncertaintyKeys)
+        read.*member = optionalNumber(given, key);
+    return read;
+}
+
+val shownUncertainties(const series::Uncertainties& uncertainties)
+{
+    val shown = val::object();
+    for (const auto& [key, member] : uncertaintyKeys)
+        shown.set(key, numberOrNull(uncertainties.*member));
+    return shown;
+}
+
+val shownGum(const std::variant<series::Gum, series::NotGiven>& found)
+{
+    if (const auto* reason = std::get_if<series::NotGiven>(&found))
+        return notGiven(*reason);
+    const series::Gum& gum = std::get<series::Gum>(found);
+    val shown = val::object();
+    shown.set("mtc", gum.mtc);
+    shown.set("u", gum.u);
+    shown.set("ntu", gum.ntu);
+    shown.set("uNtu", gum.uNtu);
+    val budget = val::array();
+    for (const series::BudgetLine& line : gum.budget) {
+        val entry = val::object();
+        entry.set("input", int(line.input));
+        entry.set("value", line.value);
+        entry.set("uncertainty", line.uncertainty);
+        entry.set("sensitivity", line.sensitivity);
+        entry.set("sharePercent", line.sharePercent);
+        budget.call<void>("push", entry);
+    }
+    shown.set("budget", budget);
+    return shown;
+}
+
+val shownMonteCarlo(const std::variant<series::MonteCarlo, series::NotGiven>& found)
+{
+    if (const auto* reason = std::get_if<series::NotGiven>(&found))
+        return notGiven(*reason);
+    const series::MonteCarlo& mc = std::get<series::MonteCarlo>(found);
+    val shown = val::object();
+    shown.set("mtc", mc.mtc);
+    shown.set("u", mc.u);
+    shown.set("interval", interval(mc.interval));
+    shown.set("ntu", mc.ntu);
+    shown.set("uNtu", mc.uNtu);
+    shown.set("ntuInterval", interval(mc.ntuInterval));
+    shown.set("draws", double(mc.draws));
+    shown.set("failedDraws", double(mc.failedDraws));
+    shown.set("stabilised", mc.stabilised);
+    return shown;
+}
+
+series::RunUncertainty runUncertaintyOf(const val& monteCarlo)
+{
+    series::RunUncertainty found;
+    if (monteCarlo.isNull() || monteCarlo.isUndefined())
+        return found;
+    if (!monteCarlo["reason"].isUndefined()) {
+        found.monteCarlo = series::NotGiven{monteCarlo["reason"].as<std::string>()};
+        return found;
+    }
+    const auto range = [&monteCarlo](const char* key) {
+        const val ends = monteCarlo[key];
+        return series::Interval{ends[0].as<double>(), ends[1].as<double>()};
+    };
+    found.monteCarlo = series::MonteCarlo{monteCarlo["mtc"].as<double>(),
+                                          monteCarlo["u"].as<double>(),
+                                          range("interval"),
+                                          monteCarlo["ntu"].as<double>(),
+                                          monteCarlo["uNtu"].as<double>(),
+                                          range("ntuInterval"),
+                                          std::size_t(monteCarlo["draws"].as<double>()),
+                                          std::size_t(monteCarlo["failedDraws"].as<double>()),
+                                          monteCarlo["stabilised"].as<bool>()};
+    return found;
+}
+
+val shownFit(const std::variant<series::PowerLaw, series::NotGiven>& fit)
+{
+    if (const auto* reason = std::get_if<series::NotGiven>(&fit))
+        return notGiven(*reason);
+    const series::PowerLaw& law = std::get<series::PowerLaw>(fit);
+    val shown = val::object();
+    shown.set("prefactor", estimate(law.prefactor));
+    shown.set("lnPrefactor", estimate(law.lnPrefactor));
+    shown.set("gasExponent", optionalEstimate(law.gasExponent));
+    shown.set("waterExponent", optionalEstimate(law.waterExponent));
+    shown.set("dropped", val::null());
+    if (law.dropped) {
+        val dropped = val::object();
+        dropped.set("exponent", law.dropped->exponent == series::Exponent::gas ? "gas" : "water");
+        dropped.set("reason", law.dropped->reason);
+        shown.set("dropped", dropped);
+    }
+    shown.set("rSquared", law.rSquared);
+    shown.set("residualSd", law.residualSd);
+    shown.set("dof", double(law.dof));
+    shown.set("runsUsed", double(law.runsUsed));
+    shown.set("leftOut", double(law.leftOut));
+    shown.set("weighted", law.weighted);
+    return shown;
+}
+
+val shownAnalysis(const series::Analysis& analysis)
+{
+    val runs = val::array();
+    for (const series::AnalysisRun& run : analysis.runs) {
+        val shown = val::object();
+        shown.set("run", double(run.run));
+        shown.set("gasFlow", run.point.gasFlow);
+        shown.set("waterFlow", run.point.waterFlow);
+        shown.set("mtc", run.point.mtc);
+        shown.set("uMtc", numberOrNull(run.point.uMtc));
+        shown.set("used", run.used);
+        runs.call<void>("push", shown);
+    }
+    val shown = val::object();
+    shown.set("runs", runs);
+    shown.set("fit", shownFit(analysis.fit));
+    return shown;
+}
+
+}  // namespace web
