@@ -13,23 +13,12 @@
 namespace cli {
 namespace {
 
-// One FILE with every run and uncertainty computed; nothing (after the
-// reason is printed) when it cannot be read.
-struct OneSeries {
-    Input input;
-    std::vector<series::RunResult> results;
-    std::vector<series::RunUncertainty> uncertainties;
-};
-
-std::optional<OneSeries> computedSeries(const QString& file, unsigned jobs)
+// The one FILE's series, read; nothing (after the reason is printed) when
+// it cannot be.
+std::optional<Input> oneSeries(const QString& file)
 {
     std::optional<std::vector<Input>> inputs = readInputs({file});
-    if (!inputs)
-        return std::nullopt;
-    OneSeries one{std::move(inputs->front()), {}, {}};
-    one.results = std::move(*series::computeRuns(one.input.series.runs, jobs));
-    one.uncertainties = std::move(*series::uncertaintiesOf(one.input.series, jobs));
-    return one;
+    return inputs ? std::optional(std::move(inputs->front())) : std::nullopt;
 }
 
 std::string number(double value)
@@ -130,11 +119,12 @@ int fit(const QStringList& arguments)
     const std::optional<unsigned> jobs = jobsOf(commandLine, "fit");
     if (!jobs)
         return usageError;
-    const std::optional<OneSeries> one = computedSeries(parser.positionalArguments().front(), *jobs);
-    if (!one)
+    const std::optional<Input> input = oneSeries(parser.positionalArguments().front());
+    if (!input)
         return unreadable;
+    const Computed one = computedOf(*input, *jobs);
     const series::Analysis analysis =
-        series::analyse(one->input.series, one->results, one->uncertainties, !parser.isSet(unweighted));
+        series::analyse(input->series, one.results, one.uncertainties, !parser.isSet(unweighted));
     if (const auto failure = writeOutput({}, chosen == "json" ? fitJson(analysis) : fitText(analysis))) {
         printError(*failure);
         return unwritable;
@@ -163,15 +153,15 @@ int report(const QStringList& arguments)
     const std::optional<unsigned> jobs = jobsOf(commandLine, "report");
     if (!jobs)
         return usageError;
-    const std::optional<OneSeries> one = computedSeries(parser.positionalArguments().front(), *jobs);
-    if (!one)
+    const std::optional<Input> input = oneSeries(parser.positionalArguments().front());
+    if (!input)
         return unreadable;
+    const Computed one = computedOf(*input, *jobs);
 
     QLocale::setDefault(QLocale::c());
     const report::PdfDetails details{QUILLON_VERSION, QDateTime::currentDateTime(),
                                      report::numberTextsIn(QLocale::c())};
-    const std::optional<QByteArray> pdf =
-        report::seriesPdf(one->input.series, one->results, one->uncertainties, details);
+    const std::optional<QByteArray> pdf = report::seriesPdf(input->series, one.results, one.uncertainties, details);
     if (!pdf) {
         printError("the report could not be made");
         return unwritable;

@@ -44,12 +44,8 @@ int compute(const QStringList& arguments)
     if (!inputs)
         return unreadable;
     std::vector<Computed> computed;
-    for (const Input& input : *inputs) {
-        // Nothing asks them to stop, so both give every run.
-        auto results = series::computeRuns(input.series.runs, *jobs);
-        auto uncertainties = series::uncertaintiesOf(input.series, *jobs);
-        computed.push_back({&input, std::move(*results), std::move(*uncertainties)});
-    }
+    for (const Input& input : *inputs)
+        computed.push_back(computedOf(input, *jobs));
     const std::string bytes = chosen == "json" ? jsonOf(computed) : csvOf(computed);
     if (const auto failure = writeOutput(parser.value(output), bytes)) {
         printError(*failure);

@@ -117,6 +117,13 @@ void appendRun(std::string& json, std::size_t index, const series::Run& run, con
 
 }  // namespace
 
+Computed computedOf(const Input& input, unsigned jobs)
+{
+    // Nothing asks them to stop, so both give every run.
+    return {&input, std::move(*series::computeRuns(input.series.runs, jobs)),
+            std::move(*series::uncertaintiesOf(input.series, jobs))};
+}
+
 std::string csvOf(std::span<const Computed> computed)
 {
     const auto exported = [](const Computed& one) {

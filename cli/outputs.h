@@ -23,6 +23,9 @@ struct Computed {
     std::vector<series::RunUncertainty> uncertainties;
 };
 
+// Every run of the input and its uncertainty, on `jobs` threads.
+Computed computedOf(const Input& input, unsigned jobs);
+
 // One input: series::exportCsv's bytes, as the window's Export Runs as CSV
 // writes them. Several: one table whose first column, `file`, names each
 // row's input, followed by the export's columns and rows.

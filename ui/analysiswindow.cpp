@@ -110,12 +110,7 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
 
 void AnalysisWindow::refresh()
 {
-    std::vector<series::RunUncertainty> uncertainties;
-    for (const series::Run& run : model.series().runs) {
-        const series::RunUncertainty* found = model.uncertainties().find(run, model.series().uncertainty);
-        uncertainties.push_back(found ? *found : series::RunUncertainty{});
-    }
-    current = series::analyse(model.series(), model.results(), uncertainties, weighted->isChecked());
+    current = series::analyse(model.series(), model.results(), model.uncertaintiesSoFar(), weighted->isChecked());
     text->setText(fitText());
     charts->analysis = &current;
     charts->flowUnit = QString::fromStdString(model.series().flowUnit);

@@ -286,16 +286,25 @@ void RunsModel::setRunUncertainties(int row, const series::Uncertainties& uncert
     pushRunChange(row, run, computed[row], tr("Edit a run's uncertainties"));
 }
 
-std::optional<std::vector<series::RunUncertainty>> RunsModel::knownUncertainties() const
+std::vector<series::RunUncertainty> RunsModel::uncertaintiesSoFar(bool* complete) const
 {
     std::vector<series::RunUncertainty> known;
+    bool all = true;
     for (const series::Run& run : current.runs) {
         const series::RunUncertainty* found = uncertain.find(run, current.uncertainty);
-        if (!found)
-            return std::nullopt;
-        known.push_back(*found);
+        all = all && found;
+        known.push_back(found ? *found : series::RunUncertainty{});
     }
+    if (complete)
+        *complete = all;
     return known;
+}
+
+std::optional<std::vector<series::RunUncertainty>> RunsModel::knownUncertainties() const
+{
+    bool complete = false;
+    std::vector<series::RunUncertainty> known = uncertaintiesSoFar(&complete);
+    return complete ? std::optional(std::move(known)) : std::nullopt;
 }
 
 std::optional<report::Run> RunsModel::reportRun(int row) const

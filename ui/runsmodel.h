@@ -71,6 +71,9 @@ public:
     // Every run's uncertainty as computed in the background; empty while
     // any is still being computed.
     std::optional<std::vector<series::RunUncertainty>> knownUncertainties() const;
+    // As far as they are known: a run still being computed has none given.
+    // `complete` (optional) tells whether every run's is known.
+    std::vector<series::RunUncertainty> uncertaintiesSoFar(bool* complete = nullptr) const;
     UncertaintyCache& uncertainties() { return uncertain; }
 
     // Replaces the whole series, as after New or Open: nothing to undo.

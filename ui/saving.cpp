@@ -102,11 +102,22 @@ bool saveRunReport(QWidget* parent, const report::Run& run)
                   report::runPdf(run, pdfDetails()), SavingText::tr("The PDF report"));
 }
 
+namespace {
+
+// The uncertainties given, or those computed now with a progress dialog;
+// empty when the user cancels.
+std::optional<std::vector<series::RunUncertainty>> uncertaintiesOf(
+    QWidget* parent, const series::Series& series, std::optional<std::vector<series::RunUncertainty>> uncertainties)
+{
+    return uncertainties ? std::move(uncertainties) : uncertaintiesWithProgress(parent, series);
+}
+
+}  // namespace
+
 bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
                  std::optional<std::vector<series::RunUncertainty>> uncertainties)
 {
-    if (!uncertainties)
-        uncertainties = uncertaintiesWithProgress(parent, series);
+    uncertainties = uncertaintiesOf(parent, series, std::move(uncertainties));
     if (!uncertainties)
         return false;
     return saveAs(parent, QStringLiteral("quillon-runs.csv"), SavingText::tr("CSV files (*.csv)"),
@@ -117,8 +128,7 @@ bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const 
 bool saveSeriesReport(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
                       std::optional<std::vector<series::RunUncertainty>> uncertainties)
 {
-    if (!uncertainties)
-        uncertainties = uncertaintiesWithProgress(parent, series);
+    uncertainties = uncertaintiesOf(parent, series, std::move(uncertainties));
     if (!uncertainties)
         return false;
     return saveAs(parent, QStringLiteral("quillon-series.pdf"), SavingText::tr("PDF files (*.pdf)"),
