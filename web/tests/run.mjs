@@ -444,9 +444,7 @@ describe('analysis and uncertainties', () => {
   };
   const excludeBox = (row) => `#runsTable tbody tr:nth-child(${row}) input[aria-label^="Excluded"]`;
 
-  // The fit lines show each number to 4 significant digits, as far as the
-  // fit's native and WebAssembly bits agree (its sums in long double are 80
-  // bits wide natively and 128 in WebAssembly).
+  // The fit lines as shown, and every number of the fit to the last bit.
   const cases = [
     { name: 'ten runs at two water flows and five gas flows', runs: tenRuns },
     { name: 'excluding a run refits', runs: tenRuns, exclude: 3 },
@@ -473,6 +471,7 @@ describe('analysis and uncertainties', () => {
         }, String(value).replace('.', row.locale ? ',' : '.'));
       }
       assert.deepEqual(await fitTextOf(page, want.lines), want.lines);
+      assert.deepEqual(await fitNumbersOf(page), want.fit);
       if (row.uncertainty) {
         await page.waitForFunction(() => ![...document.querySelectorAll('#runsTable [data-column="uncertainty"]')]
           .some((cell) => cell.textContent === '…'), { timeout: 60000 });
@@ -532,6 +531,19 @@ describe('analysis and uncertainties', () => {
     await page.close();
   });
 });
+
+// Every number of the fit the page shows, as the oracle's analysis gives them.
+function fitNumbersOf(page) {
+  return page.evaluate(() => {
+    const { runs: document, cache } = window.quillonPage;
+    const all = Array.from({ length: document.size() }, (_, index) => document.run(index));
+    const law = document.analyse(window.document.getElementById('weightedFit').checked, cache.monteCarloOf(all)).fit;
+    const estimate = (e) => (e ? [e.value, e.standardError, e.low, e.high] : null);
+    return law.reason ? null : { prefactor: estimate(law.prefactor), lnPrefactor: estimate(law.lnPrefactor),
+      gasExponent: estimate(law.gasExponent), waterExponent: estimate(law.waterExponent),
+      rSquared: law.rSquared, residualSd: law.residualSd };
+  });
+}
 
 describe('background work, exports and digits', () => {
   const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
@@ -667,6 +679,42 @@ describe('background work, exports and digits', () => {
       typedUncertainties.map((field) => field.typed));
     await page.click('#saveSeries');
     assert.equal(await saved.first(), ask(['write'], JSON.stringify({ uncertainty: standard, runs })));
+    await page.close();
+  });
+
+  // The whole export against quillon-cli's and the fit against the native
+  // one, every digit. Every column but the Colburn NTU is checked first, so
+  // that a difference there alone shows as such, with its count of rows.
+  test('a few hundred runs export as quillon-cli computes them, and fit as natively', async () => {
+    // The last run's Colburn NTU takes log1p of an argument where C libraries
+    // have differed in the last bit.
+    const runs = [...manyRuns(200), { y1: 0.0561, x1: 0.01913, gasFlow: 3.192, waterFlow: 1.995, packingHeight: 2,
+      label: 'log1p' }];
+    const written = ask(['write'], JSON.stringify({ uncertainty: standard, runs }));
+    const folder = mkdtempSync(join(tmpdir(), 'quillon-cli-'));
+    uploads.push(folder);
+    writeFileSync(join(folder, 'many.quillon'), written);
+    const native = execFileSync(cli, ['compute', '--format', 'csv', join(folder, 'many.quillon')],
+      { maxBuffer: 1 << 26 }).toString();
+    const page = await openPage(browser, server.url);
+    const saved = await downloads(page);
+    await openRuns(page, 'many.quillon', written, runs.length);
+    await page.click('#exportCsv');
+    const csv = await saved.first();
+
+    const records = (text) => text.split('\n').map((line) => line.split(','));
+    const [header, ...rows] = records(csv);
+    const [nativeHeader, ...nativeRows] = records(native);
+    assert.deepEqual(header, nativeHeader);
+    const colburn = header.indexOf('ntu_colburn');
+    const without = (record) => record.filter((_, index) => index !== colburn);
+    assert.deepEqual(rows.map(without), nativeRows.map(without), 'every column but ntu_colburn');
+    const want = askJson(['analysis', 'en_US'], { uncertainty: standard, weighted: true, runs });
+    assert.deepEqual(await fitNumbersOf(page), want.fit);
+    const differing = rows.filter((record, index) => record[colburn] !== nativeRows[index][colburn]).length;
+    assert.equal(differing, 0, `${differing} of ${runs.length} rows differ in ntu_colburn`);
+    assert.equal(csv, native);
+
     await page.close();
   });
 });
