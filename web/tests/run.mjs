@@ -717,4 +717,30 @@ describe('background work, exports and digits', () => {
 
     await page.close();
   });
+
+  // Refused whole, with the open series kept.
+  const refusedFiles = [
+    { name: 'arrays nested 70,000 deep under an unknown key',
+      text: () => `{"format": "quillon-series", "version": 1, "deep": ${'['.repeat(70000)}${']'.repeat(70000)}, "runs": []}` },
+    { name: 'a file over the readers\' size limit of 64 MiB',
+      text: () => `{"format": "quillon-series", "version": 1, "runs": []${' '.repeat(65 << 20)}}` },
+  ];
+  for (const row of refusedFiles) {
+    test(`${row.name} is refused and the open series kept`, async () => {
+      const runs = manyRuns(3);
+      const page = await openPage(browser, server.url);
+      await openRuns(page, 'three.quillon', ask(['write'], JSON.stringify(runs)), runs.length);
+      await open(page, 'refused.quillon', row.text());
+      const told = await page.waitForSelector('#box[open]', { timeout: 60000 }).then(() => true, () => false);
+      assert.ok(told, `no box; the page's errors: ${page.errors.map(String).join('; ') || 'none'}; runs shown: ${
+        await page.$$eval('#runsTable tbody tr', (rows) => rows.length)}`);
+      const box = await closeBox(page);
+      assert.equal(box.title, 'Not opened');
+      assert.match(box.text, /^refused\.quillon is not a series Quillon can read:\nrefused\.quillon:\d+:\d+/);
+      assert.deepEqual(await page.$$eval('#runsTable tbody input[type="text"]', (labels) => labels.map((l) => l.value)),
+        runs.map((run) => run.label));
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
 });
