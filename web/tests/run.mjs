@@ -7,6 +7,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { isDeepStrictEqual } from 'node:util';
 import { after, before, describe, test } from 'node:test';
 import { launch, openPage, serve } from './browser.mjs';
 
@@ -710,9 +711,14 @@ describe('background work, exports and digits', () => {
     const without = (record) => record.filter((_, index) => index !== colburn);
     assert.deepEqual(rows.map(without), nativeRows.map(without), 'every column but ntu_colburn');
     const want = askJson(['analysis', 'en_US'], { uncertainty: standard, weighted: true, runs });
-    assert.deepEqual(await fitNumbersOf(page), want.fit);
+    // Both last-bit differences are named at once, neither hiding the other.
+    const fit = await fitNumbersOf(page);
     const differing = rows.filter((record, index) => record[colburn] !== nativeRows[index][colburn]).length;
-    assert.equal(differing, 0, `${differing} of ${runs.length} rows differ in ntu_colburn`);
+    assert.deepEqual([
+      ...Object.keys(want.fit).filter((key) => !isDeepStrictEqual(fit[key], want.fit[key]))
+        .map((key) => `fit ${key}: ${JSON.stringify(fit[key])}, natively ${JSON.stringify(want.fit[key])}`),
+      ...(differing > 0 ? [`${differing} of ${runs.length} rows differ in ntu_colburn`] : []),
+    ], []);
     assert.equal(csv, native);
 
     await page.close();
