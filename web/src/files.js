@@ -5,6 +5,8 @@ import { showBox } from './messages.js';
 
 // How many runs or rows a box lists before it says how many more there are.
 const longestList = 12;
+// How long computing may take before its progress box shows, in ms.
+const progressDelay = 500;
 
 export class SeriesFiles {
   constructor(documentOfRuns, cache, onOpened) {
@@ -12,6 +14,7 @@ export class SeriesFiles {
     this.cache = cache;
     this.onOpened = onOpened;
     this.fileName = '';
+    this.exporting = false;
     this.picker = document.getElementById('openFile');
     document.getElementById('newSeries').addEventListener('click', () => this.newSeries());
     document.getElementById('openSeries').addEventListener('click', () => this.open());
@@ -103,12 +106,59 @@ export class SeriesFiles {
     this.onOpened();
   }
 
-  // Every run's uncertainty is in the export, so it waits for the last.
+  // Every run's uncertainty is in the export: what is not known yet is
+  // computed first, with a progress box whose Cancel, like the worker
+  // failing, leaves nothing written and says so.
   async exportCsv() {
-    if (this.runs.size() === 0) return;
-    await this.cache.settled();
-    const rows = Array.from({ length: this.runs.size() }, (_, index) => this.runs.run(index));
-    download('quillon-runs.csv', this.runs.exportCsv(this.cache.monteCarloOf(rows)), 'text/csv');
+    if (this.runs.size() === 0 || this.exporting) return;
+    this.exporting = true;
+    try {
+      const rows = () => Array.from({ length: this.runs.size() }, (_, index) => this.runs.run(index));
+      this.cache.request(rows(), true);
+      const ending = await this.withProgress(this.cache.settled());
+      if (ending !== 'done' || !this.cache.complete(rows())) {
+        const why = ending === 'failed'
+          ? tr('Web', 'The uncertainties could not be computed: %1', this.cache.failure)
+          : tr('Web', 'Computing the uncertainties was cancelled.');
+        await showBox(tr('Saving', 'Not saved'), `${tr('Saving', '%1 could not be made, so nothing was saved.',
+          tr('Saving', 'The table of runs'))}\n${why}`);
+        return;
+      }
+      download('quillon-runs.csv', this.runs.exportCsv(this.cache.monteCarloOf(rows())), 'text/csv');
+    } finally {
+      this.exporting = false;
+    }
+  }
+
+  // The progress box over the page while `work` runs, shown after half a
+  // second as the desktop's; its Cancel (or Escape) cancels the computing.
+  async withProgress(work) {
+    const box = document.getElementById('exportProgress');
+    const bar = box.querySelector('progress');
+    const tick = () => {
+      bar.max = Math.max(1, this.cache.total);
+      bar.value = this.cache.done;
+    };
+    const timer = setTimeout(() => {
+      box.querySelector('#exportProgressText').textContent = tr('SeriesFiles', 'Computing the uncertainties…');
+      tick();
+      box.showModal();
+    }, progressDelay);
+    const ticking = setInterval(tick, 50);
+    const cancel = (event) => {
+      event.preventDefault();
+      this.cache.cancel();
+    };
+    box.addEventListener('cancel', cancel);
+    box.querySelector('button').onclick = () => this.cache.cancel();
+    try {
+      return await work;
+    } finally {
+      clearTimeout(timer);
+      clearInterval(ticking);
+      box.removeEventListener('cancel', cancel);
+      if (box.open) box.close();
+    }
   }
 }
 

@@ -25,6 +25,11 @@ const pageOnly = {
   'Web\u0004Save': 'Speichern',
   'Web\u0004Discard': 'Verwerfen',
   'Web\u0004Cancel': 'Abbrechen',
+  'Web\u0004Uncertainties not computed': 'Unsicherheiten nicht berechnet',
+  'Web\u0004The uncertainties could not be computed: %1': 'Die Unsicherheiten konnten nicht berechnet werden: %1',
+  'Web\u0004the computing in the background could not start': 'die Berechnung im Hintergrund konnte nicht starten',
+  'Web\u0004its computing failed': 'ihre Berechnung ist fehlgeschlagen',
+  'Web\u0004Computing the uncertainties was cancelled.': 'Die Berechnung der Unsicherheiten wurde abgebrochen.',
   'Web\u0004Works offline once loaded; nothing you type or open leaves this computer.':
     'Funktioniert nach dem Laden ohne Netz; nichts, was Sie eingeben oder öffnen, verlässt diesen Computer.',
 };

@@ -52,10 +52,13 @@ async function start() {
     });
   };
   // New uncertainties show in the table, the chosen run and the fit.
+  // A failure is told once; an export waiting for the results tells it itself.
   const cache = new UncertaintyCache(() => {
-    table.render();
+    table.showUncertainties();
     uncertainty.render();
     analysis.render();
+  }, (detail) => {
+    if (!files.exporting) uncertainty.showFailure(detail);
   });
   const column = new Column(quillon, runs, changed);
   table = new RunsTable(quillon, runs, cache, changed);

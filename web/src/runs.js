@@ -200,12 +200,35 @@ export class RunsTable {
     }
   }
 
-  // MTC ± U and the interval from the Monte Carlo result: "…" while it is
-  // computed, "–" with the reason in the tip where there is none.
+  // New uncertainties change only their own cells, so that a label being
+  // typed keeps its text and cursor.
+  showUncertainties() {
+    const body = this.table.tBodies[0];
+    if (body.rows.length !== this.runs.size()) {
+      this.render();
+      return;
+    }
+    for (const [index, row] of [...body.rows].entries()) {
+      const run = this.runs.run(index);
+      for (const cell of row.querySelectorAll('[data-column="uncertainty"], [data-column="interval"]')) {
+        this.fillUncertainty(cell, run);
+      }
+    }
+  }
+
   uncertaintyCell(row, run, name) {
     const cell = this.cell(row, '', '');
     cell.className = 'number';
     cell.dataset.column = name;
+    this.fillUncertainty(cell, run);
+  }
+
+  // MTC ± U and the interval from the Monte Carlo result: "…" while it is
+  // computed, "–" with the reason in the tip where there is none (a
+  // cancelled or failed computation included).
+  fillUncertainty(cell, run) {
+    cell.textContent = '';
+    cell.title = '';
     const found = this.cache.find(run);
     if (found === undefined) return;
     if (found === null) {
@@ -221,7 +244,7 @@ export class RunsTable {
     }
     const shown = (value) => numberText(this.quillon.roundResult(value), language);
     const full = (value) => numberText(value, language);
-    cell.textContent = name === 'uncertainty'
+    cell.textContent = cell.dataset.column === 'uncertainty'
       ? tr('RunsModel', '%1 ± %2', shown(run.mtc), shown(this.quillon.coverageFactor * drawn.u))
       : tr('RunsModel', '%1 to %2', shown(drawn.interval[0]), shown(drawn.interval[1]));
     cell.title = tr('RunsModel', 'Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4',

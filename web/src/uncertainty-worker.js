@@ -1,14 +1,22 @@
 // Both uncertainties of one run at a time, off the page's thread, so the
-// page stays usable; the page ends the worker to cancel.
+// page stays usable; the page ends the worker to cancel. A module that does
+// not load or a job that throws is answered with the error, never silence.
 import createQuillon from '../quillon.mjs';
 
 const ready = fetch(new URL('../quillon.wasm', import.meta.url))
-  .then((response) => response.arrayBuffer())
+  .then((response) => {
+    if (!response.ok) throw new Error(`quillon.wasm: ${response.status} ${response.statusText}`);
+    return response.arrayBuffer();
+  })
   .then((wasmBinary) => createQuillon({ wasmBinary }));
 
 self.onmessage = async ({ data }) => {
-  const quillon = await ready;
   const { key, run, given } = data;
-  self.postMessage({ key, found: quillon.uncertaintyOf(run.y1, run.x1, run.gasFlow, run.waterFlow,
-    run.packingHeight, given) });
+  try {
+    const quillon = await ready;
+    self.postMessage({ key, found: quillon.uncertaintyOf(run.y1, run.x1, run.gasFlow, run.waterFlow,
+      run.packingHeight, given) });
+  } catch (error) {
+    self.postMessage({ key, error: String(error?.message ?? error) });
+  }
 };

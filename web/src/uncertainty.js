@@ -40,13 +40,12 @@ export class Uncertainty {
     this.output = document.getElementById('uncertaintyResult');
     this.defaults = makeFields(document.getElementById('seriesUncertainties'), 'u');
     this.own = makeFields(document.getElementById('runUncertainties'), 'ru');
-    for (const field of this.defaults) {
-      field.addEventListener('change', () => this.take(this.defaults, (values) => this.runs.setUncertainties(values)));
-    }
-    for (const field of this.own) {
-      field.addEventListener('change', () => this.take(this.own, (values) => {
-        if (this.row() >= 0) this.runs.setRunUncertainties(this.row(), values);
-      }));
+    // A field's value reaches the series once, when the user commits it;
+    // until then no redraw touches it.
+    this.typed = new Set();
+    for (const field of [...this.defaults, ...this.own]) {
+      field.addEventListener('input', () => this.typed.add(field));
+      field.addEventListener('change', () => this.commit(field));
     }
     this.choice.addEventListener('change', () => this.render());
     document.getElementById('cancelUncertainties').addEventListener('click', () => this.cache.cancel());
@@ -56,24 +55,39 @@ export class Uncertainty {
     return this.choice.value === '' ? -1 : Number(this.choice.value);
   }
 
-  // The fields' values, or a box naming the first that is not a number of
-  // 0 or more and the fields shown again as they were.
-  async take(fields, store) {
-    const values = {};
-    for (const [index, field] of fields.entries()) {
-      const typed = field.value.trim();
-      const number = parseNumber(typed, language);
-      if (typed !== '' && (number.kind !== 'number' || number.value < 0)) {
-        await showBox(tr('UncertaintyFields', 'Not an uncertainty'), tr('UncertaintyFields',
-          '"%1" is not an uncertainty: give a number of 0 or more, or leave the field empty.', quoted(typed)));
-        this.render();
-        field.focus();
-        return;
-      }
-      values[keys[index]] = typed === '' ? null : number.value;
+  // The field's value into the series' or the chosen run's uncertainties,
+  // the others as stored; a box when it is not a number of 0 or more, and
+  // the field shown again as it was.
+  async commit(field) {
+    this.typed.delete(field);
+    const own = this.own.includes(field);
+    const row = this.row();
+    if (own && row < 0) return;
+    const key = keys[(own ? this.own : this.defaults).indexOf(field)];
+    const values = { ...(own ? this.runs.run(row).uncertainty : this.runs.uncertainties()) };
+    const typed = field.value.trim();
+    const number = parseNumber(typed, language);
+    if (typed !== '' && (number.kind !== 'number' || number.value < 0)) {
+      await showBox(tr('UncertaintyFields', 'Not an uncertainty'), tr('UncertaintyFields',
+        '"%1" is not an uncertainty: give a number of 0 or more, or leave the field empty.', quoted(typed)));
+      field.value = text(values[key]);
+      this.render();
+      field.focus();
+      return;
     }
-    store(values);
+    values[key] = typed === '' ? null : number.value;
+    if (own) this.runs.setRunUncertainties(row, values); else this.runs.setUncertainties(values);
     this.onChange();
+  }
+
+  // Shows a field's stored value unless it has the focus or unsaved typing.
+  show(field, value) {
+    if (field !== document.activeElement && !this.typed.has(field)) field.value = value;
+  }
+
+  // The worker could not compute: said once, and the runs say it too.
+  showFailure(detail) {
+    return showBox(t('Uncertainties not computed'), t('The uncertainties could not be computed: %1', detail));
   }
 
   // The runs offered, the one chosen kept (the last one after a run was
@@ -89,10 +103,10 @@ export class Uncertainty {
     this.choice.value = !added && before !== '' && Number(before) < count ? before : String(count - 1);
 
     const defaults = this.runs.uncertainties();
-    this.defaults.forEach((field, index) => { field.value = text(defaults[keys[index]]); });
+    this.defaults.forEach((field, index) => this.show(field, text(defaults[keys[index]])));
     const run = this.row() >= 0 ? this.runs.run(this.row()) : null;
     this.own.forEach((field, index) => {
-      field.value = run ? text(run.uncertainty[keys[index]]) : '';
+      this.show(field, run ? text(run.uncertainty[keys[index]]) : '');
       field.placeholder = text(defaults[keys[index]]);
       field.disabled = !run;
     });

@@ -9,8 +9,9 @@
 //   quillon_oracle analysis LOCALE [STRINGS]
 //                                 stdin: {uncertainty, weighted, runs}; stdout:
 //                                 the desktop's fit lines (in German with the
-//                                 page's strings-de.json) and each run's MTC ± U
-//                                 and interval as the runs table shows them
+//                                 page's strings-de.json), every number of the
+//                                 fit, and each run's MTC ± U and interval as
+//                                 the runs table shows them
 //   quillon_oracle read           stdin: .quillon bytes; stdout: its runs computed
 //   quillon_oracle csv            stdin: .quillon bytes; stdout: the runs' CSV export
 //   quillon_oracle bench          the median time of one Calculate, in ms
@@ -171,8 +172,28 @@ private:
     std::map<std::string, std::string> texts;
 };
 
-// The fit lines of the series' analysis, and each run's MTC, U = k u and
-// 95 % interval from its Monte Carlo result as the runs table shows them.
+Json estimateOf(const std::optional<series::Estimate>& estimate)
+{
+    return estimate ? Json{estimate->value, estimate->standardError, estimate->low, estimate->high} : Json();
+}
+
+// Every number of the fit, exact, as the page's analysis gives them.
+Json fitNumbers(const std::variant<series::PowerLaw, series::NotGiven>& fit)
+{
+    const auto* law = std::get_if<series::PowerLaw>(&fit);
+    if (!law)
+        return Json();
+    return {{"prefactor", estimateOf(law->prefactor)},
+            {"lnPrefactor", estimateOf(law->lnPrefactor)},
+            {"gasExponent", estimateOf(law->gasExponent)},
+            {"waterExponent", estimateOf(law->waterExponent)},
+            {"rSquared", law->rSquared},
+            {"residualSd", law->residualSd}};
+}
+
+// The fit lines of the series' analysis, every number of the fit, and each
+// run's MTC, U = k u and 95 % interval from its Monte Carlo result as the
+// runs table shows them.
 Json analysed(const Json& given)
 {
     const series::Series made = seriesOf(given);
@@ -194,7 +215,7 @@ Json analysed(const Json& given)
                          ui::resultText(drawn->interval.low).toStdString(),
                          ui::resultText(drawn->interval.high).toStdString()});
     }
-    return {{"lines", lines}, {"uncertainty", shown}};
+    return {{"lines", lines}, {"fit", fitNumbers(analysis.fit)}, {"uncertainty", shown}};
 }
 
 Json computedRuns(const series::Series& read)

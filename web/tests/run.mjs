@@ -7,6 +7,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { isDeepStrictEqual } from 'node:util';
 import { after, before, describe, test } from 'node:test';
 import { launch, openPage, serve } from './browser.mjs';
 
@@ -444,9 +445,7 @@ describe('analysis and uncertainties', () => {
   };
   const excludeBox = (row) => `#runsTable tbody tr:nth-child(${row}) input[aria-label^="Excluded"]`;
 
-  // The fit lines show each number to 4 significant digits, as far as the
-  // fit's native and WebAssembly bits agree (its sums in long double are 80
-  // bits wide natively and 128 in WebAssembly).
+  // The fit lines as shown, and every number of the fit to the last bit.
   const cases = [
     { name: 'ten runs at two water flows and five gas flows', runs: tenRuns },
     { name: 'excluding a run refits', runs: tenRuns, exclude: 3 },
@@ -473,6 +472,7 @@ describe('analysis and uncertainties', () => {
         }, String(value).replace('.', row.locale ? ',' : '.'));
       }
       assert.deepEqual(await fitTextOf(page, want.lines), want.lines);
+      assert.deepEqual(await fitNumbersOf(page), want.fit);
       if (row.uncertainty) {
         await page.waitForFunction(() => ![...document.querySelectorAll('#runsTable [data-column="uncertainty"]')]
           .some((cell) => cell.textContent === '…'), { timeout: 60000 });
@@ -531,4 +531,222 @@ describe('analysis and uncertainties', () => {
     assert.deepEqual(await fitTextOf(page, want.lines), want.lines);
     await page.close();
   });
+});
+
+// Every number of the fit the page shows, as the oracle's analysis gives them.
+function fitNumbersOf(page) {
+  return page.evaluate(() => {
+    const { runs: document, cache } = window.quillonPage;
+    const all = Array.from({ length: document.size() }, (_, index) => document.run(index));
+    const law = document.analyse(window.document.getElementById('weightedFit').checked, cache.monteCarloOf(all)).fit;
+    const estimate = (e) => (e ? [e.value, e.standardError, e.low, e.high] : null);
+    return law.reason ? null : { prefactor: estimate(law.prefactor), lnPrefactor: estimate(law.lnPrefactor),
+      gasExponent: estimate(law.gasExponent), waterExponent: estimate(law.waterExponent),
+      rSquared: law.rSquared, residualSd: law.residualSd };
+  });
+}
+
+describe('background work, exports and digits', () => {
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  const cli = join(oracle, '..', '..', 'cli', 'quillon-cli');
+  // Runs near example A as the benchmarks' series has them, over five gas
+  // and four water flows, every 25th with a negative x1 (a finding).
+  const manyRuns = (count) => Array.from({ length: count }, (_, i) => {
+    const gasFlow = [0.5, 1, 1.5, 2, 3][i % 5];
+    const waterFlow = [1, 1.5, 2, 3][Math.floor(i / 5) % 4];
+    const x1 = i % 25 === 24 ? -0.001 : 0.004 * (gasFlow / waterFlow) ** 0.8 * (1 + (i % 7) / 10);
+    return { y1: 0.02 + 1e-4 * (i % 100), x1, gasFlow, waterFlow, packingHeight: 2, label: `run ${i}` };
+  });
+  const openRuns = async (page, name, bytes, count) => {
+    await open(page, name, bytes);
+    await page.waitForFunction((n) => document.querySelectorAll('#runsTable tbody tr').length === n, {}, count);
+  };
+  const cellsOf = (page, column) => page.$$eval(`#runsTable [data-column="${column}"]`,
+    (cells) => cells.map((cell) => [cell.textContent, cell.title]));
+  const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+  // Downloads go to a folder of their own: `arrived` lists what came so
+  // far, `first` waits for a file and gives its bytes.
+  async function downloads(page) {
+    const folder = mkdtempSync(join(tmpdir(), 'quillon-download-'));
+    uploads.push(folder);
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    const arrived = () => readdirSync(folder).filter((name) => !name.endsWith('.crdownload'));
+    return {
+      arrived,
+      // Bounded, so that a download that never comes fails instead of hanging.
+      first: async () => {
+        for (let i = 0; i < 6000 && arrived().length === 0; ++i) await pause(100);
+        assert.equal(arrived().length, 1, 'one file downloaded');
+        return readFileSync(join(folder, arrived()[0])).toString();
+      },
+    };
+  }
+
+  const notSaved = (why) => ({ title: 'Not saved', text: `The table of runs could not be made, so nothing was saved.\n${why}` });
+
+  // A worker that does not load: its script throws, or is not there.
+  const brokenWorkers = [
+    { name: 'throws', respond: { status: 200, contentType: 'text/javascript', body: 'throw new Error("broken on purpose");' },
+      detail: 'Uncaught Error: broken on purpose' },
+    { name: 'is missing', respond: { status: 404, body: '' }, detail: 'the computing in the background could not start' },
+  ];
+  for (const broken of brokenWorkers) {
+    test(`a worker that ${broken.name} is told, the runs say why, and Export writes nothing`, async () => {
+      const page = await openPage(browser, server.url);
+      await page.setBypassServiceWorker(true);
+      await page.setRequestInterception(true);
+      page.on('request', (request) => (request.url().endsWith('/uncertainty-worker.js')
+        ? request.respond(broken.respond) : request.continue()));
+      const saved = await downloads(page);
+      await openRuns(page, 'three.quillon', ask(['write'], JSON.stringify({ uncertainty: standard,
+        runs: manyRuns(3) })), 3);
+      const failure = `The uncertainties could not be computed: ${broken.detail}`;
+      assert.deepEqual(await closeBox(page), { title: 'Uncertainties not computed', text: failure });
+      assert.deepEqual(await cellsOf(page, 'uncertainty'), Array(3).fill(['–', 'Not given: its computing failed']));
+      assert.equal(await page.$eval('#mcProgress', (bar) => bar.hidden), true);
+      await page.click('#exportCsv');
+      assert.deepEqual(await closeBox(page), notSaved(failure));
+      assert.ok(await noBoxOpen(page), 'one box only');
+      assert.deepEqual(saved.arrived(), []);
+      await page.close();
+    });
+  }
+
+  // After Cancel the runs say so; Export computes them again, and writes
+  // nothing when that is cancelled too.
+  const afterCancel = [
+    { name: 'Export after Cancel computes the cancelled runs and writes them', cancelAgain: false },
+    { name: 'Export cancelled writes nothing and says so', cancelAgain: true },
+  ];
+  for (const row of afterCancel) {
+    test(row.name, async () => {
+      const runs = manyRuns(12);
+      const written = ask(['write'], JSON.stringify({ uncertainty: standard, runs }));
+      const page = await openPage(browser, server.url);
+      const saved = await downloads(page);
+      await openRuns(page, 'twelve.quillon', written, runs.length);
+      await page.waitForSelector('#cancelUncertainties:not([hidden])');
+      await page.click('#cancelUncertainties');
+      const cells = await cellsOf(page, 'uncertainty');
+      assert.ok(cells.some(([text, tip]) => text === '–' && tip === 'Not given: cancelled'), JSON.stringify(cells));
+      assert.ok(cells.every(([text]) => text !== '…'), JSON.stringify(cells));
+      await page.click('#exportCsv');
+      if (row.cancelAgain) {
+        await page.waitForSelector('#exportProgress[open]');
+        assert.equal(await page.$eval('#exportProgressText', (text) => text.textContent), 'Computing the uncertainties…');
+        await page.click('#exportProgress button');
+        assert.deepEqual(await closeBox(page), notSaved('Computing the uncertainties was cancelled.'));
+        assert.deepEqual(saved.arrived(), []);
+      } else {
+        const folder = mkdtempSync(join(tmpdir(), 'quillon-cli-'));
+        uploads.push(folder);
+        writeFileSync(join(folder, 'twelve.quillon'), written);
+        const native = execFileSync(cli, ['compute', '--format', 'csv', join(folder, 'twelve.quillon')]).toString();
+        assert.equal(await saved.first(), native);
+        assert.ok(await noBoxOpen(page));
+      }
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+
+  // Typed slowly while the results of the runs keep arriving: each field
+  // keeps what is typed, and the series gets exactly the typed values.
+  const typedUncertainties = [
+    { id: 'u-gasFlowRel', typed: '0.02' },
+    { id: 'u-waterFlowRel', typed: '0.02' },
+    { id: 'u-y1', typed: '0.0005' },
+    { id: 'u-x1', typed: '0.0005' },
+    { id: 'u-packingHeight', typed: '0.005' },
+  ];
+  test('uncertainties typed while results arrive are kept as typed', async () => {
+    const runs = manyRuns(40);
+    const page = await openPage(browser, server.url);
+    const saved = await downloads(page);
+    await openRuns(page, 'forty.quillon', ask(['write'], JSON.stringify(runs)), runs.length);
+    let arrivedWhileTyping = 0;
+    for (const [index, field] of typedUncertainties.entries()) {
+      const before = await page.evaluate(() => window.quillonPage.cache.known.size);
+      await page.type(`#${field.id}`, field.typed, { delay: 150 });
+      assert.equal(await page.$eval(`#${field.id}`, (input) => input.value), field.typed, field.id);
+      await page.keyboard.press(index + 1 < typedUncertainties.length ? 'Tab' : 'Enter');
+      arrivedWhileTyping += await page.evaluate(() => window.quillonPage.cache.known.size) - before;
+    }
+    // Otherwise the test did not test what it says.
+    assert.ok(arrivedWhileTyping > 0, 'results arrived while typing');
+    assert.deepEqual(await page.$$eval('#seriesUncertainties input', (inputs) => inputs.map((input) => input.value)),
+      typedUncertainties.map((field) => field.typed));
+    await page.click('#saveSeries');
+    assert.equal(await saved.first(), ask(['write'], JSON.stringify({ uncertainty: standard, runs })));
+    await page.close();
+  });
+
+  // The whole export against quillon-cli's and the fit against the native
+  // one, every digit. Every column but the Colburn NTU is checked first, so
+  // that a difference there alone shows as such, with its count of rows.
+  test('a few hundred runs export as quillon-cli computes them, and fit as natively', async () => {
+    // The last run's Colburn NTU takes log1p of an argument where C libraries
+    // have differed in the last bit.
+    const runs = [...manyRuns(200), { y1: 0.0561, x1: 0.01913, gasFlow: 3.192, waterFlow: 1.995, packingHeight: 2,
+      label: 'log1p' }];
+    const written = ask(['write'], JSON.stringify({ uncertainty: standard, runs }));
+    const folder = mkdtempSync(join(tmpdir(), 'quillon-cli-'));
+    uploads.push(folder);
+    writeFileSync(join(folder, 'many.quillon'), written);
+    const native = execFileSync(cli, ['compute', '--format', 'csv', join(folder, 'many.quillon')],
+      { maxBuffer: 1 << 26 }).toString();
+    const page = await openPage(browser, server.url);
+    const saved = await downloads(page);
+    await openRuns(page, 'many.quillon', written, runs.length);
+    await page.click('#exportCsv');
+    const csv = await saved.first();
+
+    const records = (text) => text.split('\n').map((line) => line.split(','));
+    const [header, ...rows] = records(csv);
+    const [nativeHeader, ...nativeRows] = records(native);
+    assert.deepEqual(header, nativeHeader);
+    const colburn = header.indexOf('ntu_colburn');
+    const without = (record) => record.filter((_, index) => index !== colburn);
+    assert.deepEqual(rows.map(without), nativeRows.map(without), 'every column but ntu_colburn');
+    const want = askJson(['analysis', 'en_US'], { uncertainty: standard, weighted: true, runs });
+    // Both last-bit differences are named at once, neither hiding the other.
+    const fit = await fitNumbersOf(page);
+    const differing = rows.filter((record, index) => record[colburn] !== nativeRows[index][colburn]).length;
+    assert.deepEqual([
+      ...Object.keys(want.fit).filter((key) => !isDeepStrictEqual(fit[key], want.fit[key]))
+        .map((key) => `fit ${key}: ${JSON.stringify(fit[key])}, natively ${JSON.stringify(want.fit[key])}`),
+      ...(differing > 0 ? [`${differing} of ${runs.length} rows differ in ntu_colburn`] : []),
+    ], []);
+    assert.equal(csv, native);
+
+    await page.close();
+  });
+
+  // Refused whole, with the open series kept.
+  const refusedFiles = [
+    { name: 'arrays nested 70,000 deep under an unknown key',
+      text: () => `{"format": "quillon-series", "version": 1, "deep": ${'['.repeat(70000)}${']'.repeat(70000)}, "runs": []}` },
+    { name: 'a file over the readers\' size limit of 64 MiB',
+      text: () => `{"format": "quillon-series", "version": 1, "runs": []${' '.repeat(65 << 20)}}` },
+  ];
+  for (const row of refusedFiles) {
+    test(`${row.name} is refused and the open series kept`, async () => {
+      const runs = manyRuns(3);
+      const page = await openPage(browser, server.url);
+      await openRuns(page, 'three.quillon', ask(['write'], JSON.stringify(runs)), runs.length);
+      await open(page, 'refused.quillon', row.text());
+      const told = await page.waitForSelector('#box[open]', { timeout: 60000 }).then(() => true, () => false);
+      assert.ok(told, `no box; the page's errors: ${page.errors.map(String).join('; ') || 'none'}; runs shown: ${
+        await page.$$eval('#runsTable tbody tr', (rows) => rows.length)}`);
+      const box = await closeBox(page);
+      assert.equal(box.title, 'Not opened');
+      assert.match(box.text, /^refused\.quillon is not a series Quillon can read:\nrefused\.quillon:\d+:\d+/);
+      assert.deepEqual(await page.$$eval('#runsTable tbody input[type="text"]', (labels) => labels.map((l) => l.value)),
+        runs.map((run) => run.label));
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
 });
