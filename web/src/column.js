@@ -1,6 +1,6 @@
 // The main window's two calculations, as the desktop's Form1 makes them:
 // the same fields read in the same order, the same boxes, the same rounding.
-import { language, tr } from './i18n.js';
+import { locale, tr } from './i18n.js';
 import { findingMessage, reportConversionError, reportInvalidData, reportOutcome } from './messages.js';
 import { numberText, parseNumber } from './numbers.js';
 
@@ -32,7 +32,7 @@ export class Column {
 
   // The number a field holds, or null once its box is shown.
   read(field) {
-    const number = parseNumber(field.value, language);
+    const number = parseNumber(field.value, locale);
     if (number.kind !== 'number') {
       reportConversionError(tr(...field.dataset.name.split('|')), field.value, number.kind);
       return null;
@@ -41,8 +41,8 @@ export class Column {
   }
 
   show(field, value) {
-    field.value = numberText(this.quillon.roundResult(value), language);
-    field.title = numberText(value, language);
+    field.value = numberText(this.quillon.roundResult(value), locale);
+    field.title = numberText(value, locale);
     field.dataset.full = field.title;
     field.classList.remove('warning');
   }

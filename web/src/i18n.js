@@ -5,6 +5,10 @@
 
 export const language = (navigator.language || 'en').toLowerCase().startsWith('de') ? 'de' : 'en';
 
+// Numbers follow the browser's full locale, as the desktop's follow its
+// QLocale: Swiss German writes 0.02 in German words.
+export const locale = navigator.language || 'en';
+
 const pageOnly = {
   'Web\u0004Series': 'Messreihe',
   'Web\u0004Uncertainty of the coefficient': 'Unsicherheit des Koeffizienten',

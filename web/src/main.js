@@ -5,7 +5,7 @@ import { Analysis } from './analysis.js';
 import { Column } from './column.js';
 import { SeriesFiles } from './files.js';
 import { wireHelp } from './help.js';
-import { language, loadTexts, plain, tr } from './i18n.js';
+import { language, loadTexts, locale, plain, tr } from './i18n.js';
 import { numberText } from './numbers.js';
 import { buildReport } from './report.js';
 import { RunsTable } from './runs.js';
@@ -23,7 +23,7 @@ function translatePage() {
   for (const element of document.querySelectorAll('[data-placeholder]')) {
     element.placeholder = tr(...element.dataset.placeholder.split('|'));
   }
-  const tip = tr('Form1', 'NH3 mole fraction, not a percentage: %1 for 2 %', numberText(0.02, language));
+  const tip = tr('Form1', 'NH3 mole fraction, not a percentage: %1 for 2 %', numberText(0.02, locale));
   document.getElementById('fractionTip').textContent = tip;
   for (const id of ['y1', 'x1']) document.getElementById(id).title = tip;
 }

@@ -2,7 +2,7 @@
 // the label edited in place, a run excluded with its check box, runs
 // deleted, every change undone and redone, and each coefficient's
 // expanded uncertainty and 95 % interval once the worker has them.
-import { language, tr } from './i18n.js';
+import { locale, tr } from './i18n.js';
 import { findingMessage, outcomeName } from './messages.js';
 import { numberText } from './numbers.js';
 
@@ -22,7 +22,7 @@ const columns = [
   { title: 'MTC ± U (k = 2)', name: 'uncertainty' },
   { title: 'MTC 95 % interval', name: 'interval' },
 ];
-const draws = new Intl.NumberFormat(language === 'de' ? 'de-DE' : 'en-US');
+const draws = new Intl.NumberFormat(locale);
 
 function columnTitle(column, unit) {
   const title = tr('RunsModel', column.title);
@@ -189,10 +189,10 @@ export class RunsTable {
         continue;
       }
       const value = column.value(run);
-      let text = value === null ? '' : numberText(this.quillon.roundResult(value), language);
+      let text = value === null ? '' : numberText(this.quillon.roundResult(value), locale);
       // A run that did not complete says why where its NTU would be.
       if (column.name === 'ntu' && !completed) text = outcomeName(run.outcome);
-      let full = value === null ? '' : numberText(value, language);
+      let full = value === null ? '' : numberText(value, locale);
       if (column.name === 'mtc' && value === null && run.coefficientOutcome) full = outcomeName(run.coefficientOutcome);
       const cell = this.cell(row, text, full);
       cell.className = 'number';
@@ -219,8 +219,8 @@ export class RunsTable {
       cell.title = tr('RunsModel', 'Not given: %1', drawn.reason);
       return;
     }
-    const shown = (value) => numberText(this.quillon.roundResult(value), language);
-    const full = (value) => numberText(value, language);
+    const shown = (value) => numberText(this.quillon.roundResult(value), locale);
+    const full = (value) => numberText(value, locale);
     cell.textContent = name === 'uncertainty'
       ? tr('RunsModel', '%1 ± %2', shown(run.mtc), shown(this.quillon.coverageFactor * drawn.u))
       : tr('RunsModel', '%1 to %2', shown(drawn.interval[0]), shown(drawn.interval[1]));
