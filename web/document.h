@@ -18,11 +18,13 @@ using emscripten::val;
 class Document {
 public:
     // Calculate: the balance, then the NTU sum; a completed run joins the
-    // series. The answer tells how far it got.
-    val calculate(double y1, double x1, double gasFlow, double waterFlow);
+    // series, unless the run of identity `last` is still in it with the
+    // very same inputs (`added` false, its identity given back). The answer
+    // tells how far it got.
+    val calculate(double y1, double x1, double gasFlow, double waterFlow, int last);
 
     // Find MTC completed for the run of that identity; an identity no run
-    // has is ignored.
+    // has is ignored, and so is the coefficient the run has already.
     void setMtc(int id, double packingHeight, double mtc);
 
     int size() const { return int(now.series.runs.size()); }

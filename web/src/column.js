@@ -95,7 +95,7 @@ export class Column {
     if (waterFlow === null) return this.end('inputs');
     state.waterFlow = waterFlow;
 
-    const result = this.runs.calculate(y1, x1, gasFlow, waterFlow);
+    const result = this.runs.calculate(y1, x1, gasFlow, waterFlow, this.lastRunId);
     if (result.y2 !== null) state.y2 = result.y2;
     if (result.step === 'balance' && !reportOutcome(result.outcome, this.invalidDataTitle())) {
       return this.end(result.y2 !== null ? 'fractions' : 'inputs');
@@ -113,15 +113,16 @@ export class Column {
     this.lastRunId = result.id;
     this.lastFindings = result.findings;
     this.showFindings(this.lastFindings);
-    this.onChange({ added: this.runs.size() - 1 });
+    this.onChange(result.added ? { added: this.runs.size() - 1 } : { changed: this.runs.indexOf(result.id) });
     return undefined;
   }
 
   findMtc() {
     const height = this.read(this.fields.height);
     if (height === null) return;
-    // Only the NTU and gas flow of one completed run make a coefficient.
-    if (!this.coherence.ntuAndGasFlow) {
+    // Only the NTU and gas flow of one completed run make a coefficient, and
+    // only while that run is in the series: no coefficient shows without it.
+    if (!this.coherence.ntuAndGasFlow || this.runs.indexOf(this.lastRunId) < 0) {
       reportInvalidData(this.invalidDataTitle());
       return;
     }
