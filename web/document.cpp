@@ -289,11 +289,25 @@ val Document::importCsv(const val& bytes, const std::string& name)
     return shown;
 }
 
-val Document::save()
+val Document::restore(const val& bytes, const std::string& name)
 {
-    savedRevision = now.revision;
-    importedUnsaved = false;
+    val shown = open(bytes, name);
+    if (shown["ok"].as<bool>())
+        neverSaved = true;
+    return shown;
+}
+
+val Document::fileBytes() const
+{
     return bytesOf(series::writeSeriesFile(now.series, now.results));
+}
+
+void Document::markSaved(int revision)
+{
+    if (revision < openedRevision)
+        return;
+    savedRevision = revision;
+    neverSaved = false;
 }
 
 val Document::exportCsv(const val& monteCarlo) const
@@ -316,7 +330,8 @@ void Document::replace(series::Series runs, std::vector<series::RunResult> resul
     for (std::size_t row = 0; row < now.series.runs.size(); ++row)
         now.ids.push_back(nextId++);
     savedRevision = now.revision;
-    importedUnsaved = fromCsv;
+    openedRevision = now.revision;
+    neverSaved = fromCsv;
 }
 
 val Document::findingsAt(std::size_t row) const

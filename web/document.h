@@ -66,8 +66,11 @@ public:
     void redo();
 
     // Unsaved: changed since the last open or save, or imported from CSV
-    // and never saved.
-    bool modified() const { return importedUnsaved || now.revision != savedRevision; }
+    // or restored and never saved.
+    bool modified() const { return neverSaved || now.revision != savedRevision; }
+
+    // What the series is at now; a save names it once it is written.
+    int revision() const { return now.revision; }
 
     void newSeries() { replace({}, {}, false); }
 
@@ -78,8 +81,16 @@ public:
     // A CSV file's runs as a new series, not yet saved.
     val importCsv(const val& bytes, const std::string& name);
 
-    // The .quillon file's bytes; the series counts as saved from here on.
-    val save();
+    // A .quillon file's series that the browser kept, as open reads it but
+    // not yet saved.
+    val restore(const val& bytes, const std::string& name);
+
+    // The .quillon file's bytes; nothing counts as saved until markSaved.
+    val fileBytes() const;
+
+    // The series as it was at that revision is written; a revision from
+    // before the last New, Open or import is ignored.
+    void markSaved(int revision);
 
     // The CSV export, with each row's Monte Carlo result as for analyse.
     val exportCsv(const val& monteCarlo) const;
@@ -105,7 +116,9 @@ private:
     std::vector<State> undone;
     int revisions = 0;
     int savedRevision = 0;
-    bool importedUnsaved = false;
+    // The first revision of the series now open.
+    int openedRevision = 0;
+    bool neverSaved = false;
     int nextId = 1;
 };
 

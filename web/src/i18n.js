@@ -29,6 +29,13 @@ const pageOnly = {
   'Web\u0004Save': 'Speichern',
   'Web\u0004Discard': 'Verwerfen',
   'Web\u0004Cancel': 'Abbrechen',
+  'Web\u0004Restore': 'Wiederherstellen',
+  'Web\u0004A series that was not saved is kept from %1: %2.':
+    'Eine Messreihe, die nicht gespeichert wurde, ist vom %1 aufbewahrt: %2.',
+  ['Web\u0004The series was handed over as a download, but the browser could not keep a copy of it (%1). It stays ' +
+    'marked as not saved: check that the download arrived before you discard it.']:
+    'Die Messreihe wurde als Download übergeben, aber der Browser konnte keine Kopie davon aufbewahren (%1). Sie ' +
+    'bleibt als nicht gespeichert markiert: Prüfen Sie, ob der Download angekommen ist, bevor Sie sie verwerfen.',
   'Web\u0004Works offline once loaded; nothing you type or open leaves this computer.':
     'Funktioniert nach dem Laden ohne Netz; nichts, was Sie eingeben oder öffnen, verlässt diesen Computer.',
 };

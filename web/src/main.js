@@ -36,13 +36,16 @@ async function start() {
   let table = null;
   let uncertainty = null;
   let later = null;
+  const showName = () => {
+    document.getElementById('seriesName').textContent = files.fileName + (runs.modified() ? ' *' : '');
+  };
   // What changed: one run added or changed in place, or anything. The run's
   // row shows at once; the rest follows once a burst of changes is over,
   // so that a Calculate costs no more than its own row.
   const changed = ({ added, changed: inPlace } = {}) => {
     const row = added ?? inPlace ?? -1;
     if (row >= 0) table.renderRun(row); else table.render();
-    document.getElementById('seriesName').textContent = files.fileName + (runs.modified() ? ' *' : '');
+    showName();
     fields.render();
     clearTimeout(later);
     later = setTimeout(() => {
@@ -62,10 +65,11 @@ async function start() {
   uncertainty = new Uncertainty(runs, cache, changed);
   const fields = new SeriesFields(runs, changed);
   const analysis = new Analysis(quillon, runs, cache);
+  // A save leaves the run on screen the series' own: Find MTC still goes to it.
   const files = new SeriesFiles(runs, cache, () => {
     column.forgetRun();
     changed();
-  });
+  }, showName);
   wireHelp(quillon);
   document.getElementById('printReport').addEventListener('click', () => window.print());
   window.addEventListener('beforeprint', () => buildReport(quillon, runs));
@@ -76,6 +80,7 @@ async function start() {
   document.getElementById('app').setAttribute('aria-busy', 'false');
   document.body.dataset.ready = 'true';
   document.getElementById('gasFlow').focus();
+  files.offerKept();
 
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
     navigator.serviceWorker.register(new URL('../sw.js', import.meta.url)).catch(() => {});
