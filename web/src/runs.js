@@ -48,16 +48,44 @@ export class RunsTable {
   key(event) {
     const control = event.ctrlKey || event.metaKey;
     const editing = event.target instanceof HTMLInputElement && event.target.type === 'text';
+    const place = this.placeOf(event.target);
     if (control && !editing && event.key.toLowerCase() === 'z') {
       event.preventDefault();
       this.edit(() => (event.shiftKey ? this.runs.redo() : this.runs.undo()));
+      this.refocus(place);
     } else if (control && !editing && event.key.toLowerCase() === 'y') {
       event.preventDefault();
       this.edit(() => this.runs.redo());
+      this.refocus(place);
     } else if (event.key === 'Delete' && !editing) {
       event.preventDefault();
+      const rows = [...this.selected];
       this.deleteSelected();
+      // The focused run moves up by the rows deleted above it; a deleted
+      // one gives its place to the next.
+      if (place) this.refocus({ ...place, row: place.row - rows.filter((row) => row < place.row).length });
     }
+  }
+
+  // The row and cell of a control in the table's body, or null.
+  placeOf(element) {
+    const cell = element.closest?.('#runsTable tbody td');
+    return cell ? { row: cell.parentElement.sectionRowIndex, cell: cell.cellIndex } : null;
+  }
+
+  // Keeps the focus in the table once its rows are drawn again: on that
+  // cell's control in that row, the last row when it is gone, or the
+  // table when no row is left. Ctrl+Z and Delete then still reach it.
+  refocus(place) {
+    if (!place || this.table.contains(document.activeElement)) return;
+    const rows = this.table.tBodies[0].rows;
+    if (rows.length === 0) {
+      this.table.focus();
+      return;
+    }
+    const cell = rows[Math.min(place.row, rows.length - 1)].cells[place.cell];
+    const control = cell?.querySelector('input, button, [tabindex]');
+    (control ?? this.table).focus();
   }
 
   edit(change) {
