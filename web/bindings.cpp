@@ -145,7 +145,10 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("newSeries", &Document::newSeries)
         .function("open", &Document::open)
         .function("importCsv", &Document::importCsv)
-        .function("save", &Document::save)
+        .function("restore", &Document::restore)
+        .function("fileBytes", &Document::fileBytes)
+        .function("revision", &Document::revision)
+        .function("markSaved", &Document::markSaved)
         .function("exportCsv", &Document::exportCsv)
         .function("flowUnit", &Document::flowUnit);
 }

@@ -10,6 +10,8 @@
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <set>
 #include <utility>
 
@@ -41,6 +43,14 @@ val accepted(const std::vector<series::Notice>& notices, const std::string& name
     return shown;
 }
 
+// Bit for bit, so that -0 and 0 are two runs.
+bool sameInputs(const absorber::RunInputs& a, const absorber::RunInputs& b)
+{
+    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+    return bits(a.y1) == bits(b.y1) && bits(a.x1) == bits(b.x1) && bits(a.gasFlow) == bits(b.gasFlow)
+        && bits(a.waterFlow) == bits(b.waterFlow);
+}
+
 // The series' text field of that name, or null.
 template <typename Series>
 auto* fieldNamed(Series& series, const std::string& name)
@@ -61,7 +71,7 @@ auto* fieldNamed(Series& series, const std::string& name)
 
 }  // namespace
 
-val Document::calculate(double y1, double x1, double gasFlow, double waterFlow)
+val Document::calculate(double y1, double x1, double gasFlow, double waterFlow, int last)
 {
     const absorber::RunInputs inputs{y1, x1, gasFlow, waterFlow};
     const absorber::Balance balance = absorber::closeBalance(inputs);
@@ -77,6 +87,13 @@ val Document::calculate(double y1, double x1, double gasFlow, double waterFlow)
         return shown;
     shown.set("ntu", integration.ntu);
 
+    // Calculate pressed again on the same inputs shows the same run again.
+    if (const int row = indexOf(last); row >= 0 && sameInputs(now.series.runs[std::size_t(row)].inputs, inputs)) {
+        shown.set("id", last);
+        shown.set("added", false);
+        shown.set("findings", findingsAt(std::size_t(row)));
+        return shown;
+    }
     series::Run run;
     run.inputs = inputs;
     const series::RunResult result = series::completedRun(run, balance, integration.ntu);
@@ -85,6 +102,7 @@ val Document::calculate(double y1, double x1, double gasFlow, double waterFlow)
     now.results.push_back(result);
     now.ids.push_back(nextId);
     shown.set("id", nextId++);
+    shown.set("added", true);
     shown.set("findings", findingsAt(now.results.size() - 1));
     return shown;
 }
@@ -94,6 +112,10 @@ void Document::setMtc(int id, double packingHeight, double mtc)
     if (indexOf(id) < 0)
         return;
     const auto row = std::size_t(indexOf(id));
+    const series::RunResult& result = now.results[row];
+    if (now.series.runs[row].packingHeight == packingHeight && result.coefficientOutcome == absorber::Outcome::completed
+        && result.mtc == mtc)
+        return;
     change();
     now.series.runs[row].packingHeight = packingHeight;
     now.results[row].coefficientOutcome = absorber::Outcome::completed;
@@ -267,11 +289,25 @@ val Document::importCsv(const val& bytes, const std::string& name)
     return shown;
 }
 
-val Document::save()
+val Document::restore(const val& bytes, const std::string& name)
 {
-    savedRevision = now.revision;
-    importedUnsaved = false;
+    val shown = open(bytes, name);
+    if (shown["ok"].as<bool>())
+        neverSaved = true;
+    return shown;
+}
+
+val Document::fileBytes() const
+{
     return bytesOf(series::writeSeriesFile(now.series, now.results));
+}
+
+void Document::markSaved(int revision)
+{
+    if (revision < openedRevision)
+        return;
+    savedRevision = revision;
+    neverSaved = false;
 }
 
 val Document::exportCsv(const val& monteCarlo) const
@@ -294,7 +330,8 @@ void Document::replace(series::Series runs, std::vector<series::RunResult> resul
     for (std::size_t row = 0; row < now.series.runs.size(); ++row)
         now.ids.push_back(nextId++);
     savedRevision = now.revision;
-    importedUnsaved = fromCsv;
+    openedRevision = now.revision;
+    neverSaved = fromCsv;
 }
 
 val Document::findingsAt(std::size_t row) const

@@ -18,11 +18,13 @@ using emscripten::val;
 class Document {
 public:
     // Calculate: the balance, then the NTU sum; a completed run joins the
-    // series. The answer tells how far it got.
-    val calculate(double y1, double x1, double gasFlow, double waterFlow);
+    // series, unless the run of identity `last` is still in it with the
+    // very same inputs (`added` false, its identity given back). The answer
+    // tells how far it got.
+    val calculate(double y1, double x1, double gasFlow, double waterFlow, int last);
 
     // Find MTC completed for the run of that identity; an identity no run
-    // has is ignored.
+    // has is ignored, and so is the coefficient the run has already.
     void setMtc(int id, double packingHeight, double mtc);
 
     int size() const { return int(now.series.runs.size()); }
@@ -64,8 +66,11 @@ public:
     void redo();
 
     // Unsaved: changed since the last open or save, or imported from CSV
-    // and never saved.
-    bool modified() const { return importedUnsaved || now.revision != savedRevision; }
+    // or restored and never saved.
+    bool modified() const { return neverSaved || now.revision != savedRevision; }
+
+    // What the series is at now; a save names it once it is written.
+    int revision() const { return now.revision; }
 
     void newSeries() { replace({}, {}, false); }
 
@@ -76,8 +81,16 @@ public:
     // A CSV file's runs as a new series, not yet saved.
     val importCsv(const val& bytes, const std::string& name);
 
-    // The .quillon file's bytes; the series counts as saved from here on.
-    val save();
+    // A .quillon file's series that the browser kept, as open reads it but
+    // not yet saved.
+    val restore(const val& bytes, const std::string& name);
+
+    // The .quillon file's bytes; nothing counts as saved until markSaved.
+    val fileBytes() const;
+
+    // The series as it was at that revision is written; a revision from
+    // before the last New, Open or import is ignored.
+    void markSaved(int revision);
 
     // The CSV export, with each row's Monte Carlo result as for analyse.
     val exportCsv(const val& monteCarlo) const;
@@ -103,7 +116,9 @@ private:
     std::vector<State> undone;
     int revisions = 0;
     int savedRevision = 0;
-    bool importedUnsaved = false;
+    // The first revision of the series now open.
+    int openedRevision = 0;
+    bool neverSaved = false;
     int nextId = 1;
 };
 

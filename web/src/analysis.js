@@ -2,11 +2,11 @@
 // coefficient against each flow on log–log axes with the fitted power law,
 // and the fit in the words of the desktop's fitLines.
 import { coefficientChart } from './charts.js';
-import { language, tr } from './i18n.js';
+import { locale, tr } from './i18n.js';
 import { significantText } from './numbers.js';
 
 const t = (source, ...args) => tr('SeriesChart', source, ...args);
-const number = (value) => significantText(value, 4, language);
+const number = (value) => significantText(value, 4, locale);
 const estimateText = (estimate) => t('%1 ± %2 (95 %: %3 to %4)', number(estimate.value),
   number(estimate.standardError), number(estimate.low), number(estimate.high));
 

@@ -3,7 +3,7 @@
 // markers for runs the fit does not take, error bars of ± U (k = 2), and
 // the fitted law as a line per group. SVG, sized in hundredths of the
 // chart's height as the desktop's painter is.
-import { language, tr } from './i18n.js';
+import { locale, tr } from './i18n.js';
 import { decimalPoint, significantText } from './numbers.js';
 
 const width = 560;
@@ -36,7 +36,7 @@ export function decadesOf(values) {
 // 0.001, …, 1, …, 10000, and 1e-5 or 1e+5 beyond.
 export function decadeText(power) {
   if (power < -4 || power > 4) return `1e${power < 0 ? '-' : '+'}${Math.abs(power)}`;
-  if (power < 0) return `0${decimalPoint(language)}${'0'.repeat(-power - 1)}1`;
+  if (power < 0) return `0${decimalPoint(locale)}${'0'.repeat(-power - 1)}1`;
   return `1${'0'.repeat(power)}`;
 }
 
@@ -83,7 +83,7 @@ export function coefficientChart(quillon, analysis, against, flowUnit) {
 
   const svg = element('svg', { viewBox: `0 0 ${width} ${height}`, role: 'img', class: 'chart' });
   const legend = groups.map((flow, g) => ({ text: t('%1 = %2', t(against === 'gasFlow' ? 'L' : 'G'),
-    significantText(flow, 6, language)), colour: colours[g % 6], shape: shapes[g % 6], filled: true }));
+    significantText(flow, 6, locale)), colour: colours[g % 6], shape: shapes[g % 6], filled: true }));
   if (runs.some((run) => !run.used)) legend.push({ text: t('not in the fit'), colour: '#000', shape: 'circle', filled: false });
   // The legend above the plot, wrapped at about the characters that fit.
   let left = margin.left * unit;
@@ -109,7 +109,7 @@ export function coefficientChart(quillon, analysis, against, flowUnit) {
   // Grid, ticks and their labels; labels between the decades too when the
   // axis spans only one.
   const labelled = (decades, factor) => factor === 1 || (decades.high - decades.low === 1 && (factor === 2 || factor === 5));
-  const label = (power, factor) => (factor === 1 ? decadeText(power) : significantText(factor * 10 ** power, 6, language));
+  const label = (power, factor) => (factor === 1 ? decadeText(power) : significantText(factor * 10 ** power, 6, locale));
   for (const [decades, horizontal] of [[xs, true], [ys, false]]) {
     for (let power = decades.low; power <= decades.high; ++power) {
       for (let factor = 1; factor <= (power < decades.high ? 9 : 1); ++factor) {

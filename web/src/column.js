@@ -1,6 +1,6 @@
 // The main window's two calculations, as the desktop's Form1 makes them:
 // the same fields read in the same order, the same boxes, the same rounding.
-import { language, tr } from './i18n.js';
+import { locale, tr } from './i18n.js';
 import { findingMessage, reportConversionError, reportInvalidData, reportOutcome } from './messages.js';
 import { numberText, parseNumber } from './numbers.js';
 
@@ -32,7 +32,7 @@ export class Column {
 
   // The number a field holds, or null once its box is shown.
   read(field) {
-    const number = parseNumber(field.value, language);
+    const number = parseNumber(field.value, locale);
     if (number.kind !== 'number') {
       reportConversionError(tr(...field.dataset.name.split('|')), field.value, number.kind);
       return null;
@@ -41,8 +41,8 @@ export class Column {
   }
 
   show(field, value) {
-    field.value = numberText(this.quillon.roundResult(value), language);
-    field.title = numberText(value, language);
+    field.value = numberText(this.quillon.roundResult(value), locale);
+    field.title = numberText(value, locale);
     field.dataset.full = field.title;
     field.classList.remove('warning');
   }
@@ -95,7 +95,7 @@ export class Column {
     if (waterFlow === null) return this.end('inputs');
     state.waterFlow = waterFlow;
 
-    const result = this.runs.calculate(y1, x1, gasFlow, waterFlow);
+    const result = this.runs.calculate(y1, x1, gasFlow, waterFlow, this.lastRunId);
     if (result.y2 !== null) state.y2 = result.y2;
     if (result.step === 'balance' && !reportOutcome(result.outcome, this.invalidDataTitle())) {
       return this.end(result.y2 !== null ? 'fractions' : 'inputs');
@@ -113,15 +113,16 @@ export class Column {
     this.lastRunId = result.id;
     this.lastFindings = result.findings;
     this.showFindings(this.lastFindings);
-    this.onChange({ added: this.runs.size() - 1 });
+    this.onChange(result.added ? { added: this.runs.size() - 1 } : { changed: this.runs.indexOf(result.id) });
     return undefined;
   }
 
   findMtc() {
     const height = this.read(this.fields.height);
     if (height === null) return;
-    // Only the NTU and gas flow of one completed run make a coefficient.
-    if (!this.coherence.ntuAndGasFlow) {
+    // Only the NTU and gas flow of one completed run make a coefficient, and
+    // only while that run is in the series: no coefficient shows without it.
+    if (!this.coherence.ntuAndGasFlow || this.runs.indexOf(this.lastRunId) < 0) {
       reportInvalidData(this.invalidDataTitle());
       return;
     }

@@ -1,20 +1,41 @@
 // Opening and saving the series through the browser's file picker and its
 // downloads: the bytes are the series library's, as the desktop writes them.
 import { tr } from './i18n.js';
-import { showBox } from './messages.js';
+import { forgetKept, keepSeries, keptSeries } from './keep.js';
+import { ask, showBox } from './messages.js';
 
 // How many runs or rows a box lists before it says how many more there are.
 const longestList = 12;
 // How long computing may take before its progress box shows, in ms.
 const progressDelay = 500;
+const fallbackName = 'quillon-series.quillon';
+const longestName = 100;
+
+// A series' title as a file name every system takes: no path, reserved or
+// control characters, no dots or spaces at either end, no device name of
+// Windows, at most 100 characters; '' when nothing of it is left.
+export function fileNameOf(title) {
+  let name = title.normalize('NFC').replace(/[\u0000-\u001f\u007f<>:"/\\|?*]+/g, '_').replace(/\s+/g, ' ');
+  name = name.replace(/\.quillon$/i, '').replace(/^[\s.]+|[\s.]+$/g, '');
+  name = [...name].slice(0, longestName).join('').replace(/[\s.]+$/, '');
+  if (/^_*$/.test(name)) return '';
+  if (/^(con|prn|aux|nul|com\d|lpt\d)(\..*)?$/i.test(name)) name = `_${name}`;
+  return `${name}.quillon`;
+}
 
 export class SeriesFiles {
-  constructor(documentOfRuns, cache, onOpened) {
+  // onOpened after New, Open and Restore; onSaved once the series is
+  // written or kept.
+  constructor(documentOfRuns, cache, onOpened, onSaved) {
     this.runs = documentOfRuns;
     this.cache = cache;
     this.onOpened = onOpened;
+    this.onSaved = onSaved;
     this.fileName = '';
     this.exporting = false;
+    // Where the browser's save picker last wrote the series, to write again.
+    this.handle = null;
+    this.saving = null;
     this.picker = document.getElementById('openFile');
     document.getElementById('newSeries').addEventListener('click', () => this.newSeries());
     document.getElementById('openSeries').addEventListener('click', () => this.open());
@@ -39,24 +60,20 @@ export class SeriesFiles {
   }
 
   // Save, Discard or Cancel when there are unsaved changes; true to go on.
+  // Only a save that completed goes on.
   async maybeSave() {
     if (!this.runs.modified()) return true;
-    const box = document.getElementById('unsaved');
-    box.querySelector('#unsavedText').textContent =
-      tr('Session', 'The series has changes that are not saved.\nDo you want to save them?');
-    box.returnValue = 'cancel';
-    const answer = await new Promise((resolve) => {
-      box.addEventListener('close', () => resolve(box.returnValue), { once: true });
-      box.showModal();
-    });
-    if (answer === 'save') this.save();
-    return answer !== 'cancel';
+    const answer = await ask(document.getElementById('unsaved'),
+      tr('Session', 'The series has changes that are not saved.\nDo you want to save them?'), 'cancel');
+    if (answer === 'save') return this.save();
+    return answer === 'discard';
   }
 
   async newSeries() {
     if (!(await this.maybeSave())) return;
     this.runs.newSeries();
     this.fileName = '';
+    this.handle = null;
     this.onOpened();
   }
 
@@ -76,13 +93,18 @@ export class SeriesFiles {
   async read(name, bytes) {
     const imported = name.toLowerCase().endsWith('.csv');
     const read = imported ? this.runs.importCsv(bytes, name) : this.runs.open(bytes, name);
+    // An import is a new series, with no file of its own yet.
+    return this.took(read, name, imported ? '' : name);
+  }
+
+  async took(read, name, fileName) {
     if (!read.ok) {
       await showBox(tr('SeriesFiles', 'Not opened'), tr('SeriesFiles', '%1 is not a series Quillon can read:\n%2',
         name, read.error));
       return false;
     }
-    // An import is a new series, with no file of its own yet.
-    this.fileName = imported ? '' : name;
+    this.fileName = fileName;
+    this.handle = null;
     this.onOpened();
     if (read.differences.length > 0) {
       const runs = read.differences.slice(0, longestList);
@@ -101,9 +123,82 @@ export class SeriesFiles {
     return true;
   }
 
+  // The file's name: the one it was opened or saved under, else the
+  // series' title.
+  saveName() {
+    return this.fileName || fileNameOf(this.runs.field('title')) || fallbackName;
+  }
+
+  // Writes the series; true once it is written, or handed over as a
+  // download and kept in the browser. Anything else leaves it unsaved.
   save() {
-    download(this.fileName || 'quillon-series.quillon', this.runs.save(), 'application/json');
-    this.onOpened();
+    // One save at a time: a second picker would be refused.
+    this.saving ??= this.write().finally(() => {
+      this.saving = null;
+    });
+    return this.saving;
+  }
+
+  async write() {
+    const bytes = this.runs.fileBytes();
+    const revision = this.runs.revision();
+    const name = this.saveName();
+    if (typeof window.showSaveFilePicker === 'function') return this.saveThroughPicker(bytes, revision, name);
+    download(name, bytes, 'application/json');
+    try {
+      await keepSeries(bytes, name);
+    } catch (error) {
+      await showBox(tr('Form1', 'Quillon'), tr('Web', 'The series was handed over as a download, but the browser ' +
+        'could not keep a copy of it (%1). It stays marked as not saved: check that the download arrived before ' +
+        'you discard it.', error?.message || String(error)));
+      return false;
+    }
+    return this.saved(name, revision);
+  }
+
+  // The browser's save picker says whether the file was written.
+  async saveThroughPicker(bytes, revision, name) {
+    let { handle } = this;
+    try {
+      handle ??= await window.showSaveFilePicker({
+        suggestedName: name, types: [{ accept: { 'application/json': ['.quillon'] } }],
+      });
+      const writable = await handle.createWritable();
+      await writable.write(bytes);
+      await writable.close();
+    } catch (error) {
+      // Cancelled in the picker: nothing to say.
+      if (error?.name === 'AbortError') return false;
+      this.handle = null;
+      await showBox(tr('Saving', 'Not saved'), tr('Saving', '%1 could not be saved:\n%2', handle?.name ?? name,
+        error?.message || String(error)));
+      return false;
+    }
+    this.handle = handle;
+    return this.saved(handle.name, revision);
+  }
+
+  saved(name, revision) {
+    this.fileName = name;
+    this.runs.markSaved(revision);
+    this.onSaved();
+    return true;
+  }
+
+  // On the next visit, the series last handed over as a download, if the
+  // browser kept one: Restore or Discard; closing the box decides nothing.
+  async offerKept() {
+    const kept = await keptSeries();
+    if (!kept) return;
+    const when = new Intl.DateTimeFormat(navigator.language || 'en', { dateStyle: 'medium', timeStyle: 'short' })
+      .format(kept.time);
+    const answer = await ask(document.getElementById('kept'),
+      tr('Web', 'A series that was not saved is kept from %1: %2.', when, kept.name), 'later');
+    if (answer === 'discard') {
+      await forgetKept();
+    } else if (answer === 'restore' && (await this.maybeSave())) {
+      await this.took(this.runs.restore(kept.bytes, kept.name), kept.name, kept.name);
+    }
   }
 
   // Every run's uncertainty is in the export: what is not known yet is

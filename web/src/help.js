@@ -1,18 +1,18 @@
 // Help ▸ Method and Data: the desktop's explanation, in its words and with
 // its numbers, the worked example computed by the core.
-import { language, tr } from './i18n.js';
+import { locale, tr } from './i18n.js';
 import { numberText } from './numbers.js';
 
 const t = (source, ...args) => tr('MethodWindow', source, ...args);
 
 export function methodText(quillon) {
-  const text = (value) => numberText(value, language);
-  const result = (value) => numberText(quillon.roundResult(value), language);
+  const text = (value) => numberText(value, locale);
+  const result = (value) => numberText(quillon.roundResult(value), locale);
   const rows = quillon.equilibriumTable().map((point, row) =>
     `<tr><td align=right>${row + 1}</td><td align=right>${text(point.x)}</td><td align=right>${text(point.y)}</td></tr>`)
     .join('');
   const exampleA = quillon.computeRun(0.02, 0.01, 1, 1);
-  const steps = new Intl.NumberFormat(language === 'de' ? 'de-DE' : 'en-US').format(quillon.ntuSteps);
+  const steps = new Intl.NumberFormat(locale).format(quillon.ntuSteps);
   return [
     t('<h2>What Quillon computes</h2>'),
     t('<h3>The inputs</h3>'),

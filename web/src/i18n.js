@@ -5,6 +5,10 @@
 
 export const language = (navigator.language || 'en').toLowerCase().startsWith('de') ? 'de' : 'en';
 
+// Numbers follow the browser's full locale, as the desktop's follow its
+// QLocale: Swiss German writes 0.02 in German words.
+export const locale = navigator.language || 'en';
+
 const pageOnly = {
   'Web\u0004Series': 'Messreihe',
   'Web\u0004Uncertainty of the coefficient': 'Unsicherheit des Koeffizienten',
@@ -30,6 +34,13 @@ const pageOnly = {
   'Web\u0004the computing in the background could not start': 'die Berechnung im Hintergrund konnte nicht starten',
   'Web\u0004its computing failed': 'ihre Berechnung ist fehlgeschlagen',
   'Web\u0004Computing the uncertainties was cancelled.': 'Die Berechnung der Unsicherheiten wurde abgebrochen.',
+  'Web\u0004Restore': 'Wiederherstellen',
+  'Web\u0004A series that was not saved is kept from %1: %2.':
+    'Eine Messreihe, die nicht gespeichert wurde, ist vom %1 aufbewahrt: %2.',
+  ['Web\u0004The series was handed over as a download, but the browser could not keep a copy of it (%1). It stays ' +
+    'marked as not saved: check that the download arrived before you discard it.']:
+    'Die Messreihe wurde als Download übergeben, aber der Browser konnte keine Kopie davon aufbewahren (%1). Sie ' +
+    'bleibt als nicht gespeichert markiert: Prüfen Sie, ob der Download angekommen ist, bevor Sie sie verwerfen.',
   'Web\u0004Works offline once loaded; nothing you type or open leaves this computer.':
     'Funktioniert nach dem Laden ohne Netz; nichts, was Sie eingeben oder öffnen, verlässt diesen Computer.',
 };

@@ -5,7 +5,7 @@ import { Analysis } from './analysis.js';
 import { Column } from './column.js';
 import { SeriesFiles } from './files.js';
 import { wireHelp } from './help.js';
-import { language, loadTexts, plain, tr } from './i18n.js';
+import { language, loadTexts, locale, plain, tr } from './i18n.js';
 import { numberText } from './numbers.js';
 import { buildReport } from './report.js';
 import { RunsTable } from './runs.js';
@@ -23,7 +23,7 @@ function translatePage() {
   for (const element of document.querySelectorAll('[data-placeholder]')) {
     element.placeholder = tr(...element.dataset.placeholder.split('|'));
   }
-  const tip = tr('Form1', 'NH3 mole fraction, not a percentage: %1 for 2 %', numberText(0.02, language));
+  const tip = tr('Form1', 'NH3 mole fraction, not a percentage: %1 for 2 %', numberText(0.02, locale));
   document.getElementById('fractionTip').textContent = tip;
   for (const id of ['y1', 'x1']) document.getElementById(id).title = tip;
 }
@@ -36,13 +36,16 @@ async function start() {
   let table = null;
   let uncertainty = null;
   let later = null;
+  const showName = () => {
+    document.getElementById('seriesName').textContent = files.fileName + (runs.modified() ? ' *' : '');
+  };
   // What changed: one run added or changed in place, or anything. The run's
   // row shows at once; the rest follows once a burst of changes is over,
   // so that a Calculate costs no more than its own row.
   const changed = ({ added, changed: inPlace } = {}) => {
     const row = added ?? inPlace ?? -1;
     if (row >= 0) table.renderRun(row); else table.render();
-    document.getElementById('seriesName').textContent = files.fileName + (runs.modified() ? ' *' : '');
+    showName();
     fields.render();
     clearTimeout(later);
     later = setTimeout(() => {
@@ -65,10 +68,11 @@ async function start() {
   uncertainty = new Uncertainty(runs, cache, changed);
   const fields = new SeriesFields(runs, changed);
   const analysis = new Analysis(quillon, runs, cache);
+  // A save leaves the run on screen the series' own: Find MTC still goes to it.
   const files = new SeriesFiles(runs, cache, () => {
     column.forgetRun();
     changed();
-  });
+  }, showName);
   wireHelp(quillon);
   document.getElementById('printReport').addEventListener('click', () => window.print());
   window.addEventListener('beforeprint', () => buildReport(quillon, runs));
@@ -79,6 +83,7 @@ async function start() {
   document.getElementById('app').setAttribute('aria-busy', 'false');
   document.body.dataset.ready = 'true';
   document.getElementById('gasFlow').focus();
+  files.offerKept();
 
   if ('serviceWorker' in navigator && location.protocol !== 'file:') {
     navigator.serviceWorker.register(new URL('../sw.js', import.meta.url)).catch(() => {});

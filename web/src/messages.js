@@ -45,6 +45,22 @@ export function showBox(title, text) {
   return queue;
 }
 
+// Shows a box of choices, a <dialog> whose buttons carry their answers,
+// with the text given; settles to the answer of the button pressed, or to
+// `dismissed` when the box is closed any other way (Esc, the browser).
+export function ask(box, text, dismissed) {
+  queue = queue.then(() => new Promise((resolve) => {
+    const answers = [...box.querySelectorAll('button')].map((button) => button.value);
+    box.querySelector('.box-text').textContent = text;
+    // Esc and the browser close it with no button's answer, not even one set here.
+    box.returnValue = '';
+    box.addEventListener('close', () => resolve(answers.includes(box.returnValue) ? box.returnValue : dismissed),
+      { once: true });
+    box.showModal();
+  }));
+  return queue;
+}
+
 export function reportInvalidData(title) {
   return showBox(title, outcomeName('invalid_data'));
 }

@@ -1,6 +1,6 @@
 // What the browser prints: the last run's inputs and results, as shown and
 // in full, with its findings, and the series' runs below.
-import { language, tr } from './i18n.js';
+import { locale, tr } from './i18n.js';
 import { findingMessage } from './messages.js';
 import { numberText } from './numbers.js';
 
@@ -24,7 +24,7 @@ export function buildReport(quillon, documentOfRuns) {
       const term = document.createElement('dt');
       term.textContent = name;
       const shown = document.createElement('dd');
-      shown.textContent = `${numberText(quillon.roundResult(value), language)}  (${numberText(value, language)})`;
+      shown.textContent = `${numberText(quillon.roundResult(value), locale)}  (${numberText(value, locale)})`;
       list.append(term, shown);
     };
     line(tr('RunsModel', 'y1 (gas in)'), run.y1);

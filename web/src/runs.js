@@ -2,7 +2,7 @@
 // the label edited in place, a run excluded with its check box, runs
 // deleted, every change undone and redone, and each coefficient's
 // expanded uncertainty and 95 % interval once the worker has them.
-import { language, tr } from './i18n.js';
+import { locale, tr } from './i18n.js';
 import { findingMessage, outcomeName } from './messages.js';
 import { numberText } from './numbers.js';
 
@@ -22,7 +22,7 @@ const columns = [
   { title: 'MTC ± U (k = 2)', name: 'uncertainty' },
   { title: 'MTC 95 % interval', name: 'interval' },
 ];
-const draws = new Intl.NumberFormat(language === 'de' ? 'de-DE' : 'en-US');
+const draws = new Intl.NumberFormat(locale);
 
 function columnTitle(column, unit) {
   const title = tr('RunsModel', column.title);
@@ -48,16 +48,44 @@ export class RunsTable {
   key(event) {
     const control = event.ctrlKey || event.metaKey;
     const editing = event.target instanceof HTMLInputElement && event.target.type === 'text';
+    const place = this.placeOf(event.target);
     if (control && !editing && event.key.toLowerCase() === 'z') {
       event.preventDefault();
       this.edit(() => (event.shiftKey ? this.runs.redo() : this.runs.undo()));
+      this.refocus(place);
     } else if (control && !editing && event.key.toLowerCase() === 'y') {
       event.preventDefault();
       this.edit(() => this.runs.redo());
+      this.refocus(place);
     } else if (event.key === 'Delete' && !editing) {
       event.preventDefault();
+      const rows = [...this.selected];
       this.deleteSelected();
+      // The focused run moves up by the rows deleted above it; a deleted
+      // one gives its place to the next.
+      if (place) this.refocus({ ...place, row: place.row - rows.filter((row) => row < place.row).length });
     }
+  }
+
+  // The row and cell of a control in the table's body, or null.
+  placeOf(element) {
+    const cell = element.closest?.('#runsTable tbody td');
+    return cell ? { row: cell.parentElement.sectionRowIndex, cell: cell.cellIndex } : null;
+  }
+
+  // Keeps the focus in the table once its rows are drawn again: on that
+  // cell's control in that row, the last row when it is gone, or the
+  // table when no row is left. Ctrl+Z and Delete then still reach it.
+  refocus(place) {
+    if (!place || this.table.contains(document.activeElement)) return;
+    const rows = this.table.tBodies[0].rows;
+    if (rows.length === 0) {
+      this.table.focus();
+      return;
+    }
+    const cell = rows[Math.min(place.row, rows.length - 1)].cells[place.cell];
+    const control = cell?.querySelector('input, button, [tabindex]');
+    (control ?? this.table).focus();
   }
 
   edit(change) {
@@ -189,10 +217,10 @@ export class RunsTable {
         continue;
       }
       const value = column.value(run);
-      let text = value === null ? '' : numberText(this.quillon.roundResult(value), language);
+      let text = value === null ? '' : numberText(this.quillon.roundResult(value), locale);
       // A run that did not complete says why where its NTU would be.
       if (column.name === 'ntu' && !completed) text = outcomeName(run.outcome);
-      let full = value === null ? '' : numberText(value, language);
+      let full = value === null ? '' : numberText(value, locale);
       if (column.name === 'mtc' && value === null && run.coefficientOutcome) full = outcomeName(run.coefficientOutcome);
       const cell = this.cell(row, text, full);
       cell.className = 'number';
@@ -242,8 +270,8 @@ export class RunsTable {
       cell.title = tr('RunsModel', 'Not given: %1', drawn.reason);
       return;
     }
-    const shown = (value) => numberText(this.quillon.roundResult(value), language);
-    const full = (value) => numberText(value, language);
+    const shown = (value) => numberText(this.quillon.roundResult(value), locale);
+    const full = (value) => numberText(value, locale);
     cell.textContent = cell.dataset.column === 'uncertainty'
       ? tr('RunsModel', '%1 ± %2', shown(run.mtc), shown(this.quillon.coverageFactor * drawn.u))
       : tr('RunsModel', '%1 to %2', shown(drawn.interval[0]), shown(drawn.interval[1]));

@@ -2,7 +2,7 @@
 // standard uncertainties of every run's inputs, a run's own on top of them,
 // and what the library makes of them for the run chosen, with the progress
 // of the runs being computed.
-import { language, plain, tr } from './i18n.js';
+import { locale, plain, tr } from './i18n.js';
 import { quoted, showBox } from './messages.js';
 import { numberText, parseNumber } from './numbers.js';
 
@@ -22,14 +22,14 @@ function makeFields(holder, prefix) {
     label.textContent = plain(tr('UncertaintyFields', labels[index]));
     if (index < 2) {
       field.title = tr('UncertaintyFields', index === 0 ? 'Standard uncertainty of the gas flow, relative: %1 for 2 %'
-        : 'Standard uncertainty of the water flow, relative: %1 for 2 %', numberText(0.02, language));
+        : 'Standard uncertainty of the water flow, relative: %1 for 2 %', numberText(0.02, locale));
     }
     holder.append(label, field);
     return field;
   });
 }
 
-const text = (value) => (value === null ? '' : numberText(value, language));
+const text = (value) => (value === null ? '' : numberText(value, locale));
 
 export class Uncertainty {
   constructor(documentOfRuns, cache, onChange) {
@@ -66,7 +66,7 @@ export class Uncertainty {
     const key = keys[(own ? this.own : this.defaults).indexOf(field)];
     const values = { ...(own ? this.runs.run(row).uncertainty : this.runs.uncertainties()) };
     const typed = field.value.trim();
-    const number = parseNumber(typed, language);
+    const number = parseNumber(typed, locale);
     if (typed !== '' && (number.kind !== 'number' || number.value < 0)) {
       await showBox(tr('UncertaintyFields', 'Not an uncertainty'), tr('UncertaintyFields',
         '"%1" is not an uncertainty: give a number of 0 or more, or leave the field empty.', quoted(typed)));

@@ -50,12 +50,22 @@ export async function launch() {
   return browser;
 }
 
-// A page of Quillon in the language given, once it is ready for input.
+// A page of Quillon in the language given, once it is ready for input: in
+// a browser context of its own, so that no page sees what another kept in
+// the browser's storage, and without the save picker, which no one answers
+// in a headless browser (a test stubs one where it wants it).
 export async function openPage(browser, url, language = 'en-US') {
-  const page = await browser.newPage();
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  const close = page.close.bind(page);
+  page.close = async () => {
+    await close();
+    await context.close();
+  };
   await page.evaluateOnNewDocument((lang) => {
     Object.defineProperty(navigator, 'language', { get: () => lang });
     Object.defineProperty(navigator, 'languages', { get: () => [lang] });
+    Object.defineProperty(window, 'showSaveFilePicker', { value: undefined, configurable: true, writable: true });
   }, language);
   const errors = [];
   page.on('pageerror', (error) => errors.push(error));

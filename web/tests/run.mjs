@@ -67,7 +67,9 @@ const typedRuns = [
 async function download(page, click) {
   const folder = mkdtempSync(join(tmpdir(), 'quillon-download-'));
   const session = await page.createCDPSession();
-  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  // Each page has a browser context of its own; downloads are set per context.
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder,
+    browserContextId: page.browserContext().id });
   await page.click(click);
   let files = [];
   for (let i = 0; i < 100 && !files.some((name) => !name.endsWith('.crdownload')); ++i) {
@@ -187,13 +189,13 @@ describe('numbers', () => {
     '1.5e+3', '1,5e3', '\u22121', '5e-324', '1.7976931348623157e308', '1.7976931348623159e308', '0.1e-400',
     '123456789012345678901234567890', '1e-5', '-0', '٣'];
 
-  for (const [language, locale] of [['en-US', 'en_US'], ['de-DE', 'de_DE']]) {
+  for (const [language, locale] of [['en-US', 'en_US'], ['de-DE', 'de_DE'], ['de-CH', 'de_CH'], ['de-AT', 'de_AT']]) {
     test(`typed texts read as the desktop reads them (${language})`, async () => {
       const expected = askJson(['texts', locale], texts);
       const page = await openPage(browser, server.url, language);
       const read = await page.evaluate(async (all) => {
         const numbers = await import('./src/numbers.js');
-        const lang = navigator.language.slice(0, 2);
+        const lang = navigator.language;
         return all.map((text) => {
           const number = numbers.parseNumber(text, lang);
           return number.kind === 'number'
@@ -214,27 +216,6 @@ describe('numbers', () => {
       await page.close();
     });
   }
-
-  test('German entry: 0,02, decimal commas and the desktop\'s German words', async () => {
-    const typed = [['0,02', '0,01', '1', '1', '2'], ['0,045', '0,02', '2', '3', '1,5']];
-    const expected = askJson(['runs', 'de_DE'], typed);
-    const page = await openPage(browser, server.url, 'de-DE');
-    for (const [index, run] of typed.entries()) {
-      await type(page, run);
-      await page.click('#calculate');
-      await page.click('#findMtc');
-      const want = expected[index];
-      assert.deepEqual(await resultsOf(page), { eqY: want.eqY, y2: want.y2, ntu: want.ntu, mtc: want.mtc });
-    }
-    assert.equal(await page.$eval('label[for="waterFlow"]', (label) => label.textContent), de('Form1', 'H20 Flowrate'));
-    await type(page, ['0.02']);
-    await page.click('#calculate');
-    const box = await closeBox(page);
-    assert.equal(box.title, de('Messages', 'Not a number'));
-    assert.equal(box.text, de('Messages', '%1 holds "%2", which is not a number.')
-      .replace('%1', de('Form1', 'Gas Inlet %NH3')).replace('%2', '0.02'));
-    await page.close();
-  });
 });
 
 describe('keyboard', () => {
@@ -531,6 +512,179 @@ describe('analysis and uncertainties', () => {
     assert.deepEqual(await fitTextOf(page, want.lines), want.lines);
     await page.close();
   });
+});
+
+describe('what the user typed or saved', () => {
+  const exampleRun = { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, label: '' };
+  const rowCount = (page) => page.$$eval('#runsTable tbody tr', (rows) => rows.length);
+  const waitForRows = (page, count) => page.waitForFunction((n) => document.querySelectorAll('#runsTable tbody tr')
+    .length === n, {}, count);
+  const unsaved = (page) => page.evaluate(() => window.quillonPage.runs.modified());
+  const calculate = async (page, typed = typedRuns[0]) => {
+    await type(page, typed);
+    await page.click('#calculate');
+  };
+  const openRuns = async (page, runs) => {
+    await open(page, 'runs.quillon', ask(['write'], JSON.stringify(runs)));
+    await waitForRows(page, runs.length);
+  };
+
+  // What comes between a completed Calculate and Find MTC.
+  const between = [
+    { name: 'Save: the run gets its coefficient', steps: ['save'], runs: 1 },
+    { name: 'the run deleted: refused', steps: ['#runsTable input[aria-label^="Select"]', '#deleteRuns'], runs: 0 },
+    { name: 'its Add undone: refused', steps: ['#undo'], runs: 0 },
+    { name: 'Calculate again on the same inputs: no second run', steps: ['#calculate'], runs: 1 },
+  ];
+  for (const row of between) {
+    test(`Find MTC after ${row.name}`, async () => {
+      const page = await openPage(browser, server.url);
+      await calculate(page);
+      for (const step of row.steps) await (step === 'save' ? download(page, '#saveSeries') : page.click(step));
+      await page.click('#findMtc');
+      assert.equal(await rowCount(page), row.runs);
+      if (row.runs === 0) {
+        assert.deepEqual(await closeBox(page), { title: 'ERROR', text: 'Invalid Data' });
+        assert.equal((await resultsOf(page)).mtc, '');
+      } else {
+        assert.equal(await unsaved(page), true);
+        const saved = await download(page, '#saveSeries');
+        assert.equal(saved.bytes.toString(), ask(['write'], JSON.stringify([{ ...exampleRun, packingHeight: 2 }])));
+      }
+      await page.close();
+    });
+  }
+
+  for (const [name, dismiss] of [['Esc', (page) => page.keyboard.press('Escape')],
+    ['the browser closing it', (page) => page.$eval('#unsaved', (box) => box.requestClose())]]) {
+    test(`${name} on the unsaved box is Cancel`, async () => {
+      const page = await openPage(browser, server.url);
+      await calculate(page);
+      await page.click('#newSeries');
+      await page.waitForSelector('#unsaved[open]');
+      await dismiss(page);
+      await page.waitForSelector('#unsaved:not([open])');
+      assert.equal(await rowCount(page), 1);
+      assert.equal(await unsaved(page), true);
+      await page.close();
+    });
+  }
+
+  // The save picker stubbed: it rejects as a cancel does, or writes. Save in
+  // the unsaved box then goes on to New only once written.
+  for (const written of [false, true]) {
+    test(`a save picker that ${written ? 'writes marks the series saved' : 'is cancelled leaves it unsaved'}`,
+      async () => {
+        const page = await openPage(browser, server.url);
+        await page.evaluate((writes) => {
+          window.picked = [];
+          window.showSaveFilePicker = async ({ suggestedName }) => {
+            window.picked.push(suggestedName);
+            if (!writes) throw new DOMException('The user aborted a request.', 'AbortError');
+            return { name: suggestedName, createWritable: async () => ({
+              write: async (bytes) => { window.written = new TextDecoder().decode(bytes); }, close: async () => {},
+            }) };
+          };
+        }, written);
+        await page.$eval('#seriesTitle', (field) => {
+          field.value = ' Column A/B: 2024? ';
+          field.dispatchEvent(new Event('change'));
+        });
+        await calculate(page);
+        await page.click('#newSeries');
+        await page.click('#unsaved button[value="save"]');
+        await page.waitForFunction(() => window.picked.length === 1 && window.quillonPage.files.saving === null);
+        assert.deepEqual(await page.evaluate(() => window.picked), ['Column A_B_ 2024_.quillon']);
+        assert.equal(await unsaved(page), !written);
+        await waitForRows(page, written ? 0 : 1);
+        if (written) {
+          assert.equal(await page.evaluate(() => window.written),
+            ask(['write'], JSON.stringify({ title: ' Column A/B: 2024? ', runs: [exampleRun] })));
+        }
+        await page.close();
+      });
+  }
+
+  // Without a picker: saved as a download, kept, and offered on the next visit.
+  for (const [answer, runs, kept] of [['restore', 3, true], ['discard', 0, false], ['Escape', 0, true]]) {
+    test(`a kept series offered on the next visit: ${answer}`, async () => {
+      const page = await openPage(browser, server.url);
+      await openRuns(page, [{ ...exampleRun, label: 'A', packingHeight: 2 }, { ...exampleRun, y1: 0.045, label: 'Größe' }]);
+      await calculate(page, ['0.045', '0.02', '2', '3']);
+      const saved = await download(page, '#saveSeries');
+      await page.reload();
+      await page.waitForSelector('#kept[open]');
+      assert.match(await page.$eval('#keptText', (text) => text.textContent), /kept from .+: runs\.quillon\.$/);
+      await (answer === 'Escape' ? page.keyboard.press('Escape') : page.click(`#kept button[value="${answer}"]`));
+      await waitForRows(page, runs);
+      const keptNow = await page.evaluate(() => import('./src/keep.js').then((keep) => keep.keptSeries()));
+      assert.equal(keptNow !== undefined, kept);
+      if (answer === 'restore') {
+        assert.equal(await unsaved(page), true);
+        assert.equal((await download(page, '#saveSeries')).bytes.toString(), saved.bytes.toString());
+      }
+      await page.close();
+    });
+  }
+
+  test('a series the browser cannot keep stays unsaved, and the page says so', async () => {
+    const page = await openPage(browser, server.url);
+    await page.evaluate(() => {
+      indexedDB.open = () => { throw new DOMException('The quota has been exceeded.', 'QuotaExceededError'); };
+    });
+    await calculate(page);
+    await download(page, '#saveSeries');
+    assert.match((await closeBox(page)).text, /could not keep a copy of it \(The quota has been exceeded\.\)/);
+    assert.equal(await unsaved(page), true);
+    await page.close();
+  });
+
+  // Delete on the focused run's check box, then Ctrl+Z; 0 is the table.
+  const threeRuns = ['A', 'B', 'C'].map((label, index) => ({ ...exampleRun, y1: 0.02 + index / 100, label }));
+  for (const [name, runs, row, focused] of [['a middle run: the next', threeRuns, 2, 2],
+    ['the last run: the one before', threeRuns, 3, 2], ['the only run: the table', threeRuns.slice(0, 1), 1, 0]]) {
+    test(`Delete by keyboard, ${name} takes the focus, and Ctrl+Z undoes it`, async () => {
+      const page = await openPage(browser, server.url);
+      await openRuns(page, runs);
+      await page.focus(`#runsTable tbody tr:nth-child(${row}) input[aria-label^="Select"]`);
+      await page.keyboard.press('Space');
+      await page.keyboard.press('Delete');
+      assert.equal(await rowCount(page), runs.length - 1);
+      assert.equal(await page.evaluate(() => document.activeElement.closest('tr')?.sectionRowIndex + 1 ||
+        document.activeElement.id), focused || 'runsTable');
+      await page.keyboard.down('Control');
+      await page.keyboard.press('z');
+      await page.keyboard.up('Control');
+      assert.equal(await rowCount(page), runs.length);
+      await page.close();
+    });
+  }
+
+  // Typed as each locale writes numbers, in its language's words; the other
+  // decimal separator is refused. U+2212 is a minus as '-' is.
+  const entries = [
+    { language: 'de-DE', typed: ['0,02', '0,01', '1', '1', '2'], refused: '0.02' },
+    { language: 'de-CH', typed: ['0.02', '0.01', '1', '1', '2'], refused: '0,02' },
+    { language: 'de-AT', typed: ['0,045', '0,02', '2', '3', '1,5'], refused: '0.045' },
+    { language: 'en-US', typed: ['0.045', '0.02', '2', '3', '1.5'], refused: '0,045' },
+    { language: 'de-CH', typed: ['2e\u22122', '\u22120.01', '1', '1', '2'], refused: '\u2212\u22120.02' },
+  ];
+  for (const row of entries) {
+    test(`numbers typed in ${row.language}: ${row.typed.join(' ')}`, async () => {
+      const [want] = askJson(['runs', row.language.replace('-', '_')], [row.typed]);
+      const page = await openPage(browser, server.url, row.language);
+      await type(page, row.typed);
+      await page.click('#calculate');
+      await page.click('#findMtc');
+      assert.deepEqual(await resultsOf(page), { eqY: want.eqY, y2: want.y2, ntu: want.ntu, mtc: want.mtc });
+      await type(page, [row.refused]);
+      await page.click('#calculate');
+      const words = row.language.startsWith('de') ? de : (context, source) => source;
+      assert.deepEqual(await closeBox(page), { title: words('Messages', 'Not a number'), text: words('Messages',
+        '%1 holds "%2", which is not a number.').replace('%1', words('Form1', 'Gas Inlet %NH3')).replace('%2', row.refused) });
+      await page.close();
+    });
+  }
 });
 
 // Every number of the fit the page shows, as the oracle's analysis gives them.
