@@ -83,6 +83,9 @@ public:
     {
         if (!fits(name))
             return false;
+        if (limits && ++frames.back().index > maxMembers)
+            return beyond(
+                fmt::format("more than {} members in an object; Quillon reads at most {}", maxMembers, maxMembers));
         pointer.resize(frames.back().base);
         pointer += '/' + pointerToken(name);
         done();
@@ -107,7 +110,7 @@ private:
     struct Frame {
         std::size_t base;  // the pointer's length at the container
         bool array;
-        std::size_t index = 0;
+        std::size_t index = 0;  // elements of an array, members of an object
     };
 
     // A value begins after the last event's bytes and the separators

@@ -19,8 +19,8 @@ struct SyntaxError {
 };
 
 // The first error of a text nlohmann's parser refuses, or the first place
-// where the text passes one of the readers' limits: maxNesting, maxTextBytes
-// for a string or a key, maxRuns in "runs". Bounded and not recursive, so it
+// where the text passes one of the readers' limits: maxNesting, maxMembers,
+// maxTextBytes for a string or a key, maxRuns in "runs". Bounded and not recursive, so it
 // can come before anything that recurses over the document.
 std::optional<SyntaxError> findSyntaxError(std::string_view text);
 

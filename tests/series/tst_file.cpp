@@ -1,6 +1,7 @@
 #include "series/file.h"
 #include "tests/series/samples.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -177,6 +178,15 @@ std::string runLines(std::size_t runs)
     return text + "  ]\n}\n";
 }
 
+// An unknown object on line 4 with each member on a line of its own.
+std::string members(std::size_t count)
+{
+    std::string text = "  \"extra\": {";
+    for (std::size_t i = 0; i < count; ++i)
+        text += fmt::format("\n    \"k{}\": 0{}", i, i + 1 < count ? "," : "");
+    return withExtras(text + "},", "");
+}
+
 class SeriesFileLimits : public testing::TestWithParam<LimitCase> {};
 
 TEST_P(SeriesFileLimits, AreNamedWhereTheyArePassed)
@@ -216,6 +226,9 @@ INSTANTIATE_TEST_SUITE_P(File, SeriesFileLimits, testing::Values(
               4, 12, "a string of more than 1048576 bytes"},
     LimitCase{"key_past_limit", [] { return withExtras("  \"" + std::string(series::maxTextBytes + 1, 'k') + "\": 1,", ""); },
               4, 3, "a string of more than 1048576 bytes"},
+    LimitCase{"members_at_limit", [] { return members(series::maxMembers); }, 0, 0, ""},
+    LimitCase{"members_past_limit", [] { return members(series::maxMembers + 1); }, 5 + 256, 5,
+              "more than 256 members in an object"},
     LimitCase{"runs_at_limit", [] { return runLines(series::maxRuns); }, 0, 0, ""},
     LimitCase{"runs_past_limit", [] { return runLines(series::maxRuns + 1); }, 5 + 100000, 5, "more than 100000 runs"},
     LimitCase{"size_at_limit", [] { std::string text = runLines(1); return text + std::string(series::maxFileBytes - text.size(), ' '); },
