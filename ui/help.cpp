@@ -113,12 +113,12 @@ QString MethodWindow::methodText()
            "series' analysis until you clear its Excluded mark.</p>"),
         tr("<h3>Files</h3>"),
         tr("<p>File ▸ Open reads series files and CSV files of at most %1 MiB and %2 runs. It refuses a series "
-           "file nested more than %3 levels deep or holding a text longer than %4 MiB, and a CSV file with more "
-           "than %5 rows, more than %6 columns or a cell longer than %4 MiB, naming the line and column where "
-           "the limit is passed.</p>")
+           "file nested more than %3 levels deep, with an object of more than %7 members or holding a text "
+           "longer than %4 MiB, and a CSV file with more than %5 rows, more than %6 columns or a cell longer "
+           "than %4 MiB, naming the line and column where the limit is passed.</p>")
             .arg(count(series::maxFileBytes / (1024 * 1024)), count(series::maxRuns), count(series::maxNesting),
                  count(series::maxTextBytes / (1024 * 1024)), count(series::maxCsvRecords),
-                 count(series::maxCsvColumns)),
+                 count(series::maxCsvColumns), count(series::maxMembers)),
         tr("<p>Every number of a CSV file is read with one decimal separator: the one its numbers show, such as "
            "the point in 0.02 or the comma in 0,5, or, where none shows it, a point in a file separated by "
            "commas and a comma in one separated by semicolons. A number that would need a guess, such as "
