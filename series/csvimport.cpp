@@ -100,13 +100,6 @@ std::string normalised(std::string_view name)
     return result;
 }
 
-std::string_view trimmed(std::string_view cell)
-{
-    const std::size_t first = cell.find_first_not_of(" \t");
-    return first == std::string_view::npos ? std::string_view()
-                                           : cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
-}
-
 // Where each column is, from the header, with a notice for each column left
 // unread when asked for.
 using Layout = std::array<std::optional<std::size_t>, columnCount>;
@@ -152,7 +145,7 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
                                             std::size_t headerFields, char decimal)
 {
     if (std::all_of(record.fields.begin(), record.fields.end(),
-                    [](const std::string& cell) { return trimmed(cell).empty(); }))
+                    [](const std::string& cell) { return text::trimmed(cell).empty(); }))
         return Skipped{record.raw.empty() ? "skipped: blank line" : "skipped: no values"};
     if (record.fields.size() != headerFields)
         return Skipped{fmt::format("skipped: {} fields where the header has {}", record.fields.size(), headerFields)};
@@ -163,7 +156,7 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
         if (!layout[column])
             continue;
         const std::string& cell = record.fields[*layout[column]];
-        if (column == packingHeight && trimmed(cell).empty())
+        if (column == packingHeight && text::trimmed(cell).empty())
             continue;
         const csv::CellNumber number = csv::readCell(cell, decimal);
         if (!number.refusal.empty()) {
@@ -171,7 +164,7 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
             return ReadError{
                 at.line, at.column, {}, fmt::format("{} \"{}\" {}", columnNames[column], cell, number.refusal)};
         }
-        if (!number.value && trimmed(cell).empty())
+        if (!number.value && text::trimmed(cell).empty())
             return Skipped{fmt::format("skipped: no {}", columnNames[column])};
         if (!number.value)
             return Skipped{fmt::format("skipped: {} \"{}\" is not a number", columnNames[column], cell)};

@@ -14,13 +14,6 @@ bool digits(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string_view trimmed(std::string_view cell)
-{
-    const std::size_t first = cell.find_first_not_of(" \t");
-    return first == std::string_view::npos ? std::string_view()
-                                           : cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
-}
-
 // A cell with one separator once, that one as a thousands group would read
 // it: 1 to 3 digits not starting with 0, the separator, 3 digits.
 bool groupLike(std::string_view cell, char separator)
@@ -69,7 +62,7 @@ std::string decimalForm(std::string_view cell, char separator, char decimal)
 
 char voteOf(std::string_view cell)
 {
-    cell = trimmed(cell);
+    cell = text::trimmed(cell);
     const auto points = std::count(cell.begin(), cell.end(), '.');
     const auto commas = std::count(cell.begin(), cell.end(), ',');
     if (points + commas != 1)
@@ -89,7 +82,7 @@ char decimalOf(std::size_t pointVotes, std::size_t commaVotes, char delimiter)
 
 CellNumber readCell(std::string_view cell, char decimal)
 {
-    cell = trimmed(cell);
+    cell = text::trimmed(cell);
     const auto points = std::count(cell.begin(), cell.end(), '.');
     const auto commas = std::count(cell.begin(), cell.end(), ',');
     if (points + commas == 0)

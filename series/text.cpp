@@ -16,6 +16,13 @@ std::string_view withoutBom(std::string_view bytes)
     return bytes.starts_with(bom) ? bytes.substr(bom.size()) : bytes;
 }
 
+std::string_view trimmed(std::string_view cell)
+{
+    const std::size_t first = cell.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view()
+                                           : cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
+}
+
 std::optional<ReadError> beyondFileLimit(std::string_view text)
 {
     if (text.size() <= maxFileBytes)
@@ -30,11 +37,7 @@ std::optional<ReadError> beyondFileLimit(std::string_view text)
 
 std::optional<double> readNumber(std::string_view cell, char decimal)
 {
-    const auto space = [](char c) { return c == ' ' || c == '\t'; };
-    while (!cell.empty() && space(cell.front()))
-        cell.remove_prefix(1);
-    while (!cell.empty() && space(cell.back()))
-        cell.remove_suffix(1);
+    cell = trimmed(cell);
     // U+2212 wherever fast_float would take a '-'.
     std::string text;
     constexpr std::string_view minus = "\xE2\x88\x92";

@@ -14,6 +14,9 @@ namespace series::text {
 // The text without a leading UTF-8 byte order mark.
 std::string_view withoutBom(std::string_view bytes);
 
+// The text without the spaces and tabs around it.
+std::string_view trimmed(std::string_view cell);
+
 // The refusal of a file longer than maxFileBytes, placed where it passes
 // the limit; none for a file within it.
 std::optional<ReadError> beyondFileLimit(std::string_view text);
