@@ -22,13 +22,16 @@ struct ImportedSeries {
 using ImportResult = std::variant<ImportedSeries, ReadError>;
 
 // The runs of a CSV file, from Export or from a spreadsheet: ',', ';' or tab
-// as the delimiter (whichever the header line has most of outside quotes),
-// RFC 4180 quoting, CRLF or LF, UTF-8 with or without a BOM, numbers with a
-// decimal point or a decimal comma. The header names the columns (y1, x1,
+// as the delimiter, RFC 4180 quoting, CRLF, LF or a lone CR, UTF-8 with or
+// without a BOM. The header is the first line naming the columns (y1, x1,
 // gas flow and water flow are required; packing height and label are read;
-// result columns are ignored, as the results are recomputed). A row that is
-// not a run is skipped with a notice saying why; a file with no run at all is
-// an error.
+// result columns are ignored, as the results are recomputed); lines before
+// it are skipped with a notice. Every number is read with one decimal
+// separator for the whole file: the one its numbers show, or else '.' after
+// ',' and ',' after ';'. A number that would need a guess ("1,500" among
+// decimal points, a group separator) refuses the file at its cell. A row that is not a run is skipped
+// with a notice saying why; a file with no run at all, or past one of the
+// limits in series.h, is an error.
 ImportResult importCsv(std::string_view bytes);
 
 // Every run in order as UTF-8 with CRLF line ends, under the header

@@ -1,4 +1,5 @@
 #include "series/csv.h"
+#include "series/csvnumbers.h"
 #include "series/csvrecords.h"
 #include "series/text.h"
 
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 
 namespace series {
 namespace {
@@ -98,18 +100,11 @@ std::string normalised(std::string_view name)
     return result;
 }
 
-std::string_view trimmed(std::string_view cell)
-{
-    const std::size_t first = cell.find_first_not_of(" \t");
-    return first == std::string_view::npos ? std::string_view()
-                                           : cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
-}
-
 // Where each column is, from the header, with a notice for each column left
-// unread.
+// unread when asked for.
 using Layout = std::array<std::optional<std::size_t>, columnCount>;
 
-Layout layoutOf(const csv::Record& header, std::vector<Notice>& notices)
+Layout layoutOf(const csv::Record& header, std::vector<Notice>* notices = nullptr)
 {
     Layout layout;
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
@@ -117,15 +112,15 @@ Layout layoutOf(const csv::Record& header, std::vector<Notice>& notices)
         const std::string key = normalised(name);
         const auto known = std::find_if(headerNames.begin(), headerNames.end(),
                                         [&](const HeaderName& entry) { return entry.normalised == key; });
-        if (known == headerNames.end()) {
-            notices.push_back({header.line,
-                               key.empty() ? fmt::format("column {} has no name, ignored", i + 1)
-                                           : fmt::format("column \"{}\" ignored: Quillon does not read it", name)});
-        } else if (known->column != result && layout[known->column]) {
-            notices.push_back(
-                {header.line, fmt::format("column \"{}\" ignored: it repeats {}", name, columnNames[known->column])});
-        } else if (known->column != result) {
+        if (known != headerNames.end() && known->column != result && !layout[known->column]) {
             layout[known->column] = i;
+        } else if (notices && known == headerNames.end()) {
+            notices->push_back({header.line,
+                                key.empty() ? fmt::format("column {} has no name, ignored", i + 1)
+                                            : fmt::format("column \"{}\" ignored: Quillon does not read it", name)});
+        } else if (notices && known->column != result) {
+            notices->push_back(
+                {header.line, fmt::format("column \"{}\" ignored: it repeats {}", name, columnNames[known->column])});
         }
     }
     return layout;
@@ -140,35 +135,67 @@ std::string labelOf(std::string_view cell)
     return std::string(protectedLabel ? cell.substr(1) : cell);
 }
 
-// The run in a row, or why the row is none.
-std::variant<Run, std::string> runOf(const csv::Record& record, const Layout& layout, std::size_t headerFields)
+// A row that is not a run: why, for its notice.
+struct Skipped {
+    std::string why;
+};
+
+// The run in a row, why the row is none, or why the file cannot be read.
+std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Record& record, const Layout& layout,
+                                            std::size_t headerFields, char decimal)
 {
     if (std::all_of(record.fields.begin(), record.fields.end(),
-                    [](const std::string& cell) { return trimmed(cell).empty(); }))
-        return std::string(record.raw.empty() ? "skipped: blank line" : "skipped: no values");
+                    [](const std::string& cell) { return text::trimmed(cell).empty(); }))
+        return Skipped{record.raw.empty() ? "skipped: blank line" : "skipped: no values"};
     if (record.fields.size() != headerFields)
-        return fmt::format("skipped: {} fields where the header has {}", record.fields.size(), headerFields);
+        return Skipped{fmt::format("skipped: {} fields where the header has {}", record.fields.size(), headerFields)};
 
     Run run;
     double* inputs[] = {&run.inputs.y1, &run.inputs.x1, &run.inputs.gasFlow, &run.inputs.waterFlow};
-    for (const Column column : {y1, x1, gasFlow, waterFlow}) {
+    for (const Column column : {y1, x1, gasFlow, waterFlow, packingHeight}) {
+        if (!layout[column])
+            continue;
         const std::string& cell = record.fields[*layout[column]];
-        const std::optional<double> value = text::readNumber(cell);
-        if (!value && trimmed(cell).empty())
-            return fmt::format("skipped: no {}", columnNames[column]);
-        if (!value)
-            return fmt::format("skipped: {} \"{}\" is not a number", columnNames[column], cell);
-        *inputs[column] = *value;
-    }
-    if (layout[packingHeight] && !trimmed(record.fields[*layout[packingHeight]]).empty()) {
-        const std::string& cell = record.fields[*layout[packingHeight]];
-        run.packingHeight = text::readNumber(cell);
-        if (!run.packingHeight)
-            return fmt::format("skipped: packing_height \"{}\" is not a number", cell);
+        if (column == packingHeight && text::trimmed(cell).empty())
+            continue;
+        const csv::CellNumber number = csv::readCell(cell, decimal);
+        if (!number.refusal.empty()) {
+            const text::Position at = text::positionAt(text, record.starts[*layout[column]]);
+            return ReadError{
+                at.line, at.column, {}, fmt::format("{} \"{}\" {}", columnNames[column], cell, number.refusal)};
+        }
+        if (!number.value && text::trimmed(cell).empty())
+            return Skipped{fmt::format("skipped: no {}", columnNames[column])};
+        if (!number.value)
+            return Skipped{fmt::format("skipped: {} \"{}\" is not a number", columnNames[column], cell)};
+        if (column == packingHeight)
+            run.packingHeight = number.value;
+        else
+            *inputs[column] = *number.value;
     }
     if (layout[label])
         run.label = labelOf(record.fields[*layout[label]]);
     return run;
+}
+
+// The decimal separator of the rows' numbers, from every input cell of
+// every row that could be a run.
+char decimalOf(std::span<const csv::Record> rows, const Layout& layout, std::size_t headerFields, char delimiter)
+{
+    std::size_t points = 0;
+    std::size_t commas = 0;
+    for (const csv::Record& row : rows) {
+        if (row.fields.size() != headerFields)
+            continue;
+        for (const Column column : {y1, x1, gasFlow, waterFlow, packingHeight}) {
+            if (!layout[column])
+                continue;
+            const char vote = csv::voteOf(row.fields[*layout[column]]);
+            points += vote == '.';
+            commas += vote == ',';
+        }
+    }
+    return csv::decimalOf(points, commas, delimiter);
 }
 
 std::string missingColumns(const Layout& layout)
@@ -184,35 +211,105 @@ std::string missingColumns(const Layout& layout)
                        fmt::join(missing, ", "), missing.size() > 1 ? "s" : "");
 }
 
+// The records split at the delimiter that gives a header, and which one is
+// the header: the first record naming the required columns.
+struct Table {
+    char delimiter = ',';
+    std::vector<csv::Record> records;
+    std::size_t header = 0;
+};
+
+// Why records hold no header: the one most like a header names what it
+// lacks.
+ReadError noHeader(const std::vector<csv::Record>& records)
+{
+    if (records.empty())
+        return ReadError{1, 1, {}, "the file is empty; expected a header naming y1, x1, gas_flow and water_flow"};
+    std::size_t best = 0;
+    std::size_t bestNamed = 0;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const Layout layout = layoutOf(records[i]);
+        const auto named = static_cast<std::size_t>(std::count_if(layout.begin(), layout.begin() + packingHeight,
+                                                                  [](const auto& at) { return at.has_value(); }));
+        if (named > bestNamed) {
+            best = i;
+            bestNamed = named;
+        }
+    }
+    return ReadError{records[best].line, 0, {}, missingColumns(layoutOf(records[best]))};
+}
+
+// Title lines may come before the header and use another delimiter than
+// the header's, so each delimiter is tried, the first line's first.
+std::variant<Table, ReadError> tableOf(std::string_view text)
+{
+    const char first = csv::detectDelimiter(text);
+    std::optional<ReadError> lacking;  // the first line's delimiter's, if none gives a header
+    for (const char delimiter : {first, '\t', ';', ','}) {
+        if (lacking && delimiter == first)
+            continue;
+        auto split = csv::splitRecords(text, delimiter);
+        if (ReadError* error = std::get_if<ReadError>(&split)) {
+            if (!lacking)
+                return std::move(*error);
+            continue;
+        }
+        auto& records = std::get<std::vector<csv::Record>>(split);
+        const auto header = std::find_if(records.begin(), records.end(), [&](const csv::Record& record) {
+            return missingColumns(layoutOf(record)).empty();
+        });
+        if (header != records.end()) {
+            const auto at = static_cast<std::size_t>(header - records.begin());
+            return Table{delimiter, std::move(records), at};
+        }
+        if (!lacking)
+            lacking = noHeader(records);
+    }
+    return *lacking;
+}
+
 }  // namespace
 
 ImportResult importCsv(std::string_view bytes)
 {
     const std::string_view text = text::withoutBom(bytes);
+    if (auto tooLarge = text::beyondFileLimit(text))
+        return *tooLarge;
     if (const auto bad = text::firstInvalidUtf8(text)) {
         const text::Position at = text::positionAt(text, *bad);
         return ReadError{at.line, at.column, {}, "expected UTF-8 text; save the file as CSV in UTF-8"};
     }
-    const auto split = csv::splitRecords(text, csv::detectDelimiter(text));
-    if (const ReadError* error = std::get_if<ReadError>(&split))
-        return *error;
-    const std::vector<csv::Record>& records = std::get<std::vector<csv::Record>>(split);
-    if (records.empty())
-        return ReadError{1, 1, {}, "the file is empty; expected a header naming y1, x1, gas_flow and water_flow"};
+    auto found = tableOf(text);
+    if (ReadError* error = std::get_if<ReadError>(&found))
+        return std::move(*error);
+    const Table& table = std::get<Table>(found);
 
     ImportedSeries imported;
-    const csv::Record& header = records.front();
-    const Layout layout = layoutOf(header, imported.notices);
-    if (const std::string missing = missingColumns(layout); !missing.empty())
-        return ReadError{header.line, 0, {}, missing};
+    for (std::size_t i = 0; i < table.header; ++i) {
+        const csv::Record& record = table.records[i];
+        imported.notices.push_back(
+            {record.line, record.raw.empty() ? "skipped: blank line" : "skipped: a line before the header"});
+    }
+    const csv::Record& header = table.records[table.header];
+    const Layout layout = layoutOf(header, &imported.notices);
+    const std::span<const csv::Record> rows = std::span(table.records).subspan(table.header + 1);
+    const char decimal = decimalOf(rows, layout, header.fields.size(), table.delimiter);
 
     std::optional<Notice> firstSkip;
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        auto row = runOf(records[i], layout, header.fields.size());
+    for (const csv::Record& record : rows) {
+        auto row = runOf(text, record, layout, header.fields.size(), decimal);
+        if (ReadError* error = std::get_if<ReadError>(&row))
+            return std::move(*error);
         if (Run* run = std::get_if<Run>(&row)) {
+            if (imported.series.runs.size() == maxRuns)
+                return ReadError{
+                    record.line,
+                    1,
+                    {},
+                    fmt::format("more than {} runs; Quillon reads at most {} runs in a file", maxRuns, maxRuns)};
             imported.series.runs.push_back(std::move(*run));
         } else {
-            imported.notices.push_back({records[i].line, std::move(std::get<std::string>(row))});
+            imported.notices.push_back({record.line, std::move(std::get<Skipped>(row).why)});
             if (!firstSkip)
                 firstSkip = imported.notices.back();
         }

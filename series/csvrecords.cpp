@@ -2,6 +2,8 @@
 
 #include "series/text.h"
 
+#include <fmt/format.h>
+
 namespace series::csv {
 
 char detectDelimiter(std::string_view text)
@@ -16,7 +18,7 @@ char detectDelimiter(std::string_view text)
             quoted = !quoted;
         else if (quoted)
             continue;
-        else if (c == '\n')
+        else if (c == '\n' || c == '\r')
             break;
         else if (c == '\t')
             ++tabs;
@@ -37,14 +39,25 @@ std::variant<std::vector<Record>, ReadError> splitRecords(std::string_view text,
     std::vector<Record> records;
     std::size_t i = 0;
     int line = 1;
-    // CR ends a line only before LF, or at the end of the text.
-    const auto atLineEnd = [&] {
-        return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] == '\n'));
+    // Old Mac files end their lines with a lone CR.
+    const auto atLineEnd = [&] { return text[i] == '\n' || text[i] == '\r'; };
+    const auto beyond = [&](std::size_t offset, std::string message) {
+        const text::Position at = text::positionAt(text, offset);
+        return ReadError{at.line, at.column, {}, std::move(message)};
     };
     while (i < text.size()) {
-        Record record{line, {}, {}};
+        if (records.size() == maxCsvRecords)
+            return beyond(i,
+                          fmt::format("more than {} rows; Quillon reads at most {} rows of a CSV file", maxCsvRecords,
+                                      maxCsvRecords));
+        Record record{line, {}, {}, {}};
         const std::size_t begin = i;
         for (bool more = true; more;) {
+            if (record.fields.size() == maxCsvColumns)
+                return beyond(i,
+                              fmt::format("more than {} cells in a line; Quillon reads at most {} columns",
+                                          maxCsvColumns, maxCsvColumns));
+            const std::size_t start = i;
             std::string field;
             if (i < text.size() && text[i] == '"') {
                 const std::size_t open = i++;
@@ -58,7 +71,7 @@ std::variant<std::vector<Record>, ReadError> splitRecords(std::string_view text,
                         ++i;
                     else if (c == '"')
                         break;
-                    else if (c == '\n')
+                    else if (c == '\n' || (c == '\r' && (i == text.size() || text[i] != '\n')))
                         ++line;
                     field += c;
                 }
@@ -66,7 +79,12 @@ std::variant<std::vector<Record>, ReadError> splitRecords(std::string_view text,
             // Unquoted text, and anything after a closing quote, as written.
             while (i < text.size() && text[i] != delimiter && !atLineEnd())
                 field += text[i++];
+            if (field.size() > maxTextBytes)
+                return beyond(
+                    start,
+                    fmt::format("a cell of more than {} bytes; Quillon reads cells of at most 1 MiB", maxTextBytes));
             record.fields.push_back(std::move(field));
+            record.starts.push_back(start);
             more = i < text.size() && text[i] == delimiter;
             if (more)
                 ++i;

@@ -42,7 +42,8 @@ std::string writeSeriesFile(const Series& series, std::span<const RunResult> res
 // a "format" other than "quillon-series", a "version" that is not the integer
 // 1, a missing "runs" or run input, a value of the wrong kind and a number
 // too large for a double. Keys this version does not know are kept in
-// unknownKeys and listed in the notices. A leading UTF-8 BOM is fine.
+// unknownKeys and listed in the notices. A leading UTF-8 BOM is fine. A file
+// past one of the limits in series.h is refused where it passes it.
 ReadSeries readSeriesFile(std::string_view bytes);
 
 // A stored result that is not what the core computes now.

@@ -305,12 +305,17 @@ ReadError placed(std::string_view text, Fault fault)
 ReadSeries readSeriesFile(std::string_view bytes)
 {
     const std::string_view text = text::withoutBom(bytes);
-    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
-    if (root.is_discarded()) {
-        const auto error = json::findSyntaxError(text);
-        const text::Position at = text::positionAt(text, error ? error->offset : 0);
-        return ReadError{at.line, at.column, {}, error ? error->message : "expected JSON text"};
+    if (auto tooLarge = text::beyondFileLimit(text))
+        return *tooLarge;
+    // The walk is bounded; the document's dump() and the reading recurse,
+    // so nothing past a limit reaches them.
+    if (const auto error = json::findSyntaxError(text)) {
+        const text::Position at = text::positionAt(text, error->offset);
+        return ReadError{at.line, at.column, {}, error->message};
     }
+    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded())
+        return ReadError{1, 1, {}, "expected JSON text"};
     Reader reader;
     OpenedSeries opened;
     if (!reader.readSeries(root, opened))

@@ -1,5 +1,8 @@
 #include "series/jsonwalk.h"
 
+#include "series/series.h"
+
+#include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -48,8 +51,9 @@ private:
 // the offset where that value begins.
 class Walker final : public Json::json_sax_t {
 public:
-    Walker(std::string_view json, std::span<const std::string> pointers)
+    Walker(std::string_view json, std::span<const std::string> pointers, bool limited)
         : found(pointers.size())
+        , limits(limited)
         , text(json)
         , targets(pointers)
         , furthest(json.data())
@@ -69,7 +73,7 @@ public:
     bool number_integer(number_integer_t) override { return value(); }
     bool number_unsigned(number_unsigned_t) override { return value(); }
     bool number_float(number_float_t, const string_t&) override { return value(); }
-    bool string(string_t&) override { return value(); }
+    bool string(string_t& content) override { return fits(content) && value(); }
     bool binary(binary_t&) override { return value(); }
     bool start_object(std::size_t) override { return open(false); }
     bool start_array(std::size_t) override { return open(true); }
@@ -77,6 +81,11 @@ public:
     bool end_array() override { return close(); }
     bool key(string_t& name) override
     {
+        if (!fits(name))
+            return false;
+        if (limits && ++frames.back().index > maxMembers)
+            return beyond(
+                fmt::format("more than {} members in an object; Quillon reads at most {}", maxMembers, maxMembers));
         pointer.resize(frames.back().base);
         pointer += '/' + pointerToken(name);
         done();
@@ -101,7 +110,7 @@ private:
     struct Frame {
         std::size_t base;  // the pointer's length at the container
         bool array;
-        std::size_t index = 0;
+        std::size_t index = 0;  // elements of an array, members of an object
     };
 
     // A value begins after the last event's bytes and the separators
@@ -122,6 +131,9 @@ private:
             pointer.resize(frames.back().base);
             pointer += '/' + std::to_string(frames.back().index++);
         }
+        if (limits && frames.size() == 2 && frames.back().index > maxRuns && pointer.starts_with("/runs/")
+            && frames.back().base == std::string_view("/runs").size())
+            return beyond(fmt::format("more than {} runs; Quillon reads at most {} runs in a file", maxRuns, maxRuns));
         const auto target = std::find(targets.begin(), targets.end(), pointer);
         if (target != targets.end())
             found[static_cast<std::size_t>(target - targets.begin())] = start();
@@ -130,7 +142,12 @@ private:
     }
     bool open(bool array)
     {
-        value();
+        // Placed before value() moves past the bracket.
+        if (limits && frames.size() == maxNesting)
+            return beyond(fmt::format("arrays and objects nested more than {} deep; Quillon reads at most {} levels",
+                                      maxNesting, maxNesting));
+        if (!value())
+            return false;
         frames.push_back({pointer.size(), array});
         return true;
     }
@@ -143,6 +160,21 @@ private:
     }
     void done() { previous = furthest; }
 
+    bool fits(const string_t& content)
+    {
+        if (!limits || content.size() <= maxTextBytes)
+            return true;
+        return beyond(
+            fmt::format("a string of more than {} bytes; Quillon reads strings of at most 1 MiB", maxTextBytes));
+    }
+
+    // Stops the walk at the value that passes a limit.
+    bool beyond(std::string message)
+    {
+        syntaxError = SyntaxError{start(), std::move(message)};
+        return false;
+    }
+
     static std::string messageOf(const std::string& lastToken, const nlohmann::detail::exception& error)
     {
         if (error.id == numberOverflow)
@@ -154,6 +186,7 @@ private:
         return std::string(after == std::string_view::npos ? what : what.substr(after + 2));
     }
 
+    bool limits;
     std::string_view text;
     std::span<const std::string> targets;
     const char* furthest;  // where the parser has read to
@@ -166,14 +199,14 @@ private:
 
 std::optional<SyntaxError> findSyntaxError(std::string_view text)
 {
-    Walker walker(text, {});
+    Walker walker(text, {}, true);
     walker.walk();
     return walker.syntaxError;
 }
 
 std::vector<std::optional<std::size_t>> locate(std::string_view text, std::span<const std::string> pointers)
 {
-    Walker walker(text, pointers);
+    Walker walker(text, pointers, false);
     walker.walk();
     return walker.found;
 }

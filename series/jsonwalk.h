@@ -18,7 +18,10 @@ struct SyntaxError {
     std::string message;
 };
 
-// The first error of a text nlohmann's parser refuses.
+// The first error of a text nlohmann's parser refuses, or the first place
+// where the text passes one of the readers' limits: maxNesting, maxMembers,
+// maxTextBytes for a string or a key, maxRuns in "runs". Bounded and not recursive, so it
+// can come before anything that recurses over the document.
 std::optional<SyntaxError> findSyntaxError(std::string_view text);
 
 // The offset at which the value each JSON pointer names begins, in a text

@@ -106,6 +106,18 @@ struct Notice {
     std::string message;
 };
 
+// What the readers take at most: far beyond any lab series, near enough
+// that a hostile or broken file is refused before it costs the stack or the
+// memory or the time (nlohmann's ordered objects find a key in linear time).
+// The tool, the window and the page name these in their help.
+inline constexpr std::size_t maxFileBytes = std::size_t{64} * 1024 * 1024;  // a whole file, 64 MiB
+inline constexpr std::size_t maxNesting = 64;                               // arrays and objects in a series file
+inline constexpr std::size_t maxMembers = 256;                              // members of one object in a series file
+inline constexpr std::size_t maxRuns = 100000;                              // runs in a file of either kind
+inline constexpr std::size_t maxTextBytes = std::size_t{1024} * 1024;       // a string or a CSV cell, 1 MiB
+inline constexpr std::size_t maxCsvColumns = 256;                           // cells in a CSV record
+inline constexpr std::size_t maxCsvRecords = 200000;  // CSV records, header and skipped ones included
+
 // Why a file could not be read. Line and column are 1-based and count
 // characters of UTF-8; 0 when unknown.
 struct ReadError {

@@ -1,10 +1,12 @@
 #include "series/text.h"
 
 #include <fast_float/fast_float.h>
+#include <fmt/format.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 namespace series::text {
 
@@ -14,31 +16,53 @@ std::string_view withoutBom(std::string_view bytes)
     return bytes.starts_with(bom) ? bytes.substr(bom.size()) : bytes;
 }
 
-std::optional<double> readNumber(std::string_view cell)
+std::string_view trimmed(std::string_view cell)
 {
-    const auto space = [](char c) { return c == ' ' || c == '\t'; };
-    while (!cell.empty() && space(cell.front()))
-        cell.remove_prefix(1);
-    while (!cell.empty() && space(cell.back()))
-        cell.remove_suffix(1);
-    // fast_float takes '-' only; a '+' is fine before a digit or a separator.
-    if (cell.size() > 1 && cell.front() == '+' && cell[1] != '-' && cell[1] != '+')
-        cell.remove_prefix(1);
-    if (cell.empty())
-        return std::nullopt;
+    const std::size_t first = cell.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view()
+                                           : cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
+}
 
-    // One comma and no point is a decimal comma; anything else with a comma
-    // is a group separator or two numbers, and neither is read.
-    const auto commas = std::count(cell.begin(), cell.end(), ',');
-    const bool decimalComma = commas == 1 && cell.find('.') == std::string_view::npos;
-    if (commas > 0 && !decimalComma)
+std::optional<ReadError> beyondFileLimit(std::string_view text)
+{
+    if (text.size() <= maxFileBytes)
+        return std::nullopt;
+    const Position at = positionAt(text, maxFileBytes);
+    return ReadError{
+        at.line,
+        at.column,
+        {},
+        fmt::format("the file goes on past {} bytes; Quillon reads files of at most 64 MiB", maxFileBytes)};
+}
+
+std::optional<double> readNumber(std::string_view cell, char decimal)
+{
+    cell = trimmed(cell);
+    // U+2212 wherever fast_float would take a '-'.
+    std::string text;
+    constexpr std::string_view minus = "\xE2\x88\x92";
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        if (cell.substr(i).starts_with(minus)) {
+            text += '-';
+            i += minus.size() - 1;
+        } else {
+            text += cell[i];
+        }
+    }
+    // fast_float takes '-' only; a '+' is fine before a digit or a separator.
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+')
+        text.erase(0, 1);
+    if (text.empty())
+        return std::nullopt;
+    const char other = decimal == ',' ? '.' : ',';
+    if (text.find(other) != std::string::npos || std::count(text.begin(), text.end(), decimal) > 1)
         return std::nullopt;
     // The same digits with ',' as the decimal point give the same double as
     // with '.': the separator only marks where the fraction starts.
-    const fast_float::parse_options options{fast_float::chars_format::general, decimalComma ? ',' : '.'};
+    const fast_float::parse_options options{fast_float::chars_format::general, decimal};
     double value = 0.0;
-    const char* end = cell.data() + cell.size();
-    const auto [ptr, error] = fast_float::from_chars_advanced(cell.data(), end, value, options);
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = fast_float::from_chars_advanced(text.data(), end, value, options);
     if (error != std::errc() || ptr != end || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -50,7 +74,8 @@ Position positionAt(std::string_view text, std::size_t offset)
     const std::size_t end = std::min(offset, text.size());
     for (std::size_t i = 0; i < end; ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == '\n') {
+        const bool loneCr = byte == '\r' && (i + 1 == text.size() || text[i + 1] != '\n');
+        if (byte == '\n' || loneCr) {
             ++position.line;
             position.column = 1;
         } else if ((byte & 0xC0) != 0x80) {

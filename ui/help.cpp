@@ -38,6 +38,8 @@ QString MethodWindow::methodText()
     // The worked example, as the core computes it.
     const series::RunResult exampleA =
         series::computeRun({{0.02, 0.01, 1.0, 1.0}, std::nullopt, {}, false, false, {}, {}});
+    // Counts in the reader's locale, as the limits are read and not typed.
+    const auto count = [](std::size_t value) { return QLocale().toString(qulonglong(value)); };
     const QString paragraphs[] = {
         tr("<h2>What Quillon computes</h2>"),
         tr("<h3>The inputs</h3>"),
@@ -109,6 +111,21 @@ QString MethodWindow::methodText()
            "gas leaving richer than it came, water beyond its equilibrium with the entering gas, or a driving "
            "force that changes sign) is computed as any other, marked with a warning, and left out of the "
            "series' analysis until you clear its Excluded mark.</p>"),
+        tr("<h3>Files</h3>"),
+        tr("<p>File ▸ Open reads series files and CSV files of at most %1 MiB and %2 runs. It refuses a series "
+           "file nested more than %3 levels deep, with an object of more than %7 members or holding a text "
+           "longer than %4 MiB, and a CSV file with more than %5 rows, more than %6 columns or a cell longer "
+           "than %4 MiB, naming the line and column where the limit is passed.</p>")
+            .arg(count(series::maxFileBytes / (1024 * 1024)), count(series::maxRuns), count(series::maxNesting),
+                 count(series::maxTextBytes / (1024 * 1024)), count(series::maxCsvRecords),
+                 count(series::maxCsvColumns), count(series::maxMembers)),
+        tr("<p>Every number of a CSV file is read with one decimal separator: the one its numbers show, such as "
+           "the point in 0.02 or the comma in 0,5, or, where none shows it, a point in a file separated by "
+           "commas and a comma in one separated by semicolons. A number that would need a guess, such as "
+           "1,500 in a file with decimal points, 1.500 in one with decimal commas or in a tab-separated file "
+           "where no number shows the separator, or a number with group separators, is not read: the file is "
+           "refused at its line and column, with what to write instead. A word processor's minus sign (−) is "
+           "read as a minus.</p>"),
         tr("<h3>Assumptions</h3>"),
         tr("<p>The gas mixture is dilute, the entering water holds no NH3, and the water is not "
            "recycled.</p>"),

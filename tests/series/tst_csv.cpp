@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 namespace {
@@ -218,7 +219,6 @@ INSTANTIATE_TEST_SUITE_P(Import, CsvSkippedRows, testing::Values(
     SkipCase{"delimiters_only", ",,,,,", "skipped: no values"},
     SkipCase{"units", ",mol/s,mol/s,mol/s,mol/s,m", "skipped: y1 \"mol/s\" is not a number"},
     SkipCase{"too_few_fields", "C,0.02,0.01,1", "skipped: 4 fields where the header has 6"},
-    SkipCase{"group_separator", "C,\"1,000.5\",0.01,1,1,", "skipped: y1 \"1,000.5\" is not a number"},
     SkipCase{"infinity", "C,0.02,inf,1,1,", "skipped: x1 \"inf\" is not a number"},
     SkipCase{"too_large", "C,0.02,0.01,1e999,1,", "skipped: gas_flow \"1e999\" is not a number"},
     SkipCase{"empty_input", "C,0.02,0.01,1, ,2", "skipped: no water_flow"},
@@ -252,6 +252,147 @@ INSTANTIATE_TEST_SUITE_P(Import, CsvErrors, testing::Values(
     CsvErrorCase{"no_row_a_run", "y1,x1,gas_flow,water_flow\r\n,,mol/s,mol/s\r\n", 0, 0, "the first at line 2 (skipped: no y1)"},
     CsvErrorCase{"quote_left_open", "y1,x1,gas_flow,water_flow\r\n0.02,\"0.01,1,1\r\n", 2, 6, "never closed"},
     CsvErrorCase{"not_utf8", "label,y1,x1,gas_flow,water_flow\r\nF\xFCller,0.02,0.01,1,1\r\n", 2, 2, "expected UTF-8"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Every number of a file read by one decimal separator, or the file refused
+// at the cell that would need a guess.
+struct NumberCase {
+    const char* name;
+    const char* text;
+    std::array<double, 4> inputs;  // of the first run, when read
+    std::size_t notices;
+    int line, column;  // of the refused cell; 0 when read
+    const char* message;
+};
+
+class CsvNumbers : public testing::TestWithParam<NumberCase> {};
+
+TEST_P(CsvNumbers, ReadAsMeantOrAreRefused)
+{
+    const NumberCase& c = GetParam();
+    const series::ImportResult result = series::importCsv(c.text);
+    if (c.line == 0) {
+        const series::ImportedSeries* file = imported(result);
+        ASSERT_NE(file, nullptr);
+        const absorber::RunInputs& inputs = file->series.runs.at(0).inputs;
+        EXPECT_EQ((std::array{bits(inputs.y1), bits(inputs.x1), bits(inputs.gasFlow), bits(inputs.waterFlow)}),
+                  (std::array{bits(c.inputs[0]), bits(c.inputs[1]), bits(c.inputs[2]), bits(c.inputs[3])}));
+        EXPECT_EQ(file->notices.size(), c.notices);
+        return;
+    }
+    const auto* error = std::get_if<series::ReadError>(&result);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->line, c.line);
+    EXPECT_EQ(error->column, c.column);
+    EXPECT_EQ(error->message, c.message);
+}
+
+#define EN "y1,x1,gas_flow,water_flow\n"
+#define DE "y1;x1;Gasstrom;Wasserstrom\r\n"
+
+INSTANTIATE_TEST_SUITE_P(Import, CsvNumbers, testing::Values(
+    NumberCase{"quoted_comma_among_points", EN "0.02,0.001,\"1,500\",30\n", {}, 0, 2, 12,
+               "gas_flow \"1,500\" has a comma, but this file's numbers use a decimal point; write 1500 or 1.5"},
+    NumberCase{"points_among_decimal_commas", DE "0,02;0,001;1.500;30.000\r\n", {}, 0, 2, 12,
+               "gas_flow \"1.500\" has a point, but this file's numbers use a decimal comma; write 1500 or 1,5"},
+    NumberCase{"german", DE "0,02;0,01;1,5;30\r\n", {0.02, 0.01, 1.5, 30}, 0, 0, 0, ""},
+    NumberCase{"group_like_read_by_comma_votes", DE "0,02;0,01;1,500;2\r\n", {0.02, 0.01, 1.5, 2}, 0, 0, 0, ""},
+    NumberCase{"group_like_read_by_point_votes", EN "0.02,0.01,1.500,2\n", {0.02, 0.01, 1.5, 2}, 0, 0, 0, ""},
+    NumberCase{"group_like_by_semicolon_custom", DE "1;0;1,500;2\r\n", {1, 0, 1.5, 2}, 0, 0, 0, ""},
+    NumberCase{"group_like_in_tab_file", "y1\tx1\tgas_flow\twater_flow\n1\t0\t1.500\t2\n", {}, 0, 2, 5,
+               "gas_flow \"1.500\" could mean 1500 or 1.5, and no other number in this file shows its decimal "
+               "separator; write the one you mean"},
+    NumberCase{"mixed_tie_goes_to_semicolon_custom", DE "0,02;0.01;1;1\r\n", {}, 0, 2, 6,
+               "x1 \"0.01\" has a point, but this file's numbers use a decimal comma; write 0,01"},
+    NumberCase{"majority_decides", EN "0.02,0.01,\"0,5\",1\n0.03,0.01,1,1\n", {}, 0, 2, 11,
+               "gas_flow \"0,5\" has a comma, but this file's numbers use a decimal point; write 0.5"},
+    NumberCase{"point_and_comma", EN "\"1,000.5\",0.01,1,1\n", {}, 0, 2, 1,
+               "y1 \"1,000.5\" has a point and a comma; write it without a group separator and with a decimal point, as "
+               "1000.5"},
+    NumberCase{"repeated_group", DE "0,02;0,01;1.000.000;1\r\n", {}, 0, 2, 11,
+               "gas_flow \"1.000.000\" has a point as a group separator; write it without one, as 1000000"},
+    NumberCase{"unicode_minus", EN "0.02,\xE2\x88\x92" "0.01,1,1e\xE2\x88\x92" "3\n", {0.02, -0.01, 1, 1e-3}, 0, 0, 0, ""},
+    NumberCase{"unicode_minus_german", DE "\xE2\x88\x92" "0,02;0;1;1\r\n", {-0.02, 0, 1, 1}, 0, 0, 0, ""},
+    NumberCase{"lone_cr", "y1,x1,gas_flow,water_flow\r0.02,0.01,1,1\r0.045,0.02,2,3\r", {0.02, 0.01, 1, 1}, 0, 0, 0, ""},
+    NumberCase{"lone_cr_placed", "y1,x1,gas_flow,water_flow\r0.02,0.01,1,1\r0.045,\"1,5\",2,3\r", {}, 0, 3, 7,
+               "x1 \"1,5\" has a comma, but this file's numbers use a decimal point; write 1.5"},
+    NumberCase{"title_lines", "Absorber lab, group 3\r\n\r\n" DE "0,02;0,01;1;1\r\n", {0.02, 0.01, 1, 1}, 2, 0, 0, ""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(CsvImport, NamesTheLinesBeforeTheHeader)
+{
+    const series::ImportResult result =
+        series::importCsv("Absorber lab, group 3\r\n\r\ny1;x1;Gasstrom;Wasserstrom\r\n0,02;0,01;1;1\r\n");
+    ASSERT_NE(imported(result), nullptr);
+    const std::vector<series::Notice>& notices = imported(result)->notices;
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0].line, 1);
+    EXPECT_EQ(notices[0].message, "skipped: a line before the header");
+    EXPECT_EQ(notices[1].line, 2);
+    EXPECT_EQ(notices[1].message, "skipped: blank line");
+}
+
+// Past each limit a file is refused where it passes it; at the limit it is
+// read. The texts are built, most being too large to write out.
+struct CsvLimitCase {
+    const char* name;
+    std::string (*text)();
+    int line, column;  // where it is refused; 0 when read
+    const char* message;
+};
+
+std::string runRows(std::size_t rows)
+{
+    std::string text = "y1,x1,gas_flow,water_flow\n";
+    for (std::size_t i = 0; i < rows; ++i)
+        text += "0.02,0.01,1,1\n";
+    return text;
+}
+
+std::string manyColumns(std::size_t columns)
+{
+    std::string text = "y1,x1,gas_flow,water_flow";
+    for (std::size_t i = 4; i < columns; ++i)
+        text += ",c";
+    return text + "\n0.02,0.01,1,1" + std::string(columns - 4, ',') + "\n";
+}
+
+std::string labelOf(std::size_t bytes)
+{
+    return "label,y1,x1,gas_flow,water_flow\n" + std::string(bytes, 'a') + ",0.02,0.01,1,1\n";
+}
+
+class CsvLimits : public testing::TestWithParam<CsvLimitCase> {};
+
+TEST_P(CsvLimits, AreNamedWhereTheyArePassed)
+{
+    const CsvLimitCase& c = GetParam();
+    const series::ImportResult result = series::importCsv(c.text());
+    if (c.line == 0) {
+        EXPECT_NE(imported(result), nullptr);
+        return;
+    }
+    const auto* error = std::get_if<series::ReadError>(&result);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->line, c.line);
+    EXPECT_EQ(error->column, c.column);
+    EXPECT_NE(error->message.find(c.message), std::string::npos) << error->message;
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, CsvLimits, testing::Values(
+    CsvLimitCase{"runs_at_limit", [] { return runRows(series::maxRuns); }, 0, 0, ""},
+    CsvLimitCase{"runs_past_limit", [] { return runRows(series::maxRuns + 1); }, 100002, 1, "more than 100000 runs"},
+    CsvLimitCase{"records_at_limit", [] { return runRows(1) + std::string(series::maxCsvRecords - 2, '\n'); }, 0, 0, ""},
+    CsvLimitCase{"records_past_limit", [] { return runRows(1) + std::string(series::maxCsvRecords - 1, '\n'); },
+                 200001, 1, "more than 200000 rows"},
+    CsvLimitCase{"columns_at_limit", [] { return manyColumns(series::maxCsvColumns); }, 0, 0, ""},
+    CsvLimitCase{"columns_past_limit", [] { return manyColumns(series::maxCsvColumns + 1); }, 1, 27 + 2 * (257 - 5),
+                 "more than 256 cells in a line"},
+    CsvLimitCase{"cell_at_limit", [] { return labelOf(series::maxTextBytes); }, 0, 0, ""},
+    CsvLimitCase{"cell_past_limit", [] { return labelOf(series::maxTextBytes + 1); }, 2, 1,
+                 "a cell of more than 1048576 bytes"},
+    CsvLimitCase{"huge_file", [] { return runRows(1) + std::string(series::maxFileBytes, ' '); }, 3, 1 + 64 * 1024 * 1024 - 40,
+                 "the file goes on past 67108864 bytes"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

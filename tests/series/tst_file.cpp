@@ -1,6 +1,7 @@
 #include "series/file.h"
 #include "tests/series/samples.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -144,6 +145,96 @@ INSTANTIATE_TEST_SUITE_P(File, SeriesFileErrors, testing::Values(
               5, 27, "/runs/0/uncertainty/y2", "expected gas_flow_rel, water_flow_rel, y1, x1 or packing_height in \"uncertainty\", found \"y2\""},
     ErrorCase{"uncertainty_as_number", HEAD "  \"uncertainty\": 0.02, \"runs\": []}", 4, 18, "/uncertainty",
               "expected an object for \"uncertainty\", found a number"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Past each limit a file is refused where it passes it, before anything
+// recurses over it; at the limit it is read. The texts are built, most being
+// too large to write out; the extras go on line 4, after HEAD.
+struct LimitCase {
+    const char* name;
+    std::string (*text)();
+    int line, column;  // where it is refused; 0 when read
+    const char* message;
+};
+
+std::string nested(std::size_t depth)
+{
+    return std::string(depth, '[') + std::string(depth, ']');
+}
+
+const std::string oneRun = R"({"y1": 0.02, "x1": 0.01, "gas_flow": 1, "water_flow": 1)";
+
+// HEAD, then `top` on line 4, then the runs with `inRun` in the first.
+std::string withExtras(const std::string& top, const std::string& inRun)
+{
+    return HEAD + top + "\n  \"runs\": [" + oneRun + inRun + "}]}\n";
+}
+
+std::string runLines(std::size_t runs)
+{
+    std::string text = HEAD "  \"runs\": [\n";
+    for (std::size_t i = 0; i < runs; ++i)
+        text += "    " + oneRun + (i + 1 < runs ? "},\n" : "}\n");
+    return text + "  ]\n}\n";
+}
+
+// An unknown object on line 4 with each member on a line of its own.
+std::string members(std::size_t count)
+{
+    std::string text = "  \"extra\": {";
+    for (std::size_t i = 0; i < count; ++i)
+        text += fmt::format("\n    \"k{}\": 0{}", i, i + 1 < count ? "," : "");
+    return withExtras(text + "},", "");
+}
+
+class SeriesFileLimits : public testing::TestWithParam<LimitCase> {};
+
+TEST_P(SeriesFileLimits, AreNamedWhereTheyArePassed)
+{
+    const LimitCase& c = GetParam();
+    const series::ReadSeries read = series::readSeriesFile(c.text());
+    if (c.line == 0) {
+        EXPECT_NE(opened(read), nullptr);
+        return;
+    }
+    const auto* error = std::get_if<series::ReadError>(&read);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->line, c.line);
+    EXPECT_EQ(error->column, c.column);
+    EXPECT_NE(error->message.find(c.message), std::string::npos) << error->message;
+}
+
+// Line 4 starts `  "extra": ` (11 characters); the root object is the first
+// level, so the 64th '[' after it, at column 11 + 64, is the 65th. A run is
+// the third level, after `  "runs": [` and 55 characters of inputs; the
+// file without padding is 127 bytes on 7 lines.
+INSTANTIATE_TEST_SUITE_P(File, SeriesFileLimits, testing::Values(
+    LimitCase{"nesting_at_limit", [] { return withExtras("  \"extra\": " + nested(63) + ",", ""); }, 0, 0, ""},
+    LimitCase{"nesting_past_limit", [] { return withExtras("  \"extra\": " + nested(64) + ",", ""); }, 4, 75,
+              "nested more than 64 deep"},
+    LimitCase{"deep_under_unknown_key", [] { return withExtras("  \"extra\": " + nested(70000) + ",", ""); }, 4, 75,
+              "nested more than 64 deep"},
+    LimitCase{"deep_in_run", [] { return withExtras("", ", \"extra\": " + nested(70000)); }, 5, 11 + 55 + 11 + 62,
+              "nested more than 64 deep"},
+    LimitCase{"deep_in_uncertainty", [] { return withExtras("  \"uncertainty\": {\"y1\": " + nested(70000) + "},", ""); },
+              4, 24 + 63, "nested more than 64 deep"},
+    LimitCase{"deep_format", [] { return HEAD "  \"format\": " + nested(70000) + "}"; }, 4, 12 + 64,
+              "nested more than 64 deep"},
+    LimitCase{"string_at_limit", [] { return withExtras("  \"title\": \"" + std::string(series::maxTextBytes, 'a') + "\",", ""); },
+              0, 0, ""},
+    LimitCase{"string_past_limit", [] { return withExtras("  \"title\": \"" + std::string(series::maxTextBytes + 1, 'a') + "\",", ""); },
+              4, 12, "a string of more than 1048576 bytes"},
+    LimitCase{"key_past_limit", [] { return withExtras("  \"" + std::string(series::maxTextBytes + 1, 'k') + "\": 1,", ""); },
+              4, 3, "a string of more than 1048576 bytes"},
+    LimitCase{"members_at_limit", [] { return members(series::maxMembers); }, 0, 0, ""},
+    LimitCase{"members_past_limit", [] { return members(series::maxMembers + 1); }, 5 + 256, 5,
+              "more than 256 members in an object"},
+    LimitCase{"runs_at_limit", [] { return runLines(series::maxRuns); }, 0, 0, ""},
+    LimitCase{"runs_past_limit", [] { return runLines(series::maxRuns + 1); }, 5 + 100000, 5, "more than 100000 runs"},
+    LimitCase{"size_at_limit", [] { std::string text = runLines(1); return text + std::string(series::maxFileBytes - text.size(), ' '); },
+              0, 0, ""},
+    LimitCase{"size_past_limit", [] { std::string text = runLines(1); return text + std::string(series::maxFileBytes + 1 - text.size(), ' '); },
+              8, 1 + 64 * 1024 * 1024 - 127, "the file goes on past 67108864 bytes"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(DescribeError, GivesFileLineColumnAndPointerAsFarAsKnown)
