@@ -74,7 +74,10 @@ Session::~Session()
     // updates may be gone already.
     disconnect(&model.undoStack(), nullptr, this, nullptr);
     disconnect(&model, nullptr, this, nullptr);
+    // Every window that shows the model goes before it; they are the main
+    // window's children, which would otherwise outlive this object.
     delete runsWindow;
+    delete analysisWindow;
     delete method;
 }
 
@@ -262,7 +265,10 @@ bool Session::eventFilter(QObject* watched, QEvent* event)
         const QString file = droppedFile(drop->mimeData());
         if (!file.isEmpty()) {
             drop->acceptProposedAction();
-            openFile(file);
+            // Opened once the drop is done: the source waits for the drop's
+            // answer, which must not wait for boxes and progress.
+            QMetaObject::invokeMethod(
+                this, [this, file] { openFile(file); }, Qt::QueuedConnection);
             return true;
         }
         break;
