@@ -57,6 +57,9 @@ public:
     // identity no run has is ignored.
     void setMtc(int id, double height, double mtc);
 
+    // The row of the run of that identity; -1 when no run has it.
+    int rowOf(int id) const;
+
     // Removes the rows, as one undoable step.
     void removeRuns(QList<int> rows);
 
@@ -117,7 +120,6 @@ private:
     void putRows(const QList<std::pair<int, Row>>& rows);
     void takeRows(const QList<int>& rows);
     void replaceRun(int id, const series::Run& run, const series::RunResult& result);
-    int rowOf(int id) const;
     // Asks for the uncertainty of every run not yet known.
     void requestUncertainties();
     QVariant uncertaintyData(const series::Run& run, const series::RunResult& result, int column, int role) const;
