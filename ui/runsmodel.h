@@ -72,7 +72,7 @@ public:
     void setRunUncertainties(int row, const series::Uncertainties& uncertainties);
 
     // Every run's uncertainty as computed in the background; empty while
-    // any is still being computed.
+    // any is not known, being computed or cancelled.
     std::optional<std::vector<series::RunUncertainty>> knownUncertainties() const;
     // As far as they are known: a run still being computed has none given.
     // `complete` (optional) tells whether every run's is known.

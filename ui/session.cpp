@@ -340,20 +340,19 @@ void Session::saveReport()
 {
     if (model.rowCount() == 0)
         return;
-    if (const std::optional<report::Run> run = model.reportRun(model.rowCount() - 1))
-        ui::saveRunReport(&form, *run);
+    ui::saveRunReport(&form, model, model.rowCount() - 1);
 }
 
 void Session::exportCsv()
 {
     if (model.rowCount() > 0)
-        ui::saveRunsCsv(&form, model.series(), model.results(), model.knownUncertainties());
+        ui::saveRunsCsv(&form, model);
 }
 
 void Session::saveSeriesReport()
 {
     if (model.rowCount() > 0)
-        ui::saveSeriesReport(&form, model.series(), model.results(), model.knownUncertainties());
+        ui::saveSeriesReport(&form, model);
 }
 
 void Session::showMethod()
