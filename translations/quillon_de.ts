@@ -781,6 +781,14 @@
         <source>Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4</source>
         <translation>Monte Carlo, %1 Ziehungen: u = %2, 95 % der Koeffizienten von %3 bis %4</translation>
     </message>
+    <message>
+        <source>not computed</source>
+        <translation>nicht berechnet</translation>
+    </message>
+    <message>
+        <source>Cancelled: computed for the next export or report, or when the run or the uncertainties change</source>
+        <translation>Abgebrochen: wird für den nächsten Export oder Bericht berechnet, oder wenn sich der Versuch oder die Unsicherheiten ändern</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>
@@ -926,6 +934,10 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>The series report</source>
         <translation>Der Bericht der Messreihe</translation>
+    </message>
+    <message>
+        <source>The uncertainties were not computed, so nothing was saved.</source>
+        <translation>Die Unsicherheiten wurden nicht berechnet, daher wurde nichts gespeichert.</translation>
     </message>
 </context>
 <context>

@@ -251,6 +251,14 @@ void Form1::showFindings(const QStringList& messages)
     }
 }
 
+void Form1::forgetRun()
+{
+    Module1::coherence.ntuAndGasFlow = false;
+    columnState.mtc = 0.0;
+    Text9->clear();
+    Text9->setToolTip(QString());
+}
+
 void Form1::Command1_Click()
 {
     calculateColumn();

@@ -38,6 +38,9 @@ public:
     // the messages in their tips; no messages, no mark. The next result
     // shown in a field takes its mark away.
     void showFindings(const QStringList& messages);
+    // The run on screen left the series (its Calculate undone, or deleted):
+    // its coefficient goes, and Find MTC refuses as before any Calculate.
+    void forgetRun();
 
 signals:
     // A click of Calculate completed with this run.

@@ -79,11 +79,15 @@ bool atLeastOne(std::string_view c)
 
 }  // namespace
 
-ParsedNumber parseNumber(const QString& text)
+ParsedNumber parseNumber(const QString& typed)
 {
     QLocale locale;
     // In German "0.02" would otherwise read as 2 (a group separator).
     locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+    // Word processors write the minus sign U+2212 where the locale has a
+    // hyphen-minus; pasted from one, it is a minus all the same.
+    QString text = typed;
+    text.replace(QChar(0x2212), locale.negativeSign());
     bool ok = false;
     const double value = locale.toDouble(text, &ok);
     if (ok)

@@ -27,7 +27,8 @@ struct ParsedNumber {
     double value() const { return number; }
 };
 
-// The number a field holds; surrounding spaces are fine.
+// The number a field holds; surrounding spaces are fine, and the minus sign
+// U+2212 is a minus as the locale's own is.
 ParsedNumber parseNumber(const QString& text);
 
 // A value as the locale writes it, shortest text that reads back to the

@@ -302,9 +302,7 @@ std::vector<series::RunUncertainty> RunsModel::uncertaintiesSoFar(bool* complete
 
 std::optional<std::vector<series::RunUncertainty>> RunsModel::knownUncertainties() const
 {
-    bool complete = false;
-    std::vector<series::RunUncertainty> known = uncertaintiesSoFar(&complete);
-    return complete ? std::optional(std::move(known)) : std::nullopt;
+    return uncertain.findAll(current);
 }
 
 std::optional<report::Run> RunsModel::reportRun(int row) const
@@ -498,9 +496,16 @@ QVariant RunsModel::uncertaintyData(const series::Run& run, const series::RunRes
         return {};
     const series::RunUncertainty* found = uncertain.find(run, current.uncertainty);
     if (!found) {
+        // A cancelled run is not computed yet, not computed for good.
+        const bool pending = uncertain.pending(run, current.uncertainty);
         if (role == Qt::DisplayRole)
-            return QStringLiteral("…");
-        return role == Qt::ToolTipRole ? QVariant(tr("Being computed")) : QVariant();
+            return pending ? QStringLiteral("…") : tr("not computed");
+        if (role != Qt::ToolTipRole)
+            return {};
+        return pending ? tr("Being computed")
+                       : tr(
+                           "Cancelled: computed for the next export or report, or when the run or the "
+                           "uncertainties change");
     }
     const auto* drawn = std::get_if<series::MonteCarlo>(&found->monteCarlo);
     if (!drawn) {

@@ -57,6 +57,9 @@ public:
     // identity no run has is ignored.
     void setMtc(int id, double height, double mtc);
 
+    // The row of the run of that identity; -1 when no run has it.
+    int rowOf(int id) const;
+
     // Removes the rows, as one undoable step.
     void removeRuns(QList<int> rows);
 
@@ -69,7 +72,7 @@ public:
     void setRunUncertainties(int row, const series::Uncertainties& uncertainties);
 
     // Every run's uncertainty as computed in the background; empty while
-    // any is still being computed.
+    // any is not known, being computed or cancelled.
     std::optional<std::vector<series::RunUncertainty>> knownUncertainties() const;
     // As far as they are known: a run still being computed has none given.
     // `complete` (optional) tells whether every run's is known.
@@ -117,7 +120,6 @@ private:
     void putRows(const QList<std::pair<int, Row>>& rows);
     void takeRows(const QList<int>& rows);
     void replaceRun(int id, const series::Run& run, const series::RunResult& result);
-    int rowOf(int id) const;
     // Asks for the uncertainty of every run not yet known.
     void requestUncertainties();
     QVariant uncertaintyData(const series::Run& run, const series::RunResult& result, int column, int role) const;

@@ -285,7 +285,7 @@ void RunsWindow::deleteSelection()
 
 void RunsWindow::saveCsv()
 {
-    ui::saveRunsCsv(this, model.series(), model.results(), model.knownUncertainties());
+    ui::saveRunsCsv(this, model);
 }
 
 void RunsWindow::saveReport()
@@ -293,8 +293,7 @@ void RunsWindow::saveReport()
     const QModelIndex current = sorted->mapToSource(table->currentIndex());
     if (!current.isValid())
         return;
-    if (const std::optional<report::Run> run = model.reportRun(current.row()))
-        ui::saveRunReport(this, *run);
+    ui::saveRunReport(this, model, current.row());
 }
 
 void RunsWindow::updateButtons()

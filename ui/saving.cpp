@@ -96,28 +96,47 @@ QString runReportFileName(int runNumber)
     return QStringLiteral("quillon-run-%1.pdf").arg(runNumber);
 }
 
-bool saveRunReport(QWidget* parent, const report::Run& run)
+std::optional<std::vector<series::RunUncertainty>> uncertaintiesToSave(QWidget* parent, RunsModel& model,
+                                                                       const series::Series& asked)
 {
-    return saveAs(parent, runReportFileName(run.number), SavingText::tr("PDF files (*.pdf)"),
-                  report::runPdf(run, pdfDetails()), SavingText::tr("The PDF report"));
+    if (auto known = model.uncertainties().findAll(asked))
+        return known;
+    std::optional<std::vector<series::RunUncertainty>> computed = uncertaintiesWithProgress(parent, asked);
+    if (!computed) {
+        warn(parent, SavingText::tr("The uncertainties were not computed, so nothing was saved."));
+        return std::nullopt;
+    }
+    model.uncertainties().remember(asked, *computed);
+    return computed;
 }
 
-namespace {
+// The series and results are copied first: the windows stay open while the
+// uncertainties are computed, and may change the model meanwhile.
 
-// The uncertainties given, or those computed now with a progress dialog;
-// empty when the user cancels.
-std::optional<std::vector<series::RunUncertainty>> uncertaintiesOf(
-    QWidget* parent, const series::Series& series, std::optional<std::vector<series::RunUncertainty>> uncertainties)
+bool saveRunReport(QWidget* parent, RunsModel& model, int row)
 {
-    return uncertainties ? std::move(uncertainties) : uncertaintiesWithProgress(parent, series);
+    const series::Series series = model.series();
+    const series::RunResult result = model.results().at(std::size_t(row));
+    if (!report::seriesRun(series, std::size_t(row), result, nullptr))
+        return false;
+    // Only this run's uncertainty, under the series' defaults.
+    series::Series one;
+    one.uncertainty = series.uncertainty;
+    one.runs = {series.runs.at(std::size_t(row))};
+    const std::optional<std::vector<series::RunUncertainty>> uncertainty = uncertaintiesToSave(parent, model, one);
+    if (!uncertainty)
+        return false;
+    const std::optional<report::Run> run = report::seriesRun(series, std::size_t(row), result, &uncertainty->front());
+    return run
+        && saveAs(parent, runReportFileName(run->number), SavingText::tr("PDF files (*.pdf)"),
+                  report::runPdf(*run, pdfDetails()), SavingText::tr("The PDF report"));
 }
 
-}  // namespace
-
-bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
-                 std::optional<std::vector<series::RunUncertainty>> uncertainties)
+bool saveRunsCsv(QWidget* parent, RunsModel& model)
 {
-    uncertainties = uncertaintiesOf(parent, series, std::move(uncertainties));
+    const series::Series series = model.series();
+    const std::vector<series::RunResult> results = model.results();
+    const std::optional<std::vector<series::RunUncertainty>> uncertainties = uncertaintiesToSave(parent, model, series);
     if (!uncertainties)
         return false;
     return saveAs(parent, QStringLiteral("quillon-runs.csv"), SavingText::tr("CSV files (*.csv)"),
@@ -125,10 +144,11 @@ bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const 
                   SavingText::tr("The table of runs"));
 }
 
-bool saveSeriesReport(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
-                      std::optional<std::vector<series::RunUncertainty>> uncertainties)
+bool saveSeriesReport(QWidget* parent, RunsModel& model)
 {
-    uncertainties = uncertaintiesOf(parent, series, std::move(uncertainties));
+    const series::Series series = model.series();
+    const std::vector<series::RunResult> results = model.results();
+    const std::optional<std::vector<series::RunUncertainty>> uncertainties = uncertaintiesToSave(parent, model, series);
     if (!uncertainties)
         return false;
     return saveAs(parent, QStringLiteral("quillon-series.pdf"), SavingText::tr("PDF files (*.pdf)"),

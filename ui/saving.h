@@ -4,6 +4,7 @@
 #include "report/runpdf.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
+#include "ui/runsmodel.h"
 
 #include <QByteArray>
 #include <QList>
@@ -41,15 +42,18 @@ report::PdfDetails pdfDetails();
 // quillon-run-3.pdf for run 3.
 QString runReportFileName(int runNumber);
 
-// The save commands of the menus, each asking for a file name first.
-bool saveRunReport(QWidget* parent, const report::Run& run);
-// The uncertainties are computed first, with a progress dialog, when they
-// are not given.
-bool saveRunsCsv(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
-                 std::optional<std::vector<series::RunUncertainty>> uncertainties);
+// The uncertainties of the runs of `asked`: as the model knows them, or
+// computed now with a progress dialog and then kept by the model. Empty when
+// the user cancels, after a box saying that nothing was saved.
+std::optional<std::vector<series::RunUncertainty>> uncertaintiesToSave(QWidget* parent, RunsModel& model,
+                                                                       const series::Series& asked);
+
+// The save commands of the menus, each asking for a file name first. The
+// uncertainties a file holds are computed first where they are not known;
+// cancelled, nothing is saved.
+bool saveRunReport(QWidget* parent, RunsModel& model, int row);
+bool saveRunsCsv(QWidget* parent, RunsModel& model);
 bool saveChartPicture(QWidget* parent, const QImage& picture);
-// The series' report, its uncertainties computed first as for the CSV.
-bool saveSeriesReport(QWidget* parent, const series::Series& series, std::span<const series::RunResult> results,
-                      std::optional<std::vector<series::RunUncertainty>> uncertainties);
+bool saveSeriesReport(QWidget* parent, RunsModel& model);
 
 }  // namespace ui

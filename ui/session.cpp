@@ -21,6 +21,9 @@
 #include <QMessageBox>
 #include <QMimeData>
 
+#include <array>
+#include <bit>
+
 namespace {
 
 // The one local series or CSV file a drag carries, if it carries one.
@@ -31,6 +34,16 @@ QString droppedFile(const QMimeData* data)
     const QString file = data->urls().first().toLocalFile();
     const QString suffix = QFileInfo(file).suffix().toLower();
     return suffix == u"quillon" || suffix == u"csv" ? file : QString();
+}
+
+// Bit for bit, as the results depend on them.
+bool sameInputs(const absorber::RunInputs& a, const absorber::RunInputs& b)
+{
+    const auto bits = [](const absorber::RunInputs& in) {
+        return std::array{std::bit_cast<quint64>(in.y1), std::bit_cast<quint64>(in.x1),
+                          std::bit_cast<quint64>(in.gasFlow), std::bit_cast<quint64>(in.waterFlow)};
+    };
+    return bits(a) == bits(b);
 }
 
 }  // namespace
@@ -47,7 +60,10 @@ Session::Session(Form1& mainWindow)
             [this](const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu) {
                 const series::Run run{inputs, std::nullopt, {}, false, false, {}, {}};
                 const series::RunResult result = series::completedRun(run, balance, ntu);
-                lastRunId = model.addRun(run, result);
+                // Calculate again on the same inputs is the same run, not a second one.
+                if (const int row = model.rowOf(lastRunId);
+                    row < 0 || !sameInputs(model.series().runs[row].inputs, inputs))
+                    lastRunId = model.addRun(run, result);
                 lastFindings = report::findingMessages(series::findingsOf(run, result));
                 form.showFindings(lastFindings);
             });
@@ -60,6 +76,9 @@ Session::Session(Form1& mainWindow)
     connect(&model.undoStack(), &QUndoStack::indexChanged, this, [this] {
         updateActions();
         updateCaption();
+        // The window's coefficient belongs to a run of the series, or to none.
+        if (lastRunId != 0 && model.rowOf(lastRunId) < 0)
+            forgetLastRun();
     });
     connect(&model, &QAbstractItemModel::modelReset, this, &Session::updateActions);
     form.installEventFilter(this);
@@ -74,7 +93,10 @@ Session::~Session()
     // updates may be gone already.
     disconnect(&model.undoStack(), nullptr, this, nullptr);
     disconnect(&model, nullptr, this, nullptr);
+    // Every window that shows the model goes before it; they are the main
+    // window's children, which would otherwise outlive this object.
     delete runsWindow;
+    delete analysisWindow;
     delete method;
 }
 
@@ -128,6 +150,13 @@ void Session::addHelpMenu()
     about->setObjectName(QStringLiteral("help_about"));
 }
 
+void Session::forgetLastRun()
+{
+    lastRunId = 0;
+    lastFindings.clear();
+    form.forgetRun();
+}
+
 void Session::updateActions()
 {
     for (QAction* action : needARun)
@@ -177,7 +206,7 @@ void Session::newSeries()
     model.resetSeries({}, {});
     path.clear();
     importedUnsaved = false;
-    lastRunId = 0;
+    forgetLastRun();
     updateCaption();
 }
 
@@ -206,7 +235,7 @@ bool Session::read(const QString& file)
     // An import is a new series, with no file of its own yet.
     path = opened->imported ? QString() : QFileInfo(file).absoluteFilePath();
     importedUnsaved = opened->imported;
-    lastRunId = 0;
+    forgetLastRun();
     updateCaption();
     return true;
 }
@@ -262,7 +291,10 @@ bool Session::eventFilter(QObject* watched, QEvent* event)
         const QString file = droppedFile(drop->mimeData());
         if (!file.isEmpty()) {
             drop->acceptProposedAction();
-            openFile(file);
+            // Opened once the drop is done: the source waits for the drop's
+            // answer, which must not wait for boxes and progress.
+            QMetaObject::invokeMethod(
+                this, [this, file] { openFile(file); }, Qt::QueuedConnection);
             return true;
         }
         break;
@@ -308,20 +340,19 @@ void Session::saveReport()
 {
     if (model.rowCount() == 0)
         return;
-    if (const std::optional<report::Run> run = model.reportRun(model.rowCount() - 1))
-        ui::saveRunReport(&form, *run);
+    ui::saveRunReport(&form, model, model.rowCount() - 1);
 }
 
 void Session::exportCsv()
 {
     if (model.rowCount() > 0)
-        ui::saveRunsCsv(&form, model.series(), model.results(), model.knownUncertainties());
+        ui::saveRunsCsv(&form, model);
 }
 
 void Session::saveSeriesReport()
 {
     if (model.rowCount() > 0)
-        ui::saveSeriesReport(&form, model.series(), model.results(), model.knownUncertainties());
+        ui::saveSeriesReport(&form, model);
 }
 
 void Session::showMethod()

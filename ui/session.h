@@ -68,6 +68,8 @@ private:
     bool saveTo(const QString& target);
     // Opens the file in place of the series, asking nothing.
     bool read(const QString& file);
+    // The run of the last Calculate left the series.
+    void forgetLastRun();
 
     Form1& form;
     RunsModel model;

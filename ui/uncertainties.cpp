@@ -59,25 +59,54 @@ const series::RunUncertainty* UncertaintyCache::find(const series::Run& run,
     return found == known.end() ? nullptr : &found->second;
 }
 
+std::optional<std::vector<series::RunUncertainty>> UncertaintyCache::findAll(const series::Series& series) const
+{
+    std::vector<series::RunUncertainty> all;
+    for (const series::Run& run : series.runs) {
+        const series::RunUncertainty* found = find(run, series.uncertainty);
+        if (!found)
+            return std::nullopt;
+        all.push_back(*found);
+    }
+    return all;
+}
+
+bool UncertaintyCache::pending(const series::Run& run, const series::Uncertainties& defaults) const
+{
+    const std::string key = keyOf(mergedRun(run, defaults));
+    return listed(waiting, key) || (runningOn() && listed(running, key));
+}
+
+bool UncertaintyCache::listed(const std::vector<std::pair<std::string, series::Run>>& list, const std::string& key)
+{
+    return std::any_of(list.begin(), list.end(), [&key](const auto& entry) { return entry.first == key; });
+}
+
 void UncertaintyCache::request(std::span<const series::Run> runs, const series::Uncertainties& defaults)
 {
-    const auto listed = [](const auto& list, const std::string& key) {
-        return std::any_of(list.begin(), list.end(), [&key](const auto& entry) { return entry.first == key; });
-    };
     for (const series::Run& run : runs) {
         series::Run merged = mergedRun(run, defaults);
         std::string key = keyOf(merged);
-        if (!known.contains(key) && !listed(waiting, key) && !listed(running, key))
+        // A run whose computing was cancelled waits for the next turn.
+        if (!known.contains(key) && !listed(waiting, key) && !(runningOn() && listed(running, key)))
             waiting.emplace_back(std::move(key), std::move(merged));
     }
     if (!busy())
         startNext();
 }
 
+void UncertaintyCache::remember(const series::Series& series, std::span<const series::RunUncertainty> results)
+{
+    for (std::size_t i = 0; i < series.runs.size() && i < results.size(); ++i) {
+        std::string key = keyOf(mergedRun(series.runs[i], series.uncertainty));
+        std::erase_if(waiting, [&key](const auto& entry) { return entry.first == key; });
+        known[std::move(key)] = results[i];
+    }
+    emit computed();
+}
+
 void UncertaintyCache::cancel()
 {
-    for (auto& [key, run] : waiting)
-        known[key] = {series::NotGiven{"cancelled"}, series::NotGiven{"cancelled"}};
     waiting.clear();
     if (worker.joinable())
         worker.request_stop();
@@ -105,11 +134,9 @@ void UncertaintyCache::startNext()
 void UncertaintyCache::finish(std::optional<std::vector<series::RunUncertainty>> results)
 {
     worker.join();
-    for (std::size_t i = 0; i < running.size(); ++i) {
-        known[running[i].first] = results
-            ? std::move((*results)[i])
-            : series::RunUncertainty{series::NotGiven{"cancelled"}, series::NotGiven{"cancelled"}};
-    }
+    // Cancelled, the results are none.
+    for (std::size_t i = 0; results && i < running.size(); ++i)
+        known[running[i].first] = std::move((*results)[i]);
     running.clear();
     finished.reset();
     emit computed();

@@ -24,14 +24,22 @@ public:
     ~UncertaintyCache() override;
 
     // The run's result under the series' defaults; null while it is being
-    // computed or was never asked for.
+    // computed, or when it was never asked for or cancelled.
     const series::RunUncertainty* find(const series::Run& run, const series::Uncertainties& defaults) const;
+    // Every run's result, in order; empty while any is not known.
+    std::optional<std::vector<series::RunUncertainty>> findAll(const series::Series& series) const;
+    // Whether the run's result is being computed or waits its turn.
+    bool pending(const series::Run& run, const series::Uncertainties& defaults) const;
 
     // Starts computing every run's result that is not known or on its way.
     void request(std::span<const series::Run> runs, const series::Uncertainties& defaults);
 
-    // Stops the computing: the runs it had not finished are given as
-    // cancelled until their values or uncertainties change.
+    // Keeps the results computed elsewhere for the series' runs, in order,
+    // as if computed here.
+    void remember(const series::Series& series, std::span<const series::RunUncertainty> results);
+
+    // Stops the computing. A cancelled result is no result: the runs it had
+    // not finished are not known, and are computed when next requested.
     void cancel();
 
     bool busy() const { return worker.joinable(); }
@@ -47,7 +55,10 @@ signals:
 
 private:
     void startNext();
+    static bool listed(const std::vector<std::pair<std::string, series::Run>>& list, const std::string& key);
     void finish(std::optional<std::vector<series::RunUncertainty>> results);
+    // Whether the runs being computed will finish, that is, were not cancelled.
+    bool runningOn() const { return worker.joinable() && !worker.get_stop_token().stop_requested(); }
 
     std::map<std::string, series::RunUncertainty> known;
     std::vector<std::pair<std::string, series::Run>> waiting;  // runs with their merged uncertainties

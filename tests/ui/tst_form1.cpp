@@ -7,6 +7,7 @@
 #include "ui/Module1.h"
 #include "ui/application.h"
 #include "ui/numbertext.h"
+#include "ui/uncertaintyfields.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,8 @@
 #include <memory>
 
 Q_DECLARE_METATYPE(TypedRun)
+
+using namespace Qt::StringLiterals;
 
 class TestForm1 : public QObject {
     Q_OBJECT
@@ -52,6 +55,8 @@ private slots:
     void returnPressesTheFocusedButton_data();
     void returnPressesTheFocusedButton();
     void germanLocale();
+    void minusSignReadsAsAMinus_data();
+    void minusSignReadsAsAMinus();
     void resultFieldsAreReadOnlyWithTheFullValueAsTip();
 
     void startsCentredWithTheFocusInText1();
@@ -340,6 +345,64 @@ void TestForm1::germanLocale()
     QVERIFY(click("Command1"));
     QCOMPARE(boxes.count(), 1);
     QVERIFY(boxes.seen().first().text.contains("Gas Inlet %NH3"));
+}
+
+void TestForm1::minusSignReadsAsAMinus_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("typed");  // with a hyphen-minus, and 'e' for the locale's exponent
+
+    for (const char* locale : {"en_US", "de_DE"}) {
+        const QString point = QLocale(QString::fromLatin1(locale)).decimalPoint();
+        QTest::addRow("flow, %s", locale) << locale << "Text3" << u"-1"_s + point + u"5"_s;
+        QTest::addRow("fraction, %s", locale) << locale << "Text2"
+                                              << "2e-2";
+        QTest::addRow("packing height, %s", locale) << locale << "Text8"
+                                                    << "20e-1";
+        QTest::addRow("uncertainty, %s", locale) << locale << "uncertaintyY1"
+                                                 << "5e-4";
+        // Beyond a double, where the locale's reading gives up.
+        QTest::addRow("flow too large, %s", locale) << locale << "Text3"
+                                                    << "-1e999";
+    }
+}
+
+void TestForm1::minusSignReadsAsAMinus()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, target);
+    QFETCH(QString, typed);
+    QLocale::setDefault(QLocale(locale));
+    typed.replace(u'e', QLocale().exponential());
+    const QByteArray name = target.toLatin1();
+
+    // What the window makes of the text, in that field of a run of
+    // Example A at 2 m, and the titles of the boxes it shows.
+    const auto outcome = [&](const QString& text) -> QString {
+        ModalBoxes boxes;
+        if (target.startsWith(u"uncertainty")) {
+            UncertaintyFields fields;
+            fields.show();
+            if (!QTest::qWaitForWindowExposed(&fields) || !typeInto(fields, name, text))
+                return u"not typed"_s;
+            const std::optional<series::Uncertainties> read = fields.values();
+            return read && read->y1 ? ui::numberText(*read->y1) : u"refused"_s;
+        }
+        form = std::make_unique<Form1>();
+        TypedRun run{ui::numberText(0.02), ui::numberText(0.01), u"1"_s, u"1"_s};
+        QString height = u"2"_s;
+        (target == u"Text2" ? run.y1 : target == u"Text3" ? run.waterFlow : height) = text;
+        if (!calculate(run) || !type("Text8", height) || !click("Command2"))
+            return u"not typed"_s;
+        QStringList shown{field("Text7")->text(), field("Text4")->text(), field("Text9")->text()};
+        for (const ModalBoxes::Box& box : boxes.seen())
+            shown.append(box.title);
+        return shown.join(u' ');
+    };
+    const QString hyphen = outcome(typed);
+    QVERIFY2(!hyphen.contains(u"not") && !hyphen.contains(u"refused"), qPrintable(hyphen));
+    QCOMPARE(outcome(typed.replace(u'-', QChar(0x2212))), hyphen);
 }
 
 void TestForm1::resultFieldsAreReadOnlyWithTheFullValueAsTip()

@@ -118,6 +118,14 @@ void TestHelpers::parsing_data()
                                             << "-0," + zeros400 + "1" << Kind::number << -0.0;
     QTest::newRow("below the range, then junk") << "en_US"
                                                 << "1e-400x" << Kind::notANumber << 0.0;
+    // The minus sign U+2212 of a word processor, wherever a minus may stand.
+    QTest::newRow("minus sign") << "en_US" << QStringLiteral("\u22121.5") << Kind::number << -1.5;
+    QTest::newRow("german minus sign") << "de_DE" << QStringLiteral("\u22120,02") << Kind::number << -0.02;
+    QTest::newRow("minus sign in the exponent") << "en_US" << QStringLiteral("2e\u22123") << Kind::number << 0.002;
+    QTest::newRow("minus sign, too large") << "en_US" << QStringLiteral("\u22121e999") << Kind::tooLarge << 0.0;
+    QTest::newRow("minus sign below the range")
+        << "de_DE" << QStringLiteral("\u22121e\u2212400") << Kind::number << -0.0;
+    QTest::newRow("two minus signs") << "en_US" << QStringLiteral("\u2212\u22121") << Kind::notANumber << 0.0;
 }
 
 void TestHelpers::parsing()

@@ -6,7 +6,10 @@
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Module1.h"
+#include "ui/analysiswindow.h"
 #include "ui/application.h"
+#include "ui/numbertext.h"
+#include "ui/runswindow.h"
 #include "ui/session.h"
 
 #include <QAction>
@@ -21,7 +24,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -80,7 +86,13 @@ QAction* action(QWidget& window, const char* name)
 
 }  // namespace
 
+using Removal = std::function<void(Session&)>;
+
 Q_DECLARE_METATYPE(SaveDialogAnswer::Suffix)
+Q_DECLARE_METATYPE(TypedRun)
+Q_DECLARE_METATYPE(Removal)
+
+using namespace Qt::StringLiterals;
 
 class TestSession : public QObject {
     Q_OBJECT
@@ -98,8 +110,26 @@ private slots:
     void saveDialogAddsTheSuffix_data();
     void saveDialogAddsTheSuffix();
     void graphPicture();
+    void cancelledUncertaintiesAreNotSaved_data();
+    void cancelledUncertaintiesAreNotSaved();
+    void findMtcRefusesOnceItsRunIsGone_data();
+    void findMtcRefusesOnceItsRunIsGone();
+    void calculateAgainOnTheSameInputs_data();
+    void calculateAgainOnTheSameInputs();
+    void quitWithEveryWindowOpen();
 
 private:
+    // Enough runs with uncertainties for seconds of drawing, about 10 ms a
+    // run on one core, so that a progress dialog shows; being drawn now.
+    void useManyUncertainRuns()
+    {
+        series::Series many;
+        many.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+        for (int i = 0; i < 400; ++i)
+            many.runs.push_back({{0.02 + 0.00001 * i, 0.01, 1, 1}, 2.0, {}, false, false, {}, {}});
+        session->runs().resetSeries(many, *series::computeRuns(many.runs, 2));
+    }
+
     bool calculate(const TypedRun& run) { return ::calculate(*form, run); }
     bool findMtc(const QString& height) { return typeInto(*form, "Text8", height) && clickOn(*form, "Command2"); }
 
@@ -365,6 +395,157 @@ void TestSession::graphPicture()
     QVERIFY(green);
     QImage saved(pngPath);
     QCOMPARE(saved.size(), copied.size());
+}
+
+void TestSession::cancelledUncertaintiesAreNotSaved_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("CSV export") << "exportCsv"
+                                << "not-cancelled.csv";
+    QTest::newRow("series report") << "saveSeriesReport"
+                                   << "not-cancelled.pdf";
+}
+
+void TestSession::cancelledUncertaintiesAreNotSaved()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, file);
+    RunsModel& model = session->runs();
+    useManyUncertainRuns();
+    model.uncertainties().cancel();
+    QTRY_VERIFY_WITH_TIMEOUT(!model.uncertainties().busy(), 10000);
+    const QString path = folder.filePath(file);
+    int cancelled = 0;
+    QTimer user;  // presses Cancel: the button, as cancel() alone stops no work
+    user.callOnTimeout([&cancelled] {
+        auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (progress && progress->isVisible() && !progress->wasCanceled() && ++cancelled)
+            progress->findChild<QPushButton*>()->click();
+    });
+
+    // Cancelled again in the command's own progress: nothing is asked or written.
+    ModalBoxes boxes;
+    {
+        SaveDialogAnswer refuse{QString()};
+        user.start(5);
+        action(*form, command.toLatin1())->trigger();
+        user.stop();
+        QCOMPARE(cancelled, 1);
+        QCOMPARE(refuse.shown, 0);
+    }
+    QCOMPARE(boxes.count(), 1);
+    QCOMPARE(boxes.seen().first().text, u"The uncertainties were not computed, so nothing was saved."_s);
+
+    // The next time they are computed, here of a few runs to be quick.
+    QList<int> most;
+    for (int row = 10; row < model.rowCount(); ++row)
+        most.append(row);
+    model.removeRuns(most);
+    SaveDialogAnswer answer(path);
+    action(*form, command.toLatin1())->trigger();
+    QCOMPARE(answer.answered, 1);
+    QVERIFY(model.knownUncertainties());
+    QCOMPARE(boxes.count(), 1);
+}
+
+void TestSession::findMtcRefusesOnceItsRunIsGone_data()
+{
+    QTest::addColumn<Removal>("removal");
+    QTest::newRow("Add run undone") << Removal([](Session& s) { s.runs().undoStack().setIndex(0); });
+    QTest::newRow("run deleted") << Removal([](Session& s) { s.runs().removeRuns({0}); });
+    QTest::newRow("new series") << Removal([](Session& s) {
+        s.runs().undoStack().setClean();
+        s.newSeries();
+    });
+}
+
+void TestSession::findMtcRefusesOnceItsRunIsGone()
+{
+    QFETCH(Removal, removal);
+    ModalBoxes boxes;
+    // What Find MTC says before any Calculate.
+    QVERIFY(findMtc("2"));
+    QCOMPARE(boxes.count(), 1);
+    QVERIFY(calculate(exampleA));
+    QVERIFY(findMtc("2"));
+    QCOMPARE(fieldText(*form, "Text9"), u"40.4556"_s);
+
+    removal(*session);
+    QCOMPARE(session->runs().rowCount(), 0);
+    QCOMPARE(fieldText(*form, "Text9"), QString());
+    QVERIFY(findMtc("2"));
+    QCOMPARE(boxes.count(), 2);
+    QCOMPARE(boxes.seen().last().text, boxes.seen().first().text);
+    QCOMPARE(fieldText(*form, "Text9"), QString());
+}
+
+void TestSession::calculateAgainOnTheSameInputs_data()
+{
+    QTest::addColumn<TypedRun>("second");
+    QTest::addColumn<int>("runs");
+    QTest::newRow("unchanged") << exampleA << 1;
+    QTest::newRow("the same values typed otherwise") << TypedRun{"2e-2", "0.010", "1.0", "01"} << 1;
+    QTest::newRow("water flow changed") << TypedRun{"0.02", "0.01", "1", "2"} << 2;
+}
+
+void TestSession::calculateAgainOnTheSameInputs()
+{
+    QFETCH(TypedRun, second);
+    QFETCH(int, runs);
+    ModalBoxes boxes;
+    QVERIFY(calculate(exampleA));
+    QVERIFY(calculate(second));
+    QCOMPARE(boxes.count(), 0);
+    const RunsModel& model = session->runs();
+    QCOMPARE(model.rowCount(), runs);
+    // Find MTC goes to the run on screen, the last.
+    QVERIFY(findMtc("2"));
+    QCOMPARE(model.series().runs.back().packingHeight, 2.0);
+    QCOMPARE(model.results().back().mtc, form->state().mtc);
+}
+
+void TestSession::quitWithEveryWindowOpen()
+{
+    form->show();
+    QVERIFY(calculate(exampleA));
+    session->showRuns();
+    session->showAnalysis();
+    auto* runsWindow = form->findChild<RunsWindow*>();
+    auto* table = runsWindow->findChild<QTableView*>();
+    useManyUncertainRuns();
+    table->setCurrentIndex(table->model()->index(0, 0));
+
+    // The graph, over it a run's uncertainties, then the program quits as at
+    // logout, each modal loop left where it is.
+    QStringList open;
+    bool busy = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        QTimer::singleShot(0, form.get(), [&] {
+            QTimer::singleShot(0, form.get(), [&] {
+                for (const QWidget* window : QApplication::topLevelWidgets())
+                    open.append(window->isVisible() ? window->metaObject()->className() : "");
+                busy = session->runs().uncertainties().busy();
+                QCoreApplication::quit();
+            });
+            runsWindow->findChild<QPushButton*>(u"runUncertainties"_s)->click();
+        });
+        action(*form, "graph_start")->trigger();
+    });
+    QTimer hang;  // should a window not open
+    hang.callOnTimeout(qApp, &QCoreApplication::quit);
+    hang.start(30000);
+    QCoreApplication::exec();
+    open.removeAll(QString());
+    open.sort();
+    QCOMPARE(open, (QStringList{"AnalysisWindow", "Form1", "Form2", "QDialog", "RunsWindow"}));
+    QVERIFY(busy);
+
+    // As main() ends: the session, then the main window; nothing that shows
+    // the model outlives it.
+    delete session;
+    session = nullptr;
+    QVERIFY(form->findChildren<AnalysisWindow*>().isEmpty() && form->findChildren<RunsWindow*>().isEmpty());
 }
 
 QTEST_MAIN(TestSession)

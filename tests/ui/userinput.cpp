@@ -14,8 +14,16 @@ bool typeInto(QWidget& window, const char* field, const QString& text)
     edit->selectAll();
     if (text.isEmpty())
         QTest::keyClick(edit, Qt::Key_Delete);
-    else
-        QTest::keyClicks(edit, text);
+    else {
+        // QTest types only ASCII by key; other characters, as U+2212, come
+        // as the text of a key the keyboard does not name.
+        for (const QChar c : text) {
+            if (c.unicode() < 128)
+                QTest::keyClick(edit, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
     if (edit->text() != text) {
         qWarning("%s holds \"%s\" after typing \"%s\"", field, qPrintable(edit->text()), qPrintable(text));
         return false;
