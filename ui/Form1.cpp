@@ -254,9 +254,20 @@ void Form1::showFindings(const QStringList& messages)
 void Form1::forgetRun()
 {
     Module1::coherence.ntuAndGasFlow = false;
-    columnState.mtc = 0.0;
-    Text9->clear();
-    Text9->setToolTip(QString());
+    showCoefficient(std::nullopt);
+}
+
+void Form1::showCoefficient(std::optional<double> mtc)
+{
+    if (mtc == (Text9->text().isEmpty() ? std::nullopt : std::optional(columnState.mtc)))
+        return;
+    columnState.mtc = mtc.value_or(0.0);
+    if (mtc) {
+        showResult(Text9, *mtc);
+    } else {
+        Text9->clear();
+        Text9->setToolTip(QString());
+    }
 }
 
 void Form1::Command1_Click()

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
 class QAction;
 class QGroupBox;
 class QLineEdit;
@@ -41,6 +43,9 @@ public:
     // The run on screen left the series (its Calculate undone, or deleted):
     // its coefficient goes, and Find MTC refuses as before any Calculate.
     void forgetRun();
+    // The coefficient the run on screen holds now, or none (its Find MTC
+    // undone): the field never shows one the series does not hold.
+    void showCoefficient(std::optional<double> mtc);
 
 signals:
     // A click of Calculate completed with this run.

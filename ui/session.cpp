@@ -77,8 +77,10 @@ Session::Session(Form1& mainWindow)
         updateActions();
         updateCaption();
         // The window's coefficient belongs to a run of the series, or to none.
-        if (lastRunId != 0 && model.rowOf(lastRunId) < 0)
+        if (const int row = model.rowOf(lastRunId); lastRunId != 0 && row < 0)
             forgetLastRun();
+        else if (row >= 0)
+            form.showCoefficient(model.results()[std::size_t(row)].mtc);
     });
     connect(&model, &QAbstractItemModel::modelReset, this, &Session::updateActions);
     form.installEventFilter(this);

@@ -114,6 +114,7 @@ private slots:
     void cancelledUncertaintiesAreNotSaved();
     void findMtcRefusesOnceItsRunIsGone_data();
     void findMtcRefusesOnceItsRunIsGone();
+    void coefficientFollowsUndoOfFindMtc();
     void calculateAgainOnTheSameInputs_data();
     void calculateAgainOnTheSameInputs();
     void quitWithEveryWindowOpen();
@@ -478,6 +479,23 @@ void TestSession::findMtcRefusesOnceItsRunIsGone()
     QCOMPARE(boxes.count(), 2);
     QCOMPARE(boxes.seen().last().text, boxes.seen().first().text);
     QCOMPARE(fieldText(*form, "Text9"), QString());
+}
+
+void TestSession::coefficientFollowsUndoOfFindMtc()
+{
+    ModalBoxes boxes;
+    QVERIFY(calculate(exampleA));
+    QVERIFY(findMtc("2"));
+    QVERIFY(findMtc("1"));
+    QCOMPARE(fieldText(*form, "Text9"), u"80.9113"_s);
+    QUndoStack& undo = session->runs().undoStack();
+    undo.undo();
+    QCOMPARE(fieldText(*form, "Text9"), u"40.4556"_s);
+    undo.undo();
+    QCOMPARE(fieldText(*form, "Text9"), QString());
+    undo.redo();
+    QCOMPARE(fieldText(*form, "Text9"), u"40.4556"_s);
+    QCOMPARE(boxes.count(), 0);
 }
 
 void TestSession::calculateAgainOnTheSameInputs_data()
