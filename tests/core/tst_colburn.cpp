@@ -52,6 +52,34 @@ TEST(ColburnNtuNearOneA, TendsToTheStraightLineResult)
     }
 }
 
+// Runs whose log1p argument x is one that glibc's log1p rounds an ulp away
+// from the exact value, with ln(1 + x) rounded to nearest from 300 bits
+// (mpmath): the NTU is (r - 1) ln(1 + x) / x from that, the same on every
+// C library.
+struct PortableCase {
+    const char* name;
+    double y1, y2, slope, flowRatio;
+    double log1pOfX;
+};
+
+class ColburnNtuPortable : public testing::TestWithParam<PortableCase> {};
+
+TEST_P(ColburnNtuPortable, TakesTheLogarithmRoundedToNearest)
+{
+    const PortableCase& c = GetParam();
+    const double excess = c.y1 / c.y2 - 1.0;
+    const double x = (1.0 - c.slope * c.flowRatio) * excess;
+    EXPECT_EQ(absorber::colburnNtu(c.y1, c.y2, c.slope, c.flowRatio), std::optional(excess * (c.log1pOfX / x)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, ColburnNtuPortable, testing::Values(
+    // x = -0x1.29ca2c5d7b7ffp-3 and 0x1.00b242265b43dp-3.
+    PortableCase{"a_below_one", 0.026729799999999998, 0.021649526501837088, 1.262135922330097, 1.2832550860719876,
+                 -0x1.41cc354ff0649p-3},
+    PortableCase{"a_above_one", 0.0162817, 0.0052832282907755088, 1.2035928143712575, 0.7808219178082193,
+                 0x1.e3ad520193074p-4}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 TEST(ColburnNtuUndefined, WhereTheLogarithmHasNoValue)
 {
     EXPECT_FALSE(absorber::colburnNtu(0.02, 0.0, 1.2, 1.0));
