@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -170,6 +171,36 @@ INSTANTIATE_TEST_SUITE_P(Values, PortableMathEdge, testing::Values(
     EdgeCase{"exp_of_minus_inf", Function::exp, -inf, 0.0},
     EdgeCase{"exp_underflows", Function::exp, -746.0, 0.0},
     EdgeCase{"exp_of_nan", Function::exp, nan, nan}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Sums a double sum loses entirely; each exact, so the pair must give it.
+struct SumCase {
+    const char* name;
+    std::vector<double> terms;     // added in order
+    std::vector<double> products;  // pairs multiplied, then added
+    double expected;
+};
+
+class CompensatedSum : public testing::TestWithParam<SumCase> {};
+
+TEST_P(CompensatedSum, KeepsWhatRoundingLoses)
+{
+    const SumCase& c = GetParam();
+    absorber::CompensatedSum sum;
+    for (const double term : c.terms)
+        sum.add(term);
+    for (std::size_t i = 0; i + 1 < c.products.size(); i += 2)
+        sum.addProduct(c.products[i], c.products[i + 1]);
+    EXPECT_EQ(sum.value(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sums, CompensatedSum, testing::Values(
+    SumCase{"cancellation", {1e16, 1.0, -1e16}, {}, 1.0},
+    SumCase{"ten_half_ulps", {1.0, 0x1p-53, 0x1p-53, 0x1p-53, 0x1p-53, 0x1p-53, 0x1p-53, 0x1p-53, 0x1p-53, 0x1p-53,
+                              0x1p-53}, {}, 1.0 + 10 * 0x1p-53},
+    // (1 + 2^-30)^2 = 1 + 2^-29 + 2^-60; the double product drops 2^-60.
+    SumCase{"square_beyond_a_double", {-(1.0 + 0x1p-29)}, {1.0 + 0x1p-30, 1.0 + 0x1p-30}, 0x1p-60},
+    SumCase{"products_cancel", {}, {0.1, 0.1, -0.1, 0.1, 3.0, 0x1p-70}, 3 * 0x1p-70}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
