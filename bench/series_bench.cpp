@@ -7,7 +7,10 @@
 // beside it: one run 0.85 ms, parse 63-65 ms, open 4.70-4.73 s, ratio 1.09-1.10.
 // 10^6 Monte Carlo draws of one run, same machine: 257 ms.
 // The weighted power-law fit of 10,000 runs against its limit of 5 ms,
-// printed as power-law fit / 5 ms; same machine: 2.4-2.9 ms, ratio 0.48-0.57.
+// printed as power-law fit / 5 ms; same machine: 2.4-2.9 ms, ratio 0.48-0.57,
+// with long double sums and Eigen's SSE. In scalar code with compensated
+// sums, which give the page's bits, 3.9-4.0 ms of CPU on a machine shared
+// with four builds: about 1.4 times the time of the long double version.
 
 #include "series/csv.h"
 #include "series/file.h"

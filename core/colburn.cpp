@@ -1,5 +1,7 @@
 #include "core/absorber.h"
 
+#include "core/portablemath.h"
+
 #include <cmath>
 
 namespace absorber {
@@ -10,12 +12,13 @@ std::optional<double> colburnNtu(double y1, double y2, double slope, double flow
         return std::nullopt;
     // With e = 1 - 1/A = 1 - m G/L and r = y1/y2 the argument of the
     // logarithm is 1 + e (r - 1), so NTU = (r - 1) log1p(x) / x, x = e (r - 1),
-    // which tends to r - 1 as A tends to 1.
+    // which tends to r - 1 as A tends to 1. The portable log1p, as the C
+    // libraries round it differently.
     const double excess = y1 / y2 - 1.0;
     const double x = (1.0 - slope * flowRatio) * excess;
     if (!(x > -1.0) || !std::isfinite(x))
         return std::nullopt;
-    const double ntu = x == 0.0 ? excess : excess * (std::log1p(x) / x);
+    const double ntu = x == 0.0 ? excess : excess * (portableLog1p(x) / x);
     return std::isfinite(ntu) ? std::optional(ntu) : std::nullopt;
 }
 

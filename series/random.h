@@ -2,9 +2,12 @@
 
 // Random draws that give the same bits on every machine, compiler and C
 // library: the standard library's distributions and its logarithm may
-// differ between implementations, so the generator, the logarithm and the
-// normal transform are written out here from integer operations, + - * /
-// and sqrt, all of which IEEE arithmetic rounds exactly.
+// differ between implementations, so the generator and the normal transform
+// are written out here from integer operations, + - * / and sqrt, all of
+// which IEEE arithmetic rounds exactly, and the logarithm is the core's
+// portable one.
+
+#include "core/portablemath.h"
 
 #include <cmath>
 #include <cstdint>
@@ -69,46 +72,6 @@ private:
     std::uint64_t s_[4];
 };
 
-// The natural logarithm of a finite x > 0 within a few units in the last
-// place: x = 2^k m with m in [sqrt(1/2), sqrt(2)), and
-// ln m = 2 atanh(s) = 2 (s + s^3/3 + s^5/5 + ...), s = (m - 1) / (m + 1),
-// |s| <= 0.1716, so thirteen terms reach below 2^-53.
-inline double portableLog(double x)
-{
-    int exponent = 0;
-    double m = std::frexp(x, &exponent);
-    if (m < 0.70710678118654752440) {
-        m *= 2.0;
-        --exponent;
-    }
-    const double s = (m - 1.0) / (m + 1.0);
-    const double s2 = s * s;
-    // Even and odd terms as two Horner chains in s^4, which run side by side.
-    const double s4 = s2 * s2;
-    double even = 1.0 / 25.0;
-    double odd = 0.0;
-    for (int k = 5; k >= 0; --k) {
-        even = even * s4 + 1.0 / (4 * k + 1);
-        odd = odd * s4 + 1.0 / (4 * k + 3);
-    }
-    const double series = even + s2 * odd;
-    // ln 2 in two parts; the first has trailing zeros, so k times it is exact.
-    constexpr double ln2High = 6.93147180369123816490e-01;
-    constexpr double ln2Low = 1.90821492927058770002e-10;
-    const double k = exponent;
-    return k * ln2High + (k * ln2Low + 2.0 * s * series);
-}
-
-// ln(1 + x) for x > -1, exact near x = 0 too: 1 + x rounds to u, and the
-// logarithm of u is scaled by the rounding's own ratio x / (u - 1).
-inline double portableLog1p(double x)
-{
-    const double u = 1.0 + x;
-    if (u == 1.0)
-        return x;
-    return portableLog(u) * (x / (u - 1.0));
-}
-
 // Standard normal draws by Marsaglia's polar method, in pairs.
 class NormalDraws {
 public:
@@ -131,7 +94,7 @@ public:
             v = 2.0 * uniform_.uniform() - 1.0;
             s = u * u + v * v;
         } while (s >= 1.0 || s == 0.0);
-        const double factor = std::sqrt(-2.0 * portableLog(s) / s);
+        const double factor = std::sqrt(-2.0 * absorber::portableLog(s) / s);
         spare_ = v * factor;
         hasSpare_ = true;
         return u * factor;

@@ -122,7 +122,7 @@ std::optional<double> closedFormNtu(const absorber::IntegrationLimits& limits)
     const double at = a * t;
     if (!(at > -1.0))
         return std::nullopt;
-    const double ntu = at == 0.0 ? std::fabs(t) : std::fabs(t * (portableLog1p(at) / at));
+    const double ntu = at == 0.0 ? std::fabs(t) : std::fabs(t * (absorber::portableLog1p(at) / at));
     return std::isfinite(ntu) ? std::optional(ntu) : std::nullopt;
 }
 

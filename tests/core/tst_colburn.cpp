@@ -18,6 +18,10 @@ double textbookColburn(double y1, double y2, double slope, double flowRatio)
 struct ColburnCase {
     const char* name;
     double y1, y2, slope, flowRatio;
+    // Where glibc's log1p(x) is an ulp off: ln(1 + x) rounded to nearest
+    // (mpmath, 300 bits), which the NTU must be computed from on every
+    // C library.
+    double log1pOfX = 0.0;
 };
 
 class ColburnNtu : public testing::TestWithParam<ColburnCase> {};
@@ -29,6 +33,11 @@ TEST_P(ColburnNtu, IsTheTextbookFormula)
     ASSERT_TRUE(ntu.has_value());
     const double expected = textbookColburn(c.y1, c.y2, c.slope, c.flowRatio);
     EXPECT_NEAR(*ntu, expected, 1e-13 * std::fabs(expected));
+    const double excess = c.y1 / c.y2 - 1.0;
+    const double x = (1.0 - c.slope * c.flowRatio) * excess;
+    if (c.log1pOfX != 0.0) {
+        EXPECT_EQ(*ntu, excess * (c.log1pOfX / x));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, ColburnNtu, testing::Values(
@@ -36,7 +45,12 @@ INSTANTIATE_TEST_SUITE_P(Runs, ColburnNtu, testing::Values(
     ColburnCase{"example_a", 0.02, 0.010201999591920018, 0.0254 / 0.0208, 1.0},
     ColburnCase{"example_b", 0.045, 0.016240079886477108, 0.0671 / 0.0503, 2.0 / 3.0},
     ColburnCase{"a_large", 0.1, 0.001, 1.2, 0.1},
-    ColburnCase{"a_small", 0.02, 0.015, 1.2, 1.5}),
+    ColburnCase{"a_small", 0.02, 0.015, 1.2, 1.5},
+    // x = -0x1.29ca2c5d7b7ffp-3 and 0x1.00b242265b43dp-3.
+    ColburnCase{"a_below_one_log1p", 0.026729799999999998, 0.021649526501837088, 1.262135922330097,
+                1.2832550860719876, -0x1.41cc354ff0649p-3},
+    ColburnCase{"a_above_one_log1p", 0.0162817, 0.0052832282907755088, 1.2035928143712575, 0.7808219178082193,
+                0x1.e3ad520193074p-4}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ColburnNtuNearOneA, TendsToTheStraightLineResult)

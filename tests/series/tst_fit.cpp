@@ -1,6 +1,9 @@
+#include "core/portablemath.h"
 #include "series/fit.h"
+#include "series/studentt.h"
 
 #include <gtest/gtest.h>
+#include <boost/math/distributions/students_t.hpp>
 
 #include <cmath>
 #include <numbers>
@@ -347,8 +350,10 @@ TEST_P(StudentT, SetsTheIntervalsHalfWidth)
         EXPECT_NEAR((e.high - e.low) / 2 / e.standardError, GetParam().t, GetParam().tolerance);
         EXPECT_NEAR((e.high + e.low) / 2, e.value, 1e-12);
     }
-    EXPECT_DOUBLE_EQ(fit->prefactor.low, std::exp(fit->lnPrefactor.low));
-    EXPECT_DOUBLE_EQ(fit->prefactor.high, std::exp(fit->lnPrefactor.high));
+    // Through the portable exp, to the bit.
+    EXPECT_EQ(fit->prefactor.value, absorber::portableExp(fit->lnPrefactor.value));
+    EXPECT_EQ(fit->prefactor.low, absorber::portableExp(fit->lnPrefactor.low));
+    EXPECT_EQ(fit->prefactor.high, absorber::portableExp(fit->lnPrefactor.high));
 }
 
 // One and two degrees of freedom in closed form: t = tan(pi (p - 1/2)) and
@@ -359,6 +364,35 @@ INSTANTIATE_TEST_SUITE_P(Quantiles, StudentT, testing::Values(
     QuantileCase{"dof_2", 4, 0.95 * std::sqrt(2 / (4 * 0.975 * 0.025)), 1e-12},
     QuantileCase{"dof_10", 12, 2.2281388515, 5e-10}),
     [](const auto& row) { return std::string(row.param.name); });
+
+struct DofRange {
+    const char* name;
+    std::size_t first, last, step;
+    double relative;  // the largest relative difference from Boost's quantile
+};
+
+class StudentT975 : public testing::TestWithParam<DofRange> {};
+
+TEST_P(StudentT975, IsBoostsQuantile)
+{
+    const DofRange& c = GetParam();
+    for (std::size_t dof = c.first; dof <= c.last; dof += c.step) {
+        const double boost = boost::math::quantile(boost::math::students_t(double(dof)), 0.975);
+        EXPECT_LE(std::fabs(series::studentT975(dof) - boost), c.relative * boost) << dof << " degrees of freedom";
+    }
+}
+
+// The stored table to the bit, the expansion beyond it to about an ulp.
+INSTANTIATE_TEST_SUITE_P(Dofs, StudentT975, testing::Values(
+    DofRange{"table", 1, 400, 1, 0.0},
+    DofRange{"expansion_near_the_table", 401, 5000, 1, 2e-16},
+    DofRange{"expansion_far", 5000, 100000000, 99991, 2e-16}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(StudentT975Undefined, WithoutDegreesOfFreedom)
+{
+    EXPECT_TRUE(std::isnan(series::studentT975(0)));
+}
 
 TEST(DistinctFlows, GroupsWithinOnePartInABillion)
 {

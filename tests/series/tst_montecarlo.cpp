@@ -25,42 +25,6 @@ TEST(Generators, GiveTheReferenceOutputs)
         EXPECT_EQ(splitMix.next(), expected);
 }
 
-struct LogCase {
-    const char* name;
-    double x;
-};
-
-class PortableLog : public testing::TestWithParam<LogCase> {};
-
-TEST_P(PortableLog, AgreesWithTheCLibraryToAFewUlp)
-{
-    const double x = GetParam().x;
-    const double expected = std::log(x);
-    EXPECT_NEAR(series::portableLog(x), expected, 4 * std::numeric_limits<double>::epsilon() * std::fabs(expected));
-    if (x - 1.0 == -1.0)
-        return;
-    const double expected1p = std::log1p(x - 1.0);
-    EXPECT_NEAR(series::portableLog1p(x - 1.0), expected1p,
-                4 * std::numeric_limits<double>::epsilon() * std::fabs(expected1p));
-}
-
-// Both ends of the reduction's interval, the polar method's range below 1,
-// values just beside 1 where log1p must keep its digits, and far out.
-INSTANTIATE_TEST_SUITE_P(Values, PortableLog, testing::Values(
-    LogCase{"tiny", 1e-300},
-    LogCase{"one_e_minus_9", 1e-9},
-    LogCase{"draw_0_0213", 0.0213},
-    LogCase{"below_root_half", 0.70710678118654746},
-    LogCase{"above_root_half", 0.70710678118654757},
-    LogCase{"draw_0_999", 0.999},
-    LogCase{"one_plus_1e_minus_12", 1.0 + 1e-12},
-    LogCase{"below_root_two", 1.41421356237309492},
-    LogCase{"two", 2.0},
-    LogCase{"ten", 10.0},
-    LogCase{"large_123456_789", 123456.789},
-    LogCase{"huge", 1e300}),
-    [](const auto& row) { return std::string(row.param.name); });
-
 TEST(NumericalTolerance, IsHalfAUnitInTheLastSignificantDigit)
 {
     // u = c x 10^l with c of two digits: 0.0253 is 25 x 10^-3, 2.0 is
