@@ -49,6 +49,8 @@ protected:
         const std::size_t at = alteredFile.find("\"ntu\": " + ntu);
         ASSERT_NE(at, std::string::npos);
         alteredFile.replace(at + 7, ntu.size(), altered);
+        series::Series uncertain = labSeries();
+        uncertain.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
         const QMap<QString, std::string> files{
             {"samples.quillon", file},
             {"samples.csv", series::exportCsv(sampleSeries(), sampleResults())},
@@ -57,6 +59,7 @@ protected:
             {"empty.quillon", ""},
             {"notes.txt", "Column rinsed before run 2\n"},
             {"lab.quillon", series::writeSeriesFile(labSeries(), {})},
+            {"lab_uncertain.quillon", series::writeSeriesFile(uncertain, {})},
             // The last run saved without its results.
             {"last_unstored.quillon",
              series::writeSeriesFile(sampleSeries(), std::span(sampleResults()).first(sampleResults().size() - 1))},
@@ -199,6 +202,9 @@ INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
     ExitCase{"no_command", {}, 2, "no command given"},
     ExitCase{"unknown_command", {"plot", "samples.quillon"}, 2, "unknown command 'plot'"},
     ExitCase{"fit_text", {"fit", "lab.quillon"}, 0, "^MTC = a \\* G\\^m \\* L\\^n\nruns used: 10\n"},
+    // Weighted where every run in the fit has an uncertainty, the last one too.
+    ExitCase{"fit_weighted", {"fit", "--format", "json", "lab_uncertain.quillon"}, 0, "\n  \"weighted\": true,\n"},
+    ExitCase{"fit_unweighted", {"fit", "--format", "json", "--unweighted", "lab_uncertain.quillon"}, 0, "\n  \"weighted\": false,\n"},
     ExitCase{"fit_too_few", {"fit", "samples.quillon"}, 0, "^no fit: "},
     ExitCase{"fit_two_files", {"fit", "lab.quillon", "samples.quillon"}, 2, "fit takes one FILE"},
     ExitCase{"fit_format", {"fit", "--format", "csv", "lab.quillon"}, 2, "text or json, not 'csv'"},
@@ -431,6 +437,13 @@ TEST_F(Cli, FitAndReportAreTheLibrarys)
     EXPECT_EQ(bits(root["water_exponent_ci95"].toArray()[1].toDouble()), bits(law.waterExponent->high));
     EXPECT_EQ(bits(root["r_squared"].toDouble()), bits(law.rSquared));
     EXPECT_TRUE(root["dropped"].isNull());
+    // The prefactor's standard error is a times that of ln a (first order).
+    const Ran text = run({"fit", "lab.quillon"});
+    const auto shown = [](double value) { return QString::number(value, 'g', 6).toStdString(); };
+    EXPECT_NE(text.out.find("\na = " + shown(law.prefactor.value) + " (standard error "
+                            + shown(law.prefactor.value * law.lnPrefactor.standardError) + ", "),
+              std::string::npos)
+        << text.out;
 
     const Ran report =
         run({"report", "lab.quillon", "-o", "lab.pdf"}, {}, {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});

@@ -1,3 +1,4 @@
+#include "series/analysis.h"
 #include "series/findings.h"
 
 #include <gtest/gtest.h>
@@ -138,13 +139,22 @@ TEST(InAnalysis, LeavesOutExcludedRunsAndRunsWithFindingsUnlessIncluded)
     };
     const absorber::RunInputs plausible{0.02, 0.01, 1, 1};
     const absorber::RunInputs impossible{0.03, 0.01, 1, -1.5};
+    series::Series all;
+    std::vector<bool> expected;
     for (const Case& c : {Case{plausible, false, false, true}, Case{plausible, true, false, false},
                           Case{impossible, false, false, false}, Case{impossible, false, true, true},
                           Case{impossible, true, true, false}}) {
         const series::Run run{c.inputs, 2.0, {}, c.excluded, c.included, {}, {}};
         EXPECT_EQ(series::inAnalysis(run, series::computeRun(run)), c.expected)
             << "water flow " << c.inputs.waterFlow << ", excluded " << c.excluded << ", included " << c.included;
+        all.runs.push_back(run);
+        expected.push_back(c.expected);
     }
+    // The analysis marks the same runs as used, as the charts show them.
+    const series::Analysis analysis = series::analyse(all, *series::computeRuns(all.runs, 1));
+    ASSERT_EQ(analysis.runs.size(), all.runs.size());
+    for (const series::AnalysisRun& analysed : analysis.runs)
+        EXPECT_EQ(analysed.used, expected[analysed.run]) << "run " << analysed.run;
 }
 
 }  // namespace
