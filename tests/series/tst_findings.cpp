@@ -90,8 +90,8 @@ std::optional<absorber::RunInputs> leavesAsRich()
 // equilibrium with x1 (slope * x1) to the bit, while one x1 less is not.
 std::optional<absorber::RunInputs> atEquilibrium()
 {
+    const double slope = absorber::closeBalance({0.02, 0.01, 1, 1}).slope;
     for (int step = 0; step < 1000; ++step) {
-        const double slope = absorber::closeBalance({0.02, 0.01, 1, 1}).slope;
         const double x1 = (0.02 + step * 1e-6) / slope;
         const double y1 = x1 * slope;
         if (absorber::closeBalance({y1, x1, 1, 1}).slope == slope && std::nextafter(x1, 0.0) * slope < y1)
