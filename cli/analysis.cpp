@@ -17,8 +17,8 @@ namespace {
 // it cannot be.
 std::optional<Input> oneSeries(const QString& file)
 {
-    std::optional<std::vector<Input>> inputs = readInputs({file});
-    return inputs ? std::optional(std::move(inputs->front())) : std::nullopt;
+    Inputs inputs = readInputs({file});
+    return inputs.read.empty() ? std::nullopt : std::optional(std::move(inputs.read.front()));
 }
 
 std::string number(double value)

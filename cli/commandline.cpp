@@ -12,10 +12,11 @@ namespace {
 const char* const exitCodes =
     "Exit codes:\n"
     "  0  success\n"
-    "  1  check: a stored result differs from the one computed now\n"
+    "  1  check: a stored result differs from the one computed now, or there is none\n"
     "  2  usage error: unknown command or option, missing FILE, bad option value\n"
     "  3  an input could not be read or is not a series (file:line:column: what was expected)\n"
-    "  4  an output could not be written (no partial file is left)\n";
+    "  4  an output could not be written (no partial file is left)\n"
+    "When several apply, the first of 2, 3, 4, 1 gives the code.\n";
 
 void printOut(const QString& text)
 {

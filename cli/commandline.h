@@ -14,7 +14,7 @@ namespace cli {
 // The tool's exit codes, as --help and the man page list them.
 enum ExitCode : int {
     success = 0,      // everything done
-    differences = 1,  // check: a stored result is not what the core computes now
+    differences = 1,  // check: a stored result is not what the core computes now, or is missing
     usageError = 2,   // an unknown command or option, a missing FILE, a bad option value
     unreadable = 3,   // an input could not be read or is not a series
     unwritable = 4,   // the output could not be written; no partial file is left

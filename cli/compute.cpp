@@ -12,7 +12,9 @@ int compute(const QStringList& arguments)
                             "Computes every run of each series FILE, with its uncertainties where the series gives\n"
                             "them, and writes every run's inputs, results, Colburn NTU and findings as CSV or JSON.\n"
                             "The CSV is the desktop's Export Runs as CSV, byte for byte; with several FILEs, one\n"
-                            "table whose first column, file, names each row's FILE."};
+                            "table whose first column, file, names each row's FILE. A FILE that cannot be read\n"
+                            "is named on standard error; the others are still written to standard output, but\n"
+                            "OUT is then not written at all."};
     QCommandLineParser& parser = commandLine.parser;
     const QCommandLineOption output({"o", "output"}, "Write to OUT, whole or not at all, instead of standard output.",
                                     "OUT");
@@ -40,17 +42,33 @@ int compute(const QStringList& arguments)
     if (!jobs)
         return usageError;
 
-    const std::optional<std::vector<Input>> inputs = readInputs(files);
-    if (!inputs)
+    const Inputs inputs = readInputs(files);
+    const QString path = parser.value(output);
+    const bool toFile = !path.isEmpty() && path != "-";
+    // A file is written whole or not at all: a table short of some inputs
+    // would pass for the whole. Standard output gets what could be read,
+    // the exit code saying that it is not everything.
+    if (!inputs.unreadable.empty() && (toFile || inputs.read.empty())) {
+        if (toFile) {
+            std::string names;
+            for (const std::string& name : inputs.unreadable)
+                names += (names.empty() ? "" : ", ") + name;
+            printError(path.toStdString() + ": not written, as " + names + " could not be read");
+        }
         return unreadable;
-    std::vector<Computed> computed;
-    for (const Input& input : *inputs)
-        computed.push_back(computedOf(input, *jobs));
-    const std::string bytes = chosen == "json" ? jsonOf(computed) : csvOf(computed);
-    if (const auto failure = writeOutput(parser.value(output), bytes)) {
-        printError(*failure);
-        return unwritable;
     }
+    std::vector<Computed> computed;
+    for (const Input& input : inputs.read)
+        computed.push_back(computedOf(input, *jobs));
+    // The table's shape follows the FILEs given, not how many could be read.
+    const std::string bytes = chosen == "json" ? jsonOf(computed) : csvOf(computed, files.size() > 1);
+    const auto failure = writeOutput(path, bytes);
+    if (failure)
+        printError(*failure);
+    if (!inputs.unreadable.empty())
+        return unreadable;
+    if (failure)
+        return unwritable;
     return success;
 }
 

@@ -60,23 +60,20 @@ std::variant<Input, InputFailure> readInput(const QString& argument)
     return input;
 }
 
-std::optional<std::vector<Input>> readInputs(const QStringList& arguments)
+Inputs readInputs(const QStringList& arguments)
 {
-    std::vector<Input> inputs;
-    bool failed = false;
+    Inputs inputs;
     for (const QString& argument : arguments) {
         auto read = readInput(argument);
         if (const auto* failure = std::get_if<InputFailure>(&read)) {
             printError(failure->message);
-            failed = true;
+            inputs.unreadable.push_back(argument.toStdString());
             continue;
         }
         for (const std::string& notice : std::get<Input>(read).notices)
             printError(notice);
-        inputs.push_back(std::move(std::get<Input>(read)));
+        inputs.read.push_back(std::move(std::get<Input>(read)));
     }
-    if (failed)
-        return std::nullopt;
     return inputs;
 }
 

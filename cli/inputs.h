@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -34,8 +33,16 @@ struct InputFailure {
 // file, anything else CSV.
 std::variant<Input, InputFailure> readInput(const QString& argument);
 
+// Every argument read: the inputs that could be, in order, and the names of
+// those that could not.
+struct Inputs {
+    std::vector<Input> read;
+    std::vector<std::string> unreadable;
+};
+
 // readInput for every argument, printing each failure and notice to
-// standard error; nothing when any input failed.
-std::optional<std::vector<Input>> readInputs(const QStringList& arguments);
+// standard error. One damaged file does not stop the others being read, so
+// that a command can still tell what it found in them.
+Inputs readInputs(const QStringList& arguments);
 
 }  // namespace cli

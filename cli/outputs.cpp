@@ -124,12 +124,12 @@ Computed computedOf(const Input& input, unsigned jobs)
             std::move(*series::uncertaintiesOf(input.series, jobs))};
 }
 
-std::string csvOf(std::span<const Computed> computed)
+std::string csvOf(std::span<const Computed> computed, bool fileColumn)
 {
     const auto exported = [](const Computed& one) {
         return series::exportCsv(one.input->series, one.results, one.uncertainties);
     };
-    if (computed.size() == 1)
+    if (!fileColumn && computed.size() == 1)
         return exported(computed.front());
     std::string table;
     for (const Computed& one : computed) {

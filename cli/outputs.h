@@ -26,10 +26,11 @@ struct Computed {
 // Every run of the input and its uncertainty, on `jobs` threads.
 Computed computedOf(const Input& input, unsigned jobs);
 
-// One input: series::exportCsv's bytes, as the window's Export Runs as CSV
-// writes them. Several: one table whose first column, `file`, names each
-// row's input, followed by the export's columns and rows.
-std::string csvOf(std::span<const Computed> computed);
+// One input without `fileColumn`: series::exportCsv's bytes, as the
+// window's Export Runs as CSV writes them. Otherwise one table whose first
+// column, `file`, names each row's input, followed by the export's columns
+// and rows.
+std::string csvOf(std::span<const Computed> computed, bool fileColumn);
 
 // {"format": "quillon-results", "version": 1, "files": [{"file", "runs"}]},
 // each run an object keyed by the export's column names; numbers exact

@@ -43,7 +43,7 @@ _quillon_cli()
     local options
     case $command in
     compute) options="--output --format --jobs --help --version" ;;
-    check) options="--jobs --help --version" ;;
+    check) options="--allow-no-results --jobs --help --version" ;;
     fit) options="--format --unweighted --jobs --help --version" ;;
     report) options="--output --jobs --help --version" ;;
     *) return ;;

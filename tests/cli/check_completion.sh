@@ -39,12 +39,13 @@ expect "quillon-cli compute --f" "--format"
 expect "quillon-cli compute --format " "csv json"
 expect "quillon-cli compute -o " "FILES"
 expect "quillon-cli compute --jobs 2 " "FILES:@(quillon|csv)"
-expect "quillon-cli check --" "--jobs --help --version"
+expect "quillon-cli check --" "--allow-no-results --jobs --help --version"
+expect "quillon-cli check --a" "--allow-no-results"
 expect "quillon-cli check a.quillon " "FILES:quillon"
 
 # Every option a command's help names is offered for it.
 for command in $listed; do
-    options=$("$cli" "$command" --help | grep -o -- '--[a-z]*' | sort -u | tr '\n' ' ')
+    options=$("$cli" "$command" --help | grep -o -- '--[a-z][a-z-]*' | sort -u | tr '\n' ' ')
     COMP_WORDS=(quillon-cli "$command" --) COMP_CWORD=2 COMPREPLY=()
     _quillon_cli
     offered=$(printf '%s\n' "${COMPREPLY[@]}" | sort -u | tr '\n' ' ')

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <span>
 
 namespace {
 
@@ -48,6 +49,8 @@ protected:
         const std::size_t at = alteredFile.find("\"ntu\": " + ntu);
         ASSERT_NE(at, std::string::npos);
         alteredFile.replace(at + 7, ntu.size(), altered);
+        series::Series uncertain = labSeries();
+        uncertain.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
         const QMap<QString, std::string> files{
             {"samples.quillon", file},
             {"samples.csv", series::exportCsv(sampleSeries(), sampleResults())},
@@ -56,12 +59,39 @@ protected:
             {"empty.quillon", ""},
             {"notes.txt", "Column rinsed before run 2\n"},
             {"lab.quillon", series::writeSeriesFile(labSeries(), {})},
+            {"lab_uncertain.quillon", series::writeSeriesFile(uncertain, {})},
+            // The last run saved without its results.
+            {"last_unstored.quillon",
+             series::writeSeriesFile(sampleSeries(), std::span(sampleResults()).first(sampleResults().size() - 1))},
         };
         for (auto it = files.begin(); it != files.end(); ++it) {
             QFile out(folder->filePath(it.key()));
             ASSERT_TRUE(out.open(QIODevice::WriteOnly));
             out.write(QByteArray::fromStdString(it.value()));
         }
+        // A grader's folder: a file's name says what check should find in it.
+        ASSERT_TRUE(QDir(folder->path()).mkdir("batch"));
+        for (const QString& name : batch()) {
+            const std::string& bytes = name.contains("altered") ? alteredFile
+                : name.contains("damaged")                      ? files.value("damaged.quillon")
+                : name.contains("no_results")                   ? files.value("lab.quillon")
+                                                                : file;
+            QFile out(folder->filePath(name));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(QByteArray::fromStdString(bytes));
+        }
+    }
+
+    // Thirty series files, one damaged and one saved without results among
+    // them, every third altered as altered.quillon is.
+    static QStringList batch()
+    {
+        QStringList names;
+        for (int i = 1; i <= 30; ++i) {
+            const QString kind = i == 11 ? "damaged" : i == 23 ? "no_results" : i % 3 == 0 ? "altered" : "as_stored";
+            names << QString("batch/%1_%2.quillon").arg(i, 2, 10, QChar('0')).arg(kind);
+        }
+        return names;
     }
     static void TearDownTestSuite() { folder.reset(); }
 
@@ -163,11 +193,18 @@ INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
     ExitCase{"check_help", {"check", "-h"}, 0, "^Usage: quillon-cli check (.*\n)*  3  an input"},
     ExitCase{"check_version", {"check", "--version"}, 0, "^quillon-cli " QUILLON_VERSION "\n$"},
     ExitCase{"as_stored", {"check", "samples.quillon", "--jobs", "1"}, 0, "^$"},
-    ExitCase{"csv_nothing_stored", {"check", "samples.csv"}, 0, "^$"},
+    ExitCase{"csv_nothing_stored", {"check", "samples.csv"}, 1, "^samples.csv: no stored results\n$"},
+    ExitCase{"csv_nothing_stored_allowed", {"check", "--allow-no-results", "samples.csv"}, 0, "^$"},
+    ExitCase{"series_nothing_stored", {"check", "lab.quillon", "samples.quillon"}, 1, "^lab.quillon: no stored results\n$"},
+    ExitCase{"one_run_unstored", {"check", "last_unstored.quillon"}, 1, "^last_unstored.quillon: run 5: no stored results\n$"},
+    ExitCase{"one_run_unstored_allowed", {"check", "last_unstored.quillon", "--allow-no-results"}, 0, "^$"},
     ExitCase{"altered_digit", {"check", "samples.quillon", "altered.quillon"}, 1, "^altered.quillon: run 2: ntu: stored [^\n]*\n$"},
     ExitCase{"no_command", {}, 2, "no command given"},
     ExitCase{"unknown_command", {"plot", "samples.quillon"}, 2, "unknown command 'plot'"},
     ExitCase{"fit_text", {"fit", "lab.quillon"}, 0, "^MTC = a \\* G\\^m \\* L\\^n\nruns used: 10\n"},
+    // Weighted where every run in the fit has an uncertainty, the last one too.
+    ExitCase{"fit_weighted", {"fit", "--format", "json", "lab_uncertain.quillon"}, 0, "\n  \"weighted\": true,\n"},
+    ExitCase{"fit_unweighted", {"fit", "--format", "json", "--unweighted", "lab_uncertain.quillon"}, 0, "\n  \"weighted\": false,\n"},
     ExitCase{"fit_too_few", {"fit", "samples.quillon"}, 0, "^no fit: "},
     ExitCase{"fit_two_files", {"fit", "lab.quillon", "samples.quillon"}, 2, "fit takes one FILE"},
     ExitCase{"fit_format", {"fit", "--format", "csv", "lab.quillon"}, 2, "text or json, not 'csv'"},
@@ -189,6 +226,93 @@ INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
     ExitCase{"into_a_file", {"compute", "samples.quillon", "-o", "samples.csv/out.json"}, 4, "^samples.csv/out.json: cannot be written: "},
     ExitCase{"output_full", {"compute", "samples.quillon"}, 4, "^standard output: cannot be written: ", {}, "/dev/full"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+struct ManyCase {
+    const char* name;
+    QStringList options;  // before the batch's thirty files
+    bool noResultsNamed;
+};
+
+class CheckMany : public Cli, public testing::WithParamInterface<ManyCase> {};
+
+// One damaged file hides nothing of the other 29, and the worst outcome
+// gives the code.
+TEST_P(CheckMany, NamesEveryFileAndItsDifferences)
+{
+    const Ran ran = run(QStringList{"check"} + GetParam().options + batch());
+    std::string expected;
+    for (const QString& name : batch()) {
+        const std::string file = name.toStdString();
+        if (name.contains("altered"))
+            expected += file + ": run 2: ntu: stored " + altered + ", computed "
+                + series::exactText(*sampleResults()[1].ntu) + "\n";
+        if (name.contains("no_results") && GetParam().noResultsNamed)
+            expected += file + ": no stored results\n";
+    }
+    EXPECT_EQ(ran.code, 3);
+    EXPECT_EQ(ran.out, expected);
+    EXPECT_TRUE(QString::fromStdString(ran.err).contains(
+        QRegularExpression("^batch/11_damaged.quillon:[1-9][0-9]*:[1-9][0-9]*: [^\n]*\n$")))
+        << ran.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, CheckMany, testing::Values(
+    ManyCase{"no_results_named", {}, true},
+    ManyCase{"no_results_allowed", {"--allow-no-results", "--jobs", "1"}, false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct DamagedCase {
+    const char* name;
+    QStringList arguments;
+    const char* error;  // a pattern standard error matches
+    bool toStandardOutput;
+};
+
+class ComputeDamaged : public Cli, public testing::WithParamInterface<DamagedCase> {};
+
+// Standard output gets the table of the files that could be read, as if the
+// damaged ones had not been given; a file OUT is not written at all.
+TEST_P(ComputeDamaged, WritesTheReadableOrNothing)
+{
+    const DamagedCase& row = GetParam();
+    const auto before = snapshot();
+    const Ran ran = run(row.arguments);
+    EXPECT_EQ(ran.code, 3);
+    EXPECT_TRUE(QString::fromStdString(ran.err).contains(QRegularExpression(row.error))) << ran.err;
+    EXPECT_EQ(snapshot(), before);
+    if (!row.toStandardOutput) {
+        EXPECT_EQ(ran.out, "");
+        return;
+    }
+    QStringList readable = row.arguments;
+    readable.removeIf(
+        [](const QString& argument) { return argument == "damaged.quillon" || argument == "empty.quillon"; });
+    const Ran whole = run(readable);
+    ASSERT_EQ(whole.code, 0) << whole.err;
+    EXPECT_EQ(ran.out, whole.out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, ComputeDamaged, testing::Values(
+    DamagedCase{"csv", {"compute", "samples.quillon", "damaged.quillon", "samples.csv"}, "^damaged.quillon:[1-9][0-9]*:[1-9][0-9]*: ", true},
+    DamagedCase{"json", {"compute", "--format", "json", "damaged.quillon", "samples.csv", "empty.quillon"}, "^damaged.quillon:[^\n]*\nempty.quillon:1:1: ", true},
+    DamagedCase{"output_file", {"compute", "samples.quillon", "damaged.quillon", "-o", "out.csv"}, "\nout.csv: not written, as damaged.quillon could not be read\n$", false},
+    DamagedCase{"output_file_kept", {"compute", "samples.csv", "damaged.quillon", "empty.quillon", "-o", "samples.csv"}, "\nsamples.csv: not written, as damaged.quillon, empty.quillon could not be read\n$", false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// The table's shape follows the FILEs given: a script reading two files'
+// table still finds its file column when one could not be read.
+TEST_F(Cli, OneReadableFileKeepsTheFileColumn)
+{
+    const Ran ran = run({"compute", "damaged.quillon", "samples.quillon"});
+    EXPECT_EQ(ran.code, 3);
+    EXPECT_TRUE(ran.out.starts_with("file,run,label,")) << ran.out;
+    const series::ImportResult read = series::importCsv(ran.out);
+    const auto* table = std::get_if<series::ImportedSeries>(&read);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->series.runs.size(), sampleSeries().runs.size());
+    for (std::size_t i = 0; i < sampleSeries().runs.size(); ++i)
+        EXPECT_EQ(table->series.runs[i].label, sampleSeries().runs[i].label);
+}
 
 TEST_F(Cli, CheckNamesTheAlteredDigitAlone)
 {
@@ -313,6 +437,13 @@ TEST_F(Cli, FitAndReportAreTheLibrarys)
     EXPECT_EQ(bits(root["water_exponent_ci95"].toArray()[1].toDouble()), bits(law.waterExponent->high));
     EXPECT_EQ(bits(root["r_squared"].toDouble()), bits(law.rSquared));
     EXPECT_TRUE(root["dropped"].isNull());
+    // The prefactor's standard error is a times that of ln a (first order).
+    const Ran text = run({"fit", "lab.quillon"});
+    const auto shown = [](double value) { return QString::number(value, 'g', 6).toStdString(); };
+    EXPECT_NE(text.out.find("\na = " + shown(law.prefactor.value) + " (standard error "
+                            + shown(law.prefactor.value * law.lnPrefactor.standardError) + ", "),
+              std::string::npos)
+        << text.out;
 
     const Ran report =
         run({"report", "lab.quillon", "-o", "lab.pdf"}, {}, {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});

@@ -90,6 +90,14 @@ TEST(Gum, BudgetSharesAddToAHundredAndTheHeightActsInversely)
     EXPECT_EQ(height.input, series::Input::packingHeight);
     EXPECT_NEAR(height.sensitivity, -g.mtc / 2.0, 1e-6 * g.mtc);
     EXPECT_EQ(g.budget[2].uncertainty, 0.02);
+    // The flows' uncertainties are relative: at flows other than 1 they scale.
+    series::Run faster = exampleA;
+    faster.inputs.gasFlow = 2.0;
+    faster.inputs.waterFlow = 4.0;
+    const auto scaled = series::gum(faster, {0.02, 0.01, 1e-4, 5e-5, 0.005});
+    ASSERT_TRUE(std::holds_alternative<series::Gum>(scaled));
+    EXPECT_EQ(std::get<series::Gum>(scaled).budget[2].uncertainty, 0.04);
+    EXPECT_EQ(std::get<series::Gum>(scaled).budget[3].uncertainty, 0.04);
 }
 
 TEST(Gum, OneSidedAtABandLimit)
