@@ -39,7 +39,14 @@ export class RunsTable {
     this.onChange = onChange;
     this.table = document.getElementById('runsTable');
     this.selected = new Set();
-    document.getElementById('deleteRuns').addEventListener('click', () => this.deleteSelected());
+    // The button goes grey once nothing is selected: the focus moves to the
+    // select box where the first deleted run was, so Ctrl+Z still reaches
+    // the table.
+    document.getElementById('deleteRuns').addEventListener('click', () => {
+      const first = Math.min(...this.selected);
+      this.deleteSelected();
+      if (Number.isFinite(first)) this.refocus({ row: first, cell: 0 });
+    });
     document.getElementById('undo').addEventListener('click', () => this.edit(() => this.runs.undo()));
     document.getElementById('redo').addEventListener('click', () => this.edit(() => this.runs.redo()));
     document.getElementById('runs').addEventListener('keydown', (event) => this.key(event));
@@ -265,6 +272,12 @@ export class RunsTable {
       return;
     }
     const drawn = found.monteCarlo;
+    if (drawn.cancelled) {
+      cell.textContent = tr('RunsModel', 'not computed');
+      cell.title = tr('RunsModel',
+        'Cancelled: computed for the next export or report, or when the run or the uncertainties change');
+      return;
+    }
     if (drawn.reason) {
       cell.textContent = '–';
       cell.title = tr('RunsModel', 'Not given: %1', drawn.reason);

@@ -35,8 +35,8 @@ export class UncertaintyCache {
   find(run) {
     if (run.mtc === null || !run.hasUncertainty) return undefined;
     const key = keyOf(run);
-    const reason = this.stopped.get(key);
-    if (reason !== undefined) return { gum: { reason }, monteCarlo: { reason } };
+    const stop = this.stopped.get(key);
+    if (stop !== undefined) return { gum: { ...stop }, monteCarlo: { ...stop } };
     return this.known.get(key) ?? null;
   }
 
@@ -115,11 +115,11 @@ export class UncertaintyCache {
 
   // Ends the worker and marks the runs not finished with the reason; the
   // next job starts a fresh worker.
-  stop(reason, ending) {
+  stop(reason, ending, cancelled = false) {
     if (!this.running) return;
     this.worker.terminate();
     this.worker = null;
-    for (const job of [this.running, ...this.waiting]) this.stopped.set(job.key, reason);
+    for (const job of [this.running, ...this.waiting]) this.stopped.set(job.key, { reason, cancelled });
     this.running = null;
     this.waiting = [];
     this.ending = ending;
@@ -130,7 +130,9 @@ export class UncertaintyCache {
   // Stops the computing: the runs not finished are given as cancelled until
   // they are asked for again.
   cancel() {
-    this.stop('cancelled', 'cancelled');
+    this.stop(tr('RunsModel',
+      'Cancelled: computed for the next export or report, or when the run or the uncertainties change'),
+    'cancelled', true);
   }
 
   fail(detail) {

@@ -121,7 +121,10 @@ export class Uncertainty {
     const found = run ? this.cache.find(run) : undefined;
     if (run && run.mtc === null) lines.push(t('The run has no coefficient yet: use Find MTC first.'));
     if (found === null) lines.push(tr('RunsModel', 'Being computed'));
-    if (found) {
+    if (found?.monteCarlo.cancelled) {
+      lines.push(tr('RunsModel',
+        'Cancelled: computed for the next export or report, or when the run or the uncertainties change'));
+    } else if (found) {
       const { gum, monteCarlo } = found;
       if (gum.reason) lines.push(t('Not given: %1', gum.reason));
       else lines.push(`${t('First order (GUM)')}: ${t('Coefficient %1, standard uncertainty %2', text(gum.mtc), text(gum.u))}`);
