@@ -219,6 +219,14 @@ INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
     ExitCase{"damaged", {"compute", "damaged.quillon", "-o", "out.csv"}, 3, "^damaged.quillon:[1-9][0-9]*:[1-9][0-9]*: .*expected"},
     ExitCase{"empty", {"check", "empty.quillon"}, 3, "^empty.quillon:1:1: .*expected"},
     ExitCase{"empty_input", {"compute", "-"}, 3, "^-:1:1: the file is empty; expected a header"},
+    // Past the readers' limits: refused where the limit is passed, never a crash.
+    ExitCase{"nested_70000_deep", {"check", "-"}, 3, "^-:1:[0-9]+: arrays and objects nested more than 64 deep",
+             "{\"format\": \"quillon-series\", \"version\": 1, \"x\": " + QByteArray(70000, '[')
+                 + QByteArray(70000, ']') + ", \"runs\": []}"},
+    ExitCase{"over_64_MiB", {"compute", "-"}, 3, "^-:[0-9]+:[0-9]+: the file goes on past 67108864 bytes",
+             "y1,x1,gas_flow,water_flow\n" + QByteArray(65 << 20, '\n')},
+    ExitCase{"group_of_a_thousand", {"compute", "-"}, 3, "^-:2:[0-9]+: gas_flow \"1.500\" ",
+             "y1;x1;gas_flow;water_flow\n0,02;0,001;1.500;30.000\n"},
     ExitCase{"not_a_series", {"compute", "notes.txt", "-o", "samples.csv"}, 3, "^notes.txt:1: the header has no y1"},
     ExitCase{"missing", {"check", "samples.quillon", "missing.quillon"}, 3, "^missing.quillon: cannot be read: "},
     ExitCase{"folder", {"compute", "."}, 3, "^\\.: cannot be read: "},

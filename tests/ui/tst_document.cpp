@@ -260,6 +260,15 @@ void TestDocument::damagedFileChangesNothing_data()
                                    << QByteArray("{\"format\": \"quillon-series\", \"version\": 2, \"runs\": []}")
                                    << "version";
     QTest::newRow("CSV without y1") << "runs.csv" << QByteArray("x1,gas_flow,water_flow\n0.01,1,1\n") << "runs.csv:1";
+    // Past the readers' limits, named where they are passed.
+    QTest::newRow("nested 70,000 deep") << "deep.quillon"
+                                        << "{\"format\": \"quillon-series\", \"version\": 1, \"x\": "
+            + QByteArray(70000, '[') + QByteArray(70000, ']') + ", \"runs\": []}"
+                                        << "nested more than 64 deep";
+    QTest::newRow("over 64 MiB") << "huge.csv"
+                                 << "y1,x1,gas_flow,water_flow\n" + QByteArray(65 << 20, '\n') << "past 67108864 bytes";
+    QTest::newRow("a thousand and a half")
+        << "groups.csv" << QByteArray("y1;x1;gas_flow;water_flow\n0,02;0,001;1.500;30.000\n") << "groups.csv:2:";
 }
 
 void TestDocument::damagedFileChangesNothing()
