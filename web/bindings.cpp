@@ -121,6 +121,14 @@ EMSCRIPTEN_BINDINGS(quillon)
     emscripten::constant("maxGasFraction", absorber::maxGasFraction);
     emscripten::constant("ntuSteps", absorber::ntuSteps);
     emscripten::constant("coverageFactor", series::coverageFactor);
+    // The readers' limits, for Help.
+    emscripten::constant("maxFileBytes", double(series::maxFileBytes));
+    emscripten::constant("maxRuns", double(series::maxRuns));
+    emscripten::constant("maxNesting", double(series::maxNesting));
+    emscripten::constant("maxMembers", double(series::maxMembers));
+    emscripten::constant("maxTextBytes", double(series::maxTextBytes));
+    emscripten::constant("maxCsvRecords", double(series::maxCsvRecords));
+    emscripten::constant("maxCsvColumns", double(series::maxCsvColumns));
     emscripten::class_<Document>("Document")
         .constructor<>()
         .function("calculate", &Document::calculate)

@@ -12,7 +12,8 @@ export function methodText(quillon) {
     `<tr><td align=right>${row + 1}</td><td align=right>${text(point.x)}</td><td align=right>${text(point.y)}</td></tr>`)
     .join('');
   const exampleA = quillon.computeRun(0.02, 0.01, 1, 1);
-  const steps = new Intl.NumberFormat(locale).format(quillon.ntuSteps);
+  const count = (value) => new Intl.NumberFormat(locale).format(value);
+  const steps = count(quillon.ntuSteps);
   return [
     t('<h2>What Quillon computes</h2>'),
     t('<h3>The inputs</h3>'),
@@ -55,6 +56,21 @@ export function methodText(quillon) {
     t('<p>The mass-transfer coefficient is K = NTU · G / (z · A), with z the height of packing and ' +
       'A = 0.05² × 3.1416 m² the cross-section of the laboratory column. It needs a height, an NTU and ' +
       'a gas flow all greater than 0, from the last completed Calculate.</p>'),
+    t('<h3>Files</h3>'),
+    t('<p>File ▸ Open reads series files and CSV files of at most %1 MiB and %2 runs. It refuses a series ' +
+      'file nested more than %3 levels deep, with an object of more than %7 members or holding a text ' +
+      'longer than %4 MiB, and a CSV file with more than %5 rows, more than %6 columns or a cell longer ' +
+      'than %4 MiB, naming the line and column where the limit is passed.</p>',
+    count(quillon.maxFileBytes / 1048576), count(quillon.maxRuns), count(quillon.maxNesting),
+    count(quillon.maxTextBytes / 1048576), count(quillon.maxCsvRecords), count(quillon.maxCsvColumns),
+    count(quillon.maxMembers)),
+    t('<p>Every number of a CSV file is read with one decimal separator: the one its numbers show, such as ' +
+      'the point in 0.02 or the comma in 0,5, or, where none shows it, a point in a file separated by ' +
+      'commas and a comma in one separated by semicolons. A number that would need a guess, such as ' +
+      '1,500 in a file with decimal points, 1.500 in one with decimal commas or in a tab-separated file ' +
+      'where no number shows the separator, or a number with group separators, is not read: the file is ' +
+      'refused at its line and column, with what to write instead. A word processor\'s minus sign (−) is ' +
+      'read as a minus.</p>'),
     t('<h3>Assumptions</h3>'),
     t('<p>The gas mixture is dilute, the entering water holds no NH3, and the water is not ' +
       'recycled.</p>'),

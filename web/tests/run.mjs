@@ -377,6 +377,9 @@ describe('the rest of the page', () => {
     const help = await page.$eval('#helpText', (text) => text.textContent);
     assert.ok(help.includes(`has NTU ${exampleA.ntu} here and ${exampleA.ntuColburn} by the Colburn equation`));
     assert.ok(help.includes('1,000,000 equal steps'));
+    // The readers' limits, as the README states them.
+    assert.ok(help.includes('files of at most 64 MiB and 100,000 runs'));
+    assert.ok(help.includes('nested more than 64 levels deep, with an object of more than 256 members'));
     await page.close();
   });
 
