@@ -83,6 +83,30 @@ char decimalOf(std::size_t pointVotes, std::size_t commaVotes, char delimiter)
 CellNumber readCell(std::string_view cell, char decimal)
 {
     cell = text::trimmed(cell);
+    // Spaces and apostrophes group digits in some locales: "1 500", "1'500".
+    struct Grouping {
+        std::string_view text;
+        std::string_view name;
+    };
+    constexpr Grouping groupings[] = {{" ", "a space"},
+                                      {"\xC2\xA0", "a space"},
+                                      {"\xE2\x80\xAF", "a space"},
+                                      {"'", "an apostrophe"},
+                                      {"\xE2\x80\x99", "an apostrophe"}};
+    for (const Grouping& grouping : groupings) {
+        if (cell.find(grouping.text) == std::string_view::npos)
+            continue;
+        std::string plain(cell);
+        for (const Grouping& other : groupings) {
+            for (std::size_t at; (at = plain.find(other.text)) != std::string::npos;)
+                plain.erase(at, other.text.size());
+        }
+        CellNumber inner = readCell(plain, decimal);
+        if (!inner.value)
+            return inner;
+        return {std::nullopt,
+                fmt::format("has {} as a group separator; write it without one, as {}", grouping.name, plain)};
+    }
     const auto points = std::count(cell.begin(), cell.end(), '.');
     const auto commas = std::count(cell.begin(), cell.end(), ',');
     if (points + commas == 0)

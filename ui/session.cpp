@@ -62,8 +62,15 @@ Session::Session(Form1& mainWindow)
                 const series::RunResult result = series::completedRun(run, balance, ntu);
                 // Calculate again on the same inputs is the same run, not a second one.
                 if (const int row = model.rowOf(lastRunId);
-                    row < 0 || !sameInputs(model.series().runs[row].inputs, inputs))
+                    row < 0 || !sameInputs(model.series().runs[row].inputs, inputs)) {
+                    // The earlier run is off screen already: the undo stack's
+                    // signal while the new one is added must not show its
+                    // coefficient.
+                    lastRunId = 0;
                     lastRunId = model.addRun(run, result);
+                } else {
+                    form.showCoefficient(model.results()[std::size_t(row)].mtc);
+                }
                 lastFindings = report::findingMessages(series::findingsOf(run, result));
                 form.showFindings(lastFindings);
             });

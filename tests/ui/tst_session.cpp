@@ -502,18 +502,23 @@ void TestSession::calculateAgainOnTheSameInputs_data()
 {
     QTest::addColumn<TypedRun>("second");
     QTest::addColumn<int>("runs");
-    QTest::newRow("unchanged") << exampleA << 1;
-    QTest::newRow("the same values typed otherwise") << TypedRun{"2e-2", "0.010", "1.0", "01"} << 1;
-    QTest::newRow("water flow changed") << TypedRun{"0.02", "0.01", "1", "2"} << 2;
+    QTest::addColumn<QString>("coefficient");  // shown after the second Calculate
+    QTest::newRow("unchanged") << exampleA << 1 << u"80.9113"_s;
+    QTest::newRow("the same values typed otherwise") << TypedRun{"2e-2", "0.010", "1.0", "01"} << 1 << u"80.9113"_s;
+    QTest::newRow("water flow changed") << TypedRun{"0.02", "0.01", "1", "2"} << 2 << QString();
 }
 
 void TestSession::calculateAgainOnTheSameInputs()
 {
     QFETCH(TypedRun, second);
     QFETCH(int, runs);
+    QFETCH(QString, coefficient);
     ModalBoxes boxes;
     QVERIFY(calculate(exampleA));
+    QVERIFY(findMtc("1"));
     QVERIFY(calculate(second));
+    // The run on screen's own coefficient, or none for a new run.
+    QCOMPARE(fieldText(*form, "Text9"), coefficient);
     QCOMPARE(boxes.count(), 0);
     const RunsModel& model = session->runs();
     QCOMPARE(model.rowCount(), runs);
