@@ -1,6 +1,6 @@
 #include "cli/outputs.h"
 
-#include "report/filewrite.h"
+#include "atomicfile/atomicfile.h"
 #include "series/csv.h"
 #include "series/findings.h"
 
@@ -170,7 +170,7 @@ std::optional<std::string> writeOutput(const QString& path, const std::string& b
         return std::nullopt;
     }
     const QString reason =
-        report::writeFileAtomically(path, QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
+        atomicfile::writeFileAtomically(path, QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
     if (!reason.isEmpty())
         return path.toStdString() + ": cannot be written: " + reason.toStdString();
     return std::nullopt;

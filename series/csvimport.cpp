@@ -1,7 +1,7 @@
 #include "series/csv.h"
 #include "series/csvnumbers.h"
 #include "series/csvrecords.h"
-#include "series/text.h"
+#include "series/textreading.h"
 
 #include <fmt/format.h>
 

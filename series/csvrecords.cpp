@@ -1,6 +1,6 @@
 #include "series/csvrecords.h"
 
-#include "series/text.h"
+#include "series/textreading.h"
 
 #include <fmt/format.h>
 

@@ -1,6 +1,6 @@
 #include "series/file.h"
-#include "series/jsonwalk.h"
-#include "series/text.h"
+#include "series/jsonpositions.h"
+#include "series/textreading.h"
 
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>

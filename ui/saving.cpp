@@ -1,6 +1,6 @@
 #include "ui/saving.h"
 
-#include "report/filewrite.h"
+#include "atomicfile/atomicfile.h"
 #include "report/runchart.h"
 #include "report/seriespdf.h"
 #include "series/csv.h"
@@ -42,7 +42,7 @@ void warn(QWidget* parent, const QString& text)
 
 bool saveToPath(QWidget* parent, const QString& path, const QByteArray& bytes)
 {
-    const QString reason = report::writeFileAtomically(path, bytes);
+    const QString reason = atomicfile::writeFileAtomically(path, bytes);
     if (reason.isEmpty())
         return true;
     warn(parent, SavingText::tr("%1 could not be saved:\n%2").arg(QDir::toNativeSeparators(path), reason));

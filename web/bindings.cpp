@@ -6,7 +6,7 @@
 #include "series/fit.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
-#include "shown.h"
+#include "jsvalues.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>

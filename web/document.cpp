@@ -5,7 +5,7 @@
 #include "series/file.h"
 #include "series/findings.h"
 #include "series/uncertainty.h"
-#include "shown.h"
+#include "jsvalues.h"
 
 #include <emscripten/bind.h>
 

@@ -1,4 +1,4 @@
-#include "series/text.h"
+#include "series/textreading.h"
 
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>

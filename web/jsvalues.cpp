@@ -1,4 +1,4 @@
-#include "shown.h"
+#include "jsvalues.h"
 
 #include "series/series.h"
 

@@ -1,8 +1,8 @@
-#include "report/filewrite.h"
+#include "atomicfile/atomicfile.h"
 
 #include <QSaveFile>
 
-namespace report {
+namespace atomicfile {
 
 QString writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
@@ -23,4 +23,4 @@ QString writeFileAtomically(const QString& path, const QByteArray& bytes)
     return {};
 }
 
-}  // namespace report
+}  // namespace atomicfile

@@ -1,4 +1,4 @@
-#include "series/jsonwalk.h"
+#include "series/jsonpositions.h"
 
 #include "series/series.h"
 

@@ -1,4 +1,4 @@
-#include "report/filewrite.h"
+#include "atomicfile/atomicfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +31,7 @@ TEST(WriteFile, WritesTheBytes)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(u"quillon-runs.csv"_s);
     const QByteArray bytes = "run,y1\r\n1,0.02\r\n";
-    EXPECT_EQ(report::writeFileAtomically(path, bytes), QString());
+    EXPECT_EQ(atomicfile::writeFileAtomically(path, bytes), QString());
     EXPECT_EQ(contents(path), bytes);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"quillon-runs.csv"_s});
 }
@@ -42,7 +42,7 @@ TEST(WriteFile, ReplacesAnExistingFile)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(u"quillon-run-1.pdf"_s);
     ASSERT_TRUE(writePlain(path, "an older and much longer report"));
-    EXPECT_EQ(report::writeFileAtomically(path, "new"), QString());
+    EXPECT_EQ(atomicfile::writeFileAtomically(path, "new"), QString());
     EXPECT_EQ(contents(path), QByteArray("new"));
 }
 
@@ -66,7 +66,7 @@ TEST_P(UnwritablePlace, ReportsTheFailureAndLeavesNoFile)
     ASSERT_TRUE(writePlain(dir.filePath(u"notes.txt"_s), "a plain file, not a folder"));
     const QString path = GetParam().path(dir);
 
-    const QString reason = report::writeFileAtomically(path, "run,y1\r\n");
+    const QString reason = atomicfile::writeFileAtomically(path, "run,y1\r\n");
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"notes.txt"_s});
@@ -128,7 +128,7 @@ TEST(WriteFile, FullDiskLeavesTheExistingFileAsItWas)
         {
             const FileSizeLimit limit(disk.limit);
             ASSERT_TRUE(limit.active);
-            reason = report::writeFileAtomically(path, QByteArray(disk.size, 'x'));
+            reason = atomicfile::writeFileAtomically(path, QByteArray(disk.size, 'x'));
         }
         EXPECT_FALSE(reason.isEmpty());
         EXPECT_EQ(contents(path), before);

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace report {
+namespace atomicfile {
 
 // Writes the bytes to the file at path as a whole or not at all: into a
 // temporary file beside it, renamed over the old file only once every byte
@@ -12,4 +12,4 @@ namespace report {
 // Returns an empty text when written, otherwise the reason, for the user.
 QString writeFileAtomically(const QString& path, const QByteArray& bytes);
 
-}  // namespace report
+}  // namespace atomicfile
