@@ -7,6 +7,7 @@
 #include "series/series.h"
 #include "series/uncertainty.h"
 #include "jsvalues.h"
+#include "pagelocale.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -109,6 +110,7 @@ val computeRunOf(double y1, double x1, double gasFlow, double waterFlow)
 
 EMSCRIPTEN_BINDINGS(quillon)
 {
+    emscripten::function("setPageLocale", &web::setPageLocale);
     emscripten::function("roundResult", &absorber::roundResult);
     emscripten::function("findMtc", &findMtcOf);
     emscripten::function("afterCalculate", &afterCalculateOf);

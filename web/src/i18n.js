@@ -64,6 +64,11 @@ export function plain(text) {
   return text.replace(/&(&?)/g, '$1');
 }
 
+// The German texts, for the module's words; empty in English.
+export function catalogue() {
+  return german;
+}
+
 // Whether the page has a German text for this one; for the tests.
 export function translated(context, source) {
   return `${context}\u0004${source}` in german;

@@ -5,8 +5,8 @@ import { Analysis } from './analysis.js';
 import { Column } from './column.js';
 import { SeriesFiles } from './files.js';
 import { wireHelp } from './help.js';
-import { language, loadTexts, locale, plain, tr } from './i18n.js';
-import { numberText } from './numbers.js';
+import { catalogue, language, loadTexts, locale, plain, tr } from './i18n.js';
+import { decimalPoint, numberText } from './numbers.js';
 import { buildReport } from './report.js';
 import { RunsTable } from './runs.js';
 import { SeriesFields } from './seriesfields.js';
@@ -30,6 +30,7 @@ function translatePage() {
 
 async function start() {
   const [quillon] = await Promise.all([createQuillon(), loadTexts(new URL('../strings-de.json', import.meta.url))]);
+  quillon.setPageLocale(catalogue(), decimalPoint(locale));
   translatePage();
   const runs = new quillon.Document();
 
