@@ -247,7 +247,7 @@ const QStringList computeJson{"compute", "--format", "json", "-"};
 // What the JSON and the CSV hold, digit for digit and quote for quote:
 // numbers as the shortest text that reads back, plain lists on one line,
 // a file's name quoted as RFC 4180 wants and never taken for a formula.
-INSTANTIATE_TEST_SUITE_P(Written, ExitCodes, testing::Values(
+INSTANTIATE_TEST_SUITE_P(CliWritten, ExitCodes, testing::Values(
     ExitCase{"json_whole_numbers", computeJson, 0, "\n          \"gas_flow\": 100,\n          \"water_flow\": 30000,\n", edgeNumbers},
     ExitCase{"json_negative_zero", computeJson, 0, "\n          \"x1\": -0,\n", edgeNumbers},
     ExitCase{"json_subnormal", computeJson, 0, "\n          \"y1\": 5e-324,\n", edgeNumbers},
