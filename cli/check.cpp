@@ -48,33 +48,25 @@ int check(const QStringList& arguments)
                             "file, a series saved without them) as \"FILE: no stored results\", a run\n"
                             "without them in a FILE whose other runs have them as \"FILE: run N: no stored\n"
                             "results\". A FILE that cannot be read is named on standard error and the others\n"
-                            "are still checked."};
+                            "are still checked.",
+                            "A series file (.quillon); - for standard input."};
     QCommandLineParser& parser = commandLine.parser;
     const QCommandLineOption allowNoResults(
         "allow-no-results", "Files and runs without stored results are expected: do not list or count them.");
     parser.addOption(allowNoResults);
-    parser.addOption(jobsOption());
-    parser.addPositionalArgument("FILE", "A series file (.quillon); - for standard input.", "FILE...");
-    if (const auto exit = parse(commandLine, arguments))
+    const auto started = start(commandLine, arguments);
+    if (const int* exit = std::get_if<int>(&started))
         return *exit;
+    const Inputs& inputs = std::get<Started>(started).inputs;
+    const unsigned jobs = std::get<Started>(started).jobs;
 
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty())
-        return usageFailure("no FILE given", "check");
-    if (files.count("-") > 1)
-        return usageFailure("standard input (-) can be read only once", "check");
-    const std::optional<unsigned> jobs = jobsOf(commandLine, "check");
-    if (!jobs)
-        return usageError;
-
-    const Inputs inputs = readInputs(files);
     const auto shown = [](const std::string& value) { return value.empty() ? std::string("none") : value; };
     bool differ = false;
     for (const Input& input : inputs.read) {
         std::vector<std::string> lines;
         if (!parser.isSet(allowNoResults))
             lines = unchecked(input);
-        const auto results = series::computeRuns(input.series.runs, *jobs);
+        const auto results = series::computeRuns(input.series.runs, jobs);
         for (const series::Difference& difference : series::compareResults(input.stored, *results)) {
             lines.push_back(input.name + ": run " + std::to_string(difference.run + 1) + ": " + difference.field
                             + ": stored " + shown(difference.stored) + ", computed " + shown(difference.computed)

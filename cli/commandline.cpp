@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <thread>
 
 namespace cli {
@@ -24,8 +25,9 @@ void printOut(const QString& text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
 }
 
-}  // namespace
-
+// Parses a command's arguments. Prints the help or the version to standard
+// output, or a usage error to standard error, and then gives the code to
+// exit with; gives nothing when the command is to run.
 std::optional<int> parse(CommandLine& commandLine, const QStringList& arguments)
 {
     QCommandLineParser& parser = commandLine.parser;
@@ -49,6 +51,56 @@ std::optional<int> parse(CommandLine& commandLine, const QStringList& arguments)
         return success;
     }
     return std::nullopt;
+}
+
+// --jobs' value: std::thread::hardware_concurrency (at least 1) unless
+// given; nothing (after a usage error is printed) when the value is not a
+// positive integer.
+std::optional<unsigned> jobsOf(const CommandLine& commandLine, const QString& command)
+{
+    if (!commandLine.parser.isSet("jobs"))
+        return std::max(1u, std::thread::hardware_concurrency());
+    const QString given = commandLine.parser.value("jobs");
+    bool ok = false;
+    const unsigned jobs = given.toUInt(&ok);
+    if (!ok || jobs == 0) {
+        usageFailure("--jobs wants a whole number of threads from 1 up, not '" + given + "'", command);
+        return std::nullopt;
+    }
+    return jobs;
+}
+
+}  // namespace
+
+std::variant<Started, int> start(CommandLine& commandLine, const QStringList& arguments,
+                                 const std::function<QString()>& wrongOptions)
+{
+    QCommandLineParser& parser = commandLine.parser;
+    const bool one = commandLine.files == Files::one;
+    parser.addOption({{"j", "jobs"}, "Compute on N threads (default: every core).", "N"});
+    parser.addPositionalArgument("FILE", commandLine.fileHelp, one ? "FILE" : "FILE...");
+    if (const auto exit = parse(commandLine, arguments))
+        return *exit;
+
+    const QString command = commandLine.usage.section(' ', 0, 0);
+    Started started{parser.positionalArguments(), {}, 1};
+    if (one && started.files.size() != 1)
+        return usageFailure(command + " takes one FILE", command);
+    if (started.files.isEmpty())
+        return usageFailure("no FILE given", command);
+    if (started.files.count("-") > 1)
+        return usageFailure("standard input (-) can be read only once", command);
+    if (const QString wrong = wrongOptions ? wrongOptions() : QString(); !wrong.isEmpty())
+        return usageFailure(wrong, command);
+    const std::optional<unsigned> jobs = jobsOf(commandLine, command);
+    if (!jobs)
+        return usageError;
+    started.jobs = *jobs;
+
+    started.inputs = readInputs(started.files);
+    if (one && started.inputs.read.empty())
+        return unreadable;
+    return started;
 }
 
 QString toolHelp(const QList<QPair<QString, QString>>& commands)
@@ -80,25 +132,6 @@ int usageFailure(const QString& message, const QString& command)
     const QString name = command.isEmpty() ? "quillon-cli" : "quillon-cli " + command;
     printError((name + ": " + message + "\nTry '" + name + " --help'.").toStdString());
     return usageError;
-}
-
-QCommandLineOption jobsOption()
-{
-    return {{"j", "jobs"}, "Compute on N threads (default: every core).", "N"};
-}
-
-std::optional<unsigned> jobsOf(const CommandLine& commandLine, const QString& command)
-{
-    if (!commandLine.parser.isSet("jobs"))
-        return std::max(1u, std::thread::hardware_concurrency());
-    const QString given = commandLine.parser.value("jobs");
-    bool ok = false;
-    const unsigned jobs = given.toUInt(&ok);
-    if (!ok || jobs == 0) {
-        usageFailure("--jobs wants a whole number of threads from 1 up, not '" + given + "'", command);
-        return std::nullopt;
-    }
-    return jobs;
 }
 
 void printError(std::string_view message)

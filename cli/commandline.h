@@ -1,13 +1,16 @@
 #pragma once
 
 // What every command of quillon-cli shares: its exit codes, its help and
-// version, and the options more than one command takes.
+// version, --jobs, and reading its FILEs.
+
+#include "cli/inputs.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
 
-#include <optional>
+#include <functional>
 #include <string_view>
+#include <variant>
 
 namespace cli {
 
@@ -20,19 +23,37 @@ enum ExitCode : int {
     unwritable = 4,   // the output could not be written; no partial file is left
 };
 
-// A command's parser with --help and --version, and `usage` (e.g.
-// "compute [options] FILE...") and `description` for its help.
+// How many FILEs a command reads.
+enum class Files { one, many };
+
+// A command's parser with its own options, and `usage` (e.g.
+// "compute [options] FILE...") and `description` for its help; `fileHelp`
+// says what a FILE may be.
 struct CommandLine {
     QCommandLineParser parser;
     QString usage;
     QString description;
+    QString fileHelp;
+    Files files = Files::many;
 };
 
-// Parses a command's arguments (the first is the program's name). Prints the
-// help or the version to standard output, or a usage error to standard
-// error, and then gives the code to exit with; gives nothing when the
-// command is to run.
-std::optional<int> parse(CommandLine& commandLine, const QStringList& arguments);
+// What a command runs on: its FILEs as given, those read, and --jobs.
+struct Started {
+    QStringList files;
+    Inputs inputs;
+    unsigned jobs = 1;
+};
+
+// The steps every command starts with. Adds --jobs, --help, --version and
+// FILE to the parser and parses `arguments` (the first is the command's
+// name); checks the count of FILEs (one; or at least one, standard input
+// at most once), then the command's own option values (`wrongOptions`
+// gives a usage error's message, or nothing), then --jobs; and reads the
+// FILEs, printing each failure and notice. Gives the code to exit with
+// instead when the command is not to run: after its help or version, a
+// usage error, or when its one FILE cannot be read.
+std::variant<Started, int> start(CommandLine& commandLine, const QStringList& arguments,
+                                 const std::function<QString()>& wrongOptions = {});
 
 // The tool's help text, listing `commands` (name and summary, as rows).
 QString toolHelp(const QList<QPair<QString, QString>>& commands);
@@ -43,12 +64,6 @@ QString versionText();
 // Prints "quillon-cli: message" and the hint to ask for help, for a usage
 // error; gives usageError.
 int usageFailure(const QString& message, const QString& command = {});
-
-// The --jobs option, and its value: std::thread::hardware_concurrency (at
-// least 1) unless given; nothing (after a usage error is printed) when the
-// value is not a positive integer.
-QCommandLineOption jobsOption();
-std::optional<unsigned> jobsOf(const CommandLine& commandLine, const QString& command);
 
 // A message to standard error, followed by a line end.
 void printError(std::string_view message);

@@ -14,7 +14,8 @@ int compute(const QStringList& arguments)
                             "The CSV is the desktop's Export Runs as CSV, byte for byte; with several FILEs, one\n"
                             "table whose first column, file, names each row's FILE. A FILE that cannot be read\n"
                             "is named on standard error; the others are still written to standard output, but\n"
-                            "OUT is then not written at all."};
+                            "OUT is then not written at all.",
+                            "A series file: .quillon, or CSV as File > Open reads it; - for standard input."};
     QCommandLineParser& parser = commandLine.parser;
     const QCommandLineOption output({"o", "output"}, "Write to OUT, whole or not at all, instead of standard output.",
                                     "OUT");
@@ -22,27 +23,20 @@ int compute(const QStringList& arguments)
                                     "FORMAT");
     parser.addOption(output);
     parser.addOption(format);
-    parser.addOption(jobsOption());
-    parser.addPositionalArgument(
-        "FILE", "A series file: .quillon, or CSV as File > Open reads it; - for standard input.", "FILE...");
-    if (const auto exit = parse(commandLine, arguments))
+    const auto chosenFormat = [&] {
+        return parser.isSet(format)                                       ? parser.value(format)
+            : parser.value(output).endsWith(".json", Qt::CaseInsensitive) ? "json"
+                                                                          : "csv";
+    };
+    const auto started = start(commandLine, arguments, [&] {
+        const QString chosen = chosenFormat();
+        return chosen == "csv" || chosen == "json" ? QString() : "--format wants csv or json, not '" + chosen + "'";
+    });
+    if (const int* exit = std::get_if<int>(&started))
         return *exit;
+    const auto& [files, inputs, jobs] = std::get<Started>(started);
+    const QString chosen = chosenFormat();
 
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty())
-        return usageFailure("no FILE given", "compute");
-    if (files.count("-") > 1)
-        return usageFailure("standard input (-) can be read only once", "compute");
-    const QString chosen = parser.isSet(format)                       ? parser.value(format)
-        : parser.value(output).endsWith(".json", Qt::CaseInsensitive) ? "json"
-                                                                      : "csv";
-    if (chosen != "csv" && chosen != "json")
-        return usageFailure("--format wants csv or json, not '" + chosen + "'", "compute");
-    const std::optional<unsigned> jobs = jobsOf(commandLine, "compute");
-    if (!jobs)
-        return usageError;
-
-    const Inputs inputs = readInputs(files);
     const QString path = parser.value(output);
     const bool toFile = !path.isEmpty() && path != "-";
     // A file is written whole or not at all: a table short of some inputs
@@ -59,7 +53,7 @@ int compute(const QStringList& arguments)
     }
     std::vector<Computed> computed;
     for (const Input& input : inputs.read)
-        computed.push_back(computedOf(input, *jobs));
+        computed.push_back(computedOf(input, jobs));
     // The table's shape follows the FILEs given, not how many could be read.
     const std::string bytes = chosen == "json" ? jsonOf(computed) : csvOf(computed, files.size() > 1);
     const auto failure = writeOutput(path, bytes);

@@ -11,7 +11,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace cli {
@@ -36,10 +35,6 @@ std::string csvOf(std::span<const Computed> computed, bool fileColumn);
 // each run an object keyed by the export's column names; numbers exact
 // (series::exactText), absent values null, findings an array of codes.
 std::string jsonOf(std::span<const Computed> computed);
-
-// A JSON string, and a number exactly or null.
-std::string jsonString(std::string_view text);
-std::string jsonNumber(std::optional<double> value);
 
 // Writes the bytes to standard output when `path` is empty or "-", else to
 // the file whole or not at all. Gives why it could not, for the user.

@@ -44,4 +44,16 @@ ImportResult importCsv(std::string_view bytes);
 std::string exportCsv(const Series& series, std::span<const RunResult> results,
                       std::span<const RunUncertainty> uncertainties = {});
 
+// One file's runs in a table of several.
+struct FileRuns {
+    std::string_view file;  // as the user named it
+    const Series* series;
+    std::span<const RunResult> results;
+    std::span<const RunUncertainty> uncertainties;
+};
+
+// Several files' runs as one table: exportCsv's header after a first column,
+// file, then every file's rows in order, each starting with its file's name.
+std::string exportCsv(std::span<const FileRuns> files);
+
 }  // namespace series

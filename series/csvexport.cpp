@@ -15,31 +15,36 @@ std::string optionalText(const std::optional<double>& value)
     return value ? exactText(*value) : std::string();
 }
 
+// RFC 4180: a field holding the delimiter, a quote or a line break is
+// quoted, its quotes doubled.
+std::string quoted(std::string text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string field = "\"";
+    for (const char c : text)
+        field += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return field + '"';
+}
+
 // A spreadsheet runs a cell starting with =, +, - or @ as a formula, which a
 // label from somebody else's file must never be: an apostrophe before it
 // keeps it text. A label starting with an apostrophe gets one too, so that
 // importCsv can take exactly one off and give the label back unchanged.
 std::string labelField(const std::string& label)
 {
-    std::string text = !label.empty() && std::string_view("=+-@'").find(label.front()) != std::string_view::npos
-        ? '\'' + label
-        : label;
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (const char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + '"';
+    return quoted(!label.empty() && std::string_view("=+-@'").find(label.front()) != std::string_view::npos
+                      ? '\'' + label
+                      : label);
 }
 
-}  // namespace
-
-std::string exportCsv(const Series& series, std::span<const RunResult> results,
-                      std::span<const RunUncertainty> uncertainties)
+// The rows of exportCsv, each after `prefix`.
+void appendRows(std::string& csv, std::string_view prefix, const Series& series, std::span<const RunResult> results,
+                std::span<const RunUncertainty> uncertainties)
 {
-    std::string csv(header);
     for (std::size_t i = 0; i < series.runs.size(); ++i) {
         const Run& run = series.runs[i];
+        csv += prefix;
         // Numbers never need quoting: digits, '.', '-', 'e' and '+' only.
         fmt::format_to(std::back_inserter(csv), "{},{},{},{},{},{},{},{}", i + 1, labelField(run.label),
                        exactText(run.inputs.y1), exactText(run.inputs.x1), exactText(run.inputs.gasFlow),
@@ -61,6 +66,23 @@ std::string exportCsv(const Series& series, std::span<const RunResult> results,
         }
         csv += "\r\n";
     }
+}
+
+}  // namespace
+
+std::string exportCsv(const Series& series, std::span<const RunResult> results,
+                      std::span<const RunUncertainty> uncertainties)
+{
+    std::string csv(header);
+    appendRows(csv, {}, series, results, uncertainties);
+    return csv;
+}
+
+std::string exportCsv(std::span<const FileRuns> files)
+{
+    std::string csv = "file," + std::string(header);
+    for (const FileRuns& file : files)
+        appendRows(csv, quoted(std::string(file.file)) + ',', *file.series, file.results, file.uncertainties);
     return csv;
 }
 

@@ -54,6 +54,7 @@ protected:
         const QMap<QString, std::string> files{
             {"samples.quillon", file},
             {"samples.csv", series::exportCsv(sampleSeries(), sampleResults())},
+            {"a \"b\", c.csv", series::exportCsv(sampleSeries(), sampleResults())},
             {"altered.quillon", alteredFile},
             {"damaged.quillon", file.substr(0, file.size() / 2)},
             {"empty.quillon", ""},
@@ -233,6 +234,28 @@ INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
     ExitCase{"no_such_folder", {"compute", "samples.quillon", "-o", "missing/out.csv"}, 4, "^missing/out.csv: cannot be written: "},
     ExitCase{"into_a_file", {"compute", "samples.quillon", "-o", "samples.csv/out.json"}, 4, "^samples.csv/out.json: cannot be written: "},
     ExitCase{"output_full", {"compute", "samples.quillon"}, 4, "^standard output: cannot be written: ", {}, "/dev/full"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Numbers nlohmann-json alone would write otherwise (100.0, -0.0).
+const QByteArray edgeNumbers = "y1,x1,gas_flow,water_flow,packing_height\n5e-324,-0,100,30000,1e-05\n";
+// A fit that leaves m out.
+const QByteArray oneGasFlow =
+    "y1,x1,gas_flow,water_flow,packing_height\n0.02,0.001,2,30,1\n0.021,0.0005,2,35,1\n0.022,0.0004,2,45,1\n"
+    "0.02,0.0002,2,60,1\n";
+const QStringList computeJson{"compute", "--format", "json", "-"};
+
+// What the JSON and the CSV hold, digit for digit and quote for quote:
+// numbers as the shortest text that reads back, plain lists on one line,
+// a file's name quoted as RFC 4180 wants and never taken for a formula.
+INSTANTIATE_TEST_SUITE_P(CliWritten, ExitCodes, testing::Values(
+    ExitCase{"json_whole_numbers", computeJson, 0, "\n          \"gas_flow\": 100,\n          \"water_flow\": 30000,\n", edgeNumbers},
+    ExitCase{"json_negative_zero", computeJson, 0, "\n          \"x1\": -0,\n", edgeNumbers},
+    ExitCase{"json_subnormal", computeJson, 0, "\n          \"y1\": 5e-324,\n", edgeNumbers},
+    ExitCase{"json_exponent", computeJson, 0, "\n          \"packing_height\": 1e-05,\n", edgeNumbers},
+    ExitCase{"json_interval_on_one_line", {"fit", "--format", "json", "-"}, 0, "\n  \"water_exponent_ci95\": \\[-?[0-9][^,\n]*, -?[0-9][^,\n]*\\],\n", oneGasFlow},
+    ExitCase{"json_dropped_on_one_line", {"fit", "--format", "json", "-"}, 0, "\n  \"dropped\": \\{\"term\": \"gas_exponent\", \"reason\": \"all runs have one gas flow\"\\}\n\\}\n$", oneGasFlow},
+    ExitCase{"csv_file_quoted", {"compute", "a \"b\", c.csv", "-"}, 0, "\r\n\"a \"\"b\"\", c.csv\",1,", edgeNumbers},
+    ExitCase{"csv_standard_input_as_named", {"compute", "a \"b\", c.csv", "-"}, 0, "\r\n-,1,,5e-324,-0,100,30000,1e-05,0,", edgeNumbers}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct ManyCase {

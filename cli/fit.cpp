@@ -1,0 +1,107 @@
+#include "cli/commandline.h"
+#include "cli/commands.h"
+#include "cli/json.h"
+#include "cli/outputs.h"
+#include "series/analysis.h"
+
+#include <QString>
+
+namespace cli {
+namespace {
+
+std::string number(double value)
+{
+    return QString::number(value, 'g', 6).toStdString();
+}
+
+std::string estimateText(const series::Estimate& estimate)
+{
+    return number(estimate.value) + " (standard error " + number(estimate.standardError) + ", 95 % interval "
+        + number(estimate.low) + " to " + number(estimate.high) + ")";
+}
+
+std::string fitText(const series::Analysis& analysis)
+{
+    const auto* law = std::get_if<series::PowerLaw>(&analysis.fit);
+    if (!law)
+        return "no fit: " + std::get<series::NotGiven>(analysis.fit).reason + "\n";
+    std::string text = "MTC = a";
+    text += law->gasExponent ? " * G^m" : "";
+    text += law->waterExponent ? " * L^n" : "";
+    text += "\nruns used: " + std::to_string(law->runsUsed) + (law->weighted ? ", weighted by their uncertainties" : "")
+        + "\na = " + estimateText(law->prefactor) + "\n";
+    if (law->gasExponent)
+        text += "m (gas flow) = " + estimateText(*law->gasExponent) + "\n";
+    if (law->waterExponent)
+        text += "n (water flow) = " + estimateText(*law->waterExponent) + "\n";
+    if (law->dropped)
+        text += std::string(law->dropped->exponent == series::Exponent::gas ? "m" : "n")
+            + " left out: " + law->dropped->reason + "\n";
+    return text + "R^2 = " + number(law->rSquared) + " (of ln MTC)\n";
+}
+
+// The fit's JSON: every key always there, null where the fit gives
+// nothing.
+std::string fitJson(const series::Analysis& analysis)
+{
+    const auto* law = std::get_if<series::PowerLaw>(&analysis.fit);
+    const auto orNull = [](const std::optional<double>& value) { return value ? Json(*value) : Json(); };
+    Json json;
+    const auto estimate = [&](const std::string& key, const std::optional<series::Estimate>& value) {
+        json[key] = orNull(value ? std::optional(value->value) : std::nullopt);
+        json[key + "_se"] = orNull(value ? std::optional(value->standardError) : std::nullopt);
+        json[key + "_ci95"] = value ? Json{value->low, value->high} : Json();
+    };
+    json["runs"] = law ? law->runsUsed : 0;
+    json["prefactor"] = orNull(law ? std::optional(law->prefactor.value) : std::nullopt);
+    estimate("gas_exponent", law ? law->gasExponent : std::nullopt);
+    estimate("water_exponent", law ? law->waterExponent : std::nullopt);
+    json["r_squared"] = orNull(law ? std::optional(law->rSquared) : std::nullopt);
+    json["weighted"] = law && law->weighted;
+    json["dropped"] = nullptr;
+    if (!law) {
+        json["no_fit"] = std::get<series::NotGiven>(analysis.fit).reason;
+    } else if (law->dropped) {
+        json["dropped"] = {
+            {"term", law->dropped->exponent == series::Exponent::gas ? "gas_exponent" : "water_exponent"},
+            {"reason", law->dropped->reason}};
+    }
+    return jsonText(json);
+}
+
+}  // namespace
+
+int fit(const QStringList& arguments)
+{
+    CommandLine commandLine{{},
+                            "fit [options] FILE",
+                            "Fits MTC = a * G^m * L^n to the runs of the series FILE that are in its analysis (not\n"
+                            "excluded, no findings unless included, a coefficient found), weighted by their\n"
+                            "uncertainties where every such run has one, as the desktop's Series Analysis does.\n"
+                            "An exponent whose flow has one value in every run is left out, and says so.",
+                            "A series file: .quillon, or CSV; - for standard input.",
+                            Files::one};
+    QCommandLineParser& parser = commandLine.parser;
+    const QCommandLineOption format("format", "text or json (default: text).", "FORMAT");
+    const QCommandLineOption unweighted("unweighted", "Fit without weights even where the runs have uncertainties.");
+    parser.addOption(format);
+    parser.addOption(unweighted);
+    const auto chosenFormat = [&] { return parser.isSet(format) ? parser.value(format) : "text"; };
+    const auto started = start(commandLine, arguments, [&] {
+        const QString chosen = chosenFormat();
+        return chosen == "text" || chosen == "json" ? QString() : "--format wants text or json, not '" + chosen + "'";
+    });
+    if (const int* exit = std::get_if<int>(&started))
+        return *exit;
+    const Input& input = std::get<Started>(started).inputs.read.front();
+    const Computed one = computedOf(input, std::get<Started>(started).jobs);
+    const series::Analysis analysis =
+        series::analyse(input.series, one.results, one.uncertainties, !parser.isSet(unweighted));
+    if (const auto failure = writeOutput({}, chosenFormat() == "json" ? fitJson(analysis) : fitText(analysis))) {
+        printError(*failure);
+        return unwritable;
+    }
+    return success;
+}
+
+}  // namespace cli

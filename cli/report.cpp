@@ -1,0 +1,46 @@
+#include "cli/commandline.h"
+#include "cli/commands.h"
+#include "cli/outputs.h"
+#include "report/seriespdf.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace cli {
+
+int report(const QStringList& arguments)
+{
+    CommandLine commandLine{{},
+                            "report [options] FILE -o OUT.pdf",
+                            "Writes the series report of FILE as PDF, as the desktop's Save Series Report as PDF\n"
+                            "does: the table of runs, both charts with the fit, the method, and each run's report.\n"
+                            "Numbers are written with '.' whatever the locale. Needs no display.",
+                            "A series file: .quillon, or CSV; - for standard input.",
+                            Files::one};
+    QCommandLineParser& parser = commandLine.parser;
+    const QCommandLineOption output({"o", "output"}, "The PDF file, written whole or not at all.", "OUT.pdf");
+    parser.addOption(output);
+    const auto started = start(commandLine, arguments, [&] {
+        return parser.value(output).isEmpty() ? QString("report needs -o OUT.pdf") : QString();
+    });
+    if (const int* exit = std::get_if<int>(&started))
+        return *exit;
+    const Input& input = std::get<Started>(started).inputs.read.front();
+    const Computed one = computedOf(input, std::get<Started>(started).jobs);
+
+    QLocale::setDefault(QLocale::c());
+    const report::PdfDetails details{QUILLON_VERSION, QDateTime::currentDateTime(),
+                                     report::numberTextsIn(QLocale::c())};
+    const std::optional<QByteArray> pdf = report::seriesPdf(input.series, one.results, one.uncertainties, details);
+    if (!pdf) {
+        printError("the report could not be made");
+        return unwritable;
+    }
+    if (const auto failure = writeOutput(parser.value(output), pdf->toStdString())) {
+        printError(*failure);
+        return unwritable;
+    }
+    return success;
+}
+
+}  // namespace cli
