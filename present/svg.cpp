@@ -1,9 +1,12 @@
 #include "present/svg.h"
 
+#include "present/serieschart.h"
+
 #include <fmt/format.h>
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace present {
 namespace {
@@ -179,6 +182,21 @@ std::string svgText(const Scene& scene, std::string_view idPrefix)
     for (; open > 0; --open)
         out += "</g>";
     return out + "</svg>";
+}
+
+std::vector<std::string> pageSeriesCharts(const series::Analysis& analysis, std::string_view flowUnit,
+                                          const Language& language, const NumberLocale& locale)
+{
+    // The box in chart units; the page scales the SVG to its place.
+    constexpr double width = 560.0;
+    constexpr double height = 380.0;
+    std::vector<std::string> charts;
+    for (const auto& [against, name] :
+         {std::pair{Against::gasFlow, "chart-gasFlow"}, std::pair{Against::waterFlow, "chart-waterFlow"}}) {
+        charts.push_back(svgText(
+            seriesChart(analysis, against, flowUnit, width, height, language, locale, estimatedTextWidth), name));
+    }
+    return charts;
 }
 
 }  // namespace present

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "present/language.h"
+#include "present/numbers.h"
 #include "present/scene.h"
+#include "series/analysis.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace present {
 
@@ -12,5 +16,10 @@ namespace present {
 // run-marker, fit-line, error-bar. Clip paths are named from idPrefix, so
 // that charts on one page keep theirs apart.
 std::string svgText(const Scene& scene, std::string_view idPrefix);
+
+// The page's series charts, the coefficient against the gas flow then
+// against the water flow, at the page's size with estimated text widths.
+std::vector<std::string> pageSeriesCharts(const series::Analysis& analysis, std::string_view flowUnit,
+                                          const Language& language, const NumberLocale& locale);
 
 }  // namespace present
