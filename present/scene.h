@@ -129,17 +129,6 @@ struct Scene {
     double width = 0.0;
     double height = 0.0;
     std::vector<Item> items;
-
-    template <typename T>
-    std::vector<const T*> all() const
-    {
-        std::vector<const T*> found;
-        for (const Item& item : items) {
-            if (const auto* one = std::get_if<T>(&item))
-                found.push_back(one);
-        }
-        return found;
-    }
 };
 
 // How wide a text is at a font size, in chart units: the window measures

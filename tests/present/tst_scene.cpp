@@ -51,10 +51,22 @@ present::Scene chartOf(const series::Analysis& analysis, present::Against agains
                                 present::estimatedTextWidth);
 }
 
+// The items of one kind, in stacking order.
+template <typename T>
+std::vector<const T*> all(const present::Scene& scene)
+{
+    std::vector<const T*> found;
+    for (const present::Item& item : scene.items) {
+        if (const auto* one = std::get_if<T>(&item))
+            found.push_back(one);
+    }
+    return found;
+}
+
 // The plot's frame: the one rectangle drawn with a stroke.
 present::Box plotOf(const present::Scene& scene)
 {
-    for (const auto* rect : scene.all<present::Rectangle>()) {
+    for (const auto* rect : all<present::Rectangle>(scene)) {
         if (rect->stroke)
             return rect->box;
     }
@@ -65,7 +77,7 @@ present::Box plotOf(const present::Scene& scene)
 std::vector<std::string> yTickTexts(const present::Scene& scene)
 {
     std::vector<std::string> texts;
-    for (const auto* label : scene.all<present::Label>()) {
+    for (const auto* label : all<present::Label>(scene)) {
         if (label->anchor == present::Anchor::end)
             texts.push_back(label->text);
     }
@@ -74,7 +86,7 @@ std::vector<std::string> yTickTexts(const present::Scene& scene)
 
 std::vector<const present::Marker*> runMarkers(const present::Scene& scene)
 {
-    std::vector<const present::Marker*> markers = scene.all<present::Marker>();
+    std::vector<const present::Marker*> markers = all<present::Marker>(scene);
     std::erase_if(markers, [](const auto* marker) { return marker->role != present::Role::runMarker; });
     return markers;
 }
@@ -139,7 +151,7 @@ TEST_P(RunMarkers, HollowForRunsOutOfTheFitAndExplained)
     const auto filled = std::size_t(std::count_if(markers.begin(), markers.end(), [](auto* m) { return m->filled; }));
     EXPECT_EQ(filled, row.filled);
     EXPECT_EQ(markers.size() - filled, row.hollow);
-    const auto labels = scene.all<present::Label>();
+    const auto labels = all<present::Label>(scene);
     const bool explained =
         std::any_of(labels.begin(), labels.end(), [](auto* label) { return label->text == "not in the fit"; });
     EXPECT_EQ(explained, row.hollow > 0);
@@ -168,7 +180,7 @@ TEST_P(ErrorBars, SpanTwoUncertaintiesOrRunToTheAxis)
     const BarCase& row = GetParam();
     // A second run far above fixes the axis whatever the bar does.
     const present::Scene scene = chartOf(analysisOf({{1.0, 2.0, row.mtc, row.uMtc}, {3.0, 2.0, 1000.0}}));
-    const auto bars = scene.all<present::ErrorBar>();
+    const auto bars = all<present::ErrorBar>(scene);
     ASSERT_EQ(bars.size(), 1u);
     const present::Marker& marker = *runMarkers(scene).front();
     const present::Box plot = plotOf(scene);
@@ -223,7 +235,7 @@ TEST_P(FitLines, EndOnTheGroupsOuterRuns)
         }
     }
     const present::Scene scene = chartOf(analysisOf(runs, law), row.against);
-    std::vector<const present::Line*> lines = scene.all<present::Line>();
+    std::vector<const present::Line*> lines = all<present::Line>(scene);
     std::erase_if(lines, [](const auto* line) { return line->role != present::Role::fitLine; });
     ASSERT_EQ(lines.size(), row.lines);
     const auto markers = runMarkers(scene);
@@ -264,7 +276,7 @@ TEST_P(ChartWords, InThePagesLanguageAndDigits)
         chartOf(analysis, present::Against::gasFlow, row.inGerman ? germanLanguage() : present::Language(),
                 row.inGerman ? german : present::NumberLocale{});
     std::vector<std::string> texts;
-    for (const auto* label : scene.all<present::Label>())
+    for (const auto* label : all<present::Label>(scene))
         texts.push_back(label->text);
     for (const char* wanted : {row.xTitle, row.firstLegend, row.hollowLegend})
         EXPECT_NE(std::find(texts.begin(), texts.end(), wanted), texts.end()) << wanted;
@@ -285,7 +297,7 @@ TEST(ChartLegend, WrapsWhereTheTextsAreWiderThanTheChart)
         const present::Scene scene =
             present::seriesChart(analysis, present::Against::gasFlow, "", chartWidth, chartHeight, {}, {}, width);
         std::vector<double> rows;
-        for (const auto* marker : scene.all<present::Marker>()) {
+        for (const auto* marker : all<present::Marker>(scene)) {
             if (marker->role == present::Role::none
                 && std::find(rows.begin(), rows.end(), marker->centre.y) == rows.end())
                 rows.push_back(marker->centre.y);
@@ -316,7 +328,7 @@ TEST_P(RunChartTicks, WholeStepsFromZeroOrBelow)
                           present::estimatedTextWidth);
     const present::Box plot = present::runChartPlotArea(900.0, 600.0);
     std::vector<std::string> labels;
-    for (const auto* label : scene.all<present::Label>()) {
+    for (const auto* label : all<present::Label>(scene)) {
         if (label->anchor == present::Anchor::middle && label->rotation == 0.0 && label->at.y < plot.bottom() + 20.0)
             labels.push_back(label->text);
     }
