@@ -1,5 +1,6 @@
 #pragma once
 
+#include "present/runchart.h"
 #include "report/run.h"
 
 #include <QByteArray>
@@ -16,20 +17,12 @@ class QPainter;
 namespace report {
 
 // The colours of the graph window's curve and operating line.
-inline constexpr QColor equilibriumColour{0, 0, 128};
-inline constexpr QColor operatingColour{0, 192, 0};
+inline constexpr QColor equilibriumColour{present::equilibriumColour.red, present::equilibriumColour.green,
+                                          present::equilibriumColour.blue};
+inline constexpr QColor operatingColour{present::operatingColour.red, present::operatingColour.green,
+                                        present::operatingColour.blue};
 
-// What a run's chart shows, in mole fractions: from 0 (or below, for a
-// negative input) to a little beyond the run's largest fraction, on whole
-// ticks, so that the operating line fills most of the plot.
-struct ChartRange {
-    double xMin = 0.0;
-    double xMax = 1.0;
-    double xStep = 0.5;
-    double yMin = 0.0;
-    double yMax = 1.0;
-    double yStep = 0.5;
-};
+using present::ChartRange;
 
 ChartRange runChartRange(const Run& run);
 

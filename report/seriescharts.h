@@ -1,5 +1,6 @@
 #pragma once
 
+#include "present/serieschart.h"
 #include "series/analysis.h"
 
 #include <QImage>
@@ -8,28 +9,15 @@
 #include <QString>
 #include <QStringList>
 
-#include <initializer_list>
-#include <span>
-
 class QPainter;
 
 namespace report {
 
-// The flow on a chart's horizontal axis; the other flow tells the markers
-// apart.
-enum class Against { gasFlow, waterFlow };
+using present::Against;
+using present::Decades;
+using present::decadesOf;
 
-// Whole decades from the one at or below the smallest value to the one at or
-// above the largest, at least one decade wide; values that are not above 0
-// are left out. As powers of ten.
-struct Decades {
-    int low = 0;
-    int high = 1;
-};
-Decades decadesOf(std::initializer_list<std::span<const double>> values);
-
-// A decade's tick label: 0.001, 0.01, …, 1, 10, …, 10000 in the locale's
-// digits, and 1e-5 or 1e+5 beyond.
+// A decade's tick label in the default locale's digits.
 QString decadeText(int power);
 
 // The coefficient against one flow on log–log axes with decade ticks: a

@@ -8,6 +8,7 @@
 #include "series/uncertainty.h"
 #include "jsvalues.h"
 #include "pagelocale.h"
+#include "present/svg.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -161,4 +162,25 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("markSaved", &Document::markSaved)
         .function("exportCsv", &Document::exportCsv)
         .function("flowUnit", &Document::flowUnit);
+}
+
+// The series charts, drawn by the same C++ as the window's.
+namespace {
+
+// The coefficient against the gas flow, then against the water flow, as SVG
+// in the page's language, for the analysis analyse gives.
+val seriesChartsOf(const Document& document, bool weighted, const val& monteCarlo)
+{
+    val charts = val::array();
+    for (const std::string& svg : present::pageSeriesCharts(document.analysis(weighted, monteCarlo),
+                                                            document.flowUnit(), language(), numberLocale()))
+        charts.call<void>("push", svg);
+    return charts;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_charts)
+{
+    emscripten::function("seriesCharts", &seriesChartsOf);
 }

@@ -239,7 +239,12 @@ std::vector<series::RunUncertainty> Document::runUncertainties(const val& monteC
 
 val Document::analyse(bool weighted, const val& monteCarlo) const
 {
-    return shownAnalysis(series::analyse(now.series, now.results, runUncertainties(monteCarlo), weighted));
+    return shownAnalysis(analysis(weighted, monteCarlo));
+}
+
+series::Analysis Document::analysis(bool weighted, const val& monteCarlo) const
+{
+    return series::analyse(now.series, now.results, runUncertainties(monteCarlo), weighted);
 }
 
 void Document::undo()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "series/analysis.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
 
@@ -59,6 +60,7 @@ public:
     // takes. `monteCarlo` holds each row's Monte Carlo result as the page
     // has it (null while unknown).
     val analyse(bool weighted, const val& monteCarlo) const;
+    series::Analysis analysis(bool weighted, const val& monteCarlo) const;
 
     bool canUndo() const { return !done.empty(); }
     bool canRedo() const { return !undone.empty(); }

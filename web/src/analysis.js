@@ -1,7 +1,6 @@
 // The series' analysis, as the desktop's analysis window shows it: the
 // coefficient against each flow on log–log axes with the fitted power law,
 // and the fit in the words of the desktop's fitLines.
-import { coefficientChart } from './charts.js';
 import { locale, tr } from './i18n.js';
 import { significantText } from './numbers.js';
 
@@ -47,11 +46,13 @@ export class Analysis {
   // Fits again and draws both charts and the text.
   render() {
     const rows = Array.from({ length: this.runs.size() }, (_, index) => this.runs.run(index));
-    const analysis = this.runs.analyse(this.weighted.checked, this.cache.monteCarloOf(rows));
+    const monteCarlo = this.cache.monteCarloOf(rows);
+    const analysis = this.runs.analyse(this.weighted.checked, monteCarlo);
     const flowUnit = this.runs.flowUnit();
+    // The module draws the charts as SVG; the page only puts them in place.
     document.getElementById('analysisCharts').replaceChildren(
-      coefficientChart(this.quillon, analysis, 'gasFlow', flowUnit),
-      coefficientChart(this.quillon, analysis, 'waterFlow', flowUnit));
+      ...this.quillon.seriesCharts(this.runs, this.weighted.checked, monteCarlo).map((svg) =>
+        new DOMParser().parseFromString(svg, 'image/svg+xml').documentElement));
     document.getElementById('fitText').replaceChildren(...fitLines(analysis, flowUnit).map((line) => {
       const p = document.createElement('p');
       p.textContent = line;

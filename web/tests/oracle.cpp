@@ -12,11 +12,16 @@
 //                                 page's strings-de.json), every number of the
 //                                 fit, and each run's MTC ± U and interval as
 //                                 the runs table shows them
+//   quillon_oracle charts LOCALE [STRINGS]
+//                                 stdin: as analysis; stdout: the page's two
+//                                 series charts as SVG
 //   quillon_oracle read           stdin: .quillon bytes; stdout: its runs computed
 //   quillon_oracle csv            stdin: .quillon bytes; stdout: the runs' CSV export
 //   quillon_oracle bench          the median time of one Calculate, in ms
 
 #include "core/absorber.h"
+#include "present/svg.h"
+#include "report/qtpresent.h"
 #include "report/seriescharts.h"
 #include "series/analysis.h"
 #include "series/csv.h"
@@ -218,6 +223,17 @@ Json analysed(const Json& given)
     return {{"lines", lines}, {"fit", fitNumbers(analysis.fit)}, {"uncertainty", shown}};
 }
 
+// The page's series charts of the analysis, in the default locale's words
+// and digits.
+Json charts(const Json& given)
+{
+    const series::Series made = seriesOf(given);
+    const auto results = *series::computeRuns(made.runs, 1);
+    const auto uncertainties = *series::uncertaintiesOf(made, 2);
+    const series::Analysis analysis = series::analyse(made, results, uncertainties, given.value("weighted", true));
+    return present::pageSeriesCharts(analysis, made.flowUnit, report::qtLanguage(), report::numberLocaleOf(QLocale()));
+}
+
 Json computedRuns(const series::Series& read)
 {
     Json shown = Json::array();
@@ -287,7 +303,7 @@ int main(int argc, char** argv)
             std::cout << computedRuns(opened).dump() << '\n';
         else
             std::cout << series::exportCsv(opened, *series::computeRuns(opened.runs, 1));
-    } else if (command == "analysis") {
+    } else if (command == "analysis" || command == "charts") {
         QCoreApplication application(argc, argv);
         std::optional<PageTranslator> german;
         if (argc > 3) {
@@ -295,7 +311,8 @@ int main(int argc, char** argv)
             german.emplace(Json::parse(strings));
             QCoreApplication::installTranslator(&*german);
         }
-        std::cout << analysed(Json::parse(input)).dump() << '\n';
+        const Json given = Json::parse(input);
+        std::cout << (command == "analysis" ? analysed(given) : charts(given)).dump() << '\n';
     } else if (command == "bench") {
         // Example B, the median of many.
         std::vector<double> times;

@@ -914,3 +914,45 @@ describe('background work, exports and digits', () => {
     });
   }
 });
+
+describe('series charts', () => {
+  // Ten runs at two water flows and five gas flows, the third out of the fit.
+  const runs = [1, 2].flatMap((waterFlow) => [0.5, 1, 1.5, 2, 3].map((gasFlow) => ({
+    y1: 0.02, x1: Number((0.006 * gasFlow ** 0.8 / waterFlow ** 0.6).toFixed(5)), gasFlow, waterFlow,
+    packingHeight: 1.5,
+  }))).map((run, index) => ({ ...run, excluded: index === 2 }));
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  // Both charts as the page shows them and as the native C++ writes them,
+  // each through the browser's own XML reader and writer.
+  const bothWritten = (wanted) => {
+    const written = (svg) => new XMLSerializer().serializeToString(svg);
+    return {
+      shown: [...document.querySelectorAll('#analysisCharts > svg')].map(written),
+      want: wanted.map((text) => written(new DOMParser().parseFromString(text, 'image/svg+xml').documentElement)),
+    };
+  };
+  const cases = [
+    { name: 'the page draws the charts the native C++ draws', flowUnit: 'kmol/h' },
+    { name: 'in German with error bars, and a flow unit that is no markup', flowUnit: '<b>mol</b>/h & co',
+      language: 'de-DE', locale: 'de_DE', uncertainty: standard },
+  ];
+  for (const row of cases) {
+    test(row.name, async () => {
+      const series = { flowUnit: row.flowUnit, uncertainty: row.uncertainty ?? {}, weighted: true, runs };
+      const args = ['charts', row.locale ?? 'en_US', ...(row.locale ? [join(site, 'strings-de.json')] : [])];
+      const want = askJson(args, series);
+      const page = await openPage(browser, server.url, row.language);
+      await open(page, 'charts.quillon', ask(['write'], JSON.stringify(series)));
+      const written = `(${bothWritten})(${JSON.stringify(want)})`;
+      // The charts come again as each run's Monte Carlo result arrives.
+      await page.waitForFunction(`((both) => JSON.stringify(both.shown) === JSON.stringify(both.want))(${written})`,
+        { timeout: 60000 }).catch(() => {});
+      const { shown, want: expected } = await page.evaluate(written);
+      assert.deepEqual(shown, expected);
+      assert.equal(await page.$$eval('#analysisCharts svg .run-marker[fill="#ffffff"]', (hollow) => hollow.length), 2);
+      assert.equal(await page.$$eval('#analysisCharts b', (bold) => bold.length), 0);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
