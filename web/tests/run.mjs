@@ -914,3 +914,29 @@ describe('background work, exports and digits', () => {
     });
   }
 });
+
+describe('words the module writes', () => {
+  test('an uncertainty that is not a number is quoted to 40 units, never half a character', async () => {
+    const page = await openPage(browser, server.url, 'de-DE');
+    await page.$eval('#u-y1', (field, text) => {
+      field.value = text;
+      field.dispatchEvent(new Event('change'));
+    }, `${'x'.repeat(39)}\u{1F600}y`);
+    assert.deepEqual(await closeBox(page), { title: de('UncertaintyFields', 'Not an uncertainty'),
+      text: de('UncertaintyFields', '"%1" is not an uncertainty: give a number of 0 or more, or leave the field empty.')
+        .replace('%1', `${'x'.repeat(39)}\u2026`) });
+    await page.close();
+  });
+
+  test('Help in German: German headings and numbers, and only the page\'s sections', async () => {
+    const page = await openPage(browser, server.url, 'de-DE');
+    await page.click('#showHelp');
+    const help = await page.$eval('#helpText', (text) => text.innerHTML);
+    assert.ok(help.includes('<h3>Berechnen</h3>'));
+    assert.ok(help.includes(' 0,02 '));
+    assert.ok(help.includes('1.000.000'));
+    assert.ok(!help.includes('<h3>Auswertung der Messreihe</h3>'));
+    assert.ok(!help.includes('Series analysis'));
+    await page.close();
+  });
+});
