@@ -3,27 +3,52 @@
 #include "core/absorber.h"
 #include "series/series.h"
 
+#include <algorithm>
+
 namespace present {
 
-std::string countText(std::size_t value, const std::string& groupSeparator)
+Grouping groupingOf(std::string_view tenMillion, const std::string& separator)
 {
-    const std::string digits = std::to_string(value);
-    std::string grouped;
-    for (std::size_t at = 0; at < digits.size(); ++at) {
-        if (at > 0 && (digits.size() - at) % 3 == 0)
-            grouped += groupSeparator;
-        grouped += digits[at];
+    if (separator.empty() || tenMillion.find(separator) == std::string_view::npos)
+        return {};
+    std::vector<std::string_view> groups;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = tenMillion.find(separator, start);
+        groups.push_back(tenMillion.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            break;
+        start = end + separator.size();
     }
-    return grouped;
+    // Digits, not bytes: a locale may write its own.
+    const auto digitsIn = [](std::string_view group) {
+        return std::size_t(std::count_if(group.begin(), group.end(),
+                                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    };
+    const std::size_t first = digitsIn(groups.back());
+    return {separator, first, groups.size() > 2 ? digitsIn(groups[groups.size() - 2]) : first};
 }
 
-std::string methodText(const Language& language, const NumberLocale& locale, const std::string& groupSeparator,
+std::string countText(std::size_t value, const Grouping& grouping)
+{
+    const std::string digits = std::to_string(value);
+    if (grouping.separator.empty() || grouping.first == 0 || grouping.higher == 0)
+        return digits;
+    std::string groups;
+    std::size_t end = digits.size();
+    for (std::size_t size = grouping.first; end > size; size = grouping.higher) {
+        groups.insert(0, grouping.separator + digits.substr(end - size, size));
+        end -= size;
+    }
+    return digits.substr(0, end) + groups;
+}
+
+std::string methodText(const Language& language, const NumberLocale& locale, const Grouping& grouping,
                        HelpEdition edition)
 {
     const auto number = [&locale](double value) { return exactText(value, locale); };
     const auto result = [&locale](double value) { return resultText(value, locale); };
     // Counts in the reader's locale, as the limits are read and not typed.
-    const auto count = [&groupSeparator](std::size_t value) { return countText(value, groupSeparator); };
+    const auto count = [&grouping](std::size_t value) { return countText(value, grouping); };
     std::string rows;
     for (std::size_t row = 0; row < absorber::equilibriumPoints.size(); ++row) {
         const absorber::EquilibriumPoint& point = absorber::equilibriumPoints[row];

@@ -29,10 +29,12 @@ QString MethodWindow::methodText()
 {
     const QLocale locale;
     // Counts are grouped as the locale groups them, unless it says not to.
-    const QString group =
+    const QString separator =
         locale.numberOptions().testFlag(QLocale::OmitGroupSeparator) ? QString() : locale.groupSeparator();
-    return report::qstring(present::methodText(report::qtLanguage(), report::numberLocaleOf(locale),
-                                               group.toStdString(), present::HelpEdition::window));
+    const present::Grouping grouping =
+        present::groupingOf(locale.toString(qulonglong(10'000'000)).toStdString(), separator.toStdString());
+    return report::qstring(present::methodText(report::qtLanguage(), report::numberLocaleOf(locale), grouping,
+                                               present::HelpEdition::window));
 }
 
 void showAbout(QWidget* parent)

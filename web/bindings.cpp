@@ -283,10 +283,12 @@ val fitLinesOf(const val& analysis, const std::string& flowUnit)
     return lines;
 }
 
-// The page's Help; counts grouped by the separator the browser's locale writes.
-std::string methodTextOf(const std::string& groupSeparator)
+// The page's Help; counts grouped as the browser's locale writes ten million
+// with its group separator.
+std::string methodTextOf(const std::string& tenMillion, const std::string& groupSeparator)
 {
-    return present::methodText(language(), numberLocale(), groupSeparator, present::HelpEdition::page);
+    return present::methodText(language(), numberLocale(), present::groupingOf(tenMillion, groupSeparator),
+                               present::HelpEdition::page);
 }
 
 }  // namespace

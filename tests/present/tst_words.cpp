@@ -206,32 +206,47 @@ INSTANTIATE_TEST_SUITE_P(
                 {"Keine Anpassung: too few runs.", "Runs in the analysis: 2 of 3 with a coefficient."}}),
     [](const testing::TestParamInfo<FitCase>& row) { return std::string(row.param.name); });
 
+const present::Grouping threes{",", 3, 3};
+const present::Grouping indian{",", 3, 2};
+
 struct CountCase {
     const char* name;
-    std::size_t value;
+    const char* tenMillion;
     const char* separator;
+    present::Grouping grouping;
+    std::size_t value;
     const char* text;
 };
 
 class Counts : public testing::TestWithParam<CountCase> {};
 
-TEST_P(Counts, GroupInThrees)
+TEST_P(Counts, GroupAsTheLocaleDoes)
 {
-    EXPECT_EQ(present::countText(GetParam().value, GetParam().separator), GetParam().text);
+    const CountCase& c = GetParam();
+    EXPECT_EQ(present::groupingOf(c.tenMillion, c.separator), c.grouping);
+    EXPECT_EQ(present::countText(c.value, c.grouping), c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Counts,
-    testing::Values(CountCase{"zero", 0, ",", "0"}, CountCase{"threeDigits", 256, ",", "256"},
-                    CountCase{"fourDigits", 1000, ",", "1,000"}, CountCase{"sixDigits", 200000, ".", "200.000"},
-                    CountCase{"million", 1000000, "\u202f", "1\u202f000\u202f000"},
-                    CountCase{"ungrouped", 1000000, "", "1000000"}),
+    testing::Values(CountCase{"zero", "10,000,000", ",", threes, 0, "0"},
+                    CountCase{"threeDigits", "10,000,000", ",", threes, 256, "256"},
+                    CountCase{"fourDigits", "10,000,000", ",", threes, 1000, "1,000"},
+                    CountCase{"german", "10.000.000", ".", {".", 3, 3}, 200000, "200.000"},
+                    CountCase{"narrowSpace", "10\u202f000\u202f000", "\u202f", {"\u202f", 3, 3}, 1000000,
+                              "1\u202f000\u202f000"},
+                    CountCase{"indianLakh", "1,00,00,000", ",", indian, 100000, "1,00,000"},
+                    CountCase{"indianMillion", "1,00,00,000", ",", indian, 1000000, "10,00,000"},
+                    CountCase{"separatorOmitted", "10000000", ",", {}, 1000000, "1000000"},
+                    CountCase{"noSeparator", "10,000,000", "", {}, 1000000, "1000000"},
+                    CountCase{"ownDigits", "\u0661\u0660\u066c\u0660\u0660\u0660\u066c\u0660\u0660\u0660", "\u066c",
+                              {"\u066c", 3, 3}, 64000, "64\u066c000"}),
     [](const testing::TestParamInfo<CountCase>& row) { return std::string(row.param.name); });
 
 TEST(MethodText, PageLeavesOutTheWindowsOwnSections)
 {
-    const std::string window = present::methodText(inEnglish, commaLocale, ".", present::HelpEdition::window);
-    const std::string page = present::methodText(inEnglish, commaLocale, ".", present::HelpEdition::page);
+    const std::string window = present::methodText(inEnglish, commaLocale, {".", 3, 3}, present::HelpEdition::window);
+    const std::string page = present::methodText(inEnglish, commaLocale, {".", 3, 3}, present::HelpEdition::page);
     for (const std::string& text : {window, page}) {
         EXPECT_NE(text.find("type 0,02 for 2 % NH3"), std::string::npos);
         EXPECT_NE(text.find("over 1.000.000 equal steps"), std::string::npos);

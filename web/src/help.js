@@ -2,16 +2,17 @@
 // in the page's language and numbers.
 import { locale } from './i18n.js';
 
-// The separator the browser's locale groups thousands with, as in 1,000,000.
-function groupSeparator() {
-  return new Intl.NumberFormat(locale).formatToParts(1000000).find((part) => part.type === 'group')?.value ?? '';
+// How the browser's locale writes ten million, and the separator of its groups.
+function grouping() {
+  const parts = new Intl.NumberFormat(locale).formatToParts(10000000);
+  return [parts.map((part) => part.value).join(''), parts.find((part) => part.type === 'group')?.value ?? ''];
 }
 
 // The Help section, shown and focused by its button and by F1.
 export function wireHelp(quillon) {
   const section = document.getElementById('help');
   const show = () => {
-    document.getElementById('helpText').innerHTML = quillon.methodText(groupSeparator());
+    document.getElementById('helpText').innerHTML = quillon.methodText(...grouping());
     section.hidden = false;
     section.focus();
   };

@@ -928,15 +928,19 @@ describe('words the module writes', () => {
     await page.close();
   });
 
-  test('Help in German: German headings and numbers, and only the page\'s sections', async () => {
-    const page = await openPage(browser, server.url, 'de-DE');
-    await page.click('#showHelp');
-    const help = await page.$eval('#helpText', (text) => text.innerHTML);
-    assert.ok(help.includes('<h3>Berechnen</h3>'));
-    assert.ok(help.includes(' 0,02 '));
-    assert.ok(help.includes('1.000.000'));
-    assert.ok(!help.includes('<h3>Auswertung der Messreihe</h3>'));
-    assert.ok(!help.includes('Series analysis'));
-    await page.close();
-  });
+  // Counts grouped as the browser's locale groups them, as the page's own Intl did.
+  for (const row of [{ language: 'de-DE', steps: '1.000.000', heading: '<h3>Berechnen</h3>', example: ' 0,02 ' },
+    { language: 'en-IN', steps: '10,00,000', heading: '<h3>Calculate</h3>', example: ' 0.02 ' }]) {
+    test(`Help in ${row.language}: its words and numbers, and only the page's sections`, async () => {
+      const page = await openPage(browser, server.url, row.language);
+      await page.click('#showHelp');
+      const help = await page.$eval('#helpText', (text) => text.innerHTML);
+      assert.ok(help.includes(row.heading));
+      assert.ok(help.includes(row.example));
+      assert.ok(help.includes(`${row.steps} `));
+      assert.ok(!help.includes('<h3>Auswertung der Messreihe</h3>'));
+      assert.ok(!help.includes('Series analysis'));
+      await page.close();
+    });
+  }
 });
