@@ -8,6 +8,10 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
 
 namespace report {
 
@@ -25,6 +29,14 @@ inline QString qstring(const present::Text& text)
 inline QString qstring(const std::string& text)
 {
     return QString::fromStdString(text);
+}
+
+inline QStringList qstrings(const std::vector<std::string>& texts)
+{
+    QStringList list;
+    for (const std::string& text : texts)
+        list.append(QString::fromStdString(text));
+    return list;
 }
 
 }  // namespace report

@@ -1,6 +1,7 @@
 #include "report/run.h"
 
-#include "report/findings.h"
+#include "present/words.h"
+#include "report/qtpresent.h"
 #include "series/findings.h"
 
 namespace report {
@@ -39,7 +40,7 @@ std::optional<Run> seriesRun(const series::Series& series, std::size_t index, co
         shown.mtc = result.mtc;
     }
     shown.ntuColburn = result.ntuColburn;
-    shown.findings = findingMessages(series::findingsOf(run, result));
+    shown.findings = qstrings(present::findingMessages(qtLanguage(), series::findingsOf(run, result)));
     shown.flowUnit = QString::fromStdString(series.flowUnit);
     if (uncertainty) {
         if (const auto* gum = std::get_if<series::Gum>(&uncertainty->gum))

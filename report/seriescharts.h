@@ -7,7 +7,6 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
-#include <QStringList>
 
 class QPainter;
 
@@ -30,10 +29,5 @@ void drawCoefficientChart(QPainter& painter, const QRectF& area, const series::A
 
 // Both charts side by side, on white: the picture Copy and Save give.
 QImage analysisImage(const series::Analysis& analysis, const QString& flowUnit, const QSize& size);
-
-// The fit in words, a line each: the law, the prefactor and exponents with
-// standard errors and 95 % intervals, R², the runs used, or why there is
-// no fit; with the series' units.
-QStringList fitLines(const series::Analysis& analysis, const QString& flowUnit);
 
 }  // namespace report

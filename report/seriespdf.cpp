@@ -1,7 +1,9 @@
 #include "report/seriespdf.h"
 
-#include "report/findings.h"
+#include "present/fittext.h"
+#include "present/words.h"
 #include "report/pdfpage.h"
+#include "report/qtpresent.h"
 #include "report/run.h"
 #include "report/seriescharts.h"
 #include "series/analysis.h"
@@ -34,23 +36,6 @@ constexpr double pageBottom = footerTop - 4.0;
 enum TableColumn { number, label, y1, x1, gasFlow, waterFlow, height, y2, ntu, colburn, mtc, uncertainty, notes };
 constexpr std::array<double, 13> columnEnds{21.0,  46.0,  58.0,  70.0,  82.0,  94.0, 105.0,
                                             118.0, 130.0, 143.0, 158.0, 175.0, 195.0};
-
-QString outcomeText(absorber::Outcome outcome)
-{
-    switch (outcome) {
-    case absorber::Outcome::completed:
-        return {};
-    case absorber::Outcome::invalidData:
-        return PdfText::tr("not completed: invalid data");
-    case absorber::Outcome::invalidOperation:
-        return PdfText::tr("not completed: invalid operation");
-    case absorber::Outcome::divisionByZero:
-        return PdfText::tr("not completed: division by zero");
-    case absorber::Outcome::overflow:
-        return PdfText::tr("not completed: overflow");
-    }
-    return {};
-}
 
 // Begins pages and numbers them at the foot.
 class Pages {
@@ -180,7 +165,8 @@ double writeTable(Page& page, Pages& pages, double top, const series::Series& se
                     cell(uncertainty, series::coverageFactor * drawn->u);
             }
         } else {
-            page.text(columnEnds[height] + 1.5, top, outcomeText(result.outcome), page.small);
+            page.text(columnEnds[height] + 1.5, top, qstring(present::notCompletedText(qtLanguage(), result.outcome)),
+                      page.small);
         }
         QStringList marks;
         if (!series::inAnalysis(run, result))
@@ -194,7 +180,8 @@ double writeTable(Page& page, Pages& pages, double top, const series::Series& se
 
     // What the marked runs' findings are, a line each.
     for (std::size_t i = 0; i < series.runs.size() && i < results.size(); ++i) {
-        const QStringList findings = findingMessages(series::findingsOf(series.runs[i], results[i]));
+        const QStringList findings =
+            qstrings(present::findingMessages(qtLanguage(), series::findingsOf(series.runs[i], results[i])));
         if (findings.isEmpty())
             continue;
         const QString text = PdfText::tr("Run %1: %2").arg(QLocale().toString(qulonglong(i + 1)), findings.join(u' '));
@@ -221,7 +208,9 @@ bool writeAnalysis(Page& page, double top, const series::Series& series, const s
     drawCoefficientChart(page.painter, page.rect(margin, top, pageWidth - 2 * margin, chartHeight), analysis,
                          Against::waterFlow, unit);
     top += chartHeight + sectionGap;
-    page.paragraph(margin, top, pageWidth - 2 * margin, fitLines(analysis, unit).join(u'\n'), page.body);
+    const QStringList lines =
+        qstrings(present::fitLines(analysis, series.flowUnit, qtLanguage(), numberLocaleOf(QLocale())));
+    page.paragraph(margin, top, pageWidth - 2 * margin, lines.join(u'\n'), page.body);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/analysiswindow.h"
 
+#include "present/fittext.h"
+#include "report/qtpresent.h"
 #include "report/seriescharts.h"
 #include "ui/saving.h"
 
@@ -119,7 +121,9 @@ void AnalysisWindow::refresh()
 
 QString AnalysisWindow::fitText() const
 {
-    return report::fitLines(current, QString::fromStdString(model.series().flowUnit)).join(u'\n');
+    return report::qstrings(present::fitLines(current, model.series().flowUnit, report::qtLanguage(),
+                                              report::numberLocaleOf(QLocale())))
+        .join(u'\n');
 }
 
 QImage AnalysisWindow::picture() const

@@ -1,7 +1,9 @@
 #include "ui/messages.h"
 
+#include "present/words.h"
+#include "report/qtpresent.h"
+
 #include <QApplication>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -11,16 +13,10 @@ namespace ui {
 
 namespace {
 
-struct Messages {
-    Q_DECLARE_TR_FUNCTIONS(Messages)
-};
-
 // Window managers drop a title that does not fit beside the title bar's
 // buttons: room for four of them, and a floor for a short title.
 constexpr int titleBarButtonsWidth = 4 * 24;
 constexpr int smallestBoxWidth = 240;
-
-constexpr qsizetype longestQuote = 40;
 
 int boxWidthFor(const QString& title)
 {
@@ -61,38 +57,21 @@ void showBox(QWidget* parent, const QString& title, const QString& text)
     box.exec();
 }
 
-QString faultName(absorber::Outcome fault)
+void showBox(QWidget* parent, const present::MessageBox& box)
 {
-    const QString name = outcomeName(fault);
-    return name.isEmpty() || fault == absorber::Outcome::invalidData ? Messages::tr("Arithmetic fault") : name;
+    showBox(parent, report::qstring(box.title), report::qstring(box.text));
 }
 
 }  // namespace
 
 QString outcomeName(absorber::Outcome outcome)
 {
-    switch (outcome) {
-    case absorber::Outcome::completed:
-        break;
-    case absorber::Outcome::invalidData:
-        return Messages::tr("Invalid Data");
-    case absorber::Outcome::divisionByZero:
-        return Messages::tr("Division by zero");
-    case absorber::Outcome::overflow:
-        return Messages::tr("Overflow");
-    case absorber::Outcome::invalidOperation:
-        return Messages::tr("Invalid operation");
-    }
-    return {};
+    return report::qstring(present::outcomeName(report::qtLanguage(), outcome));
 }
 
 QString quoted(const QString& text)
 {
-    if (text.size() <= longestQuote)
-        return text;
-    // Never half a character: a surrogate pair is kept whole or left out.
-    const qsizetype cut = text.at(longestQuote - 1).isHighSurrogate() ? longestQuote - 1 : longestQuote;
-    return text.left(cut) + QChar(0x2026);
+    return report::qstring(present::quoted(text.toStdString()));
 }
 
 void reportInvalidData(QWidget* parent, const QString& title)
@@ -102,44 +81,28 @@ void reportInvalidData(QWidget* parent, const QString& title)
 
 void reportConversionError(QWidget* parent, const QString& fieldName, const QString& text, ParsedNumber::Kind kind)
 {
-    if (text.trimmed().isEmpty()) {
-        showBox(parent, Messages::tr("Not a number"), Messages::tr("%1 is empty. Type a number.").arg(fieldName));
-    } else if (kind == ParsedNumber::Kind::tooLarge) {
-        showBox(parent, Messages::tr("Number too large"),
-                Messages::tr("%1 holds \"%2\", which is too large a number.").arg(fieldName, quoted(text)));
-    } else {
-        showBox(parent, Messages::tr("Not a number"),
-                Messages::tr("%1 holds \"%2\", which is not a number.").arg(fieldName, quoted(text)));
-    }
+    const present::NumberFault fault =
+        kind == ParsedNumber::Kind::tooLarge ? present::NumberFault::tooLarge : present::NumberFault::notANumber;
+    showBox(parent, present::conversionError(report::qtLanguage(), fieldName.toStdString(), text.toStdString(), fault));
 }
 
 void reportFault(QWidget* parent, absorber::Outcome fault)
 {
-    showBox(parent, faultName(fault),
-            Messages::tr("%1. The calculation was stopped at that step.").arg(faultName(fault)));
+    showBox(parent, present::faultBox(report::qtLanguage(), fault));
 }
 
 void reportDrawingFault(QWidget* parent, absorber::Outcome fault)
 {
-    showBox(parent, faultName(fault),
-            Messages::tr("%1. Drawing stopped there; the chart shows what was drawn before.").arg(faultName(fault)));
+    showBox(parent, present::drawingFaultBox(report::qtLanguage(), fault));
 }
 
 bool reportOutcome(QWidget* parent, absorber::Outcome outcome, const QString& invalidDataTitle)
 {
-    switch (outcome) {
-    case absorber::Outcome::completed:
-        return true;
-    case absorber::Outcome::invalidData:
-        reportInvalidData(parent, invalidDataTitle);
-        return false;
-    case absorber::Outcome::invalidOperation:
-    case absorber::Outcome::divisionByZero:
-    case absorber::Outcome::overflow:
-        reportFault(parent, outcome);
-        return false;
-    }
-    return false;
+    const std::optional<present::MessageBox> box =
+        present::outcomeBox(report::qtLanguage(), outcome, invalidDataTitle.toStdString());
+    if (box)
+        showBox(parent, *box);
+    return !box;
 }
 
 }  // namespace ui

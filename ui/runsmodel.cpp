@@ -1,6 +1,7 @@
 #include "ui/runsmodel.h"
 
-#include "report/findings.h"
+#include "present/words.h"
+#include "report/qtpresent.h"
 #include "series/findings.h"
 #include "ui/messages.h"
 #include "ui/numbertext.h"
@@ -357,7 +358,8 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
             return index.row() + 1;
         // A run whose results cannot describe an absorber is marked, and
         // its tip says why.
-        const QStringList findings = report::findingMessages(series::findingsOf(run, result));
+        const QStringList findings =
+            report::qstrings(present::findingMessages(report::qtLanguage(), series::findingsOf(run, result)));
         if (role == Qt::DecorationRole && !findings.isEmpty())
             return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
         if (role == Qt::ToolTipRole) {

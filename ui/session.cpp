@@ -1,6 +1,7 @@
 #include "ui/session.h"
 
-#include "report/findings.h"
+#include "present/words.h"
+#include "report/qtpresent.h"
 #include "ui/Form1.h"
 #include "ui/analysiswindow.h"
 #include "ui/centring.h"
@@ -71,7 +72,8 @@ Session::Session(Form1& mainWindow)
                 } else {
                     form.showCoefficient(model.results()[std::size_t(row)].mtc);
                 }
-                lastFindings = report::findingMessages(series::findingsOf(run, result));
+                lastFindings =
+                    report::qstrings(present::findingMessages(report::qtLanguage(), series::findingsOf(run, result)));
                 form.showFindings(lastFindings);
             });
     // Find MTC completes only right after a completed Calculate, so the

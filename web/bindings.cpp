@@ -3,12 +3,20 @@
 
 #include "core/absorber.h"
 #include "document.h"
+#include "jsvalues.h"
+#include "pagelocale.h"
 #include "series/fit.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
 #include "jsvalues.h"
 #include "pagelocale.h"
 #include "present/svg.h"
+
+// The words.
+#include "present/fittext.h"
+#include "present/methodtext.h"
+#include "present/words.h"
+#include "series/findings.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -176,6 +184,126 @@ val seriesChartsOf(const Document& document, bool weighted, const val& monteCarl
                                                             document.flowUnit(), language(), numberLocale()))
         charts.call<void>("push", svg);
     return charts;
+namespace {
+
+// The words: boxes, outcomes, findings, the fit and Help, in the page's
+// language and numbers. Outcomes and findings come as their codes.
+
+absorber::Outcome outcomeFrom(const std::string& code)
+{
+    for (const absorber::Outcome outcome : {absorber::Outcome::invalidData, absorber::Outcome::divisionByZero,
+                                            absorber::Outcome::overflow, absorber::Outcome::invalidOperation}) {
+        if (series::outcomeName(outcome) == code)
+            return outcome;
+    }
+    return absorber::Outcome::completed;
+}
+
+std::string quotedOf(const std::string& text)
+{
+    return present::quoted(text);
+}
+
+val boxOf(const present::MessageBox& box)
+{
+    val shown = val::object();
+    shown.set("title", box.title);
+    shown.set("text", box.text);
+    return shown;
+}
+
+std::string outcomeNameOf(const std::string& code)
+{
+    return present::outcomeName(language(), outcomeFrom(code));
+}
+
+// An unknown code is shown as it is.
+std::string findingMessageOf(const std::string& code)
+{
+    for (const series::Finding finding :
+         {series::Finding::gasFlowNotPositive, series::Finding::waterFlowNotPositive, series::Finding::negativeFraction,
+          series::Finding::noAbsorption, series::Finding::aboveEquilibrium, series::Finding::drivingForceChangesSign}) {
+        if (series::findingCode(finding) == code)
+            return present::findingMessage(language(), finding);
+    }
+    return code;
+}
+
+// `kind` as parseNumber gives it: "tooLarge" or anything else.
+val conversionErrorOf(const std::string& fieldName, const std::string& typed, const std::string& kind)
+{
+    return boxOf(present::conversionError(
+        language(), fieldName, typed,
+        kind == "tooLarge" ? present::NumberFault::tooLarge : present::NumberFault::notANumber));
+}
+
+val faultBoxOf(const std::string& code)
+{
+    return boxOf(present::faultBox(language(), outcomeFrom(code)));
+}
+
+// Null for a completed outcome.
+val outcomeBoxOf(const std::string& code, const std::string& invalidDataTitle)
+{
+    const auto box = present::outcomeBox(language(), outcomeFrom(code), invalidDataTitle);
+    return box ? boxOf(*box) : val::null();
+}
+
+series::Estimate estimateFrom(const val& shown)
+{
+    return {shown["value"].as<double>(), shown["standardError"].as<double>(), shown["low"].as<double>(),
+            shown["high"].as<double>()};
+}
+
+std::optional<series::Estimate> optionalEstimateFrom(const val& shown)
+{
+    return shown.isNull() || shown.isUndefined() ? std::nullopt : std::optional(estimateFrom(shown));
+}
+
+// An analysis as Document.analyse gave it, as far as its words need it.
+series::Analysis analysisFrom(const val& shown)
+{
+    series::Analysis analysis;
+    const val runs = shown["runs"];
+    const auto count = runs["length"].as<std::size_t>();
+    for (std::size_t i = 0; i < count; ++i)
+        analysis.runs.push_back({i, {}, runs[i]["used"].as<bool>()});
+    const val fit = shown["fit"];
+    if (!fit["reason"].isUndefined()) {
+        analysis.fit = series::NotGiven{fit["reason"].as<std::string>()};
+        return analysis;
+    }
+    series::PowerLaw law;
+    law.prefactor = estimateFrom(fit["prefactor"]);
+    law.gasExponent = optionalEstimateFrom(fit["gasExponent"]);
+    law.waterExponent = optionalEstimateFrom(fit["waterExponent"]);
+    if (const val dropped = fit["dropped"]; !dropped.isNull()) {
+        law.dropped = series::DroppedTerm{
+            dropped["exponent"].as<std::string>() == "gas" ? series::Exponent::gas : series::Exponent::water,
+            dropped["reason"].as<std::string>()};
+    }
+    law.rSquared = fit["rSquared"].as<double>();
+    law.residualSd = fit["residualSd"].as<double>();
+    law.runsUsed = fit["runsUsed"].as<std::size_t>();
+    law.weighted = fit["weighted"].as<bool>();
+    analysis.fit = law;
+    return analysis;
+}
+
+val fitLinesOf(const val& analysis, const std::string& flowUnit)
+{
+    val lines = val::array();
+    for (const std::string& line : present::fitLines(analysisFrom(analysis), flowUnit, language(), numberLocale()))
+        lines.call<void>("push", line);
+    return lines;
+}
+
+// The page's Help; counts grouped as the browser's locale writes ten million
+// with its group separator.
+std::string methodTextOf(const std::string& tenMillion, const std::string& groupSeparator)
+{
+    return present::methodText(language(), numberLocale(), present::groupingOf(tenMillion, groupSeparator),
+                               present::HelpEdition::page);
 }
 
 }  // namespace
@@ -183,4 +311,14 @@ val seriesChartsOf(const Document& document, bool weighted, const val& monteCarl
 EMSCRIPTEN_BINDINGS(quillon_charts)
 {
     emscripten::function("seriesCharts", &seriesChartsOf);
+EMSCRIPTEN_BINDINGS(quillon_words)
+{
+    emscripten::function("outcomeName", &outcomeNameOf);
+    emscripten::function("findingMessage", &findingMessageOf);
+    emscripten::function("quoted", &quotedOf);
+    emscripten::function("conversionError", &conversionErrorOf);
+    emscripten::function("faultBox", &faultBoxOf);
+    emscripten::function("outcomeBox", &outcomeBoxOf);
+    emscripten::function("fitLines", &fitLinesOf);
+    emscripten::function("methodText", &methodTextOf);
 }

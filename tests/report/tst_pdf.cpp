@@ -1,4 +1,6 @@
 #include "core/absorber.h"
+#include "present/fittext.h"
+#include "report/qtpresent.h"
 #include "report/runpdf.h"
 #include "report/seriescharts.h"
 #include "report/seriespdf.h"
@@ -211,7 +213,8 @@ TEST(SeriesPdf, HoldsEveryRunTheChartsTheFitAndAnAppendix)
         for (const series::Run& run : lab.series.runs)
             EXPECT_TRUE(text->contains(QString::fromStdString(run.label))) << run.label;
         const series::Analysis analysis = series::analyse(lab.series, lab.results, lab.uncertainties);
-        for (const QString& line : report::fitLines(analysis, QString()))
+        for (const QString& line :
+             report::qstrings(present::fitLines(analysis, {}, report::qtLanguage(), report::numberLocaleOf(QLocale()))))
             EXPECT_TRUE(text->simplified().contains(line.simplified())) << line.toStdString();
         for (const char* expected : {"Absorber Ü4", "A. Lind", "findings", "Equilibrium data", "The fit",
                                      "Error budget", "Gas flow G", "Water flow L"})

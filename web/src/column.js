@@ -1,7 +1,7 @@
 // The main window's two calculations, as the desktop's Form1 makes them:
 // the same fields read in the same order, the same boxes, the same rounding.
 import { locale, tr } from './i18n.js';
-import { findingMessage, reportConversionError, reportInvalidData, reportOutcome } from './messages.js';
+import { reportOutcome, showBox } from './messages.js';
 import { numberText, parseNumber } from './numbers.js';
 
 // Reached, as the core numbers it.
@@ -34,7 +34,8 @@ export class Column {
   read(field) {
     const number = parseNumber(field.value, locale);
     if (number.kind !== 'number') {
-      reportConversionError(tr(...field.dataset.name.split('|')), field.value, number.kind);
+      const box = this.quillon.conversionError(tr(...field.dataset.name.split('|')), field.value, number.kind);
+      showBox(box.title, box.text);
       return null;
     }
     return number.value;
@@ -57,7 +58,7 @@ export class Column {
   // Marks the result fields that show a value, with the messages in their
   // tips and in the list below them; no messages, no mark.
   showFindings(codes) {
-    const messages = codes.map(findingMessage);
+    const messages = codes.map((code) => this.quillon.findingMessage(code));
     for (const name of ['eqY', 'y2', 'ntu', 'mtc']) {
       const field = this.fields[name];
       if (field.value === '') continue;
@@ -97,13 +98,13 @@ export class Column {
 
     const result = this.runs.calculate(y1, x1, gasFlow, waterFlow, this.lastRunId);
     if (result.y2 !== null) state.y2 = result.y2;
-    if (result.step === 'balance' && !reportOutcome(result.outcome, this.invalidDataTitle())) {
+    if (result.step === 'balance' && !reportOutcome(this.quillon, result.outcome, this.invalidDataTitle())) {
       return this.end(result.y2 !== null ? 'fractions' : 'inputs');
     }
     this.show(fields.eqY, result.point.y);
     this.show(fields.y2, result.y2);
     state.ntu = 0;
-    if (!reportOutcome(result.outcome, this.invalidDataTitle())) return this.end('fractions');
+    if (!reportOutcome(this.quillon, result.outcome, this.invalidDataTitle())) return this.end('fractions');
     state.ntu = result.ntu;
     this.show(fields.ntu, result.ntu);
     // The coefficient on screen always belongs to the NTU on screen.
@@ -123,11 +124,11 @@ export class Column {
     // Only the NTU and gas flow of one completed run make a coefficient, and
     // only while that run is in the series: no coefficient shows without it.
     if (!this.coherence.ntuAndGasFlow || this.runs.indexOf(this.lastRunId) < 0) {
-      reportInvalidData(this.invalidDataTitle());
+      showBox(this.invalidDataTitle(), this.quillon.outcomeName('invalid_data'));
       return;
     }
     const coefficient = this.quillon.findMtc(height, this.state.ntu, this.state.gasFlow);
-    if (!reportOutcome(coefficient.outcome, this.invalidDataTitle())) return;
+    if (!reportOutcome(this.quillon, coefficient.outcome, this.invalidDataTitle())) return;
     this.state.mtc = coefficient.mtc;
     this.show(this.fields.mtc, coefficient.mtc);
     this.runs.setMtc(this.lastRunId, height, coefficient.mtc);

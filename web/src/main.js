@@ -66,7 +66,7 @@ async function start() {
   });
   const column = new Column(quillon, runs, changed);
   table = new RunsTable(quillon, runs, cache, changed);
-  uncertainty = new Uncertainty(runs, cache, changed);
+  uncertainty = new Uncertainty(quillon, runs, cache, changed);
   const fields = new SeriesFields(runs, changed);
   const analysis = new Analysis(quillon, runs, cache);
   // A save leaves the run on screen the series' own: Find MTC still goes to it.

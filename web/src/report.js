@@ -1,7 +1,6 @@
 // What the browser prints: the last run's inputs and results, as shown and
 // in full, with its findings, and the series' runs below.
 import { locale, tr } from './i18n.js';
-import { findingMessage } from './messages.js';
 import { numberText } from './numbers.js';
 
 export function buildReport(quillon, documentOfRuns) {
@@ -42,7 +41,7 @@ export function buildReport(quillon, documentOfRuns) {
     for (const code of run.findings) {
       const finding = document.createElement('p');
       finding.className = 'finding';
-      finding.textContent = `\u26a0 ${findingMessage(code)}`;
+      finding.textContent = `\u26a0 ${quillon.findingMessage(code)}`;
       report.append(finding);
     }
   }

@@ -3,7 +3,6 @@
 // deleted, every change undone and redone, and each coefficient's
 // expanded uncertainty and 95 % interval once the worker has them.
 import { locale, tr } from './i18n.js';
-import { findingMessage, outcomeName } from './messages.js';
 import { numberText } from './numbers.js';
 
 const columns = [
@@ -175,8 +174,8 @@ export class RunsTable {
 
     // A run whose results cannot describe an absorber is marked, and its
     // tip says why.
-    const messages = run.findings.map(findingMessage);
-    if (!completed) messages.unshift(tr('RunsModel', 'Not completed: %1', outcomeName(run.outcome)));
+    const messages = run.findings.map((code) => this.quillon.findingMessage(code));
+    if (!completed) messages.unshift(tr('RunsModel', 'Not completed: %1', this.quillon.outcomeName(run.outcome)));
     const runCell = row.insertCell();
     runCell.className = 'run-number';
     runCell.textContent = String(number);
@@ -226,9 +225,9 @@ export class RunsTable {
       const value = column.value(run);
       let text = value === null ? '' : numberText(this.quillon.roundResult(value), locale);
       // A run that did not complete says why where its NTU would be.
-      if (column.name === 'ntu' && !completed) text = outcomeName(run.outcome);
+      if (column.name === 'ntu' && !completed) text = this.quillon.outcomeName(run.outcome);
       let full = value === null ? '' : numberText(value, locale);
-      if (column.name === 'mtc' && value === null && run.coefficientOutcome) full = outcomeName(run.coefficientOutcome);
+      if (column.name === 'mtc' && value === null && run.coefficientOutcome) full = this.quillon.outcomeName(run.coefficientOutcome);
       const cell = this.cell(row, text, full);
       cell.className = 'number';
       if (column.name) cell.dataset.column = column.name;

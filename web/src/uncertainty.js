@@ -3,7 +3,7 @@
 // and what the library makes of them for the run chosen, with the progress
 // of the runs being computed.
 import { locale, plain, tr } from './i18n.js';
-import { quoted, showBox } from './messages.js';
+import { showBox } from './messages.js';
 import { numberText, parseNumber } from './numbers.js';
 
 const keys = ['gasFlowRel', 'waterFlowRel', 'y1', 'x1', 'packingHeight'];
@@ -32,7 +32,8 @@ function makeFields(holder, prefix) {
 const text = (value) => (value === null ? '' : numberText(value, locale));
 
 export class Uncertainty {
-  constructor(documentOfRuns, cache, onChange) {
+  constructor(quillon, documentOfRuns, cache, onChange) {
+    this.quillon = quillon;
     this.runs = documentOfRuns;
     this.cache = cache;
     this.onChange = onChange;
@@ -69,7 +70,7 @@ export class Uncertainty {
     const number = parseNumber(typed, locale);
     if (typed !== '' && (number.kind !== 'number' || number.value < 0)) {
       await showBox(tr('UncertaintyFields', 'Not an uncertainty'), tr('UncertaintyFields',
-        '"%1" is not an uncertainty: give a number of 0 or more, or leave the field empty.', quoted(typed)));
+        '"%1" is not an uncertainty: give a number of 0 or more, or leave the field empty.', this.quillon.quoted(typed)));
       field.value = text(values[key]);
       this.render();
       field.focus();

@@ -20,6 +20,7 @@
 //   quillon_oracle bench          the median time of one Calculate, in ms
 
 #include "core/absorber.h"
+#include "present/fittext.h"
 #include "present/svg.h"
 #include "report/qtpresent.h"
 #include "report/seriescharts.h"
@@ -206,8 +207,9 @@ Json analysed(const Json& given)
     const auto uncertainties = *series::uncertaintiesOf(made, 2);
     const series::Analysis analysis = series::analyse(made, results, uncertainties, given.value("weighted", true));
     Json lines = Json::array();
-    for (const QString& line : report::fitLines(analysis, QString::fromStdString(made.flowUnit)))
-        lines.push_back(line.toStdString());
+    for (const std::string& line :
+         present::fitLines(analysis, made.flowUnit, report::qtLanguage(), report::numberLocaleOf(QLocale())))
+        lines.push_back(line);
     Json shown = Json::array();
     for (std::size_t i = 0; i < made.runs.size(); ++i) {
         const auto* drawn = std::get_if<series::MonteCarlo>(&uncertainties[i].monteCarlo);

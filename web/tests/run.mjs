@@ -952,6 +952,31 @@ describe('series charts', () => {
       assert.equal(await page.$$eval('#analysisCharts svg .run-marker[fill="#ffffff"]', (hollow) => hollow.length), 2);
       assert.equal(await page.$$eval('#analysisCharts b', (bold) => bold.length), 0);
       assert.deepEqual(page.errors, []);
+describe('words the module writes', () => {
+  test('an uncertainty that is not a number is quoted to 40 units, never half a character', async () => {
+    const page = await openPage(browser, server.url, 'de-DE');
+    await page.$eval('#u-y1', (field, text) => {
+      field.value = text;
+      field.dispatchEvent(new Event('change'));
+    }, `${'x'.repeat(39)}\u{1F600}y`);
+    assert.deepEqual(await closeBox(page), { title: de('UncertaintyFields', 'Not an uncertainty'),
+      text: de('UncertaintyFields', '"%1" is not an uncertainty: give a number of 0 or more, or leave the field empty.')
+        .replace('%1', `${'x'.repeat(39)}\u2026`) });
+    await page.close();
+  });
+
+  // Counts grouped as the browser's locale groups them, as the page's own Intl did.
+  for (const row of [{ language: 'de-DE', steps: '1.000.000', heading: '<h3>Berechnen</h3>', example: ' 0,02 ' },
+    { language: 'en-IN', steps: '10,00,000', heading: '<h3>Calculate</h3>', example: ' 0.02 ' }]) {
+    test(`Help in ${row.language}: its words and numbers, and only the page's sections`, async () => {
+      const page = await openPage(browser, server.url, row.language);
+      await page.click('#showHelp');
+      const help = await page.$eval('#helpText', (text) => text.innerHTML);
+      assert.ok(help.includes(row.heading));
+      assert.ok(help.includes(row.example));
+      assert.ok(help.includes(`${row.steps} `));
+      assert.ok(!help.includes('<h3>Auswertung der Messreihe</h3>'));
+      assert.ok(!help.includes('Series analysis'));
       await page.close();
     });
   }

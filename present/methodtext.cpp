@@ -1,0 +1,228 @@
+#include "present/methodtext.h"
+
+#include "core/absorber.h"
+#include "series/series.h"
+
+#include <algorithm>
+
+namespace present {
+
+Grouping groupingOf(std::string_view tenMillion, const std::string& separator)
+{
+    if (separator.empty() || tenMillion.find(separator) == std::string_view::npos)
+        return {};
+    std::vector<std::string_view> groups;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = tenMillion.find(separator, start);
+        groups.push_back(tenMillion.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            break;
+        start = end + separator.size();
+    }
+    // Digits, not bytes: a locale may write its own.
+    const auto digitsIn = [](std::string_view group) {
+        return std::size_t(std::count_if(group.begin(), group.end(),
+                                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    };
+    const std::size_t first = digitsIn(groups.back());
+    return {separator, first, groups.size() > 2 ? digitsIn(groups[groups.size() - 2]) : first};
+}
+
+std::string countText(std::size_t value, const Grouping& grouping)
+{
+    const std::string digits = std::to_string(value);
+    if (grouping.separator.empty() || grouping.first == 0 || grouping.higher == 0)
+        return digits;
+    std::string groups;
+    std::size_t end = digits.size();
+    for (std::size_t size = grouping.first; end > size; size = grouping.higher) {
+        groups.insert(0, grouping.separator + digits.substr(end - size, size));
+        end -= size;
+    }
+    return digits.substr(0, end) + groups;
+}
+
+std::string methodText(const Language& language, const NumberLocale& locale, const Grouping& grouping,
+                       HelpEdition edition)
+{
+    const auto number = [&locale](double value) { return exactText(value, locale); };
+    const auto result = [&locale](double value) { return resultText(value, locale); };
+    // Counts in the reader's locale, as the limits are read and not typed.
+    const auto count = [&grouping](std::size_t value) { return countText(value, grouping); };
+    std::string rows;
+    for (std::size_t row = 0; row < absorber::equilibriumPoints.size(); ++row) {
+        const absorber::EquilibriumPoint& point = absorber::equilibriumPoints[row];
+        rows += "<tr><td align=right>" + std::to_string(row + 1) + "</td><td align=right>" + number(point.x)
+            + "</td><td align=right>" + number(point.y) + "</td></tr>";
+    }
+    // The worked example, as the series library computes it.
+    series::Run example;
+    example.inputs = {0.02, 0.01, 1.0, 1.0};
+    const series::RunResult exampleA = series::computeRun(example);
+
+    std::string html;
+    html += language.translate("MethodWindow", "<h2>What Quillon computes</h2>").str();
+    html += language.translate("MethodWindow", "<h3>The inputs</h3>").str();
+    html +=
+        language
+            .translate("MethodWindow",
+                       "<p>Both compositions are NH3 mole fractions, not percentages: type %1 for 2 % NH3. y1 is the "
+                       "fraction in the entering gas and x1 the fraction in the leaving water. The flow rates carry no "
+                       "unit: only the ratio of gas flow to water flow enters the balance, and Find MTC uses the gas "
+                       "flow itself. The height of packing is in metres.</p>")
+            .arg(number(0.02))
+            .str();
+    html += language.translate("MethodWindow", "<h3>Calculate</h3>").str();
+    html +=
+        language
+            .translate("MethodWindow",
+                       "<p>The run is refused unless y1, x1 and both flows differ from 0, y1 is at most %1 and x1 is "
+                       "less than 1. The equilibrium point (x*, y*) is the first row of the table below whose x is "
+                       "greater than y1, or the last row for y1 up to %1; its slope is m = y*/x*.</p>")
+            .arg(number(absorber::maxGasFraction))
+            .str();
+    html += language
+                .translate("MethodWindow",
+                           "<p>The NH3 balance over the column, in mole ratios, gives the leaving-gas fraction:<br>"
+                           "Y2 = y1/(1 − y1) − x1/(1 − x1) · L/G, &nbsp; y2 = Y2/(Y2 + 1),<br>"
+                           "with L the water flow and G the gas flow. The run is refused unless y2, rounded to 4 "
+                           "decimals, lies strictly between 0 and 1.</p>")
+                .str();
+    html += language
+                .translate(
+                    "MethodWindow",
+                    "<p>The number of transfer units is a left-end rectangle sum over %1 equal steps. Its variable is "
+                    "the scaled gas fraction Y = 29/17 · y (29/17 is the ratio of the molar masses of air and NH3), "
+                    "from Y<sub>lo</sub> = 29/17 · y2 to Y<sub>hi</sub> = 29/17 · y1 in steps "
+                    "Δ = (Y<sub>hi</sub> − Y<sub>lo</sub>) / %1. With the flow ratio r = G/L, the slope m and "
+                    "f = 1 − m · r, every step adds<br>"
+                    "|Δ / (a · Y + b)|, &nbsp; a = 1 − r · f, &nbsp; b = Y<sub>lo</sub> · f,<br>"
+                    "for Y = Y<sub>lo</sub>, Y<sub>lo</sub> + Δ, …, Y<sub>lo</sub> + (%1 − 1) · Δ.</p>"
+                    "<p>The sum is the rectangle rule for the integral of dY / |a · Y + b| from Y<sub>lo</sub> to "
+                    "Y<sub>hi</sub>; where a · Y + b keeps its sign between the limits, that integral is "
+                    "|ln((a · Y<sub>hi</sub> + b) / (a · Y<sub>lo</sub> + b)) / a|, and the sum agrees with it to "
+                    "about six digits. It is not the integral of dy / (y − y*) along the operating line that "
+                    "textbooks give, and the two numbers differ.</p>")
+                .arg(count(std::size_t(absorber::ntuSteps)))
+                .str();
+    html += language.translate("MethodWindow", "<h3>Quillon's NTU and the textbook's</h3>").str();
+    html +=
+        language
+            .translate(
+                "MethodWindow",
+                "<p>For a dilute gas and straight lines, textbooks give the overall gas-phase NTU by the Colburn "
+                "equation:<br>"
+                "NTU<sub>OG</sub> = ln[(1 − 1/A) · y1/y2 + 1/A] / (1 − 1/A), &nbsp; A = L / (m · G),<br>"
+                "and y1/y2 − 1 when A = 1. Quillon's NTU is the sum above, in closed form "
+                "|ln((a · Y<sub>hi</sub> + b) / (a · Y<sub>lo</sub> + b)) / a|. The two integrate different things: "
+                "the textbook integrates dy / (y − y*) along the operating line, in mole fractions; Quillon sums "
+                "dY / |a · Y + b| over the gas fraction scaled by 29/17. So the same run gives two numbers: example "
+                "A (y1 %1, x1 %2, both flows 1) has NTU %3 here and %4 by the Colburn equation. The runs table, "
+                "the CSV export and the report show both; the mass-transfer coefficient is always made from "
+                "Quillon's own NTU.</p>")
+            .arg(number(0.02))
+            .arg(number(0.01))
+            .arg(result(*exampleA.ntu))
+            .arg(result(exampleA.ntuColburn.value_or(0.0)))
+            .str();
+    html += language.translate("MethodWindow", "<h3>Find MTC</h3>").str();
+    html += language
+                .translate(
+                    "MethodWindow",
+                    "<p>The mass-transfer coefficient is K = NTU · G / (z · A), with z the height of packing and "
+                    "A = 0.05² × 3.1416 m² the cross-section of the laboratory column. It needs a height, an NTU and "
+                    "a gas flow all greater than 0, from the last completed Calculate.</p>")
+                .str();
+    if (edition == HelpEdition::window) {
+        html += language.translate("MethodWindow", "<h3>Uncertainty of the coefficient</h3>").str();
+        html +=
+            language
+                .translate(
+                    "MethodWindow",
+                    "<p>In the Runs window, give the standard uncertainties of the inputs for the whole series (the "
+                    "flows relative, %1 for 2 %; y1, x1 and the height absolute), and any run's own with Run "
+                    "Uncertainties…. Each coefficient then shows MTC ± U with U = 2 u (k = 2) and its 95 % coverage "
+                    "interval, by the Monte Carlo method of JCGM 101: normally distributed inputs are drawn until the "
+                    "interval is stable to two significant digits, each draw evaluating the NTU in closed form. The "
+                    "run's report adds the first-order error budget of the GUM: each input's sensitivity coefficient "
+                    "and its share of the variance. The draws start from a fixed seed, so a run shows the same "
+                    "digits every time. Where the driving force changes sign the closed form does not exist, and no "
+                    "uncertainty is given.</p>")
+                .arg(number(0.02))
+                .str();
+        html += language.translate("MethodWindow", "<h3>Series analysis</h3>").str();
+        html +=
+            language
+                .translate(
+                    "MethodWindow",
+                    "<p>Report ▸ Show Series Analysis fits the power law MTC = a · G<sup>m</sup> · L<sup>n</sup> to "
+                    "the "
+                    "coefficients of the runs in the analysis, by least squares on ln MTC = ln a + m ln G + n ln L, "
+                    "weighted by 1/u(ln MTC)² where every such run has an uncertainty. It gives m and n with their "
+                    "standard errors and 95 % confidence intervals (Student t at the residual degrees of freedom), R² "
+                    "and the runs used, and draws the coefficient against each flow on log–log axes with the fitted "
+                    "lines. An exponent whose flow has the same value in every run cannot be told and is left out; "
+                    "with collinear flows or too few runs there is no fit, and the window says why.</p>")
+                .str();
+        html += language.translate("MethodWindow", "<h3>Runs with findings</h3>").str();
+        html +=
+            language
+                .translate(
+                    "MethodWindow",
+                    "<p>A run whose results cannot describe an absorber (a flow not above 0, a negative fraction, a "
+                    "gas leaving richer than it came, water beyond its equilibrium with the entering gas, or a driving "
+                    "force that changes sign) is computed as any other, marked with a warning, and left out of the "
+                    "series' analysis until you clear its Excluded mark.</p>")
+                .str();
+    }
+    html += language.translate("MethodWindow", "<h3>Files</h3>").str();
+    html +=
+        language
+            .translate(
+                "MethodWindow",
+                "<p>File ▸ Open reads series files and CSV files of at most %1 MiB and %2 runs. It refuses a series "
+                "file nested more than %3 levels deep, with an object of more than %7 members or holding a text "
+                "longer than %4 MiB, and a CSV file with more than %5 rows, more than %6 columns or a cell longer "
+                "than %4 MiB, naming the line and column where the limit is passed.</p>")
+            .arg(count(series::maxFileBytes / (1024 * 1024)))
+            .arg(count(series::maxRuns))
+            .arg(count(series::maxNesting))
+            .arg(count(series::maxTextBytes / (1024 * 1024)))
+            .arg(count(series::maxCsvRecords))
+            .arg(count(series::maxCsvColumns))
+            .arg(count(series::maxMembers))
+            .str();
+    html +=
+        language
+            .translate(
+                "MethodWindow",
+                "<p>Every number of a CSV file is read with one decimal separator: the one its numbers show, such as "
+                "the point in 0.02 or the comma in 0,5, or, where none shows it, a point in a file separated by "
+                "commas and a comma in one separated by semicolons. A number that would need a guess, such as "
+                "1,500 in a file with decimal points, 1.500 in one with decimal commas or in a tab-separated file "
+                "where no number shows the separator, or a number with group separators, is not read: the file is "
+                "refused at its line and column, with what to write instead. A word processor's minus sign (−) is "
+                "read as a minus.</p>")
+            .str();
+    html += language.translate("MethodWindow", "<h3>Assumptions</h3>").str();
+    html += language
+                .translate("MethodWindow",
+                           "<p>The gas mixture is dilute, the entering water holds no NH3, and the water is not "
+                           "recycled.</p>")
+                .str();
+    html += language.translate("MethodWindow", "<h3>Equilibrium data</h3>").str();
+    html += language
+                .translate("MethodWindow",
+                           "<p>NH3 partial pressures over aqueous ammonia at 30 °C, converted to gas mole fractions as "
+                           "y* = p / 760 mmHg.</p>")
+                .str();
+    html += language
+                .translate(
+                    "MethodWindow",
+                    "<table cellspacing=0 cellpadding=3 border=1><tr><th>Row</th><th>x</th><th>y*</th></tr>%1</table>")
+                .arg(rows)
+                .str();
+    return html;
+}
+
+}  // namespace present
