@@ -235,6 +235,10 @@ ParsedNumber parseNumber(std::string_view typed, const NumberLocale& locale)
 std::string exactText(double value, const NumberLocale& locale)
 {
     const double magnitude = std::fabs(value);
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? locale.minus + "inf" : "inf";
     if (magnitude == 0.0)
         return localised("0", locale);
     if (magnitude >= 1e-4 && magnitude < 1e15)

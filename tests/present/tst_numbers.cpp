@@ -37,7 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"huge", -1.5e300, "-1.5E+300", "-1.5e+300"},
                     NumberCase{"roundsUpToNextDecade", 9.99996, "9.99996", "10"},
                     NumberCase{"fourDigitsExactly", 1234.0, "1234", "1234"},
-                    NumberCase{"fifthDigitNeedsAPower", 12345.0, "12345", "1.234e+04"}),
+                    NumberCase{"fifthDigitNeedsAPower", 12345.0, "12345", "1.234e+04"},
+                    NumberCase{"notANumber", std::nan(""), "nan", "nan"},
+                    NumberCase{"infinity", HUGE_VAL, "inf", "inf"},
+                    NumberCase{"negativeInfinity", -HUGE_VAL, "-inf", "-inf"}),
     [](const testing::TestParamInfo<NumberCase>& row) { return std::string(row.param.name); });
 
 TEST(Numbers, GermanWritesAComma)
