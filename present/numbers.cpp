@@ -2,10 +2,10 @@
 
 #include "core/absorber.h"
 
+#include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -221,15 +221,16 @@ ParsedNumber parseNumber(std::string_view typed, const NumberLocale& locale)
         c->erase(0, 1);
     double converted = 0.0;
     const char* end = c->data() + c->size();
-    const auto [stop, error] = std::from_chars(c->data(), end, converted);
-    if (stop != end)
+    const auto [stop, error] = fast_float::from_chars(c->data(), end, converted);
+    if (stop != end || (error != std::errc() && error != std::errc::result_out_of_range))
         return {};
-    if (error == std::errc())
-        return {ParsedNumber::Kind::number, converted};
-    // Out of range: beyond the largest double, or below the least subnormal.
-    if (atLeastOne(*c))
+    // Beyond the largest double: infinite, or out of range and 1 or more.
+    if (std::isinf(converted) || (error == std::errc::result_out_of_range && atLeastOne(*c)))
         return {ParsedNumber::Kind::tooLarge, 0.0};
-    return {ParsedNumber::Kind::number, negative ? -0.0 : 0.0};
+    // Below the least subnormal: 0 with the text's sign.
+    if (error == std::errc::result_out_of_range)
+        return {ParsedNumber::Kind::number, negative ? -0.0 : 0.0};
+    return {ParsedNumber::Kind::number, converted};
 }
 
 std::string exactText(double value, const NumberLocale& locale)
