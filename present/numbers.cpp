@@ -2,25 +2,85 @@
 
 #include "core/absorber.h"
 
+#include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 namespace present {
 
 namespace {
 
-// The text with its '.' and '-' as the locale writes them.
+// UTF-8 as code points; a broken byte is U+FFFD, which no number holds.
+std::u32string codePoints(std::string_view text)
+{
+    std::u32string points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        if (length == 0 || i + length > text.size()) {
+            points += U'\uFFFD';
+            ++i;
+            continue;
+        }
+        char32_t point = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (std::size_t k = 1; k < length; ++k)
+            point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        points += point;
+        i += length;
+    }
+    return points;
+}
+
+std::string utf8(char32_t point)
+{
+    std::string out;
+    if (point < 0x80) {
+        out += char(point);
+    } else if (point < 0x800) {
+        out += char(0xC0 | (point >> 6));
+        out += char(0x80 | (point & 0x3F));
+    } else if (point < 0x10000) {
+        out += char(0xE0 | (point >> 12));
+        out += char(0x80 | ((point >> 6) & 0x3F));
+        out += char(0x80 | (point & 0x3F));
+    } else {
+        out += char(0xF0 | (point >> 18));
+        out += char(0x80 | ((point >> 12) & 0x3F));
+        out += char(0x80 | ((point >> 6) & 0x3F));
+        out += char(0x80 | (point & 0x3F));
+    }
+    return out;
+}
+
+char32_t zeroOf(const NumberLocale& locale)
+{
+    const std::u32string zero = codePoints(locale.zeroDigit);
+    return zero.empty() ? U'0' : zero.front();
+}
+
+// The text with its '.', '-', '+', 'E' and digits as the locale writes them.
 std::string localised(std::string text, const NumberLocale& locale)
 {
+    const char32_t zero = zeroOf(locale);
     std::string out;
     for (const char c : text) {
         if (c == '.')
             out += locale.decimalPoint;
         else if (c == '-')
             out += locale.minus;
+        else if (c == '+')
+            out += locale.plus;
+        else if (c == 'E')
+            out += locale.exponential;
+        else if (c >= '0' && c <= '9')
+            out += utf8(zero + char32_t(c - '0'));
         else
             out += c;
     }
@@ -45,13 +105,143 @@ std::string withoutTrailingZeros(std::string digits)
     return digits;
 }
 
+// The spaces QString::trimmed takes away.
+bool isSpace(char32_t point)
+{
+    return (point >= U'\t' && point <= U'\r') || point == U' ' || point == U'\u0085' || point == U'\u00A0'
+        || point == U'\u1680' || (point >= U'\u2000' && point <= U'\u200A') || point == U'\u2028' || point == U'\u2029'
+        || point == U'\u202F' || point == U'\u205F' || point == U'\u3000';
+}
+
+// The text in the C locale's form, digits, '-', '+', '.' and 'e', or
+// nothing when it holds anything else, a group separator included.
+std::optional<std::string> cForm(std::u32string_view text, const NumberLocale& locale)
+{
+    // The locale's own symbols first: some begin with a mark before '-'.
+    const std::pair<std::u32string, char> symbols[] = {{codePoints(locale.minus), '-'},
+                                                       {codePoints(locale.plus), '+'},
+                                                       {codePoints(locale.decimalPoint), '.'},
+                                                       {codePoints(locale.exponential), 'e'},
+                                                       {U"\u2212", '-'},
+                                                       {U"-", '-'},
+                                                       {U"+", '+'},
+                                                       {U"e", 'e'},
+                                                       {U"E", 'e'}};
+    const char32_t zero = zeroOf(locale);
+    std::string c;
+    while (!text.empty()) {
+        const auto symbol = std::find_if(std::begin(symbols), std::end(symbols), [text](const auto& s) {
+            return !s.first.empty() && text.starts_with(s.first);
+        });
+        if (symbol != std::end(symbols)) {
+            c += symbol->second;
+            text.remove_prefix(symbol->first.size());
+            continue;
+        }
+        const char32_t point = text.front();
+        if (point >= U'0' && point <= U'9')
+            c += char(point);
+        else if (point >= zero && point <= zero + 9)
+            c += char('0' + (point - zero));
+        else
+            return std::nullopt;
+        text.remove_prefix(1);
+    }
+    return c;
+}
+
+// Whether C form is one sign at most, digits with at most one point and a
+// digit on one side of it at least, and a power of ten of digits.
+bool wellFormed(std::string_view c)
+{
+    std::size_t i = c.starts_with('-') || c.starts_with('+') ? 1 : 0;
+    std::size_t digits = 0;
+    bool point = false;
+    for (; i < c.size() && c[i] != 'e'; ++i) {
+        if (c[i] == '.' && !point)
+            point = true;
+        else if (c[i] >= '0' && c[i] <= '9')
+            ++digits;
+        else
+            return false;
+    }
+    if (digits == 0)
+        return false;
+    if (i == c.size())
+        return true;
+    ++i;
+    if (i < c.size() && (c[i] == '-' || c[i] == '+'))
+        ++i;
+    if (i == c.size())
+        return false;
+    return std::all_of(c.begin() + std::ptrdiff_t(i), c.end(), [](char d) { return d >= '0' && d <= '9'; });
+}
+
+// Whether a number in C form, that is not zero, is 1 or more in magnitude:
+// the place of its first significant digit plus its exponent.
+bool atLeastOne(std::string_view c)
+{
+    const std::size_t exponentAt = std::min(c.find('e'), c.size());
+    const std::string_view mantissa = c.substr(0, exponentAt);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    std::int64_t place = first < point ? std::int64_t(point - first - 1) : -std::int64_t(first - point);
+
+    // An exponent of any length: beyond 10^15 only its sign matters.
+    std::int64_t exponent = 0;
+    bool negative = false;
+    for (const char digit : c.substr(std::min(exponentAt + 1, c.size()))) {
+        if (digit == '-')
+            negative = true;
+        else if (digit >= '0' && digit <= '9')
+            exponent = std::min<std::int64_t>(exponent * 10 + (digit - '0'), 1'000'000'000'000'000);
+    }
+    place += negative ? -exponent : exponent;
+    return place >= 0;
+}
+
 }  // namespace
+
+ParsedNumber parseNumber(std::string_view typed, const NumberLocale& locale)
+{
+    std::u32string_view text;
+    const std::u32string points = codePoints(typed);
+    text = points;
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+
+    std::optional<std::string> c = cForm(text, locale);
+    if (!c || !wellFormed(*c))
+        return {};
+    const bool negative = c->front() == '-';
+    // The standard conversion takes no '+' before the number.
+    if (c->front() == '+')
+        c->erase(0, 1);
+    double converted = 0.0;
+    const char* end = c->data() + c->size();
+    const auto [stop, error] = fast_float::from_chars(c->data(), end, converted);
+    if (stop != end || (error != std::errc() && error != std::errc::result_out_of_range))
+        return {};
+    // Beyond the largest double: infinite, or out of range and 1 or more.
+    if (std::isinf(converted) || (error == std::errc::result_out_of_range && atLeastOne(*c)))
+        return {ParsedNumber::Kind::tooLarge, 0.0};
+    // Below the least subnormal: 0 with the text's sign.
+    if (error == std::errc::result_out_of_range)
+        return {ParsedNumber::Kind::number, negative ? -0.0 : 0.0};
+    return {ParsedNumber::Kind::number, converted};
+}
 
 std::string exactText(double value, const NumberLocale& locale)
 {
     const double magnitude = std::fabs(value);
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? locale.minus + "inf" : "inf";
     if (magnitude == 0.0)
-        return "0";
+        return localised("0", locale);
     if (magnitude >= 1e-4 && magnitude < 1e15)
         return localised(fmt::format("{}", value), locale);
     // The shortest digits, as d.ddd and a power of ten.

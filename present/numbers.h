@@ -1,17 +1,52 @@
 #pragma once
 
-// How numbers are shown, for a locale: the window's fields, the runs table,
-// the reports, the tool and the page all write them through these.
+// How numbers are read and shown, for a locale: the window's fields, the
+// runs table, the reports, the tool and the page all write them through
+// these, and the page reads its fields with them.
 
 #include <string>
+#include <string_view>
 
 namespace present {
 
-// What a locale writes numbers with. Group separators are never written.
+// What a locale writes numbers with, each as UTF-8. Group separators are
+// never written, nor read.
 struct NumberLocale {
     std::string decimalPoint = ".";
     std::string minus = "-";
+    std::string plus = "+";
+    // Before a power of ten in full values.
+    std::string exponential = "E";
+    // The first of the ten digits, which follow it in Unicode.
+    std::string zeroDigit = "0";
 };
+
+// What a field's text reads as. Read like an optional: true and a value for
+// a number, false otherwise, with the kind telling why.
+struct ParsedNumber {
+    enum class Kind {
+        // A finite double: the text's value rounded to the nearest double,
+        // which is 0 (or -0 for a negative text) below the smallest subnormal.
+        number,
+        // Empty or blank text, words, group separators, "inf" and "nan".
+        notANumber,
+        // A number whose magnitude is beyond the largest double, as 1e999.
+        tooLarge,
+    };
+
+    Kind kind = Kind::notANumber;
+    double number = 0.0;  // 0 unless the kind is number
+
+    explicit operator bool() const { return kind == Kind::number; }
+    double operator*() const { return number; }
+    double value() const { return number; }
+};
+
+// The number a field holds: one sign, digits with at most one decimal
+// point, and a power of ten. Surrounding spaces are fine; the minus sign
+// U+2212 is a minus as the locale's own is; 'e' and 'E' start the power as
+// the locale's own symbol does; ASCII digits read as the locale's do.
+ParsedNumber parseNumber(std::string_view text, const NumberLocale& locale);
 
 // A value in full: the shortest text that reads back to the same double,
 // plain decimals from 0.0001 below 10^15 and a power of ten beyond (1E-05,

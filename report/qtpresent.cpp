@@ -19,7 +19,8 @@ const present::Language& qtLanguage()
 
 present::NumberLocale numberLocaleOf(const QLocale& locale)
 {
-    return {locale.decimalPoint().toStdString(), locale.negativeSign().toStdString()};
+    return {locale.decimalPoint().toStdString(), locale.negativeSign().toStdString(),
+            locale.positiveSign().toStdString(), locale.exponential().toStdString(), locale.zeroDigit().toStdString()};
 }
 
 }  // namespace report

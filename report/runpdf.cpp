@@ -1,6 +1,7 @@
 #include "report/runpdf.h"
 
 #include "report/pdfpage.h"
+#include "report/qtpresent.h"
 
 #include "core/absorber.h"
 #include "report/runchart.h"
@@ -234,19 +235,15 @@ bool pdf::drawRunPages(Page& page, const Run& run, const PdfDetails& details, co
     return writeRunPages(page, run, details, newPage);
 }
 
-QString exactNumberText(double value, QLocale locale)
+QString exactNumberText(double value, const QLocale& locale)
 {
-    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
-    // 'g' would already write 0.0001 as 1e-04.
-    const double magnitude = std::fabs(value);
-    const bool plain = magnitude == 0.0 || (magnitude >= 1e-4 && magnitude < 1e15);
-    return locale.toString(value, plain ? 'f' : 'e', QLocale::FloatingPointShortest);
+    return qstring(present::exactText(value, numberLocaleOf(locale)));
 }
 
 NumberTexts numberTextsIn(const QLocale& locale)
 {
-    return {[locale](double value) { return exactNumberText(absorber::roundResult(value), locale); },
-            [locale](double value) { return exactNumberText(value, locale); }};
+    return {[numbers = numberLocaleOf(locale)](double value) { return qstring(present::resultText(value, numbers)); },
+            [numbers = numberLocaleOf(locale)](double value) { return qstring(present::exactText(value, numbers)); }};
 }
 
 bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)

@@ -24,7 +24,7 @@ struct NumberTexts {
 // A value as the main window writes it in the locale: the shortest text that
 // reads back to the same double, plain decimals from 0.0001 up to 15 digits
 // and powers of ten beyond, without group separators.
-QString exactNumberText(double value, QLocale locale);
+QString exactNumberText(double value, const QLocale& locale);
 
 // Numbers in `locale` as the main window shows them: results rounded to 4
 // decimals first, full values exactly.

@@ -9,10 +9,13 @@
 #include "ui/numbertext.h"
 #include "ui/twips.h"
 
+#include "report/qtpresent.h"
+
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -220,22 +223,11 @@ void Form1::Form_Load()
     splash.exec();
 }
 
-bool Form1::readField(const QLineEdit* field, double& value)
+void Form1::showResult(QLineEdit* field, const QString& text, const QString& full)
 {
-    const auto number = ui::parseNumber(field->text());
-    if (!number) {
-        ui::reportConversionError(this, field->accessibleName(), field->text(), number.kind);
-        return false;
-    }
-    value = *number;
-    return true;
-}
-
-void Form1::showResult(QLineEdit* field, double value)
-{
-    field->setText(ui::resultText(value));
+    field->setText(text);
     field->setCursorPosition(0);
-    field->setToolTip(ui::numberText(value));
+    field->setToolTip(full);
     field->setStyleSheet(resultStyle);
 }
 
@@ -263,7 +255,7 @@ void Form1::showCoefficient(std::optional<double> mtc)
         return;
     columnState.mtc = mtc.value_or(0.0);
     if (mtc) {
-        showResult(Text9, *mtc);
+        showResult(Text9, ui::resultText(*mtc), ui::numberText(*mtc));
     } else {
         Text9->clear();
         Text9->setToolTip(QString());
@@ -280,65 +272,98 @@ void Form1::Command2_Click()
     findMtc();
 }
 
+present::ColumnState Form1::kept() const
+{
+    const Module1::RunFractions& run = Module1::fractions;
+    return {.y1 = run.y1,
+            .x1 = run.x1,
+            .y2 = run.y2,
+            .gasFlow = columnState.gasFlow,
+            .waterFlow = columnState.waterFlow,
+            .eqX = columnState.eqX,
+            .eqY = columnState.eqY,
+            .ntu = columnState.ntu,
+            .mtc = columnState.mtc,
+            .coherence = Module1::coherence};
+}
+
+void Form1::finishStep(const present::ColumnStep& step)
+{
+    // The graph window draws from the fractions the windows share.
+    Module1::fractions = {.x1 = step.kept.x1, .y1 = step.kept.y1, .y2 = step.kept.y2};
+    Module1::coherence = step.kept.coherence;
+    columnState = {.mtc = step.kept.mtc,
+                   .gasFlow = step.kept.gasFlow,
+                   .waterFlow = step.kept.waterFlow,
+                   .eqY = step.kept.eqY,
+                   .eqX = step.kept.eqX,
+                   .ntu = step.kept.ntu};
+
+    const std::pair<QLineEdit*, const present::ResultChange*> results[] = {
+        {Text6, &step.results.eqY}, {Text7, &step.results.y2}, {Text4, &step.results.ntu}, {Text9, &step.results.mtc}};
+    for (const auto& [field, change] : results) {
+        if (change->kind == present::ResultChange::Kind::shown) {
+            showResult(field, report::qstring(change->text), report::qstring(change->full));
+        } else if (change->kind == present::ResultChange::Kind::cleared) {
+            field->clear();
+            field->setToolTip(QString());
+        }
+    }
+
+    const present::Message& message = step.message;
+    switch (message.kind) {
+    case present::Message::Kind::none:
+        break;
+    case present::Message::Kind::conversionError: {
+        const QLineEdit* field = inputField(message.field);
+        ui::reportConversionError(this, field->accessibleName(), field->text(), message.number);
+        break;
+    }
+    case present::Message::Kind::invalidData:
+        ui::reportInvalidData(this, invalidDataTitle());
+        break;
+    case present::Message::Kind::fault:
+        ui::reportFault(this, message.fault);
+        break;
+    }
+}
+
+const QLineEdit* Form1::inputField(present::InputField field) const
+{
+    switch (field) {
+    case present::InputField::y1:
+        return Text2;
+    case present::InputField::x1:
+        return Text5;
+    case present::InputField::gasFlow:
+        return Text1;
+    case present::InputField::waterFlow:
+        return Text3;
+    case present::InputField::packingHeight:
+        break;
+    }
+    return Text8;
+}
+
 void Form1::calculateColumn()
 {
-    using absorber::Reached;
-    Module1::RunFractions& run = Module1::fractions;
-    const auto end = [](Reached reached) {
-        Module1::coherence = absorber::afterCalculate(Module1::coherence, reached);
-    };
-
-    // Each value is stored as soon as it converts, so a field that does not
-    // leaves the ones before it stored.
-    if (!readField(Text2, run.y1))
-        return end(Reached::nothing);
-    if (!readField(Text5, run.x1) || !readField(Text1, columnState.gasFlow) || !readField(Text3, columnState.waterFlow))
-        return end(Reached::inputs);
-
-    const absorber::RunInputs inputs{run.y1, run.x1, columnState.gasFlow, columnState.waterFlow};
-    const absorber::Balance balance = absorber::closeBalance(inputs);
-    if (balance.point) {
-        columnState.eqX = balance.point->x;
-        columnState.eqY = balance.point->y;
-    }
-    if (balance.y2)
-        run.y2 = *balance.y2;
-    if (!ui::reportOutcome(this, balance.outcome, invalidDataTitle()))
-        return end(balance.y2 ? Reached::fractions : Reached::inputs);
-    showResult(Text6, columnState.eqY);
-    showResult(Text7, run.y2);
-
-    columnState.ntu = 0.0;
-    const absorber::Integration integration = absorber::integrateNtu(balance.limits);
-    if (!ui::reportOutcome(this, integration.outcome, invalidDataTitle()))
-        return end(Reached::fractions);
-    columnState.ntu = integration.ntu;
-    showResult(Text4, columnState.ntu);
-
-    // The coefficient on screen always belongs to the NTU on screen.
-    columnState.mtc = 0.0;
-    Text9->clear();
-    Text9->setToolTip(QString());
-    end(Reached::run);
-    emit runCompleted(inputs, balance, columnState.ntu);
+    const auto read = [](const QLineEdit* field) { return ui::parseNumber(field->text()); };
+    const present::ColumnStep step = present::calculateColumn(
+        kept(), {read(Text2), read(Text5), read(Text1), read(Text3)}, report::numberLocaleOf(QLocale()));
+    finishStep(step);
+    if (step.run)
+        emit runCompleted(step.run->inputs, step.run->balance, step.run->ntu);
 }
 
 void Form1::findMtc()
 {
-    double packingHeight = 0.0;
-    if (!readField(Text8, packingHeight))
-        return;
-    // Only the ntu and gas flow of one completed run make a coefficient.
-    if (!Module1::coherence.ntuAndGasFlow) {
-        ui::reportInvalidData(this, invalidDataTitle());
-        return;
-    }
-    const absorber::Coefficient coefficient = absorber::findMtc(packingHeight, columnState.ntu, columnState.gasFlow);
-    if (!ui::reportOutcome(this, coefficient.outcome, invalidDataTitle()))
-        return;
-    columnState.mtc = coefficient.mtc;
-    showResult(Text9, columnState.mtc);
-    emit coefficientFound(packingHeight, columnState.mtc);
+    // The run of the last Calculate leaving the series ends its coherence
+    // (forgetRun), so it is in the series whenever Find MTC may use it.
+    const present::ColumnStep step =
+        present::findMtc(kept(), ui::parseNumber(Text8->text()), true, report::numberLocaleOf(QLocale()));
+    finishStep(step);
+    if (step.coefficient)
+        emit coefficientFound(step.coefficient->packingHeight, step.coefficient->mtc);
 }
 
 void Form1::graph_start_Click()

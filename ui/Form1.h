@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/absorber.h"
+#include "present/columnsteps.h"
 
 #include <QMainWindow>
 
@@ -61,10 +62,12 @@ private:
     void calculateColumn();
     void findMtc();
 
-    // Converts a field's text into `value`; reports the field and false when
-    // it does not hold a number.
-    bool readField(const QLineEdit* field, double& value);
-    void showResult(QLineEdit* field, double value);
+    // What the window keeps, from its own values and those it shares.
+    present::ColumnState kept() const;
+    // Keeps what a step kept, shows its results and then its box.
+    void finishStep(const present::ColumnStep& step);
+    const QLineEdit* inputField(present::InputField field) const;
+    void showResult(QLineEdit* field, const QString& text, const QString& full);
 
     QLineEdit* addInput(QWidget* container, const char* name, const QString& accessibleName, QRect design);
     QLineEdit* addResult(QWidget* container, const char* name, const QString& accessibleName, QRect design);

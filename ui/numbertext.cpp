@@ -1,6 +1,6 @@
 #include "ui/numbertext.h"
 
-#include "report/runpdf.h"
+#include "report/qtpresent.h"
 
 #include "core/absorber.h"
 
@@ -118,13 +118,12 @@ ParsedNumber parseNumber(const QString& typed)
 
 QString numberText(double value)
 {
-    // Plain decimals from 0.0001, the smallest result shown.
-    return report::exactNumberText(value, QLocale());
+    return report::qstring(present::exactText(value, report::numberLocaleOf(QLocale())));
 }
 
 QString resultText(double value)
 {
-    return numberText(absorber::roundResult(value));
+    return report::qstring(present::resultText(value, report::numberLocaleOf(QLocale())));
 }
 
 }  // namespace ui

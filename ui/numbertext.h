@@ -1,34 +1,20 @@
 #pragma once
 
+#include "present/numbers.h"
+
 #include <QString>
 
 namespace ui {
 
 // Text to number and back, in the user's locale as it is when called.
 
-// What a field's text reads as. Read like an optional: true and a value for
-// a number, false otherwise, with the kind telling why.
-struct ParsedNumber {
-    enum class Kind {
-        // A finite double: the text's value rounded to the nearest double,
-        // which is 0 (or -0 for a negative text) below the smallest subnormal.
-        number,
-        // Empty or blank text, words, group separators, "inf" and "nan".
-        notANumber,
-        // A number whose magnitude is beyond the largest double, as 1e999.
-        tooLarge,
-    };
-
-    Kind kind = Kind::notANumber;
-    double number = 0.0;  // 0 unless the kind is number
-
-    explicit operator bool() const { return kind == Kind::number; }
-    double operator*() const { return number; }
-    double value() const { return number; }
-};
+// What a field's text reads as, as the page reads it too.
+using ParsedNumber = present::ParsedNumber;
 
 // The number a field holds; surrounding spaces are fine, and the minus sign
-// U+2212 is a minus as the locale's own is.
+// U+2212 is a minus as the locale's own is. Read by QLocale, which also
+// takes a locale's own digits and signs (Arabic-Indic digits, a minus with a
+// direction mark) as the window always has.
 ParsedNumber parseNumber(const QString& text);
 
 // A value as the locale writes it, shortest text that reads back to the

@@ -1,5 +1,6 @@
 #include "ui/session.h"
 
+#include "present/columnsteps.h"
 #include "present/words.h"
 #include "report/qtpresent.h"
 #include "ui/Form1.h"
@@ -22,9 +23,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 
-#include <array>
-#include <bit>
-
 namespace {
 
 // The one local series or CSV file a drag carries, if it carries one.
@@ -35,16 +33,6 @@ QString droppedFile(const QMimeData* data)
     const QString file = data->urls().first().toLocalFile();
     const QString suffix = QFileInfo(file).suffix().toLower();
     return suffix == u"quillon" || suffix == u"csv" ? file : QString();
-}
-
-// Bit for bit, as the results depend on them.
-bool sameInputs(const absorber::RunInputs& a, const absorber::RunInputs& b)
-{
-    const auto bits = [](const absorber::RunInputs& in) {
-        return std::array{std::bit_cast<quint64>(in.y1), std::bit_cast<quint64>(in.x1),
-                          std::bit_cast<quint64>(in.gasFlow), std::bit_cast<quint64>(in.waterFlow)};
-    };
-    return bits(a) == bits(b);
 }
 
 }  // namespace
@@ -63,7 +51,7 @@ Session::Session(Form1& mainWindow)
                 const series::RunResult result = series::completedRun(run, balance, ntu);
                 // Calculate again on the same inputs is the same run, not a second one.
                 if (const int row = model.rowOf(lastRunId);
-                    row < 0 || !sameInputs(model.series().runs[row].inputs, inputs)) {
+                    row < 0 || !present::sameRun(model.series().runs[row].inputs, inputs)) {
                     // The earlier run is off screen already: the undo stack's
                     // signal while the new one is added must not show its
                     // coefficient.

@@ -5,22 +5,21 @@
 #include "document.h"
 #include "jsvalues.h"
 #include "pagelocale.h"
+#include "present/columnsteps.h"
+#include "present/fittext.h"
+#include "present/methodtext.h"
+#include "present/numbers.h"
+#include "present/svg.h"
+#include "present/words.h"
+#include "series/findings.h"
 #include "series/fit.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
-#include "jsvalues.h"
-#include "pagelocale.h"
-#include "present/svg.h"
-
-// The words.
-#include "present/fittext.h"
-#include "present/methodtext.h"
-#include "present/words.h"
-#include "series/findings.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -172,6 +171,7 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("flowUnit", &Document::flowUnit);
 }
 
+
 // The series charts, drawn by the same C++ as the window's.
 namespace {
 
@@ -184,6 +184,15 @@ val seriesChartsOf(const Document& document, bool weighted, const val& monteCarl
                                                             document.flowUnit(), language(), numberLocale()))
         charts.call<void>("push", svg);
     return charts;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_charts)
+{
+    emscripten::function("seriesCharts", &seriesChartsOf);
+}
+
 namespace {
 
 // The words: boxes, outcomes, findings, the fit and Help, in the page's
@@ -308,9 +317,6 @@ std::string methodTextOf(const std::string& tenMillion, const std::string& group
 
 }  // namespace
 
-EMSCRIPTEN_BINDINGS(quillon_charts)
-{
-    emscripten::function("seriesCharts", &seriesChartsOf);
 EMSCRIPTEN_BINDINGS(quillon_words)
 {
     emscripten::function("outcomeName", &outcomeNameOf);
@@ -321,4 +327,219 @@ EMSCRIPTEN_BINDINGS(quillon_words)
     emscripten::function("outcomeBox", &outcomeBoxOf);
     emscripten::function("fitLines", &fitLinesOf);
     emscripten::function("methodText", &methodTextOf);
+}
+
+// The main window's Calculate and Find MTC, and the page's number texts, as
+// present/ defines them for the window too: column.js reads the fields,
+// shows the box and writes what comes back.
+namespace {
+
+const char* numberKindName(present::ParsedNumber::Kind kind)
+{
+    switch (kind) {
+    case present::ParsedNumber::Kind::number:
+        return "number";
+    case present::ParsedNumber::Kind::tooLarge:
+        return "tooLarge";
+    case present::ParsedNumber::Kind::notANumber:
+        break;
+    }
+    return "notANumber";
+}
+
+// {kind, value}: kind 'number', 'notANumber' or 'tooLarge'.
+val parseNumberOf(const std::string& text)
+{
+    const present::ParsedNumber number = present::parseNumber(text, numberLocale());
+    val shown = val::object();
+    shown.set("kind", numberKindName(number.kind));
+    if (number)
+        shown.set("value", *number);
+    return shown;
+}
+
+std::string numberTextOf(double value)
+{
+    return present::exactText(value, numberLocale());
+}
+
+std::string resultTextOf(double value)
+{
+    return present::resultText(value, numberLocale());
+}
+
+std::string significantTextOf(double value, int digits)
+{
+    return present::significantText(value, digits, numberLocale());
+}
+
+std::string decimalPointOf()
+{
+    return numberLocale().decimalPoint;
+}
+
+// The page's fields by their ids.
+const char* fieldId(present::InputField field)
+{
+    switch (field) {
+    case present::InputField::y1:
+        return "y1";
+    case present::InputField::x1:
+        return "x1";
+    case present::InputField::gasFlow:
+        return "gasFlow";
+    case present::InputField::waterFlow:
+        return "waterFlow";
+    case present::InputField::packingHeight:
+        break;
+    }
+    return "height";
+}
+
+// null, or {kind: 'conversionError', field, number}, {kind: 'invalidData'}
+// or {kind: 'fault', fault}.
+val messageOf(const present::Message& message)
+{
+    val shown = val::object();
+    switch (message.kind) {
+    case present::Message::Kind::none:
+        return val::null();
+    case present::Message::Kind::conversionError:
+        shown.set("kind", "conversionError");
+        shown.set("field", fieldId(message.field));
+        shown.set("number", numberKindName(message.number));
+        break;
+    case present::Message::Kind::invalidData:
+        shown.set("kind", "invalidData");
+        break;
+    case present::Message::Kind::fault:
+        shown.set("kind", "fault");
+        shown.set("fault", outcomeOf(message.fault));
+        break;
+    }
+    return shown;
+}
+
+// null for a field left as it is, {shown: false} for one emptied, or
+// {shown: true, text, full}.
+val resultChangeOf(const present::ResultChange& change)
+{
+    if (change.kind == present::ResultChange::Kind::unchanged)
+        return val::null();
+    val shown = val::object();
+    shown.set("shown", change.kind == present::ResultChange::Kind::shown);
+    shown.set("text", change.text);
+    shown.set("full", change.full);
+    return shown;
+}
+
+val stepOf(const present::ColumnStep& step)
+{
+    val shown = val::object();
+    shown.set("message", messageOf(step.message));
+    val results = val::object();
+    results.set("eqY", resultChangeOf(step.results.eqY));
+    results.set("y2", resultChangeOf(step.results.y2));
+    results.set("ntu", resultChangeOf(step.results.ntu));
+    results.set("mtc", resultChangeOf(step.results.mtc));
+    shown.set("results", results);
+    shown.set("completed", step.run.has_value() || step.coefficient.has_value());
+    if (step.coefficient) {
+        shown.set("packingHeight", step.coefficient->packingHeight);
+        shown.set("mtc", step.coefficient->mtc);
+    }
+    return shown;
+}
+
+absorber::Outcome outcomeNamed(const val& name)
+{
+    using absorber::Outcome;
+    for (const Outcome outcome : {Outcome::completed, Outcome::invalidData, Outcome::invalidOperation,
+                                  Outcome::divisionByZero, Outcome::overflow}) {
+        if (outcomeOf(outcome).strictlyEquals(name))
+            return outcome;
+    }
+    return Outcome::invalidData;
+}
+
+// What the main window keeps between clicks, and its two steps. The
+// document computes and holds the run, so Calculate comes in two halves:
+// the fields read, then what the document's calculate answered.
+class ColumnSteps {
+public:
+    // The texts of y1, x1, gasFlow and waterFlow: the step so far, with the
+    // inputs for the document's calculate when all four read.
+    val read(const val& texts)
+    {
+        const auto number = [&texts](const char* id) {
+            return present::parseNumber(texts[id].as<std::string>(), numberLocale());
+        };
+        const present::ColumnReading reading =
+            present::readColumnFields(kept, {number("y1"), number("x1"), number("gasFlow"), number("waterFlow")});
+        kept = reading.step.kept;
+        pending = reading.inputs;
+        val shown = stepOf(reading.step);
+        shown.set("inputs", val::null());
+        if (reading.inputs) {
+            val inputs = val::object();
+            inputs.set("y1", reading.inputs->y1);
+            inputs.set("x1", reading.inputs->x1);
+            inputs.set("gasFlow", reading.inputs->gasFlow);
+            inputs.set("waterFlow", reading.inputs->waterFlow);
+            shown.set("inputs", inputs);
+        }
+        return shown;
+    }
+
+    // The rest of Calculate, from the document's answer for the inputs read.
+    val calculated(const val& answer)
+    {
+        absorber::Balance balance;
+        std::optional<absorber::Integration> integration;
+        const bool balanced = answer["step"].as<std::string>() != "balance";
+        balance.outcome = balanced ? absorber::Outcome::completed : outcomeNamed(answer["outcome"]);
+        if (!answer["point"].isNull())
+            balance.point =
+                absorber::EquilibriumPoint{answer["point"]["x"].as<double>(), answer["point"]["y"].as<double>()};
+        if (!answer["y2"].isNull())
+            balance.y2 = answer["y2"].as<double>();
+        if (balanced) {
+            const absorber::Outcome outcome = outcomeNamed(answer["outcome"]);
+            integration = absorber::Integration{
+                outcome, outcome == absorber::Outcome::completed ? answer["ntu"].as<double>() : 0.0};
+        }
+        const present::ColumnStep step = present::calculatedColumn(kept, pending.value_or(absorber::RunInputs{}),
+                                                                   balance, integration, numberLocale());
+        kept = step.kept;
+        pending.reset();
+        return stepOf(step);
+    }
+
+    val findMtc(const std::string& height, bool runInSeries)
+    {
+        const present::ColumnStep step =
+            present::findMtc(kept, present::parseNumber(height, numberLocale()), runInSeries, numberLocale());
+        kept = step.kept;
+        return stepOf(step);
+    }
+
+private:
+    present::ColumnState kept;
+    std::optional<absorber::RunInputs> pending;
+};
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_column)
+{
+    emscripten::function("parseNumber", &parseNumberOf);
+    emscripten::function("numberText", &numberTextOf);
+    emscripten::function("resultText", &resultTextOf);
+    emscripten::function("significantText", &significantTextOf);
+    emscripten::function("decimalPoint", &decimalPointOf);
+    emscripten::class_<ColumnSteps>("ColumnSteps")
+        .constructor<>()
+        .function("read", &ColumnSteps::read)
+        .function("calculated", &ColumnSteps::calculated)
+        .function("findMtc", &ColumnSteps::findMtc);
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -36,7 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"huge", -1.5e300, "-1.5E+300", "-1.5e+300"},
                     NumberCase{"roundsUpToNextDecade", 9.99996, "9.99996", "10"},
                     NumberCase{"fourDigitsExactly", 1234.0, "1234", "1234"},
-                    NumberCase{"fifthDigitNeedsAPower", 12345.0, "12345", "1.234e+04"}),
+                    NumberCase{"fifthDigitNeedsAPower", 12345.0, "12345", "1.234e+04"},
+                    NumberCase{"notANumber", std::nan(""), "nan", "nan"},
+                    NumberCase{"infinity", HUGE_VAL, "inf", "inf"},
+                    NumberCase{"negativeInfinity", -HUGE_VAL, "-inf", "-inf"}),
     [](const testing::TestParamInfo<NumberCase>& row) { return std::string(row.param.name); });
 
 TEST(Numbers, GermanWritesAComma)
@@ -44,6 +48,81 @@ TEST(Numbers, GermanWritesAComma)
     EXPECT_EQ(present::exactText(-0.25, german), "-0,25");
     EXPECT_EQ(present::significantText(1.5e-7, 4, german), "1,5e-07");
     EXPECT_EQ(present::resultText(0.123456, german), "0,1235");
+}
+
+struct ParseCase {
+    const char* name;
+    const char* text;
+    bool german;
+    present::ParsedNumber::Kind kind;
+    double value;  // with its sign, for a number
+};
+
+class Parsing : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(Parsing, ReadsAsTheWindowReads)
+{
+    const ParseCase& c = GetParam();
+    const present::ParsedNumber read = present::parseNumber(c.text, c.german ? german : present::NumberLocale{});
+    EXPECT_EQ(read.kind, c.kind);
+    EXPECT_EQ(read.value(), c.value);
+    EXPECT_EQ(std::signbit(read.value()), std::signbit(c.value));
+}
+
+using Kind = present::ParsedNumber::Kind;
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Parsing,
+    testing::Values(ParseCase{"english", "0.02", false, Kind::number, 0.02},
+                    ParseCase{"germanComma", "0,02", true, Kind::number, 0.02},
+                    ParseCase{"germanRefusesThePoint", "0.02", true, Kind::notANumber, 0.0},
+                    ParseCase{"englishRefusesTheComma", "0,02", false, Kind::notANumber, 0.0},
+                    ParseCase{"surroundingSpaces", " \t0.5\u00a0 ", false, Kind::number, 0.5},
+                    ParseCase{"empty", "", false, Kind::notANumber, 0.0},
+                    ParseCase{"blank", "   ", false, Kind::notANumber, 0.0},
+                    ParseCase{"groupSeparatorRefused", "1,000.5", false, Kind::notANumber, 0.0},
+                    ParseCase{"germanGroupSeparatorRefused", "1.000,5", true, Kind::notANumber, 0.0},
+                    ParseCase{"spaceInsideRefused", "1 000", false, Kind::notANumber, 0.0},
+                    ParseCase{"wordMinus", "\u22120.25", false, Kind::number, -0.25},
+                    ParseCase{"wordMinusInPower", "1e\u22122", false, Kind::number, 0.01},
+                    ParseCase{"plus", "+3", false, Kind::number, 3.0},
+                    ParseCase{"twoSigns", "+-1", false, Kind::notANumber, 0.0},
+                    ParseCase{"tooLarge", "1e999", false, Kind::tooLarge, 0.0},
+                    ParseCase{"tooLargeNegative", "-1e999", false, Kind::tooLarge, 0.0},
+                    ParseCase{"longDigitsTooLarge", "1797693134862315900000000000000000000000000000000000000000000000000"
+                                                    "0000000000000000000000000000000000000000000000000000000000000000"
+                                                    "0000000000000000000000000000000000000000000000000000000000000000"
+                                                    "0000000000000000000000000000000000000000000000000000000000000000"
+                                                    "000000000000000000000000000000000000000000000000000",
+                              false, Kind::tooLarge, 0.0},
+                    ParseCase{"largestDouble", "1.7976931348623157e308", false, Kind::number, 1.7976931348623157e308},
+                    ParseCase{"belowSubnormalIsZero", "1e-999", false, Kind::number, 0.0},
+                    ParseCase{"belowSubnormalKeepsItsSign", "-1e-999", false, Kind::number, -0.0},
+                    ParseCase{"smallFractionWithHugePower", "0.1e-400", false, Kind::number, 0.0},
+                    ParseCase{"leastSubnormal", "5e-324", false, Kind::number, 5e-324},
+                    ParseCase{"negativeZero", "-0", false, Kind::number, -0.0},
+                    ParseCase{"pointAlone", ".", false, Kind::notANumber, 0.0},
+                    ParseCase{"leadingPoint", ",5", true, Kind::number, 0.5},
+                    ParseCase{"trailingPoint", "5.", false, Kind::number, 5.0},
+                    ParseCase{"germanPower", "1,5E3", true, Kind::number, 1500.0},
+                    ParseCase{"powerWithoutDigits", "1e", false, Kind::notANumber, 0.0},
+                    ParseCase{"powerAlone", "e5", false, Kind::notANumber, 0.0},
+                    ParseCase{"infinity", "inf", false, Kind::notANumber, 0.0},
+                    ParseCase{"notANumber", "nan", false, Kind::notANumber, 0.0},
+                    ParseCase{"hexadecimal", "0x10", false, Kind::notANumber, 0.0},
+                    ParseCase{"otherDigits", "\u0663", false, Kind::notANumber, 0.0},
+                    ParseCase{"brokenUtf8", "1\xff", false, Kind::notANumber, 0.0}),
+    [](const testing::TestParamInfo<ParseCase>& row) { return std::string(row.param.name); });
+
+// A locale with digits, signs and a power of its own, as Qt describes Arabic
+// in Egypt: what it writes reads back, and ASCII digits read too.
+TEST(Numbers, ArabicDigitsRoundTrip)
+{
+    const present::NumberLocale arabic{"\u066b", "\u061c-", "\u061c+", "\u0627\u0633", "\u0660"};
+    const std::string written = present::exactText(-1.5e-5, arabic);
+    EXPECT_EQ(written, "\u061c-\u0661\u066b\u0665\u0627\u0633\u061c-\u0660\u0665");
+    EXPECT_EQ(*present::parseNumber(written, arabic), -1.5e-5);
+    EXPECT_EQ(*present::parseNumber("12\u066b5", arabic), 12.5);
 }
 
 TEST(Language, ArgFillsTheLowestPlaceHolderEverywhere)

@@ -1,8 +1,13 @@
 #include "core/absorber.h"
+#include "report/runpdf.h"
 #include "tests/report/cases.h"
 #include "tests/report/corerun.h"
 
 #include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include <cmath>
 
 namespace {
 
@@ -47,5 +52,32 @@ TEST_P(RunFields, HoldTheCoresValues)
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunFields, testing::ValuesIn(allCases()),
                          [](const testing::TestParamInfo<RunCase>& row) { return row.param.name; });
+
+}  // namespace
+
+namespace {
+
+// The full values the window and the reports write, in locales with their
+// own decimal points, signs, power symbols and digits: as QLocale writes
+// the shortest text, plain from 0.0001 below 10^15.
+class FullNumbers : public testing::TestWithParam<const char*> {};
+
+TEST_P(FullNumbers, AsQLocaleWritesThem)
+{
+    QLocale locale{QString::fromLatin1(GetParam())};
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    for (const double value : {0.0, -0.0, 1e-4, 5e-5, -1.5e-5, 0.1 + 0.2, 999999999999999.9, 1e15, -1.5e300, -12345.678,
+                               1e-310, std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        const double magnitude = std::fabs(value);
+        const bool plain = magnitude == 0.0 || (magnitude >= 1e-4 && magnitude < 1e15);
+        EXPECT_EQ(report::exactNumberText(value, locale),
+                  locale.toString(value, plain ? 'f' : 'e', QLocale::FloatingPointShortest))
+            << value;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, FullNumbers,
+                         testing::Values("C", "en_US", "de_DE", "ar_EG", "sv_SE", "fa_IR", "he_IL", "hi_IN"),
+                         [](const testing::TestParamInfo<const char*>& row) { return std::string(row.param); });
 
 }  // namespace

@@ -1,20 +1,15 @@
 // The main window's two calculations, as the desktop's Form1 makes them:
-// the same fields read in the same order, the same boxes, the same rounding.
-import { locale, tr } from './i18n.js';
-import { reportOutcome, showBox } from './messages.js';
-import { numberText, parseNumber } from './numbers.js';
-
-// Reached, as the core numbers it.
-const reached = { nothing: 0, inputs: 1, fractions: 2, run: 3 };
+// the module's ColumnSteps reads the fields in order, keeps the values,
+// names the box and gives the result texts; this reads and writes the DOM.
+import { tr } from './i18n.js';
+import { showBox } from './messages.js';
 
 export class Column {
   constructor(quillon, documentOfRuns, onChange) {
     this.quillon = quillon;
     this.runs = documentOfRuns;
     this.onChange = onChange;
-    // The values the window keeps between clicks, all 0 at first.
-    this.state = { gasFlow: 0, waterFlow: 0, ntu: 0, mtc: 0, y1: 0, x1: 0, y2: 0 };
-    this.coherence = { fractions: true, ntuAndGasFlow: false };
+    this.steps = new quillon.ColumnSteps();
     this.lastRunId = 0;
     this.lastFindings = [];
     const field = (id) => document.getElementById(id);
@@ -30,21 +25,31 @@ export class Column {
     return tr('Form1', 'ERROR');
   }
 
-  // The number a field holds, or null once its box is shown.
-  read(field) {
-    const number = parseNumber(field.value, locale);
-    if (number.kind !== 'number') {
-      const box = this.quillon.conversionError(tr(...field.dataset.name.split('|')), field.value, number.kind);
-      showBox(box.title, box.text);
-      return null;
+  // Writes a step's result texts, then shows its box; true when it completed.
+  finish(step) {
+    for (const [name, change] of Object.entries(step.results)) {
+      if (change === null) continue;
+      if (change.shown) this.show(this.fields[name], change);
+      else this.clear(this.fields[name]);
     }
-    return number.value;
+    const { message } = step;
+    if (message?.kind === 'conversionError') {
+      const field = this.fields[message.field];
+      const box = this.quillon.conversionError(tr(...field.dataset.name.split('|')), field.value, message.number);
+      showBox(box.title, box.text);
+    } else if (message?.kind === 'invalidData') {
+      showBox(this.invalidDataTitle(), this.quillon.outcomeName('invalid_data'));
+    } else if (message?.kind === 'fault') {
+      const box = this.quillon.faultBox(message.fault);
+      showBox(box.title, box.text);
+    }
+    return step.completed;
   }
 
-  show(field, value) {
-    field.value = numberText(this.quillon.roundResult(value), locale);
-    field.title = numberText(value, locale);
-    field.dataset.full = field.title;
+  show(field, { text, full }) {
+    field.value = text;
+    field.title = full;
+    field.dataset.full = full;
     field.classList.remove('warning');
   }
 
@@ -74,64 +79,29 @@ export class Column {
     }));
   }
 
-  end(reachedNow) {
-    this.coherence = this.quillon.afterCalculate(this.coherence.fractions, this.coherence.ntuAndGasFlow,
-      reached[reachedNow]);
-  }
-
   calculate() {
-    const { fields, state } = this;
-    // Each value is kept as soon as it converts, so a field that does not
-    // leaves the ones before it kept.
-    const y1 = this.read(fields.y1);
-    if (y1 === null) return this.end('nothing');
-    state.y1 = y1;
-    const x1 = this.read(fields.x1);
-    if (x1 === null) return this.end('inputs');
-    state.x1 = x1;
-    const gasFlow = this.read(fields.gasFlow);
-    if (gasFlow === null) return this.end('inputs');
-    state.gasFlow = gasFlow;
-    const waterFlow = this.read(fields.waterFlow);
-    if (waterFlow === null) return this.end('inputs');
-    state.waterFlow = waterFlow;
-
-    const result = this.runs.calculate(y1, x1, gasFlow, waterFlow, this.lastRunId);
-    if (result.y2 !== null) state.y2 = result.y2;
-    if (result.step === 'balance' && !reportOutcome(this.quillon, result.outcome, this.invalidDataTitle())) {
-      return this.end(result.y2 !== null ? 'fractions' : 'inputs');
+    const { fields } = this;
+    const read = this.steps.read({
+      y1: fields.y1.value, x1: fields.x1.value, gasFlow: fields.gasFlow.value, waterFlow: fields.waterFlow.value,
+    });
+    if (read.inputs === null) {
+      this.finish(read);
+      return;
     }
-    this.show(fields.eqY, result.point.y);
-    this.show(fields.y2, result.y2);
-    state.ntu = 0;
-    if (!reportOutcome(this.quillon, result.outcome, this.invalidDataTitle())) return this.end('fractions');
-    state.ntu = result.ntu;
-    this.show(fields.ntu, result.ntu);
-    // The coefficient on screen always belongs to the NTU on screen.
-    state.mtc = 0;
-    this.clear(fields.mtc);
-    this.end('run');
+    const { y1, x1, gasFlow, waterFlow } = read.inputs;
+    const result = this.runs.calculate(y1, x1, gasFlow, waterFlow, this.lastRunId);
+    if (!this.finish(this.steps.calculated(result))) return;
     this.lastRunId = result.id;
     this.lastFindings = result.findings;
     this.showFindings(this.lastFindings);
     this.onChange(result.added ? { added: this.runs.size() - 1 } : { changed: this.runs.indexOf(result.id) });
-    return undefined;
   }
 
   findMtc() {
-    const height = this.read(this.fields.height);
-    if (height === null) return;
-    // Only the NTU and gas flow of one completed run make a coefficient, and
-    // only while that run is in the series: no coefficient shows without it.
-    if (!this.coherence.ntuAndGasFlow || this.runs.indexOf(this.lastRunId) < 0) {
-      showBox(this.invalidDataTitle(), this.quillon.outcomeName('invalid_data'));
-      return;
-    }
-    const coefficient = this.quillon.findMtc(height, this.state.ntu, this.state.gasFlow);
-    if (!reportOutcome(this.quillon, coefficient.outcome, this.invalidDataTitle())) return;
-    this.state.mtc = coefficient.mtc;
-    this.show(this.fields.mtc, coefficient.mtc);
-    this.runs.setMtc(this.lastRunId, height, coefficient.mtc);
+    // Only while the run of the last Calculate is in the series.
+    const step = this.steps.findMtc(this.fields.height.value, this.runs.indexOf(this.lastRunId) >= 0);
+    if (!this.finish(step)) return;
+    this.runs.setMtc(this.lastRunId, step.packingHeight, step.mtc);
     this.showFindings(this.lastFindings);
     this.onChange({ changed: this.runs.indexOf(this.lastRunId) });
   }

@@ -6,12 +6,23 @@ import { Column } from './column.js';
 import { SeriesFiles } from './files.js';
 import { wireHelp } from './help.js';
 import { catalogue, language, loadTexts, locale, plain, tr } from './i18n.js';
-import { decimalPoint, numberText } from './numbers.js';
+import { numberText, useNumbers } from './numbers.js';
 import { buildReport } from './report.js';
 import { RunsTable } from './runs.js';
 import { SeriesFields } from './seriesfields.js';
 import { Uncertainty } from './uncertainty.js';
 import { UncertaintyCache } from './uncertainty-cache.js';
+
+// The decimal separator of a locale such as 'de-CH'; '.' for one the
+// browser does not know.
+function decimalPoint(locale) {
+  try {
+    return new Intl.NumberFormat(locale).formatToParts(0.5).find((part) => part.type === 'decimal')?.value ?? '.';
+  } catch {
+    // An invalid language tag: the browser's own numbers.
+    return '.';
+  }
+}
 
 function translatePage() {
   document.documentElement.lang = language;
@@ -23,7 +34,7 @@ function translatePage() {
   for (const element of document.querySelectorAll('[data-placeholder]')) {
     element.placeholder = tr(...element.dataset.placeholder.split('|'));
   }
-  const tip = tr('Form1', 'NH3 mole fraction, not a percentage: %1 for 2 %', numberText(0.02, locale));
+  const tip = tr('Form1', 'NH3 mole fraction, not a percentage: %1 for 2 %', numberText(0.02));
   document.getElementById('fractionTip').textContent = tip;
   for (const id of ['y1', 'x1']) document.getElementById(id).title = tip;
 }
@@ -31,6 +42,7 @@ function translatePage() {
 async function start() {
   const [quillon] = await Promise.all([createQuillon(), loadTexts(new URL('../strings-de.json', import.meta.url))]);
   quillon.setPageLocale(catalogue(), decimalPoint(locale));
+  useNumbers(quillon);
   translatePage();
   const runs = new quillon.Document();
 

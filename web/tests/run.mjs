@@ -952,6 +952,11 @@ describe('series charts', () => {
       assert.equal(await page.$$eval('#analysisCharts svg .run-marker[fill="#ffffff"]', (hollow) => hollow.length), 2);
       assert.equal(await page.$$eval('#analysisCharts b', (bold) => bold.length), 0);
       assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
+
 describe('words the module writes', () => {
   test('an uncertainty that is not a number is quoted to 40 units, never half a character', async () => {
     const page = await openPage(browser, server.url, 'de-DE');
