@@ -21,8 +21,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 
-#include <array>
-#include <bit>
+#include <utility>
 
 namespace {
 
@@ -34,16 +33,6 @@ QString droppedFile(const QMimeData* data)
     const QString file = data->urls().first().toLocalFile();
     const QString suffix = QFileInfo(file).suffix().toLower();
     return suffix == u"quillon" || suffix == u"csv" ? file : QString();
-}
-
-// Bit for bit, as the results depend on them.
-bool sameInputs(const absorber::RunInputs& a, const absorber::RunInputs& b)
-{
-    const auto bits = [](const absorber::RunInputs& in) {
-        return std::array{std::bit_cast<quint64>(in.y1), std::bit_cast<quint64>(in.x1),
-                          std::bit_cast<quint64>(in.gasFlow), std::bit_cast<quint64>(in.waterFlow)};
-    };
-    return bits(a) == bits(b);
 }
 
 }  // namespace
@@ -60,17 +49,14 @@ Session::Session(Form1& mainWindow)
             [this](const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu) {
                 const series::Run run{inputs, std::nullopt, {}, false, false, {}, {}};
                 const series::RunResult result = series::completedRun(run, balance, ntu);
-                // Calculate again on the same inputs is the same run, not a second one.
-                if (const int row = model.rowOf(lastRunId);
-                    row < 0 || !sameInputs(model.series().runs[row].inputs, inputs)) {
-                    // The earlier run is off screen already: the undo stack's
-                    // signal while the new one is added must not show its
-                    // coefficient.
-                    lastRunId = 0;
-                    lastRunId = model.addRun(run, result);
-                } else {
-                    form.showCoefficient(model.results()[std::size_t(row)].mtc);
-                }
+                // Calculate again on the same inputs is the same run, not a
+                // second one. Otherwise the earlier run is off screen already:
+                // the undo stack's signal while the new one is added must not
+                // show its coefficient.
+                const int last = std::exchange(lastRunId, 0);
+                lastRunId = model.addRun(run, result, last);
+                if (lastRunId == last)
+                    form.showCoefficient(model.results()[std::size_t(model.rowOf(last))].mtc);
                 lastFindings = report::findingMessages(series::findingsOf(run, result));
                 form.showFindings(lastFindings);
             });

@@ -6,30 +6,10 @@ import { locale, tr } from './i18n.js';
 import { findingMessage, outcomeName } from './messages.js';
 import { numberText } from './numbers.js';
 
-const columns = [
-  { title: 'Run' }, { title: 'Label' }, { title: 'Excluded' },
-  { title: 'y1 (gas in)', value: (run) => run.y1 },
-  { title: 'x1 (water out)', value: (run) => run.x1 },
-  { title: 'Gas flow', unit: true, value: (run) => run.gasFlow },
-  { title: 'Water flow', unit: true, value: (run) => run.waterFlow },
-  { title: 'Equilibrium x', value: (run) => run.point?.x ?? null },
-  { title: 'Equilibrium y*', value: (run) => run.point?.y ?? null },
-  { title: 'y2 (gas out)', value: (run) => run.y2, name: 'y2' },
-  { title: 'NTU', value: (run) => run.ntu, name: 'ntu' },
-  { title: 'NTU (Colburn)', value: (run) => run.ntuColburn, name: 'ntuColburn' },
-  { title: 'Packing height (m)', value: (run) => run.packingHeight },
-  { title: 'Mass-transfer coefficient', unit: 'perCubicMetre', value: (run) => run.mtc, name: 'mtc' },
-  { title: 'MTC ± U (k = 2)', name: 'uncertainty' },
-  { title: 'MTC 95 % interval', name: 'interval' },
-];
+// The names of the number cells from y1 to the coefficient, where tests
+// and styles find them.
+const numberColumns = [null, null, null, null, null, null, 'y2', 'ntu', 'ntuColburn', null, 'mtc'];
 const draws = new Intl.NumberFormat(locale);
-
-function columnTitle(column, unit) {
-  const title = tr('RunsModel', column.title);
-  if (!column.unit || unit === '') return title;
-  const unitText = column.unit === 'perCubicMetre' ? tr('RunsModel', '%1/m³', unit) : unit;
-  return tr('RunsModel', '%1 (%2)', title, unitText);
-}
 
 export class RunsTable {
   constructor(quillon, documentOfRuns, cache, onChange) {
@@ -135,17 +115,16 @@ export class RunsTable {
   }
 
   render() {
-    const unit = this.runs.flowUnit();
     const head = this.table.tHead.rows[0];
     head.replaceChildren();
     const select = document.createElement('th');
     select.scope = 'col';
     select.textContent = tr('Web', 'Select');
     head.append(select);
-    for (const column of columns) {
+    for (const title of this.runs.columnTitles()) {
       const th = document.createElement('th');
       th.scope = 'col';
-      th.textContent = columnTitle(column, unit);
+      th.textContent = title;
       head.append(th);
     }
 
@@ -218,21 +197,13 @@ export class RunsTable {
     excluded.addEventListener('change', () => this.edit(() => this.runs.setExcluded(index, excluded.checked)));
     row.insertCell().append(excluded);
 
-    for (const column of columns.slice(3)) {
-      if (!column.value) {
-        this.uncertaintyCell(row, run, column.name);
-        continue;
-      }
-      const value = column.value(run);
-      let text = value === null ? '' : numberText(this.quillon.roundResult(value), locale);
-      // A run that did not complete says why where its NTU would be.
-      if (column.name === 'ntu' && !completed) text = outcomeName(run.outcome);
-      let full = value === null ? '' : numberText(value, locale);
-      if (column.name === 'mtc' && value === null && run.coefficientOutcome) full = outcomeName(run.coefficientOutcome);
-      const cell = this.cell(row, text, full);
+    for (const [at, shown] of this.runs.cells(index).entries()) {
+      const cell = this.cell(row, shown.text, shown.tip);
       cell.className = 'number';
-      if (column.name) cell.dataset.column = column.name;
+      if (numberColumns[at]) cell.dataset.column = numberColumns[at];
     }
+    this.uncertaintyCell(row, run, 'uncertainty');
+    this.uncertaintyCell(row, run, 'interval');
   }
 
   // New uncertainties change only their own cells, so that a label being

@@ -1,0 +1,86 @@
+#include "present/runstable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using present::RunsColumn;
+
+const present::NumberLocale german{",", "-"};
+const present::Language germanWords = present::Language::fromCatalogue({
+    {"RunsModel\x04%1 (%2)", "%1 (%2)"},
+    {"RunsModel\x04Gas flow", "Gasstrom"},
+    {"Messages\x04Invalid Data", "Ungültige Daten"},
+});
+
+struct TitleRow {
+    const char* name;
+    RunsColumn column;
+    const char* unit;
+    bool inGerman;
+    const char* title;
+};
+
+class Titles : public testing::TestWithParam<TitleRow> {};
+
+TEST_P(Titles, NameTheSeriesUnitWhereAColumnHasOne)
+{
+    const TitleRow& row = GetParam();
+    EXPECT_EQ(present::runsColumnTitle(row.column, row.unit, row.inGerman ? germanWords : present::Language()),
+              row.title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, Titles,
+    testing::Values(TitleRow{"flowWithUnit", RunsColumn::gasFlow, "mol/s", false, "Gas flow (mol/s)"},
+                    TitleRow{"flowWithoutUnit", RunsColumn::waterFlow, "", false, "Water flow"},
+                    TitleRow{"coefficientPerCubicMetre", RunsColumn::mtc, "kmol/h", false,
+                             "Mass-transfer coefficient (kmol/h/m³)"},
+                    TitleRow{"coefficientWithoutUnit", RunsColumn::mtc, "", false, "Mass-transfer coefficient"},
+                    TitleRow{"fractionHasNoFlowUnit", RunsColumn::y1, "kmol/h", false, "y1 (gas in)"},
+                    TitleRow{"germanFlow", RunsColumn::gasFlow, "kmol/h", true, "Gasstrom (kmol/h)"}),
+    [](const testing::TestParamInfo<TitleRow>& row) { return std::string(row.param.name); });
+
+struct CellRow {
+    const char* name;
+    series::Run run;
+    RunsColumn column;
+    bool inGerman;
+    present::RunsCell cell;
+};
+
+class Cells : public testing::TestWithParam<CellRow> {};
+
+TEST_P(Cells, ShowTheValueToFourDecimalsAndInFull)
+{
+    const CellRow& row = GetParam();
+    const series::RunResult result = series::computeRun(row.run);
+    const present::RunsCell cell = row.inGerman
+        ? present::runsNumberCell(row.run, result, row.column, german, germanWords)
+        : present::runsNumberCell(row.run, result, row.column, {}, {});
+    EXPECT_EQ(cell.text, row.cell.text);
+    EXPECT_EQ(cell.tip, row.cell.tip);
+}
+
+series::Run runOf(absorber::RunInputs inputs, std::optional<double> height)
+{
+    return {inputs, height, {}, false, false, {}, {}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, Cells,
+    testing::Values(CellRow{"inputRounded", runOf({0.123456, 0.01, 1, 1}, {}), RunsColumn::y1, false, {"0.1235", "0.123456"}},
+                    CellRow{"germanComma", runOf({0.123456, 0.01, 1, 1}, {}), RunsColumn::y1, true, {"0,1235", "0,123456"}},
+                    CellRow{"noHeight", runOf({0.02, 0.01, 1, 1}, {}), RunsColumn::packingHeight, false, {"", ""}},
+                    CellRow{"noCoefficientWithoutHeight", runOf({0.02, 0.01, 1, 1}, {}), RunsColumn::mtc, false, {"", ""}},
+                    CellRow{"notCompletedSaysWhyAtItsNtu", runOf({0, 0, 0, 0}, {}), RunsColumn::ntu, false,
+                            {"Invalid Data", ""}},
+                    CellRow{"whyInGerman", runOf({0, 0, 0, 0}, {}), RunsColumn::ntu, true, {"Ungültige Daten", ""}},
+                    CellRow{"refusedCoefficientSaysWhyInItsTip", runOf({0.02, 0.01, 1, 1}, -2.0), RunsColumn::mtc, false,
+                            {"", "Invalid Data"}},
+                    CellRow{"notANumberColumn", runOf({0.02, 0.01, 1, 1}, 2.0), RunsColumn::label, false, {"", ""}}),
+    [](const testing::TestParamInfo<CellRow>& row) { return std::string(row.param.name); });
+
+}  // namespace
