@@ -44,6 +44,13 @@ struct Opened {
 
 using OpenOutcome = std::variant<Opened, series::ReadError>;
 
+// What a run's uncertainty depends on, as text: its inputs, its height and
+// its uncertainties merged with the series', each bit for bit (0 and -0
+// differ, an absent value differs from every number). The window's threads
+// and the page's worker keep their results by it, so that undoing a change
+// finds the earlier result.
+std::string uncertaintyKey(const series::Run& run, const series::Uncertainties& defaults);
+
 class SeriesEditor {
 public:
     // Each command makes one step of the undo history and returns true, or

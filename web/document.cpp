@@ -107,6 +107,7 @@ val Document::run(int row) const
     shown.set("uncertainty", shownUncertainties(run.uncertainty));
     shown.set("given", shownUncertainties(series::merged(defaults, run.uncertainty)));
     shown.set("hasUncertainty", series::hasUncertainty(run, defaults));
+    shown.set("uncertaintyKey", present::uncertaintyKey(run, defaults));
     return shown;
 }
 

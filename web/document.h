@@ -32,8 +32,8 @@ public:
     // The row of the run of that identity; -1 when no run has it.
     int indexOf(int id) const { return editor.indexOf(id); }
 
-    // A run with its results, findings, whether the analysis takes it, and
-    // its own and its merged uncertainties.
+    // A run with its results, findings, whether the analysis takes it, its
+    // own and its merged uncertainties, and the key its uncertainty is kept by.
     val run(int row) const;
 
     // The runs table's column titles with the series' flow unit, and the

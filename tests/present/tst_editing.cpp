@@ -145,7 +145,10 @@ INSTANTIATE_TEST_SUITE_P(
         Sequence{"openedIsSavedWithNewIds", {add(runA), replaced({runA, runB}, Origin::opened)}, {2, 3}, false, false, false},
         Sequence{"importedIsUnsaved", {replaced({runA}, Origin::imported)}, {1}, true, false, false},
         Sequence{"restoredIsUnsavedUntilSaved", {replaced({runA}, Origin::restored), saved(1)}, {1}, false, false, false},
-        Sequence{"saveFromBeforeTheReplaceIgnored", {add(runA), replaced({runB}, Origin::imported), saved(1)}, {2}, true, false,
+        Sequence{"importStaysUnsavedBySaveFromBefore", {add(runA), replaced({runB}, Origin::imported), saved(1)}, {2}, true,
+                 false, false},
+        // A save of the series before Open ends after it: the opened one stays saved.
+        Sequence{"saveFromBeforeOpenIgnored", {add(runA), replaced({runB}, Origin::opened), saved(1)}, {2}, false, false,
                  false}),
     [](const testing::TestParamInfo<Sequence>& row) { return std::string(row.param.name); });
 
@@ -244,6 +247,57 @@ TEST(Files, RefusedFileChangesNothingAndCsvIsUnsaved)
     EXPECT_TRUE(editor.modified());
     EXPECT_FALSE(editor.canUndo());
     EXPECT_EQ(editor.results()[1].outcome, series::computeRun(runB).outcome);
+}
+
+// Two runs whose uncertainties are one result, or two.
+struct KeyRow {
+    const char* name;
+    series::Run other;
+    series::Uncertainties otherDefaults;
+    bool same;
+};
+
+class UncertaintyKey : public testing::TestWithParam<KeyRow> {};
+
+TEST_P(UncertaintyKey, DependsOnInputsHeightAndMergedUncertaintiesOnly)
+{
+    const KeyRow& row = GetParam();
+    EXPECT_EQ(present::uncertaintyKey(runA, relative2) == present::uncertaintyKey(row.other, row.otherDefaults),
+              row.same);
+}
+
+series::Run changed(std::function<void(series::Run&)> change)
+{
+    series::Run run = runA;
+    change(run);
+    return run;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, UncertaintyKey,
+    testing::Values(KeyRow{"sameRun", runA, relative2, true},
+                    KeyRow{"labelAndMarksDoNotCount", changed([](series::Run& run) {
+                               run.label = "G1";
+                               run.excluded = true;
+                               run.included = true;
+                           }),
+                           relative2, true},
+                    KeyRow{"ownEqualToTheDefaults", changed([](series::Run& run) { run.uncertainty.gasFlowRel = 0.02; }),
+                           relative2, true},
+                    KeyRow{"ownOverridesADefault", changed([](series::Run& run) { run.uncertainty.gasFlowRel = 0.03; }),
+                           relative2, false},
+                    KeyRow{"otherDefaults", runA, absolute1, false},
+                    KeyRow{"zeroUncertaintyIsNotNone", runA,
+                           {0.02, 0.02, 0.0, std::nullopt, std::nullopt}, false},
+                    KeyRow{"noHeight", runC, relative2, false},
+                    KeyRow{"otherHeight", changed([](series::Run& run) { run.packingHeight = 2.5; }), relative2, false}),
+    [](const testing::TestParamInfo<KeyRow>& row) { return std::string(row.param.name); });
+
+TEST(UncertaintyKey, ZeroAndNegativeZeroAreTwoRuns)
+{
+    const series::Run zero = exampleRun({0.02, 0.0, 1, 1}, 2.0);
+    const series::Run negativeZero = exampleRun({0.02, -0.0, 1, 1}, 2.0);
+    EXPECT_NE(present::uncertaintyKey(zero, {}), present::uncertaintyKey(negativeZero, {}));
 }
 
 }  // namespace
