@@ -116,4 +116,52 @@ RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result,
     return cell;
 }
 
+RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const series::RunResult& result,
+                             const series::Uncertainties& defaults, UncertaintyStatus status,
+                             const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo,
+                             const std::string& draws, const NumberLocale& locale, const Language& language)
+{
+    if (!result.mtc || !series::hasUncertainty(run, defaults))
+        return {};
+    switch (status) {
+    case UncertaintyStatus::pending:
+        return {"…", language.translate("RunsModel", "Being computed").str()};
+    case UncertaintyStatus::cancelled:
+        // Not computed yet, rather than not computed for good.
+        return {language.translate("RunsModel", "not computed").str(),
+                language
+                    .translate("RunsModel",
+                               "Cancelled: computed for the next export or report, or when the run or the "
+                               "uncertainties change")
+                    .str()};
+    case UncertaintyStatus::known:
+        break;
+    }
+    const auto* drawn = std::get_if<series::MonteCarlo>(&monteCarlo);
+    if (!drawn)
+        return {
+            "–",
+            language.translate("RunsModel", "Not given: %1").arg(std::get<series::NotGiven>(monteCarlo).reason).str()};
+    const auto shown = [&locale](double value) { return resultText(value, locale); };
+    const auto full = [&locale](double value) { return exactText(value, locale); };
+    RunsCell cell;
+    if (column == RunsColumn::uncertainty)
+        cell.text = language.translate("RunsModel", "%1 ± %2")
+                        .arg(shown(*result.mtc))
+                        .arg(shown(series::coverageFactor * drawn->u))
+                        .str();
+    else
+        cell.text = language.translate("RunsModel", "%1 to %2")
+                        .arg(shown(drawn->interval.low))
+                        .arg(shown(drawn->interval.high))
+                        .str();
+    cell.tip = language.translate("RunsModel", "Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4")
+                   .arg(draws)
+                   .arg(full(drawn->u))
+                   .arg(full(drawn->interval.low))
+                   .arg(full(drawn->interval.high))
+                   .str();
+    return cell;
+}
+
 }  // namespace present

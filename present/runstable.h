@@ -6,9 +6,11 @@
 #include "present/language.h"
 #include "present/numbers.h"
 #include "series/series.h"
+#include "series/uncertainty.h"
 
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace present {
 
@@ -52,5 +54,21 @@ struct RunsCell {
 // its NTU would be, a coefficient that did not complete why in its tip.
 RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result, RunsColumn column,
                         const NumberLocale& locale, const Language& language);
+
+// Where a run's Monte Carlo result stands in the front end's cache.
+enum class UncertaintyStatus {
+    pending,    // being computed or waiting its turn
+    cancelled,  // stopped by the user before it finished; computed when asked again
+    known,      // computed: a result, or the reason there is none
+};
+
+// The coefficient ± U or the 95 % interval cell: empty for a run without a
+// coefficient or without uncertainties, "…" while pending, "not computed"
+// once cancelled, "–" with the reason where none is given. `draws` is the
+// number of draws as the front end writes counts, for the tip.
+RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const series::RunResult& result,
+                             const series::Uncertainties& defaults, UncertaintyStatus status,
+                             const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo,
+                             const std::string& draws, const NumberLocale& locale, const Language& language);
 
 }  // namespace present

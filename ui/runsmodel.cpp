@@ -403,40 +403,25 @@ QVariant RunsModel::uncertaintyData(const series::Run& run, const series::RunRes
 {
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    if (!result.mtc || !series::hasUncertainty(run, series().uncertainty))
-        return {};
     const series::RunUncertainty* found = uncertain.find(run, series().uncertainty);
-    if (!found) {
-        // A cancelled run is not computed yet, not computed for good.
-        const bool pending = uncertain.pending(run, series().uncertainty);
-        if (role == Qt::DisplayRole)
-            return pending ? QStringLiteral("…") : tr("not computed");
-        if (role != Qt::ToolTipRole)
+    if (role == SortRole) {
+        const auto* drawn = found ? std::get_if<series::MonteCarlo>(&found->monteCarlo) : nullptr;
+        if (!drawn || !result.mtc || !series::hasUncertainty(run, series().uncertainty))
             return {};
-        return pending ? tr("Being computed")
-                       : tr(
-                           "Cancelled: computed for the next export or report, or when the run or the "
-                           "uncertainties change");
+        return column == uncertaintyColumn ? series::coverageFactor * drawn->u : drawn->interval.low;
     }
-    const auto* drawn = std::get_if<series::MonteCarlo>(&found->monteCarlo);
-    if (!drawn) {
-        if (role == Qt::DisplayRole)
-            return QStringLiteral("–");
-        const auto& reason = std::get<series::NotGiven>(found->monteCarlo).reason;
-        return role == Qt::ToolTipRole ? QVariant(tr("Not given: %1").arg(QString::fromStdString(reason))) : QVariant();
-    }
-    const double expanded = series::coverageFactor * drawn->u;
-    switch (role) {
-    case Qt::DisplayRole:
-        if (column == uncertaintyColumn)
-            return tr("%1 ± %2").arg(ui::resultText(*result.mtc), ui::resultText(expanded));
-        return tr("%1 to %2").arg(ui::resultText(drawn->interval.low), ui::resultText(drawn->interval.high));
-    case Qt::ToolTipRole:
-        return tr("Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4")
-            .arg(QLocale().toString(qulonglong(drawn->draws)), ui::numberText(drawn->u),
-                 ui::numberText(drawn->interval.low), ui::numberText(drawn->interval.high));
-    case SortRole:
-        return column == uncertaintyColumn ? expanded : drawn->interval.low;
-    }
-    return {};
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    // A cancelled run is not computed yet, not computed for good.
+    const present::UncertaintyStatus status = found    ? present::UncertaintyStatus::known
+        : uncertain.pending(run, series().uncertainty) ? present::UncertaintyStatus::pending
+                                                       : present::UncertaintyStatus::cancelled;
+    const auto* drawn = found ? std::get_if<series::MonteCarlo>(&found->monteCarlo) : nullptr;
+    const QString draws = drawn ? QLocale().toString(qulonglong(drawn->draws)) : QString();
+    const present::RunsCell cell =
+        present::runsUncertaintyCell(present::RunsColumn(column), run, result, series().uncertainty, status,
+                                     found ? found->monteCarlo : series::RunUncertainty().monteCarlo,
+                                     draws.toStdString(), report::numberLocaleOf(QLocale()), report::qtLanguage());
+    const std::string& text = role == Qt::DisplayRole ? cell.text : cell.tip;
+    return text.empty() ? QVariant() : QVariant(QString::fromStdString(text));
 }

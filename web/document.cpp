@@ -136,6 +136,31 @@ val Document::cells(int row) const
     return shown;
 }
 
+val Document::uncertaintyCells(int row, const val& found, const std::string& draws) const
+{
+    const series::Run& run = editor.series().runs.at(std::size_t(row));
+    const series::RunResult& result = editor.results().at(std::size_t(row));
+    auto status = present::UncertaintyStatus::known;
+    series::RunUncertainty given;
+    if (found.isNull() || found.isUndefined())
+        status = present::UncertaintyStatus::pending;
+    else if (found["monteCarlo"]["cancelled"].isTrue())
+        status = present::UncertaintyStatus::cancelled;
+    else
+        given = runUncertaintyOf(found["monteCarlo"]);
+    val shown = val::array();
+    for (const auto column : {present::RunsColumn::uncertainty, present::RunsColumn::interval}) {
+        const present::RunsCell cell =
+            present::runsUncertaintyCell(column, run, result, editor.series().uncertainty, status, given.monteCarlo,
+                                         draws, numberLocale(), language());
+        val one = val::object();
+        one.set("text", cell.text);
+        one.set("tip", cell.tip);
+        shown.call<void>("push", one);
+    }
+    return shown;
+}
+
 void Document::setLabel(int row, const std::string& label)
 {
     editor.setLabel(std::size_t(row), label);

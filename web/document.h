@@ -41,6 +41,10 @@ public:
     // language and numbers.
     val columnTitles() const;
     val cells(int row) const;
+    // The row's coefficient ± U and 95 % interval cells as {text, tip},
+    // with `found` as the page's cache gives it (null while pending) and
+    // the number of draws as the page writes counts.
+    val uncertaintyCells(int row, const val& found, const std::string& draws) const;
 
     void setLabel(int row, const std::string& label);
 

@@ -83,4 +83,50 @@ INSTANTIATE_TEST_SUITE_P(
                     CellRow{"notANumberColumn", runOf({0.02, 0.01, 1, 1}, 2.0), RunsColumn::label, false, {"", ""}}),
     [](const testing::TestParamInfo<CellRow>& row) { return std::string(row.param.name); });
 
+struct UncertaintyRow {
+    const char* name;
+    series::Uncertainties defaults;
+    present::UncertaintyStatus status;
+    std::variant<series::MonteCarlo, series::NotGiven> monteCarlo;
+    RunsColumn column;
+    present::RunsCell cell;
+};
+
+class UncertaintyCells : public testing::TestWithParam<UncertaintyRow> {};
+
+TEST_P(UncertaintyCells, SayWhereTheResultStands)
+{
+    const UncertaintyRow& row = GetParam();
+    const series::Run run = runOf({0.02, 0.01, 1, 1}, 2.0);
+    series::RunResult result = series::computeRun(run);
+    // A round coefficient, so that the cells' digits are plain.
+    result.mtc = 12.5;
+    EXPECT_EQ(present::runsUncertaintyCell(row.column, run, result, row.defaults, row.status, row.monteCarlo, "10,000",
+                                           {}, {}),
+              row.cell);
+}
+
+const series::Uncertainties someGiven{0.02, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+const series::MonteCarlo drawn{12.5, 0.25, {12.0, 13.03126}, 1, 0.1, {0.9, 1.1}, 10000, 0, true};
+const char* const drawnTip = "Monte Carlo, 10,000 draws: u = 0.25, 95 % of the coefficients from 12 to 13.03126";
+
+INSTANTIATE_TEST_SUITE_P(
+    States, UncertaintyCells,
+    testing::Values(UncertaintyRow{"noUncertaintyGiven", {}, present::UncertaintyStatus::known, drawn,
+                                   RunsColumn::uncertainty, {"", ""}},
+                    UncertaintyRow{"pending", someGiven, present::UncertaintyStatus::pending, series::NotGiven{},
+                                   RunsColumn::uncertainty, {"…", "Being computed"}},
+                    UncertaintyRow{"cancelled", someGiven, present::UncertaintyStatus::cancelled, series::NotGiven{},
+                                   RunsColumn::interval,
+                                   {"not computed", "Cancelled: computed for the next export or report, or when the "
+                                                    "run or the uncertainties change"}},
+                    UncertaintyRow{"notGiven", someGiven, present::UncertaintyStatus::known,
+                                   series::NotGiven{"no draw gave a coefficient"}, RunsColumn::interval,
+                                   {"–", "Not given: no draw gave a coefficient"}},
+                    UncertaintyRow{"expandedWithCoverageTwo", someGiven, present::UncertaintyStatus::known, drawn,
+                                   RunsColumn::uncertainty, {"12.5 ± 0.5", drawnTip}},
+                    UncertaintyRow{"intervalRounded", someGiven, present::UncertaintyStatus::known, drawn,
+                                   RunsColumn::interval, {"12 to 13.0313", drawnTip}}),
+    [](const testing::TestParamInfo<UncertaintyRow>& row) { return std::string(row.param.name); });
+
 }  // namespace

@@ -4,11 +4,11 @@
 // expanded uncertainty and 95 % interval once the worker has them.
 import { locale, tr } from './i18n.js';
 import { findingMessage, outcomeName } from './messages.js';
-import { numberText } from './numbers.js';
 
 // The names of the number cells from y1 to the coefficient, where tests
 // and styles find them.
 const numberColumns = [null, null, null, null, null, null, 'y2', 'ntu', 'ntuColburn', null, 'mtc'];
+const uncertaintyColumns = ['uncertainty', 'interval'];
 const draws = new Intl.NumberFormat(locale);
 
 export class RunsTable {
@@ -202,8 +202,18 @@ export class RunsTable {
       cell.className = 'number';
       if (numberColumns[at]) cell.dataset.column = numberColumns[at];
     }
-    this.uncertaintyCell(row, run, 'uncertainty');
-    this.uncertaintyCell(row, run, 'interval');
+    for (const [at, shown] of this.uncertaintyCells(index, run).entries()) {
+      const cell = this.cell(row, shown.text, shown.tip);
+      cell.className = 'number';
+      cell.dataset.column = uncertaintyColumns[at];
+    }
+  }
+
+  // MTC ± U and the 95 % interval as the module words what the cache has.
+  uncertaintyCells(index, run) {
+    const found = this.cache.find(run) ?? null;
+    const drawn = found?.monteCarlo;
+    return this.runs.uncertaintyCells(index, found, Number.isFinite(drawn?.draws) ? draws.format(drawn.draws) : '');
   }
 
   // New uncertainties change only their own cells, so that a label being
@@ -215,51 +225,12 @@ export class RunsTable {
       return;
     }
     for (const [index, row] of [...body.rows].entries()) {
-      const run = this.runs.run(index);
-      for (const cell of row.querySelectorAll('[data-column="uncertainty"], [data-column="interval"]')) {
-        this.fillUncertainty(cell, run);
+      const cells = this.uncertaintyCells(index, this.runs.run(index));
+      for (const [at, name] of uncertaintyColumns.entries()) {
+        const cell = row.querySelector(`[data-column="${name}"]`);
+        cell.textContent = cells[at].text;
+        cell.title = cells[at].tip;
       }
     }
-  }
-
-  uncertaintyCell(row, run, name) {
-    const cell = this.cell(row, '', '');
-    cell.className = 'number';
-    cell.dataset.column = name;
-    this.fillUncertainty(cell, run);
-  }
-
-  // MTC ± U and the interval from the Monte Carlo result: "…" while it is
-  // computed, "–" with the reason in the tip where there is none (a
-  // cancelled or failed computation included).
-  fillUncertainty(cell, run) {
-    cell.textContent = '';
-    cell.title = '';
-    const found = this.cache.find(run);
-    if (found === undefined) return;
-    if (found === null) {
-      cell.textContent = '…';
-      cell.title = tr('RunsModel', 'Being computed');
-      return;
-    }
-    const drawn = found.monteCarlo;
-    if (drawn.cancelled) {
-      cell.textContent = tr('RunsModel', 'not computed');
-      cell.title = tr('RunsModel',
-        'Cancelled: computed for the next export or report, or when the run or the uncertainties change');
-      return;
-    }
-    if (drawn.reason) {
-      cell.textContent = '–';
-      cell.title = tr('RunsModel', 'Not given: %1', drawn.reason);
-      return;
-    }
-    const shown = (value) => numberText(this.quillon.roundResult(value), locale);
-    const full = (value) => numberText(value, locale);
-    cell.textContent = cell.dataset.column === 'uncertainty'
-      ? tr('RunsModel', '%1 ± %2', shown(run.mtc), shown(this.quillon.coverageFactor * drawn.u))
-      : tr('RunsModel', '%1 to %2', shown(drawn.interval[0]), shown(drawn.interval[1]));
-    cell.title = tr('RunsModel', 'Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4',
-      draws.format(drawn.draws), full(drawn.u), full(drawn.interval[0]), full(drawn.interval[1]));
   }
 }
