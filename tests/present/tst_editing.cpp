@@ -224,13 +224,6 @@ INSTANTIATE_TEST_SUITE_P(
                     FitRow{"noCoefficientExcluded", runC, {true}, false, false}),
     [](const testing::TestParamInfo<FitRow>& row) { return std::string(row.param.name); });
 
-TEST(FitInclusion, ExampleBHasFindings)
-{
-    // The rows above lean on it.
-    EXPECT_FALSE(series::findingsOf(runB, series::computeRun(runB)).empty());
-    EXPECT_TRUE(series::findingsOf(runA, series::computeRun(runA)).empty());
-}
-
 TEST(Files, RefusedFileChangesNothingAndCsvIsUnsaved)
 {
     SeriesEditor editor;
