@@ -16,7 +16,6 @@
 #include <QUndoCommand>
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 
 // A step of the series editor on the undo stack: made already when it is
