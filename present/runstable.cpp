@@ -1,5 +1,7 @@
 #include "present/runstable.h"
 
+#include "series/findings.h"
+
 namespace present {
 namespace {
 
@@ -114,6 +116,14 @@ RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result,
     if (column == RunsColumn::mtc && !value && result.coefficientOutcome)
         cell.tip = outcomeWord(*result.coefficientOutcome, language);
     return cell;
+}
+
+std::string runsExcludedTip(const series::Run& run, const series::RunResult& result, const Language& language)
+{
+    if (run.excluded || run.included || series::findingsOf(run, result).empty())
+        return {};
+    return language.translate("RunsModel", "Left out of the analysis for its findings; clear the mark to take it in.")
+        .str();
 }
 
 RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const series::RunResult& result,

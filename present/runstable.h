@@ -55,6 +55,10 @@ struct RunsCell {
 RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result, RunsColumn column,
                         const NumberLocale& locale, const Language& language);
 
+// The Excluded mark's tip on a run left out of the analysis for its
+// findings, until the user takes it in or excludes it; empty otherwise.
+std::string runsExcludedTip(const series::Run& run, const series::RunResult& result, const Language& language);
+
 // Where a run's Monte Carlo result stands in the front end's cache.
 enum class UncertaintyStatus {
     pending,    // being computed or waiting its turn

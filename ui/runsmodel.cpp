@@ -324,8 +324,10 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
         // them in.
         if (role == Qt::CheckStateRole || role == SortRole)
             return series::inAnalysis(run, result) ? Qt::Unchecked : Qt::Checked;
-        if (role == Qt::ToolTipRole && !run.excluded && !run.included && !series::findingsOf(run, result).empty())
-            return tr("Left out of the analysis for its findings; clear the mark to take it in.");
+        if (role == Qt::ToolTipRole) {
+            const std::string tip = present::runsExcludedTip(run, result, report::qtLanguage());
+            return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+        }
     }
     if (column == uncertaintyColumn || column == intervalColumn)
         return uncertaintyData(run, result, column, role);

@@ -83,6 +83,35 @@ INSTANTIATE_TEST_SUITE_P(
                     CellRow{"notANumberColumn", runOf({0.02, 0.01, 1, 1}, 2.0), RunsColumn::label, false, {"", ""}}),
     [](const testing::TestParamInfo<CellRow>& row) { return std::string(row.param.name); });
 
+struct ExcludedTipRow {
+    const char* name;
+    series::Run run;
+    bool tip;
+};
+
+class ExcludedTip : public testing::TestWithParam<ExcludedTipRow> {};
+
+TEST_P(ExcludedTip, ExplainsARunLeftOutForItsFindings)
+{
+    const ExcludedTipRow& row = GetParam();
+    EXPECT_EQ(present::runsExcludedTip(row.run, series::computeRun(row.run), {}),
+              row.tip ? "Left out of the analysis for its findings; clear the mark to take it in." : "");
+}
+
+// A negative x1 is a finding.
+series::Run marked(bool excluded, bool included)
+{
+    return {{0.02, -0.001, 2, 1}, 1.5, {}, excluded, included, {}, {}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marks, ExcludedTip,
+    testing::Values(ExcludedTipRow{"noFindings", runOf({0.02, 0.01, 1, 1}, 2.0), false},
+                    ExcludedTipRow{"findingsLeaveItOut", marked(false, false), true},
+                    ExcludedTipRow{"takenInDespiteThem", marked(false, true), false},
+                    ExcludedTipRow{"excludedByTheUser", marked(true, false), false}),
+    [](const testing::TestParamInfo<ExcludedTipRow>& row) { return std::string(row.param.name); });
+
 struct UncertaintyRow {
     const char* name;
     series::Uncertainties defaults;

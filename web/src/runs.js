@@ -190,9 +190,7 @@ export class RunsTable {
     const excluded = document.createElement('input');
     excluded.type = 'checkbox';
     excluded.checked = !run.inAnalysis;
-    if (!run.excluded && !run.included && run.findings.length > 0) {
-      excluded.title = tr('RunsModel', 'Left out of the analysis for its findings; clear the mark to take it in.');
-    }
+    if (run.excludedTip) excluded.title = run.excludedTip;
     excluded.setAttribute('aria-label', `${tr('RunsModel', 'Excluded')} ${number}`);
     excluded.addEventListener('change', () => this.edit(() => this.runs.setExcluded(index, excluded.checked)));
     row.insertCell().append(excluded);

@@ -920,10 +920,12 @@ describe('the runs table worded by the module', () => {
   // in the language's words, as the desktop's runs table shows them.
   const rows = [
     { language: 'en-US', gasFlow: 'Gas flow (kmol/h)', mtc: 'Mass-transfer coefficient (kmol/h/m³)', y1: '0.0235',
-      ntu: 'Invalid Data' },
+      ntu: 'Invalid Data', excludedLabel: 'Excluded',
+      leftOut: 'Left out of the analysis for its findings; clear the mark to take it in.' },
     { language: 'de-DE', gasFlow: `${de('RunsModel', 'Gas flow')} (kmol/h)`,
       mtc: `${de('RunsModel', 'Mass-transfer coefficient')} (kmol/h/m³)`, y1: '0,0235',
-      ntu: de('Messages', 'Invalid Data') },
+      ntu: de('Messages', 'Invalid Data'), excludedLabel: de('RunsModel', 'Excluded'),
+      leftOut: de('RunsModel', 'Left out of the analysis for its findings; clear the mark to take it in.') },
   ];
   for (const row of rows) {
     test(`titles with the unit and cells (${row.language})`, async () => {
@@ -941,6 +943,10 @@ describe('the runs table worded by the module', () => {
       const [first, second] = [await rowCells(1), await rowCells(2)];
       assert.deepEqual(first[1 + 3], [row.y1, row.language === 'en-US' ? '0.023456' : '0,023456']);
       assert.equal(second[1 + 10][0], row.ntu);
+      // The run of zeros has findings: its mark says why it is out.
+      const tips = await page.$$eval(`#runsTable tbody input[aria-label^="${row.excludedLabel}"]`,
+        (boxes) => boxes.map((box) => box.title));
+      assert.deepEqual(tips, ['', row.leftOut]);
       assert.deepEqual(page.errors, []);
       await page.close();
     });
