@@ -224,24 +224,6 @@ INSTANTIATE_TEST_SUITE_P(
                     FitRow{"noCoefficientExcluded", runC, {true}, false, false}),
     [](const testing::TestParamInfo<FitRow>& row) { return std::string(row.param.name); });
 
-TEST(Files, RefusedFileChangesNothingAndCsvIsUnsaved)
-{
-    SeriesEditor editor;
-    editor.addRun(runA, series::computeRun(runA), 0);
-    EXPECT_TRUE(std::holds_alternative<series::ReadError>(editor.open("{\"runs\": [", Origin::opened)));
-    EXPECT_TRUE(std::holds_alternative<series::ReadError>(editor.importCsv("no,header\n1,2\n")));
-    EXPECT_EQ(editor.ids(), std::vector<int>{1});
-    EXPECT_TRUE(editor.canUndo());
-
-    const present::OpenOutcome imported =
-        editor.importCsv("y1,x1,gas_flow,water_flow\n0.02,0.01,1,1\n0.02,-0.001,2,1\n");
-    ASSERT_TRUE(std::holds_alternative<present::Opened>(imported));
-    EXPECT_EQ(editor.ids(), (std::vector<int>{2, 3}));
-    EXPECT_TRUE(editor.modified());
-    EXPECT_FALSE(editor.canUndo());
-    EXPECT_EQ(editor.results()[1].outcome, series::computeRun(runB).outcome);
-}
-
 // Two runs whose uncertainties are one result, or two.
 struct KeyRow {
     const char* name;
