@@ -63,6 +63,9 @@ void TestRunsEdits::stepsKeepTheViewsInStep_data()
     QTest::newRow("adds undone") << four + QList{undo, undo} << QList<double>{1, 4} << 2;
     QTest::newRow("a label between") << four + QList{label, removeFirstAndThird, undo, undo, redo}
                                      << QList<double>{1, 2, 3, 4} << 5;
+    // As the page has it: a Find MTC that changes nothing is no step.
+    const Edit mtc = [](RunsModel& model) { model.setMtc(1, 2.0, 3.0); };
+    QTest::newRow("same Find MTC again no step") << four + QList{mtc, mtc} << QList<double>{1, 2, 3, 4} << 5;
     QTest::newRow("same label again no step") << four + QList{label, label} << QList<double>{1, 2, 3, 4} << 5;
 }
 
