@@ -1,5 +1,6 @@
 #include "ui/runsmodel.h"
 
+#include "present/runstable.h"
 #include "present/words.h"
 #include "report/qtpresent.h"
 #include "series/findings.h"
@@ -15,58 +16,37 @@
 #include <QUndoCommand>
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 
-namespace {
-
-// One undoable change of the series, as the two functions that make and
-// unmake it.
-class Step : public QUndoCommand {
+// A step of the series editor on the undo stack: made already when it is
+// pushed, then undone and redone by the editor.
+class EditorStep : public QUndoCommand {
 public:
-    Step(const QString& text, std::function<void()> make, std::function<void()> unmake)
+    EditorStep(const QString& text, RunsModel& runs, RunsModel::Effect change)
         : QUndoCommand(text)
-        , redoing(std::move(make))
-        , undoing(std::move(unmake))
+        , model(runs)
+        , effect(std::move(change))
     {
     }
-    void redo() override { redoing(); }
-    void undo() override { undoing(); }
+    void redo() override
+    {
+        if (std::exchange(pushed, false))
+            return;
+        model.move(true, effect);
+    }
+    void undo() override { model.move(false, effect); }
 
 private:
-    std::function<void()> redoing;
-    std::function<void()> undoing;
+    RunsModel& model;
+    RunsModel::Effect effect;
+    bool pushed = true;
 };
 
-std::optional<double> columnValue(const series::Run& run, const series::RunResult& result, int column)
-{
-    const auto& point = result.balance.point;
-    switch (column) {
-    case RunsModel::y1Column:
-        return run.inputs.y1;
-    case RunsModel::x1Column:
-        return run.inputs.x1;
-    case RunsModel::gasFlowColumn:
-        return run.inputs.gasFlow;
-    case RunsModel::waterFlowColumn:
-        return run.inputs.waterFlow;
-    case RunsModel::eqXColumn:
-        return point ? std::optional(point->x) : std::nullopt;
-    case RunsModel::eqYColumn:
-        return point ? std::optional(point->y) : std::nullopt;
-    case RunsModel::y2Column:
-        return result.balance.y2;
-    case RunsModel::ntuColumn:
-        return result.ntu;
-    case RunsModel::ntuColburnColumn:
-        return result.ntuColburn;
-    case RunsModel::packingHeightColumn:
-        return run.packingHeight;
-    case RunsModel::mtcColumn:
-        return result.mtc;
-    }
-    return std::nullopt;
-}
+// The window's columns are the shared table's.
+static_assert(int(present::RunsColumn::mtc) == RunsModel::mtcColumn);
+static_assert(present::runsColumnCount == RunsModel::numberOfColumns);
+
+namespace {
 
 // Two lines at the space nearest the middle, so that the numbers rather
 // than the titles set the columns' widths.
@@ -94,7 +74,7 @@ RunsModel::RunsModel(QObject* parent)
 
 void RunsModel::requestUncertainties()
 {
-    uncertain.request(current.runs, current.uncertainty);
+    uncertain.request(series().runs, series().uncertainty);
 }
 
 QString RunsModel::widestText(int column)
@@ -122,140 +102,120 @@ QString RunsModel::widestText(int column)
     return ui::resultText(-888888.8888);
 }
 
-RunsModel::Row RunsModel::rowAt(int row) const
-{
-    return {ids[row], current.runs[row], computed[row]};
-}
-
 int RunsModel::rowOf(int id) const
 {
-    const auto found = std::find(ids.begin(), ids.end(), id);
-    return found == ids.end() ? -1 : int(found - ids.begin());
+    const std::vector<int>& shown = ids();
+    const auto found = std::find(shown.begin(), shown.end(), id);
+    return found == shown.end() ? -1 : int(found - shown.begin());
 }
 
-void RunsModel::putRows(const QList<std::pair<int, Row>>& rows)
+RunsModel::Rows RunsModel::copyOfEditor() const
 {
-    // In ascending order of position, each position counting the rows put
-    // in before it.
-    for (const auto& [position, row] : rows) {
-        beginInsertRows({}, position, position);
-        ids.insert(ids.begin() + position, row.id);
-        current.runs.insert(current.runs.begin() + position, row.run);
-        computed.insert(computed.begin() + position, row.result);
-        endInsertRows();
-    }
-    requestUncertainties();
+    return {editor.series(), editor.results(), editor.ids()};
 }
 
-void RunsModel::takeRows(const QList<int>& rows)
+void RunsModel::edit(bool changed, Rows before, const QString& text, Effect effect)
 {
-    // In descending order, so that each row is where it was.
-    for (const int row : rows) {
-        beginRemoveRows({}, row, row);
-        ids.erase(ids.begin() + row);
-        current.runs.erase(current.runs.begin() + row);
-        computed.erase(computed.begin() + row);
+    if (!changed)
+        return;
+    showChange(std::move(before), effect);
+    undo.push(new EditorStep(text, *this, std::move(effect)));
+}
+
+void RunsModel::move(bool forward, const Effect& effect)
+{
+    Rows before = copyOfEditor();
+    if (forward)
+        editor.redo();
+    else
+        editor.undo();
+    showChange(std::move(before), effect);
+}
+
+void RunsModel::showChange(Rows before, const Effect& effect)
+{
+    // The views see the rows go from the last and come from the first, one
+    // at a time, each where it is in the editor's order.
+    changing = std::move(before);
+    Rows& rows = *changing;
+    const std::vector<int>& after = editor.ids();
+    for (auto row = std::ptrdiff_t(rows.ids.size()) - 1; row >= 0; --row) {
+        if (std::find(after.begin(), after.end(), rows.ids[std::size_t(row)]) != after.end())
+            continue;
+        beginRemoveRows({}, int(row), int(row));
+        rows.ids.erase(rows.ids.begin() + row);
+        rows.series.runs.erase(rows.series.runs.begin() + row);
+        rows.results.erase(rows.results.begin() + row);
         endRemoveRows();
     }
+    bool added = false;
+    for (std::size_t row = 0; row < after.size(); ++row) {
+        if (row < rows.ids.size() && rows.ids[row] == after[row])
+            continue;
+        const auto at = std::ptrdiff_t(row);
+        beginInsertRows({}, int(row), int(row));
+        rows.ids.insert(rows.ids.begin() + at, after[row]);
+        rows.series.runs.insert(rows.series.runs.begin() + at, editor.series().runs[row]);
+        rows.results.insert(rows.results.begin() + at, editor.results()[row]);
+        endInsertRows();
+        added = true;
+    }
+    changing.reset();
+    for (const int id : effect.runs) {
+        if (const int row = rowOf(id); row >= 0)
+            emit dataChanged(index(row, 0), index(row, numberOfColumns - 1));
+    }
+    if (effect.seriesFields)
+        emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
+    if (effect.uncertainties && rowCount() > 0)
+        emit dataChanged(index(0, uncertaintyColumn), index(rowCount() - 1, intervalColumn));
+    if (added || !effect.runs.empty() || effect.uncertainties)
+        requestUncertainties();
 }
 
-void RunsModel::replaceRun(int id, const series::Run& run, const series::RunResult& result)
+int RunsModel::addRun(const series::Run& run, const series::RunResult& result, int last)
 {
-    const int row = rowOf(id);
-    current.runs[row] = run;
-    computed[row] = result;
-    emit dataChanged(index(row, 0), index(row, numberOfColumns - 1));
-    requestUncertainties();
-}
-
-void RunsModel::pushRunChange(int row, const series::Run& after, const series::RunResult& afterResult,
-                              const QString& text)
-{
-    const Row before = rowAt(row);
-    undo.push(new Step(
-        text, [this, id = before.id, after, afterResult] { replaceRun(id, after, afterResult); },
-        [this, before] { replaceRun(before.id, before.run, before.result); }));
-}
-
-int RunsModel::addRun(const series::Run& run, const series::RunResult& result)
-{
-    const Row row{nextId++, run, result};
-    const int position = rowCount();
-    undo.push(new Step(
-        tr("Add run"),
-        [this, row, position] {
-            putRows({{position, row}});
-        },
-        [this, position] { takeRows({position}); }));
-    return row.id;
+    Rows before = copyOfEditor();
+    const present::Added added = editor.addRun(run, result, last);
+    edit(added.added, std::move(before), tr("Add run"), {});
+    return added.id;
 }
 
 void RunsModel::setMtc(int id, double height, double mtc)
 {
-    const int row = rowOf(id);
-    if (row < 0)
-        return;
-    series::Run run = current.runs[row];
-    series::RunResult result = computed[row];
-    run.packingHeight = height;
-    result.coefficientOutcome = absorber::Outcome::completed;
-    result.mtc = mtc;
-    pushRunChange(row, run, result, tr("Find MTC"));
+    Rows before = copyOfEditor();
+    const bool changed = editor.setMtc(id, height, mtc);
+    edit(changed, std::move(before), tr("Find MTC"), {{id}});
 }
 
 void RunsModel::removeRuns(QList<int> rows)
 {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (rows.isEmpty())
-        return;
-    QList<std::pair<int, Row>> removed;
-    for (const int row : rows)
-        removed.append({row, rowAt(row)});
-    QList<int> descending(rows.rbegin(), rows.rend());
-    undo.push(new Step(
-        tr("Delete runs"), [this, descending] { takeRows(descending); }, [this, removed] { putRows(removed); }));
+    std::vector<std::size_t> given;
+    for (const int row : rows) {
+        if (row >= 0)
+            given.push_back(std::size_t(row));
+    }
+    Rows before = copyOfEditor();
+    const bool changed = editor.remove(given);
+    edit(changed, std::move(before), tr("Delete runs"), {});
 }
 
 QString RunsModel::field(Field which) const
 {
-    switch (which) {
-    case Field::title:
-        return QString::fromStdString(current.title);
-    case Field::people:
-        return QString::fromStdString(current.people);
-    case Field::date:
-        return QString::fromStdString(current.date);
-    case Field::flowUnit:
-        return QString::fromStdString(current.flowUnit);
-    case Field::notes:
-        return QString::fromStdString(current.notes);
-    }
-    return {};
+    return QString::fromStdString(editor.field(which));
 }
 
 void RunsModel::setField(Field which, const QString& text)
 {
-    const QString before = field(which);
-    if (before == text)
-        return;
-    const auto set = [this, which](const QString& value) {
-        std::string* fields[] = {&current.title, &current.people, &current.date, &current.flowUnit, &current.notes};
-        *fields[int(which)] = value.toStdString();
-        emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
-    };
-    undo.push(new Step(
-        tr("Edit the series"), [set, text] { set(text); }, [set, before] { set(before); }));
+    Rows before = copyOfEditor();
+    const bool changed = editor.setField(which, text.toStdString());
+    edit(changed, std::move(before), tr("Edit the series"), {{}, true, false});
 }
 
 void RunsModel::resetSeries(series::Series series, std::vector<series::RunResult> results)
 {
     beginResetModel();
-    current = std::move(series);
-    computed = std::move(results);
-    ids.clear();
-    for (std::size_t row = 0; row < current.runs.size(); ++row)
-        ids.push_back(nextId++);
+    editor.replace(std::move(series), std::move(results), present::Origin::opened);
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
     undo.clear();
@@ -264,35 +224,24 @@ void RunsModel::resetSeries(series::Series series, std::vector<series::RunResult
 
 void RunsModel::setDefaultUncertainties(const series::Uncertainties& uncertainties)
 {
-    const series::Uncertainties before = current.uncertainty;
-    if (before == uncertainties)
-        return;
-    const auto set = [this](const series::Uncertainties& value) {
-        current.uncertainty = value;
-        emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
-        if (rowCount() > 0)
-            emit dataChanged(index(0, uncertaintyColumn), index(rowCount() - 1, intervalColumn));
-        requestUncertainties();
-    };
-    undo.push(new Step(
-        tr("Edit the uncertainties"), [set, uncertainties] { set(uncertainties); }, [set, before] { set(before); }));
+    Rows before = copyOfEditor();
+    const bool changed = editor.setUncertainties(uncertainties);
+    edit(changed, std::move(before), tr("Edit the uncertainties"), {{}, true, true});
 }
 
 void RunsModel::setRunUncertainties(int row, const series::Uncertainties& uncertainties)
 {
-    series::Run run = current.runs[row];
-    if (run.uncertainty == uncertainties)
-        return;
-    run.uncertainty = uncertainties;
-    pushRunChange(row, run, computed[row], tr("Edit a run's uncertainties"));
+    Rows before = copyOfEditor();
+    const bool changed = editor.setRunUncertainties(std::size_t(row), uncertainties);
+    edit(changed, std::move(before), tr("Edit a run's uncertainties"), {{ids().at(std::size_t(row))}});
 }
 
 std::vector<series::RunUncertainty> RunsModel::uncertaintiesSoFar(bool* complete) const
 {
     std::vector<series::RunUncertainty> known;
     bool all = true;
-    for (const series::Run& run : current.runs) {
-        const series::RunUncertainty* found = uncertain.find(run, current.uncertainty);
+    for (const series::Run& run : series().runs) {
+        const series::RunUncertainty* found = uncertain.find(run, series().uncertainty);
         all = all && found;
         known.push_back(found ? *found : series::RunUncertainty{});
     }
@@ -303,13 +252,13 @@ std::vector<series::RunUncertainty> RunsModel::uncertaintiesSoFar(bool* complete
 
 std::optional<std::vector<series::RunUncertainty>> RunsModel::knownUncertainties() const
 {
-    return uncertain.findAll(current);
+    return uncertain.findAll(series());
 }
 
 std::optional<report::Run> RunsModel::reportRun(int row) const
 {
-    return report::seriesRun(current, std::size_t(row), computed[std::size_t(row)],
-                             uncertain.find(current.runs[std::size_t(row)], current.uncertainty));
+    return report::seriesRun(series(), std::size_t(row), results()[std::size_t(row)],
+                             uncertain.find(series().runs[std::size_t(row)], series().uncertainty));
 }
 
 QString RunsModel::tabText(const QList<int>& rows) const
@@ -323,7 +272,7 @@ QString RunsModel::tabText(const QList<int>& rows) const
         fields.clear();
         for (int column = 0; column < columnCount(); ++column) {
             if (column == excludedColumn)
-                fields.append(series::inAnalysis(current.runs[row], computed[row]) ? QString() : tr("excluded"));
+                fields.append(editor.takenIn(std::size_t(row)) ? QString() : tr("excluded"));
             else
                 fields.append(data(index(row, column)).toString());
         }
@@ -334,7 +283,7 @@ QString RunsModel::tabText(const QList<int>& rows) const
 
 int RunsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(current.runs.size());
+    return parent.isValid() ? 0 : int(series().runs.size());
 }
 
 int RunsModel::columnCount(const QModelIndex& parent) const
@@ -347,8 +296,8 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const int column = index.column();
-    const series::Run& run = current.runs[index.row()];
-    const series::RunResult& result = computed[index.row()];
+    const series::Run& run = series().runs[index.row()];
+    const series::RunResult& result = results()[index.row()];
     const bool completed = result.outcome == absorber::Outcome::completed;
 
     if (column == runColumn) {
@@ -376,8 +325,10 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
         // them in.
         if (role == Qt::CheckStateRole || role == SortRole)
             return series::inAnalysis(run, result) ? Qt::Unchecked : Qt::Checked;
-        if (role == Qt::ToolTipRole && !run.excluded && !run.included && !series::findingsOf(run, result).empty())
-            return tr("Left out of the analysis for its findings; clear the mark to take it in.");
+        if (role == Qt::ToolTipRole) {
+            const std::string tip = present::runsExcludedTip(run, result, report::qtLanguage());
+            return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+        }
     }
     if (column == uncertaintyColumn || column == intervalColumn)
         return uncertaintyData(run, result, column, role);
@@ -386,19 +337,19 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
     if (column <= excludedColumn)
         return {};
 
-    const std::optional<double> value = columnValue(run, result, column);
+    const auto shownColumn = present::RunsColumn(column);
     switch (role) {
     case Qt::DisplayRole:
-        // A run that did not complete says why where its NTU would be.
-        if (column == ntuColumn && !completed)
-            return ui::outcomeName(result.outcome);
-        return value ? ui::resultText(*value) : QString();
-    case Qt::ToolTipRole:
-        if (column == mtcColumn && !value && result.coefficientOutcome)
-            return ui::outcomeName(*result.coefficientOutcome);
-        return value ? ui::numberText(*value) : QVariant();
-    case SortRole:
+    case Qt::ToolTipRole: {
+        const present::RunsCell cell =
+            present::runsNumberCell(run, result, shownColumn, report::numberLocaleOf(QLocale()), report::qtLanguage());
+        const std::string& text = role == Qt::DisplayRole ? cell.text : cell.tip;
+        return role == Qt::ToolTipRole && text.empty() ? QVariant() : QVariant(QString::fromStdString(text));
+    }
+    case SortRole: {
+        const std::optional<double> value = present::runsColumnValue(run, result, shownColumn);
         return value ? QVariant(*value) : QVariant();
+    }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -409,21 +360,19 @@ bool RunsModel::setData(const QModelIndex& index, const QVariant& value, int rol
 {
     if (!index.isValid() || index.row() >= rowCount())
         return false;
-    series::Run run = current.runs[index.row()];
+    const auto row = std::size_t(index.row());
+    const Effect effect{{ids()[row]}};
     if (index.column() == labelColumn && role == Qt::EditRole) {
-        run.label = value.toString().toStdString();
-        if (run.label == current.runs[index.row()].label)
-            return true;
-        pushRunChange(index.row(), run, computed[index.row()], tr("Edit a label"));
+        Rows before = copyOfEditor();
+        const bool changed = editor.setLabel(row, value.toString().toStdString());
+        edit(changed, std::move(before), tr("Edit a label"), effect);
         return true;
     }
     if (index.column() == excludedColumn && role == Qt::CheckStateRole) {
-        run.excluded = value.value<Qt::CheckState>() == Qt::Checked;
-        // Clearing the mark of a run with findings takes it in despite them.
-        if (!run.excluded && !series::findingsOf(run, computed[index.row()]).empty())
-            run.included = true;
-        pushRunChange(index.row(), run, computed[index.row()],
-                      run.excluded ? tr("Exclude a run") : tr("Include a run"));
+        const bool excluded = value.value<Qt::CheckState>() == Qt::Checked;
+        Rows before = copyOfEditor();
+        const bool changed = editor.setExcluded(row, excluded);
+        edit(changed, std::move(before), excluded ? tr("Exclude a run") : tr("Include a run"), effect);
         return true;
     }
     return false;
@@ -448,86 +397,33 @@ QVariant RunsModel::headerData(int section, Qt::Orientation orientation, int rol
 
 QString RunsModel::columnTitle(int section) const
 {
-    const QString unit = field(Field::flowUnit);
-    const auto withUnit = [&unit](const QString& title, const QString& unitText) {
-        return unit.isEmpty() ? title : tr("%1 (%2)").arg(title, unitText);
-    };
-    switch (section) {
-    case runColumn:
-        return tr("Run");
-    case labelColumn:
-        return tr("Label");
-    case excludedColumn:
-        return tr("Excluded");
-    case y1Column:
-        return tr("y1 (gas in)");
-    case x1Column:
-        return tr("x1 (water out)");
-    case gasFlowColumn:
-        return withUnit(tr("Gas flow"), unit);
-    case waterFlowColumn:
-        return withUnit(tr("Water flow"), unit);
-    case eqXColumn:
-        return tr("Equilibrium x");
-    case eqYColumn:
-        return tr("Equilibrium y*");
-    case y2Column:
-        return tr("y2 (gas out)");
-    case ntuColumn:
-        return tr("NTU");
-    case ntuColburnColumn:
-        return tr("NTU (Colburn)");
-    case packingHeightColumn:
-        return tr("Packing height (m)");
-    case mtcColumn:
-        // The coefficient's unit is the flow unit per cubic metre of packing.
-        return withUnit(tr("Mass-transfer coefficient"), tr("%1/m³").arg(unit));
-    case uncertaintyColumn:
-        return tr("MTC ± U (k = 2)");
-    case intervalColumn:
-        return tr("MTC 95 % interval");
-    }
-    return {};
+    return report::qstring(
+        present::runsColumnTitle(present::RunsColumn(section), editor.field(Field::flowUnit), report::qtLanguage()));
 }
 
 QVariant RunsModel::uncertaintyData(const series::Run& run, const series::RunResult& result, int column, int role) const
 {
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    if (!result.mtc || !series::hasUncertainty(run, current.uncertainty))
-        return {};
-    const series::RunUncertainty* found = uncertain.find(run, current.uncertainty);
-    if (!found) {
-        // A cancelled run is not computed yet, not computed for good.
-        const bool pending = uncertain.pending(run, current.uncertainty);
-        if (role == Qt::DisplayRole)
-            return pending ? QStringLiteral("…") : tr("not computed");
-        if (role != Qt::ToolTipRole)
+    const series::RunUncertainty* found = uncertain.find(run, series().uncertainty);
+    if (role == SortRole) {
+        const auto* drawn = found ? std::get_if<series::MonteCarlo>(&found->monteCarlo) : nullptr;
+        if (!drawn || !result.mtc || !series::hasUncertainty(run, series().uncertainty))
             return {};
-        return pending ? tr("Being computed")
-                       : tr(
-                           "Cancelled: computed for the next export or report, or when the run or the "
-                           "uncertainties change");
+        return column == uncertaintyColumn ? series::coverageFactor * drawn->u : drawn->interval.low;
     }
-    const auto* drawn = std::get_if<series::MonteCarlo>(&found->monteCarlo);
-    if (!drawn) {
-        if (role == Qt::DisplayRole)
-            return QStringLiteral("–");
-        const auto& reason = std::get<series::NotGiven>(found->monteCarlo).reason;
-        return role == Qt::ToolTipRole ? QVariant(tr("Not given: %1").arg(QString::fromStdString(reason))) : QVariant();
-    }
-    const double expanded = series::coverageFactor * drawn->u;
-    switch (role) {
-    case Qt::DisplayRole:
-        if (column == uncertaintyColumn)
-            return tr("%1 ± %2").arg(ui::resultText(*result.mtc), ui::resultText(expanded));
-        return tr("%1 to %2").arg(ui::resultText(drawn->interval.low), ui::resultText(drawn->interval.high));
-    case Qt::ToolTipRole:
-        return tr("Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4")
-            .arg(QLocale().toString(qulonglong(drawn->draws)), ui::numberText(drawn->u),
-                 ui::numberText(drawn->interval.low), ui::numberText(drawn->interval.high));
-    case SortRole:
-        return column == uncertaintyColumn ? expanded : drawn->interval.low;
-    }
-    return {};
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    // A cancelled run is not computed yet, not computed for good.
+    const present::UncertaintyStatus status = found    ? present::UncertaintyStatus::known
+        : uncertain.pending(run, series().uncertainty) ? present::UncertaintyStatus::pending
+                                                       : present::UncertaintyStatus::cancelled;
+    const auto* drawn = found ? std::get_if<series::MonteCarlo>(&found->monteCarlo) : nullptr;
+    const QString draws = drawn ? QLocale().toString(qulonglong(drawn->draws)) : QString();
+    const present::RunsCell cell =
+        present::runsUncertaintyCell(present::RunsColumn(column), run, result, series().uncertainty, status,
+                                     found ? found->monteCarlo : series::RunUncertainty().monteCarlo,
+                                     draws.toStdString(), report::numberLocaleOf(QLocale()), report::qtLanguage());
+    const std::string& text = role == Qt::DisplayRole ? cell.text : cell.tip;
+    return text.empty() ? QVariant() : QVariant(QString::fromStdString(text));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "present/editing.h"
 #include "report/run.h"
 #include "series/series.h"
 #include "ui/uncertainties.h"
@@ -13,7 +14,9 @@
 
 // The series of runs the user works on, one row each in the order given:
 // the runs of each completed Calculate, or of a file that was opened, with
-// what the core made of them. Every change goes through the undo stack.
+// what the core made of them. The series editor holds them and their undo
+// history; each of its steps is a command on the undo stack, for the
+// window's Undo and Redo, their texts and the clean state.
 class RunsModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -43,14 +46,15 @@ public:
     static constexpr int SortRole = Qt::UserRole;
 
     // The series' own fields, each changed as one undoable step.
-    enum class Field { title, people, date, flowUnit, notes };
+    using Field = present::SeriesField;
 
     explicit RunsModel(QObject* parent = nullptr);
 
-    // Appends a run with what the core made of it; returns an identity that
-    // stays with the run while it is in the series, whatever is deleted or
-    // undone around it.
-    int addRun(const series::Run& run, const series::RunResult& result);
+    // Appends a run with what the core made of it, unless the run of
+    // identity `last` is in the series with the very same inputs; returns
+    // the identity of the run added, or `last`. An identity stays with the
+    // run while it is in the series, whatever is deleted or undone around it.
+    int addRun(const series::Run& run, const series::RunResult& result, int last = 0);
 
     // Find MTC completed for the run of that identity: fills in its height
     // and coefficient, or replaces what an earlier Find MTC left. An
@@ -82,8 +86,10 @@ public:
     // Replaces the whole series, as after New or Open: nothing to undo.
     void resetSeries(series::Series series, std::vector<series::RunResult> results);
 
-    const series::Series& series() const { return current; }
-    const std::vector<series::RunResult>& results() const { return computed; }
+    // The rows as the views know them: the editor's, but for the moments
+    // while rows go and come one by one.
+    const series::Series& series() const { return changing ? changing->series : editor.series(); }
+    const std::vector<series::RunResult>& results() const { return changing ? changing->results : editor.results(); }
     QUndoStack& undoStack() { return undo; }
     const QUndoStack& undoStack() const { return undo; }
 
@@ -110,26 +116,34 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    struct Row {
-        int id;
-        series::Run run;
-        series::RunResult result;
+    // What an edit changed beyond rows added or removed, for the signals.
+    struct Effect {
+        std::vector<int> runs;       // identities of runs changed in place
+        bool seriesFields = false;   // a field or the series' uncertainties
+        bool uncertainties = false;  // every run's uncertainty cells
     };
+    // The rows as the views know them while rows go and come one by one.
+    struct Rows {
+        series::Series series;
+        std::vector<series::RunResult> results;
+        std::vector<int> ids;
+    };
+    friend class EditorStep;
 
-    Row rowAt(int row) const;
-    void putRows(const QList<std::pair<int, Row>>& rows);
-    void takeRows(const QList<int>& rows);
-    void replaceRun(int id, const series::Run& run, const series::RunResult& result);
+    const std::vector<int>& ids() const { return changing ? changing->ids : editor.ids(); }
+    Rows copyOfEditor() const;
+    // Makes an edit of the editor a step of the undo stack.
+    void edit(bool changed, Rows before, const QString& text, Effect effect);
+    // An undo or redo of the editor, as its step's command gives it.
+    void move(bool forward, const Effect& effect);
+    // Tells the views what changed from `before` to the editor's rows.
+    void showChange(Rows before, const Effect& effect);
     // Asks for the uncertainty of every run not yet known.
     void requestUncertainties();
     QVariant uncertaintyData(const series::Run& run, const series::RunResult& result, int column, int role) const;
-    // Pushes a step that sets a run to `after`, and back to its present state.
-    void pushRunChange(int row, const series::Run& after, const series::RunResult& afterResult, const QString& text);
 
-    series::Series current;
-    std::vector<series::RunResult> computed;
-    std::vector<int> ids;
-    int nextId = 1;
+    present::SeriesEditor editor;
+    std::optional<Rows> changing;
     QUndoStack undo;
     UncertaintyCache uncertain;
 };

@@ -23,6 +23,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 
+#include <utility>
+
 namespace {
 
 // The one local series or CSV file a drag carries, if it carries one.
@@ -49,17 +51,14 @@ Session::Session(Form1& mainWindow)
             [this](const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu) {
                 const series::Run run{inputs, std::nullopt, {}, false, false, {}, {}};
                 const series::RunResult result = series::completedRun(run, balance, ntu);
-                // Calculate again on the same inputs is the same run, not a second one.
-                if (const int row = model.rowOf(lastRunId);
-                    row < 0 || !present::sameRun(model.series().runs[row].inputs, inputs)) {
-                    // The earlier run is off screen already: the undo stack's
-                    // signal while the new one is added must not show its
-                    // coefficient.
-                    lastRunId = 0;
-                    lastRunId = model.addRun(run, result);
-                } else {
-                    form.showCoefficient(model.results()[std::size_t(row)].mtc);
-                }
+                // Calculate again on the same inputs is the same run, not a
+                // second one. Otherwise the earlier run is off screen already:
+                // the undo stack's signal while the new one is added must not
+                // show its coefficient.
+                const int last = std::exchange(lastRunId, 0);
+                lastRunId = model.addRun(run, result, last);
+                if (lastRunId == last)
+                    form.showCoefficient(model.results()[std::size_t(model.rowOf(last))].mtc);
                 lastFindings =
                     report::qstrings(present::findingMessages(report::qtLanguage(), series::findingsOf(run, result)));
                 form.showFindings(lastFindings);

@@ -1,31 +1,12 @@
 #include "ui/uncertainties.h"
 
+#include "present/editing.h"
+
 #include <QThread>
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
 
 namespace {
-
-// What a result depends on, bit for bit: the inputs, the height and the
-// merged uncertainties.
-std::string keyOf(const series::Run& merged)
-{
-    std::string key;
-    const auto add = [&key](const std::optional<double>& value) {
-        const std::uint64_t bits = value ? std::bit_cast<std::uint64_t>(*value) : 0;
-        key += value ? '1' : '0';
-        key.append(reinterpret_cast<const char*>(&bits), sizeof bits);
-    };
-    const series::Uncertainties& u = merged.uncertainty;
-    for (const std::optional<double>& value :
-         {std::optional(merged.inputs.y1), std::optional(merged.inputs.x1), std::optional(merged.inputs.gasFlow),
-          std::optional(merged.inputs.waterFlow), merged.packingHeight, u.gasFlowRel, u.waterFlowRel, u.y1, u.x1,
-          u.packingHeight})
-        add(value);
-    return key;
-}
 
 series::Run mergedRun(const series::Run& run, const series::Uncertainties& defaults)
 {
@@ -55,7 +36,7 @@ UncertaintyCache::~UncertaintyCache()
 const series::RunUncertainty* UncertaintyCache::find(const series::Run& run,
                                                      const series::Uncertainties& defaults) const
 {
-    const auto found = known.find(keyOf(mergedRun(run, defaults)));
+    const auto found = known.find(present::uncertaintyKey(run, defaults));
     return found == known.end() ? nullptr : &found->second;
 }
 
@@ -73,7 +54,7 @@ std::optional<std::vector<series::RunUncertainty>> UncertaintyCache::findAll(con
 
 bool UncertaintyCache::pending(const series::Run& run, const series::Uncertainties& defaults) const
 {
-    const std::string key = keyOf(mergedRun(run, defaults));
+    const std::string key = present::uncertaintyKey(run, defaults);
     return listed(waiting, key) || (runningOn() && listed(running, key));
 }
 
@@ -86,7 +67,7 @@ void UncertaintyCache::request(std::span<const series::Run> runs, const series::
 {
     for (const series::Run& run : runs) {
         series::Run merged = mergedRun(run, defaults);
-        std::string key = keyOf(merged);
+        std::string key = present::uncertaintyKey(run, defaults);
         // A run whose computing was cancelled waits for the next turn.
         if (!known.contains(key) && !listed(waiting, key) && !(runningOn() && listed(running, key)))
             waiting.emplace_back(std::move(key), std::move(merged));
@@ -98,7 +79,7 @@ void UncertaintyCache::request(std::span<const series::Run> runs, const series::
 void UncertaintyCache::remember(const series::Series& series, std::span<const series::RunUncertainty> results)
 {
     for (std::size_t i = 0; i < series.runs.size() && i < results.size(); ++i) {
-        std::string key = keyOf(mergedRun(series.runs[i], series.uncertainty));
+        std::string key = present::uncertaintyKey(series.runs[i], series.uncertainty);
         std::erase_if(waiting, [&key](const auto& entry) { return entry.first == key; });
         known[std::move(key)] = results[i];
     }

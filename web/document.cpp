@@ -1,28 +1,20 @@
 #include "document.h"
 
+#include "jsvalues.h"
+#include "pagelocale.h"
+#include "present/runstable.h"
 #include "series/analysis.h"
 #include "series/csv.h"
-#include "series/file.h"
 #include "series/findings.h"
 #include "series/uncertainty.h"
-#include "jsvalues.h"
 
 #include <emscripten/bind.h>
 
-#include <algorithm>
-#include <bit>
-#include <cstdint>
-#include <set>
+#include <optional>
 #include <utility>
 
 namespace web {
 namespace {
-
-std::vector<series::RunResult> computeAll(const series::Series& series)
-{
-    // One job: the module has no threads.
-    return series::computeRuns(series.runs, 1).value_or(std::vector<series::RunResult>{});
-}
 
 val refused(const series::ReadError& error, const std::string& name)
 {
@@ -43,30 +35,19 @@ val accepted(const std::vector<series::Notice>& notices, const std::string& name
     return shown;
 }
 
-// Bit for bit, so that -0 and 0 are two runs.
-bool sameInputs(const absorber::RunInputs& a, const absorber::RunInputs& b)
+// The series' text field of that name.
+std::optional<present::SeriesField> fieldNamed(const std::string& name)
 {
-    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
-    return bits(a.y1) == bits(b.y1) && bits(a.x1) == bits(b.x1) && bits(a.gasFlow) == bits(b.gasFlow)
-        && bits(a.waterFlow) == bits(b.waterFlow);
-}
-
-// The series' text field of that name, or null.
-template <typename Series>
-auto* fieldNamed(Series& series, const std::string& name)
-{
-    decltype(&series.title) found = nullptr;
-    if (name == "title")
-        found = &series.title;
-    else if (name == "people")
-        found = &series.people;
-    else if (name == "date")
-        found = &series.date;
-    else if (name == "flowUnit")
-        found = &series.flowUnit;
-    else if (name == "notes")
-        found = &series.notes;
-    return found;
+    static const std::pair<const char*, present::SeriesField> names[] = {
+        {"title", present::SeriesField::title}, {"people", present::SeriesField::people},
+        {"date", present::SeriesField::date},   {"flowUnit", present::SeriesField::flowUnit},
+        {"notes", present::SeriesField::notes},
+    };
+    for (const auto& [known, field] : names) {
+        if (name == known)
+            return field;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -87,57 +68,32 @@ val Document::calculate(double y1, double x1, double gasFlow, double waterFlow, 
         return shown;
     shown.set("ntu", integration.ntu);
 
-    // Calculate pressed again on the same inputs shows the same run again.
-    if (const int row = indexOf(last); row >= 0 && sameInputs(now.series.runs[std::size_t(row)].inputs, inputs)) {
-        shown.set("id", last);
-        shown.set("added", false);
-        shown.set("findings", findingsAt(std::size_t(row)));
-        return shown;
-    }
     series::Run run;
     run.inputs = inputs;
-    const series::RunResult result = series::completedRun(run, balance, integration.ntu);
-    change();
-    now.series.runs.push_back(run);
-    now.results.push_back(result);
-    now.ids.push_back(nextId);
-    shown.set("id", nextId++);
-    shown.set("added", true);
-    shown.set("findings", findingsAt(now.results.size() - 1));
+    const present::Added added = editor.addRun(run, series::completedRun(run, balance, integration.ntu), last);
+    shown.set("id", added.id);
+    shown.set("added", added.added);
+    shown.set("findings", findingsAt(std::size_t(editor.indexOf(added.id))));
     return shown;
 }
 
 void Document::setMtc(int id, double packingHeight, double mtc)
 {
-    if (indexOf(id) < 0)
-        return;
-    const auto row = std::size_t(indexOf(id));
-    const series::RunResult& result = now.results[row];
-    if (now.series.runs[row].packingHeight == packingHeight && result.coefficientOutcome == absorber::Outcome::completed
-        && result.mtc == mtc)
-        return;
-    change();
-    now.series.runs[row].packingHeight = packingHeight;
-    now.results[row].coefficientOutcome = absorber::Outcome::completed;
-    now.results[row].mtc = mtc;
-}
-
-int Document::indexOf(int id) const
-{
-    const auto found = std::find(now.ids.begin(), now.ids.end(), id);
-    return found == now.ids.end() ? -1 : int(found - now.ids.begin());
+    editor.setMtc(id, packingHeight, mtc);
 }
 
 val Document::run(int row) const
 {
-    const series::Run& run = now.series.runs.at(std::size_t(row));
-    const series::RunResult& result = now.results.at(std::size_t(row));
+    const series::Run& run = editor.series().runs.at(std::size_t(row));
+    const series::RunResult& result = editor.results().at(std::size_t(row));
+    const series::Uncertainties& defaults = editor.series().uncertainty;
     val shown = balanceOf(result.balance);
-    shown.set("id", now.ids.at(std::size_t(row)));
+    shown.set("id", editor.ids().at(std::size_t(row)));
     shown.set("label", run.label);
     shown.set("excluded", run.excluded);
     shown.set("included", run.included);
-    shown.set("inAnalysis", series::inAnalysis(run, result));
+    shown.set("inAnalysis", editor.takenIn(std::size_t(row)));
+    shown.set("excludedTip", present::runsExcludedTip(run, result, language()));
     shown.set("y1", run.inputs.y1);
     shown.set("x1", run.inputs.x1);
     shown.set("gasFlow", run.inputs.gasFlow);
@@ -150,89 +106,114 @@ val Document::run(int row) const
     shown.set("mtc", numberOrNull(result.mtc));
     shown.set("findings", findingsAt(std::size_t(row)));
     shown.set("uncertainty", shownUncertainties(run.uncertainty));
-    shown.set("given", shownUncertainties(series::merged(now.series.uncertainty, run.uncertainty)));
-    shown.set("hasUncertainty", series::hasUncertainty(run, now.series.uncertainty));
+    shown.set("given", shownUncertainties(series::merged(defaults, run.uncertainty)));
+    shown.set("hasUncertainty", series::hasUncertainty(run, defaults));
+    shown.set("uncertaintyKey", present::uncertaintyKey(run, defaults));
+    return shown;
+}
+
+val Document::columnTitles() const
+{
+    val titles = val::array();
+    for (int column = 0; column < present::runsColumnCount; ++column)
+        titles.call<void>("push",
+                          present::runsColumnTitle(present::RunsColumn(column), editor.series().flowUnit, language()));
+    return titles;
+}
+
+val Document::cells(int row) const
+{
+    const series::Run& run = editor.series().runs.at(std::size_t(row));
+    const series::RunResult& result = editor.results().at(std::size_t(row));
+    val shown = val::array();
+    for (auto column = int(present::RunsColumn::y1); column <= int(present::RunsColumn::mtc); ++column) {
+        const present::RunsCell cell =
+            present::runsNumberCell(run, result, present::RunsColumn(column), numberLocale(), language());
+        val one = val::object();
+        one.set("text", cell.text);
+        one.set("tip", cell.tip);
+        shown.call<void>("push", one);
+    }
+    return shown;
+}
+
+val Document::uncertaintyCells(int row, const val& found, const std::string& draws) const
+{
+    const series::Run& run = editor.series().runs.at(std::size_t(row));
+    const series::RunResult& result = editor.results().at(std::size_t(row));
+    auto status = present::UncertaintyStatus::known;
+    series::RunUncertainty given;
+    if (found.isNull() || found.isUndefined())
+        status = present::UncertaintyStatus::pending;
+    else if (found["monteCarlo"]["cancelled"].isTrue())
+        status = present::UncertaintyStatus::cancelled;
+    else
+        given = runUncertaintyOf(found["monteCarlo"]);
+    val shown = val::array();
+    for (const auto column : {present::RunsColumn::uncertainty, present::RunsColumn::interval}) {
+        const present::RunsCell cell =
+            present::runsUncertaintyCell(column, run, result, editor.series().uncertainty, status, given.monteCarlo,
+                                         draws, numberLocale(), language());
+        val one = val::object();
+        one.set("text", cell.text);
+        one.set("tip", cell.tip);
+        shown.call<void>("push", one);
+    }
     return shown;
 }
 
 void Document::setLabel(int row, const std::string& label)
 {
-    if (now.series.runs.at(std::size_t(row)).label == label)
-        return;
-    change();
-    now.series.runs[std::size_t(row)].label = label;
+    editor.setLabel(std::size_t(row), label);
 }
 
 void Document::setExcluded(int row, bool excluded)
 {
-    series::Run run = now.series.runs.at(std::size_t(row));
-    run.excluded = excluded;
-    if (!excluded && !series::findingsOf(run, now.results[std::size_t(row)]).empty())
-        run.included = true;
-    change();
-    now.series.runs[std::size_t(row)] = std::move(run);
+    editor.setExcluded(std::size_t(row), excluded);
 }
 
 void Document::remove(const val& rows)
 {
-    std::set<std::size_t> gone;
+    std::vector<std::size_t> given;
     for (const int row : emscripten::vecFromJSArray<int>(rows)) {
-        if (row >= 0 && row < size())
-            gone.insert(std::size_t(row));
+        if (row >= 0)
+            given.push_back(std::size_t(row));
     }
-    if (gone.empty())
-        return;
-    change();
-    for (auto row = gone.rbegin(); row != gone.rend(); ++row) {
-        now.series.runs.erase(now.series.runs.begin() + std::ptrdiff_t(*row));
-        now.results.erase(now.results.begin() + std::ptrdiff_t(*row));
-        now.ids.erase(now.ids.begin() + std::ptrdiff_t(*row));
-    }
+    editor.remove(given);
 }
 
 std::string Document::field(const std::string& name) const
 {
-    const std::string* found = fieldNamed(now.series, name);
-    return found ? *found : std::string();
+    const std::optional<present::SeriesField> found = fieldNamed(name);
+    return found ? editor.field(*found) : std::string();
 }
 
 void Document::setField(const std::string& name, const std::string& text)
 {
-    const std::string* found = fieldNamed(now.series, name);
-    if (!found || *found == text)
-        return;
-    change();
-    *fieldNamed(now.series, name) = text;
+    if (const std::optional<present::SeriesField> found = fieldNamed(name))
+        editor.setField(*found, text);
 }
 
 val Document::uncertainties() const
 {
-    return shownUncertainties(now.series.uncertainty);
+    return shownUncertainties(editor.series().uncertainty);
 }
 
 void Document::setUncertainties(const val& given)
 {
-    const series::Uncertainties read = uncertaintiesOf(given);
-    if (read == now.series.uncertainty)
-        return;
-    change();
-    now.series.uncertainty = read;
+    editor.setUncertainties(uncertaintiesOf(given));
 }
 
 void Document::setRunUncertainties(int row, const val& given)
 {
-    const series::Uncertainties read = uncertaintiesOf(given);
-    if (read == now.series.runs.at(std::size_t(row)).uncertainty)
-        return;
-    change();
-    now.series.runs[std::size_t(row)].uncertainty = read;
+    editor.setRunUncertainties(std::size_t(row), uncertaintiesOf(given));
 }
 
 std::vector<series::RunUncertainty> Document::runUncertainties(const val& monteCarlo) const
 {
     std::vector<series::RunUncertainty> found;
     const auto given = monteCarlo["length"].as<std::size_t>();
-    for (std::size_t row = 0; row < now.series.runs.size(); ++row)
+    for (std::size_t row = 0; row < editor.size(); ++row)
         found.push_back(row < given ? runUncertaintyOf(monteCarlo[row]) : series::RunUncertainty{});
     return found;
 }
@@ -244,105 +225,49 @@ val Document::analyse(bool weighted, const val& monteCarlo) const
 
 series::Analysis Document::analysis(bool weighted, const val& monteCarlo) const
 {
-    return series::analyse(now.series, now.results, runUncertainties(monteCarlo), weighted);
+    return series::analyse(editor.series(), editor.results(), runUncertainties(monteCarlo), weighted);
 }
 
-void Document::undo()
+val Document::read(const present::OpenOutcome& outcome, const std::string& name)
 {
-    if (done.empty())
-        return;
-    undone.push_back(std::move(now));
-    now = std::move(done.back());
-    done.pop_back();
-}
-
-void Document::redo()
-{
-    if (undone.empty())
-        return;
-    done.push_back(std::move(now));
-    now = std::move(undone.back());
-    undone.pop_back();
+    if (const auto* error = std::get_if<series::ReadError>(&outcome))
+        return refused(*error, name);
+    const auto& opened = std::get<present::Opened>(outcome);
+    val shown = accepted(opened.notices, name);
+    shown.set("differences", arrayOf(opened.differingRuns));
+    return shown;
 }
 
 val Document::open(const val& bytes, const std::string& name)
 {
-    series::ReadSeries read = series::readSeriesFile(stringOf(bytes));
-    if (const auto* error = std::get_if<series::ReadError>(&read))
-        return refused(*error, name);
-    series::OpenedSeries& opened = std::get<series::OpenedSeries>(read);
-    std::vector<series::RunResult> results = computeAll(opened.series);
-    val shown = accepted(opened.notices, name);
-    std::set<std::size_t> differing;
-    for (const series::Difference& difference : series::compareResults(opened.stored, results))
-        differing.insert(difference.run + 1);
-    shown.set("differences", arrayOf(std::vector<std::size_t>(differing.begin(), differing.end())));
-    replace(std::move(opened.series), std::move(results), false);
-    return shown;
+    // One job: the module has no threads.
+    return read(editor.open(stringOf(bytes), present::Origin::opened), name);
 }
 
 val Document::importCsv(const val& bytes, const std::string& name)
 {
-    series::ImportResult read = series::importCsv(stringOf(bytes));
-    if (const auto* error = std::get_if<series::ReadError>(&read))
-        return refused(*error, name);
-    series::ImportedSeries& imported = std::get<series::ImportedSeries>(read);
-    std::vector<series::RunResult> results = computeAll(imported.series);
-    val shown = accepted(imported.notices, name);
-    shown.set("differences", val::array());
-    replace(std::move(imported.series), std::move(results), true);
-    return shown;
+    return read(editor.importCsv(stringOf(bytes)), name);
 }
 
 val Document::restore(const val& bytes, const std::string& name)
 {
-    val shown = open(bytes, name);
-    if (shown["ok"].as<bool>())
-        neverSaved = true;
-    return shown;
+    return read(editor.open(stringOf(bytes), present::Origin::restored), name);
 }
 
 val Document::fileBytes() const
 {
-    return bytesOf(series::writeSeriesFile(now.series, now.results));
-}
-
-void Document::markSaved(int revision)
-{
-    if (revision < openedRevision)
-        return;
-    savedRevision = revision;
-    neverSaved = false;
+    return bytesOf(series::writeSeriesFile(editor.series(), editor.results()));
 }
 
 val Document::exportCsv(const val& monteCarlo) const
 {
-    return bytesOf(series::exportCsv(now.series, now.results, runUncertainties(monteCarlo)));
-}
-
-void Document::change()
-{
-    done.push_back(now);
-    undone.clear();
-    now.revision = ++revisions;
-}
-
-void Document::replace(series::Series runs, std::vector<series::RunResult> results, bool fromCsv)
-{
-    done.clear();
-    undone.clear();
-    now = {std::move(runs), std::move(results), {}, ++revisions};
-    for (std::size_t row = 0; row < now.series.runs.size(); ++row)
-        now.ids.push_back(nextId++);
-    savedRevision = now.revision;
-    openedRevision = now.revision;
-    neverSaved = fromCsv;
+    return bytesOf(series::exportCsv(editor.series(), editor.results(), runUncertainties(monteCarlo)));
 }
 
 val Document::findingsAt(std::size_t row) const
 {
     val codes = val::array();
-    for (const series::Finding finding : series::findingsOf(now.series.runs[row], now.results[row]))
+    for (const series::Finding finding : series::findingsOf(editor.series().runs[row], editor.results()[row]))
         codes.call<void>("push", std::string(series::findingCode(finding)));
     return codes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "series/analysis.h"
+#include "present/editing.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
 
@@ -13,9 +14,8 @@ namespace web {
 
 using emscripten::val;
 
-// The series the page works on, with the undo history of its edits. Each
-// run keeps an identity while it is in the series, whatever is deleted or
-// undone around it, as the desktop's runs table does.
+// The series the page works on, as the window's runs table has it: the
+// editor's commands with JavaScript values in and out.
 class Document {
 public:
     // Calculate: the balance, then the NTU sum; a completed run joins the
@@ -28,14 +28,24 @@ public:
     // has is ignored, and so is the coefficient the run has already.
     void setMtc(int id, double packingHeight, double mtc);
 
-    int size() const { return int(now.series.runs.size()); }
+    int size() const { return int(editor.size()); }
 
     // The row of the run of that identity; -1 when no run has it.
-    int indexOf(int id) const;
+    int indexOf(int id) const { return editor.indexOf(id); }
 
-    // A run with its results, findings, whether the analysis takes it, and
-    // its own and its merged uncertainties.
+    // A run with its results, findings, whether the analysis takes it, its
+    // own and its merged uncertainties, and the key its uncertainty is kept by.
     val run(int row) const;
+
+    // The runs table's column titles with the series' flow unit, and the
+    // row's cells from y1 to the coefficient as {text, tip}, in the page's
+    // language and numbers.
+    val columnTitles() const;
+    val cells(int row) const;
+    // The row's coefficient ± U and 95 % interval cells as {text, tip},
+    // with `found` as the page's cache gives it (null while pending) and
+    // the number of draws as the page writes counts.
+    val uncertaintyCells(int row, const val& found, const std::string& draws) const;
 
     void setLabel(int row, const std::string& label);
 
@@ -62,19 +72,19 @@ public:
     val analyse(bool weighted, const val& monteCarlo) const;
     series::Analysis analysis(bool weighted, const val& monteCarlo) const;
 
-    bool canUndo() const { return !done.empty(); }
-    bool canRedo() const { return !undone.empty(); }
-    void undo();
-    void redo();
+    bool canUndo() const { return editor.canUndo(); }
+    bool canRedo() const { return editor.canRedo(); }
+    void undo() { editor.undo(); }
+    void redo() { editor.redo(); }
 
     // Unsaved: changed since the last open or save, or imported from CSV
     // or restored and never saved.
-    bool modified() const { return neverSaved || now.revision != savedRevision; }
+    bool modified() const { return editor.modified(); }
 
     // What the series is at now; a save names it once it is written.
-    int revision() const { return now.revision; }
+    int revision() const { return editor.revision(); }
 
-    void newSeries() { replace({}, {}, false); }
+    void newSeries() { editor.replace({}, {}, present::Origin::created); }
 
     // A .quillon file's series, computed again: {ok, differences, notices}
     // or {ok: false, error}. Nothing changes unless it is read.
@@ -92,36 +102,19 @@ public:
 
     // The series as it was at that revision is written; a revision from
     // before the last New, Open or import is ignored.
-    void markSaved(int revision);
+    void markSaved(int revision) { editor.markSaved(revision); }
 
     // The CSV export, with each row's Monte Carlo result as for analyse.
     val exportCsv(const val& monteCarlo) const;
 
-    std::string flowUnit() const { return now.series.flowUnit; }
+    std::string flowUnit() const { return editor.series().flowUnit; }
 
 private:
-    struct State {
-        series::Series series;
-        std::vector<series::RunResult> results;
-        std::vector<int> ids;
-        int revision = 0;
-    };
-
-    // Before each edit: what undo goes back to.
-    void change();
-    void replace(series::Series runs, std::vector<series::RunResult> results, bool fromCsv);
+    val read(const present::OpenOutcome& outcome, const std::string& name);
     std::vector<series::RunUncertainty> runUncertainties(const val& monteCarlo) const;
     val findingsAt(std::size_t row) const;
 
-    State now;
-    std::vector<State> done;
-    std::vector<State> undone;
-    int revisions = 0;
-    int savedRevision = 0;
-    // The first revision of the series now open.
-    int openedRevision = 0;
-    bool neverSaved = false;
-    int nextId = 1;
+    present::SeriesEditor editor;
 };
 
 }  // namespace web

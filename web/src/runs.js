@@ -3,32 +3,12 @@
 // deleted, every change undone and redone, and each coefficient's
 // expanded uncertainty and 95 % interval once the worker has them.
 import { locale, tr } from './i18n.js';
-import { numberText } from './numbers.js';
 
-const columns = [
-  { title: 'Run' }, { title: 'Label' }, { title: 'Excluded' },
-  { title: 'y1 (gas in)', value: (run) => run.y1 },
-  { title: 'x1 (water out)', value: (run) => run.x1 },
-  { title: 'Gas flow', unit: true, value: (run) => run.gasFlow },
-  { title: 'Water flow', unit: true, value: (run) => run.waterFlow },
-  { title: 'Equilibrium x', value: (run) => run.point?.x ?? null },
-  { title: 'Equilibrium y*', value: (run) => run.point?.y ?? null },
-  { title: 'y2 (gas out)', value: (run) => run.y2, name: 'y2' },
-  { title: 'NTU', value: (run) => run.ntu, name: 'ntu' },
-  { title: 'NTU (Colburn)', value: (run) => run.ntuColburn, name: 'ntuColburn' },
-  { title: 'Packing height (m)', value: (run) => run.packingHeight },
-  { title: 'Mass-transfer coefficient', unit: 'perCubicMetre', value: (run) => run.mtc, name: 'mtc' },
-  { title: 'MTC ± U (k = 2)', name: 'uncertainty' },
-  { title: 'MTC 95 % interval', name: 'interval' },
-];
+// The names of the number cells from y1 to the coefficient, where tests
+// and styles find them.
+const numberColumns = [null, null, null, null, null, null, 'y2', 'ntu', 'ntuColburn', null, 'mtc'];
+const uncertaintyColumns = ['uncertainty', 'interval'];
 const draws = new Intl.NumberFormat(locale);
-
-function columnTitle(column, unit) {
-  const title = tr('RunsModel', column.title);
-  if (!column.unit || unit === '') return title;
-  const unitText = column.unit === 'perCubicMetre' ? tr('RunsModel', '%1/m³', unit) : unit;
-  return tr('RunsModel', '%1 (%2)', title, unitText);
-}
 
 export class RunsTable {
   constructor(quillon, documentOfRuns, cache, onChange) {
@@ -134,17 +114,16 @@ export class RunsTable {
   }
 
   render() {
-    const unit = this.runs.flowUnit();
     const head = this.table.tHead.rows[0];
     head.replaceChildren();
     const select = document.createElement('th');
     select.scope = 'col';
     select.textContent = tr('Web', 'Select');
     head.append(select);
-    for (const column of columns) {
+    for (const title of this.runs.columnTitles()) {
       const th = document.createElement('th');
       th.scope = 'col';
-      th.textContent = columnTitle(column, unit);
+      th.textContent = title;
       head.append(th);
     }
 
@@ -210,28 +189,28 @@ export class RunsTable {
     const excluded = document.createElement('input');
     excluded.type = 'checkbox';
     excluded.checked = !run.inAnalysis;
-    if (!run.excluded && !run.included && run.findings.length > 0) {
-      excluded.title = tr('RunsModel', 'Left out of the analysis for its findings; clear the mark to take it in.');
-    }
+    if (run.excludedTip) excluded.title = run.excludedTip;
     excluded.setAttribute('aria-label', `${tr('RunsModel', 'Excluded')} ${number}`);
     excluded.addEventListener('change', () => this.edit(() => this.runs.setExcluded(index, excluded.checked)));
     row.insertCell().append(excluded);
 
-    for (const column of columns.slice(3)) {
-      if (!column.value) {
-        this.uncertaintyCell(row, run, column.name);
-        continue;
-      }
-      const value = column.value(run);
-      let text = value === null ? '' : numberText(this.quillon.roundResult(value), locale);
-      // A run that did not complete says why where its NTU would be.
-      if (column.name === 'ntu' && !completed) text = this.quillon.outcomeName(run.outcome);
-      let full = value === null ? '' : numberText(value, locale);
-      if (column.name === 'mtc' && value === null && run.coefficientOutcome) full = this.quillon.outcomeName(run.coefficientOutcome);
-      const cell = this.cell(row, text, full);
+    for (const [at, shown] of this.runs.cells(index).entries()) {
+      const cell = this.cell(row, shown.text, shown.tip);
       cell.className = 'number';
-      if (column.name) cell.dataset.column = column.name;
+      if (numberColumns[at]) cell.dataset.column = numberColumns[at];
     }
+    for (const [at, shown] of this.uncertaintyCells(index, run).entries()) {
+      const cell = this.cell(row, shown.text, shown.tip);
+      cell.className = 'number';
+      cell.dataset.column = uncertaintyColumns[at];
+    }
+  }
+
+  // MTC ± U and the 95 % interval as the module words what the cache has.
+  uncertaintyCells(index, run) {
+    const found = this.cache.find(run) ?? null;
+    const drawn = found?.monteCarlo;
+    return this.runs.uncertaintyCells(index, found, Number.isFinite(drawn?.draws) ? draws.format(drawn.draws) : '');
   }
 
   // New uncertainties change only their own cells, so that a label being
@@ -243,51 +222,12 @@ export class RunsTable {
       return;
     }
     for (const [index, row] of [...body.rows].entries()) {
-      const run = this.runs.run(index);
-      for (const cell of row.querySelectorAll('[data-column="uncertainty"], [data-column="interval"]')) {
-        this.fillUncertainty(cell, run);
+      const cells = this.uncertaintyCells(index, this.runs.run(index));
+      for (const [at, name] of uncertaintyColumns.entries()) {
+        const cell = row.querySelector(`[data-column="${name}"]`);
+        cell.textContent = cells[at].text;
+        cell.title = cells[at].tip;
       }
     }
-  }
-
-  uncertaintyCell(row, run, name) {
-    const cell = this.cell(row, '', '');
-    cell.className = 'number';
-    cell.dataset.column = name;
-    this.fillUncertainty(cell, run);
-  }
-
-  // MTC ± U and the interval from the Monte Carlo result: "…" while it is
-  // computed, "–" with the reason in the tip where there is none (a
-  // cancelled or failed computation included).
-  fillUncertainty(cell, run) {
-    cell.textContent = '';
-    cell.title = '';
-    const found = this.cache.find(run);
-    if (found === undefined) return;
-    if (found === null) {
-      cell.textContent = '…';
-      cell.title = tr('RunsModel', 'Being computed');
-      return;
-    }
-    const drawn = found.monteCarlo;
-    if (drawn.cancelled) {
-      cell.textContent = tr('RunsModel', 'not computed');
-      cell.title = tr('RunsModel',
-        'Cancelled: computed for the next export or report, or when the run or the uncertainties change');
-      return;
-    }
-    if (drawn.reason) {
-      cell.textContent = '–';
-      cell.title = tr('RunsModel', 'Not given: %1', drawn.reason);
-      return;
-    }
-    const shown = (value) => numberText(this.quillon.roundResult(value), locale);
-    const full = (value) => numberText(value, locale);
-    cell.textContent = cell.dataset.column === 'uncertainty'
-      ? tr('RunsModel', '%1 ± %2', shown(run.mtc), shown(this.quillon.coverageFactor * drawn.u))
-      : tr('RunsModel', '%1 to %2', shown(drawn.interval[0]), shown(drawn.interval[1]));
-    cell.title = tr('RunsModel', 'Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4',
-      draws.format(drawn.draws), full(drawn.u), full(drawn.interval[0]), full(drawn.interval[1]));
   }
 }

@@ -8,8 +8,8 @@
 
 import { tr } from './i18n.js';
 
-const keyOf = (run) => JSON.stringify([run.y1, run.x1, run.gasFlow, run.waterFlow, run.packingHeight,
-  run.given.gasFlowRel, run.given.waterFlowRel, run.given.y1, run.given.x1, run.given.packingHeight]);
+// What the result depends on, as the module's run gives it.
+const keyOf = (run) => run.uncertaintyKey;
 
 export class UncertaintyCache {
   // onComputed() after each result or stop; onFailed(detail) once the

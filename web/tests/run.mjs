@@ -986,3 +986,41 @@ describe('words the module writes', () => {
     });
   }
 });
+
+describe('the runs table worded by the module', () => {
+  // The titles name the series' unit, and the cells are the locale's numbers
+  // in the language's words, as the desktop's runs table shows them.
+  const rows = [
+    { language: 'en-US', gasFlow: 'Gas flow (kmol/h)', mtc: 'Mass-transfer coefficient (kmol/h/m³)', y1: '0.0235',
+      ntu: 'Invalid Data', excludedLabel: 'Excluded',
+      leftOut: 'Left out of the analysis for its findings; clear the mark to take it in.' },
+    { language: 'de-DE', gasFlow: `${de('RunsModel', 'Gas flow')} (kmol/h)`,
+      mtc: `${de('RunsModel', 'Mass-transfer coefficient')} (kmol/h/m³)`, y1: '0,0235',
+      ntu: de('Messages', 'Invalid Data'), excludedLabel: de('RunsModel', 'Excluded'),
+      leftOut: de('RunsModel', 'Left out of the analysis for its findings; clear the mark to take it in.') },
+  ];
+  for (const row of rows) {
+    test(`titles with the unit and cells (${row.language})`, async () => {
+      const page = await openPage(browser, server.url, row.language);
+      const runs = [{ y1: 0.023456, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2 },
+        { y1: 0, x1: 0, gasFlow: 0, waterFlow: 0 }];
+      await open(page, 'runs.quillon', ask(['write'], JSON.stringify({ flowUnit: 'kmol/h', runs })));
+      await page.waitForFunction(() => document.querySelectorAll('#runsTable tbody tr').length === 2);
+      const titles = await page.$$eval('#runsTable thead th', (cells) => cells.map((cell) => cell.textContent));
+      // The page's own select column comes first.
+      assert.equal(titles[1 + 5], row.gasFlow);
+      assert.equal(titles[1 + 13], row.mtc);
+      const rowCells = (index) => page.$$eval(`#runsTable tbody tr:nth-child(${index}) td`,
+        (cells) => cells.map((cell) => [cell.textContent, cell.title]));
+      const [first, second] = [await rowCells(1), await rowCells(2)];
+      assert.deepEqual(first[1 + 3], [row.y1, row.language === 'en-US' ? '0.023456' : '0,023456']);
+      assert.equal(second[1 + 10][0], row.ntu);
+      // The run of zeros has findings: its mark says why it is out.
+      const tips = await page.$$eval(`#runsTable tbody input[aria-label^="${row.excludedLabel}"]`,
+        (boxes) => boxes.map((box) => box.title));
+      assert.deepEqual(tips, ['', row.leftOut]);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});

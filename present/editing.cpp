@@ -1,0 +1,261 @@
+#include "present/editing.h"
+
+#include "series/csv.h"
+#include "series/uncertainty.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <iterator>
+#include <set>
+#include <utility>
+
+namespace present {
+namespace {
+
+// Bit for bit, so that -0 and 0 are two runs.
+bool sameInputs(const absorber::RunInputs& a, const absorber::RunInputs& b)
+{
+    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+    return bits(a.y1) == bits(b.y1) && bits(a.x1) == bits(b.x1) && bits(a.gasFlow) == bits(b.gasFlow)
+        && bits(a.waterFlow) == bits(b.waterFlow);
+}
+
+template <typename Series>
+auto& fieldOf(Series& series, SeriesField field)
+{
+    switch (field) {
+    case SeriesField::people:
+        return series.people;
+    case SeriesField::date:
+        return series.date;
+    case SeriesField::flowUnit:
+        return series.flowUnit;
+    case SeriesField::notes:
+        return series.notes;
+    case SeriesField::title:
+        break;
+    }
+    return series.title;
+}
+
+std::vector<series::RunResult> computeAll(const series::Series& series, unsigned jobs)
+{
+    return series::computeRuns(series.runs, jobs).value_or(std::vector<series::RunResult>{});
+}
+
+}  // namespace
+
+std::string uncertaintyKey(const series::Run& run, const series::Uncertainties& defaults)
+{
+    const series::Uncertainties u = series::merged(defaults, run.uncertainty);
+    std::string key;
+    for (const std::optional<double>& value :
+         {std::optional(run.inputs.y1), std::optional(run.inputs.x1), std::optional(run.inputs.gasFlow),
+          std::optional(run.inputs.waterFlow), run.packingHeight, u.gasFlowRel, u.waterFlowRel, u.y1, u.x1,
+          u.packingHeight})
+        key += value ? fmt::format("{:016x};", std::bit_cast<std::uint64_t>(*value)) : std::string("-;");
+    return key;
+}
+
+Added SeriesEditor::addRun(const series::Run& run, const series::RunResult& result, int last)
+{
+    // Calculate pressed again on the same inputs is the same run again.
+    if (const int row = indexOf(last); row >= 0 && sameInputs(now.series.runs[std::size_t(row)].inputs, run.inputs))
+        return {last, false};
+    change();
+    now.series.runs.push_back(run);
+    now.results.push_back(result);
+    now.ids.push_back(nextId);
+    return {nextId++, true};
+}
+
+bool SeriesEditor::setMtc(int id, double packingHeight, double mtc)
+{
+    const int found = indexOf(id);
+    if (found < 0)
+        return false;
+    const auto row = std::size_t(found);
+    const series::RunResult& result = now.results[row];
+    if (now.series.runs[row].packingHeight == packingHeight && result.coefficientOutcome == absorber::Outcome::completed
+        && result.mtc == mtc)
+        return false;
+    change();
+    now.series.runs[row].packingHeight = packingHeight;
+    now.results[row].coefficientOutcome = absorber::Outcome::completed;
+    now.results[row].mtc = mtc;
+    return true;
+}
+
+bool SeriesEditor::setLabel(std::size_t row, const std::string& label)
+{
+    if (row >= size() || now.series.runs[row].label == label)
+        return false;
+    change();
+    now.series.runs[row].label = label;
+    return true;
+}
+
+bool SeriesEditor::setExcluded(std::size_t row, bool excluded)
+{
+    if (row >= size())
+        return false;
+    series::Run run = now.series.runs[row];
+    run.excluded = excluded;
+    if (!excluded && !series::findingsOf(run, now.results[row]).empty())
+        run.included = true;
+    if (run.excluded == now.series.runs[row].excluded && run.included == now.series.runs[row].included)
+        return false;
+    change();
+    now.series.runs[row] = std::move(run);
+    return true;
+}
+
+bool SeriesEditor::remove(const std::vector<std::size_t>& rows)
+{
+    std::set<std::size_t> gone;
+    std::copy_if(rows.begin(), rows.end(), std::inserter(gone, gone.end()),
+                 [this](std::size_t row) { return row < size(); });
+    if (gone.empty())
+        return false;
+    change();
+    // From the last, so that each row is still where it was.
+    for (auto row = gone.rbegin(); row != gone.rend(); ++row) {
+        const auto at = std::ptrdiff_t(*row);
+        now.series.runs.erase(now.series.runs.begin() + at);
+        now.results.erase(now.results.begin() + at);
+        now.ids.erase(now.ids.begin() + at);
+    }
+    return true;
+}
+
+bool SeriesEditor::setField(SeriesField field, const std::string& text)
+{
+    if (fieldOf(now.series, field) == text)
+        return false;
+    change();
+    fieldOf(now.series, field) = text;
+    return true;
+}
+
+bool SeriesEditor::setUncertainties(const series::Uncertainties& uncertainties)
+{
+    if (now.series.uncertainty == uncertainties)
+        return false;
+    change();
+    now.series.uncertainty = uncertainties;
+    return true;
+}
+
+bool SeriesEditor::setRunUncertainties(std::size_t row, const series::Uncertainties& uncertainties)
+{
+    if (row >= size() || now.series.runs[row].uncertainty == uncertainties)
+        return false;
+    change();
+    now.series.runs[row].uncertainty = uncertainties;
+    return true;
+}
+
+void SeriesEditor::replace(series::Series series, std::vector<series::RunResult> results, Origin origin)
+{
+    done.clear();
+    undone.clear();
+    now = {std::move(series), std::move(results), {}, ++revisions};
+    for (std::size_t row = 0; row < now.series.runs.size(); ++row)
+        now.ids.push_back(nextId++);
+    savedRevision = now.revision;
+    openedRevision = now.revision;
+    neverSaved = origin == Origin::imported || origin == Origin::restored;
+}
+
+OpenOutcome SeriesEditor::open(std::string_view bytes, Origin origin, unsigned jobs)
+{
+    series::ReadSeries read = series::readSeriesFile(bytes);
+    if (auto* error = std::get_if<series::ReadError>(&read))
+        return std::move(*error);
+    auto& file = std::get<series::OpenedSeries>(read);
+    std::vector<series::RunResult> results = computeAll(file.series, jobs);
+    std::set<std::size_t> differing;
+    for (const series::Difference& difference : series::compareResults(file.stored, results))
+        differing.insert(difference.run + 1);
+    Opened opened{std::move(file.notices), {differing.begin(), differing.end()}};
+    replace(std::move(file.series), std::move(results), origin);
+    return opened;
+}
+
+OpenOutcome SeriesEditor::importCsv(std::string_view bytes, unsigned jobs)
+{
+    series::ImportResult read = series::importCsv(bytes);
+    if (auto* error = std::get_if<series::ReadError>(&read))
+        return std::move(*error);
+    auto& file = std::get<series::ImportedSeries>(read);
+    std::vector<series::RunResult> results = computeAll(file.series, jobs);
+    Opened opened{std::move(file.notices), {}};
+    replace(std::move(file.series), std::move(results), Origin::imported);
+    return opened;
+}
+
+bool SeriesEditor::undo()
+{
+    if (done.empty())
+        return false;
+    undone.push_back(std::move(now));
+    now = std::move(done.back());
+    done.pop_back();
+    return true;
+}
+
+bool SeriesEditor::redo()
+{
+    if (undone.empty())
+        return false;
+    done.push_back(std::move(now));
+    now = std::move(undone.back());
+    undone.pop_back();
+    return true;
+}
+
+void SeriesEditor::markSaved(int revision)
+{
+    if (revision < openedRevision)
+        return;
+    savedRevision = revision;
+    neverSaved = false;
+}
+
+const std::string& SeriesEditor::field(SeriesField field) const
+{
+    return fieldOf(now.series, field);
+}
+
+int SeriesEditor::indexOf(int id) const
+{
+    const auto found = std::find(now.ids.begin(), now.ids.end(), id);
+    return found == now.ids.end() ? -1 : int(found - now.ids.begin());
+}
+
+std::vector<series::Finding> SeriesEditor::findings(std::size_t row) const
+{
+    return series::findingsOf(now.series.runs.at(row), now.results.at(row));
+}
+
+bool SeriesEditor::takenIn(std::size_t row) const
+{
+    return series::inAnalysis(now.series.runs.at(row), now.results.at(row));
+}
+
+bool SeriesEditor::inFit(std::size_t row) const
+{
+    return now.results.at(row).mtc && takenIn(row);
+}
+
+void SeriesEditor::change()
+{
+    done.push_back(now);
+    undone.clear();
+    now.revision = ++revisions;
+}
+
+}  // namespace present

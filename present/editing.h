@@ -1,0 +1,133 @@
+#pragma once
+
+// The series being edited, once for the window and the page: its runs with
+// identities that survive deletes and undo, what the core made of each, the
+// series' fields and uncertainties, the commands that change them, their
+// undo history and whether the series is saved. Values in, values out: the
+// caller shows what changed and decides when.
+
+#include "series/file.h"
+#include "series/findings.h"
+#include "series/series.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace present {
+
+// The series' own text fields.
+enum class SeriesField { title, people, date, flowUnit, notes };
+
+// Where a whole series came from, which decides whether it counts as saved.
+enum class Origin {
+    created,   // New: nothing to save yet
+    opened,    // read from its .quillon file: saved as it is
+    imported,  // a CSV file's runs: never saved
+    restored,  // a series the browser kept: never saved
+};
+
+// What Calculate did with a completed run.
+struct Added {
+    int id = 0;          // the run's identity, new or the last run's
+    bool added = false;  // false when the last run had the very same inputs
+};
+
+// A file read into the editor: what the reader noticed, and the 1-based
+// runs whose stored results differ from what the core computes now.
+struct Opened {
+    std::vector<series::Notice> notices;
+    std::vector<std::size_t> differingRuns;
+};
+
+using OpenOutcome = std::variant<Opened, series::ReadError>;
+
+// What a run's uncertainty depends on, as text: its inputs, its height and
+// its uncertainties merged with the series', each bit for bit (0 and -0
+// differ, an absent value differs from every number). The window's threads
+// and the page's worker keep their results by it, so that undoing a change
+// finds the earlier result.
+std::string uncertaintyKey(const series::Run& run, const series::Uncertainties& defaults);
+
+class SeriesEditor {
+public:
+    // Each command makes one step of the undo history and returns true, or
+    // changes nothing and returns false: an edit to what is there already,
+    // or a row or identity no run has.
+
+    // A run whose Calculate completed joins the series, unless the run of
+    // identity `last` is still in it with the very same inputs, bit for bit.
+    Added addRun(const series::Run& run, const series::RunResult& result, int last);
+    // Find MTC completed for the run of that identity.
+    bool setMtc(int id, double packingHeight, double mtc);
+    bool setLabel(std::size_t row, const std::string& label);
+    // Clearing Excluded on a run with findings takes it in despite them.
+    bool setExcluded(std::size_t row, bool excluded);
+    // The rows given, in any order, as one step.
+    bool remove(const std::vector<std::size_t>& rows);
+    bool setField(SeriesField field, const std::string& text);
+    bool setUncertainties(const series::Uncertainties& uncertainties);
+    bool setRunUncertainties(std::size_t row, const series::Uncertainties& uncertainties);
+
+    // A whole series as New, Open, import or restore give it: nothing to
+    // undo, every run a new identity.
+    void replace(series::Series series, std::vector<series::RunResult> results, Origin origin);
+    // A .quillon or CSV file's series, computed again on `jobs` threads;
+    // nothing changes unless it is read.
+    OpenOutcome open(std::string_view bytes, Origin origin, unsigned jobs = 1);
+    OpenOutcome importCsv(std::string_view bytes, unsigned jobs = 1);
+
+    bool canUndo() const { return !done.empty(); }
+    bool canRedo() const { return !undone.empty(); }
+    bool undo();
+    bool redo();
+
+    // What the series is at now: each step a new number, undo and redo
+    // going back to the number the state had.
+    int revision() const { return now.revision; }
+    // The series as it was at that revision is saved; a revision from
+    // before the last replace is ignored.
+    void markSaved(int revision);
+    // Changed since it was opened or saved, or imported or restored and
+    // never saved.
+    bool modified() const { return neverSaved || now.revision != savedRevision; }
+
+    const series::Series& series() const { return now.series; }
+    const std::vector<series::RunResult>& results() const { return now.results; }
+    const std::vector<int>& ids() const { return now.ids; }
+    std::size_t size() const { return now.series.runs.size(); }
+    const std::string& field(SeriesField field) const;
+    // The row of the run of that identity; -1 when no run has it.
+    int indexOf(int id) const;
+    std::vector<series::Finding> findings(std::size_t row) const;
+    // Whether the analysis takes the run: not excluded, and free of
+    // findings unless taken in despite them. The Excluded mark shows the
+    // opposite.
+    bool takenIn(std::size_t row) const;
+    // Whether the run is a point of the fit: taken in, with a coefficient.
+    bool inFit(std::size_t row) const;
+
+private:
+    struct State {
+        series::Series series;
+        std::vector<series::RunResult> results;
+        std::vector<int> ids;
+        int revision = 0;
+    };
+
+    // Keeps the state now for undo, before an edit.
+    void change();
+
+    State now;
+    std::vector<State> done;
+    std::vector<State> undone;
+    int revisions = 0;
+    int savedRevision = 0;
+    int openedRevision = 0;
+    bool neverSaved = false;
+    int nextId = 1;
+};
+
+}  // namespace present

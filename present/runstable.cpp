@@ -1,0 +1,177 @@
+#include "present/runstable.h"
+
+#include "series/findings.h"
+
+namespace present {
+namespace {
+
+// The outcome as the main window's boxes name it.
+std::string outcomeWord(absorber::Outcome outcome, const Language& language)
+{
+    switch (outcome) {
+    case absorber::Outcome::completed:
+        break;
+    case absorber::Outcome::invalidData:
+        return language.translate("Messages", "Invalid Data").str();
+    case absorber::Outcome::divisionByZero:
+        return language.translate("Messages", "Division by zero").str();
+    case absorber::Outcome::overflow:
+        return language.translate("Messages", "Overflow").str();
+    case absorber::Outcome::invalidOperation:
+        return language.translate("Messages", "Invalid operation").str();
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string runsColumnTitle(RunsColumn column, const std::string& flowUnit, const Language& language)
+{
+    const auto withUnit = [&](const Text& title, const std::string& unitText) {
+        return flowUnit.empty() ? title.str()
+                                : language.translate("RunsModel", "%1 (%2)").arg(title).arg(unitText).str();
+    };
+    switch (column) {
+    case RunsColumn::run:
+        return language.translate("RunsModel", "Run").str();
+    case RunsColumn::label:
+        return language.translate("RunsModel", "Label").str();
+    case RunsColumn::excluded:
+        return language.translate("RunsModel", "Excluded").str();
+    case RunsColumn::y1:
+        return language.translate("RunsModel", "y1 (gas in)").str();
+    case RunsColumn::x1:
+        return language.translate("RunsModel", "x1 (water out)").str();
+    case RunsColumn::gasFlow:
+        return withUnit(language.translate("RunsModel", "Gas flow"), flowUnit);
+    case RunsColumn::waterFlow:
+        return withUnit(language.translate("RunsModel", "Water flow"), flowUnit);
+    case RunsColumn::eqX:
+        return language.translate("RunsModel", "Equilibrium x").str();
+    case RunsColumn::eqY:
+        return language.translate("RunsModel", "Equilibrium y*").str();
+    case RunsColumn::y2:
+        return language.translate("RunsModel", "y2 (gas out)").str();
+    case RunsColumn::ntu:
+        return language.translate("RunsModel", "NTU").str();
+    case RunsColumn::ntuColburn:
+        return language.translate("RunsModel", "NTU (Colburn)").str();
+    case RunsColumn::packingHeight:
+        return language.translate("RunsModel", "Packing height (m)").str();
+    case RunsColumn::mtc:
+        // The coefficient's unit is the flow unit per cubic metre of packing.
+        return withUnit(language.translate("RunsModel", "Mass-transfer coefficient"),
+                        language.translate("RunsModel", "%1/m³").arg(flowUnit).str());
+    case RunsColumn::uncertainty:
+        return language.translate("RunsModel", "MTC ± U (k = 2)").str();
+    case RunsColumn::interval:
+        return language.translate("RunsModel", "MTC 95 % interval").str();
+    }
+    return {};
+}
+
+std::optional<double> runsColumnValue(const series::Run& run, const series::RunResult& result, RunsColumn column)
+{
+    const auto& point = result.balance.point;
+    switch (column) {
+    case RunsColumn::y1:
+        return run.inputs.y1;
+    case RunsColumn::x1:
+        return run.inputs.x1;
+    case RunsColumn::gasFlow:
+        return run.inputs.gasFlow;
+    case RunsColumn::waterFlow:
+        return run.inputs.waterFlow;
+    case RunsColumn::eqX:
+        return point ? std::optional(point->x) : std::nullopt;
+    case RunsColumn::eqY:
+        return point ? std::optional(point->y) : std::nullopt;
+    case RunsColumn::y2:
+        return result.balance.y2;
+    case RunsColumn::ntu:
+        return result.ntu;
+    case RunsColumn::ntuColburn:
+        return result.ntuColburn;
+    case RunsColumn::packingHeight:
+        return run.packingHeight;
+    case RunsColumn::mtc:
+        return result.mtc;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result, RunsColumn column,
+                        const NumberLocale& locale, const Language& language)
+{
+    const std::optional<double> value = runsColumnValue(run, result, column);
+    RunsCell cell;
+    if (value) {
+        cell.text = resultText(*value, locale);
+        cell.tip = exactText(*value, locale);
+    }
+    if (column == RunsColumn::ntu && result.outcome != absorber::Outcome::completed)
+        cell.text = outcomeWord(result.outcome, language);
+    if (column == RunsColumn::mtc && !value && result.coefficientOutcome)
+        cell.tip = outcomeWord(*result.coefficientOutcome, language);
+    return cell;
+}
+
+std::string runsExcludedTip(const series::Run& run, const series::RunResult& result, const Language& language)
+{
+    if (run.excluded || run.included || series::findingsOf(run, result).empty())
+        return {};
+    return language.translate("RunsModel", "Left out of the analysis for its findings; clear the mark to take it in.")
+        .str();
+}
+
+RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const series::RunResult& result,
+                             const series::Uncertainties& defaults, UncertaintyStatus status,
+                             const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo,
+                             const std::string& draws, const NumberLocale& locale, const Language& language)
+{
+    if (!result.mtc || !series::hasUncertainty(run, defaults))
+        return {};
+    switch (status) {
+    case UncertaintyStatus::pending:
+        return {"…", language.translate("RunsModel", "Being computed").str()};
+    case UncertaintyStatus::cancelled:
+        // Not computed yet, rather than not computed for good.
+        return {language.translate("RunsModel", "not computed").str(),
+                language
+                    .translate("RunsModel",
+                               "Cancelled: computed for the next export or report, or when the run or the "
+                               "uncertainties change")
+                    .str()};
+    case UncertaintyStatus::known:
+        break;
+    }
+    const auto* drawn = std::get_if<series::MonteCarlo>(&monteCarlo);
+    if (!drawn)
+        return {
+            "–",
+            language.translate("RunsModel", "Not given: %1").arg(std::get<series::NotGiven>(monteCarlo).reason).str()};
+    const auto shown = [&locale](double value) { return resultText(value, locale); };
+    const auto full = [&locale](double value) { return exactText(value, locale); };
+    RunsCell cell;
+    if (column == RunsColumn::uncertainty)
+        cell.text = language.translate("RunsModel", "%1 ± %2")
+                        .arg(shown(*result.mtc))
+                        .arg(shown(series::coverageFactor * drawn->u))
+                        .str();
+    else
+        cell.text = language.translate("RunsModel", "%1 to %2")
+                        .arg(shown(drawn->interval.low))
+                        .arg(shown(drawn->interval.high))
+                        .str();
+    cell.tip = language.translate("RunsModel", "Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4")
+                   .arg(draws)
+                   .arg(full(drawn->u))
+                   .arg(full(drawn->interval.low))
+                   .arg(full(drawn->interval.high))
+                   .str();
+    return cell;
+}
+
+}  // namespace present

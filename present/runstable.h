@@ -1,0 +1,78 @@
+#pragma once
+
+// The runs table as the window and the page show it: its columns, their
+// titles with the series' units, and the text and tip of each number cell.
+
+#include "present/language.h"
+#include "present/numbers.h"
+#include "series/series.h"
+#include "series/uncertainty.h"
+
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace present {
+
+// The columns in the order shown.
+enum class RunsColumn {
+    run,
+    label,
+    excluded,
+    y1,
+    x1,
+    gasFlow,
+    waterFlow,
+    eqX,
+    eqY,
+    y2,
+    ntu,
+    ntuColburn,
+    packingHeight,
+    mtc,
+    uncertainty,
+    interval,
+};
+inline constexpr int runsColumnCount = int(RunsColumn::interval) + 1;
+
+// A column's title on one line; the flows and the coefficient name the
+// series' flow unit unless it is empty.
+std::string runsColumnTitle(RunsColumn column, const std::string& flowUnit, const Language& language);
+
+// The value of one of the columns from y1 to the coefficient; none where
+// the run has no such value, and for the other columns.
+std::optional<double> runsColumnValue(const series::Run& run, const series::RunResult& result, RunsColumn column);
+
+struct RunsCell {
+    std::string text;
+    std::string tip;
+    bool operator==(const RunsCell&) const = default;
+};
+
+// A cell of the columns from y1 to the coefficient: the value to 4
+// decimals, in full as its tip. A run that did not complete says why where
+// its NTU would be, a coefficient that did not complete why in its tip.
+RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result, RunsColumn column,
+                        const NumberLocale& locale, const Language& language);
+
+// The Excluded mark's tip on a run left out of the analysis for its
+// findings, until the user takes it in or excludes it; empty otherwise.
+std::string runsExcludedTip(const series::Run& run, const series::RunResult& result, const Language& language);
+
+// Where a run's Monte Carlo result stands in the front end's cache.
+enum class UncertaintyStatus {
+    pending,    // being computed or waiting its turn
+    cancelled,  // stopped by the user before it finished; computed when asked again
+    known,      // computed: a result, or the reason there is none
+};
+
+// The coefficient ± U or the 95 % interval cell: empty for a run without a
+// coefficient or without uncertainties, "…" while pending, "not computed"
+// once cancelled, "–" with the reason where none is given. `draws` is the
+// number of draws as the front end writes counts, for the tip.
+RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const series::RunResult& result,
+                             const series::Uncertainties& defaults, UncertaintyStatus status,
+                             const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo,
+                             const std::string& draws, const NumberLocale& locale, const Language& language);
+
+}  // namespace present

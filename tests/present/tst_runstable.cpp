@@ -1,0 +1,161 @@
+#include "present/runstable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using present::RunsColumn;
+
+const present::NumberLocale german{",", "-"};
+const present::Language germanWords = present::Language::fromCatalogue({
+    {"RunsModel\x04%1 (%2)", "%1 (%2)"},
+    {"RunsModel\x04Gas flow", "Gasstrom"},
+    {"Messages\x04Invalid Data", "Ungültige Daten"},
+});
+
+struct TitleRow {
+    const char* name;
+    RunsColumn column;
+    const char* unit;
+    bool inGerman;
+    const char* title;
+};
+
+class Titles : public testing::TestWithParam<TitleRow> {};
+
+TEST_P(Titles, NameTheSeriesUnitWhereAColumnHasOne)
+{
+    const TitleRow& row = GetParam();
+    EXPECT_EQ(present::runsColumnTitle(row.column, row.unit, row.inGerman ? germanWords : present::Language()),
+              row.title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, Titles,
+    testing::Values(TitleRow{"flowWithUnit", RunsColumn::gasFlow, "mol/s", false, "Gas flow (mol/s)"},
+                    TitleRow{"flowWithoutUnit", RunsColumn::waterFlow, "", false, "Water flow"},
+                    TitleRow{"coefficientPerCubicMetre", RunsColumn::mtc, "kmol/h", false,
+                             "Mass-transfer coefficient (kmol/h/m³)"},
+                    TitleRow{"coefficientWithoutUnit", RunsColumn::mtc, "", false, "Mass-transfer coefficient"},
+                    TitleRow{"fractionHasNoFlowUnit", RunsColumn::y1, "kmol/h", false, "y1 (gas in)"},
+                    TitleRow{"germanFlow", RunsColumn::gasFlow, "kmol/h", true, "Gasstrom (kmol/h)"}),
+    [](const testing::TestParamInfo<TitleRow>& row) { return std::string(row.param.name); });
+
+struct CellRow {
+    const char* name;
+    series::Run run;
+    RunsColumn column;
+    bool inGerman;
+    present::RunsCell cell;
+};
+
+class Cells : public testing::TestWithParam<CellRow> {};
+
+TEST_P(Cells, ShowTheValueToFourDecimalsAndInFull)
+{
+    const CellRow& row = GetParam();
+    const series::RunResult result = series::computeRun(row.run);
+    const present::RunsCell cell = row.inGerman
+        ? present::runsNumberCell(row.run, result, row.column, german, germanWords)
+        : present::runsNumberCell(row.run, result, row.column, {}, {});
+    EXPECT_EQ(cell.text, row.cell.text);
+    EXPECT_EQ(cell.tip, row.cell.tip);
+}
+
+series::Run runOf(absorber::RunInputs inputs, std::optional<double> height)
+{
+    return {inputs, height, {}, false, false, {}, {}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, Cells,
+    testing::Values(CellRow{"inputRounded", runOf({0.123456, 0.01, 1, 1}, {}), RunsColumn::y1, false, {"0.1235", "0.123456"}},
+                    CellRow{"germanComma", runOf({0.123456, 0.01, 1, 1}, {}), RunsColumn::y1, true, {"0,1235", "0,123456"}},
+                    CellRow{"noHeight", runOf({0.02, 0.01, 1, 1}, {}), RunsColumn::packingHeight, false, {"", ""}},
+                    CellRow{"noCoefficientWithoutHeight", runOf({0.02, 0.01, 1, 1}, {}), RunsColumn::mtc, false, {"", ""}},
+                    CellRow{"notCompletedSaysWhyAtItsNtu", runOf({0, 0, 0, 0}, {}), RunsColumn::ntu, false,
+                            {"Invalid Data", ""}},
+                    CellRow{"whyInGerman", runOf({0, 0, 0, 0}, {}), RunsColumn::ntu, true, {"Ungültige Daten", ""}},
+                    CellRow{"refusedCoefficientSaysWhyInItsTip", runOf({0.02, 0.01, 1, 1}, -2.0), RunsColumn::mtc, false,
+                            {"", "Invalid Data"}},
+                    CellRow{"notANumberColumn", runOf({0.02, 0.01, 1, 1}, 2.0), RunsColumn::label, false, {"", ""}}),
+    [](const testing::TestParamInfo<CellRow>& row) { return std::string(row.param.name); });
+
+struct ExcludedTipRow {
+    const char* name;
+    series::Run run;
+    bool tip;
+};
+
+class ExcludedTip : public testing::TestWithParam<ExcludedTipRow> {};
+
+TEST_P(ExcludedTip, ExplainsARunLeftOutForItsFindings)
+{
+    const ExcludedTipRow& row = GetParam();
+    EXPECT_EQ(present::runsExcludedTip(row.run, series::computeRun(row.run), {}),
+              row.tip ? "Left out of the analysis for its findings; clear the mark to take it in." : "");
+}
+
+// A negative x1 is a finding.
+series::Run marked(bool excluded, bool included)
+{
+    return {{0.02, -0.001, 2, 1}, 1.5, {}, excluded, included, {}, {}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marks, ExcludedTip,
+    testing::Values(ExcludedTipRow{"noFindings", runOf({0.02, 0.01, 1, 1}, 2.0), false},
+                    ExcludedTipRow{"findingsLeaveItOut", marked(false, false), true},
+                    ExcludedTipRow{"takenInDespiteThem", marked(false, true), false},
+                    ExcludedTipRow{"excludedByTheUser", marked(true, false), false}),
+    [](const testing::TestParamInfo<ExcludedTipRow>& row) { return std::string(row.param.name); });
+
+struct UncertaintyRow {
+    const char* name;
+    series::Uncertainties defaults;
+    present::UncertaintyStatus status;
+    std::variant<series::MonteCarlo, series::NotGiven> monteCarlo;
+    RunsColumn column;
+    present::RunsCell cell;
+};
+
+class UncertaintyCells : public testing::TestWithParam<UncertaintyRow> {};
+
+TEST_P(UncertaintyCells, SayWhereTheResultStands)
+{
+    const UncertaintyRow& row = GetParam();
+    const series::Run run = runOf({0.02, 0.01, 1, 1}, 2.0);
+    series::RunResult result = series::computeRun(run);
+    // A round coefficient, so that the cells' digits are plain.
+    result.mtc = 12.5;
+    EXPECT_EQ(present::runsUncertaintyCell(row.column, run, result, row.defaults, row.status, row.monteCarlo, "10,000",
+                                           {}, {}),
+              row.cell);
+}
+
+const series::Uncertainties someGiven{0.02, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+const series::MonteCarlo drawn{12.5, 0.25, {12.0, 13.03126}, 1, 0.1, {0.9, 1.1}, 10000, 0, true};
+const char* const drawnTip = "Monte Carlo, 10,000 draws: u = 0.25, 95 % of the coefficients from 12 to 13.03126";
+
+INSTANTIATE_TEST_SUITE_P(
+    States, UncertaintyCells,
+    testing::Values(UncertaintyRow{"noUncertaintyGiven", {}, present::UncertaintyStatus::known, drawn,
+                                   RunsColumn::uncertainty, {"", ""}},
+                    UncertaintyRow{"pending", someGiven, present::UncertaintyStatus::pending, series::NotGiven{},
+                                   RunsColumn::uncertainty, {"…", "Being computed"}},
+                    UncertaintyRow{"cancelled", someGiven, present::UncertaintyStatus::cancelled, series::NotGiven{},
+                                   RunsColumn::interval,
+                                   {"not computed", "Cancelled: computed for the next export or report, or when the "
+                                                    "run or the uncertainties change"}},
+                    UncertaintyRow{"notGiven", someGiven, present::UncertaintyStatus::known,
+                                   series::NotGiven{"no draw gave a coefficient"}, RunsColumn::interval,
+                                   {"–", "Not given: no draw gave a coefficient"}},
+                    UncertaintyRow{"expandedWithCoverageTwo", someGiven, present::UncertaintyStatus::known, drawn,
+                                   RunsColumn::uncertainty, {"12.5 ± 0.5", drawnTip}},
+                    UncertaintyRow{"intervalRounded", someGiven, present::UncertaintyStatus::known, drawn,
+                                   RunsColumn::interval, {"12 to 13.0313", drawnTip}}),
+    [](const testing::TestParamInfo<UncertaintyRow>& row) { return std::string(row.param.name); });
+
+}  // namespace
