@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "cli/outputs.h"
+#include "present/fittext.h"
 #include "series/analysis.h"
 
 #include <QString>
@@ -9,35 +10,14 @@
 namespace cli {
 namespace {
 
-std::string number(double value)
+// The fit in the words of the analysis window and the series report, in
+// English with a decimal point.
+std::string fitText(const series::Analysis& analysis, const std::string& flowUnit)
 {
-    return QString::number(value, 'g', 6).toStdString();
-}
-
-std::string estimateText(const series::Estimate& estimate)
-{
-    return number(estimate.value) + " (standard error " + number(estimate.standardError) + ", 95 % interval "
-        + number(estimate.low) + " to " + number(estimate.high) + ")";
-}
-
-std::string fitText(const series::Analysis& analysis)
-{
-    const auto* law = std::get_if<series::PowerLaw>(&analysis.fit);
-    if (!law)
-        return "no fit: " + std::get<series::NotGiven>(analysis.fit).reason + "\n";
-    std::string text = "MTC = a";
-    text += law->gasExponent ? " * G^m" : "";
-    text += law->waterExponent ? " * L^n" : "";
-    text += "\nruns used: " + std::to_string(law->runsUsed) + (law->weighted ? ", weighted by their uncertainties" : "")
-        + "\na = " + estimateText(law->prefactor) + "\n";
-    if (law->gasExponent)
-        text += "m (gas flow) = " + estimateText(*law->gasExponent) + "\n";
-    if (law->waterExponent)
-        text += "n (water flow) = " + estimateText(*law->waterExponent) + "\n";
-    if (law->dropped)
-        text += std::string(law->dropped->exponent == series::Exponent::gas ? "m" : "n")
-            + " left out: " + law->dropped->reason + "\n";
-    return text + "R^2 = " + number(law->rSquared) + " (of ln MTC)\n";
+    std::string text;
+    for (const std::string& line : present::fitLines(analysis, flowUnit, present::Language(), present::NumberLocale()))
+        text += line + "\n";
+    return text;
 }
 
 // The fit's JSON: every key always there, null where the fit gives
@@ -97,7 +77,7 @@ int fit(const QStringList& arguments)
     const Computed one = computedOf(input, std::get<Started>(started).jobs);
     const series::Analysis analysis =
         series::analyse(input.series, one.results, one.uncertainties, !parser.isSet(unweighted));
-    if (const auto failure = writeOutput({}, chosenFormat() == "json" ? fitJson(analysis) : fitText(analysis))) {
+    if (const auto failure = writeOutput({}, chosenFormat() == "json" ? fitJson(analysis) : fitText(analysis, input.series.flowUnit))) {
         printError(*failure);
         return unwritable;
     }
