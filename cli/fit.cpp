@@ -77,7 +77,8 @@ int fit(const QStringList& arguments)
     const Computed one = computedOf(input, std::get<Started>(started).jobs);
     const series::Analysis analysis =
         series::analyse(input.series, one.results, one.uncertainties, !parser.isSet(unweighted));
-    if (const auto failure = writeOutput({}, chosenFormat() == "json" ? fitJson(analysis) : fitText(analysis, input.series.flowUnit))) {
+    if (const auto failure =
+            writeOutput({}, chosenFormat() == "json" ? fitJson(analysis) : fitText(analysis, input.series.flowUnit))) {
         printError(*failure);
         return unwritable;
     }

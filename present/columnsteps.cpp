@@ -115,13 +115,4 @@ ColumnStep findMtc(ColumnState kept, const ParsedNumber& packingHeight, bool run
     return step;
 }
 
-bool sameRun(const absorber::RunInputs& a, const absorber::RunInputs& b)
-{
-    const auto bits = [](const absorber::RunInputs& in) {
-        return std::array{std::bit_cast<std::uint64_t>(in.y1), std::bit_cast<std::uint64_t>(in.x1),
-                          std::bit_cast<std::uint64_t>(in.gasFlow), std::bit_cast<std::uint64_t>(in.waterFlow)};
-    };
-    return bits(a) == bits(b);
-}
-
 }  // namespace present

@@ -83,7 +83,7 @@ struct ResultChanges {
 };
 
 // The run a completed Calculate made: the series adds it, unless it is the
-// run on screen calculated again (sameRun).
+// run on screen calculated again (SeriesEditor::addRun).
 struct CompletedRun {
     absorber::RunInputs inputs;
     absorber::Balance balance;
@@ -124,9 +124,5 @@ ColumnStep calculateColumn(const ColumnState& kept, const ColumnFields& fields, 
 // Find MTC from the packing height's field, with the NTU and gas flow of the
 // last completed Calculate while its run is in the series.
 ColumnStep findMtc(ColumnState kept, const ParsedNumber& packingHeight, bool runInSeries, const NumberLocale& locale);
-
-// Whether two runs' inputs are the same to the bit, as the results depend
-// on them: Calculate on the same inputs is the same run, not a second one.
-bool sameRun(const absorber::RunInputs& a, const absorber::RunInputs& b);
 
 }  // namespace present

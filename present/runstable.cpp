@@ -1,29 +1,9 @@
 #include "present/runstable.h"
 
+#include "present/words.h"
 #include "series/findings.h"
 
 namespace present {
-namespace {
-
-// The outcome as the main window's boxes name it.
-std::string outcomeWord(absorber::Outcome outcome, const Language& language)
-{
-    switch (outcome) {
-    case absorber::Outcome::completed:
-        break;
-    case absorber::Outcome::invalidData:
-        return language.translate("Messages", "Invalid Data").str();
-    case absorber::Outcome::divisionByZero:
-        return language.translate("Messages", "Division by zero").str();
-    case absorber::Outcome::overflow:
-        return language.translate("Messages", "Overflow").str();
-    case absorber::Outcome::invalidOperation:
-        return language.translate("Messages", "Invalid operation").str();
-    }
-    return {};
-}
-
-}  // namespace
 
 std::string runsColumnTitle(RunsColumn column, const std::string& flowUnit, const Language& language)
 {
@@ -112,10 +92,21 @@ RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result,
         cell.tip = exactText(*value, locale);
     }
     if (column == RunsColumn::ntu && result.outcome != absorber::Outcome::completed)
-        cell.text = outcomeWord(result.outcome, language);
+        cell.text = outcomeName(language, result.outcome);
     if (column == RunsColumn::mtc && !value && result.coefficientOutcome)
-        cell.tip = outcomeWord(*result.coefficientOutcome, language);
+        cell.tip = outcomeName(language, *result.coefficientOutcome);
     return cell;
+}
+
+std::vector<std::string> runsRunTip(const series::Run& run, const series::RunResult& result, const Language& language)
+{
+    std::vector<std::string> tip;
+    if (result.outcome != absorber::Outcome::completed)
+        tip.push_back(
+            language.translate("RunsModel", "Not completed: %1").arg(outcomeName(language, result.outcome)).str());
+    for (std::string& message : findingMessages(language, series::findingsOf(run, result)))
+        tip.push_back(std::move(message));
+    return tip;
 }
 
 std::string runsExcludedTip(const series::Run& run, const series::RunResult& result, const Language& language)

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace present {
 
@@ -54,6 +55,10 @@ struct RunsCell {
 // its NTU would be, a coefficient that did not complete why in its tip.
 RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result, RunsColumn column,
                         const NumberLocale& locale, const Language& language);
+
+// The run number's tip, a line each: why a run did not complete, then its
+// findings; none for a completed run without findings.
+std::vector<std::string> runsRunTip(const series::Run& run, const series::RunResult& result, const Language& language);
 
 // The Excluded mark's tip on a run left out of the analysis for its
 // findings, until the user takes it in or excludes it; empty otherwise.

@@ -307,14 +307,10 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
             return index.row() + 1;
         // A run whose results cannot describe an absorber is marked, and
         // its tip says why.
-        const QStringList findings =
-            report::qstrings(present::findingMessages(report::qtLanguage(), series::findingsOf(run, result)));
-        if (role == Qt::DecorationRole && !findings.isEmpty())
+        if (role == Qt::DecorationRole && !series::findingsOf(run, result).empty())
             return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
         if (role == Qt::ToolTipRole) {
-            QStringList tip = findings;
-            if (!completed)
-                tip.prepend(tr("Not completed: %1").arg(ui::outcomeName(result.outcome)));
+            const QStringList tip = report::qstrings(present::runsRunTip(run, result, report::qtLanguage()));
             return tip.isEmpty() ? QVariant() : tip.join(u'\n');
         }
     }

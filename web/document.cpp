@@ -94,6 +94,7 @@ val Document::run(int row) const
     shown.set("included", run.included);
     shown.set("inAnalysis", editor.takenIn(std::size_t(row)));
     shown.set("excludedTip", present::runsExcludedTip(run, result, language()));
+    shown.set("runTip", arrayOf(present::runsRunTip(run, result, language())));
     shown.set("y1", run.inputs.y1);
     shown.set("x1", run.inputs.x1);
     shown.set("gasFlow", run.inputs.gasFlow);

@@ -192,11 +192,4 @@ TEST(ColumnSteps, RefusedCalculateKeepsTheNtuOnScreen)
     EXPECT_EQ(step.kept.eqY, 0.0254);
 }
 
-TEST(ColumnSteps, SameRunComparesTheBits)
-{
-    EXPECT_TRUE(present::sameRun({0.02, 0.01, 1, 1}, {0.02, 0.01, 1, 1}));
-    EXPECT_FALSE(present::sameRun({0.02, 0.0, 1, 1}, {0.02, -0.0, 1, 1}));
-    EXPECT_FALSE(present::sameRun({0.02, 0.01, 1, 1}, {0.02, 0.01, 1, 1.0000000000000002}));
-}
-
 }  // namespace

@@ -1,8 +1,11 @@
 #include "present/runstable.h"
 
+#include "series/findings.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -157,5 +160,26 @@ INSTANTIATE_TEST_SUITE_P(
                     UncertaintyRow{"intervalRounded", someGiven, present::UncertaintyStatus::known, drawn,
                                    RunsColumn::interval, {"12 to 13.0313", drawnTip}}),
     [](const testing::TestParamInfo<UncertaintyRow>& row) { return std::string(row.param.name); });
+
+}  // namespace
+
+namespace {
+
+TEST(RunTip, SaysWhyARunDidNotCompleteThenItsFindings)
+{
+    const series::Run plain = runOf({0.02, 0.01, 1, 1}, 2.0);
+    EXPECT_TRUE(present::runsRunTip(plain, series::computeRun(plain), {}).empty());
+
+    // Beyond the equilibrium table: refused before the balance.
+    const series::Run refused = runOf({0.5, 0.01, 1, 1}, 2.0);
+    EXPECT_EQ(present::runsRunTip(refused, series::computeRun(refused), germanWords),
+              std::vector<std::string>{"Not completed: Ungültige Daten"});
+
+    const series::Run flagged = marked(false, false);
+    const std::vector<std::string> tip = present::runsRunTip(flagged, series::computeRun(flagged), {});
+    ASSERT_FALSE(tip.empty());
+    EXPECT_EQ(tip.size(), series::findingsOf(flagged, series::computeRun(flagged)).size());
+    EXPECT_FALSE(tip.front().starts_with("Not completed"));
+}
 
 }  // namespace

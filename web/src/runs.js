@@ -153,8 +153,7 @@ export class RunsTable {
 
     // A run whose results cannot describe an absorber is marked, and its
     // tip says why.
-    const messages = run.findings.map((code) => this.quillon.findingMessage(code));
-    if (!completed) messages.unshift(tr('RunsModel', 'Not completed: %1', this.quillon.outcomeName(run.outcome)));
+    const messages = run.runTip;
     const runCell = row.insertCell();
     runCell.className = 'run-number';
     runCell.textContent = String(number);

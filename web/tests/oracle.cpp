@@ -21,6 +21,7 @@
 
 #include "core/absorber.h"
 #include "present/fittext.h"
+#include "present/numbers.h"
 #include "present/svg.h"
 #include "report/qtpresent.h"
 #include "report/seriescharts.h"
@@ -30,7 +31,6 @@
 #include "series/findings.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
-#include "ui/numbertext.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -51,14 +51,20 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string kindName(ui::ParsedNumber::Kind kind)
+// Numbers as the page reads and writes them in the locale the oracle runs in.
+present::NumberLocale locale()
+{
+    return report::numberLocaleOf(QLocale());
+}
+
+std::string kindName(present::ParsedNumber::Kind kind)
 {
     switch (kind) {
-    case ui::ParsedNumber::Kind::number:
+    case present::ParsedNumber::Kind::number:
         return "number";
-    case ui::ParsedNumber::Kind::notANumber:
+    case present::ParsedNumber::Kind::notANumber:
         return "not_a_number";
-    case ui::ParsedNumber::Kind::tooLarge:
+    case present::ParsedNumber::Kind::tooLarge:
         return "too_large";
     }
     return {};
@@ -66,18 +72,18 @@ std::string kindName(ui::ParsedNumber::Kind kind)
 
 Json parsed(const std::string& text)
 {
-    const ui::ParsedNumber number = ui::parseNumber(QString::fromStdString(text));
+    const present::ParsedNumber number = present::parseNumber(text, locale());
     Json shown{{"kind", kindName(number.kind)}};
     if (number) {
         shown["value"] = series::exactText(*number);
-        shown["text"] = ui::numberText(*number).toStdString();
+        shown["text"] = present::exactText(*number, locale());
     }
     return shown;
 }
 
 Json shownResult(std::optional<double> value)
 {
-    return value ? Json(ui::resultText(*value).toStdString()) : Json();
+    return value ? Json(present::resultText(*value, locale())) : Json();
 }
 
 // A typed run through the core, as Calculate and then Find MTC take it.
@@ -86,7 +92,7 @@ Json typedRun(const Json& texts)
     Json shown{{"fields", Json::array()}};
     std::vector<double> values;
     for (const Json& text : texts) {
-        const ui::ParsedNumber number = ui::parseNumber(QString::fromStdString(text.get<std::string>()));
+        const present::ParsedNumber number = present::parseNumber(text.get<std::string>(), locale());
         shown["fields"].push_back(kindName(number.kind));
         values.push_back(number.value());
     }
@@ -217,10 +223,10 @@ Json analysed(const Json& given)
             shown.push_back(nullptr);
             continue;
         }
-        shown.push_back({ui::resultText(*results[i].mtc).toStdString(),
-                         ui::resultText(series::coverageFactor * drawn->u).toStdString(),
-                         ui::resultText(drawn->interval.low).toStdString(),
-                         ui::resultText(drawn->interval.high).toStdString()});
+        shown.push_back({present::resultText(*results[i].mtc, locale()),
+                         present::resultText(series::coverageFactor * drawn->u, locale()),
+                         present::resultText(drawn->interval.low, locale()),
+                         present::resultText(drawn->interval.high, locale())});
     }
     return {{"lines", lines}, {"fit", fitNumbers(analysis.fit)}, {"uncertainty", shown}};
 }
@@ -242,7 +248,7 @@ Json computedRuns(const series::Series& read)
     for (const series::Run& run : read.runs) {
         const series::RunResult result = series::computeRun(run);
         const auto full = [](std::optional<double> value) {
-            return value ? Json(ui::numberText(*value).toStdString()) : Json();
+            return value ? Json(present::exactText(*value, locale())) : Json();
         };
         shown.push_back({{"label", run.label},
                          {"excluded", run.excluded},
