@@ -212,25 +212,33 @@ ParsedNumber parseNumber(std::string_view typed, const NumberLocale& locale)
     while (!text.empty() && isSpace(text.back()))
         text.remove_suffix(1);
 
-    std::optional<std::string> c = cForm(text, locale);
-    if (!c || !wellFormed(*c))
+    const std::optional<std::string> c = cForm(text, locale);
+    return c ? readCNumber(*c).number : ParsedNumber{};
+}
+
+CNumber readCNumber(std::string c)
+{
+    if (!wellFormed(c))
         return {};
-    const bool negative = c->front() == '-';
+    const bool negative = c.front() == '-';
     // The standard conversion takes no '+' before the number.
-    if (c->front() == '+')
-        c->erase(0, 1);
+    if (c.front() == '+')
+        c.erase(0, 1);
     double converted = 0.0;
-    const char* end = c->data() + c->size();
-    const auto [stop, error] = fast_float::from_chars(c->data(), end, converted);
+    const char* end = c.data() + c.size();
+    const auto [stop, error] = fast_float::from_chars(c.data(), end, converted);
     if (stop != end || (error != std::errc() && error != std::errc::result_out_of_range))
         return {};
     // Beyond the largest double: infinite, or out of range and 1 or more.
-    if (std::isinf(converted) || (error == std::errc::result_out_of_range && atLeastOne(*c)))
-        return {ParsedNumber::Kind::tooLarge, 0.0};
-    // Below the least subnormal: 0 with the text's sign.
-    if (error == std::errc::result_out_of_range)
-        return {ParsedNumber::Kind::number, negative ? -0.0 : 0.0};
-    return {ParsedNumber::Kind::number, converted};
+    if (std::isinf(converted) || (error == std::errc::result_out_of_range && atLeastOne(c)))
+        return {{ParsedNumber::Kind::tooLarge, 0.0}, true};
+    // Below the least subnormal: 0 with the text's sign, whichever way the
+    // conversion tells it.
+    const std::string_view mantissa = std::string_view(c).substr(0, std::min(c.find('e'), c.size()));
+    if (error == std::errc::result_out_of_range
+        || (converted == 0.0 && mantissa.find_first_of("123456789") != std::string_view::npos))
+        return {{ParsedNumber::Kind::number, negative ? -0.0 : 0.0}, true};
+    return {{ParsedNumber::Kind::number, converted}, false};
 }
 
 std::string exactText(double value, const NumberLocale& locale)

@@ -48,6 +48,16 @@ struct ParsedNumber {
 // the locale's own symbol does; ASCII digits read as the locale's do.
 ParsedNumber parseNumber(std::string_view text, const NumberLocale& locale);
 
+// A number in C form (one sign, digits, '.', 'e') as the standard
+// conversion reads it, and whether it lies beyond a double's range: too
+// large, or a zero with its sign below the least subnormal. Words and
+// malformed numbers are not numbers.
+struct CNumber {
+    ParsedNumber number;
+    bool outOfRange = false;
+};
+CNumber readCNumber(std::string c);
+
 // A value in full: the shortest text that reads back to the same double,
 // plain decimals from 0.0001 below 10^15 and a power of ten beyond (1E-05,
 // 1,5E+300).

@@ -7,12 +7,12 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ui {
 
@@ -54,29 +54,6 @@ std::optional<std::string> cForm(QStringView text, const QLocale& locale)
     return c;
 }
 
-// Whether a number in C form, that is not zero, is 1 or more in magnitude:
-// the place of its first significant digit plus its exponent.
-bool atLeastOne(std::string_view c)
-{
-    const std::size_t exponentAt = std::min(c.find('e'), c.size());
-    const std::string_view mantissa = c.substr(0, exponentAt);
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t first = mantissa.find_first_of("123456789");
-    std::int64_t place = first < point ? std::int64_t(point - first - 1) : -std::int64_t(first - point);
-
-    // An exponent of any length: beyond 10^15 only its sign matters.
-    std::int64_t exponent = 0;
-    bool negative = false;
-    for (const char digit : c.substr(std::min(exponentAt + 1, c.size()))) {
-        if (digit == '-')
-            negative = true;
-        else if (digit >= '0' && digit <= '9')
-            exponent = std::min<std::int64_t>(exponent * 10 + (digit - '0'), 1'000'000'000'000'000);
-    }
-    place += negative ? -exponent : exponent;
-    return place >= 0;
-}
-
 }  // namespace
 
 ParsedNumber parseNumber(const QString& typed)
@@ -99,21 +76,10 @@ ParsedNumber parseNumber(const QString& typed)
     std::optional<std::string> c = cForm(QStringView(text).trimmed(), locale);
     if (!c || c->empty())
         return {};
-    const bool negative = c->front() == '-';
-    // The standard conversion takes no '+' before the number; one sign at most.
-    if (c->front() == '+') {
-        c->erase(0, 1);
-        if (c->starts_with('-'))
-            return {};
-    }
-    double converted = 0.0;
-    const char* end = c->data() + c->size();
-    const auto [stop, error] = std::from_chars(c->data(), end, converted);
-    if (stop != end || error != std::errc::result_out_of_range)
-        return {};
-    if (atLeastOne(*c))
-        return {ParsedNumber::Kind::tooLarge, 0.0};
-    return number(negative ? -0.0 : 0.0);
+    // Only a number beyond a double's range; one the locale refuses within
+    // it is not a number here either.
+    const present::CNumber read = present::readCNumber(std::move(*c));
+    return read.outOfRange ? read.number : ParsedNumber{};
 }
 
 QString numberText(double value)
