@@ -93,7 +93,8 @@ std::string quoted(std::string_view text)
     return std::string(text);
 }
 
-MessageBox conversionError(const Language& language, std::string_view fieldName, std::string_view typed, NumberFault fault)
+MessageBox conversionError(const Language& language, std::string_view fieldName, std::string_view typed,
+                           NumberFault fault)
 {
     if (isBlank(typed)) {
         return {language.translate("Messages", "Not a number").str(),
@@ -114,6 +115,19 @@ MessageBox conversionError(const Language& language, std::string_view fieldName,
                 .str()};
 }
 
+std::optional<MessageBox> uncertaintyRefusal(const Language& language, std::string_view typed, bool nonNegativeNumber)
+{
+    if (typed.empty() || nonNegativeNumber)
+        return std::nullopt;
+    return MessageBox{
+        language.translate("UncertaintyFields", "Not an uncertainty").str(),
+        language
+            .translate("UncertaintyFields",
+                       "\"%1\" is not an uncertainty: give a number of 0 or more, or leave the field empty.")
+            .arg(quoted(typed))
+            .str()};
+}
+
 MessageBox faultBox(const Language& language, absorber::Outcome fault)
 {
     const std::string name = faultName(language, fault);
@@ -129,7 +143,8 @@ MessageBox drawingFaultBox(const Language& language, absorber::Outcome fault)
                 .str()};
 }
 
-std::optional<MessageBox> outcomeBox(const Language& language, absorber::Outcome outcome, const std::string& invalidDataTitle)
+std::optional<MessageBox> outcomeBox(const Language& language, absorber::Outcome outcome,
+                                     const std::string& invalidDataTitle)
 {
     switch (outcome) {
     case absorber::Outcome::completed:

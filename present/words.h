@@ -37,16 +37,22 @@ enum class NumberFault {
 
 // The box for a field that gave no number, named by the label that names it
 // on screen and quoting what it holds; a blank field is told it is empty.
-MessageBox conversionError(const Language& language, std::string_view fieldName, std::string_view typed, NumberFault fault);
+MessageBox conversionError(const Language& language, std::string_view fieldName, std::string_view typed,
+                           NumberFault fault);
 
 // The box for an arithmetic fault that stopped a calculation, or the drawing
 // of a chart; an outcome that is not a fault is "Arithmetic fault".
+// A standard uncertainty as typed into its field, spaces trimmed: none
+// for an empty field or a number of 0 or more, else the box that refuses it.
+std::optional<MessageBox> uncertaintyRefusal(const Language& language, std::string_view typed, bool nonNegativeNumber);
+
 MessageBox faultBox(const Language& language, absorber::Outcome fault);
 MessageBox drawingFaultBox(const Language& language, absorber::Outcome fault);
 
 // The box any outcome but a completed one gives: invalid data under the
 // window's own title for it, a fault by its kind. None for a completed one.
-std::optional<MessageBox> outcomeBox(const Language& language, absorber::Outcome outcome, const std::string& invalidDataTitle);
+std::optional<MessageBox> outcomeBox(const Language& language, absorber::Outcome outcome,
+                                     const std::string& invalidDataTitle);
 
 // A finding as the user reads it: one line.
 std::string findingMessage(const Language& language, series::Finding finding);

@@ -1,6 +1,7 @@
 #include "ui/uncertaintyfields.h"
 
-#include "ui/messages.h"
+#include "present/words.h"
+#include "report/qtpresent.h"
 #include "ui/numbertext.h"
 
 #include <QHBoxLayout>
@@ -75,10 +76,9 @@ std::optional<series::Uncertainties> UncertaintyFields::values()
         if (typed.isEmpty())
             continue;
         const ui::ParsedNumber number = ui::parseNumber(typed);
-        if (!number || *number < 0.0) {
-            QMessageBox box(QMessageBox::Warning, tr("Not an uncertainty"),
-                            tr("\"%1\" is not an uncertainty: give a number of 0 or more, or leave the field empty.")
-                                .arg(ui::quoted(typed)),
+        if (const auto refusal =
+                present::uncertaintyRefusal(report::qtLanguage(), typed.toStdString(), number && *number >= 0.0)) {
+            QMessageBox box(QMessageBox::Warning, report::qstring(refusal->title), report::qstring(refusal->text),
                             QMessageBox::Ok, this);
             box.setTextFormat(Qt::PlainText);
             box.exec();

@@ -224,6 +224,14 @@ val boxOf(const present::MessageBox& box)
     return shown;
 }
 
+// Null for an uncertainty the field may hold, else {title, text}.
+val uncertaintyRefusalOf(const std::string& typed)
+{
+    const present::ParsedNumber number = present::parseNumber(typed, numberLocale());
+    const auto refusal = present::uncertaintyRefusal(language(), typed, number && *number >= 0.0);
+    return refusal ? boxOf(*refusal) : val::null();
+}
+
 std::string outcomeNameOf(const std::string& code)
 {
     return present::outcomeName(language(), outcomeFrom(code));
@@ -325,6 +333,7 @@ EMSCRIPTEN_BINDINGS(quillon_words)
     emscripten::function("outcomeName", &outcomeNameOf);
     emscripten::function("findingMessage", &findingMessageOf);
     emscripten::function("quoted", &quotedOf);
+    emscripten::function("uncertaintyRefusal", &uncertaintyRefusalOf);
     emscripten::function("conversionError", &conversionErrorOf);
     emscripten::function("faultBox", &faultBoxOf);
     emscripten::function("outcomeBox", &outcomeBoxOf);

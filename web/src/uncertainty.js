@@ -67,16 +67,15 @@ export class Uncertainty {
     const key = keys[(own ? this.own : this.defaults).indexOf(field)];
     const values = { ...(own ? this.runs.run(row).uncertainty : this.runs.uncertainties()) };
     const typed = field.value.trim();
-    const number = parseNumber(typed, locale);
-    if (typed !== '' && (number.kind !== 'number' || number.value < 0)) {
-      await showBox(tr('UncertaintyFields', 'Not an uncertainty'), tr('UncertaintyFields',
-        '"%1" is not an uncertainty: give a number of 0 or more, or leave the field empty.', this.quillon.quoted(typed)));
+    const refusal = this.quillon.uncertaintyRefusal(typed);
+    if (refusal !== null) {
+      await showBox(refusal.title, refusal.text);
       field.value = text(values[key]);
       this.render();
       field.focus();
       return;
     }
-    values[key] = typed === '' ? null : number.value;
+    values[key] = typed === '' ? null : parseNumber(typed).value;
     if (own) this.runs.setRunUncertainties(row, values); else this.runs.setUncertainties(values);
     this.onChange();
   }
