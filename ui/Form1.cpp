@@ -231,6 +231,14 @@ void Form1::showResult(QLineEdit* field, const QString& text, const QString& ful
     field->setStyleSheet(resultStyle);
 }
 
+// An emptied result carries no value, so no finding's mark either.
+void Form1::clearResult(QLineEdit* field)
+{
+    field->clear();
+    field->setToolTip(QString());
+    field->setStyleSheet(resultStyle);
+}
+
 void Form1::showFindings(const QStringList& messages)
 {
     for (QLineEdit* field : {Text6, Text7, Text4, Text9}) {
@@ -257,8 +265,7 @@ void Form1::showCoefficient(std::optional<double> mtc)
     if (mtc) {
         showResult(Text9, ui::resultText(*mtc), ui::numberText(*mtc));
     } else {
-        Text9->clear();
-        Text9->setToolTip(QString());
+        clearResult(Text9);
     }
 }
 
@@ -305,8 +312,7 @@ void Form1::finishStep(const present::ColumnStep& step)
         if (change->kind == present::ResultChange::Kind::shown) {
             showResult(field, report::qstring(change->text), report::qstring(change->full));
         } else if (change->kind == present::ResultChange::Kind::cleared) {
-            field->clear();
-            field->setToolTip(QString());
+            clearResult(field);
         }
     }
 

@@ -68,6 +68,7 @@ private:
     void finishStep(const present::ColumnStep& step);
     const QLineEdit* inputField(present::InputField field) const;
     void showResult(QLineEdit* field, const QString& text, const QString& full);
+    void clearResult(QLineEdit* field);
 
     QLineEdit* addInput(QWidget* container, const char* name, const QString& accessibleName, QRect design);
     QLineEdit* addResult(QWidget* container, const char* name, const QString& accessibleName, QRect design);

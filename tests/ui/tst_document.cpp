@@ -379,12 +379,18 @@ void TestDocument::impossibleRunCarriesItsFindings()
     QVERIFY(model.data(model.index(0, RunsModel::runColumn), Qt::ToolTipRole).toString().contains(absorbed));
     QCOMPARE(model.reportRun(0)->findings.size(), 2);
     QVERIFY(model.data(model.index(0, RunsModel::ntuColburnColumn)).isValid());
+    const auto* mtc = form->findChild<QLineEdit*>("Text9");
+    QVERIFY(typeInto(*form, "Text8", "2") && clickOn(*form, "Command2"));
+    QVERIFY(mtc->styleSheet().contains(u"background"_s));
 
-    // The next run without findings takes the mark away.
+    // The next run without findings takes the mark away, from the emptied
+    // coefficient too.
     QVERIFY(calculate(*form, exampleA));
     const auto* ntu = form->findChild<QLineEdit*>("Text4");
     QVERIFY(!ntu->styleSheet().contains(u"background"_s));
     QVERIFY(!ntu->toolTip().contains(absorbed));
+    QVERIFY(mtc->text().isEmpty());
+    QVERIFY(!mtc->styleSheet().contains(u"background"_s));
     QVERIFY(model.data(model.index(1, RunsModel::runColumn), Qt::DecorationRole).isNull());
 }
 

@@ -50,7 +50,8 @@ async function start() {
   let uncertainty = null;
   let later = null;
   const showName = () => {
-    document.getElementById('seriesName').textContent = files.fileName + (runs.modified() ? ' *' : '');
+    const name = files.fileName || tr('SeriesPdf', 'Untitled series');
+    document.getElementById('seriesName').textContent = name + (runs.modified() ? ' *' : '');
   };
   // What changed: one run added or changed in place, or anything. The run's
   // row shows at once; the rest follows once a burst of changes is over,

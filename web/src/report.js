@@ -16,7 +16,7 @@ export function buildReport(quillon, documentOfRuns) {
   const count = documentOfRuns.size();
   if (count > 0) {
     const run = documentOfRuns.run(count - 1);
-    heading(2, `${tr('Web', 'Run')} ${count}${run.label ? ` — ${run.label}` : ''}`);
+    heading(2, `${tr('RunsModel', 'Run')} ${count}${run.label ? ` — ${run.label}` : ''}`);
     const list = document.createElement('dl');
     const line = (name, value) => {
       if (value === null || value === undefined) return;

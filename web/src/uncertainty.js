@@ -30,6 +30,8 @@ function makeFields(holder, prefix) {
 }
 
 const text = (value) => (value === null ? '' : numberText(value, locale));
+// Counts grouped as the runs table's tips write them.
+const draws = new Intl.NumberFormat(locale);
 
 export class Uncertainty {
   constructor(quillon, documentOfRuns, cache, onChange) {
@@ -134,7 +136,7 @@ export class Uncertainty {
         lines.push(`${t('Monte Carlo')}: ${t('Coefficient %1, standard uncertainty %2', text(monteCarlo.mtc),
           text(monteCarlo.u))}`,
         t('95 % interval %1 to %2, %3 draws', text(monteCarlo.interval[0]), text(monteCarlo.interval[1]),
-          monteCarlo.draws),
+          draws.format(monteCarlo.draws)),
         t('NTU %1, standard uncertainty %2', text(monteCarlo.ntu), text(monteCarlo.uNtu)));
       }
     }

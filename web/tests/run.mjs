@@ -970,6 +970,13 @@ describe('words the module writes', () => {
     await page.close();
   });
 
+  test('a run and a new series are named in the desktop\'s words', async () => {
+    const page = await openPage(browser, server.url, 'de-DE');
+    assert.equal(await page.$eval('label[for="uRun"]', (label) => label.textContent), de('RunsModel', 'Run'));
+    assert.equal(await page.$eval('#seriesName', (name) => name.textContent), de('SeriesPdf', 'Untitled series'));
+    await page.close();
+  });
+
   // Counts grouped as the browser's locale groups them, as the page's own Intl did.
   for (const row of [{ language: 'de-DE', steps: '1.000.000', heading: '<h3>Berechnen</h3>', example: ' 0,02 ' },
     { language: 'en-IN', steps: '10,00,000', heading: '<h3>Calculate</h3>', example: ' 0.02 ' }]) {
