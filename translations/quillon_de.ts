@@ -1353,4 +1353,111 @@ Sollen sie gespeichert werden?</translation>
         <translation>„%1“ ist keine Unsicherheit: Geben Sie eine Zahl ab 0 an oder lassen Sie das Feld leer.</translation>
     </message>
 </context>
+<context>
+    <name>Web</name>
+    <message>
+        <source>Series</source>
+        <translation>Messreihe</translation>
+    </message>
+    <message>
+        <source>Uncertainty of the coefficient</source>
+        <translation>Unsicherheit des Koeffizienten</translation>
+    </message>
+    <message>
+        <source>First order (GUM)</source>
+        <translation>Erste Ordnung (GUM)</translation>
+    </message>
+    <message>
+        <source>Monte Carlo</source>
+        <translation>Monte Carlo</translation>
+    </message>
+    <message>
+        <source>Not given: %1</source>
+        <translation>Nicht angegeben: %1</translation>
+    </message>
+    <message>
+        <source>The run has no coefficient yet: use Find MTC first.</source>
+        <translation>Der Versuch hat noch keinen Koeffizienten: zuerst Find MTC verwenden.</translation>
+    </message>
+    <message>
+        <source>Coefficient %1, standard uncertainty %2</source>
+        <translation>Koeffizient %1, Standardunsicherheit %2</translation>
+    </message>
+    <message>
+        <source>NTU %1, standard uncertainty %2</source>
+        <translation>NTU %1, Standardunsicherheit %2</translation>
+    </message>
+    <message>
+        <source>95 % interval %1 to %2, %3 draws</source>
+        <translation>95-%-Intervall %1 bis %2, %3 Ziehungen</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Select run %1</source>
+        <translation>Versuch %1 auswählen</translation>
+    </message>
+    <message>
+        <source>Print Report</source>
+        <translation>Bericht drucken</translation>
+    </message>
+    <message>
+        <source>Quillon report</source>
+        <translation>Quillon-Bericht</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Uncertainties not computed</source>
+        <translation>Unsicherheiten nicht berechnet</translation>
+    </message>
+    <message>
+        <source>The uncertainties could not be computed: %1</source>
+        <translation>Die Unsicherheiten konnten nicht berechnet werden: %1</translation>
+    </message>
+    <message>
+        <source>the computing in the background could not start</source>
+        <translation>die Berechnung im Hintergrund konnte nicht starten</translation>
+    </message>
+    <message>
+        <source>its computing failed</source>
+        <translation>ihre Berechnung ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Computing the uncertainties was cancelled.</source>
+        <translation>Die Berechnung der Unsicherheiten wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>A series that was not saved is kept from %1: %2.</source>
+        <translation>Eine Messreihe, die nicht gespeichert wurde, ist vom %1 aufbewahrt: %2.</translation>
+    </message>
+    <message>
+        <source>The series was handed over as a download, but the browser could not keep a copy of it (%1). It stays marked as not saved: check that the download arrived before you discard it.</source>
+        <translation>Die Messreihe wurde als Download übergeben, aber der Browser konnte keine Kopie davon aufbewahren (%1). Sie bleibt als nicht gespeichert markiert: Prüfen Sie, ob der Download angekommen ist, bevor Sie sie verwerfen.</translation>
+    </message>
+    <message>
+        <source>Works offline once loaded; nothing you type or open leaves this computer.</source>
+        <translation>Funktioniert nach dem Laden ohne Netz; nichts, was Sie eingeben oder öffnen, verlässt diesen Computer.</translation>
+    </message>
+</context>
 </TS>

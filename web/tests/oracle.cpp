@@ -17,11 +17,13 @@
 //                                 series charts as SVG
 //   quillon_oracle read           stdin: .quillon bytes; stdout: its runs computed
 //   quillon_oracle csv            stdin: .quillon bytes; stdout: the runs' CSV export
+//   quillon_oracle pagewords      the texts only the page shows, as CONTEXT|SOURCE
 //   quillon_oracle bench          the median time of one Calculate, in ms
 
 #include "core/absorber.h"
 #include "present/fittext.h"
 #include "present/numbers.h"
+#include "present/pagewords.h"
 #include "present/svg.h"
 #include "report/qtpresent.h"
 #include "report/seriescharts.h"
@@ -286,7 +288,12 @@ int main(int argc, char** argv)
     const std::string input =
         command == "bench" ? std::string() : std::string(std::istreambuf_iterator<char>(std::cin), {});
 
-    if (command == "texts") {
+    if (command == "pagewords") {
+        Json sources = Json::array();
+        for (const present::PageWord& word : present::pageWords())
+            sources.push_back(std::string(word.context) + '|' + word.source);
+        std::cout << sources.dump() << '\n';
+    } else if (command == "texts") {
         Json shown = Json::array();
         for (const Json& text : Json::parse(input))
             shown.push_back(parsed(text.get<std::string>()));

@@ -7,6 +7,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { isDeepStrictEqual } from 'node:util';
 import { after, before, describe, test } from 'node:test';
 import { launch, openPage, serve } from './browser.mjs';
@@ -975,6 +976,27 @@ describe('words the module writes', () => {
     assert.equal(await page.$eval('label[for="uRun"]', (label) => label.textContent), de('RunsModel', 'Run'));
     assert.equal(await page.$eval('#seriesName', (name) => name.textContent), de('SeriesPdf', 'Untitled series'));
     await page.close();
+  });
+
+  test('every text only the page shows is listed once in C++ and translated in the catalogue', () => {
+    const listed = new Set(JSON.parse(ask(['pagewords'], '')));
+    const root = fileURLToPath(new URL('..', import.meta.url));
+    const files = ['index.html', ...readdirSync(join(root, 'src')).map((name) => join('src', name))]
+      // Long texts are written as literals joined by +.
+      .map((name) => readFileSync(join(root, name), 'utf8').replace(/'\s*\+\s*'/g, ''));
+    const quoted = "'((?:[^'\\\\]|\\\\.)*)'";
+    const used = files.flatMap((text) => [
+      ...[...text.matchAll(new RegExp(`tr\\('Web', ${quoted}`, 'g'))].map((match) => match[1]),
+      ...[...text.matchAll(/"Web\|([^"]*)"/g)].map((match) => match[1]),
+      // A file's own shorthand for the page's context.
+      ...(text.includes("=> tr('Web', source") ? [...text.matchAll(new RegExp(`\\bt\\(${quoted}`, 'g'))]
+        .map((match) => match[1]) : []),
+    ]).map((source) => `Web|${source.replace(/\\'/g, "'")}`);
+    assert.ok(used.length > 10);
+    for (const word of used) {
+      assert.ok(listed.has(word), `${word} is not in present/pagewords.cpp`);
+      assert.ok(de(...word.split('|')), `${word} has no German in the catalogue`);
+    }
   });
 
   // Counts grouped as the browser's locale groups them, as the page's own Intl did.
