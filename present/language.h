@@ -17,7 +17,10 @@ namespace present {
 // every place it stands, as QString::arg does.
 class Text {
 public:
-    explicit Text(std::string written) : text(std::move(written)) {}
+    explicit Text(std::string written)
+        : text(std::move(written))
+    {
+    }
 
     Text arg(std::string_view value) const;
     Text arg(const Text& value) const { return arg(value.str()); }
@@ -41,7 +44,10 @@ public:
 
     // English: every text as its source says it.
     Language() = default;
-    explicit Language(Lookup translations) : lookup(std::move(translations)) {}
+    explicit Language(Lookup translations)
+        : lookup(std::move(translations))
+    {
+    }
 
     // A catalogue keyed by context, U+0004 and source, as the page's.
     static Language fromCatalogue(std::unordered_map<std::string, std::string> texts);

@@ -6,7 +6,6 @@
 #include <QLocale>
 #include <QPainter>
 
-
 namespace report {
 
 QString decadeText(int power)

@@ -174,7 +174,6 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("flowUnit", &Document::flowUnit);
 }
 
-
 // The series charts, drawn by the same C++ as the window's.
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "series/analysis.h"
 #include "present/editing.h"
+#include "series/analysis.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
 
