@@ -204,6 +204,11 @@ bool atLeastOne(std::string_view c)
 
 ParsedNumber parseNumber(std::string_view typed, const NumberLocale& locale)
 {
+    return readNumber(typed, locale).number;
+}
+
+CNumber readNumber(std::string_view typed, const NumberLocale& locale)
+{
     std::u32string_view text;
     const std::u32string points = codePoints(typed);
     text = points;
@@ -213,7 +218,7 @@ ParsedNumber parseNumber(std::string_view typed, const NumberLocale& locale)
         text.remove_suffix(1);
 
     const std::optional<std::string> c = cForm(text, locale);
-    return c ? readCNumber(*c).number : ParsedNumber{};
+    return c ? readCNumber(*c) : CNumber{};
 }
 
 CNumber readCNumber(std::string c)

@@ -58,6 +58,10 @@ struct CNumber {
 };
 CNumber readCNumber(std::string c);
 
+// parseNumber's reading, with whether the number lies beyond a double's
+// range: for a front end whose own reading refuses those.
+CNumber readNumber(std::string_view text, const NumberLocale& locale);
+
 // A value in full: the shortest text that reads back to the same double,
 // plain decimals from 0.0001 below 10^15 and a power of ten beyond (1E-05,
 // 1,5E+300).

@@ -6,13 +6,8 @@
 
 #include <QLocale>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
-#include <utility>
 
 namespace ui {
 
@@ -21,37 +16,6 @@ namespace {
 ParsedNumber number(double value)
 {
     return {ParsedNumber::Kind::number, value};
-}
-
-// The text in the C locale's form, digits, '-', '+', '.' and 'e', or nothing
-// when it holds anything else, a group separator included.
-std::optional<std::string> cForm(QStringView text, const QLocale& locale)
-{
-    const char32_t zero = locale.zeroDigit().toUcs4().value(0, U'0');
-    const QString symbols[] = {locale.negativeSign(), locale.positiveSign(), locale.decimalPoint(),
-                               locale.exponential()};
-    constexpr char cSymbols[] = {'-', '+', '.', 'e'};
-    std::string c;
-    for (qsizetype i = 0; i < text.size();) {
-        const QStringView rest = text.mid(i);
-        const auto symbol = std::find_if(std::begin(symbols), std::end(symbols), [rest](const QString& s) {
-            return !s.isEmpty() && rest.startsWith(s, Qt::CaseInsensitive);
-        });
-        if (symbol != std::end(symbols)) {
-            c += cSymbols[symbol - std::begin(symbols)];
-            i += symbol->size();
-            continue;
-        }
-        const char32_t point = rest.toUcs4().value(0);
-        if (point >= U'0' && point <= U'9')
-            c += char(point);
-        else if (point >= zero && point <= zero + 9)
-            c += char('0' + (point - zero));
-        else
-            return std::nullopt;
-        i += QChar::requiresSurrogates(point) ? 2 : 1;
-    }
-    return c;
 }
 
 }  // namespace
@@ -71,14 +35,10 @@ ParsedNumber parseNumber(const QString& typed)
         return std::isfinite(value) ? number(value) : ParsedNumber{};
 
     // The locale refuses a number beyond the range of a double as it refuses
-    // words. The standard conversion of the same text in C form tells the
-    // two apart: a number out of range is a well-formed one.
-    std::optional<std::string> c = cForm(QStringView(text).trimmed(), locale);
-    if (!c || c->empty())
-        return {};
-    // Only a number beyond a double's range; one the locale refuses within
-    // it is not a number here either.
-    const present::CNumber read = present::readCNumber(std::move(*c));
+    // words; read by the same symbols, a number out of range is a
+    // well-formed one. One the locale refuses within range is not a number
+    // here either.
+    const present::CNumber read = present::readNumber(text.toStdString(), report::numberLocaleOf(locale));
     return read.outOfRange ? read.number : ParsedNumber{};
 }
 
