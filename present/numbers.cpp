@@ -257,8 +257,16 @@ std::string exactText(double value, const NumberLocale& locale)
         return localised("0", locale);
     if (magnitude >= 1e-4 && magnitude < 1e15)
         return localised(fmt::format("{}", value), locale);
-    // The shortest digits, as d.ddd and a power of ten.
-    const std::string shortest = fmt::format("{:e}", value);
+    // The fewest digits, as d.ddd and a power of ten, that read back to the
+    // same double.
+    std::string shortest;
+    for (int digits = 0; digits <= 16; ++digits) {
+        shortest = fmt::format("{:.{}e}", value, digits);
+        double back = 0.0;
+        fast_float::from_chars(shortest.data(), shortest.data() + shortest.size(), back);
+        if (back == value)
+            break;
+    }
     const std::size_t e = shortest.find('e');
     const int power = std::atoi(shortest.c_str() + e + 1);
     return localised(withoutTrailingZeros(shortest.substr(0, e)) + exponentText('E', power), locale);
