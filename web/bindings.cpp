@@ -49,68 +49,12 @@ val uncertaintyOf(double y1, double x1, double gasFlow, double waterFlow, double
     return shown;
 }
 
-// The power law over points {gasFlow, waterFlow, mtc, uMtc}, as shownFit gives it.
-val fitPowerLawOf(const val& points, bool useUncertainties)
-{
-    std::vector<series::FitPoint> read;
-    const auto count = points["length"].as<std::size_t>();
-    for (std::size_t i = 0; i < count; ++i) {
-        const val point = points[i];
-        const val u = point["uMtc"];
-        read.push_back({point["gasFlow"].as<double>(), point["waterFlow"].as<double>(), point["mtc"].as<double>(),
-                        u.isNull() || u.isUndefined() ? std::nullopt : std::optional(u.as<double>())});
-    }
-    return shownFit(series::fitPowerLaw(read, useUncertainties));
-}
-
-// The flows' groups, each given by its smallest member.
-val distinctFlowsOf(const val& flows)
-{
-    return arrayOf(series::distinctFlows(emscripten::vecFromJSArray<double>(flows)));
-}
-
 val findMtcOf(double packingHeight, double ntu, double gasFlow)
 {
     const absorber::Coefficient coefficient = absorber::findMtc(packingHeight, ntu, gasFlow);
     val shown = val::object();
     shown.set("outcome", outcomeOf(coefficient.outcome));
     shown.set("mtc", coefficient.mtc);
-    return shown;
-}
-
-// Reached is given as its enumerator's position: nothing, inputs, fractions, run.
-val afterCalculateOf(bool fractions, bool ntuAndGasFlow, int reached)
-{
-    const absorber::Coherence after =
-        absorber::afterCalculate({fractions, ntuAndGasFlow}, static_cast<absorber::Reached>(reached));
-    val shown = val::object();
-    shown.set("fractions", after.fractions);
-    shown.set("ntuAndGasFlow", after.ntuAndGasFlow);
-    return shown;
-}
-
-val equilibriumTable()
-{
-    val rows = val::array();
-    for (const absorber::EquilibriumPoint& point : absorber::equilibriumPoints) {
-        val row = val::object();
-        row.set("x", point.x);
-        row.set("y", point.y);
-        rows.call<void>("push", row);
-    }
-    return rows;
-}
-
-// computeRun without a height: the Help's worked example.
-val computeRunOf(double y1, double x1, double gasFlow, double waterFlow)
-{
-    series::Run run;
-    run.inputs = {y1, x1, gasFlow, waterFlow};
-    const series::RunResult result = series::computeRun(run);
-    val shown = val::object();
-    shown.set("outcome", outcomeOf(result.outcome));
-    shown.set("ntu", numberOrNull(result.ntu));
-    shown.set("ntuColburn", numberOrNull(result.ntuColburn));
     return shown;
 }
 
@@ -121,13 +65,7 @@ EMSCRIPTEN_BINDINGS(quillon)
     emscripten::function("setPageLocale", &web::setPageLocale);
     emscripten::function("roundResult", &absorber::roundResult);
     emscripten::function("findMtc", &findMtcOf);
-    emscripten::function("afterCalculate", &afterCalculateOf);
-    emscripten::function("equilibriumTable", &equilibriumTable);
-    emscripten::function("computeRun", &computeRunOf);
     emscripten::function("uncertaintyOf", &uncertaintyOf);
-    emscripten::function("fitPowerLaw", &fitPowerLawOf);
-    emscripten::function("distinctFlows", &distinctFlowsOf);
-    emscripten::function("sameFlow", &series::sameFlow);
     emscripten::constant("maxGasFraction", absorber::maxGasFraction);
     emscripten::constant("ntuSteps", absorber::ntuSteps);
     emscripten::constant("coverageFactor", series::coverageFactor);
