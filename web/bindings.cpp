@@ -206,51 +206,12 @@ val outcomeBoxOf(const std::string& code, const std::string& invalidDataTitle)
     return box ? boxOf(*box) : val::null();
 }
 
-series::Estimate estimateFrom(const val& shown)
-{
-    return {shown["value"].as<double>(), shown["standardError"].as<double>(), shown["low"].as<double>(),
-            shown["high"].as<double>()};
-}
-
-std::optional<series::Estimate> optionalEstimateFrom(const val& shown)
-{
-    return shown.isNull() || shown.isUndefined() ? std::nullopt : std::optional(estimateFrom(shown));
-}
-
-// An analysis as Document.analyse gave it, as far as its words need it.
-series::Analysis analysisFrom(const val& shown)
-{
-    series::Analysis analysis;
-    const val runs = shown["runs"];
-    const auto count = runs["length"].as<std::size_t>();
-    for (std::size_t i = 0; i < count; ++i)
-        analysis.runs.push_back({i, {}, runs[i]["used"].as<bool>()});
-    const val fit = shown["fit"];
-    if (!fit["reason"].isUndefined()) {
-        analysis.fit = series::NotGiven{fit["reason"].as<std::string>()};
-        return analysis;
-    }
-    series::PowerLaw law;
-    law.prefactor = estimateFrom(fit["prefactor"]);
-    law.gasExponent = optionalEstimateFrom(fit["gasExponent"]);
-    law.waterExponent = optionalEstimateFrom(fit["waterExponent"]);
-    if (const val dropped = fit["dropped"]; !dropped.isNull()) {
-        law.dropped = series::DroppedTerm{
-            dropped["exponent"].as<std::string>() == "gas" ? series::Exponent::gas : series::Exponent::water,
-            dropped["reason"].as<std::string>()};
-    }
-    law.rSquared = fit["rSquared"].as<double>();
-    law.residualSd = fit["residualSd"].as<double>();
-    law.runsUsed = fit["runsUsed"].as<std::size_t>();
-    law.weighted = fit["weighted"].as<bool>();
-    analysis.fit = law;
-    return analysis;
-}
-
-val fitLinesOf(const val& analysis, const std::string& flowUnit)
+// The fit's lines under the charts, for the analysis analyse gives.
+val fitLinesOf(const Document& document, bool weighted, const val& monteCarlo)
 {
     val lines = val::array();
-    for (const std::string& line : present::fitLines(analysisFrom(analysis), flowUnit, language(), numberLocale()))
+    for (const std::string& line :
+         present::fitLines(document.analysis(weighted, monteCarlo), document.flowUnit(), language(), numberLocale()))
         lines.call<void>("push", line);
     return lines;
 }

@@ -15,13 +15,12 @@ export class Analysis {
   render() {
     const rows = Array.from({ length: this.runs.size() }, (_, index) => this.runs.run(index));
     const monteCarlo = this.cache.monteCarloOf(rows);
-    const analysis = this.runs.analyse(this.weighted.checked, monteCarlo);
-    const flowUnit = this.runs.flowUnit();
     // The module draws the charts as SVG; the page only puts them in place.
     document.getElementById('analysisCharts').replaceChildren(
       ...this.quillon.seriesCharts(this.runs, this.weighted.checked, monteCarlo).map((svg) =>
         new DOMParser().parseFromString(svg, 'image/svg+xml').documentElement));
-    document.getElementById('fitText').replaceChildren(...this.quillon.fitLines(analysis, flowUnit).map((line) => {
+    const lines = this.quillon.fitLines(this.runs, this.weighted.checked, monteCarlo);
+    document.getElementById('fitText').replaceChildren(...lines.map((line) => {
       const p = document.createElement('p');
       p.textContent = line;
       return p;
