@@ -1053,3 +1053,43 @@ describe('the runs table worded by the module', () => {
     });
   }
 });
+
+describe('the page from a phone to a desktop', () => {
+  // A series of a few runs with long labels, and Help open, in each width
+  // and language: the page never scrolls sideways; only a box that scrolls
+  // itself (the runs table's frame) may hold something wider.
+  const widths = [360, 390, 768, 1366, 1920];
+  const series = { title: 'Absorptionskolonnenmessreihe', flowUnit: 'kmol/h', runs: [
+    { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2, label: 'Vormittagsmessung' },
+    { y1: 0.045, x1: 0.02, gasFlow: 2, waterFlow: 3, packingHeight: 1.5, label: 'Nachmittagsmessung' },
+    { y1: 0.03, x1: 0.012, gasFlow: 1.5, waterFlow: 2, packingHeight: 1 },
+  ] };
+  for (const language of ['en-US', 'de-DE']) {
+    for (const width of widths) {
+      test(`${width} px wide in ${language}: nothing beyond the window's right edge`, async () => {
+        const page = await openPage(browser, server.url, language);
+        await page.setViewport({ width, height: 800 });
+        await open(page, 'runs.quillon', ask(['write'], JSON.stringify(series)));
+        await page.waitForFunction(() => document.querySelectorAll('#runsTable tbody tr').length === 3);
+        await page.click('#showHelp');
+        const layout = await page.evaluate(() => {
+          const scrollsItself = (element) => {
+            for (let box = element.parentElement; box && box !== document.body; box = box.parentElement) {
+              if (/auto|scroll|hidden/.test(getComputedStyle(box).overflowX)) return true;
+            }
+            return false;
+          };
+          const beyond = [...document.querySelectorAll('body *')].filter((element) => {
+            const edges = element.getBoundingClientRect();
+            return edges.width > 0 && edges.right > innerWidth + 0.5 && !scrollsItself(element);
+          }).map((element) => `${element.tagName.toLowerCase()}#${element.id}`);
+          return { scrollWidth: document.documentElement.scrollWidth, innerWidth, beyond };
+        });
+        assert.ok(layout.scrollWidth <= layout.innerWidth, `${layout.scrollWidth} px wide`);
+        assert.deepEqual(layout.beyond, []);
+        assert.deepEqual(page.errors, []);
+        await page.close();
+      });
+    }
+  }
+});
