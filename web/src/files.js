@@ -124,9 +124,12 @@ export class SeriesFiles {
   }
 
   // The file's name: the one it was opened or saved under, else the
-  // series' title.
+  // series' title. A series saved untitled takes its title's name once it
+  // has one.
   saveName() {
-    return this.fileName || fileNameOf(this.runs.field('title')) || fallbackName;
+    const titled = fileNameOf(this.runs.field('title'));
+    if (this.fileName && !(this.fileName === fallbackName && titled)) return this.fileName;
+    return titled || fallbackName;
   }
 
   // Writes the series; true once it is written, or handed over as a

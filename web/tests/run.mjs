@@ -1176,3 +1176,33 @@ describe('the series report', () => {
     await page.close();
   });
 });
+
+describe('Save\'s name', () => {
+  // Without a save picker, the download's name comes from the title; a
+  // series saved untitled takes its title's name once it has one.
+  const names = [
+    { name: 'a title with characters no file name takes', titles: [' Column A/B: 2024? '],
+      file: 'Column A_B_ 2024_.quillon' },
+    { name: 'no title', titles: [''], file: 'quillon-series.quillon' },
+    { name: 'a title of dots alone', titles: ['..'], file: 'quillon-series.quillon' },
+    { name: 'a device name of Windows', titles: ['con'], file: '_con.quillon' },
+    { name: 'saved untitled, then titled', titles: ['', 'Morning runs'], file: 'Morning runs.quillon' },
+  ];
+  for (const row of names) {
+    test(`Save's download name: ${row.name}`, async () => {
+      const page = await openPage(browser, server.url);
+      await type(page, typedRuns[0]);
+      await page.click('#calculate');
+      let saved;
+      for (const title of row.titles) {
+        await page.$eval('#seriesTitle', (field, value) => {
+          field.value = value;
+          field.dispatchEvent(new Event('change'));
+        }, title);
+        saved = await download(page, '#saveSeries');
+      }
+      assert.equal(saved.name, row.file);
+      await page.close();
+    });
+  }
+});
