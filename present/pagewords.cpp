@@ -25,7 +25,6 @@ const std::vector<PageWord>& pageWords()
         QT_TRANSLATE_NOOP("Web", "Select"),
         QT_TRANSLATE_NOOP("Web", "Select run %1"),
         QT_TRANSLATE_NOOP("Web", "Print Report"),
-        QT_TRANSLATE_NOOP("Web", "Quillon report"),
         QT_TRANSLATE_NOOP("Web", "Warning"),
         QT_TRANSLATE_NOOP("Web", "Save"),
         QT_TRANSLATE_NOOP("Web", "Discard"),
@@ -41,6 +40,8 @@ const std::vector<PageWord>& pageWords()
                           "The series was handed over as a download, but the browser could not keep a copy of it (%1). "
                           "It stays marked as not saved: check that the download arrived before you discard it."),
         QT_TRANSLATE_NOOP("Web", "Works offline once loaded; nothing you type or open leaves this computer."),
+        // The series report.
+        QT_TRANSLATE_NOOP("Web", "Save Report"),
     };
     return words;
 }

@@ -1404,10 +1404,6 @@ Sollen sie gespeichert werden?</translation>
         <translation>Bericht drucken</translation>
     </message>
     <message>
-        <source>Quillon report</source>
-        <translation>Quillon-Bericht</translation>
-    </message>
-    <message>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
@@ -1458,6 +1454,10 @@ Sollen sie gespeichert werden?</translation>
     <message>
         <source>Works offline once loaded; nothing you type or open leaves this computer.</source>
         <translation>Funktioniert nach dem Laden ohne Netz; nichts, was Sie eingeben oder öffnen, verlässt diesen Computer.</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>Bericht speichern</translation>
     </message>
 </context>
 </TS>

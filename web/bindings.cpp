@@ -453,3 +453,19 @@ EMSCRIPTEN_BINDINGS(quillon_column)
         .function("calculated", &ColumnSteps::calculated)
         .function("findMtc", &ColumnSteps::findMtc);
 }
+
+// The page's series report: the words present/ has for what the page
+// prints that the other bindings do not give.
+namespace {
+
+std::string notCompletedTextOf(const std::string& code)
+{
+    return present::notCompletedText(language(), outcomeFrom(code));
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_report)
+{
+    emscripten::function("notCompletedText", &notCompletedTextOf);
+}

@@ -124,9 +124,12 @@ export class SeriesFiles {
   }
 
   // The file's name: the one it was opened or saved under, else the
-  // series' title.
+  // series' title. A series saved untitled takes its title's name once it
+  // has one.
   saveName() {
-    return this.fileName || fileNameOf(this.runs.field('title')) || fallbackName;
+    const titled = fileNameOf(this.runs.field('title'));
+    if (this.fileName && !(this.fileName === fallbackName && titled)) return this.fileName;
+    return titled || fallbackName;
   }
 
   // Writes the series; true once it is written, or handed over as a
@@ -205,7 +208,16 @@ export class SeriesFiles {
   // computed first, with a progress box whose Cancel, like the worker
   // failing, leaves nothing written and says so.
   async exportCsv() {
-    if (this.runs.size() === 0 || this.exporting) return;
+    if (this.runs.size() === 0) return;
+    await this.withUncertainties(tr('Saving', 'The table of runs'), (rows) => {
+      download('quillon-runs.csv', this.runs.exportCsv(this.cache.monteCarloOf(rows)), 'text/csv');
+    });
+  }
+
+  // Computes what is not known yet of every run's uncertainty, then makes
+  // `what` by make(runs); one at a time.
+  async withUncertainties(what, make) {
+    if (this.exporting) return;
     this.exporting = true;
     try {
       const rows = () => Array.from({ length: this.runs.size() }, (_, index) => this.runs.run(index));
@@ -216,10 +228,10 @@ export class SeriesFiles {
           ? tr('Web', 'The uncertainties could not be computed: %1', this.cache.failure)
           : tr('Web', 'Computing the uncertainties was cancelled.');
         await showBox(tr('Saving', 'Not saved'), `${tr('Saving', '%1 could not be made, so nothing was saved.',
-          tr('Saving', 'The table of runs'))}\n${why}`);
+          what)}\n${why}`);
         return;
       }
-      download('quillon-runs.csv', this.runs.exportCsv(this.cache.monteCarloOf(rows())), 'text/csv');
+      await make(rows());
     } finally {
       this.exporting = false;
     }
@@ -258,7 +270,7 @@ export class SeriesFiles {
 }
 
 // Hands bytes to the browser as a download; nothing leaves the computer.
-function download(name, bytes, type) {
+export function download(name, bytes, type) {
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([bytes], { type }));
   link.download = name;

@@ -3,7 +3,7 @@
 import { locale } from './i18n.js';
 
 // How the browser's locale writes ten million, and the separator of its groups.
-function grouping() {
+export function grouping() {
   const parts = new Intl.NumberFormat(locale).formatToParts(10000000);
   return [parts.map((part) => part.value).join(''), parts.find((part) => part.type === 'group')?.value ?? ''];
 }

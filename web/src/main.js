@@ -3,11 +3,11 @@
 import createQuillon from '../quillon.mjs';
 import { Analysis } from './analysis.js';
 import { Column } from './column.js';
-import { SeriesFiles } from './files.js';
-import { wireHelp } from './help.js';
+import { SeriesFiles, download, fileNameOf } from './files.js';
+import { grouping, wireHelp } from './help.js';
 import { catalogue, language, loadTexts, locale, plain, tr } from './i18n.js';
 import { numberText, useNumbers } from './numbers.js';
-import { buildReport } from './report.js';
+import { buildReport, reportFile } from './report.js';
 import { RunsTable } from './runs.js';
 import { SeriesFields } from './seriesfields.js';
 import { Uncertainty } from './uncertainty.js';
@@ -37,6 +37,27 @@ function translatePage() {
   const tip = tr('Form1', 'NH3 mole fraction, not a percentage: %1 for 2 %', numberText(0.02));
   document.getElementById('fractionTip').textContent = tip;
   for (const id of ['y1', 'x1']) document.getElementById(id).title = tip;
+}
+
+// Print and Save Report: every run's uncertainty is computed first, as for
+// the desktop's report; the browser's own Print prints what is known.
+function wireReport(quillon, runs, cache, files, analysis) {
+  const report = document.getElementById('report');
+  const fill = (rows) => buildReport(report, { quillon, runs, found: rows.map((run) => cache.find(run)),
+    weighted: analysis.weighted.checked, grouping: grouping() });
+  const rowsNow = () => Array.from({ length: runs.size() }, (_, index) => runs.run(index));
+  const what = tr('Saving', 'The series report');
+  document.getElementById('printReport').addEventListener('click', () => files.withUncertainties(what, (rows) => {
+    fill(rows);
+    window.print();
+  }));
+  window.addEventListener('beforeprint', () => fill(rowsNow()));
+  document.getElementById('saveReport').addEventListener('click', () => files.withUncertainties(what, async (rows) => {
+    fill(rows);
+    const title = runs.field('title');
+    const name = fileNameOf(title).replace(/\.quillon$/, '.html') || 'quillon-report.html';
+    download(name, await reportFile(report, title || tr('SeriesPdf', 'Quillon series')), 'text/html');
+  }));
 }
 
 async function start() {
@@ -88,8 +109,7 @@ async function start() {
     changed();
   }, showName);
   wireHelp(quillon);
-  document.getElementById('printReport').addEventListener('click', () => window.print());
-  window.addEventListener('beforeprint', () => buildReport(quillon, runs));
+  wireReport(quillon, runs, cache, files, analysis);
   changed();
 
   // For the browser tests: the page's own objects, nothing more.

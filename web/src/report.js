@@ -1,60 +1,222 @@
-// What the browser prints: the last run's inputs and results, as shown and
-// in full, with its findings, and the series' runs below.
+// The series report the page prints or saves, holding what the desktop's
+// series report holds: the series' fields, the table of runs, both charts
+// with the fit, each run's uncertainty and its budget, the method and the
+// equilibrium table, on numbered A4 pages. Words are the desktop report's
+// (contexts SeriesPdf and RunPdf) or present's; numbers are the module's.
 import { locale, tr } from './i18n.js';
-import { numberText } from './numbers.js';
 
-export function buildReport(quillon, documentOfRuns) {
-  const report = document.getElementById('report');
-  report.replaceChildren();
-  const heading = (level, text) => {
-    const element = document.createElement(`h${level}`);
-    element.textContent = text;
-    report.append(element);
-  };
-  heading(1, tr('Web', 'Quillon report'));
+const s = (source, ...args) => tr('SeriesPdf', source, ...args);
+const r = (source, ...args) => tr('RunPdf', source, ...args);
 
-  const count = documentOfRuns.size();
-  if (count > 0) {
-    const run = documentOfRuns.run(count - 1);
-    heading(2, `${tr('RunsModel', 'Run')} ${count}${run.label ? ` — ${run.label}` : ''}`);
-    const list = document.createElement('dl');
-    const line = (name, value) => {
-      if (value === null || value === undefined) return;
-      const term = document.createElement('dt');
-      term.textContent = name;
-      const shown = document.createElement('dd');
-      shown.textContent = `${numberText(quillon.roundResult(value), locale)}  (${numberText(value, locale)})`;
-      list.append(term, shown);
-    };
-    line(tr('RunsModel', 'y1 (gas in)'), run.y1);
-    line(tr('RunsModel', 'x1 (water out)'), run.x1);
-    line(tr('RunsModel', 'Gas flow'), run.gasFlow);
-    line(tr('RunsModel', 'Water flow'), run.waterFlow);
-    line(tr('RunsModel', 'Equilibrium x'), run.point?.x);
-    line(tr('RunsModel', 'Equilibrium y*'), run.point?.y);
-    line(tr('RunsModel', 'y2 (gas out)'), run.y2);
-    line(tr('RunsModel', 'NTU'), run.ntu);
-    line(tr('RunsModel', 'NTU (Colburn)'), run.ntuColburn);
-    line(tr('RunsModel', 'Packing height (m)'), run.packingHeight);
-    line(tr('RunsModel', 'Mass-transfer coefficient'), run.mtc);
-    report.append(list);
-    for (const code of run.findings) {
-      const finding = document.createElement('p');
-      finding.className = 'finding';
-      finding.textContent = `\u26a0 ${quillon.findingMessage(code)}`;
-      report.append(finding);
+// The budget's inputs in the order of series::Input.
+const inputNames = ['y1', 'x1', 'Gas flow rate', 'Water flow rate', 'Height of packing (m)'];
+const flowInputs = [2, 3];
+
+function element(tag, text, className) {
+  const made = document.createElement(tag);
+  if (text !== undefined) made.textContent = text;
+  if (className) made.className = className;
+  return made;
+}
+
+function tableOf(titles, rows, className) {
+  const table = element('table', undefined, className);
+  const head = table.createTHead().insertRow();
+  titles.forEach((title, index) => {
+    const numbers = rows.some((cells) => cells[index]?.number);
+    head.append(element('th', title, numbers ? 'number' : undefined));
+  });
+  const body = table.createTBody();
+  for (const cells of rows) {
+    const row = body.insertRow();
+    for (const cell of cells) {
+      const shown = element('td', cell.text ?? cell);
+      if (cell.number) shown.className = 'number';
+      row.append(shown);
     }
   }
+  return table;
+}
 
-  heading(2, tr('RunsWindow', 'Runs'));
-  const table = document.getElementById('runsTable').cloneNode(true);
-  table.removeAttribute('id');
-  // Inputs become their values; the selection column has no place on paper.
-  for (const row of table.rows) {
-    row.cells[0]?.remove();
-    for (const input of row.querySelectorAll('input')) {
-      input.replaceWith(input.type === 'checkbox' ? (input.checked ? '\u2713' : '') : input.value);
-    }
+// Builds the report's content from the module's words and numbers.
+class ReportWriter {
+  constructor(quillon, documentOfRuns, found, weighted) {
+    this.quillon = quillon;
+    this.runs = documentOfRuns;
+    this.rows = Array.from({ length: documentOfRuns.size() }, (_, index) => documentOfRuns.run(index));
+    this.found = found;
+    this.weighted = weighted;
+    this.unit = documentOfRuns.field('flowUnit');
+    // Counts and shares as the runs table's tips write them.
+    this.count = new Intl.NumberFormat(locale);
+    this.share = new Intl.NumberFormat(locale, { minimumFractionDigits: 1, maximumFractionDigits: 1 });
   }
-  report.append(table);
+
+  shown(value) {
+    return value === null || value === undefined ? '' : this.quillon.resultText(value);
+  }
+
+  full(value) {
+    return this.quillon.numberText(value);
+  }
+
+  // Every uncertainty the report shows is written here, and only here.
+  uncertaintyText(value) {
+    return this.quillon.significantText(value, 4);
+  }
+
+  number(value) {
+    return { text: this.shown(value), number: true };
+  }
+
+  titleBlock() {
+    const title = this.runs.field('title') || s('Untitled series');
+    const fields = element('dl', undefined, 'fields');
+    for (const [name, key] of [['People', 'people'], ['Date', 'date'], ['Flow unit', 'flowUnit'], ['Notes', 'notes']]) {
+      const value = this.runs.field(key);
+      if (value) fields.append(element('dt', s(name)), element('dd', value));
+    }
+    return [element('h1', s('NH3 absorption in a packed column: %1', title)), fields];
+  }
+
+  // As the desktop's table: thirteen columns, results as a result field
+  // shows them, the expanded uncertainty by Monte Carlo.
+  runsTable() {
+    const titles = ['Run', 'Label', 'y1', 'x1', 'G', 'L', 'z (m)', 'y2', 'NTU', 'NTU C', 'MTC', 'U (k = 2)', 'Notes']
+      .map((title) => s(title));
+    const rows = this.rows.map((run, index) => {
+      const cells = [{ text: this.count.format(index + 1), number: true }, run.label, this.number(run.y1),
+        this.number(run.x1), this.number(run.gasFlow), this.number(run.waterFlow), this.number(run.packingHeight)];
+      if (run.outcome === 'completed') {
+        const drawn = this.found[index]?.monteCarlo;
+        const expanded = drawn && drawn.u !== undefined ? this.quillon.coverageFactor * drawn.u : null;
+        cells.push(this.number(run.y2), this.number(run.ntu), this.number(run.ntuColburn), this.number(run.mtc),
+          { text: expanded === null ? '' : this.uncertaintyText(expanded), number: true });
+      } else {
+        cells.push({ text: this.quillon.notCompletedText(run.outcome) }, '', '', '', '');
+      }
+      const marks = [];
+      if (!run.inAnalysis) marks.push(s('out'));
+      if (run.findings.length > 0) marks.push(s('findings'));
+      cells.push(marks.join(', '));
+      return cells;
+    });
+    const note = (this.unit ? s('G and L in %1, MTC and U in %1/m³. ', this.unit) : '') + s('NTU C is the NTU by ' +
+      'the Colburn equation. U is the expanded uncertainty of the coefficient (Monte Carlo, k = 2). Runs marked ' +
+      '"out" are not in the fit: excluded, or with findings.');
+    const findings = this.rows.flatMap((run, index) => (run.findings.length === 0 ? [] : [element('p',
+      s('Run %1: %2', this.count.format(index + 1), run.findings.map((code) => this.quillon.findingMessage(code))
+        .join(' ')), 'finding')]));
+    return [element('h2', s('Runs')), element('p', note, 'small'), tableOf(titles, rows, 'runs'), ...findings];
+  }
+
+  analysis() {
+    const monteCarlo = this.found.map((found) => found?.monteCarlo ?? null);
+    // The charts' ids made the report's own, as the page shows the same charts.
+    const charts = this.quillon.seriesCharts(this.runs, this.weighted, monteCarlo).map((svg) => {
+      const chart = new DOMParser().parseFromString(svg.replaceAll('id="', 'id="report-')
+        .replaceAll('url(#', 'url(#report-'), 'image/svg+xml').documentElement;
+      return document.importNode(chart, true);
+    });
+    const lines = this.quillon.fitLines(this.runs, this.weighted, monteCarlo).map((line) => element('p', line));
+    const chartBox = element('div', undefined, 'charts');
+    chartBox.append(...charts);
+    const fit = element('div', undefined, 'fit');
+    fit.append(...lines);
+    return [element('h2', s('How the coefficient depends on the flows')), chartBox, fit];
+  }
+
+  fitMethod() {
+    return [element('h2', s('The fit')), element('p', s('The power law MTC = a · G^m · L^n is fitted by least ' +
+      'squares to ln MTC = ln a + m ln G + n ln L over the runs in the analysis (not excluded, and without findings ' +
+      'unless taken in), by a column-pivoting QR decomposition. Where every such run has an uncertainty, each is ' +
+      'weighted by 1 / u(ln MTC)². The 95 % intervals are the estimates ± t · standard error, t the Student ' +
+      'quantile at the residual degrees of freedom. An exponent whose flow has one value in every run is left out; ' +
+      'flows within 1e-9 relative count as one value.'))];
+  }
+
+  inputName(input) {
+    const name = r(inputNames[input]);
+    return flowInputs.includes(input) && this.unit ? r('%1 (%2)', name, this.unit) : name;
+  }
+
+  // Each run with a coefficient and uncertainties: the Monte Carlo result
+  // and the first-order budget.
+  uncertainties() {
+    const parts = [];
+    this.rows.forEach((run, index) => {
+      const { gum, monteCarlo: drawn } = this.found[index] ?? {};
+      const hasDrawn = drawn && drawn.u !== undefined;
+      const hasGum = gum && gum.budget !== undefined;
+      if (!hasDrawn && !hasGum) return;
+      const block = element('div', undefined, 'run-uncertainty');
+      block.append(element('h3', r('Run %1: uncertainty', this.count.format(index + 1))));
+      if (hasDrawn) {
+        const rows = [[r('Monte Carlo: mean of the coefficients drawn'), this.full(drawn.mtc)],
+          [r('Monte Carlo: standard uncertainty u'), this.uncertaintyText(drawn.u)],
+          [r('Expanded uncertainty U = 2 u (k = 2)'), this.uncertaintyText(this.quillon.coverageFactor * drawn.u)],
+          [r('95 % coverage interval: low end'), this.full(drawn.interval[0])],
+          [r('95 % coverage interval: high end'), this.full(drawn.interval[1])],
+          [r('NTU: standard uncertainty u'), this.uncertaintyText(drawn.uNtu)]];
+        block.append(tableOf([], rows.map(([name, value]) => [name, { text: value, number: true }]), 'values'),
+          element('p', r('%1 draws of normally distributed inputs, until the interval was stable to two ' +
+            'significant digits.', this.count.format(drawn.draws)), 'small'));
+      }
+      if (hasGum) {
+        const titles = ['Input', 'Value', 'Uncertainty', 'Sensitivity', 'Share (%)'].map((title) => r(title));
+        const rows = gum.budget.map((line) => [this.inputName(line.input), this.number(line.value),
+          { text: this.uncertaintyText(line.uncertainty), number: true },
+          { text: this.quillon.significantText(line.sensitivity, 4), number: true },
+          { text: this.share.format(line.sharePercent), number: true }]);
+        block.append(element('h4', r('Error budget (first-order propagation)')), tableOf(titles, rows, 'budget'),
+          element('p', `${r('First-order standard uncertainty u of the coefficient')}: ${this.uncertaintyText(gum.u)}`));
+      }
+      parts.push(block);
+    });
+    if (parts.length === 0) return [];
+    return [element('h2', r('Uncertainty of the mass-transfer coefficient'), 'new-page'), ...parts,
+      element('p', r('The sensitivity is the change of the coefficient per unit change of the input, by central ' +
+        'differences; the share is the input\'s part of the coefficient\'s variance. Both methods evaluate the NTU ' +
+        'in closed form, the integral that the sum above approximates.'), 'small')];
+  }
+
+  // Help's text: the method, its assumptions and the equilibrium table.
+  method(grouping) {
+    const method = element('div', undefined, 'method new-page');
+    method.innerHTML = this.quillon.methodText(...grouping);
+    return [method];
+  }
+}
+
+// The page-number line at each page's foot, in the report's words.
+function pageNumberStyle() {
+  const [before, after = ''] = s('Page %1').split('%1');
+  const quoted = (text) => JSON.stringify(text);
+  return `@page { @bottom-right { content: ${quoted(before)} counter(page) ${quoted(after)}; } }`;
+}
+
+// Fills `target` with the report; `found` holds each run's {gum,
+// monteCarlo} where known.
+export function buildReport(target, { quillon, runs, found, weighted, grouping }) {
+  const writer = new ReportWriter(quillon, runs, found, weighted);
+  target.replaceChildren(...writer.titleBlock(), ...writer.runsTable(), ...writer.analysis(), ...writer.fitMethod(),
+    ...writer.uncertainties(), ...writer.method(grouping));
+  let style = document.getElementById('reportPages');
+  if (!style) {
+    style = element('style');
+    style.id = 'reportPages';
+    document.head.append(style);
+  }
+  style.textContent = pageNumberStyle();
+}
+
+// The report as an HTML file of its own, with its style: to keep, or to
+// print to PDF later.
+export async function reportFile(target, title) {
+  const style = await (await fetch(new URL('./report.css', import.meta.url))).text();
+  const escape = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;');
+  return `<!doctype html>\n<html lang="${document.documentElement.lang}">\n<head>\n<meta charset="utf-8">\n` +
+    `<meta name="viewport" content="width=device-width, initial-scale=1">\n<title>${escape(title)}</title>\n` +
+    `<style>\n${style}\n${document.getElementById('reportPages').textContent}\n</style>\n</head>\n` +
+    `<body>\n<main class="report">\n${target.innerHTML}\n</main>\n</body>\n</html>\n`;
 }

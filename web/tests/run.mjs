@@ -384,7 +384,7 @@ describe('the rest of the page', () => {
     await page.close();
   });
 
-  test('print shows the report of the last run and the runs', async () => {
+  test('the browser\'s own Print shows the series report with the runs', async () => {
     const page = await openPage(browser, server.url);
     await type(page, typedRuns[0]);
     await page.click('#calculate');
@@ -392,8 +392,9 @@ describe('the rest of the page', () => {
     await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
     await page.emulateMediaType('print');
     assert.equal(await page.$eval('main', (main) => getComputedStyle(main).display), 'none');
-    const report = await page.$eval('#report', (element) => element.innerText);
-    assert.match(report, /Mass-transfer coefficient\s+40\.4556/);
+    const cells = await page.$$eval('#report table.runs tbody td', (found) => found.map((cell) => cell.textContent));
+    // The MTC column, as the main window shows it.
+    assert.equal(cells[10], '40.4556');
     await page.close();
   });
 
@@ -1049,6 +1050,158 @@ describe('the runs table worded by the module', () => {
         (boxes) => boxes.map((box) => box.title));
       assert.deepEqual(tips, ['', row.leftOut]);
       assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
+
+describe('the page from a phone to a desktop', () => {
+  // A series of a few runs with long labels, and Help open, in each width
+  // and language: the page never scrolls sideways; only a box that scrolls
+  // itself (the runs table's frame) may hold something wider.
+  const widths = [360, 390, 768, 1366, 1920];
+  const series = { title: 'Absorptionskolonnenmessreihe', flowUnit: 'kmol/h', runs: [
+    { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2, label: 'Vormittagsmessung' },
+    { y1: 0.045, x1: 0.02, gasFlow: 2, waterFlow: 3, packingHeight: 1.5, label: 'Nachmittagsmessung' },
+    { y1: 0.03, x1: 0.012, gasFlow: 1.5, waterFlow: 2, packingHeight: 1 },
+  ] };
+  for (const language of ['en-US', 'de-DE']) {
+    for (const width of widths) {
+      test(`${width} px wide in ${language}: nothing beyond the window's right edge`, async () => {
+        const page = await openPage(browser, server.url, language);
+        await page.setViewport({ width, height: 800 });
+        await open(page, 'runs.quillon', ask(['write'], JSON.stringify(series)));
+        await page.waitForFunction(() => document.querySelectorAll('#runsTable tbody tr').length === 3);
+        await page.click('#showHelp');
+        const layout = await page.evaluate(() => {
+          const scrollsItself = (element) => {
+            for (let box = element.parentElement; box && box !== document.body; box = box.parentElement) {
+              if (/auto|scroll|hidden/.test(getComputedStyle(box).overflowX)) return true;
+            }
+            return false;
+          };
+          const beyond = [...document.querySelectorAll('body *')].filter((element) => {
+            const edges = element.getBoundingClientRect();
+            return edges.width > 0 && edges.right > innerWidth + 0.5 && !scrollsItself(element);
+          }).map((element) => `${element.tagName.toLowerCase()}#${element.id}`);
+          return { scrollWidth: document.documentElement.scrollWidth, innerWidth, beyond };
+        });
+        assert.ok(layout.scrollWidth <= layout.innerWidth, `${layout.scrollWidth} px wide`);
+        assert.deepEqual(layout.beyond, []);
+        assert.deepEqual(page.errors, []);
+        await page.close();
+      });
+    }
+  }
+});
+
+describe('the series report', () => {
+  const series = { title: 'Absorber B, week 3', people: 'Ada Lovelace', date: '2026-12-09', flowUnit: 'kmol/h',
+    notes: 'Column rinsed before each run.', uncertainty: { y1: 0.0005, x1: 0.0005 }, runs: [
+      { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2, label: 'Morning' },
+      { y1: 0.045, x1: 0.02, gasFlow: 2, waterFlow: 3, packingHeight: 1.5 },
+      { y1: 0.03, x1: 0.012, gasFlow: 1.5, waterFlow: 2, packingHeight: 1 },
+      { y1: 0.02, x1: -0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2 },
+    ] };
+  // The report's sections by the desktop report's and Help's words.
+  const sections = [['SeriesPdf', 'People'], ['SeriesPdf', 'Date'], ['SeriesPdf', 'Flow unit'], ['SeriesPdf', 'Notes'],
+    ['SeriesPdf', 'Runs'], ['SeriesPdf', 'How the coefficient depends on the flows'], ['SeriesPdf', 'The fit'],
+    ['RunPdf', 'Uncertainty of the mass-transfer coefficient'], ['RunPdf', 'Error budget (first-order propagation)'],
+    ['MethodWindow', '<h2>What Quillon computes</h2>'], ['MethodWindow', '<h3>Equilibrium data</h3>']];
+  const languages = [{ language: 'en-US', locale: 'en_US', words: (context, source) => source },
+    { language: 'de-DE', locale: 'de_DE', words: de }];
+  const millimetre = 72 / 25.4;
+  const headingOf = (text) => text.replace(/<[^>]+>/g, '');
+
+  const openSeries = async (page) => {
+    await open(page, 'report.quillon', ask(['write'], JSON.stringify(series)));
+    await page.waitForFunction((n) => document.querySelectorAll('#runsTable tbody tr').length === n, {},
+      series.runs.length);
+  };
+
+  for (const row of languages) {
+    test(`Print Report in ${row.language}: every section on numbered A4 pages, nothing off the page`, async () => {
+      const page = await openPage(browser, server.url, row.language);
+      await page.evaluate(() => {
+        window.printed = 0;
+        window.print = () => { window.printed += 1; };
+      });
+      await openSeries(page);
+      await page.click('#printReport');
+      await page.waitForFunction(() => window.printed === 1, { timeout: 120000 });
+      const folder = mkdtempSync(join(tmpdir(), 'quillon-report-'));
+      const pdf = join(folder, 'report.pdf');
+      writeFileSync(pdf, await page.pdf({ preferCSSPageSize: true }));
+      const text = execFileSync('pdftotext', [pdf, '-']).toString().replace(/\s+/g, ' ');
+      const boxes = execFileSync('pdftotext', ['-bbox', pdf, '-']).toString();
+      rmSync(folder, { recursive: true, force: true });
+
+      for (const [context, source] of sections) {
+        assert.ok(text.includes(headingOf(row.words(context, source))), `${source} is missing`);
+      }
+      for (const field of [series.title, series.people, series.date, series.notes]) assert.ok(text.includes(field));
+      // The table holds each run's coefficient as the desktop shows it.
+      const shown = askJson(['runs', row.locale], series.runs.map((run) => [run.y1, run.x1, run.gasFlow,
+        run.waterFlow, run.packingHeight].map((value) => String(value).replace('.', row.locale === 'de_DE' ? ',' : '.'))));
+      for (const run of shown.filter((computed) => computed.mtc)) assert.ok(text.includes(run.mtc), run.mtc);
+
+      const pages = [...boxes.matchAll(/<page width="([\d.]+)" height="([\d.]+)">([\s\S]*?)<\/page>/g)];
+      assert.ok(pages.length > 1);
+      pages.forEach(([, width, height, words], index) => {
+        // A4 in points, and the page's number at its foot.
+        assert.ok(Math.abs(width - 210 * millimetre) < 1 && Math.abs(height - 297 * millimetre) < 1);
+        const placed = [...words.matchAll(/xMin="([\d.-]+)" yMin="([\d.-]+)" xMax="([\d.-]+)" yMax="([\d.-]+)">([^<]*)</g)]
+          .map(([, xMin, yMin, xMax, yMax, word]) => ({ xMin: +xMin, yMin: +yMin, xMax: +xMax, yMax: +yMax, word }));
+        const foot = placed.filter((word) => word.yMin > height - 15 * millimetre).map((word) => word.word).join(' ');
+        assert.equal(foot, row.words('SeriesPdf', 'Page %1').replace('%1', String(index + 1)));
+        // Every word at least 5 mm inside the paper's edges.
+        const outside = placed.filter((word) => word.xMin < 5 * millimetre || word.yMin < 5 * millimetre
+          || word.xMax > width - 5 * millimetre || word.yMax > height - 5 * millimetre);
+        assert.deepEqual(outside.map((word) => word.word), []);
+      });
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+
+  test('Save Report downloads the report as a page of its own, named after the series', async () => {
+    const page = await openPage(browser, server.url);
+    await openSeries(page);
+    const saved = await download(page, '#saveReport');
+    assert.equal(saved.name, 'Absorber B, week 3.html');
+    const html = saved.bytes.toString();
+    assert.match(html, /^<!doctype html>/);
+    assert.match(html, /@page \{ size: A4;/);
+    for (const [, source] of sections) assert.ok(html.includes(headingOf(source)), source);
+    await page.close();
+  });
+});
+
+describe('Save\'s name', () => {
+  // Without a save picker, the download's name comes from the title; a
+  // series saved untitled takes its title's name once it has one.
+  const names = [
+    { name: 'a title with characters no file name takes', titles: [' Column A/B: 2024? '],
+      file: 'Column A_B_ 2024_.quillon' },
+    { name: 'no title', titles: [''], file: 'quillon-series.quillon' },
+    { name: 'a title of dots alone', titles: ['..'], file: 'quillon-series.quillon' },
+    { name: 'a device name of Windows', titles: ['con'], file: '_con.quillon' },
+    { name: 'saved untitled, then titled', titles: ['', 'Morning runs'], file: 'Morning runs.quillon' },
+  ];
+  for (const row of names) {
+    test(`Save's download name: ${row.name}`, async () => {
+      const page = await openPage(browser, server.url);
+      await type(page, typedRuns[0]);
+      await page.click('#calculate');
+      let saved;
+      for (const title of row.titles) {
+        await page.$eval('#seriesTitle', (field, value) => {
+          field.value = value;
+          field.dispatchEvent(new Event('change'));
+        }, title);
+        saved = await download(page, '#saveSeries');
+      }
+      assert.equal(saved.name, row.file);
       await page.close();
     });
   }
