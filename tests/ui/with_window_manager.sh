@@ -26,14 +26,14 @@ finish() {
 trap finish EXIT
 trap 'exit 1' INT TERM
 
-# wait_for NAME PID LOG TEST...: waits up to ten seconds for TEST to hold,
+# wait_for NAME PID LOG TEST...: waits up to thirty seconds for TEST to hold,
 # giving up with NAME's log when its process has gone.
 wait_for() {
     local name=$1 pid=$2 log=$3 tries=0
     shift 3
     until "$@"; do
         tries=$((tries + 1))
-        if [ "$tries" -gt 100 ] || ! kill -0 "$pid" 2>/dev/null; then
+        if [ "$tries" -gt 300 ] || ! kill -0 "$pid" 2>/dev/null; then
             echo "$name did not start:" >&2
             cat "$log" >&2
             exit 1
