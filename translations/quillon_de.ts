@@ -789,6 +789,10 @@
         <source>Cancelled: computed for the next export or report, or when the run or the uncertainties change</source>
         <translation>Abgebrochen: wird für den nächsten Export oder Bericht berechnet, oder wenn sich der Versuch oder die Unsicherheiten ändern</translation>
     </message>
+    <message>
+        <source>Import runs</source>
+        <translation>Versuche importieren</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>
@@ -1312,6 +1316,14 @@ Sollen sie gespeichert werden?</translation>
     <message>
         <source>Save &amp;Series Report as PDF…</source>
         <translation>Bericht der &amp;Messreihe als PDF speichern…</translation>
+    </message>
+    <message>
+        <source>&amp;Import Runs…</source>
+        <translation>Versuche &amp;importieren …</translation>
+    </message>
+    <message>
+        <source>Import Runs</source>
+        <translation>Versuche importieren</translation>
     </message>
 </context>
 <context>
