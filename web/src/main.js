@@ -86,7 +86,7 @@ async function start() {
   const files = new SeriesFiles(runs, cache, () => {
     column.forgetRun();
     changed();
-  }, showName);
+  }, showName, () => changed());
   wireHelp(quillon);
   document.getElementById('printReport').addEventListener('click', () => window.print());
   window.addEventListener('beforeprint', () => buildReport(quillon, runs));
