@@ -316,11 +316,12 @@ std::variant<Table, ReadError> tableOf(std::string_view text)
     return *lacking;
 }
 
-// The notice of a file read as Windows-1252, and the refusal of one that
-// is neither UTF-8 nor text in it.
-Notice readAs1252()
+// The notice of a file read as Windows-1252, on the line of its first text
+// that is not UTF-8, and the refusal of one that is neither UTF-8 nor text
+// in Windows-1252.
+Notice readAs1252(int line)
 {
-    return {0, "the file is not UTF-8; read as Windows-1252 (Western European), as Excel saves CSV"};
+    return {line, "not UTF-8; the file is read as Windows-1252 (Western European), as Excel saves CSV"};
 }
 
 std::string notText1252()
@@ -339,15 +340,15 @@ ImportResult importCsv(std::string_view bytes)
     // for a Western language; a file that is not UTF-8 is read as that.
     std::string decoded;
     std::optional<Notice> decodedNotice;
-    if (text::firstInvalidUtf8(text)) {
+    if (const auto notUtf8 = text::firstInvalidUtf8(text)) {
         if (const auto bad = text::firstNonText1252(text)) {
             const std::string before = text::fromWindows1252(text.substr(0, *bad));
             const text::Position at = text::positionAt(before, before.size());
             return ReadError{at.line, at.column, {}, notText1252()};
         }
+        decodedNotice = readAs1252(text::positionAt(text, *notUtf8).line);
         decoded = text::fromWindows1252(text);
         text = decoded;
-        decodedNotice = readAs1252();
     }
     auto found = tableOf(text);
     if (ReadError* error = std::get_if<ReadError>(&found))

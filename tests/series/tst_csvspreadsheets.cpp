@@ -17,7 +17,9 @@ std::string germanSheet(bool windows1252)
         + ";0,02;0,01;1;1;2\r\nS2;0,045;0,02;2;3;1,5\r\n";
 }
 
-const series::Notice readAs1252{0, "the file is not UTF-8; read as Windows-1252 (Western European), as Excel saves CSV"};
+// On the header's line, where the first umlaut is.
+const series::Notice readAs1252{1,
+                                "not UTF-8; the file is read as Windows-1252 (Western European), as Excel saves CSV"};
 
 struct EncodingCase {
     const char* name;

@@ -1087,7 +1087,7 @@ describe('import runs', () => {
   }
 
   for (const row of [
-    { name: 'Messreihe.csv', bytes: sheet, runs: [typed, ...fromSheet], told: /^Messreihe\.csv: .*Windows-1252.*\nMessreihe\.csv:2: / },
+    { name: 'Messreihe.csv', bytes: sheet, runs: [typed, ...fromSheet], told: /^Messreihe\.csv:1: .*Windows-1252.*\nMessreihe\.csv:2: / },
     { name: 'other.quillon', bytes: ask(['write'], JSON.stringify(fromSheet.slice(1))), runs: [typed, fromSheet[1]] },
   ]) {
     test(`${row.name}: its runs join the typed one as one step, the series' fields kept`, async () => {
