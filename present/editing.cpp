@@ -197,6 +197,53 @@ OpenOutcome SeriesEditor::importCsv(std::string_view bytes, unsigned jobs)
     return opened;
 }
 
+std::variant<FileRuns, series::ReadError> readRuns(std::string_view bytes, RunsFile kind)
+{
+    if (kind == RunsFile::csv) {
+        series::ImportResult read = series::importCsv(bytes);
+        if (auto* error = std::get_if<series::ReadError>(&read))
+            return std::move(*error);
+        auto& file = std::get<series::ImportedSeries>(read);
+        return FileRuns{std::move(file.series.runs), {}, std::move(file.notices)};
+    }
+    series::ReadSeries read = series::readSeriesFile(bytes);
+    if (auto* error = std::get_if<series::ReadError>(&read))
+        return std::move(*error);
+    auto& file = std::get<series::OpenedSeries>(read);
+    // The runs leave their series' standard uncertainties behind.
+    for (series::Run& run : file.series.runs)
+        run.uncertainty = series::merged(file.series.uncertainty, run.uncertainty);
+    return FileRuns{std::move(file.series.runs), std::move(file.stored), std::move(file.notices)};
+}
+
+bool SeriesEditor::appendRuns(std::vector<series::Run> runs, std::vector<series::RunResult> results)
+{
+    if (runs.empty() || results.size() != runs.size())
+        return false;
+    change();
+    for (std::size_t row = 0; row < runs.size(); ++row) {
+        now.series.runs.push_back(std::move(runs[row]));
+        now.results.push_back(std::move(results[row]));
+        now.ids.push_back(nextId++);
+    }
+    return true;
+}
+
+OpenOutcome SeriesEditor::importRuns(std::string_view bytes, RunsFile kind, unsigned jobs)
+{
+    auto read = readRuns(bytes, kind);
+    if (auto* error = std::get_if<series::ReadError>(&read))
+        return std::move(*error);
+    auto& file = std::get<FileRuns>(read);
+    std::vector<series::RunResult> results =
+        series::computeRuns(file.runs, jobs).value_or(std::vector<series::RunResult>{});
+    std::set<std::size_t> differing;
+    for (const series::Difference& difference : series::compareResults(file.stored, results))
+        differing.insert(difference.run + 1);
+    appendRuns(std::move(file.runs), std::move(results));
+    return Opened{std::move(file.notices), {differing.begin(), differing.end()}};
+}
+
 bool SeriesEditor::undo()
 {
     if (done.empty())

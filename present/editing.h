@@ -44,6 +44,20 @@ struct Opened {
 
 using OpenOutcome = std::variant<Opened, series::ReadError>;
 
+// Import Runs: which reader a file's bytes are for.
+enum class RunsFile { series, csv };
+
+// A file's runs as Open reads them, not yet computed: a series file's
+// stored results, and what the reader noticed. A series file's standard
+// uncertainties are merged into each run's own, as the runs leave it.
+struct FileRuns {
+    std::vector<series::Run> runs;
+    std::vector<series::StoredResults> stored;
+    std::vector<series::Notice> notices;
+};
+
+std::variant<FileRuns, series::ReadError> readRuns(std::string_view bytes, RunsFile kind);
+
 // What a run's uncertainty depends on, as text: its inputs, its height and
 // its uncertainties merged with the series', each bit for bit (0 and -0
 // differ, an absent value differs from every number). The window's threads
@@ -78,6 +92,15 @@ public:
     // nothing changes unless it is read.
     OpenOutcome open(std::string_view bytes, Origin origin, unsigned jobs = 1);
     OpenOutcome importCsv(std::string_view bytes, unsigned jobs = 1);
+
+    // Import Runs: runs of another file, with their results, join the
+    // series after its last run as one step; the series' own fields and
+    // uncertainties stay. No runs, or not one result per run: no step.
+    bool appendRuns(std::vector<series::Run> runs, std::vector<series::RunResult> results);
+    // A file's runs read, computed on `jobs` threads and appended as one
+    // step; differingRuns are numbered as in the file. Nothing changes
+    // unless the file is read and holds a run.
+    OpenOutcome importRuns(std::string_view bytes, RunsFile kind, unsigned jobs = 1);
 
     bool canUndo() const { return !done.empty(); }
     bool canRedo() const { return !undone.empty(); }

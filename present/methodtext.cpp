@@ -204,6 +204,24 @@ std::string methodText(const Language& language, const NumberLocale& locale, con
                 "refused at its line and column, with what to write instead. A word processor's minus sign (−) is "
                 "read as a minus.</p>")
             .str();
+    html +=
+        language
+            .translate("MethodWindow",
+                       "<p>A CSV file's header names its columns in English or German, in any case, with spaces, _ "
+                       "or - between the words and a unit after the name in parentheses or brackets or after \" / "
+                       "\": y1 (also y in, y ein, Molenbruch Gas), x1 (x out, x aus, Molenbruch Wasser), gas flow "
+                       "(gas flow rate, air flow, Gasstrom, Gasdurchsatz, Luftstrom), water flow (water flow rate, "
+                       "liquid flow, Wasserstrom, Wasserdurchsatz, Flüssigkeitsstrom), packing height (height, "
+                       "packed height, bed height, Packungshöhe, Höhe, Schütthöhe, Füllhöhe, Füllkörperhöhe) and "
+                       "label (name, Bezeichnung). A file that is not UTF-8 is read as Windows-1252, as Excel saves "
+                       "CSV in Western Europe, and a notice says so.</p>")
+            .str();
+    html += language
+                .translate("MethodWindow",
+                           "<p>Import Runs adds the runs of a series file or a CSV file to the series that is open, "
+                           "as one step that Undo takes back; the series' title, people, date, notes, flow unit and "
+                           "uncertainties stay as they are. Open starts a new series from the file.</p>")
+                .str();
     html += language.translate("MethodWindow", "<h3>Assumptions</h3>").str();
     html += language
                 .translate("MethodWindow",

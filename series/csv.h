@@ -23,7 +23,7 @@ using ImportResult = std::variant<ImportedSeries, ReadError>;
 
 // The runs of a CSV file, from Export or from a spreadsheet: ',', ';' or tab
 // as the delimiter, RFC 4180 quoting, CRLF, LF or a lone CR, UTF-8 with or
-// without a BOM. The header is the first line naming the columns (y1, x1,
+// without a BOM, or else Windows-1252 with a notice saying so. The header is the first line naming the columns (y1, x1,
 // gas flow and water flow are required; packing height and label are read;
 // result columns are ignored, as the results are recomputed); lines before
 // it are skipped with a notice. Every number is read with one decimal

@@ -9,6 +9,8 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
+#include <utility>
 
 namespace series {
 namespace {
@@ -28,24 +30,66 @@ struct HeaderName {
 };
 
 // Names as Export, the Runs window (in English and German) and people with a
-// spreadsheet write them, after normalising.
-constexpr std::array<HeaderName, 40> headerNames{{
+// spreadsheet write them, after normalising; German ones with umlauts and
+// as ASCII writes them (oe for ö).
+constexpr auto headerNames = std::to_array<HeaderName>({
     {"y1", y1},
+    {"yin", y1},
+    {"yein", y1},
+    {"gasmolefraction", y1},
+    {"molefractiongas", y1},
+    {"molenbruchgas", y1},
+    {"gasmolenbruch", y1},
+    {"stoffmengenanteilgas", y1},
     {"x1", x1},
+    {"xout", x1},
+    {"xaus", x1},
+    {"watermolefraction", x1},
+    {"molefractionwater", x1},
+    {"liquidmolefraction", x1},
+    {"molenbruchwasser", x1},
+    {"wassermolenbruch", x1},
+    {"molenbruchflüssigkeit", x1},
+    {"stoffmengenanteilwasser", x1},
     {"gasflow", gasFlow},
     {"gasflowrate", gasFlow},
+    {"airflow", gasFlow},
+    {"airflowrate", gasFlow},
     {"gasstrom", gasFlow},
+    {"gasdurchsatz", gasFlow},
+    {"gasmengenstrom", gasFlow},
+    {"luftstrom", gasFlow},
     {"waterflow", waterFlow},
     {"waterflowrate", waterFlow},
     {"h20flowrate", waterFlow},
     {"h2oflowrate", waterFlow},
+    {"liquidflow", waterFlow},
+    {"liquidflowrate", waterFlow},
     {"wasserstrom", waterFlow},
+    {"wasserdurchsatz", waterFlow},
+    {"wassermengenstrom", waterFlow},
+    {"flüssigkeitsstrom", waterFlow},
     {"packingheight", packingHeight},
     {"height", packingHeight},
     {"heightofpacking", packingHeight},
+    {"packedheight", packingHeight},
+    {"bedheight", packingHeight},
+    {"packedbedheight", packingHeight},
     {"füllkörperhöhe", packingHeight},
+    {"fuellkoerperhoehe", packingHeight},
+    {"packungshöhe", packingHeight},
+    {"packungshoehe", packingHeight},
+    {"höhe", packingHeight},
+    {"hoehe", packingHeight},
+    {"schütthöhe", packingHeight},
+    {"schuetthoehe", packingHeight},
+    {"füllhöhe", packingHeight},
+    {"fuellhoehe", packingHeight},
+    {"betthöhe", packingHeight},
     {"label", label},
+    {"name", label},
     {"bezeichnung", label},
+    {"beschriftung", label},
     // Results and the user's marks: opening recomputes, so they are not read.
     {"run", result},
     {"lauf", result},
@@ -71,16 +115,20 @@ constexpr std::array<HeaderName, 40> headerNames{{
     {"mtc95low", result},
     {"mtc95high", result},
     {"ergebnis", result},
-}};
+});
 
-// Lowercase (ASCII and the German umlauts), without a trailing part in
-// parentheses such as a unit, and without spaces, '_' and '-'.
+// Lowercase (ASCII and the German umlauts), without a unit after it in
+// parentheses or brackets or after " / ", and without spaces, '_' and '-'.
 std::string normalised(std::string_view name)
 {
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\t'))
-        name.remove_suffix(1);
-    if (name.ends_with(')') && name.rfind('(') != std::string_view::npos)
-        name = name.substr(0, name.rfind('('));
+    name = text::trimmed(name);
+    for (const auto& [open, close] : {std::pair('(', ')'), std::pair('[', ']')}) {
+        if (name.ends_with(close) && name.rfind(open) != std::string_view::npos)
+            name = text::trimmed(name.substr(0, name.rfind(open)));
+    }
+    // "Höhe / m", as German lab sheets write a quantity and its unit.
+    if (const std::size_t slash = name.find(" / "); slash != std::string_view::npos && slash > 0)
+        name = name.substr(0, slash);
     std::string result;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const char c = name[i];
@@ -268,16 +316,39 @@ std::variant<Table, ReadError> tableOf(std::string_view text)
     return *lacking;
 }
 
+// The notice of a file read as Windows-1252, on the line of its first text
+// that is not UTF-8, and the refusal of one that is neither UTF-8 nor text
+// in Windows-1252.
+Notice readAs1252(int line)
+{
+    return {line, "not UTF-8; the file is read as Windows-1252 (Western European), as Excel saves CSV"};
+}
+
+std::string notText1252()
+{
+    return "expected text in UTF-8 or Windows-1252; save the file as \"CSV UTF-8\"";
+}
+
 }  // namespace
 
 ImportResult importCsv(std::string_view bytes)
 {
-    const std::string_view text = text::withoutBom(bytes);
+    std::string_view text = text::withoutBom(bytes);
     if (auto tooLarge = text::beyondFileLimit(text))
         return *tooLarge;
-    if (const auto bad = text::firstInvalidUtf8(text)) {
-        const text::Position at = text::positionAt(text, *bad);
-        return ReadError{at.line, at.column, {}, "expected UTF-8 text; save the file as CSV in UTF-8"};
+    // Excel's "CSV (comma delimited)" is Windows-1252 where it is set up
+    // for a Western language; a file that is not UTF-8 is read as that.
+    std::string decoded;
+    std::optional<Notice> decodedNotice;
+    if (const auto notUtf8 = text::firstInvalidUtf8(text)) {
+        if (const auto bad = text::firstNonText1252(text)) {
+            const std::string before = text::fromWindows1252(text.substr(0, *bad));
+            const text::Position at = text::positionAt(before, before.size());
+            return ReadError{at.line, at.column, {}, notText1252()};
+        }
+        decodedNotice = readAs1252(text::positionAt(text, *notUtf8).line);
+        decoded = text::fromWindows1252(text);
+        text = decoded;
     }
     auto found = tableOf(text);
     if (ReadError* error = std::get_if<ReadError>(&found))
@@ -285,6 +356,8 @@ ImportResult importCsv(std::string_view bytes)
     const Table& table = std::get<Table>(found);
 
     ImportedSeries imported;
+    if (decodedNotice)
+        imported.notices.push_back(std::move(*decodedNotice));
     for (std::size_t i = 0; i < table.header; ++i) {
         const csv::Record& record = table.records[i];
         imported.notices.push_back(

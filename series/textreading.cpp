@@ -4,11 +4,45 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string>
 
 namespace series::text {
+namespace {
+
+// Unicode of each byte of Windows-1252; 0 for the five it leaves undefined.
+// Only 0x80 to 0x9F differ from Latin-1.
+constexpr std::array<char16_t, 256> windows1252 = [] {
+    std::array<char16_t, 256> table{};
+    for (std::size_t byte = 0; byte < table.size(); ++byte)
+        table[byte] = char16_t(byte);
+    constexpr std::array<char16_t, 32> from80{
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    };
+    for (std::size_t i = 0; i < from80.size(); ++i)
+        table[0x80 + i] = from80[i];
+    return table;
+}();
+
+void appendUtf8(std::string& text, char16_t code)
+{
+    if (code < 0x80) {
+        text += char(code);
+    } else if (code < 0x800) {
+        text += char(0xC0 | (code >> 6));
+        text += char(0x80 | (code & 0x3F));
+    } else {
+        text += char(0xE0 | (code >> 12));
+        text += char(0x80 | ((code >> 6) & 0x3F));
+        text += char(0x80 | (code & 0x3F));
+    }
+}
+
+}  // namespace
 
 std::string_view withoutBom(std::string_view bytes)
 {
@@ -115,6 +149,26 @@ std::optional<std::size_t> firstInvalidUtf8(std::string_view text)
         i += length;
     }
     return std::nullopt;
+}
+
+std::optional<std::size_t> firstNonText1252(std::string_view bytes)
+{
+    const auto found = std::find_if(bytes.begin(), bytes.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return windows1252[byte] == 0 || (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F;
+    });
+    return found == bytes.end() ? std::nullopt : std::optional(std::size_t(found - bytes.begin()));
+}
+
+std::string fromWindows1252(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const char16_t code = windows1252[static_cast<unsigned char>(c)];
+        appendUtf8(text, code == 0 && c != 0 ? u'\uFFFD' : code);
+    }
+    return text;
 }
 
 }  // namespace series::text

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace series::text {
@@ -38,5 +39,14 @@ Position positionAt(std::string_view text, std::size_t offset);
 
 // The offset of the first byte that is not part of well-formed UTF-8.
 std::optional<std::size_t> firstInvalidUtf8(std::string_view text);
+
+// The offset of the first byte that is not text in Windows-1252: one of
+// the five the code page leaves undefined, or a control character other
+// than tab, CR and LF (a UTF-16 file's zero bytes, say).
+std::optional<std::size_t> firstNonText1252(std::string_view bytes);
+
+// Windows-1252 bytes, the Western code page of Excel's CSV files, as
+// UTF-8; a byte the code page leaves undefined becomes U+FFFD.
+std::string fromWindows1252(std::string_view bytes);
 
 }  // namespace series::text

@@ -364,6 +364,14 @@
         <source>&lt;p&gt;Every number of a CSV file is read with one decimal separator: the one its numbers show, such as the point in 0.02 or the comma in 0,5, or, where none shows it, a point in a file separated by commas and a comma in one separated by semicolons. A number that would need a guess, such as 1,500 in a file with decimal points, 1.500 in one with decimal commas or in a tab-separated file where no number shows the separator, or a number with group separators, is not read: the file is refused at its line and column, with what to write instead. A word processor&apos;s minus sign (−) is read as a minus.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Alle Zahlen einer CSV-Datei werden mit demselben Dezimaltrennzeichen gelesen: dem, das ihre Zahlen zeigen, etwa dem Punkt in 0.02 oder dem Komma in 0,5, oder, wo keine Zahl es zeigt, mit einem Punkt in einer durch Kommas getrennten Datei und einem Komma in einer durch Semikolons getrennten. Eine Zahl, die geraten werden müsste, etwa 1,500 in einer Datei mit Dezimalpunkten, 1.500 in einer mit Dezimalkommas oder in einer durch Tabulatoren getrennten Datei, in der keine Zahl das Trennzeichen zeigt, oder eine Zahl mit Tausendertrennzeichen, wird nicht gelesen: Die Datei wird mit Zeile und Spalte dieser Zahl zurückgewiesen, und die Meldung sagt, was stattdessen zu schreiben ist. Das Minuszeichen einer Textverarbeitung (−) wird als Minus gelesen.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;A CSV file&apos;s header names its columns in English or German, in any case, with spaces, _ or - between the words and a unit after the name in parentheses or brackets or after &quot; / &quot;: y1 (also y in, y ein, Molenbruch Gas), x1 (x out, x aus, Molenbruch Wasser), gas flow (gas flow rate, air flow, Gasstrom, Gasdurchsatz, Luftstrom), water flow (water flow rate, liquid flow, Wasserstrom, Wasserdurchsatz, Flüssigkeitsstrom), packing height (height, packed height, bed height, Packungshöhe, Höhe, Schütthöhe, Füllhöhe, Füllkörperhöhe) and label (name, Bezeichnung). A file that is not UTF-8 is read as Windows-1252, as Excel saves CSV in Western Europe, and a notice says so.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Kopfzeile einer CSV-Datei benennt ihre Spalten auf Deutsch oder Englisch, in beliebiger Groß- und Kleinschreibung, mit Leerzeichen, _ oder - zwischen den Wörtern und einer Einheit nach dem Namen in runden oder eckigen Klammern oder nach &quot; / &quot;: y1 (auch y ein, y in, Molenbruch Gas), x1 (x aus, x out, Molenbruch Wasser), Gasstrom (Gasdurchsatz, Luftstrom, gas flow, gas flow rate, air flow), Wasserstrom (Wasserdurchsatz, Flüssigkeitsstrom, water flow, water flow rate, liquid flow), Füllkörperhöhe (Packungshöhe, Höhe, Schütthöhe, Füllhöhe, packing height, height, packed height, bed height) und Bezeichnung (label, name). Eine Datei, die nicht UTF-8 ist, wird als Windows-1252 gelesen, wie Excel CSV in Westeuropa speichert, und ein Hinweis sagt es.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Import Runs adds the runs of a series file or a CSV file to the series that is open, as one step that Undo takes back; the series&apos; title, people, date, notes, flow unit and uncertainties stay as they are. Open starts a new series from the file.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Versuche importieren fügt die Versuche einer Messreihendatei oder einer CSV-Datei der geöffneten Messreihe hinzu, als ein Schritt, den Rückgängig zurücknimmt; Titel, Personen, Datum, Notizen, Stromeinheit und Unsicherheiten der Messreihe bleiben, wie sie sind. Öffnen beginnt mit der Datei eine neue Messreihe.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>RunChart</name>
@@ -788,6 +796,10 @@
     <message>
         <source>Cancelled: computed for the next export or report, or when the run or the uncertainties change</source>
         <translation>Abgebrochen: wird für den nächsten Export oder Bericht berechnet, oder wenn sich der Versuch oder die Unsicherheiten ändern</translation>
+    </message>
+    <message>
+        <source>Import runs</source>
+        <translation>Versuche importieren</translation>
     </message>
 </context>
 <context>
@@ -1312,6 +1324,14 @@ Sollen sie gespeichert werden?</translation>
     <message>
         <source>Save &amp;Series Report as PDF…</source>
         <translation>Bericht der &amp;Messreihe als PDF speichern…</translation>
+    </message>
+    <message>
+        <source>&amp;Import Runs…</source>
+        <translation>Versuche &amp;importieren …</translation>
+    </message>
+    <message>
+        <source>Import Runs</source>
+        <translation>Versuche importieren</translation>
     </message>
 </context>
 <context>

@@ -212,6 +212,13 @@ void RunsModel::setField(Field which, const QString& text)
     edit(changed, std::move(before), tr("Edit the series"), {{}, true, false});
 }
 
+void RunsModel::appendRuns(std::vector<series::Run> runs, std::vector<series::RunResult> results)
+{
+    Rows before = copyOfEditor();
+    const bool changed = editor.appendRuns(std::move(runs), std::move(results));
+    edit(changed, std::move(before), tr("Import runs"), {});
+}
+
 void RunsModel::resetSeries(series::Series series, std::vector<series::RunResult> results)
 {
     beginResetModel();

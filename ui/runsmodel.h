@@ -83,6 +83,10 @@ public:
     std::vector<series::RunUncertainty> uncertaintiesSoFar(bool* complete = nullptr) const;
     UncertaintyCache& uncertainties() { return uncertain; }
 
+    // Import Runs: runs of another file with their results join the series
+    // after its last run, as one undoable step.
+    void appendRuns(std::vector<series::Run> runs, std::vector<series::RunResult> results);
+
     // Replaces the whole series, as after New or Open: nothing to undo.
     void resetSeries(series::Series series, std::vector<series::RunResult> results);
 

@@ -1,5 +1,6 @@
 #include "ui/seriesfiles.h"
 
+#include "present/editing.h"
 #include "series/csv.h"
 #include "series/file.h"
 
@@ -123,20 +124,62 @@ std::optional<std::vector<series::RunUncertainty>> uncertaintiesWithProgress(QWi
         });
 }
 
-std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path)
+namespace {
+
+bool isCsv(const QString& path)
 {
-    const QString name = QFileInfo(path).fileName();
+    return QFileInfo(path).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;
+}
+
+// The file's bytes, or empty after a box that says why not.
+std::optional<QByteArray> bytesOf(QWidget* parent, const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         tell(parent, QMessageBox::Warning, FileText::tr("Not opened"),
              FileText::tr("%1 could not be opened:\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
-    const std::string_view text(bytes.constData(), std::size_t(bytes.size()));
+    return file.readAll();
+}
+
+void tellRefused(QWidget* parent, const QString& path, const series::ReadError& error)
+{
+    tell(parent, QMessageBox::Warning, FileText::tr("Not opened"),
+         FileText::tr("%1 is not a series Quillon can read:\n%2")
+             .arg(QDir::toNativeSeparators(path),
+                  QString::fromStdString(series::describe(error, QFileInfo(path).fileName().toStdString()))));
+}
+
+// The runs computed, then what differs from the stored results and what the
+// reader noticed told; empty when the computing is cancelled.
+std::optional<std::vector<series::RunResult>> computeAndTell(QWidget* parent, const QString& path,
+                                                             std::span<const series::Run> runs,
+                                                             std::span<const series::StoredResults> stored,
+                                                             const std::vector<series::Notice>& notices)
+{
+    std::optional<std::vector<series::RunResult>> results = computeWithProgress(parent, runs);
+    if (!results)
+        return std::nullopt;
+    const QString name = QFileInfo(path).fileName();
+    if (const auto differences = series::compareResults(stored, *results); !differences.empty())
+        tellDifferences(parent, name, differences);
+    if (!notices.empty())
+        tellNotices(parent, name, notices);
+    return results;
+}
+
+}  // namespace
+
+std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path)
+{
+    const std::optional<QByteArray> bytes = bytesOf(parent, path);
+    if (!bytes)
+        return std::nullopt;
+    const std::string_view text(bytes->constData(), std::size_t(bytes->size()));
 
     OpenedSeries opened;
-    opened.imported = QFileInfo(path).suffix().compare(u"csv", Qt::CaseInsensitive) == 0;
+    opened.imported = isCsv(path);
     std::vector<series::Notice> notices;
     std::vector<series::StoredResults> stored;
     std::optional<series::ReadError> error;
@@ -159,22 +202,34 @@ std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path)
         }
     }
     if (error) {
-        tell(parent, QMessageBox::Warning, FileText::tr("Not opened"),
-             FileText::tr("%1 is not a series Quillon can read:\n%2")
-                 .arg(QDir::toNativeSeparators(path),
-                      QString::fromStdString(series::describe(*error, name.toStdString()))));
+        tellRefused(parent, path, *error);
         return std::nullopt;
     }
-
-    std::optional<std::vector<series::RunResult>> results = computeWithProgress(parent, opened.series.runs);
+    std::optional<std::vector<series::RunResult>> results =
+        computeAndTell(parent, path, opened.series.runs, stored, notices);
     if (!results)
         return std::nullopt;
     opened.results = std::move(*results);
-    if (const auto differences = series::compareResults(stored, opened.results); !differences.empty())
-        tellDifferences(parent, name, differences);
-    if (!notices.empty())
-        tellNotices(parent, name, notices);
     return opened;
+}
+
+std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path)
+{
+    const std::optional<QByteArray> bytes = bytesOf(parent, path);
+    if (!bytes)
+        return std::nullopt;
+    auto read = present::readRuns(std::string_view(bytes->constData(), std::size_t(bytes->size())),
+                                  isCsv(path) ? present::RunsFile::csv : present::RunsFile::series);
+    if (const auto* error = std::get_if<series::ReadError>(&read)) {
+        tellRefused(parent, path, *error);
+        return std::nullopt;
+    }
+    auto& file = std::get<present::FileRuns>(read);
+    std::optional<std::vector<series::RunResult>> results =
+        computeAndTell(parent, path, file.runs, file.stored, file.notices);
+    if (!results)
+        return std::nullopt;
+    return ImportedRuns{std::move(file.runs), std::move(*results)};
 }
 
 QByteArray seriesFileBytes(const series::Series& series, std::span<const series::RunResult> results)

@@ -29,6 +29,14 @@ struct OpenedSeries {
 // what was expected) or when the user cancels the computing.
 std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path);
 
+// Import Runs: the runs of a series or CSV file (told as Open tells them),
+// computed again and told of as Open tells of them, for the open series.
+struct ImportedRuns {
+    std::vector<series::Run> runs;
+    std::vector<series::RunResult> results;
+};
+std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path);
+
 // Every run computed on all cores; after half a second a progress dialog
 // shows, whose Cancel gives nothing. The windows stay responsive meanwhile.
 std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* parent, std::span<const series::Run> runs);

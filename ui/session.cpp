@@ -112,6 +112,7 @@ void Session::addFileMenu()
     };
     add("newSeries", tr("&New Series"), QKeySequence::New, &Session::newSeries);
     add("openSeries", tr("&Open…"), QKeySequence::Open, &Session::open);
+    add("importRuns", tr("&Import Runs…"), QKeySequence(), &Session::importRuns);
     add("saveSeries", tr("&Save"), QKeySequence::Save, &Session::save);
     add("saveSeriesAs", tr("Save &As…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &Session::saveAs);
     menu->addSeparator();
@@ -217,6 +218,18 @@ void Session::open()
         tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
     if (!chosen.isEmpty())
         read(chosen);
+}
+
+void Session::importRuns()
+{
+    // The runs join the series as it is, so nothing is lost and nothing asked.
+    const QString chosen = QFileDialog::getOpenFileName(
+        &form, tr("Import Runs"), QFileInfo(path).absolutePath(),
+        tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
+    if (chosen.isEmpty())
+        return;
+    if (std::optional<ui::ImportedRuns> imported = ui::importRunsFile(&form, chosen))
+        model.appendRuns(std::move(imported->runs), std::move(imported->results));
 }
 
 bool Session::openFile(const QString& file)

@@ -35,6 +35,7 @@ public:
 
     void newSeries();
     void open();
+    void importRuns();
     bool save();
     bool saveAs();
     // Opens a series file or imports a CSV file, once any unsaved changes

@@ -104,6 +104,8 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("newSeries", &Document::newSeries)
         .function("open", &Document::open)
         .function("importCsv", &Document::importCsv)
+        // Import Runs: a file's runs appended to the series.
+        .function("importRuns", &Document::importRuns)
         .function("restore", &Document::restore)
         .function("fileBytes", &Document::fileBytes)
         .function("revision", &Document::revision)

@@ -250,6 +250,11 @@ val Document::importCsv(const val& bytes, const std::string& name)
     return read(editor.importCsv(stringOf(bytes)), name);
 }
 
+val Document::importRuns(const val& bytes, const std::string& name, bool csv)
+{
+    return read(editor.importRuns(stringOf(bytes), csv ? present::RunsFile::csv : present::RunsFile::series), name);
+}
+
 val Document::restore(const val& bytes, const std::string& name)
 {
     return read(editor.open(stringOf(bytes), present::Origin::restored), name);

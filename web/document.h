@@ -93,6 +93,11 @@ public:
     // A CSV file's runs as a new series, not yet saved.
     val importCsv(const val& bytes, const std::string& name);
 
+    // Import Runs: a .quillon or CSV file's runs appended to the series as
+    // one step, computed again, the series' fields left as they are; the
+    // answer as open's, with differences numbered as in the file.
+    val importRuns(const val& bytes, const std::string& name, bool csv);
+
     // A .quillon file's series that the browser kept, as open reads it but
     // not yet saved.
     val restore(const val& bytes, const std::string& name);

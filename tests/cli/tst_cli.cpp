@@ -243,6 +243,8 @@ const QByteArray oneGasFlow =
     "y1,x1,gas_flow,water_flow,packing_height\n0.02,0.001,2,30,1\n0.021,0.0005,2,35,1\n0.022,0.0004,2,45,1\n"
     "0.02,0.0002,2,60,1\n";
 const QStringList computeJson{"compute", "--format", "json", "-"};
+const QByteArray windows1252Sheet =
+    "Bezeichnung;y1;x1;Gasstrom (mol/s);Wasserstrom;Packungsh\xF6he / m\r\nS\xE4ule;0,02;0,01;1;1;2\r\n";
 
 // What the JSON and the CSV hold, digit for digit and quote for quote:
 // numbers as the shortest text that reads back, plain lists on one line,
@@ -255,7 +257,10 @@ INSTANTIATE_TEST_SUITE_P(CliWritten, ExitCodes, testing::Values(
     ExitCase{"json_interval_on_one_line", {"fit", "--format", "json", "-"}, 0, "\n  \"water_exponent_ci95\": \\[-?[0-9][^,\n]*, -?[0-9][^,\n]*\\],\n", oneGasFlow},
     ExitCase{"json_dropped_on_one_line", {"fit", "--format", "json", "-"}, 0, "\n  \"dropped\": \\{\"term\": \"gas_exponent\", \"reason\": \"all runs have one gas flow\"\\}\n\\}\n$", oneGasFlow},
     ExitCase{"csv_file_quoted", {"compute", "a \"b\", c.csv", "-"}, 0, "\r\n\"a \"\"b\"\", c.csv\",1,", edgeNumbers},
-    ExitCase{"csv_standard_input_as_named", {"compute", "a \"b\", c.csv", "-"}, 0, "\r\n-,1,,5e-324,-0,100,30000,1e-05,0,", edgeNumbers}),
+    ExitCase{"csv_standard_input_as_named", {"compute", "a \"b\", c.csv", "-"}, 0, "\r\n-,1,,5e-324,-0,100,30000,1e-05,0,", edgeNumbers},
+    // A German sheet as Excel saves it: Windows-1252, read as such; bytes text in neither are refused where they are.
+    ExitCase{"csv_windows1252", {"compute", "-"}, 0, "\r\n1,Säule,0.02,0.01,1,1,2,", windows1252Sheet},
+    ExitCase{"csv_not_text", {"compute", "-"}, 3, "^-:3:2: expected text in UTF-8 or Windows-1252", windows1252Sheet + "S\x81;1;1;1;1;1\r\n"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct ManyCase {

@@ -164,9 +164,9 @@ void TestSession::reportMenu()
             texts << item->text() + item->shortcut().toString();
         return texts;
     };
-    QCOMPARE(
-        items(0),
-        (QStringList{"&New SeriesCtrl+N", "&Open…Ctrl+O", "&SaveCtrl+S", "Save &As…Ctrl+Shift+S", "", "&QuitCtrl+Q"}));
+    QCOMPARE(items(0),
+             (QStringList{"&New SeriesCtrl+N", "&Open…Ctrl+O", "&Import Runs…", "&SaveCtrl+S", "Save &As…Ctrl+Shift+S",
+                          "", "&QuitCtrl+Q"}));
     QCOMPARE(items(2),
              (QStringList{"Show &Runs", "Show Series &Analysis", "&Copy Run", "Save Report as &PDF…",
                           "&Export Runs as CSV…", "Save &Series Report as PDF…"}));

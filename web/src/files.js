@@ -23,14 +23,17 @@ export function fileNameOf(title) {
   return `${name}.quillon`;
 }
 
+const isCsv = (name) => name.toLowerCase().endsWith('.csv');
+
 export class SeriesFiles {
   // onOpened after New, Open and Restore; onSaved once the series is
-  // written or kept.
-  constructor(documentOfRuns, cache, onOpened, onSaved) {
+  // written or kept; onImported once Import Runs has added runs.
+  constructor(documentOfRuns, cache, onOpened, onSaved, onImported) {
     this.runs = documentOfRuns;
     this.cache = cache;
     this.onOpened = onOpened;
     this.onSaved = onSaved;
+    this.onImported = onImported;
     this.fileName = '';
     this.exporting = false;
     // Where the browser's save picker last wrote the series, to write again.
@@ -42,6 +45,9 @@ export class SeriesFiles {
     document.getElementById('saveSeries').addEventListener('click', () => this.save());
     document.getElementById('exportCsv').addEventListener('click', () => this.exportCsv());
     this.picker.addEventListener('change', () => this.readChosen());
+    this.importPicker = document.getElementById('importFile');
+    document.getElementById('importRuns').addEventListener('click', () => this.importRuns());
+    this.importPicker.addEventListener('change', () => this.importChosen());
     document.addEventListener('keydown', (event) => {
       if (!(event.ctrlKey || event.metaKey) || event.altKey) return;
       const key = event.key.toLowerCase();
@@ -91,21 +97,42 @@ export class SeriesFiles {
   // Reads a .quillon or CSV file's bytes into the series; says what the
   // desktop would say of them.
   async read(name, bytes) {
-    const imported = name.toLowerCase().endsWith('.csv');
+    const imported = isCsv(name);
     const read = imported ? this.runs.importCsv(bytes, name) : this.runs.open(bytes, name);
     // An import is a new series, with no file of its own yet.
     return this.took(read, name, imported ? '' : name);
   }
 
-  async took(read, name, fileName) {
+  // Import Runs: the runs join the series as it is, so nothing is asked.
+  importRuns() {
+    this.importPicker.value = '';
+    this.importPicker.click();
+  }
+
+  async importChosen() {
+    const file = this.importPicker.files[0];
+    if (!file) return false;
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    return this.told(this.runs.importRuns(bytes, file.name, isCsv(file.name)), file.name, this.onImported);
+  }
+
+  took(read, name, fileName) {
+    return this.told(read, name, () => {
+      this.fileName = fileName;
+      this.handle = null;
+      this.onOpened();
+    });
+  }
+
+  // What the desktop says of a file read: why it was not, or else, once
+  // `show` has shown it, which stored results differ and what was noticed.
+  async told(read, name, show) {
     if (!read.ok) {
       await showBox(tr('SeriesFiles', 'Not opened'), tr('SeriesFiles', '%1 is not a series Quillon can read:\n%2',
         name, read.error));
       return false;
     }
-    this.fileName = fileName;
-    this.handle = null;
-    this.onOpened();
+    show();
     if (read.differences.length > 0) {
       const runs = read.differences.slice(0, longestList);
       if (read.differences.length > longestList) runs.push('…');

@@ -107,7 +107,7 @@ async function start() {
   const files = new SeriesFiles(runs, cache, () => {
     column.forgetRun();
     changed();
-  }, showName);
+  }, showName, () => changed());
   wireHelp(quillon);
   wireReport(quillon, runs, cache, files, analysis);
   changed();

@@ -1206,3 +1206,70 @@ describe('Save\'s name', () => {
     });
   }
 });
+
+describe('import runs', () => {
+  // Examples A and B as Excel saves a German sheet: Windows-1252, ';',
+  // decimal commas, an umlaut in the header and a units row.
+  const sheet = Buffer.from('Bezeichnung;y1;x1;Gasstrom;Wasserstrom;Packungsh\xF6he (m)\r\n;;;mol/s;mol/s;m\r\n'
+    + 'A;0,02;0,01;1;1;2\r\nB;0,045;0,02;2;3;1,5\r\n', 'latin1');
+  const typed = { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2, label: '' };
+  const fromSheet = [{ y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2, label: 'A' },
+    { y1: 0.045, x1: 0.02, gasFlow: 2, waterFlow: 3, packingHeight: 1.5, label: 'B' }];
+
+  async function importFile(page, name, bytes) {
+    const folder = mkdtempSync(join(tmpdir(), 'quillon-upload-'));
+    writeFileSync(join(folder, name), bytes);
+    await (await page.$('#importFile')).uploadFile(join(folder, name));
+    uploads.push(folder);
+  }
+  const shownRuns = (page) => page.$$eval('#runsTable tbody tr', (rows) => rows.map((row) => ({
+    label: row.querySelector('input[type="text"]').value, mtc: row.querySelector('[data-column="mtc"]').title,
+  })));
+
+  // The typed run, titled, before each import.
+  async function typedSeries() {
+    const page = await openPage(browser, server.url);
+    await type(page, typedRuns[0]);
+    await page.click('#calculate');
+    await page.click('#findMtc');
+    await page.$eval('#seriesTitle', (field) => {
+      field.value = 'Lab 3';
+      field.dispatchEvent(new Event('change'));
+    });
+    return page;
+  }
+
+  for (const row of [
+    { name: 'Messreihe.csv', bytes: sheet, runs: [typed, ...fromSheet], told: /^Messreihe\.csv:1: .*Windows-1252.*\nMessreihe\.csv:2: / },
+    { name: 'other.quillon', bytes: ask(['write'], JSON.stringify(fromSheet.slice(1))), runs: [typed, fromSheet[1]] },
+  ]) {
+    test(`${row.name}: its runs join the typed one as one step, the series' fields kept`, async () => {
+      const page = await typedSeries();
+      await importFile(page, row.name, row.bytes);
+      await page.waitForFunction((count) => document.querySelectorAll('#runsTable tbody tr').length === count, {},
+        row.runs.length);
+      if (row.told) assert.match((await closeBox(page)).text, row.told);
+      else assert.ok(await noBoxOpen(page));
+      const native = JSON.parse(ask(['read'], ask(['write'], JSON.stringify(row.runs))));
+      assert.deepEqual(await shownRuns(page), native.map((run) => ({ label: run.label, mtc: run.mtc ?? '' })));
+      assert.equal(await page.$eval('#seriesTitle', (field) => field.value), 'Lab 3');
+      await page.click('#undo');
+      assert.equal((await shownRuns(page)).length, 1);
+      assert.equal(await page.$eval('#seriesTitle', (field) => field.value), 'Lab 3');
+      await page.click('#redo');
+      assert.equal((await shownRuns(page)).length, row.runs.length);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+
+  test('a file that cannot be read is named and changes nothing', async () => {
+    const page = await typedSeries();
+    await importFile(page, 'units.csv', 'y1,x1,gas_flow,water_flow\r\n,,mol/s,mol/s\r\n');
+    const box = await closeBox(page);
+    assert.equal(box.title, 'Not opened');
+    assert.match(box.text, /^units\.csv is not a series Quillon can read:\nunits\.csv: no run in the file/);
+    assert.equal((await shownRuns(page)).length, 1);
+    await page.close();
+  });
+});

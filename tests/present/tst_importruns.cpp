@@ -1,0 +1,134 @@
+#include "present/editing.h"
+
+#include "series/uncertainty.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using present::RunsFile;
+using present::SeriesEditor;
+
+series::Run labelled(absorber::RunInputs inputs, const char* label)
+{
+    return {inputs, 2.0, label, false, false, {}, {}};
+}
+const series::Run typed = labelled({0.02, 0.01, 1, 1}, "typed");
+const series::Uncertainties relative2{0.02, 0.02, std::nullopt, std::nullopt, std::nullopt};
+const series::Uncertainties absolute1{std::nullopt, std::nullopt, 0.01, 0.01, std::nullopt};
+
+// A series file of other fields, with the stored results of `storedFrom`.
+std::string seriesFile(std::vector<series::Run> runs, std::vector<series::Run> storedFrom)
+{
+    series::Series other;
+    other.title = "other";
+    other.flowUnit = "kg/h";
+    other.uncertainty = absolute1;
+    other.runs = std::move(runs);
+    std::vector<series::RunResult> results;
+    for (const series::Run& run : storedFrom)
+        results.push_back(series::computeRun(run));
+    return series::writeSeriesFile(other, results);
+}
+
+struct ImportCase {
+    const char* name;
+    std::string bytes;
+    RunsFile kind;
+    bool read;
+    std::vector<std::string> labels;  // of every run after the import
+    std::vector<int> noticeLines = {};
+    std::vector<std::size_t> differing = {};
+};
+
+class ImportRuns : public testing::TestWithParam<ImportCase> {};
+
+TEST_P(ImportRuns, AppendAsOneStepAndLeaveTheSeriesFields)
+{
+    const ImportCase& row = GetParam();
+    SeriesEditor editor;
+    editor.addRun(typed, series::computeRun(typed), 0);
+    editor.setField(present::SeriesField::title, "NH3 series");
+    editor.setUncertainties(relative2);
+    editor.markSaved(editor.revision());
+    const int saved = editor.revision();
+    const std::vector<int> idsBefore = editor.ids();
+    const series::Series before = editor.series();
+
+    const present::OpenOutcome outcome = editor.importRuns(row.bytes, row.kind);
+    ASSERT_EQ(std::holds_alternative<present::Opened>(outcome), row.read);
+    std::vector<std::string> labels;
+    for (const series::Run& run : editor.series().runs)
+        labels.push_back(run.label);
+    EXPECT_EQ(labels, row.labels);
+    EXPECT_EQ(editor.results().size(), labels.size());
+    const series::Series& after = editor.series();
+    EXPECT_EQ(after.title, "NH3 series");
+    EXPECT_EQ(std::tie(after.title, after.people, after.date, after.flowUnit, after.notes),
+              std::tie(before.title, before.people, before.date, before.flowUnit, before.notes));
+    EXPECT_EQ(after.uncertainty, relative2);
+    if (row.read) {
+        const auto& opened = std::get<present::Opened>(outcome);
+        std::vector<int> lines;
+        for (const series::Notice& notice : opened.notices)
+            lines.push_back(notice.line);
+        EXPECT_EQ(lines, row.noticeLines);
+        EXPECT_EQ(opened.differingRuns, row.differing);
+    }
+    // Every appended run is computed as Calculate computes it, under a new identity.
+    for (std::size_t at = idsBefore.size(); at < editor.size(); ++at) {
+        EXPECT_EQ(editor.results()[at].ntu, series::computeRun(editor.series().runs[at]).ntu);
+        EXPECT_GT(editor.ids()[at], idsBefore.back());
+    }
+
+    const bool appended = labels.size() > idsBefore.size();
+    EXPECT_EQ(editor.modified(), appended);
+    EXPECT_EQ(editor.canUndo(), true);
+    if (!appended) {
+        EXPECT_EQ(editor.revision(), saved);
+        return;
+    }
+    const int imported = editor.revision();
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(editor.ids(), idsBefore);
+    EXPECT_EQ(editor.revision(), saved);
+    EXPECT_FALSE(editor.modified());
+    ASSERT_TRUE(editor.redo());
+    EXPECT_EQ(editor.size(), labels.size());
+    EXPECT_EQ(editor.revision(), imported);
+    EXPECT_TRUE(editor.modified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ImportRuns,
+    testing::Values(
+        ImportCase{"csvWithAUnitsRow",
+                   "label,y1,x1,gas_flow,water_flow,packing_height\r\n,,,mol/s,mol/s,m\r\nA,0.02,0.01,1,1,2\r\n"
+                   "B,0.045,0.02,2,3,\r\nC,x,0.02,2,3,\r\n",
+                   RunsFile::csv, true, {"typed", "A", "B"}, {2, 5}, {}},
+        ImportCase{"csvWithoutARun", "y1,x1,gas_flow,water_flow\r\n,,mol/s,mol/s\r\n", RunsFile::csv, false, {"typed"}},
+        ImportCase{"csvUnreadable", "y1;x1\r\n0,02;0,01\r\n", RunsFile::csv, false, {"typed"}},
+        ImportCase{"seriesFile", seriesFile({typed, labelled({0.045, 0.02, 2, 3}, "S")}, {typed, typed}),
+                   RunsFile::series, true, {"typed", "typed", "S"}, {}, {2}},
+        ImportCase{"seriesFileWithoutRuns", seriesFile({}, {}), RunsFile::series, true, {"typed"}},
+        ImportCase{"seriesFileAsCsv", seriesFile({typed}, {typed}), RunsFile::csv, false, {"typed"}}),
+    [](const testing::TestParamInfo<ImportCase>& row) { return std::string(row.param.name); });
+
+// A series file's runs keep the uncertainties their series gave them.
+TEST(ImportRuns, SeriesFileRunsKeepTheirSeriesUncertainties)
+{
+    series::Run own = typed;
+    own.uncertainty.packingHeight = 0.005;
+    SeriesEditor editor;
+    ASSERT_TRUE(std::holds_alternative<present::Opened>(editor.importRuns(seriesFile({own}, {}), RunsFile::series)));
+    ASSERT_EQ(editor.size(), 1u);
+    EXPECT_EQ(editor.series().runs[0].uncertainty,
+              (series::Uncertainties{std::nullopt, std::nullopt, 0.01, 0.01, 0.005}));
+    EXPECT_EQ(editor.series().uncertainty, series::Uncertainties{});
+}
+
+}  // namespace
