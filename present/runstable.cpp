@@ -120,29 +120,40 @@ std::string runsExcludedTip(const series::Run& run, const series::RunResult& res
         .str();
 }
 
+std::optional<std::string> missingUncertaintyReason(
+    const series::Run& run, const series::RunResult& result, const series::Uncertainties& defaults,
+    const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo, const Language& language)
+{
+    if (!result.mtc)
+        return language.translate("RunsModel", "no coefficient").str();
+    if (!series::hasUncertainty(run, defaults))
+        return language.translate("RunsModel", "no uncertainties given").str();
+    if (const auto* notGiven = std::get_if<series::NotGiven>(&monteCarlo))
+        return notGiven->reason;
+    return std::nullopt;
+}
+
 RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const series::RunResult& result,
                              const series::Uncertainties& defaults, UncertaintyStatus status,
                              const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo,
                              const std::string& draws, const NumberLocale& locale, const Language& language)
 {
-    // A missing U says why where the U would be; the interval's cell points to it.
+    // A missing U says why where the U would be; the interval's cell shows
+    // a dash, the reason in both tips.
     const auto missing = [&](const std::string& reason, const std::string& tip) {
         return column == RunsColumn::uncertainty ? RunsCell{missingUncertaintyText(reason, language), tip}
                                                  : RunsCell{"–", tip};
     };
-    const auto noneGiven = [&] {
-        return RunsCell{noUncertaintiesGivenText(language),
-                        language
-                            .translate("RunsModel",
-                                       "No input of this run has an uncertainty: give the series' uncertainties, or "
-                                       "the run's own with Run Uncertainties…")
-                            .str()};
-    };
     if (!result.mtc)
-        return missing(language.translate("RunsModel", "no coefficient").str(),
+        return missing(*missingUncertaintyReason(run, result, defaults, monteCarlo, language),
                        language.translate("RunsModel", "The run has no coefficient: give its packing height").str());
     if (!series::hasUncertainty(run, defaults))
-        return column == RunsColumn::uncertainty ? noneGiven() : RunsCell{"–", noneGiven().tip};
+        return missing(*missingUncertaintyReason(run, result, defaults, monteCarlo, language),
+                       language
+                           .translate("RunsModel",
+                                      "No input of this run has an uncertainty: give the series' uncertainties, or "
+                                      "the run's own with Run Uncertainties…")
+                           .str());
     switch (status) {
     case UncertaintyStatus::pending:
         return {"…", language.translate("RunsModel", "Being computed").str()};

@@ -82,6 +82,13 @@ RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const se
                              const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo,
                              const std::string& draws, const NumberLocale& locale, const Language& language);
 
+// Why a run has no U once its Monte Carlo result is known, short enough for
+// a cell or a footnote: no coefficient, no uncertainties given, or why none
+// could be drawn; none when it has one.
+std::optional<std::string> missingUncertaintyReason(
+    const series::Run& run, const series::RunResult& result, const series::Uncertainties& defaults,
+    const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo, const Language& language);
+
 // "no U: reason", short enough for a cell.
 std::string missingUncertaintyText(const std::string& reason, const Language& language);
 
