@@ -5,8 +5,6 @@
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
-#include <charconv>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -211,16 +209,26 @@ struct Digits {
 
 Digits digitsOf(double value)
 {
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific).ptr;
-    const std::string_view text(buffer, std::size_t(end - buffer));
-    const std::size_t e = text.find('e');
-    Digits out;
-    for (const char c : text.substr(0, e))
+    // The shortest text that reads back, as the full value is shown.
+    const std::string text = fmt::format("{}", std::fabs(value));
+    const std::size_t e = std::min(text.find('e'), text.size());
+    const std::string mantissa = text.substr(0, e);
+    const int power = e < text.size() ? std::atoi(text.c_str() + e + 1) : 0;
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    std::string all;
+    for (const char c : mantissa)
         if (c != '.')
-            out.digits += c;
-    out.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+            all += c;
+    Digits out;
     out.negative = std::signbit(value);
+    const std::size_t first = all.find_first_not_of('0');
+    if (first == std::string::npos) {
+        out.digits.assign(1, '0');
+        return out;
+    }
+    out.digits = all.substr(first);
+    out.digits.erase(std::max<std::size_t>(out.digits.find_last_not_of('0') + 1, 1));
+    out.exponent = int(point) - 1 - int(first) + power;
     return out;
 }
 
