@@ -799,7 +799,7 @@
     </message>
     <message>
         <source>no uncertainties given</source>
-        <translation>keine Unsicherheiten angegeben</translation>
+        <translation>keine Unsicherheiten</translation>
     </message>
     <message>
         <source>The run has no coefficient: give its packing height</source>

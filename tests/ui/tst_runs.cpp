@@ -1,5 +1,6 @@
 #include "fixture.h"
 #include "modalboxes.h"
+#include "present/numbers.h"
 #include "report/runchart.h"
 #include "report/runpdf.h"
 #include "series/series.h"
@@ -464,13 +465,14 @@ void TestRuns::uncertainties()
     RunsModel model;
     const series::Run runA = runOf({0.02, 0.01, 1.0, 1.0}, 2.0);
     model.addRun(runA, series::computeRun(runA));
-    // No uncertainty given: nothing to compute, nothing shown.
+    // No uncertainty given: nothing to compute, and the cell says so.
+    const QString noneGiven = u"no U: no uncertainties given"_s;
     QTRY_VERIFY(model.knownUncertainties().has_value());
-    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), QString());
+    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), noneGiven);
     // Nor when every uncertainty given is 0.
     model.setDefaultUncertainties({0.0, 0.0, 0.0, 0.0, 0.0});
     QTRY_VERIFY(model.knownUncertainties().has_value());
-    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), QString());
+    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), noneGiven);
 
     model.setDefaultUncertainties(labDefaults);
     QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), u"…"_s);
@@ -479,10 +481,14 @@ void TestRuns::uncertainties()
     const series::RunUncertainty direct = series::uncertaintyOf(runA, labDefaults);
     const auto& drawn = std::get<series::MonteCarlo>(direct.monteCarlo);
     const double mtc = *series::computeRun(runA).mtc;
+    // U to two significant digits, the coefficient and the ends to its place.
+    const auto atU = [&drawn](double value) {
+        return QString::fromStdString(present::withUncertaintyText(value, 2.0 * drawn.u, {}).value);
+    };
     QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(),
-             u"%1 ± %2"_s.arg(ui::resultText(mtc), ui::resultText(2.0 * drawn.u)));
+             u"%1 ± %2"_s.arg(atU(mtc), QString::fromStdString(present::uncertaintyText(2.0 * drawn.u, {}))));
     QCOMPARE(model.data(model.index(0, RunsModel::intervalColumn)).toString(),
-             u"%1 to %2"_s.arg(ui::resultText(drawn.interval.low), ui::resultText(drawn.interval.high)));
+             u"%1 to %2"_s.arg(atU(drawn.interval.low), atU(drawn.interval.high)));
     const std::optional<report::Run> shown = model.reportRun(0);
     QVERIFY(shown && shown->gum && shown->monteCarlo);
     QCOMPARE(shown->gum->budget.size(), std::size_t(5));
