@@ -13,9 +13,11 @@
 #include "ui/saving.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
@@ -26,6 +28,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -88,6 +91,8 @@ private slots:
     void saveFailure_data();
     void saveFailure();
     void saveWrites();
+    void seriesReportAsksForTheRunsPages_data();
+    void seriesReportAsksForTheRunsPages();
     void uncertainties();
     void uncertaintyProgressAndCancel();
     void findingsLeaveRunsOut();
@@ -430,6 +435,49 @@ void TestRuns::saveFailure()
     QCOMPARE(box.textFormat, Qt::PlainText);
     QVERIFY(!QFile::exists(path));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"notes.txt"_s});
+}
+
+void TestRuns::seriesReportAsksForTheRunsPages_data()
+{
+    QTest::addColumn<bool>("include");
+    QTest::addColumn<QByteArray>("pages");  // table, charts, method; a page per run
+    QTest::newRow("with the runs' pages") << true << QByteArray("/Count 4");
+    QTest::newRow("without") << false << QByteArray("/Count 3");
+}
+
+void TestRuns::seriesReportAsksForTheRunsPages()
+{
+    QFETCH(bool, include);
+    QFETCH(QByteArray, pages);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"series.pdf"_s);
+    RunsModel model;
+    addRuns(model, sortingInputs.first(1));
+    QTRY_VERIFY(model.knownUncertainties().has_value());
+
+    // The user finds the box checked for one run, sets it and saves.
+    bool offered = false;
+    QTimer user;
+    user.callOnTimeout([&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        auto* box = dialog->findChild<QCheckBox*>(u"saveOption"_s);
+        offered = box && box->isChecked();
+        if (box)
+            box->setChecked(include);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    user.start(5);
+    QWidget parent;
+    QVERIFY(ui::saveSeriesReport(&parent, model));
+    user.stop();
+    QVERIFY(offered);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains(pages));
 }
 
 void TestRuns::saveWrites()
