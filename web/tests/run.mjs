@@ -767,7 +767,8 @@ describe('background work, exports and digits', () => {
         runs: manyRuns(3) })), 3);
       const failure = `The uncertainties could not be computed: ${broken.detail}`;
       assert.deepEqual(await closeBox(page), { title: 'Uncertainties not computed', text: failure });
-      assert.deepEqual(await cellsOf(page, 'uncertainty'), Array(3).fill(['–', 'Not given: its computing failed']));
+      assert.deepEqual(await cellsOf(page, 'uncertainty'),
+        Array(3).fill(['no U: its computing failed', 'Not given: its computing failed']));
       assert.equal(await page.$eval('#mcProgress', (bar) => bar.hidden), true);
       await page.click('#exportCsv');
       assert.deepEqual(await closeBox(page), notSaved(failure));
