@@ -54,7 +54,7 @@ void SeriesPdf(benchmark::State& state)
     const auto uncertainties = *series::uncertaintiesOf(lab, 2);
     const report::PdfDetails details = ui::pdfDetails();
     for (auto _ : state) {
-        const auto pdf = report::seriesPdf(lab, results, uncertainties, details);
+        const auto pdf = report::seriesPdf(lab, results, uncertainties, details, true);
         benchmark::DoNotOptimize(pdf->constData());
     }
 }

@@ -45,7 +45,7 @@ _quillon_cli()
     compute) options="--output --format --jobs --help --version" ;;
     check) options="--allow-no-results --jobs --help --version" ;;
     fit) options="--format --unweighted --jobs --help --version" ;;
-    report) options="--output --jobs --help --version" ;;
+    report) options="--output --appendix --no-appendix --jobs --help --version" ;;
     *) return ;;
     esac
     if [[ $cur == -* ]]; then

@@ -8,12 +8,15 @@ namespace {
 
 std::string estimateText(const series::Estimate& estimate, const Language& language, const NumberLocale& locale)
 {
-    const auto number = [&locale](double value) { return significantText(value, 4, locale); };
+    // The standard error to two significant digits, the rest to its place.
+    const auto atItsPlace = [&](double value) {
+        return withUncertaintyText(value, estimate.standardError, locale).value;
+    };
     return language.translate("SeriesChart", "%1 ± %2 (95 %: %3 to %4)")
-        .arg(number(estimate.value))
-        .arg(number(estimate.standardError))
-        .arg(number(estimate.low))
-        .arg(number(estimate.high))
+        .arg(atItsPlace(estimate.value))
+        .arg(uncertaintyText(estimate.standardError, locale))
+        .arg(atItsPlace(estimate.low))
+        .arg(atItsPlace(estimate.high))
         .str();
 }
 

@@ -200,6 +200,100 @@ bool atLeastOne(std::string_view c)
     return place >= 0;
 }
 
+// A finite double's shortest text as its digits: d0.d1d2… × 10^exponent.
+struct Digits {
+    std::string digits;
+    int exponent = 0;
+    bool negative = false;
+};
+
+Digits digitsOf(double value)
+{
+    // The shortest text that reads back, as the full value is shown.
+    const std::string text = fmt::format("{}", std::fabs(value));
+    const std::size_t e = std::min(text.find('e'), text.size());
+    const std::string mantissa = text.substr(0, e);
+    const int power = e < text.size() ? std::atoi(text.c_str() + e + 1) : 0;
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    std::string all;
+    for (const char c : mantissa)
+        if (c != '.')
+            all += c;
+    Digits out;
+    out.negative = std::signbit(value);
+    const std::size_t first = all.find_first_not_of('0');
+    if (first == std::string::npos) {
+        out.digits.assign(1, '0');
+        return out;
+    }
+    out.digits = all.substr(first);
+    out.digits.erase(std::max<std::size_t>(out.digits.find_last_not_of('0') + 1, 1));
+    out.exponent = int(point) - 1 - int(first) + power;
+    return out;
+}
+
+// The digits rounded to a multiple of 10^place, ties away from zero: the
+// count of those multiples as decimal digits, "0" for none.
+std::string roundedAt(const Digits& number, int place)
+{
+    const int kept = number.exponent - place + 1;
+    if (kept < 0 || number.digits == "0")
+        return "0";
+    std::string whole = number.digits.substr(0, std::size_t(kept));
+    whole.resize(std::size_t(kept), '0');
+    const bool up = std::size_t(kept) < number.digits.size() && number.digits[std::size_t(kept)] >= '5';
+    if (up) {
+        std::size_t i = whole.size();
+        while (i > 0 && whole[i - 1] == '9')
+            whole[--i] = '0';
+        if (i == 0)
+            whole.insert(whole.begin(), '1');
+        else
+            ++whole[i - 1];
+    }
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1));
+    return whole.empty() ? "0" : whole;
+}
+
+// A count of 10^place as plain decimals, in C form.
+std::string plainText(std::string count, int place, bool negative)
+{
+    if (place >= 0) {
+        if (count != "0")
+            count.append(std::size_t(place), '0');
+    } else {
+        const std::size_t decimals = std::size_t(-place);
+        if (count.size() <= decimals)
+            count = std::string(decimals + 1 - count.size(), '0') + count;
+        const std::size_t whole = count.size() - decimals;
+        count = count.substr(0, whole) + '.' + count.substr(whole);
+    }
+    // A value that rounds to nothing has no sign.
+    const bool zero = count.find_first_not_of("0.") == std::string::npos;
+    return negative && !zero ? "-" + count : count;
+}
+
+// A count of 10^place as d.dd and a power of ten, in C form; the power
+// is `power`, or more when the count has more digits than reach it.
+std::string scientificText(const std::string& count, int place, int power, bool negative)
+{
+    power = std::max(power, place + int(count.size()) - 1);
+    const std::string mantissa = plainText(count, place - power, negative);
+    return mantissa + exponentText('E', power);
+}
+
+// Where an uncertainty's second significant digit lies, after rounding.
+int secondDigitPlace(const Digits& uncertainty)
+{
+    const int place = uncertainty.exponent - 1;
+    return roundedAt(uncertainty, place).size() > 2 ? place + 1 : place;
+}
+
+bool needsPower(double magnitude)
+{
+    return magnitude < 1e-4 || magnitude >= 1e15;
+}
+
 }  // namespace
 
 ParsedNumber parseNumber(std::string_view typed, const NumberLocale& locale)
@@ -291,6 +385,32 @@ std::string significantText(double value, int digits, const NumberLocale& locale
     if (power < -4 || power >= digits)
         return localised(withoutTrailingZeros(scientific.substr(0, e)) + exponentText('e', power), locale);
     return localised(withoutTrailingZeros(fmt::format("{:.{}f}", value, digits - 1 - power)), locale);
+}
+
+std::string uncertaintyText(double uncertainty, const NumberLocale& locale)
+{
+    if (!std::isfinite(uncertainty) || uncertainty == 0.0)
+        return exactText(uncertainty, locale);
+    const Digits digits = digitsOf(uncertainty);
+    const int place = secondDigitPlace(digits);
+    const std::string count = roundedAt(digits, place);
+    if (needsPower(std::fabs(uncertainty)))
+        return localised(scientificText(count, place, place + 1, digits.negative), locale);
+    return localised(plainText(count, place, digits.negative), locale);
+}
+
+ValueWithUncertainty withUncertaintyText(double value, double uncertainty, const NumberLocale& locale)
+{
+    if (!std::isfinite(value) || !std::isfinite(uncertainty) || uncertainty == 0.0)
+        return {resultText(value, locale), exactText(uncertainty, locale)};
+    const Digits digits = digitsOf(uncertainty);
+    const int place = secondDigitPlace(digits);
+    const Digits valueDigits = digitsOf(value);
+    const std::string count = roundedAt(valueDigits, place);
+    if (needsPower(std::fabs(uncertainty)))
+        return {localised(scientificText(count, place, place + 1, valueDigits.negative), locale),
+                uncertaintyText(uncertainty, locale)};
+    return {localised(plainText(count, place, valueDigits.negative), locale), uncertaintyText(uncertainty, locale)};
 }
 
 }  // namespace present

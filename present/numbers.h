@@ -75,4 +75,23 @@ std::string resultText(double value, const NumberLocale& locale);
 // or from 10^digits on.
 std::string significantText(double value, int digits, const NumberLocale& locale);
 
+// A value and its uncertainty as a lab report writes them.
+struct ValueWithUncertainty {
+    std::string value;
+    std::string uncertainty;
+    bool operator==(const ValueWithUncertainty&) const = default;
+};
+
+// An uncertainty alone, to two significant digits (0.12 for 0.1239…).
+// Ties round away from zero as the value's full text shows them, as a
+// reader rounding it by hand would; plain decimals from 0.0001 below 10^15,
+// a power of ten beyond.
+std::string uncertaintyText(double uncertainty, const NumberLocale& locale);
+
+// The uncertainty to two significant digits and the value to the same
+// decimal place (2.5 ± 1.3 for 2.4836 ± 1.3437), or with the same last
+// place before a power of ten where the uncertainty needs one. A zero or
+// non-finite uncertainty leaves the value as a result field shows it.
+ValueWithUncertainty withUncertaintyText(double value, double uncertainty, const NumberLocale& locale);
+
 }  // namespace present

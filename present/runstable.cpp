@@ -87,8 +87,11 @@ RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result,
 {
     const std::optional<double> value = runsColumnValue(run, result, column);
     RunsCell cell;
+    // Inputs as they were typed; results rounded as the fields show them.
+    const bool input = column == RunsColumn::y1 || column == RunsColumn::x1 || column == RunsColumn::gasFlow
+        || column == RunsColumn::waterFlow || column == RunsColumn::packingHeight;
     if (value) {
-        cell.text = resultText(*value, locale);
+        cell.text = input ? exactText(*value, locale) : resultText(*value, locale);
         cell.tip = exactText(*value, locale);
     }
     if (column == RunsColumn::ntu && result.outcome != absorber::Outcome::completed)
@@ -117,13 +120,40 @@ std::string runsExcludedTip(const series::Run& run, const series::RunResult& res
         .str();
 }
 
+std::optional<std::string> missingUncertaintyReason(
+    const series::Run& run, const series::RunResult& result, const series::Uncertainties& defaults,
+    const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo, const Language& language)
+{
+    if (!result.mtc)
+        return language.translate("RunsModel", "no coefficient").str();
+    if (!series::hasUncertainty(run, defaults))
+        return language.translate("RunsModel", "no uncertainties given").str();
+    if (const auto* notGiven = std::get_if<series::NotGiven>(&monteCarlo))
+        return notGiven->reason;
+    return std::nullopt;
+}
+
 RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const series::RunResult& result,
                              const series::Uncertainties& defaults, UncertaintyStatus status,
                              const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo,
                              const std::string& draws, const NumberLocale& locale, const Language& language)
 {
-    if (!result.mtc || !series::hasUncertainty(run, defaults))
-        return {};
+    // A missing U says why where the U would be; the interval's cell shows
+    // a dash, the reason in both tips.
+    const auto missing = [&](const std::string& reason, const std::string& tip) {
+        return column == RunsColumn::uncertainty ? RunsCell{missingUncertaintyText(reason, language), tip}
+                                                 : RunsCell{"–", tip};
+    };
+    if (!result.mtc)
+        return missing(*missingUncertaintyReason(run, result, defaults, monteCarlo, language),
+                       language.translate("RunsModel", "The run has no coefficient: give its packing height").str());
+    if (!series::hasUncertainty(run, defaults))
+        return missing(*missingUncertaintyReason(run, result, defaults, monteCarlo, language),
+                       language
+                           .translate("RunsModel",
+                                      "No input of this run has an uncertainty: give the series' uncertainties, or "
+                                      "the run's own with Run Uncertainties…")
+                           .str());
     switch (status) {
     case UncertaintyStatus::pending:
         return {"…", language.translate("RunsModel", "Being computed").str()};
@@ -139,23 +169,23 @@ RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const se
         break;
     }
     const auto* drawn = std::get_if<series::MonteCarlo>(&monteCarlo);
-    if (!drawn)
-        return {
-            "–",
-            language.translate("RunsModel", "Not given: %1").arg(std::get<series::NotGiven>(monteCarlo).reason).str()};
-    const auto shown = [&locale](double value) { return resultText(value, locale); };
+    if (!drawn) {
+        const std::string& reason = std::get<series::NotGiven>(monteCarlo).reason;
+        return missing(reason, language.translate("RunsModel", "Not given: %1").arg(reason).str());
+    }
+    const double expanded = series::coverageFactor * drawn->u;
     const auto full = [&locale](double value) { return exactText(value, locale); };
     RunsCell cell;
-    if (column == RunsColumn::uncertainty)
-        cell.text = language.translate("RunsModel", "%1 ± %2")
-                        .arg(shown(*result.mtc))
-                        .arg(shown(series::coverageFactor * drawn->u))
-                        .str();
-    else
+    if (column == RunsColumn::uncertainty) {
+        const ValueWithUncertainty shown = withUncertaintyText(*result.mtc, expanded, locale);
+        cell.text = language.translate("RunsModel", "%1 ± %2").arg(shown.value).arg(shown.uncertainty).str();
+    } else {
+        // The ends to the last place of U.
         cell.text = language.translate("RunsModel", "%1 to %2")
-                        .arg(shown(drawn->interval.low))
-                        .arg(shown(drawn->interval.high))
+                        .arg(withUncertaintyText(drawn->interval.low, expanded, locale).value)
+                        .arg(withUncertaintyText(drawn->interval.high, expanded, locale).value)
                         .str();
+    }
     cell.tip = language.translate("RunsModel", "Monte Carlo, %1 draws: u = %2, 95 % of the coefficients from %3 to %4")
                    .arg(draws)
                    .arg(full(drawn->u))
@@ -163,6 +193,16 @@ RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const se
                    .arg(full(drawn->interval.high))
                    .str();
     return cell;
+}
+
+std::string missingUncertaintyText(const std::string& reason, const Language& language)
+{
+    return language.translate("RunsModel", "no U: %1").arg(reason).str();
+}
+
+std::string noUncertaintiesGivenText(const Language& language)
+{
+    return missingUncertaintyText(language.translate("RunsModel", "no uncertainties given").str(), language);
 }
 
 }  // namespace present

@@ -50,8 +50,8 @@ struct RunsCell {
     bool operator==(const RunsCell&) const = default;
 };
 
-// A cell of the columns from y1 to the coefficient: the value to 4
-// decimals, in full as its tip. A run that did not complete says why where
+// A cell of the columns from y1 to the coefficient: an input as typed, a
+// result to 4 decimals, each in full as its tip. A run that did not complete says why where
 // its NTU would be, a coefficient that did not complete why in its tip.
 RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result, RunsColumn column,
                         const NumberLocale& locale, const Language& language);
@@ -71,13 +71,28 @@ enum class UncertaintyStatus {
     known,      // computed: a result, or the reason there is none
 };
 
-// The coefficient ± U or the 95 % interval cell: empty for a run without a
-// coefficient or without uncertainties, "…" while pending, "not computed"
-// once cancelled, "–" with the reason where none is given. `draws` is the
+// The coefficient ± U or the 95 % interval cell: U to two significant
+// digits, the coefficient and the interval's ends to its last place; "…"
+// while pending, "not computed" once cancelled. Where there is no U (no
+// coefficient, no uncertainties, none could be drawn) the U cell says why
+// and the interval's shows "–", the reason in both tips. `draws` is the
 // number of draws as the front end writes counts, for the tip.
 RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const series::RunResult& result,
                              const series::Uncertainties& defaults, UncertaintyStatus status,
                              const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo,
                              const std::string& draws, const NumberLocale& locale, const Language& language);
+
+// Why a run has no U once its Monte Carlo result is known, short enough for
+// a cell or a footnote: no coefficient, no uncertainties given, or why none
+// could be drawn; none when it has one.
+std::optional<std::string> missingUncertaintyReason(
+    const series::Run& run, const series::RunResult& result, const series::Uncertainties& defaults,
+    const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo, const Language& language);
+
+// "no U: reason", short enough for a cell.
+std::string missingUncertaintyText(const std::string& reason, const Language& language);
+
+// The U cell of a run none of whose inputs has an uncertainty.
+std::string noUncertaintiesGivenText(const Language& language);
 
 }  // namespace present

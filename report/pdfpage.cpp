@@ -1,8 +1,12 @@
 #include "report/pdfpage.h"
 
+#include "report/qtpresent.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <QPageSize>
+
+#include <algorithm>
 
 namespace report::pdf {
 namespace {
@@ -12,6 +16,16 @@ struct PdfText {
 };
 
 }  // namespace
+
+QString Page::uncertainty(double u)
+{
+    return qstring(present::uncertaintyText(u, numberLocaleOf(QLocale())));
+}
+
+present::ValueWithUncertainty Page::withUncertainty(double value, double u)
+{
+    return present::withUncertaintyText(value, u, numberLocaleOf(QLocale()));
+}
 
 void setUpWriter(QPdfWriter& writer, const QString& title, const PdfDetails& details)
 {
@@ -25,8 +39,8 @@ void setUpWriter(QPdfWriter& writer, const QString& title, const PdfDetails& det
 double writeHeading(Page& page, const QString& title, const PdfDetails& details)
 {
     double top = margin;
-    page.text(margin, top, title, page.title);
-    top += 8.0;
+    // A long series title wraps rather than runs off the page.
+    top += std::max(8.0, page.paragraph(margin, top, pageWidth - 2 * margin, title, page.title) + 1.0);
     page.text(margin, top,
               PdfText::tr("Written %1 by Quillon %2")
                   .arg(QLocale().toString(details.written, QLocale::ShortFormat), details.version),

@@ -4,6 +4,7 @@
 // sections both the run's and the series' report hold.
 
 #include "core/absorber.h"
+#include "present/numbers.h"
 #include "report/run.h"
 #include "report/runpdf.h"
 
@@ -68,12 +69,21 @@ public:
               double width = 0.0)
     {
         painter.setFont(font);
-        // Measured on the page, not on the screen: their resolutions differ.
-        const QFontMetricsF metrics(font, painter.device());
+        // Measured on the page, not on the screen: their resolutions differ;
+        // and with the font the painter resolved, the one it draws with.
+        const QFontMetricsF metrics(painter.font(), painter.device());
         double x = dots(left);
         if (alignment & Qt::AlignRight)
             x = dots(left + width) - metrics.horizontalAdvance(text);
         painter.drawText(QPointF(x, dots(top) + metrics.ascent()), text);
+    }
+
+    // How wide a text is drawn in a font, in millimetres: measured with the
+    // font the painter draws with on this device.
+    double width(const QString& text, const QFont& font)
+    {
+        painter.setFont(font);
+        return QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(text) * 25.4 / dotsPerInch;
     }
 
     // Wrapped at word boundaries; gives the height taken, in millimetres.
@@ -94,6 +104,10 @@ public:
 
     QString shown(double value) const { return numbers.shown(value); }
     QString full(double value) const { return numbers.full(value); }
+    // An uncertainty alone, and a value with its uncertainty, as a lab
+    // report writes them.
+    static QString uncertainty(double u);
+    static present::ValueWithUncertainty withUncertainty(double value, double u);
 
     QPainter& painter;
     const NumberTexts& numbers;
@@ -109,7 +123,8 @@ public:
 // document's title and this program as its creator.
 void setUpWriter(QPdfWriter& writer, const QString& title, const PdfDetails& details);
 
-// The report's title over "Written … by Quillon …"; returns the top after.
+// The report's title, wrapped within the margins, over "Written … by
+// Quillon …"; returns the top after.
 double writeHeading(Page& page, const QString& title, const PdfDetails& details);
 
 // A quantity's name with its unit, when the series names one.
@@ -127,7 +142,9 @@ double writeMethod(Page& page, double top);
 
 // A run's report from the top of the current page: its first page, and a
 // second for its uncertainty when it has one, begun with newPage (false
-// when no page could be begun). False when drawing stopped.
-bool drawRunPages(Page& page, const Run& run, const PdfDetails& details, const std::function<bool()>& newPage);
+// when no page could be begun), which the first page names as page
+// `uncertaintyPage`. False when drawing stopped.
+bool drawRunPages(Page& page, const Run& run, const PdfDetails& details, int uncertaintyPage,
+                  const std::function<bool()>& newPage);
 
 }  // namespace report::pdf

@@ -1,5 +1,6 @@
 #include "report/run.h"
 
+#include "present/runstable.h"
 #include "present/words.h"
 #include "report/qtpresent.h"
 #include "series/findings.h"
@@ -47,6 +48,12 @@ std::optional<Run> seriesRun(const series::Series& series, std::size_t index, co
             shown.gum = *gum;
         if (const auto* drawn = std::get_if<series::MonteCarlo>(&uncertainty->monteCarlo))
             shown.monteCarlo = *drawn;
+    }
+    if (shown.mtc && !shown.monteCarlo) {
+        const std::variant<series::MonteCarlo, series::NotGiven> none =
+            uncertainty ? uncertainty->monteCarlo : series::NotGiven{"not computed"};
+        if (const auto reason = present::missingUncertaintyReason(run, result, series.uncertainty, none, qtLanguage()))
+            shown.missingUncertainty = qstring(*reason);
     }
     return shown;
 }

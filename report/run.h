@@ -57,6 +57,9 @@ struct Run {
     // budget and the Monte Carlo result.
     std::optional<series::Gum> gum;
     std::optional<series::MonteCarlo> monteCarlo;
+    // Why a run with a coefficient has no Monte Carlo result, as the runs
+    // table says it; empty where that is not known.
+    QString missingUncertainty;
 };
 
 // A completed run as the core returned it: its inputs, its balance and the

@@ -57,7 +57,7 @@ double writeWarning(Page& page, double top, const QStringList& findings)
     return top + height + 2 * padding;
 }
 
-double writeResults(Page& page, double top, const Run& run)
+double writeResults(Page& page, double top, const Run& run, int uncertaintyPage)
 {
     top = page.section(margin, top, PdfText::tr("Results"));
     page.text(shownColumnEnd - 40.0, top, PdfText::tr("As shown"), page.bold, Qt::AlignRight, 40.0);
@@ -86,10 +86,18 @@ double writeResults(Page& page, double top, const Run& run)
         const QString unit = run.flowUnit.isEmpty() ? QString() : PdfText::tr("%1/m³").arg(run.flowUnit);
         row(withUnit(PdfText::tr("Mass-transfer coefficient"), unit), *run.mtc);
         if (run.monteCarlo) {
+            // U to two significant digits, the interval's ends to its place.
+            const double expanded = series::coverageFactor * run.monteCarlo->u;
             page.text(labelColumn, top,
-                      PdfText::tr("Expanded uncertainty U (k = 2): ± %1; 95 % interval %2 to %3 (page 2)")
-                          .arg(page.shown(series::coverageFactor * run.monteCarlo->u),
-                               page.shown(run.monteCarlo->interval.low), page.shown(run.monteCarlo->interval.high)),
+                      PdfText::tr("Expanded uncertainty U (k = 2): ± %1; 95 % interval %2 to %3 (page %4)")
+                          .arg(page.uncertainty(expanded),
+                               qstring(page.withUncertainty(run.monteCarlo->interval.low, expanded).value),
+                               qstring(page.withUncertainty(run.monteCarlo->interval.high, expanded).value),
+                               QLocale().toString(uncertaintyPage)),
+                      page.body);
+            top += rowHeight;
+        } else if (!run.missingUncertainty.isEmpty()) {
+            page.text(labelColumn, top, PdfText::tr("No expanded uncertainty U: %1").arg(run.missingUncertainty),
                       page.body);
             top += rowHeight;
         }
@@ -141,8 +149,7 @@ QString inputName(series::Input input, const QString& flowUnit)
     return {};
 }
 
-// Uncertainties and sensitivities to 4 significant digits, without group
-// separators.
+// Sensitivities to 4 significant digits, without group separators.
 QString significant(double value)
 {
     QLocale locale;
@@ -157,15 +164,22 @@ double writeUncertainty(Page& page, double top, const Run& run)
     top = page.section(margin, top, PdfText::tr("Uncertainty of the mass-transfer coefficient"));
     if (run.monteCarlo) {
         const series::MonteCarlo& drawn = *run.monteCarlo;
-        top = writeRows(page, top, labelColumn, fullColumn,
-                        {
-                            {PdfText::tr("Monte Carlo: mean of the coefficients drawn"), drawn.mtc},
-                            {PdfText::tr("Monte Carlo: standard uncertainty u"), drawn.u},
-                            {PdfText::tr("Expanded uncertainty U = 2 u (k = 2)"), series::coverageFactor * drawn.u},
-                            {PdfText::tr("95 % coverage interval: low end"), drawn.interval.low},
-                            {PdfText::tr("95 % coverage interval: high end"), drawn.interval.high},
-                            {PdfText::tr("NTU: standard uncertainty u"), drawn.uNtu},
-                        });
+        // Uncertainties to two significant digits, the values to U's place.
+        const double expanded = series::coverageFactor * drawn.u;
+        const auto atU = [&](double value) { return qstring(page.withUncertainty(value, expanded).value); };
+        const std::array<std::pair<QString, QString>, 6> rows{{
+            {PdfText::tr("Monte Carlo: mean of the coefficients drawn"), atU(drawn.mtc)},
+            {PdfText::tr("Monte Carlo: standard uncertainty u"), page.uncertainty(drawn.u)},
+            {PdfText::tr("Expanded uncertainty U = 2 u (k = 2)"), page.uncertainty(expanded)},
+            {PdfText::tr("95 % coverage interval: low end"), atU(drawn.interval.low)},
+            {PdfText::tr("95 % coverage interval: high end"), atU(drawn.interval.high)},
+            {PdfText::tr("NTU: standard uncertainty u"), page.uncertainty(drawn.uNtu)},
+        }};
+        for (const auto& [label, value] : rows) {
+            page.text(labelColumn, top, label, page.body);
+            page.text(fullColumn, top, value, page.body);
+            top += rowHeight;
+        }
         page.text(labelColumn, top,
                   PdfText::tr("%1 draws of normally distributed inputs, until the interval was stable to two "
                               "significant digits.")
@@ -186,18 +200,18 @@ double writeUncertainty(Page& page, double top, const Run& run)
     top += rowHeight;
     for (const series::BudgetLine& line : gum.budget) {
         page.text(margin, top, inputName(line.input, run.flowUnit), page.body);
-        const std::array<QString, 4> cells{page.shown(line.value), significant(line.uncertainty),
+        // The input as given, its uncertainty to two significant digits.
+        const std::array<QString, 4> cells{page.full(line.value), page.uncertainty(line.uncertainty),
                                            significant(line.sensitivity),
                                            QLocale().toString(line.sharePercent, 'f', 1)};
         for (std::size_t i = 0; i < cells.size(); ++i)
             page.text(ends[i], top, cells[i], page.body, Qt::AlignRight, ends[i + 1] - ends[i]);
         top += rowHeight;
     }
-    top = writeRows(page, top + 1.0, labelColumn, fullColumn,
-                    {
-                        {PdfText::tr("First-order standard uncertainty u of the coefficient"), gum.u},
-                    });
     top += 1.0;
+    page.text(labelColumn, top, PdfText::tr("First-order standard uncertainty u of the coefficient"), page.body);
+    page.text(fullColumn, top, page.uncertainty(gum.u), page.body);
+    top += rowHeight + 1.0;
     top += page.paragraph(
         margin, top, pageWidth - 2 * margin,
         PdfText::tr("The sensitivity is the change of the coefficient per unit change of the input, by central "
@@ -207,11 +221,12 @@ double writeUncertainty(Page& page, double top, const Run& run)
     return top + sectionGap;
 }
 
-bool writeRunPages(Page& page, const Run& run, const PdfDetails& details, const std::function<bool()>& newPage)
+bool writeRunPages(Page& page, const Run& run, const PdfDetails& details, int uncertaintyPage,
+                   const std::function<bool()>& newPage)
 {
     double top = writeHeading(page, PdfText::tr("NH3 absorption in a packed column: run %1").arg(run.number), details);
     top = writeInputs(page, top, run);
-    top = writeResults(page, top, run);
+    top = writeResults(page, top, run, uncertaintyPage);
     const double left = writeBalance(page, top, run);
     const double right = writeEquilibriumTable(page, top, absorber::EquilibriumPoint{run.eqX, run.eqY});
     top = writeMethod(page, std::max(left, right));
@@ -230,9 +245,10 @@ bool writeRunPages(Page& page, const Run& run, const PdfDetails& details, const 
 
 }  // namespace
 
-bool pdf::drawRunPages(Page& page, const Run& run, const PdfDetails& details, const std::function<bool()>& newPage)
+bool pdf::drawRunPages(Page& page, const Run& run, const PdfDetails& details, int uncertaintyPage,
+                       const std::function<bool()>& newPage)
 {
-    return writeRunPages(page, run, details, newPage);
+    return writeRunPages(page, run, details, uncertaintyPage, newPage);
 }
 
 QString exactNumberText(double value, const QLocale& locale)
@@ -257,7 +273,7 @@ bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)
     if (!painter.begin(&writer))
         return false;
     Page page(painter, details.numbers);
-    if (!drawRunPages(page, run, details, [&writer] { return writer.newPage(); }))
+    if (!drawRunPages(page, run, details, 2, [&writer] { return writer.newPage(); }))
         return false;
     return painter.end();
 }

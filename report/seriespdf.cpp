@@ -1,6 +1,7 @@
 #include "report/seriespdf.h"
 
 #include "present/fittext.h"
+#include "present/runstable.h"
 #include "present/words.h"
 #include "report/pdfpage.h"
 #include "report/qtpresent.h"
@@ -17,7 +18,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <array>
+#include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace report {
 namespace {
@@ -31,11 +36,15 @@ struct PdfText {
 constexpr double footerTop = pageHeight - 10.0;
 constexpr double pageBottom = footerTop - 4.0;
 
-// The table's columns: the right edge of each, in millimetres; the label
-// and the notes are left-aligned from the edge before them.
+// The table's columns; the label and the notes are left-aligned, the
+// others right-aligned.
 enum TableColumn { number, label, y1, x1, gasFlow, waterFlow, height, y2, ntu, colburn, mtc, uncertainty, notes };
-constexpr std::array<double, 13> columnEnds{21.0,  46.0,  58.0,  70.0,  82.0,  94.0, 105.0,
-                                            118.0, 130.0, 143.0, 158.0, 175.0, 195.0};
+constexpr std::size_t columnCount = notes + 1;
+using Cells = std::array<QString, columnCount>;
+
+// Between two columns, and the narrowest a label is cut to.
+constexpr double columnGap = 2.0;
+constexpr double narrowestLabel = 14.0;
 
 // Begins pages and numbers them at the foot.
 class Pages {
@@ -46,6 +55,9 @@ public:
     {
         footer();
     }
+
+    // The number of the page being written.
+    int number() const { return count; }
 
     bool next()
     {
@@ -86,31 +98,184 @@ double writeTitleBlock(Page& page, const series::Series& series, const PdfDetail
     return top + sectionGap;
 }
 
-void tableHeader(Page& page, double top)
+Cells tableTitles()
 {
-    const std::array<QString, 13> titles{
-        PdfText::tr("Run"), PdfText::tr("Label"),     PdfText::tr("y1"),   PdfText::tr("x1"),  PdfText::tr("G"),
-        PdfText::tr("L"),   PdfText::tr("z (m)"),     PdfText::tr("y2"),   PdfText::tr("NTU"), PdfText::tr("NTU C"),
-        PdfText::tr("MTC"), PdfText::tr("U (k = 2)"), PdfText::tr("Notes")};
+    return {PdfText::tr("Run"), PdfText::tr("Label"),     PdfText::tr("y1"),   PdfText::tr("x1"),  PdfText::tr("G"),
+            PdfText::tr("L"),   PdfText::tr("z (m)"),     PdfText::tr("y2"),   PdfText::tr("NTU"), PdfText::tr("NTU C"),
+            PdfText::tr("MTC"), PdfText::tr("U (k = 2)"), PdfText::tr("Notes")};
+}
+
+// A row of the table: its cells, or for a run that did not complete, why,
+// across the result columns.
+struct TableRow {
+    Cells cells;
+    QString notCompleted;
+};
+
+// The table's layout: the right edge of each column, in millimetres, and
+// the font, made smaller when the widest cells do not fit between the
+// margins otherwise.
+struct TableLayout {
+    std::array<double, columnCount> ends{};
+    QFont font;
+    QFont bold;
+};
+
+TableLayout layOut(Page& page, const std::vector<TableRow>& rows)
+{
+    TableLayout layout{{}, page.small, page.smallBold};
+    const Cells titles = tableTitles();
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::array<double, columnCount> widths{};
+        for (std::size_t c = 0; c < columnCount; ++c)
+            widths[c] = page.width(titles[c], layout.bold);
+        for (const TableRow& row : rows)
+            for (std::size_t c = 0; c < columnCount; ++c)
+                widths[c] = std::max(widths[c], page.width(row.cells[c], layout.font));
+        // Room for rounding, so that the widest label is not cut.
+        widths[label] += 0.2;
+        widths[notes] += 0.2;
+        double others = 0.0;
+        for (std::size_t c = 0; c < columnCount; ++c)
+            others += c == label ? columnGap : widths[c] + (c + 1 < columnCount ? columnGap : 0.0);
+        const double room = pageWidth - 2 * margin - others;
+        if (room >= narrowestLabel || attempt == 3) {
+            // The label takes what is left, up to what it needs.
+            widths[label] = std::clamp(widths[label], narrowestLabel, std::max(narrowestLabel, room));
+            double end = margin;
+            for (std::size_t c = 0; c < columnCount; ++c) {
+                end += widths[c];
+                layout.ends[c] = end;
+                end += columnGap;
+            }
+            return layout;
+        }
+        layout.font.setPointSizeF(layout.font.pointSizeF() * 0.9);
+        layout.bold.setPointSizeF(layout.bold.pointSizeF() * 0.9);
+    }
+    return layout;
+}
+
+double columnStart(const TableLayout& layout, std::size_t column)
+{
+    return column == 0 ? margin : layout.ends[column - 1] + columnGap;
+}
+
+void tableHeader(Page& page, const TableLayout& layout, double top)
+{
+    const Cells titles = tableTitles();
     for (std::size_t i = 0; i < titles.size(); ++i) {
-        const double start = i == 0 ? margin : columnEnds[i - 1];
+        const double start = columnStart(layout, i);
         if (i == label || i == notes)
-            page.text(start + 1.5, top, titles[i], page.smallBold);
+            page.text(start, top, titles[i], layout.bold);
         else
-            page.text(start, top, titles[i], page.smallBold, Qt::AlignRight, columnEnds[i] - start);
+            page.text(start, top, titles[i], layout.bold, Qt::AlignRight, layout.ends[i] - start);
     }
     page.painter.save();
     page.painter.setPen(QPen(Qt::black, page.dots(0.2)));
     const double line = top + tableRowHeight + 0.3;
     page.painter.drawLine(QPointF(page.dots(margin), page.dots(line)),
-                          QPointF(page.dots(columnEnds.back()), page.dots(line)));
+                          QPointF(page.dots(layout.ends.back()), page.dots(line)));
     page.painter.restore();
 }
 
-// A label cut to its column, with "…" where it was cut.
-QString fitted(const QString& text, const QFont& font, const QPaintDevice* device, double width)
+// A text cut to a width, with "…" where it was cut.
+QString fitted(Page& page, const QString& text, const QFont& font, double width)
 {
-    return QFontMetricsF(font, device).elidedText(text, Qt::ElideRight, width);
+    page.painter.setFont(font);
+    return QFontMetricsF(page.painter.font(), page.painter.device()).elidedText(text, Qt::ElideRight, page.dots(width));
+}
+
+// A footnote's mark: a superscript number.
+QString footnoteMark(std::size_t number)
+{
+    static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    QString mark;
+    for (const QChar digit : QString::number(number))
+        mark += superscripts.at(digit.digitValue());
+    return mark;
+}
+
+// Why runs have no U, a footnote per reason, with the runs it is about.
+struct Footnote {
+    QString reason;
+    QStringList runs;
+};
+
+std::vector<TableRow> tableRows(Page& page, const series::Series& series, std::span<const series::RunResult> results,
+                                std::span<const series::RunUncertainty> uncertainties, std::vector<Footnote>& footnotes)
+{
+    std::vector<TableRow> rows;
+    for (std::size_t i = 0; i < series.runs.size() && i < results.size(); ++i) {
+        const series::Run& run = series.runs[i];
+        const series::RunResult& result = results[i];
+        TableRow row;
+        Cells& cells = row.cells;
+        // Inputs as they were given; results as the window shows them.
+        const auto input = [&](TableColumn column, const std::optional<double>& value) {
+            if (value)
+                cells[column] = page.full(*value);
+        };
+        const auto shown = [&](TableColumn column, const std::optional<double>& value) {
+            if (value)
+                cells[column] = page.shown(*value);
+        };
+        cells[number] = QLocale().toString(qulonglong(i + 1));
+        cells[label] = QString::fromStdString(run.label);
+        input(y1, run.inputs.y1);
+        input(x1, run.inputs.x1);
+        input(gasFlow, run.inputs.gasFlow);
+        input(waterFlow, run.inputs.waterFlow);
+        input(height, run.packingHeight);
+        if (result.outcome == absorber::Outcome::completed) {
+            shown(y2, result.balance.y2);
+            shown(ntu, result.ntu);
+            shown(colburn, result.ntuColburn);
+            shown(mtc, result.mtc);
+            const std::variant<series::MonteCarlo, series::NotGiven> monteCarlo =
+                i < uncertainties.size() ? uncertainties[i].monteCarlo : series::NotGiven{"not computed"};
+            if (const auto* drawn = std::get_if<series::MonteCarlo>(&monteCarlo); drawn && result.mtc) {
+                // U to two significant digits, the coefficient to its place.
+                const present::ValueWithUncertainty both =
+                    page.withUncertainty(*result.mtc, series::coverageFactor * drawn->u);
+                cells[mtc] = qstring(both.value);
+                cells[uncertainty] = qstring(both.uncertainty);
+            } else if (const auto reason = present::missingUncertaintyReason(run, result, series.uncertainty,
+                                                                             monteCarlo, qtLanguage())) {
+                const QString why = qstring(*reason);
+                auto note = std::find_if(footnotes.begin(), footnotes.end(),
+                                         [&why](const Footnote& footnote) { return footnote.reason == why; });
+                if (note == footnotes.end())
+                    note = footnotes.insert(footnotes.end(), Footnote{why, {}});
+                note->runs.append(cells[number]);
+                cells[uncertainty] = u"–"_s + footnoteMark(std::size_t(note - footnotes.begin()) + 1);
+            }
+        } else {
+            row.notCompleted = qstring(present::notCompletedText(qtLanguage(), result.outcome));
+        }
+        QStringList marks;
+        if (!series::inAnalysis(run, result))
+            marks.append(PdfText::tr("out"));
+        if (!series::findingsOf(run, result).empty())
+            marks.append(PdfText::tr("findings"));
+        cells[notes] = marks.join(QStringLiteral(", "));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// Text across the page, on a new page where it would pass the foot.
+double noteParagraph(Page& page, Pages& pages, double top, const QString& text)
+{
+    page.painter.setFont(page.small);
+    const QRectF needed =
+        page.painter.boundingRect(page.rect(margin, 0, pageWidth - 2 * margin, pageHeight), Qt::TextWordWrap, text);
+    if (top + needed.height() * 25.4 / dotsPerInch > pageBottom) {
+        if (!pages.next())
+            return -1.0;
+        top = margin;
+    }
+    return top + page.paragraph(margin, top, pageWidth - 2 * margin, text, page.small);
 }
 
 double writeTable(Page& page, Pages& pages, double top, const series::Series& series,
@@ -127,55 +292,44 @@ double writeTable(Page& page, Pages& pages, double top, const series::Series& se
                                             "the fit: excluded, or with findings."),
                           page.small)
         + 1.0;
-    tableHeader(page, top);
+    std::vector<Footnote> footnotes;
+    const std::vector<TableRow> rows = tableRows(page, series, results, uncertainties, footnotes);
+    const TableLayout layout = layOut(page, rows);
+    tableHeader(page, layout, top);
     top += tableRowHeight + 1.0;
-    for (std::size_t i = 0; i < series.runs.size() && i < results.size(); ++i) {
+    for (const TableRow& row : rows) {
         if (top + tableRowHeight > pageBottom) {
             if (!pages.next())
                 return -1.0;
             top = margin;
-            tableHeader(page, top);
+            tableHeader(page, layout, top);
             top += tableRowHeight + 1.0;
         }
-        const series::Run& run = series.runs[i];
-        const series::RunResult& result = results[i];
-        const auto cell = [&](TableColumn column, const std::optional<double>& value) {
-            if (value)
-                page.text(columnEnds[column - 1], top, page.shown(*value), page.small, Qt::AlignRight,
-                          columnEnds[column] - columnEnds[column - 1]);
-        };
-        page.text(margin, top, QLocale().toString(qulonglong(i + 1)), page.small, Qt::AlignRight,
-                  columnEnds[number] - margin);
-        page.text(columnEnds[number] + 1.5, top,
-                  fitted(QString::fromStdString(run.label), page.small, page.painter.device(),
-                         page.dots(columnEnds[label] - columnEnds[number] - 2.5)),
-                  page.small);
-        cell(y1, run.inputs.y1);
-        cell(x1, run.inputs.x1);
-        cell(gasFlow, run.inputs.gasFlow);
-        cell(waterFlow, run.inputs.waterFlow);
-        cell(height, run.packingHeight);
-        if (result.outcome == absorber::Outcome::completed) {
-            cell(y2, result.balance.y2);
-            cell(ntu, result.ntu);
-            cell(colburn, result.ntuColburn);
-            cell(mtc, result.mtc);
-            if (i < uncertainties.size()) {
-                if (const auto* drawn = std::get_if<series::MonteCarlo>(&uncertainties[i].monteCarlo))
-                    cell(uncertainty, series::coverageFactor * drawn->u);
-            }
-        } else {
-            page.text(columnEnds[height] + 1.5, top, qstring(present::notCompletedText(qtLanguage(), result.outcome)),
-                      page.small);
+        for (std::size_t c = 0; c < columnCount; ++c) {
+            const double start = columnStart(layout, c);
+            if (c == label || c == notes)
+                page.text(start, top, fitted(page, row.cells[c], layout.font, layout.ends[c] - start), layout.font);
+            else if (!row.cells[c].isEmpty())
+                page.text(start, top, row.cells[c], layout.font, Qt::AlignRight, layout.ends[c] - start);
         }
-        QStringList marks;
-        if (!series::inAnalysis(run, result))
-            marks.append(PdfText::tr("out"));
-        if (!series::findingsOf(run, result).empty())
-            marks.append(PdfText::tr("findings"));
-        page.text(columnEnds[uncertainty] + 1.5, top, marks.join(QStringLiteral(", ")), page.small);
+        if (!row.notCompleted.isEmpty()) {
+            const double start = columnStart(layout, y2);
+            page.text(start, top, fitted(page, row.notCompleted, layout.font, layout.ends[uncertainty] - start),
+                      layout.font);
+        }
         top += tableRowHeight;
     }
+    top += 1.0;
+
+    for (std::size_t n = 0; n < footnotes.size() && top >= 0.0; ++n) {
+        const Footnote& note = footnotes[n];
+        const QString text = note.runs.size() == 1
+            ? PdfText::tr("%1 No U for run %2: %3.").arg(footnoteMark(n + 1), note.runs.front(), note.reason)
+            : PdfText::tr("%1 No U for runs %2: %3.").arg(footnoteMark(n + 1), note.runs.join(u", "_s), note.reason);
+        top = noteParagraph(page, pages, top, text);
+    }
+    if (top < 0.0)
+        return -1.0;
     top += sectionGap;
 
     // What the marked runs' findings are, a line each.
@@ -184,15 +338,10 @@ double writeTable(Page& page, Pages& pages, double top, const series::Series& se
             qstrings(present::findingMessages(qtLanguage(), series::findingsOf(series.runs[i], results[i])));
         if (findings.isEmpty())
             continue;
-        const QString text = PdfText::tr("Run %1: %2").arg(QLocale().toString(qulonglong(i + 1)), findings.join(u' '));
-        const QRectF needed =
-            page.painter.boundingRect(page.rect(margin, 0, pageWidth - 2 * margin, pageHeight), Qt::TextWordWrap, text);
-        if (top + needed.height() * 25.4 / dotsPerInch > pageBottom) {
-            if (!pages.next())
-                return -1.0;
-            top = margin;
-        }
-        top += page.paragraph(margin, top, pageWidth - 2 * margin, text, page.small);
+        top = noteParagraph(page, pages, top,
+                            PdfText::tr("Run %1: %2").arg(QLocale().toString(qulonglong(i + 1)), findings.join(u' ')));
+        if (top < 0.0)
+            return -1.0;
     }
     return top + sectionGap;
 }
@@ -233,7 +382,7 @@ double writeFitMethod(Page& page, double top)
 }  // namespace
 
 bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<const series::RunResult> results,
-                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details)
+                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details, bool appendix)
 {
     if (!device.isWritable())
         return false;
@@ -259,23 +408,26 @@ bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<c
     top = writeFitMethod(page, top);
     writeEquilibriumTable(page, top, std::nullopt);
 
-    for (std::size_t i = 0; i < series.runs.size() && i < results.size(); ++i) {
+    for (std::size_t i = 0; appendix && i < series.runs.size() && i < results.size(); ++i) {
         const std::optional<Run> run =
             seriesRun(series, i, results[i], i < uncertainties.size() ? &uncertainties[i] : nullptr);
         if (!run)
             continue;
-        if (!pages.next() || !drawRunPages(page, *run, details, [&pages] { return pages.next(); }))
+        // The run's uncertainty, when it has one, is on the page after its first.
+        if (!pages.next() || !drawRunPages(page, *run, details, pages.number() + 1, [&pages] { return pages.next(); }))
             return false;
     }
     return painter.end();
 }
 
 std::optional<QByteArray> seriesPdf(const series::Series& series, std::span<const series::RunResult> results,
-                                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details)
+                                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details,
+                                    bool appendix)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !writeSeriesPdf(buffer, series, results, uncertainties, details))
+    if (!buffer.open(QIODevice::WriteOnly)
+        || !writeSeriesPdf(buffer, series, results, uncertainties, details, appendix))
         return std::nullopt;
     return bytes;
 }

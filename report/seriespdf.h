@@ -18,14 +18,25 @@ namespace report {
 // NTU, U where the run has an uncertainty, findings and exclusions marked),
 // never splitting a row; both charts of the coefficient against the flows
 // with the fitted law and its numbers; the method, the equilibrium table
-// and the assumptions; then each completed run's own report as an
-// appendix. `uncertainties` may be empty. False when the device, which must
+// and the assumptions; then, with `appendix`, each completed run's own
+// report. `uncertainties` may be empty. False when the device, which must
 // be open for writing, takes nothing.
 bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<const series::RunResult> results,
-                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details);
+                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details, bool appendix);
 
 // The same pages as the bytes of a PDF file; none if they could not be made.
 std::optional<QByteArray> seriesPdf(const series::Series& series, std::span<const series::RunResult> results,
-                                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details);
+                                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details,
+                                    bool appendix);
+
+// Up to this many runs, the report holds a page per run unless asked not
+// to; beyond, only when asked.
+inline constexpr std::size_t appendixRunLimit = 12;
+
+// Whether a series of `runs` runs gets the runs' pages unless asked.
+inline bool appendixByDefault(std::size_t runs)
+{
+    return runs <= appendixRunLimit;
+}
 
 }  // namespace report

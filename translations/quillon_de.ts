@@ -563,10 +563,6 @@
         <translation>NTU nach der Colburn-Gleichung (%1 % gegenüber NTU)</translation>
     </message>
     <message>
-        <source>Expanded uncertainty U (k = 2): ± %1; 95 % interval %2 to %3 (page 2)</source>
-        <translation>Erweiterte Unsicherheit U (k = 2): ± %1; 95-%-Intervall %2 bis %3 (Seite 2)</translation>
-    </message>
-    <message>
         <source>y1</source>
         <translation>y1</translation>
     </message>
@@ -645,6 +641,14 @@
     <message>
         <source>NH3 partial pressures over aqueous ammonia at 30 °C, as y* = p / 760 mmHg.</source>
         <translation>NH3-Partialdrücke über wässrigem Ammoniak bei 30 °C, als y* = p / 760 mmHg.</translation>
+    </message>
+    <message>
+        <source>Expanded uncertainty U (k = 2): ± %1; 95 % interval %2 to %3 (page %4)</source>
+        <translation>Erweiterte Unsicherheit U (k = 2): ± %1; 95-%-Intervall %2 bis %3 (Seite %4)</translation>
+    </message>
+    <message>
+        <source>No expanded uncertainty U: %1</source>
+        <translation>Keine erweiterte Unsicherheit U: %1</translation>
     </message>
 </context>
 <context>
@@ -801,6 +805,26 @@
         <source>Import runs</source>
         <translation>Versuche importieren</translation>
     </message>
+    <message>
+        <source>no coefficient</source>
+        <translation>kein Koeffizient</translation>
+    </message>
+    <message>
+        <source>no uncertainties given</source>
+        <translation>keine Unsicherheiten</translation>
+    </message>
+    <message>
+        <source>The run has no coefficient: give its packing height</source>
+        <translation>Der Versuch hat keinen Koeffizienten: geben Sie seine Füllkörperhöhe an</translation>
+    </message>
+    <message>
+        <source>No input of this run has an uncertainty: give the series&apos; uncertainties, or the run&apos;s own with Run Uncertainties…</source>
+        <translation>Keine Eingabe dieses Versuchs hat eine Unsicherheit: geben Sie die Unsicherheiten der Messreihe an oder die eigenen des Versuchs mit Unsicherheiten des Versuchs…</translation>
+    </message>
+    <message>
+        <source>no U: %1</source>
+        <translation>kein U: %1</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>
@@ -950,6 +974,10 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>The uncertainties were not computed, so nothing was saved.</source>
         <translation>Die Unsicherheiten wurden nicht berechnet, daher wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>Include a page per run</source>
+        <translation>Eine Seite je Versuch anfügen</translation>
     </message>
 </context>
 <context>
@@ -1235,6 +1263,14 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>Quillon series</source>
         <translation>Quillon-Messreihe</translation>
+    </message>
+    <message>
+        <source>%1 No U for run %2: %3.</source>
+        <translation>%1 Kein U für Versuch %2: %3.</translation>
+    </message>
+    <message>
+        <source>%1 No U for runs %2: %3.</source>
+        <translation>%1 Kein U für die Versuche %2: %3.</translation>
     </message>
 </context>
 <context>

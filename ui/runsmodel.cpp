@@ -86,8 +86,12 @@ QString RunsModel::widestText(int column)
         return QStringLiteral("G 10 L 10 repeat");
     case excludedColumn:
         return {};
-    case uncertaintyColumn:
-        return tr("%1 ± %2").arg(ui::resultText(-8888.8888), ui::resultText(888.8888));
+    case uncertaintyColumn: {
+        // A coefficient ± U, or the words of a run without one.
+        const QString both = tr("%1 ± %2").arg(ui::resultText(-8888.8888), ui::resultText(888.8888));
+        const QString none = report::qstring(present::noUncertaintiesGivenText(report::qtLanguage()));
+        return none.size() > both.size() ? none : both;
+    }
     case intervalColumn:
         return tr("%1 to %2").arg(ui::resultText(-8888.8888), ui::resultText(8888.8888));
     case y1Column:

@@ -7,12 +7,16 @@
 #include "ui/numbertext.h"
 #include "ui/seriesfiles.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QImage>
 #include <QMessageBox>
+
+#include <utility>
 
 namespace ui {
 
@@ -49,10 +53,25 @@ bool saveToPath(QWidget* parent, const QString& path, const QByteArray& bytes)
     return false;
 }
 
-std::optional<QString> askSavePath(QWidget* parent, const QString& defaultName, const QString& filter)
+namespace {
+
+// The save dialog, with a check box below its file list when `option` has
+// a text; the box's state comes back with the path.
+std::optional<std::pair<QString, bool>> askPath(QWidget* parent, const QString& defaultName, const QString& filter,
+                                                const QString& option, bool checked)
 {
     const QString suffix = QFileInfo(defaultName).suffix();
     QFileDialog dialog(parent, SavingText::tr("Save As"), lastFolder(), filter);
+    QCheckBox* box = nullptr;
+    if (!option.isEmpty()) {
+        // A desktop's own dialog takes no widget of ours.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        box = new QCheckBox(option, &dialog);
+        box->setObjectName(QStringLiteral("saveOption"));
+        box->setChecked(checked);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+            grid->addWidget(box, grid->rowCount(), 0, 1, -1);
+    }
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // A name typed without a suffix gets the filter's, and the overwrite
     // question is asked about that name.
@@ -72,7 +91,16 @@ std::optional<QString> askSavePath(QWidget* parent, const QString& defaultName, 
             return std::nullopt;
     }
     lastFolder() = QFileInfo(path).absolutePath();
-    return path;
+    return std::pair(path, box && box->isChecked());
+}
+
+}  // namespace
+
+std::optional<QString> askSavePath(QWidget* parent, const QString& defaultName, const QString& filter)
+{
+    if (const auto chosen = askPath(parent, defaultName, filter, {}, false))
+        return chosen->first;
+    return std::nullopt;
 }
 
 bool saveAs(QWidget* parent, const QString& defaultName, const QString& filter, const std::optional<QByteArray>& bytes,
@@ -151,9 +179,19 @@ bool saveSeriesReport(QWidget* parent, RunsModel& model)
     const std::optional<std::vector<series::RunUncertainty>> uncertainties = uncertaintiesToSave(parent, model, series);
     if (!uncertainties)
         return false;
-    return saveAs(parent, QStringLiteral("quillon-series.pdf"), SavingText::tr("PDF files (*.pdf)"),
-                  report::seriesPdf(series, results, *uncertainties, pdfDetails()),
-                  SavingText::tr("The series report"));
+    const auto chosen =
+        askPath(parent, QStringLiteral("quillon-series.pdf"), SavingText::tr("PDF files (*.pdf)"),
+                SavingText::tr("Include a page per run"), report::appendixByDefault(series.runs.size()));
+    if (!chosen)
+        return false;
+    const std::optional<QByteArray> bytes =
+        report::seriesPdf(series, results, *uncertainties, pdfDetails(), chosen->second);
+    if (!bytes) {
+        warn(parent,
+             SavingText::tr("%1 could not be made, so nothing was saved.").arg(SavingText::tr("The series report")));
+        return false;
+    }
+    return saveToPath(parent, chosen->first, *bytes);
 }
 
 bool saveChartPicture(QWidget* parent, const QImage& picture)

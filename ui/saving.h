@@ -50,7 +50,8 @@ std::optional<std::vector<series::RunUncertainty>> uncertaintiesToSave(QWidget* 
 
 // The save commands of the menus, each asking for a file name first. The
 // uncertainties a file holds are computed first where they are not known;
-// cancelled, nothing is saved.
+// cancelled, nothing is saved. The series report's dialog asks whether to
+// include a page per run, checked for a series of up to 12 runs.
 bool saveRunReport(QWidget* parent, RunsModel& model, int row);
 bool saveRunsCsv(QWidget* parent, RunsModel& model);
 bool saveChartPicture(QWidget* parent, const QImage& picture);

@@ -1,6 +1,7 @@
 // quillon-cli as a user runs it: the built program in a scratch folder, its
 // output and exit code against the series library's own.
 
+#include "present/numbers.h"
 #include "series/analysis.h"
 #include "series/csv.h"
 #include "series/findings.h"
@@ -210,6 +211,8 @@ INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
     ExitCase{"fit_two_files", {"fit", "lab.quillon", "samples.quillon"}, 2, "fit takes one FILE"},
     ExitCase{"fit_format", {"fit", "--format", "csv", "lab.quillon"}, 2, "text or json, not 'csv'"},
     ExitCase{"report_no_output", {"report", "lab.quillon"}, 2, "needs -o OUT.pdf"},
+    ExitCase{"report_appendix_both_ways", {"report", "lab.quillon", "--appendix", "--no-appendix", "-o", "out.pdf"}, 2,
+             "exclude each other"},
     ExitCase{"report_damaged", {"report", "damaged.quillon", "-o", "out.pdf"}, 3, "^damaged.quillon:[1-9][0-9]*:[1-9][0-9]*: "},
     ExitCase{"report_unwritable", {"report", "lab.quillon", "-o", "missing/out.pdf"}, 4, "^missing/out.pdf: cannot be written: "},
     ExitCase{"unknown_option", {"compute", "--fast", "samples.quillon"}, 2, "Unknown option 'fast'"},
@@ -475,10 +478,10 @@ TEST_F(Cli, FitAndReportAreTheLibrarys)
     EXPECT_TRUE(root["dropped"].isNull());
     // The prefactor's standard error is a times that of ln a (first order).
     const Ran text = run({"fit", "lab.quillon"});
-    const auto shown = [](double value) { return QString::number(value, 'g', 4).toStdString(); };
-    EXPECT_NE(text.out.find("\na = " + shown(law.prefactor.value) + " ± "
-                            + shown(law.prefactor.value * law.lnPrefactor.standardError) + " (95 %: "),
-              std::string::npos)
+    // The standard error to two significant digits, a to its place.
+    const present::ValueWithUncertainty shown =
+        present::withUncertaintyText(law.prefactor.value, law.prefactor.value * law.lnPrefactor.standardError, {});
+    EXPECT_NE(text.out.find("\na = " + shown.value + " ± " + shown.uncertainty + " (95 %: "), std::string::npos)
         << text.out;
 
     const Ran report =
@@ -488,6 +491,33 @@ TEST_F(Cli, FitAndReportAreTheLibrarys)
     EXPECT_TRUE(pdf.starts_with("%PDF") && pdf.find("%%EOF") != std::string::npos);
     QFile::remove(folder->filePath("lab.pdf"));
 }
+
+// The runs' pages: on for a series of ten runs unless left out.
+struct AppendixCase {
+    const char* name;
+    QStringList options;
+    int pages;  // table, charts and method; a page per run
+};
+
+class ReportAppendix : public Cli, public testing::WithParamInterface<AppendixCase> {};
+
+TEST_P(ReportAppendix, HoldsAPagePerRunWhenAsked)
+{
+    const Ran report = run(QStringList{"report", "lab.quillon", "-o", "pages.pdf"} + GetParam().options);
+    ASSERT_EQ(report.code, 0) << report.err;
+    const std::string pdf = contents("pages.pdf");
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+        pages += pdf.compare(at, 12, "/Type /Pages") == 0 ? 0 : 1;
+    EXPECT_EQ(pages, GetParam().pages);
+    QFile::remove(folder->filePath("pages.pdf"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, ReportAppendix,
+                         testing::Values(AppendixCase{"byDefault", {}, 3 + 10},
+                                         AppendixCase{"asked", {"--appendix"}, 3 + 10},
+                                         AppendixCase{"leftOut", {"--no-appendix"}, 3}),
+                         [](const testing::TestParamInfo<AppendixCase>& row) { return std::string(row.param.name); });
 
 }  // namespace
 

@@ -146,3 +146,47 @@ TEST(Language, CatalogueTranslatesWhatItHasAndLeavesTheRest)
 }
 
 }  // namespace
+
+// Expected texts worked by hand: U to two significant digits, the value to
+// U's last place, ties away from zero as the full text shows them.
+struct UncertainCase {
+    const char* name;
+    double value;
+    double uncertainty;
+    bool german;
+    const char* valueText;
+    const char* uncertaintyText;
+};
+
+class UncertaintyRounding : public testing::TestWithParam<UncertainCase> {};
+
+TEST_P(UncertaintyRounding, TwoSignificantDigitsAndTheValueToTheirPlace)
+{
+    const UncertainCase& c = GetParam();
+    const present::NumberLocale locale = c.german ? german : present::NumberLocale{};
+    EXPECT_EQ(present::withUncertaintyText(c.value, c.uncertainty, locale),
+              (present::ValueWithUncertainty{c.valueText, c.uncertaintyText}));
+    EXPECT_EQ(present::uncertaintyText(c.uncertainty, locale), c.uncertaintyText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UncertaintyRounding,
+    testing::Values(UncertainCase{"valueLargerThanU", 2.4836, 1.3437, false, "2.5", "1.3"},
+                    UncertainCase{"fourDecimals", 1.7048123, 0.0025193, false, "1.7048", "0.0025"},
+                    UncertainCase{"seventeenDigitsU", 0.5, 0.12394931687521454, false, "0.50", "0.12"},
+                    UncertainCase{"exactTieInU", 10.0, 0.125, false, "10.00", "0.13"},
+                    UncertainCase{"tieAsTheFullTextShowsIt", 2.675, 0.5, false, "2.68", "0.50"},
+                    UncertainCase{"uRoundsToAPowerOfTen", 1.0, 0.0999, false, "1.00", "0.10"},
+                    UncertainCase{"uOfNinetyNineAndMore", 1234.5, 99.6, false, "1230", "100"},
+                    UncertainCase{"valueCarriesADigit", 9.996, 0.5, false, "10.00", "0.50"},
+                    UncertainCase{"uLargerThanValue", 0.07, 1.3, false, "0.1", "1.3"},
+                    UncertainCase{"valueRoundsToZero", -0.03, 1.3, false, "0.0", "1.3"},
+                    UncertainCase{"uInHundreds", 98765.4, 1234.0, false, "98800", "1200"},
+                    UncertainCase{"smallestPlainU", 0.0123, 1e-4, false, "0.01230", "0.00010"},
+                    UncertainCase{"verySmall", 1.70481e-7, 2.5193e-10, false, "1.7048E-07", "2.5E-10"},
+                    UncertainCase{"veryLarge", 3.1e20, 4.56e17, false, "3.1000E+20", "4.6E+17"},
+                    UncertainCase{"negativeValue", -2.4836, 1.3437, false, "-2.5", "1.3"},
+                    UncertainCase{"zeroU", 2.48361, 0.0, false, "2.4836", "0"},
+                    UncertainCase{"germanComma", 2.4836, 1.3437, true, "2,5", "1,3"},
+                    UncertainCase{"germanPower", 1.70481e-7, 2.5193e-10, true, "1,7048E-07", "2,5E-10"}),
+    [](const testing::TestParamInfo<UncertainCase>& row) { return std::string(row.param.name); });

@@ -74,8 +74,8 @@ series::Run runOf(absorber::RunInputs inputs, std::optional<double> height)
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, Cells,
-    testing::Values(CellRow{"inputRounded", runOf({0.123456, 0.01, 1, 1}, {}), RunsColumn::y1, false, {"0.1235", "0.123456"}},
-                    CellRow{"germanComma", runOf({0.123456, 0.01, 1, 1}, {}), RunsColumn::y1, true, {"0,1235", "0,123456"}},
+    testing::Values(CellRow{"inputAsTyped", runOf({0.123456, 0.00071, 1, 1}, {}), RunsColumn::x1, false, {"0.00071", "0.00071"}},
+                    CellRow{"germanComma", runOf({0.123456, 0.01, 1, 1}, {}), RunsColumn::y1, true, {"0,123456", "0,123456"}},
                     CellRow{"noHeight", runOf({0.02, 0.01, 1, 1}, {}), RunsColumn::packingHeight, false, {"", ""}},
                     CellRow{"noCoefficientWithoutHeight", runOf({0.02, 0.01, 1, 1}, {}), RunsColumn::mtc, false, {"", ""}},
                     CellRow{"notCompletedSaysWhyAtItsNtu", runOf({0, 0, 0, 0}, {}), RunsColumn::ntu, false,
@@ -140,12 +140,17 @@ TEST_P(UncertaintyCells, SayWhereTheResultStands)
 
 const series::Uncertainties someGiven{0.02, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
 const series::MonteCarlo drawn{12.5, 0.25, {12.0, 13.03126}, 1, 0.1, {0.9, 1.1}, 10000, 0, true};
+const char* const noneGivenTip =
+    "No input of this run has an uncertainty: give the series' uncertainties, or the "
+    "run's own with Run Uncertainties…";
 const char* const drawnTip = "Monte Carlo, 10,000 draws: u = 0.25, 95 % of the coefficients from 12 to 13.03126";
 
 INSTANTIATE_TEST_SUITE_P(
     States, UncertaintyCells,
     testing::Values(UncertaintyRow{"noUncertaintyGiven", {}, present::UncertaintyStatus::known, drawn,
-                                   RunsColumn::uncertainty, {"", ""}},
+                                   RunsColumn::uncertainty, {"no U: no uncertainties given", noneGivenTip}},
+                    UncertaintyRow{"noUncertaintyGivenInterval", {}, present::UncertaintyStatus::known, drawn,
+                                   RunsColumn::interval, {"–", noneGivenTip}},
                     UncertaintyRow{"pending", someGiven, present::UncertaintyStatus::pending, series::NotGiven{},
                                    RunsColumn::uncertainty, {"…", "Being computed"}},
                     UncertaintyRow{"cancelled", someGiven, present::UncertaintyStatus::cancelled, series::NotGiven{},
@@ -155,10 +160,13 @@ INSTANTIATE_TEST_SUITE_P(
                     UncertaintyRow{"notGiven", someGiven, present::UncertaintyStatus::known,
                                    series::NotGiven{"no draw gave a coefficient"}, RunsColumn::interval,
                                    {"–", "Not given: no draw gave a coefficient"}},
+                    UncertaintyRow{"notGivenSaysWhyInTheCell", someGiven, present::UncertaintyStatus::known,
+                                   series::NotGiven{"no draw gave a coefficient"}, RunsColumn::uncertainty,
+                                   {"no U: no draw gave a coefficient", "Not given: no draw gave a coefficient"}},
                     UncertaintyRow{"expandedWithCoverageTwo", someGiven, present::UncertaintyStatus::known, drawn,
-                                   RunsColumn::uncertainty, {"12.5 ± 0.5", drawnTip}},
+                                   RunsColumn::uncertainty, {"12.50 ± 0.50", drawnTip}},
                     UncertaintyRow{"intervalRounded", someGiven, present::UncertaintyStatus::known, drawn,
-                                   RunsColumn::interval, {"12 to 13.0313", drawnTip}}),
+                                   RunsColumn::interval, {"12.00 to 13.03", drawnTip}}),
     [](const testing::TestParamInfo<UncertaintyRow>& row) { return std::string(row.param.name); });
 
 }  // namespace

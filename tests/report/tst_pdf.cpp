@@ -193,7 +193,7 @@ TEST(SeriesPdf, HoldsEveryRunTheChartsTheFitAndAnAppendix)
     for (const std::size_t runs : {10u, 60u}) {
         const LabSeries lab = labSeries(runs);
         const QByteArray pdf =
-            report::seriesPdf(lab.series, lab.results, lab.uncertainties, details()).value_or(QByteArray());
+            report::seriesPdf(lab.series, lab.results, lab.uncertainties, details(), true).value_or(QByteArray());
         const std::optional<QString> info = popplerOutput(u"pdfinfo"_s, {u"{pdf}"_s}, pdf);
         std::optional<QString> text = popplerOutput(u"pdftotext"_s, {u"-layout"_s, u"{pdf}"_s, u"-"_s}, pdf);
         ASSERT_TRUE(info && text) << runs;

@@ -1,5 +1,6 @@
 #include "fixture.h"
 #include "modalboxes.h"
+#include "present/numbers.h"
 #include "report/runchart.h"
 #include "report/runpdf.h"
 #include "series/series.h"
@@ -12,9 +13,11 @@
 #include "ui/saving.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
@@ -25,6 +28,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -87,6 +91,8 @@ private slots:
     void saveFailure_data();
     void saveFailure();
     void saveWrites();
+    void seriesReportAsksForTheRunsPages_data();
+    void seriesReportAsksForTheRunsPages();
     void uncertainties();
     void uncertaintyProgressAndCancel();
     void findingsLeaveRunsOut();
@@ -431,6 +437,49 @@ void TestRuns::saveFailure()
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"notes.txt"_s});
 }
 
+void TestRuns::seriesReportAsksForTheRunsPages_data()
+{
+    QTest::addColumn<bool>("include");
+    QTest::addColumn<QByteArray>("pages");  // table, charts, method; a page per run
+    QTest::newRow("with the runs' pages") << true << QByteArray("/Count 4");
+    QTest::newRow("without") << false << QByteArray("/Count 3");
+}
+
+void TestRuns::seriesReportAsksForTheRunsPages()
+{
+    QFETCH(bool, include);
+    QFETCH(QByteArray, pages);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"series.pdf"_s);
+    RunsModel model;
+    addRuns(model, sortingInputs.first(1));
+    QTRY_VERIFY(model.knownUncertainties().has_value());
+
+    // The user finds the box checked for one run, sets it and saves.
+    bool offered = false;
+    QTimer user;
+    user.callOnTimeout([&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        auto* box = dialog->findChild<QCheckBox*>(u"saveOption"_s);
+        offered = box && box->isChecked();
+        if (box)
+            box->setChecked(include);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    user.start(5);
+    QWidget parent;
+    QVERIFY(ui::saveSeriesReport(&parent, model));
+    user.stop();
+    QVERIFY(offered);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains(pages));
+}
+
 void TestRuns::saveWrites()
 {
     QTemporaryDir dir;
@@ -464,13 +513,14 @@ void TestRuns::uncertainties()
     RunsModel model;
     const series::Run runA = runOf({0.02, 0.01, 1.0, 1.0}, 2.0);
     model.addRun(runA, series::computeRun(runA));
-    // No uncertainty given: nothing to compute, nothing shown.
+    // No uncertainty given: nothing to compute, and the cell says so.
+    const QString noneGiven = u"no U: no uncertainties given"_s;
     QTRY_VERIFY(model.knownUncertainties().has_value());
-    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), QString());
+    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), noneGiven);
     // Nor when every uncertainty given is 0.
     model.setDefaultUncertainties({0.0, 0.0, 0.0, 0.0, 0.0});
     QTRY_VERIFY(model.knownUncertainties().has_value());
-    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), QString());
+    QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), noneGiven);
 
     model.setDefaultUncertainties(labDefaults);
     QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(), u"…"_s);
@@ -479,10 +529,14 @@ void TestRuns::uncertainties()
     const series::RunUncertainty direct = series::uncertaintyOf(runA, labDefaults);
     const auto& drawn = std::get<series::MonteCarlo>(direct.monteCarlo);
     const double mtc = *series::computeRun(runA).mtc;
+    // U to two significant digits, the coefficient and the ends to its place.
+    const auto atU = [&drawn](double value) {
+        return QString::fromStdString(present::withUncertaintyText(value, 2.0 * drawn.u, {}).value);
+    };
     QCOMPARE(model.data(model.index(0, RunsModel::uncertaintyColumn)).toString(),
-             u"%1 ± %2"_s.arg(ui::resultText(mtc), ui::resultText(2.0 * drawn.u)));
+             u"%1 ± %2"_s.arg(atU(mtc), QString::fromStdString(present::uncertaintyText(2.0 * drawn.u, {}))));
     QCOMPARE(model.data(model.index(0, RunsModel::intervalColumn)).toString(),
-             u"%1 to %2"_s.arg(ui::resultText(drawn.interval.low), ui::resultText(drawn.interval.high)));
+             u"%1 to %2"_s.arg(atU(drawn.interval.low), atU(drawn.interval.high)));
     const std::optional<report::Run> shown = model.reportRun(0);
     QVERIFY(shown && shown->gum && shown->monteCarlo);
     QCOMPARE(shown->gum->budget.size(), std::size_t(5));

@@ -225,10 +225,12 @@ Json analysed(const Json& given)
             shown.push_back(nullptr);
             continue;
         }
-        shown.push_back({present::resultText(*results[i].mtc, locale()),
-                         present::resultText(series::coverageFactor * drawn->u, locale()),
-                         present::resultText(drawn->interval.low, locale()),
-                         present::resultText(drawn->interval.high, locale())});
+        // U to two significant digits, the coefficient and the ends to its place.
+        const double expanded = series::coverageFactor * drawn->u;
+        const present::ValueWithUncertainty both = present::withUncertaintyText(*results[i].mtc, expanded, locale());
+        shown.push_back({both.value, both.uncertainty,
+                         present::withUncertaintyText(drawn->interval.low, expanded, locale()).value,
+                         present::withUncertaintyText(drawn->interval.high, expanded, locale()).value});
     }
     return {{"lines", lines}, {"fit", fitNumbers(analysis.fit)}, {"uncertainty", shown}};
 }

@@ -768,7 +768,8 @@ describe('background work, exports and digits', () => {
         runs: manyRuns(3) })), 3);
       const failure = `The uncertainties could not be computed: ${broken.detail}`;
       assert.deepEqual(await closeBox(page), { title: 'Uncertainties not computed', text: failure });
-      assert.deepEqual(await cellsOf(page, 'uncertainty'), Array(3).fill(['–', 'Not given: its computing failed']));
+      assert.deepEqual(await cellsOf(page, 'uncertainty'),
+        Array(3).fill(['no U: its computing failed', 'Not given: its computing failed']));
       assert.equal(await page.$eval('#mcProgress', (bar) => bar.hidden), true);
       await page.click('#exportCsv');
       assert.deepEqual(await closeBox(page), notSaved(failure));
@@ -1021,11 +1022,11 @@ describe('the runs table worded by the module', () => {
   // The titles name the series' unit, and the cells are the locale's numbers
   // in the language's words, as the desktop's runs table shows them.
   const rows = [
-    { language: 'en-US', gasFlow: 'Gas flow (kmol/h)', mtc: 'Mass-transfer coefficient (kmol/h/m³)', y1: '0.0235',
+    { language: 'en-US', gasFlow: 'Gas flow (kmol/h)', mtc: 'Mass-transfer coefficient (kmol/h/m³)', y1: '0.023456',
       ntu: 'Invalid Data', excludedLabel: 'Excluded',
       leftOut: 'Left out of the analysis for its findings; clear the mark to take it in.' },
     { language: 'de-DE', gasFlow: `${de('RunsModel', 'Gas flow')} (kmol/h)`,
-      mtc: `${de('RunsModel', 'Mass-transfer coefficient')} (kmol/h/m³)`, y1: '0,0235',
+      mtc: `${de('RunsModel', 'Mass-transfer coefficient')} (kmol/h/m³)`, y1: '0,023456',
       ntu: de('Messages', 'Invalid Data'), excludedLabel: de('RunsModel', 'Excluded'),
       leftOut: de('RunsModel', 'Left out of the analysis for its findings; clear the mark to take it in.') },
   ];
@@ -1272,4 +1273,38 @@ describe('import runs', () => {
     assert.equal((await shownRuns(page)).length, 1);
     await page.close();
   });
+});
+
+describe('numbers as a lab report writes them, in the runs table', () => {
+  // An input as typed, U to two significant digits, and a run without U
+  // saying why in its cell.
+  const rows = [
+    { language: 'en-US', x1: '0.00071', noU: 'no U: no uncertainties given', point: '.' },
+    { language: 'de-DE', x1: '0,00071',
+      noU: de('RunsModel', 'no U: %1').replace('%1', de('RunsModel', 'no uncertainties given')), point: ',' },
+  ];
+  const own = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  for (const row of rows) {
+    test(`x1 as typed, U to two digits and why a run has none (${row.language})`, async () => {
+      const page = await openPage(browser, server.url, row.language);
+      const runs = [{ y1: 0.02, x1: 0.00071, gasFlow: 1, waterFlow: 4, packingHeight: 2, uncertainty: own },
+        { y1: 0.02, x1: 0.001, gasFlow: 1, waterFlow: 8, packingHeight: 2 }];
+      await open(page, 'lab.quillon', ask(['write'], JSON.stringify({ runs })));
+      await page.waitForFunction(() => document.querySelectorAll('#runsTable tbody tr').length === 2);
+      await page.waitForFunction(() => ![...document.querySelectorAll('#runsTable [data-column="uncertainty"]')]
+        .some((cell) => cell.textContent === '…'), { timeout: 60000 });
+      const cells = await page.$$eval('#runsTable tbody tr', (trs) => trs.map((tr) => [
+        tr.querySelectorAll('td')[1 + 4].textContent, tr.querySelector('[data-column="uncertainty"]').textContent]));
+      assert.equal(cells[0][0], row.x1);
+      const [value, uncertainty] = cells[0][1].split(' ± ');
+      const digits = uncertainty.replace(/[^0-9]/g, '').replace(/^0+/, '');
+      assert.equal(digits.length, 2, cells[0][1]);
+      // The coefficient ends at U's last decimal place.
+      const decimals = (text) => (text.includes(row.point) ? text.split(row.point)[1].length : 0);
+      assert.equal(decimals(value), decimals(uncertainty), cells[0][1]);
+      assert.equal(cells[1][1], row.noU);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
 });

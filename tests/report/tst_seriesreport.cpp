@@ -1,0 +1,238 @@
+#include "report/seriespdf.h"
+#include "tests/report/support.h"
+#include "ui/numbertext.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A lab's series as a student hands it in: a long German title, an x1
+// given to five decimals, ten runs with their uncertainties and one without.
+struct HandIn {
+    series::Series series;
+    std::vector<series::RunResult> results;
+    std::vector<series::RunUncertainty> uncertainties;
+};
+
+const HandIn& handIn()
+{
+    static const HandIn lab = [] {
+        HandIn made;
+        made.series.title = "Absorption von Ammoniak in Wasser in einer Füllkörperkolonne, Gruppe 3";
+        made.series.flowUnit = "kmol/h";
+        for (int i = 0; i < 11; ++i) {
+            const double gas = 1.0 + 0.5 * (i % 5);
+            const double water = i < 5 ? 4.0 : 8.0;
+            series::Run run;
+            run.inputs = {0.02, i == 0 ? 0.00071 : 0.002 * gas / water * 4.0, gas, water};
+            run.packingHeight = 2.0;
+            run.label = u"G%1 L%2 Messung %3"_s.arg(gas).arg(water).arg(i + 1).toStdString();
+            if (i < 10)
+                run.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+            made.series.runs.push_back(run);
+        }
+        made.results = *series::computeRuns(made.series.runs, 2);
+        made.uncertainties = *series::uncertaintiesOf(made.series, 2);
+        return made;
+    }();
+    return lab;
+}
+
+// A word pdftotext found, in points from the page's top left.
+struct Word {
+    QString text;
+    double left, top, right, bottom;
+};
+using Pages = std::vector<std::vector<Word>>;
+
+std::optional<Pages> wordsOf(const QByteArray& pdf)
+{
+    QTemporaryFile file;
+    if (!file.open() || file.write(pdf) != pdf.size() || !file.flush())
+        return std::nullopt;
+    QProcess process;
+    process.start(QStandardPaths::findExecutable(u"pdftotext"_s), {u"-bbox"_s, file.fileName(), u"-"_s});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return std::nullopt;
+    Pages pages;
+    QXmlStreamReader xml(process.readAllStandardOutput());
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (xml.isStartElement() && xml.name() == u"page")
+            pages.emplace_back();
+        if (xml.isStartElement() && xml.name() == u"word" && !pages.empty()) {
+            const auto at = [&xml](const char* name) { return xml.attributes().value(QLatin1String(name)).toDouble(); };
+            Word word{{}, at("xMin"), at("yMin"), at("xMax"), at("yMax")};
+            word.text = xml.readElementText();
+            pages.back().push_back(word);
+        }
+    }
+    return pages;
+}
+
+QString textOf(const std::vector<Word>& page)
+{
+    QStringList words;
+    for (const Word& word : page)
+        words.append(word.text);
+    return words.join(u' ');
+}
+
+constexpr double pointsPerMillimetre = 72.0 / 25.4;
+
+// Digits from the first that is not 0 to the last, the decimal separator
+// left out: 2 for 0.0025, 9.6 and 40.
+int significantDigits(QString number)
+{
+    number.remove(QRegularExpression(u"[^0-9]"_s));
+    while (number.startsWith(u'0'))
+        number.remove(0, 1);
+    return int(number.size());
+}
+
+struct LanguageRow {
+    const char* name;
+    const char* locale;
+    const char* x1;
+    const char* uncertaintyTitle;  // the header of the table's U column
+};
+
+class SeriesReport : public testing::TestWithParam<LanguageRow> {
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        locale = std::make_unique<DefaultLocale>(QString::fromLatin1(GetParam().locale));
+        if (QLocale().language() == QLocale::German) {
+            ASSERT_TRUE(translator.load(QLocale(), u"quillon"_s, u"_"_s, u":/i18n"_s));
+            QCoreApplication::installTranslator(&translator);
+        }
+    }
+    void TearDown() override { QCoreApplication::removeTranslator(&translator); }
+
+    std::optional<Pages> written(bool appendix)
+    {
+        const HandIn& lab = handIn();
+        const report::PdfDetails details{
+            u"9.8.7-test"_s, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
+        return wordsOf(
+            report::seriesPdf(lab.series, lab.results, lab.uncertainties, details, appendix).value_or(QByteArray()));
+    }
+
+    std::unique_ptr<DefaultLocale> locale;
+    QTranslator translator;
+};
+
+TEST_P(SeriesReport, StaysWithinTheMarginsAndWritesNumbersAsALabReportDoes)
+{
+    const std::optional<Pages> pages = written(report::appendixByDefault(handIn().series.runs.size()));
+    ASSERT_TRUE(pages && !pages->empty());
+
+    // Everything within 15 mm of the sheet's edges but the page number,
+    // which stands in the lower margin.
+    const double left = 15.0 * pointsPerMillimetre - 0.5;
+    const double top = left;
+    const double right = 195.0 * pointsPerMillimetre + 0.5;
+    const double bottom = 282.0 * pointsPerMillimetre;
+    for (std::size_t p = 0; p < pages->size(); ++p) {
+        QStringList footer;
+        for (const Word& word : (*pages)[p]) {
+            EXPECT_GE(word.left, left) << "page " << p + 1 << ": " << word.text.toStdString();
+            EXPECT_LE(word.right, right) << "page " << p + 1 << ": " << word.text.toStdString();
+            EXPECT_GE(word.top, top) << "page " << p + 1 << ": " << word.text.toStdString();
+            if (word.bottom > bottom)
+                footer.append(word.text);
+        }
+        const QString number =
+            QCoreApplication::translate("SeriesPdf", "Page %1").arg(QLocale().toString(qulonglong(p + 1)));
+        EXPECT_EQ(footer.join(u' ').toStdString(), number.toStdString());
+    }
+
+    // The title whole, and x1 as given.
+    const QString first = textOf(pages->front());
+    EXPECT_TRUE(first.contains(u"Füllkörperkolonne, Gruppe 3"_s)) << first.toStdString();
+    EXPECT_TRUE(first.contains(QString::fromUtf8(GetParam().x1))) << first.toStdString();
+
+    // The table's U column: right-aligned under its header, two significant
+    // digits each; the run without U has a mark to its footnote instead.
+    const QString title = QString::fromUtf8(GetParam().uncertaintyTitle);
+    const auto header = std::find_if(pages->front().begin(), pages->front().end(),
+                                     [&title](const Word& word) { return word.text == title.section(u' ', -1); });
+    ASSERT_NE(header, pages->front().end());
+    int shown = 0;
+    for (const Word& word : pages->front()) {
+        if (word.top <= header->bottom || std::abs(word.right - header->right) > 0.5)
+            continue;
+        if (word.text.startsWith(u"–"_s))
+            continue;
+        ++shown;
+        EXPECT_EQ(significantDigits(word.text), 2) << word.text.toStdString();
+    }
+    EXPECT_EQ(shown, 10);
+    EXPECT_TRUE(first.contains(u"– ¹"_s) || first.contains(u"–¹"_s)) << first.toStdString();
+
+    // Every "± U" to two significant digits: the fit's standard errors and
+    // the appendix's U.
+    int pluses = 0;
+    for (const std::vector<Word>& page : *pages) {
+        for (std::size_t w = 0; w + 1 < page.size(); ++w) {
+            if (page[w].text != u"±"_s || !page[w + 1].text.front().isDigit())
+                continue;
+            ++pluses;
+            EXPECT_EQ(significantDigits(page[w + 1].text), 2) << page[w + 1].text.toStdString();
+        }
+    }
+    EXPECT_EQ(pluses, 3 + 10);
+}
+
+TEST_P(SeriesReport, NamesThePageEachBudgetIsOn)
+{
+    const std::optional<Pages> pages = written(true);
+    ASSERT_TRUE(pages.has_value());
+    const QRegularExpression reference(u"\\((?:page|Seite) (\\d+)\\)"_s);
+    const QRegularExpression runTitle(u"(?:run|Versuch) (\\d+)"_s);
+    int references = 0;
+    for (std::size_t p = 0; p < pages->size(); ++p) {
+        const QString text = textOf((*pages)[p]);
+        const QRegularExpressionMatch named = reference.match(text);
+        if (!named.hasMatch())
+            continue;
+        ++references;
+        const int target = named.captured(1).toInt();
+        ASSERT_TRUE(target >= 1 && std::size_t(target) <= pages->size()) << target;
+        const QString run = runTitle.match(text).captured(1);
+        const QString budget = QCoreApplication::translate("RunPdf", "Run %1: uncertainty").arg(run);
+        EXPECT_TRUE(textOf((*pages)[std::size_t(target - 1)]).contains(budget))
+            << "page " << p + 1 << " points to page " << target;
+    }
+    EXPECT_EQ(references, 10);
+}
+
+TEST_P(SeriesReport, HoldsAPagePerRunOnlyWhenAsked)
+{
+    // Table, charts and method; then a page per run and one per budget.
+    const std::optional<Pages> with = written(true);
+    const std::optional<Pages> without = written(false);
+    ASSERT_TRUE(with && without);
+    EXPECT_EQ(without->size(), 3u);
+    EXPECT_EQ(with->size(), 3u + 11u + 10u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, SeriesReport,
+                         testing::Values(LanguageRow{"english", "en_US", "0.00071", "U (k = 2)"},
+                                         LanguageRow{"german", "de_DE", "0,00071", "U (k = 2)"}),
+                         [](const testing::TestParamInfo<LanguageRow>& row) { return std::string(row.param.name); });
+
+}  // namespace
