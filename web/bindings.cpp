@@ -285,6 +285,12 @@ std::string significantTextOf(double value, int digits)
     return present::significantText(value, digits, numberLocale());
 }
 
+// An uncertainty as a lab report writes it: two significant digits.
+std::string uncertaintyTextOf(double uncertainty)
+{
+    return present::uncertaintyText(uncertainty, numberLocale());
+}
+
 std::string decimalPointOf()
 {
     return numberLocale().decimalPoint;
@@ -448,6 +454,7 @@ EMSCRIPTEN_BINDINGS(quillon_column)
     emscripten::function("numberText", &numberTextOf);
     emscripten::function("resultText", &resultTextOf);
     emscripten::function("significantText", &significantTextOf);
+    emscripten::function("uncertaintyText", &uncertaintyTextOf);
     emscripten::function("decimalPoint", &decimalPointOf);
     emscripten::class_<ColumnSteps>("ColumnSteps")
         .constructor<>()

@@ -62,7 +62,7 @@ class ReportWriter {
 
   // Every uncertainty the report shows is written here, and only here.
   uncertaintyText(value) {
-    return this.quillon.significantText(value, 4);
+    return this.quillon.uncertaintyText(value);
   }
 
   number(value) {
@@ -85,13 +85,16 @@ class ReportWriter {
     const titles = ['Run', 'Label', 'y1', 'x1', 'G', 'L', 'z (m)', 'y2', 'NTU', 'NTU C', 'MTC', 'U (k = 2)', 'Notes']
       .map((title) => s(title));
     const rows = this.rows.map((run, index) => {
-      const cells = [{ text: this.count.format(index + 1), number: true }, run.label, this.number(run.y1),
-        this.number(run.x1), this.number(run.gasFlow), this.number(run.waterFlow), this.number(run.packingHeight)];
+      // Inputs as they were given, not rounded like results.
+      const given = (value) => ({ text: value === null || value === undefined ? '' : this.full(value), number: true });
+      const cells = [{ text: this.count.format(index + 1), number: true }, run.label, given(run.y1),
+        given(run.x1), given(run.gasFlow), given(run.waterFlow), given(run.packingHeight)];
       if (run.outcome === 'completed') {
         const drawn = this.found[index]?.monteCarlo;
         const expanded = drawn && drawn.u !== undefined ? this.quillon.coverageFactor * drawn.u : null;
         cells.push(this.number(run.y2), this.number(run.ntu), this.number(run.ntuColburn), this.number(run.mtc),
-          { text: expanded === null ? '' : this.uncertaintyText(expanded), number: true });
+          expanded === null ? this.runs.uncertaintyCells(index, this.found[index] ?? null, '')[0].text
+            : { text: this.uncertaintyText(expanded), number: true });
       } else {
         cells.push({ text: this.quillon.notCompletedText(run.outcome) }, '', '', '', '');
       }
