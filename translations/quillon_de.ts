@@ -789,6 +789,10 @@
         <source>Cancelled: computed for the next export or report, or when the run or the uncertainties change</source>
         <translation>Abgebrochen: wird für den nächsten Export oder Bericht berechnet, oder wenn sich der Versuch oder die Unsicherheiten ändern</translation>
     </message>
+    <message>
+        <source>Correct a run&apos;s input</source>
+        <translation>Eingabe eines Versuchs korrigieren</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>

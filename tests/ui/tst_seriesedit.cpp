@@ -1,0 +1,157 @@
+#include "fixture.h"
+#include "modalboxes.h"
+#include "series/series.h"
+#include "ui/Form1.h"
+#include "ui/application.h"
+#include "ui/runsmodel.h"
+#include "ui/runswindow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The series corrected where it is shown: the runs table's inputs, the
+// Edit menu and the shortcuts of every series window.
+class TestSeriesEdit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ui::prepareApplication(); }
+    void init() { startWindowTest(); }
+    void cleanup() { QVERIFY(endWindowTest()); }
+
+    void correctInPlace_data();
+    void correctInPlace();
+};
+
+namespace {
+
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QLocale german(QLocale::German, QLocale::Germany);
+const series::Run runA{{0.02, 0.01, 1, 1}, 2.0, {}, false, false, {}, {}};
+
+// Types into the cell's editor and commits it with Enter, as a user does.
+bool typeIntoCell(QTableView& table, int column, const QString& text)
+{
+    const QModelIndex cell = table.model()->index(0, column);
+    table.setCurrentIndex(cell);
+    table.edit(cell);
+    auto* editor = table.viewport()->findChild<QLineEdit*>();
+    if (!editor) {
+        qWarning("no editor in column %d", column);
+        return false;
+    }
+    editor->selectAll();
+    editor->insert(text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    return true;
+}
+
+// The box the main window shows for the same text in its field.
+ModalBoxes::Box mainWindowBox(const TypedRun& typed)
+{
+    ModalBoxes boxes;
+    Form1 form;
+    if (!calculate(form, typed) || boxes.count() != 1)
+        return {};
+    return boxes.seen().first();
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(TypedRun)
+
+void TestSeriesEdit::correctInPlace_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");         // NaN: none
+    QTest::addColumn<TypedRun>("mainWindow");  // empty: the edit is made
+    QTest::addColumn<bool>("findings");
+
+    const TypedRun made;
+    QTest::newRow("y1") << english << int(RunsModel::y1Column) << u"0.03"_s << 0.03 << made << false;
+    QTest::newRow("x1 in German") << german << int(RunsModel::x1Column) << u"0,005"_s << 0.005 << made << false;
+    QTest::newRow("gas flow") << english << int(RunsModel::gasFlowColumn) << u"2"_s << 2.0 << made << false;
+    QTest::newRow("height") << english << int(RunsModel::packingHeightColumn) << u"1.5"_s << 1.5 << made << false;
+    QTest::newRow("height emptied") << english << int(RunsModel::packingHeightColumn) << QString() << qQNaN() << made
+                                    << false;
+    QTest::newRow("negative x1 has findings")
+        << english << int(RunsModel::x1Column) << u"-0.001"_s << -0.001 << made << true;
+    QTest::newRow("water flow gives y2 out of range")
+        << english << int(RunsModel::waterFlowColumn) << u"5"_s << 1.0 << TypedRun{"0.02", "0.01", "1", "5"} << false;
+    QTest::newRow("words for the gas flow")
+        << english << int(RunsModel::gasFlowColumn) << u"abc"_s << 1.0 << TypedRun{"0.02", "0.01", "abc", "1"} << false;
+    QTest::newRow("a point in German y1")
+        << german << int(RunsModel::y1Column) << u"0.0.3"_s << 0.02 << TypedRun{"0.0.3", "0,01", "1", "1"} << false;
+    QTest::newRow("emptied y1") << english << int(RunsModel::y1Column) << QString() << 0.02
+                                << TypedRun{"", "0.01", "1", "1"} << false;
+}
+
+void TestSeriesEdit::correctInPlace()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    QFETCH(TypedRun, mainWindow);
+    QFETCH(bool, findings);
+    startWindowTest(locale);
+    const bool refused = !mainWindow.gasFlow.isEmpty();
+
+    RunsModel model;
+    model.addRun(runA, series::computeRun(runA));
+    const series::Series before = model.series();
+    RunsWindow window(model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* table = window.findChild<QTableView*>();
+    QVERIFY(table);
+    const auto warning = [&] { return model.data(model.index(0, RunsModel::runColumn), Qt::DecorationRole).isValid(); };
+    QVERIFY(!warning());
+
+    auto boxes = std::make_unique<ModalBoxes>();
+    QVERIFY(typeIntoCell(*table, column, typed));
+    if (refused) {
+        QTRY_COMPARE(boxes->count(), 1);
+        const ModalBoxes::Box seen = boxes->seen().first();
+        boxes.reset();
+        const ModalBoxes::Box expected = mainWindowBox(mainWindow);
+        QVERIFY(!expected.text.isEmpty());
+        QCOMPARE(seen.title, expected.title);
+        QCOMPARE(seen.text, expected.text);
+        QVERIFY(series::identical(model.series(), before));
+        QCOMPARE(model.undoStack().count(), 1);
+        return;
+    }
+    QCOMPARE(boxes->count(), 0);
+    const QVariant shown = model.data(model.index(0, column), RunsModel::SortRole);
+    QCOMPARE(shown.isValid(), !std::isnan(value));
+    if (shown.isValid())
+        QCOMPARE(shown.toDouble(), value);
+    // What opening a file of the corrected run computes.
+    const series::RunResult expected = series::computeRun(model.series().runs.front());
+    QCOMPARE(model.results().front().ntu, expected.ntu);
+    QCOMPARE(model.results().front().mtc, expected.mtc);
+    QCOMPARE(warning(), findings);
+
+    // One step, undone and redone.
+    QCOMPARE(model.undoStack().count(), 2);
+    model.undoStack().undo();
+    QVERIFY(series::identical(model.series(), before));
+    QVERIFY(!warning());
+    model.undoStack().redo();
+    QCOMPARE(model.data(model.index(0, column), RunsModel::SortRole), shown);
+    QCOMPARE(warning(), findings);
+}
+
+QTEST_MAIN(TestSeriesEdit)
+#include "tst_seriesedit.moc"
