@@ -453,3 +453,19 @@ EMSCRIPTEN_BINDINGS(quillon_column)
         .function("calculated", &ColumnSteps::calculated)
         .function("findMtc", &ColumnSteps::findMtc);
 }
+
+namespace {
+
+// A run's input corrected in its cell: null once made (or when it is the
+// run's already), otherwise the main window's message for it.
+val setRunInputOf(Document& document, int row, const std::string& field, const std::string& text)
+{
+    return messageOf(document.setInput(row, field, text).message);
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_run_inputs)
+{
+    emscripten::function("setRunInput", &setRunInputOf);
+}
