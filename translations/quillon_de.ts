@@ -821,14 +821,6 @@
         <translation>&amp;Löschen</translation>
     </message>
     <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Rückgängig</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Wiederholen</translation>
-    </message>
-    <message>
         <source>&amp;Title:</source>
         <translation>&amp;Titel:</translation>
     </message>
@@ -1316,6 +1308,26 @@ Sollen sie gespeichert werden?</translation>
     <message>
         <source>Save &amp;Series Report as PDF…</source>
         <translation>Bericht der &amp;Messreihe als PDF speichern…</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>B&amp;earbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Runs</source>
+        <translation>Versuche &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All Runs</source>
+        <translation>&amp;Alle Versuche auswählen</translation>
     </message>
 </context>
 <context>

@@ -84,16 +84,11 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     table->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     table->addAction(addShortcut(tr("&Copy"), QKeySequence::Copy, &RunsWindow::copySelection));
-    table->addAction(addShortcut(tr("&Delete"), QKeySequence::Delete, &RunsWindow::deleteSelection));
-    QAction* undo = runs.undoStack().createUndoAction(this, tr("&Undo"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = runs.undoStack().createRedoAction(this, tr("&Redo"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
-    for (QAction* action : {undo, redo}) {
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(action);
-        table->addAction(action);
-    }
+    // Delete, Undo and Redo have their keys in the Edit menu every series
+    // window shows; one owner per key, or Qt ignores it as ambiguous.
+    auto* remove = new QAction(tr("&Delete"), this);
+    connect(remove, &QAction::triggered, this, &RunsWindow::deleteSelection);
+    table->addAction(remove);
 
     connect(copyButton, &QPushButton::clicked, this, &RunsWindow::copySelection);
     connect(csvButton, &QPushButton::clicked, this, &RunsWindow::saveCsv);
@@ -329,6 +324,12 @@ void RunsWindow::copySelection()
 void RunsWindow::deleteSelection()
 {
     model.removeRuns(selectedRows(false));
+}
+
+void RunsWindow::selectAll()
+{
+    table->selectAll();
+    table->setFocus();
 }
 
 void RunsWindow::saveCsv()

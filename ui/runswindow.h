@@ -39,6 +39,9 @@ public:
     // Deletes the selected rows.
     void deleteSelection();
 
+    // Selects every row, the table taking the focus.
+    void selectAll();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

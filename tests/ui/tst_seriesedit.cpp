@@ -5,9 +5,13 @@
 #include "ui/application.h"
 #include "ui/runsmodel.h"
 #include "ui/runswindow.h"
+#include "ui/session.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -28,6 +32,8 @@ private slots:
 
     void correctInPlace_data();
     void correctInPlace();
+    void shortcutsOfEverySeriesWindow_data();
+    void shortcutsOfEverySeriesWindow();
 };
 
 namespace {
@@ -151,6 +157,98 @@ void TestSeriesEdit::correctInPlace()
     model.undoStack().redo();
     QCOMPARE(model.data(model.index(0, column), RunsModel::SortRole), shown);
     QCOMPARE(warning(), findings);
+}
+
+namespace {
+
+// Qt's warnings of a key two actions own, as they come.
+QStringList ambiguities;
+QtMessageHandler previousHandler = nullptr;
+void noteAmbiguity(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.contains(u"Ambiguous shortcut overload"_s))
+        ambiguities.append(message);
+    previousHandler(type, context, message);
+}
+
+}  // namespace
+
+void TestSeriesEdit::shortcutsOfEverySeriesWindow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("keys");
+
+    const std::pair<const char*, QKeySequence::StandardKey> actions[] = {
+        {"undo", QKeySequence::Undo},         {"redo", QKeySequence::Redo},
+        {"deleteRuns", QKeySequence::Delete}, {"selectAllRuns", QKeySequence::SelectAll},
+        {"saveSeries", QKeySequence::Save},   {"openSeries", QKeySequence::Open},
+        {"newSeries", QKeySequence::New},
+    };
+    for (const char* window : {"main", "runs", "analysis"}) {
+        for (const auto& [action, keys] : actions)
+            QTest::addRow("%s %s", window, action)
+                << QString::fromLatin1(window) << QString::fromLatin1(action) << int(keys);
+    }
+    QTest::newRow("runs save as") << u"runs"_s << u"saveSeriesAs"_s << -1;
+}
+
+void TestSeriesEdit::shortcutsOfEverySeriesWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, action);
+    QFETCH(int, keys);
+    ambiguities.clear();
+    previousHandler = qInstallMessageHandler(noteAmbiguity);
+    const auto restore = qScopeGuard([] { qInstallMessageHandler(previousHandler); });
+
+    Form1 form;
+    auto* session = new Session(form);
+    for (const double gasFlow : {1.0, 2.0, 3.0, 4.0, 5.0}) {
+        const series::Run run{{0.02, 0.01, gasFlow, 1}, 2.0, {}, false, false, {}, {}};
+        session->runs().addRun(run, series::computeRun(run));
+    }
+    // Steps to undo and to redo for each key of Undo and Redo.
+    session->runs().undoStack().setIndex(2);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    session->showRuns();
+    session->showAnalysis();
+    const auto windowNamed = [&](const char* className) -> QWidget* {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() && top->inherits(className))
+                return top;
+        }
+        return nullptr;
+    };
+    QWidget* target = window == u"main" ? &form : windowNamed(window == u"runs" ? "RunsWindow" : "AnalysisWindow");
+    QVERIFY(target);
+    // Each window shows the same File and Edit menus.
+    QVERIFY(target->findChild<QMenuBar*>() || target == &form);
+    target->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(target));
+    QWidget* keysTo = window == u"runs" ? static_cast<QWidget*>(target->findChild<QTableView*>()) : target;
+
+    auto* found = form.findChild<QAction*>(action);
+    QVERIFY(found);
+    QVERIFY(found->isEnabled());
+    const QList<QKeySequence> sequences =
+        keys < 0 ? found->shortcuts() : QKeySequence::keyBindings(QKeySequence::StandardKey(keys));
+    QVERIFY(!sequences.isEmpty());
+    QSignalSpy triggered(found, &QAction::triggered);
+    {
+        // Save, Open and New ask with boxes and dialogs; they are closed.
+        ModalBoxes boxes(ModalBoxes::closeWindows);
+        for (const QKeySequence& sequence : sequences) {
+            QApplication::setActiveWindow(target);
+            QVERIFY(QTest::qWaitForWindowActive(target));
+            keysTo->setFocus();
+            QCOMPARE(QApplication::focusWidget(), keysTo);
+            QTest::keySequence(keysTo, sequence);
+        }
+    }
+    QCOMPARE(triggered.count(), int(sequences.size()));
+    QCOMPARE(ambiguities, QStringList());
 }
 
 QTEST_MAIN(TestSeriesEdit)
