@@ -208,6 +208,19 @@ bool RunsWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void RunsWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Its frame is known once shown: frame and all, the window is no wider
+    // than the screen, and the table scrolls to the columns it cannot show.
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const int room = screen->availableGeometry().width() - (frameGeometry().width() - width());
+    if (width() > room)
+        resize(qMax(room, minimumSizeHint().width()), height());
+}
+
 void RunsWindow::showFields()
 {
     // Only what differs is set, so that a field being typed in keeps its

@@ -9,8 +9,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -34,6 +36,8 @@ private slots:
     void correctInPlace();
     void shortcutsOfEverySeriesWindow_data();
     void shortcutsOfEverySeriesWindow();
+    void runsWindowFitsTheScreen_data();
+    void runsWindowFitsTheScreen();
 };
 
 namespace {
@@ -249,6 +253,38 @@ void TestSeriesEdit::shortcutsOfEverySeriesWindow()
     }
     QCOMPARE(triggered.count(), int(sequences.size()));
     QCOMPARE(ambiguities, QStringList());
+}
+
+void TestSeriesEdit::runsWindowFitsTheScreen_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("English") << english;
+    QTest::newRow("German") << german;
+}
+
+void TestSeriesEdit::runsWindowFitsTheScreen()
+{
+    QFETCH(QLocale, locale);
+    startWindowTest(locale);
+    Form1 form;
+    auto* session = new Session(form);
+    session->runs().addRun(runA, series::computeRun(runA));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    session->showRuns();
+    RunsWindow* window = form.findChild<RunsWindow*>();
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QRect screen = window->screen()->availableGeometry();
+    QVERIFY(window->frameGeometry().width() <= screen.width());
+
+    // Each column still shows the widest value of its kind whole; what the
+    // window cannot hold, the table scrolls to.
+    auto* table = window->findChild<QTableView*>();
+    const QFontMetrics metrics(table->font());
+    for (int column = RunsModel::y1Column; column < RunsModel::numberOfColumns; ++column)
+        QVERIFY2(table->columnWidth(column) > metrics.horizontalAdvance(RunsModel::widestText(column)),
+                 qPrintable(session->runs().columnTitle(column)));
 }
 
 QTEST_MAIN(TestSeriesEdit)
