@@ -34,6 +34,8 @@ private slots:
 
     void correctInPlace_data();
     void correctInPlace();
+    void mainWindowAfterItsRunIsCorrected_data();
+    void mainWindowAfterItsRunIsCorrected();
     void shortcutsOfEverySeriesWindow_data();
     void shortcutsOfEverySeriesWindow();
     void runsWindowFitsTheScreen_data();
@@ -161,6 +163,39 @@ void TestSeriesEdit::correctInPlace()
     model.undoStack().redo();
     QCOMPARE(model.data(model.index(0, column), RunsModel::SortRole), shown);
     QCOMPARE(warning(), findings);
+}
+
+void TestSeriesEdit::mainWindowAfterItsRunIsCorrected_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("findMtcRefused");
+
+    // New inputs make another run, which the NTU on screen does not belong
+    // to; a new height is the same run's.
+    QTest::newRow("y1") << int(RunsModel::y1Column) << u"0.03"_s << true;
+    QTest::newRow("water flow") << int(RunsModel::waterFlowColumn) << u"2"_s << true;
+    QTest::newRow("height") << int(RunsModel::packingHeightColumn) << u"3"_s << false;
+}
+
+void TestSeriesEdit::mainWindowAfterItsRunIsCorrected()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(bool, findMtcRefused);
+    Form1 form;
+    auto* session = new Session(form);
+    ModalBoxes boxes;
+    QVERIFY(calculate(form, exampleA));
+    RunsModel& model = session->runs();
+    QVERIFY(model.setData(model.index(0, column), typed));
+    QVERIFY(typeInto(form, "Text8", u"2"_s) && clickOn(form, "Command2"));
+    QCOMPARE(boxes.count(), findMtcRefused ? 1 : 0);
+    // Find MTC gives the run the main window calculated its coefficient,
+    // and no other.
+    const series::Run& run = model.series().runs.front();
+    QCOMPARE(run.packingHeight == 2.0, !findMtcRefused);
+    QCOMPARE(model.results().front().mtc, series::computeRun(run).mtc);
 }
 
 namespace {
