@@ -221,8 +221,9 @@ export class RunsTable {
   inputCell(row, index, field, shown, name) {
     const cell = row.insertCell();
     cell.className = 'number';
+    // A text field by default, without the type attribute the label's
+    // field is found by.
     const input = document.createElement('input');
-    input.type = 'text';
     input.inputMode = 'decimal';
     input.dataset.column = field;
     input.value = shown.text;
