@@ -152,7 +152,8 @@ void Session::addMenus(QWidget& window)
 
 void Session::deleteRuns()
 {
-    if (runsWindow)
+    // Only runs the user can see selected.
+    if (runsWindow && runsWindow->isVisible())
         runsWindow->deleteSelection();
 }
 
