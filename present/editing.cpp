@@ -23,6 +23,33 @@ bool sameInputs(const absorber::RunInputs& a, const absorber::RunInputs& b)
         && bits(a.waterFlow) == bits(b.waterFlow);
 }
 
+bool sameHeight(const std::optional<double>& a, const std::optional<double>& b)
+{
+    return a.has_value() == b.has_value()
+        && (!a || std::bit_cast<std::uint64_t>(*a) == std::bit_cast<std::uint64_t>(*b));
+}
+
+ParsedNumber numberOf(double value)
+{
+    return {ParsedNumber::Kind::number, value};
+}
+
+double& inputOf(absorber::RunInputs& inputs, InputField field)
+{
+    switch (field) {
+    case InputField::x1:
+        return inputs.x1;
+    case InputField::gasFlow:
+        return inputs.gasFlow;
+    case InputField::waterFlow:
+        return inputs.waterFlow;
+    case InputField::y1:
+    case InputField::packingHeight:
+        break;
+    }
+    return inputs.y1;
+}
+
 template <typename Series>
 auto& fieldOf(Series& series, SeriesField field)
 {
@@ -96,6 +123,54 @@ bool SeriesEditor::setLabel(std::size_t row, const std::string& label)
     change();
     now.series.runs[row].label = label;
     return true;
+}
+
+InputEdit SeriesEditor::setInput(std::size_t row, InputField field, const std::optional<ParsedNumber>& value)
+{
+    if (row >= size())
+        return {};
+    // Only the height may be left empty; an empty input is no number, as
+    // in the main window's field.
+    if (!value && field != InputField::packingHeight)
+        return {{Message::Kind::conversionError, field, ParsedNumber::Kind::notANumber}};
+    if (value && !*value)
+        return {{Message::Kind::conversionError, field, value->kind}};
+
+    const series::Run& before = now.series.runs[row];
+    series::Run run = before;
+    if (field == InputField::packingHeight)
+        run.packingHeight = value ? std::optional(**value) : std::nullopt;
+    else
+        inputOf(run.inputs, field) = **value;
+    if (sameInputs(run.inputs, before.inputs) && sameHeight(run.packingHeight, before.packingHeight))
+        return {};
+
+    series::RunResult result = now.results[row];
+    if (run.packingHeight || field != InputField::packingHeight) {
+        const absorber::RunInputs& in = run.inputs;
+        const ColumnStep calculated =
+            calculateColumn({}, {numberOf(in.y1), numberOf(in.x1), numberOf(in.gasFlow), numberOf(in.waterFlow)}, {});
+        if (!calculated.run)
+            return {calculated.message};
+        // A coefficient the run had may not be lost unseen; a height that
+        // never gave one is checked once it is edited.
+        const bool hadOne = result.coefficientOutcome == absorber::Outcome::completed;
+        if (run.packingHeight && (hadOne || field == InputField::packingHeight)) {
+            const ColumnStep found = findMtc(calculated.kept, numberOf(*run.packingHeight), true, {});
+            if (!found.coefficient)
+                return {found.message};
+        }
+        result = series::completedRun(run, calculated.run->balance, calculated.run->ntu);
+    } else {
+        result.coefficientOutcome.reset();
+        result.mtc.reset();
+    }
+    change();
+    now.series.runs[row] = std::move(run);
+    now.results[row] = std::move(result);
+    if (field != InputField::packingHeight)
+        now.ids[row] = nextId++;
+    return {{}, true};
 }
 
 bool SeriesEditor::setExcluded(std::size_t row, bool excluded)

@@ -6,11 +6,13 @@
 // undo history and whether the series is saved. Values in, values out: the
 // caller shows what changed and decides when.
 
+#include "present/columnsteps.h"
 #include "series/file.h"
 #include "series/findings.h"
 #include "series/series.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -58,6 +60,14 @@ struct FileRuns {
 
 std::variant<FileRuns, series::ReadError> readRuns(std::string_view bytes, RunsFile kind);
 
+// What an edit of a run's input came to: the main window's box when the
+// run's new inputs fail its Calculate or Find MTC, with nothing changed;
+// otherwise no box, and whether the series changed.
+struct InputEdit {
+    Message message;
+    bool changed = false;
+};
+
 // What a run's uncertainty depends on, as text: its inputs, its height and
 // its uncertainties merged with the series', each bit for bit (0 and -0
 // differ, an absent value differs from every number). The window's threads
@@ -77,6 +87,14 @@ public:
     // Find MTC completed for the run of that identity.
     bool setMtc(int id, double packingHeight, double mtc);
     bool setLabel(std::size_t row, const std::string& label);
+    // One of the run's inputs as its cell reads, none for an emptied cell:
+    // the run is computed again by the main window's Calculate, then its
+    // Find MTC when it has a height, and refused with their box when either
+    // fails (Find MTC only for a height edited, or a coefficient the run
+    // had). An emptied height takes the coefficient with it. A new y1, x1
+    // or flow makes it another run, with a new identity: the main window's
+    // Find MTC of the old inputs no longer reaches it.
+    InputEdit setInput(std::size_t row, InputField field, const std::optional<ParsedNumber>& value);
     // Clearing Excluded on a run with findings takes it in despite them.
     bool setExcluded(std::size_t row, bool excluded);
     // The rows given, in any order, as one step.

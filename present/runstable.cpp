@@ -205,4 +205,23 @@ std::string noUncertaintiesGivenText(const Language& language)
     return missingUncertaintyText(language.translate("RunsModel", "no uncertainties given").str(), language);
 }
 
+std::optional<InputField> runsColumnInput(RunsColumn column)
+{
+    switch (column) {
+    case RunsColumn::y1:
+        return InputField::y1;
+    case RunsColumn::x1:
+        return InputField::x1;
+    case RunsColumn::gasFlow:
+        return InputField::gasFlow;
+    case RunsColumn::waterFlow:
+        return InputField::waterFlow;
+    case RunsColumn::packingHeight:
+        return InputField::packingHeight;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace present

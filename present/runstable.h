@@ -3,6 +3,7 @@
 // The runs table as the window and the page show it: its columns, their
 // titles with the series' units, and the text and tip of each number cell.
 
+#include "present/columnsteps.h"
 #include "present/language.h"
 #include "present/numbers.h"
 #include "series/series.h"
@@ -94,5 +95,10 @@ std::string missingUncertaintyText(const std::string& reason, const Language& la
 
 // The U cell of a run none of whose inputs has an uncertainty.
 std::string noUncertaintiesGivenText(const Language& language);
+
+// The run's input a cell of the column corrects in place (SeriesEditor::
+// setInput): y1, x1, both flows and the packing height; none for the
+// columns the core computes and the others.
+std::optional<InputField> runsColumnInput(RunsColumn column);
 
 }  // namespace present

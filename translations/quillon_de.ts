@@ -825,6 +825,10 @@
         <source>no U: %1</source>
         <translation>kein U: %1</translation>
     </message>
+    <message>
+        <source>Correct a run&apos;s input</source>
+        <translation>Eingabe eines Versuchs korrigieren</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>
@@ -851,14 +855,6 @@
     <message>
         <source>&amp;Delete</source>
         <translation>&amp;Löschen</translation>
-    </message>
-    <message>
-        <source>&amp;Undo</source>
-        <translation>&amp;Rückgängig</translation>
-    </message>
-    <message>
-        <source>&amp;Redo</source>
-        <translation>&amp;Wiederholen</translation>
     </message>
     <message>
         <source>&amp;Title:</source>
@@ -1368,6 +1364,26 @@ Sollen sie gespeichert werden?</translation>
     <message>
         <source>Import Runs</source>
         <translation>Versuche importieren</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>B&amp;earbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Runs</source>
+        <translation>Versuche &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All Runs</source>
+        <translation>&amp;Alle Versuche auswählen</translation>
     </message>
 </context>
 <context>

@@ -138,6 +138,12 @@ void RunsModel::move(bool forward, const Effect& effect)
 
 void RunsModel::showChange(Rows before, const Effect& effect)
 {
+    // A run corrected in place keeps its row even when it changes identity.
+    if (effect.row >= 0) {
+        emit dataChanged(index(effect.row, 0), index(effect.row, numberOfColumns - 1));
+        requestUncertainties();
+        return;
+    }
     // The views see the rows go from the last and come from the first, one
     // at a time, each where it is in the editor's order.
     changing = std::move(before);
@@ -327,6 +333,11 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
     }
     if (column == labelColumn && (role == Qt::DisplayRole || role == Qt::EditRole || role == SortRole))
         return QString::fromStdString(run.label);
+    // An input is corrected from its value in full.
+    if (role == Qt::EditRole && present::runsColumnInput(present::RunsColumn(column))) {
+        const std::optional<double> value = present::runsColumnValue(run, result, present::RunsColumn(column));
+        return value ? ui::numberText(*value) : QString();
+    }
     if (column == excludedColumn) {
         // Runs with findings stay out of the analysis unless the user takes
         // them in.
@@ -375,6 +386,8 @@ bool RunsModel::setData(const QModelIndex& index, const QVariant& value, int rol
         edit(changed, std::move(before), tr("Edit a label"), effect);
         return true;
     }
+    if (const auto field = present::runsColumnInput(present::RunsColumn(index.column())); field && role == Qt::EditRole)
+        return setInput(row, *field, value.toString());
     if (index.column() == excludedColumn && role == Qt::CheckStateRole) {
         const bool excluded = value.value<Qt::CheckState>() == Qt::Checked;
         Rows before = copyOfEditor();
@@ -385,10 +398,26 @@ bool RunsModel::setData(const QModelIndex& index, const QVariant& value, int rol
     return false;
 }
 
+bool RunsModel::setInput(std::size_t row, present::InputField field, const QString& text)
+{
+    // Only an emptied height is no value; another empty input is refused as
+    // the main window's empty field is.
+    const std::optional<present::ParsedNumber> value =
+        text.trimmed().isEmpty() ? std::nullopt : std::optional(ui::parseNumber(text));
+    Rows before = copyOfEditor();
+    const present::InputEdit made = editor.setInput(row, field, value);
+    if (made.message.kind != present::Message::Kind::none) {
+        emit inputRefused(made.message, text);
+        return false;
+    }
+    edit(made.changed, std::move(before), tr("Correct a run's input"), {{}, false, false, int(row)});
+    return true;
+}
+
 Qt::ItemFlags RunsModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.column() == labelColumn)
+    if (index.column() == labelColumn || present::runsColumnInput(present::RunsColumn(index.column())))
         flags |= Qt::ItemIsEditable;
     if (index.column() == excludedColumn)
         flags |= Qt::ItemIsUserCheckable;

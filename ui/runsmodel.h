@@ -119,12 +119,18 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+signals:
+    // An input typed in a cell was refused, with the main window's box for
+    // it and the text typed; the series is as it was.
+    void inputRefused(const present::Message& message, const QString& text);
+
 private:
     // What an edit changed beyond rows added or removed, for the signals.
     struct Effect {
         std::vector<int> runs;       // identities of runs changed in place
         bool seriesFields = false;   // a field or the series' uncertainties
         bool uncertainties = false;  // every run's uncertainty cells
+        int row = -1;                // a run changed where it is, whatever its identity
     };
     // The rows as the views know them while rows go and come one by one.
     struct Rows {
@@ -144,6 +150,7 @@ private:
     void showChange(Rows before, const Effect& effect);
     // Asks for the uncertainty of every run not yet known.
     void requestUncertainties();
+    bool setInput(std::size_t row, present::InputField field, const QString& text);
     QVariant uncertaintyData(const series::Run& run, const series::RunResult& result, int column, int role) const;
 
     present::SeriesEditor editor;

@@ -1,5 +1,7 @@
 #include "ui/runswindow.h"
 
+#include "ui/Form1.h"
+#include "ui/messages.h"
 #include "ui/saving.h"
 #include "ui/uncertaintyfields.h"
 
@@ -28,6 +30,28 @@
 
 #include <algorithm>
 
+namespace {
+
+// The main window's name of the field, as its boxes give it.
+QString fieldName(present::InputField field)
+{
+    switch (field) {
+    case present::InputField::x1:
+        return Form1::tr("Water Outlet %NH3");
+    case present::InputField::gasFlow:
+        return Form1::tr("Gas Flowrate");
+    case present::InputField::waterFlow:
+        return Form1::tr("H20 Flowrate");
+    case present::InputField::packingHeight:
+        return Form1::tr("Height of Packing (meters)");
+    case present::InputField::y1:
+        break;
+    }
+    return Form1::tr("Gas Inlet %NH3");
+}
+
+}  // namespace
+
 RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , model(runs)
@@ -51,7 +75,8 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     table->sortByColumn(RunsModel::runColumn, Qt::AscendingOrder);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // Only the label is edited in place; the model says which cells can be.
+    // The label and the inputs are edited in place; the model says which
+    // cells can be.
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                            | QAbstractItemView::AnyKeyPressed);
     table->verticalHeader()->hide();
@@ -59,16 +84,11 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     table->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     table->addAction(addShortcut(tr("&Copy"), QKeySequence::Copy, &RunsWindow::copySelection));
-    table->addAction(addShortcut(tr("&Delete"), QKeySequence::Delete, &RunsWindow::deleteSelection));
-    QAction* undo = runs.undoStack().createUndoAction(this, tr("&Undo"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = runs.undoStack().createRedoAction(this, tr("&Redo"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
-    for (QAction* action : {undo, redo}) {
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(action);
-        table->addAction(action);
-    }
+    // Delete, Undo and Redo have their keys in the Edit menu every series
+    // window shows; one owner per key, or Qt ignores it as ambiguous.
+    auto* remove = new QAction(tr("&Delete"), this);
+    connect(remove, &QAction::triggered, this, &RunsWindow::deleteSelection);
+    table->addAction(remove);
 
     connect(copyButton, &QPushButton::clicked, this, &RunsWindow::copySelection);
     connect(csvButton, &QPushButton::clicked, this, &RunsWindow::saveCsv);
@@ -105,6 +125,12 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
         connect(sorted, rowsChanged, this, &RunsWindow::updateButtons);
     connect(sorted, &QAbstractItemModel::modelReset, this, &RunsWindow::updateButtons);
     connect(&runs, &QAbstractItemModel::headerDataChanged, this, &RunsWindow::showFields);
+    // The box once the cell's editor is closed, so that it does not commit
+    // the refused text again as the box takes its focus.
+    connect(&runs, &RunsModel::inputRefused, this, [this](const present::Message& message, const QString& text) {
+        QMetaObject::invokeMethod(
+            this, [this, message, text] { refuse(message, text); }, Qt::QueuedConnection);
+    });
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {copyButton, csvButton, reportButton, deleteButton, uncertaintyButton})
@@ -182,6 +208,19 @@ bool RunsWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void RunsWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Its frame is known once shown: frame and all, the window is no wider
+    // than the screen, and the table scrolls to the columns it cannot show.
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const int room = screen->availableGeometry().width() - (frameGeometry().width() - width());
+    if (width() > room)
+        resize(qMax(room, minimumSizeHint().width()), height());
+}
+
 void RunsWindow::showFields()
 {
     // Only what differs is set, so that a field being typed in keeps its
@@ -200,6 +239,23 @@ void RunsWindow::showFields()
     if (notes->toPlainText() != model.field(RunsModel::Field::notes))
         notes->setPlainText(model.field(RunsModel::Field::notes));
     defaults->setValues(model.series().uncertainty);
+}
+
+void RunsWindow::refuse(const present::Message& message, const QString& text)
+{
+    switch (message.kind) {
+    case present::Message::Kind::conversionError:
+        ui::reportConversionError(this, fieldName(message.field), text, message.number);
+        break;
+    case present::Message::Kind::invalidData:
+        ui::reportInvalidData(this, Form1::tr("ERROR"));
+        break;
+    case present::Message::Kind::fault:
+        ui::reportFault(this, message.fault);
+        break;
+    case present::Message::Kind::none:
+        break;
+    }
 }
 
 void RunsWindow::showProgress()
@@ -281,6 +337,12 @@ void RunsWindow::copySelection()
 void RunsWindow::deleteSelection()
 {
     model.removeRuns(selectedRows(false));
+}
+
+void RunsWindow::selectAll()
+{
+    table->selectAll();
+    table->setFocus();
 }
 
 void RunsWindow::saveCsv()

@@ -16,7 +16,7 @@ class QSortFilterProxyModel;
 class QTableView;
 
 // The series' editor: its own fields above, its runs below, one row each,
-// sortable by any column. A label is edited in place, a run excluded with
+// sortable by any column. A label and the inputs are edited in place, a run excluded with
 // its check box or deleted with Delete; every change can be undone. Rows are
 // copied to the clipboard as tab-separated text with Ctrl+C and saved as CSV
 // or as a run's report. The series' standard uncertainties and a run's own
@@ -39,8 +39,12 @@ public:
     // Deletes the selected rows.
     void deleteSelection();
 
+    // Selects every row, the table taking the focus.
+    void selectAll();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // The model's rows of the selection, in the table's order; every row
@@ -49,6 +53,8 @@ private:
     void saveCsv();
     void saveReport();
     void editRunUncertainties();
+    // The main window's box for an input the table refused.
+    void refuse(const present::Message& message, const QString& text);
     void showProgress();
     void updateButtons();
     void fitColumns();

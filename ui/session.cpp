@@ -18,6 +18,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -45,6 +46,7 @@ Session::Session(Form1& mainWindow)
     , programTitle(mainWindow.windowTitle())
 {
     addFileMenu();
+    addEditMenu();
     addReportMenu();
     addHelpMenu();
     connect(&form, &Form1::runCompleted, this,
@@ -102,6 +104,7 @@ void Session::addFileMenu()
 {
     // Before the Graph menu, as files come first in every program.
     auto* menu = new QMenu(tr("&File"), &form);
+    fileMenu = menu;
     menu->setObjectName(QStringLiteral("fileMenu"));
     form.menuBar()->insertMenu(form.menuBar()->actions().value(0), menu);
     const auto add = [this, menu](const char* name, const QString& text, const QKeySequence& keys, auto slot) {
@@ -117,6 +120,48 @@ void Session::addFileMenu()
     add("saveSeriesAs", tr("Save &As…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &Session::saveAs);
     menu->addSeparator();
     add("quit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { form.close(); });
+}
+
+void Session::addEditMenu()
+{
+    editMenu = new QMenu(tr("&Edit"), &form);
+    editMenu->setObjectName(QStringLiteral("editMenu"));
+    form.menuBar()->insertMenu(form.menuBar()->actions().value(1), editMenu);
+    QAction* undo = model.undoStack().createUndoAction(editMenu, tr("&Undo"));
+    undo->setObjectName(QStringLiteral("undo"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = model.undoStack().createRedoAction(editMenu, tr("&Redo"));
+    redo->setObjectName(QStringLiteral("redo"));
+    redo->setShortcuts(QKeySequence::Redo);
+    editMenu->addActions({undo, redo});
+    editMenu->addSeparator();
+    QAction* remove = editMenu->addAction(tr("&Delete Runs"), this, &Session::deleteRuns);
+    remove->setObjectName(QStringLiteral("deleteRuns"));
+    remove->setShortcuts(QKeySequence::Delete);
+    QAction* all = editMenu->addAction(tr("Select &All Runs"), this, &Session::selectAllRuns);
+    all->setObjectName(QStringLiteral("selectAllRuns"));
+    all->setShortcuts(QKeySequence::SelectAll);
+}
+
+void Session::addMenus(QWidget& window)
+{
+    auto* bar = new QMenuBar(&window);
+    bar->addMenu(fileMenu);
+    bar->addMenu(editMenu);
+    window.layout()->setMenuBar(bar);
+}
+
+void Session::deleteRuns()
+{
+    // Only runs the user can see selected.
+    if (runsWindow && runsWindow->isVisible())
+        runsWindow->deleteSelection();
+}
+
+void Session::selectAllRuns()
+{
+    showRuns();
+    runsWindow->selectAll();
 }
 
 void Session::addReportMenu()
@@ -321,6 +366,7 @@ void Session::showRuns()
     // One window at a time; asked again, it comes to the front.
     if (!runsWindow) {
         runsWindow = new RunsWindow(model, &form);
+        addMenus(*runsWindow);
         runsWindow->setAcceptDrops(true);
         runsWindow->installEventFilter(this);
         ui::centreOver(*runsWindow, form);
@@ -334,6 +380,7 @@ void Session::showAnalysis()
 {
     if (!analysisWindow) {
         analysisWindow = new AnalysisWindow(model, &form);
+        addMenus(*analysisWindow);
         ui::centreOver(*analysisWindow, form);
     }
     analysisWindow->show();

@@ -10,6 +10,8 @@
 class Form1;
 class MethodWindow;
 class QAction;
+class QMenu;
+class QWidget;
 class AnalysisWindow;
 class RunsWindow;
 
@@ -51,6 +53,10 @@ public:
     void exportCsv();
     void saveSeriesReport();
     void showMethod();
+    // Delete and Select All of the Edit menu: the runs selected in the
+    // Runs window, and every run there.
+    void deleteRuns();
+    void selectAllRuns();
 
 protected:
     // Asks before the main window closes on unsaved changes, and opens
@@ -59,6 +65,10 @@ protected:
 
 private:
     void addFileMenu();
+    void addEditMenu();
+    // The File and Edit menus on a series window of its own, so that their
+    // keys work there as in the main window.
+    void addMenus(QWidget& window);
     void addReportMenu();
     void addHelpMenu();
     void updateActions();
@@ -87,4 +97,6 @@ private:
     QPointer<MethodWindow> method;
     QList<QAction*> needARun;
     QAction* saveReportAction = nullptr;
+    QMenu* fileMenu = nullptr;
+    QMenu* editMenu = nullptr;
 };

@@ -474,7 +474,23 @@ std::string notCompletedTextOf(const std::string& code)
 
 }  // namespace
 
+namespace {
+
+// A run's input corrected in its cell: null once made (or when it is the
+// run's already), otherwise the main window's message for it.
+val setRunInputOf(Document& document, int row, const std::string& field, const std::string& text)
+{
+    return messageOf(document.setInput(row, field, text).message);
+}
+
+}  // namespace
+
 EMSCRIPTEN_BINDINGS(quillon_report)
 {
     emscripten::function("notCompletedText", &notCompletedTextOf);
+}
+
+EMSCRIPTEN_BINDINGS(quillon_run_inputs)
+{
+    emscripten::function("setRunInput", &setRunInputOf);
 }

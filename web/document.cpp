@@ -10,6 +10,8 @@
 
 #include <emscripten/bind.h>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -166,6 +168,24 @@ val Document::uncertaintyCells(int row, const val& found, const std::string& dra
 void Document::setLabel(int row, const std::string& label)
 {
     editor.setLabel(std::size_t(row), label);
+}
+
+present::InputEdit Document::setInput(int row, const std::string& field, const std::string& text)
+{
+    using present::InputField;
+    const std::pair<const char*, InputField> fields[] = {{"y1", InputField::y1},
+                                                         {"x1", InputField::x1},
+                                                         {"gasFlow", InputField::gasFlow},
+                                                         {"waterFlow", InputField::waterFlow},
+                                                         {"height", InputField::packingHeight}};
+    const auto* named = std::find_if(std::begin(fields), std::end(fields),
+                                     [&field](const auto& candidate) { return field == candidate.first; });
+    if (row < 0 || named == std::end(fields))
+        return {};
+    // Only an emptied cell is no value; spaces around a number are fine.
+    const bool blank = text.find_first_not_of(" \t") == std::string::npos;
+    return editor.setInput(std::size_t(row), named->second,
+                           blank ? std::nullopt : std::optional(present::parseNumber(text, numberLocale())));
 }
 
 void Document::setExcluded(int row, bool excluded)

@@ -49,6 +49,12 @@ public:
 
     void setLabel(int row, const std::string& label);
 
+    // One of the run's inputs ("y1", "x1", "gasFlow", "waterFlow" or
+    // "height") as its cell's text reads in the page's numbers; an empty
+    // height is none. Refused with the main window's message, as the
+    // desktop's runs table refuses it.
+    present::InputEdit setInput(int row, const std::string& field, const std::string& text);
+
     // The Excluded mark as the desktop's runs table sets it: clearing it on
     // a run with findings takes the run in despite them.
     void setExcluded(int row, bool excluded);

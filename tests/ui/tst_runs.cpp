@@ -206,7 +206,8 @@ void TestRuns::editing()
     QCOMPARE(model.columnTitle(RunsModel::gasFlowColumn), u"Gas flow (kmol/h)"_s);
     QCOMPARE(model.columnTitle(RunsModel::mtcColumn), u"Mass-transfer coefficient (kmol/h/m³)"_s);
     QVERIFY(model.flags(model.index(0, RunsModel::labelColumn)) & Qt::ItemIsEditable);
-    QVERIFY(!(model.flags(model.index(0, RunsModel::y1Column)) & Qt::ItemIsEditable));
+    QVERIFY(model.flags(model.index(0, RunsModel::y1Column)) & Qt::ItemIsEditable);
+    QVERIFY(!(model.flags(model.index(0, RunsModel::ntuColumn)) & Qt::ItemIsEditable));
 
     // Every change is one step; undone, the series is as it was.
     QCOMPARE(model.undoStack().count(), steps + 4);

@@ -157,7 +157,7 @@ void TestSession::reportMenu()
     QStringList menus;
     for (const QAction* menu : form->menuBar()->actions())
         menus << menu->text();
-    QCOMPARE(menus, (QStringList{"&File", "&Graph", "&Report", "&Help"}));
+    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Graph", "&Report", "&Help"}));
     const auto items = [this](int menu) {
         QStringList texts;
         for (const QAction* item : form->menuBar()->actions()[menu]->menu()->actions())
@@ -167,7 +167,7 @@ void TestSession::reportMenu()
     QCOMPARE(items(0),
              (QStringList{"&New SeriesCtrl+N", "&Open…Ctrl+O", "&Import Runs…", "&SaveCtrl+S", "Save &As…Ctrl+Shift+S",
                           "", "&QuitCtrl+Q"}));
-    QCOMPARE(items(2),
+    QCOMPARE(items(3),
              (QStringList{"Show &Runs", "Show Series &Analysis", "&Copy Run", "Save Report as &PDF…",
                           "&Export Runs as CSV…", "Save &Series Report as PDF…"}));
 

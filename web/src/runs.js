@@ -1,13 +1,18 @@
 // The series' runs as a table, as the desktop's runs window shows them:
-// the label edited in place, a run excluded with its check box, runs
+// the label and the inputs edited in place, a run excluded with its check box, runs
 // deleted, every change undone and redone, and each coefficient's
 // expanded uncertainty and 95 % interval once the worker has them.
 import { locale, tr } from './i18n.js';
+import { showBox } from './messages.js';
 
 // The names of the number cells from y1 to the coefficient, where tests
 // and styles find them.
 const numberColumns = [null, null, null, null, null, null, 'y2', 'ntu', 'ntuColburn', null, 'mtc'];
 const uncertaintyColumns = ['uncertainty', 'interval'];
+// The inputs among them, corrected in place, by the main window's fields'
+// names; the titles start three columns before y1.
+const inputColumns = new Map([[0, 'y1'], [1, 'x1'], [2, 'gasFlow'], [3, 'waterFlow'], [9, 'height']]);
+const firstNumberTitle = 3;
 const draws = new Intl.NumberFormat(locale);
 
 export class RunsTable {
@@ -193,7 +198,12 @@ export class RunsTable {
     excluded.addEventListener('change', () => this.edit(() => this.runs.setExcluded(index, excluded.checked)));
     row.insertCell().append(excluded);
 
+    const titles = this.runs.columnTitles();
     for (const [at, shown] of this.runs.cells(index).entries()) {
+      if (inputColumns.has(at)) {
+        this.inputCell(row, index, inputColumns.get(at), shown, `${titles[firstNumberTitle + at]} ${number}`);
+        continue;
+      }
       const cell = this.cell(row, shown.text, shown.tip);
       cell.className = 'number';
       if (numberColumns[at]) cell.dataset.column = numberColumns[at];
@@ -202,6 +212,65 @@ export class RunsTable {
       const cell = this.cell(row, shown.text, shown.tip);
       cell.className = 'number';
       cell.dataset.column = uncertaintyColumns[at];
+    }
+  }
+
+  // An input shown to 4 decimals, corrected from its value in full: typed
+  // and left with Enter or Tab, it is the run's new input, refused as the
+  // main window's Calculate or Find MTC would refuse it.
+  inputCell(row, index, field, shown, name) {
+    const cell = row.insertCell();
+    cell.className = 'number';
+    // A text field by default, without the type attribute the label's
+    // field is found by.
+    const input = document.createElement('input');
+    input.inputMode = 'decimal';
+    input.dataset.column = field;
+    input.value = shown.text;
+    if (shown.tip) input.title = shown.tip;
+    input.setAttribute('aria-label', name);
+    let full = null;
+    input.addEventListener('focus', () => {
+      full = shown.tip;
+      input.value = full;
+      input.select();
+    });
+    const commit = () => {
+      if (full === null) return;
+      const typed = input.value;
+      const unchanged = typed === full;
+      full = null;
+      if (unchanged) {
+        input.value = shown.text;
+        return;
+      }
+      const place = this.placeOf(input);
+      let message = null;
+      this.edit(() => { message = this.quillon.setRunInput(this.runs, index, field, typed); });
+      this.refocus(place);
+      if (message) this.refuse(message, typed);
+    };
+    input.addEventListener('blur', commit);
+    // Enter must not go on to press the OK button of the box it may open.
+    input.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter') return;
+      event.preventDefault();
+      commit();
+    });
+    cell.append(input);
+  }
+
+  // The main window's box for an input it would refuse, naming its field.
+  refuse(message, typed) {
+    if (message.kind === 'conversionError') {
+      const field = document.getElementById(message.field);
+      const box = this.quillon.conversionError(tr(...field.dataset.name.split('|')), typed, message.number);
+      showBox(box.title, box.text);
+    } else if (message.kind === 'invalidData') {
+      showBox(tr('Form1', 'ERROR'), this.quillon.outcomeName('invalid_data'));
+    } else {
+      const box = this.quillon.faultBox(message.fault);
+      showBox(box.title, box.text);
     }
   }
 

@@ -1041,8 +1041,12 @@ describe('the runs table worded by the module', () => {
       // The page's own select column comes first.
       assert.equal(titles[1 + 5], row.gasFlow);
       assert.equal(titles[1 + 13], row.mtc);
+      // An input's cell shows its number in the field that corrects it.
       const rowCells = (index) => page.$$eval(`#runsTable tbody tr:nth-child(${index}) td`,
-        (cells) => cells.map((cell) => [cell.textContent, cell.title]));
+        (cells) => cells.map((cell) => {
+          const input = cell.querySelector('input[data-column]');
+          return input ? [input.value, input.title] : [cell.textContent, cell.title];
+        }));
       const [first, second] = [await rowCells(1), await rowCells(2)];
       assert.deepEqual(first[1 + 3], [row.y1, row.language === 'en-US' ? '0.023456' : '0,023456']);
       assert.equal(second[1 + 10][0], row.ntu);
@@ -1294,7 +1298,8 @@ describe('numbers as a lab report writes them, in the runs table', () => {
       await page.waitForFunction(() => ![...document.querySelectorAll('#runsTable [data-column="uncertainty"]')]
         .some((cell) => cell.textContent === '…'), { timeout: 60000 });
       const cells = await page.$$eval('#runsTable tbody tr', (trs) => trs.map((tr) => [
-        tr.querySelectorAll('td')[1 + 4].textContent, tr.querySelector('[data-column="uncertainty"]').textContent]));
+        ((cell) => cell.querySelector('input')?.value ?? cell.textContent)(tr.querySelectorAll('td')[1 + 4]),
+        tr.querySelector('[data-column="uncertainty"]').textContent]));
       assert.equal(cells[0][0], row.x1);
       const [value, uncertainty] = cells[0][1].split(' ± ');
       const digits = uncertainty.replace(/[^0-9]/g, '').replace(/^0+/, '');
@@ -1303,6 +1308,54 @@ describe('numbers as a lab report writes them, in the runs table', () => {
       const decimals = (text) => (text.includes(row.point) ? text.split(row.point)[1].length : 0);
       assert.equal(decimals(value), decimals(uncertainty), cells[0][1]);
       assert.equal(cells[1][1], row.noU);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
+
+describe('runs corrected in place', () => {
+  // Each correction saves as the native library writes the corrected run,
+  // one undo step; a refused one shows the box the main window shows for
+  // the same text in its field and changes nothing.
+  const start = { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2, label: 'A' };
+  const { packingHeight, ...withoutHeight } = start;
+  const rows = [
+    { name: 'y1', column: 'y1', typed: '0.03', edited: { ...start, y1: 0.03 } },
+    { name: 'water flow in German', language: 'de-DE', column: 'waterFlow', typed: '1,5',
+      edited: { ...start, waterFlow: 1.5 } },
+    { name: 'height emptied', column: 'height', typed: '', edited: withoutHeight },
+    { name: 'y2 out of range', column: 'waterFlow', typed: '5', mainWindow: ['0.02', '0.01', '1', '5'] },
+    { name: 'not a number in German', language: 'de-DE', column: 'gasFlow', typed: 'abc',
+      mainWindow: ['0,02', '0,01', 'abc', '1'] },
+    { name: 'height zero', column: 'height', typed: '0', mainWindow: ['0.02', '0.01', '1', '1', '0'], findMtc: true },
+  ];
+  for (const row of rows) {
+    test(row.name, async () => {
+      const page = await openPage(browser, server.url, row.language);
+      const written = ask(['write'], JSON.stringify([start]));
+      await open(page, 'runs.quillon', written);
+      await page.waitForFunction(() => document.querySelectorAll('#runsTable tbody tr').length === 1);
+      await page.focus(`#runsTable tbody input[data-column="${row.column}"]`);
+      if (row.typed === '') await page.keyboard.press('Backspace'); else await page.keyboard.type(row.typed);
+      await page.keyboard.press('Enter');
+      if (row.mainWindow) {
+        const box = await closeBox(page);
+        assert.equal(await page.$eval('#undo', (button) => button.disabled), true);
+        assert.equal((await download(page, '#saveSeries')).bytes.toString(), written);
+        await type(page, row.mainWindow);
+        await page.click('#calculate');
+        if (row.findMtc) await page.click('#findMtc');
+        assert.deepEqual(box, await closeBox(page));
+      } else {
+        const edited = ask(['write'], JSON.stringify([row.edited]));
+        assert.ok(await noBoxOpen(page));
+        assert.equal((await download(page, '#saveSeries')).bytes.toString(), edited);
+        await page.click('#undo');
+        assert.equal((await download(page, '#saveSeries')).bytes.toString(), written);
+        await page.click('#redo');
+        assert.equal((await download(page, '#saveSeries')).bytes.toString(), edited);
+      }
       assert.deepEqual(page.errors, []);
       await page.close();
     });

@@ -1,0 +1,313 @@
+#include "fixture.h"
+#include "modalboxes.h"
+#include "series/series.h"
+#include "ui/Form1.h"
+#include "ui/analysiswindow.h"
+#include "ui/application.h"
+#include "ui/runsmodel.h"
+#include "ui/runswindow.h"
+#include "ui/session.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+// The series corrected where it is shown: the runs table's inputs, the
+// Edit menu and the shortcuts of every series window.
+class TestSeriesEdit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ui::prepareApplication(); }
+    void init() { startWindowTest(); }
+    void cleanup() { QVERIFY(endWindowTest()); }
+
+    void correctInPlace_data();
+    void correctInPlace();
+    void mainWindowAfterItsRunIsCorrected_data();
+    void mainWindowAfterItsRunIsCorrected();
+    void shortcutsOfEverySeriesWindow_data();
+    void shortcutsOfEverySeriesWindow();
+    void runsWindowFitsTheScreen_data();
+    void runsWindowFitsTheScreen();
+};
+
+namespace {
+
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QLocale german(QLocale::German, QLocale::Germany);
+const series::Run runA{{0.02, 0.01, 1, 1}, 2.0, {}, false, false, {}, {}};
+
+// Types into the cell's editor and commits it with Enter, as a user does.
+bool typeIntoCell(QTableView& table, int column, const QString& text)
+{
+    const QModelIndex cell = table.model()->index(0, column);
+    table.setCurrentIndex(cell);
+    table.edit(cell);
+    auto* editor = table.viewport()->findChild<QLineEdit*>();
+    if (!editor) {
+        qWarning("no editor in column %d", column);
+        return false;
+    }
+    editor->selectAll();
+    editor->insert(text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    return true;
+}
+
+// The box the main window shows for the same text in its field.
+ModalBoxes::Box mainWindowBox(const TypedRun& typed)
+{
+    ModalBoxes boxes;
+    Form1 form;
+    if (!calculate(form, typed) || boxes.count() != 1)
+        return {};
+    return boxes.seen().first();
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(TypedRun)
+
+void TestSeriesEdit::correctInPlace_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");         // NaN: none
+    QTest::addColumn<TypedRun>("mainWindow");  // empty: the edit is made
+    QTest::addColumn<bool>("findings");
+
+    const TypedRun made;
+    QTest::newRow("y1") << english << int(RunsModel::y1Column) << u"0.03"_s << 0.03 << made << false;
+    QTest::newRow("x1 in German") << german << int(RunsModel::x1Column) << u"0,005"_s << 0.005 << made << false;
+    QTest::newRow("height emptied") << english << int(RunsModel::packingHeightColumn) << QString() << qQNaN() << made
+                                    << false;
+    QTest::newRow("negative x1 has findings")
+        << english << int(RunsModel::x1Column) << u"-0.001"_s << -0.001 << made << true;
+    QTest::newRow("water flow gives y2 out of range")
+        << english << int(RunsModel::waterFlowColumn) << u"5"_s << 1.0 << TypedRun{"0.02", "0.01", "1", "5"} << false;
+    QTest::newRow("words for the gas flow")
+        << english << int(RunsModel::gasFlowColumn) << u"abc"_s << 1.0 << TypedRun{"0.02", "0.01", "abc", "1"} << false;
+}
+
+void TestSeriesEdit::correctInPlace()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    QFETCH(TypedRun, mainWindow);
+    QFETCH(bool, findings);
+    startWindowTest(locale);
+    const bool refused = !mainWindow.gasFlow.isEmpty();
+
+    RunsModel model;
+    model.addRun(runA, series::computeRun(runA));
+    const series::Series before = model.series();
+    RunsWindow window(model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* table = window.findChild<QTableView*>();
+    QVERIFY(table);
+    const auto warning = [&] { return model.data(model.index(0, RunsModel::runColumn), Qt::DecorationRole).isValid(); };
+    QVERIFY(!warning());
+
+    auto boxes = std::make_unique<ModalBoxes>();
+    QVERIFY(typeIntoCell(*table, column, typed));
+    if (refused) {
+        QTRY_COMPARE(boxes->count(), 1);
+        const ModalBoxes::Box seen = boxes->seen().first();
+        boxes.reset();
+        const ModalBoxes::Box expected = mainWindowBox(mainWindow);
+        QVERIFY(!expected.text.isEmpty());
+        QCOMPARE(seen.title, expected.title);
+        QCOMPARE(seen.text, expected.text);
+        QVERIFY(series::identical(model.series(), before));
+        QCOMPARE(model.undoStack().count(), 1);
+        return;
+    }
+    QCOMPARE(boxes->count(), 0);
+    const QVariant shown = model.data(model.index(0, column), RunsModel::SortRole);
+    QCOMPARE(shown.isValid(), !std::isnan(value));
+    if (shown.isValid())
+        QCOMPARE(shown.toDouble(), value);
+    // What opening a file of the corrected run computes.
+    QCOMPARE(model.results().front().mtc, series::computeRun(model.series().runs.front()).mtc);
+    QCOMPARE(warning(), findings);
+
+    // One step, undone and redone.
+    QCOMPARE(model.undoStack().count(), 2);
+    model.undoStack().undo();
+    QVERIFY(series::identical(model.series(), before));
+    QVERIFY(!warning());
+    model.undoStack().redo();
+    QCOMPARE(model.data(model.index(0, column), RunsModel::SortRole), shown);
+    QCOMPARE(warning(), findings);
+}
+
+void TestSeriesEdit::mainWindowAfterItsRunIsCorrected_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("findMtcRefused");
+
+    // New inputs make another run, which the NTU on screen does not belong
+    // to; a new height is the same run's.
+    QTest::newRow("y1") << int(RunsModel::y1Column) << u"0.03"_s << true;
+    QTest::newRow("height") << int(RunsModel::packingHeightColumn) << u"3"_s << false;
+}
+
+void TestSeriesEdit::mainWindowAfterItsRunIsCorrected()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(bool, findMtcRefused);
+    Form1 form;
+    auto* session = new Session(form);
+    ModalBoxes boxes;
+    QVERIFY(calculate(form, exampleA));
+    RunsModel& model = session->runs();
+    QVERIFY(model.setData(model.index(0, column), typed));
+    QVERIFY(typeInto(form, "Text8", u"2"_s) && clickOn(form, "Command2"));
+    QCOMPARE(boxes.count(), findMtcRefused ? 1 : 0);
+    // Find MTC gives the run the main window calculated its coefficient,
+    // and no other.
+    const series::Run& run = model.series().runs.front();
+    QCOMPARE(run.packingHeight == 2.0, !findMtcRefused);
+    QCOMPARE(model.results().front().mtc, series::computeRun(run).mtc);
+}
+
+namespace {
+
+// Qt's warnings of a key two actions own, as they come.
+QStringList ambiguities;
+QtMessageHandler previousHandler = nullptr;
+void noteAmbiguity(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.contains(u"Ambiguous shortcut overload"_s))
+        ambiguities.append(message);
+    previousHandler(type, context, message);
+}
+
+}  // namespace
+
+void TestSeriesEdit::shortcutsOfEverySeriesWindow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("keys");
+
+    const std::pair<const char*, QKeySequence::StandardKey> actions[] = {
+        {"undo", QKeySequence::Undo},         {"redo", QKeySequence::Redo},
+        {"deleteRuns", QKeySequence::Delete}, {"selectAllRuns", QKeySequence::SelectAll},
+        {"saveSeries", QKeySequence::Save},   {"openSeries", QKeySequence::Open},
+        {"newSeries", QKeySequence::New},
+    };
+    for (const char* window : {"main", "runs", "analysis"}) {
+        for (const auto& [action, keys] : actions)
+            QTest::addRow("%s %s", window, action)
+                << QString::fromLatin1(window) << QString::fromLatin1(action) << int(keys);
+    }
+    QTest::newRow("runs save as") << u"runs"_s << u"saveSeriesAs"_s << -1;
+}
+
+void TestSeriesEdit::shortcutsOfEverySeriesWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, action);
+    QFETCH(int, keys);
+    ambiguities.clear();
+    previousHandler = qInstallMessageHandler(noteAmbiguity);
+    const auto restore = qScopeGuard([] { qInstallMessageHandler(previousHandler); });
+
+    Form1 form;
+    auto* session = new Session(form);
+    for (const double gasFlow : {1.0, 2.0, 3.0, 4.0, 5.0}) {
+        const series::Run run{{0.02, 0.01, gasFlow, 1}, 2.0, {}, false, false, {}, {}};
+        session->runs().addRun(run, series::computeRun(run));
+    }
+    // Steps to undo and to redo for each key of Undo and Redo.
+    session->runs().undoStack().setIndex(2);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    session->showRuns();
+    session->showAnalysis();
+    QWidget* target = window == u"main" ? &form
+        : window == u"runs"             ? static_cast<QWidget*>(form.findChild<RunsWindow*>())
+                                        : form.findChild<AnalysisWindow*>();
+    QVERIFY(target);
+    // Each window shows the same File and Edit menus.
+    QVERIFY(target->findChild<QMenuBar*>() || target == &form);
+    target->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(target));
+    QWidget* keysTo = window == u"runs" ? static_cast<QWidget*>(target->findChild<QTableView*>()) : target;
+
+    auto* found = form.findChild<QAction*>(action);
+    QVERIFY(found);
+    QVERIFY(found->isEnabled());
+    const QList<QKeySequence> sequences =
+        keys < 0 ? found->shortcuts() : QKeySequence::keyBindings(QKeySequence::StandardKey(keys));
+    QVERIFY(!sequences.isEmpty());
+    QSignalSpy triggered(found, &QAction::triggered);
+    {
+        // Save, Open and New ask with boxes and dialogs; they are closed.
+        ModalBoxes boxes(ModalBoxes::closeWindows);
+        for (const QKeySequence& sequence : sequences) {
+            QApplication::setActiveWindow(target);
+            QVERIFY(QTest::qWaitForWindowActive(target));
+            keysTo->setFocus();
+            QCOMPARE(QApplication::focusWidget(), keysTo);
+            QTest::keySequence(keysTo, sequence);
+        }
+    }
+    QCOMPARE(triggered.count(), int(sequences.size()));
+    QCOMPARE(ambiguities, QStringList());
+}
+
+void TestSeriesEdit::runsWindowFitsTheScreen_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("English") << english;
+    QTest::newRow("German") << german;
+}
+
+void TestSeriesEdit::runsWindowFitsTheScreen()
+{
+    QFETCH(QLocale, locale);
+    startWindowTest(locale);
+    Form1 form;
+    auto* session = new Session(form);
+    session->runs().addRun(runA, series::computeRun(runA));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    session->showRuns();
+    RunsWindow* window = form.findChild<RunsWindow*>();
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QRect screen = window->screen()->availableGeometry();
+    QVERIFY(window->frameGeometry().width() <= screen.width());
+
+    // Each column still shows the widest value of its kind whole; what the
+    // window cannot hold, the table scrolls to.
+    auto* table = window->findChild<QTableView*>();
+    const QFontMetrics metrics(table->font());
+    for (int column = RunsModel::y1Column; column < RunsModel::numberOfColumns; ++column)
+        QVERIFY2(table->columnWidth(column) > metrics.horizontalAdvance(RunsModel::widestText(column)),
+                 qPrintable(session->runs().columnTitle(column)));
+}
+
+QTEST_MAIN(TestSeriesEdit)
+#include "tst_seriesedit.moc"
