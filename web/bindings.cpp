@@ -453,3 +453,20 @@ EMSCRIPTEN_BINDINGS(quillon_column)
         .function("calculated", &ColumnSteps::calculated)
         .function("findMtc", &ColumnSteps::findMtc);
 }
+
+// Why the fit cannot be weighted, for the analysis' weighting box.
+namespace {
+
+// Null while every run in the fit has an uncertainty.
+val unweightedTextOf(const Document& document, const val& monteCarlo)
+{
+    const auto why = present::unweightedText(document.analysis(true, monteCarlo), language());
+    return why ? val(*why) : val::null();
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_weighting)
+{
+    emscripten::function("unweightedText", &unweightedTextOf);
+}
