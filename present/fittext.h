@@ -20,8 +20,8 @@ std::optional<std::string> unweightedText(const series::Analysis& analysis, cons
 
 // A line each: the law, the prefactor and exponents with standard errors
 // and 95 % intervals, what was left out and why, R², the runs used, why an
-// unweighted fit could not be weighted, and the series' flow unit when it has one; or why there is no fit. Numbers to 4
-// significant digits.
+// unweighted fit could not be weighted, and the series' flow unit when it
+// has one; or why there is no fit. Numbers to 4 significant digits.
 std::vector<std::string> fitLines(const series::Analysis& analysis, const std::string& flowUnit,
                                   const Language& language, const NumberLocale& locale);
 

@@ -75,7 +75,6 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
     unweighted->setObjectName(QStringLiteral("unweightedReason"));
     unweighted->setTextFormat(Qt::PlainText);
     unweighted->setWordWrap(true);
-    unweighted->setBuddy(weighted);
     unweighted->hide();
 
     auto* copy = new QPushButton(tr("&Copy Picture"), this);
