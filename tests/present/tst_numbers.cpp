@@ -72,8 +72,7 @@ TEST_P(Exponents, FollowTheLocaleAsExactTextDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, Exponents,
-                         testing::Values(ExponentCase{"cLocale", {".", "-", "+", "e"}, "1.5e-07"},
-                                         ExponentCase{"english", {}, "1.5E-07"},
+                         testing::Values(ExponentCase{"english", {}, "1.5E-07"},
                                          ExponentCase{"german", german, "1,5E-07"},
                                          ExponentCase{"swedish", {",", "\u2212", "+", "\u00d710^"}, "1,5\u00d710^\u221207"}),
                          [](const testing::TestParamInfo<ExponentCase>& row) { return std::string(row.param.name); });
