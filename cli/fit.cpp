@@ -32,12 +32,22 @@ std::string fitJson(const series::Analysis& analysis)
         json[key + "_se"] = orNull(value ? std::optional(value->standardError) : std::nullopt);
         json[key + "_ci95"] = value ? Json{value->low, value->high} : Json();
     };
-    json["runs"] = law ? law->runsUsed : 0;
+    // Without a fit, the runs it would have taken, as the text counts them.
+    json["runs"] = law ? law->runsUsed : series::runsInAnalysis(analysis);
     json["prefactor"] = orNull(law ? std::optional(law->prefactor.value) : std::nullopt);
     estimate("gas_exponent", law ? law->gasExponent : std::nullopt);
     estimate("water_exponent", law ? law->waterExponent : std::nullopt);
     json["r_squared"] = orNull(law ? std::optional(law->rSquared) : std::nullopt);
     json["weighted"] = law && law->weighted;
+    // Why a fit is unweighted: the runs without an uncertainty, or the option.
+    json["unweighted_reason"] = nullptr;
+    if (law && !law->weighted)
+        json["unweighted_reason"] =
+            present::unweightedText(analysis, present::Language()).value_or("--unweighted was given.");
+    Json numbers = Json::array();
+    for (const std::size_t run : analysis.withoutUncertainty)
+        numbers.push_back(run + 1);
+    json["runs_without_uncertainty"] = numbers;
     json["dropped"] = nullptr;
     if (!law) {
         json["no_fit"] = std::get<series::NotGiven>(analysis.fit).reason;

@@ -22,12 +22,36 @@ std::string estimateText(const series::Estimate& estimate, const Language& langu
 
 }  // namespace
 
+std::optional<std::string> unweightedText(const series::Analysis& analysis, const Language& language)
+{
+    const std::vector<std::size_t>& missing = analysis.withoutUncertainty;
+    if (missing.empty())
+        return std::nullopt;
+    const auto fitted = std::count_if(analysis.runs.begin(), analysis.runs.end(), [](const series::AnalysisRun& run) {
+        return run.used && series::hasLogarithms(run.point);
+    });
+    // Numbered as the runs table numbers them.
+    const std::size_t first = missing.front() + 1;
+    if (missing.size() > 1 && std::size_t(fitted) == missing.size())
+        return language.translate("SeriesChart", "Unweighted because no run has an uncertainty.").str();
+    if (missing.size() == 1)
+        return language.translate("SeriesChart", "Unweighted because run %1 has no uncertainty.").arg(first).str();
+    if (missing.size() == 2)
+        return language.translate("SeriesChart", "Unweighted because runs %1 and %2 have no uncertainty.")
+            .arg(first)
+            .arg(missing[1] + 1)
+            .str();
+    return language.translate("SeriesChart", "Unweighted because run %1 and %2 more runs have no uncertainty.")
+        .arg(first)
+        .arg(missing.size() - 1)
+        .str();
+}
+
 std::vector<std::string> fitLines(const series::Analysis& analysis, const std::string& flowUnit,
                                   const Language& language, const NumberLocale& locale)
 {
     std::vector<std::string> lines;
-    const std::size_t used = std::size_t(
-        std::count_if(analysis.runs.begin(), analysis.runs.end(), [](const auto& run) { return run.used; }));
+    const std::size_t used = series::runsInAnalysis(analysis);
     const auto* law = std::get_if<series::PowerLaw>(&analysis.fit);
     if (!law) {
         lines.push_back(language.translate("SeriesChart", "No fit: %1.")
@@ -73,6 +97,10 @@ std::vector<std::string> fitLines(const series::Analysis& analysis, const std::s
                                  ? language.translate("SeriesChart", ", weighted by their uncertainties").str()
                                  : std::string())
                         .str());
+    if (!law->weighted) {
+        if (const auto why = unweightedText(analysis, language))
+            lines.push_back(*why);
+    }
     if (!flowUnit.empty())
         lines.push_back(language.translate("SeriesChart", "G and L in %1, MTC in %1/m³.").arg(flowUnit).str());
     return lines;

@@ -383,7 +383,8 @@ std::string significantText(double value, int digits, const NumberLocale& locale
     const std::size_t e = scientific.find('e');
     const int power = std::atoi(scientific.c_str() + e + 1);
     if (power < -4 || power >= digits)
-        return localised(withoutTrailingZeros(scientific.substr(0, e)) + exponentText('e', power), locale);
+        // The locale's exponent symbol, as QLocale's 'g' and exactText write it.
+        return localised(withoutTrailingZeros(scientific.substr(0, e)) + exponentText('E', power), locale);
     return localised(withoutTrailingZeros(fmt::format("{:.{}f}", value, digits - 1 - power)), locale);
 }
 

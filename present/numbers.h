@@ -71,8 +71,8 @@ std::string exactText(double value, const NumberLocale& locale);
 std::string resultText(double value, const NumberLocale& locale);
 
 // A value to so many significant digits, as QLocale's 'g' writes it:
-// trailing zeros dropped, a power of ten of two digits at least below 10^-4
-// or from 10^digits on.
+// trailing zeros dropped, a power of ten of two digits at least, after the
+// locale's exponent symbol, below 10^-4 or from 10^digits on.
 std::string significantText(double value, int digits, const NumberLocale& locale);
 
 // A value and its uncertainty as a lab report writes them.

@@ -2,7 +2,15 @@
 
 #include "series/findings.h"
 
+#include <algorithm>
+
 namespace series {
+
+std::size_t runsInAnalysis(const Analysis& analysis)
+{
+    return std::size_t(
+        std::count_if(analysis.runs.begin(), analysis.runs.end(), [](const AnalysisRun& run) { return run.used; }));
+}
 
 Analysis analyse(const Series& series, std::span<const RunResult> results,
                  std::span<const RunUncertainty> uncertainties, bool weighted)
@@ -22,6 +30,8 @@ Analysis analyse(const Series& series, std::span<const RunResult> results,
         analysis.runs.push_back({i, point, inFit});
         if (inFit)
             used.push_back(point);
+        if (inFit && hasLogarithms(point) && !weighable(point))
+            analysis.withoutUncertainty.push_back(i);
     }
     if (used.empty())
         analysis.fit =

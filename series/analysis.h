@@ -23,7 +23,13 @@ struct AnalysisRun {
 struct Analysis {
     std::vector<AnalysisRun> runs;  // every run with a coefficient, in order
     std::variant<PowerLaw, NotGiven> fit = NotGiven{"no run has a coefficient"};
+    // The runs the fit takes (0-based, in order) that have no uncertainty:
+    // any one of them keeps the fit unweighted, asked or not.
+    std::vector<std::size_t> withoutUncertainty;
 };
+
+// How many runs with a coefficient are in the analysis.
+std::size_t runsInAnalysis(const Analysis& analysis);
 
 // The runs with a coefficient and the power law fitted to those used,
 // weighted when `weighted` is set and every run used has an uncertainty.

@@ -125,26 +125,19 @@ struct UsablePoints {
     std::vector<double> water;
 };
 
-bool usable(const FitPoint& p)
-{
-    const auto positive = [](double v) { return std::isfinite(v) && v > 0.0; };
-    return positive(p.gasFlow) && positive(p.waterFlow) && positive(p.mtc);
-}
-
 UsablePoints usablePoints(std::span<const FitPoint> points, bool useUncertainties)
 {
     UsablePoints u;
     bool weighted = useUncertainties;
     for (const FitPoint& p : points) {
-        if (!usable(p))
+        if (!hasLogarithms(p))
             continue;
         u.gas.push_back(p.gasFlow);
         u.water.push_back(p.waterFlow);
         u.lnGas.push_back(absorber::portableLog(p.gasFlow));
         u.lnWater.push_back(absorber::portableLog(p.waterFlow));
         u.lnMtc.push_back(absorber::portableLog(p.mtc));
-        const bool hasU = p.uMtc && std::isfinite(*p.uMtc) && *p.uMtc > 0.0;
-        weighted = weighted && hasU;
+        weighted = weighted && weighable(p);
         if (weighted) {
             const double uLn = *p.uMtc / p.mtc;
             u.weights.push_back(1.0 / (uLn * uLn));
@@ -156,6 +149,17 @@ UsablePoints usablePoints(std::span<const FitPoint> points, bool useUncertaintie
 }
 
 }  // namespace
+
+bool hasLogarithms(const FitPoint& point)
+{
+    const auto positive = [](double v) { return std::isfinite(v) && v > 0.0; };
+    return positive(point.gasFlow) && positive(point.waterFlow) && positive(point.mtc);
+}
+
+bool weighable(const FitPoint& point)
+{
+    return point.uMtc && std::isfinite(*point.uMtc) && *point.uMtc > 0.0;
+}
 
 std::variant<LinearFit, LeastSquaresFault> leastSquares(std::span<const double> design, std::size_t columns,
                                                         std::span<const double> y, std::span<const double> weights)

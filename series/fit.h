@@ -91,6 +91,12 @@ struct PowerLaw {
 // parameters.
 std::variant<PowerLaw, NotGiven> fitPowerLaw(std::span<const FitPoint> points, bool useUncertainties = true);
 
+// Whether the fit can take a run: positive, finite flows and coefficient.
+bool hasLogarithms(const FitPoint& point);
+
+// Whether a run can be weighted: a positive, finite uMtc.
+bool weighable(const FitPoint& point);
+
 // Flows equal within 1e-9 relative are one flow.
 bool sameFlow(double a, double b);
 

@@ -1078,6 +1078,22 @@ Soll die Datei ersetzt werden?</translation>
         <source>G and L in %1, MTC in %1/m³.</source>
         <translation>G und L in %1, MTC in %1/m³.</translation>
     </message>
+    <message>
+        <source>Unweighted because no run has an uncertainty.</source>
+        <translation>Ungewichtet, weil kein Versuch eine Unsicherheit hat.</translation>
+    </message>
+    <message>
+        <source>Unweighted because run %1 has no uncertainty.</source>
+        <translation>Ungewichtet, weil Versuch %1 keine Unsicherheit hat.</translation>
+    </message>
+    <message>
+        <source>Unweighted because runs %1 and %2 have no uncertainty.</source>
+        <translation>Ungewichtet, weil die Versuche %1 und %2 keine Unsicherheit haben.</translation>
+    </message>
+    <message>
+        <source>Unweighted because run %1 and %2 more runs have no uncertainty.</source>
+        <translation>Ungewichtet, weil Versuch %1 und %2 weitere Versuche keine Unsicherheit haben.</translation>
+    </message>
 </context>
 <context>
     <name>SeriesFiles</name>

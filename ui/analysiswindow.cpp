@@ -58,6 +58,7 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
     , charts(new ChartsView(this))
     , text(new QLabel(this))
     , weighted(new QCheckBox(tr("&Weight by the uncertainties"), this))
+    , unweighted(new QLabel(this))
     , pending(new QTimer(this))
 {
     setWindowTitle(tr("Series Analysis"));
@@ -71,6 +72,10 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
     weighted->setObjectName(QStringLiteral("weightedFit"));
     weighted->setChecked(true);
     weighted->setToolTip(tr("Weights each run by 1/u² of its ln MTC, when every run in the fit has an uncertainty"));
+    unweighted->setObjectName(QStringLiteral("unweightedReason"));
+    unweighted->setTextFormat(Qt::PlainText);
+    unweighted->setWordWrap(true);
+    unweighted->hide();
 
     auto* copy = new QPushButton(tr("&Copy Picture"), this);
     auto* save = new QPushButton(tr("&Save Picture…"), this);
@@ -86,6 +91,7 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
     auto* side = new QVBoxLayout;
     side->addWidget(text, 1);
     side->addWidget(weighted);
+    side->addWidget(unweighted);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy);
     buttons->addWidget(save);
@@ -105,14 +111,23 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
     connect(&runs, &QAbstractItemModel::rowsRemoved, this, later);
     connect(&runs, &QAbstractItemModel::modelReset, this, later);
     connect(&runs, &QAbstractItemModel::headerDataChanged, this, later);
-    connect(weighted, &QCheckBox::toggled, this, later);
+    // Only the user's clicks change the wish; the box follows the runs too.
+    connect(weighted, &QCheckBox::clicked, this, [this, later](bool checked) {
+        weightingWanted = checked;
+        later();
+    });
     refresh();
     resize(1200, 520);
 }
 
 void AnalysisWindow::refresh()
 {
-    current = series::analyse(model.series(), model.results(), model.uncertaintiesSoFar(), weighted->isChecked());
+    current = series::analyse(model.series(), model.results(), model.uncertaintiesSoFar(), weightingWanted);
+    const auto why = present::unweightedText(current, report::qtLanguage());
+    weighted->setEnabled(!why);
+    weighted->setChecked(weightingWanted && !why);
+    unweighted->setText(why ? QString::fromStdString(*why) : QString());
+    unweighted->setVisible(why.has_value());
     text->setText(fitText());
     charts->analysis = &current;
     charts->flowUnit = QString::fromStdString(model.series().flowUnit);

@@ -35,5 +35,8 @@ private:
     ChartsView* charts;
     QLabel* text;
     QCheckBox* weighted;
+    QLabel* unweighted;  // why the box is off while runs lack uncertainties
+    // The user's choice, which the box shows whenever the runs allow weighting.
+    bool weightingWanted = true;
     QTimer* pending;
 };

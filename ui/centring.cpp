@@ -177,13 +177,25 @@ std::optional<int> centredOffset(float screenTwips, float windowTwips)
     return static_cast<int>(offset);
 }
 
-QPoint reachable(QPoint position, QSize outer, const QRect& available)
+QPoint insideArea(QPoint position, QSize outer, const QRect& available)
 {
-    if (outer.width() > available.width())
-        position.setX(qMax(position.x(), available.left()));
-    if (outer.height() > available.height())
-        position.setY(qMax(position.y(), available.top()));
-    return position;
+    const auto along = [](int start, int length, int freeStart, int freeLength) {
+        if (length > freeLength)
+            return freeStart;
+        return qBound(freeStart, start, freeStart + freeLength - length);
+    };
+    return {along(position.x(), outer.width(), available.left(), available.width()),
+            along(position.y(), outer.height(), available.top(), available.height())};
+}
+
+QSize fittedSize(QSize size, QSize minimum, const QMargins& frame, QSize available)
+{
+    return size.boundedTo(available.shrunkBy(frame)).expandedTo(minimum);
+}
+
+QPoint centredOver(const QRect& other, QSize outer, const QRect& available)
+{
+    return insideArea(other.center() - QPoint(outer.width() / 2, outer.height() / 2), outer, available);
 }
 
 bool centreOnScreen(QWidget& window)
@@ -193,6 +205,7 @@ bool centreOnScreen(QWidget& window)
         return true;
     const QRect area = screen->geometry();
     const Frame frame = frameOf(window);
+    window.resize(fittedSize(window.size(), window.minimumSize(), frame.margins, screen->availableGeometry().size()));
     const QSize outer = window.size().grownBy(frame.margins);
     const auto left = centredOffset(float(area.width() * twips::perPixel), float(outer.width() * twips::perPixel));
     const auto top = centredOffset(float(area.height() * twips::perPixel), float(outer.height() * twips::perPixel));
@@ -200,18 +213,27 @@ bool centreOnScreen(QWidget& window)
         return false;
     // The position is set in twips as a single; the window takes whole pixels.
     const QPointF position = twips::point(float(*left), float(*top));
-    const QPoint outerTopLeft = reachable(area.topLeft() + position.toPoint(), outer, screen->availableGeometry());
+    const QPoint outerTopLeft = insideArea(area.topLeft() + position.toPoint(), outer, screen->availableGeometry());
     placeFrame(window, frame, outerTopLeft);
     return true;
 }
 
 void centreOver(QWidget& window, const QWidget& other)
 {
+    const QRect over = other.frameGeometry();
     const Frame frame = frameOf(window);
-    const QSize outer = window.size().grownBy(frame.margins);
-    const QPoint topLeft = other.frameGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2);
-    const QScreen* screen = other.screen();
-    placeFrame(window, frame, screen ? reachable(topLeft, outer, screen->availableGeometry()) : topLeft);
+    // The screen the other window's centre is on, not where Qt first made it.
+    const QScreen* screen = QGuiApplication::screenAt(over.center());
+    if (!screen)
+        screen = other.screen();
+    if (!screen) {
+        const QSize outer = window.size().grownBy(frame.margins);
+        placeFrame(window, frame, over.center() - QPoint(outer.width() / 2, outer.height() / 2));
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    window.resize(fittedSize(window.size(), window.minimumSize(), frame.margins, available.size()));
+    placeFrame(window, frame, centredOver(over, window.size().grownBy(frame.margins), available));
 }
 
 }  // namespace ui

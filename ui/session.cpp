@@ -415,8 +415,10 @@ void Session::saveSeriesReport()
 
 void Session::showMethod()
 {
-    if (!method)
+    if (!method) {
         method = new MethodWindow(&form);
+        ui::centreOver(*method, form);
+    }
     method->show();
     method->raise();
     method->activateWindow();

@@ -474,6 +474,18 @@ std::string notCompletedTextOf(const std::string& code)
 
 }  // namespace
 
+// Why the fit cannot be weighted, for the analysis' weighting box.
+namespace {
+
+// Null while every run in the fit has an uncertainty.
+val unweightedTextOf(const Document& document, const val& monteCarlo)
+{
+    const auto why = present::unweightedText(document.analysis(true, monteCarlo), language());
+    return why ? val(*why) : val::null();
+}
+
+}  // namespace
+
 namespace {
 
 // A run's input corrected in its cell: null once made (or when it is the
@@ -493,4 +505,9 @@ EMSCRIPTEN_BINDINGS(quillon_report)
 EMSCRIPTEN_BINDINGS(quillon_run_inputs)
 {
     emscripten::function("setRunInput", &setRunInputOf);
+}
+
+EMSCRIPTEN_BINDINGS(quillon_weighting)
+{
+    emscripten::function("unweightedText", &unweightedTextOf);
 }

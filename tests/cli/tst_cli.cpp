@@ -52,6 +52,8 @@ protected:
         alteredFile.replace(at + 7, ntu.size(), altered);
         series::Series uncertain = labSeries();
         uncertain.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+        series::Series thirdUncertain = uncertain;
+        thirdUncertain.runs[2].uncertainty = {0.0, 0.0, 0.0, 0.0, 0.0};
         const QMap<QString, std::string> files{
             {"samples.quillon", file},
             {"samples.csv", series::exportCsv(sampleSeries(), sampleResults())},
@@ -62,6 +64,7 @@ protected:
             {"notes.txt", "Column rinsed before run 2\n"},
             {"lab.quillon", series::writeSeriesFile(labSeries(), {})},
             {"lab_uncertain.quillon", series::writeSeriesFile(uncertain, {})},
+            {"lab_third_certain.quillon", series::writeSeriesFile(thirdUncertain, {})},
             // The last run saved without its results.
             {"last_unstored.quillon",
              series::writeSeriesFile(sampleSeries(), std::span(sampleResults()).first(sampleResults().size() - 1))},
@@ -208,6 +211,14 @@ INSTANTIATE_TEST_SUITE_P(Cli, ExitCodes, testing::Values(
     ExitCase{"fit_weighted", {"fit", "--format", "json", "lab_uncertain.quillon"}, 0, "\n  \"weighted\": true,\n"},
     ExitCase{"fit_unweighted", {"fit", "--format", "json", "--unweighted", "lab_uncertain.quillon"}, 0, "\n  \"weighted\": false,\n"},
     ExitCase{"fit_too_few", {"fit", "samples.quillon"}, 0, "^No fit: "},
+    // Without a fit, the runs in the analysis as the text counts them, not 0.
+    ExitCase{"fit_too_few_json", {"fit", "--format", "json", "samples.quillon"}, 0, "^\\{\n  \"runs\": [1-9]"},
+    // Run 3 without an uncertainty keeps the fit unweighted, and both formats say so.
+    ExitCase{"fit_run_without_u", {"fit", "lab_third_certain.quillon"}, 0, "\nUnweighted because run 3 has no uncertainty.\n"},
+    ExitCase{"fit_run_without_u_json", {"fit", "--format", "json", "lab_third_certain.quillon"}, 0,
+             "\n  \"weighted\": false,\n  \"unweighted_reason\": \"Unweighted because run 3 has no uncertainty.\",\n  \"runs_without_uncertainty\": \\[3\\],\n"},
+    ExitCase{"fit_unweighted_by_option", {"fit", "--format", "json", "--unweighted", "lab_uncertain.quillon"}, 0,
+             "\n  \"unweighted_reason\": \"--unweighted was given.\",\n  \"runs_without_uncertainty\": \\[\\],\n"},
     ExitCase{"fit_two_files", {"fit", "lab.quillon", "samples.quillon"}, 2, "fit takes one FILE"},
     ExitCase{"fit_format", {"fit", "--format", "csv", "lab.quillon"}, 2, "text or json, not 'csv'"},
     ExitCase{"report_no_output", {"report", "lab.quillon"}, 2, "needs -o OUT.pdf"},

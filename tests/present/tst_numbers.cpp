@@ -30,18 +30,18 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, Numbers,
     testing::Values(NumberCase{"zero", 0.0, "0", "0"}, NumberCase{"negativeZero", -0.0, "0", "0"},
                     NumberCase{"smallestPlain", 1e-4, "0.0001", "0.0001"},
-                    NumberCase{"belowPlain", 5e-5, "5E-05", "5e-05"},
+                    NumberCase{"belowPlain", 5e-5, "5E-05", "5E-05"},
                     NumberCase{"shortestDigits", 0.1 + 0.2, "0.30000000000000004", "0.3"},
-                    NumberCase{"largestPlain", 999999999999999.9, "999999999999999.9", "1e+15"},
-                    NumberCase{"fromTenToTheFifteen", 1e15, "1E+15", "1e+15"},
-                    NumberCase{"huge", -1.5e300, "-1.5E+300", "-1.5e+300"},
+                    NumberCase{"largestPlain", 999999999999999.9, "999999999999999.9", "1E+15"},
+                    NumberCase{"fromTenToTheFifteen", 1e15, "1E+15", "1E+15"},
+                    NumberCase{"huge", -1.5e300, "-1.5E+300", "-1.5E+300"},
                     NumberCase{"sixteenDigitsWithAPower", 99999999999999990999999999999999.0, "9.999999999999999E+31",
-                               "1e+32"},
+                               "1E+32"},
                     NumberCase{"seventeenDigitsBelowPlain", 1.2345678901234567e-5, "1.2345678901234568E-05",
-                               "1.235e-05"},
+                               "1.235E-05"},
                     NumberCase{"roundsUpToNextDecade", 9.99996, "9.99996", "10"},
                     NumberCase{"fourDigitsExactly", 1234.0, "1234", "1234"},
-                    NumberCase{"fifthDigitNeedsAPower", 12345.0, "12345", "1.234e+04"},
+                    NumberCase{"fifthDigitNeedsAPower", 12345.0, "12345", "1.234E+04"},
                     NumberCase{"notANumber", std::nan(""), "nan", "nan"},
                     NumberCase{"infinity", HUGE_VAL, "inf", "inf"},
                     NumberCase{"negativeInfinity", -HUGE_VAL, "-inf", "-inf"}),
@@ -50,9 +50,32 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Numbers, GermanWritesAComma)
 {
     EXPECT_EQ(present::exactText(-0.25, german), "-0,25");
-    EXPECT_EQ(present::significantText(1.5e-7, 4, german), "1,5e-07");
+    EXPECT_EQ(present::significantText(1.5e-7, 4, german), "1,5E-07");
     EXPECT_EQ(present::resultText(0.123456, german), "0,1235");
 }
+
+// The power of ten after the locale's own symbol, as exactText writes it
+// and as Qt 6's QLocale 'g' does: "1,5E-07" in German, "1,5×10^−07" in
+// Swedish.
+struct ExponentCase {
+    const char* name;
+    present::NumberLocale locale;
+    const char* written;
+};
+
+class Exponents : public testing::TestWithParam<ExponentCase> {};
+
+TEST_P(Exponents, FollowTheLocaleAsExactTextDoes)
+{
+    EXPECT_EQ(present::significantText(1.5e-7, 4, GetParam().locale), GetParam().written);
+    EXPECT_EQ(present::exactText(1.5e-7, GetParam().locale), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, Exponents,
+                         testing::Values(ExponentCase{"english", {}, "1.5E-07"},
+                                         ExponentCase{"german", german, "1,5E-07"},
+                                         ExponentCase{"swedish", {",", "\u2212", "+", "\u00d710^"}, "1,5\u00d710^\u221207"}),
+                         [](const testing::TestParamInfo<ExponentCase>& row) { return std::string(row.param.name); });
 
 struct ParseCase {
     const char* name;

@@ -224,8 +224,14 @@ void TestHelpers::reachability_data()
     QTest::newRow("too large both ways") << QPoint(-8, -52) << QSize(1040, 872) << screen << QPoint(0, 0);
     QTest::newRow("below a top panel") << QPoint(2, -52) << QSize(1020, 872) << QRect(0, 30, 1024, 738)
                                        << QPoint(2, 30);
-    QTest::newRow("fits below a top panel, left alone")
-        << QPoint(256, 10) << QSize(512, 700) << QRect(0, 30, 1024, 738) << QPoint(256, 10);
+    QTest::newRow("fits below a top panel, moved below it")
+        << QPoint(256, 10) << QSize(512, 700) << QRect(0, 30, 1024, 738) << QPoint(256, 30);
+    const QRect laptop(0, 0, 1366, 728);
+    QTest::newRow("past the right edge of 1366 x 768")
+        << QPoint(1000, 100) << QSize(600, 400) << laptop << QPoint(766, 100);
+    QTest::newRow("screen to the left, past its left edge")
+        << QPoint(-2000, 50) << QSize(800, 600) << QRect(-1920, 0, 1920, 1040) << QPoint(-1920, 50);
+    QTest::newRow("off every screen") << QPoint(3000, 2000) << QSize(800, 600) << laptop << QPoint(566, 128);
     QTest::newRow("second screen") << QPoint(1016, -52) << QSize(1040, 872) << QRect(1024, 0, 1024, 768)
                                    << QPoint(1024, 0);
 }
@@ -236,7 +242,7 @@ void TestHelpers::reachability()
     QFETCH(QSize, outer);
     QFETCH(QRect, available);
     QFETCH(QPoint, placed);
-    QCOMPARE(ui::reachable(centred, outer, available), placed);
+    QCOMPARE(ui::insideArea(centred, outer, available), placed);
 }
 
 void TestHelpers::quoting_data()

@@ -8,6 +8,7 @@
 #include "ui/Module1.h"
 #include "ui/analysiswindow.h"
 #include "ui/application.h"
+#include "ui/centring.h"
 #include "ui/numbertext.h"
 #include "ui/runswindow.h"
 #include "ui/session.h"
@@ -279,6 +280,8 @@ void TestSession::saveDialogAddsTheSuffix()
 
 void TestSession::runsWindowOpensOverTheMainWindow()
 {
+    // Centred over the main window where that keeps it inside the screen.
+    QVERIFY(ui::centreOnScreen(*form));
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     action(*form, "showRuns")->trigger();

@@ -450,12 +450,16 @@ describe('analysis and uncertainties', () => {
       await page.waitForFunction((count) => document.querySelectorAll('#runsTable tbody tr').length === count, {},
         row.runs.length);
       if (row.exclude) await page.click(excludeBox(row.exclude));
-      if (row.weighted === false) await page.click('#weightedFit');
       for (const [key, value] of Object.entries(row.uncertainty ?? {})) {
         await page.$eval(`#u-${key}`, (field, text) => {
           field.value = text;
           field.dispatchEvent(new Event('change'));
         }, String(value).replace('.', row.locale ? ',' : '.'));
+      }
+      // The box can be unticked once every run has its uncertainty.
+      if (row.weighted === false) {
+        await page.waitForFunction(() => !document.getElementById('weightedFit').disabled, { timeout: 60000 });
+        await page.click('#weightedFit');
       }
       assert.deepEqual(await fitTextOf(page, want.lines), want.lines);
       assert.deepEqual(await fitNumbersOf(page), want.fit);
@@ -1360,4 +1364,33 @@ describe('runs corrected in place', () => {
       await page.close();
     });
   }
+});
+
+describe('weighting the fit', () => {
+  // Run 3 without an uncertainty turns the box off with the native fit's
+  // reason; excluding it brings back the user's wish to weight.
+  test('a run without an uncertainty turns the box off and says which', async () => {
+    const none = { gasFlowRel: 0, waterFlowRel: 0, y1: 0, x1: 0, packingHeight: 0 };
+    const runs = [1, 2].flatMap((waterFlow) => [0.5, 1, 2].map((gasFlow, index) => ({ y1: 0.02,
+      x1: Number((0.006 * gasFlow ** 0.8 / waterFlow ** 0.6).toFixed(5)), gasFlow, waterFlow, packingHeight: 1.5,
+      ...(waterFlow === 1 && index === 2 ? { uncertainty: none } : {}) })));
+    const series = { uncertainty: { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005 }, runs };
+    const reason = 'Unweighted because run 3 has no uncertainty.';
+    const boxIs = (page, want) => page.waitForFunction((expected) => {
+      const box = document.getElementById('weightedFit');
+      const why = document.getElementById('unweightedReason');
+      return JSON.stringify([box.disabled, box.checked, why.hidden ? null : why.textContent]) === expected;
+    }, { timeout: 60000 }, JSON.stringify(want));
+    const page = await openPage(browser, server.url);
+    await open(page, 'runs.quillon', ask(['write'], JSON.stringify(series)));
+    await boxIs(page, [true, false, reason]);
+    const want = askJson(['analysis', 'en_US'], { ...series, weighted: true }).lines;
+    assert.ok(want.includes(reason));
+    await page.waitForFunction((lines) => [...document.querySelectorAll('#fitText p')].map((p) => p.textContent)
+      .join('\n') === lines, { timeout: 30000 }, want.join('\n'));
+    await page.click('#runsTable tbody tr:nth-child(3) input[aria-label^="Excluded"]');
+    await boxIs(page, [false, true, null]);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
 });
