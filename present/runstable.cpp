@@ -1,5 +1,6 @@
 #include "present/runstable.h"
 
+#include "present/seriesmessages.h"
 #include "present/words.h"
 #include "series/findings.h"
 
@@ -140,9 +141,10 @@ RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const se
     }
     const auto* drawn = std::get_if<series::MonteCarlo>(&monteCarlo);
     if (!drawn)
-        return {
-            "–",
-            language.translate("RunsModel", "Not given: %1").arg(std::get<series::NotGiven>(monteCarlo).reason).str()};
+        return {"–",
+                language.translate("RunsModel", "Not given: %1")
+                    .arg(seriesMessage(std::get<series::NotGiven>(monteCarlo).reason, language, locale))
+                    .str()};
     const auto shown = [&locale](double value) { return resultText(value, locale); };
     const auto full = [&locale](double value) { return exactText(value, locale); };
     RunsCell cell;

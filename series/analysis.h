@@ -22,7 +22,7 @@ struct AnalysisRun {
 
 struct Analysis {
     std::vector<AnalysisRun> runs;  // every run with a coefficient, in order
-    std::variant<PowerLaw, NotGiven> fit = NotGiven{"no run has a coefficient"};
+    std::variant<PowerLaw, NotGiven> fit = NotGiven{{MessageKind::noRunHasCoefficient}};
 };
 
 // The runs with a coefficient and the power law fitted to those used,

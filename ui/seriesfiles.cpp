@@ -1,5 +1,7 @@
 #include "ui/seriesfiles.h"
 
+#include "present/seriesmessages.h"
+#include "report/qtpresent.h"
 #include "series/csv.h"
 #include "series/file.h"
 
@@ -8,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QThread>
@@ -63,7 +66,8 @@ void tellNotices(QWidget* parent, const QString& name, const std::vector<series:
             lines.append(FileText::tr("… and %1 more.").arg(notices.size() - longestList));
             break;
         }
-        lines.append(QString::fromStdString(series::describe(notice, name.toStdString())));
+        lines.append(QString::fromStdString(
+            present::describe(notice, name.toStdString(), report::qtLanguage(), report::numberLocaleOf(QLocale()))));
     }
     tell(parent, QMessageBox::Information, FileText::tr("Read with notes"), lines.join(u'\n'));
 }
@@ -162,7 +166,8 @@ std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path)
         tell(parent, QMessageBox::Warning, FileText::tr("Not opened"),
              FileText::tr("%1 is not a series Quillon can read:\n%2")
                  .arg(QDir::toNativeSeparators(path),
-                      QString::fromStdString(series::describe(*error, name.toStdString()))));
+                      QString::fromStdString(present::describe(*error, name.toStdString(), report::qtLanguage(),
+                                                               report::numberLocaleOf(QLocale())))));
         return std::nullopt;
     }
 

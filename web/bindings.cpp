@@ -9,6 +9,7 @@
 #include "present/fittext.h"
 #include "present/methodtext.h"
 #include "present/numbers.h"
+#include "present/seriesmessages.h"
 #include "present/svg.h"
 #include "present/words.h"
 #include "series/findings.h"
@@ -452,4 +453,20 @@ EMSCRIPTEN_BINDINGS(quillon_column)
         .function("read", &ColumnSteps::read)
         .function("calculated", &ColumnSteps::calculated)
         .function("findMtc", &ColumnSteps::findMtc);
+}
+
+namespace {
+
+// A series message the page carried as its code (a worker's reason), in the
+// page's words.
+std::string seriesMessageOf(const val& message)
+{
+    return present::seriesMessage(web::messageOf(message), language(), numberLocale());
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_series_messages)
+{
+    emscripten::function("seriesMessage", &seriesMessageOf);
 }

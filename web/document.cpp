@@ -3,6 +3,7 @@
 #include "jsvalues.h"
 #include "pagelocale.h"
 #include "present/runstable.h"
+#include "present/seriesmessages.h"
 #include "series/analysis.h"
 #include "series/csv.h"
 #include "series/findings.h"
@@ -20,7 +21,7 @@ val refused(const series::ReadError& error, const std::string& name)
 {
     val shown = val::object();
     shown.set("ok", false);
-    shown.set("error", series::describe(error, name));
+    shown.set("error", present::describe(error, name, language(), numberLocale()));
     return shown;
 }
 
@@ -30,7 +31,7 @@ val accepted(const std::vector<series::Notice>& notices, const std::string& name
     shown.set("ok", true);
     val lines = val::array();
     for (const series::Notice& notice : notices)
-        lines.call<void>("push", series::describe(notice, name));
+        lines.call<void>("push", present::describe(notice, name, language(), numberLocale()));
     shown.set("notices", lines);
     return shown;
 }

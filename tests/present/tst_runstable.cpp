@@ -153,8 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    {"not computed", "Cancelled: computed for the next export or report, or when the "
                                                     "run or the uncertainties change"}},
                     UncertaintyRow{"notGiven", someGiven, present::UncertaintyStatus::known,
-                                   series::NotGiven{"no draw gave a coefficient"}, RunsColumn::interval,
-                                   {"–", "Not given: no draw gave a coefficient"}},
+                                   series::NotGiven{{series::MessageKind::noDraw}}, RunsColumn::interval,
+                                   {"–", "Not given: no draw was made within the largest number of draws"}},
                     UncertaintyRow{"expandedWithCoverageTwo", someGiven, present::UncertaintyStatus::known, drawn,
                                    RunsColumn::uncertainty, {"12.5 ± 0.5", drawnTip}},
                     UncertaintyRow{"intervalRounded", someGiven, present::UncertaintyStatus::known, drawn,
