@@ -197,6 +197,8 @@ Text seriesFileText(const series::Message& m, const Language& language, const Nu
         return language.translate("Series", "syntax error: invalid number; last read: '%1'").arg(text(0));
     case MessageKind::jsonUnexpected:
         return language.translate("Series", "syntax error: unexpected '%1'").arg(text(0));
+    case MessageKind::jsonUnexpectedValue:
+        return language.translate("Series", "syntax error: unexpected value");
     case MessageKind::jsonNotJson:
         return language.translate("Series", "expected JSON text");
     case MessageKind::numberTooLarge:

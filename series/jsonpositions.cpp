@@ -177,19 +177,24 @@ private:
         if (error.id == numberOverflow)
             return {MessageKind::numberTooLarge, {lastToken}};
         const std::string_view what = error.what();
-        struct Said {
-            std::string_view words;
-            MessageKind kind;
-        };
-        constexpr Said kinds[] = {{"unexpected end of input", MessageKind::jsonEndOfInput},
-                                  {"invalid literal", MessageKind::jsonInvalidLiteral},
-                                  {"invalid string", MessageKind::jsonInvalidString},
-                                  {"invalid number", MessageKind::jsonInvalidNumber},
-                                  {"unexpected ", MessageKind::jsonUnexpected}};
-        for (const Said& said : kinds) {
-            if (what.find(said.words) != std::string_view::npos)
-                return said.kind == MessageKind::jsonEndOfInput ? Message{said.kind} : Message{said.kind, {lastToken}};
+        const auto says = [&what](std::string_view words) { return what.find(words) != std::string_view::npos; };
+        if (says("unexpected end of input"))
+            return {MessageKind::jsonEndOfInput};
+        if (says("invalid literal"))
+            return {MessageKind::jsonInvalidLiteral, {lastToken}};
+        if (says("invalid string"))
+            return {MessageKind::jsonInvalidString, {lastToken}};
+        if (says("invalid number"))
+            return {MessageKind::jsonInvalidNumber, {lastToken}};
+        // A bracket, a brace, a colon or a comma is named in quotes; a
+        // value only by its kind.
+        const std::size_t quoted = what.find("unexpected '");
+        if (quoted != std::string_view::npos) {
+            const std::size_t from = quoted + std::string_view("unexpected '").size();
+            return {MessageKind::jsonUnexpected, {std::string(what.substr(from, what.find('\'', from) - from))}};
         }
+        if (says("unexpected "))
+            return {MessageKind::jsonUnexpectedValue};
         return {MessageKind::jsonNotJson};
     }
 

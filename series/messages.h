@@ -53,16 +53,17 @@ enum class MessageKind {
     tooManyRuns,  // counts {maxRuns}
 
     // Refusals of a series file: JSON syntax and the readers' limits.
-    jsonEndOfInput,      // the text ends inside a value
-    jsonInvalidLiteral,  // texts {what was read}
-    jsonInvalidString,   // texts {what was read}
-    jsonInvalidNumber,   // texts {what was read}
-    jsonUnexpected,      // texts {what was read}: a token where another was expected
-    jsonNotJson,         // any other syntax error
-    numberTooLarge,      // texts {the number}
-    tooManyMembers,      // counts {maxMembers}
-    nestedTooDeep,       // counts {maxNesting}
-    stringTooLong,       // counts {maxTextBytes}
+    jsonEndOfInput,       // the text ends inside a value
+    jsonInvalidLiteral,   // texts {what was read}
+    jsonInvalidString,    // texts {what was read}
+    jsonInvalidNumber,    // texts {what was read}
+    jsonUnexpected,       // texts {the bracket, brace, colon or comma}: where another token was expected
+    jsonUnexpectedValue,  // a value where a bracket, brace, colon or comma was expected
+    jsonNotJson,          // any other syntax error
+    numberTooLarge,       // texts {the number}
+    tooManyMembers,       // counts {maxMembers}
+    nestedTooDeep,        // counts {maxNesting}
+    stringTooLong,        // counts {maxTextBytes}
     // Refusals of a series file: its meaning.
     notASeriesObject,     // texts {kind found}: the top is not an object
     wrongFormat,          // texts {"format" as found, JSON}

@@ -1135,6 +1135,10 @@ Soll die Datei ersetzt werden?</translation>
         <translation>Syntaxfehler: unerwartetes „%1“</translation>
     </message>
     <message>
+        <source>syntax error: unexpected value</source>
+        <translation>Syntaxfehler: unerwarteter Wert</translation>
+    </message>
+    <message>
         <source>expected JSON text</source>
         <translation>erwartet wird JSON-Text</translation>
     </message>
