@@ -151,11 +151,17 @@ val Document::uncertaintyCells(int row, const val& found, const std::string& dra
         status = present::UncertaintyStatus::cancelled;
     else
         given = runUncertaintyOf(found["monteCarlo"]);
+    // A reason the page gave, when its worker failed, has no code to word.
+    const val monteCarlo = found.isNull() || found.isUndefined() ? val::undefined() : found["monteCarlo"];
+    const bool failed = !monteCarlo.isUndefined() && !monteCarlo["reason"].isUndefined()
+        && monteCarlo["message"].isUndefined() && !monteCarlo["cancelled"].isTrue();
     val shown = val::array();
     for (const auto column : {present::RunsColumn::uncertainty, present::RunsColumn::interval}) {
-        const present::RunsCell cell =
-            present::runsUncertaintyCell(column, run, result, editor.series().uncertainty, status, given.monteCarlo,
-                                         draws, numberLocale(), language());
+        present::RunsCell cell = present::runsUncertaintyCell(column, run, result, editor.series().uncertainty, status,
+                                                              given.monteCarlo, draws, numberLocale(), language());
+        if (failed && !cell.text.empty())
+            cell.tip =
+                language().translate("RunsModel", "Not given: %1").arg(monteCarlo["reason"].as<std::string>()).str();
         val one = val::object();
         one.set("text", cell.text);
         one.set("tip", cell.tip);
