@@ -60,6 +60,9 @@ std::string outcomeText(const std::string& name, const Language& language)
     return outcome ? outcomeName(language, *outcome) : name;
 }
 
+// The CSV reader's and the notices' words; seriesFileText adds the series
+// file's, seriesMessage the fit's and the uncertainties', each falling back
+// on the one before. A kind none words is empty, which the tests refuse.
 Text readerText(const series::Message& m, const Language& language, const NumberLocale& locale)
 {
     const auto count = [&](std::size_t i) { return countAt(m, i, locale); };
