@@ -3,6 +3,7 @@
 #include "cli/json.h"
 #include "cli/outputs.h"
 #include "present/fittext.h"
+#include "present/seriesmessages.h"
 #include "series/analysis.h"
 
 #include <QString>
@@ -50,11 +51,11 @@ std::string fitJson(const series::Analysis& analysis)
     json["runs_without_uncertainty"] = numbers;
     json["dropped"] = nullptr;
     if (!law) {
-        json["no_fit"] = std::get<series::NotGiven>(analysis.fit).reason;
+        json["no_fit"] = present::seriesMessage(std::get<series::NotGiven>(analysis.fit).reason);
     } else if (law->dropped) {
         json["dropped"] = {
             {"term", law->dropped->exponent == series::Exponent::gas ? "gas_exponent" : "water_exponent"},
-            {"reason", law->dropped->reason}};
+            {"reason", present::seriesMessage(law->dropped->reason)}};
     }
     return jsonText(json);
 }

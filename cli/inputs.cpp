@@ -1,6 +1,7 @@
 #include "cli/inputs.h"
 
 #include "cli/commandline.h"
+#include "present/seriesmessages.h"
 #include "series/csv.h"
 
 #include <QFile>
@@ -42,7 +43,7 @@ std::variant<Input, InputFailure> readInput(const QString& argument)
     if (looksLikeSeriesFile(argument, text)) {
         series::ReadSeries read = series::readSeriesFile(text);
         if (const auto* error = std::get_if<series::ReadError>(&read))
-            return InputFailure{series::describe(*error, input.name)};
+            return InputFailure{present::describe(*error, input.name)};
         auto& seriesFile = std::get<series::OpenedSeries>(read);
         input.series = std::move(seriesFile.series);
         input.stored = std::move(seriesFile.stored);
@@ -50,13 +51,13 @@ std::variant<Input, InputFailure> readInput(const QString& argument)
     } else {
         series::ImportResult read = series::importCsv(text);
         if (const auto* error = std::get_if<series::ReadError>(&read))
-            return InputFailure{series::describe(*error, input.name)};
+            return InputFailure{present::describe(*error, input.name)};
         auto& imported = std::get<series::ImportedSeries>(read);
         input.series = std::move(imported.series);
         notices = std::move(imported.notices);
     }
     for (const series::Notice& notice : notices)
-        input.notices.push_back(series::describe(notice, input.name));
+        input.notices.push_back(present::describe(notice, input.name));
     return input;
 }
 

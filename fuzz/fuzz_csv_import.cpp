@@ -3,6 +3,7 @@
 // imports to the same runs without a notice, and write to a series file that
 // reads to the same series.
 
+#include "present/seriesmessages.h"
 #include "series/csv.h"
 #include "series/file.h"
 
@@ -35,13 +36,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long lines = lineCount(bytes);
     const series::ImportResult result = series::importCsv(bytes);
     if (const auto* error = std::get_if<series::ReadError>(&result)) {
-        check(error->line >= 0 && error->line <= lines && error->column >= 0 && !error->message.empty());
+        check(error->line >= 0 && error->line <= lines && error->column >= 0
+              && !present::seriesMessage(error->message).empty());
         return 0;
     }
     const series::ImportedSeries& imported = std::get<series::ImportedSeries>(result);
     check(!imported.series.runs.empty());
     for (const series::Notice& notice : imported.notices)
-        check(notice.line >= 1 && notice.line <= lines && !notice.message.empty());
+        check(notice.line >= 1 && notice.line <= lines && !present::seriesMessage(notice.message).empty());
 
     const series::ImportResult again = series::importCsv(series::exportCsv(imported.series, {}));
     const auto* reimported = std::get_if<series::ImportedSeries>(&again);

@@ -3,6 +3,7 @@
 // results, to a file that reads to the same series and the same results and
 // that writes to the same bytes again.
 
+#include "present/seriesmessages.h"
 #include "series/file.h"
 
 #include <cstddef>
@@ -52,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const series::ReadSeries read = series::readSeriesFile(bytes);
     if (const auto* error = std::get_if<series::ReadError>(&read)) {
         const long lines = lineCount(bytes);
-        check(error->line >= 1 && error->line <= lines && error->column >= 1 && !error->message.empty());
+        check(error->line >= 1 && error->line <= lines && error->column >= 1
+              && !present::seriesMessage(error->message).empty());
         return 0;
     }
     const series::OpenedSeries& opened = std::get<series::OpenedSeries>(read);

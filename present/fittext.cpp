@@ -1,5 +1,7 @@
 #include "present/fittext.h"
 
+#include "present/seriesmessages.h"
+
 #include <algorithm>
 
 namespace present {
@@ -55,7 +57,7 @@ std::vector<std::string> fitLines(const series::Analysis& analysis, const std::s
     const auto* law = std::get_if<series::PowerLaw>(&analysis.fit);
     if (!law) {
         lines.push_back(language.translate("SeriesChart", "No fit: %1.")
-                            .arg(std::get<series::NotGiven>(analysis.fit).reason)
+                            .arg(seriesMessage(std::get<series::NotGiven>(analysis.fit).reason, language, locale))
                             .str());
         lines.push_back(language.translate("SeriesChart", "Runs in the analysis: %1 of %2 with a coefficient.")
                             .arg(used)
@@ -83,8 +85,10 @@ std::vector<std::string> fitLines(const series::Analysis& analysis, const std::s
         const Text which = law->dropped->exponent == series::Exponent::gas
             ? language.translate("SeriesChart", "m (gas flow)")
             : language.translate("SeriesChart", "n (water flow)");
-        lines.push_back(
-            language.translate("SeriesChart", "%1 left out: %2.").arg(which).arg(law->dropped->reason).str());
+        lines.push_back(language.translate("SeriesChart", "%1 left out: %2.")
+                            .arg(which)
+                            .arg(seriesMessage(law->dropped->reason, language, locale))
+                            .str());
     }
     lines.push_back(language.translate("SeriesChart", "R² = %1 (of ln MTC); residual SD %2")
                         .arg(significantText(law->rSquared, 4, locale))

@@ -1,5 +1,6 @@
 #include "present/runstable.h"
 
+#include "present/seriesmessages.h"
 #include "present/words.h"
 #include "series/findings.h"
 
@@ -122,14 +123,15 @@ std::string runsExcludedTip(const series::Run& run, const series::RunResult& res
 
 std::optional<std::string> missingUncertaintyReason(
     const series::Run& run, const series::RunResult& result, const series::Uncertainties& defaults,
-    const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo, const Language& language)
+    const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo, const Language& language,
+    const NumberLocale& locale)
 {
     if (!result.mtc)
         return language.translate("RunsModel", "no coefficient").str();
     if (!series::hasUncertainty(run, defaults))
         return language.translate("RunsModel", "no uncertainties given").str();
     if (const auto* notGiven = std::get_if<series::NotGiven>(&monteCarlo))
-        return notGiven->reason;
+        return seriesMessage(notGiven->reason, language, locale);
     return std::nullopt;
 }
 
@@ -145,10 +147,10 @@ RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const se
                                                  : RunsCell{"–", tip};
     };
     if (!result.mtc)
-        return missing(*missingUncertaintyReason(run, result, defaults, monteCarlo, language),
+        return missing(*missingUncertaintyReason(run, result, defaults, monteCarlo, language, locale),
                        language.translate("RunsModel", "The run has no coefficient: give its packing height").str());
     if (!series::hasUncertainty(run, defaults))
-        return missing(*missingUncertaintyReason(run, result, defaults, monteCarlo, language),
+        return missing(*missingUncertaintyReason(run, result, defaults, monteCarlo, language, locale),
                        language
                            .translate("RunsModel",
                                       "No input of this run has an uncertainty: give the series' uncertainties, or "
@@ -170,7 +172,7 @@ RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const se
     }
     const auto* drawn = std::get_if<series::MonteCarlo>(&monteCarlo);
     if (!drawn) {
-        const std::string& reason = std::get<series::NotGiven>(monteCarlo).reason;
+        const std::string reason = seriesMessage(std::get<series::NotGiven>(monteCarlo).reason, language, locale);
         return missing(reason, language.translate("RunsModel", "Not given: %1").arg(reason).str());
     }
     const double expanded = series::coverageFactor * drawn->u;

@@ -88,7 +88,8 @@ RunsCell runsUncertaintyCell(RunsColumn column, const series::Run& run, const se
 // could be drawn; none when it has one.
 std::optional<std::string> missingUncertaintyReason(
     const series::Run& run, const series::RunResult& result, const series::Uncertainties& defaults,
-    const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo, const Language& language);
+    const std::variant<series::MonteCarlo, series::NotGiven>& monteCarlo, const Language& language,
+    const NumberLocale& locale = {});
 
 // "no U: reason", short enough for a cell.
 std::string missingUncertaintyText(const std::string& reason, const Language& language);

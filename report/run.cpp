@@ -51,8 +51,9 @@ std::optional<Run> seriesRun(const series::Series& series, std::size_t index, co
     }
     if (shown.mtc && !shown.monteCarlo) {
         const std::variant<series::MonteCarlo, series::NotGiven> none =
-            uncertainty ? uncertainty->monteCarlo : series::NotGiven{"not computed"};
-        if (const auto reason = present::missingUncertaintyReason(run, result, series.uncertainty, none, qtLanguage()))
+            uncertainty ? uncertainty->monteCarlo : series::NotGiven{{series::MessageKind::notComputed}};
+        if (const auto reason = present::missingUncertaintyReason(run, result, series.uncertainty, none, qtLanguage(),
+                                                                  numberLocaleOf(QLocale())))
             shown.missingUncertainty = qstring(*reason);
     }
     return shown;

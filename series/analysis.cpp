@@ -35,7 +35,7 @@ Analysis analyse(const Series& series, std::span<const RunResult> results,
     }
     if (used.empty())
         analysis.fit =
-            NotGiven{analysis.runs.empty() ? "no run has a coefficient" : "every run with a coefficient is excluded"};
+            NotGiven{{analysis.runs.empty() ? MessageKind::noRunHasCoefficient : MessageKind::everyRunExcluded}};
     else
         analysis.fit = fitPowerLaw(used, weighted);
     return analysis;

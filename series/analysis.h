@@ -22,7 +22,7 @@ struct AnalysisRun {
 
 struct Analysis {
     std::vector<AnalysisRun> runs;  // every run with a coefficient, in order
-    std::variant<PowerLaw, NotGiven> fit = NotGiven{"no run has a coefficient"};
+    std::variant<PowerLaw, NotGiven> fit = NotGiven{{MessageKind::noRunHasCoefficient}};
     // The runs the fit takes (0-based, in order) that have no uncertainty:
     // any one of them keeps the fit unweighted, asked or not.
     std::vector<std::size_t> withoutUncertainty;

@@ -3,8 +3,6 @@
 #include "series/csvrecords.h"
 #include "series/textreading.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -164,11 +162,11 @@ Layout layoutOf(const csv::Record& header, std::vector<Notice>* notices = nullpt
             layout[known->column] = i;
         } else if (notices && known == headerNames.end()) {
             notices->push_back({header.line,
-                                key.empty() ? fmt::format("column {} has no name, ignored", i + 1)
-                                            : fmt::format("column \"{}\" ignored: Quillon does not read it", name)});
+                                key.empty() ? Message{MessageKind::columnUnnamed, {}, {i + 1}}
+                                            : Message{MessageKind::columnIgnored, {name}}});
         } else if (notices && known->column != result) {
             notices->push_back(
-                {header.line, fmt::format("column \"{}\" ignored: it repeats {}", name, columnNames[known->column])});
+                {header.line, Message{MessageKind::columnRepeated, {name, std::string(columnNames[known->column])}}});
         }
     }
     return layout;
@@ -185,7 +183,7 @@ std::string labelOf(std::string_view cell)
 
 // A row that is not a run: why, for its notice.
 struct Skipped {
-    std::string why;
+    Message why;
 };
 
 // The run in a row, why the row is none, or why the file cannot be read.
@@ -194,9 +192,9 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
 {
     if (std::all_of(record.fields.begin(), record.fields.end(),
                     [](const std::string& cell) { return text::trimmed(cell).empty(); }))
-        return Skipped{record.raw.empty() ? "skipped: blank line" : "skipped: no values"};
+        return Skipped{{record.raw.empty() ? MessageKind::skippedBlankLine : MessageKind::skippedNoValues}};
     if (record.fields.size() != headerFields)
-        return Skipped{fmt::format("skipped: {} fields where the header has {}", record.fields.size(), headerFields)};
+        return Skipped{{MessageKind::skippedFieldCount, {}, {record.fields.size(), headerFields}}};
 
     Run run;
     double* inputs[] = {&run.inputs.y1, &run.inputs.x1, &run.inputs.gasFlow, &run.inputs.waterFlow};
@@ -207,15 +205,16 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
         if (column == packingHeight && text::trimmed(cell).empty())
             continue;
         const csv::CellNumber number = csv::readCell(cell, decimal);
-        if (!number.refusal.empty()) {
+        const std::string name(columnNames[column]);
+        if (number.refusal) {
             const text::Position at = text::positionAt(text, record.starts[*layout[column]]);
             return ReadError{
-                at.line, at.column, {}, fmt::format("{} \"{}\" {}", columnNames[column], cell, number.refusal)};
+                at.line, at.column, {}, Message{MessageKind::numberRefused, {name, cell}, {}, {*number.refusal}}};
         }
         if (!number.value && text::trimmed(cell).empty())
-            return Skipped{fmt::format("skipped: no {}", columnNames[column])};
+            return Skipped{{MessageKind::skippedMissingValue, {name}}};
         if (!number.value)
-            return Skipped{fmt::format("skipped: {} \"{}\" is not a number", columnNames[column], cell)};
+            return Skipped{{MessageKind::skippedNotANumber, {name, cell}}};
         if (column == packingHeight)
             run.packingHeight = number.value;
         else
@@ -246,17 +245,17 @@ char decimalOf(std::span<const csv::Record> rows, const Layout& layout, std::siz
     return csv::decimalOf(points, commas, delimiter);
 }
 
-std::string missingColumns(const Layout& layout)
+// The required columns a header lacks; none for a header.
+std::optional<Message> missingColumns(const Layout& layout)
 {
-    std::vector<std::string_view> missing;
+    Message missing{MessageKind::missingColumns};
     for (const Column column : {y1, x1, gasFlow, waterFlow}) {
         if (!layout[column])
-            missing.push_back(columnNames[column]);
+            missing.texts.emplace_back(columnNames[column]);
     }
-    if (missing.empty())
-        return {};
-    return fmt::format("the header has no {} column{}; expected columns y1, x1, gas_flow and water_flow",
-                       fmt::join(missing, ", "), missing.size() > 1 ? "s" : "");
+    if (missing.texts.empty())
+        return std::nullopt;
+    return missing;
 }
 
 // The records split at the delimiter that gives a header, and which one is
@@ -272,7 +271,7 @@ struct Table {
 ReadError noHeader(const std::vector<csv::Record>& records)
 {
     if (records.empty())
-        return ReadError{1, 1, {}, "the file is empty; expected a header naming y1, x1, gas_flow and water_flow"};
+        return ReadError{1, 1, {}, {MessageKind::emptyFile}};
     std::size_t best = 0;
     std::size_t bestNamed = 0;
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -284,7 +283,7 @@ ReadError noHeader(const std::vector<csv::Record>& records)
             bestNamed = named;
         }
     }
-    return ReadError{records[best].line, 0, {}, missingColumns(layoutOf(records[best]))};
+    return ReadError{records[best].line, 0, {}, *missingColumns(layoutOf(records[best]))};
 }
 
 // Title lines may come before the header and use another delimiter than
@@ -303,9 +302,8 @@ std::variant<Table, ReadError> tableOf(std::string_view text)
             continue;
         }
         auto& records = std::get<std::vector<csv::Record>>(split);
-        const auto header = std::find_if(records.begin(), records.end(), [&](const csv::Record& record) {
-            return missingColumns(layoutOf(record)).empty();
-        });
+        const auto header = std::find_if(records.begin(), records.end(),
+                                         [&](const csv::Record& record) { return !missingColumns(layoutOf(record)); });
         if (header != records.end()) {
             const auto at = static_cast<std::size_t>(header - records.begin());
             return Table{delimiter, std::move(records), at};
@@ -321,12 +319,7 @@ std::variant<Table, ReadError> tableOf(std::string_view text)
 // in Windows-1252.
 Notice readAs1252(int line)
 {
-    return {line, "not UTF-8; the file is read as Windows-1252 (Western European), as Excel saves CSV"};
-}
-
-std::string notText1252()
-{
-    return "expected text in UTF-8 or Windows-1252; save the file as \"CSV UTF-8\"";
+    return {line, {MessageKind::readAsWindows1252}};
 }
 
 }  // namespace
@@ -344,7 +337,7 @@ ImportResult importCsv(std::string_view bytes)
         if (const auto bad = text::firstNonText1252(text)) {
             const std::string before = text::fromWindows1252(text.substr(0, *bad));
             const text::Position at = text::positionAt(before, before.size());
-            return ReadError{at.line, at.column, {}, notText1252()};
+            return ReadError{at.line, at.column, {}, {MessageKind::notText}};
         }
         decodedNotice = readAs1252(text::positionAt(text, *notUtf8).line);
         decoded = text::fromWindows1252(text);
@@ -361,7 +354,7 @@ ImportResult importCsv(std::string_view bytes)
     for (std::size_t i = 0; i < table.header; ++i) {
         const csv::Record& record = table.records[i];
         imported.notices.push_back(
-            {record.line, record.raw.empty() ? "skipped: blank line" : "skipped: a line before the header"});
+            {record.line, {record.raw.empty() ? MessageKind::skippedBlankLine : MessageKind::skippedBeforeHeader}});
     }
     const csv::Record& header = table.records[table.header];
     const Layout layout = layoutOf(header, &imported.notices);
@@ -375,11 +368,7 @@ ImportResult importCsv(std::string_view bytes)
             return std::move(*error);
         if (Run* run = std::get_if<Run>(&row)) {
             if (imported.series.runs.size() == maxRuns)
-                return ReadError{
-                    record.line,
-                    1,
-                    {},
-                    fmt::format("more than {} runs; Quillon reads at most {} runs in a file", maxRuns, maxRuns)};
+                return ReadError{record.line, 1, {}, {MessageKind::tooManyRuns, {}, {maxRuns}}};
             imported.series.runs.push_back(std::move(*run));
         } else {
             imported.notices.push_back({record.line, std::move(std::get<Skipped>(row).why)});
@@ -388,10 +377,15 @@ ImportResult importCsv(std::string_view bytes)
         }
     }
     if (imported.series.runs.empty()) {
-        const std::string why = firstSkip
-            ? fmt::format("every row was skipped, the first at line {} ({})", firstSkip->line, firstSkip->message)
-            : "it has a header but no rows";
-        return ReadError{0, 0, {}, "no run in the file: " + why};
+        if (!firstSkip)
+            return ReadError{0, 0, {}, {MessageKind::noRunNoRows}};
+        return ReadError{0,
+                         0,
+                         {},
+                         {MessageKind::noRunRowsSkipped,
+                          {},
+                          {static_cast<std::size_t>(firstSkip->line)},
+                          {std::move(firstSkip->message)}}};
     }
     return imported;
 }

@@ -2,9 +2,8 @@
 
 #include "series/textreading.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
+#include <vector>
 
 namespace series::csv {
 namespace {
@@ -29,11 +28,6 @@ bool groupLike(std::string_view cell, char separator)
     const std::string_view after = cell.substr(at + 1);
     return !before.empty() && before.size() <= 3 && before.front() != '0' && digits(before) && after.size() == 3
         && digits(after);
-}
-
-std::string_view separatorName(char separator)
-{
-    return separator == ',' ? "a comma" : "a point";
 }
 
 std::string without(std::string_view cell, char separator)
@@ -86,13 +80,13 @@ CellNumber readCell(std::string_view cell, char decimal)
     // Spaces and apostrophes group digits in some locales: "1 500", "1'500".
     struct Grouping {
         std::string_view text;
-        std::string_view name;
+        MessageKind kind;
     };
-    constexpr Grouping groupings[] = {{" ", "a space"},
-                                      {"\xC2\xA0", "a space"},
-                                      {"\xE2\x80\xAF", "a space"},
-                                      {"'", "an apostrophe"},
-                                      {"\xE2\x80\x99", "an apostrophe"}};
+    constexpr Grouping groupings[] = {{" ", MessageKind::numberGroupedBySpace},
+                                      {"\xC2\xA0", MessageKind::numberGroupedBySpace},
+                                      {"\xE2\x80\xAF", MessageKind::numberGroupedBySpace},
+                                      {"'", MessageKind::numberGroupedByApostrophe},
+                                      {"\xE2\x80\x99", MessageKind::numberGroupedByApostrophe}};
     for (const Grouping& grouping : groupings) {
         if (cell.find(grouping.text) == std::string_view::npos)
             continue;
@@ -104,15 +98,13 @@ CellNumber readCell(std::string_view cell, char decimal)
         CellNumber inner = readCell(plain, decimal);
         if (!inner.value)
             return inner;
-        return {std::nullopt,
-                fmt::format("has {} as a group separator; write it without one, as {}", grouping.name, plain)};
+        return {std::nullopt, Message{grouping.kind, {plain}}};
     }
     const auto points = std::count(cell.begin(), cell.end(), '.');
     const auto commas = std::count(cell.begin(), cell.end(), ',');
     if (points + commas == 0)
         return {text::readNumber(cell, '.'), {}};
 
-    const std::string_view write = decimal == ',' ? "a decimal comma" : "a decimal point";
     if (points > 0 && commas > 0) {
         // The last one is the decimal, as a spreadsheet with groups writes it.
         const char last = cell[cell.find_last_of(".,")];
@@ -121,8 +113,9 @@ CellNumber readCell(std::string_view cell, char decimal)
         if (!text::readNumber(plain, last))
             return {};
         return {std::nullopt,
-                fmt::format("has a point and a comma; write it without a group separator and with {}, as {}",
-                            decimal ? write : "a decimal point", decimalForm(plain, last, decimal ? decimal : '.'))};
+                Message{decimal == ',' ? MessageKind::numberPointAndCommaUseComma
+                                       : MessageKind::numberPointAndCommaUsePoint,
+                        {decimalForm(plain, last, decimal ? decimal : '.')}}};
     }
     const char separator = points > 0 ? '.' : ',';
     if (points + commas > 1) {
@@ -131,7 +124,7 @@ CellNumber readCell(std::string_view cell, char decimal)
             return {};
         return {
             std::nullopt,
-            fmt::format("has {} as a group separator; write it without one, as {}", separatorName(separator), plain)};
+            Message{separator == ',' ? MessageKind::numberGroupedByComma : MessageKind::numberGroupedByPoint, {plain}}};
     }
     const std::optional<double> value = text::readNumber(cell, separator);
     if (!value || separator == decimal)
@@ -139,17 +132,15 @@ CellNumber readCell(std::string_view cell, char decimal)
     const bool group = groupLike(cell, separator);
     if (decimal == 0 && !group)
         return {value, {}};
-    const std::string alternatives = group
-        ? fmt::format("{} or {}", without(cell, separator), decimalForm(cell, separator, decimal ? decimal : separator))
-        : decimalForm(cell, separator, decimal);
+    std::vector<std::string> alternatives;
+    if (group)
+        alternatives.push_back(without(cell, separator));
+    alternatives.push_back(decimalForm(cell, separator, decimal ? decimal : separator));
     if (decimal == 0)
-        return {std::nullopt,
-                fmt::format("could mean {}, and no other number in this file shows its decimal "
-                            "separator; write the one you mean",
-                            alternatives)};
-    return {
-        std::nullopt,
-        fmt::format("has {}, but this file's numbers use {}; write {}", separatorName(separator), write, alternatives)};
+        return {std::nullopt, Message{MessageKind::numberAmbiguous, std::move(alternatives)}};
+    return {std::nullopt,
+            Message{separator == ',' ? MessageKind::numberCommaAmongPoints : MessageKind::numberPointAmongCommas,
+                    std::move(alternatives)}};
 }
 
 }  // namespace series::csv

@@ -5,6 +5,8 @@
 // 1500 in the next. Not part of the library's interface.
 
 #include <cstddef>
+#include "series/messages.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +27,7 @@ struct CellNumber {
     std::optional<double> value;
     // For a cell that is a number but cannot be read by the file's
     // separator without guessing: what it has and what to write instead.
-    std::string refusal;
+    std::optional<Message> refusal;
 };
 
 CellNumber readCell(std::string_view cell, char decimal);

@@ -2,8 +2,6 @@
 
 #include "series/textreading.h"
 
-#include <fmt/format.h>
-
 namespace series::csv {
 
 char detectDelimiter(std::string_view text)
@@ -41,22 +39,18 @@ std::variant<std::vector<Record>, ReadError> splitRecords(std::string_view text,
     int line = 1;
     // Old Mac files end their lines with a lone CR.
     const auto atLineEnd = [&] { return text[i] == '\n' || text[i] == '\r'; };
-    const auto beyond = [&](std::size_t offset, std::string message) {
+    const auto beyond = [&](std::size_t offset, MessageKind kind, std::size_t limit) {
         const text::Position at = text::positionAt(text, offset);
-        return ReadError{at.line, at.column, {}, std::move(message)};
+        return ReadError{at.line, at.column, {}, {kind, {}, {limit}}};
     };
     while (i < text.size()) {
         if (records.size() == maxCsvRecords)
-            return beyond(i,
-                          fmt::format("more than {} rows; Quillon reads at most {} rows of a CSV file", maxCsvRecords,
-                                      maxCsvRecords));
+            return beyond(i, MessageKind::tooManyRows, maxCsvRecords);
         Record record{line, {}, {}, {}};
         const std::size_t begin = i;
         for (bool more = true; more;) {
             if (record.fields.size() == maxCsvColumns)
-                return beyond(i,
-                              fmt::format("more than {} cells in a line; Quillon reads at most {} columns",
-                                          maxCsvColumns, maxCsvColumns));
+                return beyond(i, MessageKind::tooManyCells, maxCsvColumns);
             const std::size_t start = i;
             std::string field;
             if (i < text.size() && text[i] == '"') {
@@ -64,7 +58,7 @@ std::variant<std::vector<Record>, ReadError> splitRecords(std::string_view text,
                 for (;;) {
                     if (i == text.size()) {
                         const text::Position at = text::positionAt(text, open);
-                        return ReadError{at.line, at.column, {}, "this quoted field is never closed; expected a \""};
+                        return ReadError{at.line, at.column, {}, {MessageKind::unclosedQuote}};
                     }
                     const char c = text[i++];
                     if (c == '"' && i < text.size() && text[i] == '"')
@@ -80,9 +74,7 @@ std::variant<std::vector<Record>, ReadError> splitRecords(std::string_view text,
             while (i < text.size() && text[i] != delimiter && !atLineEnd())
                 field += text[i++];
             if (field.size() > maxTextBytes)
-                return beyond(
-                    start,
-                    fmt::format("a cell of more than {} bytes; Quillon reads cells of at most 1 MiB", maxTextBytes));
+                return beyond(start, MessageKind::cellTooLong, maxTextBytes);
             record.fields.push_back(std::move(field));
             record.starts.push_back(start);
             more = i < text.size() && text[i] == delimiter;

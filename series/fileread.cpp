@@ -22,12 +22,12 @@ constexpr std::array<std::string_view, 9> seriesKeys{
 constexpr std::array<std::string_view, 10> runKeys{
     "label", "y1", "x1", "gas_flow", "water_flow", "packing_height", "excluded", "included", "uncertainty", "results",
 };
-constexpr std::string_view uncertaintyList = "gas_flow_rel, water_flow_rel, y1, x1 or packing_height";
 // ntu_colburn and findings follow from the rest and are computed again.
 constexpr std::array<std::string_view, 8> resultKeys{"outcome", "eq_x", "eq_y",        "y2",
                                                      "ntu",     "mtc",  "ntu_colburn", "findings"};
-constexpr std::string_view outcomeList = "completed, invalid_data, invalid_operation, division_by_zero or overflow";
 
+// A value's kind as messages name it: null, true, false, string, array,
+// object or number.
 std::string kindOf(const Json& value)
 {
     switch (value.type()) {
@@ -36,20 +36,20 @@ std::string kindOf(const Json& value)
     case Json::value_t::boolean:
         return value.get<bool>() ? "true" : "false";
     case Json::value_t::string:
-        return "a string";
+        return "string";
     case Json::value_t::array:
-        return "an array";
+        return "array";
     case Json::value_t::object:
-        return "an object";
+        return "object";
     default:
-        return "a number";
+        return "number";
     }
 }
 
 // An error of meaning: what is wrong, and where.
 struct Fault {
     std::string pointer;
-    std::string message;
+    Message message;
 };
 
 // A key this version does not know, counted over the runs it appears in.
@@ -57,7 +57,7 @@ struct UnknownKey {
     std::string_view where;  // "", "run" or "results"
     std::string key;
     std::string firstPointer;
-    int count = 0;
+    std::size_t count = 0;
 };
 
 // Reads the document into a series; the first error of meaning stops it.
@@ -69,24 +69,21 @@ public:
     bool readSeries(const Json& root, OpenedSeries& opened)
     {
         if (!root.is_object())
-            return refuse("", "expected an object with \"format\", \"version\" and \"runs\", found " + kindOf(root));
+            return refuse("", {MessageKind::notASeriesObject, {kindOf(root)}});
         const Json* format = find(root, "format");
         if (!format || *format != "quillon-series") {
-            return refuse("/format",
-                          fmt::format("expected \"quillon-series\" for \"format\", found {}",
-                                      format ? format->dump() : "no \"format\""));
+            return refuse(
+                "/format",
+                format ? Message{MessageKind::wrongFormat, {format->dump()}} : Message{MessageKind::noFormat});
         }
         const Json* version = find(root, "version");
         if (!version || !version->is_number_integer())
-            return wrongKind("", "version", "an integer", version);
-        if (*version > readableVersion) {
-            constexpr std::string_view newer =
-                "written by a newer Quillon (format version {}); this one reads version {}";
-            return refuse("/version", fmt::format(newer, version->dump(), readableVersion));
-        }
+            return wrongKind("", "version", "integer", version);
         if (*version != readableVersion)
             return refuse("/version",
-                          fmt::format("expected format version {}, found {}", readableVersion, version->dump()));
+                          {*version > readableVersion ? MessageKind::newerVersion : MessageKind::wrongVersion,
+                           {version->dump()},
+                           {std::size_t{readableVersion}}});
 
         Series& series = opened.series;
         if (!text(root, "", "title", series.title) || !text(root, "", "people", series.people)
@@ -95,7 +92,7 @@ public:
             return false;
         const Json* runs = find(root, "runs");
         if (!runs || !runs->is_array())
-            return wrongKind("", "runs", "an array", runs);
+            return wrongKind("", "runs", "array", runs);
         series.runs.resize(runs->size());
         opened.stored.resize(runs->size());
         for (std::size_t i = 0; i < runs->size(); ++i) {
@@ -110,7 +107,7 @@ private:
     bool readRun(const Json& json, const std::string& at, Run& run, StoredResults& stored)
     {
         if (!json.is_object())
-            return refuse(at, "expected an object for a run, found " + kindOf(json));
+            return refuse(at, {MessageKind::runNotAnObject, {kindOf(json)}});
         if (!text(json, at, "label", run.label) || !number(json, at, "y1", run.inputs.y1)
             || !number(json, at, "x1", run.inputs.x1) || !number(json, at, "gas_flow", run.inputs.gasFlow)
             || !number(json, at, "water_flow", run.inputs.waterFlow)
@@ -124,13 +121,12 @@ private:
             return true;
         const std::string resultsAt = at + "/results";
         if (!results->is_object())
-            return wrongKind(at, "results", "an object", results);
+            return wrongKind(at, "results", "object", results);
         const Json* outcome = find(*results, "outcome");
         if (outcome && !outcome->is_null()) {
             stored.outcome = outcome->is_string() ? outcomeNamed(outcome->get<std::string>()) : std::nullopt;
             if (!stored.outcome)
-                return refuse(resultsAt + "/outcome",
-                              fmt::format("expected {} for \"outcome\", found {}", outcomeList, outcome->dump()));
+                return refuse(resultsAt + "/outcome", {MessageKind::wrongOutcome, {outcome->dump()}});
         }
         keep(*results, resultsAt, resultKeys, "results");
         return number(*results, resultsAt, "eq_x", stored.eqX) && number(*results, resultsAt, "eq_y", stored.eqY)
@@ -144,26 +140,30 @@ private:
         return member == object.end() ? nullptr : &*member;
     }
 
-    bool refuse(std::string pointer, std::string message)
+    bool refuse(std::string pointer, Message message)
     {
         fault = Fault{std::move(pointer), std::move(message)};
         return false;
     }
 
-    // A member of the wrong kind, or missing when `value` is null.
+    // A member of the wrong kind, or missing when `value` is null; `expected`
+    // is a kind as kindOf names it, "integer" or "boolean".
     bool wrongKind(const std::string& at, std::string_view key, std::string_view expected, const Json* value)
     {
-        const std::string whose = at.empty() ? "the file" : at.ends_with("/results") ? "the results" : "the run";
-        return refuse(at + '/' + json::pointerToken(key),
-                      fmt::format("expected {} for \"{}\", {}", expected, key,
-                                  value ? "found " + kindOf(*value) : fmt::format("but {} has no \"{}\"", whose, key)));
+        const MessageKind missing = at.empty() ? MessageKind::missingInFile
+            : at.ends_with("/results")         ? MessageKind::missingInResults
+                                               : MessageKind::missingInRun;
+        Message message{value ? MessageKind::wrongKind : missing, {std::string(key), std::string(expected)}};
+        if (value)
+            message.texts.push_back(kindOf(*value));
+        return refuse(at + '/' + json::pointerToken(key), std::move(message));
     }
 
     bool number(const Json& object, const std::string& at, std::string_view key, double& out)
     {
         const Json* value = find(object, key);
         if (!value || !value->is_number())
-            return wrongKind(at, key, "a number", value);
+            return wrongKind(at, key, "number", value);
         out = value->get<double>();
         return true;
     }
@@ -175,7 +175,7 @@ private:
         if (!value || value->is_null())
             return true;
         if (!value->is_number())
-            return wrongKind(at, key, "a number", value);
+            return wrongKind(at, key, "number", value);
         out = value->get<double>();
         return true;
     }
@@ -187,7 +187,7 @@ private:
         if (!value || value->is_null())
             return true;
         if (!value->is_object())
-            return wrongKind(at, "uncertainty", "an object", value);
+            return wrongKind(at, "uncertainty", "object", value);
         const std::string where = at + "/uncertainty";
         for (const auto& member : value->items()) {
             const std::string& key = member.key();
@@ -198,14 +198,12 @@ private:
                 : key == "packing_height"                       ? &out.packingHeight
                                                                 : nullptr;
             if (!slot)
-                return refuse(where + '/' + json::pointerToken(key),
-                              fmt::format("expected {} in \"uncertainty\", found \"{}\"", uncertaintyList, key));
+                return refuse(where + '/' + json::pointerToken(key), {MessageKind::unknownUncertainty, {key}});
             if (!number(*value, where, key, *slot))
                 return false;
             if (*slot && !(**slot >= 0.0))
                 return refuse(where + '/' + json::pointerToken(key),
-                              fmt::format("expected an uncertainty of 0 or more for \"{}\", found {}", key,
-                                          member.value().dump()));
+                              {MessageKind::negativeUncertainty, {key, member.value().dump()}});
         }
         return true;
     }
@@ -216,7 +214,7 @@ private:
         if (!value || value->is_null())
             return true;
         if (!value->is_string())
-            return wrongKind(at, key, "a string", value);
+            return wrongKind(at, key, "string", value);
         out = value->get<std::string>();
         return true;
     }
@@ -227,7 +225,7 @@ private:
         if (!value || value->is_null())
             return true;
         if (!value->is_boolean())
-            return wrongKind(at, key, "true or false", value);
+            return wrongKind(at, key, "boolean", value);
         out = value->get<bool>();
         return true;
     }
@@ -257,11 +255,6 @@ private:
     }
 };
 
-std::string runsText(int count)
-{
-    return count == 1 ? "1 run" : fmt::format("{} runs", count);
-}
-
 std::vector<Notice> noticesOf(std::string_view text, const std::vector<UnknownKey>& unknown)
 {
     std::vector<std::string> pointers;
@@ -273,16 +266,10 @@ std::vector<Notice> noticesOf(std::string_view text, const std::vector<UnknownKe
     for (std::size_t i = 0; i < unknown.size(); ++i) {
         const UnknownKey& key = unknown[i];
         const int line = offsets[i] ? text::positionAt(text, *offsets[i]).line : 0;
-        if (key.where.empty())
-            notices.push_back({line, fmt::format("unknown key \"{}\", kept as it is", key.key)});
-        else if (key.where == "run")
-            notices.push_back(
-                {line, fmt::format("unknown key \"{}\" in {}, kept as it is", key.key, runsText(key.count))});
-        else
-            notices.push_back({line,
-                               fmt::format("unknown key \"{}\" in the results of {}, ignored: results are "
-                                           "recomputed",
-                                           key.key, runsText(key.count))});
+        const MessageKind kind = key.where.empty() ? MessageKind::unknownKeyKept
+            : key.where == "run"                   ? MessageKind::unknownRunKeyKept
+                                                   : MessageKind::unknownResultIgnored;
+        notices.push_back({line, {kind, {key.key}, {key.count}}});
     }
     return notices;
 }
@@ -315,7 +302,7 @@ ReadSeries readSeriesFile(std::string_view bytes)
     }
     const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded())
-        return ReadError{1, 1, {}, "expected JSON text"};
+        return ReadError{1, 1, {}, {MessageKind::jsonNotJson}};
     Reader reader;
     OpenedSeries opened;
     if (!reader.readSeries(root, opened))

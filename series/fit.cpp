@@ -231,15 +231,14 @@ std::variant<PowerLaw, NotGiven> fitPowerLaw(std::span<const FitPoint> points, b
     const UsablePoints u = usablePoints(points, useUncertainties);
     const std::size_t runs = u.lnMtc.size();
     if (runs == 0)
-        return NotGiven{"no run has positive flows and a positive coefficient"};
+        return NotGiven{{MessageKind::noRunFits}};
     const bool gasVaries = !oneFlow(u.gas);
     const bool waterVaries = !oneFlow(u.water);
     if (!gasVaries && !waterVaries)
-        return NotGiven{"all runs have one gas flow and one water flow"};
+        return NotGiven{{MessageKind::oneGasAndWaterFlow}};
     const std::size_t parameters = 1 + (gasVaries ? 1 : 0) + (waterVaries ? 1 : 0);
     if (runs < parameters + 1)
-        return NotGiven{fmt::format("{} runs are too few for {} parameters: at least {} are needed", runs, parameters,
-                                    parameters + 1)};
+        return NotGiven{{MessageKind::tooFewRuns, {}, {runs, parameters, parameters + 1}}};
 
     std::vector<double> design;
     design.reserve(runs * parameters);
@@ -253,9 +252,8 @@ std::variant<PowerLaw, NotGiven> fitPowerLaw(std::span<const FitPoint> points, b
     const auto solved = leastSquares(design, parameters, u.lnMtc, u.weights);
     if (const auto* fault = std::get_if<LeastSquaresFault>(&solved)) {
         if (*fault == LeastSquaresFault::rankDeficient)
-            return NotGiven{parameters == 3 ? "the gas and water flows are collinear in logarithms"
-                                            : "the flows vary too little to fit an exponent"};
-        return NotGiven{"the logarithms of the runs cannot be fitted"};
+            return NotGiven{{parameters == 3 ? MessageKind::flowsCollinear : MessageKind::flowsVaryTooLittle}};
+        return NotGiven{{MessageKind::notFitted}};
     }
     const LinearFit& fit = std::get<LinearFit>(solved);
 
@@ -270,12 +268,12 @@ std::variant<PowerLaw, NotGiven> fitPowerLaw(std::span<const FitPoint> points, b
         law.gasExponent = estimateOf(fit.coefficients[next], fit.standardErrors[next], t);
         ++next;
     } else {
-        law.dropped = DroppedTerm{Exponent::gas, "all runs have one gas flow"};
+        law.dropped = DroppedTerm{Exponent::gas, {MessageKind::oneGasFlow}};
     }
     if (waterVaries)
         law.waterExponent = estimateOf(fit.coefficients[next], fit.standardErrors[next], t);
     else
-        law.dropped = DroppedTerm{Exponent::water, "all runs have one water flow"};
+        law.dropped = DroppedTerm{Exponent::water, {MessageKind::oneWaterFlow}};
     law.rSquared = fit.rSquared;
     // In ln mtc itself, weighted or not, so that it compares between the two.
     CompensatedSum rss;

@@ -60,10 +60,10 @@ struct Estimate {
 
 enum class Exponent { gas, water };
 
-// An exponent the series cannot tell, and why, in words for the user.
+// An exponent the series cannot tell, and why.
 struct DroppedTerm {
     Exponent exponent;
-    std::string reason;
+    Message reason;
 };
 
 struct PowerLaw {

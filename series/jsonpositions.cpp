@@ -2,7 +2,6 @@
 
 #include "series/series.h"
 
-#include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -84,8 +83,7 @@ public:
         if (!fits(name))
             return false;
         if (limits && ++frames.back().index > maxMembers)
-            return beyond(
-                fmt::format("more than {} members in an object; Quillon reads at most {}", maxMembers, maxMembers));
+            return beyond({MessageKind::tooManyMembers, {}, {maxMembers}});
         pointer.resize(frames.back().base);
         pointer += '/' + pointerToken(name);
         done();
@@ -133,7 +131,7 @@ private:
         }
         if (limits && frames.size() == 2 && frames.back().index > maxRuns && pointer.starts_with("/runs/")
             && frames.back().base == std::string_view("/runs").size())
-            return beyond(fmt::format("more than {} runs; Quillon reads at most {} runs in a file", maxRuns, maxRuns));
+            return beyond({MessageKind::tooManyRuns, {}, {maxRuns}});
         const auto target = std::find(targets.begin(), targets.end(), pointer);
         if (target != targets.end())
             found[static_cast<std::size_t>(target - targets.begin())] = start();
@@ -144,8 +142,7 @@ private:
     {
         // Placed before value() moves past the bracket.
         if (limits && frames.size() == maxNesting)
-            return beyond(fmt::format("arrays and objects nested more than {} deep; Quillon reads at most {} levels",
-                                      maxNesting, maxNesting));
+            return beyond({MessageKind::nestedTooDeep, {}, {maxNesting}});
         if (!value())
             return false;
         frames.push_back({pointer.size(), array});
@@ -164,26 +161,41 @@ private:
     {
         if (!limits || content.size() <= maxTextBytes)
             return true;
-        return beyond(
-            fmt::format("a string of more than {} bytes; Quillon reads strings of at most 1 MiB", maxTextBytes));
+        return beyond({MessageKind::stringTooLong, {}, {maxTextBytes}});
     }
 
     // Stops the walk at the value that passes a limit.
-    bool beyond(std::string message)
+    bool beyond(Message message)
     {
         syntaxError = SyntaxError{start(), std::move(message)};
         return false;
     }
 
-    static std::string messageOf(const std::string& lastToken, const nlohmann::detail::exception& error)
+    // nlohmann says what went wrong in English only; its words give the kind.
+    static Message messageOf(const std::string& lastToken, const nlohmann::detail::exception& error)
     {
         if (error.id == numberOverflow)
-            return "the number " + lastToken + " is too large; expected a finite number";
-        // The rest of the text after nlohmann's "[json.exception...] ... column N: ".
+            return {MessageKind::numberTooLarge, {lastToken}};
         const std::string_view what = error.what();
-        const std::size_t column = what.find("column ");
-        const std::size_t after = what.find(": ", column == std::string_view::npos ? 0 : column);
-        return std::string(after == std::string_view::npos ? what : what.substr(after + 2));
+        const auto says = [&what](std::string_view words) { return what.find(words) != std::string_view::npos; };
+        if (says("unexpected end of input"))
+            return {MessageKind::jsonEndOfInput};
+        if (says("invalid literal"))
+            return {MessageKind::jsonInvalidLiteral, {lastToken}};
+        if (says("invalid string"))
+            return {MessageKind::jsonInvalidString, {lastToken}};
+        if (says("invalid number"))
+            return {MessageKind::jsonInvalidNumber, {lastToken}};
+        // A bracket, a brace, a colon or a comma is named in quotes; a
+        // value only by its kind.
+        const std::size_t quoted = what.find("unexpected '");
+        if (quoted != std::string_view::npos) {
+            const std::size_t from = quoted + std::string_view("unexpected '").size();
+            return {MessageKind::jsonUnexpected, {std::string(what.substr(from, what.find('\'', from) - from))}};
+        }
+        if (says("unexpected "))
+            return {MessageKind::jsonUnexpectedValue};
+        return {MessageKind::jsonNotJson};
     }
 
     bool limits;

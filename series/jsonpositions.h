@@ -4,6 +4,8 @@
 // so a second pass over the text finds them when an error or a notice
 // needs one. Not part of the library's interface.
 
+#include "series/messages.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -15,7 +17,7 @@ namespace series::json {
 
 struct SyntaxError {
     std::size_t offset = 0;  // where the parser stopped
-    std::string message;
+    Message message;
 };
 
 // The first error of a text nlohmann's parser refuses, or the first place

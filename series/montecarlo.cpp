@@ -99,7 +99,7 @@ std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> input
 
     while (result.draws + settings.batchSize <= settings.maxDraws) {
         if (cancel && cancel->load(std::memory_order_relaxed))
-            return NotGiven{"cancelled"};
+            return NotGiven{{MessageKind::cancelled}};
         const std::size_t batchStart = values[0].size();
         for (std::size_t draw = 0; draw < settings.batchSize; ++draw) {
             for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -122,8 +122,7 @@ std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> input
         if (drawn)
             drawn->store(result.draws, std::memory_order_relaxed);
         if (result.failed * 100 > result.draws) {
-            return NotGiven{"the model has no value for " + std::to_string(result.failed) + " of "
-                            + std::to_string(result.draws) + " draws, more than 1 %"};
+            return NotGiven{{MessageKind::tooManyFailedDraws, {}, {result.failed, result.draws}}};
         }
 
         const Summary batch = summarise(std::span(values[0]).subspan(batchStart));
@@ -143,7 +142,7 @@ std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> input
         }
     }
     if (values[0].empty())
-        return NotGiven{"no draw was made within the largest number of draws"};
+        return NotGiven{{MessageKind::noDraw}};
     result.outputs[0] = summarise(values[0]);
     result.outputs[1] = summarise(values[1]);
     return result;

@@ -4,6 +4,8 @@
 // normal inputs, for any model of them. Reproducible: the same inputs,
 // model and seed give the same bits on every machine.
 
+#include "series/messages.h"
+
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -16,9 +18,9 @@
 
 namespace series {
 
-// Why an uncertainty could not be given, in words for the user.
+// Why an uncertainty or a fit could not be given.
 struct NotGiven {
-    std::string reason;
+    Message reason;
 };
 
 struct NormalInput {
@@ -62,7 +64,7 @@ struct Propagation {
 // standard uncertainties and interval ends of the first output is within
 // the numerical tolerance of its u (7.9.4), then summarises all draws.
 // Not given when more than 1 % of the draws so far have no value, judged
-// after each batch, or once `cancel` is set ("cancelled"). `drawn`
+// after each batch, or once `cancel` is set (cancelled). `drawn`
 // (optional) counts the draws made, for a progress bar.
 std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> inputs, const Model& model,
                                               std::uint64_t seed, const AdaptiveSettings& settings = {},

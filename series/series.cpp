@@ -85,22 +85,4 @@ std::optional<absorber::Outcome> outcomeNamed(std::string_view name)
     return std::nullopt;
 }
 
-std::string describe(const ReadError& error, std::string_view fileName)
-{
-    std::string text(fileName);
-    if (error.line > 0)
-        text += fmt::format(":{}", error.line);
-    if (error.line > 0 && error.column > 0)
-        text += fmt::format(":{}", error.column);
-    text += ": ";
-    if (!error.pointer.empty())
-        text += error.pointer + ": ";
-    return text + error.message;
-}
-
-std::string describe(const Notice& notice, std::string_view fileName)
-{
-    return describe(ReadError{notice.line, 0, {}, notice.message}, fileName);
-}
-
 }  // namespace series

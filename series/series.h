@@ -6,6 +6,7 @@
 // numbers and the same bytes. No Qt, no locale, no platform calls.
 
 #include "core/absorber.h"
+#include "series/messages.h"
 
 #include <atomic>
 #include <cstddef>
@@ -103,7 +104,7 @@ std::optional<absorber::Outcome> outcomeNamed(std::string_view name);
 // it: a row skipped, a column or key ignored or kept.
 struct Notice {
     int line = 0;  // 1-based; 0 when not tied to a line
-    std::string message;
+    Message message;
 };
 
 // What the readers take at most: far beyond any lab series, near enough
@@ -124,14 +125,7 @@ struct ReadError {
     int line = 0;
     int column = 0;
     std::string pointer;  // JSON pointer like /runs/3/y1 for an error of meaning; empty otherwise
-    std::string message;  // says what was expected
+    Message message;      // says what was expected
 };
-
-// "runs.quillon:12:7: /runs/3/y1: expected a number for "y1", found a string",
-// leaving out the parts the error lacks.
-std::string describe(const ReadError& error, std::string_view fileName);
-
-// "runs.csv:3: skipped: y1 "mol/s" is not a number".
-std::string describe(const Notice& notice, std::string_view fileName);
 
 }  // namespace series

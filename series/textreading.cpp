@@ -1,7 +1,6 @@
 #include "series/textreading.h"
 
 #include <fast_float/fast_float.h>
-#include <fmt/format.h>
 
 #include <algorithm>
 #include <array>
@@ -62,11 +61,7 @@ std::optional<ReadError> beyondFileLimit(std::string_view text)
     if (text.size() <= maxFileBytes)
         return std::nullopt;
     const Position at = positionAt(text, maxFileBytes);
-    return ReadError{
-        at.line,
-        at.column,
-        {},
-        fmt::format("the file goes on past {} bytes; Quillon reads files of at most 64 MiB", maxFileBytes)};
+    return ReadError{at.line, at.column, {}, {MessageKind::fileTooLong, {}, {maxFileBytes}}};
 }
 
 std::optional<double> readNumber(std::string_view cell, char decimal)

@@ -39,17 +39,17 @@ struct Nominal {
 std::variant<Nominal, NotGiven> nominalOf(const Run& run, const Uncertainties& given)
 {
     if (!run.packingHeight)
-        return NotGiven{"the run has no packing height"};
+        return NotGiven{{MessageKind::noPackingHeight}};
     const absorber::Balance balance = absorber::closeBalance(run.inputs);
     if (balance.outcome != Outcome::completed)
-        return NotGiven{"the run does not complete: " + std::string(outcomeName(balance.outcome))};
+        return NotGiven{{MessageKind::runNotCompleted, {std::string(outcomeName(balance.outcome))}}};
     if (absorber::drivingForceChangesSign(balance.limits))
-        return NotGiven{"the driving force changes sign between the limits"};
+        return NotGiven{{MessageKind::drivingForceChanges}};
     const absorber::RunInputs& in = run.inputs;
     Nominal nominal{{in.y1, in.x1, in.gasFlow, in.waterFlow, *run.packingHeight}, {}, {}};
     const std::optional<ModelOutputs> y = modelAt(nominal.x);
     if (!y)
-        return NotGiven{"the run has no coefficient"};
+        return NotGiven{{MessageKind::noCoefficient}};
     nominal.y = *y;
     nominal.u = {std::fabs(given.y1.value_or(0.0)), std::fabs(given.x1.value_or(0.0)),
                  std::fabs(given.gasFlowRel.value_or(0.0) * in.gasFlow),
@@ -59,7 +59,7 @@ std::variant<Nominal, NotGiven> nominalOf(const Run& run, const Uncertainties& g
     for (const double u : nominal.u)
         any = any || u > 0.0;
     if (!any)
-        return NotGiven{"no input has an uncertainty"};
+        return NotGiven{{MessageKind::noInputUncertainty}};
     return nominal;
 }
 
@@ -146,7 +146,7 @@ std::variant<Gum, NotGiven> gum(const Run& run, const Uncertainties& uncertainti
     for (std::size_t i = 0; i < inputCount; ++i) {
         const std::optional<ModelOutputs> c = sensitivity(nominal, i);
         if (!c)
-            return NotGiven{"the coefficient has no value on either side of an input"};
+            return NotGiven{{MessageKind::noValueAroundInput}};
         const double contribution = (*c)[0] * nominal.u[i];
         variance += contribution * contribution;
         ntuVariance += ((*c)[1] * nominal.u[i]) * ((*c)[1] * nominal.u[i]);

@@ -78,7 +78,7 @@ struct MonteCarlo {
 
 // Normal inputs, drawn by the adaptive method until u(mtc) is settled to
 // two significant digits. Not given as for gum, when more than 1 % of the
-// draws have no value, or once `cancel` is set ("cancelled"). The same run,
+// draws have no value, or once `cancel` is set (cancelled). The same run,
 // uncertainties and seed give the same bits on every machine.
 std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertainties& uncertainties, std::uint64_t seed,
                                               std::atomic<bool>* cancel = nullptr,
@@ -88,8 +88,8 @@ std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertaintie
 // What a series shows of a run's uncertainty: the budget of the first-order
 // propagation, and the Monte Carlo result for U = 2 u and the interval.
 struct RunUncertainty {
-    std::variant<Gum, NotGiven> gum = NotGiven{"not computed"};
-    std::variant<MonteCarlo, NotGiven> monteCarlo = NotGiven{"not computed"};
+    std::variant<Gum, NotGiven> gum = NotGiven{{MessageKind::notComputed}};
+    std::variant<MonteCarlo, NotGiven> monteCarlo = NotGiven{{MessageKind::notComputed}};
 };
 
 // U = k u for a coverage of about 95 %.

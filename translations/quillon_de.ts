@@ -977,6 +977,361 @@ Soll die Datei ersetzt werden?</translation>
     </message>
 </context>
 <context>
+    <name>Series</name>
+    <message>
+        <source>a string</source>
+        <translation>ein Text</translation>
+    </message>
+    <message>
+        <source>an array</source>
+        <translation>eine Liste</translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation>ein Objekt</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>eine Zahl</translation>
+    </message>
+    <message>
+        <source>an integer</source>
+        <translation>eine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation>true oder false</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 oder %2</translation>
+    </message>
+    <message>
+        <source>column %1 has no name, ignored</source>
+        <translation>Spalte %1 hat keinen Namen, übergangen</translation>
+    </message>
+    <message>
+        <source>column &quot;%1&quot; ignored: Quillon does not read it</source>
+        <translation>Spalte „%1“ übergangen: Quillon liest sie nicht</translation>
+    </message>
+    <message>
+        <source>column &quot;%1&quot; ignored: it repeats %2</source>
+        <translation>Spalte „%1“ übergangen: Sie wiederholt %2</translation>
+    </message>
+    <message>
+        <source>skipped: blank line</source>
+        <translation>übersprungen: leere Zeile</translation>
+    </message>
+    <message>
+        <source>skipped: no values</source>
+        <translation>übersprungen: keine Werte</translation>
+    </message>
+    <message>
+        <source>skipped: %1 fields where the header has %2</source>
+        <translation>übersprungen: %1 Felder, wo die Kopfzeile %2 hat</translation>
+    </message>
+    <message>
+        <source>skipped: a line before the header</source>
+        <translation>übersprungen: eine Zeile vor der Kopfzeile</translation>
+    </message>
+    <message>
+        <source>skipped: no %1</source>
+        <translation>übersprungen: kein %1</translation>
+    </message>
+    <message>
+        <source>skipped: %1 &quot;%2&quot; is not a number</source>
+        <translation>übersprungen: %1 „%2“ ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot;, kept as it is</source>
+        <translation>unbekannter Schlüssel „%1“, unverändert behalten</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; in 1 run, kept as it is</source>
+        <translation>unbekannter Schlüssel „%1“ in 1 Versuch, unverändert behalten</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; in %2 runs, kept as it is</source>
+        <translation>unbekannter Schlüssel „%1“ in %2 Versuchen, unverändert behalten</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; in the results of 1 run, ignored: results are recomputed</source>
+        <translation>unbekannter Schlüssel „%1“ in den Ergebnissen von 1 Versuch, übergangen: Ergebnisse werden neu berechnet</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; in the results of %2 runs, ignored: results are recomputed</source>
+        <translation>unbekannter Schlüssel „%1“ in den Ergebnissen von %2 Versuchen, übergangen: Ergebnisse werden neu berechnet</translation>
+    </message>
+    <message>
+        <source>the file is empty; expected a header naming y1, x1, gas_flow and water_flow</source>
+        <translation>die Datei ist leer; erwartet wird eine Kopfzeile mit y1, x1, gas_flow und water_flow</translation>
+    </message>
+    <message>
+        <source>expected text in UTF-8 or Windows-1252; save the file as &quot;CSV UTF-8&quot;</source>
+        <translation>erwartet wird Text in UTF-8 oder Windows-1252; speichern Sie die Datei als „CSV UTF-8“</translation>
+    </message>
+    <message>
+        <source>not UTF-8; the file is read as Windows-1252 (Western European), as Excel saves CSV</source>
+        <translation>nicht UTF-8; die Datei wird als Windows-1252 (westeuropäisch) gelesen, wie Excel CSV speichert</translation>
+    </message>
+    <message>
+        <source>the header has no %1 column; expected columns y1, x1, gas_flow and water_flow</source>
+        <translation>der Kopfzeile fehlt die Spalte %1; erwartet werden die Spalten y1, x1, gas_flow und water_flow</translation>
+    </message>
+    <message>
+        <source>the header has no %1 columns; expected columns y1, x1, gas_flow and water_flow</source>
+        <translation>der Kopfzeile fehlen die Spalten %1; erwartet werden die Spalten y1, x1, gas_flow und water_flow</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; %3</source>
+        <translation>%1 „%2“ %3</translation>
+    </message>
+    <message>
+        <source>no run in the file: every row was skipped, the first at line %1 (%2)</source>
+        <translation>kein Versuch in der Datei: Jede Zeile wurde übersprungen, die erste in Zeile %1 (%2)</translation>
+    </message>
+    <message>
+        <source>no run in the file: it has a header but no rows</source>
+        <translation>kein Versuch in der Datei: Sie hat eine Kopfzeile, aber keine Zeilen</translation>
+    </message>
+    <message>
+        <source>this quoted field is never closed; expected a &quot;</source>
+        <translation>dieses Feld in Anführungszeichen wird nie geschlossen; erwartet wird ein &quot;</translation>
+    </message>
+    <message>
+        <source>more than %1 rows; Quillon reads at most %1 rows of a CSV file</source>
+        <translation>mehr als %1 Zeilen; Quillon liest höchstens %1 Zeilen einer CSV-Datei</translation>
+    </message>
+    <message>
+        <source>more than %1 cells in a line; Quillon reads at most %1 columns</source>
+        <translation>mehr als %1 Zellen in einer Zeile; Quillon liest höchstens %1 Spalten</translation>
+    </message>
+    <message>
+        <source>a cell of more than %1 bytes; Quillon reads cells of at most 1 MiB</source>
+        <translation>eine Zelle von mehr als %1 Bytes; Quillon liest Zellen von höchstens 1 MiB</translation>
+    </message>
+    <message>
+        <source>has a space as a group separator; write it without one, as %1</source>
+        <translation>hat ein Leerzeichen als Tausendertrennzeichen; schreiben Sie sie ohne, als %1</translation>
+    </message>
+    <message>
+        <source>has an apostrophe as a group separator; write it without one, as %1</source>
+        <translation>hat einen Apostroph als Tausendertrennzeichen; schreiben Sie sie ohne, als %1</translation>
+    </message>
+    <message>
+        <source>has a comma as a group separator; write it without one, as %1</source>
+        <translation>hat ein Komma als Tausendertrennzeichen; schreiben Sie sie ohne, als %1</translation>
+    </message>
+    <message>
+        <source>has a point as a group separator; write it without one, as %1</source>
+        <translation>hat einen Punkt als Tausendertrennzeichen; schreiben Sie sie ohne, als %1</translation>
+    </message>
+    <message>
+        <source>has a point and a comma; write it without a group separator and with a decimal comma, as %1</source>
+        <translation>hat einen Punkt und ein Komma; schreiben Sie sie ohne Tausendertrennzeichen und mit Dezimalkomma, als %1</translation>
+    </message>
+    <message>
+        <source>has a point and a comma; write it without a group separator and with a decimal point, as %1</source>
+        <translation>hat einen Punkt und ein Komma; schreiben Sie sie ohne Tausendertrennzeichen und mit Dezimalpunkt, als %1</translation>
+    </message>
+    <message>
+        <source>could mean %1, and no other number in this file shows its decimal separator; write the one you mean</source>
+        <translation>kann %1 bedeuten, und keine andere Zahl dieser Datei zeigt ihr Dezimaltrennzeichen; schreiben Sie die gemeinte</translation>
+    </message>
+    <message>
+        <source>has a comma, but this file&apos;s numbers use a decimal point; write %1</source>
+        <translation>hat ein Komma, aber die Zahlen dieser Datei haben einen Dezimalpunkt; schreiben Sie %1</translation>
+    </message>
+    <message>
+        <source>has a point, but this file&apos;s numbers use a decimal comma; write %1</source>
+        <translation>hat einen Punkt, aber die Zahlen dieser Datei haben ein Dezimalkomma; schreiben Sie %1</translation>
+    </message>
+    <message>
+        <source>the file goes on past %1 bytes; Quillon reads files of at most 64 MiB</source>
+        <translation>die Datei ist länger als %1 Bytes; Quillon liest Dateien von höchstens 64 MiB</translation>
+    </message>
+    <message>
+        <source>more than %1 runs; Quillon reads at most %1 runs in a file</source>
+        <translation>mehr als %1 Versuche; Quillon liest höchstens %1 Versuche aus einer Datei</translation>
+    </message>
+    <message>
+        <source>syntax error: unexpected end of input</source>
+        <translation>Syntaxfehler: Der Text endet unerwartet</translation>
+    </message>
+    <message>
+        <source>syntax error: invalid literal; last read: &apos;%1&apos;</source>
+        <translation>Syntaxfehler: ungültiges Wort; zuletzt gelesen: „%1“</translation>
+    </message>
+    <message>
+        <source>syntax error: invalid string; last read: &apos;%1&apos;</source>
+        <translation>Syntaxfehler: ungültiger Text; zuletzt gelesen: „%1“</translation>
+    </message>
+    <message>
+        <source>syntax error: invalid number; last read: &apos;%1&apos;</source>
+        <translation>Syntaxfehler: ungültige Zahl; zuletzt gelesen: „%1“</translation>
+    </message>
+    <message>
+        <source>syntax error: unexpected &apos;%1&apos;</source>
+        <translation>Syntaxfehler: unerwartetes „%1“</translation>
+    </message>
+    <message>
+        <source>syntax error: unexpected value</source>
+        <translation>Syntaxfehler: unerwarteter Wert</translation>
+    </message>
+    <message>
+        <source>expected JSON text</source>
+        <translation>erwartet wird JSON-Text</translation>
+    </message>
+    <message>
+        <source>the number %1 is too large; expected a finite number</source>
+        <translation>die Zahl %1 ist zu groß; erwartet wird eine endliche Zahl</translation>
+    </message>
+    <message>
+        <source>more than %1 members in an object; Quillon reads at most %1</source>
+        <translation>mehr als %1 Einträge in einem Objekt; Quillon liest höchstens %1</translation>
+    </message>
+    <message>
+        <source>arrays and objects nested more than %1 deep; Quillon reads at most %1 levels</source>
+        <translation>Listen und Objekte tiefer als %1 Ebenen verschachtelt; Quillon liest höchstens %1 Ebenen</translation>
+    </message>
+    <message>
+        <source>a string of more than %1 bytes; Quillon reads strings of at most 1 MiB</source>
+        <translation>ein Text von mehr als %1 Bytes; Quillon liest Texte von höchstens 1 MiB</translation>
+    </message>
+    <message>
+        <source>expected an object with &quot;format&quot;, &quot;version&quot; and &quot;runs&quot;, found %1</source>
+        <translation>erwartet wird ein Objekt mit „format“, „version“ und „runs“, gefunden: %1</translation>
+    </message>
+    <message>
+        <source>expected &quot;quillon-series&quot; for &quot;format&quot;, found %1</source>
+        <translation>erwartet wird „quillon-series“ für „format“, gefunden: %1</translation>
+    </message>
+    <message>
+        <source>expected &quot;quillon-series&quot; for &quot;format&quot;, found no &quot;format&quot;</source>
+        <translation>erwartet wird „quillon-series“ für „format“, aber „format“ fehlt</translation>
+    </message>
+    <message>
+        <source>written by a newer Quillon (format version %1); this one reads version %2</source>
+        <translation>von einem neueren Quillon geschrieben (Formatversion %1); dieses liest Version %2</translation>
+    </message>
+    <message>
+        <source>expected format version %1, found %2</source>
+        <translation>erwartet wird Formatversion %1, gefunden: %2</translation>
+    </message>
+    <message>
+        <source>expected an object for a run, found %1</source>
+        <translation>erwartet wird ein Objekt für einen Versuch, gefunden: %1</translation>
+    </message>
+    <message>
+        <source>expected %1 for &quot;%2&quot;, found %3</source>
+        <translation>erwartet wird %1 für „%2“, gefunden: %3</translation>
+    </message>
+    <message>
+        <source>expected %1 for &quot;%2&quot;, but the file has no &quot;%2&quot;</source>
+        <translation>erwartet wird %1 für „%2“, aber der Datei fehlt „%2“</translation>
+    </message>
+    <message>
+        <source>expected %1 for &quot;%2&quot;, but the run has no &quot;%2&quot;</source>
+        <translation>erwartet wird %1 für „%2“, aber dem Versuch fehlt „%2“</translation>
+    </message>
+    <message>
+        <source>expected %1 for &quot;%2&quot;, but the results have no &quot;%2&quot;</source>
+        <translation>erwartet wird %1 für „%2“, aber den Ergebnissen fehlt „%2“</translation>
+    </message>
+    <message>
+        <source>expected completed, invalid_data, invalid_operation, division_by_zero or overflow for &quot;outcome&quot;, found %1</source>
+        <translation>erwartet wird completed, invalid_data, invalid_operation, division_by_zero oder overflow für „outcome“, gefunden: %1</translation>
+    </message>
+    <message>
+        <source>expected gas_flow_rel, water_flow_rel, y1, x1 or packing_height in &quot;uncertainty&quot;, found &quot;%1&quot;</source>
+        <translation>erwartet wird gas_flow_rel, water_flow_rel, y1, x1 oder packing_height in „uncertainty“, gefunden: „%1“</translation>
+    </message>
+    <message>
+        <source>expected an uncertainty of 0 or more for &quot;%1&quot;, found %2</source>
+        <translation>erwartet wird eine Unsicherheit von 0 oder mehr für „%1“, gefunden: %2</translation>
+    </message>
+    <message>
+        <source>no run has a coefficient</source>
+        <translation>kein Versuch hat einen Koeffizienten</translation>
+    </message>
+    <message>
+        <source>every run with a coefficient is excluded</source>
+        <translation>jeder Versuch mit einem Koeffizienten ist ausgeschlossen</translation>
+    </message>
+    <message>
+        <source>no run has positive flows and a positive coefficient</source>
+        <translation>kein Versuch hat positive Ströme und einen positiven Koeffizienten</translation>
+    </message>
+    <message>
+        <source>all runs have one gas flow and one water flow</source>
+        <translation>alle Versuche haben denselben Gasstrom und denselben Wasserstrom</translation>
+    </message>
+    <message>
+        <source>%1 runs are too few for %2 parameters: at least %3 are needed</source>
+        <translation>%1 Versuche sind zu wenige für %2 Parameter: Es werden mindestens %3 gebraucht</translation>
+    </message>
+    <message>
+        <source>the gas and water flows are collinear in logarithms</source>
+        <translation>Gas- und Wasserstrom sind in den Logarithmen kollinear</translation>
+    </message>
+    <message>
+        <source>the flows vary too little to fit an exponent</source>
+        <translation>die Ströme ändern sich zu wenig, um einen Exponenten anzupassen</translation>
+    </message>
+    <message>
+        <source>the logarithms of the runs cannot be fitted</source>
+        <translation>die Logarithmen der Versuche lassen sich nicht anpassen</translation>
+    </message>
+    <message>
+        <source>all runs have one gas flow</source>
+        <translation>alle Versuche haben denselben Gasstrom</translation>
+    </message>
+    <message>
+        <source>all runs have one water flow</source>
+        <translation>alle Versuche haben denselben Wasserstrom</translation>
+    </message>
+    <message>
+        <source>not computed</source>
+        <translation>nicht berechnet</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>the run has no packing height</source>
+        <translation>der Versuch hat keine Füllkörperhöhe</translation>
+    </message>
+    <message>
+        <source>the run does not complete: %1</source>
+        <translation>der Versuch wird nicht vollständig berechnet: %1</translation>
+    </message>
+    <message>
+        <source>the driving force changes sign between the limits</source>
+        <translation>die treibende Kraft wechselt zwischen den Grenzen das Vorzeichen</translation>
+    </message>
+    <message>
+        <source>the run has no coefficient</source>
+        <translation>der Versuch hat keinen Koeffizienten</translation>
+    </message>
+    <message>
+        <source>no input has an uncertainty</source>
+        <translation>keine Eingabe hat eine Unsicherheit</translation>
+    </message>
+    <message>
+        <source>the coefficient has no value on either side of an input</source>
+        <translation>der Koeffizient hat auf keiner Seite einer Eingabe einen Wert</translation>
+    </message>
+    <message>
+        <source>the model has no value for %1 of %2 draws, more than 1 %</source>
+        <translation>das Modell hat für %1 von %2 Ziehungen keinen Wert, mehr als 1 %</translation>
+    </message>
+    <message>
+        <source>no draw was made within the largest number of draws</source>
+        <translation>innerhalb der größten Zahl von Ziehungen wurde keine Ziehung gemacht</translation>
+    </message>
+</context>
+<context>
     <name>SeriesChart</name>
     <message>
         <source>%1 (%2)</source>

@@ -1,6 +1,8 @@
 #include "ui/seriesfiles.h"
 
 #include "present/editing.h"
+#include "present/seriesmessages.h"
+#include "report/qtpresent.h"
 #include "series/csv.h"
 #include "series/file.h"
 
@@ -9,6 +11,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QThread>
@@ -64,7 +67,8 @@ void tellNotices(QWidget* parent, const QString& name, const std::vector<series:
             lines.append(FileText::tr("… and %1 more.").arg(notices.size() - longestList));
             break;
         }
-        lines.append(QString::fromStdString(series::describe(notice, name.toStdString())));
+        lines.append(QString::fromStdString(
+            present::describe(notice, name.toStdString(), report::qtLanguage(), report::numberLocaleOf(QLocale()))));
     }
     tell(parent, QMessageBox::Information, FileText::tr("Read with notes"), lines.join(u'\n'));
 }
@@ -148,7 +152,8 @@ void tellRefused(QWidget* parent, const QString& path, const series::ReadError& 
     tell(parent, QMessageBox::Warning, FileText::tr("Not opened"),
          FileText::tr("%1 is not a series Quillon can read:\n%2")
              .arg(QDir::toNativeSeparators(path),
-                  QString::fromStdString(series::describe(error, QFileInfo(path).fileName().toStdString()))));
+                  QString::fromStdString(present::describe(error, QFileInfo(path).fileName().toStdString(),
+                                                           report::qtLanguage(), report::numberLocaleOf(QLocale())))));
 }
 
 // The runs computed, then what differs from the stored results and what the

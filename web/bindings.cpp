@@ -9,6 +9,7 @@
 #include "present/fittext.h"
 #include "present/methodtext.h"
 #include "present/numbers.h"
+#include "present/seriesmessages.h"
 #include "present/svg.h"
 #include "present/words.h"
 #include "series/findings.h"
@@ -474,6 +475,17 @@ std::string notCompletedTextOf(const std::string& code)
 
 }  // namespace
 
+namespace {
+
+// A series message the page carried as its code (a worker's reason), in the
+// page's words.
+std::string seriesMessageOf(const val& message)
+{
+    return present::seriesMessage(web::messageOf(message), language(), numberLocale());
+}
+
+}  // namespace
+
 // Why the fit cannot be weighted, for the analysis' weighting box.
 namespace {
 
@@ -510,4 +522,9 @@ EMSCRIPTEN_BINDINGS(quillon_run_inputs)
 EMSCRIPTEN_BINDINGS(quillon_weighting)
 {
     emscripten::function("unweightedText", &unweightedTextOf);
+}
+
+EMSCRIPTEN_BINDINGS(quillon_series_messages)
+{
+    emscripten::function("seriesMessage", &seriesMessageOf);
 }

@@ -3,6 +3,7 @@
 #include "jsvalues.h"
 #include "pagelocale.h"
 #include "present/runstable.h"
+#include "present/seriesmessages.h"
 #include "series/analysis.h"
 #include "series/csv.h"
 #include "series/findings.h"
@@ -22,7 +23,7 @@ val refused(const series::ReadError& error, const std::string& name)
 {
     val shown = val::object();
     shown.set("ok", false);
-    shown.set("error", series::describe(error, name));
+    shown.set("error", present::describe(error, name, language(), numberLocale()));
     return shown;
 }
 
@@ -32,7 +33,7 @@ val accepted(const std::vector<series::Notice>& notices, const std::string& name
     shown.set("ok", true);
     val lines = val::array();
     for (const series::Notice& notice : notices)
-        lines.call<void>("push", series::describe(notice, name));
+        lines.call<void>("push", present::describe(notice, name, language(), numberLocale()));
     shown.set("notices", lines);
     return shown;
 }
@@ -152,11 +153,17 @@ val Document::uncertaintyCells(int row, const val& found, const std::string& dra
         status = present::UncertaintyStatus::cancelled;
     else
         given = runUncertaintyOf(found["monteCarlo"]);
+    // A reason the page gave, when its worker failed, has no code to word.
+    const val monteCarlo = found.isNull() || found.isUndefined() ? val::undefined() : found["monteCarlo"];
+    const bool failed = !monteCarlo.isUndefined() && !monteCarlo["reason"].isUndefined()
+        && monteCarlo["message"].isUndefined() && !monteCarlo["cancelled"].isTrue();
     val shown = val::array();
     for (const auto column : {present::RunsColumn::uncertainty, present::RunsColumn::interval}) {
-        const present::RunsCell cell =
-            present::runsUncertaintyCell(column, run, result, editor.series().uncertainty, status, given.monteCarlo,
-                                         draws, numberLocale(), language());
+        present::RunsCell cell = present::runsUncertaintyCell(column, run, result, editor.series().uncertainty, status,
+                                                              given.monteCarlo, draws, numberLocale(), language());
+        if (failed && !cell.text.empty())
+            cell.tip =
+                language().translate("RunsModel", "Not given: %1").arg(monteCarlo["reason"].as<std::string>()).str();
         val one = val::object();
         one.set("text", cell.text);
         one.set("tip", cell.tip);

@@ -1,5 +1,7 @@
 #include "jsvalues.h"
 
+#include "pagelocale.h"
+#include "present/seriesmessages.h"
 #include "series/series.h"
 
 #include <emscripten/bind.h>
@@ -31,7 +33,8 @@ std::optional<double> optionalNumber(const val& object, const char* key)
 val notGiven(const series::NotGiven& reason)
 {
     val shown = val::object();
-    shown.set("reason", reason.reason);
+    shown.set("reason", present::seriesMessage(reason.reason, language(), numberLocale()));
+    shown.set("message", messageValue(reason.reason));
     return shown;
 }
 
@@ -59,6 +62,37 @@ val optionalEstimate(const std::optional<series::Estimate>& value)
 }
 
 }  // namespace
+
+val messageValue(const series::Message& message)
+{
+    val shown = val::object();
+    shown.set("kind", int(message.kind));
+    shown.set("texts", arrayOf(message.texts));
+    val counts = val::array();
+    for (const std::size_t count : message.counts)
+        counts.call<void>("push", double(count));
+    shown.set("counts", counts);
+    val cause = val::array();
+    for (const series::Message& inner : message.cause)
+        cause.call<void>("push", messageValue(inner));
+    shown.set("cause", cause);
+    return shown;
+}
+
+series::Message messageOf(const val& message)
+{
+    series::Message found{series::MessageKind(message["kind"].as<int>())};
+    const val texts = message["texts"];
+    const val counts = message["counts"];
+    const val cause = message["cause"];
+    for (unsigned i = 0; i < texts["length"].as<unsigned>(); ++i)
+        found.texts.push_back(texts[i].as<std::string>());
+    for (unsigned i = 0; i < counts["length"].as<unsigned>(); ++i)
+        found.counts.push_back(std::size_t(counts[i].as<double>()));
+    for (unsigned i = 0; i < cause["length"].as<unsigned>(); ++i)
+        found.cause.push_back(messageOf(cause[i]));
+    return found;
+}
 
 val numberOrNull(const std::optional<double>& value)
 {
@@ -163,7 +197,10 @@ series::RunUncertainty runUncertaintyOf(const val& monteCarlo)
     if (monteCarlo.isNull() || monteCarlo.isUndefined())
         return found;
     if (!monteCarlo["reason"].isUndefined()) {
-        found.monteCarlo = series::NotGiven{monteCarlo["reason"].as<std::string>()};
+        // A reason the page gave (its worker failed) has no code: the run is not computed.
+        const val message = monteCarlo["message"];
+        found.monteCarlo = series::NotGiven{message.isUndefined() ? series::Message{series::MessageKind::notComputed}
+                                                                  : messageOf(message)};
         return found;
     }
     const auto range = [&monteCarlo](const char* key) {
@@ -196,7 +233,7 @@ val shownFit(const std::variant<series::PowerLaw, series::NotGiven>& fit)
     if (law.dropped) {
         val dropped = val::object();
         dropped.set("exponent", law.dropped->exponent == series::Exponent::gas ? "gas" : "water");
-        dropped.set("reason", law.dropped->reason);
+        dropped.set("reason", present::seriesMessage(law.dropped->reason, language(), numberLocale()));
         shown.set("dropped", dropped);
     }
     shown.set("rSquared", law.rSquared);

@@ -42,11 +42,16 @@ val balanceOf(const absorber::Balance& balance);
 series::Uncertainties uncertaintiesOf(const val& given);
 val shownUncertainties(const series::Uncertainties& uncertainties);
 
-// {reason} when not given.
+// A series message as its code, {kind, texts, counts, cause}, so that the
+// page can carry it through a worker and have it worded; and back.
+val messageValue(const series::Message& message);
+series::Message messageOf(const val& message);
+
+// {reason, message} when not given: the reason in the page's words.
 val shownGum(const std::variant<series::Gum, series::NotGiven>& found);
 val shownMonteCarlo(const std::variant<series::MonteCarlo, series::NotGiven>& found);
 
-// A Monte Carlo result as shownMonteCarlo gave it, or null or {reason}: what
+// A Monte Carlo result as shownMonteCarlo gave it, or null or {reason, message}: what
 // the page hands back for the analysis and the CSV export.
 series::RunUncertainty runUncertaintyOf(const val& monteCarlo);
 
@@ -54,7 +59,7 @@ series::RunUncertainty runUncertaintyOf(const val& monteCarlo);
 // shownFit gives it.
 val shownAnalysis(const series::Analysis& analysis);
 
-// {reason}, or the power law: {prefactor, lnPrefactor, gasExponent,
+// {reason, message}, or the power law: {prefactor, lnPrefactor, gasExponent,
 // waterExponent, dropped: {exponent: 'gas'|'water', reason} or null,
 // rSquared, residualSd, dof, runsUsed, leftOut, weighted}, each estimate
 // {value, standardError, low, high}, a dropped exponent null.

@@ -28,6 +28,9 @@ const Language inGerman = Language::fromCatalogue({
      "Verwendete Versuche: %1 von %2 mit einem Koeffizienten%3."},
     {"SeriesChart\x04, weighted by their uncertainties", ", gewichtet nach ihren Unsicherheiten"},
     {"SeriesChart\x04G and L in %1, MTC in %1/m³.", "G und L in %1, MTC in %1/m³."},
+    {"Series\x04" "all runs have one water flow", "alle Versuche haben denselben Wasserstrom"},
+    {"Series\x04%1 runs are too few for %2 parameters: at least %3 are needed",
+     "%1 Versuche sind zu wenige für %2 Parameter: Es werden mindestens %3 gebraucht"},
 });
 
 std::string repeated(const char* piece, int times)
@@ -114,6 +117,8 @@ series::Estimate estimate(double value, double standardError, double low, double
     return {value, standardError, low, high};
 }
 
+const series::NotGiven tooFewRuns{{series::MessageKind::tooFewRuns, {}, {2, 2, 3}}};
+
 series::Analysis analysisOf(std::variant<series::PowerLaw, series::NotGiven> fit)
 {
     series::Analysis analysis;
@@ -131,11 +136,11 @@ series::PowerLaw law(bool gas, bool water, bool weighted)
     if (gas)
         law.gasExponent = estimate(0.5, 0.01, 0.4783, 0.5217);
     else
-        law.dropped = series::DroppedTerm{series::Exponent::gas, "one gas flow"};
+        law.dropped = series::DroppedTerm{series::Exponent::gas, {series::MessageKind::oneGasFlow}};
     if (water)
         law.waterExponent = estimate(-0.25, 0.125, -0.5, 1.5e-5);
     else
-        law.dropped = series::DroppedTerm{series::Exponent::water, "one water flow"};
+        law.dropped = series::DroppedTerm{series::Exponent::water, {series::MessageKind::oneWaterFlow}};
     law.rSquared = 0.99876;
     law.residualSd = 0.03214;
     law.runsUsed = 2;
@@ -178,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
                 &inEnglish,
                 &pointLocale,
                 {"MTC = a · L^n", "a = 0.01235 ± 0.00040 (95 %: 0.01150 to 0.01318)",
-                 "n (water flow) = -0.25 ± 0.13 (95 %: -0.50 to 0.00)", "m (gas flow) left out: one gas flow.",
+                 "n (water flow) = -0.25 ± 0.13 (95 %: -0.50 to 0.00)", "m (gas flow) left out: all runs have one gas flow.",
                  "R² = 0.9988 (of ln MTC); residual SD 0.03214",
                  "Runs used: 2 of 3 with a coefficient, weighted by their uncertainties.",
                  "G and L in kg/h, MTC in kg/h/m³."}},
@@ -189,21 +194,21 @@ INSTANTIATE_TEST_SUITE_P(
                 &commaLocale,
                 {"MTC = a · G^m", "a = 0,01235 ± 0,00040 (95 %: 0,01150 bis 0,01318)",
                  "m (gas flow) = 0,500 ± 0,010 (95 %: 0,478 bis 0,522)",
-                 "n (Wasserstrom) weggelassen: one water flow.", "R² = 0,9988 (of ln MTC); residual SD 0,03214",
+                 "n (Wasserstrom) weggelassen: alle Versuche haben denselben Wasserstrom.", "R² = 0,9988 (of ln MTC); residual SD 0,03214",
                  "Verwendete Versuche: 2 von 3 mit einem Koeffizienten, gewichtet nach ihren Unsicherheiten.",
                  "G und L in mol/s, MTC in mol/s/m³."}},
         FitCase{"noFit",
-                analysisOf(series::NotGiven{"too few runs"}),
+                analysisOf(tooFewRuns),
                 "kg/h",
                 &inEnglish,
                 &pointLocale,
-                {"No fit: too few runs.", "Runs in the analysis: 2 of 3 with a coefficient."}},
+                {"No fit: 2 runs are too few for 2 parameters: at least 3 are needed.", "Runs in the analysis: 2 of 3 with a coefficient."}},
         FitCase{"noFitInGerman",
-                analysisOf(series::NotGiven{"too few runs"}),
+                analysisOf(tooFewRuns),
                 "",
                 &inGerman,
                 &commaLocale,
-                {"Keine Anpassung: too few runs.", "Runs in the analysis: 2 of 3 with a coefficient."}}),
+                {"Keine Anpassung: 2 Versuche sind zu wenige für 2 Parameter: Es werden mindestens 3 gebraucht.", "Runs in the analysis: 2 of 3 with a coefficient."}}),
     [](const testing::TestParamInfo<FitCase>& row) { return std::string(row.param.name); });
 
 const present::Grouping threes{",", 3, 3};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "present/seriesmessages.h"
 #include "series/file.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,12 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+// A message as quillon-cli words it, in English.
+inline std::string words(const series::Message& message)
+{
+    return present::seriesMessage(message);
+}
 
 // A series with what a reader or writer could lose: Example A, Example B
 // with a label a spreadsheet would run as a formula, Example C (refused by

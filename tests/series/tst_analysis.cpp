@@ -20,7 +20,7 @@ const series::PowerLaw& lawOf(const series::Analysis& analysis)
 {
     static const series::PowerLaw none{};
     const auto* law = std::get_if<series::PowerLaw>(&analysis.fit);
-    EXPECT_NE(law, nullptr) << std::get<series::NotGiven>(analysis.fit).reason;
+    EXPECT_NE(law, nullptr) << words(std::get<series::NotGiven>(analysis.fit).reason);
     return law ? *law : none;
 }
 

@@ -11,7 +11,7 @@ namespace {
 const series::ImportedSeries* imported(const series::ImportResult& result)
 {
     const auto* error = std::get_if<series::ReadError>(&result);
-    EXPECT_EQ(error, nullptr) << (error ? series::describe(*error, "import") : "");
+    EXPECT_EQ(error, nullptr) << (error ? present::describe(*error, "import") : "");
     return std::get_if<series::ImportedSeries>(&result);
 }
 
@@ -149,9 +149,9 @@ TEST(CsvImport, ReadsAGermanSpreadsheetExactly)
 
     ASSERT_EQ(file->notices.size(), 2u);
     EXPECT_EQ(file->notices[0].line, 1);
-    EXPECT_EQ(file->notices[0].message, "column \"Temperatur (°C)\" ignored: Quillon does not read it");
+    EXPECT_EQ(words(file->notices[0].message), "column \"Temperatur (°C)\" ignored: Quillon does not read it");
     EXPECT_EQ(file->notices[1].line, 2);
-    EXPECT_EQ(file->notices[1].message, "skipped: no y1");
+    EXPECT_EQ(words(file->notices[1].message), "skipped: no y1");
 }
 
 // The same run, Example A with a height, as people's files write it.
@@ -174,7 +174,7 @@ TEST_P(CsvForms, ReadExampleA)
     EXPECT_EQ(bits(run.inputs.gasFlow), bits(1.0));
     EXPECT_EQ(bits(run.inputs.waterFlow), bits(1.0));
     EXPECT_EQ(run.packingHeight, 2.0);
-    EXPECT_TRUE(file->notices.empty()) << file->notices[0].message;
+    EXPECT_TRUE(file->notices.empty()) << words(file->notices[0].message);
 }
 
 INSTANTIATE_TEST_SUITE_P(Import, CsvForms, testing::Values(
@@ -211,7 +211,7 @@ TEST_P(CsvSkippedRows, AreNamedWithTheirLine)
     EXPECT_EQ(file->series.runs.size(), 2u);
     ASSERT_EQ(file->notices.size(), 1u);
     EXPECT_EQ(file->notices[0].line, 3);
-    EXPECT_EQ(file->notices[0].message, GetParam().message);
+    EXPECT_EQ(words(file->notices[0].message), GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(Import, CsvSkippedRows, testing::Values(
@@ -241,7 +241,7 @@ TEST_P(CsvErrors, NameTheirPlace)
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->line, GetParam().line);
     EXPECT_EQ(error->column, GetParam().column);
-    EXPECT_NE(error->message.find(GetParam().message), std::string::npos) << error->message;
+    EXPECT_NE(words(error->message).find(GetParam().message), std::string::npos) << words(error->message);
 }
 
 INSTANTIATE_TEST_SUITE_P(Import, CsvErrors, testing::Values(
@@ -284,7 +284,7 @@ TEST_P(CsvNumbers, ReadAsMeantOrAreRefused)
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->line, c.line);
     EXPECT_EQ(error->column, c.column);
-    EXPECT_EQ(error->message, c.message);
+    EXPECT_EQ(words(error->message), c.message);
 }
 
 #define EN "y1,x1,gas_flow,water_flow\n"
@@ -333,9 +333,9 @@ TEST(CsvImport, NamesTheLinesBeforeTheHeader)
     const std::vector<series::Notice>& notices = imported(result)->notices;
     ASSERT_EQ(notices.size(), 2u);
     EXPECT_EQ(notices[0].line, 1);
-    EXPECT_EQ(notices[0].message, "skipped: a line before the header");
+    EXPECT_EQ(words(notices[0].message), "skipped: a line before the header");
     EXPECT_EQ(notices[1].line, 2);
-    EXPECT_EQ(notices[1].message, "skipped: blank line");
+    EXPECT_EQ(words(notices[1].message), "skipped: blank line");
 }
 
 // Past each limit a file is refused where it passes it; at the limit it is
@@ -382,7 +382,7 @@ TEST_P(CsvLimits, AreNamedWhereTheyArePassed)
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->line, c.line);
     EXPECT_EQ(error->column, c.column);
-    EXPECT_NE(error->message.find(c.message), std::string::npos) << error->message;
+    EXPECT_NE(words(error->message).find(c.message), std::string::npos) << words(error->message);
 }
 
 INSTANTIATE_TEST_SUITE_P(Import, CsvLimits, testing::Values(

@@ -21,7 +21,7 @@ std::string shortestText(double value)
 const series::OpenedSeries* opened(const series::ReadSeries& read)
 {
     const auto* error = std::get_if<series::ReadError>(&read);
-    EXPECT_EQ(error, nullptr) << (error ? series::describe(*error, "read") : "");
+    EXPECT_EQ(error, nullptr) << (error ? present::describe(*error, "read") : "");
     return std::get_if<series::OpenedSeries>(&read);
 }
 
@@ -114,7 +114,7 @@ TEST_P(SeriesFileErrors, NameTheirPlace)
     EXPECT_EQ(error->line, c.line);
     EXPECT_EQ(error->column, c.column);
     EXPECT_EQ(error->pointer, c.pointer);
-    EXPECT_NE(error->message.find(c.message), std::string::npos) << error->message;
+    EXPECT_NE(words(error->message).find(c.message), std::string::npos) << words(error->message);
 }
 
 #define HEAD "{\n  \"format\": \"quillon-series\",\n  \"version\": 1,\n"
@@ -201,7 +201,7 @@ TEST_P(SeriesFileLimits, AreNamedWhereTheyArePassed)
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(error->line, c.line);
     EXPECT_EQ(error->column, c.column);
-    EXPECT_NE(error->message.find(c.message), std::string::npos) << error->message;
+    EXPECT_NE(words(error->message).find(c.message), std::string::npos) << words(error->message);
 }
 
 // Line 4 starts `  "extra": ` (11 characters); the root object is the first
@@ -239,10 +239,14 @@ INSTANTIATE_TEST_SUITE_P(File, SeriesFileLimits, testing::Values(
 
 TEST(DescribeError, GivesFileLineColumnAndPointerAsFarAsKnown)
 {
-    EXPECT_EQ(series::describe(series::ReadError{12, 7, "/runs/3/y1", "expected a number"}, "runs.quillon"),
-              "runs.quillon:12:7: /runs/3/y1: expected a number");
-    EXPECT_EQ(series::describe(series::ReadError{0, 0, "", "no run"}, "runs.csv"), "runs.csv: no run");
-    EXPECT_EQ(series::describe(series::Notice{3, "skipped: no y1"}, "runs.csv"), "runs.csv:3: skipped: no y1");
+    using series::MessageKind;
+    const series::Message wrongKind{MessageKind::wrongKind, {"y1", "number", "string"}};
+    EXPECT_EQ(present::describe(series::ReadError{12, 7, "/runs/3/y1", wrongKind}, "runs.quillon"),
+              "runs.quillon:12:7: /runs/3/y1: expected a number for \"y1\", found a string");
+    EXPECT_EQ(present::describe(series::ReadError{0, 0, "", {MessageKind::noRunNoRows}}, "runs.csv"),
+              "runs.csv: no run in the file: it has a header but no rows");
+    EXPECT_EQ(present::describe(series::Notice{3, {MessageKind::skippedMissingValue, {"y1"}}}, "runs.csv"),
+              "runs.csv:3: skipped: no y1");
 }
 
 TEST(UnknownKeys, AreKeptInOrderWrittenBackAndNoted)
@@ -265,9 +269,9 @@ TEST(UnknownKeys, AreKeptInOrderWrittenBackAndNoted)
 
     ASSERT_EQ(file->notices.size(), 3u);
     EXPECT_EQ(file->notices[0].line, 5);
-    EXPECT_EQ(file->notices[0].message, "unknown key \"operator\" in 2 runs, kept as it is");
+    EXPECT_EQ(words(file->notices[0].message), "unknown key \"operator\" in 2 runs, kept as it is");
     EXPECT_EQ(file->notices[1].line, 6);
-    EXPECT_EQ(file->notices[1].message,
+    EXPECT_EQ(words(file->notices[1].message),
               "unknown key \"tolerance\" in the results of 1 run, ignored: results are recomputed");
     EXPECT_EQ(file->notices[2].line, 9);
 

@@ -1,4 +1,5 @@
 #include "core/portablemath.h"
+#include "present/seriesmessages.h"
 #include "series/fit.h"
 #include "series/studentt.h"
 
@@ -194,7 +195,7 @@ TEST_P(PowerLawSeries, GiveTheLawOrSayWhyNot)
     const auto result = series::fitPowerLaw(c.points);
     if (c.expect == Expect::none) {
         ASSERT_TRUE(std::holds_alternative<series::NotGiven>(result));
-        EXPECT_EQ(std::get<series::NotGiven>(result).reason, c.reason);
+        EXPECT_EQ(present::seriesMessage(std::get<series::NotGiven>(result).reason), c.reason);
         return;
     }
     const series::PowerLaw* fit = fitted(result);
@@ -220,7 +221,7 @@ TEST_P(PowerLawSeries, GiveTheLawOrSayWhyNot)
     if (fit->dropped) {
         EXPECT_EQ(fit->dropped->exponent,
                   c.expect == Expect::gasOnly ? series::Exponent::water : series::Exponent::gas);
-        EXPECT_EQ(fit->dropped->reason, c.reason);
+        EXPECT_EQ(present::seriesMessage(fit->dropped->reason), c.reason);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "present/seriesmessages.h"
 #include "series/montecarlo.h"
 #include "series/random.h"
 
@@ -111,7 +112,7 @@ TEST(Propagate, StopsWhenCancelled)
     std::atomic<std::size_t> drawn{0};
     const auto result = series::propagate(standardNormals, additive, 1, {}, &cancel, &drawn);
     ASSERT_TRUE(std::holds_alternative<series::NotGiven>(result));
-    EXPECT_EQ(std::get<series::NotGiven>(result).reason, "cancelled");
+    EXPECT_EQ(present::seriesMessage(std::get<series::NotGiven>(result).reason), "cancelled");
     EXPECT_EQ(drawn, 0u);
 }
 

@@ -1,3 +1,4 @@
+#include "present/seriesmessages.h"
 #include "series/uncertainty.h"
 
 #include <gtest/gtest.h>
@@ -172,7 +173,8 @@ TEST_P(NotGiven, ByEitherMethod)
     const auto second = series::monteCarlo(c.run, c.uncertainties, 1);
     ASSERT_TRUE(std::holds_alternative<series::NotGiven>(first));
     ASSERT_TRUE(std::holds_alternative<series::NotGiven>(second));
-    EXPECT_EQ(std::get<series::NotGiven>(first).reason, std::get<series::NotGiven>(second).reason);
+    EXPECT_EQ(present::seriesMessage(std::get<series::NotGiven>(first).reason),
+              present::seriesMessage(std::get<series::NotGiven>(second).reason));
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, NotGiven, testing::Values(

@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -174,6 +175,8 @@ private slots:
     void standardButtons();
     void translationsKeepTheirSource_data();
     void translationsKeepTheirSource();
+    void seriesMessagesInGerman_data();
+    void seriesMessagesInGerman();
 
 private:
     QWidget& window() { return *form; }
@@ -382,6 +385,56 @@ void TestGerman::translationsKeepTheirSource()
     QCOMPARE(placeholders(translation), placeholders(source));
     QCOMPARE(accelerators(translation), accelerators(source));
     QCOMPARE(tags(translation), tags(source));
+}
+
+// What the series library says of a file it opens, in the boxes' language.
+void TestGerman::seriesMessagesInGerman_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QStringList>("values");
+
+    QTest::newRow("ignored column") << u"runs.csv"_s
+                                    << QByteArray("y1,x1,gas_flow,water_flow,Temperatur\n0.02,0.01,1,1,20\n")
+                                    << QByteArray("column \"%1\" ignored: Quillon does not read it")
+                                    << QStringList{u"Temperatur"_s};
+    QTest::newRow("skipped row") << u"runs.csv"_s
+                                 << QByteArray("y1,x1,gas_flow,water_flow\n-,0.01,1,1\n0.02,0.01,1,1\n")
+                                 << QByteArray("skipped: %1 \"%2\" is not a number") << QStringList{u"y1"_s, u"-"_s};
+    QTest::newRow("JSON syntax") << u"broken.quillon"_s
+                                 << QByteArray("{\"format\": \"quillon-series\", \"version\": 1, \"runs\": [{\"y1\": }")
+                                 << QByteArray("syntax error: unexpected '%1'") << QStringList{u"}"_s};
+    QTest::newRow("newer version") << u"new.quillon"_s
+                                   << QByteArray("{\"format\": \"quillon-series\", \"version\": 2, \"runs\": []}")
+                                   << QByteArray(
+                                          "written by a newer Quillon (format version %1); this one reads version %2")
+                                   << QStringList{u"2"_s, u"1"_s};
+}
+
+void TestGerman::seriesMessagesInGerman()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, source);
+    QFETCH(QStringList, values);
+    QTemporaryDir folder;
+    QFile file(folder.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    QString english = QString::fromUtf8(source);
+    QString expected = german("Series", source.constData());
+    for (const QString& value : values) {
+        english = english.arg(value);
+        expected = expected.arg(value);
+    }
+
+    ModalBoxes boxes;
+    session->openFile(file.fileName());
+    QCOMPARE(boxes.seen().size(), 1);
+    const QString shown = boxes.seen().first().text;
+    QVERIFY2(shown.contains(expected), qPrintable(shown));
+    QVERIFY2(!shown.contains(english), qPrintable(shown));
 }
 
 QTEST_MAIN(TestGerman)

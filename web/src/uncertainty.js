@@ -128,10 +128,12 @@ export class Uncertainty {
         'Cancelled: computed for the next export or report, or when the run or the uncertainties change'));
     } else if (found) {
       const { gum, monteCarlo } = found;
-      if (gum.reason) lines.push(t('Not given: %1', gum.reason));
+      // The worker words a reason in English; its code is worded here in the page's language.
+      const why = (given) => (given.message ? this.quillon.seriesMessage(given.message) : given.reason);
+      if (gum.reason) lines.push(t('Not given: %1', why(gum)));
       else lines.push(`${t('First order (GUM)')}: ${t('Coefficient %1, standard uncertainty %2', text(gum.mtc), text(gum.u))}`);
       if (monteCarlo.reason) {
-        lines.push(`${t('Monte Carlo')}: ${t('Not given: %1', monteCarlo.reason)}`);
+        lines.push(`${t('Monte Carlo')}: ${t('Not given: %1', why(monteCarlo))}`);
       } else {
         lines.push(`${t('Monte Carlo')}: ${t('Coefficient %1, standard uncertainty %2', text(monteCarlo.mtc),
           text(monteCarlo.u))}`,

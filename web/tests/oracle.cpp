@@ -24,6 +24,7 @@
 #include "present/fittext.h"
 #include "present/numbers.h"
 #include "present/pagewords.h"
+#include "present/seriesmessages.h"
 #include "present/svg.h"
 #include "report/qtpresent.h"
 #include "report/seriescharts.h"
@@ -312,7 +313,7 @@ int main(int argc, char** argv)
     } else if (command == "read" || command == "csv") {
         const series::ReadSeries read = series::readSeriesFile(input);
         if (const auto* error = std::get_if<series::ReadError>(&read)) {
-            std::cerr << series::describe(*error, "stdin") << '\n';
+            std::cerr << present::describe(*error, "stdin") << '\n';
             return 1;
         }
         const series::Series& opened = std::get<series::OpenedSeries>(read).series;

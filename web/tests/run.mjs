@@ -1394,3 +1394,59 @@ describe('weighting the fit', () => {
     await page.close();
   });
 });
+
+describe('the series library\'s messages in German', () => {
+  // A message's words as a pattern, any text standing for its %1, %2…
+  const escaped = (text) => text.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+  const pattern = (words) => new RegExp(escaped(words).replace(/%[0-9]/g, '.+?'));
+  const shownText = {
+    box: async (page) => (await closeBox(page)).text,
+    fit: (page, words) => page.waitForFunction((want) => new RegExp(want)
+      .test(document.querySelector('#fitText').textContent), { timeout: 30000 }, pattern(words).source)
+      .catch(() => {}).then(() => page.$eval('#fitText', (element) => element.textContent)),
+    uncertainty: (page, words) => page.waitForFunction((want) => new RegExp(want)
+      .test(document.querySelector('#uncertaintyResult').textContent), { timeout: 60000 }, pattern(words).source)
+      .catch(() => {}).then(() => page.$eval('#uncertaintyResult', (element) => element.textContent)),
+  };
+  const oneGasFlow = [1, 2, 3].map((waterFlow) => ({ y1: 0.02, x1: 0.005, gasFlow: 1, waterFlow,
+    packingHeight: 2 }));
+  const rows = [
+    { name: 'an ignored column', file: 'runs.csv', shown: 'box',
+      bytes: 'y1,x1,gas_flow,water_flow,Temperatur\n0.02,0.01,1,1,20\n-,0.01,1,1,20\n',
+      source: 'column "%1" ignored: Quillon does not read it' },
+    { name: 'a skipped row', file: 'runs.csv', shown: 'box',
+      bytes: 'y1,x1,gas_flow,water_flow\n-,0.01,1,1\n0.02,0.01,1,1\n', source: 'skipped: %1 "%2" is not a number' },
+    { name: 'a JSON syntax error', file: 'broken.quillon', shown: 'box',
+      bytes: '{\n  "format": "quillon-series",\n  "version": 1,\n  "runs": [ {"y1": }\n',
+      source: "syntax error: unexpected '%1'" },
+    { name: 'a file of a newer version', file: 'newer.quillon', shown: 'box',
+      bytes: '{"format": "quillon-series", "version": 2, "runs": []}',
+      source: 'written by a newer Quillon (format version %1); this one reads version %2' },
+    { name: 'an exponent left out', file: 'one.quillon', shown: 'fit', runs: oneGasFlow,
+      source: 'all runs have one gas flow' },
+    { name: 'no fit', file: 'same.quillon', shown: 'fit', runs: [oneGasFlow[0], oneGasFlow[0], oneGasFlow[0]],
+      source: 'all runs have one gas flow and one water flow' },
+    // A third of the draws of y1 are below 0, where the run has no coefficient.
+    { name: 'a Monte Carlo refusal', file: 'wide.quillon', shown: 'uncertainty', runs: oneGasFlow.slice(0, 1),
+      uY1: '0,05', source: 'the model has no value for %1 of %2 draws, more than 1 %' },
+  ];
+  for (const row of rows) {
+    test(row.name, async () => {
+      const german = de('Series', row.source);
+      assert.ok(german, `${row.source} has no German in the catalogue`);
+      const page = await openPage(browser, server.url, 'de-DE');
+      await open(page, row.file, row.bytes ?? ask(['write'], JSON.stringify(row.runs)));
+      if (row.uY1) {
+        await page.waitForSelector('#runsTable tbody tr');
+        await page.$eval('#u-y1', (field, text) => {
+          field.value = text;
+          field.dispatchEvent(new Event('change'));
+        }, row.uY1);
+      }
+      const shown = await shownText[row.shown](page, german);
+      assert.match(shown, pattern(german));
+      assert.doesNotMatch(shown, pattern(row.source));
+      await page.close();
+    });
+  }
+});
