@@ -161,9 +161,12 @@ val Document::uncertaintyCells(int row, const val& found, const std::string& dra
     for (const auto column : {present::RunsColumn::uncertainty, present::RunsColumn::interval}) {
         present::RunsCell cell = present::runsUncertaintyCell(column, run, result, editor.series().uncertainty, status,
                                                               given.monteCarlo, draws, numberLocale(), language());
-        if (failed && !cell.text.empty())
-            cell.tip =
-                language().translate("RunsModel", "Not given: %1").arg(monteCarlo["reason"].as<std::string>()).str();
+        if (failed && !cell.text.empty()) {
+            const std::string reason = monteCarlo["reason"].as<std::string>();
+            cell.tip = language().translate("RunsModel", "Not given: %1").arg(reason).str();
+            if (column == present::RunsColumn::uncertainty)
+                cell.text = present::missingUncertaintyText(reason, language());
+        }
         val one = val::object();
         one.set("text", cell.text);
         one.set("tip", cell.tip);
