@@ -425,7 +425,7 @@ describe('analysis and uncertainties', () => {
 
   const fitTextOf = async (page, want) => {
     const shown = () => [...document.querySelectorAll('#fitText p')].map((line) => line.textContent).join('\n');
-    await page.waitForFunction(`(${shown})() === ${JSON.stringify(want.join('\n'))}`, { timeout: 30000 })
+    await page.waitForFunction(`(${shown})() === ${JSON.stringify(want.join('\n'))}`, { timeout: 120000 })
       .catch(() => {});
     return page.$$eval('#fitText p', (lines) => lines.map((line) => line.textContent));
   };
