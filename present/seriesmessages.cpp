@@ -108,8 +108,7 @@ Text readerText(const series::Message& m, const Language& language, const Number
         return language.translate("Series",
                                   "the file is empty; expected a header naming y1, x1, gas_flow and water_flow");
     case MessageKind::notText:
-        return language.translate("Series",
-                                  "expected text in UTF-8 or Windows-1252; save the file as \"CSV UTF-8\"");
+        return language.translate("Series", "expected text in UTF-8 or Windows-1252; save the file as \"CSV UTF-8\"");
     case MessageKind::missingColumns: {
         std::string list;
         for (const std::string& name : m.texts)

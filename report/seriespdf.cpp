@@ -232,17 +232,17 @@ std::vector<TableRow> tableRows(Page& page, const series::Series& series, std::s
             shown(ntu, result.ntu);
             shown(colburn, result.ntuColburn);
             shown(mtc, result.mtc);
-            const std::variant<series::MonteCarlo, series::NotGiven> monteCarlo =
-                i < uncertainties.size() ? uncertainties[i].monteCarlo : series::NotGiven{{series::MessageKind::notComputed}};
+            const std::variant<series::MonteCarlo, series::NotGiven> monteCarlo = i < uncertainties.size()
+                ? uncertainties[i].monteCarlo
+                : series::NotGiven{{series::MessageKind::notComputed}};
             if (const auto* drawn = std::get_if<series::MonteCarlo>(&monteCarlo); drawn && result.mtc) {
                 // U to two significant digits, the coefficient to its place.
                 const present::ValueWithUncertainty both =
                     page.withUncertainty(*result.mtc, series::coverageFactor * drawn->u);
                 cells[mtc] = qstring(both.value);
                 cells[uncertainty] = qstring(both.uncertainty);
-            } else if (const auto reason = present::missingUncertaintyReason(run, result, series.uncertainty,
-                                                                             monteCarlo, qtLanguage(),
-                                                                             numberLocaleOf(QLocale()))) {
+            } else if (const auto reason = present::missingUncertaintyReason(
+                           run, result, series.uncertainty, monteCarlo, qtLanguage(), numberLocaleOf(QLocale()))) {
                 const QString why = qstring(*reason);
                 auto note = std::find_if(footnotes.begin(), footnotes.end(),
                                          [&why](const Footnote& footnote) { return footnote.reason == why; });

@@ -28,7 +28,9 @@ const Language inGerman = Language::fromCatalogue({
      "Verwendete Versuche: %1 von %2 mit einem Koeffizienten%3."},
     {"SeriesChart\x04, weighted by their uncertainties", ", gewichtet nach ihren Unsicherheiten"},
     {"SeriesChart\x04G and L in %1, MTC in %1/m³.", "G und L in %1, MTC in %1/m³."},
-    {"Series\x04" "all runs have one water flow", "alle Versuche haben denselben Wasserstrom"},
+    {"Series\x04"
+     "all runs have one water flow",
+     "alle Versuche haben denselben Wasserstrom"},
     {"Series\x04%1 runs are too few for %2 parameters: at least %3 are needed",
      "%1 Versuche sind zu wenige für %2 Parameter: Es werden mindestens %3 gebraucht"},
 });
