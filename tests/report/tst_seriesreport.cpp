@@ -20,33 +20,22 @@ namespace {
 
 // A lab's series as a student hands it in: a long German title, an x1
 // given to five decimals, ten runs with their uncertainties and one without.
-struct HandIn {
-    series::Series series;
-    std::vector<series::RunResult> results;
-    std::vector<series::RunUncertainty> uncertainties;
-};
-
-const HandIn& handIn()
+series::Series handIn()
 {
-    static const HandIn lab = [] {
-        HandIn made;
-        made.series.title = "Absorption von Ammoniak in Wasser in einer Füllkörperkolonne, Gruppe 3";
-        made.series.flowUnit = "kmol/h";
-        for (int i = 0; i < 11; ++i) {
-            const double gas = 1.0 + 0.5 * (i % 5);
-            const double water = i < 5 ? 4.0 : 8.0;
-            series::Run run;
-            run.inputs = {0.02, i == 0 ? 0.00071 : 0.002 * gas / water * 4.0, gas, water};
-            run.packingHeight = 2.0;
-            run.label = u"G%1 L%2 Messung %3"_s.arg(gas).arg(water).arg(i + 1).toStdString();
-            if (i < 10)
-                run.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
-            made.series.runs.push_back(run);
-        }
-        made.results = *series::computeRuns(made.series.runs, 2);
-        made.uncertainties = *series::uncertaintiesOf(made.series, 2);
-        return made;
-    }();
+    series::Series lab;
+    lab.title = "Absorption von Ammoniak in Wasser in einer Füllkörperkolonne, Gruppe 3";
+    lab.flowUnit = "kmol/h";
+    for (int i = 0; i < 11; ++i) {
+        const double gas = 1.0 + 0.5 * (i % 5);
+        const double water = i < 5 ? 4.0 : 8.0;
+        series::Run run;
+        run.inputs = {0.02, i == 0 ? 0.00071 : 0.002 * gas / water * 4.0, gas, water};
+        run.packingHeight = 2.0;
+        run.label = u"G%1 L%2 Messung %3"_s.arg(gas).arg(water).arg(i + 1).toStdString();
+        if (i < 10)
+            run.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+        lab.runs.push_back(run);
+    }
     return lab;
 }
 
@@ -120,11 +109,12 @@ protected:
 
     std::optional<Pages> written(bool appendix)
     {
-        const HandIn& lab = handIn();
+        const series::Series lab = handIn();
         const report::PdfDetails details{
             u"9.8.7-test"_s, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
-        return wordsOf(
-            report::seriesPdf(lab.series, lab.results, lab.uncertainties, details, appendix).value_or(QByteArray()));
+        return wordsOf(report::seriesPdf(lab, *series::computeRuns(lab.runs, 2), *series::uncertaintiesOf(lab, 2),
+                                         details, appendix)
+                           .value_or(QByteArray()));
     }
 
     std::unique_ptr<DefaultLocale> locale;
@@ -133,7 +123,7 @@ protected:
 
 TEST_P(SeriesReport, StaysWithinTheMarginsAndWritesNumbersAsALabReportDoes)
 {
-    const std::optional<Pages> pages = written(report::appendixByDefault(handIn().series.runs.size()));
+    const std::optional<Pages> pages = written(report::appendixByDefault(handIn().runs.size()));
     ASSERT_TRUE(pages && !pages->empty());
 
     // Everything within 15 mm of the sheet's edges but the page number,
