@@ -56,10 +56,8 @@ bool typeIntoCell(QTableView& table, int column, const QString& text)
     table.setCurrentIndex(cell);
     table.edit(cell);
     auto* editor = table.viewport()->findChild<QLineEdit*>();
-    if (!editor) {
-        qWarning("no editor in column %d", column);
+    if (!editor)
         return false;
-    }
     editor->selectAll();
     editor->insert(text);
     QTest::keyClick(editor, Qt::Key_Return);
@@ -77,43 +75,37 @@ ModalBoxes::Box mainWindowBox(const TypedRun& typed)
     return boxes.seen().first();
 }
 
+// A text typed into a cell of a series of runA.
+struct CellEdit {
+    QLocale locale;
+    int column;
+    QString typed;
+    double value = qQNaN();    // NaN: none
+    TypedRun mainWindow = {};  // the same run typed there, when refused; empty: the edit is made
+    bool findings = false;
+};
+
 }  // namespace
 
-Q_DECLARE_METATYPE(TypedRun)
+Q_DECLARE_METATYPE(CellEdit)
 
 void TestSeriesEdit::correctInPlace_data()
 {
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<double>("value");         // NaN: none
-    QTest::addColumn<TypedRun>("mainWindow");  // empty: the edit is made
-    QTest::addColumn<bool>("findings");
-
-    const TypedRun made;
-    QTest::newRow("y1") << english << int(RunsModel::y1Column) << u"0.03"_s << 0.03 << made << false;
-    QTest::newRow("x1 in German") << german << int(RunsModel::x1Column) << u"0,005"_s << 0.005 << made << false;
-    QTest::newRow("height emptied") << english << int(RunsModel::packingHeightColumn) << QString() << qQNaN() << made
-                                    << false;
-    QTest::newRow("negative x1 has findings")
-        << english << int(RunsModel::x1Column) << u"-0.001"_s << -0.001 << made << true;
+    QTest::addColumn<CellEdit>("edit");
+    QTest::newRow("y1") << CellEdit{english, RunsModel::y1Column, u"0.03"_s, 0.03};
+    QTest::newRow("x1 in German") << CellEdit{german, RunsModel::x1Column, u"0,005"_s, 0.005};
+    QTest::newRow("height emptied") << CellEdit{english, RunsModel::packingHeightColumn, QString()};
+    QTest::newRow("negative x1 has findings") << CellEdit{english, RunsModel::x1Column, u"-0.001"_s, -0.001, {}, true};
     QTest::newRow("water flow gives y2 out of range")
-        << english << int(RunsModel::waterFlowColumn) << u"5"_s << 1.0 << TypedRun{"0.02", "0.01", "1", "5"} << false;
+        << CellEdit{english, RunsModel::waterFlowColumn, u"5"_s, 1.0, {"0.02", "0.01", "1", "5"}};
     QTest::newRow("words for the gas flow")
-        << english << int(RunsModel::gasFlowColumn) << u"abc"_s << 1.0 << TypedRun{"0.02", "0.01", "abc", "1"} << false;
+        << CellEdit{english, RunsModel::gasFlowColumn, u"abc"_s, 1.0, {"0.02", "0.01", "abc", "1"}};
 }
 
 void TestSeriesEdit::correctInPlace()
 {
-    QFETCH(QLocale, locale);
-    QFETCH(int, column);
-    QFETCH(QString, typed);
-    QFETCH(double, value);
-    QFETCH(TypedRun, mainWindow);
-    QFETCH(bool, findings);
-    startWindowTest(locale);
-    const bool refused = !mainWindow.gasFlow.isEmpty();
-
+    QFETCH(CellEdit, edit);
+    startWindowTest(edit.locale);
     RunsModel model;
     model.addRun(runA, series::computeRun(runA));
     const series::Series before = model.series();
@@ -126,12 +118,12 @@ void TestSeriesEdit::correctInPlace()
     QVERIFY(!warning());
 
     auto boxes = std::make_unique<ModalBoxes>();
-    QVERIFY(typeIntoCell(*table, column, typed));
-    if (refused) {
+    QVERIFY(typeIntoCell(*table, edit.column, edit.typed));
+    if (!edit.mainWindow.gasFlow.isEmpty()) {
         QTRY_COMPARE(boxes->count(), 1);
         const ModalBoxes::Box seen = boxes->seen().first();
         boxes.reset();
-        const ModalBoxes::Box expected = mainWindowBox(mainWindow);
+        const ModalBoxes::Box expected = mainWindowBox(edit.mainWindow);
         QVERIFY(!expected.text.isEmpty());
         QCOMPARE(seen.title, expected.title);
         QCOMPARE(seen.text, expected.text);
@@ -140,13 +132,13 @@ void TestSeriesEdit::correctInPlace()
         return;
     }
     QCOMPARE(boxes->count(), 0);
-    const QVariant shown = model.data(model.index(0, column), RunsModel::SortRole);
-    QCOMPARE(shown.isValid(), !std::isnan(value));
+    const QVariant shown = model.data(model.index(0, edit.column), RunsModel::SortRole);
+    QCOMPARE(shown.isValid(), !std::isnan(edit.value));
     if (shown.isValid())
-        QCOMPARE(shown.toDouble(), value);
+        QCOMPARE(shown.toDouble(), edit.value);
     // What opening a file of the corrected run computes.
     QCOMPARE(model.results().front().mtc, series::computeRun(model.series().runs.front()).mtc);
-    QCOMPARE(warning(), findings);
+    QCOMPARE(warning(), edit.findings);
 
     // One step, undone and redone.
     QCOMPARE(model.undoStack().count(), 2);
@@ -154,8 +146,8 @@ void TestSeriesEdit::correctInPlace()
     QVERIFY(series::identical(model.series(), before));
     QVERIFY(!warning());
     model.undoStack().redo();
-    QCOMPARE(model.data(model.index(0, column), RunsModel::SortRole), shown);
-    QCOMPARE(warning(), findings);
+    QCOMPARE(model.data(model.index(0, edit.column), RunsModel::SortRole), shown);
+    QCOMPARE(warning(), edit.findings);
 }
 
 void TestSeriesEdit::mainWindowAfterItsRunIsCorrected_data()
