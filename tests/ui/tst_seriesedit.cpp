@@ -35,8 +35,6 @@ private slots:
 
     void correctInPlace_data();
     void correctInPlace();
-    void mainWindowAfterItsRunIsCorrected_data();
-    void mainWindowAfterItsRunIsCorrected();
     void shortcutsOfEverySeriesWindow_data();
     void shortcutsOfEverySeriesWindow();
     void runsWindowFitsTheScreen_data();
@@ -75,7 +73,7 @@ ModalBoxes::Box mainWindowBox(const TypedRun& typed)
     return boxes.seen().first();
 }
 
-// A text typed into a cell of a series of runA.
+// A text typed into the cell of example A calculated in the main window.
 struct CellEdit {
     QLocale locale;
     int column;
@@ -106,13 +104,20 @@ void TestSeriesEdit::correctInPlace()
 {
     QFETCH(CellEdit, edit);
     startWindowTest(edit.locale);
-    RunsModel model;
-    model.addRun(runA, series::computeRun(runA));
+    // Example A calculated in the main window and its coefficient found.
+    Form1 form;
+    auto* session = new Session(form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const TypedRun typedA = edit.locale == german ? TypedRun{"0,02", "0,01", "1", "1"} : exampleA;
+    QVERIFY(calculate(form, typedA) && typeInto(form, "Text8", u"2"_s) && clickOn(form, "Command2"));
+    RunsModel& model = session->runs();
     const series::Series before = model.series();
-    RunsWindow window(model);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* table = window.findChild<QTableView*>();
+    const int steps = model.undoStack().count();
+    session->showRuns();
+    auto* window = form.findChild<RunsWindow*>();
+    QVERIFY(window && QTest::qWaitForWindowExposed(window));
+    auto* table = window->findChild<QTableView*>();
     QVERIFY(table);
     const auto warning = [&] { return model.data(model.index(0, RunsModel::runColumn), Qt::DecorationRole).isValid(); };
     QVERIFY(!warning());
@@ -128,7 +133,7 @@ void TestSeriesEdit::correctInPlace()
         QCOMPARE(seen.title, expected.title);
         QCOMPARE(seen.text, expected.text);
         QVERIFY(series::identical(model.series(), before));
-        QCOMPARE(model.undoStack().count(), 1);
+        QCOMPARE(model.undoStack().count(), steps);
         return;
     }
     QCOMPARE(boxes->count(), 0);
@@ -141,44 +146,21 @@ void TestSeriesEdit::correctInPlace()
     QCOMPARE(warning(), edit.findings);
 
     // One step, undone and redone.
-    QCOMPARE(model.undoStack().count(), 2);
+    QCOMPARE(model.undoStack().count(), steps + 1);
     model.undoStack().undo();
     QVERIFY(series::identical(model.series(), before));
     QVERIFY(!warning());
     model.undoStack().redo();
     QCOMPARE(model.data(model.index(0, edit.column), RunsModel::SortRole), shown);
     QCOMPARE(warning(), edit.findings);
-}
 
-void TestSeriesEdit::mainWindowAfterItsRunIsCorrected_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("findMtcRefused");
-
-    // New inputs make another run, which the NTU on screen does not belong
-    // to; a new height is the same run's.
-    QTest::newRow("y1") << int(RunsModel::y1Column) << u"0.03"_s << true;
-    QTest::newRow("height") << int(RunsModel::packingHeightColumn) << u"3"_s << false;
-}
-
-void TestSeriesEdit::mainWindowAfterItsRunIsCorrected()
-{
-    QFETCH(int, column);
-    QFETCH(QString, typed);
-    QFETCH(bool, findMtcRefused);
-    Form1 form;
-    auto* session = new Session(form);
-    ModalBoxes boxes;
-    QVERIFY(calculate(form, exampleA));
-    RunsModel& model = session->runs();
-    QVERIFY(model.setData(model.index(0, column), typed));
-    QVERIFY(typeInto(form, "Text8", u"2"_s) && clickOn(form, "Command2"));
-    QCOMPARE(boxes.count(), findMtcRefused ? 1 : 0);
-    // Find MTC gives the run the main window calculated its coefficient,
-    // and no other.
+    // Find MTC gives the run the main window calculated its coefficient, and
+    // no other: new inputs make another run, a new height is the same run's.
+    const bool anotherRun = edit.column != RunsModel::packingHeightColumn;
+    QVERIFY(typeInto(form, "Text8", u"3"_s) && clickOn(form, "Command2"));
+    QCOMPARE(boxes->count(), anotherRun ? 1 : 0);
     const series::Run& run = model.series().runs.front();
-    QCOMPARE(run.packingHeight == 2.0, !findMtcRefused);
+    QCOMPARE(run.packingHeight == 3.0, !anotherRun);
     QCOMPARE(model.results().front().mtc, series::computeRun(run).mtc);
 }
 
