@@ -108,12 +108,9 @@ TEST_P(ImportRuns, AppendAsOneStepAndLeaveTheSeriesFields)
 const std::string csvOfThree =
     "label,y1,x1,gas_flow,water_flow,packing_height\r\n,,,mol/s,mol/s,m\r\n"
     "A,0.02,0.01,1,1,2\r\nB,0.045,0.02,2,3,\r\nC,x,0.02,2,3,\r\n";
+// Runs of a series file: example B as S, and A with an uncertainty of its own.
 const series::Run runS = labelled({0.045, 0.02, 2, 3}, "S");
-series::Run withOwnHeightUncertainty(series::Run run)
-{
-    run.uncertainty.packingHeight = 0.005;
-    return run;
-}
+const series::Run ownU{typed.inputs, 2.0, "typed", false, false, {{}, {}, {}, {}, 0.005}, {}};
 const series::Uncertainties absolute1AndOwn{std::nullopt, std::nullopt, 0.01, 0.01, 0.005};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -122,8 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"csvWithAUnitsRow", csvOfThree, RunsFile::csv, true, {"typed", "A", "B"}, {2, 5}, {}},
         ImportCase{"csvWithoutARun", "y1,x1,gas_flow,water_flow\r\n,,mol/s,mol/s\r\n", RunsFile::csv, false, {"typed"}},
         ImportCase{"csvUnreadable", "y1;x1\r\n0,02;0,01\r\n", RunsFile::csv, false, {"typed"}},
-        ImportCase{"seriesFile", seriesFile({typed, runS}, {typed, typed}), RunsFile::series, true, {"typed", "typed", "S"}, {}, {2}, absolute1},
-        ImportCase{"seriesFileRunKeepsItsOwnUncertainty", seriesFile({withOwnHeightUncertainty(typed)}, {}), RunsFile::series, true,
+        ImportCase{"seriesFile", seriesFile({typed, runS}, {typed, typed}), RunsFile::series, true,
+                   {"typed", "typed", "S"}, {}, {2}, absolute1},
+        ImportCase{"seriesFileRunKeepsItsOwnUncertainty", seriesFile({ownU}, {}), RunsFile::series, true,
                    {"typed", "typed"}, {}, {}, absolute1AndOwn},
         ImportCase{"seriesFileWithoutRuns", seriesFile({}, {}), RunsFile::series, true, {"typed"}},
         ImportCase{"seriesFileAsCsv", seriesFile({typed}, {typed}), RunsFile::csv, false, {"typed"}}),
