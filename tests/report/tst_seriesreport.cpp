@@ -3,10 +3,8 @@
 #include "ui/numbertext.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
@@ -48,15 +46,11 @@ using Pages = std::vector<std::vector<Word>>;
 
 std::optional<Pages> wordsOf(const QByteArray& pdf)
 {
-    QTemporaryFile file;
-    if (!file.open() || file.write(pdf) != pdf.size() || !file.flush())
-        return std::nullopt;
-    QProcess process;
-    process.start(QStandardPaths::findExecutable(u"pdftotext"_s), {u"-bbox"_s, file.fileName(), u"-"_s});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+    const std::optional<QString> words = popplerOutput(u"pdftotext"_s, {u"-bbox"_s, u"{pdf}"_s, u"-"_s}, pdf);
+    if (!words)
         return std::nullopt;
     Pages pages;
-    QXmlStreamReader xml(process.readAllStandardOutput());
+    QXmlStreamReader xml(*words);
     while (xml.readNextStartElement() || !xml.atEnd()) {
         if (xml.isStartElement() && xml.name() == u"page")
             pages.emplace_back();
