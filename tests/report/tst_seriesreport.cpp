@@ -39,8 +39,8 @@ series::Series handIn()
 
 // A word pdftotext found, in points from the page's top left.
 struct Word {
-    QString text;
     double left, top, right, bottom;
+    QString text;
 };
 using Pages = std::vector<std::vector<Word>>;
 
@@ -56,9 +56,8 @@ std::optional<Pages> wordsOf(const QByteArray& pdf)
             pages.emplace_back();
         if (xml.isStartElement() && xml.name() == u"word" && !pages.empty()) {
             const auto at = [&xml](const char* name) { return xml.attributes().value(QLatin1String(name)).toDouble(); };
-            Word word{{}, at("xMin"), at("yMin"), at("xMax"), at("yMax")};
-            word.text = xml.readElementText();
-            pages.back().push_back(word);
+            // In order: the text is read past the attributes.
+            pages.back().push_back({at("xMin"), at("yMin"), at("xMax"), at("yMax"), xml.readElementText()});
         }
     }
     return pages;
