@@ -43,6 +43,7 @@ struct ImportCase {
     std::vector<std::string> labels;  // of every run after the import
     std::vector<int> noticeLines = {};
     std::vector<std::size_t> differing = {};
+    series::Uncertainties lastRunUncertainty = {};  // a series file's runs keep their series' own
 };
 
 class ImportRuns : public testing::TestWithParam<ImportCase> {};
@@ -61,12 +62,13 @@ TEST_P(ImportRuns, AppendAsOneStepAndLeaveTheSeriesFields)
 
     const present::OpenOutcome outcome = editor.importRuns(row.bytes, row.kind);
     ASSERT_EQ(std::holds_alternative<present::Opened>(outcome), row.read);
+    const series::Series& after = editor.series();
     std::vector<std::string> labels;
-    for (const series::Run& run : editor.series().runs)
+    for (const series::Run& run : after.runs)
         labels.push_back(run.label);
     EXPECT_EQ(labels, row.labels);
     EXPECT_EQ(editor.results().size(), labels.size());
-    const series::Series& after = editor.series();
+    EXPECT_EQ(after.runs.back().uncertainty, row.lastRunUncertainty);
     EXPECT_EQ(after.title, "NH3 series");
     EXPECT_EQ(std::tie(after.title, after.people, after.date, after.flowUnit, after.notes),
               std::tie(before.title, before.people, before.date, before.flowUnit, before.notes));
@@ -81,13 +83,13 @@ TEST_P(ImportRuns, AppendAsOneStepAndLeaveTheSeriesFields)
     }
     // Every appended run is computed as Calculate computes it, under a new identity.
     for (std::size_t at = idsBefore.size(); at < editor.size(); ++at) {
-        EXPECT_EQ(editor.results()[at].ntu, series::computeRun(editor.series().runs[at]).ntu);
+        EXPECT_EQ(editor.results()[at].ntu, series::computeRun(after.runs[at]).ntu);
         EXPECT_GT(editor.ids()[at], idsBefore.back());
     }
 
     const bool appended = labels.size() > idsBefore.size();
     EXPECT_EQ(editor.modified(), appended);
-    EXPECT_EQ(editor.canUndo(), true);
+    EXPECT_TRUE(editor.canUndo());
     if (!appended) {
         EXPECT_EQ(editor.revision(), saved);
         return;
@@ -103,32 +105,26 @@ TEST_P(ImportRuns, AppendAsOneStepAndLeaveTheSeriesFields)
     EXPECT_TRUE(editor.modified());
 }
 
+const std::string csvOfThree =
+    "label,y1,x1,gas_flow,water_flow,packing_height\r\n,,,mol/s,mol/s,m\r\n"
+    "A,0.02,0.01,1,1,2\r\nB,0.045,0.02,2,3,\r\nC,x,0.02,2,3,\r\n";
+// Runs of a series file: example B as S, and A with an uncertainty of its own.
+const series::Run runS = labelled({0.045, 0.02, 2, 3}, "S");
+const series::Run ownU{typed.inputs, 2.0, "typed", false, false, {{}, {}, {}, {}, 0.005}, {}};
+const series::Uncertainties absolute1AndOwn{std::nullopt, std::nullopt, 0.01, 0.01, 0.005};
+
 INSTANTIATE_TEST_SUITE_P(
     Files, ImportRuns,
     testing::Values(
-        ImportCase{"csvWithAUnitsRow",
-                   "label,y1,x1,gas_flow,water_flow,packing_height\r\n,,,mol/s,mol/s,m\r\nA,0.02,0.01,1,1,2\r\n"
-                   "B,0.045,0.02,2,3,\r\nC,x,0.02,2,3,\r\n",
-                   RunsFile::csv, true, {"typed", "A", "B"}, {2, 5}, {}},
+        ImportCase{"csvWithAUnitsRow", csvOfThree, RunsFile::csv, true, {"typed", "A", "B"}, {2, 5}, {}},
         ImportCase{"csvWithoutARun", "y1,x1,gas_flow,water_flow\r\n,,mol/s,mol/s\r\n", RunsFile::csv, false, {"typed"}},
         ImportCase{"csvUnreadable", "y1;x1\r\n0,02;0,01\r\n", RunsFile::csv, false, {"typed"}},
-        ImportCase{"seriesFile", seriesFile({typed, labelled({0.045, 0.02, 2, 3}, "S")}, {typed, typed}),
-                   RunsFile::series, true, {"typed", "typed", "S"}, {}, {2}},
+        ImportCase{"seriesFile", seriesFile({typed, runS}, {typed, typed}), RunsFile::series, true,
+                   {"typed", "typed", "S"}, {}, {2}, absolute1},
+        ImportCase{"seriesFileRunKeepsItsOwnUncertainty", seriesFile({ownU}, {}), RunsFile::series, true,
+                   {"typed", "typed"}, {}, {}, absolute1AndOwn},
         ImportCase{"seriesFileWithoutRuns", seriesFile({}, {}), RunsFile::series, true, {"typed"}},
         ImportCase{"seriesFileAsCsv", seriesFile({typed}, {typed}), RunsFile::csv, false, {"typed"}}),
     [](const testing::TestParamInfo<ImportCase>& row) { return std::string(row.param.name); });
-
-// A series file's runs keep the uncertainties their series gave them.
-TEST(ImportRuns, SeriesFileRunsKeepTheirSeriesUncertainties)
-{
-    series::Run own = typed;
-    own.uncertainty.packingHeight = 0.005;
-    SeriesEditor editor;
-    ASSERT_TRUE(std::holds_alternative<present::Opened>(editor.importRuns(seriesFile({own}, {}), RunsFile::series)));
-    ASSERT_EQ(editor.size(), 1u);
-    EXPECT_EQ(editor.series().runs[0].uncertainty,
-              (series::Uncertainties{std::nullopt, std::nullopt, 0.01, 0.01, 0.005}));
-    EXPECT_EQ(editor.series().uncertainty, series::Uncertainties{});
-}
 
 }  // namespace

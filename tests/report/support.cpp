@@ -1,5 +1,24 @@
 #include "tests/report/support.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+using namespace Qt::StringLiterals;
+
+std::optional<QString> popplerOutput(const QString& tool, QStringList arguments, const QByteArray& pdf)
+{
+    QTemporaryFile file;
+    if (!file.open() || file.write(pdf) != pdf.size() || !file.flush())
+        return std::nullopt;
+    arguments.replaceInStrings(u"{pdf}"_s, file.fileName());
+    QProcess process;
+    process.start(QStandardPaths::findExecutable(tool), arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 std::optional<QList<QStringList>> readCsv(const QString& text)
 {
     QList<QStringList> records;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -12,6 +13,10 @@
 // else (a bare LF, a quote inside an unquoted field, text after a closing
 // quote, a missing last CRLF) gives nullopt.
 std::optional<QList<QStringList>> readCsv(const QString& text);
+
+// What a poppler tool prints about the PDF, which it finds where the
+// arguments say "{pdf}"; nullopt when the tool did not run through.
+std::optional<QString> popplerOutput(const QString& tool, QStringList arguments, const QByteArray& pdf);
 
 // The default locale for one test, put back as it was when it ends.
 class DefaultLocale {

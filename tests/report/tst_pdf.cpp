@@ -11,10 +11,8 @@
 
 #include <QBuffer>
 #include <QLocale>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
@@ -27,21 +25,6 @@ const QString version = u"9.8.7-test"_s;
 report::PdfDetails details()
 {
     return {version, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
-}
-
-// What a poppler tool prints about the PDF, which it finds where the
-// arguments say "{pdf}"; nullopt when the tool did not run through.
-std::optional<QString> popplerOutput(const QString& tool, QStringList arguments, const QByteArray& pdf)
-{
-    QTemporaryFile file;
-    if (!file.open() || file.write(pdf) != pdf.size() || !file.flush())
-        return std::nullopt;
-    arguments.replaceInStrings(u"{pdf}"_s, file.fileName());
-    QProcess process;
-    process.start(QStandardPaths::findExecutable(tool), arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 struct Expected {

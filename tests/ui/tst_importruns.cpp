@@ -14,35 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
-
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Chooses the path in the file dialog the action shows.
-class Chooser {
-public:
-    explicit Chooser(const QString& path)
-    {
-        poll.setInterval(5);
-        QObject::connect(&poll, &QTimer::timeout, &poll, [this, path] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                dialog && dialog->isVisible()) {
-                ++shown;
-                dialog->selectFile(path);
-                static_cast<QDialog*>(dialog)->accept();
-            }
-        });
-        poll.start();
-    }
-    int shown = 0;
-
-private:
-    QTimer poll;
-};
-
-}  // namespace
 
 class TestImportRuns : public QObject {
     Q_OBJECT
@@ -63,20 +35,20 @@ void TestImportRuns::appendsAsOneStep_data()
     QTest::addColumn<QList<double>>("coefficients");  // of every run after the import
     QTest::addColumn<QString>("told");                // in the one box shown
 
-    // The worked examples A and B with their coefficients, as Excel saves a German sheet.
-    QTest::newRow("Windows-1252 CSV") << u"Messreihe.csv"_s
-                                      << QByteArray(
-                                             "Bezeichnung;y1;x1;Gasstrom;Wasserstrom;Packungsh\xF6he (m)\r\n"
-                                             ";;;mol/s;mol/s;m\r\nA;0,02;0,01;1;1;2\r\nB;0,045;0,02;2;3;1,5\r\n")
-                                      << QList<double>{40.455628854993435, 40.455628854993435, 173.85380336857256}
-                                      << u"Messreihe.csv:2"_s;
+    // Example A's and B's coefficients; A as the main window calculated it,
+    // then the file's A and B, as Excel saves a German sheet.
+    const double a = 40.455628854993435, b = 173.85380336857256;
+    const QByteArray sheet(
+        "Bezeichnung;y1;x1;Gasstrom;Wasserstrom;Packungsh\xF6he (m)\r\n"
+        ";;;mol/s;mol/s;m\r\nA;0,02;0,01;1;1;2\r\nB;0,045;0,02;2;3;1,5\r\n");
+    QTest::newRow("Windows-1252 CSV") << u"Messreihe.csv"_s << sheet << QList{a, a, b} << u"Messreihe.csv:2"_s;
     series::Series other;
     other.title = "other";
     other.runs.push_back({{0.045, 0.02, 2, 3}, 1.5, "B", false, false, {}, {}});
-    QTest::newRow("series file") << u"other.quillon"_s << QByteArray::fromStdString(series::writeSeriesFile(other, {}))
-                                 << QList<double>{40.455628854993435, 173.85380336857256} << QString();
-    QTest::newRow("damaged file") << u"damaged.quillon"_s << QByteArray("{\"format\": ")
-                                  << QList<double>{40.455628854993435} << u"damaged.quillon:1"_s;
+    const QByteArray file = QByteArray::fromStdString(series::writeSeriesFile(other, {}));
+    QTest::newRow("series file") << u"other.quillon"_s << file << QList{a, b} << QString();
+    QTest::newRow("damaged file") << u"damaged.quillon"_s << QByteArray("{\"format\": ") << QList{a}
+                                  << u"damaged.quillon:1"_s;
 }
 
 void TestImportRuns::appendsAsOneStep()
@@ -86,10 +58,9 @@ void TestImportRuns::appendsAsOneStep()
     QFETCH(QList<double>, coefficients);
     QFETCH(QString, told);
     QTemporaryDir folder;
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    file.close();
+    QFile file(folder.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
+    const QString path = file.fileName();
 
     Form1 form;
     Session session(form);
@@ -101,11 +72,22 @@ void TestImportRuns::appendsAsOneStep()
     const int steps = model.undoStack().count();
 
     ModalBoxes boxes;
-    Chooser chooser(path);
+    // The user chooses the file in the dialog the action shows.
+    int chosen = 0;
+    QTimer user;
+    user.callOnTimeout([&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            dialog && dialog->isVisible()) {
+            ++chosen;
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    });
+    user.start(5);
     auto* import = form.findChild<QAction*>("importRuns");
     QVERIFY(import);
     import->trigger();
-    QCOMPARE(chooser.shown, 1);
+    QCOMPARE(chosen, 1);
     QList<double> shown;
     for (const series::RunResult& result : model.results())
         shown.append(result.mtc.value_or(0.0));

@@ -35,8 +35,6 @@ private slots:
 
     void correctInPlace_data();
     void correctInPlace();
-    void mainWindowAfterItsRunIsCorrected_data();
-    void mainWindowAfterItsRunIsCorrected();
     void shortcutsOfEverySeriesWindow_data();
     void shortcutsOfEverySeriesWindow();
     void runsWindowFitsTheScreen_data();
@@ -56,10 +54,8 @@ bool typeIntoCell(QTableView& table, int column, const QString& text)
     table.setCurrentIndex(cell);
     table.edit(cell);
     auto* editor = table.viewport()->findChild<QLineEdit*>();
-    if (!editor) {
-        qWarning("no editor in column %d", column);
+    if (!editor)
         return false;
-    }
     editor->selectAll();
     editor->insert(text);
     QTest::keyClick(editor, Qt::Key_Return);
@@ -77,116 +73,94 @@ ModalBoxes::Box mainWindowBox(const TypedRun& typed)
     return boxes.seen().first();
 }
 
+// A text typed into the cell of example A calculated in the main window.
+struct CellEdit {
+    QLocale locale;
+    int column;
+    QString typed;
+    double value = qQNaN();    // NaN: none
+    TypedRun mainWindow = {};  // the same run typed there, when refused; empty: the edit is made
+    bool findings = false;
+};
+
 }  // namespace
 
-Q_DECLARE_METATYPE(TypedRun)
+Q_DECLARE_METATYPE(CellEdit)
 
 void TestSeriesEdit::correctInPlace_data()
 {
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<double>("value");         // NaN: none
-    QTest::addColumn<TypedRun>("mainWindow");  // empty: the edit is made
-    QTest::addColumn<bool>("findings");
-
-    const TypedRun made;
-    QTest::newRow("y1") << english << int(RunsModel::y1Column) << u"0.03"_s << 0.03 << made << false;
-    QTest::newRow("x1 in German") << german << int(RunsModel::x1Column) << u"0,005"_s << 0.005 << made << false;
-    QTest::newRow("height emptied") << english << int(RunsModel::packingHeightColumn) << QString() << qQNaN() << made
-                                    << false;
-    QTest::newRow("negative x1 has findings")
-        << english << int(RunsModel::x1Column) << u"-0.001"_s << -0.001 << made << true;
+    QTest::addColumn<CellEdit>("edit");
+    QTest::newRow("y1") << CellEdit{english, RunsModel::y1Column, u"0.03"_s, 0.03};
+    QTest::newRow("x1 in German") << CellEdit{german, RunsModel::x1Column, u"0,005"_s, 0.005};
+    QTest::newRow("height emptied") << CellEdit{english, RunsModel::packingHeightColumn, QString()};
+    QTest::newRow("negative x1 has findings") << CellEdit{english, RunsModel::x1Column, u"-0.001"_s, -0.001, {}, true};
     QTest::newRow("water flow gives y2 out of range")
-        << english << int(RunsModel::waterFlowColumn) << u"5"_s << 1.0 << TypedRun{"0.02", "0.01", "1", "5"} << false;
+        << CellEdit{english, RunsModel::waterFlowColumn, u"5"_s, 1.0, {"0.02", "0.01", "1", "5"}};
     QTest::newRow("words for the gas flow")
-        << english << int(RunsModel::gasFlowColumn) << u"abc"_s << 1.0 << TypedRun{"0.02", "0.01", "abc", "1"} << false;
+        << CellEdit{english, RunsModel::gasFlowColumn, u"abc"_s, 1.0, {"0.02", "0.01", "abc", "1"}};
 }
 
 void TestSeriesEdit::correctInPlace()
 {
-    QFETCH(QLocale, locale);
-    QFETCH(int, column);
-    QFETCH(QString, typed);
-    QFETCH(double, value);
-    QFETCH(TypedRun, mainWindow);
-    QFETCH(bool, findings);
-    startWindowTest(locale);
-    const bool refused = !mainWindow.gasFlow.isEmpty();
-
-    RunsModel model;
-    model.addRun(runA, series::computeRun(runA));
+    QFETCH(CellEdit, edit);
+    startWindowTest(edit.locale);
+    // Example A calculated in the main window and its coefficient found.
+    Form1 form;
+    auto* session = new Session(form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const TypedRun typedA = edit.locale == german ? TypedRun{"0,02", "0,01", "1", "1"} : exampleA;
+    QVERIFY(calculate(form, typedA) && typeInto(form, "Text8", u"2"_s) && clickOn(form, "Command2"));
+    RunsModel& model = session->runs();
     const series::Series before = model.series();
-    RunsWindow window(model);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* table = window.findChild<QTableView*>();
+    const int steps = model.undoStack().count();
+    session->showRuns();
+    auto* window = form.findChild<RunsWindow*>();
+    QVERIFY(window && QTest::qWaitForWindowExposed(window));
+    auto* table = window->findChild<QTableView*>();
     QVERIFY(table);
     const auto warning = [&] { return model.data(model.index(0, RunsModel::runColumn), Qt::DecorationRole).isValid(); };
     QVERIFY(!warning());
 
     auto boxes = std::make_unique<ModalBoxes>();
-    QVERIFY(typeIntoCell(*table, column, typed));
-    if (refused) {
+    QVERIFY(typeIntoCell(*table, edit.column, edit.typed));
+    if (!edit.mainWindow.gasFlow.isEmpty()) {
         QTRY_COMPARE(boxes->count(), 1);
         const ModalBoxes::Box seen = boxes->seen().first();
         boxes.reset();
-        const ModalBoxes::Box expected = mainWindowBox(mainWindow);
+        const ModalBoxes::Box expected = mainWindowBox(edit.mainWindow);
         QVERIFY(!expected.text.isEmpty());
         QCOMPARE(seen.title, expected.title);
         QCOMPARE(seen.text, expected.text);
         QVERIFY(series::identical(model.series(), before));
-        QCOMPARE(model.undoStack().count(), 1);
+        QCOMPARE(model.undoStack().count(), steps);
         return;
     }
     QCOMPARE(boxes->count(), 0);
-    const QVariant shown = model.data(model.index(0, column), RunsModel::SortRole);
-    QCOMPARE(shown.isValid(), !std::isnan(value));
+    const QVariant shown = model.data(model.index(0, edit.column), RunsModel::SortRole);
+    QCOMPARE(shown.isValid(), !std::isnan(edit.value));
     if (shown.isValid())
-        QCOMPARE(shown.toDouble(), value);
+        QCOMPARE(shown.toDouble(), edit.value);
     // What opening a file of the corrected run computes.
     QCOMPARE(model.results().front().mtc, series::computeRun(model.series().runs.front()).mtc);
-    QCOMPARE(warning(), findings);
+    QCOMPARE(warning(), edit.findings);
 
     // One step, undone and redone.
-    QCOMPARE(model.undoStack().count(), 2);
+    QCOMPARE(model.undoStack().count(), steps + 1);
     model.undoStack().undo();
     QVERIFY(series::identical(model.series(), before));
     QVERIFY(!warning());
     model.undoStack().redo();
-    QCOMPARE(model.data(model.index(0, column), RunsModel::SortRole), shown);
-    QCOMPARE(warning(), findings);
-}
+    QCOMPARE(model.data(model.index(0, edit.column), RunsModel::SortRole), shown);
+    QCOMPARE(warning(), edit.findings);
 
-void TestSeriesEdit::mainWindowAfterItsRunIsCorrected_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("findMtcRefused");
-
-    // New inputs make another run, which the NTU on screen does not belong
-    // to; a new height is the same run's.
-    QTest::newRow("y1") << int(RunsModel::y1Column) << u"0.03"_s << true;
-    QTest::newRow("height") << int(RunsModel::packingHeightColumn) << u"3"_s << false;
-}
-
-void TestSeriesEdit::mainWindowAfterItsRunIsCorrected()
-{
-    QFETCH(int, column);
-    QFETCH(QString, typed);
-    QFETCH(bool, findMtcRefused);
-    Form1 form;
-    auto* session = new Session(form);
-    ModalBoxes boxes;
-    QVERIFY(calculate(form, exampleA));
-    RunsModel& model = session->runs();
-    QVERIFY(model.setData(model.index(0, column), typed));
-    QVERIFY(typeInto(form, "Text8", u"2"_s) && clickOn(form, "Command2"));
-    QCOMPARE(boxes.count(), findMtcRefused ? 1 : 0);
-    // Find MTC gives the run the main window calculated its coefficient,
-    // and no other.
+    // Find MTC gives the run the main window calculated its coefficient, and
+    // no other: new inputs make another run, a new height is the same run's.
+    const bool anotherRun = edit.column != RunsModel::packingHeightColumn;
+    QVERIFY(typeInto(form, "Text8", u"3"_s) && clickOn(form, "Command2"));
+    QCOMPARE(boxes->count(), anotherRun ? 1 : 0);
     const series::Run& run = model.series().runs.front();
-    QCOMPARE(run.packingHeight == 2.0, !findMtcRefused);
+    QCOMPARE(run.packingHeight == 3.0, !anotherRun);
     QCOMPARE(model.results().front().mtc, series::computeRun(run).mtc);
 }
 
