@@ -1820,7 +1820,7 @@ Sollen sie gespeichert werden?</translation>
     </message>
     <message>
         <source>The run has no coefficient yet: use Find MTC first.</source>
-        <translation>Der Versuch hat noch keinen Koeffizienten: zuerst Find MTC verwenden.</translation>
+        <translation>Der Versuch hat noch keinen Koeffizienten: zuerst K ermitteln verwenden.</translation>
     </message>
     <message>
         <source>Coefficient %1, standard uncertainty %2</source>

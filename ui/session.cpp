@@ -132,7 +132,14 @@ void Session::addEditMenu()
     undo->setShortcuts(QKeySequence::Undo);
     QAction* redo = model.undoStack().createRedoAction(editMenu, tr("&Redo"));
     redo->setObjectName(QStringLiteral("redo"));
-    redo->setShortcuts(QKeySequence::Redo);
+    // Both keys people know for Redo, whatever the platform's own list
+    // holds (a bare X11 desktop gives Ctrl+Shift+Z alone).
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+        if (!redoKeys.contains(keys))
+            redoKeys.append(keys);
+    redo->setShortcuts(redoKeys);
     editMenu->addActions({undo, redo});
     editMenu->addSeparator();
     QAction* remove = editMenu->addAction(tr("&Delete Runs"), this, &Session::deleteRuns);

@@ -1008,6 +1008,24 @@ describe('words the module writes', () => {
     }
   });
 
+  // The page's words in other contexts are the window's: each must be in
+  // the catalogue, as a window's text must be in the .ts.
+  test('every text the page looks up by its literal context and source has German', () => {
+    const root = fileURLToPath(new URL('..', import.meta.url));
+    const files = ['index.html', ...readdirSync(join(root, 'src')).map((name) => join('src', name))]
+      .map((name) => readFileSync(join(root, name), 'utf8').replace(/'\s*\+\s*'/g, ''));
+    const quoted = "'((?:[^'\\\\]|\\\\.)*)'";
+    const unescape = (text) => text.replace(/\\'/g, "'").replace(/\\n/g, '\n').replace(/&amp;/g, '&')
+      .replace(/&lt;/g, '<').replace(/&gt;/g, '>');
+    const used = files.flatMap((text) => [
+      ...[...text.matchAll(new RegExp(`\\btr\\('(\\w+)', ${quoted}`, 'g'))].map((match) => [match[1], match[2]]),
+      ...[...text.matchAll(/data-tr="(\w+)\|([^"]*)"/g)].map((match) => [match[1], match[2]]),
+    ]).map(([context, source]) => [context, unescape(source)]);
+    assert.ok(used.length > 40, `${used.length} texts found`);
+    const missing = used.filter(([context, source]) => !de(context, source)).map((word) => word.join('|'));
+    assert.deepEqual([...new Set(missing)], []);
+  });
+
   // Counts grouped as the browser's locale groups them, as the page's own Intl did.
   for (const row of [{ language: 'de-DE', steps: '1.000.000', heading: '<h3>Berechnen</h3>', example: ' 0,02 ' },
     { language: 'en-IN', steps: '10,00,000', heading: '<h3>Calculate</h3>', example: ' 0.02 ' }]) {
