@@ -1114,7 +1114,14 @@ describe('the series report', () => {
       { y1: 0.045, x1: 0.02, gasFlow: 2, waterFlow: 3, packingHeight: 1.5 },
       { y1: 0.03, x1: 0.012, gasFlow: 1.5, waterFlow: 2, packingHeight: 1 },
       { y1: 0.02, x1: -0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2 },
+      ...[0.025, 0.035].map((y1) => ({ y1, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2,
+        uncertainty: { gasFlowRel: 0, waterFlowRel: 0, y1: 0, x1: 0, packingHeight: 0 } })),
+      { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 2 },
     ] };
+  // Runs 5 and 6 without uncertainties and 7 without a coefficient: a mark
+  // in the U cell and one footnote per reason, as the desktop's report.
+  const footnotes = [['¹', '%1 No U for runs %2: %3.', '5, 6', 'no uncertainties given'],
+    ['²', '%1 No U for run %2: %3.', '7', 'no coefficient']];
   // The report's sections by the desktop report's and Help's words.
   const sections = [['SeriesPdf', 'People'], ['SeriesPdf', 'Date'], ['SeriesPdf', 'Flow unit'], ['SeriesPdf', 'Notes'],
     ['SeriesPdf', 'Runs'], ['SeriesPdf', 'How the coefficient depends on the flows'], ['SeriesPdf', 'The fit'],
@@ -1156,6 +1163,13 @@ describe('the series report', () => {
       const shown = askJson(['runs', row.locale], series.runs.map((run) => [run.y1, run.x1, run.gasFlow,
         run.waterFlow, run.packingHeight].map((value) => String(value).replace('.', row.locale === 'de_DE' ? ',' : '.'))));
       for (const run of shown.filter((computed) => computed.mtc)) assert.ok(text.includes(run.mtc), run.mtc);
+      for (const [mark, source, runs, reason] of footnotes) {
+        assert.ok(text.includes(`–${mark}`), mark);
+        const sentence = row.words('SeriesPdf', source).replace('%1', mark).replace('%2', runs)
+          .replace('%3', row.words('RunsModel', reason));
+        assert.ok(text.includes(sentence), sentence);
+      }
+      assert.ok(!text.includes(row.words('RunsModel', 'no U: %1').replace('%1', '')));
 
       const pages = [...boxes.matchAll(/<page width="([\d.]+)" height="([\d.]+)">([\s\S]*?)<\/page>/g)];
       assert.ok(pages.length > 1);
