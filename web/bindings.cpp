@@ -112,7 +112,9 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("revision", &Document::revision)
         .function("markSaved", &Document::markSaved)
         .function("exportCsv", &Document::exportCsv)
-        .function("flowUnit", &Document::flowUnit);
+        .function("flowUnit", &Document::flowUnit)
+        // The series report's footnote on a run without U.
+        .function("missingUncertaintyReason", &Document::missingUncertaintyReason);
 }
 
 // The series charts, drawn by the same C++ as the window's.

@@ -175,6 +175,26 @@ val Document::uncertaintyCells(int row, const val& found, const std::string& dra
     return shown;
 }
 
+val Document::missingUncertaintyReason(int row, const val& found) const
+{
+    const series::Run& run = editor.series().runs.at(std::size_t(row));
+    const series::RunResult& result = editor.results().at(std::size_t(row));
+    const val monteCarlo = found.isNull() || found.isUndefined() ? val::undefined() : found["monteCarlo"];
+    if (!monteCarlo.isUndefined() && monteCarlo["cancelled"].isTrue())
+        return val::null();
+    const series::RunUncertainty given =
+        monteCarlo.isUndefined() ? series::RunUncertainty{} : runUncertaintyOf(monteCarlo);
+    const std::optional<std::string> reason = present::missingUncertaintyReason(
+        run, result, editor.series().uncertainty, given.monteCarlo, language(), numberLocale());
+    if (!reason)
+        return val::null();
+    // A reason the page gave, when its worker failed, has no code to word.
+    const bool failed = !monteCarlo.isUndefined() && !monteCarlo["reason"].isUndefined()
+        && monteCarlo["message"].isUndefined() && result.mtc
+        && series::hasUncertainty(run, editor.series().uncertainty);
+    return failed ? monteCarlo["reason"] : val(*reason);
+}
+
 void Document::setLabel(int row, const std::string& label)
 {
     editor.setLabel(std::size_t(row), label);

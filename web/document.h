@@ -46,6 +46,9 @@ public:
     // with `found` as the page's cache gives it (null while pending) and
     // the number of draws as the page writes counts.
     val uncertaintyCells(int row, const val& found, const std::string& draws) const;
+    // Why the row has no U, for the report's footnote, as the desktop's
+    // series report words it; null when it has one or is still cancelled.
+    val missingUncertaintyReason(int row, const val& found) const;
 
     void setLabel(int row, const std::string& label);
 

@@ -12,6 +12,10 @@ const r = (source, ...args) => tr('RunPdf', source, ...args);
 const inputNames = ['y1', 'x1', 'Gas flow rate', 'Water flow rate', 'Height of packing (m)'];
 const flowInputs = [2, 3];
 
+// A footnote's mark, a superscript number, as the desktop report writes it.
+const superscripts = '⁰¹²³⁴⁵⁶⁷⁸⁹';
+const footnoteMark = (number) => [...String(number)].map((digit) => superscripts[digit]).join('');
+
 function element(tag, text, className) {
   const made = document.createElement(tag);
   if (text !== undefined) made.textContent = text;
@@ -84,6 +88,17 @@ class ReportWriter {
   runsTable() {
     const titles = ['Run', 'Label', 'y1', 'x1', 'G', 'L', 'z (m)', 'y2', 'NTU', 'NTU C', 'MTC', 'U (k = 2)', 'Notes']
       .map((title) => s(title));
+    // A run without U gets a mark in its narrow cell and one footnote per
+    // reason under the table, naming its runs.
+    const footnotes = [];
+    const missing = (index) => {
+      const reason = this.runs.missingUncertaintyReason(index, this.found[index] ?? null);
+      if (reason === null) return this.runs.uncertaintyCells(index, this.found[index] ?? null, '')[0].text;
+      let note = footnotes.findIndex((footnote) => footnote.reason === reason);
+      if (note < 0) note = footnotes.push({ reason, runs: [] }) - 1;
+      footnotes[note].runs.push(this.count.format(index + 1));
+      return { text: `–${footnoteMark(note + 1)}`, number: true };
+    };
     const rows = this.rows.map((run, index) => {
       // Inputs as they were given, not rounded like results.
       const given = (value) => ({ text: value === null || value === undefined ? '' : this.full(value), number: true });
@@ -93,8 +108,7 @@ class ReportWriter {
         const drawn = this.found[index]?.monteCarlo;
         const expanded = drawn && drawn.u !== undefined ? this.quillon.coverageFactor * drawn.u : null;
         cells.push(this.number(run.y2), this.number(run.ntu), this.number(run.ntuColburn), this.number(run.mtc),
-          expanded === null ? this.runs.uncertaintyCells(index, this.found[index] ?? null, '')[0].text
-            : { text: this.uncertaintyText(expanded), number: true });
+          expanded === null ? missing(index) : { text: this.uncertaintyText(expanded), number: true });
       } else {
         cells.push({ text: this.quillon.notCompletedText(run.outcome) }, '', '', '', '');
       }
@@ -110,7 +124,11 @@ class ReportWriter {
     const findings = this.rows.flatMap((run, index) => (run.findings.length === 0 ? [] : [element('p',
       s('Run %1: %2', this.count.format(index + 1), run.findings.map((code) => this.quillon.findingMessage(code))
         .join(' ')), 'finding')]));
-    return [element('h2', s('Runs')), element('p', note, 'small'), tableOf(titles, rows, 'runs'), ...findings];
+    const notes = footnotes.map((footnote, n) => element('p', footnote.runs.length === 1
+      ? s('%1 No U for run %2: %3.', footnoteMark(n + 1), footnote.runs[0], footnote.reason)
+      : s('%1 No U for runs %2: %3.', footnoteMark(n + 1), footnote.runs.join(', '), footnote.reason), 'small'));
+    return [element('h2', s('Runs')), element('p', note, 'small'), tableOf(titles, rows, 'runs'), ...notes,
+      ...findings];
   }
 
   analysis() {

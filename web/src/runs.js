@@ -15,6 +15,15 @@ const inputColumns = new Map([[0, 'y1'], [1, 'x1'], [2, 'gasFlow'], [3, 'waterFl
 const firstNumberTitle = 3;
 const draws = new Intl.NumberFormat(locale);
 
+// A text field keeps the browser's own text undo while its text is being
+// typed; a table cell showing what the run holds is not being typed.
+function isBeingTyped(element) {
+  const typedInto = element instanceof HTMLTextAreaElement || element?.isContentEditable
+    || (element instanceof HTMLInputElement && !['checkbox', 'radio', 'button', 'submit', 'reset', 'file', 'range',
+      'color'].includes(element.type));
+  return Boolean(typedInto) && element.value !== element.dataset?.committed;
+}
+
 export class RunsTable {
   constructor(quillon, documentOfRuns, cache, onChange) {
     this.quillon = quillon;
@@ -33,12 +42,14 @@ export class RunsTable {
     });
     document.getElementById('undo').addEventListener('click', () => this.edit(() => this.runs.undo()));
     document.getElementById('redo').addEventListener('click', () => this.edit(() => this.runs.redo()));
-    document.getElementById('runs').addEventListener('keydown', (event) => this.key(event));
+    // Undo and redo reach the series from anywhere on the page, as the
+    // desktop's Edit menu does from every window; Delete only in the table.
+    document.addEventListener('keydown', (event) => this.key(event));
   }
 
   key(event) {
-    const control = event.ctrlKey || event.metaKey;
-    const editing = event.target instanceof HTMLInputElement && event.target.type === 'text';
+    const control = (event.ctrlKey || event.metaKey) && !event.altKey;
+    const editing = isBeingTyped(event.target);
     const place = this.placeOf(event.target);
     if (control && !editing && event.key.toLowerCase() === 'z') {
       event.preventDefault();
@@ -48,7 +59,7 @@ export class RunsTable {
       event.preventDefault();
       this.edit(() => this.runs.redo());
       this.refocus(place);
-    } else if (event.key === 'Delete' && !editing) {
+    } else if (event.key === 'Delete' && !editing && event.target.closest?.('#runs')) {
       event.preventDefault();
       const rows = [...this.selected];
       this.deleteSelected();
@@ -181,6 +192,7 @@ export class RunsTable {
     const label = document.createElement('input');
     label.type = 'text';
     label.value = run.label;
+    label.dataset.committed = run.label;
     label.setAttribute('aria-label', `${tr('RunsModel', 'Label')} ${number}`);
     label.addEventListener('change', () => this.edit(() => this.runs.setLabel(index, label.value)));
     label.addEventListener('keydown', (event) => {
@@ -227,12 +239,14 @@ export class RunsTable {
     input.inputMode = 'decimal';
     input.dataset.column = field;
     input.value = shown.text;
+    input.dataset.committed = shown.text;
     if (shown.tip) input.title = shown.tip;
     input.setAttribute('aria-label', name);
     let full = null;
     input.addEventListener('focus', () => {
       full = shown.tip;
       input.value = full;
+      input.dataset.committed = full;
       input.select();
     });
     const commit = () => {
@@ -242,6 +256,7 @@ export class RunsTable {
       full = null;
       if (unchanged) {
         input.value = shown.text;
+        input.dataset.committed = shown.text;
         return;
       }
       const place = this.placeOf(input);

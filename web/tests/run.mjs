@@ -1132,7 +1132,14 @@ describe('the series report', () => {
       { y1: 0.045, x1: 0.02, gasFlow: 2, waterFlow: 3, packingHeight: 1.5 },
       { y1: 0.03, x1: 0.012, gasFlow: 1.5, waterFlow: 2, packingHeight: 1 },
       { y1: 0.02, x1: -0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2 },
+      ...[0.025, 0.035].map((y1) => ({ y1, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2,
+        uncertainty: { gasFlowRel: 0, waterFlowRel: 0, y1: 0, x1: 0, packingHeight: 0 } })),
+      { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 2 },
     ] };
+  // Runs 5 and 6 without uncertainties and 7 without a coefficient: a mark
+  // in the U cell and one footnote per reason, as the desktop's report.
+  const footnotes = [['¹', '%1 No U for runs %2: %3.', '5, 6', 'no uncertainties given'],
+    ['²', '%1 No U for run %2: %3.', '7', 'no coefficient']];
   // The report's sections by the desktop report's and Help's words.
   const sections = [['SeriesPdf', 'People'], ['SeriesPdf', 'Date'], ['SeriesPdf', 'Flow unit'], ['SeriesPdf', 'Notes'],
     ['SeriesPdf', 'Runs'], ['SeriesPdf', 'How the coefficient depends on the flows'], ['SeriesPdf', 'The fit'],
@@ -1174,6 +1181,13 @@ describe('the series report', () => {
       const shown = askJson(['runs', row.locale], series.runs.map((run) => [run.y1, run.x1, run.gasFlow,
         run.waterFlow, run.packingHeight].map((value) => String(value).replace('.', row.locale === 'de_DE' ? ',' : '.'))));
       for (const run of shown.filter((computed) => computed.mtc)) assert.ok(text.includes(run.mtc), run.mtc);
+      for (const [mark, source, runs, reason] of footnotes) {
+        assert.ok(text.includes(`–${mark}`), mark);
+        const sentence = row.words('SeriesPdf', source).replace('%1', mark).replace('%2', runs)
+          .replace('%3', row.words('RunsModel', reason));
+        assert.ok(text.includes(sentence), sentence);
+      }
+      assert.ok(!text.includes(row.words('RunsModel', 'no U: %1').replace('%1', '')));
 
       const pages = [...boxes.matchAll(/<page width="([\d.]+)" height="([\d.]+)">([\s\S]*?)<\/page>/g)];
       assert.ok(pages.length > 1);
@@ -1467,6 +1481,46 @@ describe('the series library\'s messages in German', () => {
       const shown = await shownText[row.shown](page, german);
       assert.match(shown, pattern(german));
       assert.doesNotMatch(shown, pattern(row.source));
+      await page.close();
+    });
+  }
+});
+
+describe('undo and redo keys from anywhere on the page', () => {
+  // y1 of run 1 corrected from 0.02 to 0.03; its cell's tip is the run's
+  // y1 in full. Only a text field being typed keeps the keys for its text.
+  const start = { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2, label: 'A' };
+  const cell = '#runsTable tbody input[data-column="y1"]';
+  const rows = [
+    { name: 'the just-corrected cell: Ctrl+Z undoes the correction, Ctrl+Y redoes it', focus: () => {},
+      keys: [['Control+z', '0.02'], ['Control+y', '0.03']] },
+    { name: 'the body: Ctrl+Z undoes, Ctrl+Shift+Z redoes',
+      focus: (page) => page.evaluate(() => document.activeElement.blur()),
+      keys: [['Control+z', '0.02'], ['Control+Shift+Z', '0.03']] },
+    { name: 'a button outside the runs: Ctrl+Z undoes', focus: (page) => page.focus('#calculate'),
+      keys: [['Control+z', '0.02']] },
+    { name: 'the main window\'s y1 field with typed text: the series is unchanged',
+      focus: (page) => page.focus('#y1').then(() => page.keyboard.type('5')),
+      keys: [['Control+z', '0.03'], ['Control+Shift+Z', '0.03']] },
+  ];
+  for (const row of rows) {
+    test(row.name, async () => {
+      const page = await openPage(browser, server.url);
+      await open(page, 'runs.quillon', ask(['write'], JSON.stringify([start])));
+      await page.waitForFunction(() => document.querySelectorAll('#runsTable tbody tr').length === 1);
+      await page.focus(cell);
+      await page.keyboard.type('0.03');
+      await page.keyboard.press('Enter');
+      assert.equal(await page.$eval(cell, (input) => input.title), '0.03');
+      await row.focus(page);
+      for (const [chord, y1] of row.keys) {
+        const keys = chord.split('+');
+        for (const key of keys.slice(0, -1)) await page.keyboard.down(key);
+        await page.keyboard.press(keys.at(-1));
+        for (const key of keys.slice(0, -1).reverse()) await page.keyboard.up(key);
+        assert.equal(await page.$eval(cell, (input) => input.title), y1, chord);
+      }
+      assert.deepEqual(page.errors, []);
       await page.close();
     });
   }
