@@ -54,6 +54,16 @@ std::string choices(const series::Message& message, const Language& language)
     return language.translate("Series", "%1 or %2").arg(message.texts[0]).arg(message.texts[1]).str();
 }
 
+// The required columns as the user's language names them, for the sentences
+// that list them.
+Text withRequiredColumns(const Text& sentence, const Language& language)
+{
+    return sentence.arg(columnWord("y1", language))
+        .arg(columnWord("x1", language))
+        .arg(columnWord("gas_flow", language))
+        .arg(columnWord("water_flow", language));
+}
+
 std::string outcomeText(const std::string& name, const Language& language)
 {
     const auto outcome = series::outcomeNamed(name);
@@ -67,13 +77,14 @@ Text readerText(const series::Message& m, const Language& language, const Number
 {
     const auto count = [&](std::size_t i) { return countAt(m, i, locale); };
     const auto text = [&](std::size_t i) { return textAt(m, i); };
+    const auto column = [&](std::size_t i) { return columnWord(textAt(m, i), language); };
     switch (m.kind) {
     case MessageKind::columnUnnamed:
         return language.translate("Series", "column %1 has no name, ignored").arg(count(0));
     case MessageKind::columnIgnored:
         return language.translate("Series", "column \"%1\" ignored: Quillon does not read it").arg(text(0));
     case MessageKind::columnRepeated:
-        return language.translate("Series", "column \"%1\" ignored: it repeats %2").arg(text(0)).arg(text(1));
+        return language.translate("Series", "column \"%1\" ignored: it repeats %2").arg(text(0)).arg(column(1));
     case MessageKind::skippedBlankLine:
         return language.translate("Series", "skipped: blank line");
     case MessageKind::skippedNoValues:
@@ -83,9 +94,9 @@ Text readerText(const series::Message& m, const Language& language, const Number
     case MessageKind::skippedBeforeHeader:
         return language.translate("Series", "skipped: a line before the header");
     case MessageKind::skippedMissingValue:
-        return language.translate("Series", "skipped: no %1").arg(text(0));
+        return language.translate("Series", "skipped: no %1").arg(column(0));
     case MessageKind::skippedNotANumber:
-        return language.translate("Series", "skipped: %1 \"%2\" is not a number").arg(text(0)).arg(text(1));
+        return language.translate("Series", "skipped: %1 \"%2\" is not a number").arg(column(0)).arg(text(1));
     case MessageKind::readAsWindows1252:
         return language.translate("Series",
                                   "not UTF-8; the file is read as Windows-1252 (Western European), as Excel saves CSV");
@@ -105,25 +116,25 @@ Text readerText(const series::Message& m, const Language& language, const Number
                   .arg(text(0))
                   .arg(count(0));
     case MessageKind::emptyFile:
-        return language.translate("Series",
-                                  "the file is empty; expected a header naming y1, x1, gas_flow and water_flow");
+        return withRequiredColumns(
+            language.translate("Series", "the file is empty; expected a header naming %1, %2, %3 and %4"), language);
     case MessageKind::notText:
         return language.translate("Series", "expected text in UTF-8 or Windows-1252; save the file as \"CSV UTF-8\"");
     case MessageKind::missingColumns: {
         std::string list;
-        for (const std::string& name : m.texts)
-            list += (list.empty() ? "" : ", ") + name;
-        return m.texts.size() == 1
-            ? language
-                  .translate("Series", "the header has no %1 column; expected columns y1, x1, gas_flow and water_flow")
-                  .arg(list)
-            : language
-                  .translate("Series", "the header has no %1 columns; expected columns y1, x1, gas_flow and water_flow")
-                  .arg(list);
+        for (const std::string& key : m.texts)
+            list += (list.empty() ? "" : ", ") + columnWord(key, language);
+        return withRequiredColumns(
+                   m.texts.size() == 1
+                       ? language.translate("Series", "the header has no %5 column; expected columns %1, %2, %3 and %4")
+                       : language.translate("Series",
+                                            "the header has no %5 columns; expected columns %1, %2, %3 and %4"),
+                   language)
+            .arg(list);
     }
     case MessageKind::numberRefused:
         return language.translate("Series", "%1 \"%2\" %3")
-            .arg(text(0))
+            .arg(column(0))
             .arg(text(1))
             .arg(m.cause.empty() ? std::string() : seriesMessage(m.cause.front(), language, locale));
     case MessageKind::noRunRowsSkipped:
@@ -270,6 +281,21 @@ Text seriesFileText(const series::Message& m, const Language& language, const Nu
 }
 
 }  // namespace
+
+std::string columnWord(std::string_view key, const Language& language)
+{
+    // Literal sources, so that lupdate finds them; German gives a header
+    // name the CSV reader accepts. y1 and x1 are every language's names.
+    if (key == "gas_flow")
+        return language.translate("Series", "gas_flow").str();
+    if (key == "water_flow")
+        return language.translate("Series", "water_flow").str();
+    if (key == "packing_height")
+        return language.translate("Series", "packing_height").str();
+    if (key == "label")
+        return language.translate("Series", "label").str();
+    return std::string(key);
+}
 
 std::string seriesMessage(const series::Message& m, const Language& language, const NumberLocale& locale)
 {

@@ -13,6 +13,10 @@
 
 namespace present {
 
+// One of Quillon's CSV columns, named by its key (gas_flow), as the
+// language names it: a header the CSV reader accepts. Another text stays.
+std::string columnWord(std::string_view key, const Language& language = {});
+
 // The message in the language's words. Names, cells and keys stay as the
 // file writes them; counts are written as the locale writes numbers.
 std::string seriesMessage(const series::Message& message, const Language& language = {},

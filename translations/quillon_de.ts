@@ -1036,7 +1036,7 @@ Soll die Datei ersetzt werden?</translation>
     </message>
     <message>
         <source>skipped: no %1</source>
-        <translation>übersprungen: kein %1</translation>
+        <translation>übersprungen: %1 fehlt</translation>
     </message>
     <message>
         <source>skipped: %1 &quot;%2&quot; is not a number</source>
@@ -1063,8 +1063,8 @@ Soll die Datei ersetzt werden?</translation>
         <translation>unbekannter Schlüssel „%1“ in den Ergebnissen von %2 Versuchen, übergangen: Ergebnisse werden neu berechnet</translation>
     </message>
     <message>
-        <source>the file is empty; expected a header naming y1, x1, gas_flow and water_flow</source>
-        <translation>die Datei ist leer; erwartet wird eine Kopfzeile mit y1, x1, gas_flow und water_flow</translation>
+        <source>the file is empty; expected a header naming %1, %2, %3 and %4</source>
+        <translation>die Datei ist leer; erwartet wird eine Kopfzeile mit %1, %2, %3 und %4</translation>
     </message>
     <message>
         <source>expected text in UTF-8 or Windows-1252; save the file as &quot;CSV UTF-8&quot;</source>
@@ -1075,12 +1075,12 @@ Soll die Datei ersetzt werden?</translation>
         <translation>nicht UTF-8; die Datei wird als Windows-1252 (westeuropäisch) gelesen, wie Excel CSV speichert</translation>
     </message>
     <message>
-        <source>the header has no %1 column; expected columns y1, x1, gas_flow and water_flow</source>
-        <translation>der Kopfzeile fehlt die Spalte %1; erwartet werden die Spalten y1, x1, gas_flow und water_flow</translation>
+        <source>the header has no %5 column; expected columns %1, %2, %3 and %4</source>
+        <translation>der Kopfzeile fehlt die Spalte %5; erwartet werden die Spalten %1, %2, %3 und %4</translation>
     </message>
     <message>
-        <source>the header has no %1 columns; expected columns y1, x1, gas_flow and water_flow</source>
-        <translation>der Kopfzeile fehlen die Spalten %1; erwartet werden die Spalten y1, x1, gas_flow und water_flow</translation>
+        <source>the header has no %5 columns; expected columns %1, %2, %3 and %4</source>
+        <translation>der Kopfzeile fehlen die Spalten %5; erwartet werden die Spalten %1, %2, %3 und %4</translation>
     </message>
     <message>
         <source>%1 &quot;%2&quot; %3</source>
@@ -1329,6 +1329,22 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>no draw was made within the largest number of draws</source>
         <translation>innerhalb der größten Zahl von Ziehungen wurde keine Ziehung gemacht</translation>
+    </message>
+    <message>
+        <source>gas_flow</source>
+        <translation>Gasstrom</translation>
+    </message>
+    <message>
+        <source>water_flow</source>
+        <translation>Wasserstrom</translation>
+    </message>
+    <message>
+        <source>packing_height</source>
+        <translation>Packungshöhe</translation>
+    </message>
+    <message>
+        <source>label</source>
+        <translation>Bezeichnung</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,9 @@
 #include "present/seriesmessages.h"
+#include "series/csv.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <regex>
@@ -9,6 +11,8 @@
 #include <sstream>
 #include <string>
 #include <unordered_map>
+#include <variant>
+#include <vector>
 
 namespace {
 
@@ -111,5 +115,78 @@ INSTANTIATE_TEST_SUITE_P(
                            "x1 \"1,500\" could mean 1500 or 1.5, and no other number in this file shows its decimal "
                            "separator; write the one you mean"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// A message that names one of Quillon's columns by its key: English keeps
+// the key, German the header name the CSV reader accepts.
+struct ColumnNaming {
+    const char* name;
+    Message message;
+    const char* english;
+    const char* german;
+};
+
+class SeriesMessageColumns : public testing::TestWithParam<ColumnNaming> {};
+
+TEST_P(SeriesMessageColumns, NameColumnsAsTheLanguageDoes)
+{
+    const auto german = present::Language::fromCatalogue(germanCatalogue());
+    EXPECT_EQ(present::seriesMessage(GetParam().message), GetParam().english);
+    EXPECT_EQ(present::seriesMessage(GetParam().message, german), GetParam().german);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SeriesMessageColumns,
+    testing::Values(
+        ColumnNaming{"two_missing",
+                     {MessageKind::missingColumns, {"gas_flow", "water_flow"}},
+                     "the header has no gas_flow, water_flow columns; expected columns y1, x1, gas_flow and water_flow",
+                     "der Kopfzeile fehlen die Spalten Gasstrom, Wasserstrom; "
+                     "erwartet werden die Spalten y1, x1, Gasstrom und Wasserstrom"},
+        ColumnNaming{"one_missing",
+                     {MessageKind::missingColumns, {"y1"}},
+                     "the header has no y1 column; expected columns y1, x1, gas_flow and water_flow",
+                     "der Kopfzeile fehlt die Spalte y1; erwartet werden die Spalten y1, x1, Gasstrom und Wasserstrom"},
+        ColumnNaming{"empty_file",
+                     {MessageKind::emptyFile},
+                     "the file is empty; expected a header naming y1, x1, gas_flow and water_flow",
+                     "die Datei ist leer; erwartet wird eine Kopfzeile mit y1, x1, Gasstrom und Wasserstrom"},
+        ColumnNaming{"number_refused",
+                     {MessageKind::numberRefused, {"gas_flow", "1.500"}, {}, {{MessageKind::numberGroupedByPoint, {"1500"}}}},
+                     "gas_flow \"1.500\" has a point as a group separator; write it without one, as 1500",
+                     "Gasstrom \u201e1.500\u201c hat einen Punkt als Tausendertrennzeichen; schreiben Sie sie ohne, als 1500"},
+        ColumnNaming{"missing_value", {MessageKind::skippedMissingValue, {"water_flow"}}, "skipped: no water_flow",
+                     "übersprungen: Wasserstrom fehlt"},
+        ColumnNaming{"not_a_number", {MessageKind::skippedNotANumber, {"packing_height", "2 m"}},
+                     "skipped: packing_height \"2 m\" is not a number",
+                     "übersprungen: Packungshöhe \u201e2 m\u201c ist keine Zahl"},
+        ColumnNaming{"repeated_as_written",
+                     {MessageKind::columnRepeated, {"Name", "label"}},
+                     "column \"Name\" ignored: it repeats label",
+                     "Spalte \u201eName\u201c übergangen: Sie wiederholt Bezeichnung"},
+        ColumnNaming{"file_header_stays", {MessageKind::skippedNotANumber, {"gas_flow_rel", "x"}},
+                     "skipped: gas_flow_rel \"x\" is not a number", "übersprungen: gas_flow_rel \u201ex\u201c ist keine Zahl"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// The names the German message lists, written as a header, are read.
+TEST(SeriesMessageColumns, GermanNamesReadBack)
+{
+    const auto german = present::Language::fromCatalogue(germanCatalogue());
+    const std::string words = present::seriesMessage(
+        {MessageKind::missingColumns, {"y1", "x1", "gas_flow", "water_flow", "packing_height", "label"}}, german);
+    const std::string start = "die Spalten ";
+    const std::size_t from = words.find(start) + start.size();
+    const std::string header = std::regex_replace(words.substr(from, words.find(';') - from), std::regex(", "), ";");
+    ASSERT_EQ(std::count(header.begin(), header.end(), ';'), 5) << words;
+    const auto read = series::importCsv(header + "\n0,02;0,005;1,5;2,5;3,5;A\n");
+    ASSERT_TRUE(std::holds_alternative<series::ImportedSeries>(read)) << header;
+    const auto& imported = std::get<series::ImportedSeries>(read);
+    EXPECT_TRUE(imported.notices.empty()) << header;
+    ASSERT_EQ(imported.series.runs.size(), 1U);
+    const series::Run& run = imported.series.runs.front();
+    EXPECT_EQ(std::vector<double>({run.inputs.y1, run.inputs.x1, run.inputs.gasFlow, run.inputs.waterFlow,
+                                   run.packingHeight.value_or(0)}),
+              std::vector<double>({0.02, 0.005, 1.5, 2.5, 3.5}));
+    EXPECT_EQ(run.label, "A");
+}
 
 }  // namespace

@@ -402,6 +402,10 @@ void TestGerman::seriesMessagesInGerman_data()
     QTest::newRow("skipped row") << u"runs.csv"_s
                                  << QByteArray("y1,x1,gas_flow,water_flow\n-,0.01,1,1\n0.02,0.01,1,1\n")
                                  << QByteArray("skipped: %1 \"%2\" is not a number") << QStringList{u"y1"_s, u"-"_s};
+    // The column Quillon lacks, and those it expects, by the German headers it reads.
+    QTest::newRow("missing column") << u"runs.csv"_s << QByteArray("y1;x1;Gasstrom\n0,02;0,01;1\n")
+                                    << QByteArray("the header has no %5 column; expected columns %1, %2, %3 and %4")
+                                    << QStringList{u"y1"_s, u"x1"_s, u"Gasstrom"_s, u"Wasserstrom"_s, u"Wasserstrom"_s};
     QTest::newRow("JSON syntax") << u"broken.quillon"_s
                                  << QByteArray("{\"format\": \"quillon-series\", \"version\": 1, \"runs\": [{\"y1\": }")
                                  << QByteArray("syntax error: unexpected '%1'") << QStringList{u"}"_s};

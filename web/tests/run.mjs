@@ -1525,3 +1525,22 @@ describe('undo and redo keys from anywhere on the page', () => {
     });
   }
 });
+
+describe('German CSV messages name columns by their German headers', () => {
+  const rows = [
+    { name: 'a missing column', bytes: 'y1;x1;Gasstrom\n0,02;0,01;1\n',
+      shown: 'der Kopfzeile fehlt die Spalte Wasserstrom; erwartet werden die Spalten y1, x1, Gasstrom und Wasserstrom' },
+    { name: 'a refused number', bytes: 'y1;x1;Gasstrom;Wasserstrom\n0,02;0,01;1.500;1,5\n',
+      shown: 'Gasstrom \u201e1.500\u201c hat einen Punkt' },
+  ];
+  for (const row of rows) {
+    test(row.name, async () => {
+      const page = await openPage(browser, server.url, 'de-DE');
+      await open(page, 'runs.csv', row.bytes);
+      const { text } = await closeBox(page);
+      assert.ok(text.includes(row.shown), text);
+      assert.doesNotMatch(text, /gas_flow|water_flow/);
+      await page.close();
+    });
+  }
+});
