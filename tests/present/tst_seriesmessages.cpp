@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <regex>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -37,12 +37,31 @@ std::unordered_map<std::string, std::string> germanCatalogue()
     };
     std::unordered_map<std::string, std::string> texts;
     const std::string all = xml.str();
-    const std::regex context(R"(<context>\s*<name>([^<]*)</name>([\s\S]*?)</context>)");
-    const std::regex message(R"(<source>([^<]*)</source>\s*<translation>([^<]*)</translation>)");
-    for (std::sregex_iterator c(all.begin(), all.end(), context), end; c != end; ++c) {
-        const std::string body = (*c)[2];
-        for (std::sregex_iterator m(body.begin(), body.end(), message); m != end; ++m)
-            texts[decode((*c)[1]) + '\x04' + decode((*m)[1])] = decode((*m)[2]);
+    // The text of the element `tag` starting exactly at `at`, moving `at` past it.
+    const auto element = [&all](std::size_t& at, const std::string& tag) -> std::optional<std::string> {
+        at = all.find_first_not_of(" \t\r\n", at);
+        const std::string open = '<' + tag + '>';
+        const std::string close = "</" + tag + '>';
+        if (at == std::string::npos || all.compare(at, open.size(), open) != 0)
+            return std::nullopt;
+        const std::size_t to = all.find(close, at);
+        const std::string text = all.substr(at + open.size(), to - at - open.size());
+        at = to + close.size();
+        return text;
+    };
+    for (std::size_t at = all.find("<context>"); at != std::string::npos; at = all.find("<context>", at)) {
+        at += std::string_view("<context>").size();
+        const std::size_t end = all.find("</context>", at);
+        const auto name = element(at, "name");
+        for (std::size_t source = all.find("<source>", at); name && source < end;
+             source = all.find("<source>", source + 1)) {
+            std::size_t next = source;
+            const auto english = element(next, "source");
+            const auto translated = element(next, "translation");
+            if (english && translated)
+                texts[decode(*name) + '\x04' + decode(*english)] = decode(*translated);
+        }
+        at = end;
     }
     return texts;
 }
@@ -73,7 +92,10 @@ TEST_P(SeriesMessageWords, HaveEnglishWordsAndTheirGerman)
     const std::string english = present::seriesMessage(message);
     const std::string germanText = present::seriesMessage(message, german);
     EXPECT_FALSE(english.empty());
-    EXPECT_FALSE(std::regex_search(english, std::regex("%[0-9]"))) << english;
+    EXPECT_EQ(std::adjacent_find(english.begin(), english.end(),
+                                 [](char a, char b) { return a == '%' && b >= '0' && b <= '9'; }),
+              english.end())
+        << english;
     EXPECT_FALSE(looked.empty()) << english;
     EXPECT_TRUE(missing.empty()) << "no German for: " << *missing.begin();
     EXPECT_NE(germanText, english);
@@ -175,7 +197,9 @@ TEST(SeriesMessageColumns, GermanNamesReadBack)
         {MessageKind::missingColumns, {"y1", "x1", "gas_flow", "water_flow", "packing_height", "label"}}, german);
     const std::string start = "die Spalten ";
     const std::size_t from = words.find(start) + start.size();
-    const std::string header = std::regex_replace(words.substr(from, words.find(';') - from), std::regex(", "), ";");
+    std::string header = words.substr(from, words.find(';') - from);
+    for (std::size_t at; (at = header.find(", ")) != std::string::npos;)
+        header.replace(at, 2, ";");
     ASSERT_EQ(std::count(header.begin(), header.end(), ';'), 5) << words;
     const auto read = series::importCsv(header + "\n0,02;0,005;1,5;2,5;3,5;A\n");
     ASSERT_TRUE(std::holds_alternative<series::ImportedSeries>(read)) << header;
