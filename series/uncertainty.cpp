@@ -1,5 +1,6 @@
 #include "series/uncertainty.h"
 
+#include "series/coefficients.h"
 #include "series/parallel.h"
 #include "series/random.h"
 
@@ -172,7 +173,7 @@ std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertaintie
     std::array<NormalInput, inputCount> inputs{};
     for (std::size_t i = 0; i < inputCount; ++i)
         inputs[i] = {nominal.x[i], nominal.u[i]};
-    const auto propagated = propagate(inputs, modelAt, seed, settings, cancel, drawn);
+    const auto propagated = propagate(inputs, BatchModel(coefficientsOf), seed, settings, cancel, drawn);
     if (const auto* refused = std::get_if<NotGiven>(&propagated))
         return *refused;
     const Propagation& p = std::get<Propagation>(propagated);
