@@ -4,6 +4,7 @@
 #include "core/portablemath.h"
 #include "core/widevectors.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -155,16 +156,19 @@ BatchValues coefficientsOf(std::span<const std::vector<double>> columns)
     // findMtc's cross-section is the same expression.
     static const Constants constants{shownLimits(), slopes(), std::pow(0.05, 2.0) * 3.1416};
     const std::size_t n = columns[0].size();
-    std::vector<double> ts(n);
-    std::vector<double> ats(n);
-    std::vector<double> logs(n);
+    // Kept from batch to batch, neither allocated nor cleared each time.
+    thread_local std::vector<double> ts;
+    thread_local std::vector<double> ats;
+    thread_local std::vector<double> logs;
     // 1 where a draw has a value so far, else 0: held in doubles, because
     // GCC vectorises no loop that mixes doubles with bytes or turns a
     // comparison of doubles into an integer without SSE4.
-    std::vector<double> given(n);
+    thread_local std::vector<double> given;
+    for (std::vector<double>* scratch : {&ts, &ats, &logs, &given})
+        scratch->resize(std::max(scratch->size(), n));
     balanceOf(constants, n, columns[0].data(), columns[1].data(), columns[2].data(), columns[3].data(), ts.data(),
               ats.data(), given.data());
-    absorber::portableLog1ps(ats, logs);
+    absorber::portableLog1ps(std::span(ats).first(n), std::span(logs).first(n));
     BatchValues values{{std::vector<double>(n), std::vector<double>(n)}, std::vector<unsigned char>(n)};
     coefficientOf(constants, n, ts.data(), ats.data(), logs.data(), columns[2].data(), columns[4].data(),
                   values.outputs[0].data(), values.outputs[1].data(), given.data());

@@ -11,16 +11,14 @@ namespace series {
 namespace {
 
 // Sums in draw order, never in parallel, so that the digits do not depend
-// on how many threads there were.
-Summary summarise(std::span<const double> values)
+// on how many threads there were. `sum` is the values' sum in that order,
+// added up as they were drawn.
+Summary summarise(std::span<const double> values, double sum)
 {
     Summary summary;
     const std::size_t n = values.size();
     if (n == 0)
         return summary;
-    double sum = 0.0;
-    for (const double value : values)
-        sum += value;
     summary.mean = sum / static_cast<double>(n);
     double squares = 0.0;
     for (const double value : values)
@@ -103,6 +101,8 @@ std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> input
     // tolerance after each batch without going over all draws again.
     double runningMean = 0.0;
     double runningSquares = 0.0;
+    // Both outputs' sums over all draws, in draw order.
+    std::array<double, 2> totals{0.0, 0.0};
 
     while (result.draws + batchSize <= settings.maxDraws) {
         if (cancel && cancel->load(std::memory_order_relaxed))
@@ -116,24 +116,24 @@ std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> input
         }
         const BatchValues y = model(columns);
         const std::size_t batchStart = values[0].size();
-        values[0].resize(batchStart + batchSize);
-        values[1].resize(batchStart + batchSize);
-        std::size_t kept = batchStart;
+        double batchSum = 0.0;
+        // The sums run beside Welford's division, which sets the pace.
         for (std::size_t draw = 0; draw < batchSize; ++draw) {
             if (!y.given[draw]) {
                 ++result.failed;
                 continue;
             }
             const double first = y.outputs[0][draw];
-            values[0][kept] = first;
-            values[1][kept] = y.outputs[1][draw];
-            ++kept;
+            const double second = y.outputs[1][draw];
+            values[0].push_back(first);
+            values[1].push_back(second);
+            batchSum += first;
+            totals[0] += first;
+            totals[1] += second;
             const double delta = first - runningMean;
-            runningMean += delta / static_cast<double>(kept);
+            runningMean += delta / static_cast<double>(values[0].size());
             runningSquares += delta * (first - runningMean);
         }
-        values[0].resize(kept);
-        values[1].resize(kept);
         result.draws += settings.batchSize;
         if (drawn)
             drawn->store(result.draws, std::memory_order_relaxed);
@@ -141,7 +141,7 @@ std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> input
             return NotGiven{{MessageKind::tooManyFailedDraws, {}, {result.failed, result.draws}}};
         }
 
-        const Summary batch = summarise(std::span(values[0]).subspan(batchStart));
+        const Summary batch = summarise(std::span(values[0]).subspan(batchStart), batchSum);
         batchStatistics[0].push_back(batch.mean);
         batchStatistics[1].push_back(batch.u);
         batchStatistics[2].push_back(batch.low);
@@ -159,8 +159,8 @@ std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> input
     }
     if (values[0].empty())
         return NotGiven{{MessageKind::noDraw}};
-    result.outputs[0] = summarise(values[0]);
-    result.outputs[1] = summarise(values[1]);
+    result.outputs[0] = summarise(values[0], totals[0]);
+    result.outputs[1] = summarise(values[1], totals[1]);
     return result;
 }
 

@@ -29,10 +29,10 @@ struct Bracket {
     std::size_t inside = 0;
     // Room for three times the values the bracket should hold; more means
     // the sample misled.
-    std::vector<double> kept;
+    std::span<double> kept;
 };
 
-Bracket bracketOf(const std::vector<double>& sorted, std::size_t rank, std::size_t count)
+Bracket bracketOf(const std::vector<double>& sorted, std::size_t rank, std::size_t count, std::vector<double>& room)
 {
     const double m = static_cast<double>(sorted.size());
     const double p = static_cast<double>(rank) / static_cast<double>(count);
@@ -43,10 +43,11 @@ Bracket bracketOf(const std::vector<double>& sorted, std::size_t rank, std::size
     const double lowAt = std::floor(at - margin);
     const double highAt = std::ceil(at + margin);
     constexpr double infinity = std::numeric_limits<double>::infinity();
-    const double room = 3.0 * (highAt - lowAt + 1.0) / m * static_cast<double>(count) + 64.0;
+    const double wanted = 3.0 * (highAt - lowAt + 1.0) / m * static_cast<double>(count) + 64.0;
+    const std::size_t size = std::min(count, static_cast<std::size_t>(wanted));
+    room.resize(std::max(room.size(), size));
     return {lowAt < 0.0 ? -infinity : sorted[static_cast<std::size_t>(lowAt)],
-            highAt >= m ? infinity : sorted[static_cast<std::size_t>(highAt)], 0, 0,
-            std::vector<double>(std::min(count, static_cast<std::size_t>(room)))};
+            highAt >= m ? infinity : sorted[static_cast<std::size_t>(highAt)], 0, 0, std::span(room).first(size)};
 }
 
 // Counts and keeps without a branch per value, for both brackets in one
@@ -95,7 +96,9 @@ std::array<double, 2> valuesAtRanks(std::span<const double> values, std::size_t 
     for (std::size_t j = 0; j < sampleSize; ++j)
         sample[j] = values[j * stride];
     std::sort(sample.begin(), sample.end());
-    std::array<Bracket, 2> brackets{bracketOf(sample, first, n), bracketOf(sample, second, n)};
+    // Kept from call to call, neither allocated nor cleared each time.
+    thread_local std::array<std::vector<double>, 2> rooms;
+    std::array<Bracket, 2> brackets{bracketOf(sample, first, n, rooms[0]), bracketOf(sample, second, n, rooms[1])};
     gather(brackets, values);
     if (!holds(brackets[0], first) || !holds(brackets[1], second))
         return bySelection(values, first, second);

@@ -141,3 +141,47 @@ INSTANTIATE_TEST_SUITE_P(Values, ValuesAtRanks, testing::Values(
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
+
+namespace {
+
+bool sameBits(const series::RunUncertainty& a, const series::RunUncertainty& b)
+{
+    const auto* first = std::get_if<series::MonteCarlo>(&a.monteCarlo);
+    const auto* second = std::get_if<series::MonteCarlo>(&b.monteCarlo);
+    if (!first || !second)
+        return !first && !second && a.gum.index() == b.gum.index();
+    return bits(first->mtc) == bits(second->mtc) && bits(first->u) == bits(second->u)
+        && bits(first->interval.low) == bits(second->interval.low) && first->draws == second->draws
+        && bits(std::get<series::Gum>(a.gum).u) == bits(std::get<series::Gum>(b.gum).u);
+}
+
+// Runs repeated as a class's files repeat them, beside runs that differ in
+// one input, in the height or in their own uncertainty only.
+TEST(UncertaintiesOf, GiveRepeatedRunsTheirOwnResultsInOrder)
+{
+    series::Series made;
+    made.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+    const series::Run a{{0.02, 0.01, 1, 1}, 2.0, "A", false, false, {}, {}};
+    series::Run higher = a;
+    higher.packingHeight = 2.5;
+    series::Run ownUncertainty = a;
+    ownUncertainty.uncertainty.y1 = 0.001;
+    series::Run relabelled = a;
+    relabelled.label = "A again";
+    series::Run faster = a;
+    faster.inputs.gasFlow = 1.5;
+    series::Run noHeight = a;
+    noHeight.packingHeight.reset();
+    made.runs = {a, higher, a, ownUncertainty, relabelled, faster, noHeight, a, higher};
+    std::atomic<std::size_t> done{0};
+    const auto results = series::uncertaintiesOf(made, 2, &done);
+    ASSERT_TRUE(results.has_value());
+    ASSERT_EQ(results->size(), made.runs.size());
+    EXPECT_EQ(done, made.runs.size());
+    for (std::size_t i = 0; i < made.runs.size(); ++i)
+        EXPECT_TRUE(sameBits((*results)[i], series::uncertaintyOf(made.runs[i], made.uncertainty))) << i;
+    EXPECT_FALSE(sameBits((*results)[0], (*results)[1]));
+    EXPECT_FALSE(sameBits((*results)[0], (*results)[3]));
+}
+
+}  // namespace
