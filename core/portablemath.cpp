@@ -1,5 +1,7 @@
 #include "core/portablemath.h"
 
+#include "core/widevectors.h"
+
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -46,13 +48,12 @@ double twoPower(int k)
 // ln(2^k (1 + f)) + c for f in [sqrt(1/2) - 1, sqrt(2) - 1] and a
 // correction c far below the result's last place: ln(1 + f) = 2 atanh(s),
 // s = f / (2 + f), as f - f^2/2 + s (f^2/2 + R(s^2)).
-double logReduced(int k, double f, double c)
+double logReduced(double dk, double f, double c)
 {
     const double halfSquare = 0.5 * f * f;
     const double s = f / (2.0 + f);
     const double z = s * s;
     const double r = z * horner(z, logCoefficients);
-    const double dk = k;
     return dk * ln2High - ((halfSquare - (s * (halfSquare + r) + (dk * ln2Low + c))) - f);
 }
 
@@ -71,6 +72,25 @@ double logOfNormal(double u, int extraExponent, double c)
     }
     const double m = std::bit_cast<double>(mantissa | exponentOfM);
     return logReduced(k, m - 1.0, c);
+}
+
+// logOfNormal's reduction for the array forms: 2^k m from the bits by
+// selections rather than branches, k an exact integer held in a double.
+struct Reduced {
+    double k;
+    double f;
+};
+
+Reduced reduceNormal(double u)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(u);
+    // 2^52 + e is exact, so subtracting 2^52 gives the exponent field e.
+    const double exponent = std::bit_cast<double>((bits >> 52) | (std::uint64_t{0x433} << 52)) - 0x1p52;
+    const double m = std::bit_cast<double>((bits & mantissaMask) | (std::uint64_t{1023} << 52));
+    // mantissa >> 32 >= 0x6a09e, compared as the double m in [1, 2).
+    const bool halved = m >= 0x1.6a09ep0;
+    const double half = 0.5 * m;
+    return {(exponent - 1023.0) + (halved ? 1.0 : 0.0), (halved ? half : m) - 1.0};
 }
 
 }  // namespace
@@ -118,6 +138,45 @@ double portableLog1p(double x)
     const double u = 1.0 + x;
     const double c = u >= 2.0 ? 1.0 - (u - x) : x - (u - 1.0);
     return logOfNormal(u, 0, c / u);
+}
+
+QUILLON_WIDE_VECTORS void portableLogs(std::span<const double> x, std::span<double> out)
+{
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const double v = x[i];
+        // Every case is computed and the one portableLog takes is kept.
+        const bool subnormal = v < std::numeric_limits<double>::min();
+        const double scaled = v * 0x1p54;
+        const Reduced r = reduceNormal(subnormal ? scaled : v);
+        double y = logReduced(r.k - (subnormal ? 54.0 : 0.0), r.f, 0.0);
+        y = v == infinity ? v : y;
+        y = v == 0.0 ? -infinity : y;
+        y = v < 0.0 ? notANumber : y;
+        out[i] = v != v ? v : y;
+    }
+}
+
+QUILLON_WIDE_VECTORS void portableLog1ps(std::span<const double> x, std::span<double> out)
+{
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const double v = x[i];
+        const double magnitude = v < 0.0 ? -v : v;
+        const bool beyond = v >= 0x1p53;
+        const double one = 1.0 + v;
+        const double u = beyond ? v : one;
+        const double lost = u >= 2.0 ? 1.0 - (u - v) : v - (u - 1.0);
+        const double correction = lost / u;
+        const Reduced r = reduceNormal(u);
+        const bool near = v > -0.2928932188134524 && v < 0.41421356237309503;
+        double y = logReduced(near ? 0.0 : r.k, near ? v : r.f, near || beyond ? 0.0 : correction);
+        const double square = v - v * v * 0.5;
+        y = magnitude < 0x1p-29 ? square : y;
+        y = magnitude < 0x1p-54 ? v : y;
+        y = v == infinity ? v : y;
+        y = v == -1.0 ? -infinity : y;
+        y = v < -1.0 ? notANumber : y;
+        out[i] = v != v ? v : y;
+    }
 }
 
 double portableExp(double x)

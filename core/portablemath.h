@@ -8,6 +8,8 @@
 // are within one unit in the last place of the exact value (the classic
 // fdlibm reductions and minimax polynomials).
 
+#include <span>
+
 namespace absorber {
 
 // A sum of doubles and of products of doubles kept as an unevaluated pair
@@ -61,6 +63,12 @@ double portableLog(double x);
 // ln(1 + x), keeping x's digits where 1 + x would lose them; -inf at -1,
 // NaN below -1 and for NaN, inf at inf, and x itself at +-0.
 double portableLog1p(double x);
+
+// portableLog and portableLog1p of each of `x` into `out` (of the same
+// size), to the same bits: one expression per value without branches, so
+// that GCC and clang turn the loop into vector instructions.
+void portableLogs(std::span<const double> x, std::span<double> out);
+void portableLog1ps(std::span<const double> x, std::span<double> out);
 
 // e^x; inf above ln DBL_MAX, 0 below the logarithm of half the smallest
 // subnormal, NaN for NaN.

@@ -15,6 +15,7 @@
 #include <span>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace series {
 
@@ -33,6 +34,18 @@ struct NormalInput {
 // stabilised; the second is summarised from the same draws.
 using ModelOutputs = std::array<double, 2>;
 using Model = std::function<std::optional<ModelOutputs>(std::span<const double> inputs)>;
+
+// A model's values for a batch of draws: outputs[k][d] is output k of draw
+// d, meaningful where given[d] is not 0.
+struct BatchValues {
+    std::array<std::vector<double>, 2> outputs;
+    std::vector<unsigned char> given;
+};
+
+// A model evaluated for a whole batch at once, where a loop over the draws
+// can vectorise: columns[i][d] is input i at draw d. Each draw's values must
+// not depend on the batch it is in.
+using BatchModel = std::function<BatchValues(std::span<const std::vector<double>> columns)>;
 
 struct AdaptiveSettings {
     // JCGM 101 7.9.4 b): M = max(100 / (1 - p), 10^4) for p = 0.95.
@@ -66,6 +79,12 @@ struct Propagation {
 // Not given when more than 1 % of the draws so far have no value, judged
 // after each batch, or once `cancel` is set (cancelled). `drawn`
 // (optional) counts the draws made, for a progress bar.
+std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> inputs, const BatchModel& model,
+                                              std::uint64_t seed, const AdaptiveSettings& settings = {},
+                                              std::atomic<bool>* cancel = nullptr,
+                                              std::atomic<std::size_t>* drawn = nullptr);
+
+// The same for a model of one draw, evaluated draw by draw.
 std::variant<Propagation, NotGiven> propagate(std::span<const NormalInput> inputs, const Model& model,
                                               std::uint64_t seed, const AdaptiveSettings& settings = {},
                                               std::atomic<bool>* cancel = nullptr,

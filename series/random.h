@@ -10,7 +10,9 @@
 #include "core/portablemath.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace series {
 
@@ -99,6 +101,10 @@ public:
         hasSpare_ = true;
         return u * factor;
     }
+
+    // The next out.size() draws, the same as next() for each, made a block
+    // of pairs at a time in loops that vectorise.
+    void fill(std::span<double> out);
 
 private:
     Xoshiro256 uniform_;

@@ -1,10 +1,14 @@
 #include "series/uncertainty.h"
 
+#include "series/coefficients.h"
 #include "series/parallel.h"
 #include "series/random.h"
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <map>
 #include <string>
 
 namespace series {
@@ -61,6 +65,27 @@ std::variant<Nominal, NotGiven> nominalOf(const Run& run, const Uncertainties& g
     if (!any)
         return NotGiven{{MessageKind::noInputUncertainty}};
     return nominal;
+}
+
+// What a run's uncertainty depends on, bit for bit: its inputs, its height
+// and the uncertainties merged for it.
+using UncertaintyKey = std::array<std::uint64_t, 16>;
+
+UncertaintyKey keyOf(const Run& run, const Uncertainties& defaults)
+{
+    const Uncertainties given = merged(defaults, run.uncertainty);
+    UncertaintyKey key{};
+    std::size_t at = 0;
+    const auto put = [&key, &at](const std::optional<double>& value) {
+        key[at++] = value ? 1 : 0;
+        key[at++] = value ? std::bit_cast<std::uint64_t>(*value) : 0;
+    };
+    for (const double value : {run.inputs.y1, run.inputs.x1, run.inputs.gasFlow, run.inputs.waterFlow})
+        key[at++] = std::bit_cast<std::uint64_t>(value);
+    for (const auto& value :
+         {run.packingHeight, given.gasFlowRel, given.waterFlowRel, given.y1, given.x1, given.packingHeight})
+        put(value);
+    return key;
 }
 
 std::optional<ModelOutputs> movedAlong(const Point& x, std::size_t input, double value)
@@ -172,7 +197,7 @@ std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertaintie
     std::array<NormalInput, inputCount> inputs{};
     for (std::size_t i = 0; i < inputCount; ++i)
         inputs[i] = {nominal.x[i], nominal.u[i]};
-    const auto propagated = propagate(inputs, modelAt, seed, settings, cancel, drawn);
+    const auto propagated = propagate(inputs, BatchModel(coefficientsOf), seed, settings, cancel, drawn);
     if (const auto* refused = std::get_if<NotGiven>(&propagated))
         return *refused;
     const Propagation& p = std::get<Propagation>(propagated);
@@ -201,16 +226,37 @@ bool hasUncertainty(const Run& run, const Uncertainties& defaults)
 std::optional<std::vector<RunUncertainty>> uncertaintiesOf(const Series& series, unsigned jobs,
                                                            std::atomic<std::size_t>* done, std::stop_token stop)
 {
-    std::vector<RunUncertainty> results(series.runs.size());
+    // A class's files repeat runs: each distinct run is computed once, and
+    // `done` counts every run it stands for.
+    std::vector<std::size_t> distinctOf(series.runs.size());
+    std::vector<std::size_t> firsts;
+    std::vector<std::size_t> counts;
+    std::map<UncertaintyKey, std::size_t> seen;
+    for (std::size_t i = 0; i < series.runs.size(); ++i) {
+        const auto [at, added] = seen.emplace(keyOf(series.runs[i], series.uncertainty), firsts.size());
+        if (added) {
+            firsts.push_back(i);
+            counts.push_back(0);
+        }
+        distinctOf[i] = at->second;
+        ++counts[at->second];
+    }
+    std::vector<RunUncertainty> distinct(firsts.size());
     // A run's draws stop as soon as the stop is asked for, not only the
     // runs after it.
     std::atomic<bool> cancel{false};
     const std::stop_callback cancelDraws(stop, [&cancel] { cancel = true; });
-    const bool finished = forEachIndex(series.runs.size(), jobs, done, stop, [&](std::size_t i) {
-        results[i] = uncertaintyOf(series.runs[i], series.uncertainty, &cancel);
+    const bool finished = forEachIndex(firsts.size(), jobs, nullptr, stop, [&](std::size_t k) {
+        distinct[k] = uncertaintyOf(series.runs[firsts[k]], series.uncertainty, &cancel);
+        if (done)
+            done->fetch_add(counts[k], std::memory_order_relaxed);
     });
     if (!finished)
         return std::nullopt;
+    std::vector<RunUncertainty> results;
+    results.reserve(series.runs.size());
+    for (const std::size_t k : distinctOf)
+        results.push_back(distinct[k]);
     return results;
 }
 
