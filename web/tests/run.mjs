@@ -1544,3 +1544,17 @@ describe('German CSV messages name columns by their German headers', () => {
     });
   }
 });
+
+describe('The page\'s NTU kernel', () => {
+  test('sums to the checked loop\'s bits on the worked examples and every band edge, in f64x2 lanes', () => {
+    // Built beside the site, from the core compiled as for the page.
+    const program = join(site, '..', 'kernel_agreement.js');
+    let output;
+    try {
+      output = execFileSync(process.execPath, [program]).toString();
+    } catch (error) {
+      assert.fail(`${error.stdout}${error.stderr}`);
+    }
+    assert.match(output, /^kernel wasm_simd128: \d+ runs compared$/m);
+  });
+});
