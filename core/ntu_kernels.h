@@ -23,7 +23,7 @@ struct NtuKernel {
     SumTerms sum;
 };
 
-// Best first; the last runs on every x86-64 processor.
+// Best first; the last runs on every processor the build targets.
 std::span<const NtuKernel> ntuKernels();
 
 // The integration through one kernel, falling back on the checked loop

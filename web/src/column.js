@@ -94,7 +94,8 @@ export class Column {
     this.lastRunId = result.id;
     this.lastFindings = result.findings;
     this.showFindings(this.lastFindings);
-    this.onChange(result.added ? { added: this.runs.size() - 1 } : { changed: this.runs.indexOf(result.id) });
+    // The same inputs again are the same run: the series has not changed.
+    if (result.added) this.onChange({ added: this.runs.size() - 1 });
   }
 
   findMtc() {

@@ -1544,3 +1544,33 @@ describe('German CSV messages name columns by their German headers', () => {
     });
   }
 });
+
+describe('The page\'s Calculate, kept fast', () => {
+  test('sums to the checked loop\'s bits on the worked examples and every band edge, in f64x2 lanes', () => {
+    // Built beside the site, from the core compiled as for the page.
+    const program = join(site, '..', 'kernel_agreement.js');
+    let output;
+    try {
+      output = execFileSync(process.execPath, [program]).toString();
+    } catch (error) {
+      assert.fail(`${error.stdout}${error.stderr}`);
+    }
+    assert.match(output, /^kernel wasm_simd128: \d+ runs compared$/m);
+  });
+
+  test('Calculate again on the same inputs leaves the runs table as drawn', async () => {
+    const page = await openPage(browser, server.url);
+    const kept = await page.evaluate(() => {
+      [['y1', '0.045'], ['x1', '0.02'], ['gasFlow', '2'], ['waterFlow', '3']].forEach(([id, text]) => {
+        document.getElementById(id).value = text;
+      });
+      const calculate = document.getElementById('calculate');
+      calculate.click();
+      const cell = document.querySelector('#runsTable tbody td');
+      calculate.click();
+      return { drawnOnce: cell.isConnected, rows: document.querySelectorAll('#runsTable tbody tr').length };
+    });
+    assert.deepEqual(kept, { drawnOnce: true, rows: 1 });
+    await page.close();
+  });
+});
