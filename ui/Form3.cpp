@@ -87,6 +87,10 @@ void Form3::paintEvent(QPaintEvent*)
     // than the picture, which is cut off at the right and the bottom.
     QPainter painter(this);
     painter.drawPixmap(0, 0, picture);
+    if (!paintedOnce) {
+        paintedOnce = true;
+        emit painted();
+    }
 }
 
 void Form3::mousePressEvent(QMouseEvent* event)

@@ -34,6 +34,10 @@ public:
     // However the window is unloaded, its timer stops with it.
     void done(int result) override;
 
+signals:
+    // The picture was first painted: the splash is on screen.
+    void painted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -46,4 +50,5 @@ private:
     QPixmap picture;
     QTimer* Timer1;
     bool pressedInside = false;  // a mouse button went down inside and is not yet released
+    bool paintedOnce = false;
 };
