@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
+#include <QImage>
 
 #include <chrono>
 
@@ -47,7 +47,7 @@ protected:
 private:
     void unload();
 
-    QPixmap picture;
+    QImage picture;
     QTimer* Timer1;
     bool pressedInside = false;  // a mouse button went down inside and is not yet released
     bool paintedOnce = false;
