@@ -210,17 +210,32 @@ QString Form1::invalidDataTitle()
 
 void Form1::Form_Load()
 {
-    // An overflow abandons the load like any fault: the window is shown
-    // where it is, without the splash.
-    if (!ui::centreOnScreen(*this)) {
-        ui::reportFault(this, absorber::Outcome::overflow);
-        return;
-    }
+    loadBehindSplash([this]() -> Form1& { return *this; });
+}
 
+Form1& Form1::loadBehindSplash(const std::function<Form1&()>& build)
+{
     Module1::splashTicks = 0.0;
     Form3 splash;
+    Form1* form = nullptr;
+    const auto load = [&] {
+        if (form)
+            return;
+        form = &build();
+        // An overflow abandons the load like any fault: the splash goes, and
+        // the window is shown where it is.
+        if (!ui::centreOnScreen(*form)) {
+            splash.reject();
+            ui::reportFault(form, absorber::Outcome::overflow);
+        }
+    };
+    // Once the picture is on screen, not before: queued after its paint.
+    connect(&splash, &Form3::painted, &splash, load, Qt::QueuedConnection);
     splash.Form_Load();
     splash.exec();
+    // A splash closed before it painted.
+    load();
+    return *form;
 }
 
 void Form1::showResult(QLineEdit* field, const QString& text, const QString& full)

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -34,6 +35,11 @@ public:
     // Runs before the window is first shown: centres it, then shows the
     // splash window until it closes.
     void Form_Load();
+    // The program's start: the splash window first, and the main window
+    // that `build` makes once the splash is on screen, centred as Form_Load
+    // centres it; the splash's picture waits for nothing of the main window.
+    // Returns the window built.
+    static Form1& loadBehindSplash(const std::function<Form1&()>& build);
 
     const ColumnState& state() const { return columnState; }
 

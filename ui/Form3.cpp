@@ -10,7 +10,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResource>
 #include <QTimer>
+
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -20,11 +24,30 @@ constexpr int clientHeight = 7620;
 // The tick after the one that brings the count to this closes the window.
 constexpr double lastOpenTick = 100.0;
 
+// The picture as the build stored it (quillon-rawpicture): its size, then
+// its rows, shown where they lie in the program rather than decoded from a
+// PNG, so that the splash is up as soon as Qt is.
+QImage storedPicture()
+{
+    const QResource stored(QStringLiteral(":/splash.rgb32"));
+    std::uint32_t size[2] = {0, 0};
+    if (stored.isValid() && stored.compressionAlgorithm() == QResource::NoCompression
+        && stored.size() >= qint64(sizeof size))
+        std::memcpy(size, stored.data(), sizeof size);
+    const qint64 rowBytes = qint64(size[0]) * 4;
+    if (size[0] == 0 || size[1] == 0 || stored.size() != qint64(sizeof size) + rowBytes * size[1])
+        return QImage(QStringLiteral(":/assets/splash.png"));
+    const uchar* rows = stored.data() + sizeof size;
+    const QImage shown(rows, int(size[0]), int(size[1]), rowBytes, QImage::Format_RGB32);
+    // QImage reads 32-bit pixels, which must be aligned.
+    return reinterpret_cast<std::uintptr_t>(rows) % alignof(std::uint32_t) == 0 ? shown : shown.copy();
+}
+
 }  // namespace
 
 Form3::Form3(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , picture(QStringLiteral(":/assets/splash.png"))
+    , picture(storedPicture())
     , Timer1(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form3"));
@@ -86,7 +109,11 @@ void Form3::paintEvent(QPaintEvent*)
     // At its natural size from the top-left corner: the window is smaller
     // than the picture, which is cut off at the right and the bottom.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture);
+    painter.drawImage(0, 0, picture);
+    if (!paintedOnce) {
+        paintedOnce = true;
+        emit painted();
+    }
 }
 
 void Form3::mousePressEvent(QMouseEvent* event)

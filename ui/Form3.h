@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
+#include <QImage>
 
 #include <chrono>
 
@@ -34,6 +34,10 @@ public:
     // However the window is unloaded, its timer stops with it.
     void done(int result) override;
 
+signals:
+    // The picture was first painted: the splash is on screen.
+    void painted();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -43,7 +47,8 @@ protected:
 private:
     void unload();
 
-    QPixmap picture;
+    QImage picture;
     QTimer* Timer1;
     bool pressedInside = false;  // a mouse button went down inside and is not yet released
+    bool paintedOnce = false;
 };

@@ -82,6 +82,9 @@ public:
     // `complete` (optional) tells whether every run's is known.
     std::vector<series::RunUncertainty> uncertaintiesSoFar(bool* complete = nullptr) const;
     UncertaintyCache& uncertainties() { return uncertain; }
+    // Asks for the uncertainty of every run not yet known, as every change
+    // does; again after a cancel.
+    void requestUncertainties();
 
     // Import Runs: runs of another file with their results join the series
     // after its last run, as one undoable step.
@@ -148,8 +151,6 @@ private:
     void move(bool forward, const Effect& effect);
     // Tells the views what changed from `before` to the editor's rows.
     void showChange(Rows before, const Effect& effect);
-    // Asks for the uncertainty of every run not yet known.
-    void requestUncertainties();
     bool setInput(std::size_t row, present::InputField field, const QString& text);
     QVariant uncertaintyData(const series::Run& run, const series::RunResult& result, int column, int role) const;
 

@@ -127,14 +127,25 @@ QString runReportFileName(int runNumber)
 std::optional<std::vector<series::RunUncertainty>> uncertaintiesToSave(QWidget* parent, RunsModel& model,
                                                                        const series::Series& asked)
 {
-    if (auto known = model.uncertainties().findAll(asked))
+    UncertaintyCache& cache = model.uncertainties();
+    if (auto known = cache.findAll(asked))
         return known;
+    // The work under way is waited for, not started a second time; what a
+    // cancel left is asked for again.
+    model.requestUncertainties();
+    if (!waitForUncertainties(parent, cache, asked)) {
+        warn(parent, SavingText::tr("The uncertainties were not computed, so nothing was saved."));
+        return std::nullopt;
+    }
+    if (auto known = cache.findAll(asked))
+        return known;
+    // The series changed while it waited, and its runs are no longer asked for.
     std::optional<std::vector<series::RunUncertainty>> computed = uncertaintiesWithProgress(parent, asked);
     if (!computed) {
         warn(parent, SavingText::tr("The uncertainties were not computed, so nothing was saved."));
         return std::nullopt;
     }
-    model.uncertainties().remember(asked, *computed);
+    cache.remember(asked, *computed);
     return computed;
 }
 

@@ -17,6 +17,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <set>
 #include <thread>
@@ -126,6 +127,44 @@ std::optional<std::vector<series::RunUncertainty>> uncertaintiesWithProgress(QWi
         [&series](std::atomic<std::size_t>* done, std::stop_token stop) {
             return series::uncertaintiesOf(series, unsigned(QThread::idealThreadCount()), done, stop);
         });
+}
+
+bool waitForUncertainties(QWidget* parent, UncertaintyCache& cache, const series::Series& asked)
+{
+    const auto waiting = [&cache, &asked] {
+        return std::any_of(asked.runs.begin(), asked.runs.end(),
+                           [&](const series::Run& run) { return cache.pending(run, asked.uncertainty); });
+    };
+    if (!waiting())
+        return true;
+    QProgressDialog progress(FileText::tr("Computing the uncertainties…"), FileText::tr("Cancel"), 0,
+                             int(asked.runs.size()), parent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+    QEventLoop loop;
+    const auto check = [&] {
+        if (!waiting())
+            loop.quit();
+    };
+    QTimer tick;
+    tick.setInterval(50);
+    // The count is of the work under way, which may hold more runs than asked.
+    QObject::connect(&tick, &QTimer::timeout, &progress, [&] {
+        if (cache.total() > 0) {
+            progress.setMaximum(int(cache.total()));
+            progress.setValue(int(cache.done()));
+        }
+        check();
+    });
+    QObject::connect(&cache, &UncertaintyCache::computed, &loop, check);
+    QObject::connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    tick.start();
+    loop.exec();
+    if (!progress.wasCanceled())
+        return true;
+    cache.cancel();
+    return false;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "series/series.h"
 #include "series/uncertainty.h"
+#include "ui/uncertainties.h"
 
 #include <QByteArray>
 #include <QString>
@@ -44,6 +45,11 @@ std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* paren
 // Every run's uncertainty, on all cores, as computeWithProgress does.
 std::optional<std::vector<series::RunUncertainty>> uncertaintiesWithProgress(QWidget* parent,
                                                                              const series::Series& series);
+
+// Waits for the uncertainties of `asked` that the cache is computing or is
+// about to, with the progress dialog of uncertaintiesWithProgress; its Cancel
+// cancels the cache's work and gives false.
+bool waitForUncertainties(QWidget* parent, UncertaintyCache& cache, const series::Series& asked);
 
 // The bytes of a series file.
 QByteArray seriesFileBytes(const series::Series& series, std::span<const series::RunResult> results);

@@ -65,15 +65,38 @@ bool UncertaintyCache::listed(const std::vector<std::pair<std::string, series::R
 
 void UncertaintyCache::request(std::span<const series::Run> runs, const series::Uncertainties& defaults)
 {
+    std::vector<std::pair<std::string, series::Run>> asked;
+    bool runningAsked = false;
     for (const series::Run& run : runs) {
-        series::Run merged = mergedRun(run, defaults);
         std::string key = present::uncertaintyKey(run, defaults);
-        // A run whose computing was cancelled waits for the next turn.
-        if (!known.contains(key) && !listed(waiting, key) && !(runningOn() && listed(running, key)))
-            waiting.emplace_back(std::move(key), std::move(merged));
+        if (runningOn() && listed(running, key)) {
+            runningAsked = true;
+            continue;
+        }
+        // A run whose computing was cancelled is asked for again.
+        if (!known.contains(key) && !listed(asked, key))
+            asked.emplace_back(std::move(key), mergedRun(run, defaults));
     }
-    if (!busy())
-        startNext();
+    waiting = std::move(asked);
+    if (runningOn() && !runningAsked)
+        worker.request_stop();
+    startSoon();
+}
+
+void UncertaintyCache::startSoon()
+{
+    // Running work starts the next when it ends.
+    if (startQueued || busy())
+        return;
+    startQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            startQueued = false;
+            if (!busy())
+                startNext();
+        },
+        Qt::QueuedConnection);
 }
 
 void UncertaintyCache::remember(const series::Series& series, std::span<const series::RunUncertainty> results)
@@ -110,6 +133,7 @@ void UncertaintyCache::startNext()
             this, [this, results = std::move(results)]() mutable { finish(std::move(results)); }, Qt::QueuedConnection);
     });
     emit busyChanged(true);
+    emit started(running.size());
 }
 
 void UncertaintyCache::finish(std::optional<std::vector<series::RunUncertainty>> results)

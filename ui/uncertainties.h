@@ -31,7 +31,11 @@ public:
     // Whether the run's result is being computed or waits its turn.
     bool pending(const series::Run& run, const series::Uncertainties& defaults) const;
 
-    // Starts computing every run's result that is not known or on its way.
+    // Asks for every run's result that is not known or being computed, in
+    // place of what was asked before and has not started: a value typed over
+    // is not computed for what it was. Work under way none of whose runs is
+    // asked for any more stops. The computing starts as the event loop next
+    // turns, so that what one turn commits makes one computation.
     void request(std::span<const series::Run> runs, const series::Uncertainties& defaults);
 
     // Keeps the results computed elsewhere for the series' runs, in order,
@@ -52,8 +56,11 @@ signals:
     void computed();
     // Computing started or ended.
     void busyChanged(bool busy);
+    // A computation of this many runs started.
+    void started(std::size_t runs);
 
 private:
+    void startSoon();
     void startNext();
     static bool listed(const std::vector<std::pair<std::string, series::Run>>& list, const std::string& key);
     void finish(std::optional<std::vector<series::RunUncertainty>> results);
@@ -64,5 +71,6 @@ private:
     std::vector<std::pair<std::string, series::Run>> waiting;  // runs with their merged uncertainties
     std::vector<std::pair<std::string, series::Run>> running;
     std::shared_ptr<std::atomic<std::size_t>> finished;
+    bool startQueued = false;
     std::jthread worker;
 };

@@ -1,0 +1,163 @@
+// The uncertainty work a window starts: one computation for what is
+// committed, none for keystrokes, and a save that waits for the work under
+// way rather than starting it again.
+
+#include "fixture.h"
+#include "modalboxes.h"
+
+#include "series/series.h"
+#include "ui/runswindow.h"
+#include "ui/saving.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The series' standard uncertainties as a lab gives them, field by field.
+const QList<std::pair<QString, QString>> labFields{{u"uncertaintyGasFlow"_s, u"0.02"_s},
+                                                   {u"uncertaintyWaterFlow"_s, u"0.02"_s},
+                                                   {u"uncertaintyY1"_s, u"0.0005"_s},
+                                                   {u"uncertaintyX1"_s, u"0.0005"_s},
+                                                   {u"uncertaintyHeight"_s, u"0.005"_s}};
+
+}  // namespace
+
+class TestUncertaintyWork : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void committedFieldsStartOneComputation_data();
+    void committedFieldsStartOneComputation();
+    void saveWaitsForTheWorkUnderWay_data();
+    void saveWaitsForTheWorkUnderWay();
+
+private:
+    // `count` runs with packing heights, the lab's uncertainties given or
+    // not, and nothing left computing.
+    [[nodiscard]] bool useRuns(int count, bool uncertain);
+
+    std::unique_ptr<RunsModel> model;
+    std::unique_ptr<RunsWindow> window;
+};
+
+void TestUncertaintyWork::init()
+{
+    startWindowTest();
+    model = std::make_unique<RunsModel>();
+    window = std::make_unique<RunsWindow>(*model);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TestUncertaintyWork::cleanup()
+{
+    window.reset();
+    model.reset();
+    QVERIFY(endWindowTest());
+}
+
+bool TestUncertaintyWork::useRuns(int count, bool uncertain)
+{
+    series::Series runs;
+    if (uncertain)
+        runs.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+    for (int i = 0; i < count; ++i)
+        runs.runs.push_back({{0.02 + 0.00001 * i, 0.01, 1, 1}, 2.0, {}, false, false, {}, {}});
+    model->resetSeries(runs, *series::computeRuns(runs.runs, 2));
+    return QTest::qWaitFor([this] { return model->knownUncertainties().has_value(); }, 60000);
+}
+
+void TestUncertaintyWork::committedFieldsStartOneComputation_data()
+{
+    QTest::addColumn<Qt::Key>("commit");
+    QTest::addColumn<int>("computations");
+    QTest::newRow("each field left with Tab") << Qt::Key_Tab << 1;
+    QTest::newRow("each field ended with Enter") << Qt::Key_Return << 1;
+    QTest::newRow("typed, never committed") << Qt::Key_unknown << 0;
+}
+
+void TestUncertaintyWork::committedFieldsStartOneComputation()
+{
+    QFETCH(Qt::Key, commit);
+    QFETCH(int, computations);
+    constexpr int runs = 3;
+    QVERIFY(useRuns(runs, false));
+    QSignalSpy started(&model->uncertainties(), &UncertaintyCache::started);
+
+    for (const auto& [name, text] : labFields) {
+        auto* field = window->findChild<QLineEdit*>(name);
+        QVERIFY2(field, qPrintable(name));
+        // Keys alone, never taking the focus, leave nothing to commit.
+        if (commit != Qt::Key_unknown)
+            field->setFocus();
+        QTest::keyClicks(field, text);
+        if (commit != Qt::Key_unknown)
+            QTest::keyClick(field, commit);
+    }
+    QTest::qWait(50);
+    QTRY_VERIFY_WITH_TIMEOUT(!model->uncertainties().busy(), 60000);
+    QCOMPARE(started.count(), computations);
+    std::size_t computed = 0;
+    for (const QList<QVariant>& start : started)
+        computed += start.at(0).value<std::size_t>();
+    // Each run once, for the values as last committed.
+    QCOMPARE(computed, std::size_t(runs * computations));
+    if (computations > 0) {
+        QCOMPARE(model->series().uncertainty.packingHeight, 0.005);
+        QVERIFY(model->knownUncertainties().has_value());
+    }
+}
+
+void TestUncertaintyWork::saveWaitsForTheWorkUnderWay_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("waited for") << false;
+    QTest::newRow("cancelled while it waits") << true;
+}
+
+void TestUncertaintyWork::saveWaitsForTheWorkUnderWay()
+{
+    QFETCH(bool, cancel);
+    // Enough runs for seconds of drawing: about 10 ms a run on one core.
+    QVERIFY(useRuns(400, false));
+    QSignalSpy started(&model->uncertainties(), &UncertaintyCache::started);
+    model->setDefaultUncertainties({0.02, 0.02, 0.0005, 0.0005, 0.005});
+    QTRY_VERIFY(model->uncertainties().busy());
+
+    int cancelled = 0;
+    QTimer user;
+    user.callOnTimeout([&] {
+        auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (cancel && progress && progress->isVisible() && !progress->wasCanceled() && ++cancelled)
+            progress->findChild<QPushButton*>()->click();
+    });
+    user.start(5);
+    ModalBoxes boxes;
+    const auto saved = ui::uncertaintiesToSave(window.get(), *model, model->series());
+    user.stop();
+
+    QCOMPARE(saved.has_value(), !cancel);
+    QCOMPARE(cancelled, cancel ? 1 : 0);
+    QCOMPARE(boxes.count(), cancel ? 1 : 0);
+    // One computation, the one under way: what the save waited for, or,
+    // cancelled, what it stopped.
+    QCOMPARE(started.count(), 1);
+    for (const series::Run& run : model->series().runs)
+        QVERIFY(!model->uncertainties().pending(run, model->series().uncertainty));
+    if (saved)
+        QCOMPARE(saved->size(), model->series().runs.size());
+    QTRY_VERIFY(!model->uncertainties().busy());
+}
+
+QTEST_MAIN(TestUncertaintyWork)
+#include "tst_uncertaintywork.moc"
