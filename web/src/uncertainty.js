@@ -46,6 +46,8 @@ export class Uncertainty {
     // A field's value reaches the series once, when the user commits it;
     // until then no redraw touches it.
     this.typed = new Set();
+    this.labels = [];
+    this.shownRevision = null;
     for (const field of [...this.defaults, ...this.own]) {
       field.addEventListener('input', () => this.typed.add(field));
       field.addEventListener('change', () => this.commit(field));
@@ -82,6 +84,25 @@ export class Uncertainty {
     this.onChange();
   }
 
+  // The runs offered, changed only where a run's label or place changed
+  // since the series' last revision shown: a class's series has thousands.
+  updateChoices() {
+    const revision = this.runs.revision();
+    if (revision === this.shownRevision) return;
+    this.shownRevision = revision;
+    const labels = this.quillon.labels(this.runs);
+    const options = this.choice.options;
+    const text = (index) => `${index + 1}${labels[index] ? ` — ${labels[index]}` : ''}`;
+    while (options.length > labels.length) options[options.length - 1].remove();
+    for (let index = 0; index < options.length; ++index) {
+      if (labels[index] !== this.labels[index]) options[index].text = text(index);
+    }
+    const added = document.createDocumentFragment();
+    for (let index = options.length; index < labels.length; ++index) added.append(new Option(text(index), String(index)));
+    this.choice.append(added);
+    this.labels = labels;
+  }
+
   // Shows a field's stored value unless it has the focus or unsaved typing.
   show(field, value) {
     if (field !== document.activeElement && !this.typed.has(field)) field.value = value;
@@ -97,11 +118,7 @@ export class Uncertainty {
   render(added = false) {
     const count = this.runs.size();
     const before = this.choice.value;
-    const options = Array.from({ length: count }, (_, index) => {
-      const { label } = this.runs.run(index);
-      return new Option(`${index + 1}${label ? ` — ${label}` : ''}`, String(index));
-    });
-    this.choice.replaceChildren(...options);
+    this.updateChoices();
     this.choice.value = !added && before !== '' && Number(before) < count ? before : String(count - 1);
 
     const defaults = this.runs.uncertainties();
@@ -157,6 +174,7 @@ export class Uncertainty {
     document.getElementById('mcProgressLabel').textContent = tr('RunsWindow', 'Uncertainties: %v of %m runs')
       .replace('%v', String(this.cache.done)).replace('%m', String(this.cache.total));
     for (const id of ['mcProgress', 'mcProgressLabel', 'cancelUncertainties']) document.getElementById(id).hidden = !busy;
+    document.getElementById('mcStatus').classList.toggle('busy', busy);
     document.getElementById('uncertainty').setAttribute('aria-busy', String(busy));
   }
 }
