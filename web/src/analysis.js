@@ -70,9 +70,13 @@ export class Analysis {
     const large = this.runs.size() > inlineRuns;
     for (const url of this.pictures) URL.revokeObjectURL(url);
     this.pictures = [];
-    document.getElementById('analysisCharts').replaceChildren(...view.charts.map((svg) => {
+    const charts = document.getElementById('analysisCharts');
+    charts.classList.toggle('pictures', large);
+    charts.replaceChildren(...view.charts.map((svg) => {
       if (!large) return new DOMParser().parseFromString(svg, 'image/svg+xml').documentElement;
       const picture = new Image();
+      // Read and drawn only once near the view.
+      picture.loading = 'lazy';
       picture.src = URL.createObjectURL(new Blob([svg], { type: 'image/svg+xml' }));
       this.pictures.push(picture.src);
       picture.alt = [...svg.matchAll(/<text[^>]*>([^<]*)<\/text>/g)].slice(0, 3).map((found) => found[1]).join(', ');

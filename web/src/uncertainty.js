@@ -29,6 +29,9 @@ function makeFields(holder, prefix) {
   });
 }
 
+// How many runs join the run chooser in one task.
+const choicesAtOnce = 1000;
+
 const text = (value) => (value === null ? '' : numberText(value, locale));
 // Counts grouped as the runs table's tips write them.
 const draws = new Intl.NumberFormat(locale);
@@ -48,6 +51,7 @@ export class Uncertainty {
     this.typed = new Set();
     this.labels = [];
     this.shownRevision = null;
+    this.adding = null;
     for (const field of [...this.defaults, ...this.own]) {
       field.addEventListener('input', () => this.typed.add(field));
       field.addEventListener('change', () => this.commit(field));
@@ -97,10 +101,25 @@ export class Uncertainty {
     for (let index = 0; index < options.length; ++index) {
       if (labels[index] !== this.labels[index]) options[index].text = text(index);
     }
-    const added = document.createDocumentFragment();
-    for (let index = options.length; index < labels.length; ++index) added.append(new Option(text(index), String(index)));
-    this.choice.append(added);
     this.labels = labels;
+    clearTimeout(this.adding);
+    if (options.length < labels.length) this.addChoices(options.length, text);
+  }
+
+  // New runs join the list a thousand at a time, each later thousand in a
+  // task of its own; the run chosen is set again once they are all there.
+  addChoices(first, text) {
+    const last = Math.min(this.labels.length, first + choicesAtOnce);
+    const added = document.createDocumentFragment();
+    for (let index = first; index < last; ++index) added.append(new Option(text(index), String(index)));
+    this.choice.append(added);
+    if (last < this.labels.length) {
+      this.adding = setTimeout(() => {
+        this.adding = null;
+        this.addChoices(last, text);
+        if (this.adding === null) this.render();
+      });
+    }
   }
 
   // Shows a field's stored value unless it has the focus or unsaved typing.

@@ -76,10 +76,11 @@ async function onePass(browser, url, path) {
       } else {
         document.getElementById('undo').click();
       }
-      await new Promise((resolve) => { requestAnimationFrame(() => setTimeout(resolve)); });
-      return performance.now() - start;
+      // Until the frame that shows the change starts.
+      return new Promise((resolve) => { requestAnimationFrame(() => resolve(performance.now() - start)); });
     }, action);
     const edit = await timed('edit');
+    await new Promise((resolve) => { setTimeout(resolve, 500); });
     const undo = await timed('undo');
     await new Promise((resolve) => { setTimeout(resolve, 500); });
     const longest = await page.evaluate(() => Math.max(0, ...window.longTasks));

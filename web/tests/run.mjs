@@ -1558,7 +1558,7 @@ describe('a series of 10,000 runs', () => {
   const distinct = Array.from({ length: 100 }, (_, i) => ({ y1: 0.02 + 1e-4 * i, x1: 0.004 * (1 + (i % 7) / 10),
     gasFlow: [0.5, 1, 2][i % 3], waterFlow: [1, 2][i % 2], packingHeight: 2, label: `run ${i}` }));
   const hundred = ask(['write'], JSON.stringify({ uncertainty: standard, runs: distinct }));
-  const file = JSON.parse(hundred);
+  const file = { ...JSON.parse(hundred), title: 'Klasse 3b — Übung', people: 'A. Ö, B. ß', notes: 'eins\nzwei' };
   file.runs = Array.from({ length: count }, (_, i) => file.runs[i % 100]);
   const native = JSON.parse(ask(['read', 'en_US'], hundred));
   const inView = (page, selector) => page.$eval(selector, (element) => {
@@ -1605,6 +1605,17 @@ describe('a series of 10,000 runs', () => {
     await page.click('#cancelUncertainties');
     assert.deepEqual(await page.evaluate(() => [window.quillonPage.cache.busy(),
       document.getElementById('cancelUncertainties').hidden]), [false, true]);
+  });
+
+  // A large series goes to a worker packed and is written there.
+  test('Save and Export write in a worker what the page would write itself', async () => {
+    assert.ok(await page.evaluate(async () => {
+      const { files, runs, cache } = window.quillonPage;
+      const same = (a, b) => a.length === b.length && a.every((byte, i) => byte === b[i]);
+      return same(await files.bytesOf(false), runs.fileBytes())
+        && same(await files.bytesOf(true), runs.exportCsv(cache.monteCarloNow()))
+        && runs.field('title') === 'Klasse 3b — Übung' && runs.field('notes') === 'eins\nzwei';
+    }));
   });
 
   test('Up and Down reach runs not drawn, and a label edited in place is undone', async () => {
