@@ -45,7 +45,13 @@ export class RunsTable {
     this.rowHeight = rowHeightRem * parseFloat(getComputedStyle(document.documentElement).fontSize);
     this.titles = [];
     let drawing = false;
+    // The view's height and place, read where the page is laid out anyway:
+    // reading them after a change would lay out the whole page again.
+    this.viewHeight = window.innerHeight;
+    this.scrolled = 0;
     const drawLater = () => {
+      this.viewHeight = Math.max(this.frame.clientHeight, window.innerHeight);
+      this.scrolled = this.frame.scrollTop;
       if (drawing) return;
       drawing = true;
       requestAnimationFrame(() => {
@@ -114,7 +120,8 @@ export class RunsTable {
   // Focuses that cell's control, its row scrolled into view and drawn.
   focusCell(index, cellIndex) {
     if (index < this.first || index >= this.last) {
-      this.frame.scrollTop = Math.max(0, (index - 2) * this.rowHeight);
+      this.scrolled = Math.max(0, (index - 2) * this.rowHeight);
+      this.frame.scrollTop = this.scrolled;
       this.drawRows();
     }
     const row = this.rowAt(index);
@@ -177,8 +184,9 @@ export class RunsTable {
     if (row) {
       row.replaceChildren();
       this.fillRow(row, index);
+    } else {
+      this.drawRows();
     }
-    this.drawRows();
     this.updateButtons();
   }
 
@@ -219,8 +227,8 @@ export class RunsTable {
   drawRows() {
     const body = this.table.tBodies[0];
     const size = this.count;
-    const inView = Math.ceil(Math.max(this.frame.clientHeight, window.innerHeight) / this.rowHeight);
-    const top = Math.floor(this.frame.scrollTop / this.rowHeight);
+    const inView = Math.ceil(this.viewHeight / this.rowHeight);
+    const top = Math.floor(this.scrolled / this.rowHeight);
     const first = Math.max(0, Math.min(top - extraRows, size - inView - 2 * extraRows));
     const last = Math.min(size, first + inView + 2 * extraRows);
     if (first >= this.last || last <= this.first) {
