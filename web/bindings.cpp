@@ -530,3 +530,72 @@ EMSCRIPTEN_BINDINGS(quillon_series_messages)
 {
     emscripten::function("seriesMessage", &seriesMessageOf);
 }
+
+// A class's series: opening in steps with the runs integrated in workers,
+// what the page needs of every run at once, and the analysis in one call.
+namespace {
+
+// {why, charts, lines}: the weighting box's reason (null when the fit can
+// be weighted), both charts as SVG and the fit's lines, from one reading of
+// the page's Monte Carlo results.
+val analysisViewOf(const Document& document, bool weighted, const val& monteCarlo)
+{
+    const std::vector<series::RunUncertainty> found = document.runUncertainties(monteCarlo);
+    const series::Analysis shown = document.analysis(weighted, found);
+    const auto why = present::unweightedText(weighted ? shown : document.analysis(true, found), language());
+    val view = val::object();
+    view.set("why", why ? val(*why) : val::null());
+    val charts = val::array();
+    for (const std::string& svg : present::pageSeriesCharts(shown, document.flowUnit(), language(), numberLocale()))
+        charts.call<void>("push", svg);
+    view.set("charts", charts);
+    val lines = val::array();
+    for (const std::string& line : present::fitLines(shown, document.flowUnit(), language(), numberLocale()))
+        lines.call<void>("push", line);
+    view.set("lines", lines);
+    return view;
+}
+
+val readFileOf(Document& document, const val& bytes, const std::string& name, const std::string& how)
+{
+    return document.readFile(bytes, name, how);
+}
+
+val takeFileOf(Document& document, const val& integrated, const std::string& name)
+{
+    return document.takeFile(integrated, name);
+}
+
+std::string uncertaintyKeysOf(const Document& document)
+{
+    return document.uncertaintyKeys();
+}
+
+val labelsOf(const Document& document)
+{
+    return document.labels();
+}
+
+val packedOf(const Document& document)
+{
+    return document.packed();
+}
+
+bool takePackedOf(Document& document, const val& bytes, const std::string& how)
+{
+    return document.takePacked(bytes, how);
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_class_series)
+{
+    emscripten::function("integrateRuns", &web::integrateRuns);
+    emscripten::function("analysisView", &analysisViewOf);
+    emscripten::function("readFile", &readFileOf);
+    emscripten::function("takeFile", &takeFileOf);
+    emscripten::function("uncertaintyKeys", &uncertaintyKeysOf);
+    emscripten::function("labels", &labelsOf);
+    emscripten::function("packed", &packedOf);
+    emscripten::function("takePacked", &takePackedOf);
+}

@@ -12,8 +12,12 @@
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <optional>
+#include <set>
+#include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace web {
@@ -53,7 +57,174 @@ std::optional<present::SeriesField> fieldNamed(const std::string& name)
     return std::nullopt;
 }
 
+// A series and its results as bytes, for another instance of the same
+// module (a worker): plain values copied as they are, texts with their
+// length before them.
+class Packer {
+public:
+    template <typename T>
+    void put(const T& value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        const auto* from = reinterpret_cast<const char*>(&value);
+        bytes.append(from, sizeof(T));
+    }
+
+    void put(const std::string& text)
+    {
+        put(text.size());
+        bytes += text;
+    }
+
+    void put(const series::UnknownKeys& keys)
+    {
+        put(keys.size());
+        for (const auto& [key, value] : keys) {
+            put(key);
+            put(value);
+        }
+    }
+
+    std::string bytes;
+};
+
+class Unpacker {
+public:
+    explicit Unpacker(std::string_view given)
+        : bytes(given)
+    {
+    }
+
+    // False once the bytes run out; the values read are then zero.
+    template <typename T>
+    bool get(T& value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        if (bytes.size() < sizeof(T))
+            return false;
+        std::memcpy(&value, bytes.data(), sizeof(T));
+        bytes.remove_prefix(sizeof(T));
+        return true;
+    }
+
+    bool get(std::string& text)
+    {
+        std::size_t size = 0;
+        if (!get(size) || bytes.size() < size)
+            return false;
+        text.assign(bytes.substr(0, size));
+        bytes.remove_prefix(size);
+        return true;
+    }
+
+    bool get(series::UnknownKeys& keys)
+    {
+        std::size_t size = 0;
+        if (!get(size) || size > bytes.size())
+            return false;
+        keys.resize(size);
+        for (auto& [key, value] : keys) {
+            if (!get(key) || !get(value))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    std::string_view bytes;
+};
+
+// A run's values other than its texts.
+struct RunValues {
+    absorber::RunInputs inputs;
+    std::optional<double> packingHeight;
+    bool excluded;
+    bool included;
+    series::Uncertainties uncertainty;
+};
+
 }  // namespace
+
+std::string packSeries(const series::Series& series, const std::vector<series::RunResult>& results)
+{
+    Packer packer;
+    for (const std::string* text : {&series.title, &series.people, &series.date, &series.flowUnit, &series.notes})
+        packer.put(*text);
+    packer.put(series.uncertainty);
+    packer.put(series.unknownKeys);
+    packer.put(series.runs.size());
+    for (std::size_t row = 0; row < series.runs.size(); ++row) {
+        const series::Run& run = series.runs[row];
+        packer.put(RunValues{run.inputs, run.packingHeight, run.excluded, run.included, run.uncertainty});
+        packer.put(run.label);
+        packer.put(run.unknownKeys);
+        packer.put(row < results.size() ? results[row] : series::RunResult{});
+    }
+    return std::move(packer.bytes);
+}
+
+std::optional<PackedSeries> unpackSeries(std::string_view bytes)
+{
+    Unpacker unpacker(bytes);
+    PackedSeries packed;
+    series::Series& series = packed.series;
+    for (std::string* text : {&series.title, &series.people, &series.date, &series.flowUnit, &series.notes}) {
+        if (!unpacker.get(*text))
+            return std::nullopt;
+    }
+    std::size_t runs = 0;
+    if (!unpacker.get(series.uncertainty) || !unpacker.get(series.unknownKeys) || !unpacker.get(runs)
+        || runs > bytes.size())
+        return std::nullopt;
+    series.runs.resize(runs);
+    packed.results.resize(runs);
+    for (std::size_t row = 0; row < runs; ++row) {
+        series::Run& run = series.runs[row];
+        RunValues values{};
+        if (!unpacker.get(values) || !unpacker.get(run.label) || !unpacker.get(run.unknownKeys)
+            || !unpacker.get(packed.results[row]))
+            return std::nullopt;
+        run.inputs = values.inputs;
+        run.packingHeight = values.packingHeight;
+        run.excluded = values.excluded;
+        run.included = values.included;
+        run.uncertainty = values.uncertainty;
+    }
+    return packed;
+}
+
+series::RunResult integratedRun(const series::Run& run, absorber::Outcome integration, double ntu)
+{
+    series::RunResult result;
+    result.balance = absorber::closeBalance(run.inputs);
+    result.outcome = result.balance.outcome;
+    if (result.outcome != absorber::Outcome::completed)
+        return result;
+    result.outcome = integration;
+    if (integration != absorber::Outcome::completed)
+        return result;
+    return series::completedRun(run, result.balance, ntu);
+}
+
+val integrateRuns(const val& inputs)
+{
+    const std::vector<double> given = emscripten::convertJSArrayToNumberVector<double>(inputs);
+    std::vector<double> integrated;
+    integrated.reserve(given.size() / 2);
+    for (std::size_t at = 0; at + 3 < given.size(); at += 4) {
+        const absorber::Balance balance =
+            absorber::closeBalance({given[at], given[at + 1], given[at + 2], given[at + 3]});
+        absorber::Outcome outcome = balance.outcome;
+        double ntu = 0.0;
+        if (outcome == absorber::Outcome::completed) {
+            const absorber::Integration integration = absorber::integrateNtu(balance.limits);
+            outcome = integration.outcome;
+            ntu = integration.ntu;
+        }
+        integrated.insert(integrated.end(), {double(int(outcome)), ntu});
+    }
+    return val::global("Float64Array").new_(emscripten::typed_memory_view(integrated.size(), integrated.data()));
+}
 
 val Document::calculate(double y1, double x1, double gasFlow, double waterFlow, int last)
 {
@@ -260,6 +431,11 @@ void Document::setRunUncertainties(int row, const val& given)
     editor.setRunUncertainties(std::size_t(row), uncertaintiesOf(given));
 }
 
+series::Analysis Document::analysis(bool weighted, const std::vector<series::RunUncertainty>& found) const
+{
+    return series::analyse(editor.series(), editor.results(), found, weighted);
+}
+
 std::vector<series::RunUncertainty> Document::runUncertainties(const val& monteCarlo) const
 {
     std::vector<series::RunUncertainty> found;
@@ -276,7 +452,7 @@ val Document::analyse(bool weighted, const val& monteCarlo) const
 
 series::Analysis Document::analysis(bool weighted, const val& monteCarlo) const
 {
-    return series::analyse(editor.series(), editor.results(), runUncertainties(monteCarlo), weighted);
+    return analysis(weighted, runUncertainties(monteCarlo));
 }
 
 val Document::read(const present::OpenOutcome& outcome, const std::string& name)
@@ -318,6 +494,115 @@ val Document::fileBytes() const
 val Document::exportCsv(const val& monteCarlo) const
 {
     return bytesOf(series::exportCsv(editor.series(), editor.results(), runUncertainties(monteCarlo)));
+}
+
+val Document::readFile(const val& bytes, const std::string& name, const std::string& how)
+{
+    pending.reset();
+    const std::string text = stringOf(bytes);
+    ReadFile file{how, {}, {}, {}};
+    if (how == "csv") {
+        series::ImportResult read = series::importCsv(text);
+        if (const auto* error = std::get_if<series::ReadError>(&read))
+            return refused(*error, name);
+        auto& imported = std::get<series::ImportedSeries>(read);
+        file.series = std::move(imported.series);
+        file.notices = std::move(imported.notices);
+    } else if (how == "importSeries" || how == "importCsv") {
+        auto read = present::readRuns(text, how == "importCsv" ? present::RunsFile::csv : present::RunsFile::series);
+        if (const auto* error = std::get_if<series::ReadError>(&read))
+            return refused(*error, name);
+        auto& runs = std::get<present::FileRuns>(read);
+        file.series.runs = std::move(runs.runs);
+        file.stored = std::move(runs.stored);
+        file.notices = std::move(runs.notices);
+    } else {
+        series::ReadSeries read = series::readSeriesFile(text);
+        if (const auto* error = std::get_if<series::ReadError>(&read))
+            return refused(*error, name);
+        auto& opened = std::get<series::OpenedSeries>(read);
+        file.series = std::move(opened.series);
+        file.stored = std::move(opened.stored);
+        file.notices = std::move(opened.notices);
+    }
+    std::vector<double> inputs;
+    inputs.reserve(4 * file.series.runs.size());
+    for (const series::Run& run : file.series.runs)
+        inputs.insert(inputs.end(), {run.inputs.y1, run.inputs.x1, run.inputs.gasFlow, run.inputs.waterFlow});
+    pending = std::move(file);
+    val shown = val::object();
+    shown.set("ok", true);
+    shown.set("inputs", val::global("Float64Array").new_(emscripten::typed_memory_view(inputs.size(), inputs.data())));
+    return shown;
+}
+
+val Document::takeFile(const val& integrated, const std::string& name)
+{
+    if (!pending)
+        return val::null();
+    ReadFile file = std::move(*pending);
+    pending.reset();
+    const std::vector<double> given = emscripten::convertJSArrayToNumberVector<double>(integrated);
+    std::vector<series::RunResult> results;
+    results.reserve(file.series.runs.size());
+    for (std::size_t row = 0; row < file.series.runs.size(); ++row) {
+        const std::size_t at = 2 * row;
+        results.push_back(at + 1 < given.size()
+                              ? integratedRun(file.series.runs[row], absorber::Outcome(int(given[at])), given[at + 1])
+                              : series::computeRun(file.series.runs[row]));
+    }
+    std::set<std::size_t> differing;
+    for (const series::Difference& difference : series::compareResults(file.stored, results))
+        differing.insert(difference.run + 1);
+    present::Opened opened{std::move(file.notices), {differing.begin(), differing.end()}};
+    if (file.how == "importSeries" || file.how == "importCsv")
+        editor.appendRuns(std::move(file.series.runs), std::move(results));
+    else
+        editor.replace(std::move(file.series), std::move(results),
+                       file.how == "csv"           ? present::Origin::imported
+                           : file.how == "restore" ? present::Origin::restored
+                                                   : present::Origin::opened);
+    return read(opened, name);
+}
+
+val Document::packed() const
+{
+    return bytesOf(packSeries(editor.series(), editor.results()));
+}
+
+bool Document::takePacked(const val& bytes, const std::string& how)
+{
+    std::optional<PackedSeries> packed = unpackSeries(stringOf(bytes));
+    if (!packed)
+        return false;
+    if (how == "importSeries" || how == "importCsv")
+        editor.appendRuns(std::move(packed->series.runs), std::move(packed->results));
+    else
+        editor.replace(std::move(packed->series), std::move(packed->results),
+                       how == "csv"           ? present::Origin::imported
+                           : how == "restore" ? present::Origin::restored
+                                              : present::Origin::opened);
+    return true;
+}
+
+std::string Document::uncertaintyKeys() const
+{
+    std::string keys;
+    for (std::size_t row = 0; row < editor.size(); ++row) {
+        const series::Run& run = editor.series().runs[row];
+        if (editor.results()[row].mtc && series::hasUncertainty(run, editor.series().uncertainty))
+            keys += present::uncertaintyKey(run, editor.series().uncertainty);
+        keys += '\n';
+    }
+    return keys;
+}
+
+val Document::labels() const
+{
+    val shown = val::array();
+    for (const series::Run& run : editor.series().runs)
+        shown.call<void>("push", run.label);
+    return shown;
 }
 
 val Document::findingsAt(std::size_t row) const

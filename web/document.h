@@ -7,12 +7,32 @@
 
 #include <emscripten/val.h>
 
+#include <optional>
+
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace web {
 
 using emscripten::val;
+
+// computeRun with the NTU integrated elsewhere (a worker's integrateRuns):
+// the same steps in the same order, so the same bits.
+series::RunResult integratedRun(const series::Run& run, absorber::Outcome integration, double ntu);
+
+// Each run's Calculate up to its NTU for y1, x1, gas and water flow four
+// by four: its outcome code and NTU two by two, as takeFile takes them.
+val integrateRuns(const val& inputs);
+
+// A series and its results as bytes for another instance of the module (a
+// worker), and back; nullopt for bytes that are not such.
+struct PackedSeries {
+    series::Series series;
+    std::vector<series::RunResult> results;
+};
+std::string packSeries(const series::Series& series, const std::vector<series::RunResult>& results);
+std::optional<PackedSeries> unpackSeries(std::string_view bytes);
 
 // The series the page works on, as the window's runs table has it: the
 // editor's commands with JavaScript values in and out.
@@ -123,12 +143,46 @@ public:
 
     std::string flowUnit() const { return editor.series().flowUnit; }
 
+    // Opening in two steps, so that the runs are integrated off the page's
+    // thread: readFile reads a file as `how` says ("open", "restore",
+    // "csv" for a CSV file as a new series, "importSeries" or "importCsv"
+    // for Import Runs) and gives {ok: false, error} or {ok: true, inputs:
+    // y1, x1, gas and water flow of each run in a Float64Array}; nothing
+    // changes yet. takeFile takes the file read last in, with each run's
+    // outcome code and NTU as integrateRuns gives them, and answers as
+    // open, importCsv, importRuns or restore would.
+    val readFile(const val& bytes, const std::string& name, const std::string& how);
+    val takeFile(const val& integrated, const std::string& name);
+
+    // The series and its results packed for a worker, and taken from one
+    // as takeFile takes a file (`how` as for readFile): a worker reads and
+    // writes files, the page's thread only copies. False for bytes that
+    // are not a packed series, with nothing changed.
+    val packed() const;
+    bool takePacked(const val& bytes, const std::string& how);
+
+    // Each run's uncertaintyKey, '' for a run with none to compute, one a
+    // line; and each run's label: what the page needs of every run at once.
+    std::string uncertaintyKeys() const;
+    val labels() const;
+
+    std::vector<series::RunUncertainty> runUncertainties(const val& monteCarlo) const;
+    series::Analysis analysis(bool weighted, const std::vector<series::RunUncertainty>& found) const;
+
 private:
     val read(const present::OpenOutcome& outcome, const std::string& name);
-    std::vector<series::RunUncertainty> runUncertainties(const val& monteCarlo) const;
     val findingsAt(std::size_t row) const;
 
     present::SeriesEditor editor;
+
+    // The file readFile read, until takeFile takes it in.
+    struct ReadFile {
+        std::string how;
+        series::Series series;
+        std::vector<series::StoredResults> stored;
+        std::vector<series::Notice> notices;
+    };
+    std::optional<ReadFile> pending;
 };
 
 }  // namespace web

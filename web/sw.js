@@ -6,7 +6,7 @@ const files = [
   './', 'index.html', 'style.css', 'quillon.mjs', 'quillon.wasm', 'strings-de.json',
   'src/main.js', 'src/analysis.js', 'src/column.js', 'src/files.js', 'src/help.js',
   'src/i18n.js', 'src/keep.js', 'src/messages.js', 'src/numbers.js', 'src/report.js', 'src/report.css', 'src/runs.js', 'src/seriesfields.js',
-  'src/uncertainty.js', 'src/uncertainty-cache.js', 'src/uncertainty-worker.js',
+  'src/uncertainty.js', 'src/uncertainty-cache.js', 'src/uncertainty-worker.js', 'src/series-worker.js', 'src/opening.js',
 ];
 
 self.addEventListener('install', (event) => {

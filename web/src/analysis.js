@@ -1,6 +1,10 @@
 // The series' analysis, as the desktop's analysis window shows it: the
 // coefficient against each flow on log–log axes with the fitted power law,
 // and the fit in the module's words.
+import { SeriesWorker } from './opening.js';
+
+// A series larger than this is fitted in a worker and drawn as pictures.
+const inlineRuns = 500;
 
 export class Analysis {
   constructor(quillon, documentOfRuns, cache) {
@@ -11,28 +15,75 @@ export class Analysis {
     this.unweighted = document.getElementById('unweightedReason');
     // The user's choice, which the box shows whenever the runs allow weighting.
     this.wanted = this.weighted.checked;
+    this.soon = null;
+    this.asked = 0;
+    this.worker = null;
+    this.pictures = [];
     this.weighted.addEventListener('change', () => {
       this.wanted = this.weighted.checked;
-      this.render();
+      this.draw();
     });
+  }
+
+  // Draws again once the changes of this task are over: many changes, one
+  // drawing. A large series is fitted and drawn in a worker.
+  renderSoon() {
+    this.soon ??= setTimeout(() => {
+      this.soon = null;
+      this.draw();
+    });
+  }
+
+  draw() {
+    if (this.runs.size() > inlineRuns) this.renderInWorker(); else this.render();
   }
 
   // Fits again and draws both charts and the text.
   render() {
-    const rows = Array.from({ length: this.runs.size() }, (_, index) => this.runs.run(index));
-    const monteCarlo = this.cache.monteCarloOf(rows);
+    this.show(this.quillon.analysisView(this.runs, this.wanted, this.cache.monteCarloNow()));
+  }
+
+  // Only the answer to the latest request is shown.
+  async renderInWorker() {
+    const asked = ++this.asked;
+    this.worker ??= new SeriesWorker(this.quillon.decimalPoint());
+    const packed = this.quillon.packed(this.runs);
+    try {
+      const { view } = await this.worker.ask({ job: 'analyse', packed, weighted: this.wanted,
+        monteCarlo: this.cache.monteCarloNow() }, [packed.buffer]);
+      if (asked === this.asked) this.show(view);
+    } catch {
+      // A worker that failed leaves the analysis as it was drawn last.
+      this.worker = null;
+    }
+  }
+
+  show(view) {
     // A run in the fit without an uncertainty turns the box off and says which.
-    const why = this.quillon.unweightedText(this.runs, monteCarlo);
+    const { why } = view;
     this.weighted.disabled = why !== null;
     this.weighted.checked = this.wanted && why === null;
     this.unweighted.textContent = why ?? '';
     this.unweighted.hidden = why === null;
-    // The module draws the charts as SVG; the page only puts them in place.
-    document.getElementById('analysisCharts').replaceChildren(
-      ...this.quillon.seriesCharts(this.runs, this.wanted, monteCarlo).map((svg) =>
-        new DOMParser().parseFromString(svg, 'image/svg+xml').documentElement));
-    const lines = this.quillon.fitLines(this.runs, this.wanted, monteCarlo);
-    document.getElementById('fitText').replaceChildren(...lines.map((line) => {
+    // The module draws the charts as SVG; the page only puts them in place,
+    // a large series' as pictures, which cost the page no element a point.
+    const large = this.runs.size() > inlineRuns;
+    for (const url of this.pictures) URL.revokeObjectURL(url);
+    this.pictures = [];
+    const charts = document.getElementById('analysisCharts');
+    charts.classList.toggle('pictures', large);
+    charts.replaceChildren(...view.charts.map((svg) => {
+      if (!large) return new DOMParser().parseFromString(svg, 'image/svg+xml').documentElement;
+      const picture = new Image();
+      // Read and drawn only once near the view.
+      picture.loading = 'lazy';
+      picture.src = URL.createObjectURL(new Blob([svg], { type: 'image/svg+xml' }));
+      this.pictures.push(picture.src);
+      picture.alt = [...svg.matchAll(/<text[^>]*>([^<]*)<\/text>/g)].slice(0, 3).map((found) => found[1]).join(', ');
+      picture.className = 'chart';
+      return picture;
+    }));
+    document.getElementById('fitText').replaceChildren(...view.lines.map((line) => {
       const p = document.createElement('p');
       p.textContent = line;
       return p;

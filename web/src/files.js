@@ -3,12 +3,17 @@
 import { tr } from './i18n.js';
 import { forgetKept, keepSeries, keptSeries } from './keep.js';
 import { ask, showBox } from './messages.js';
+import { Opening, SeriesWorker } from './opening.js';
 
 // How many runs or rows a box lists before it says how many more there are.
 const longestList = 12;
 // How long computing may take before its progress box shows, in ms.
 const progressDelay = 500;
+// How long opening may take before its progress shows, in ms.
+const progressShows = 200;
 const fallbackName = 'quillon-series.quillon';
+// A series larger than this is written in a worker.
+const writtenHere = 500;
 const longestName = 100;
 
 // A series' title as a file name every system takes: no path, reserved or
@@ -28,7 +33,8 @@ const isCsv = (name) => name.toLowerCase().endsWith('.csv');
 export class SeriesFiles {
   // onOpened after New, Open and Restore; onSaved once the series is
   // written or kept; onImported once Import Runs has added runs.
-  constructor(documentOfRuns, cache, onOpened, onSaved, onImported) {
+  constructor(quillon, documentOfRuns, cache, onOpened, onSaved, onImported) {
+    this.quillon = quillon;
     this.runs = documentOfRuns;
     this.cache = cache;
     this.onOpened = onOpened;
@@ -39,6 +45,9 @@ export class SeriesFiles {
     // Where the browser's save picker last wrote the series, to write again.
     this.handle = null;
     this.saving = null;
+    this.writer = null;
+    this.opening = null;
+    document.getElementById('cancelOpen').addEventListener('click', () => this.opening?.cancel());
     this.picker = document.getElementById('openFile');
     document.getElementById('newSeries').addEventListener('click', () => this.newSeries());
     document.getElementById('openSeries').addEventListener('click', () => this.open());
@@ -98,9 +107,40 @@ export class SeriesFiles {
   // desktop would say of them.
   async read(name, bytes) {
     const imported = isCsv(name);
-    const read = imported ? this.runs.importCsv(bytes, name) : this.runs.open(bytes, name);
+    const read = await this.readInSteps(bytes, name, imported ? 'csv' : 'open');
     // An import is a new series, with no file of its own yet.
-    return this.took(read, name, imported ? '' : name);
+    return read !== null && this.took(read, name, imported ? '' : name);
+  }
+
+  // A file read by the module, its runs integrated in workers with the
+  // progress and Cancel in view, then taken in: the answer of the module's
+  // open, or null when cancelled. One file at a time: a second cancels the
+  // first.
+  async readInSteps(bytes, name, how) {
+    this.opening?.cancel();
+    const status = document.getElementById('openStatus');
+    const bar = document.getElementById('openProgress');
+    const opening = new Opening(this.quillon, this.runs, (done, total) => {
+      bar.max = total;
+      bar.value = done;
+    });
+    this.opening = opening;
+    document.getElementById('openProgressLabel').textContent = tr('SeriesFiles', 'Computing the runs…');
+    bar.removeAttribute('value');
+    const shown = setTimeout(() => { status.hidden = false; }, progressShows);
+    document.getElementById('runs').setAttribute('aria-busy', 'true');
+    try {
+      return await opening.run(bytes, name, how);
+    } catch (error) {
+      return { ok: false, error: error.message };
+    } finally {
+      clearTimeout(shown);
+      if (this.opening === opening) {
+        this.opening = null;
+        status.hidden = true;
+        document.getElementById('runs').setAttribute('aria-busy', 'false');
+      }
+    }
   }
 
   // Import Runs: the runs join the series as it is, so nothing is asked.
@@ -113,7 +153,8 @@ export class SeriesFiles {
     const file = this.importPicker.files[0];
     if (!file) return false;
     const bytes = new Uint8Array(await file.arrayBuffer());
-    return this.told(this.runs.importRuns(bytes, file.name, isCsv(file.name)), file.name, this.onImported);
+    const read = await this.readInSteps(bytes, file.name, isCsv(file.name) ? 'importCsv' : 'importSeries');
+    return read !== null && this.told(read, file.name, this.onImported);
   }
 
   took(read, name, fileName) {
@@ -170,9 +211,9 @@ export class SeriesFiles {
   }
 
   async write() {
-    const bytes = this.runs.fileBytes();
     const revision = this.runs.revision();
     const name = this.saveName();
+    const bytes = await this.bytesOf(false);
     if (typeof window.showSaveFilePicker === 'function') return this.saveThroughPicker(bytes, revision, name);
     download(name, bytes, 'application/json');
     try {
@@ -184,6 +225,23 @@ export class SeriesFiles {
       return false;
     }
     return this.saved(name, revision);
+  }
+
+  // The series' file or its CSV export as bytes, a large series' written
+  // in a worker from the series as it is now; here when the worker fails.
+  async bytesOf(csv) {
+    const monteCarlo = csv ? this.cache.monteCarloNow() : null;
+    const here = () => (csv ? this.runs.exportCsv(monteCarlo) : this.runs.fileBytes());
+    if (this.runs.size() <= writtenHere) return here();
+    this.writer ??= new SeriesWorker(this.quillon.decimalPoint());
+    const packed = this.quillon.packed(this.runs);
+    try {
+      return (await this.writer.ask({ job: 'write', packed, csv, monteCarlo }, [packed.buffer])).bytes;
+    } catch {
+      this.writer.end();
+      this.writer = null;
+      return here();
+    }
   }
 
   // The browser's save picker says whether the file was written.
@@ -227,7 +285,8 @@ export class SeriesFiles {
     if (answer === 'discard') {
       await forgetKept();
     } else if (answer === 'restore' && (await this.maybeSave())) {
-      await this.took(this.runs.restore(kept.bytes, kept.name), kept.name, kept.name);
+      const read = await this.readInSteps(kept.bytes, kept.name, 'restore');
+      if (read !== null) await this.took(read, kept.name, kept.name);
     }
   }
 
@@ -236,21 +295,21 @@ export class SeriesFiles {
   // failing, leaves nothing written and says so.
   async exportCsv() {
     if (this.runs.size() === 0) return;
-    await this.withUncertainties(tr('Saving', 'The table of runs'), (rows) => {
-      download('quillon-runs.csv', this.runs.exportCsv(this.cache.monteCarloOf(rows)), 'text/csv');
+    await this.withUncertainties(tr('Saving', 'The table of runs'), async () => {
+      download('quillon-runs.csv', await this.bytesOf(true), 'text/csv');
     });
   }
 
   // Computes what is not known yet of every run's uncertainty, then makes
-  // `what` by make(runs); one at a time.
+  // `what` by make(); one at a time. The work in flight is waited for,
+  // not started again.
   async withUncertainties(what, make) {
     if (this.exporting) return;
     this.exporting = true;
     try {
-      const rows = () => Array.from({ length: this.runs.size() }, (_, index) => this.runs.run(index));
-      this.cache.request(rows(), true);
+      this.cache.request(true);
       const ending = await this.withProgress(this.cache.settled());
-      if (ending !== 'done' || !this.cache.complete(rows())) {
+      if (ending !== 'done' || !this.cache.complete()) {
         const why = ending === 'failed'
           ? tr('Web', 'The uncertainties could not be computed: %1', this.cache.failure)
           : tr('Web', 'Computing the uncertainties was cancelled.');
@@ -258,7 +317,7 @@ export class SeriesFiles {
           what)}\n${why}`);
         return;
       }
-      await make(rows());
+      await make();
     } finally {
       this.exporting = false;
     }

@@ -13,6 +13,9 @@ import { SeriesFields } from './seriesfields.js';
 import { Uncertainty } from './uncertainty.js';
 import { UncertaintyCache } from './uncertainty-cache.js';
 
+// How often results arriving show in the table, the run and the fit, in ms.
+const computedShown = 250;
+
 // The decimal separator of a locale such as 'de-CH'; '.' for one the
 // browser does not know.
 function decimalPoint(locale) {
@@ -43,17 +46,17 @@ function translatePage() {
 // the desktop's report; the browser's own Print prints what is known.
 function wireReport(quillon, runs, cache, files, analysis) {
   const report = document.getElementById('report');
+  const rowsNow = () => Array.from({ length: runs.size() }, (_, index) => runs.run(index));
   const fill = (rows) => buildReport(report, { quillon, runs, found: rows.map((run) => cache.find(run)),
     weighted: analysis.weighted.checked, grouping: grouping() });
-  const rowsNow = () => Array.from({ length: runs.size() }, (_, index) => runs.run(index));
   const what = tr('Saving', 'The series report');
-  document.getElementById('printReport').addEventListener('click', () => files.withUncertainties(what, (rows) => {
-    fill(rows);
+  document.getElementById('printReport').addEventListener('click', () => files.withUncertainties(what, () => {
+    fill(rowsNow());
     window.print();
   }));
   window.addEventListener('beforeprint', () => fill(rowsNow()));
-  document.getElementById('saveReport').addEventListener('click', () => files.withUncertainties(what, async (rows) => {
-    fill(rows);
+  document.getElementById('saveReport').addEventListener('click', () => files.withUncertainties(what, async () => {
+    fill(rowsNow());
     const title = runs.field('title');
     const name = fileNameOf(title).replace(/\.quillon$/, '.html') || 'quillon-report.html';
     download(name, await reportFile(report, title || tr('SeriesPdf', 'Quillon series')), 'text/html');
@@ -76,25 +79,41 @@ async function start() {
   };
   // What changed: one run added or changed in place, or anything. The run's
   // row shows at once; the rest follows once a burst of changes is over,
-  // so that a Calculate costs no more than its own row.
+  // each part a task of its own, so that a Calculate costs no more than its
+  // own row and no task holds the page long.
+  let addedRun = false;
   const changed = ({ added, changed: inPlace } = {}) => {
     const row = added ?? inPlace ?? -1;
     if (row >= 0) table.renderRun(row); else table.render();
     showName();
     fields.render();
+    addedRun ||= added !== undefined;
     clearTimeout(later);
     later = setTimeout(() => {
-      cache.request(Array.from({ length: runs.size() }, (_, index) => runs.run(index)));
-      uncertainty.render(added !== undefined);
-      analysis.render();
+      cache.request();
+      uncertainty.render(addedRun);
+      addedRun = false;
+      analysis.renderSoon();
     });
   };
-  // New uncertainties show in the table, the chosen run and the fit.
-  // A failure is told once; an export waiting for the results tells it itself.
-  const cache = new UncertaintyCache(() => {
+  // New uncertainties show in the table, the chosen run and the fit, at
+  // most a few times a second however fast they come. A failure is told
+  // once; an export waiting for the results tells it itself.
+  let showing = null;
+  const showComputed = () => {
+    showing = null;
     table.showUncertainties();
     uncertainty.render();
-    analysis.render();
+    analysis.renderSoon();
+  };
+  const cache = new UncertaintyCache(quillon, runs, () => {
+    if (!cache.busy()) {
+      clearTimeout(showing);
+      showComputed();
+    } else {
+      showing ??= setTimeout(showComputed, computedShown);
+      uncertainty.showProgress();
+    }
   }, (detail) => {
     if (!files.exporting) uncertainty.showFailure(detail);
   });
@@ -104,7 +123,7 @@ async function start() {
   const fields = new SeriesFields(runs, changed);
   const analysis = new Analysis(quillon, runs, cache);
   // A save leaves the run on screen the series' own: Find MTC still goes to it.
-  const files = new SeriesFiles(runs, cache, () => {
+  const files = new SeriesFiles(quillon, runs, cache, () => {
     column.forgetRun();
     changed();
   }, showName, () => changed());

@@ -14,6 +14,11 @@ const uncertaintyColumns = ['uncertainty', 'interval'];
 const inputColumns = new Map([[0, 'y1'], [1, 'x1'], [2, 'gasFlow'], [3, 'waterFlow'], [9, 'height']]);
 const firstNumberTitle = 3;
 const draws = new Intl.NumberFormat(locale);
+// Rows drawn beyond those in view on either side, so that a short scroll
+// or Tab finds its row drawn; and every row's height in rem, as the style
+// sheet gives it: never measured, as that would lay out the whole page.
+const extraRows = 10;
+const rowHeightRem = 2.4;
 
 // A text field keeps the browser's own text undo while its text is being
 // typed; a table cell showing what the run holds is not being typed.
@@ -31,7 +36,32 @@ export class RunsTable {
     this.cache = cache;
     this.onChange = onChange;
     this.table = document.getElementById('runsTable');
+    this.frame = this.table.parentElement;
     this.selected = new Set();
+    // The rows drawn, [first, last) of the series; the others are margin.
+    this.first = 0;
+    this.last = 0;
+    this.count = 0;
+    this.rowHeight = rowHeightRem * parseFloat(getComputedStyle(document.documentElement).fontSize);
+    this.titles = [];
+    let drawing = false;
+    // The view's height and place, read where the page is laid out anyway:
+    // reading them after a change would lay out the whole page again.
+    this.viewHeight = window.innerHeight;
+    this.scrolled = 0;
+    const drawLater = () => {
+      this.viewHeight = Math.max(this.frame.clientHeight, window.innerHeight);
+      this.scrolled = this.frame.scrollTop;
+      if (drawing) return;
+      drawing = true;
+      requestAnimationFrame(() => {
+        drawing = false;
+        this.drawRows();
+      });
+    };
+    this.frame.addEventListener('scroll', drawLater);
+    window.addEventListener('resize', drawLater);
+    this.table.addEventListener('keydown', (event) => this.move(event));
     // The button goes grey once nothing is selected: the focus moves to the
     // select box where the first deleted run was, so Ctrl+Z still reaches
     // the table.
@@ -72,7 +102,7 @@ export class RunsTable {
   // The row and cell of a control in the table's body, or null.
   placeOf(element) {
     const cell = element.closest?.('#runsTable tbody td');
-    return cell ? { row: cell.parentElement.sectionRowIndex, cell: cell.cellIndex } : null;
+    return cell ? { row: Number(cell.parentElement.dataset.run) - 1, cell: cell.cellIndex } : null;
   }
 
   // Keeps the focus in the table once its rows are drawn again: on that
@@ -80,20 +110,53 @@ export class RunsTable {
   // table when no row is left. Ctrl+Z and Delete then still reach it.
   refocus(place) {
     if (!place || this.table.contains(document.activeElement)) return;
-    const rows = this.table.tBodies[0].rows;
-    if (rows.length === 0) {
+    if (this.runs.size() === 0) {
       this.table.focus();
       return;
     }
-    const cell = rows[Math.min(place.row, rows.length - 1)].cells[place.cell];
-    const control = cell?.querySelector('input, button, [tabindex]');
+    this.focusCell(Math.min(place.row, this.runs.size() - 1), place.cell);
+  }
+
+  // Focuses that cell's control, its row scrolled into view and drawn.
+  focusCell(index, cellIndex) {
+    if (index < this.first || index >= this.last) {
+      this.scrolled = Math.max(0, (index - 2) * this.rowHeight);
+      this.frame.scrollTop = this.scrolled;
+      this.drawRows();
+    }
+    const row = this.rowAt(index);
+    const control = row?.cells[cellIndex]?.querySelector('input, button, [tabindex]');
     (control ?? this.table).focus();
   }
 
-  edit(change) {
+  // The drawn row of that run, or undefined.
+  rowAt(index) {
+    return index >= this.first && index < this.last ? this.table.tBodies[0].rows[index - this.first] : undefined;
+  }
+
+  // Up and down go to the same cell of the run above or below, through
+  // every run of the series, drawn or not.
+  move(event) {
+    const place = this.placeOf(event.target);
+    if (!place || event.altKey || event.ctrlKey || event.metaKey || !['ArrowUp', 'ArrowDown'].includes(event.key)) {
+      return;
+    }
+    const index = place.row + (event.key === 'ArrowUp' ? -1 : 1);
+    if (index < 0 || index >= this.runs.size()) return;
+    event.preventDefault();
+    if (event.target.dataset?.committed !== undefined) event.target.blur();
+    this.focusCell(index, place.cell);
+  }
+
+  // `row` for a change of that run alone, which shows only its row.
+  edit(change, row) {
     change();
-    this.selected.clear();
-    this.onChange();
+    if (row === undefined) {
+      this.selected.clear();
+      this.onChange();
+    } else {
+      this.onChange({ changed: row });
+    }
   }
 
   deleteSelected() {
@@ -110,16 +173,20 @@ export class RunsTable {
   }
 
   // Shows one run that was added at the end or changed in place; anything
-  // else shows the whole table again.
+  // else shows the table again.
   renderRun(index) {
-    const body = this.table.tBodies[0];
-    if (body.rows.length !== this.runs.size() && !(index === this.runs.size() - 1 && body.rows.length === index)) {
+    if (this.count !== this.runs.size() && !(index === this.runs.size() - 1 && this.count === index)) {
       this.render();
       return;
     }
-    const row = index < body.rows.length ? body.rows[index] : body.insertRow();
-    row.replaceChildren();
-    this.fillRow(row, index);
+    this.count = this.runs.size();
+    const row = this.rowAt(index);
+    if (row) {
+      row.replaceChildren();
+      this.fillRow(row, index);
+    } else {
+      this.drawRows();
+    }
     this.updateButtons();
   }
 
@@ -136,17 +203,57 @@ export class RunsTable {
     select.scope = 'col';
     select.textContent = tr('Web', 'Select');
     head.append(select);
-    for (const title of this.runs.columnTitles()) {
+    this.titles = this.runs.columnTitles();
+    for (const title of this.titles) {
       const th = document.createElement('th');
       th.scope = 'col';
       th.textContent = title;
       head.append(th);
     }
+    head.setAttribute('aria-rowindex', '1');
 
-    const body = this.table.tBodies[0];
-    body.replaceChildren();
-    for (let index = 0; index < this.runs.size(); ++index) this.fillRow(body.insertRow(), index);
+    this.count = this.runs.size();
+    this.table.tBodies[0].replaceChildren();
+    this.first = 0;
+    this.last = 0;
+    this.drawRows();
     this.updateButtons();
+  }
+
+  // Draws the rows in view and a few on either side, and only those: a
+  // row still in view keeps its elements, so that its focus and typing
+  // stay. The table's margins stand for the rows not drawn, and screen
+  // readers are told the series' count and each row's place.
+  drawRows() {
+    const body = this.table.tBodies[0];
+    const size = this.count;
+    const inView = Math.ceil(this.viewHeight / this.rowHeight);
+    const top = Math.floor(this.scrolled / this.rowHeight);
+    const first = Math.max(0, Math.min(top - extraRows, size - inView - 2 * extraRows));
+    const last = Math.min(size, first + inView + 2 * extraRows);
+    if (first >= this.last || last <= this.first) {
+      body.replaceChildren();
+      this.first = first;
+      this.last = first;
+    }
+    for (; this.first < first; ++this.first) body.firstElementChild.remove();
+    for (; this.last > last; --this.last) body.lastElementChild.remove();
+    body.prepend(...this.newRows(first, this.first));
+    this.first = first;
+    body.append(...this.newRows(this.last, last));
+    this.last = last;
+
+    this.table.style.marginTop = `${first * this.rowHeight}px`;
+    this.table.style.marginBottom = `${(size - last) * this.rowHeight}px`;
+    this.table.setAttribute('aria-rowcount', String(size + 1));
+  }
+
+  newRows(from, to) {
+    return Array.from({ length: Math.max(0, to - from) }, (_, at) => {
+      const row = document.createElement('tr');
+      this.fillRow(row, from + at);
+      return row;
+    });
   }
 
   fillRow(row, index) {
@@ -154,6 +261,7 @@ export class RunsTable {
     const number = index + 1;
     const completed = run.outcome === 'completed';
     row.dataset.run = String(number);
+    row.setAttribute('aria-rowindex', String(number + 1));
     row.classList.toggle('not-completed', !completed);
     row.classList.toggle('excluded', run.excluded);
 
@@ -194,7 +302,7 @@ export class RunsTable {
     label.value = run.label;
     label.dataset.committed = run.label;
     label.setAttribute('aria-label', `${tr('RunsModel', 'Label')} ${number}`);
-    label.addEventListener('change', () => this.edit(() => this.runs.setLabel(index, label.value)));
+    label.addEventListener('change', () => this.edit(() => this.runs.setLabel(index, label.value), index));
     label.addEventListener('keydown', (event) => {
       if (event.key === 'Enter') label.dispatchEvent(new Event('change'));
     });
@@ -207,10 +315,11 @@ export class RunsTable {
     excluded.checked = !run.inAnalysis;
     if (run.excludedTip) excluded.title = run.excludedTip;
     excluded.setAttribute('aria-label', `${tr('RunsModel', 'Excluded')} ${number}`);
-    excluded.addEventListener('change', () => this.edit(() => this.runs.setExcluded(index, excluded.checked)));
+    excluded.addEventListener('change', () => this.edit(() => this.runs.setExcluded(index, excluded.checked),
+      index));
     row.insertCell().append(excluded);
 
-    const titles = this.runs.columnTitles();
+    const { titles } = this;
     for (const [at, shown] of this.runs.cells(index).entries()) {
       if (inputColumns.has(at)) {
         this.inputCell(row, index, inputColumns.get(at), shown, `${titles[firstNumberTitle + at]} ${number}`);
@@ -261,7 +370,7 @@ export class RunsTable {
       }
       const place = this.placeOf(input);
       let message = null;
-      this.edit(() => { message = this.quillon.setRunInput(this.runs, index, field, typed); });
+      this.edit(() => { message = this.quillon.setRunInput(this.runs, index, field, typed); }, index);
       this.refocus(place);
       if (message) this.refuse(message, typed);
     };
@@ -299,12 +408,12 @@ export class RunsTable {
   // New uncertainties change only their own cells, so that a label being
   // typed keeps its text and cursor.
   showUncertainties() {
-    const body = this.table.tBodies[0];
-    if (body.rows.length !== this.runs.size()) {
+    if (this.count !== this.runs.size()) {
       this.render();
       return;
     }
-    for (const [index, row] of [...body.rows].entries()) {
+    for (let index = this.first; index < this.last; ++index) {
+      const row = this.rowAt(index);
       const cells = this.uncertaintyCells(index, this.runs.run(index));
       for (const [at, name] of uncertaintyColumns.entries()) {
         const cell = row.querySelector(`[data-column="${name}"]`);

@@ -1,27 +1,36 @@
-// The uncertainty of each run's coefficient, computed in a worker one run
-// after another and kept by what it depends on (the run's inputs, height
-// and merged uncertainties), as the desktop's cache does, so that undoing a
-// change shows the earlier result at once. Nothing here blocks typing.
+// The uncertainty of each run's coefficient, computed on as many workers as
+// the computer has cores and kept by what it depends on (the run's inputs,
+// height and merged uncertainties), as the desktop's cache does, so that
+// undoing a change shows the earlier result at once. Nothing here blocks
+// typing.
 //
-// A run the user cancelled, or whose worker failed, says so until it is
-// asked for again (an export asks for every run); only results are kept.
+// Only what the series asks for now is computed: a run changed again, or
+// uncertainties typed one field after another, drop the work for what they
+// replaced. A run the user cancelled, or whose worker failed, says so until
+// it is asked for again (an export asks for every run); only results are
+// kept.
 
 import { tr } from './i18n.js';
+import { coreCount } from './opening.js';
 
-// What the result depends on, as the module's run gives it.
 const keyOf = (run) => run.uncertaintyKey;
 
 export class UncertaintyCache {
-  // onComputed() after each result or stop; onFailed(detail) once the
-  // worker could not load or compute, with the browser's words for why.
-  constructor(onComputed, onFailed = () => {}) {
+  // The series is read through the module; onComputed() after results or
+  // a stop; onFailed(detail) once a worker could not load or compute, with
+  // the browser's words for why.
+  constructor(quillon, documentOfRuns, onComputed, onFailed = () => {}) {
+    this.quillon = quillon;
+    this.runs = documentOfRuns;
     this.onComputed = onComputed;
     this.onFailed = onFailed;
     this.known = new Map();
     this.stopped = new Map();
+    // Jobs as {key, row}, the row where the run was when it was asked for.
     this.waiting = [];
-    this.running = null;
-    this.worker = null;
+    // The job each busy worker computes; idle workers wait for the next.
+    this.running = new Map();
+    this.idleWorkers = [];
     this.done = 0;
     this.total = 0;
     this.idle = [];
@@ -29,48 +38,72 @@ export class UncertaintyCache {
     this.failure = '';
   }
 
+  // Every run's key, '' for a run with nothing to compute.
+  keys() {
+    return this.quillon.uncertaintyKeys(this.runs).split('\n').slice(0, -1);
+  }
+
   // The run's {gum, monteCarlo}, null while it is being computed or still
   // to be; undefined for a run that has none to compute (no coefficient or
   // no uncertainty). A stopped run gives the reason as both results'.
   find(run) {
     if (run.mtc === null || !run.hasUncertainty) return undefined;
-    const key = keyOf(run);
+    return this.findKey(keyOf(run));
+  }
+
+  findKey(key) {
+    if (key === '') return undefined;
     const stop = this.stopped.get(key);
     if (stop !== undefined) return { gum: { ...stop }, monteCarlo: { ...stop } };
     return this.known.get(key) ?? null;
   }
 
-  // Each run's Monte Carlo result as the library takes it back, null where unknown.
+  // Each run's Monte Carlo result as the library takes it back, null where
+  // unknown: of the runs given, or of the whole series.
   monteCarloOf(runs) {
     return runs.map((run) => this.find(run)?.monteCarlo ?? null);
   }
 
-  // Whether every run that has a result to compute has it.
-  complete(runs) {
-    return runs.every((run) => {
-      const found = this.find(run);
-      return found === undefined || (found !== null && !this.stopped.has(keyOf(run)));
+  monteCarloNow() {
+    return this.keys().map((key) => this.findKey(key)?.monteCarlo ?? null);
+  }
+
+  // Whether every run of the series that has a result to compute has it.
+  complete() {
+    return this.keys().every((key) => {
+      const found = this.findKey(key);
+      return found === undefined || (found !== null && !this.stopped.has(key));
     });
   }
 
-  // Starts computing every run's result that is not known or on its way;
-  // with `again`, the stopped ones too.
-  request(runs, again = false) {
-    for (const run of runs) {
-      if (this.find(run) === undefined) continue;
-      const key = keyOf(run);
-      if (this.known.has(key) || (this.stopped.has(key) && !again)) continue;
-      this.stopped.delete(key);
-      if (this.running?.key === key || this.waiting.some((job) => job.key === key)) continue;
-      this.waiting.push({ key, run: { y1: run.y1, x1: run.x1, gasFlow: run.gasFlow, waterFlow: run.waterFlow,
-        packingHeight: run.packingHeight }, given: run.given });
-      this.total += 1;
+  // Computes what the series asks for now and is not known; with `again`,
+  // the stopped runs too. Work for what it no longer asks for is dropped.
+  request(again = false) {
+    const keys = this.keys();
+    const wanted = new Set(keys);
+    for (const [worker, job] of this.running) {
+      if (!wanted.has(job.key)) this.endWorker(worker);
     }
+    const running = new Set([...this.running.values()].map((job) => job.key));
+    const queued = new Set();
+    this.waiting = [];
+    for (const [row, key] of keys.entries()) {
+      if (key === '' || this.known.has(key) || running.has(key) || queued.has(key)) continue;
+      if (this.stopped.has(key)) {
+        if (!again) continue;
+        this.stopped.delete(key);
+      }
+      queued.add(key);
+      this.waiting.push({ key, row });
+    }
+    // The progress counts what is asked for now, not what was dropped.
+    this.done = 0;
+    this.total = this.running.size + this.waiting.length;
     this.next();
   }
 
   busy() {
-    return this.running !== null;
+    return this.running.size > 0 || this.waiting.length > 0;
   }
 
   // Resolves once nothing is being computed: 'done', or 'cancelled' or
@@ -79,48 +112,66 @@ export class UncertaintyCache {
     return this.busy() ? new Promise((resolve) => this.idle.push(resolve)) : Promise.resolve('done');
   }
 
+  // Gives waiting jobs to free workers, as many as there are cores.
   next() {
-    if (this.running) return;
-    this.running = this.waiting.shift() ?? null;
-    if (!this.running) {
-      this.done = 0;
-      this.total = 0;
-      const ending = this.ending;
-      this.ending = 'done';
-      this.idle.splice(0).forEach((resolve) => resolve(ending));
-      return;
+    while (this.waiting.length > 0 && this.running.size < coreCount()) {
+      const job = this.waiting.shift();
+      // The series changed since it asked: the next request has it.
+      const run = job.row < this.runs.size() ? this.runs.run(job.row) : null;
+      if (run === null || keyOf(run) !== job.key) {
+        this.total -= 1;
+        continue;
+      }
+      const worker = this.idleWorkers.pop() ?? this.newWorker();
+      this.running.set(worker, job);
+      worker.postMessage({ key: job.key, run: { y1: run.y1, x1: run.x1, gasFlow: run.gasFlow,
+        waterFlow: run.waterFlow, packingHeight: run.packingHeight }, given: run.given });
     }
-    if (!this.worker) {
-      this.worker = new Worker(new URL('./uncertainty-worker.js', import.meta.url), { type: 'module' });
-      this.worker.onmessage = ({ data }) => {
-        if (data.error !== undefined) {
-          this.fail(data.error);
-          return;
-        }
-        this.known.set(data.key, data.found);
-        this.done += 1;
-        this.running = null;
-        this.next();
-        this.onComputed();
-      };
-      // A script that does not load or throws outside a job.
-      this.worker.onerror = (event) => {
-        event.preventDefault();
-        this.fail(event.message || '');
-      };
-      this.worker.onmessageerror = () => this.fail('');
-    }
-    this.worker.postMessage(this.running);
+    if (this.busy()) return;
+    this.done = 0;
+    this.total = 0;
+    const ending = this.ending;
+    this.ending = 'done';
+    this.idle.splice(0).forEach((resolve) => resolve(ending));
   }
 
-  // Ends the worker and marks the runs not finished with the reason; the
-  // next job starts a fresh worker.
+  newWorker() {
+    const worker = new Worker(new URL('./uncertainty-worker.js', import.meta.url), { type: 'module' });
+    worker.onmessage = ({ data }) => {
+      if (data.error !== undefined) {
+        this.fail(data.error);
+        return;
+      }
+      this.known.set(data.key, data.found);
+      this.running.delete(worker);
+      this.idleWorkers.push(worker);
+      this.done += 1;
+      this.next();
+      this.onComputed();
+    };
+    // A script that does not load or throws outside a job.
+    worker.onerror = (event) => {
+      event.preventDefault();
+      this.fail(event.message || '');
+    };
+    worker.onmessageerror = () => this.fail('');
+    return worker;
+  }
+
+  // A worker in the middle of a job is ended at once, not asked to stop:
+  // a Monte Carlo run does not look at its messages.
+  endWorker(worker) {
+    worker.terminate();
+    this.running.delete(worker);
+  }
+
+  // Ends every worker and marks the runs not finished with the reason.
   stop(reason, ending, cancelled = false) {
-    if (!this.running) return;
-    this.worker.terminate();
-    this.worker = null;
-    for (const job of [this.running, ...this.waiting]) this.stopped.set(job.key, { reason, cancelled });
-    this.running = null;
+    if (!this.busy()) return;
+    for (const job of [...this.running.values(), ...this.waiting]) this.stopped.set(job.key, { reason, cancelled });
+    for (const worker of [...this.running.keys(), ...this.idleWorkers]) worker.terminate();
+    this.running.clear();
+    this.idleWorkers = [];
     this.waiting = [];
     this.ending = ending;
     this.next();
@@ -136,7 +187,7 @@ export class UncertaintyCache {
   }
 
   fail(detail) {
-    if (!this.running) return;
+    if (!this.busy()) return;
     // What the browser said, for the export's box.
     this.failure = detail || tr('Web', 'the computing in the background could not start');
     this.stop(tr('Web', 'its computing failed'), 'failed');

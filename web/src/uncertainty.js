@@ -29,6 +29,9 @@ function makeFields(holder, prefix) {
   });
 }
 
+// How many runs join the run chooser in one task.
+const choicesAtOnce = 1000;
+
 const text = (value) => (value === null ? '' : numberText(value, locale));
 // Counts grouped as the runs table's tips write them.
 const draws = new Intl.NumberFormat(locale);
@@ -46,6 +49,9 @@ export class Uncertainty {
     // A field's value reaches the series once, when the user commits it;
     // until then no redraw touches it.
     this.typed = new Set();
+    this.labels = [];
+    this.shownRevision = null;
+    this.adding = null;
     for (const field of [...this.defaults, ...this.own]) {
       field.addEventListener('input', () => this.typed.add(field));
       field.addEventListener('change', () => this.commit(field));
@@ -82,6 +88,40 @@ export class Uncertainty {
     this.onChange();
   }
 
+  // The runs offered, changed only where a run's label or place changed
+  // since the series' last revision shown: a class's series has thousands.
+  updateChoices() {
+    const revision = this.runs.revision();
+    if (revision === this.shownRevision) return;
+    this.shownRevision = revision;
+    const labels = this.quillon.labels(this.runs);
+    const options = this.choice.options;
+    const text = (index) => `${index + 1}${labels[index] ? ` — ${labels[index]}` : ''}`;
+    while (options.length > labels.length) options[options.length - 1].remove();
+    for (let index = 0; index < options.length; ++index) {
+      if (labels[index] !== this.labels[index]) options[index].text = text(index);
+    }
+    this.labels = labels;
+    clearTimeout(this.adding);
+    if (options.length < labels.length) this.addChoices(options.length, text);
+  }
+
+  // New runs join the list a thousand at a time, each later thousand in a
+  // task of its own; the run chosen is set again once they are all there.
+  addChoices(first, text) {
+    const last = Math.min(this.labels.length, first + choicesAtOnce);
+    const added = document.createDocumentFragment();
+    for (let index = first; index < last; ++index) added.append(new Option(text(index), String(index)));
+    this.choice.append(added);
+    if (last < this.labels.length) {
+      this.adding = setTimeout(() => {
+        this.adding = null;
+        this.addChoices(last, text);
+        if (this.adding === null) this.render();
+      });
+    }
+  }
+
   // Shows a field's stored value unless it has the focus or unsaved typing.
   show(field, value) {
     if (field !== document.activeElement && !this.typed.has(field)) field.value = value;
@@ -97,11 +137,7 @@ export class Uncertainty {
   render(added = false) {
     const count = this.runs.size();
     const before = this.choice.value;
-    const options = Array.from({ length: count }, (_, index) => {
-      const { label } = this.runs.run(index);
-      return new Option(`${index + 1}${label ? ` — ${label}` : ''}`, String(index));
-    });
-    this.choice.replaceChildren(...options);
+    this.updateChoices();
     this.choice.value = !added && before !== '' && Number(before) < count ? before : String(count - 1);
 
     const defaults = this.runs.uncertainties();
@@ -157,6 +193,7 @@ export class Uncertainty {
     document.getElementById('mcProgressLabel').textContent = tr('RunsWindow', 'Uncertainties: %v of %m runs')
       .replace('%v', String(this.cache.done)).replace('%m', String(this.cache.total));
     for (const id of ['mcProgress', 'mcProgressLabel', 'cancelUncertainties']) document.getElementById(id).hidden = !busy;
+    document.getElementById('mcStatus').classList.toggle('busy', busy);
     document.getElementById('uncertainty').setAttribute('aria-busy', String(busy));
   }
 }

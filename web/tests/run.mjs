@@ -724,9 +724,11 @@ describe('background work, exports and digits', () => {
     const x1 = i % 25 === 24 ? -0.001 : 0.004 * (gasFlow / waterFlow) ** 0.8 * (1 + (i % 7) / 10);
     return { y1: 0.02 + 1e-4 * (i % 100), x1, gasFlow, waterFlow, packingHeight: 2, label: `run ${i}` };
   });
+  // The table draws only the rows in view, and tells the count of all.
   const openRuns = async (page, name, bytes, count) => {
     await open(page, name, bytes);
-    await page.waitForFunction((n) => document.querySelectorAll('#runsTable tbody tr').length === n, {}, count);
+    await page.waitForFunction((n) => document.getElementById('runsTable').getAttribute('aria-rowcount')
+      === String(n + 1) && document.querySelector('#runsTable tbody tr') !== null, {}, count);
   };
   const cellsOf = (page, column) => page.$$eval(`#runsTable [data-column="${column}"]`,
     (cells) => cells.map((cell) => [cell.textContent, cell.title]));
@@ -1571,6 +1573,115 @@ describe('The page\'s Calculate, kept fast', () => {
       return { drawnOnce: cell.isConnected, rows: document.querySelectorAll('#runsTable tbody tr').length };
     });
     assert.deepEqual(kept, { drawnOnce: true, rows: 1 });
+    await page.close();
+  });
+});
+
+// A class's series: 10,000 runs opened, scrolled, edited and computed while
+// the page stays usable. The longest task on the page's thread is reported,
+// never judged: timings belong to web/tests/bench-series.mjs.
+describe('a series of 10,000 runs', () => {
+  const count = 10000;
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  // 100 runs near example A with their results, as the oracle writes them,
+  // repeated a hundred times.
+  const distinct = Array.from({ length: 100 }, (_, i) => ({ y1: 0.02 + 1e-4 * i, x1: 0.004 * (1 + (i % 7) / 10),
+    gasFlow: [0.5, 1, 2][i % 3], waterFlow: [1, 2][i % 2], packingHeight: 2, label: `run ${i}` }));
+  const hundred = ask(['write'], JSON.stringify({ uncertainty: standard, runs: distinct }));
+  const file = { ...JSON.parse(hundred), title: 'Klasse 3b — Übung', people: 'A. Ö, B. ß', notes: 'eins\nzwei' };
+  file.runs = Array.from({ length: count }, (_, i) => file.runs[i % 100]);
+  const native = JSON.parse(ask(['read', 'en_US'], hundred));
+  const inView = (page, selector) => page.$eval(selector, (element) => {
+    const box = element.getBoundingClientRect();
+    return box.height > 0 && box.top >= 0 && box.bottom <= window.innerHeight;
+  });
+  let page;
+  before(async () => {
+    page = await openPage(browser, server.url);
+    await page.evaluate(() => {
+      window.longest = 0;
+      new PerformanceObserver((list) => list.getEntries().forEach((entry) => {
+        window.longest = Math.max(window.longest, entry.duration);
+      })).observe({ type: 'longtask' });
+    });
+  });
+  after(() => page.close());
+
+  test('opens with its progress in view, the table drawing only the rows in view, the digits native', async (t) => {
+    await open(page, 'class.quillon', JSON.stringify(file));
+    await page.waitForSelector('#openStatus:not([hidden])', { timeout: 60000 });
+    assert.ok(await inView(page, '#cancelOpen'), 'Cancel in view');
+    await page.waitForFunction((n) => window.quillonPage.runs.size() === n, { timeout: 300000 }, count);
+    // Results that differed from the file's would be told in a box.
+    assert.ok(await noBoxOpen(page));
+    assert.equal(await page.$eval('#openStatus', (status) => status.hidden), true);
+    const table = await page.$eval('#runsTable', (shown) => ({ count: shown.getAttribute('aria-rowcount'),
+      drawn: shown.tBodies[0].rows.length, places: [...shown.tBodies[0].rows].map((row) => row.ariaRowIndex) }));
+    assert.equal(table.count, String(count + 1));
+    assert.ok(table.drawn > 0 && table.drawn < 100, `${table.drawn} rows drawn`);
+    assert.deepEqual(table.places, Array.from({ length: table.drawn }, (_, i) => String(i + 2)));
+    const computed = await page.evaluate((rows) => rows.map((row) => {
+      const run = window.quillonPage.runs.run(row);
+      return [run.ntu, run.mtc];
+    }), [0, 4321, count - 1]);
+    assert.deepEqual(computed, [0, 4321, count - 1].map((row) => [Number(native[row % 100].ntu),
+      Number(native[row % 100].mtc)]));
+    t.diagnostic(`longest task on the page's thread: ${await page.evaluate(() => window.longest)} ms`);
+  });
+
+  test('Cancel stays in view and stops the uncertainties at once', async () => {
+    await page.waitForSelector('#cancelUncertainties:not([hidden])', { timeout: 60000 });
+    assert.ok(await inView(page, '#cancelUncertainties'), 'Cancel in view');
+    await page.click('#cancelUncertainties');
+    assert.deepEqual(await page.evaluate(() => [window.quillonPage.cache.busy(),
+      document.getElementById('cancelUncertainties').hidden]), [false, true]);
+  });
+
+  // A large series goes to a worker packed and is written there.
+  test('Save and Export write in a worker what the page would write itself', async () => {
+    assert.ok(await page.evaluate(async () => {
+      const { files, runs, cache } = window.quillonPage;
+      const same = (a, b) => a.length === b.length && a.every((byte, i) => byte === b[i]);
+      return same(await files.bytesOf(false), runs.fileBytes())
+        && same(await files.bytesOf(true), runs.exportCsv(cache.monteCarloNow()))
+        && runs.field('title') === 'Klasse 3b — Übung' && runs.field('notes') === 'eins\nzwei';
+    }));
+  });
+
+  test('Up and Down reach runs not drawn, and a label edited in place is undone', async () => {
+    await page.$eval('.table-frame', (frame) => { frame.scrollTop = frame.scrollHeight; });
+    await page.waitForSelector(`#runsTable tr[data-run="${count}"]`);
+    await page.focus(`#runsTable tr[data-run="${count}"] input[type="text"]`);
+    for (let i = 0; i < 40; ++i) await page.keyboard.press('ArrowUp');
+    const label = await page.evaluate(() => [document.activeElement.closest('tr').dataset.run,
+      document.activeElement.getAttribute('aria-label')]);
+    assert.deepEqual(label, [String(count - 40), `Label ${count - 40}`]);
+    await page.keyboard.type(' edited');
+    await page.keyboard.press('Enter');
+    const labelOf = () => page.evaluate((row) => window.quillonPage.runs.run(row).label, count - 41);
+    assert.equal(await labelOf(), `run ${(count - 41) % 100} edited`);
+    await page.click('#undo');
+    assert.equal(await labelOf(), `run ${(count - 41) % 100}`);
+    assert.equal(await page.$eval(`#runsTable tr[data-run="${count - 40}"] input[type="text"]`, (field) => field.value),
+      `run ${(count - 41) % 100}`);
+  });
+});
+
+describe('uncertainties typed one field after another', () => {
+  test('start the computing of the last values only', async () => {
+    const runs = Array.from({ length: 8 }, (_, i) => ({ y1: 0.02 + 1e-3 * i, x1: 0.005, gasFlow: 1, waterFlow: 1,
+      packingHeight: 2 }));
+    const page = await openPage(browser, server.url);
+    await open(page, 'eight.quillon', ask(['write'], JSON.stringify(runs)));
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 8);
+    const fields = ['u-gasFlowRel', 'u-waterFlowRel', 'u-y1', 'u-x1', 'u-packingHeight'];
+    for (const [index, id] of fields.entries()) {
+      await page.type(`#${id}`, '0.01');
+      await page.keyboard.press(index + 1 < fields.length ? 'Tab' : 'Enter');
+    }
+    await page.waitForFunction(() => window.quillonPage.cache.busy());
+    const total = await page.evaluate(() => window.quillonPage.cache.total);
+    assert.ok(total <= runs.length, `${total} runs to compute`);
     await page.close();
   });
 });
