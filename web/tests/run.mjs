@@ -794,9 +794,9 @@ describe('background work, exports and digits', () => {
   for (const row of afterCancel) {
     test(row.name, async () => {
       // Enough runs that what the first Cancel leaves takes the export more
-      // than the half second before its progress box shows, however busy
-      // the machine.
-      const runs = manyRuns(24);
+      // than the half second before its progress box shows, on a fast idle
+      // machine too (a run's draws take some 10 ms in the page).
+      const runs = manyRuns(240);
       const written = ask(['write'], JSON.stringify({ uncertainty: standard, runs }));
       const page = await openPage(browser, server.url);
       const saved = await downloads(page);
