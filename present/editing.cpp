@@ -3,8 +3,6 @@
 #include "series/csv.h"
 #include "series/uncertainty.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -74,18 +72,6 @@ std::vector<series::RunResult> computeAll(const series::Series& series, unsigned
 }
 
 }  // namespace
-
-std::string uncertaintyKey(const series::Run& run, const series::Uncertainties& defaults)
-{
-    const series::Uncertainties u = series::merged(defaults, run.uncertainty);
-    std::string key;
-    for (const std::optional<double>& value :
-         {std::optional(run.inputs.y1), std::optional(run.inputs.x1), std::optional(run.inputs.gasFlow),
-          std::optional(run.inputs.waterFlow), run.packingHeight, u.gasFlowRel, u.waterFlowRel, u.y1, u.x1,
-          u.packingHeight})
-        key += value ? fmt::format("{:016x};", std::bit_cast<std::uint64_t>(*value)) : std::string("-;");
-    return key;
-}
 
 Added SeriesEditor::addRun(const series::Run& run, const series::RunResult& result, int last)
 {

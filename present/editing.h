@@ -10,6 +10,7 @@
 #include "series/file.h"
 #include "series/findings.h"
 #include "series/series.h"
+#include "series/uncertainty.h"
 
 #include <cstddef>
 #include <optional>
@@ -68,12 +69,7 @@ struct InputEdit {
     bool changed = false;
 };
 
-// What a run's uncertainty depends on, as text: its inputs, its height and
-// its uncertainties merged with the series', each bit for bit (0 and -0
-// differ, an absent value differs from every number). The window's threads
-// and the page's worker keep their results by it, so that undoing a change
-// finds the earlier result.
-std::string uncertaintyKey(const series::Run& run, const series::Uncertainties& defaults);
+using series::uncertaintyKey;
 
 class SeriesEditor {
 public:

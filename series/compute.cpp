@@ -3,18 +3,33 @@
 
 namespace series {
 
-RunResult computeRun(const Run& run)
+namespace {
+
+template <typename Integrate>
+RunResult computed(const Run& run, Integrate integrate)
 {
     RunResult result;
     result.balance = absorber::closeBalance(run.inputs);
     result.outcome = result.balance.outcome;
     if (result.outcome != absorber::Outcome::completed)
         return result;
-    const absorber::Integration integration = absorber::integrateNtu(result.balance.limits);
+    const absorber::Integration integration = integrate(result.balance.limits);
     result.outcome = integration.outcome;
     if (integration.outcome != absorber::Outcome::completed)
         return result;
     return completedRun(run, result.balance, integration.ntu);
+}
+
+}  // namespace
+
+RunResult computeRun(const Run& run)
+{
+    return computed(run, [](const absorber::IntegrationLimits& limits) { return absorber::integrateNtu(limits); });
+}
+
+RunResult computeRun(const Run& run, const absorber::Integration& integration)
+{
+    return computed(run, [&integration](const absorber::IntegrationLimits&) { return integration; });
 }
 
 RunResult completedRun(const Run& run, const absorber::Balance& balance, double ntu)

@@ -72,6 +72,10 @@ struct Series {
 // use.
 RunResult computeRun(const Run& run);
 
+// computeRun with the integration of the run's limits made elsewhere (a
+// worker of the page): the same steps in the same order, so the same bits.
+RunResult computeRun(const Run& run, const absorber::Integration& integration);
+
 // What computeRun gives for a run whose balance completed and whose NTU the
 // caller has already integrated (the main window's Calculate): the Colburn
 // NTU and, with a height, the coefficient added.

@@ -4,6 +4,8 @@
 #include "series/parallel.h"
 #include "series/random.h"
 
+#include <fmt/format.h>
+
 #include <array>
 #include <bit>
 #include <cmath>
@@ -65,27 +67,6 @@ std::variant<Nominal, NotGiven> nominalOf(const Run& run, const Uncertainties& g
     if (!any)
         return NotGiven{{MessageKind::noInputUncertainty}};
     return nominal;
-}
-
-// What a run's uncertainty depends on, bit for bit: its inputs, its height
-// and the uncertainties merged for it.
-using UncertaintyKey = std::array<std::uint64_t, 16>;
-
-UncertaintyKey keyOf(const Run& run, const Uncertainties& defaults)
-{
-    const Uncertainties given = merged(defaults, run.uncertainty);
-    UncertaintyKey key{};
-    std::size_t at = 0;
-    const auto put = [&key, &at](const std::optional<double>& value) {
-        key[at++] = value ? 1 : 0;
-        key[at++] = value ? std::bit_cast<std::uint64_t>(*value) : 0;
-    };
-    for (const double value : {run.inputs.y1, run.inputs.x1, run.inputs.gasFlow, run.inputs.waterFlow})
-        key[at++] = std::bit_cast<std::uint64_t>(value);
-    for (const auto& value :
-         {run.packingHeight, given.gasFlowRel, given.waterFlowRel, given.y1, given.x1, given.packingHeight})
-        put(value);
-    return key;
 }
 
 std::optional<ModelOutputs> movedAlong(const Point& x, std::size_t input, double value)
@@ -213,6 +194,18 @@ RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults, std:
     return {gum(run, given), monteCarlo(run, given, uncertaintySeed, cancel)};
 }
 
+std::string uncertaintyKey(const Run& run, const Uncertainties& defaults)
+{
+    const Uncertainties u = merged(defaults, run.uncertainty);
+    std::string key;
+    for (const std::optional<double>& value :
+         {std::optional(run.inputs.y1), std::optional(run.inputs.x1), std::optional(run.inputs.gasFlow),
+          std::optional(run.inputs.waterFlow), run.packingHeight, u.gasFlowRel, u.waterFlowRel, u.y1, u.x1,
+          u.packingHeight})
+        key += value ? fmt::format("{:016x};", std::bit_cast<std::uint64_t>(*value)) : std::string("-;");
+    return key;
+}
+
 bool hasUncertainty(const Run& run, const Uncertainties& defaults)
 {
     const Uncertainties given = merged(defaults, run.uncertainty);
@@ -231,9 +224,9 @@ std::optional<std::vector<RunUncertainty>> uncertaintiesOf(const Series& series,
     std::vector<std::size_t> distinctOf(series.runs.size());
     std::vector<std::size_t> firsts;
     std::vector<std::size_t> counts;
-    std::map<UncertaintyKey, std::size_t> seen;
+    std::map<std::string, std::size_t> seen;
     for (std::size_t i = 0; i < series.runs.size(); ++i) {
-        const auto [at, added] = seen.emplace(keyOf(series.runs[i], series.uncertainty), firsts.size());
+        const auto [at, added] = seen.emplace(uncertaintyKey(series.runs[i], series.uncertainty), firsts.size());
         if (added) {
             firsts.push_back(i);
             counts.push_back(0);

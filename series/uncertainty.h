@@ -16,6 +16,7 @@
 #include <optional>
 #include <span>
 #include <stop_token>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -101,6 +102,13 @@ inline constexpr std::uint64_t uncertaintySeed = 20261208;
 
 // Both methods for a run, with the series' defaults under its overrides.
 RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults, std::atomic<bool>* cancel = nullptr);
+
+// What a run's uncertainty depends on, as text: its inputs, its height and
+// its uncertainties merged with the series', each bit for bit (0 and -0
+// differ, an absent value differs from every number). Runs with the same key
+// have the same uncertainty; the window's threads and the page's worker keep
+// their results by it, so that undoing a change finds the earlier result.
+std::string uncertaintyKey(const Run& run, const Uncertainties& defaults);
 
 // Whether any input of the run has an uncertainty, after merging.
 bool hasUncertainty(const Run& run, const Uncertainties& defaults);

@@ -193,19 +193,6 @@ std::optional<PackedSeries> unpackSeries(std::string_view bytes)
     return packed;
 }
 
-series::RunResult integratedRun(const series::Run& run, absorber::Outcome integration, double ntu)
-{
-    series::RunResult result;
-    result.balance = absorber::closeBalance(run.inputs);
-    result.outcome = result.balance.outcome;
-    if (result.outcome != absorber::Outcome::completed)
-        return result;
-    result.outcome = integration;
-    if (integration != absorber::Outcome::completed)
-        return result;
-    return series::completedRun(run, result.balance, ntu);
-}
-
 val integrateRuns(const val& inputs)
 {
     const std::vector<double> given = emscripten::convertJSArrayToNumberVector<double>(inputs);
@@ -547,22 +534,27 @@ val Document::takeFile(const val& integrated, const std::string& name)
     results.reserve(file.series.runs.size());
     for (std::size_t row = 0; row < file.series.runs.size(); ++row) {
         const std::size_t at = 2 * row;
-        results.push_back(at + 1 < given.size()
-                              ? integratedRun(file.series.runs[row], absorber::Outcome(int(given[at])), given[at + 1])
-                              : series::computeRun(file.series.runs[row]));
+        results.push_back(at + 1 < given.size() ? series::computeRun(file.series.runs[row],
+                                                                     {absorber::Outcome(int(given[at])), given[at + 1]})
+                                                : series::computeRun(file.series.runs[row]));
     }
     std::set<std::size_t> differing;
     for (const series::Difference& difference : series::compareResults(file.stored, results))
         differing.insert(difference.run + 1);
     present::Opened opened{std::move(file.notices), {differing.begin(), differing.end()}};
-    if (file.how == "importSeries" || file.how == "importCsv")
-        editor.appendRuns(std::move(file.series.runs), std::move(results));
-    else
-        editor.replace(std::move(file.series), std::move(results),
-                       file.how == "csv"           ? present::Origin::imported
-                           : file.how == "restore" ? present::Origin::restored
-                                                   : present::Origin::opened);
+    place(std::move(file.series), std::move(results), file.how);
     return read(opened, name);
+}
+
+void Document::place(series::Series&& read, std::vector<series::RunResult>&& results, const std::string& how)
+{
+    if (how == "importSeries" || how == "importCsv")
+        editor.appendRuns(std::move(read.runs), std::move(results));
+    else
+        editor.replace(std::move(read), std::move(results),
+                       how == "csv"           ? present::Origin::imported
+                           : how == "restore" ? present::Origin::restored
+                                              : present::Origin::opened);
 }
 
 val Document::packed() const
@@ -575,13 +567,7 @@ bool Document::takePacked(const val& bytes, const std::string& how)
     std::optional<PackedSeries> packed = unpackSeries(stringOf(bytes));
     if (!packed)
         return false;
-    if (how == "importSeries" || how == "importCsv")
-        editor.appendRuns(std::move(packed->series.runs), std::move(packed->results));
-    else
-        editor.replace(std::move(packed->series), std::move(packed->results),
-                       how == "csv"           ? present::Origin::imported
-                           : how == "restore" ? present::Origin::restored
-                                              : present::Origin::opened);
+    place(std::move(packed->series), std::move(packed->results), how);
     return true;
 }
 

@@ -17,10 +17,6 @@ namespace web {
 
 using emscripten::val;
 
-// computeRun with the NTU integrated elsewhere (a worker's integrateRuns):
-// the same steps in the same order, so the same bits.
-series::RunResult integratedRun(const series::Run& run, absorber::Outcome integration, double ntu);
-
 // Each run's Calculate up to its NTU for y1, x1, gas and water flow four
 // by four: its outcome code and NTU two by two, as takeFile takes them.
 val integrateRuns(const val& inputs);
@@ -172,6 +168,8 @@ public:
 private:
     val read(const present::OpenOutcome& outcome, const std::string& name);
     val findingsAt(std::size_t row) const;
+    // A series read as `how` says: its runs appended, or it replaces the series.
+    void place(series::Series&& read, std::vector<series::RunResult>&& results, const std::string& how);
 
     present::SeriesEditor editor;
 
