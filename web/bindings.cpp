@@ -103,12 +103,15 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("redo", &Document::redo)
         .function("modified", &Document::modified)
         .function("newSeries", &Document::newSeries)
-        .function("open", &Document::open)
-        .function("importCsv", &Document::importCsv)
-        // Import Runs: a file's runs appended to the series.
-        .function("importRuns", &Document::importRuns)
-        .function("restore", &Document::restore)
         .function("fileBytes", &Document::fileBytes)
+        // Opening in two steps, the runs integrated by workers between them.
+        .function("readFile", &Document::readFile)
+        .function("takeFile", &Document::takeFile)
+        // A series packed for a worker and back.
+        .function("packed", &Document::packed)
+        .function("takePacked", &Document::takePacked)
+        .function("uncertaintyKeys", &Document::uncertaintyKeys)
+        .function("labels", &Document::labels)
         .function("revision", &Document::revision)
         .function("markSaved", &Document::markSaved)
         .function("exportCsv", &Document::exportCsv)
@@ -531,8 +534,7 @@ EMSCRIPTEN_BINDINGS(quillon_series_messages)
     emscripten::function("seriesMessage", &seriesMessageOf);
 }
 
-// A class's series: opening in steps with the runs integrated in workers,
-// what the page needs of every run at once, and the analysis in one call.
+// A class's series: the runs integrated in workers, and the analysis in one call.
 namespace {
 
 // {why, charts, lines}: the weighting box's reason (null when the fit can
@@ -556,46 +558,10 @@ val analysisViewOf(const Document& document, bool weighted, const val& monteCarl
     return view;
 }
 
-val readFileOf(Document& document, const val& bytes, const std::string& name, const std::string& how)
-{
-    return document.readFile(bytes, name, how);
-}
-
-val takeFileOf(Document& document, const val& integrated, const std::string& name)
-{
-    return document.takeFile(integrated, name);
-}
-
-std::string uncertaintyKeysOf(const Document& document)
-{
-    return document.uncertaintyKeys();
-}
-
-val labelsOf(const Document& document)
-{
-    return document.labels();
-}
-
-val packedOf(const Document& document)
-{
-    return document.packed();
-}
-
-bool takePackedOf(Document& document, const val& bytes, const std::string& how)
-{
-    return document.takePacked(bytes, how);
-}
-
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(quillon_class_series)
 {
     emscripten::function("integrateRuns", &web::integrateRuns);
     emscripten::function("analysisView", &analysisViewOf);
-    emscripten::function("readFile", &readFileOf);
-    emscripten::function("takeFile", &takeFileOf);
-    emscripten::function("uncertaintyKeys", &uncertaintyKeysOf);
-    emscripten::function("labels", &labelsOf);
-    emscripten::function("packed", &packedOf);
-    emscripten::function("takePacked", &takePackedOf);
 }

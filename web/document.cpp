@@ -452,27 +452,6 @@ val Document::read(const present::OpenOutcome& outcome, const std::string& name)
     return shown;
 }
 
-val Document::open(const val& bytes, const std::string& name)
-{
-    // One job: the module has no threads.
-    return read(editor.open(stringOf(bytes), present::Origin::opened), name);
-}
-
-val Document::importCsv(const val& bytes, const std::string& name)
-{
-    return read(editor.importCsv(stringOf(bytes)), name);
-}
-
-val Document::importRuns(const val& bytes, const std::string& name, bool csv)
-{
-    return read(editor.importRuns(stringOf(bytes), csv ? present::RunsFile::csv : present::RunsFile::series), name);
-}
-
-val Document::restore(const val& bytes, const std::string& name)
-{
-    return read(editor.open(stringOf(bytes), present::Origin::restored), name);
-}
-
 val Document::fileBytes() const
 {
     return bytesOf(series::writeSeriesFile(editor.series(), editor.results()));

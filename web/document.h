@@ -111,22 +111,6 @@ public:
 
     void newSeries() { editor.replace({}, {}, present::Origin::created); }
 
-    // A .quillon file's series, computed again: {ok, differences, notices}
-    // or {ok: false, error}. Nothing changes unless it is read.
-    val open(const val& bytes, const std::string& name);
-
-    // A CSV file's runs as a new series, not yet saved.
-    val importCsv(const val& bytes, const std::string& name);
-
-    // Import Runs: a .quillon or CSV file's runs appended to the series as
-    // one step, computed again, the series' fields left as they are; the
-    // answer as open's, with differences numbered as in the file.
-    val importRuns(const val& bytes, const std::string& name, bool csv);
-
-    // A .quillon file's series that the browser kept, as open reads it but
-    // not yet saved.
-    val restore(const val& bytes, const std::string& name);
-
     // The .quillon file's bytes; nothing counts as saved until markSaved.
     val fileBytes() const;
 
@@ -145,8 +129,10 @@ public:
     // for Import Runs) and gives {ok: false, error} or {ok: true, inputs:
     // y1, x1, gas and water flow of each run in a Float64Array}; nothing
     // changes yet. takeFile takes the file read last in, with each run's
-    // outcome code and NTU as integrateRuns gives them, and answers as
-    // open, importCsv, importRuns or restore would.
+    // outcome code and NTU as integrateRuns gives them (a run beyond those
+    // given is computed here), and answers {ok, differences, notices} or
+    // {ok: false, error}, differences numbered as in the file; Import Runs
+    // appends the runs as one step and leaves the series' fields as they are.
     val readFile(const val& bytes, const std::string& name, const std::string& how);
     val takeFile(const val& integrated, const std::string& name);
 

@@ -47,7 +47,7 @@ export class Analysis {
   async renderInWorker() {
     const asked = ++this.asked;
     this.worker ??= new SeriesWorker(this.quillon.decimalPoint());
-    const packed = this.quillon.packed(this.runs);
+    const packed = this.runs.packed();
     try {
       const { view } = await this.worker.ask({ job: 'analyse', packed, weighted: this.wanted,
         monteCarlo: this.cache.monteCarloNow() }, [packed.buffer]);

@@ -234,7 +234,7 @@ export class SeriesFiles {
     const here = () => (csv ? this.runs.exportCsv(monteCarlo) : this.runs.fileBytes());
     if (this.runs.size() <= writtenHere) return here();
     this.writer ??= new SeriesWorker(this.quillon.decimalPoint());
-    const packed = this.quillon.packed(this.runs);
+    const packed = this.runs.packed();
     try {
       return (await this.writer.ask({ job: 'write', packed, csv, monteCarlo }, [packed.buffer])).bytes;
     } catch {

@@ -68,10 +68,10 @@ export class Opening {
   async run(bytes, name, how) {
     try {
       if (bytes.length <= smallFile) {
-        const read = this.quillon.readFile(this.runs, bytes, name, how);
+        const read = this.runs.readFile(bytes, name, how);
         if (!read.ok) return read;
         const integrated = await this.integrate(read.inputs);
-        return this.cancelled ? null : this.quillon.takeFile(this.runs, integrated, name);
+        return this.cancelled ? null : this.runs.takeFile(integrated, name);
       }
       const reader = this.worker(0);
       const { read } = await reader.ask({ job: 'read', bytes, name, how });
@@ -79,7 +79,7 @@ export class Opening {
       const integrated = await this.integrate(read.inputs);
       const { answer, packed } = await reader.ask({ job: 'take', integrated, name }, [integrated.buffer]);
       if (this.cancelled) return null;
-      this.quillon.takePacked(this.runs, packed, how);
+      this.runs.takePacked(packed, how);
       return answer;
     } catch (error) {
       if (this.cancelled || error === null) return null;

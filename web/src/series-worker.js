@@ -19,7 +19,7 @@ let file = null;
 // A document holding the packed series the page sent.
 function documentOf(quillon, packed) {
   const series = new quillon.Document();
-  quillon.takePacked(series, packed, 'open');
+  series.takePacked(packed, 'open');
   return series;
 }
 
@@ -31,12 +31,12 @@ const jobs = {
   read: (quillon, { bytes, name, how }) => {
     file?.delete();
     file = new quillon.Document();
-    return { read: quillon.readFile(file, bytes, name, how) };
+    return { read: file.readFile(bytes, name, how) };
   },
   integrate: (quillon, { inputs }) => ({ integrated: quillon.integrateRuns(inputs) }),
   take: (quillon, { integrated, name }) => {
-    const answer = quillon.takeFile(file, integrated, name);
-    return { answer, packed: quillon.packed(file) };
+    const answer = file.takeFile(integrated, name);
+    return { answer, packed: file.packed() };
   },
   write: (quillon, { packed, csv, monteCarlo }) => {
     const series = documentOf(quillon, packed);

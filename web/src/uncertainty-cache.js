@@ -40,7 +40,7 @@ export class UncertaintyCache {
 
   // Every run's key, '' for a run with nothing to compute.
   keys() {
-    return this.quillon.uncertaintyKeys(this.runs).split('\n').slice(0, -1);
+    return this.runs.uncertaintyKeys().split('\n').slice(0, -1);
   }
 
   // The run's {gum, monteCarlo}, null while it is being computed or still

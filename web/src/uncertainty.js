@@ -94,7 +94,7 @@ export class Uncertainty {
     const revision = this.runs.revision();
     if (revision === this.shownRevision) return;
     this.shownRevision = revision;
-    const labels = this.quillon.labels(this.runs);
+    const labels = this.runs.labels();
     const options = this.choice.options;
     const text = (index) => `${index + 1}${labels[index] ? ` — ${labels[index]}` : ''}`;
     while (options.length > labels.length) options[options.length - 1].remove();

@@ -28,7 +28,8 @@ async function seriesFile(browser, url) {
   const text = await page.evaluate((csv, count) => {
     const { quillon } = window.quillonPage;
     const made = new quillon.Document();
-    made.importCsv(new TextEncoder().encode(csv), 'runs.csv');
+    made.readFile(new TextEncoder().encode(csv), 'runs.csv', 'csv');
+    made.takeFile(new Float64Array(), 'runs.csv');
     const file = JSON.parse(new TextDecoder().decode(made.fileBytes()));
     made.delete();
     const few = file.runs;
