@@ -69,9 +69,9 @@ QUILLON_WIDE_VECTORS std::array<Counts, 2> countsOf(const double* __restrict val
     for (std::size_t i = 0; i < n; ++i) {
         const double value = values[i];
         firstBelow += value < ends[0] ? 1 : 0;
-        firstInside += (value >= ends[0]) & (value <= ends[1]) ? 1 : 0;
+        firstInside += static_cast<std::size_t>(value >= ends[0]) & static_cast<std::size_t>(value <= ends[1]);
         secondBelow += value < ends[2] ? 1 : 0;
-        secondInside += (value >= ends[2]) & (value <= ends[3]) ? 1 : 0;
+        secondInside += static_cast<std::size_t>(value >= ends[2]) & static_cast<std::size_t>(value <= ends[3]);
     }
     return {{{firstBelow, firstInside}, {secondBelow, secondInside}}};
 }
@@ -95,9 +95,9 @@ void gather(std::array<Bracket, 2>& brackets, std::span<const double> values)
     std::size_t secondAt = 0;
     for (const double value : values) {
         firstKept[firstAt] = value;
-        firstAt += (value >= first.low) & (value <= first.high) ? 1 : 0;
+        firstAt += static_cast<std::size_t>(value >= first.low) & static_cast<std::size_t>(value <= first.high);
         secondKept[secondAt] = value;
-        secondAt += (value >= second.low) & (value <= second.high) ? 1 : 0;
+        secondAt += static_cast<std::size_t>(value >= second.low) & static_cast<std::size_t>(value <= second.high);
     }
 }
 

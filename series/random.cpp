@@ -123,12 +123,13 @@ QUILLON_WIDE_VECTORS void sinCosOf(std::size_t n, const double* __restrict turns
         const double oneLess = 1.0 - hz;
         const double cosine = oneLess + (((1.0 - oneLess) - hz) + z * rc);
         // The angle is q quarter turns and x: swap and negate by quadrant.
-        // | rather than || so that no branch stops vectorisation.
-        const bool swap = (q == 1.0) | (q == 3.0);
+        // q is one of 0 to 4, so != of two tests is their "or", without the
+        // branch of || that would stop vectorisation.
+        const bool swap = (q == 1.0) != (q == 3.0);
         const double cosOf = swap ? sine : cosine;
         const double sinOf = swap ? cosine : sine;
-        const double cosSign = (q == 1.0) | (q == 2.0) ? -1.0 : 1.0;
-        const double sinSign = (q == 2.0) | (q == 3.0) ? -1.0 : 1.0;
+        const double cosSign = (q == 1.0) != (q == 2.0) ? -1.0 : 1.0;
+        const double sinSign = (q == 2.0) != (q == 3.0) ? -1.0 : 1.0;
         cosines[j] = cosSign * cosOf;
         sines[j] = sinSign * sinOf;
     }
