@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { isDeepStrictEqual } from 'node:util';
 import { after, before, describe, test } from 'node:test';
@@ -1683,5 +1683,22 @@ describe('uncertainties typed one field after another', () => {
     const total = await page.evaluate(() => window.quillonPage.cache.total);
     assert.ok(total <= runs.length, `${total} runs to compute`);
     await page.close();
+  });
+});
+
+describe('The Monte Carlo\'s draws, the same bits in the page', () => {
+  test('the series library compiled as for the page gives the desktop\'s Monte Carlo bits', () => {
+    // Built beside the site; the desktop's beside the oracle.
+    const run = (program, args) => {
+      try {
+        return execFileSync(program, args, { maxBuffer: 1 << 20 }).toString();
+      } catch (error) {
+        return assert.fail(`${error.stdout}${error.stderr}`);
+      }
+    };
+    const page = run(process.execPath, [join(site, '..', 'montecarlo_digits.js')]);
+    const desktop = run(join(dirname(oracle), 'montecarlo_digits'), []);
+    assert.match(desktop, /^example_a( [0-9a-f]{16}){8} \d+ 0$/m);
+    assert.equal(page, desktop);
   });
 });
