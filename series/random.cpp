@@ -161,7 +161,7 @@ void NormalDraws::makeBlock(double* out)
     std::array<double, rounds * lanes> cosines;
     xoshiroWords(state_, 2 * rounds, words.data());
     uniformsOf(rounds, words.data(), u1s.data(), turns.data());
-    absorber::portableLogs(u1s, radii);
+    absorber::portableLogsOfNormals(u1s, radii);
     sinCosOf(turns.size(), turns.data(), sines.data(), cosines.data());
     drawsOf(rounds, radii.data(), sines.data(), cosines.data(), out);
 }
