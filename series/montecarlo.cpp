@@ -142,8 +142,9 @@ public:
     std::size_t append(const BatchValues& y, std::size_t batchSize)
     {
         if (values_[0].size() < count_ + batchSize) {
+            const std::size_t size = std::max(2 * values_[0].size(), count_ + batchSize);
             for (std::vector<double>& output : values_)
-                output.resize(std::max(2 * values_[0].size(), count_ + batchSize));
+                output.resize(size);
         }
         double* first = values_[0].data() + count_;
         double* second = values_[1].data() + count_;
