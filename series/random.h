@@ -34,44 +34,6 @@ private:
     std::uint64_t state_;
 };
 
-// xoshiro256** by Blackman and Vigna.
-class Xoshiro256 {
-public:
-    Xoshiro256(std::uint64_t s0, std::uint64_t s1, std::uint64_t s2, std::uint64_t s3)
-        : s_{s0, s1, s2, s3}
-    {
-    }
-
-    // Its authors' advice: the state from SplitMix64, never all zero.
-    explicit Xoshiro256(std::uint64_t seed)
-    {
-        SplitMix64 spread(seed);
-        for (std::uint64_t& word : s_)
-            word = spread.next();
-    }
-
-    std::uint64_t next()
-    {
-        const std::uint64_t result = rotl(s_[1] * 5, 7) * 9;
-        const std::uint64_t t = s_[1] << 17;
-        s_[2] ^= s_[0];
-        s_[3] ^= s_[1];
-        s_[1] ^= s_[2];
-        s_[0] ^= s_[3];
-        s_[2] ^= t;
-        s_[3] = rotl(s_[3], 45);
-        return result;
-    }
-
-    // Uniform on [0, 1) in steps of 2^-53: the top 53 bits, exactly.
-    double uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-
-private:
-    static std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
-
-    std::uint64_t s_[4];
-};
-
 // sin 2 pi t and cos 2 pi t of each turn t in [0, 1), in loops that
 // vectorise: the turn is reduced by exact quarters, then fdlibm's kernels
 // of sin and cos take the remaining angle of at most pi / 4.

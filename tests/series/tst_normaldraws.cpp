@@ -1,6 +1,7 @@
 #include "series/montecarlo.h"
 #include "series/random.h"
 #include "series/uncertainty.h"
+#include "xoshiro256.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +101,7 @@ TEST(NormalDraws, AreTheDescribedConstruction)
 {
     constexpr std::size_t streams = series::NormalDraws::streams;
     series::SplitMix64 spread(series::uncertaintySeed);
-    std::vector<series::Xoshiro256> generators;
+    std::vector<Xoshiro256> generators;
     for (std::size_t k = 0; k < streams; ++k) {
         const std::uint64_t s0 = spread.next();
         const std::uint64_t s1 = spread.next();
