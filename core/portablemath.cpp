@@ -156,6 +156,14 @@ QUILLON_WIDE_VECTORS void portableLogs(std::span<const double> x, std::span<doub
     }
 }
 
+QUILLON_WIDE_VECTORS void portableLogsOfNormals(std::span<const double> x, std::span<double> out)
+{
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const Reduced r = reduceNormal(x[i]);
+        out[i] = logReduced(r.k, r.f, 0.0);
+    }
+}
+
 QUILLON_WIDE_VECTORS void portableLog1ps(std::span<const double> x, std::span<double> out)
 {
     for (std::size_t i = 0; i < x.size(); ++i) {

@@ -70,6 +70,11 @@ double portableLog1p(double x);
 void portableLogs(std::span<const double> x, std::span<double> out);
 void portableLog1ps(std::span<const double> x, std::span<double> out);
 
+// portableLog of each of `x`, all positive normal numbers below infinity,
+// to the same bits and without the other cases' selections: for draws of
+// uniform numbers in (0, 1].
+void portableLogsOfNormals(std::span<const double> x, std::span<double> out);
+
 // e^x; inf above ln DBL_MAX, 0 below the logarithm of half the smallest
 // subnormal, NaN for NaN.
 double portableExp(double x);

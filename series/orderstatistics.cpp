@@ -1,5 +1,7 @@
 #include "series/orderstatistics.h"
 
+#include "core/widevectors.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -50,26 +52,58 @@ Bracket bracketOf(const std::vector<double>& sorted, std::size_t rank, std::size
             highAt >= m ? infinity : sorted[static_cast<std::size_t>(highAt)], 0, 0, std::span(room).first(size)};
 }
 
-// Counts and keeps without a branch per value, for both brackets in one
-// pass: the comparisons are as often true as false near a bracket's ends.
+// The values below each bracket and inside it, counted in a loop that
+// vectorises.
+struct Counts {
+    std::size_t below;
+    std::size_t inside;
+};
+
+QUILLON_WIDE_VECTORS std::array<Counts, 2> countsOf(const double* __restrict values, std::size_t n,
+                                                    std::array<double, 4> ends)
+{
+    std::size_t firstBelow = 0;
+    std::size_t firstInside = 0;
+    std::size_t secondBelow = 0;
+    std::size_t secondInside = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double value = values[i];
+        firstBelow += value < ends[0] ? 1 : 0;
+        firstInside += static_cast<std::size_t>(value >= ends[0]) & static_cast<std::size_t>(value <= ends[1]);
+        secondBelow += value < ends[2] ? 1 : 0;
+        secondInside += static_cast<std::size_t>(value >= ends[2]) & static_cast<std::size_t>(value <= ends[3]);
+    }
+    return {{{firstBelow, firstInside}, {secondBelow, secondInside}}};
+}
+
+// Counts, then keeps the values inside each bracket where it has room for
+// them and one more: each value is written at the next free place, which
+// moves on only where the value is inside, so that no branch is taken.
 void gather(std::array<Bracket, 2>& brackets, std::span<const double> values)
 {
     auto& [first, second] = brackets;
-    const std::size_t firstLast = first.kept.size() - 1;
-    const std::size_t secondLast = second.kept.size() - 1;
+    const auto counts = countsOf(values.data(), values.size(), {first.low, first.high, second.low, second.high});
+    first.below = counts[0].below;
+    first.inside = counts[0].inside;
+    second.below = counts[1].below;
+    second.inside = counts[1].inside;
+    if (first.inside >= first.kept.size() || second.inside >= second.kept.size())
+        return;
+    double* const firstKept = first.kept.data();
+    double* const secondKept = second.kept.data();
+    std::size_t firstAt = 0;
+    std::size_t secondAt = 0;
     for (const double value : values) {
-        first.below += value < first.low ? 1 : 0;
-        first.kept[std::min(first.inside, firstLast)] = value;
-        first.inside += value >= first.low && value <= first.high ? 1 : 0;
-        second.below += value < second.low ? 1 : 0;
-        second.kept[std::min(second.inside, secondLast)] = value;
-        second.inside += value >= second.low && value <= second.high ? 1 : 0;
+        firstKept[firstAt] = value;
+        firstAt += static_cast<std::size_t>(value >= first.low) & static_cast<std::size_t>(value <= first.high);
+        secondKept[secondAt] = value;
+        secondAt += static_cast<std::size_t>(value >= second.low) & static_cast<std::size_t>(value <= second.high);
     }
 }
 
 bool holds(const Bracket& bracket, std::size_t rank)
 {
-    return bracket.inside <= bracket.kept.size() && bracket.below <= rank && rank < bracket.below + bracket.inside;
+    return bracket.inside < bracket.kept.size() && bracket.below <= rank && rank < bracket.below + bracket.inside;
 }
 
 double selected(Bracket& bracket, std::size_t rank)

@@ -1,15 +1,13 @@
 #pragma once
 
 // Random draws that give the same bits on every machine, compiler and C
-// library: the standard library's distributions and its logarithm may
-// differ between implementations, so the generator and the normal transform
-// are written out here from integer operations, + - * / and sqrt, all of
-// which IEEE arithmetic rounds exactly, and the logarithm is the core's
-// portable one.
+// library: the standard library's distributions, its logarithm, sine and
+// cosine may differ between implementations, so the generator and the
+// normal transform are written out here from integer operations, + - * /
+// and sqrt, all of which IEEE arithmetic rounds exactly, and the logarithm
+// is the core's portable one.
 
-#include "core/portablemath.h"
-
-#include <cmath>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -36,80 +34,50 @@ private:
     std::uint64_t state_;
 };
 
-// xoshiro256** by Blackman and Vigna.
-class Xoshiro256 {
-public:
-    Xoshiro256(std::uint64_t s0, std::uint64_t s1, std::uint64_t s2, std::uint64_t s3)
-        : s_{s0, s1, s2, s3}
-    {
-    }
+// sin 2 pi t and cos 2 pi t of each turn t in [0, 1), in loops that
+// vectorise: the turn is reduced by exact quarters, then fdlibm's kernels
+// of sin and cos take the remaining angle of at most pi / 4.
+void sinCosOfTurns(std::span<const double> turns, std::span<double> sines, std::span<double> cosines);
 
-    // Its authors' advice: the state from SplitMix64, never all zero.
-    explicit Xoshiro256(std::uint64_t seed)
-    {
-        SplitMix64 spread(seed);
-        for (std::uint64_t& word : s_)
-            word = spread.next();
-    }
-
-    std::uint64_t next()
-    {
-        const std::uint64_t result = rotl(s_[1] * 5, 7) * 9;
-        const std::uint64_t t = s_[1] << 17;
-        s_[2] ^= s_[0];
-        s_[3] ^= s_[1];
-        s_[1] ^= s_[2];
-        s_[0] ^= s_[3];
-        s_[2] ^= t;
-        s_[3] = rotl(s_[3], 45);
-        return result;
-    }
-
-    // Uniform on [0, 1) in steps of 2^-53: the top 53 bits, exactly.
-    double uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-
-private:
-    static std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
-
-    std::uint64_t s_[4];
-};
-
-// Standard normal draws by Marsaglia's polar method, in pairs.
+// Standard normal draws from `streams` xoshiro256** streams side by side,
+// one per vector lane, with the Box-Muller transform, which takes every
+// pair of words (no rejection, so each lane does the same work):
+// - stream k's state is the SplitMix64 outputs 4k .. 4k + 3 of the seed;
+// - in each round every stream gives a word a, then every stream a word b;
+//   u1 = 1 - (a >> 11) 2^-53 in (0, 1], t = (b >> 11) 2^-53 in [0, 1);
+// - the round's 2 x streams draws are sqrt(-2 ln u1) cos 2 pi t of streams
+//   0 .. streams - 1, then sqrt(-2 ln u1) sin 2 pi t of each, with the
+//   core's portable logarithm and sinCosOfTurns.
 class NormalDraws {
 public:
-    explicit NormalDraws(std::uint64_t seed)
-        : uniform_(seed)
-    {
-    }
+    static constexpr std::size_t streams = 8;
+
+    explicit NormalDraws(std::uint64_t seed);
 
     double next()
     {
-        if (hasSpare_) {
-            hasSpare_ = false;
-            return spare_;
+        if (used_ == block_.size()) {
+            makeBlock(block_.data());
+            used_ = 0;
         }
-        double u = 0.0;
-        double v = 0.0;
-        double s = 0.0;
-        do {
-            u = 2.0 * uniform_.uniform() - 1.0;
-            v = 2.0 * uniform_.uniform() - 1.0;
-            s = u * u + v * v;
-        } while (s >= 1.0 || s == 0.0);
-        const double factor = std::sqrt(-2.0 * absorber::portableLog(s) / s);
-        spare_ = v * factor;
-        hasSpare_ = true;
-        return u * factor;
+        return block_[used_++];
     }
 
-    // The next out.size() draws, the same as next() for each, made a block
-    // of pairs at a time in loops that vectorise.
+    // The next out.size() draws, the same as next() for each.
     void fill(std::span<double> out);
 
 private:
-    Xoshiro256 uniform_;
-    double spare_ = 0.0;
-    bool hasSpare_ = false;
+    // Rounds made at once: enough to fill the vectors, few enough for L1.
+    static constexpr std::size_t rounds = 64;
+    static constexpr std::size_t blockSize = 2 * streams * rounds;
+
+    // The next blockSize draws into out.
+    void makeBlock(double* out);
+
+    // state_[i][k]: word i of stream k's state.
+    std::array<std::array<std::uint64_t, streams>, 4> state_{};
+    std::array<double, blockSize> block_{};
+    std::size_t used_ = blockSize;
 };
 
 }  // namespace series

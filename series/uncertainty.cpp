@@ -1,5 +1,6 @@
 #include "series/uncertainty.h"
 
+#include "core/portablemath.h"
 #include "series/coefficients.h"
 #include "series/parallel.h"
 #include "series/random.h"

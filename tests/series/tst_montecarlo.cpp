@@ -1,6 +1,7 @@
 #include "present/seriesmessages.h"
 #include "series/montecarlo.h"
 #include "series/random.h"
+#include "xoshiro256.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ namespace {
 // SplitMix64 seeded with 1234567 (Rosetta Code, Pseudo-random numbers/Splitmix64).
 TEST(Generators, GiveTheReferenceOutputs)
 {
-    series::Xoshiro256 xoshiro(1, 2, 3, 4);
+    Xoshiro256 xoshiro(1, 2, 3, 4);
     for (const std::uint64_t expected : {11520ull, 0ull, 1509978240ull, 1215971899390074240ull, 1216172134540287360ull})
         EXPECT_EQ(xoshiro.next(), expected);
     series::SplitMix64 splitMix(1234567);
