@@ -19,6 +19,8 @@ export class Analysis {
     this.asked = 0;
     this.worker = null;
     this.pictures = [];
+    // What the drawing shown or asked for last was drawn from.
+    this.drawing = null;
     this.weighted.addEventListener('change', () => {
       this.wanted = this.weighted.checked;
       this.draw();
@@ -34,27 +36,40 @@ export class Analysis {
     });
   }
 
+  // Nothing is fitted or drawn again while the runs with a coefficient, the
+  // flow unit, the weighting and the Monte Carlo results are what they were
+  // for the drawing shown or asked for last: a label or a title edited in a
+  // class's series costs no fit.
   draw() {
-    if (this.runs.size() > inlineRuns) this.renderInWorker(); else this.render();
+    const drawing = { key: this.quillon.analysisKey(this.runs), weighted: this.wanted,
+      monteCarlo: this.cache.monteCarloNow() };
+    const last = this.drawing;
+    if (last && last.key === drawing.key && last.weighted === drawing.weighted
+      && last.monteCarlo.length === drawing.monteCarlo.length
+      && last.monteCarlo.every((found, at) => found === drawing.monteCarlo[at])) return;
+    this.drawing = drawing;
+    if (this.runs.size() > inlineRuns) this.renderInWorker(drawing.monteCarlo); else this.render(drawing.monteCarlo);
   }
 
   // Fits again and draws both charts and the text.
-  render() {
-    this.show(this.quillon.analysisView(this.runs, this.wanted, this.cache.monteCarloNow()));
+  render(monteCarlo) {
+    this.show(this.quillon.analysisView(this.runs, this.wanted, monteCarlo));
   }
 
   // Only the answer to the latest request is shown.
-  async renderInWorker() {
+  async renderInWorker(monteCarlo) {
     const asked = ++this.asked;
     this.worker ??= new SeriesWorker(this.quillon.decimalPoint());
     const packed = this.runs.packed();
     try {
-      const { view } = await this.worker.ask({ job: 'analyse', packed, weighted: this.wanted,
-        monteCarlo: this.cache.monteCarloNow() }, [packed.buffer]);
+      const { view } = await this.worker.ask({ job: 'analyse', packed, weighted: this.wanted, monteCarlo },
+        [packed.buffer]);
       if (asked === this.asked) this.show(view);
     } catch {
-      // A worker that failed leaves the analysis as it was drawn last.
+      // A worker that failed leaves the analysis as it was drawn last, to
+      // be drawn again at the next change.
       this.worker = null;
+      this.drawing = null;
     }
   }
 

@@ -78,15 +78,16 @@ async function start() {
     const name = files.fileName || tr('SeriesPdf', 'Untitled series');
     document.getElementById('seriesName').textContent = name + (runs.modified() ? ' *' : '');
   };
-  // What changed: one run added or changed in place, or anything. The run's
+  // What changed: one run added or changed in place, the series' fields
+  // alone, or anything. The run's
   // row shows at once; the rest follows once a burst of changes is over and
   // the row is on the screen, each part a task of its own, so that a
   // Calculate or an edit costs no more than its own row and no task holds
   // the page long.
   let addedRun = false;
-  const changed = ({ added, changed: inPlace } = {}) => {
+  const changed = ({ added, changed: inPlace, fields: fieldsOnly = false } = {}) => {
     const row = added ?? inPlace ?? -1;
-    if (row >= 0) table.renderRun(row); else table.render();
+    if (row >= 0) table.renderRun(row); else if (fieldsOnly) table.renderTitles(); else table.render();
     showName();
     fields.render();
     addedRun ||= added !== undefined;

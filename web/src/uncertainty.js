@@ -99,7 +99,7 @@ export class Uncertainty {
     const revision = this.runs.revision();
     if (revision === this.shownRevision) return;
     this.shownRevision = revision;
-    this.labels = this.runs.labels();
+    this.labels = this.runs.size() === 0 ? [] : this.quillon.choiceLabels(this.runs).split('\n');
     // At once: one removal after another lays the list out each time.
     if (this.choice.options.length > this.labels.length) this.choice.options.length = this.labels.length;
     this.shownLabels.length = this.choice.options.length;
