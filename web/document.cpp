@@ -611,7 +611,7 @@ std::string Document::analysisKey() const
     }
     for (const char c : editor.series().flowUnit)
         mix(c);
-    return std::to_string(editor.size()) + ':' + std::to_string(hash);
+    return std::to_string(hash);
 }
 
 val Document::findingsAt(std::size_t row) const
