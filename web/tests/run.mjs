@@ -1749,6 +1749,35 @@ describe('edits in place in a class\'s series', () => {
       shown);
   });
 
+  test('the run chooser offers every run, a label renamed and its Undo too', async () => {
+    const offered = (row) => page.waitForFunction((n, at) => {
+      const { options } = document.getElementById('uRun');
+      return options.length === n ? options[at].text : false;
+    }, { timeout: 60000 }, count, row).then((text) => text.jsonValue());
+    await page.$eval('#runsTable tr[data-run="1"] input[type="text"]', (field) => {
+      field.value = 'renamed';
+      field.dispatchEvent(new Event('change'));
+    });
+    assert.equal(await offered(0), '1 — renamed');
+    await page.click('#undo');
+    await page.waitForFunction(() => document.getElementById('uRun').options[0].text === '1 — run 0');
+    assert.equal(await offered(count - 1), `${count} — run ${count - 1}`);
+  });
+
+  // The browser reads an SVG picture on the page's thread, for a class's
+  // series in a long task: only once it is in view.
+  test('the charts\' pictures are read once in view', async () => {
+    const sources = () => page.$$eval('#analysisCharts img', (pictures) => pictures.map((picture) => picture.src));
+    await page.waitForFunction(() => document.querySelectorAll('#analysisCharts img').length === 2,
+      { timeout: 60000 });
+    await page.$eval('#runs', (section) => section.scrollIntoView());
+    assert.deepEqual(await sources(), ['', '']);
+    await page.$eval('#analysisCharts', (charts) => charts.scrollIntoView());
+    await page.waitForFunction(() => [...document.querySelectorAll('#analysisCharts img')]
+      .every((picture) => picture.src.startsWith('blob:')));
+    await page.$eval('#runs', (section) => section.scrollIntoView());
+  });
+
   test('the page\'s long tasks are watched and reported', async (t) => {
     const tasks = await page.evaluate(() => (PerformanceObserver.supportedEntryTypes.includes('longtask')
       ? window.longTasks : null));
