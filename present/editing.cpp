@@ -66,6 +66,61 @@ auto& fieldOf(Series& series, SeriesField field)
     return series.title;
 }
 
+// The items at the rows given (ascending, each in range) taken out in one
+// pass, in order.
+template <typename T>
+std::vector<T> takeRows(std::vector<T>& items, const std::vector<std::size_t>& rows)
+{
+    std::vector<T> taken;
+    if (rows.empty())
+        return taken;
+    taken.reserve(rows.size());
+    auto next = rows.begin();
+    std::size_t kept = rows.front();
+    for (std::size_t at = rows.front(); at < items.size(); ++at) {
+        if (next != rows.end() && *next == at) {
+            taken.push_back(std::move(items[at]));
+            ++next;
+        } else {
+            items[kept++] = std::move(items[at]);
+        }
+    }
+    items.erase(items.begin() + std::ptrdiff_t(kept), items.end());
+    return taken;
+}
+
+// The items given put at the rows given (ascending, where they end up), in
+// one pass from the end: runs added at the end move nothing.
+template <typename T>
+void insertRows(std::vector<T>& items, const std::vector<std::size_t>& rows, std::vector<T>&& given)
+{
+    std::size_t from = items.size();
+    items.resize(items.size() + rows.size());
+    std::size_t left = rows.size();
+    for (std::size_t at = items.size(); left > 0 && at-- > 0;) {
+        if (rows[left - 1] == at) {
+            --left;
+            items[at] = std::move(given[left]);
+        } else {
+            items[at] = std::move(items[--from]);
+        }
+    }
+}
+
+// The series' own fields, without its runs.
+series::Series fieldsOf(const series::Series& series)
+{
+    series::Series fields;
+    fields.title = series.title;
+    fields.people = series.people;
+    fields.date = series.date;
+    fields.flowUnit = series.flowUnit;
+    fields.notes = series.notes;
+    fields.uncertainty = series.uncertainty;
+    fields.unknownKeys = series.unknownKeys;
+    return fields;
+}
+
 std::vector<series::RunResult> computeAll(const series::Series& series, unsigned jobs)
 {
     return series::computeRuns(series.runs, jobs).value_or(std::vector<series::RunResult>{});
@@ -78,7 +133,7 @@ Added SeriesEditor::addRun(const series::Run& run, const series::RunResult& resu
     // Calculate pressed again on the same inputs is the same run again.
     if (const int row = indexOf(last); row >= 0 && sameInputs(now.series.runs[std::size_t(row)].inputs, run.inputs))
         return {last, false};
-    change();
+    change(EraseRuns{{size()}});
     now.series.runs.push_back(run);
     now.results.push_back(result);
     now.ids.push_back(nextId);
@@ -95,7 +150,7 @@ bool SeriesEditor::setMtc(int id, double packingHeight, double mtc)
     if (now.series.runs[row].packingHeight == packingHeight && result.coefficientOutcome == absorber::Outcome::completed
         && result.mtc == mtc)
         return false;
-    change();
+    change(keepRun(row));
     now.series.runs[row].packingHeight = packingHeight;
     now.results[row].coefficientOutcome = absorber::Outcome::completed;
     now.results[row].mtc = mtc;
@@ -106,7 +161,7 @@ bool SeriesEditor::setLabel(std::size_t row, const std::string& label)
 {
     if (row >= size() || now.series.runs[row].label == label)
         return false;
-    change();
+    change(keepRun(row));
     now.series.runs[row].label = label;
     return true;
 }
@@ -151,7 +206,7 @@ InputEdit SeriesEditor::setInput(std::size_t row, InputField field, const std::o
         result.coefficientOutcome.reset();
         result.mtc.reset();
     }
-    change();
+    change(keepRun(row));
     now.series.runs[row] = std::move(run);
     now.results[row] = std::move(result);
     if (field != InputField::packingHeight)
@@ -169,7 +224,7 @@ bool SeriesEditor::setExcluded(std::size_t row, bool excluded)
         run.included = true;
     if (run.excluded == now.series.runs[row].excluded && run.included == now.series.runs[row].included)
         return false;
-    change();
+    change(keepRun(row));
     now.series.runs[row] = std::move(run);
     return true;
 }
@@ -181,14 +236,7 @@ bool SeriesEditor::remove(const std::vector<std::size_t>& rows)
                  [this](std::size_t row) { return row < size(); });
     if (gone.empty())
         return false;
-    change();
-    // From the last, so that each row is still where it was.
-    for (auto row = gone.rbegin(); row != gone.rend(); ++row) {
-        const auto at = std::ptrdiff_t(*row);
-        now.series.runs.erase(now.series.runs.begin() + at);
-        now.results.erase(now.results.begin() + at);
-        now.ids.erase(now.ids.begin() + at);
-    }
+    change(make(EraseRuns{{gone.begin(), gone.end()}}));
     return true;
 }
 
@@ -196,7 +244,7 @@ bool SeriesEditor::setField(SeriesField field, const std::string& text)
 {
     if (fieldOf(now.series, field) == text)
         return false;
-    change();
+    change(SwapFields{fieldsOf(now.series)});
     fieldOf(now.series, field) = text;
     return true;
 }
@@ -205,7 +253,7 @@ bool SeriesEditor::setUncertainties(const series::Uncertainties& uncertainties)
 {
     if (now.series.uncertainty == uncertainties)
         return false;
-    change();
+    change(SwapFields{fieldsOf(now.series)});
     now.series.uncertainty = uncertainties;
     return true;
 }
@@ -214,7 +262,7 @@ bool SeriesEditor::setRunUncertainties(std::size_t row, const series::Uncertaint
 {
     if (row >= size() || now.series.runs[row].uncertainty == uncertainties)
         return false;
-    change();
+    change(keepRun(row));
     now.series.runs[row].uncertainty = uncertainties;
     return true;
 }
@@ -223,6 +271,7 @@ void SeriesEditor::replace(series::Series series, std::vector<series::RunResult>
 {
     done.clear();
     undone.clear();
+    inPlace.reset();
     now = {std::move(series), std::move(results), {}, ++revisions};
     for (std::size_t row = 0; row < now.series.runs.size(); ++row)
         now.ids.push_back(nextId++);
@@ -281,7 +330,10 @@ bool SeriesEditor::appendRuns(std::vector<series::Run> runs, std::vector<series:
 {
     if (runs.empty() || results.size() != runs.size())
         return false;
-    change();
+    EraseRuns back;
+    for (std::size_t row = 0; row < runs.size(); ++row)
+        back.rows.push_back(size() + row);
+    change(std::move(back));
     for (std::size_t row = 0; row < runs.size(); ++row) {
         now.series.runs.push_back(std::move(runs[row]));
         now.results.push_back(std::move(results[row]));
@@ -309,8 +361,7 @@ bool SeriesEditor::undo()
 {
     if (done.empty())
         return false;
-    undone.push_back(std::move(now));
-    now = std::move(done.back());
+    undone.push_back(make(std::move(done.back())));
     done.pop_back();
     return true;
 }
@@ -319,8 +370,7 @@ bool SeriesEditor::redo()
 {
     if (undone.empty())
         return false;
-    done.push_back(std::move(now));
-    now = std::move(undone.back());
+    done.push_back(make(std::move(undone.back())));
     undone.pop_back();
     return true;
 }
@@ -359,11 +409,65 @@ bool SeriesEditor::inFit(std::size_t row) const
     return now.results.at(row).mtc && takenIn(row);
 }
 
-void SeriesEditor::change()
+void SeriesEditor::change(Change back)
 {
-    done.push_back(now);
+    inPlace = inPlaceOf(back);
+    done.push_back({std::move(back), now.revision});
     undone.clear();
     now.revision = ++revisions;
+}
+
+SeriesEditor::SwapRuns SeriesEditor::keepRun(std::size_t row) const
+{
+    return {{row}, {{now.series.runs[row]}, {now.results[row]}, {now.ids[row]}}};
+}
+
+std::optional<std::vector<std::size_t>> SeriesEditor::inPlaceOf(const Change& made)
+{
+    if (const auto* swap = std::get_if<SwapRuns>(&made))
+        return swap->rows;
+    if (std::holds_alternative<SwapFields>(made))
+        return std::vector<std::size_t>{};
+    return std::nullopt;
+}
+
+SeriesEditor::Change SeriesEditor::make(Change made)
+{
+    inPlace = inPlaceOf(made);
+    if (auto* swap = std::get_if<SwapRuns>(&made)) {
+        for (std::size_t at = 0; at < swap->rows.size(); ++at) {
+            const std::size_t row = swap->rows[at];
+            std::swap(now.series.runs[row], swap->runs.runs[at]);
+            std::swap(now.results[row], swap->runs.results[at]);
+            std::swap(now.ids[row], swap->runs.ids[at]);
+        }
+        return made;
+    }
+    if (auto* insert = std::get_if<InsertRuns>(&made)) {
+        insertRows(now.series.runs, insert->rows, std::move(insert->runs.runs));
+        insertRows(now.results, insert->rows, std::move(insert->runs.results));
+        insertRows(now.ids, insert->rows, std::move(insert->runs.ids));
+        return EraseRuns{std::move(insert->rows)};
+    }
+    if (auto* erase = std::get_if<EraseRuns>(&made)) {
+        Runs taken{takeRows(now.series.runs, erase->rows), takeRows(now.results, erase->rows),
+                   takeRows(now.ids, erase->rows)};
+        return InsertRuns{std::move(erase->rows), std::move(taken)};
+    }
+    series::Series& fields = std::get<SwapFields>(made).fields;
+    for (const SeriesField field :
+         {SeriesField::title, SeriesField::people, SeriesField::date, SeriesField::flowUnit, SeriesField::notes})
+        std::swap(fieldOf(now.series, field), fieldOf(fields, field));
+    std::swap(now.series.uncertainty, fields.uncertainty);
+    std::swap(now.series.unknownKeys, fields.unknownKeys);
+    return made;
+}
+
+SeriesEditor::Step SeriesEditor::make(Step step)
+{
+    Step back{make(std::move(step.change)), now.revision};
+    now.revision = step.revision;
+    return back;
 }
 
 }  // namespace present

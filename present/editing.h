@@ -120,6 +120,10 @@ public:
     bool canRedo() const { return !undone.empty(); }
     bool undo();
     bool redo();
+    // What the last step made, undone or redone changed, when it added,
+    // removed and moved no run: the rows it changed in place, none for the
+    // series' own fields. Nullopt after any other change.
+    const std::optional<std::vector<std::size_t>>& changedInPlace() const { return inPlace; }
 
     // What the series is at now: each step a new number, undo and redo
     // going back to the number the state had.
@@ -154,12 +158,49 @@ private:
         int revision = 0;
     };
 
-    // Keeps the state now for undo, before an edit.
-    void change();
+    // Runs as the state keeps them, each with its result and identity.
+    struct Runs {
+        std::vector<series::Run> runs;
+        std::vector<series::RunResult> results;
+        std::vector<int> ids;
+    };
+    // A step of the history holds only what it changed: the runs to put
+    // back in their rows, to insert at their rows, to take out of their
+    // rows (rows ascending), or the series' own fields (a series without
+    // runs). Making a step gives the step that makes it again.
+    struct SwapRuns {
+        std::vector<std::size_t> rows;
+        Runs runs;
+    };
+    struct InsertRuns {
+        std::vector<std::size_t> rows;
+        Runs runs;
+    };
+    struct EraseRuns {
+        std::vector<std::size_t> rows;
+    };
+    struct SwapFields {
+        series::Series fields;
+    };
+    using Change = std::variant<SwapRuns, InsertRuns, EraseRuns, SwapFields>;
+    struct Step {
+        Change change;
+        int revision = 0;  // of the state the step leads to
+    };
+
+    // Keeps the way back for undo, before an edit; a new revision.
+    void change(Change back);
+    // The row's run as it is, for the way back before it changes.
+    SwapRuns keepRun(std::size_t row) const;
+    Change make(Change made);
+    static std::optional<std::vector<std::size_t>> inPlaceOf(const Change& made);
+    // Makes the step; the step back to the state now.
+    Step make(Step step);
 
     State now;
-    std::vector<State> done;
-    std::vector<State> undone;
+    std::vector<Step> done;
+    std::vector<Step> undone;
+    std::optional<std::vector<std::size_t>> inPlace;
     int revisions = 0;
     int savedRevision = 0;
     int openedRevision = 0;

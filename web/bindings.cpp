@@ -565,3 +565,32 @@ EMSCRIPTEN_BINDINGS(quillon_class_series)
     emscripten::function("integrateRuns", &web::integrateRuns);
     emscripten::function("analysisView", &analysisViewOf);
 }
+
+// A class's series edited in place: what the page redraws after a step, the
+// run chooser's labels in one text, and whether the analysis must be drawn
+// again.
+namespace {
+
+val changedRowsOf(const Document& document)
+{
+    return document.changedRows();
+}
+
+std::string choiceLabelsOf(const Document& document)
+{
+    return document.choiceLabels();
+}
+
+std::string analysisKeyOf(const Document& document)
+{
+    return document.analysisKey();
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_in_place)
+{
+    emscripten::function("changedRows", &changedRowsOf);
+    emscripten::function("choiceLabels", &choiceLabelsOf);
+    emscripten::function("analysisKey", &analysisKeyOf);
+}

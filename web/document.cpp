@@ -12,6 +12,7 @@
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <optional>
@@ -568,6 +569,49 @@ val Document::labels() const
     for (const series::Run& run : editor.series().runs)
         shown.call<void>("push", run.label);
     return shown;
+}
+
+std::string Document::choiceLabels() const
+{
+    std::string lines;
+    for (std::size_t row = 0; row < editor.size(); ++row) {
+        if (row > 0)
+            lines += '\n';
+        for (const char c : editor.series().runs[row].label)
+            lines += c == '\n' || c == '\r' ? ' ' : c;
+    }
+    return lines;
+}
+
+val Document::changedRows() const
+{
+    const auto& rows = editor.changedInPlace();
+    return rows ? arrayOf(*rows) : val::null();
+}
+
+std::string Document::analysisKey() const
+{
+    // FNV-1a over the bits: a key to compare, not to read.
+    std::uint64_t hash = 14695981039346656037ULL;
+    const auto mix = [&hash](const auto& value) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+        for (std::size_t at = 0; at < sizeof(value); ++at)
+            hash = (hash ^ bytes[at]) * 1099511628211ULL;
+    };
+    for (std::size_t row = 0; row < editor.size(); ++row) {
+        const std::optional<double>& mtc = editor.results()[row].mtc;
+        if (!mtc)
+            continue;
+        const absorber::RunInputs& inputs = editor.series().runs[row].inputs;
+        mix(row);
+        mix(inputs.gasFlow);
+        mix(inputs.waterFlow);
+        mix(*mtc);
+        mix(editor.takenIn(row));
+    }
+    for (const char c : editor.series().flowUnit)
+        mix(c);
+    return std::to_string(hash);
 }
 
 val Document::findingsAt(std::size_t row) const

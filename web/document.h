@@ -147,6 +147,15 @@ public:
     // line; and each run's label: what the page needs of every run at once.
     std::string uncertaintyKeys() const;
     val labels() const;
+    // Each run's label as the run chooser offers it, one a line: a line
+    // break in a label shows as a space there.
+    std::string choiceLabels() const;
+    // The rows the last step, undo or redo changed in place (none for the
+    // series' fields) when it added, removed and moved no run; else null.
+    val changedRows() const;
+    // Differs whenever what the series analysis draws from the series may
+    // differ: each coefficient's run, flows, value and use, and the flow unit.
+    std::string analysisKey() const;
 
     std::vector<series::RunUncertainty> runUncertainties(const val& monteCarlo) const;
     series::Analysis analysis(bool weighted, const std::vector<series::RunUncertainty>& found) const;

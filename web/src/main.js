@@ -5,6 +5,7 @@ import { Analysis } from './analysis.js';
 import { Column } from './column.js';
 import { SeriesFiles, download, fileNameOf } from './files.js';
 import { grouping, wireHelp } from './help.js';
+import { afterFrame } from './frames.js';
 import { catalogue, language, loadTexts, locale, plain, tr } from './i18n.js';
 import { numberText, useNumbers } from './numbers.js';
 import { buildReport, reportFile } from './report.js';
@@ -72,24 +73,26 @@ async function start() {
 
   let table = null;
   let uncertainty = null;
-  let later = null;
+  let later = () => {};
   const showName = () => {
     const name = files.fileName || tr('SeriesPdf', 'Untitled series');
     document.getElementById('seriesName').textContent = name + (runs.modified() ? ' *' : '');
   };
-  // What changed: one run added or changed in place, or anything. The run's
-  // row shows at once; the rest follows once a burst of changes is over,
-  // each part a task of its own, so that a Calculate costs no more than its
-  // own row and no task holds the page long.
+  // What changed: one run added or changed in place, the series' fields
+  // alone, or anything. The run's
+  // row shows at once; the rest follows once a burst of changes is over and
+  // the row is on the screen, each part a task of its own, so that a
+  // Calculate or an edit costs no more than its own row and no task holds
+  // the page long.
   let addedRun = false;
-  const changed = ({ added, changed: inPlace } = {}) => {
+  const changed = ({ added, changed: inPlace, fields: fieldsOnly = false } = {}) => {
     const row = added ?? inPlace ?? -1;
-    if (row >= 0) table.renderRun(row); else table.render();
+    if (row >= 0) table.renderRun(row); else if (fieldsOnly) table.renderTitles(); else table.render();
     showName();
     fields.render();
     addedRun ||= added !== undefined;
-    clearTimeout(later);
-    later = setTimeout(() => {
+    later();
+    later = afterFrame(() => {
       cache.request();
       uncertainty.render(addedRun);
       addedRun = false;

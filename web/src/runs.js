@@ -70,8 +70,8 @@ export class RunsTable {
       this.deleteSelected();
       if (Number.isFinite(first)) this.refocus({ row: first, cell: 0 });
     });
-    document.getElementById('undo').addEventListener('click', () => this.edit(() => this.runs.undo()));
-    document.getElementById('redo').addEventListener('click', () => this.edit(() => this.runs.redo()));
+    document.getElementById('undo').addEventListener('click', () => this.step(() => this.runs.undo()));
+    document.getElementById('redo').addEventListener('click', () => this.step(() => this.runs.redo()));
     // Undo and redo reach the series from anywhere on the page, as the
     // desktop's Edit menu does from every window; Delete only in the table.
     document.addEventListener('keydown', (event) => this.key(event));
@@ -83,11 +83,11 @@ export class RunsTable {
     const place = this.placeOf(event.target);
     if (control && !editing && event.key.toLowerCase() === 'z') {
       event.preventDefault();
-      this.edit(() => (event.shiftKey ? this.runs.redo() : this.runs.undo()));
+      this.step(() => (event.shiftKey ? this.runs.redo() : this.runs.undo()));
       this.refocus(place);
     } else if (control && !editing && event.key.toLowerCase() === 'y') {
       event.preventDefault();
-      this.edit(() => this.runs.redo());
+      this.step(() => this.runs.redo());
       this.refocus(place);
     } else if (event.key === 'Delete' && !editing && event.target.closest?.('#runs')) {
       event.preventDefault();
@@ -159,6 +159,23 @@ export class RunsTable {
     }
   }
 
+  // Undo or redo: a step that changed runs in place shows only their rows
+  // and keeps the selection, one of the series' fields only the titles;
+  // any other the table again.
+  step(move) {
+    const revision = this.runs.revision();
+    move();
+    if (this.runs.revision() === revision) return;
+    const rows = this.quillon.changedRows(this.runs);
+    if (rows === null) {
+      this.edit(() => {});
+    } else if (rows.length === 0) {
+      this.onChange({ fields: true });
+    } else {
+      for (const row of rows) this.onChange({ changed: row });
+    }
+  }
+
   deleteSelected() {
     if (this.selected.size === 0) return;
     const rows = [...this.selected];
@@ -188,6 +205,12 @@ export class RunsTable {
       this.drawRows();
     }
     this.updateButtons();
+  }
+
+  // After a change of the series' fields: the titles follow the flow unit.
+  renderTitles() {
+    const titles = this.runs.columnTitles();
+    if (titles.some((title, at) => title !== this.titles[at])) this.render(); else this.updateButtons();
   }
 
   updateButtons() {

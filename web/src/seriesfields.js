@@ -11,7 +11,7 @@ export class SeriesFields {
       field.addEventListener('change', () => {
         this.typed.delete(field);
         this.runs.setField(field.dataset.field, field.value);
-        onChange();
+        onChange({ fields: true });
       });
     }
   }

@@ -2,6 +2,7 @@
 // standard uncertainties of every run's inputs, a run's own on top of them,
 // and what the library makes of them for the run chosen, with the progress
 // of the runs being computed.
+import { afterFrame } from './frames.js';
 import { locale, plain, tr } from './i18n.js';
 import { showBox } from './messages.js';
 import { numberText, parseNumber } from './numbers.js';
@@ -29,8 +30,10 @@ function makeFields(holder, prefix) {
   });
 }
 
-// How many runs join the run chooser in one task.
-const choicesAtOnce = 1000;
+// How many runs join the run chooser in one task: each costs the browser
+// a few elements to style, and an edit's frame may have to wait for one
+// such task.
+const choicesAtOnce = 250;
 
 const text = (value) => (value === null ? '' : numberText(value, locale));
 // Counts grouped as the runs table's tips write them.
@@ -50,6 +53,8 @@ export class Uncertainty {
     // until then no redraw touches it.
     this.typed = new Set();
     this.labels = [];
+    // The label each offered run shows now.
+    this.shownLabels = [];
     this.shownRevision = null;
     this.adding = null;
     for (const field of [...this.defaults, ...this.own]) {
@@ -94,29 +99,42 @@ export class Uncertainty {
     const revision = this.runs.revision();
     if (revision === this.shownRevision) return;
     this.shownRevision = revision;
-    const labels = this.runs.labels();
-    const options = this.choice.options;
-    const text = (index) => `${index + 1}${labels[index] ? ` — ${labels[index]}` : ''}`;
-    while (options.length > labels.length) options[options.length - 1].remove();
-    for (let index = 0; index < options.length; ++index) {
-      if (labels[index] !== this.labels[index]) options[index].text = text(index);
-    }
-    this.labels = labels;
-    clearTimeout(this.adding);
-    if (options.length < labels.length) this.addChoices(options.length, text);
+    this.labels = this.runs.size() === 0 ? [] : this.quillon.choiceLabels(this.runs).split('\n');
+    // At once: one removal after another lays the list out each time.
+    if (this.choice.options.length > this.labels.length) this.choice.options.length = this.labels.length;
+    this.shownLabels.length = this.choice.options.length;
+    this.adding?.();
+    this.adding = null;
+    this.fillChoices(0);
   }
 
-  // New runs join the list a thousand at a time, each later thousand in a
-  // task of its own; the run chosen is set again once they are all there.
-  addChoices(first, text) {
-    const last = Math.min(this.labels.length, first + choicesAtOnce);
-    const added = document.createDocumentFragment();
-    for (let index = first; index < last; ++index) added.append(new Option(text(index), String(index)));
-    this.choice.append(added);
-    if (last < this.labels.length) {
-      this.adding = setTimeout(() => {
+  // Renames the runs whose label or place changed and adds the new ones, a
+  // few hundred at a time, each later share in a task of its own after a
+  // frame; the run chosen is set again once they are all there.
+  fillChoices(first) {
+    const { labels, shownLabels } = this;
+    const options = this.choice.options;
+    const text = (index) => `${index + 1}${labels[index] ? ` — ${labels[index]}` : ''}`;
+    let changes = 0;
+    let index = first;
+    for (; index < options.length && changes < choicesAtOnce; ++index) {
+      if (labels[index] === shownLabels[index]) continue;
+      options[index].text = text(index);
+      shownLabels[index] = labels[index];
+      ++changes;
+    }
+    if (index === options.length) {
+      const added = document.createDocumentFragment();
+      for (; index < labels.length && changes < choicesAtOnce; ++index, ++changes) {
+        added.append(new Option(text(index), String(index)));
+        shownLabels[index] = labels[index];
+      }
+      this.choice.append(added);
+    }
+    if (index < labels.length) {
+      this.adding = afterFrame(() => {
         this.adding = null;
-        this.addChoices(last, text);
+        this.fillChoices(index);
         if (this.adding === null) this.render();
       });
     }

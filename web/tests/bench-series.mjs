@@ -1,8 +1,9 @@
 // The page with a class's series: opening a 10,000-run file against the
-// tool computing the same file, an edit and Undo in it, and the longest
-// task on the page's main thread meanwhile. Timings depend on the machine
-// and what else it runs, so each is printed as a ratio to its goal (best of
-// the tries, with the spread) and never decides the exit status.
+// tool computing the same file, edits, Undo, Redo and Calculate in it, and
+// the longest task on the page's main thread in each, and in Save and the
+// CSV export. Timings depend on the machine and what else it runs, so each
+// is printed as a ratio to its goal (best of the tries, with the spread)
+// and never decides the exit status.
 //   node web/tests/bench-series.mjs SITE_DIR QUILLON_CLI
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
@@ -40,14 +41,18 @@ async function seriesFile(browser, url) {
   return text;
 }
 
-// Every task over 50 ms on the page's main thread, from its first load.
+// Every task over 50 ms on the page's main thread, from its first load,
+// with its start.
 async function watchedPage(browser, url) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   await page.evaluateOnNewDocument(() => {
     window.longTasks = [];
-    new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((entry) => entry.duration)))
+    new PerformanceObserver((list) => window.longTasks.push(...list.getEntries()
+      .map((entry) => ({ start: entry.startTime, duration: entry.duration }))))
       .observe({ type: 'longtask', buffered: true });
+    // No save picker, which no one answers in a headless browser.
+    Object.defineProperty(window, 'showSaveFilePicker', { value: undefined, configurable: true, writable: true });
   });
   await page.goto(url);
   await page.waitForSelector('body[data-ready="true"]');
@@ -56,36 +61,80 @@ async function watchedPage(browser, url) {
 
 const settled = (page) => page.waitForFunction(() => document.getElementById('runs').getAttribute('aria-busy')
   !== 'true', { timeout: 600000 });
+const pause = (ms) => new Promise((resolve) => { setTimeout(resolve, ms); });
+
+// What a user does with the series open, each timed from the event until
+// the frame that shows it starts: in the runs table a label and an input
+// of the first run, the series' title, Undo and Redo, and Calculate in the
+// main window, which adds a run.
+const edits = {
+  label: () => {
+    const field = document.querySelector('#runsTable tbody input[type="text"]');
+    field.value = `edited ${performance.now()}`;
+    field.dispatchEvent(new Event('change'));
+  },
+  input: () => {
+    const field = document.querySelector('#runsTable tbody input[data-column="y1"]');
+    field.focus();
+    field.value = field.value.replace(/\d$/, (digit) => String((Number(digit) + 1) % 10));
+    field.blur();
+  },
+  title: () => {
+    const field = document.getElementById('seriesTitle');
+    field.value = `Class ${performance.now()}`;
+    field.dispatchEvent(new Event('change'));
+  },
+  undo: () => document.getElementById('undo').click(),
+  redo: () => document.getElementById('redo').click(),
+  calculate: () => {
+    for (const [id, value] of [['gasFlow', '1'], ['y1', '0.03'], ['waterFlow', '1'], ['x1', '0.01']]) {
+      document.getElementById(id).value = value;
+    }
+    document.getElementById('calculate').click();
+  },
+};
+const steps = ['label', 'undo', 'redo', 'input', 'undo', 'title', 'undo', 'calculate'];
+const goals = { label: 50, input: 50, title: 50, undo: 50, redo: 50, calculate: 50 };
 
 async function onePass(browser, url, path) {
   const { page, close } = await watchedPage(browser, url);
+  // The longest task that started since `from`.
+  const longestSince = (from) => page.evaluate((since) => Math.max(0, ...window.longTasks
+    .filter((task) => task.start >= since).map((task) => task.duration)), from);
+  const now = () => page.evaluate(() => performance.now());
   try {
-    await page.evaluate(() => { window.longTasks.length = 0; });
-    const started = await page.evaluate(() => performance.now());
+    const pass = { longest: {} };
+    const started = await now();
     await (await page.$('#openFile')).uploadFile(path);
     await page.waitForFunction((count) => window.quillonPage.runs.size() === count
       && document.querySelector('#runsTable tbody tr') !== null, { timeout: 600000, polling: 10 }, runs);
     await settled(page);
-    const open = (await page.evaluate(() => performance.now())) - started;
-    // A label edited in place and taken back, as a user would.
-    const timed = (action) => page.evaluate(async (what) => {
-      const start = performance.now();
-      if (what === 'edit') {
-        const field = document.querySelector('#runsTable tbody input[type="text"]');
-        field.value = 'edited';
-        field.dispatchEvent(new Event('change'));
-      } else {
-        document.getElementById('undo').click();
-      }
-      // Until the frame that shows the change starts.
-      return new Promise((resolve) => { requestAnimationFrame(() => resolve(performance.now() - start)); });
-    }, action);
-    const edit = await timed('edit');
-    await new Promise((resolve) => { setTimeout(resolve, 500); });
-    const undo = await timed('undo');
-    await new Promise((resolve) => { setTimeout(resolve, 500); });
-    const longest = await page.evaluate(() => Math.max(0, ...window.longTasks));
-    return { open, edit, undo, longest };
+    pass.open = (await now()) - started;
+    await pause(500);
+    pass.longest.open = await longestSince(started);
+    for (const [at, step] of steps.entries()) {
+      const from = await now();
+      const ms = await page.evaluate(async (code) => {
+        const start = performance.now();
+        new Function(`(${code})()`)();
+        return new Promise((resolve) => { requestAnimationFrame(() => resolve(performance.now() - start)); });
+      }, edits[step].toString());
+      pass[`${step} ${at}`] = ms;
+      await pause(1000);
+      pass.longest[step] = Math.max(pass.longest[step] ?? 0, await longestSince(from));
+    }
+    // Save and the CSV export write in a worker; until the series is saved,
+    // and a while for the export.
+    let from = await now();
+    await page.click('#saveSeries');
+    await page.waitForFunction(() => !window.quillonPage.runs.modified(), { timeout: 600000 });
+    await pause(500);
+    pass.longest.save = await longestSince(from);
+    from = await now();
+    await page.click('#exportCsv');
+    await pause(3000);
+    pass.longest.export = await longestSince(from);
+    return pass;
   } finally {
     await close();
   }
@@ -118,9 +167,13 @@ try {
   const bestTool = Math.min(...tool);
   console.log(`${runs} runs; quillon-cli compute: best ${bestTool.toFixed(0)} ms`);
   line('Open', passes.map((pass) => pass.open), 2 * bestTool);
-  line('Edit', passes.map((pass) => pass.edit), 50);
-  line('Undo', passes.map((pass) => pass.undo), 50);
-  line('Longest main-thread task', passes.map((pass) => pass.longest), 100);
+  for (const [at, step] of steps.entries()) {
+    line(`${step[0].toUpperCase()}${step.slice(1)} (step ${at + 1}) until its frame`,
+      passes.map((pass) => pass[`${step} ${at}`]), goals[step]);
+  }
+  for (const what of Object.keys(passes[0].longest)) {
+    line(`Longest main-thread task, ${what}`, passes.map((pass) => pass.longest[what]), 100);
+  }
 } finally {
   await browser.close();
   await server.close();

@@ -1713,3 +1713,103 @@ describe('The Monte Carlo\'s draws, the same bits in the page', () => {
     assert.equal(page, desktop);
   });
 });
+
+describe('edits in place in a class\'s series', () => {
+  const count = 10000;
+  const runs = Array.from({ length: count }, (_, i) => ({ y1: 0.02 + 1e-4 * (i % 100), x1: 0.01, gasFlow: 1,
+    waterFlow: 1, packingHeight: 2, label: `run ${i}` }));
+  let page;
+  // Every run as the module gives it, one text a run.
+  const everyRun = () => page.evaluate(() => {
+    const { runs: series } = window.quillonPage;
+    return Array.from({ length: series.size() }, (_, row) => JSON.stringify(series.run(row)));
+  });
+  const differing = (a, b) => a.flatMap((run, row) => (run === b[row] ? [] : [row]));
+  const drawn = (row, selector) => page.$eval(`#runsTable tr[data-run="${row + 1}"] ${selector}`,
+    (control) => (control.type === 'checkbox' ? control.checked : control.value));
+  before(async () => {
+    page = await openPage(browser, server.url);
+    await page.evaluate(() => {
+      window.longTasks = [];
+      new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((entry) => entry.duration)))
+        .observe({ type: 'longtask', buffered: true });
+    });
+    await open(page, 'class.quillon', ask(['write'], JSON.stringify(runs)));
+    await page.waitForFunction((n) => window.quillonPage.runs.size() === n
+      && document.getElementById('runs').getAttribute('aria-busy') === 'false', { timeout: 300000 }, count);
+  });
+  after(() => page.close());
+
+  test('an input and its Undo change only the run edited, its row shows each, the selection stays', async () => {
+    const start = await everyRun();
+    await page.click('#runsTable tr[data-run="4"] input[type="checkbox"]');
+    const row = 1;
+    await page.focus(`#runsTable tr[data-run="${row + 1}"] input[data-column="y1"]`);
+    await page.evaluate(() => { document.activeElement.value = '0.0345'; });
+    await page.keyboard.press('Enter');
+    const edited = await everyRun();
+    assert.deepEqual(differing(start, edited), [row]);
+    assert.equal(JSON.parse(edited[row]).y1, 0.0345);
+    await page.$eval('#seriesTitle', (field) => field.focus());
+    assert.equal(await drawn(row, 'input[data-column="y1"]'), '0.0345');
+    await page.click('#undo');
+    assert.deepEqual(differing(start, await everyRun()), []);
+    assert.equal(await drawn(row, 'input[data-column="y1"]'), '0.0201');
+    assert.equal(await drawn(3, 'input[type="checkbox"]'), true);
+    assert.equal(await page.$eval('#deleteRuns', (button) => button.disabled), false);
+    await page.click('#redo');
+    assert.deepEqual(await everyRun(), edited);
+    assert.equal(await drawn(row, 'input[data-column="y1"]'), '0.0345');
+  });
+
+  test('a title and its Undo leave every run and its row as they were', async () => {
+    const start = await everyRun();
+    const shown = await page.$$eval('#runsTable tbody input[type="text"]', (fields) => fields.map((f) => f.value));
+    await page.$eval('#seriesTitle', (field) => {
+      field.value = 'Klasse 3b';
+      field.dispatchEvent(new Event('change'));
+    });
+    assert.equal(await page.evaluate(() => window.quillonPage.runs.field('title')), 'Klasse 3b');
+    await page.click('#undo');
+    assert.equal(await page.$eval('#seriesTitle', (field) => field.value), '');
+    assert.deepEqual(await everyRun(), start);
+    assert.deepEqual(await page.$$eval('#runsTable tbody input[type="text"]', (fields) => fields.map((f) => f.value)),
+      shown);
+  });
+
+  test('the run chooser offers every run, a label renamed and its Undo too', async () => {
+    const offered = (row) => page.waitForFunction((n, at) => {
+      const { options } = document.getElementById('uRun');
+      return options.length === n ? options[at].text : false;
+    }, { timeout: 60000 }, count, row).then((text) => text.jsonValue());
+    await page.$eval('#runsTable tr[data-run="1"] input[type="text"]', (field) => {
+      field.value = 'renamed';
+      field.dispatchEvent(new Event('change'));
+    });
+    assert.equal(await offered(0), '1 — renamed');
+    await page.click('#undo');
+    await page.waitForFunction(() => document.getElementById('uRun').options[0].text === '1 — run 0');
+    assert.equal(await offered(count - 1), `${count} — run ${count - 1}`);
+  });
+
+  // The browser reads an SVG picture on the page's thread, for a class's
+  // series in a long task: only once it is in view.
+  test('the charts\' pictures are read once in view', async () => {
+    const sources = () => page.$$eval('#analysisCharts img', (pictures) => pictures.map((picture) => picture.src));
+    await page.waitForFunction(() => document.querySelectorAll('#analysisCharts img').length === 2,
+      { timeout: 60000 });
+    await page.$eval('#runs', (section) => section.scrollIntoView());
+    assert.deepEqual(await sources(), ['', '']);
+    await page.$eval('#analysisCharts', (charts) => charts.scrollIntoView());
+    await page.waitForFunction(() => [...document.querySelectorAll('#analysisCharts img')]
+      .every((picture) => picture.src.startsWith('blob:')));
+    await page.$eval('#runs', (section) => section.scrollIntoView());
+  });
+
+  test('the page\'s long tasks are watched and reported', async (t) => {
+    const tasks = await page.evaluate(() => (PerformanceObserver.supportedEntryTypes.includes('longtask')
+      ? window.longTasks : null));
+    assert.ok(Array.isArray(tasks), 'the browser reports long tasks');
+    t.diagnostic(`${tasks.length} tasks over 50 ms; the longest ${Math.max(0, ...tasks).toFixed(0)} ms`);
+  });
+});
