@@ -187,7 +187,8 @@ std::string findingMessageOf(const std::string& code)
 {
     for (const series::Finding finding :
          {series::Finding::gasFlowNotPositive, series::Finding::waterFlowNotPositive, series::Finding::negativeFraction,
-          series::Finding::noAbsorption, series::Finding::aboveEquilibrium, series::Finding::drivingForceChangesSign}) {
+          series::Finding::noAbsorption, series::Finding::aboveEquilibrium, series::Finding::drivingForceChangesSign,
+          series::Finding::temperatureMissing, series::Finding::temperatureOutsideRange}) {
         if (series::findingCode(finding) == code)
             return present::findingMessage(language(), finding);
     }
