@@ -53,7 +53,7 @@ Json runJson(std::size_t index, const series::Run& run, const series::RunResult&
 Computed computedOf(const Input& input, unsigned jobs)
 {
     // Nothing asks them to stop, so both give every run.
-    return {&input, std::move(*series::computeRuns(input.series.runs, jobs)),
+    return {&input, std::move(*series::computeRuns(input.series.runs, input.series.equilibrium, jobs)),
             std::move(*series::uncertaintiesOf(input.series, jobs))};
 }
 

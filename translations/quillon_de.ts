@@ -76,6 +76,14 @@
         <source>The driving force changes sign between the limits: the integral the NTU sum stands for does not exist.</source>
         <translation>Die treibende Kraft wechselt zwischen den Grenzen das Vorzeichen: Das Integral, für das die NTU-Summe steht, existiert nicht.</translation>
     </message>
+    <message>
+        <source>The run has no column temperature: its equilibrium is the table&apos;s at 30 °C.</source>
+        <translation>Der Versuch hat keine Kolonnentemperatur: Sein Gleichgewicht ist das der Tabelle bei 30 °C.</translation>
+    </message>
+    <message>
+        <source>The column temperature is outside 5–50 °C, where the equilibrium&apos;s scaling with temperature is not checked.</source>
+        <translation>Die Kolonnentemperatur liegt außerhalb von 5–50 °C, wo die Umrechnung des Gleichgewichts auf die Temperatur nicht geprüft ist.</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -1345,6 +1353,10 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>label</source>
         <translation>Bezeichnung</translation>
+    </message>
+    <message>
+        <source>expected %2 for &quot;%1&quot; of &quot;equilibrium&quot;, found %3</source>
+        <translation>erwartet wird %2 für „%1“ in „equilibrium“, gefunden: %3</translation>
     </message>
 </context>
 <context>
