@@ -45,6 +45,10 @@ Json runJson(std::size_t index, const series::Run& run, const series::RunResult&
     json["mtc_95_high"] = drawn ? Json(drawn->interval.high) : Json();
     json["ntu_colburn"] = orNull(result.ntuColburn);
     json["findings"] = std::move(findings);
+    json["temperature"] = orNull(run.temperature);
+    json["hog"] = orNull(result.hog);
+    json["mtc_colburn"] = orNull(result.mtcColburn);
+    json["hog_colburn"] = orNull(result.hogColburn);
     return json;
 }
 

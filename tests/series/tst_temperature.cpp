@@ -1,3 +1,4 @@
+#include "series/csv.h"
 #include "series/file.h"
 #include "series/findings.h"
 #include "series/series.h"
@@ -165,5 +166,52 @@ INSTANTIATE_TEST_SUITE_P(Band, TemperatureFindings, testing::Values(
     TemperatureFinding{"missing_under_table", std::nullopt, Equilibrium::table, ""},
     TemperatureFinding{"hot_under_table", 80.0, Equilibrium::table, ""}),
     [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+
+namespace {
+
+// The column temperature's header names, in both languages and with units,
+// and a blank cell as none.
+struct TemperatureColumn {
+    const char* name;
+    const char* text;
+    std::optional<double> celsius;
+};
+
+class TemperatureColumns : public testing::TestWithParam<TemperatureColumn> {};
+
+TEST_P(TemperatureColumns, AreRead)
+{
+    const series::ImportResult read = series::importCsv(GetParam().text);
+    const auto* file = std::get_if<series::ImportedSeries>(&read);
+    ASSERT_NE(file, nullptr) << words(std::get<series::ReadError>(read).message);
+    ASSERT_EQ(file->series.runs.size(), 1u);
+    EXPECT_EQ(file->series.runs[0].temperature, GetParam().celsius);
+    EXPECT_TRUE(file->notices.empty()) << words(file->notices[0].message);
+}
+
+INSTANTIATE_TEST_SUITE_P(Import, TemperatureColumns, testing::Values(
+    TemperatureColumn{"english", "y1,x1,gas_flow,water_flow,temperature\n0.02,0.01,1,1,21.5\n", 21.5},
+    TemperatureColumn{"column_with_unit", "y1,x1,gas_flow,water_flow,Column temperature (°C)\n0.02,0.01,1,1,21.5\n", 21.5},
+    TemperatureColumn{"german_slash_unit", "y1;x1;Gasstrom;Wasserstrom;Temperatur / °C\n0,02;0,01;1;1;21,5\n", 21.5},
+    TemperatureColumn{"german_column", "y1;x1;Gasstrom;Wasserstrom;Kolonnentemperatur [°C]\n0,02;0,01;1;1;18\n", 18.0},
+    TemperatureColumn{"german_ascii", "y1,x1,gas flow,water flow,Saeulentemperatur\n0.02,0.01,1,1,-3\n", -3.0},
+    TemperatureColumn{"blank_cell", "y1,x1,gas_flow,water_flow,temperature\n0.02,0.01,1,1,\n", std::nullopt},
+    TemperatureColumn{"export_results_ignored",
+                      "y1,x1,gas_flow,water_flow,temperature,hog,mtc_colburn,hog_colburn\n0.02,0.01,1,1,25,3,4,5\n",
+                      25.0}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(TemperatureColumn, ExportReadsBackBitForBit)
+{
+    series::Series lab;
+    lab.runs = {exampleA(19.950000000000003), exampleA(std::nullopt)};
+    const series::ImportResult read =
+        series::importCsv(series::exportCsv(lab, *series::computeRuns(lab.runs, Equilibrium::runTemperature, 1)));
+    const auto* file = std::get_if<series::ImportedSeries>(&read);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(identicalSeries(lab, file->series));
+}
 
 }  // namespace

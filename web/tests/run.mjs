@@ -1449,7 +1449,7 @@ describe('the series library\'s messages in German', () => {
     packingHeight: 2 }));
   const rows = [
     { name: 'an ignored column', file: 'runs.csv', shown: 'box',
-      bytes: 'y1,x1,gas_flow,water_flow,Temperatur\n0.02,0.01,1,1,20\n-,0.01,1,1,20\n',
+      bytes: 'y1,x1,gas_flow,water_flow,Uhrzeit\n0.02,0.01,1,1,20\n-,0.01,1,1,20\n',
       source: 'column "%1" ignored: Quillon does not read it' },
     { name: 'a skipped row', file: 'runs.csv', shown: 'box',
       bytes: 'y1,x1,gas_flow,water_flow\n-,0.01,1,1\n0.02,0.01,1,1\n', source: 'skipped: %1 "%2" is not a number' },
