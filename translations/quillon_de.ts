@@ -687,10 +687,6 @@
         <translation>Keine erweiterte Unsicherheit U: %1</translation>
     </message>
     <message>
-        <source>HOG = height ÷ NTU is the height of a transfer unit; the Colburn coefficient and its HOG are the same formulas with the NTU of the Colburn equation, ln[(1 − 1/A) · y1/y2 + 1/A] / (1 − 1/A), A = L / (m · G).</source>
-        <translation>HOG = Höhe ÷ NTU ist die Höhe einer Übertragungseinheit; der Colburn-Koeffizient und seine HOG sind dieselben Formeln mit der NTU der Colburn-Gleichung, ln[(1 − 1/A) · y1/y2 + 1/A] / (1 − 1/A), A = L / (m · G).</translation>
-    </message>
-    <message>
         <source>Equilibrium at each run&apos;s temperature T: the table&apos;s y* × exp(%1 K · (1/303.15 K − 1/T)), the van &apos;t Hoff temperature dependence of NH3&apos;s Henry&apos;s-law solubility (%2).</source>
         <translation>Gleichgewicht bei der Temperatur T jedes Versuchs: y* der Tabelle × exp(%1 K · (1/303,15 K − 1/T)), die Temperaturabhängigkeit der Henry-Löslichkeit von NH3 nach van ’t Hoff (%2).</translation>
     </message>
@@ -703,16 +699,16 @@
         <translation>Kolonnentemperatur des Gleichgewichts (°C)</translation>
     </message>
     <message>
-        <source>Height of a transfer unit, HOG = height ÷ NTU (m)</source>
-        <translation>Höhe einer Übertragungseinheit, HOG = Höhe ÷ NTU (m)</translation>
+        <source>HOG = height ÷ NTU; the Colburn coefficient and its HOG take the Colburn equation&apos;s NTU instead.</source>
+        <translation>HOG = Höhe ÷ NTU; der Colburn-Koeffizient und seine HOG nehmen stattdessen die NTU der Colburn-Gleichung.</translation>
     </message>
     <message>
-        <source>Colburn coefficient, from the Colburn NTU</source>
-        <translation>Colburn-Koeffizient, aus der Colburn-NTU</translation>
+        <source>; by the Colburn NTU: coefficient %1, HOG %2 m</source>
+        <translation>; mit der Colburn-NTU: Koeffizient %1, HOG %2 m</translation>
     </message>
     <message>
-        <source>HOG by the Colburn equation (m)</source>
-        <translation>HOG nach der Colburn-Gleichung (m)</translation>
+        <source>HOG = height ÷ NTU: %1 m</source>
+        <translation>HOG = Höhe ÷ NTU: %1 m</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,5 @@
 #include "present/editing.h"
+#include "present/methodtext.h"
 
 #include <gtest/gtest.h>
 
@@ -106,5 +107,26 @@ TEST(BesideTheCoefficient, FollowsFindMtc)
     EXPECT_EQ(editor.results()[0].mtcColburn, expected.mtcColburn);
     EXPECT_EQ(editor.results()[0].hogColburn, expected.hogColburn);
 }
+
+}  // namespace
+
+namespace {
+
+// Help names the scaling with its constant, its source and the issue's
+// check values, in both editions.
+class HelpOnTemperature : public testing::TestWithParam<present::HelpEdition> {};
+
+TEST_P(HelpOnTemperature, NamesTheScalingAndItsSource)
+{
+    const std::string html = present::methodText(present::Language(), present::NumberLocale(), {}, GetParam());
+    for (const char* words : {"exp(4200 K · (1/303.15 K − 1/T))", "Sander", "0.6234 at 20 °C and 1.5565 at 40 °C",
+                              "HOG = z / NTU", "Colburn, Trans. AIChE 35, 211, 1939"})
+        EXPECT_NE(html.find(words), std::string::npos) << words;
+}
+
+INSTANTIATE_TEST_SUITE_P(Editions, HelpOnTemperature,
+                         testing::Values(present::HelpEdition::window, present::HelpEdition::page),
+                         [](const auto& row) { return std::string(row.param == present::HelpEdition::window ? "window" : "page");
+                         });
 
 }  // namespace
