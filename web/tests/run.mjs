@@ -1685,3 +1685,31 @@ describe('uncertainties typed one field after another', () => {
     await page.close();
   });
 });
+
+describe('the column temperature and the equilibrium option', () => {
+  test('a series at its runs\' temperatures exports as natively, and switched back and forth keeps its digits',
+    async () => {
+      const written = JSON.stringify({ format: 'quillon-series', version: 1,
+        equilibrium: { at: 'run_temperature', van_t_hoff_k: 4200 },
+        runs: [20, 40].map((temperature) => ({ y1: 0.02, x1: 0.005, gas_flow: 1, water_flow: 1, packing_height: 2,
+          temperature })) });
+      const page = await openPage(browser, server.url);
+      await open(page, 'warm.quillon', written);
+      await page.waitForFunction(() => window.quillonPage.runs.size() === 2);
+      assert.equal(await page.$eval('#equilibrium', (select) => select.value), 'run_temperature');
+      const csv = await download(page, '#exportCsv');
+      assert.equal(csv.bytes.toString(), ask(['csv'], written));
+      const shown = () => page.$$eval('#runsTable [data-column="hog"], #runsTable [data-column="temperature"]',
+        (cells) => cells.map((cell) => cell.title));
+      const warm = await shown();
+      assert.ok(warm.includes('20') && warm.includes('40'), warm.join(' '));
+      await page.select('#equilibrium', 'table_30c');
+      await page.waitForFunction((before) => [...document.querySelectorAll('#runsTable [data-column="hog"]')]
+        .some((cell, at) => cell.title !== before[at]), {}, warm.filter((_, at) => at % 2 === 1));
+      await page.select('#equilibrium', 'run_temperature');
+      await page.waitForFunction((before) => [...document.querySelectorAll('#runsTable [data-column="hog"]')]
+        .every((cell, at) => cell.title === before[at]), {}, warm.filter((_, at) => at % 2 === 1));
+      assert.deepEqual(await shown(), warm);
+      await page.close();
+    });
+});
