@@ -9,8 +9,8 @@
 
 #include <cstddef>
 #include <optional>
-#include <string_view>
 #include <span>
+#include <string_view>
 #include <variant>
 #include <vector>
 
