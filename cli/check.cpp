@@ -66,7 +66,7 @@ int check(const QStringList& arguments)
         std::vector<std::string> lines;
         if (!parser.isSet(allowNoResults))
             lines = unchecked(input);
-        const auto results = series::computeRuns(input.series.runs, jobs);
+        const auto results = series::computeRuns(input.series.runs, input.series.equilibrium, jobs);
         for (const series::Difference& difference : series::compareResults(input.stored, *results)) {
             lines.push_back(input.name + ": run " + std::to_string(difference.run + 1) + ": " + difference.field
                             + ": stored " + shown(difference.stored) + ", computed " + shown(difference.computed)

@@ -39,6 +39,7 @@ std::string fitJson(const series::Analysis& analysis)
     estimate("gas_exponent", law ? law->gasExponent : std::nullopt);
     estimate("water_exponent", law ? law->waterExponent : std::nullopt);
     json["r_squared"] = orNull(law ? std::optional(law->rSquared) : std::nullopt);
+    json["coefficient"] = series::fittedName(analysis.fitted);
     json["weighted"] = law && law->weighted;
     // Why a fit is unweighted: the runs without an uncertainty, or the option.
     json["unweighted_reason"] = nullptr;
@@ -69,7 +70,8 @@ int fit(const QStringList& arguments)
                             "Fits MTC = a * G^m * L^n to the runs of the series FILE that are in its analysis (not\n"
                             "excluded, no findings unless included, a coefficient found), weighted by their\n"
                             "uncertainties where every such run has one, as the desktop's Series Analysis does.\n"
-                            "An exponent whose flow has one value in every run is left out, and says so.",
+                            "An exponent whose flow has one value in every run is left out, and says so.\n"
+                            "--coefficient colburn fits the coefficient of the Colburn NTU instead, unweighted.",
                             "A series file: .quillon, or CSV; - for standard input.",
                             Files::one};
     QCommandLineParser& parser = commandLine.parser;
@@ -77,17 +79,27 @@ int fit(const QStringList& arguments)
     const QCommandLineOption unweighted("unweighted", "Fit without weights even where the runs have uncertainties.");
     parser.addOption(format);
     parser.addOption(unweighted);
+    const QCommandLineOption coefficient(
+        "coefficient", "quillon (the coefficient of Quillon's NTU, the default) or colburn.", "COEFFICIENT");
+    parser.addOption(coefficient);
     const auto chosenFormat = [&] { return parser.isSet(format) ? parser.value(format) : "text"; };
+    const auto chosenCoefficient = [&] {
+        return series::fittedNamed(parser.isSet(coefficient) ? parser.value(coefficient).toStdString() : "quillon");
+    };
     const auto started = start(commandLine, arguments, [&] {
         const QString chosen = chosenFormat();
-        return chosen == "text" || chosen == "json" ? QString() : "--format wants text or json, not '" + chosen + "'";
+        if (chosen != "text" && chosen != "json")
+            return "--format wants text or json, not '" + chosen + "'";
+        if (!chosenCoefficient())
+            return "--coefficient wants quillon or colburn, not '" + parser.value(coefficient) + "'";
+        return QString();
     });
     if (const int* exit = std::get_if<int>(&started))
         return *exit;
     const Input& input = std::get<Started>(started).inputs.read.front();
     const Computed one = computedOf(input, std::get<Started>(started).jobs);
     const series::Analysis analysis =
-        series::analyse(input.series, one.results, one.uncertainties, !parser.isSet(unweighted));
+        series::analyse(input.series, one.results, one.uncertainties, !parser.isSet(unweighted), *chosenCoefficient());
     if (const auto failure =
             writeOutput({}, chosenFormat() == "json" ? fitJson(analysis) : fitText(analysis, input.series.flowUnit))) {
         printError(*failure);

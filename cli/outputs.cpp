@@ -45,6 +45,10 @@ Json runJson(std::size_t index, const series::Run& run, const series::RunResult&
     json["mtc_95_high"] = drawn ? Json(drawn->interval.high) : Json();
     json["ntu_colburn"] = orNull(result.ntuColburn);
     json["findings"] = std::move(findings);
+    json["temperature"] = orNull(run.temperature);
+    json["hog"] = orNull(result.hog);
+    json["mtc_colburn"] = orNull(result.mtcColburn);
+    json["hog_colburn"] = orNull(result.hogColburn);
     return json;
 }
 
@@ -53,7 +57,7 @@ Json runJson(std::size_t index, const series::Run& run, const series::RunResult&
 Computed computedOf(const Input& input, unsigned jobs)
 {
     // Nothing asks them to stop, so both give every run.
-    return {&input, std::move(*series::computeRuns(input.series.runs, jobs)),
+    return {&input, std::move(*series::computeRuns(input.series.runs, input.series.equilibrium, jobs)),
             std::move(*series::uncertaintiesOf(input.series, jobs))};
 }
 

@@ -35,6 +35,10 @@ _quillon_cli()
         fi
         return
         ;;
+    --coefficient)
+        COMPREPLY=($(compgen -W "quillon colburn" -- "$cur"))
+        return
+        ;;
     -j | --jobs)
         return
         ;;
@@ -44,7 +48,7 @@ _quillon_cli()
     case $command in
     compute) options="--output --format --jobs --help --version" ;;
     check) options="--allow-no-results --jobs --help --version" ;;
-    fit) options="--format --unweighted --jobs --help --version" ;;
+    fit) options="--format --unweighted --coefficient --jobs --help --version" ;;
     report) options="--output --appendix --no-appendix --jobs --help --version" ;;
     *) return ;;
     esac

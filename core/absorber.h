@@ -49,6 +49,28 @@ inline constexpr int ntuSteps = 1000000;
 // above (and NaN) also gives the last row.
 EquilibriumPoint lookupEquilibrium(double y1);
 
+// The table's temperature, degC; 30 + 273.15 is 303.15 in doubles too.
+inline constexpr double tableTemperature = 30.0;
+inline constexpr double kelvinOffset = 273.15;
+
+// The van 't Hoff temperature dependence of NH3's Henry's-law solubility,
+// d ln H / d(1/T), in kelvin (Sander's compilation of Henry's-law constants).
+inline constexpr double vanTHoffSlope = 4200.0;
+
+// How y* at a column temperature compares with the table's at 30 degC:
+// exp(4200 K (1 / 303.15 K - 1 / T)), T = celsius + 273.15 K, with the
+// portable exponential so that the page gets the same bits. Exactly 1 at
+// 30 degC; 0.6234 at 20 degC, 1.5565 at 40 degC.
+double equilibriumFactor(double celsius);
+
+// Whether closeBalance can take the equilibrium at this temperature: a
+// finite value above absolute zero.
+bool usableTemperature(double celsius);
+
+// The equilibrium point for y1 at a column temperature: the row
+// lookupEquilibrium picks, its y* multiplied by equilibriumFactor.
+EquilibriumPoint lookupEquilibrium(double y1, double celsius);
+
 // What a calculation came to. The three faults are the IEEE exceptions that
 // abandon a calculation at the step that raised them; underflow and inexact
 // results are not faults.
@@ -99,6 +121,11 @@ struct Balance {
 // pass, and the outlet test judges what they lead to.
 Balance closeBalance(const RunInputs& inputs);
 
+// closeBalance with the equilibrium point taken at the column's temperature
+// (degC); the inputs are also refused at a temperature that is not usable.
+// Every step after the point is the same as closeBalance's.
+Balance closeBalance(const RunInputs& inputs, double celsius);
+
 // Like a balance, an integration or a coefficient is not completed until
 // its calculation says so.
 struct Integration {
@@ -121,6 +148,10 @@ struct Coefficient {
 // of a run's ntu and gas flow. Invalid data unless the height, ntu and the
 // gas flow are all greater than 0 and the height is finite.
 Coefficient findMtc(double packingHeight, double ntu, double gasFlow);
+
+// The height of a transfer unit, packingHeight / ntu; empty unless both are
+// above 0 and the quotient is finite.
+std::optional<double> heightOfTransferUnit(double packingHeight, double ntu);
 
 // The overall gas-phase NTU of the Colburn equation, the textbook's value
 // for a dilute gas: a straight equilibrium line through the origin of the

@@ -17,15 +17,10 @@ bool inputsValid(const RunInputs& in)
         && in.x1 < 1.0;
 }
 
-}  // namespace
-
-Balance closeBalance(const RunInputs& in)
+// The balance from its equilibrium point on; the inputs are valid.
+Balance balanceWith(const RunInputs& in, const EquilibriumPoint& point)
 {
     Balance balance;
-    if (!inputsValid(in))
-        return balance;
-
-    const EquilibriumPoint point = lookupEquilibrium(in.y1);
     balance.point = point;
 
     // Each step is checked before its value is used, so the first fault
@@ -81,6 +76,22 @@ Balance closeBalance(const RunInputs& in)
     balance.limits.stepWidth = stepWidth;
     balance.outcome = Outcome::completed;
     return balance;
+}
+
+}  // namespace
+
+Balance closeBalance(const RunInputs& in)
+{
+    if (!inputsValid(in))
+        return {};
+    return balanceWith(in, lookupEquilibrium(in.y1));
+}
+
+Balance closeBalance(const RunInputs& in, double celsius)
+{
+    if (!inputsValid(in) || !usableTemperature(celsius))
+        return {};
+    return balanceWith(in, lookupEquilibrium(in.y1, celsius));
 }
 
 }  // namespace absorber

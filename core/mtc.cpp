@@ -26,4 +26,12 @@ Coefficient findMtc(double packingHeight, double ntu, double gasFlow)
     return {Outcome::completed, mtc};
 }
 
+std::optional<double> heightOfTransferUnit(double packingHeight, double ntu)
+{
+    if (!(packingHeight > 0.0 && ntu > 0.0))
+        return std::nullopt;
+    const double height = packingHeight / ntu;
+    return std::isfinite(height) ? std::optional(height) : std::nullopt;
+}
+
 }  // namespace absorber

@@ -21,7 +21,7 @@ bool sameInputs(const absorber::RunInputs& a, const absorber::RunInputs& b)
         && bits(a.waterFlow) == bits(b.waterFlow);
 }
 
-bool sameHeight(const std::optional<double>& a, const std::optional<double>& b)
+bool sameOptional(const std::optional<double>& a, const std::optional<double>& b)
 {
     return a.has_value() == b.has_value()
         && (!a || std::bit_cast<std::uint64_t>(*a) == std::bit_cast<std::uint64_t>(*b));
@@ -123,7 +123,18 @@ series::Series fieldsOf(const series::Series& series)
 
 std::vector<series::RunResult> computeAll(const series::Series& series, unsigned jobs)
 {
-    return series::computeRuns(series.runs, jobs).value_or(std::vector<series::RunResult>{});
+    return series::computeRuns(series.runs, series.equilibrium, jobs).value_or(std::vector<series::RunResult>{});
+}
+
+// A result the main window's steps made, as the series computes it: they
+// take the table's equilibrium, which is the series' own for a run without
+// a temperature.
+series::RunResult underSeries(const series::Run& run, series::RunResult result, series::Equilibrium equilibrium)
+{
+    if (equilibrium == series::Equilibrium::runTemperature && run.temperature)
+        return series::computeRun(run, equilibrium);
+    result.equilibrium = equilibrium;
+    return result;
 }
 
 }  // namespace
@@ -135,7 +146,7 @@ Added SeriesEditor::addRun(const series::Run& run, const series::RunResult& resu
         return {last, false};
     change(EraseRuns{{size()}});
     now.series.runs.push_back(run);
-    now.results.push_back(result);
+    now.results.push_back(underSeries(run, result, now.series.equilibrium));
     now.ids.push_back(nextId);
     return {nextId++, true};
 }
@@ -151,7 +162,11 @@ bool SeriesEditor::setMtc(int id, double packingHeight, double mtc)
         && result.mtc == mtc)
         return false;
     change(keepRun(row));
-    now.series.runs[row].packingHeight = packingHeight;
+    series::Run& run = now.series.runs[row];
+    run.packingHeight = packingHeight;
+    // HOG and the Colburn coefficient follow the height.
+    if (result.ntu)
+        now.results[row] = series::completedRun(run, result.balance, *result.ntu, result.equilibrium);
     now.results[row].coefficientOutcome = absorber::Outcome::completed;
     now.results[row].mtc = mtc;
     return true;
@@ -183,7 +198,7 @@ InputEdit SeriesEditor::setInput(std::size_t row, InputField field, const std::o
         run.packingHeight = value ? std::optional(**value) : std::nullopt;
     else
         inputOf(run.inputs, field) = **value;
-    if (sameInputs(run.inputs, before.inputs) && sameHeight(run.packingHeight, before.packingHeight))
+    if (sameInputs(run.inputs, before.inputs) && sameOptional(run.packingHeight, before.packingHeight))
         return {};
 
     series::RunResult result = now.results[row];
@@ -201,10 +216,14 @@ InputEdit SeriesEditor::setInput(std::size_t row, InputField field, const std::o
             if (!found.coefficient)
                 return {found.message};
         }
-        result = series::completedRun(run, calculated.run->balance, calculated.run->ntu);
+        result = underSeries(run, series::completedRun(run, calculated.run->balance, calculated.run->ntu),
+                             now.series.equilibrium);
     } else {
         result.coefficientOutcome.reset();
         result.mtc.reset();
+        result.hog.reset();
+        result.mtcColburn.reset();
+        result.hogColburn.reset();
     }
     change(keepRun(row));
     now.series.runs[row] = std::move(run);
@@ -246,6 +265,30 @@ bool SeriesEditor::setField(SeriesField field, const std::string& text)
         return false;
     change(SwapFields{fieldsOf(now.series)});
     fieldOf(now.series, field) = text;
+    return true;
+}
+
+bool SeriesEditor::setTemperature(std::size_t row, std::optional<double> celsius)
+{
+    if (row >= size() || (celsius && !absorber::usableTemperature(*celsius))
+        || sameOptional(now.series.runs[row].temperature, celsius))
+        return false;
+    change(keepRun(row));
+    series::Run& run = now.series.runs[row];
+    run.temperature = celsius;
+    // Under the table's equilibrium the temperature changes no number.
+    if (now.series.equilibrium == series::Equilibrium::runTemperature)
+        now.results[row] = series::computeRun(run, now.series.equilibrium);
+    return true;
+}
+
+bool SeriesEditor::setEquilibrium(series::Equilibrium equilibrium, unsigned jobs)
+{
+    if (now.series.equilibrium == equilibrium)
+        return false;
+    change(SwapEquilibrium{now.series.equilibrium, now.results});
+    now.series.equilibrium = equilibrium;
+    now.results = computeAll(now.series, jobs);
     return true;
 }
 
@@ -349,7 +392,7 @@ OpenOutcome SeriesEditor::importRuns(std::string_view bytes, RunsFile kind, unsi
         return std::move(*error);
     auto& file = std::get<FileRuns>(read);
     std::vector<series::RunResult> results =
-        series::computeRuns(file.runs, jobs).value_or(std::vector<series::RunResult>{});
+        series::computeRuns(file.runs, now.series.equilibrium, jobs).value_or(std::vector<series::RunResult>{});
     std::set<std::size_t> differing;
     for (const series::Difference& difference : series::compareResults(file.stored, results))
         differing.insert(difference.run + 1);
@@ -453,6 +496,11 @@ SeriesEditor::Change SeriesEditor::make(Change made)
         Runs taken{takeRows(now.series.runs, erase->rows), takeRows(now.results, erase->rows),
                    takeRows(now.ids, erase->rows)};
         return InsertRuns{std::move(erase->rows), std::move(taken)};
+    }
+    if (auto* equilibrium = std::get_if<SwapEquilibrium>(&made)) {
+        std::swap(now.series.equilibrium, equilibrium->equilibrium);
+        std::swap(now.results, equilibrium->results);
+        return made;
     }
     series::Series& fields = std::get<SwapFields>(made).fields;
     for (const SeriesField field :

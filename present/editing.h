@@ -96,6 +96,11 @@ public:
     // The rows given, in any order, as one step.
     bool remove(const std::vector<std::size_t>& rows);
     bool setField(SeriesField field, const std::string& text);
+    // The run's column temperature (degC), none to clear it; a value
+    // absorber::usableTemperature refuses changes nothing.
+    bool setTemperature(std::size_t row, std::optional<double> celsius);
+    // Every run computed again with the equilibrium chosen, on `jobs` threads.
+    bool setEquilibrium(series::Equilibrium equilibrium, unsigned jobs = 1);
     bool setUncertainties(const series::Uncertainties& uncertainties);
     bool setRunUncertainties(std::size_t row, const series::Uncertainties& uncertainties);
 
@@ -107,8 +112,8 @@ public:
     OpenOutcome open(std::string_view bytes, Origin origin, unsigned jobs = 1);
     OpenOutcome importCsv(std::string_view bytes, unsigned jobs = 1);
 
-    // Import Runs: runs of another file, with their results, join the
-    // series after its last run as one step; the series' own fields and
+    // Import Runs: runs of another file, with their results (computed
+    // with the series' equilibrium), join the series after its last run as one step; the series' own fields and
     // uncertainties stay. No runs, or not one result per run: no step.
     bool appendRuns(std::vector<series::Run> runs, std::vector<series::RunResult> results);
     // A file's runs read, computed on `jobs` threads and appended as one
@@ -182,7 +187,12 @@ private:
     struct SwapFields {
         series::Series fields;
     };
-    using Change = std::variant<SwapRuns, InsertRuns, EraseRuns, SwapFields>;
+    // The equilibrium the series is computed at, with every run's result.
+    struct SwapEquilibrium {
+        series::Equilibrium equilibrium;
+        std::vector<series::RunResult> results;
+    };
+    using Change = std::variant<SwapRuns, InsertRuns, EraseRuns, SwapFields, SwapEquilibrium>;
     struct Step {
         Change change;
         int revision = 0;  // of the state the step leads to

@@ -26,6 +26,10 @@ std::string estimateText(const series::Estimate& estimate, const Language& langu
 
 std::optional<std::string> unweightedText(const series::Analysis& analysis, const Language& language)
 {
+    if (analysis.fitted == series::Fitted::colburn)
+        return language
+            .translate("SeriesChart", "Unweighted because the uncertainties are those of Quillon's coefficient.")
+            .str();
     const std::vector<std::size_t>& missing = analysis.withoutUncertainty;
     if (missing.empty())
         return std::nullopt;
@@ -65,7 +69,10 @@ std::vector<std::string> fitLines(const series::Analysis& analysis, const std::s
                             .str());
         return lines;
     }
-    std::string form = language.translate("SeriesChart", "MTC = a").str();
+    // The default's words are today's; the textbook's coefficient says so.
+    std::string form = analysis.fitted == series::Fitted::colburn
+        ? language.translate("SeriesChart", "MTC (Colburn) = a").str()
+        : language.translate("SeriesChart", "MTC = a").str();
     if (law->gasExponent)
         form += language.translate("SeriesChart", " · G^m").str();
     if (law->waterExponent)

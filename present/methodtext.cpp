@@ -133,6 +133,34 @@ std::string methodText(const Language& language, const NumberLocale& locale, con
                     "A = 0.05² × 3.1416 m² the cross-section of the laboratory column. It needs a height, an NTU and "
                     "a gas flow all greater than 0, from the last completed Calculate.</p>")
                 .str();
+    html += language.translate("MethodWindow", "<h3>HOG and the Colburn coefficient</h3>").str();
+    html += language
+                .translate("MethodWindow",
+                           "<p>The height of a transfer unit is HOG = z / NTU. The Colburn coefficient is the "
+                           "coefficient's formula with the NTU of the Colburn equation above (A. P. Colburn, Trans. "
+                           "AIChE 35, 211, 1939): K<sub>C</sub> = NTU<sub>OG</sub> · G / (z · A), and its HOG is "
+                           "z / NTU<sub>OG</sub>. The runs table, the reports and the CSV export (hog, mtc_colburn, "
+                           "hog_colburn) show them, and the series analysis fits either coefficient. The "
+                           "uncertainties are those of Quillon's coefficient, so a fit of the Colburn coefficient is "
+                           "unweighted.</p>")
+                .str();
+    html += language.translate("MethodWindow", "<h3>The equilibrium at the column's temperature</h3>").str();
+    html +=
+        language
+            .translate(
+                "MethodWindow",
+                "<p>The table is the equilibrium at 30 °C. The series option Equilibrium: at each run's temperature "
+                "scales its y* to each run's column temperature T: y*(T) = y*(30 °C) · exp(%1 K · (1/303.15 K − "
+                "1/T)), the van 't Hoff temperature dependence of NH3's Henry's-law solubility, d ln H / d(1/T) = "
+                "%1 K (R. Sander, Compilation of Henry's law constants (version 4.0) for water as solvent, Atmos. "
+                "Chem. Phys. 15, 4399–4981, 2015). The factor is %2 at 20 °C and %3 at 40 °C; nothing else of the "
+                "calculation changes. A run without a temperature keeps the table's equilibrium, and one outside "
+                "5–50 °C is marked: both are findings. As tabulated at 30 °C, the default, is the calculation as "
+                "ever, and switching back gives every number as before.</p>")
+            .arg(number(absorber::vanTHoffSlope))
+            .arg(result(absorber::equilibriumFactor(20.0)))
+            .arg(result(absorber::equilibriumFactor(40.0)))
+            .str();
     if (edition == HelpEdition::window) {
         html += language.translate("MethodWindow", "<h3>Uncertainty of the coefficient</h3>").str();
         html +=
@@ -216,6 +244,11 @@ std::string methodText(const Language& language, const NumberLocale& locale, con
                        "label (name, Bezeichnung). A file that is not UTF-8 is read as Windows-1252, as Excel saves "
                        "CSV in Western Europe, and a notice says so.</p>")
             .str();
+    html += language
+                .translate("MethodWindow",
+                           "<p>A column of the column temperature in °C is read too: temperature (column "
+                           "temperature, temp, Temperatur, Kolonnentemperatur, Säulentemperatur).</p>")
+                .str();
     html += language
                 .translate("MethodWindow",
                            "<p>Import Runs adds the runs of a series file or a CSV file to the series that is open, "

@@ -47,6 +47,15 @@ std::string runsColumnTitle(RunsColumn column, const std::string& flowUnit, cons
         return language.translate("RunsModel", "MTC ± U (k = 2)").str();
     case RunsColumn::interval:
         return language.translate("RunsModel", "MTC 95 % interval").str();
+    case RunsColumn::temperature:
+        return language.translate("RunsModel", "Column temperature (°C)").str();
+    case RunsColumn::hog:
+        return language.translate("RunsModel", "HOG (m)").str();
+    case RunsColumn::mtcColburn:
+        return withUnit(language.translate("RunsModel", "MTC (Colburn)"),
+                        language.translate("RunsModel", "%1/m³").arg(flowUnit).str());
+    case RunsColumn::hogColburn:
+        return language.translate("RunsModel", "HOG (Colburn) (m)").str();
     }
     return {};
 }
@@ -77,6 +86,14 @@ std::optional<double> runsColumnValue(const series::Run& run, const series::RunR
         return run.packingHeight;
     case RunsColumn::mtc:
         return result.mtc;
+    case RunsColumn::temperature:
+        return run.temperature;
+    case RunsColumn::hog:
+        return result.hog;
+    case RunsColumn::mtcColburn:
+        return result.mtcColburn;
+    case RunsColumn::hogColburn:
+        return result.hogColburn;
     default:
         break;
     }
@@ -90,7 +107,7 @@ RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result,
     RunsCell cell;
     // Inputs as they were typed; results rounded as the fields show them.
     const bool input = column == RunsColumn::y1 || column == RunsColumn::x1 || column == RunsColumn::gasFlow
-        || column == RunsColumn::waterFlow || column == RunsColumn::packingHeight;
+        || column == RunsColumn::waterFlow || column == RunsColumn::packingHeight || column == RunsColumn::temperature;
     if (value) {
         cell.text = input ? exactText(*value, locale) : resultText(*value, locale);
         cell.tip = exactText(*value, locale);
@@ -224,6 +241,34 @@ std::optional<InputField> runsColumnInput(RunsColumn column)
         break;
     }
     return std::nullopt;
+}
+
+std::string equilibriumText(series::Equilibrium equilibrium, const Language& language)
+{
+    if (equilibrium == series::Equilibrium::runTemperature)
+        return language.translate("RunsModel", "at each run's temperature (van 't Hoff, 4200 K)").str();
+    return language.translate("RunsModel", "as tabulated at 30 °C").str();
+}
+
+std::string fittedText(series::Fitted fitted, const Language& language)
+{
+    if (fitted == series::Fitted::colburn)
+        return language.translate("RunsModel", "Colburn coefficient").str();
+    return language.translate("RunsModel", "Quillon's coefficient").str();
+}
+
+std::optional<MessageBox> temperatureRefusal(const Language& language, std::string_view typed,
+                                             const std::optional<double>& value)
+{
+    if (value && absorber::usableTemperature(*value))
+        return std::nullopt;
+    return MessageBox{language.translate("RunsModel", "Column temperature").str(),
+                      language
+                          .translate("RunsModel",
+                                     "%1 is not a column temperature. Type it in °C, above −273.15, "
+                                     "or empty the cell for none.")
+                          .arg(quoted(typed))
+                          .str()};
 }
 
 }  // namespace present

@@ -6,6 +6,8 @@
 #include "present/columnsteps.h"
 #include "present/language.h"
 #include "present/numbers.h"
+#include "present/words.h"
+#include "series/analysis.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
 
@@ -34,15 +36,20 @@ enum class RunsColumn {
     mtc,
     uncertainty,
     interval,
+    // The column's temperature, and beside the coefficient.
+    temperature,
+    hog,
+    mtcColburn,
+    hogColburn,
 };
-inline constexpr int runsColumnCount = int(RunsColumn::interval) + 1;
+inline constexpr int runsColumnCount = int(RunsColumn::hogColburn) + 1;
 
 // A column's title on one line; the flows and the coefficient name the
 // series' flow unit unless it is empty.
 std::string runsColumnTitle(RunsColumn column, const std::string& flowUnit, const Language& language);
 
-// The value of one of the columns from y1 to the coefficient; none where
-// the run has no such value, and for the other columns.
+// The value of one of the columns from y1 to the coefficient, or from the
+// temperature on; none where the run has no such value, and for the others.
 std::optional<double> runsColumnValue(const series::Run& run, const series::RunResult& result, RunsColumn column);
 
 struct RunsCell {
@@ -101,5 +108,15 @@ std::string noUncertaintiesGivenText(const Language& language);
 // setInput): y1, x1, both flows and the packing height; none for the
 // columns the core computes and the others.
 std::optional<InputField> runsColumnInput(RunsColumn column);
+
+// The series' equilibrium option and the analysis' choice of coefficient
+// as the controls and the reports name them.
+std::string equilibriumText(series::Equilibrium equilibrium, const Language& language);
+std::string fittedText(series::Fitted fitted, const Language& language);
+
+// The box for a column temperature the Runs window cannot take; none for a
+// number it can (or an emptied cell, which clears it).
+std::optional<MessageBox> temperatureRefusal(const Language& language, std::string_view typed,
+                                             const std::optional<double>& value);
 
 }  // namespace present

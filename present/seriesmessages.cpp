@@ -275,6 +275,11 @@ Text seriesFileText(const series::Message& m, const Language& language, const Nu
         return language.translate("Series", "expected an uncertainty of 0 or more for \"%1\", found %2")
             .arg(text(0))
             .arg(text(1));
+    case MessageKind::wrongEquilibrium:
+        return language.translate("Series", "expected %2 for \"%1\" of \"equilibrium\", found %3")
+            .arg(text(0))
+            .arg(text(1))
+            .arg(text(2));
     default:
         return readerText(m, language, locale);
     }

@@ -185,6 +185,16 @@ std::string findingMessage(const Language& language, series::Finding finding)
                        "The driving force changes sign between the limits: the integral the NTU sum "
                        "stands for does not exist.")
             .str();
+    case series::Finding::temperatureMissing:
+        return language
+            .translate("Findings", "The run has no column temperature: its equilibrium is the table's at 30 °C.")
+            .str();
+    case series::Finding::temperatureOutsideRange:
+        return language
+            .translate("Findings",
+                       "The column temperature is outside 5–50 °C, where the equilibrium's scaling "
+                       "with temperature is not checked.")
+            .str();
     }
     return {};
 }

@@ -94,7 +94,7 @@ double writeEquilibriumTable(Page& page, double top, std::optional<absorber::Equ
     return top + used + sectionGap;
 }
 
-double writeMethod(Page& page, double top)
+double writeMethod(Page& page, double top, series::Equilibrium equilibrium)
 {
     top = page.section(margin, top, PdfText::tr("Method"));
     const QString method =
@@ -111,7 +111,17 @@ double writeMethod(Page& page, double top)
             "cross-section of the laboratory column. Assumptions: the gas mixture is dilute, the entering "
             "water holds no NH3, and the water is not recycled.")
             .arg(QLocale().toString(absorber::ntuSteps));
-    return top + page.paragraph(margin, top, pageWidth - 2 * margin, method, page.body) + sectionGap;
+    const QString beside =
+        PdfText::tr("HOG = height ÷ NTU; the Colburn coefficient and its HOG take the Colburn equation's NTU instead.");
+    const QString basis = equilibrium == series::Equilibrium::runTemperature
+        ? PdfText::tr(
+              "Equilibrium at each run's temperature T: the table's y* × exp(%1 K · (1/303.15 K − 1/T)), the "
+              "van 't Hoff temperature dependence of NH3's Henry's-law solubility (%2).")
+              .arg(page.full(absorber::vanTHoffSlope),
+                   QString::fromUtf8(series::equilibriumSource.data(), qsizetype(series::equilibriumSource.size())))
+        : PdfText::tr("Equilibrium: as tabulated at 30 °C.");
+    return top + page.paragraph(margin, top, pageWidth - 2 * margin, method + u' ' + beside + u' ' + basis, page.body)
+        + sectionGap;
 }
 
 }  // namespace report::pdf

@@ -138,7 +138,7 @@ double writeRows(Page& page, double top, double labelX, double valueX,
 double writeEquilibriumTable(Page& page, double top, std::optional<absorber::EquilibriumPoint> used);
 
 // The method and its assumptions across the page.
-double writeMethod(Page& page, double top);
+double writeMethod(Page& page, double top, series::Equilibrium equilibrium);
 
 // A run's report from the top of the current page: its first page, and a
 // second for its uncertainty when it has one, begun with newPage (false

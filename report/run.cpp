@@ -39,7 +39,12 @@ std::optional<Run> seriesRun(const series::Series& series, std::size_t index, co
     if (run.packingHeight && result.mtc) {
         shown.packingHeight = run.packingHeight;
         shown.mtc = result.mtc;
+        shown.hog = result.hog;
+        shown.mtcColburn = result.mtcColburn;
+        shown.hogColburn = result.hogColburn;
     }
+    shown.equilibrium = series.equilibrium;
+    shown.equilibriumTemperature = result.equilibriumTemperature;
     shown.ntuColburn = result.ntuColburn;
     shown.findings = qstrings(present::findingMessages(qtLanguage(), series::findingsOf(run, result)));
     shown.flowUnit = QString::fromStdString(series.flowUnit);

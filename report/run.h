@@ -49,6 +49,15 @@ struct Run {
     std::optional<double> ntuColburn;
     QStringList findings;
 
+    // Beside the coefficient, once it is found: HOG and the Colburn
+    // coefficient with its HOG. Where the equilibrium came from, with the
+    // column temperature it was taken at when not the table's.
+    std::optional<double> hog;
+    std::optional<double> mtcColburn;
+    std::optional<double> hogColburn;
+    series::Equilibrium equilibrium = series::Equilibrium::table;
+    std::optional<double> equilibriumTemperature;
+
     // The unit of both flows, as the series names it; empty when it names
     // none. The coefficient's unit is this unit per cubic metre.
     QString flowUnit;

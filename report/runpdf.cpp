@@ -70,6 +70,8 @@ double writeResults(Page& page, double top, const Run& run, int uncertaintyPage)
         page.text(fullColumn, top, page.full(value), page.body);
         top += rowHeight;
     };
+    if (run.equilibriumTemperature)
+        row(PdfText::tr("Column temperature of the equilibrium (°C)"), *run.equilibriumTemperature);
     row(PdfText::tr("NH3 mole fraction in equilibrium, y*"), run.eqY);
     row(PdfText::tr("NH3 mole fraction at the air outlet, y2"), run.y2);
     row(PdfText::tr("Number of transfer units, NTU"), run.ntu);
@@ -85,6 +87,16 @@ double writeResults(Page& page, double top, const Run& run, int uncertaintyPage)
         // The flow unit per cubic metre of packing.
         const QString unit = run.flowUnit.isEmpty() ? QString() : PdfText::tr("%1/m³").arg(run.flowUnit);
         row(withUnit(PdfText::tr("Mass-transfer coefficient"), unit), *run.mtc);
+        // On one line, so that the chart keeps its height: full precision is in the CSV export.
+        if (run.hog) {
+            const QString colburn = run.mtcColburn && run.hogColburn
+                ? PdfText::tr("; by the Colburn NTU: coefficient %1, HOG %2 m")
+                      .arg(page.shown(*run.mtcColburn), page.shown(*run.hogColburn))
+                : QString();
+            page.text(labelColumn, top, PdfText::tr("HOG = height ÷ NTU: %1 m").arg(page.shown(*run.hog)) + colburn,
+                      page.body);
+            top += rowHeight;
+        }
         if (run.monteCarlo) {
             // U to two significant digits, the interval's ends to its place.
             const double expanded = series::coverageFactor * run.monteCarlo->u;
@@ -229,7 +241,7 @@ bool writeRunPages(Page& page, const Run& run, const PdfDetails& details, int un
     top = writeResults(page, top, run, uncertaintyPage);
     const double left = writeBalance(page, top, run);
     const double right = writeEquilibriumTable(page, top, absorber::EquilibriumPoint{run.eqX, run.eqY});
-    top = writeMethod(page, std::max(left, right));
+    top = writeMethod(page, std::max(left, right), run.equilibrium);
 
     const double chartHeight = pageHeight - margin - top;
     drawRunChart(page.painter, page.rect(margin, top, pageWidth - 2 * margin, chartHeight), run);

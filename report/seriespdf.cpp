@@ -38,7 +38,23 @@ constexpr double pageBottom = footerTop - 4.0;
 
 // The table's columns; the label and the notes are left-aligned, the
 // others right-aligned.
-enum TableColumn { number, label, y1, x1, gasFlow, waterFlow, height, y2, ntu, colburn, mtc, uncertainty, notes };
+enum TableColumn {
+    number,
+    label,
+    y1,
+    x1,
+    gasFlow,
+    waterFlow,
+    height,
+    y2,
+    ntu,
+    colburn,
+    mtc,
+    uncertainty,
+    hog,
+    mtcColburn,
+    notes
+};
 constexpr std::size_t columnCount = notes + 1;
 using Cells = std::array<QString, columnCount>;
 
@@ -100,9 +116,10 @@ double writeTitleBlock(Page& page, const series::Series& series, const PdfDetail
 
 Cells tableTitles()
 {
-    return {PdfText::tr("Run"), PdfText::tr("Label"),     PdfText::tr("y1"),   PdfText::tr("x1"),  PdfText::tr("G"),
-            PdfText::tr("L"),   PdfText::tr("z (m)"),     PdfText::tr("y2"),   PdfText::tr("NTU"), PdfText::tr("NTU C"),
-            PdfText::tr("MTC"), PdfText::tr("U (k = 2)"), PdfText::tr("Notes")};
+    return {PdfText::tr("Run"),     PdfText::tr("Label"), PdfText::tr("y1"),    PdfText::tr("x1"),
+            PdfText::tr("G"),       PdfText::tr("L"),     PdfText::tr("z (m)"), PdfText::tr("y2"),
+            PdfText::tr("NTU"),     PdfText::tr("NTU C"), PdfText::tr("MTC"),   PdfText::tr("U (k = 2)"),
+            PdfText::tr("HOG (m)"), PdfText::tr("MTC C"), PdfText::tr("Notes")};
 }
 
 // A row of the table: its cells, or for a run that did not complete, why,
@@ -232,6 +249,8 @@ std::vector<TableRow> tableRows(Page& page, const series::Series& series, std::s
             shown(ntu, result.ntu);
             shown(colburn, result.ntuColburn);
             shown(mtc, result.mtc);
+            shown(hog, result.hog);
+            shown(mtcColburn, result.mtcColburn);
             const std::variant<series::MonteCarlo, series::NotGiven> monteCarlo = i < uncertainties.size()
                 ? uncertainties[i].monteCarlo
                 : series::NotGiven{{series::MessageKind::notComputed}};
@@ -290,7 +309,10 @@ double writeTable(Page& page, Pages& pages, double top, const series::Series& se
                           unitNote
                               + PdfText::tr("NTU C is the NTU by the Colburn equation. U is the expanded uncertainty "
                                             "of the coefficient (Monte Carlo, k = 2). Runs marked \"out\" are not in "
-                                            "the fit: excluded, or with findings."),
+                                            "the fit: excluded, or with findings.")
+                              + u' '
+                              + PdfText::tr("HOG is the height of a transfer unit, z / NTU; MTC C the coefficient "
+                                            "from NTU C."),
                           page.small)
         + 1.0;
     std::vector<Footnote> footnotes;
@@ -405,7 +427,7 @@ bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<c
 
     if (!pages.next())
         return false;
-    top = writeMethod(page, margin);
+    top = writeMethod(page, margin, series.equilibrium);
     top = writeFitMethod(page, top);
     writeEquilibriumTable(page, top, std::nullopt);
 

@@ -13,16 +13,20 @@ std::size_t runsInAnalysis(const Analysis& analysis)
 }
 
 Analysis analyse(const Series& series, std::span<const RunResult> results,
-                 std::span<const RunUncertainty> uncertainties, bool weighted)
+                 std::span<const RunUncertainty> uncertainties, bool weighted, Fitted fitted)
 {
     Analysis analysis;
+    analysis.fitted = fitted;
+    const bool colburn = fitted == Fitted::colburn;
     std::vector<FitPoint> used;
     for (std::size_t i = 0; i < series.runs.size() && i < results.size(); ++i) {
         const Run& run = series.runs[i];
-        if (!results[i].mtc)
+        const std::optional<double>& mtc = colburn ? results[i].mtcColburn : results[i].mtc;
+        if (!mtc)
             continue;
-        FitPoint point{run.inputs.gasFlow, run.inputs.waterFlow, *results[i].mtc, std::nullopt};
-        if (i < uncertainties.size()) {
+        FitPoint point{run.inputs.gasFlow, run.inputs.waterFlow, *mtc, std::nullopt};
+        // The Monte Carlo draws Quillon's coefficient; Colburn's has no uncertainty.
+        if (!colburn && i < uncertainties.size()) {
             if (const auto* drawn = std::get_if<MonteCarlo>(&uncertainties[i].monteCarlo))
                 point.uMtc = drawn->u;
         }
@@ -30,15 +34,29 @@ Analysis analyse(const Series& series, std::span<const RunResult> results,
         analysis.runs.push_back({i, point, inFit});
         if (inFit)
             used.push_back(point);
-        if (inFit && hasLogarithms(point) && !weighable(point))
+        if (inFit && !colburn && hasLogarithms(point) && !weighable(point))
             analysis.withoutUncertainty.push_back(i);
     }
     if (used.empty())
         analysis.fit =
             NotGiven{{analysis.runs.empty() ? MessageKind::noRunHasCoefficient : MessageKind::everyRunExcluded}};
     else
-        analysis.fit = fitPowerLaw(used, weighted);
+        analysis.fit = fitPowerLaw(used, weighted && !colburn);
     return analysis;
+}
+
+std::string_view fittedName(Fitted fitted)
+{
+    return fitted == Fitted::colburn ? "colburn" : "quillon";
+}
+
+std::optional<Fitted> fittedNamed(std::string_view name)
+{
+    if (name == "quillon")
+        return Fitted::quillon;
+    if (name == "colburn")
+        return Fitted::colburn;
+    return std::nullopt;
 }
 
 }  // namespace series

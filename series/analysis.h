@@ -8,11 +8,19 @@
 #include "series/uncertainty.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 namespace series {
+
+// Which coefficient the analysis fits.
+enum class Fitted {
+    quillon,  // the coefficient of Quillon's NTU sum: the default
+    colburn,  // the coefficient of the Colburn NTU, which has no uncertainty: its fit is unweighted
+};
 
 struct AnalysisRun {
     std::size_t run;  // 0-based, in the series
@@ -26,6 +34,7 @@ struct Analysis {
     // The runs the fit takes (0-based, in order) that have no uncertainty:
     // any one of them keeps the fit unweighted, asked or not.
     std::vector<std::size_t> withoutUncertainty;
+    Fitted fitted = Fitted::quillon;
 };
 
 // How many runs with a coefficient are in the analysis.
@@ -35,6 +44,11 @@ std::size_t runsInAnalysis(const Analysis& analysis);
 // weighted when `weighted` is set and every run used has an uncertainty.
 // `uncertainties` may be empty or shorter than the series.
 Analysis analyse(const Series& series, std::span<const RunResult> results,
-                 std::span<const RunUncertainty> uncertainties = {}, bool weighted = true);
+                 std::span<const RunUncertainty> uncertainties = {}, bool weighted = true,
+                 Fitted fitted = Fitted::quillon);
+
+// "quillon", "colburn"; and back.
+std::string_view fittedName(Fitted fitted);
+std::optional<Fitted> fittedNamed(std::string_view name);
 
 }  // namespace series

@@ -24,7 +24,8 @@ using ImportResult = std::variant<ImportedSeries, ReadError>;
 // The runs of a CSV file, from Export or from a spreadsheet: ',', ';' or tab
 // as the delimiter, RFC 4180 quoting, CRLF, LF or a lone CR, UTF-8 with or
 // without a BOM, or else Windows-1252 with a notice saying so. The header is the first line naming the columns (y1, x1,
-// gas flow and water flow are required; packing height and label are read;
+// gas flow and water flow are required; packing height, label and the
+// column temperature are read;
 // result columns are ignored, as the results are recomputed); lines before
 // it are skipped with a notice. Every number is read with one decimal
 // separator for the whole file: the one its numbers show, or else '.' after
@@ -36,11 +37,11 @@ ImportResult importCsv(std::string_view bytes);
 
 // Every run in order as UTF-8 with CRLF line ends, under the header
 // run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc,
-// u_mtc,mtc_95_low,mtc_95_high,ntu_colburn,findings
+// u_mtc,mtc_95_low,mtc_95_high,ntu_colburn,findings,temperature,hog,mtc_colburn,hog_colburn
 // with numbers in full and '.' as the decimal point; a run without a row in
 // `results` has empty result cells, and one without a Monte Carlo result in
 // `uncertainties` empty uncertainty cells. importCsv reads back the same
-// inputs, labels and heights, bit for bit.
+// inputs, labels, heights and temperatures, bit for bit.
 std::string exportCsv(const Series& series, std::span<const RunResult> results,
                       std::span<const RunUncertainty> uncertainties = {});
 

@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::string_view header =
     "run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,ntu,mtc,u_mtc,mtc_95_low,mtc_95_"
-    "high,ntu_colburn,findings\r\n";
+    "high,ntu_colburn,findings,temperature,hog,mtc_colburn,hog_colburn\r\n";
 
 std::string optionalText(const std::optional<double>& value)
 {
@@ -63,6 +63,14 @@ void appendRows(std::string& csv, std::string_view prefix, const Series& series,
                            findingCodes(findingsOf(run, result)));
         } else {
             csv += ",,,,,,,,,,,";
+        }
+        fmt::format_to(std::back_inserter(csv), ",{}", optionalText(run.temperature));
+        if (i < results.size()) {
+            const RunResult& result = results[i];
+            fmt::format_to(std::back_inserter(csv), ",{},{},{}", optionalText(result.hog),
+                           optionalText(result.mtcColburn), optionalText(result.hogColburn));
+        } else {
+            csv += ",,,";
         }
         csv += "\r\n";
     }

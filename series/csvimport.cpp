@@ -15,11 +15,11 @@ namespace {
 
 // What a column holds. The first four are the run's inputs, in the order of
 // absorber::RunInputs.
-enum Column { y1, x1, gasFlow, waterFlow, packingHeight, label, result };
+enum Column { y1, x1, gasFlow, waterFlow, packingHeight, label, temperature, result };
 constexpr std::size_t columnCount = result;  // the columns read
 
 constexpr std::array<std::string_view, columnCount> columnNames{
-    "y1", "x1", "gas_flow", "water_flow", "packing_height", "label",
+    "y1", "x1", "gas_flow", "water_flow", "packing_height", "label", "temperature",
 };
 
 struct HeaderName {
@@ -88,6 +88,13 @@ constexpr auto headerNames = std::to_array<HeaderName>({
     {"name", label},
     {"bezeichnung", label},
     {"beschriftung", label},
+    {"temperature", temperature},
+    {"columntemperature", temperature},
+    {"temp", temperature},
+    {"temperatur", temperature},
+    {"kolonnentemperatur", temperature},
+    {"säulentemperatur", temperature},
+    {"saeulentemperatur", temperature},
     // Results and the user's marks: opening recomputes, so they are not read.
     {"run", result},
     {"lauf", result},
@@ -112,6 +119,10 @@ constexpr auto headerNames = std::to_array<HeaderName>({
     {"umtc", result},
     {"mtc95low", result},
     {"mtc95high", result},
+    {"hog", result},
+    {"htu", result},
+    {"mtccolburn", result},
+    {"hogcolburn", result},
     {"ergebnis", result},
 });
 
@@ -198,11 +209,12 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
 
     Run run;
     double* inputs[] = {&run.inputs.y1, &run.inputs.x1, &run.inputs.gasFlow, &run.inputs.waterFlow};
-    for (const Column column : {y1, x1, gasFlow, waterFlow, packingHeight}) {
+    for (const Column column : {y1, x1, gasFlow, waterFlow, packingHeight, temperature}) {
         if (!layout[column])
             continue;
         const std::string& cell = record.fields[*layout[column]];
-        if (column == packingHeight && text::trimmed(cell).empty())
+        const bool optional = column == packingHeight || column == temperature;
+        if (optional && text::trimmed(cell).empty())
             continue;
         const csv::CellNumber number = csv::readCell(cell, decimal);
         const std::string name(columnNames[column]);
@@ -217,6 +229,8 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
             return Skipped{{MessageKind::skippedNotANumber, {name, cell}}};
         if (column == packingHeight)
             run.packingHeight = number.value;
+        else if (column == temperature)
+            run.temperature = number.value;
         else
             *inputs[column] = *number.value;
     }
@@ -234,7 +248,7 @@ char decimalOf(std::span<const csv::Record> rows, const Layout& layout, std::siz
     for (const csv::Record& row : rows) {
         if (row.fields.size() != headerFields)
             continue;
-        for (const Column column : {y1, x1, gasFlow, waterFlow, packingHeight}) {
+        for (const Column column : {y1, x1, gasFlow, waterFlow, packingHeight, temperature}) {
             if (!layout[column])
                 continue;
             const char vote = csv::voteOf(row.fields[*layout[column]]);

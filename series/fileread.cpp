@@ -16,11 +16,12 @@ using Json = nlohmann::ordered_json;
 
 constexpr int readableVersion = 1;
 
-constexpr std::array<std::string_view, 9> seriesKeys{
-    "format", "version", "title", "people", "date", "flow_unit", "notes", "uncertainty", "runs",
+constexpr std::array<std::string_view, 10> seriesKeys{
+    "format", "version", "title", "people", "date", "flow_unit", "notes", "uncertainty", "runs", "equilibrium",
 };
-constexpr std::array<std::string_view, 10> runKeys{
-    "label", "y1", "x1", "gas_flow", "water_flow", "packing_height", "excluded", "included", "uncertainty", "results",
+constexpr std::array<std::string_view, 11> runKeys{
+    "label",    "y1",       "x1",          "gas_flow", "water_flow",  "packing_height",
+    "excluded", "included", "uncertainty", "results",  "temperature",
 };
 // ntu_colburn and findings follow from the rest and are computed again.
 constexpr std::array<std::string_view, 8> resultKeys{"outcome", "eq_x", "eq_y",        "y2",
@@ -88,7 +89,8 @@ public:
         Series& series = opened.series;
         if (!text(root, "", "title", series.title) || !text(root, "", "people", series.people)
             || !text(root, "", "date", series.date) || !text(root, "", "flow_unit", series.flowUnit)
-            || !text(root, "", "notes", series.notes) || !uncertainty(root, "", series.uncertainty))
+            || !text(root, "", "notes", series.notes) || !uncertainty(root, "", series.uncertainty)
+            || !equilibrium(root, series.equilibrium))
             return false;
         const Json* runs = find(root, "runs");
         if (!runs || !runs->is_array())
@@ -112,7 +114,8 @@ private:
             || !number(json, at, "x1", run.inputs.x1) || !number(json, at, "gas_flow", run.inputs.gasFlow)
             || !number(json, at, "water_flow", run.inputs.waterFlow)
             || !number(json, at, "packing_height", run.packingHeight) || !flag(json, at, "excluded", run.excluded)
-            || !flag(json, at, "included", run.included) || !uncertainty(json, at, run.uncertainty))
+            || !flag(json, at, "included", run.included) || !uncertainty(json, at, run.uncertainty)
+            || !number(json, at, "temperature", run.temperature))
             return false;
         run.unknownKeys = keep(json, at, runKeys, "run");
 
@@ -205,6 +208,31 @@ private:
                 return refuse(where + '/' + json::pointerToken(key),
                               {MessageKind::negativeUncertainty, {key, member.value().dump()}});
         }
+        return true;
+    }
+
+    // {"at": "run_temperature", "van_t_hoff_k": 4200, "source": "..."}: the
+    // constant must be the one this version computes with; the source is
+    // for the reader.
+    bool equilibrium(const Json& root, Equilibrium& out)
+    {
+        const Json* value = find(root, "equilibrium");
+        if (!value || value->is_null())
+            return true;
+        if (!value->is_object())
+            return wrongKind("", "equilibrium", "object", value);
+        const Json* at = find(*value, "at");
+        const std::optional<Equilibrium> named =
+            at && at->is_string() ? equilibriumNamed(at->get<std::string>()) : std::nullopt;
+        if (!named)
+            return refuse(
+                "/equilibrium/at",
+                {MessageKind::wrongEquilibrium, {"at", "table_30c or run_temperature", at ? at->dump() : "nothing"}});
+        const Json* constant = find(*value, "van_t_hoff_k");
+        if (constant && !(constant->is_number() && constant->get<double>() == absorber::vanTHoffSlope))
+            return refuse("/equilibrium/van_t_hoff_k",
+                          {MessageKind::wrongEquilibrium, {"van_t_hoff_k", "4200", constant->dump()}});
+        out = *named;
         return true;
     }
 

@@ -75,6 +75,8 @@ Json runJson(const Run& run, const RunResult* result)
         json["included"] = true;
     if (Json u = uncertaintyJson(run.uncertainty); !u.empty())
         json["uncertainty"] = std::move(u);
+    if (run.temperature)
+        json["temperature"] = *run.temperature;
     if (result)
         json["results"] = resultsJson(run, *result);
     addUnknownKeys(json, run.unknownKeys);
@@ -95,6 +97,11 @@ std::string writeSeriesFile(const Series& series, std::span<const RunResult> res
     json["notes"] = series.notes;
     if (Json u = uncertaintyJson(series.uncertainty); !u.empty())
         json["uncertainty"] = std::move(u);
+    // Written only when not the default, so that today's files stay as they are.
+    if (series.equilibrium != Equilibrium::table)
+        json["equilibrium"] = {{"at", std::string(equilibriumName(series.equilibrium))},
+                               {"van_t_hoff_k", absorber::vanTHoffSlope},
+                               {"source", std::string(equilibriumSource)}};
     Json runs = Json::array();
     for (std::size_t i = 0; i < series.runs.size(); ++i)
         runs.push_back(runJson(series.runs[i], i < results.size() ? &results[i] : nullptr));

@@ -23,6 +23,12 @@ std::vector<Finding> findingsOf(const Run& run, const RunResult& result)
     // The limits are formed only by a balance that completed.
     if (balance.outcome == absorber::Outcome::completed && absorber::drivingForceChangesSign(balance.limits))
         found.push_back(Finding::drivingForceChangesSign);
+    if (result.equilibrium == Equilibrium::runTemperature) {
+        if (!run.temperature)
+            found.push_back(Finding::temperatureMissing);
+        else if (!(*run.temperature >= lowestTemperature && *run.temperature <= highestTemperature))
+            found.push_back(Finding::temperatureOutsideRange);
+    }
     return found;
 }
 
@@ -41,6 +47,10 @@ std::string_view findingCode(Finding finding)
         return "above_equilibrium";
     case Finding::drivingForceChangesSign:
         return "driving_force_changes_sign";
+    case Finding::temperatureMissing:
+        return "temperature_missing";
+    case Finding::temperatureOutsideRange:
+        return "temperature_outside_range";
     }
     return {};
 }

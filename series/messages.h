@@ -79,6 +79,7 @@ enum class MessageKind {
     wrongOutcome,         // texts {"outcome" as found, JSON}
     unknownUncertainty,   // texts {key}
     negativeUncertainty,  // texts {key, value as found}
+    wrongEquilibrium,     // texts {key, what is expected, value as found}: the "equilibrium" object
 
     // Why the fit gives no law or leaves an exponent out.
     noRunHasCoefficient,  // the analysis holds no run with a coefficient

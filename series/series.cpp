@@ -30,7 +30,8 @@ bool identicalRuns(const Run& a, const Run& b)
     return sameBits(a.inputs.y1, b.inputs.y1) && sameBits(a.inputs.x1, b.inputs.x1)
         && sameBits(a.inputs.gasFlow, b.inputs.gasFlow) && sameBits(a.inputs.waterFlow, b.inputs.waterFlow)
         && sameBits(a.packingHeight, b.packingHeight) && a.label == b.label && a.excluded == b.excluded
-        && a.included == b.included && sameBits(a.uncertainty, b.uncertainty) && a.unknownKeys == b.unknownKeys;
+        && a.included == b.included && sameBits(a.uncertainty, b.uncertainty) && a.unknownKeys == b.unknownKeys
+        && sameBits(a.temperature, b.temperature);
 }
 
 struct OutcomeName {
@@ -51,7 +52,8 @@ constexpr std::array<OutcomeName, 5> outcomeNames{{
 bool identical(const Series& a, const Series& b)
 {
     if (a.title != b.title || a.people != b.people || a.date != b.date || a.flowUnit != b.flowUnit || a.notes != b.notes
-        || !sameBits(a.uncertainty, b.uncertainty) || a.unknownKeys != b.unknownKeys || a.runs.size() != b.runs.size())
+        || !sameBits(a.uncertainty, b.uncertainty) || a.unknownKeys != b.unknownKeys || a.runs.size() != b.runs.size()
+        || a.equilibrium != b.equilibrium)
         return false;
     for (std::size_t i = 0; i < a.runs.size(); ++i) {
         if (!identicalRuns(a.runs[i], b.runs[i]))

@@ -35,6 +35,12 @@ struct Uncertainties {
     bool operator==(const Uncertainties&) const = default;
 };
 
+// Where a series takes its equilibrium points.
+enum class Equilibrium {
+    table,           // the table at 30 degC whatever the column's temperature: the default
+    runTemperature,  // y* scaled to each run's temperature; a run without one keeps the table's
+};
+
 // One run as the user gave it.
 struct Run {
     absorber::RunInputs inputs{};  // y1, x1, gasFlow, waterFlow
@@ -44,6 +50,10 @@ struct Run {
     bool included = false;      // taken into the analysis by the user although it has findings
     Uncertainties uncertainty;  // overrides of the series' defaults, key by key
     UnknownKeys unknownKeys;
+
+    // The column's temperature, degC. Initialised, so that the runs written
+    // as braces elsewhere need not name it.
+    std::optional<double> temperature{};
 };
 
 // What the core makes of a run.
@@ -54,6 +64,16 @@ struct RunResult {
     std::optional<absorber::Outcome> coefficientOutcome;         // a height was given and Calculate completed
     std::optional<double> mtc;                                   // when the coefficient completed
     std::optional<double> ntuColburn;  // the textbook's NTU for the same run, when Calculate completed
+
+    // Beside the coefficient, with a height: packing height / ntu, and the
+    // coefficient and HOG of the Colburn NTU (findMtc's and HOG's formulas).
+    std::optional<double> hog;
+    std::optional<double> mtcColburn;
+    std::optional<double> hogColburn;
+    // Where the balance took its equilibrium point, and at which
+    // temperature (degC) when not the table's.
+    Equilibrium equilibrium = Equilibrium::table;
+    std::optional<double> equilibriumTemperature;
 };
 
 struct Series {
@@ -65,21 +85,30 @@ struct Series {
     Uncertainties uncertainty;  // every run's, unless the run overrides them
     std::vector<Run> runs;
     UnknownKeys unknownKeys;
+
+    Equilibrium equilibrium = Equilibrium::table;
 };
 
 // closeBalance, integrateNtu, then findMtc(height, ntu, gasFlow) when the run
 // has a height: the steps and values the main window's Calculate and Find MTC
 // use.
-RunResult computeRun(const Run& run);
+// With Equilibrium::runTemperature and a run temperature, closeBalance takes
+// the point at that temperature; otherwise the table's, as today.
+RunResult computeRun(const Run& run, Equilibrium equilibrium = Equilibrium::table);
 
 // computeRun with the integration of the run's limits made elsewhere (a
 // worker of the page): the same steps in the same order, so the same bits.
-RunResult computeRun(const Run& run, const absorber::Integration& integration);
+RunResult computeRun(const Run& run, const absorber::Integration& integration,
+                     Equilibrium equilibrium = Equilibrium::table);
+
+// The balance computeRun closes for a run.
+absorber::Balance balanceOf(const Run& run, Equilibrium equilibrium);
 
 // What computeRun gives for a run whose balance completed and whose NTU the
 // caller has already integrated (the main window's Calculate): the Colburn
-// NTU and, with a height, the coefficient added.
-RunResult completedRun(const Run& run, const absorber::Balance& balance, double ntu);
+// NTU and, with a height, the coefficients and HOGs added.
+RunResult completedRun(const Run& run, const absorber::Balance& balance, double ntu,
+                       Equilibrium equilibrium = Equilibrium::table);
 
 // computeRun for every run, in order, on `jobs` threads. With jobs <= 1 all
 // runs are computed on the calling thread and no thread is made, as a
@@ -89,6 +118,19 @@ RunResult completedRun(const Run& run, const absorber::Balance& balance, double 
 // answer is std::nullopt.
 std::optional<std::vector<RunResult>> computeRuns(std::span<const Run> runs, unsigned jobs,
                                                   std::atomic<std::size_t>* done = nullptr, std::stop_token stop = {});
+
+// computeRuns with the series' choice of equilibrium.
+std::optional<std::vector<RunResult>> computeRuns(std::span<const Run> runs, Equilibrium equilibrium, unsigned jobs,
+                                                  std::atomic<std::size_t>* done = nullptr, std::stop_token stop = {});
+
+// The option as files name it: "table_30c", "run_temperature"; and back.
+std::string_view equilibriumName(Equilibrium equilibrium);
+std::optional<Equilibrium> equilibriumNamed(std::string_view name);
+
+// Where absorber::vanTHoffSlope comes from, as the file and the reports name it.
+inline constexpr std::string_view equilibriumSource =
+    "R. Sander, Compilation of Henry's law constants (version 4.0) for water as solvent, "
+    "Atmos. Chem. Phys. 15, 4399-4981 (2015)";
 
 // Whether two series hold the same values, every number compared bit for bit
 // (so 0 and -0 differ): what a front end asks to know if a series changed

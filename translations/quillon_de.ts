@@ -38,6 +38,14 @@
         <source>&amp;Save Picture…</source>
         <translation>Bild &amp;speichern…</translation>
     </message>
+    <message>
+        <source>The coefficient of Quillon&apos;s NTU sum, or of the Colburn NTU; the uncertainties are the first&apos;s</source>
+        <translation>Der Koeffizient aus Quillons NTU-Summe oder aus der Colburn-NTU; die Unsicherheiten sind die des ersten</translation>
+    </message>
+    <message>
+        <source>C&amp;oefficient:</source>
+        <translation>K&amp;oeffizient:</translation>
+    </message>
 </context>
 <context>
     <name>ChartPicture</name>
@@ -75,6 +83,14 @@
     <message>
         <source>The driving force changes sign between the limits: the integral the NTU sum stands for does not exist.</source>
         <translation>Die treibende Kraft wechselt zwischen den Grenzen das Vorzeichen: Das Integral, für das die NTU-Summe steht, existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The run has no column temperature: its equilibrium is the table&apos;s at 30 °C.</source>
+        <translation>Der Versuch hat keine Kolonnentemperatur: Sein Gleichgewicht ist das der Tabelle bei 30 °C.</translation>
+    </message>
+    <message>
+        <source>The column temperature is outside 5–50 °C, where the equilibrium&apos;s scaling with temperature is not checked.</source>
+        <translation>Die Kolonnentemperatur liegt außerhalb von 5–50 °C, wo die Umrechnung des Gleichgewichts auf die Temperatur nicht geprüft ist.</translation>
     </message>
 </context>
 <context>
@@ -372,6 +388,26 @@
         <source>&lt;p&gt;Import Runs adds the runs of a series file or a CSV file to the series that is open, as one step that Undo takes back; the series&apos; title, people, date, notes, flow unit and uncertainties stay as they are. Open starts a new series from the file.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Versuche importieren fügt die Versuche einer Messreihendatei oder einer CSV-Datei der geöffneten Messreihe hinzu, als ein Schritt, den Rückgängig zurücknimmt; Titel, Personen, Datum, Notizen, Stromeinheit und Unsicherheiten der Messreihe bleiben, wie sie sind. Öffnen beginnt mit der Datei eine neue Messreihe.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;h3&gt;HOG and the Colburn coefficient&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;HOG und der Colburn-Koeffizient&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The height of a transfer unit is HOG = z / NTU. The Colburn coefficient is the coefficient&apos;s formula with the NTU of the Colburn equation above (A. P. Colburn, Trans. AIChE 35, 211, 1939): K&lt;sub&gt;C&lt;/sub&gt; = NTU&lt;sub&gt;OG&lt;/sub&gt; · G / (z · A), and its HOG is z / NTU&lt;sub&gt;OG&lt;/sub&gt;. The runs table, the reports and the CSV export (hog, mtc_colburn, hog_colburn) show them, and the series analysis fits either coefficient. The uncertainties are those of Quillon&apos;s coefficient, so a fit of the Colburn coefficient is unweighted.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Höhe einer Übertragungseinheit ist HOG = z / NTU. Der Colburn-Koeffizient ist die Formel des Koeffizienten mit der NTU der obigen Colburn-Gleichung (A. P. Colburn, Trans. AIChE 35, 211, 1939): K&lt;sub&gt;C&lt;/sub&gt; = NTU&lt;sub&gt;OG&lt;/sub&gt; · G / (z · A), und seine HOG ist z / NTU&lt;sub&gt;OG&lt;/sub&gt;. Die Versuchstabelle, die Berichte und der CSV-Export (hog, mtc_colburn, hog_colburn) zeigen sie, und die Auswertung der Messreihe passt jeden der beiden Koeffizienten an. Die Unsicherheiten sind die von Quillons Koeffizient, daher ist eine Anpassung des Colburn-Koeffizienten ungewichtet.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;The equilibrium at the column&apos;s temperature&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Das Gleichgewicht bei der Kolonnentemperatur&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;The table is the equilibrium at 30 °C. The series option Equilibrium: at each run&apos;s temperature scales its y* to each run&apos;s column temperature T: y*(T) = y*(30 °C) · exp(%1 K · (1/303.15 K − 1/T)), the van &apos;t Hoff temperature dependence of NH3&apos;s Henry&apos;s-law solubility, d ln H / d(1/T) = %1 K (R. Sander, Compilation of Henry&apos;s law constants (version 4.0) for water as solvent, Atmos. Chem. Phys. 15, 4399–4981, 2015). The factor is %2 at 20 °C and %3 at 40 °C; nothing else of the calculation changes. A run without a temperature keeps the table&apos;s equilibrium, and one outside 5–50 °C is marked: both are findings. As tabulated at 30 °C, the default, is the calculation as ever, and switching back gives every number as before.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Tabelle ist das Gleichgewicht bei 30 °C. Die Option der Messreihe Gleichgewicht: bei der Temperatur jedes Versuchs rechnet ihr y* auf die Kolonnentemperatur T jedes Versuchs um: y*(T) = y*(30 °C) · exp(%1 K · (1/303,15 K − 1/T)), die Temperaturabhängigkeit der Henry-Löslichkeit von NH3 nach van ’t Hoff, d ln H / d(1/T) = %1 K (R. Sander, Compilation of Henry&apos;s law constants (version 4.0) for water as solvent, Atmos. Chem. Phys. 15, 4399–4981, 2015). Der Faktor ist %2 bei 20 °C und %3 bei 40 °C; sonst ändert sich an der Rechnung nichts. Ein Versuch ohne Temperatur behält das Gleichgewicht der Tabelle, und einer außerhalb von 5–50 °C wird markiert: beides sind Befunde. Wie tabelliert bei 30 °C, die Voreinstellung, ist die Rechnung wie immer, und das Zurückschalten gibt jede Zahl wie zuvor.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A column of the column temperature in °C is read too: temperature (column temperature, temp, Temperatur, Kolonnentemperatur, Säulentemperatur).&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine Spalte mit der Kolonnentemperatur in °C wird ebenfalls gelesen: temperature (column temperature, temp, Temperatur, Kolonnentemperatur, Säulentemperatur).&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>RunChart</name>
@@ -650,6 +686,30 @@
         <source>No expanded uncertainty U: %1</source>
         <translation>Keine erweiterte Unsicherheit U: %1</translation>
     </message>
+    <message>
+        <source>Equilibrium at each run&apos;s temperature T: the table&apos;s y* × exp(%1 K · (1/303.15 K − 1/T)), the van &apos;t Hoff temperature dependence of NH3&apos;s Henry&apos;s-law solubility (%2).</source>
+        <translation>Gleichgewicht bei der Temperatur T jedes Versuchs: y* der Tabelle × exp(%1 K · (1/303,15 K − 1/T)), die Temperaturabhängigkeit der Henry-Löslichkeit von NH3 nach van ’t Hoff (%2).</translation>
+    </message>
+    <message>
+        <source>Equilibrium: as tabulated at 30 °C.</source>
+        <translation>Gleichgewicht: wie tabelliert bei 30 °C.</translation>
+    </message>
+    <message>
+        <source>Column temperature of the equilibrium (°C)</source>
+        <translation>Kolonnentemperatur des Gleichgewichts (°C)</translation>
+    </message>
+    <message>
+        <source>HOG = height ÷ NTU; the Colburn coefficient and its HOG take the Colburn equation&apos;s NTU instead.</source>
+        <translation>HOG = Höhe ÷ NTU; der Colburn-Koeffizient und seine HOG nehmen stattdessen die NTU der Colburn-Gleichung.</translation>
+    </message>
+    <message>
+        <source>; by the Colburn NTU: coefficient %1, HOG %2 m</source>
+        <translation>; mit der Colburn-NTU: Koeffizient %1, HOG %2 m</translation>
+    </message>
+    <message>
+        <source>HOG = height ÷ NTU: %1 m</source>
+        <translation>HOG = Höhe ÷ NTU: %1 m</translation>
+    </message>
 </context>
 <context>
     <name>RunsModel</name>
@@ -829,6 +889,54 @@
         <source>Correct a run&apos;s input</source>
         <translation>Eingabe eines Versuchs korrigieren</translation>
     </message>
+    <message>
+        <source>Column temperature (°C)</source>
+        <translation>Kolonnentemperatur (°C)</translation>
+    </message>
+    <message>
+        <source>HOG (m)</source>
+        <translation>HOG (m)</translation>
+    </message>
+    <message>
+        <source>MTC (Colburn)</source>
+        <translation>MTC (Colburn)</translation>
+    </message>
+    <message>
+        <source>HOG (Colburn) (m)</source>
+        <translation>HOG (Colburn) (m)</translation>
+    </message>
+    <message>
+        <source>at each run&apos;s temperature (van &apos;t Hoff, 4200 K)</source>
+        <translation>bei der Temperatur jedes Versuchs (van ’t Hoff, 4200 K)</translation>
+    </message>
+    <message>
+        <source>as tabulated at 30 °C</source>
+        <translation>wie tabelliert bei 30 °C</translation>
+    </message>
+    <message>
+        <source>Colburn coefficient</source>
+        <translation>Colburn-Koeffizient</translation>
+    </message>
+    <message>
+        <source>Quillon&apos;s coefficient</source>
+        <translation>Quillons Koeffizient</translation>
+    </message>
+    <message>
+        <source>Column temperature</source>
+        <translation>Kolonnentemperatur</translation>
+    </message>
+    <message>
+        <source>%1 is not a column temperature. Type it in °C, above −273.15, or empty the cell for none.</source>
+        <translation>%1 ist keine Kolonnentemperatur. Geben Sie sie in °C über −273,15 ein, oder leeren Sie die Zelle für keine.</translation>
+    </message>
+    <message>
+        <source>Change the equilibrium</source>
+        <translation>Gleichgewicht ändern</translation>
+    </message>
+    <message>
+        <source>Edit a run&apos;s temperature</source>
+        <translation>Temperatur eines Versuchs bearbeiten</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>
@@ -911,6 +1019,18 @@
     <message>
         <source>The run&apos;s own standard uncertainties; an empty field takes the series&apos; value shown in it.</source>
         <translation>Die eigenen Standardunsicherheiten des Versuchs; ein leeres Feld übernimmt den darin gezeigten Wert der Messreihe.</translation>
+    </message>
+    <message>
+        <source>Where the equilibrium points come from: the table at 30 °C, or its y* scaled by exp(4200 K · (1/303.15 K − 1/T)) to each run&apos;s column temperature</source>
+        <translation>Woher die Gleichgewichtspunkte kommen: die Tabelle bei 30 °C oder ihr y*, mit exp(4200 K · (1/303,15 K − 1/T)) auf die Kolonnentemperatur jedes Versuchs umgerechnet</translation>
+    </message>
+    <message>
+        <source>&amp;Equilibrium:</source>
+        <translation>&amp;Gleichgewicht:</translation>
+    </message>
+    <message>
+        <source>Show the column &amp;temperature, HOG and Colburn columns</source>
+        <translation>Spalten für Kolonnen&amp;temperatur, HOG und Colburn zeigen</translation>
     </message>
 </context>
 <context>
@@ -1346,6 +1466,10 @@ Soll die Datei ersetzt werden?</translation>
         <source>label</source>
         <translation>Bezeichnung</translation>
     </message>
+    <message>
+        <source>expected %2 for &quot;%1&quot; of &quot;equilibrium&quot;, found %3</source>
+        <translation>erwartet wird %2 für „%1“ in „equilibrium“, gefunden: %3</translation>
+    </message>
 </context>
 <context>
     <name>SeriesChart</name>
@@ -1464,6 +1588,14 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>Unweighted because run %1 and %2 more runs have no uncertainty.</source>
         <translation>Ungewichtet, weil Versuch %1 und %2 weitere Versuche keine Unsicherheit haben.</translation>
+    </message>
+    <message>
+        <source>Unweighted because the uncertainties are those of Quillon&apos;s coefficient.</source>
+        <translation>Ungewichtet, weil die Unsicherheiten die von Quillons Koeffizient sind.</translation>
+    </message>
+    <message>
+        <source>MTC (Colburn) = a</source>
+        <translation>MTC (Colburn) = a</translation>
     </message>
 </context>
 <context>
@@ -1654,6 +1786,18 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>%1 No U for runs %2: %3.</source>
         <translation>%1 Kein U für die Versuche %2: %3.</translation>
+    </message>
+    <message>
+        <source>HOG (m)</source>
+        <translation>HOG (m)</translation>
+    </message>
+    <message>
+        <source>MTC C</source>
+        <translation>MTC C</translation>
+    </message>
+    <message>
+        <source>HOG is the height of a transfer unit, z / NTU; MTC C the coefficient from NTU C.</source>
+        <translation>HOG ist die Höhe einer Übertragungseinheit, z / NTU; MTC C der Koeffizient aus NTU C.</translation>
     </message>
 </context>
 <context>

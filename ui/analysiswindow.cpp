@@ -1,6 +1,7 @@
 #include "ui/analysiswindow.h"
 
 #include "present/fittext.h"
+#include "present/runstable.h"
 #include "report/qtpresent.h"
 #include "report/seriescharts.h"
 #include "ui/saving.h"
@@ -8,6 +9,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,6 +60,7 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
     , model(runs)
     , charts(new ChartsView(this))
     , text(new QLabel(this))
+    , coefficient(new QComboBox(this))
     , weighted(new QCheckBox(tr("&Weight by the uncertainties"), this))
     , unweighted(new QLabel(this))
     , pending(new QTimer(this))
@@ -88,7 +92,16 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
     connect(copyAction, &QAction::triggered, copy, &QPushButton::click);
     addAction(copyAction);
 
+    coefficient->setObjectName(QStringLiteral("fittedCoefficient"));
+    for (const series::Fitted fitted : {series::Fitted::quillon, series::Fitted::colburn})
+        coefficient->addItem(report::qstring(present::fittedText(fitted, report::qtLanguage())), int(fitted));
+    coefficient->setToolTip(
+        tr("The coefficient of Quillon's NTU sum, or of the Colburn NTU; the uncertainties are the first's"));
+    auto* choice = new QFormLayout;
+    choice->addRow(tr("C&oefficient:"), coefficient);
+
     auto* side = new QVBoxLayout;
+    side->addLayout(choice);
     side->addWidget(text, 1);
     side->addWidget(weighted);
     side->addWidget(unweighted);
@@ -111,6 +124,7 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
     connect(&runs, &QAbstractItemModel::rowsRemoved, this, later);
     connect(&runs, &QAbstractItemModel::modelReset, this, later);
     connect(&runs, &QAbstractItemModel::headerDataChanged, this, later);
+    connect(coefficient, &QComboBox::currentIndexChanged, this, later);
     // Only the user's clicks change the wish; the box follows the runs too.
     connect(weighted, &QCheckBox::clicked, this, [this, later](bool checked) {
         weightingWanted = checked;
@@ -122,7 +136,8 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
 
 void AnalysisWindow::refresh()
 {
-    current = series::analyse(model.series(), model.results(), model.uncertaintiesSoFar(), weightingWanted);
+    current = series::analyse(model.series(), model.results(), model.uncertaintiesSoFar(), weightingWanted,
+                              series::Fitted(coefficient->currentData().toInt()));
     const auto why = present::unweightedText(current, report::qtLanguage());
     weighted->setEnabled(!why);
     weighted->setChecked(weightingWanted && !why);

@@ -7,6 +7,7 @@
 
 class ChartsView;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QTimer;
 
@@ -34,6 +35,7 @@ private:
     series::Analysis current;
     ChartsView* charts;
     QLabel* text;
+    QComboBox* coefficient;  // which coefficient is fitted
     QCheckBox* weighted;
     QLabel* unweighted;  // why the box is off while runs lack uncertainties
     // The user's choice, which the box shows whenever the runs allow weighting.

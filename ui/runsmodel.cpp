@@ -13,6 +13,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QLocale>
+#include <QThread>
 #include <QUndoCommand>
 
 #include <algorithm>
@@ -100,6 +101,8 @@ QString RunsModel::widestText(int column)
     case eqYColumn:
     case y2Column:
         return ui::resultText(-0.8888);
+    case temperatureColumn:
+        return ui::resultText(-88.8888);
     }
     // Flows, heights, NTU and coefficients below 10^6, negative flows
     // above -10^6, each to 4 decimals.
@@ -222,6 +225,13 @@ void RunsModel::setField(Field which, const QString& text)
     edit(changed, std::move(before), tr("Edit the series"), {{}, true, false});
 }
 
+void RunsModel::setEquilibrium(series::Equilibrium equilibrium)
+{
+    Rows before = copyOfEditor();
+    const bool changed = editor.setEquilibrium(equilibrium, unsigned(QThread::idealThreadCount()));
+    edit(changed, std::move(before), tr("Change the equilibrium"), {ids(), true, true});
+}
+
 void RunsModel::appendRuns(std::vector<series::Run> runs, std::vector<series::RunResult> results)
 {
     Rows before = copyOfEditor();
@@ -334,7 +344,8 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
     if (column == labelColumn && (role == Qt::DisplayRole || role == Qt::EditRole || role == SortRole))
         return QString::fromStdString(run.label);
     // An input is corrected from its value in full.
-    if (role == Qt::EditRole && present::runsColumnInput(present::RunsColumn(column))) {
+    if (role == Qt::EditRole
+        && (column == temperatureColumn || present::runsColumnInput(present::RunsColumn(column)))) {
         const std::optional<double> value = present::runsColumnValue(run, result, present::RunsColumn(column));
         return value ? ui::numberText(*value) : QString();
     }
@@ -388,6 +399,8 @@ bool RunsModel::setData(const QModelIndex& index, const QVariant& value, int rol
     }
     if (const auto field = present::runsColumnInput(present::RunsColumn(index.column())); field && role == Qt::EditRole)
         return setInput(row, *field, value.toString());
+    if (index.column() == temperatureColumn && role == Qt::EditRole)
+        return setTemperature(row, value.toString());
     if (index.column() == excludedColumn && role == Qt::CheckStateRole) {
         const bool excluded = value.value<Qt::CheckState>() == Qt::Checked;
         Rows before = copyOfEditor();
@@ -414,10 +427,30 @@ bool RunsModel::setInput(std::size_t row, present::InputField field, const QStri
     return true;
 }
 
+bool RunsModel::setTemperature(std::size_t row, const QString& text)
+{
+    // An emptied cell clears the temperature.
+    std::optional<double> value;
+    if (!text.trimmed().isEmpty()) {
+        const present::ParsedNumber parsed = ui::parseNumber(text);
+        if (parsed)
+            value = *parsed;
+        if (const auto box = present::temperatureRefusal(report::qtLanguage(), text.toStdString(), value)) {
+            emit temperatureRefused(report::qstring(box->title), report::qstring(box->text));
+            return false;
+        }
+    }
+    Rows before = copyOfEditor();
+    const bool changed = editor.setTemperature(row, value);
+    edit(changed, std::move(before), tr("Edit a run's temperature"), {{}, false, false, int(row)});
+    return true;
+}
+
 Qt::ItemFlags RunsModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.column() == labelColumn || present::runsColumnInput(present::RunsColumn(index.column())))
+    if (index.column() == labelColumn || index.column() == temperatureColumn
+        || present::runsColumnInput(present::RunsColumn(index.column())))
         flags |= Qt::ItemIsEditable;
     if (index.column() == excludedColumn)
         flags |= Qt::ItemIsUserCheckable;

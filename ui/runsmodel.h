@@ -38,6 +38,10 @@ public:
         mtcColumn,
         uncertaintyColumn,
         intervalColumn,
+        temperatureColumn,
+        hogColumn,
+        mtcColburnColumn,
+        hogColburnColumn,
         numberOfColumns,
     };
 
@@ -69,6 +73,10 @@ public:
 
     void setField(Field field, const QString& text);
     QString field(Field field) const;
+
+    // Where the series takes its equilibrium; every run computed again, as
+    // one undoable step.
+    void setEquilibrium(series::Equilibrium equilibrium);
 
     // The series' standard uncertainties, and a run's own that override
     // them key by key; each change one undoable step.
@@ -126,6 +134,8 @@ signals:
     // An input typed in a cell was refused, with the main window's box for
     // it and the text typed; the series is as it was.
     void inputRefused(const present::Message& message, const QString& text);
+    // A column temperature typed in a cell was refused, with its box.
+    void temperatureRefused(const QString& title, const QString& text);
 
 private:
     // What an edit changed beyond rows added or removed, for the signals.
@@ -152,6 +162,7 @@ private:
     // Tells the views what changed from `before` to the editor's rows.
     void showChange(Rows before, const Effect& effect);
     bool setInput(std::size_t row, present::InputField field, const QString& text);
+    bool setTemperature(std::size_t row, const QString& text);
     QVariant uncertaintyData(const series::Run& run, const series::RunResult& result, int column, int role) const;
 
     present::SeriesEditor editor;

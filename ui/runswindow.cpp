@@ -1,11 +1,14 @@
 #include "ui/runswindow.h"
 
+#include "present/runstable.h"
+#include "report/qtpresent.h"
 #include "ui/Form1.h"
 #include "ui/messages.h"
 #include "ui/saving.h"
 #include "ui/uncertaintyfields.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
@@ -18,6 +21,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -131,6 +135,10 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
         QMetaObject::invokeMethod(
             this, [this, message, text] { refuse(message, text); }, Qt::QueuedConnection);
     });
+    connect(&runs, &RunsModel::temperatureRefused, this, [this](const QString& boxTitle, const QString& text) {
+        QMetaObject::invokeMethod(
+            this, [this, boxTitle, text] { QMessageBox::warning(this, boxTitle, text); }, Qt::QueuedConnection);
+    });
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {copyButton, csvButton, reportButton, deleteButton, uncertaintyButton})
@@ -177,6 +185,38 @@ QWidget* RunsWindow::buildFields()
     const auto takeUnit = [this] { model.setField(RunsModel::Field::flowUnit, flowUnit->currentText()); };
     connect(flowUnit, &QComboBox::activated, this, takeUnit);
     connect(flowUnit->lineEdit(), &QLineEdit::editingFinished, this, takeUnit);
+
+    // Today's calculation stays the default; the other scales y* to each run's temperature.
+    equilibrium = new QComboBox(this);
+    equilibrium->setObjectName(QStringLiteral("equilibrium"));
+    for (const series::Equilibrium basis : {series::Equilibrium::table, series::Equilibrium::runTemperature})
+        equilibrium->addItem(report::qstring(present::equilibriumText(basis, report::qtLanguage())), int(basis));
+    equilibrium->setToolTip(
+        tr("Where the equilibrium points come from: the table at 30 °C, or its y* scaled by "
+           "exp(4200 K · (1/303.15 K − 1/T)) to each run's column temperature"));
+    form->addRow(tr("&Equilibrium:"), equilibrium);
+
+    // The temperature and the values beside the coefficient are there to be
+    // shown; the table keeps today's width until they are asked for.
+    moreColumns = new QCheckBox(tr("Show the column &temperature, HOG and Colburn columns"), this);
+    moreColumns->setObjectName(QStringLiteral("moreColumns"));
+    form->addRow(QString(), moreColumns);
+    constexpr int shownWhenAsked[] = {RunsModel::temperatureColumn, RunsModel::hogColumn, RunsModel::mtcColburnColumn,
+                                      RunsModel::hogColburnColumn};
+    for (const int column : shownWhenAsked)
+        table->setColumnHidden(column, true);
+    connect(moreColumns, &QCheckBox::toggled, this, [this, shownWhenAsked](bool shown) {
+        for (const int column : shownWhenAsked)
+            table->setColumnHidden(column, !shown);
+        fitColumns();
+    });
+    connect(equilibrium, &QComboBox::activated, this, [this] {
+        const auto basis = series::Equilibrium(equilibrium->currentData().toInt());
+        model.setEquilibrium(basis);
+        // The temperatures the equilibrium now follows are shown.
+        if (basis == series::Equilibrium::runTemperature)
+            moreColumns->setChecked(true);
+    });
 
     notes = new QPlainTextEdit(this);
     notes->setObjectName(QStringLiteral("seriesNotes"));
@@ -235,6 +275,11 @@ void RunsWindow::showFields()
     if (flowUnit->currentText() != model.field(RunsModel::Field::flowUnit)) {
         const QSignalBlocker quiet(flowUnit);
         flowUnit->setCurrentText(model.field(RunsModel::Field::flowUnit));
+    }
+    if (const int basis = equilibrium->findData(int(model.series().equilibrium));
+        equilibrium->currentIndex() != basis) {
+        const QSignalBlocker quiet(equilibrium);
+        equilibrium->setCurrentIndex(basis);
     }
     if (notes->toPlainText() != model.field(RunsModel::Field::notes))
         notes->setPlainText(model.field(RunsModel::Field::notes));
@@ -382,7 +427,8 @@ void RunsWindow::fitColumns()
         const int width = qMax(header->sectionSizeHint(column),
                                metrics.horizontalAdvance(RunsModel::widestText(column)) + cellPadding);
         table->setColumnWidth(column, width);
-        total += width;
+        if (!table->isColumnHidden(column))
+            total += width;
     }
     const int frame = 2 * table->frameWidth() + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QMargins margins = layout()->contentsMargins();

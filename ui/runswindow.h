@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -79,5 +80,8 @@ private:
     QLineEdit* people = nullptr;
     QLineEdit* date = nullptr;
     QComboBox* flowUnit = nullptr;
+    QComboBox* equilibrium = nullptr;
+    // Shows the column temperature, HOG and Colburn columns, hidden at first.
+    QCheckBox* moreColumns = nullptr;
     QPlainTextEdit* notes = nullptr;
 };

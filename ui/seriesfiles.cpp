@@ -110,12 +110,13 @@ std::optional<Result> withProgress(QWidget* parent, const QString& label, std::s
 
 }  // namespace
 
-std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* parent, std::span<const series::Run> runs)
+std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* parent, std::span<const series::Run> runs,
+                                                                  series::Equilibrium equilibrium)
 {
     return withProgress<std::vector<series::RunResult>>(
         parent, FileText::tr("Computing the runs…"), runs.size(),
-        [runs](std::atomic<std::size_t>* done, std::stop_token stop) {
-            return series::computeRuns(runs, unsigned(QThread::idealThreadCount()), done, stop);
+        [runs, equilibrium](std::atomic<std::size_t>* done, std::stop_token stop) {
+            return series::computeRuns(runs, equilibrium, unsigned(QThread::idealThreadCount()), done, stop);
         });
 }
 
@@ -200,9 +201,10 @@ void tellRefused(QWidget* parent, const QString& path, const series::ReadError& 
 std::optional<std::vector<series::RunResult>> computeAndTell(QWidget* parent, const QString& path,
                                                              std::span<const series::Run> runs,
                                                              std::span<const series::StoredResults> stored,
-                                                             const std::vector<series::Notice>& notices)
+                                                             const std::vector<series::Notice>& notices,
+                                                             series::Equilibrium equilibrium)
 {
-    std::optional<std::vector<series::RunResult>> results = computeWithProgress(parent, runs);
+    std::optional<std::vector<series::RunResult>> results = computeWithProgress(parent, runs, equilibrium);
     if (!results)
         return std::nullopt;
     const QString name = QFileInfo(path).fileName();
@@ -250,14 +252,14 @@ std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path)
         return std::nullopt;
     }
     std::optional<std::vector<series::RunResult>> results =
-        computeAndTell(parent, path, opened.series.runs, stored, notices);
+        computeAndTell(parent, path, opened.series.runs, stored, notices, opened.series.equilibrium);
     if (!results)
         return std::nullopt;
     opened.results = std::move(*results);
     return opened;
 }
 
-std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path)
+std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path, series::Equilibrium equilibrium)
 {
     const std::optional<QByteArray> bytes = bytesOf(parent, path);
     if (!bytes)
@@ -270,7 +272,7 @@ std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path)
     }
     auto& file = std::get<present::FileRuns>(read);
     std::optional<std::vector<series::RunResult>> results =
-        computeAndTell(parent, path, file.runs, file.stored, file.notices);
+        computeAndTell(parent, path, file.runs, file.stored, file.notices, equilibrium);
     if (!results)
         return std::nullopt;
     return ImportedRuns{std::move(file.runs), std::move(*results)};

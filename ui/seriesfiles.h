@@ -36,11 +36,13 @@ struct ImportedRuns {
     std::vector<series::Run> runs;
     std::vector<series::RunResult> results;
 };
-std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path);
+// The runs are computed with the equilibrium of the series they join.
+std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path, series::Equilibrium equilibrium);
 
 // Every run computed on all cores; after half a second a progress dialog
 // shows, whose Cancel gives nothing. The windows stay responsive meanwhile.
-std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* parent, std::span<const series::Run> runs);
+std::optional<std::vector<series::RunResult>> computeWithProgress(QWidget* parent, std::span<const series::Run> runs,
+                                                                  series::Equilibrium equilibrium);
 
 // Every run's uncertainty, on all cores, as computeWithProgress does.
 std::optional<std::vector<series::RunUncertainty>> uncertaintiesWithProgress(QWidget* parent,

@@ -59,10 +59,12 @@ Session::Session(Form1& mainWindow)
                 // show its coefficient.
                 const int last = std::exchange(lastRunId, 0);
                 lastRunId = model.addRun(run, result, last);
+                const std::size_t row = std::size_t(model.rowOf(lastRunId));
                 if (lastRunId == last)
-                    form.showCoefficient(model.results()[std::size_t(model.rowOf(last))].mtc);
-                lastFindings =
-                    report::qstrings(present::findingMessages(report::qtLanguage(), series::findingsOf(run, result)));
+                    form.showCoefficient(model.results()[row].mtc);
+                // As the series keeps it: a missing temperature is a finding under its option.
+                lastFindings = report::qstrings(
+                    present::findingMessages(report::qtLanguage(), series::findingsOf(run, model.results()[row])));
                 form.showFindings(lastFindings);
             });
     // Find MTC completes only right after a completed Calculate, so the
@@ -280,7 +282,7 @@ void Session::importRuns()
         tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
     if (chosen.isEmpty())
         return;
-    if (std::optional<ui::ImportedRuns> imported = ui::importRunsFile(&form, chosen))
+    if (std::optional<ui::ImportedRuns> imported = ui::importRunsFile(&form, chosen, model.series().equilibrium))
         model.appendRuns(std::move(imported->runs), std::move(imported->results));
 }
 

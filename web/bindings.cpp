@@ -88,6 +88,7 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("columnTitles", &Document::columnTitles)
         .function("cells", &Document::cells)
         .function("uncertaintyCells", &Document::uncertaintyCells)
+        .function("besideCells", &Document::besideCells)
         .function("setLabel", &Document::setLabel)
         .function("setExcluded", &Document::setExcluded)
         .function("remove", &Document::remove)
@@ -187,7 +188,8 @@ std::string findingMessageOf(const std::string& code)
 {
     for (const series::Finding finding :
          {series::Finding::gasFlowNotPositive, series::Finding::waterFlowNotPositive, series::Finding::negativeFraction,
-          series::Finding::noAbsorption, series::Finding::aboveEquilibrium, series::Finding::drivingForceChangesSign}) {
+          series::Finding::noAbsorption, series::Finding::aboveEquilibrium, series::Finding::drivingForceChangesSign,
+          series::Finding::temperatureMissing, series::Finding::temperatureOutsideRange}) {
         if (series::findingCode(finding) == code)
             return present::findingMessage(language(), finding);
     }

@@ -153,6 +153,7 @@ std::string packSeries(const series::Series& series, const std::vector<series::R
         packer.put(*text);
     packer.put(series.uncertainty);
     packer.put(series.unknownKeys);
+    packer.put(series.equilibrium);
     packer.put(series.runs.size());
     for (std::size_t row = 0; row < series.runs.size(); ++row) {
         const series::Run& run = series.runs[row];
@@ -160,6 +161,7 @@ std::string packSeries(const series::Series& series, const std::vector<series::R
         packer.put(run.label);
         packer.put(run.unknownKeys);
         packer.put(row < results.size() ? results[row] : series::RunResult{});
+        packer.put(run.temperature);
     }
     return std::move(packer.bytes);
 }
@@ -174,8 +176,8 @@ std::optional<PackedSeries> unpackSeries(std::string_view bytes)
             return std::nullopt;
     }
     std::size_t runs = 0;
-    if (!unpacker.get(series.uncertainty) || !unpacker.get(series.unknownKeys) || !unpacker.get(runs)
-        || runs > bytes.size())
+    if (!unpacker.get(series.uncertainty) || !unpacker.get(series.unknownKeys) || !unpacker.get(series.equilibrium)
+        || !unpacker.get(runs) || runs > bytes.size())
         return std::nullopt;
     series.runs.resize(runs);
     packed.results.resize(runs);
@@ -183,7 +185,7 @@ std::optional<PackedSeries> unpackSeries(std::string_view bytes)
         series::Run& run = series.runs[row];
         RunValues values{};
         if (!unpacker.get(values) || !unpacker.get(run.label) || !unpacker.get(run.unknownKeys)
-            || !unpacker.get(packed.results[row]))
+            || !unpacker.get(packed.results[row]) || !unpacker.get(run.temperature))
             return std::nullopt;
         run.inputs = values.inputs;
         run.packingHeight = values.packingHeight;
@@ -394,6 +396,8 @@ void Document::remove(const val& rows)
 
 std::string Document::field(const std::string& name) const
 {
+    if (name == "equilibrium")
+        return std::string(series::equilibriumName(editor.series().equilibrium));
     const std::optional<present::SeriesField> found = fieldNamed(name);
     return found ? editor.field(*found) : std::string();
 }
@@ -402,6 +406,25 @@ void Document::setField(const std::string& name, const std::string& text)
 {
     if (const std::optional<present::SeriesField> found = fieldNamed(name))
         editor.setField(*found, text);
+    // The equilibrium option as the file names it: every run computed again.
+    if (const std::optional<series::Equilibrium> basis = series::equilibriumNamed(text); basis && name == "equilibrium")
+        editor.setEquilibrium(*basis);
+}
+
+val Document::besideCells(int row) const
+{
+    const series::Run& run = editor.series().runs.at(std::size_t(row));
+    const series::RunResult& result = editor.results().at(std::size_t(row));
+    val shown = val::array();
+    for (auto column = int(present::RunsColumn::temperature); column < present::runsColumnCount; ++column) {
+        const present::RunsCell cell =
+            present::runsNumberCell(run, result, present::RunsColumn(column), numberLocale(), language());
+        val one = val::object();
+        one.set("text", cell.text);
+        one.set("tip", cell.tip);
+        shown.call<void>("push", one);
+    }
+    return shown;
 }
 
 val Document::uncertainties() const
@@ -512,11 +535,18 @@ val Document::takeFile(const val& integrated, const std::string& name)
     const std::vector<double> given = emscripten::convertJSArrayToNumberVector<double>(integrated);
     std::vector<series::RunResult> results;
     results.reserve(file.series.runs.size());
+    // Imported runs join the open series and take its equilibrium.
+    const series::Equilibrium equilibrium =
+        file.how == "importSeries" || file.how == "importCsv" ? editor.series().equilibrium : file.series.equilibrium;
     for (std::size_t row = 0; row < file.series.runs.size(); ++row) {
+        const series::Run& run = file.series.runs[row];
         const std::size_t at = 2 * row;
-        results.push_back(at + 1 < given.size() ? series::computeRun(file.series.runs[row],
-                                                                     {absorber::Outcome(int(given[at])), given[at + 1]})
-                                                : series::computeRun(file.series.runs[row]));
+        // The workers integrate the table's limits; a run at its own
+        // temperature is computed here.
+        const bool ownTemperature = equilibrium == series::Equilibrium::runTemperature && run.temperature;
+        results.push_back(at + 1 < given.size() && !ownTemperature
+                              ? series::computeRun(run, {absorber::Outcome(int(given[at])), given[at + 1]}, equilibrium)
+                              : series::computeRun(run, equilibrium));
     }
     std::set<std::size_t> differing;
     for (const series::Difference& difference : series::compareResults(file.stored, results))

@@ -62,6 +62,9 @@ public:
     // with `found` as the page's cache gives it (null while pending) and
     // the number of draws as the page writes counts.
     val uncertaintyCells(int row, const val& found, const std::string& draws) const;
+    // The row's column temperature, HOG, Colburn coefficient and its HOG
+    // cells as {text, tip}, the columns after the interval's.
+    val besideCells(int row) const;
     // Why the row has no U, for the report's footnote, as the desktop's
     // series report words it; null when it has one or is still cancelled.
     val missingUncertaintyReason(int row, const val& found) const;
@@ -83,6 +86,8 @@ public:
 
     // The series' title, people, date, flowUnit or notes; setting one is a
     // step of its own.
+    // A field by its name; "equilibrium" is the series' option as the file
+    // names it (table_30c or run_temperature).
     std::string field(const std::string& name) const;
     void setField(const std::string& name, const std::string& text);
 

@@ -42,6 +42,7 @@ expect "quillon-cli compute --jobs 2 " "FILES:@(quillon|csv)"
 expect "quillon-cli check --" "--allow-no-results --jobs --help --version"
 expect "quillon-cli check --a" "--allow-no-results"
 expect "quillon-cli check a.quillon " "FILES:quillon"
+expect "quillon-cli fit --coefficient " "quillon colburn"
 
 # Every option a command's help names is offered for it.
 for command in $listed; do

@@ -35,6 +35,17 @@ std::string textOf(const QByteArray& bytes)
     return bytes.toStdString();
 }
 
+// The lab series at 20 degC with the equilibrium at each run's
+// temperature, saved with the results computed so.
+std::string warmLabFile()
+{
+    series::Series warm = labSeries();
+    warm.equilibrium = series::Equilibrium::runTemperature;
+    for (series::Run& run : warm.runs)
+        run.temperature = 20.0;
+    return series::writeSeriesFile(warm, *series::computeRuns(warm.runs, warm.equilibrium, 1));
+}
+
 // Runs in one scratch folder holding every input the tests use.
 class Cli : public testing::Test {
 protected:
@@ -63,6 +74,7 @@ protected:
             {"empty.quillon", ""},
             {"notes.txt", "Column rinsed before run 2\n"},
             {"lab.quillon", series::writeSeriesFile(labSeries(), {})},
+            {"lab_warm.quillon", warmLabFile()},
             {"lab_uncertain.quillon", series::writeSeriesFile(uncertain, {})},
             {"lab_third_certain.quillon", series::writeSeriesFile(thirdUncertain, {})},
             // The last run saved without its results.
@@ -509,6 +521,22 @@ struct AppendixCase {
     QStringList options;
     int pages;  // table, charts and method; a page per run
 };
+
+// The equilibrium option, HOG and the Colburn coefficient through the tool.
+INSTANTIATE_TEST_SUITE_P(Temperature, ExitCodes, testing::Values(
+    // Stored under the option, checked under it.
+    ExitCase{"check_at_run_temperature", {"check", "lab_warm.quillon"}, 0, "^$"},
+    ExitCase{"compute_json_beside", {"compute", "--format", "json", "lab_warm.quillon"}, 0,
+             "\"findings\": \\[\\],\n *\"temperature\": 20(\\.0)?,\n *\"hog\": [0-9.]+,\n *\"mtc_colburn\": [0-9.]+,\n *\"hog_colburn\": [0-9.]+\n"},
+    ExitCase{"fit_colburn_text", {"fit", "--coefficient", "colburn", "lab.quillon"}, 0,
+             "^MTC \\(Colburn\\) = a · G\\^m · L\\^n\n[\\s\\S]*Unweighted because the uncertainties are those of Quillon's coefficient."},
+    ExitCase{"fit_colburn_json", {"fit", "--format", "json", "--coefficient", "colburn", "lab_uncertain.quillon"}, 0,
+             "\n  \"coefficient\": \"colburn\",\n  \"weighted\": false,\n"},
+    ExitCase{"fit_quillon_json", {"fit", "--format", "json", "--coefficient", "quillon", "lab_uncertain.quillon"}, 0,
+             "\n  \"coefficient\": \"quillon\",\n  \"weighted\": true,\n"},
+    ExitCase{"fit_coefficient_unknown", {"fit", "--coefficient", "textbook", "lab.quillon"}, 2,
+             "quillon or colburn, not 'textbook'"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 class ReportAppendix : public Cli, public testing::WithParamInterface<AppendixCase> {};
 

@@ -100,13 +100,14 @@ protected:
     }
     void TearDown() override { QCoreApplication::removeTranslator(&translator); }
 
-    std::optional<Pages> written(bool appendix)
+    std::optional<Pages> written(bool appendix, series::Equilibrium equilibrium = series::Equilibrium::table)
     {
-        const series::Series lab = handIn();
+        series::Series lab = handIn();
+        lab.equilibrium = equilibrium;
         const report::PdfDetails details{
             u"9.8.7-test"_s, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
-        return wordsOf(report::seriesPdf(lab, *series::computeRuns(lab.runs, 2), *series::uncertaintiesOf(lab, 2),
-                                         details, appendix)
+        return wordsOf(report::seriesPdf(lab, *series::computeRuns(lab.runs, lab.equilibrium, 2),
+                                         *series::uncertaintiesOf(lab, 2), details, appendix)
                            .value_or(QByteArray()));
     }
 
@@ -200,6 +201,22 @@ TEST_P(SeriesReport, HoldsAPagePerRunOnlyWhenAskedNamingThePageOfItsBudget)
             << "page " << p + 1 << " points to page " << target;
     }
     EXPECT_EQ(references, 10);
+}
+
+// The table's HOG and Colburn coefficient, and the method naming the
+// equilibrium: the table's, or the scaling with its constant and source.
+TEST_P(SeriesReport, NamesTheEquilibriumAndTheValuesBesideTheCoefficient)
+{
+    for (const series::Equilibrium equilibrium : {series::Equilibrium::table, series::Equilibrium::runTemperature}) {
+        const std::optional<Pages> pages = written(false, equilibrium);
+        ASSERT_TRUE(pages && pages->size() == 3u);
+        const QString table = textOf((*pages)[0]);
+        EXPECT_TRUE(table.contains(u"HOG (m)"_s) && table.contains(u"MTC C"_s)) << table.toStdString();
+        const QString method = textOf((*pages)[2]);
+        const bool scaled = equilibrium == series::Equilibrium::runTemperature;
+        EXPECT_EQ(method.contains(u"4200 K"_s) && method.contains(u"Sander"_s), scaled) << method.toStdString();
+        EXPECT_EQ(method.contains(u"30 °C."_s), !scaled) << method.toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, SeriesReport,

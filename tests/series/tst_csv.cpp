@@ -26,12 +26,13 @@ TEST_F(CsvExport, WritesTheHeaderAndExampleAInFull)
 {
     EXPECT_TRUE(
         csv.starts_with("run,label,y1,x1,gas_flow,water_flow,packing_height,excluded,outcome,eq_x,eq_y,y2,"
-                        "ntu,mtc,u_mtc,mtc_95_low,mtc_95_high,ntu_colburn,findings\r\n1,G1 "
+                        "ntu,mtc,u_mtc,mtc_95_low,mtc_95_high,ntu_colburn,findings,temperature,hog,mtc_colburn,"
+                        "hog_colburn\r\n1,G1 "
                         "L1,0.02,0.01,1,1,2,0,completed,0.0208,0.0254,"
                         "0.010201999591920018,"));
-    // Example A has no findings: its row ends with an empty cell.
+    // Example A has no findings and no temperature: two empty cells before its HOG.
     EXPECT_NE(csv.find(",40.455628854993435,"), std::string::npos);
-    EXPECT_NE(csv.find(",\r\n2,"), std::string::npos);
+    EXPECT_NE(csv.find(",,," + series::exactText(*sampleResults()[0].hog) + ','), std::string::npos);
 }
 
 // Splits a line with no quoted cell.
@@ -74,6 +75,10 @@ TEST_F(CsvExport, EveryCellOfExamplesAAndBHoldsItsValue)
         series::exactText(drawn.interval.high),
         series::exactText(*result.ntuColburn),
         "",
+        "",
+        series::exactText(*result.hog),
+        series::exactText(*result.mtcColburn),
+        series::exactText(*result.hogColburn),
     };
     EXPECT_EQ(b, expected);
     // The worked NTU to 11 places, and the textbook's differing from it.
@@ -89,7 +94,7 @@ TEST_F(CsvExport, KeepsLabelsTextAndLeavesAbsentValuesEmpty)
               std::string::npos);
     // A run of zeros is refused, and its zero flows are findings.
     EXPECT_NE(
-        csv.find("\r\n4,''zero,0,0,0,0,,0,invalid_data,,,,,,,,,,gas_flow_not_positive;water_flow_not_positive\r\n"),
+        csv.find("\r\n4,''zero,0,0,0,0,,0,invalid_data,,,,,,,,,,gas_flow_not_positive;water_flow_not_positive,,,,\r\n"),
         std::string::npos);
     // Run 5's negative height gives no coefficient: its last cell is empty.
     EXPECT_NE(csv.find("\r\n5,,0.02,0.01,1,1,-2,0,completed,0.0208,0.0254,0.010201999591920018,"), std::string::npos);
@@ -146,12 +151,13 @@ TEST(CsvImport, ReadsAGermanSpreadsheetExactly)
     EXPECT_EQ(bits(second.inputs.x1), bits(0.02));
     EXPECT_EQ(bits(second.inputs.waterFlow), bits(3.0));
     EXPECT_FALSE(second.packingHeight.has_value());
+    // The column temperature is read, an empty cell as none.
+    EXPECT_EQ(first.temperature, 21.5);
+    EXPECT_FALSE(second.temperature.has_value());
 
-    ASSERT_EQ(file->notices.size(), 2u);
-    EXPECT_EQ(file->notices[0].line, 1);
-    EXPECT_EQ(words(file->notices[0].message), "column \"Temperatur (°C)\" ignored: Quillon does not read it");
-    EXPECT_EQ(file->notices[1].line, 2);
-    EXPECT_EQ(words(file->notices[1].message), "skipped: no y1");
+    ASSERT_EQ(file->notices.size(), 1u);
+    EXPECT_EQ(file->notices[0].line, 2);
+    EXPECT_EQ(words(file->notices[0].message), "skipped: no y1");
 }
 
 // The same run, Example A with a height, as people's files write it.

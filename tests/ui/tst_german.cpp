@@ -396,9 +396,9 @@ void TestGerman::seriesMessagesInGerman_data()
     QTest::addColumn<QStringList>("values");
 
     QTest::newRow("ignored column") << u"runs.csv"_s
-                                    << QByteArray("y1,x1,gas_flow,water_flow,Temperatur\n0.02,0.01,1,1,20\n")
+                                    << QByteArray("y1,x1,gas_flow,water_flow,Uhrzeit\n0.02,0.01,1,1,20\n")
                                     << QByteArray("column \"%1\" ignored: Quillon does not read it")
-                                    << QStringList{u"Temperatur"_s};
+                                    << QStringList{u"Uhrzeit"_s};
     QTest::newRow("skipped row") << u"runs.csv"_s
                                  << QByteArray("y1,x1,gas_flow,water_flow\n-,0.01,1,1\n0.02,0.01,1,1\n")
                                  << QByteArray("skipped: %1 \"%2\" is not a number") << QStringList{u"y1"_s, u"-"_s};

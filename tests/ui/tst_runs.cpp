@@ -382,6 +382,9 @@ void TestRuns::window()
     QVERIFY(buttonEnabled("&Copy") && buttonEnabled("Save as C&SV…"));
     int total = 0;
     for (int column = 0; column < model.columnCount(); ++column) {
+        // The temperature, HOG and Colburn columns show when asked for.
+        if (table->isColumnHidden(column))
+            continue;
         const int width = table->columnWidth(column);
         QVERIFY2(width >= table->horizontalHeader()->sectionSizeHint(column), qPrintable(QString::number(column)));
         for (int row = 0; row < model.rowCount(); ++row) {

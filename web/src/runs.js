@@ -9,6 +9,7 @@ import { showBox } from './messages.js';
 // and styles find them.
 const numberColumns = [null, null, null, null, null, null, 'y2', 'ntu', 'ntuColburn', null, 'mtc'];
 const uncertaintyColumns = ['uncertainty', 'interval'];
+const besideColumns = ['temperature', 'hog', 'mtcColburn', 'hogColburn'];
 // The inputs among them, corrected in place, by the main window's fields'
 // names; the titles start three columns before y1.
 const inputColumns = new Map([[0, 'y1'], [1, 'x1'], [2, 'gasFlow'], [3, 'waterFlow'], [9, 'height']]);
@@ -356,6 +357,12 @@ export class RunsTable {
       const cell = this.cell(row, shown.text, shown.tip);
       cell.className = 'number';
       cell.dataset.column = uncertaintyColumns[at];
+    }
+    // The column temperature, and beside the coefficient.
+    for (const [at, shown] of this.runs.besideCells(index).entries()) {
+      const cell = this.cell(row, shown.text, shown.tip);
+      cell.className = 'number';
+      cell.dataset.column = besideColumns[at];
     }
   }
 

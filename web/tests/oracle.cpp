@@ -251,7 +251,7 @@ Json computedRuns(const series::Series& read)
 {
     Json shown = Json::array();
     for (const series::Run& run : read.runs) {
-        const series::RunResult result = series::computeRun(run);
+        const series::RunResult result = series::computeRun(run, read.equilibrium);
         const auto full = [](std::optional<double> value) {
             return value ? Json(present::exactText(*value, locale())) : Json();
         };
@@ -320,7 +320,7 @@ int main(int argc, char** argv)
         if (command == "read")
             std::cout << computedRuns(opened).dump() << '\n';
         else
-            std::cout << series::exportCsv(opened, *series::computeRuns(opened.runs, 1));
+            std::cout << series::exportCsv(opened, *series::computeRuns(opened.runs, opened.equilibrium, 1));
     } else if (command == "analysis" || command == "charts") {
         QCoreApplication application(argc, argv);
         std::optional<PageTranslator> german;

@@ -1449,7 +1449,7 @@ describe('the series library\'s messages in German', () => {
     packingHeight: 2 }));
   const rows = [
     { name: 'an ignored column', file: 'runs.csv', shown: 'box',
-      bytes: 'y1,x1,gas_flow,water_flow,Temperatur\n0.02,0.01,1,1,20\n-,0.01,1,1,20\n',
+      bytes: 'y1,x1,gas_flow,water_flow,Uhrzeit\n0.02,0.01,1,1,20\n-,0.01,1,1,20\n',
       source: 'column "%1" ignored: Quillon does not read it' },
     { name: 'a skipped row', file: 'runs.csv', shown: 'box',
       bytes: 'y1,x1,gas_flow,water_flow\n-,0.01,1,1\n0.02,0.01,1,1\n', source: 'skipped: %1 "%2" is not a number' },
@@ -1812,4 +1812,32 @@ describe('edits in place in a class\'s series', () => {
     assert.ok(Array.isArray(tasks), 'the browser reports long tasks');
     t.diagnostic(`${tasks.length} tasks over 50 ms; the longest ${Math.max(0, ...tasks).toFixed(0)} ms`);
   });
+});
+
+describe('the column temperature and the equilibrium option', () => {
+  test('a series at its runs\' temperatures exports as natively, and switched back and forth keeps its digits',
+    async () => {
+      const written = JSON.stringify({ format: 'quillon-series', version: 1,
+        equilibrium: { at: 'run_temperature', van_t_hoff_k: 4200 },
+        runs: [20, 40].map((temperature) => ({ y1: 0.02, x1: 0.005, gas_flow: 1, water_flow: 1, packing_height: 2,
+          temperature })) });
+      const page = await openPage(browser, server.url);
+      await open(page, 'warm.quillon', written);
+      await page.waitForFunction(() => window.quillonPage.runs.size() === 2);
+      assert.equal(await page.$eval('#equilibrium', (select) => select.value), 'run_temperature');
+      const csv = await download(page, '#exportCsv');
+      assert.equal(csv.bytes.toString(), ask(['csv'], written));
+      const shown = () => page.$$eval('#runsTable [data-column="hog"], #runsTable [data-column="temperature"]',
+        (cells) => cells.map((cell) => cell.title));
+      const warm = await shown();
+      assert.ok(warm.includes('20') && warm.includes('40'), warm.join(' '));
+      await page.select('#equilibrium', 'table_30c');
+      await page.waitForFunction((before) => [...document.querySelectorAll('#runsTable [data-column="hog"]')]
+        .some((cell, at) => cell.title !== before[at]), {}, warm.filter((_, at) => at % 2 === 1));
+      await page.select('#equilibrium', 'run_temperature');
+      await page.waitForFunction((before) => [...document.querySelectorAll('#runsTable [data-column="hog"]')]
+        .every((cell, at) => cell.title === before[at]), {}, warm.filter((_, at) => at % 2 === 1));
+      assert.deepEqual(await shown(), warm);
+      await page.close();
+    });
 });
