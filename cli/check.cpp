@@ -1,3 +1,4 @@
+#include "cli/checkrule.h"
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "cli/inputs.h"
@@ -47,26 +48,9 @@ int check(const QStringList& arguments)
         "allow-no-results", "Files and runs without stored results are expected: do not list or count them.");
     parser.addOption(allowNoResults);
     // Grading: a report's numbers at the precision the window shows them.
-    const QCommandLineOption asShown("as-shown",
-                                     "Compare results to 4 decimals and uncertainties to 2 significant digits, "
-                                     "as the window shows them.");
-    const QCommandLineOption tolerance(
-        "tolerance", "Values within REL of the computed ones, relative, agree (with --as-shown: either way).", "REL");
-    parser.addOption(asShown);
-    parser.addOption(tolerance);
+    addCheckRuleOptions(parser);
     present::CheckRule rule;
-    const auto started = start(commandLine, arguments, [&] {
-        rule.asShown = parser.isSet(asShown);
-        if (!parser.isSet(tolerance))
-            return QString();
-        bool ok = false;
-        const double relative = parser.value(tolerance).toDouble(&ok);
-        if (!ok || !(relative >= 0.0) || relative >= 1.0)
-            return "--tolerance wants a relative difference from 0 below 1, such as 0.001, not '"
-                + parser.value(tolerance) + "'";
-        rule.tolerance = relative;
-        return QString();
-    });
+    const auto started = start(commandLine, arguments, [&] { return checkRuleOf(parser, rule); });
     if (const int* exit = std::get_if<int>(&started))
         return *exit;
     const Inputs& inputs = std::get<Started>(started).inputs;

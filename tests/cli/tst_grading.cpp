@@ -8,6 +8,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,6 +19,7 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -68,6 +72,32 @@ void digitDropped(std::size_t run, std::string& mtc)
         mtc.pop_back();
 }
 
+// A group's series: the lab's grid of flows, x1 growing with the gas flow
+// to the power `growth`. Groups differ a little; the planted one a lot.
+series::Series groupSeries(int group, double growth)
+{
+    series::Series lab;
+    lab.title = fmt::format("Absorber, group {}", group);
+    lab.people = fmt::format("Student {0}a, Student {0}b", group);
+    for (const double water : {4.0, 8.0}) {
+        for (const double gas : {1.0, 1.5, 2.0, 2.5, 3.0}) {
+            series::Run run;
+            run.inputs = {0.02, 0.008 * std::pow(gas, growth) / water + 0.0001 * gas, gas, water};
+            run.packingHeight = 2.0;
+            lab.runs.push_back(run);
+        }
+    }
+    return lab;
+}
+
+// The class: thirty groups, group 17 planted far off.
+constexpr int plantedGroup = 17;
+
+QString groupFile(int group)
+{
+    return QString("class/group%1.quillon").arg(group, 2, 10, QChar('0'));
+}
+
 class Grading : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -97,6 +127,25 @@ protected:
             ASSERT_TRUE(out.open(QIODevice::WriteOnly));
             out.write(QByteArray::fromStdString(it.value()));
         }
+        ASSERT_TRUE(QDir(folder->path()).mkdir("class"));
+        for (int group = 1; group <= 30; ++group) {
+            const series::Series handedIn =
+                groupSeries(group, group == plantedGroup ? 1.6 : 1.0 + 0.02 * double(group * 7 % 5 - 2));
+            std::vector<series::RunResult> computed;
+            for (const series::Run& run : handedIn.runs)
+                computed.push_back(series::computeRun(run));
+            QFile out(folder->filePath(groupFile(group)));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(QByteArray::fromStdString(series::writeSeriesFile(handedIn, computed)));
+        }
+    }
+
+    static QStringList classFiles()
+    {
+        QStringList files;
+        for (int group = 1; group <= 30; ++group)
+            files << groupFile(group);
+        return files;
     }
     static void TearDownTestSuite() { folder.reset(); }
 
@@ -152,6 +201,41 @@ INSTANTIATE_TEST_SUITE_P(Grading, CheckAsShown, testing::Values(
     CheckCase{"tolerance_not_a_number", {"check", "--tolerance", "1%", "report.csv"}, 2, "--tolerance wants a relative difference"},
     CheckCase{"tolerance_negative", {"check", "--tolerance", "-0.1", "report.csv"}, 2, "--tolerance wants a relative difference"}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// Thirty groups' series: a row each, every one agreeing with its stored
+// results, and the planted group alone named outside the class.
+TEST_F(Grading, SummaryNamesThePlantedGroup)
+{
+    const Ran csv = run(QStringList{"summary"} + classFiles());
+    ASSERT_EQ(csv.code, 0) << csv.err;
+    const QStringList lines = QString::fromStdString(csv.out).split("\r\n");
+    ASSERT_GE(lines.size(), 31);
+    EXPECT_TRUE(lines[0].startsWith("file,title,people,runs,completed,excluded,with_findings,")) << lines[0].toStdString();
+    for (int group = 1; group <= 30; ++group) {
+        const QString& line = lines[group];
+        SCOPED_TRACE(line.toStdString());
+        EXPECT_TRUE(line.startsWith(groupFile(group) + ",\"Absorber, group " + QString::number(group) + "\","))
+            << "row";
+        EXPECT_TRUE(line.contains(",10,10,0,0,10,")) << "runs, completed, excluded, with findings, in the fit";
+        EXPECT_TRUE(line.contains(",no,agrees,")) << "unweighted, checked";
+        EXPECT_EQ(line.endsWith(",gas exponent; water exponent"), group == plantedGroup) << "outlier";
+    }
+    EXPECT_TRUE(lines[31].isEmpty());
+    EXPECT_TRUE(lines[32].startsWith("exponent,files,median,")) << lines[32].toStdString();
+
+    const Ran json = run(QStringList{"summary", "--format", "json"} + classFiles());
+    ASSERT_EQ(json.code, 0) << json.err;
+    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(root["files"].toArray().size(), 30);
+    const QJsonArray outliers = root["outliers"].toArray();
+    ASSERT_EQ(outliers.size(), 2);
+    EXPECT_EQ(outliers[0]["file"].toString().toStdString(), groupFile(plantedGroup).toStdString());
+    EXPECT_EQ(outliers[0]["exponent"].toString().toStdString(), "gas_exponent");
+    const QJsonObject gas = root["class"]["gas_exponent"].toObject();
+    EXPECT_EQ(gas["files"].toInt(), 30);
+    EXPECT_LE(gas["lowest"].toDouble(), gas["median"].toDouble());
+    EXPECT_EQ(gas["highest"].toDouble(), outliers[0]["value"].toDouble());
+}
 
 }  // namespace
 

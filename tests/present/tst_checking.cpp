@@ -2,10 +2,12 @@
 // shows: the rounding rows a grader meets.
 
 #include "present/checking.h"
+#include "present/classsummary.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -52,6 +54,47 @@ INSTANTIATE_TEST_SUITE_P(Present, AsShown, testing::Values(
     ShownCase{"uncertainty_below_tie", 0.1249, 0.13, Shown::uncertainty, false},
     ShownCase{"uncertainty_one_digit", 0.1, 0.1239, Shown::uncertainty, false},
     ShownCase{"uncertainty_large", 13, 12.6, Shown::uncertainty, true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// The class's spread: quartiles between the sorted values (p (n - 1)),
+// and Tukey's fences 1.5 interquartile ranges beyond them.
+struct SpreadCase {
+    const char* name;
+    std::vector<double> exponents;
+    double median, lowerQuartile, upperQuartile;
+    std::vector<std::size_t> outliers;
+};
+
+class ClassSpread : public testing::TestWithParam<SpreadCase> {};
+
+TEST_P(ClassSpread, QuartilesAndFences)
+{
+    const SpreadCase& row = GetParam();
+    std::vector<present::SummaryRow> rows;
+    for (const double exponent : row.exponents) {
+        present::SummaryRow file;
+        file.law = series::PowerLaw{};
+        file.law->gasExponent = series::Estimate{exponent, 0.0, 0.0, 0.0};
+        rows.push_back(file);
+    }
+    const present::ClassSummary summary = present::summarise(rows);
+    ASSERT_TRUE(summary.gas);
+    EXPECT_FALSE(summary.water);
+    EXPECT_EQ(summary.gas->median, row.median);
+    EXPECT_EQ(summary.gas->lowerQuartile, row.lowerQuartile);
+    EXPECT_EQ(summary.gas->upperQuartile, row.upperQuartile);
+    std::vector<std::size_t> named;
+    for (const present::Outlier& outlier : summary.outliers)
+        named.push_back(outlier.row);
+    EXPECT_EQ(named, row.outliers);
+}
+
+INSTANTIATE_TEST_SUITE_P(Present, ClassSpread, testing::Values(
+    SpreadCase{"four_files_interpolated", {4, 1, 3, 2}, 2.5, 1.75, 3.25, {}},
+    SpreadCase{"far_above", {1, 2, 3, 4, 100}, 3, 2, 4, {4}},
+    // Fences at 2 - 3 = -1 and 4 + 3 = 7: on a fence is inside.
+    SpreadCase{"on_the_fences", {-1, 2, 3, 4, 7}, 3, 2, 4, {}},
+    SpreadCase{"just_beyond", {-1.5, 2, 3, 4, 7.5}, 3, 2, 4, {0, 4}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
