@@ -24,4 +24,7 @@ int report(const QStringList& arguments);
 // summary [--format csv|json] [-o OUT] [--as-shown] [--tolerance REL] [--jobs N] FILE...
 int summary(const QStringList& arguments);
 
+// exercise --groups N --seed S -o DIR [--noise REL]
+int exercise(const QStringList& arguments);
+
 }  // namespace cli

@@ -4,10 +4,12 @@
 #include "present/numbers.h"
 #include "series/csv.h"
 #include "series/file.h"
+#include "series/findings.h"
 #include "tests/series/samples.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -167,21 +169,21 @@ struct CheckCase {
     const char* name;
     QStringList arguments;
     int code;
-    const char* output;  // a pattern standard output matches, or standard error for a usage error
+    const char* output;  // a pattern standard output matches, or standard error from code 2 on
 };
 
-class CheckAsShown : public Grading, public testing::WithParamInterface<CheckCase> {};
+class Commands : public Grading, public testing::WithParamInterface<CheckCase> {};
 
-TEST_P(CheckAsShown, FindsWhatTheWindowWouldShowDifferently)
+TEST_P(Commands, GiveTheCodeAndTheOutput)
 {
     const CheckCase& row = GetParam();
     const Ran ran = run(row.arguments);
     EXPECT_EQ(ran.code, row.code) << ran.err;
-    const std::string& shown = row.code == 2 ? ran.err : ran.out;
+    const std::string& shown = row.code >= 2 ? ran.err : ran.out;
     EXPECT_TRUE(QString::fromStdString(shown).contains(QRegularExpression(row.output))) << shown;
 }
 
-INSTANTIATE_TEST_SUITE_P(Grading, CheckAsShown, testing::Values(
+INSTANTIATE_TEST_SUITE_P(CheckAsShown, Commands, testing::Values(
     CheckCase{"report_as_shown", {"check", "--as-shown", "report.csv"}, 0, "^report.csv: 10 runs compared, 0 differ\n$"},
     CheckCase{"report_decimal_comma", {"check", "--as-shown", "report_de.csv"}, 0, "^report_de.csv: 10 runs compared, 0 differ\n$"},
     CheckCase{"last_shown_digit_off", {"check", "--as-shown", "report.csv", "report_off.csv"}, 1,
@@ -202,6 +204,18 @@ INSTANTIATE_TEST_SUITE_P(Grading, CheckAsShown, testing::Values(
     CheckCase{"tolerance_negative", {"check", "--tolerance", "-0.1", "report.csv"}, 2, "--tolerance wants a relative difference"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(Usage, Commands, testing::Values(
+    CheckCase{"summary_format", {"summary", "--format", "xml", "lab.quillon"}, 2, "csv or json, not 'xml'"},
+    CheckCase{"summary_unwritable", {"summary", "lab.quillon", "-o", "missing/out.csv"}, 4, "^missing/out.csv: cannot be written: "},
+    CheckCase{"summary_unreadable", {"summary", "lab.quillon", "missing.quillon"}, 3, "^missing.quillon: cannot be read: "},
+    CheckCase{"exercise_no_folder", {"exercise", "--groups", "2", "--seed", "1"}, 2, "needs -o DIR"},
+    CheckCase{"exercise_no_groups", {"exercise", "--groups", "0", "--seed", "1", "-o", "x"}, 2, "--groups wants a whole number from 1"},
+    CheckCase{"exercise_negative_seed", {"exercise", "--groups", "2", "--seed", "-1", "-o", "x"}, 2, "--seed wants a whole number"},
+    CheckCase{"exercise_noise", {"exercise", "--groups", "2", "--seed", "1", "--noise", "0.5", "-o", "x"}, 2, "--noise wants a relative size"},
+    CheckCase{"exercise_file", {"exercise", "--groups", "2", "--seed", "1", "-o", "x", "lab.quillon"}, 2, "takes no FILE"},
+    CheckCase{"exercise_unwritable", {"exercise", "--groups", "2", "--seed", "1", "-o", "lab.quillon/x"}, 4, "cannot be made"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 // Thirty groups' series: a row each, every one agreeing with its stored
 // results, and the planted group alone named outside the class.
 TEST_F(Grading, SummaryNamesThePlantedGroup)
@@ -210,7 +224,8 @@ TEST_F(Grading, SummaryNamesThePlantedGroup)
     ASSERT_EQ(csv.code, 0) << csv.err;
     const QStringList lines = QString::fromStdString(csv.out).split("\r\n");
     ASSERT_GE(lines.size(), 31);
-    EXPECT_TRUE(lines[0].startsWith("file,title,people,runs,completed,excluded,with_findings,")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].startsWith("file,title,people,runs,completed,excluded,with_findings,"))
+        << lines[0].toStdString();
     for (int group = 1; group <= 30; ++group) {
         const QString& line = lines[group];
         SCOPED_TRACE(line.toStdString());
@@ -235,6 +250,62 @@ TEST_F(Grading, SummaryNamesThePlantedGroup)
     EXPECT_EQ(gas["files"].toInt(), 30);
     EXPECT_LE(gas["lowest"].toDouble(), gas["median"].toDouble());
     EXPECT_EQ(gas["highest"].toDouble(), outliers[0]["value"].toDouble());
+}
+
+// Every file under a folder with its bytes, by its path there.
+QMap<QString, QByteArray> filesUnder(const QString& path)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            files[QDir(path).relativeFilePath(file.fileName())] = file.readAll();
+    }
+    return files;
+}
+
+// One seed, the same files; every run completes without findings, as the
+// library computes them; check confirms the key and the handout holds no
+// results.
+TEST_F(Grading, ExerciseIsRepeatableAndItsKeyChecks)
+{
+    const QStringList make{"exercise", "--groups", "12", "--seed", "2026", "-o"};
+    ASSERT_EQ(run(make + QStringList{"first"}).code, 0);
+    ASSERT_EQ(run(make + QStringList{"second"}).code, 0);
+    ASSERT_EQ(run({"exercise", "--groups", "12", "--seed", "2027", "-o", "other"}).code, 0);
+    const auto first = filesUnder(folder->filePath("first"));
+    EXPECT_EQ(first.size(), 12 * 3 + 1);
+    EXPECT_EQ(first, filesUnder(folder->filePath("second")));
+    EXPECT_NE(first.value("handout/group01.quillon"),
+              filesUnder(folder->filePath("other")).value("handout/group01.quillon"));
+
+    QStringList keys;
+    for (int group = 1; group <= 12; ++group) {
+        const QString name = QString("group%1.quillon").arg(group, 2, 10, QChar('0'));
+        keys << "first/key/" + name;
+        const auto handout = series::readSeriesFile(first.value("handout/" + name).toStdString());
+        const auto key = series::readSeriesFile(first.value("key/" + name).toStdString());
+        ASSERT_TRUE(std::holds_alternative<series::OpenedSeries>(handout)
+                    && std::holds_alternative<series::OpenedSeries>(key));
+        const auto& given = std::get<series::OpenedSeries>(handout);
+        EXPECT_EQ(given.series.runs.size(), 12u);
+        // The key holds the handout's runs; its notes give the law.
+        series::Series keyRuns = std::get<series::OpenedSeries>(key).series;
+        keyRuns.notes = given.series.notes;
+        EXPECT_TRUE(series::identical(keyRuns, given.series));
+        for (std::size_t i = 0; i < given.series.runs.size(); ++i) {
+            SCOPED_TRACE(name.toStdString() + " run " + std::to_string(i + 1));
+            EXPECT_FALSE(given.stored[i].mtc) << "the handout gives no result";
+            const series::RunResult result = series::computeRun(given.series.runs[i]);
+            EXPECT_EQ(result.outcome, absorber::Outcome::completed);
+            EXPECT_TRUE(result.mtc);
+            EXPECT_TRUE(series::findingsOf(given.series.runs[i], result).empty());
+        }
+    }
+    const Ran checked = run(QStringList{"check"} + keys);
+    EXPECT_EQ(checked.code, 0) << checked.out;
+    EXPECT_EQ(checked.out, "");
 }
 
 }  // namespace
