@@ -120,14 +120,30 @@ std::vector<std::string> summaryKeys()
 
 std::vector<std::string> summaryHeaders(const Language& language)
 {
-    const auto t = [&](const char* source) { return language.translate("ClassSummary", source).str(); };
-    return {t("File"),          t("Title"),        t("People"),
-            t("Runs"),          t("Completed"),    t("Excluded"),
-            t("With findings"), t("Runs in fit"),  t("a"),
-            t("a, 95 % low"),   t("a, 95 % high"), t("m"),
-            t("m, 95 % low"),   t("m, 95 % high"), t("n"),
-            t("n, 95 % low"),   t("n, 95 % high"), t("R²"),
-            t("Weighted"),      t("Check"),        t("Outside the class")};
+    // Each text a literal of its own, so that lupdate finds it.
+    return {
+        language.translate("ClassSummary", "File").str(),
+        language.translate("ClassSummary", "Title").str(),
+        language.translate("ClassSummary", "People").str(),
+        language.translate("ClassSummary", "Runs").str(),
+        language.translate("ClassSummary", "Completed").str(),
+        language.translate("ClassSummary", "Excluded").str(),
+        language.translate("ClassSummary", "With findings").str(),
+        language.translate("ClassSummary", "Runs in fit").str(),
+        language.translate("ClassSummary", "a").str(),
+        language.translate("ClassSummary", "a, 95 % low").str(),
+        language.translate("ClassSummary", "a, 95 % high").str(),
+        language.translate("ClassSummary", "m").str(),
+        language.translate("ClassSummary", "m, 95 % low").str(),
+        language.translate("ClassSummary", "m, 95 % high").str(),
+        language.translate("ClassSummary", "n").str(),
+        language.translate("ClassSummary", "n, 95 % low").str(),
+        language.translate("ClassSummary", "n, 95 % high").str(),
+        language.translate("ClassSummary", "R²").str(),
+        language.translate("ClassSummary", "Weighted").str(),
+        language.translate("ClassSummary", "Check").str(),
+        language.translate("ClassSummary", "Outside the class").str(),
+    };
 }
 
 std::string checkWord(CheckResult result, const Language& language)
