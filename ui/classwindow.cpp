@@ -29,6 +29,8 @@ public:
         , number(full)
     {
         setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        if (number)
+            setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
     bool operator<(const QTableWidgetItem& other) const override
