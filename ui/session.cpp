@@ -350,7 +350,8 @@ bool Session::saveTo(const QString& target)
 bool Session::eventFilter(QObject* watched, QEvent* event)
 {
     // Several files dropped on the Series Analysis window: a class to compare.
-    if (watched == analysisWindow && (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)) {
+    // The type first: a window being destroyed is no AnalysisWindow any more.
+    if ((event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) && watched == analysisWindow) {
         auto* drop = static_cast<QDropEvent*>(event);
         const QStringList files = droppedFiles(drop->mimeData());
         if (files.isEmpty())
