@@ -140,4 +140,14 @@ void printError(std::string_view message)
     std::fputc('\n', stderr);
 }
 
+std::optional<int> parseWithoutFiles(CommandLine& commandLine, const QStringList& arguments)
+{
+    if (const auto exit = parse(commandLine, arguments))
+        return exit;
+    if (!commandLine.parser.positionalArguments().isEmpty())
+        return usageFailure(commandLine.usage.section(' ', 0, 0) + " takes no FILE",
+                            commandLine.usage.section(' ', 0, 0));
+    return std::nullopt;
+}
+
 }  // namespace cli

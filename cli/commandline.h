@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <variant>
 
@@ -67,5 +68,10 @@ int usageFailure(const QString& message, const QString& command = {});
 
 // A message to standard error, followed by a line end.
 void printError(std::string_view message);
+
+// For a command that reads no FILE (exercise): adds --help and --version
+// and parses `arguments`; gives the code to exit with after the help, the
+// version or a usage error, or nothing when the command is to run.
+std::optional<int> parseWithoutFiles(CommandLine& commandLine, const QStringList& arguments);
 
 }  // namespace cli

@@ -20,4 +20,11 @@ int fit(const QStringList& arguments);
 // report [--jobs N] FILE -o OUT.pdf; needs a QGuiApplication.
 int report(const QStringList& arguments);
 
+// Grading a class.
+// summary [--format csv|json] [-o OUT] [--as-shown] [--tolerance REL] [--jobs N] FILE...
+int summary(const QStringList& arguments);
+
+// exercise --groups N --seed S -o DIR [--noise REL]
+int exercise(const QStringList& arguments);
+
 }  // namespace cli

@@ -54,6 +54,7 @@ std::variant<Input, InputFailure> readInput(const QString& argument)
             return InputFailure{present::describe(*error, input.name)};
         auto& imported = std::get<series::ImportedSeries>(read);
         input.series = std::move(imported.series);
+        input.reported = std::move(imported.reported);
         notices = std::move(imported.notices);
     }
     for (const series::Notice& notice : notices)

@@ -3,6 +3,7 @@
 // The series quillon-cli reads: .quillon files and CSV, from files or from
 // standard input.
 
+#include "series/csv.h"
 #include "series/file.h"
 
 #include <QString>
@@ -17,8 +18,9 @@ namespace cli {
 struct Input {
     std::string name;  // as given on the command line; "-" for standard input
     series::Series series;
-    std::vector<series::StoredResults> stored;  // one per run; empty when read from CSV
-    std::vector<std::string> notices;           // what the reader skipped or kept, "file:line: what"
+    std::vector<series::StoredResults> stored;      // one per run; empty when read from CSV
+    std::vector<series::ReportedResults> reported;  // one per run of a CSV; empty for a series file
+    std::vector<std::string> notices;               // what the reader skipped or kept, "file:line: what"
 };
 
 // Why an input could not be read: "file: cannot be read: why", or the

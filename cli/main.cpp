@@ -20,11 +20,15 @@ struct Command {
 };
 
 // A new command is a function in cli/commands.h and a row here.
-constexpr std::array<Command, 4> commands{{
+constexpr std::array<Command, 6> commands{{
     {"compute", "Compute every run of series files; write the runs with their results as CSV or JSON.", cli::compute},
     {"check", "Compute series files again and list every result that differs from the stored one.", cli::check},
     {"fit", "Fit the power law MTC = a * G^m * L^n to a series' runs; write it as text or JSON.", cli::fit},
     {"report", "Write a series' PDF report.", cli::report},
+    // Grading a class.
+    {"summary", "Summarise a class's series, a row per file: runs, findings, fit, check; name the outliers.",
+     cli::summary},
+    {"exercise", "Make each group of a class its own runs to hand out, and their answer key.", cli::exercise},
 }};
 
 // The tool speaks for itself: Qt's own warnings (such as a missing

@@ -6,7 +6,7 @@ _quillon_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="compute check fit report"
+    local commands="compute check fit report summary exercise"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
@@ -24,7 +24,15 @@ _quillon_cli()
 
     case $prev in
     -o | --output)
-        _filedir
+        # exercise writes into a folder.
+        if [[ $command == exercise ]]; then
+            _filedir -d
+        else
+            _filedir
+        fi
+        return
+        ;;
+    --tolerance | --groups | --seed | --noise)
         return
         ;;
     --format)
@@ -47,17 +55,17 @@ _quillon_cli()
     local options
     case $command in
     compute) options="--output --format --jobs --help --version" ;;
-    check) options="--allow-no-results --jobs --help --version" ;;
+    check) options="--allow-no-results --as-shown --tolerance --jobs --help --version" ;;
     fit) options="--format --unweighted --coefficient --jobs --help --version" ;;
     report) options="--output --appendix --no-appendix --jobs --help --version" ;;
+    summary) options="--output --format --as-shown --tolerance --jobs --help --version" ;;
+    exercise) options="--groups --seed --noise --output --help --version" ;;
     *) return ;;
     esac
-    if [[ $cur == -* ]]; then
+    if [[ $cur == -* || $command == exercise ]]; then
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
-    elif [[ $command != check ]]; then
-        _filedir '@(quillon|csv)'
     else
-        _filedir quillon
+        _filedir '@(quillon|csv)'
     fi
 }
 complete -F _quillon_cli quillon-cli

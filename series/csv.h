@@ -6,6 +6,7 @@
 #include "series/series.h"
 #include "series/uncertainty.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,9 +15,25 @@
 
 namespace series {
 
+// A result a row reports, for a grader to check: the cell as typed
+// (trimmed), and its number by the file's decimal separator, if it is one.
+struct ReportedCell {
+    std::string text;
+    std::optional<double> value;
+};
+
+// The results a row reports in columns named y2, NTU, MTC, u_mtc (the
+// standard uncertainty, as Export names it) and U (the expanded one, k = 2,
+// as the window shows MTC ± U). Empty cells are absent. Opening ignores
+// them and recomputes.
+struct ReportedResults {
+    std::optional<ReportedCell> y2, ntu, mtc, uMtc, expandedU;
+};
+
 struct ImportedSeries {
-    Series series;                // its runs; the rest as a new series has it
-    std::vector<Notice> notices;  // rows skipped and columns ignored, with why
+    Series series;                          // its runs; the rest as a new series has it
+    std::vector<Notice> notices;            // rows skipped and columns ignored, with why
+    std::vector<ReportedResults> reported;  // one per run
 };
 
 using ImportResult = std::variant<ImportedSeries, ReadError>;

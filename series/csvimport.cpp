@@ -15,11 +15,12 @@ namespace {
 
 // What a column holds. The first four are the run's inputs, in the order of
 // absorber::RunInputs.
-enum Column { y1, x1, gasFlow, waterFlow, packingHeight, label, temperature, result };
+// The reported results after them are read for check alone.
+enum Column { y1, x1, gasFlow, waterFlow, packingHeight, label, temperature, y2, ntu, mtc, uMtc, expandedU, result };
 constexpr std::size_t columnCount = result;  // the columns read
 
 constexpr std::array<std::string_view, columnCount> columnNames{
-    "y1", "x1", "gas_flow", "water_flow", "packing_height", "label", "temperature",
+    "y1", "x1", "gas_flow", "water_flow", "packing_height", "label", "temperature", "y2", "ntu", "mtc", "u_mtc", "U",
 };
 
 struct HeaderName {
@@ -95,28 +96,30 @@ constexpr auto headerNames = std::to_array<HeaderName>({
     {"kolonnentemperatur", temperature},
     {"säulentemperatur", temperature},
     {"saeulentemperatur", temperature},
+    // Results a grader checks; opening recomputes them.
+    {"y2", y2},
+    {"ntu", ntu},
+    {"mtc", mtc},
+    {"masstransfercoefficient", mtc},
+    {"stoffübergangskoeffizient", mtc},
+    {"umtc", uMtc},
+    {"u", expandedU},
     // Results and the user's marks: opening recomputes, so they are not read.
     {"run", result},
     {"lauf", result},
     {"versuch", result},
     {"eqx", result},
     {"eqy", result},
-    {"y2", result},
-    {"ntu", result},
-    {"mtc", result},
     {"equilibriumx", result},
     {"equilibriumy", result},
     {"equilibriumy*", result},
     {"gleichgewichtsx", result},
     {"gleichgewichtsy", result},
     {"gleichgewichtsy*", result},
-    {"masstransfercoefficient", result},
-    {"stoffübergangskoeffizient", result},
     {"outcome", result},
     {"excluded", result},
     {"findings", result},
     {"ntucolburn", result},
-    {"umtc", result},
     {"mtc95low", result},
     {"mtc95high", result},
     {"hog", result},
@@ -175,7 +178,7 @@ Layout layoutOf(const csv::Record& header, std::vector<Notice>* notices = nullpt
             notices->push_back({header.line,
                                 key.empty() ? Message{MessageKind::columnUnnamed, {}, {i + 1}}
                                             : Message{MessageKind::columnIgnored, {name}}});
-        } else if (notices && known->column != result) {
+        } else if (notices && known->column != result && known->column < y2) {
             notices->push_back(
                 {header.line, Message{MessageKind::columnRepeated, {name, std::string(columnNames[known->column])}}});
         }
@@ -237,6 +240,28 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
     if (layout[label])
         run.label = labelOf(record.fields[*layout[label]]);
     return run;
+}
+
+// The results a run's row reports, each cell read by the file's decimal
+// separator; a cell that needs a guess or is no number keeps its text alone.
+ReportedResults reportedOf(const csv::Record& record, const Layout& layout, char decimal)
+{
+    ReportedResults reported;
+    const std::pair<Column, std::optional<ReportedCell>*> cells[] = {{y2, &reported.y2},
+                                                                     {ntu, &reported.ntu},
+                                                                     {mtc, &reported.mtc},
+                                                                     {uMtc, &reported.uMtc},
+                                                                     {expandedU, &reported.expandedU}};
+    for (const auto& [column, cell] : cells) {
+        if (!layout[column])
+            continue;
+        const std::string_view text = text::trimmed(record.fields[*layout[column]]);
+        if (text.empty())
+            continue;
+        const csv::CellNumber number = csv::readCell(text, decimal);
+        *cell = ReportedCell{std::string(text), number.refusal ? std::nullopt : number.value};
+    }
+    return reported;
 }
 
 // The decimal separator of the rows' numbers, from every input cell of
@@ -384,6 +409,7 @@ ImportResult importCsv(std::string_view bytes)
             if (imported.series.runs.size() == maxRuns)
                 return ReadError{record.line, 1, {}, {MessageKind::tooManyRuns, {}, {maxRuns}}};
             imported.series.runs.push_back(std::move(*run));
+            imported.reported.push_back(reportedOf(record, layout, decimal));
         } else {
             imported.notices.push_back({record.line, std::move(std::get<Skipped>(row).why)});
             if (!firstSkip)

@@ -59,6 +59,164 @@
     </message>
 </context>
 <context>
+    <name>ClassSummary</name>
+    <message>
+        <source>gas exponent</source>
+        <translation>Gasexponent</translation>
+    </message>
+    <message>
+        <source>water exponent</source>
+        <translation>Wasserexponent</translation>
+    </message>
+    <message>
+        <source>agrees</source>
+        <translation>stimmt</translation>
+    </message>
+    <message>
+        <source>differs</source>
+        <translation>weicht ab</translation>
+    </message>
+    <message>
+        <source>no results</source>
+        <translation>keine Ergebnisse</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>People</source>
+        <translation>Personen</translation>
+    </message>
+    <message>
+        <source>Runs</source>
+        <translation>Versuche</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Excluded</source>
+        <translation>Ausgeschlossen</translation>
+    </message>
+    <message>
+        <source>With findings</source>
+        <translation>Mit Befunden</translation>
+    </message>
+    <message>
+        <source>Runs in fit</source>
+        <translation>Versuche im Fit</translation>
+    </message>
+    <message>
+        <source>a</source>
+        <translation>a</translation>
+    </message>
+    <message>
+        <source>a, 95 % low</source>
+        <translation>a, 95 % unten</translation>
+    </message>
+    <message>
+        <source>a, 95 % high</source>
+        <translation>a, 95 % oben</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>m, 95 % low</source>
+        <translation>m, 95 % unten</translation>
+    </message>
+    <message>
+        <source>m, 95 % high</source>
+        <translation>m, 95 % oben</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>n, 95 % low</source>
+        <translation>n, 95 % unten</translation>
+    </message>
+    <message>
+        <source>n, 95 % high</source>
+        <translation>n, 95 % oben</translation>
+    </message>
+    <message>
+        <source>R²</source>
+        <translation>R²</translation>
+    </message>
+    <message>
+        <source>Weighted</source>
+        <translation>Gewichtet</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>Prüfung</translation>
+    </message>
+    <message>
+        <source>Outside the class</source>
+        <translation>Außerhalb des Kurses</translation>
+    </message>
+</context>
+<context>
+    <name>ClassWindow</name>
+    <message>
+        <source>%1: cannot be read: %2</source>
+        <translation>%1: kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>Class Summary</source>
+        <translation>Kursübersicht</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Table</source>
+        <translation>Tabelle &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Gas exponent m</source>
+        <translation>Gasexponent m</translation>
+    </message>
+    <message>
+        <source>Water exponent n</source>
+        <translation>Wasserexponent n</translation>
+    </message>
+    <message>
+        <source>%1 over %2 files: median %3, quartiles %4 to %5, range %6 to %7</source>
+        <translation>%1 über %2 Dateien: Median %3, Quartile %4 bis %5, Spannweite %6 bis %7</translation>
+    </message>
+    <message>
+        <source>%1: fewer than four files have it; no spread.</source>
+        <translation>%1: Weniger als vier Dateien haben ihn; keine Streuung.</translation>
+    </message>
+    <message>
+        <source>No file lies outside the class.</source>
+        <translation>Keine Datei liegt außerhalb des Kurses.</translation>
+    </message>
+    <message>
+        <source>Outside the class by more than 1.5 interquartile ranges: %1</source>
+        <translation>Um mehr als 1,5 Quartilsabstände außerhalb des Kurses: %1</translation>
+    </message>
+    <message>
+        <source>Not read: %1</source>
+        <translation>Nicht gelesen: %1</translation>
+    </message>
+</context>
+<context>
     <name>Findings</name>
     <message>
         <source>The gas flow is not above 0.</source>
@@ -1915,6 +2073,14 @@ Sollen sie gespeichert werden?</translation>
     <message>
         <source>Select &amp;All Runs</source>
         <translation>&amp;Alle Versuche auswählen</translation>
+    </message>
+    <message>
+        <source>Open Se&amp;veral…</source>
+        <translation>&amp;Mehrere öffnen …</translation>
+    </message>
+    <message>
+        <source>Open Several</source>
+        <translation>Mehrere öffnen</translation>
     </message>
 </context>
 <context>

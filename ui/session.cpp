@@ -6,6 +6,7 @@
 #include "ui/Form1.h"
 #include "ui/analysiswindow.h"
 #include "ui/centring.h"
+#include "ui/classwindow.h"
 #include "ui/help.h"
 #include "ui/runswindow.h"
 #include "ui/saving.h"
@@ -27,6 +28,18 @@
 #include <utility>
 
 namespace {
+
+// The local series and CSV files a drag carries, when it carries several.
+QStringList droppedFiles(const QMimeData* data)
+{
+    QStringList files;
+    for (const QUrl& url : data ? data->urls() : QList<QUrl>()) {
+        const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+        if (url.isLocalFile() && (suffix == u"quillon" || suffix == u"csv"))
+            files << url.toLocalFile();
+    }
+    return files.size() > 1 ? files : QStringList();
+}
 
 // The one local series or CSV file a drag carries, if it carries one.
 QString droppedFile(const QMimeData* data)
@@ -99,6 +112,7 @@ Session::~Session()
     // window's children, which would otherwise outlive this object.
     delete runsWindow;
     delete analysisWindow;
+    delete classWindow;
     delete method;
 }
 
@@ -118,6 +132,7 @@ void Session::addFileMenu()
     add("newSeries", tr("&New Series"), QKeySequence::New, &Session::newSeries);
     add("openSeries", tr("&Open…"), QKeySequence::Open, &Session::open);
     add("importRuns", tr("&Import Runs…"), QKeySequence(), &Session::importRuns);
+    add("openSeveral", tr("Open Se&veral…"), QKeySequence(), &Session::openSeveral);
     add("saveSeries", tr("&Save"), QKeySequence::Save, &Session::save);
     add("saveSeriesAs", tr("Save &As…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &Session::saveAs);
     menu->addSeparator();
@@ -336,6 +351,19 @@ bool Session::saveTo(const QString& target)
 
 bool Session::eventFilter(QObject* watched, QEvent* event)
 {
+    // Several files dropped on the Series Analysis window: a class to compare.
+    // The type first: a window being destroyed is no AnalysisWindow any more.
+    if ((event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) && watched == analysisWindow) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QStringList files = droppedFiles(drop->mimeData());
+        if (files.isEmpty())
+            return QObject::eventFilter(watched, event);
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop)
+            QMetaObject::invokeMethod(
+                this, [this, files] { showClass(files); }, Qt::QueuedConnection);
+        return true;
+    }
     switch (event->type()) {
     case QEvent::Close:
         if (watched == &form && !maybeSave()) {
@@ -390,6 +418,8 @@ void Session::showAnalysis()
     if (!analysisWindow) {
         analysisWindow = new AnalysisWindow(model, &form);
         addMenus(*analysisWindow);
+        analysisWindow->setAcceptDrops(true);
+        analysisWindow->installEventFilter(this);
         ui::centreOver(*analysisWindow, form);
     }
     analysisWindow->show();
@@ -431,4 +461,26 @@ void Session::showMethod()
     method->show();
     method->raise();
     method->activateWindow();
+}
+
+void Session::openSeveral()
+{
+    const QStringList chosen = QFileDialog::getOpenFileNames(
+        &form, tr("Open Several"), QFileInfo(path).absolutePath(),
+        tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
+    if (!chosen.isEmpty())
+        showClass(chosen);
+}
+
+void Session::showClass(const QStringList& files)
+{
+    if (!classWindow) {
+        classWindow = new ClassWindow(&form);
+        addMenus(*classWindow);
+        ui::centreOver(*classWindow, form);
+    }
+    classWindow->show();
+    classWindow->raise();
+    classWindow->activateWindow();
+    classWindow->showFiles(files);
 }

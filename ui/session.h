@@ -13,6 +13,7 @@ class QAction;
 class QMenu;
 class QWidget;
 class AnalysisWindow;
+class ClassWindow;
 class RunsWindow;
 
 // What the main window offers beyond the calculation itself: the series of
@@ -48,6 +49,10 @@ public:
 
     void showRuns();
     void showAnalysis();
+    // Grading a class: File > Open Several… and a drop of several files on
+    // the Series Analysis window show their summary in the class window.
+    void openSeveral();
+    void showClass(const QStringList& files);
     void copyRun();
     void saveReport();
     void exportCsv();
@@ -94,6 +99,7 @@ private:
     QStringList lastFindings;
     QPointer<RunsWindow> runsWindow;
     QPointer<AnalysisWindow> analysisWindow;
+    QPointer<ClassWindow> classWindow;
     QPointer<MethodWindow> method;
     QList<QAction*> needARun;
     QAction* saveReportAction = nullptr;

@@ -39,9 +39,13 @@ expect "quillon-cli compute --f" "--format"
 expect "quillon-cli compute --format " "csv json"
 expect "quillon-cli compute -o " "FILES"
 expect "quillon-cli compute --jobs 2 " "FILES:@(quillon|csv)"
-expect "quillon-cli check --" "--allow-no-results --jobs --help --version"
-expect "quillon-cli check --a" "--allow-no-results"
-expect "quillon-cli check a.quillon " "FILES:quillon"
+expect "quillon-cli check --" "--allow-no-results --as-shown --tolerance --jobs --help --version"
+expect "quillon-cli check --a" "--allow-no-results --as-shown"
+expect "quillon-cli check a.quillon " "FILES:@(quillon|csv)"
+# Grading: a report's CSV is checked too, and exercise writes into a folder.
+expect "quillon-cli check --tolerance " ""
+expect "quillon-cli exercise -o " "FILES:-d"
+expect "quillon-cli exercise --groups 3 " "--groups --seed --noise --output --help --version"
 expect "quillon-cli fit --coefficient " "quillon colburn"
 
 # Every option a command's help names is offered for it.

@@ -166,8 +166,8 @@ void TestSession::reportMenu()
         return texts;
     };
     QCOMPARE(items(0),
-             (QStringList{"&New SeriesCtrl+N", "&Open…Ctrl+O", "&Import Runs…", "&SaveCtrl+S", "Save &As…Ctrl+Shift+S",
-                          "", "&QuitCtrl+Q"}));
+             (QStringList{"&New SeriesCtrl+N", "&Open…Ctrl+O", "&Import Runs…", "Open Se&veral…", "&SaveCtrl+S",
+                          "Save &As…Ctrl+Shift+S", "", "&QuitCtrl+Q"}));
     QCOMPARE(items(3),
              (QStringList{"Show &Runs", "Show Series &Analysis", "&Copy Run", "Save Report as &PDF…",
                           "&Export Runs as CSV…", "Save &Series Report as PDF…"}));

@@ -1,0 +1,128 @@
+#include "present/checking.h"
+
+#include "present/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace present {
+namespace {
+
+// A value the file gives for a field, and the one computed.
+struct Given {
+    const char* field;
+    Shown shown;
+    std::string text;
+    std::optional<double> value;  // none for a cell that is no number
+    std::optional<double> computed;
+};
+
+std::string shownText(double value, Shown shown)
+{
+    return shown == Shown::result ? resultText(value, {}) : uncertaintyText(value, {});
+}
+
+bool agrees(const Given& given, const CheckRule& rule)
+{
+    if (!given.value || !given.computed)
+        return false;
+    const double value = *given.value;
+    const double computed = *given.computed;
+    if (rule.asShown && agreesAsShown(value, computed, given.shown))
+        return true;
+    return rule.tolerance && std::fabs(value - computed) <= *rule.tolerance * std::fabs(computed);
+}
+
+std::optional<double> drawnU(const series::RunUncertainty* uncertainty, double factor)
+{
+    const auto* drawn = uncertainty ? std::get_if<series::MonteCarlo>(&uncertainty->monteCarlo) : nullptr;
+    return drawn ? std::optional(factor * drawn->u) : std::nullopt;
+}
+
+// The values run `run` gives, stored and reported, with the computed ones.
+std::vector<Given> givenOf(const series::StoredResults* stored, const series::ReportedResults* reported,
+                           const series::RunResult& result, const series::RunUncertainty* uncertainty)
+{
+    std::vector<Given> given;
+    const auto point = result.balance.point;
+    if (stored) {
+        const auto add = [&](const char* field, const std::optional<double>& value, std::optional<double> computed) {
+            if (value)
+                given.push_back({field, Shown::result, series::exactText(*value), value, computed});
+        };
+        add("eq_x", stored->eqX, point ? std::optional(point->x) : std::nullopt);
+        add("eq_y", stored->eqY, point ? std::optional(point->y) : std::nullopt);
+        add("y2", stored->y2, result.balance.y2);
+        add("ntu", stored->ntu, result.ntu);
+        add("mtc", stored->mtc, result.mtc);
+    }
+    if (reported) {
+        const auto add = [&](const char* field, Shown shown, const std::optional<series::ReportedCell>& cell,
+                             std::optional<double> computed) {
+            if (cell)
+                given.push_back({field, shown, cell->text, cell->value, computed});
+        };
+        add("y2", Shown::result, reported->y2, result.balance.y2);
+        add("ntu", Shown::result, reported->ntu, result.ntu);
+        add("mtc", Shown::result, reported->mtc, result.mtc);
+        add("u_mtc", Shown::uncertainty, reported->uMtc, drawnU(uncertainty, 1.0));
+        add("U", Shown::uncertainty, reported->expandedU, drawnU(uncertainty, series::coverageFactor));
+    }
+    return given;
+}
+
+}  // namespace
+
+bool agreesAsShown(double given, double computed, Shown shown)
+{
+    return shownText(given, shown) == shownText(computed, shown);
+}
+
+bool reportsUncertainty(std::span<const series::ReportedResults> reported)
+{
+    return std::any_of(reported.begin(), reported.end(),
+                       [](const series::ReportedResults& run) { return run.uMtc || run.expandedU; });
+}
+
+FileCheck checkResults(std::span<const series::StoredResults> stored, std::span<const series::ReportedResults> reported,
+                       std::span<const series::RunResult> results,
+                       std::span<const series::RunUncertainty> uncertainties, const CheckRule& rule)
+{
+    FileCheck check;
+    const bool exact = !rule.asShown && !rule.tolerance;
+    // Bit for bit, a series file's results are compared as they always were:
+    // a value computed now but not stored differs too.
+    const std::vector<series::Difference> exactly =
+        exact ? series::compareResults(stored, results) : std::vector<series::Difference>();
+    auto next = exactly.begin();
+    for (std::size_t run = 0; run < results.size(); ++run) {
+        const series::StoredResults* was = run < stored.size() ? &stored[run] : nullptr;
+        const series::RunResult& now = results[run];
+        const std::size_t before = check.differences.size();
+        const bool outcomeGiven = was && was->outcome;
+        const std::vector<Given> given = givenOf(was, exact || run >= reported.size() ? nullptr : &reported[run], now,
+                                                 run < uncertainties.size() ? &uncertainties[run] : nullptr);
+        if (given.empty() && !outcomeGiven) {
+            check.runsWithoutValues.push_back(run);
+            continue;
+        }
+        for (; next != exactly.end() && next->run == run; ++next)
+            check.differences.push_back({run, next->field, next->stored, next->computed});
+        if (!exact && outcomeGiven && *was->outcome != now.outcome)
+            check.differences.push_back({run, "outcome", std::string(series::outcomeName(*was->outcome)),
+                                         std::string(series::outcomeName(now.outcome))});
+        for (const Given& value : exact ? std::vector<Given>() : given) {
+            if (agrees(value, rule))
+                continue;
+            std::string computed;
+            if (value.computed)
+                computed = rule.asShown ? shownText(*value.computed, value.shown) : series::exactText(*value.computed);
+            check.differences.push_back({run, value.field, value.text, computed});
+        }
+        ++check.runsCompared;
+        check.runsDiffering += check.differences.size() > before ? 1 : 0;
+    }
+    return check;
+}
+
+}  // namespace present

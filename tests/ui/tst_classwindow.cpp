@@ -1,0 +1,157 @@
+// The class table of the Series Analysis: what a grader sees of several
+// groups' files, in English and German, sorted, copied, and opened by a drop.
+
+#include "fixture.h"
+
+#include "series/file.h"
+#include "ui/Form1.h"
+#include "ui/analysiswindow.h"
+#include "ui/application.h"
+#include "ui/classwindow.h"
+#include "ui/session.h"
+
+#include <QAction>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMimeData>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int gasExponentColumn = 11;
+constexpr int outlierColumn = 20;
+
+// Six groups' series, group 4 planted far off, and a damaged file; their
+// paths, the damaged one last.
+QStringList writeClass(const QTemporaryDir& folder)
+{
+    QStringList paths;
+    for (int group = 1; group <= 6; ++group) {
+        series::Series lab;
+        lab.title = "Group " + std::to_string(group);
+        const double growth = group == 4 ? 1.6 : 1.0 + 0.02 * (group % 3);
+        for (const double water : {4.0, 8.0})
+            for (const double gas : {1.0, 1.5, 2.0, 2.5, 3.0}) {
+                series::Run run;
+                run.inputs = {0.02, 0.008 * std::pow(gas, growth) / water + 0.0001 * gas, gas, water};
+                run.packingHeight = 2.0;
+                lab.runs.push_back(run);
+            }
+        paths << folder.filePath(u"group%1.quillon"_s.arg(group));
+        QFile file(paths.back());
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(QByteArray::fromStdString(series::writeSeriesFile(lab, {})));
+    }
+    paths << folder.filePath(u"damaged.quillon"_s);
+    QFile damaged(paths.back());
+    if (!damaged.open(QIODevice::WriteOnly))
+        return {};
+    damaged.write("{\"format\": ");
+    return paths;
+}
+
+}  // namespace
+
+class TestClassWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ui::prepareApplication(); }
+    void cleanup() { QVERIFY(endWindowTest()); }
+
+    void showsTheClass_data();
+    void showsTheClass();
+    void opensFromADrop();
+};
+
+void TestClassWindow::showsTheClass_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("fileHeader");
+    QTest::addColumn<QString>("notRead");
+    QTest::addColumn<QString>("noResults");
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << u"File"_s
+                             << u"Not read: damaged.quillon:1"_s << u"no results"_s;
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << u"Datei"_s
+                            << u"Nicht gelesen: damaged.quillon:1"_s << u"keine Ergebnisse"_s;
+}
+
+void TestClassWindow::showsTheClass()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, fileHeader);
+    QFETCH(QString, notRead);
+    QFETCH(QString, noResults);
+    startWindowTest(locale);
+    QTemporaryDir folder;
+    const QStringList paths = writeClass(folder);
+    QVERIFY(!paths.isEmpty());
+
+    ClassWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.showFiles(paths));
+    auto* table = window.findChild<QTableWidget*>(u"classTable"_s);
+    auto* spread = window.findChild<QLabel*>(u"classSpread"_s);
+    QVERIFY(table && spread);
+    QCOMPARE(table->rowCount(), 6);
+    QCOMPARE(table->horizontalHeaderItem(0)->text(), fileHeader);
+    QVERIFY2(spread->text().contains(notRead), qPrintable(spread->text()));
+    for (int row = 0; row < 6; ++row) {
+        const bool planted = table->item(row, 0)->text() == u"group4.quillon"_s;
+        QCOMPARE(table->item(row, outlierColumn)->text().isEmpty(), !planted);
+        // Saved without results: nothing for check to compare.
+        QCOMPARE(table->item(row, 19)->text(), noResults);
+    }
+
+    // Sorted by m, by value: the planted group's steeper law comes last.
+    table->horizontalHeader()->setSortIndicator(gasExponentColumn, Qt::AscendingOrder);
+    QCOMPARE(table->item(5, 0)->text(), u"group4.quillon"_s);
+
+    // Copy gives the headers and every row, a cell a tab apart.
+    const QStringList lines = window.copiedText().split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines[0].split(u'\t').size(), table->columnCount());
+    QVERIFY(lines[6].startsWith(u"group4.quillon\t"_s));
+}
+
+void TestClassWindow::opensFromADrop()
+{
+    startWindowTest();
+    QTemporaryDir folder;
+    const QStringList paths = writeClass(folder);
+    QVERIFY(!paths.isEmpty());
+    Form1 form;
+    Session session(form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(form.findChild<QAction*>(u"openSeveral"_s));
+    session.showAnalysis();
+    auto* analysis = form.findChild<AnalysisWindow*>();
+    QVERIFY(analysis && QTest::qWaitForWindowExposed(analysis));
+
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths.mid(0, 3))
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(analysis, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(analysis, &drop);
+    QVERIFY(drop.isAccepted());
+    QTRY_VERIFY(form.findChild<ClassWindow*>() && form.findChild<ClassWindow*>()->summary().rows.size() == 3);
+}
+
+QTEST_MAIN(TestClassWindow)
+#include "tst_classwindow.moc"
