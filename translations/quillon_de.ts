@@ -1346,6 +1346,62 @@ Soll die Datei ersetzt werden?</translation>
         <source>label</source>
         <translation>Bezeichnung</translation>
     </message>
+    <message>
+        <source>the reading &quot;%1&quot; must be greater than 0</source>
+        <translation>der Messwert „%1“ muss größer als 0 sein</translation>
+    </message>
+    <message>
+        <source>the reading &quot;%1&quot; must be 0 or more</source>
+        <translation>der Messwert „%1“ muss 0 oder größer sein</translation>
+    </message>
+    <message>
+        <source>the acid to the end point is less than the blank; type the blank&apos;s volume or 0</source>
+        <translation>der Säureverbrauch bis zum Endpunkt ist kleiner als der Blindwert; geben Sie das Volumen des Blindwerts oder 0 ein</translation>
+    </message>
+    <message>
+        <source>the base titrated all the acid added or more; check the back-titration&apos;s volumes</source>
+        <translation>die Base hat die gesamte vorgelegte Säure oder mehr titriert; prüfen Sie die Volumina der Rücktitration</translation>
+    </message>
+    <message>
+        <source>protons per acid molecule must be 1 (HCl), 2 (H2SO4) or 3, not %1</source>
+        <translation>Protonen je Säuremolekül müssen 1 (HCl), 2 (H2SO4) oder 3 sein, nicht %1</translation>
+    </message>
+    <message>
+        <source>the temperature &quot;%1&quot; must lie between 0 and 150 °C</source>
+        <translation>die Temperatur „%1“ muss zwischen 0 und 150 °C liegen</translation>
+    </message>
+    <message>
+        <source>the NH3 found would weigh as much as the sample; check the titration</source>
+        <translation>das gefundene NH3 wöge so viel wie die Probe; prüfen Sie die Titration</translation>
+    </message>
+    <message>
+        <source>a calibration table needs at least two rows</source>
+        <translation>eine Kalibriertabelle braucht mindestens zwei Zeilen</translation>
+    </message>
+    <message>
+        <source>row %1 of the calibration table must have a higher reading and flow than the row before</source>
+        <translation>Zeile %1 der Kalibriertabelle muss einen höheren Skalenwert und Durchfluss haben als die Zeile davor</translation>
+    </message>
+    <message>
+        <source>the reading lies outside its meter&apos;s calibration table</source>
+        <translation>der Messwert liegt außerhalb der Kalibriertabelle seines Zählers</translation>
+    </message>
+    <message>
+        <source>the flow unit &quot;%1&quot; is a label only; choose mol/s, mmol/s, mol/min, mol/h or kmol/h for flows from readings</source>
+        <translation>die Durchflusseinheit „%1“ ist nur eine Beschriftung; wählen Sie mol/s, mmol/s, mol/min, mol/h oder kmol/h für Ströme aus Messwerten</translation>
+    </message>
+    <message>
+        <source>an NH3 meter needs an air meter to give y1</source>
+        <translation>ein NH3-Zähler braucht einen Luftzähler, um y1 zu ergeben</translation>
+    </message>
+    <message>
+        <source>expected L/min, L/h, m3/h, mL/min or kg/h as a meter&apos;s unit, found &quot;%1&quot;</source>
+        <translation>erwartet L/min, L/h, m3/h, mL/min oder kg/h als Einheit eines Zählers, gefunden „%1“</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; in a run&apos;s readings</source>
+        <translation>unbekannter Schlüssel „%1“ in den Messwerten eines Laufs</translation>
+    </message>
 </context>
 <context>
     <name>SeriesChart</name>
