@@ -196,8 +196,29 @@ bool SeriesEditor::setField(SeriesField field, const std::string& text)
 {
     if (fieldOf(now.series, field) == text)
         return false;
+    if (field == SeriesField::flowUnit)
+        return setFlowUnit(text);
     change();
     fieldOf(now.series, field) = text;
+    return true;
+}
+
+bool SeriesEditor::setFlowUnit(const std::string& unit)
+{
+    // Between two units of the list the flows follow; a label only names them.
+    std::vector<series::Run> runs = now.series.runs;
+    const bool converted = series::convertFlows(runs, now.series.flowUnit, unit);
+    const bool fromReadings = std::any_of(runs.begin(), runs.end(), [](const series::Run& run) {
+        return run.readings && (run.readings->air || run.readings->water);
+    });
+    if (!converted && fromReadings)
+        return false;
+    change();
+    now.series.flowUnit = unit;
+    if (converted) {
+        now.series.runs = std::move(runs);
+        now.results = computeAll(now.series, 1);
+    }
     return true;
 }
 

@@ -95,6 +95,9 @@ public:
     bool setExcluded(std::size_t row, bool excluded);
     // The rows given, in any order, as one step.
     bool remove(const std::vector<std::size_t>& rows);
+    // A flow unit of series::flowUnits, changed to another, converts every
+    // run's flows in the same step; another text is a label and changes no
+    // number, and is refused while a run's flows come from its readings.
     bool setField(SeriesField field, const std::string& text);
     bool setUncertainties(const series::Uncertainties& uncertainties);
     bool setRunUncertainties(std::size_t row, const series::Uncertainties& uncertainties);
@@ -156,6 +159,7 @@ private:
 
     // Keeps the state now for undo, before an edit.
     void change();
+    bool setFlowUnit(const std::string& unit);
 
     State now;
     std::vector<State> done;

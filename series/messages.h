@@ -106,20 +106,20 @@ enum class MessageKind {
 
     // Why a run's readings give no inputs (series/readings.h); a key is the
     // reading's key in the series file.
-    readingNotPositive,        // texts {key}: a sample volume, molarity, pressure or density not above 0
-    readingNegative,           // texts {key}: a volume or a meter's reading below 0
-    acidBelowBlank,            // the acid to the end point is less than the blank
-    baseExceedsAcid,           // the base titrated all the acid added, or more
-    protonsOutOfRange,         // counts {protons}: not 1, 2 or 3
-    temperatureOutOfRange,     // texts {key}: outside 0 to 150 degrees Celsius, where the density is known
-    sampleTooConcentrated,     // the NH3 found weighs as much as the sample
-    calibrationTooShort,       // a calibration table of fewer than two rows
-    calibrationNotRising,      // counts {row, 1-based}: its scale reading or flow does not rise over the row before
-    outsideCalibration,        // the reading lies outside its meter's calibration table
-    flowUnitNotConvertible,    // texts {the series' flow unit}: a label, not a unit readings convert to
-    ammoniaWithoutAir,         // an NH3 meter without an air meter gives no y1
-    unknownMeterUnit,          // texts {unit as found}
-    unknownReadingKey,         // texts {key}: in a run's readings
+    readingNotPositive,      // texts {key}: a sample volume, molarity, pressure or density not above 0
+    readingNegative,         // texts {key}: a volume or a meter's reading below 0
+    acidBelowBlank,          // the acid to the end point is less than the blank
+    baseExceedsAcid,         // the base titrated all the acid added, or more
+    protonsOutOfRange,       // counts {protons}: not 1, 2 or 3
+    temperatureOutOfRange,   // texts {key}: outside 0 to 150 degrees Celsius, where the density is known
+    sampleTooConcentrated,   // the NH3 found weighs as much as the sample
+    calibrationTooShort,     // a calibration table of fewer than two rows
+    calibrationNotRising,    // counts {row, 1-based}: its scale reading or flow does not rise over the row before
+    outsideCalibration,      // the reading lies outside its meter's calibration table
+    flowUnitNotConvertible,  // texts {the series' flow unit}: a label, not a unit readings convert to
+    ammoniaWithoutAir,       // an NH3 meter without an air meter gives no y1
+    unknownMeterUnit,        // texts {unit as found}
+    unknownReadingKey,       // texts {key}: in a run's readings
 };
 
 // How many kinds there are: unknownReadingKey is the last.

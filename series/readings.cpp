@@ -1,4 +1,5 @@
 #include "series/readings.h"
+#include "series/series.h"
 
 #include <array>
 #include <limits>
@@ -252,6 +253,36 @@ std::variant<InputsFromReadings, Message> inputsFromReadings(const Readings& rea
         inputs.waterFlow = std::get<double>(water) * *perMolePerSecond;
     }
     return inputs;
+}
+
+void replaceInputs(absorber::RunInputs& inputs, const InputsFromReadings& given)
+{
+    inputs.y1 = given.y1.value_or(inputs.y1);
+    inputs.x1 = given.x1.value_or(inputs.x1);
+    inputs.gasFlow = given.gasFlow.value_or(inputs.gasFlow);
+    inputs.waterFlow = given.waterFlow.value_or(inputs.waterFlow);
+}
+
+bool convertFlows(std::vector<Run>& runs, std::string_view from, std::string_view to)
+{
+    const std::optional<double> was = unitsPerMolePerSecond(from);
+    const std::optional<double> now = unitsPerMolePerSecond(to);
+    if (!was || !now)
+        return false;
+    std::vector<Run> converted = runs;
+    for (Run& run : converted) {
+        // Through mol/s, as the readings' flows go.
+        run.inputs.gasFlow = run.inputs.gasFlow / *was * *now;
+        run.inputs.waterFlow = run.inputs.waterFlow / *was * *now;
+        if (!run.readings)
+            continue;
+        const auto given = inputsFromReadings(*run.readings, to);
+        if (!std::holds_alternative<InputsFromReadings>(given))
+            return false;
+        replaceInputs(run.inputs, std::get<InputsFromReadings>(given));
+    }
+    runs = std::move(converted);
+    return true;
 }
 
 }  // namespace series

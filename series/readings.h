@@ -5,6 +5,7 @@
 // pressure. Converted here to the four inputs the balance takes, with only
 // + - * / in a fixed order, so the page and the desktop agree to the bit.
 
+#include "core/absorber.h"
 #include "series/messages.h"
 
 #include <optional>
@@ -14,6 +15,8 @@
 #include <vector>
 
 namespace series {
+
+struct Run;
 
 inline constexpr double gasConstant = 8.314462618;  // J/(mol K), CODATA 2018, exact
 inline constexpr double molarMassNh3 = 17.031;      // g/mol
@@ -112,5 +115,13 @@ struct InputsFromReadings {
     std::optional<double> y1, x1, gasFlow, waterFlow;
 };
 std::variant<InputsFromReadings, Message> inputsFromReadings(const Readings& readings, std::string_view flowUnit);
+
+// The inputs the readings give, written into the inputs they replace.
+void replaceInputs(absorber::RunInputs& inputs, const InputsFromReadings& given);
+
+// Every run's flows from one flow unit to another: scaled, or given again
+// by the run's readings. False, changing nothing, unless both units are
+// among flowUnits and every run's readings give their inputs in the new one.
+bool convertFlows(std::vector<Run>& runs, std::string_view from, std::string_view to);
 
 }  // namespace series

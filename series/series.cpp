@@ -30,7 +30,8 @@ bool identicalRuns(const Run& a, const Run& b)
     return sameBits(a.inputs.y1, b.inputs.y1) && sameBits(a.inputs.x1, b.inputs.x1)
         && sameBits(a.inputs.gasFlow, b.inputs.gasFlow) && sameBits(a.inputs.waterFlow, b.inputs.waterFlow)
         && sameBits(a.packingHeight, b.packingHeight) && a.label == b.label && a.excluded == b.excluded
-        && a.included == b.included && sameBits(a.uncertainty, b.uncertainty) && a.unknownKeys == b.unknownKeys;
+        && a.included == b.included && sameBits(a.uncertainty, b.uncertainty) && a.unknownKeys == b.unknownKeys
+        && a.readings == b.readings;
 }
 
 struct OutcomeName {

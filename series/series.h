@@ -7,6 +7,7 @@
 
 #include "core/absorber.h"
 #include "series/messages.h"
+#include "series/readings.h"
 
 #include <atomic>
 #include <cstddef>
@@ -44,6 +45,9 @@ struct Run {
     bool included = false;      // taken into the analysis by the user although it has findings
     Uncertainties uncertainty;  // overrides of the series' defaults, key by key
     UnknownKeys unknownKeys;
+
+    // The lab's readings that give some of the inputs; none for a run typed.
+    std::optional<Readings> readings = std::nullopt;
 };
 
 // What the core makes of a run.
