@@ -1,9 +1,12 @@
 #include "present/seriesmessages.h"
 #include "samples.h"
+#include "series/csv.h"
 #include "series/file.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <variant>
 
@@ -127,6 +130,33 @@ TEST(ReadingsInTheFile, GiveTheInputsAHandWrittenFileLeavesOut)
             "density_g_per_l": 997}}}]})");
     ASSERT_EQ(back.series.runs.size(), 1U);
     EXPECT_NEAR(back.series.runs[0].inputs.x1, 0.0022403, 0.5e-7);
+}
+
+TEST(ReadingsInACsvFile, AGermanLabSheetImportsAsItsTypedInputs)
+{
+    std::ifstream file(QUILLON_READINGS_SHEET, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    const series::ImportResult result = series::importCsv(bytes.str());
+    const auto* sheet = std::get_if<series::ImportedSeries>(&result);
+    ASSERT_NE(sheet, nullptr) << present::describe(std::get<series::ReadError>(result), "sheet");
+    ASSERT_EQ(sheet->series.runs.size(), 2U);
+    const series::Run& run = sheet->series.runs[0];
+    EXPECT_EQ(run.label, "Lauf 1");
+    ASSERT_TRUE(run.readings && run.readings->titration && run.readings->air && run.readings->ammonia);
+    EXPECT_EQ(run.readings->water->unit, series::MeterUnit::litresPerHour);
+    // The lab's check value, and 20 L/min of air at 21 °C and 99.5 kPa with
+    // 0.5 L/min of NH3 beside it.
+    EXPECT_NEAR(run.inputs.x1, 0.0022403, 0.5e-7);
+    EXPECT_NEAR(run.inputs.y1, 0.5 / 20.5, 1e-15);
+    EXPECT_NEAR(run.inputs.gasFlow, 20.0 / 60.0 / 24.579891, 1e-7 * run.inputs.gasFlow);
+
+    series::Run typed;
+    typed.inputs = run.inputs;
+    typed.packingHeight = 0.5;
+    const series::RunResult fromSheet = series::computeRun(run);
+    ASSERT_TRUE(fromSheet.mtc.has_value()) << series::outcomeName(fromSheet.outcome);
+    EXPECT_EQ(fromSheet.mtc, series::computeRun(typed).mtc);
 }
 
 }  // namespace
