@@ -240,6 +240,25 @@ bool SeriesEditor::setRunUncertainties(std::size_t row, const series::Uncertaint
     return true;
 }
 
+std::optional<series::Message> SeriesEditor::setReadings(std::size_t row,
+                                                         const std::optional<series::Readings>& readings)
+{
+    if (row >= size() || now.series.runs[row].readings == readings)
+        return std::nullopt;
+    series::Run run = now.series.runs[row];
+    run.readings = readings;
+    if (readings) {
+        auto given = series::inputsFromReadings(*readings, now.series.flowUnit);
+        if (auto* refused = std::get_if<series::Message>(&given))
+            return std::move(*refused);
+        series::replaceInputs(run.inputs, std::get<series::InputsFromReadings>(given));
+    }
+    change();
+    now.results[row] = series::computeRun(run);
+    now.series.runs[row] = std::move(run);
+    return std::nullopt;
+}
+
 void SeriesEditor::replace(series::Series series, std::vector<series::RunResult> results, Origin origin)
 {
     done.clear();

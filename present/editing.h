@@ -101,6 +101,11 @@ public:
     bool setField(SeriesField field, const std::string& text);
     bool setUncertainties(const series::Uncertainties& uncertainties);
     bool setRunUncertainties(std::size_t row, const series::Uncertainties& uncertainties);
+    // The run's readings, none to type its inputs again: the inputs they give
+    // in the series' flow unit replace the run's, and the run is computed
+    // again, as one step. Readings that give no inputs change nothing and
+    // say why.
+    std::optional<series::Message> setReadings(std::size_t row, const std::optional<series::Readings>& readings);
 
     // A whole series as New, Open, import or restore give it: nothing to
     // undo, every run a new identity.
