@@ -135,6 +135,9 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
     }
     if (readings == series::Readings{})
         return std::optional<series::Readings>{};
+    // The readings' uncertainties are not in the dialog; they stay.
+    if (before)
+        readings.uncertainty = before->uncertainty;
     return std::optional<series::Readings>{readings};
 }
 

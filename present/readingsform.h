@@ -51,7 +51,8 @@ struct ReadingsForm {
 ReadingsForm formOf(const std::optional<series::Readings>& readings, const NumberLocale& locale);
 
 // The readings the texts make, none when every field is blank, or the
-// words that say what to type. A meter's calibration in `before` is kept.
+// words that say what to type. A meter's calibration and the readings'
+// uncertainties in `before` are kept.
 std::variant<std::optional<series::Readings>, std::string> readingsOf(const ReadingsForm& form,
                                                                       const std::optional<series::Readings>& before,
                                                                       const Language& language,

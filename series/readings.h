@@ -71,12 +71,22 @@ struct MeterReading {
     bool operator==(const MeterReading&) const = default;
 };
 
+// Standard uncertainties of the readings; empty = none.
+struct ReadingUncertainties {
+    std::optional<double> burette;      // mL, of each volume: sample, acid, blank, base
+    std::optional<double> meterRel;     // relative, of each meter's reading
+    std::optional<double> thermometer;  // K, of each temperature read
+
+    bool operator==(const ReadingUncertainties&) const = default;
+};
+
 // A run's readings; each that is given replaces the input it gives.
 struct Readings {
     std::optional<Titration> titration;   // x1
     std::optional<MeterReading> air;      // the gas flow: air without its NH3, as the balance takes it
     std::optional<MeterReading> ammonia;  // with the air meter, y1
     std::optional<MeterReading> water;    // the water flow
+    ReadingUncertainties uncertainty = {};
 
     bool operator==(const Readings&) const = default;
 };

@@ -8,7 +8,9 @@
 namespace series::readingsjson {
 namespace {
 
-constexpr std::array<std::string_view, 4> readingsKeys{"titration", "air_meter", "ammonia_meter", "water_meter"};
+constexpr std::array<std::string_view, 5> readingsKeys{"titration", "air_meter", "ammonia_meter", "water_meter",
+                                                       "uncertainty"};
+constexpr std::array<std::string_view, 3> uncertaintyKeys{"burette_ml", "meter_rel", "thermometer_k"};
 constexpr std::array<std::string_view, 9> titrationKeys{
     "sample_volume_ml", "acid_molarity",  "acid_volume_ml",  "blank_volume_ml", "protons",
     "base_molarity",    "base_volume_ml", "density_g_per_l", "temperature_c",
@@ -217,6 +219,20 @@ std::variant<Readings, Fault> read(const Json& value, const std::string& at)
             return std::move(*fault);
         *slot = std::get<MeterReading>(read);
     }
+    if (const Json* u = m.find("uncertainty")) {
+        if (!u->is_object())
+            return Fault{at + "/uncertainty", {MessageKind::wrongKind, {"uncertainty", "object", kindOf(*u)}}};
+        Members members(*u, at + "/uncertainty");
+        ReadingUncertainties& to = readings.uncertainty;
+        if (!members.known(uncertaintyKeys) || !members.optional("burette_ml", to.burette)
+            || !members.optional("meter_rel", to.meterRel) || !members.optional("thermometer_k", to.thermometer))
+            return *members.fault;
+        for (const auto& [key, given] : {std::pair("burette_ml", to.burette), std::pair("meter_rel", to.meterRel),
+                                         std::pair("thermometer_k", to.thermometer)}) {
+            if (given && !(*given >= 0.0))
+                return Fault{at + "/uncertainty/" + key, {MessageKind::negativeUncertainty, {key, (*u)[key].dump()}}};
+        }
+    }
     return readings;
 }
 
@@ -245,6 +261,17 @@ Json write(const Readings& readings)
         json["ammonia_meter"] = meterJson(*readings.ammonia);
     if (readings.water)
         json["water_meter"] = meterJson(*readings.water);
+    const ReadingUncertainties& u = readings.uncertainty;
+    if (u != ReadingUncertainties{}) {
+        Json uncertainty = Json::object();
+        if (u.burette)
+            uncertainty["burette_ml"] = *u.burette;
+        if (u.meterRel)
+            uncertainty["meter_rel"] = *u.meterRel;
+        if (u.thermometer)
+            uncertainty["thermometer_k"] = *u.thermometer;
+        json["uncertainty"] = std::move(uncertainty);
+    }
     return json;
 }
 

@@ -22,6 +22,7 @@ series::Readings labReadings()
     readings.ammonia = series::MeterReading{0.5, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
     readings.water =
         series::MeterReading{3.0, series::MeterUnit::litresPerHour, 21.0, 99.5, {{0.0, 0.0}, {2.0, 1.5}, {4.0, 3.5}}};
+    readings.uncertainty = {0.02, 0.01, std::nullopt};
     return readings;
 }
 
