@@ -263,6 +263,8 @@ bool SeriesEditor::setField(SeriesField field, const std::string& text)
 {
     if (fieldOf(now.series, field) == text)
         return false;
+    if (field == SeriesField::flowUnit)
+        return setFlowUnit(text);
     change(SwapFields{fieldsOf(now.series)});
     fieldOf(now.series, field) = text;
     return true;
@@ -292,6 +294,28 @@ bool SeriesEditor::setEquilibrium(series::Equilibrium equilibrium, unsigned jobs
     return true;
 }
 
+bool SeriesEditor::setFlowUnit(const std::string& unit)
+{
+    // Between two units of the list the flows follow; a label only names them.
+    std::vector<series::Run> runs = now.series.runs;
+    const bool converted = series::convertFlows(runs, now.series.flowUnit, unit);
+    const bool fromReadings = std::any_of(runs.begin(), runs.end(), [](const series::Run& run) {
+        return run.readings && (run.readings->air || run.readings->water);
+    });
+    if (!converted && fromReadings)
+        return false;
+    if (converted)
+        change(SwapWhole{now.series, now.results});
+    else
+        change(SwapFields{fieldsOf(now.series)});
+    now.series.flowUnit = unit;
+    if (converted) {
+        now.series.runs = std::move(runs);
+        now.results = computeAll(now.series, 1);
+    }
+    return true;
+}
+
 bool SeriesEditor::setUncertainties(const series::Uncertainties& uncertainties)
 {
     if (now.series.uncertainty == uncertainties)
@@ -308,6 +332,25 @@ bool SeriesEditor::setRunUncertainties(std::size_t row, const series::Uncertaint
     change(keepRun(row));
     now.series.runs[row].uncertainty = uncertainties;
     return true;
+}
+
+std::optional<series::Message> SeriesEditor::setReadings(std::size_t row,
+                                                         const std::optional<series::Readings>& readings)
+{
+    if (row >= size() || now.series.runs[row].readings == readings)
+        return std::nullopt;
+    series::Run run = now.series.runs[row];
+    run.readings = readings;
+    if (readings) {
+        auto given = series::inputsFromReadings(*readings, now.series.flowUnit);
+        if (auto* refused = std::get_if<series::Message>(&given))
+            return std::move(*refused);
+        series::replaceInputs(run.inputs, std::get<series::InputsFromReadings>(given));
+    }
+    change(keepRun(row));
+    now.results[row] = series::computeRun(run, now.series.equilibrium);
+    now.series.runs[row] = std::move(run);
+    return std::nullopt;
 }
 
 void SeriesEditor::replace(series::Series series, std::vector<series::RunResult> results, Origin origin)
@@ -496,6 +539,11 @@ SeriesEditor::Change SeriesEditor::make(Change made)
         Runs taken{takeRows(now.series.runs, erase->rows), takeRows(now.results, erase->rows),
                    takeRows(now.ids, erase->rows)};
         return InsertRuns{std::move(erase->rows), std::move(taken)};
+    }
+    if (auto* whole = std::get_if<SwapWhole>(&made)) {
+        std::swap(now.series, whole->series);
+        std::swap(now.results, whole->results);
+        return made;
     }
     if (auto* equilibrium = std::get_if<SwapEquilibrium>(&made)) {
         std::swap(now.series.equilibrium, equilibrium->equilibrium);

@@ -95,6 +95,9 @@ public:
     bool setExcluded(std::size_t row, bool excluded);
     // The rows given, in any order, as one step.
     bool remove(const std::vector<std::size_t>& rows);
+    // A flow unit of series::flowUnits, changed to another, converts every
+    // run's flows in the same step; another text is a label and changes no
+    // number, and is refused while a run's flows come from its readings.
     bool setField(SeriesField field, const std::string& text);
     // The run's column temperature (degC), none to clear it; a value
     // absorber::usableTemperature refuses changes nothing.
@@ -103,6 +106,11 @@ public:
     bool setEquilibrium(series::Equilibrium equilibrium, unsigned jobs = 1);
     bool setUncertainties(const series::Uncertainties& uncertainties);
     bool setRunUncertainties(std::size_t row, const series::Uncertainties& uncertainties);
+    // The run's readings, none to type its inputs again: the inputs they give
+    // in the series' flow unit replace the run's, and the run is computed
+    // again, as one step. Readings that give no inputs change nothing and
+    // say why.
+    std::optional<series::Message> setReadings(std::size_t row, const std::optional<series::Readings>& readings);
 
     // A whole series as New, Open, import or restore give it: nothing to
     // undo, every run a new identity.
@@ -192,11 +200,18 @@ private:
         series::Equilibrium equilibrium;
         std::vector<series::RunResult> results;
     };
-    using Change = std::variant<SwapRuns, InsertRuns, EraseRuns, SwapFields, SwapEquilibrium>;
+    // The whole series and its results, ids kept: a change of every run.
+    struct SwapWhole {
+        series::Series series;
+        std::vector<series::RunResult> results;
+    };
+    using Change = std::variant<SwapRuns, InsertRuns, EraseRuns, SwapFields, SwapEquilibrium, SwapWhole>;
     struct Step {
         Change change;
         int revision = 0;  // of the state the step leads to
     };
+
+    bool setFlowUnit(const std::string& unit);
 
     // Keeps the way back for undo, before an edit; a new revision.
     void change(Change back);

@@ -161,6 +161,29 @@ std::string methodText(const Language& language, const NumberLocale& locale, con
             .arg(result(absorber::equilibriumFactor(20.0)))
             .arg(result(absorber::equilibriumFactor(40.0)))
             .str();
+    html += language.translate("MethodWindow", "<h3>Runs given as the lab's readings</h3>").str();
+    html +=
+        language
+            .translate(
+                "MethodWindow",
+                "<p>A run may keep its titration and meter readings; each reading given replaces the input it "
+                "gives, and opening a file computes those inputs again. x1 from a titration of the leaving water: "
+                "n(NH3) = z · c(acid) · (V(acid) − V(blank)), or z · c(acid) · V(acid) − c(base) · V(base) in a "
+                "back-titration, with z the protons per acid molecule (1 for HCl, 2 for H2SO4); c = n / V(sample); "
+                "x1 = c / (c + (ρ − c · M(NH3)) / M(H2O)), M(NH3) = 17.031 g/mol, M(H2O) = 18.015 g/mol, ρ the "
+                "sample's density in g/L or water's at its temperature by Kell's correlation (G. S. Kell, J. Chem. "
+                "Eng. Data 20 (1975) 97). Check: 10.00 mL of sample, 0.1000 M HCl, 12.40 mL, no blank and "
+                "ρ = 997.0 g/L give c = 0.1240 mol/L and x1 = 0.0022403.</p>"
+                "<p>A gas meter's volumetric reading Q at the meter's temperature T and pressure P gives "
+                "n = P · Q / (R · T) as an ideal gas, R = 8.314462618 J/(mol·K) (CODATA 2018); a water meter's "
+                "gives n = ρ(T) · Q / M(H2O); a mass flow in kg/h is divided by the molar mass (air 28.9644 g/mol, "
+                "U.S. Standard Atmosphere 1976). A meter's calibration table is interpolated linearly, and a reading "
+                "outside it is refused. The balance works in mole ratios, so its gas flow is the air without its "
+                "NH3, which the air meter gives; with an NH3 meter beside it, y1 = n(NH3) / (n(NH3) + n(air)).</p>"
+                "<p>The flow unit is a unit when it is mol/s, mmol/s, mol/min, mol/h or kmol/h: changing it to "
+                "another of these converts every run's flows, and the coefficient with them. Any other text only "
+                "labels the numbers.</p>")
+            .str();
     if (edition == HelpEdition::window) {
         html += language.translate("MethodWindow", "<h3>Uncertainty of the coefficient</h3>").str();
         html +=

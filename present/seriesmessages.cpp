@@ -285,6 +285,59 @@ Text seriesFileText(const series::Message& m, const Language& language, const Nu
     }
 }
 
+// Why a run's readings give no inputs.
+Text readingText(const series::Message& m, const Language& language, const NumberLocale& locale)
+{
+    const auto text = [&](std::size_t i) { return textAt(m, i); };
+    switch (m.kind) {
+    case MessageKind::readingNotPositive:
+        return language.translate("Series", "the reading \"%1\" must be greater than 0").arg(text(0));
+    case MessageKind::readingNegative:
+        return language.translate("Series", "the reading \"%1\" must be 0 or more").arg(text(0));
+    case MessageKind::acidBelowBlank:
+        return language.translate("Series",
+                                  "the acid to the end point is less than the blank; type the blank's "
+                                  "volume or 0");
+    case MessageKind::baseExceedsAcid:
+        return language.translate("Series",
+                                  "the base titrated all the acid added or more; check the back-titration's "
+                                  "volumes");
+    case MessageKind::protonsOutOfRange:
+        return language.translate("Series", "protons per acid molecule must be 1 (HCl), 2 (H2SO4) or 3, not %1")
+            .arg(countAt(m, 0, locale));
+    case MessageKind::temperatureOutOfRange:
+        return language.translate("Series", "the temperature \"%1\" must lie between 0 and 150 °C").arg(text(0));
+    case MessageKind::sampleTooConcentrated:
+        return language.translate("Series", "the NH3 found would weigh as much as the sample; check the titration");
+    case MessageKind::calibrationTooShort:
+        return language.translate("Series", "a calibration table needs at least two rows");
+    case MessageKind::calibrationNotRising:
+        return language
+            .translate("Series",
+                       "row %1 of the calibration table must have a higher reading and flow than "
+                       "the row before")
+            .arg(countAt(m, 0, locale));
+    case MessageKind::outsideCalibration:
+        return language.translate("Series", "the reading lies outside its meter's calibration table");
+    case MessageKind::flowUnitNotConvertible:
+        return language
+            .translate("Series",
+                       "the flow unit \"%1\" is a label only; choose mol/s, mmol/s, mol/min, "
+                       "mol/h or kmol/h for flows from readings")
+            .arg(text(0));
+    case MessageKind::ammoniaWithoutAir:
+        return language.translate("Series", "an NH3 meter needs an air meter to give y1");
+    case MessageKind::unknownMeterUnit:
+        return language
+            .translate("Series",
+                       "expected L/min, L/h, m3/h, mL/min or kg/h as a meter's unit, found "
+                       "\"%1\"")
+            .arg(text(0));
+    default:
+        return language.translate("Series", "unknown key \"%1\" in a run's readings").arg(text(0));
+    }
+}
+
 }  // namespace
 
 std::string columnWord(std::string_view key, const Language& language)
@@ -355,6 +408,21 @@ std::string seriesMessage(const series::Message& m, const Language& language, co
             .str();
     case MessageKind::noDraw:
         return language.translate("Series", "no draw was made within the largest number of draws").str();
+    case MessageKind::readingNotPositive:
+    case MessageKind::readingNegative:
+    case MessageKind::acidBelowBlank:
+    case MessageKind::baseExceedsAcid:
+    case MessageKind::protonsOutOfRange:
+    case MessageKind::temperatureOutOfRange:
+    case MessageKind::sampleTooConcentrated:
+    case MessageKind::calibrationTooShort:
+    case MessageKind::calibrationNotRising:
+    case MessageKind::outsideCalibration:
+    case MessageKind::flowUnitNotConvertible:
+    case MessageKind::ammoniaWithoutAir:
+    case MessageKind::unknownMeterUnit:
+    case MessageKind::unknownReadingKey:
+        return readingText(m, language, locale).str();
     default:
         return seriesFileText(m, language, locale).str();
     }

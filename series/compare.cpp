@@ -35,6 +35,10 @@ std::vector<Difference> compareResults(std::span<const StoredResults> stored, st
     for (std::size_t run = 0; run < stored.size() && run < computed.size(); ++run) {
         const StoredResults& was = stored[run];
         const RunResult& now = computed[run];
+        for (const StoredResults::ReadInput& input : was.readInputs) {
+            if (input.stored && !same(input.stored, input.given))
+                differences.push_back({run, input.field, textOf(input.stored), exactText(input.given)});
+        }
         if (nothingStored(was))
             continue;
         if (was.outcome != now.outcome)

@@ -15,12 +15,69 @@ namespace {
 
 // What a column holds. The first four are the run's inputs, in the order of
 // absorber::RunInputs.
-// The reported results after them are read for check alone.
-enum Column { y1, x1, gasFlow, waterFlow, packingHeight, label, temperature, y2, ntu, mtc, uMtc, expandedU, result };
+// The lab's readings follow the label and the column's temperature: a
+// titration and meter readings, each optional in a row, giving the inputs
+// they replace. The reported results after them are read for check alone.
+enum Column {
+    y1,
+    x1,
+    gasFlow,
+    waterFlow,
+    packingHeight,
+    label,
+    temperature,
+    sampleVolume,
+    acidMolarity,
+    acidVolume,
+    blankVolume,
+    protons,
+    density,
+    sampleTemperature,
+    airMeter,
+    ammoniaMeter,
+    waterMeter,
+    meterTemperature,
+    meterPressure,
+    y2,
+    ntu,
+    mtc,
+    uMtc,
+    expandedU,
+    result
+};
 constexpr std::size_t columnCount = result;  // the columns read
 
 constexpr std::array<std::string_view, columnCount> columnNames{
-    "y1", "x1", "gas_flow", "water_flow", "packing_height", "label", "temperature", "y2", "ntu", "mtc", "u_mtc", "U",
+    "y1",
+    "x1",
+    "gas_flow",
+    "water_flow",
+    "packing_height",
+    "label",
+    "temperature",
+    "sample_volume_ml",
+    "acid_molarity",
+    "acid_volume_ml",
+    "blank_volume_ml",
+    "protons",
+    "density_g_per_l",
+    "sample_temperature_c",
+    "air_meter",
+    "ammonia_meter",
+    "water_meter",
+    "meter_temperature_c",
+    "meter_pressure_kpa",
+    "y2",
+    "ntu",
+    "mtc",
+    "u_mtc",
+    "U",
+};
+// The columns that give a run numbers: its inputs, height, temperature and readings.
+constexpr std::array<Column, 18> numberColumns{
+    y1,           x1,         gasFlow,          waterFlow,     packingHeight, temperature,       sampleVolume,
+    acidMolarity, acidVolume, blankVolume,      protons,       density,       sampleTemperature, airMeter,
+    ammoniaMeter, waterMeter, meterTemperature, meterPressure,
 };
 
 struct HeaderName {
@@ -85,6 +142,57 @@ constexpr auto headerNames = std::to_array<HeaderName>({
     {"füllhöhe", packingHeight},
     {"fuellhoehe", packingHeight},
     {"betthöhe", packingHeight},
+    // The readings, as Export and lab sheets in either language name them.
+    {"samplevolumeml", sampleVolume},
+    {"samplevolume", sampleVolume},
+    {"probenvolumen", sampleVolume},
+    {"acidmolarity", acidMolarity},
+    {"acidconcentration", acidMolarity},
+    {"säurekonzentration", acidMolarity},
+    {"saeurekonzentration", acidMolarity},
+    {"säuremolarität", acidMolarity},
+    {"acidvolumeml", acidVolume},
+    {"acidvolume", acidVolume},
+    {"säureverbrauch", acidVolume},
+    {"saeureverbrauch", acidVolume},
+    {"blankvolumeml", blankVolume},
+    {"blank", blankVolume},
+    {"blankvolume", blankVolume},
+    {"blindwert", blankVolume},
+    {"protons", protons},
+    {"protonen", protons},
+    {"densitygperl", density},
+    {"density", density},
+    {"dichte", density},
+    {"sampletemperaturec", sampleTemperature},
+    {"sampletemperature", sampleTemperature},
+    {"probentemperatur", sampleTemperature},
+    {"airmeter", airMeter},
+    {"gasmeter", airMeter},
+    {"gaszähler", airMeter},
+    {"gaszaehler", airMeter},
+    {"luftzähler", airMeter},
+    {"luftzaehler", airMeter},
+    {"ammoniameter", ammoniaMeter},
+    {"nh3meter", ammoniaMeter},
+    {"nh3zähler", ammoniaMeter},
+    {"nh3zaehler", ammoniaMeter},
+    {"ammoniakzähler", ammoniaMeter},
+    {"ammoniakzaehler", ammoniaMeter},
+    {"watermeter", waterMeter},
+    {"wasserzähler", waterMeter},
+    {"wasserzaehler", waterMeter},
+    {"metertemperaturec", meterTemperature},
+    {"metertemperature", meterTemperature},
+    {"temperaturzähler", meterTemperature},
+    {"temperaturzaehler", meterTemperature},
+    {"zählertemperatur", meterTemperature},
+    {"zaehlertemperatur", meterTemperature},
+    {"meterpressurekpa", meterPressure},
+    {"meterpressure", meterPressure},
+    {"pressure", meterPressure},
+    {"druck", meterPressure},
+    {"luftdruck", meterPressure},
     {"label", label},
     {"name", label},
     {"bezeichnung", label},
@@ -200,9 +308,90 @@ struct Skipped {
     Message why;
 };
 
+// Whether the header has the readings that give an input.
+bool readingsGive(const Layout& layout, Column input)
+{
+    switch (input) {
+    case y1:
+        return layout[airMeter] && layout[ammoniaMeter];
+    case x1:
+        return layout[sampleVolume] && layout[acidMolarity] && layout[acidVolume];
+    case gasFlow:
+        return layout[airMeter].has_value();
+    case waterFlow:
+        return layout[waterMeter].has_value();
+    default:
+        return false;
+    }
+}
+
+// The meters' units, from their headers' units: "Gaszähler (L/min)".
+using MeterUnits = std::array<MeterUnit, 3>;  // air, NH3, water
+
+std::variant<MeterUnits, ReadError> meterUnitsOf(const csv::Record& header, const Layout& layout)
+{
+    MeterUnits units{MeterUnit::litresPerMinute, MeterUnit::litresPerMinute, MeterUnit::litresPerMinute};
+    const Column meters[] = {airMeter, ammoniaMeter, waterMeter};
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (!layout[meters[i]])
+            continue;
+        std::string_view name = text::trimmed(header.fields[*layout[meters[i]]]);
+        std::string_view unit;
+        if (const std::size_t slash = name.find(" / "); slash != std::string_view::npos)
+            unit = text::trimmed(name.substr(slash + 3));
+        else if (name.ends_with(')') || name.ends_with(']'))
+            unit = text::trimmed(name.substr(name.find_last_of("([") + 1, name.size() - name.find_last_of("([") - 2));
+        if (unit.empty())
+            continue;
+        const std::string written = unit == "m³/h" ? std::string("m3/h") : std::string(unit);
+        const auto named = meterUnitNamed(written);
+        if (!named)
+            return ReadError{header.line, 0, {}, {MessageKind::unknownMeterUnit, {std::string(unit)}}};
+        units[i] = *named;
+    }
+    return units;
+}
+
+using Values = std::array<std::optional<double>, columnCount>;
+
+// The readings of a row, none when it has none.
+std::optional<Readings> readingsOf(const Values& v, const MeterUnits& units)
+{
+    Readings readings;
+    if (v[sampleVolume] || v[acidMolarity] || v[acidVolume]) {
+        Titration t;
+        t.sampleVolume = v[sampleVolume].value_or(0.0);
+        t.acidMolarity = v[acidMolarity].value_or(0.0);
+        t.acidVolume = v[acidVolume].value_or(0.0);
+        t.blankVolume = v[blankVolume].value_or(0.0);
+        // A count that is not 1, 2 or 3 is refused as 0.
+        const double z = v[protons].value_or(1.0);
+        t.protons = z == 1.0 ? 1 : z == 2.0 ? 2 : z == 3.0 ? 3 : 0;
+        t.density = v[density];
+        t.temperature = v[sampleTemperature].value_or(t.temperature);
+        readings.titration = t;
+    }
+    const auto meter = [&](Column column, MeterUnit unit) -> std::optional<MeterReading> {
+        if (!v[column])
+            return std::nullopt;
+        MeterReading m;
+        m.value = *v[column];
+        m.unit = unit;
+        m.temperature = v[meterTemperature].value_or(m.temperature);
+        m.pressure = v[meterPressure].value_or(m.pressure);
+        return m;
+    };
+    readings.air = meter(airMeter, units[0]);
+    readings.ammonia = meter(ammoniaMeter, units[1]);
+    readings.water = meter(waterMeter, units[2]);
+    if (readings == Readings{})
+        return std::nullopt;
+    return readings;
+}
+
 // The run in a row, why the row is none, or why the file cannot be read.
 std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Record& record, const Layout& layout,
-                                            std::size_t headerFields, char decimal)
+                                            std::size_t headerFields, char decimal, const MeterUnits& units)
 {
     if (std::all_of(record.fields.begin(), record.fields.end(),
                     [](const std::string& cell) { return text::trimmed(cell).empty(); }))
@@ -210,33 +399,50 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
     if (record.fields.size() != headerFields)
         return Skipped{{MessageKind::skippedFieldCount, {}, {record.fields.size(), headerFields}}};
 
-    Run run;
-    double* inputs[] = {&run.inputs.y1, &run.inputs.x1, &run.inputs.gasFlow, &run.inputs.waterFlow};
-    for (const Column column : {y1, x1, gasFlow, waterFlow, packingHeight, temperature}) {
+    Values values;
+    for (const Column column : numberColumns) {
         if (!layout[column])
             continue;
         const std::string& cell = record.fields[*layout[column]];
-        const bool optional = column == packingHeight || column == temperature;
-        if (optional && text::trimmed(cell).empty())
+        const std::string name(columnNames[column]);
+        // A blank input is missing unless readings may give it.
+        if (text::trimmed(cell).empty() && column < packingHeight && !readingsGive(layout, column))
+            return Skipped{{MessageKind::skippedMissingValue, {name}}};
+        if (text::trimmed(cell).empty())
             continue;
         const csv::CellNumber number = csv::readCell(cell, decimal);
-        const std::string name(columnNames[column]);
         if (number.refusal) {
             const text::Position at = text::positionAt(text, record.starts[*layout[column]]);
             return ReadError{
                 at.line, at.column, {}, Message{MessageKind::numberRefused, {name, cell}, {}, {*number.refusal}}};
         }
-        if (!number.value && text::trimmed(cell).empty())
-            return Skipped{{MessageKind::skippedMissingValue, {name}}};
         if (!number.value)
             return Skipped{{MessageKind::skippedNotANumber, {name, cell}}};
-        if (column == packingHeight)
-            run.packingHeight = number.value;
-        else if (column == temperature)
-            run.temperature = number.value;
-        else
-            *inputs[column] = *number.value;
+        values[column] = number.value;
     }
+
+    Run run;
+    run.packingHeight = values[packingHeight];
+    run.temperature = values[temperature];
+    run.readings = readingsOf(values, units);
+    InputsFromReadings given;
+    if (run.readings) {
+        auto inputs = inputsFromReadings(*run.readings, Series{}.flowUnit);
+        if (Message* refused = std::get_if<Message>(&inputs))
+            return ReadError{record.line, 0, {}, std::move(*refused)};
+        given = std::get<InputsFromReadings>(inputs);
+    }
+    const std::optional<double> inputs[] = {
+        given.y1 ? given.y1 : values[y1],
+        given.x1 ? given.x1 : values[x1],
+        given.gasFlow ? given.gasFlow : values[gasFlow],
+        given.waterFlow ? given.waterFlow : values[waterFlow],
+    };
+    for (const Column column : {y1, x1, gasFlow, waterFlow}) {
+        if (!inputs[column])
+            return Skipped{{MessageKind::skippedMissingValue, {std::string(columnNames[column])}}};
+    }
+    run.inputs = {*inputs[y1], *inputs[x1], *inputs[gasFlow], *inputs[waterFlow]};
     if (layout[label])
         run.label = labelOf(record.fields[*layout[label]]);
     return run;
@@ -273,7 +479,7 @@ char decimalOf(std::span<const csv::Record> rows, const Layout& layout, std::siz
     for (const csv::Record& row : rows) {
         if (row.fields.size() != headerFields)
             continue;
-        for (const Column column : {y1, x1, gasFlow, waterFlow, packingHeight, temperature}) {
+        for (const Column column : numberColumns) {
             if (!layout[column])
                 continue;
             const char vote = csv::voteOf(row.fields[*layout[column]]);
@@ -289,7 +495,7 @@ std::optional<Message> missingColumns(const Layout& layout)
 {
     Message missing{MessageKind::missingColumns};
     for (const Column column : {y1, x1, gasFlow, waterFlow}) {
-        if (!layout[column])
+        if (!layout[column] && !readingsGive(layout, column))
             missing.texts.emplace_back(columnNames[column]);
     }
     if (missing.texts.empty())
@@ -399,10 +605,13 @@ ImportResult importCsv(std::string_view bytes)
     const Layout layout = layoutOf(header, &imported.notices);
     const std::span<const csv::Record> rows = std::span(table.records).subspan(table.header + 1);
     const char decimal = decimalOf(rows, layout, header.fields.size(), table.delimiter);
+    auto meterUnits = meterUnitsOf(header, layout);
+    if (ReadError* error = std::get_if<ReadError>(&meterUnits))
+        return std::move(*error);
 
     std::optional<Notice> firstSkip;
     for (const csv::Record& record : rows) {
-        auto row = runOf(text, record, layout, header.fields.size(), decimal);
+        auto row = runOf(text, record, layout, header.fields.size(), decimal, std::get<MeterUnits>(meterUnits));
         if (ReadError* error = std::get_if<ReadError>(&row))
             return std::move(*error);
         if (Run* run = std::get_if<Run>(&row)) {

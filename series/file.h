@@ -20,6 +20,15 @@ namespace series {
 struct StoredResults {
     std::optional<absorber::Outcome> outcome;
     std::optional<double> eqX, eqY, y2, ntu, mtc;
+
+    // Each input the run's readings give: what the file holds beside them
+    // (none when it holds nothing), and what the readings give now.
+    struct ReadInput {
+        std::string field;  // y1, x1, gas_flow or water_flow
+        std::optional<double> stored;
+        double given = 0.0;
+    };
+    std::vector<ReadInput> readInputs = {};
 };
 
 struct OpenedSeries {
@@ -49,14 +58,15 @@ ReadSeries readSeriesFile(std::string_view bytes);
 // A stored result that is not what the core computes now.
 struct Difference {
     std::size_t run;     // 0-based
-    std::string field;   // outcome, eq_x, eq_y, y2, ntu or mtc
+    std::string field;   // outcome, eq_x, eq_y, y2, ntu or mtc; an input its readings give
     std::string stored;  // shortest round-trip text or an outcome's name; empty when absent
     std::string computed;
 };
 
 // Every field whose stored and computed values differ, numbers compared bit
 // for bit; a value on one side only differs too. A run whose file holds no
-// results at all, or that has no stored entry, is not compared.
+// results at all, or that has no stored entry, is not compared. Inputs the
+// file holds beside the readings that give them come first, compared alike.
 std::vector<Difference> compareResults(std::span<const StoredResults> stored, std::span<const RunResult> computed);
 
 }  // namespace series

@@ -1,5 +1,6 @@
 #include "series/file.h"
 #include "series/jsonpositions.h"
+#include "series/readingsjson.h"
 #include "series/textreading.h"
 
 #include <fmt/format.h>
@@ -19,9 +20,9 @@ constexpr int readableVersion = 1;
 constexpr std::array<std::string_view, 10> seriesKeys{
     "format", "version", "title", "people", "date", "flow_unit", "notes", "uncertainty", "runs", "equilibrium",
 };
-constexpr std::array<std::string_view, 11> runKeys{
+constexpr std::array<std::string_view, 12> runKeys{
     "label",    "y1",       "x1",          "gas_flow", "water_flow",  "packing_height",
-    "excluded", "included", "uncertainty", "results",  "temperature",
+    "excluded", "included", "uncertainty", "results",  "temperature", "readings",
 };
 // ntu_colburn and findings follow from the rest and are computed again.
 constexpr std::array<std::string_view, 8> resultKeys{"outcome", "eq_x", "eq_y",        "y2",
@@ -92,6 +93,7 @@ public:
             || !text(root, "", "notes", series.notes) || !uncertainty(root, "", series.uncertainty)
             || !equilibrium(root, series.equilibrium))
             return false;
+        flowUnit = series.flowUnit;
         const Json* runs = find(root, "runs");
         if (!runs || !runs->is_array())
             return wrongKind("", "runs", "array", runs);
@@ -106,13 +108,19 @@ public:
     }
 
 private:
+    std::string flowUnit;
+
     bool readRun(const Json& json, const std::string& at, Run& run, StoredResults& stored)
     {
         if (!json.is_object())
             return refuse(at, {MessageKind::runNotAnObject, {kindOf(json)}});
-        if (!text(json, at, "label", run.label) || !number(json, at, "y1", run.inputs.y1)
-            || !number(json, at, "x1", run.inputs.x1) || !number(json, at, "gas_flow", run.inputs.gasFlow)
-            || !number(json, at, "water_flow", run.inputs.waterFlow)
+        InputsFromReadings given;
+        if (!readings(json, at, run, given))
+            return false;
+        if (!text(json, at, "label", run.label) || !input(json, at, "y1", given.y1, run.inputs.y1, stored)
+            || !input(json, at, "x1", given.x1, run.inputs.x1, stored)
+            || !input(json, at, "gas_flow", given.gasFlow, run.inputs.gasFlow, stored)
+            || !input(json, at, "water_flow", given.waterFlow, run.inputs.waterFlow, stored)
             || !number(json, at, "packing_height", run.packingHeight) || !flag(json, at, "excluded", run.excluded)
             || !flag(json, at, "included", run.included) || !uncertainty(json, at, run.uncertainty)
             || !number(json, at, "temperature", run.temperature))
@@ -135,6 +143,38 @@ private:
         return number(*results, resultsAt, "eq_x", stored.eqX) && number(*results, resultsAt, "eq_y", stored.eqY)
             && number(*results, resultsAt, "y2", stored.y2) && number(*results, resultsAt, "ntu", stored.ntu)
             && number(*results, resultsAt, "mtc", stored.mtc);
+    }
+
+    // A run's readings, and the inputs they give in the series' flow unit.
+    bool readings(const Json& json, const std::string& at, Run& run, InputsFromReadings& given)
+    {
+        const Json* value = find(json, "readings");
+        if (!value || value->is_null())
+            return true;
+        auto read = readingsjson::read(*value, at + "/readings");
+        if (auto* readingsFault = std::get_if<readingsjson::Fault>(&read))
+            return refuse(std::move(readingsFault->pointer), std::move(readingsFault->message));
+        run.readings = std::move(std::get<Readings>(read));
+        auto inputs = inputsFromReadings(*run.readings, flowUnit);
+        if (auto* refused = std::get_if<Message>(&inputs))
+            return refuse(at + "/readings", std::move(*refused));
+        given = std::get<InputsFromReadings>(inputs);
+        return true;
+    }
+
+    // An input: required unless the readings give it; then what the file
+    // holds is kept for comparing, and the readings' value taken.
+    bool input(const Json& json, const std::string& at, std::string_view key, const std::optional<double>& given,
+               double& out, StoredResults& stored)
+    {
+        if (!given)
+            return number(json, at, key, out);
+        std::optional<double> held;
+        if (!number(json, at, key, held))
+            return false;
+        stored.readInputs.push_back({std::string(key), held, *given});
+        out = *given;
+        return true;
     }
 
     static const Json* find(const Json& object, std::string_view key)

@@ -1,5 +1,6 @@
 #include "series/file.h"
 #include "series/findings.h"
+#include "series/readingsjson.h"
 
 #include <nlohmann/json.hpp>
 
@@ -77,6 +78,8 @@ Json runJson(const Run& run, const RunResult* result)
         json["uncertainty"] = std::move(u);
     if (run.temperature)
         json["temperature"] = *run.temperature;
+    if (run.readings)
+        json["readings"] = readingsjson::write(*run.readings);
     if (result)
         json["results"] = resultsJson(run, *result);
     addUnknownKeys(json, run.unknownKeys);

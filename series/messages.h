@@ -104,10 +104,27 @@ enum class MessageKind {
     noValueAroundInput,   // the coefficient has no value on either side of an input
     tooManyFailedDraws,   // counts {draws without a value, draws}: more than 1 %
     noDraw,               // the largest number of draws made none with a value
+
+    // Why a run's readings give no inputs (series/readings.h); a key is the
+    // reading's key in the series file.
+    readingNotPositive,      // texts {key}: a sample volume, molarity, pressure or density not above 0
+    readingNegative,         // texts {key}: a volume or a meter's reading below 0
+    acidBelowBlank,          // the acid to the end point is less than the blank
+    baseExceedsAcid,         // the base titrated all the acid added, or more
+    protonsOutOfRange,       // counts {protons}: not 1, 2 or 3
+    temperatureOutOfRange,   // texts {key}: outside 0 to 150 degrees Celsius, where the density is known
+    sampleTooConcentrated,   // the NH3 found weighs as much as the sample
+    calibrationTooShort,     // a calibration table of fewer than two rows
+    calibrationNotRising,    // counts {row, 1-based}: its scale reading or flow does not rise over the row before
+    outsideCalibration,      // the reading lies outside its meter's calibration table
+    flowUnitNotConvertible,  // texts {the series' flow unit}: a label, not a unit readings convert to
+    ammoniaWithoutAir,       // an NH3 meter without an air meter gives no y1
+    unknownMeterUnit,        // texts {unit as found}
+    unknownReadingKey,       // texts {key}: in a run's readings
 };
 
-// How many kinds there are: noDraw is the last.
-inline constexpr std::size_t messageKindCount = static_cast<std::size_t>(MessageKind::noDraw) + 1;
+// How many kinds there are: unknownReadingKey is the last.
+inline constexpr std::size_t messageKindCount = static_cast<std::size_t>(MessageKind::unknownReadingKey) + 1;
 
 // A message: its code, the values it names and, for one that quotes
 // another (a refused number, a file whose every row was skipped), that one.

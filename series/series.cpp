@@ -31,7 +31,7 @@ bool identicalRuns(const Run& a, const Run& b)
         && sameBits(a.inputs.gasFlow, b.inputs.gasFlow) && sameBits(a.inputs.waterFlow, b.inputs.waterFlow)
         && sameBits(a.packingHeight, b.packingHeight) && a.label == b.label && a.excluded == b.excluded
         && a.included == b.included && sameBits(a.uncertainty, b.uncertainty) && a.unknownKeys == b.unknownKeys
-        && sameBits(a.temperature, b.temperature);
+        && sameBits(a.temperature, b.temperature) && a.readings == b.readings;
 }
 
 struct OutcomeName {

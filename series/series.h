@@ -7,6 +7,7 @@
 
 #include "core/absorber.h"
 #include "series/messages.h"
+#include "series/readings.h"
 
 #include <atomic>
 #include <cstddef>
@@ -54,6 +55,8 @@ struct Run {
     // The column's temperature, degC. Initialised, so that the runs written
     // as braces elsewhere need not name it.
     std::optional<double> temperature{};
+    // The lab's readings that give some of the inputs; none for a run typed.
+    std::optional<Readings> readings = std::nullopt;
 };
 
 // What the core makes of a run.

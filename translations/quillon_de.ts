@@ -563,8 +563,110 @@
         <translation>&lt;p&gt;Die Tabelle ist das Gleichgewicht bei 30 °C. Die Option der Messreihe Gleichgewicht: bei der Temperatur jedes Versuchs rechnet ihr y* auf die Kolonnentemperatur T jedes Versuchs um: y*(T) = y*(30 °C) · exp(%1 K · (1/303,15 K − 1/T)), die Temperaturabhängigkeit der Henry-Löslichkeit von NH3 nach van ’t Hoff, d ln H / d(1/T) = %1 K (R. Sander, Compilation of Henry&apos;s law constants (version 4.0) for water as solvent, Atmos. Chem. Phys. 15, 4399–4981, 2015). Der Faktor ist %2 bei 20 °C und %3 bei 40 °C; sonst ändert sich an der Rechnung nichts. Ein Versuch ohne Temperatur behält das Gleichgewicht der Tabelle, und einer außerhalb von 5–50 °C wird markiert: beides sind Befunde. Wie tabelliert bei 30 °C, die Voreinstellung, ist die Rechnung wie immer, und das Zurückschalten gibt jede Zahl wie zuvor.&lt;/p&gt;</translation>
     </message>
     <message>
+        <source>&lt;h3&gt;Runs given as the lab&apos;s readings&lt;/h3&gt;</source>
+        <translation>&lt;h3&gt;Läufe aus den Messwerten des Labors&lt;/h3&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A run may keep its titration and meter readings; each reading given replaces the input it gives, and opening a file computes those inputs again. x1 from a titration of the leaving water: n(NH3) = z · c(acid) · (V(acid) − V(blank)), or z · c(acid) · V(acid) − c(base) · V(base) in a back-titration, with z the protons per acid molecule (1 for HCl, 2 for H2SO4); c = n / V(sample); x1 = c / (c + (ρ − c · M(NH3)) / M(H2O)), M(NH3) = 17.031 g/mol, M(H2O) = 18.015 g/mol, ρ the sample&apos;s density in g/L or water&apos;s at its temperature by Kell&apos;s correlation (G. S. Kell, J. Chem. Eng. Data 20 (1975) 97). Check: 10.00 mL of sample, 0.1000 M HCl, 12.40 mL, no blank and ρ = 997.0 g/L give c = 0.1240 mol/L and x1 = 0.0022403.&lt;/p&gt;&lt;p&gt;A gas meter&apos;s volumetric reading Q at the meter&apos;s temperature T and pressure P gives n = P · Q / (R · T) as an ideal gas, R = 8.314462618 J/(mol·K) (CODATA 2018); a water meter&apos;s gives n = ρ(T) · Q / M(H2O); a mass flow in kg/h is divided by the molar mass (air 28.9644 g/mol, U.S. Standard Atmosphere 1976). A meter&apos;s calibration table is interpolated linearly, and a reading outside it is refused. The balance works in mole ratios, so its gas flow is the air without its NH3, which the air meter gives; with an NH3 meter beside it, y1 = n(NH3) / (n(NH3) + n(air)).&lt;/p&gt;&lt;p&gt;The flow unit is a unit when it is mol/s, mmol/s, mol/min, mol/h or kmol/h: changing it to another of these converts every run&apos;s flows, and the coefficient with them. Any other text only labels the numbers.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ein Versuch kann seine Titration und seine Zählerstände behalten; jeder angegebene Messwert ersetzt die Eingabe, die er ergibt, und beim Öffnen einer Datei werden diese Eingaben neu berechnet. x1 aus einer Titration des austretenden Wassers: n(NH3) = z · c(Säure) · (V(Säure) − V(Blindwert)), bei einer Rücktitration z · c(Säure) · V(Säure) − c(Base) · V(Base), mit z den Protonen je Säuremolekül (1 für HCl, 2 für H2SO4); c = n / V(Probe); x1 = c / (c + (ρ − c · M(NH3)) / M(H2O)), M(NH3) = 17,031 g/mol, M(H2O) = 18,015 g/mol, ρ die Dichte der Probe in g/L oder die des Wassers bei ihrer Temperatur nach der Korrelation von Kell (G. S. Kell, J. Chem. Eng. Data 20 (1975) 97). Probe: 10,00 mL Probe, 0,1000 M HCl, 12,40 mL, kein Blindwert und ρ = 997,0 g/L ergeben c = 0,1240 mol/L und x1 = 0,0022403.&lt;/p&gt;&lt;p&gt;Der Volumenstrom Q eines Gaszählers bei dessen Temperatur T und Druck P ergibt als ideales Gas n = P · Q / (R · T), R = 8,314462618 J/(mol·K) (CODATA 2018); der eines Wasserzählers n = ρ(T) · Q / M(H2O); ein Massenstrom in kg/h wird durch die molare Masse geteilt (Luft 28,9644 g/mol, U.S. Standard Atmosphere 1976). Die Kalibriertabelle eines Zählers wird linear interpoliert, ein Wert außerhalb wird abgelehnt. Die Bilanz rechnet mit Molverhältnissen, ihr Gasstrom ist also die Luft ohne ihr NH3, die der Luftzähler angibt; mit einem NH3-Zähler daneben ist y1 = n(NH3) / (n(NH3) + n(Luft)).&lt;/p&gt;&lt;p&gt;Die Durchflusseinheit ist eine Einheit, wenn sie mol/s, mmol/s, mol/min, mol/h oder kmol/h lautet: Ein Wechsel zu einer anderen davon rechnet die Ströme aller Versuche um, und den Koeffizienten mit ihnen. Jeder andere Text beschriftet die Zahlen nur.&lt;/p&gt;</translation>
+    </message>
+    <message>
         <source>&lt;p&gt;A column of the column temperature in °C is read too: temperature (column temperature, temp, Temperatur, Kolonnentemperatur, Säulentemperatur).&lt;/p&gt;</source>
         <translation>&lt;p&gt;Eine Spalte mit der Kolonnentemperatur in °C wird ebenfalls gelesen: temperature (column temperature, temp, Temperatur, Kolonnentemperatur, Säulentemperatur).&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>Readings</name>
+    <message>
+        <source>&amp;Sample volume (mL):</source>
+        <translation>&amp;Probenvolumen (mL):</translation>
+    </message>
+    <message>
+        <source>Acid &amp;molarity (mol/L):</source>
+        <translation>Säure&amp;konzentration (mol/L):</translation>
+    </message>
+    <message>
+        <source>&amp;Acid to the end point (mL):</source>
+        <translation>Säure&amp;verbrauch bis zum Endpunkt (mL):</translation>
+    </message>
+    <message>
+        <source>&amp;Blank (mL):</source>
+        <translation>&amp;Blindwert (mL):</translation>
+    </message>
+    <message>
+        <source>&amp;Protons per acid molecule:</source>
+        <translation>Protone&amp;n je Säuremolekül:</translation>
+    </message>
+    <message>
+        <source>Sample &amp;density (g/L, empty: water&apos;s):</source>
+        <translation>&amp;Dichte der Probe (g/L, leer: die des Wassers):</translation>
+    </message>
+    <message>
+        <source>Sample &amp;temperature (°C):</source>
+        <translation>Proben&amp;temperatur (°C):</translation>
+    </message>
+    <message>
+        <source>A&amp;ir meter:</source>
+        <translation>&amp;Luftzähler:</translation>
+    </message>
+    <message>
+        <source>&amp;NH3 meter:</source>
+        <translation>N&amp;H3-Zähler:</translation>
+    </message>
+    <message>
+        <source>&amp;Water meter:</source>
+        <translation>&amp;Wasserzähler:</translation>
+    </message>
+    <message>
+        <source>Meters&apos; t&amp;emperature (°C):</source>
+        <translation>&amp;Zählertemperatur (°C):</translation>
+    </message>
+    <message>
+        <source>Meters&apos; p&amp;ressure (kPa):</source>
+        <translation>D&amp;ruck an den Zählern (kPa):</translation>
+    </message>
+    <message>
+        <source>Type a number for &quot;%1&quot;.</source>
+        <translation>Geben Sie eine Zahl für „%1“ ein.</translation>
+    </message>
+    <message>
+        <source>y1</source>
+        <translation>y1</translation>
+    </message>
+    <message>
+        <source>x1</source>
+        <translation>x1</translation>
+    </message>
+    <message>
+        <source>gas flow</source>
+        <translation>Gasstrom</translation>
+    </message>
+    <message>
+        <source>water flow</source>
+        <translation>Wasserstrom</translation>
+    </message>
+    <message>
+        <source>The readings give no input.</source>
+        <translation>Die Messwerte ergeben keine Eingabe.</translation>
+    </message>
+    <message>
+        <source>Gives %1.</source>
+        <translation>Ergibt %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ReadingsDialog</name>
+    <message>
+        <source>Readings of run %1</source>
+        <translation>Messwerte von Versuch %1</translation>
+    </message>
+    <message>
+        <source>The run&apos;s titration and meter readings replace the inputs they give. Empty every field to type the inputs again.</source>
+        <translation>Die Titration und die Zählerstände des Versuchs ersetzen die Eingaben, die sie ergeben. Leeren Sie alle Felder, um die Eingaben wieder einzutippen.</translation>
+    </message>
+    <message>
+        <source>No readings: the run&apos;s inputs are typed.</source>
+        <translation>Keine Messwerte: Die Eingaben des Versuchs sind eingetippt.</translation>
     </message>
 </context>
 <context>
@@ -1092,6 +1194,10 @@
         <translation>Gleichgewicht ändern</translation>
     </message>
     <message>
+        <source>Edit a run&apos;s readings</source>
+        <translation>Messwerte eines Versuchs bearbeiten</translation>
+    </message>
+    <message>
         <source>Edit a run&apos;s temperature</source>
         <translation>Temperatur eines Versuchs bearbeiten</translation>
     </message>
@@ -1185,6 +1291,14 @@
     <message>
         <source>&amp;Equilibrium:</source>
         <translation>&amp;Gleichgewicht:</translation>
+    </message>
+    <message>
+        <source>Readin&amp;gs…</source>
+        <translation>&amp;Messwerte…</translation>
+    </message>
+    <message>
+        <source>The current run&apos;s titration and meter readings</source>
+        <translation>Titration und Zählerstände des gewählten Versuchs</translation>
     </message>
     <message>
         <source>Show the column &amp;temperature, HOG and Colburn columns</source>
@@ -1623,6 +1737,62 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>label</source>
         <translation>Bezeichnung</translation>
+    </message>
+    <message>
+        <source>the reading &quot;%1&quot; must be greater than 0</source>
+        <translation>der Messwert „%1“ muss größer als 0 sein</translation>
+    </message>
+    <message>
+        <source>the reading &quot;%1&quot; must be 0 or more</source>
+        <translation>der Messwert „%1“ muss 0 oder größer sein</translation>
+    </message>
+    <message>
+        <source>the acid to the end point is less than the blank; type the blank&apos;s volume or 0</source>
+        <translation>der Säureverbrauch bis zum Endpunkt ist kleiner als der Blindwert; geben Sie das Volumen des Blindwerts oder 0 ein</translation>
+    </message>
+    <message>
+        <source>the base titrated all the acid added or more; check the back-titration&apos;s volumes</source>
+        <translation>die Base hat die gesamte vorgelegte Säure oder mehr titriert; prüfen Sie die Volumina der Rücktitration</translation>
+    </message>
+    <message>
+        <source>protons per acid molecule must be 1 (HCl), 2 (H2SO4) or 3, not %1</source>
+        <translation>Protonen je Säuremolekül müssen 1 (HCl), 2 (H2SO4) oder 3 sein, nicht %1</translation>
+    </message>
+    <message>
+        <source>the temperature &quot;%1&quot; must lie between 0 and 150 °C</source>
+        <translation>die Temperatur „%1“ muss zwischen 0 und 150 °C liegen</translation>
+    </message>
+    <message>
+        <source>the NH3 found would weigh as much as the sample; check the titration</source>
+        <translation>das gefundene NH3 wöge so viel wie die Probe; prüfen Sie die Titration</translation>
+    </message>
+    <message>
+        <source>a calibration table needs at least two rows</source>
+        <translation>eine Kalibriertabelle braucht mindestens zwei Zeilen</translation>
+    </message>
+    <message>
+        <source>row %1 of the calibration table must have a higher reading and flow than the row before</source>
+        <translation>Zeile %1 der Kalibriertabelle muss einen höheren Skalenwert und Durchfluss haben als die Zeile davor</translation>
+    </message>
+    <message>
+        <source>the reading lies outside its meter&apos;s calibration table</source>
+        <translation>der Messwert liegt außerhalb der Kalibriertabelle seines Zählers</translation>
+    </message>
+    <message>
+        <source>the flow unit &quot;%1&quot; is a label only; choose mol/s, mmol/s, mol/min, mol/h or kmol/h for flows from readings</source>
+        <translation>die Durchflusseinheit „%1“ ist nur eine Beschriftung; wählen Sie mol/s, mmol/s, mol/min, mol/h oder kmol/h für Ströme aus Messwerten</translation>
+    </message>
+    <message>
+        <source>an NH3 meter needs an air meter to give y1</source>
+        <translation>ein NH3-Zähler braucht einen Luftzähler, um y1 zu ergeben</translation>
+    </message>
+    <message>
+        <source>expected L/min, L/h, m3/h, mL/min or kg/h as a meter&apos;s unit, found &quot;%1&quot;</source>
+        <translation>erwartet L/min, L/h, m3/h, mL/min oder kg/h als Einheit eines Zählers, gefunden „%1“</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; in a run&apos;s readings</source>
+        <translation>unbekannter Schlüssel „%1“ in den Messwerten eines Versuchs</translation>
     </message>
     <message>
         <source>expected %2 for &quot;%1&quot; of &quot;equilibrium&quot;, found %3</source>

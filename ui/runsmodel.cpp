@@ -1,6 +1,7 @@
 #include "ui/runsmodel.h"
 
 #include "present/runstable.h"
+#include "present/seriesmessages.h"
 #include "present/words.h"
 #include "report/qtpresent.h"
 #include "series/findings.h"
@@ -222,7 +223,10 @@ void RunsModel::setField(Field which, const QString& text)
 {
     Rows before = copyOfEditor();
     const bool changed = editor.setField(which, text.toStdString());
-    edit(changed, std::move(before), tr("Edit the series"), {{}, true, false});
+    // A new flow unit may convert every run's flows.
+    const bool everyRun = which == Field::flowUnit;
+    edit(changed, std::move(before), tr("Edit the series"),
+         {everyRun ? editor.ids() : std::vector<int>{}, true, everyRun});
 }
 
 void RunsModel::setEquilibrium(series::Equilibrium equilibrium)
@@ -261,6 +265,17 @@ void RunsModel::setRunUncertainties(int row, const series::Uncertainties& uncert
     Rows before = copyOfEditor();
     const bool changed = editor.setRunUncertainties(std::size_t(row), uncertainties);
     edit(changed, std::move(before), tr("Edit a run's uncertainties"), {{ids().at(std::size_t(row))}});
+}
+
+std::optional<QString> RunsModel::setReadings(int row, const std::optional<series::Readings>& readings)
+{
+    Rows before = copyOfEditor();
+    const int revision = editor.revision();
+    if (const auto refused = editor.setReadings(std::size_t(row), readings))
+        return report::qstring(
+            present::seriesMessage(*refused, report::qtLanguage(), report::numberLocaleOf(QLocale())));
+    edit(editor.revision() != revision, std::move(before), tr("Edit a run's readings"), {{ids().at(std::size_t(row))}});
+    return std::nullopt;
 }
 
 std::vector<series::RunUncertainty> RunsModel::uncertaintiesSoFar(bool* complete) const

@@ -82,6 +82,9 @@ public:
     // them key by key; each change one undoable step.
     void setDefaultUncertainties(const series::Uncertainties& uncertainties);
     void setRunUncertainties(int row, const series::Uncertainties& uncertainties);
+    // The run's readings as one undo step; the words of why they give no
+    // inputs, changing nothing.
+    std::optional<QString> setReadings(int row, const std::optional<series::Readings>& readings);
 
     // Every run's uncertainty as computed in the background; empty while
     // any is not known, being computed or cancelled.

@@ -4,6 +4,7 @@
 #include "report/qtpresent.h"
 #include "ui/Form1.h"
 #include "ui/messages.h"
+#include "ui/readingsdialog.h"
 #include "ui/saving.h"
 #include "ui/uncertaintyfields.h"
 
@@ -66,6 +67,7 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     , reportButton(new QPushButton(tr("Save &Report…"), this))
     , deleteButton(new QPushButton(tr("&Delete"), this))
     , uncertaintyButton(new QPushButton(tr("Run &Uncertainties…"), this))
+    , readingsButton(new QPushButton(tr("Readin&gs…"), this))
     , progress(new QProgressBar(this))
     , cancelButton(new QPushButton(tr("Cancel"), this))
     , progressTimer(new QTimer(this))
@@ -102,6 +104,9 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     uncertaintyButton->setObjectName(QStringLiteral("runUncertainties"));
     uncertaintyButton->setToolTip(tr("The current run's own standard uncertainties"));
     connect(uncertaintyButton, &QPushButton::clicked, this, &RunsWindow::editRunUncertainties);
+    readingsButton->setObjectName(QStringLiteral("runReadings"));
+    readingsButton->setToolTip(tr("The current run's titration and meter readings"));
+    connect(readingsButton, &QPushButton::clicked, this, &RunsWindow::editReadings);
 
     // The uncertainties are computed in the background; a bar shows once
     // that takes longer than half a second.
@@ -141,7 +146,7 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     });
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {copyButton, csvButton, reportButton, deleteButton, uncertaintyButton})
+    for (QPushButton* button : {copyButton, csvButton, reportButton, deleteButton, uncertaintyButton, readingsButton})
         buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(progress);
@@ -174,12 +179,13 @@ QWidget* RunsWindow::buildFields()
     date = line("seriesDate", tr("D&ate:"), RunsModel::Field::date);
     date->setPlaceholderText(tr("the day of the experiment"));
 
-    // A molar unit from the list, or any other typed; it only labels numbers.
+    // A molar unit from the list, to which a change converts the flows, or
+    // any other text typed, which only labels them.
     flowUnit = new QComboBox(this);
     flowUnit->setObjectName(QStringLiteral("flowUnit"));
     flowUnit->setEditable(true);
-    flowUnit->addItems(
-        {QStringLiteral("mol/s"), QStringLiteral("mol/min"), QStringLiteral("mol/h"), QStringLiteral("kmol/h")});
+    for (const std::string_view unit : series::flowUnits)
+        flowUnit->addItem(QString::fromUtf8(unit.data(), qsizetype(unit.size())));
     flowUnit->setInsertPolicy(QComboBox::NoInsert);
     form->addRow(tr("&Flow unit:"), flowUnit);
     const auto takeUnit = [this] { model.setField(RunsModel::Field::flowUnit, flowUnit->currentText()); };
@@ -342,6 +348,15 @@ void RunsWindow::editRunUncertainties()
     dialog.exec();
 }
 
+void RunsWindow::editReadings()
+{
+    const QModelIndex current = sorted->mapToSource(table->currentIndex());
+    if (!current.isValid())
+        return;
+    ReadingsDialog dialog(model, current.row(), this);
+    dialog.exec();
+}
+
 QAction* RunsWindow::addShortcut(const QString& text, const QKeySequence& keys, void (RunsWindow::*slot)())
 {
     auto* action = new QAction(text, this);
@@ -413,6 +428,7 @@ void RunsWindow::updateButtons()
     reportButton->setEnabled(current.isValid() && model.reportRun(current.row()).has_value());
     deleteButton->setEnabled(table->selectionModel()->hasSelection());
     uncertaintyButton->setEnabled(current.isValid());
+    readingsButton->setEnabled(current.isValid());
 }
 
 void RunsWindow::fitColumns()

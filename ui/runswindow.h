@@ -54,6 +54,7 @@ private:
     void saveCsv();
     void saveReport();
     void editRunUncertainties();
+    void editReadings();
     // The main window's box for an input the table refused.
     void refuse(const present::Message& message, const QString& text);
     void showProgress();
@@ -71,6 +72,7 @@ private:
     QPushButton* reportButton;
     QPushButton* deleteButton;
     QPushButton* uncertaintyButton;
+    QPushButton* readingsButton;
     QProgressBar* progress;
     QPushButton* cancelButton;
     QTimer* progressTimer;

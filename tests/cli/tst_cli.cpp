@@ -558,6 +558,35 @@ INSTANTIATE_TEST_SUITE_P(Options, ReportAppendix,
                                          AppendixCase{"leftOut", {"--no-appendix"}, 3}),
                          [](const testing::TestParamInfo<AppendixCase>& row) { return std::string(row.param.name); });
 
+// A lab sheet of readings: compute shows the inputs they give, and those
+// inputs typed give the same coefficients, to the bit.
+TEST_F(Cli, ReadingsGiveTheCoefficientOfTheirInputsTyped)
+{
+    ASSERT_TRUE(QFile::copy(QUILLON_READINGS_SHEET, folder->filePath("laborblatt.csv")));
+    const Ran sheet = run({"compute", "--format", "json", "laborblatt.csv"});
+    ASSERT_EQ(sheet.code, 0) << sheet.err;
+    const QJsonArray runs =
+        QJsonDocument::fromJson(QByteArray::fromStdString(sheet.out)).object()["files"][0]["runs"].toArray();
+    ASSERT_EQ(runs.size(), 2);
+    EXPECT_NEAR(runs[0]["x1"].toDouble(), 0.0022403, 0.5e-7);
+
+    std::string typed = "y1,x1,gas_flow,water_flow,packing_height\n";
+    for (const QJsonValue& row : runs) {
+        for (const char* key : {"y1", "x1", "gas_flow", "water_flow"})
+            typed += series::exactText(row[key].toDouble()) + ',';
+        typed += series::exactText(row["packing_height"].toDouble()) + '\n';
+    }
+    const Ran typedRuns = run({"compute", "--format", "json", "-"}, QByteArray::fromStdString(typed));
+    ASSERT_EQ(typedRuns.code, 0) << typedRuns.err;
+    const QJsonArray typedRows =
+        QJsonDocument::fromJson(QByteArray::fromStdString(typedRuns.out)).object()["files"][0]["runs"].toArray();
+    ASSERT_EQ(typedRows.size(), 2);
+    for (qsizetype i = 0; i < 2; ++i) {
+        ASSERT_TRUE(runs[i]["mtc"].isDouble());
+        EXPECT_EQ(bits(runs[i]["mtc"].toDouble()), bits(typedRows[i]["mtc"].toDouble()));
+    }
+}
+
 }  // namespace
 
 // QProcess wants an application.

@@ -1,0 +1,66 @@
+#pragma once
+
+// The Readings… dialog of a run, once for the window and the page: its
+// fields with their words, the texts a run's readings show in them, the
+// readings the texts make, and the inputs those give.
+
+#include "present/language.h"
+#include "present/numbers.h"
+#include "series/readings.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace present {
+
+// In the dialog's order: the titration, then the meters and their conditions.
+enum class ReadingField {
+    sampleVolume,
+    acidMolarity,
+    acidVolume,
+    blankVolume,
+    protons,
+    density,
+    sampleTemperature,
+    airMeter,
+    ammoniaMeter,
+    waterMeter,
+    meterTemperature,
+    meterPressure,
+};
+inline constexpr std::size_t readingFieldCount = 12;
+
+// The field's label with its unit and an accelerator, "&Sample volume (mL):".
+std::string readingLabel(ReadingField field, const Language& language);
+// Its name in the file and the CSV export, "sample_volume_ml".
+std::string_view readingKey(ReadingField field);
+
+// What the dialog holds: a text per field, and a unit per meter (air, NH3,
+// water). A blank field is no reading.
+struct ReadingsForm {
+    std::array<std::string, readingFieldCount> texts;
+    std::array<series::MeterUnit, 3> units{series::MeterUnit::litresPerMinute, series::MeterUnit::litresPerMinute,
+                                           series::MeterUnit::litresPerMinute};
+};
+
+// A run's readings as the dialog shows them.
+ReadingsForm formOf(const std::optional<series::Readings>& readings, const NumberLocale& locale);
+
+// The readings the texts make, none when every field is blank, or the
+// words that say what to type. A meter's calibration and the readings'
+// uncertainties in `before` are kept.
+std::variant<std::optional<series::Readings>, std::string> readingsOf(const ReadingsForm& form,
+                                                                      const std::optional<series::Readings>& before,
+                                                                      const Language& language,
+                                                                      const NumberLocale& locale);
+
+// "Gives y1 = 0.02439, x1 = 0.00224, gas flow = 0.01356 mol/s", or why the
+// readings give nothing.
+std::string givenText(const series::Readings& readings, const std::string& flowUnit, const Language& language,
+                      const NumberLocale& locale);
+
+}  // namespace present

@@ -1,0 +1,109 @@
+#include "fixture.h"
+#include "series/series.h"
+#include "ui/application.h"
+#include "ui/readingsdialog.h"
+#include "ui/runsmodel.h"
+#include "ui/runswindow.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+// The lab's run as typed into the dialog: the titration check, and air and
+// NH3 meters at 21 °C and 99.5 kPa with a water meter.
+const QList<std::pair<QString, QString>> labFields{
+    {u"sample_volume_ml"_s, u"10.00"_s}, {u"acid_molarity"_s, u"0.1000"_s},   {u"acid_volume_ml"_s, u"12.40"_s},
+    {u"density_g_per_l"_s, u"997.0"_s},  {u"air_meter"_s, u"20"_s},           {u"ammonia_meter"_s, u"0.5"_s},
+    {u"water_meter"_s, u"0.05"_s},       {u"meter_temperature_c"_s, u"21"_s}, {u"pressure_kpa"_s, u"99.5"_s},
+};
+
+class TestReadingsDialog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ui::prepareApplication(); }
+    void init() { startWindowTest(); }
+    void cleanup() { QVERIFY(endWindowTest()); }
+
+    void entered_data();
+    void entered();
+};
+
+void TestReadingsDialog::entered_data()
+{
+    QTest::addColumn<QString>("blank");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("says");
+
+    QTest::newRow("the lab's readings") << u"0"_s << true << QString();
+    QTest::newRow("acid below the blank") << u"13"_s << false << u"less than the blank"_s;
+    QTest::newRow("a blank that is no number") << u"zero"_s << false << u"Type a number"_s;
+}
+
+void TestReadingsDialog::entered()
+{
+    QFETCH(QString, blank);
+    QFETCH(bool, accepted);
+    QFETCH(QString, says);
+
+    RunsModel model;
+    series::Run typed;
+    typed.inputs = {0.02, 0.01, 1.0, 1.0};
+    typed.packingHeight = 0.5;
+    model.addRun(typed, series::computeRun(typed));
+    RunsWindow window(model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* table = window.findChild<QTableView*>();
+    table->setCurrentIndex(table->model()->index(0, 0));
+
+    QString shown;
+    bool stayed = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<ReadingsDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (const auto& [name, text] : labFields)
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(name), text);
+        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"blank_volume_ml"_s), blank);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        shown = dialog->findChild<QLabel*>(u"readingsGive"_s)->text();
+        stayed = dialog->isVisible();
+        dialog->reject();
+    });
+    window.findChild<QPushButton*>(u"runReadings"_s)->click();
+
+    QCOMPARE(stayed, !accepted);
+    if (!accepted) {
+        QVERIFY2(shown.contains(says), qPrintable(shown));
+        QVERIFY(series::identical(model.series(), series::Series{"", "", "", "mol/s", "", {}, {typed}, {}}));
+        return;
+    }
+    // The same readings through the library, their inputs typed.
+    series::Readings readings;
+    readings.titration = series::Titration{10.0, 0.1, 12.4, 0.0, 1, {}, {}, 997.0, 20.0};
+    readings.air = series::MeterReading{20.0, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
+    readings.ammonia = series::MeterReading{0.5, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
+    readings.water = series::MeterReading{0.05, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
+    series::replaceInputs(typed.inputs,
+                          std::get<series::InputsFromReadings>(series::inputsFromReadings(readings, "mol/s")));
+    const series::RunResult expected = series::computeRun(typed);
+    QVERIFY(expected.mtc);
+    QVERIFY(model.results().at(0).mtc);
+    QCOMPARE(*model.results().at(0).mtc, *expected.mtc);
+    QVERIFY(qAbs(model.series().runs.at(0).inputs.x1 - 0.0022403) < 0.5e-7);
+    // One step takes it back.
+    model.undoStack().undo();
+    QCOMPARE(model.series().runs.at(0).inputs.x1, 0.01);
+    QVERIFY(!model.series().runs.at(0).readings);
+}
+
+QTEST_MAIN(TestReadingsDialog)
+#include "tst_readingsdialog.moc"
