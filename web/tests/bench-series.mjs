@@ -1,9 +1,9 @@
 // The page with a class's series: opening a 10,000-run file against the
 // tool computing the same file, edits, Undo, Redo and Calculate in it, and
-// the longest task on the page's main thread in each, and in Save and the
-// CSV export. Timings depend on the machine and what else it runs, so each
-// is printed as a ratio to its goal (best of the tries, with the spread)
-// and never decides the exit status.
+// the longest task on the page's main thread in each, in Save and the CSV
+// export, and in scrolling to the charts. Timings depend on the machine
+// and what else it runs, so each is printed as a ratio to its goal (best
+// of the tries, with the spread) and never decides the exit status.
 //   node web/tests/bench-series.mjs SITE_DIR QUILLON_CLI
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
@@ -134,6 +134,16 @@ async function onePass(browser, url, path) {
     await page.click('#exportCsv');
     await pause(3000);
     pass.longest.export = await longestSince(from);
+    // Scrolled to the charts, drawn as pictures once in view: until both
+    // are decoded.
+    from = await now();
+    await page.evaluate(() => document.getElementById('analysisCharts').scrollIntoView());
+    await page.waitForFunction(() => {
+      const pictures = [...document.querySelectorAll('#analysisCharts img')];
+      return pictures.length === 2 && pictures.every((picture) => picture.complete && picture.naturalWidth > 0);
+    }, { timeout: 600000 });
+    await pause(500);
+    pass.longest.charts = await longestSince(from);
     return pass;
   } finally {
     await close();

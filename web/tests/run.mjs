@@ -1841,3 +1841,38 @@ describe('the column temperature and the equilibrium option', () => {
       await page.close();
     });
 });
+
+// A class's chart is read by the browser on the page's thread: its runs on
+// one spot are one element of the picture, and every spot is still drawn.
+describe('a class\'s chart pictures, each spot once', () => {
+  const count = 10000;
+  // 30 spots: three gas flows, two water flows, five inlet fractions.
+  const spot = (i) => ({ y1: 0.02 + 2e-3 * (i % 5), x1: 0.004, gasFlow: [0.5, 1, 2][i % 3],
+    waterFlow: [1, 2][i % 2], packingHeight: 2, label: `run ${i}` });
+  const markersOf = (svg) => svg.split('class="run-marker"').length - 1;
+  let page;
+  before(async () => { page = await openPage(browser, server.url); });
+  after(() => page.close());
+
+  test('the pictures of 10,000 runs on 30 spots have a marker a spot, as the 30 runs drawn alone', async () => {
+    await open(page, 'thirty.quillon', ask(['write'], JSON.stringify(Array.from({ length: 30 }, (_, i) => spot(i)))));
+    // The empty series' charts show until the runs are drawn, all at once.
+    await page.waitForFunction(() => {
+      const charts = [...document.querySelectorAll('#analysisCharts svg')];
+      return window.quillonPage.runs.size() === 30 && charts.length === 2
+        && charts.every((chart) => chart.querySelector('.run-marker'));
+    }, { timeout: 60000 });
+    const alone = await page.$$eval('#analysisCharts svg', (charts) => charts.map((chart) => chart.outerHTML));
+    assert.deepEqual(alone.map(markersOf), [30, 30]);
+    await open(page, 'class.quillon', ask(['write'], JSON.stringify(Array.from({ length: count }, (_, i) => spot(i)))));
+    await page.waitForFunction((n) => window.quillonPage.runs.size() === n
+      && document.querySelectorAll('#analysisCharts img').length === 2, { timeout: 300000 }, count);
+    await page.$eval('#analysisCharts', (charts) => charts.scrollIntoView());
+    await page.waitForFunction(() => [...document.querySelectorAll('#analysisCharts img')]
+      .every((picture) => picture.src.startsWith('blob:')));
+    const pictures = await page.$$eval('#analysisCharts img', (shown) => Promise.all(shown
+      .map(async (picture) => (await fetch(picture.src)).text())));
+    assert.deepEqual(pictures.map(markersOf), [30, 30]);
+    assert.deepEqual(page.errors, []);
+  });
+});
