@@ -87,7 +87,11 @@ async function start() {
   let addedRun = false;
   const changed = ({ added, changed: inPlace, fields: fieldsOnly = false } = {}) => {
     const row = added ?? inPlace ?? -1;
-    if (row >= 0) table.renderRun(row); else if (fieldsOnly) table.renderTitles(); else table.render();
+    // A field that changes every run (the equilibrium, a flow unit that
+    // converts the flows) shows the table again.
+    if (row >= 0) table.renderRun(row);
+    else if (fieldsOnly && quillon.changedRows(runs) !== null) table.renderTitles();
+    else table.render();
     showName();
     fields.render();
     addedRun ||= added !== undefined;

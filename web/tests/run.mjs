@@ -489,7 +489,8 @@ describe('analysis and uncertainties', () => {
     await page.waitForFunction(() => document.querySelectorAll('#runsTable tbody tr').length === 4);
     assert.deepEqual(await page.$$eval('#runsTable tbody input[aria-label^="Excluded"]',
       (boxes) => boxes.map((box) => box.checked)), [false, false, false, true]);
-    const fields = { seriesTitle: 'Column A', seriesPeople: 'Ana, Ben', seriesDate: '2024-06-01', flowUnit: 'kmol/h',
+    // A flow unit Quillon does not convert: a label, kept as typed.
+    const fields = { seriesTitle: 'Column A', seriesPeople: 'Ana, Ben', seriesDate: '2024-06-01', flowUnit: 'lbmol/h',
       seriesNotes: 'Größe ✓\nsecond line' };
     for (const [id, text] of Object.entries(fields)) {
       await page.$eval(`#${id}`, (field, value) => {
@@ -511,7 +512,7 @@ describe('analysis and uncertainties', () => {
     });
     const saved = await download(page, '#saveSeries');
     const series = {
-      title: 'Column A', people: 'Ana, Ben', date: '2024-06-01', flowUnit: 'kmol/h', notes: 'Größe ✓\nsecond line',
+      title: 'Column A', people: 'Ana, Ben', date: '2024-06-01', flowUnit: 'lbmol/h', notes: 'Größe ✓\nsecond line',
       uncertainty: { gasFlowRel: 0.02, y1: 0.0005 }, weighted: true,
       runs: runs.map((run, index) => ({ ...run, included: index === 3,
         ...(index === 1 ? { uncertainty: { packingHeight: 0.01 } } : {}) })),
@@ -1874,5 +1875,30 @@ describe('a class\'s chart pictures, each spot once', () => {
       .map(async (picture) => (await fetch(picture.src)).text())));
     assert.deepEqual(pictures.map(markersOf), [30, 30]);
     assert.deepEqual(page.errors, []);
+  });
+});
+
+// A flow unit of the list changed to another converts every run's flows:
+// the table shows them at once, and Undo gives them back.
+describe('a flow unit that converts the flows', () => {
+  test('mol/s to mol/h shows every run\'s flows converted, and Undo the old ones', async () => {
+    const written = JSON.stringify({ format: 'quillon-series', version: 1, flow_unit: 'mol/s',
+      runs: [{ y1: 0.02, x1: 0.005, gas_flow: 1, water_flow: 2, packing_height: 2 }] });
+    const page = await openPage(browser, server.url);
+    await open(page, 'units.quillon', written);
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 1);
+    const gasFlow = () => page.$eval('#runsTable input[data-column="gasFlow"]', (input) => input.value);
+    const before = await gasFlow();
+    await page.$eval('#flowUnit', (field) => {
+      field.value = 'mol/h';
+      field.dispatchEvent(new Event('change'));
+    });
+    await page.waitForFunction((old) => document.querySelector('#runsTable input[data-column="gasFlow"]').value
+      !== old, {}, before);
+    assert.equal(Number((await gasFlow()).replace(/[^0-9.]/g, '')), 3600 * Number(before));
+    await page.click('#undo');
+    await page.waitForFunction((old) => document.querySelector('#runsTable input[data-column="gasFlow"]').value
+      === old, {}, before);
+    await page.close();
   });
 });
