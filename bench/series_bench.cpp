@@ -105,7 +105,7 @@ void MonteCarloDraws(benchmark::State& state)
     settings.significantDigits = 6;
     settings.maxDraws = 1000000;
     for (auto _ : state) {
-        const auto result = series::monteCarlo(exampleA, uncertainties, 1, nullptr, nullptr, settings);
+        const auto result = series::monteCarlo(exampleA, uncertainties, 1, std::nullopt, nullptr, nullptr, settings);
         const auto* mc = std::get_if<series::MonteCarlo>(&result);
         if (!mc || mc->draws != settings.maxDraws)
             state.SkipWithError("the draws did not run to the end");

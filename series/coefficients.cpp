@@ -49,21 +49,36 @@ ShownLimits shownLimits()
     return {zero, one};
 }
 
-// y* / x of each row of the equilibrium table, as the balance divides them.
-std::array<double, absorber::equilibriumPoints.size()> slopes()
+using Slopes = std::array<double, absorber::equilibriumPoints.size()>;
+
+// y* / x of each row of the equilibrium table, as the balance divides them;
+// at a temperature y* is first scaled as lookupEquilibrium scales it.
+Slopes slopes(std::optional<double> celsius)
 {
-    std::array<double, absorber::equilibriumPoints.size()> made{};
-    for (std::size_t j = 0; j < made.size(); ++j)
-        made[j] = absorber::equilibriumPoints[j].y / absorber::equilibriumPoints[j].x;
+    Slopes made{};
+    for (std::size_t j = 0; j < made.size(); ++j) {
+        const absorber::EquilibriumPoint point = absorber::equilibriumPoints[j];
+        const double y = celsius ? point.y * absorber::equilibriumFactor(*celsius) : point.y;
+        made[j] = y / point.x;
+    }
     return made;
 }
 
 // What every draw's evaluation shares.
 struct Constants {
     ShownLimits shown;
-    std::array<double, absorber::equilibriumPoints.size()> slope;
+    Slopes slope;
     double section;
+    double usable;  // 0 where closeBalance refuses the temperature: no draw has a value
 };
+
+Constants constantsAt(std::optional<double> celsius)
+{
+    // findMtc's cross-section is the same expression.
+    static const ShownLimits shown = shownLimits();
+    const bool usable = !celsius || absorber::usableTemperature(*celsius);
+    return {shown, slopes(celsius), std::pow(0.05, 2.0) * 3.1416, usable ? 1.0 : 0.0};
+}
 
 // The balance and the closed form's argument t a for n draws, each step of
 // the core in the same order, every value computed and the faults gathered
@@ -81,8 +96,8 @@ QUILLON_WIDE_VECTORS void balanceOf(const Constants c, std::size_t n, const doub
         const double x1 = x1s[d];
         const double gas = gases[d];
         const double water = waters[d];
-        const bool valid = finiteValue(y1) & finiteValue(x1) & finiteValue(gas) & finiteValue(water) & (y1 != 0.0)
-            & (x1 != 0.0) & (gas != 0.0) & (water != 0.0) & (y1 <= absorber::maxGasFraction) & (x1 < 1.0);
+        const bool valid = (c.usable != 0.0) & finiteValue(y1) & finiteValue(x1) & finiteValue(gas) & finiteValue(water)
+            & (y1 != 0.0) & (x1 != 0.0) & (gas != 0.0) & (water != 0.0) & (y1 <= absorber::maxGasFraction) & (x1 < 1.0);
         // lookupEquilibrium: the first row whose x is above y1, else the last.
         double m = c.slope.back();
         for (std::size_t j = c.slope.size() - 1; j-- > 0;)
@@ -155,12 +170,8 @@ QUILLON_WIDE_VECTORS void coefficientOf(const Constants& c, std::size_t n, const
     }
 }
 
-}  // namespace
-
-BatchValues coefficientsOf(std::span<const std::vector<double>> columns)
+BatchValues valuesOf(const Constants& constants, std::span<const std::vector<double>> columns)
 {
-    // findMtc's cross-section is the same expression.
-    static const Constants constants{shownLimits(), slopes(), std::pow(0.05, 2.0) * 3.1416};
     const std::size_t n = columns[0].size();
     // Kept from batch to batch, neither allocated nor cleared each time.
     thread_local std::vector<double> ts;
@@ -181,6 +192,23 @@ BatchValues coefficientsOf(std::span<const std::vector<double>> columns)
     for (std::size_t d = 0; d < n; ++d)
         values.given[d] = given[d] != 0.0 ? 1 : 0;
     return values;
+}
+
+}  // namespace
+
+BatchValues coefficientsOf(std::span<const std::vector<double>> columns)
+{
+    static const Constants table = constantsAt(std::nullopt);
+    return valuesOf(table, columns);
+}
+
+BatchModel coefficientModel(std::optional<double> celsius)
+{
+    if (!celsius)
+        return BatchModel(coefficientsOf);
+    return [constants = constantsAt(celsius)](std::span<const std::vector<double>> columns) {
+        return valuesOf(constants, columns);
+    };
 }
 
 }  // namespace series

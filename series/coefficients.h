@@ -7,6 +7,7 @@
 
 #include "series/montecarlo.h"
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -15,5 +16,9 @@ namespace series {
 // columns: y1, x1, gas flow, water flow and packing height, one value per
 // draw in each. Outputs: the coefficient, then the NTU.
 BatchValues coefficientsOf(std::span<const std::vector<double>> columns);
+
+// coefficientsOf with the equilibrium point at `celsius` (closeBalance's
+// overload with a temperature), the table's without one.
+BatchModel coefficientModel(std::optional<double> celsius);
 
 }  // namespace series

@@ -5,16 +5,10 @@ namespace series {
 
 namespace {
 
-bool atRunTemperature(const Run& run, Equilibrium equilibrium)
-{
-    return equilibrium == Equilibrium::runTemperature && run.temperature.has_value();
-}
-
 void noteEquilibrium(RunResult& result, const Run& run, Equilibrium equilibrium)
 {
     result.equilibrium = equilibrium;
-    if (atRunTemperature(run, equilibrium))
-        result.equilibriumTemperature = run.temperature;
+    result.equilibriumTemperature = equilibriumTemperatureOf(run, equilibrium);
 }
 
 template <typename Integrate>
@@ -35,11 +29,20 @@ RunResult computed(const Run& run, Equilibrium equilibrium, Integrate integrate)
 
 }  // namespace
 
-absorber::Balance balanceOf(const Run& run, Equilibrium equilibrium)
+std::optional<double> equilibriumTemperatureOf(const Run& run, Equilibrium equilibrium)
+{
+    return equilibrium == Equilibrium::runTemperature ? run.temperature : std::nullopt;
+}
+
+absorber::Balance balanceAt(const absorber::RunInputs& inputs, std::optional<double> celsius)
 {
     // The table's path is today's, untouched, so its bits cannot move.
-    return atRunTemperature(run, equilibrium) ? absorber::closeBalance(run.inputs, *run.temperature)
-                                              : absorber::closeBalance(run.inputs);
+    return celsius ? absorber::closeBalance(inputs, *celsius) : absorber::closeBalance(inputs);
+}
+
+absorber::Balance balanceOf(const Run& run, Equilibrium equilibrium)
+{
+    return balanceAt(run.inputs, equilibriumTemperatureOf(run, equilibrium));
 }
 
 RunResult computeRun(const Run& run, Equilibrium equilibrium)

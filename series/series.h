@@ -104,6 +104,13 @@ RunResult computeRun(const Run& run, Equilibrium equilibrium = Equilibrium::tabl
 RunResult computeRun(const Run& run, const absorber::Integration& integration,
                      Equilibrium equilibrium = Equilibrium::table);
 
+// The temperature (degC) a run's equilibrium point is taken at: the run's
+// under Equilibrium::runTemperature, none (the table's) otherwise.
+std::optional<double> equilibriumTemperatureOf(const Run& run, Equilibrium equilibrium);
+
+// closeBalance at that temperature, or the table's without one.
+absorber::Balance balanceAt(const absorber::RunInputs& inputs, std::optional<double> celsius);
+
 // The balance computeRun closes for a run.
 absorber::Balance balanceOf(const Run& run, Equilibrium equilibrium);
 

@@ -23,9 +23,10 @@ constexpr std::size_t inputCount = 5;
 using Point = std::array<double, inputCount>;  // y1, x1, gasFlow, waterFlow, packingHeight
 
 // The coefficient first, the NTU second.
-std::optional<ModelOutputs> modelAt(std::span<const double> x)
+// `celsius`: the temperature of the equilibrium point, none for the table's.
+std::optional<ModelOutputs> modelAt(std::span<const double> x, std::optional<double> celsius)
 {
-    const absorber::Balance balance = absorber::closeBalance({x[0], x[1], x[2], x[3]});
+    const absorber::Balance balance = balanceAt({x[0], x[1], x[2], x[3]}, celsius);
     if (balance.outcome != Outcome::completed)
         return std::nullopt;
     const std::optional<double> ntu = closedFormNtu(balance.limits);
@@ -41,20 +42,21 @@ struct Nominal {
     Point x;
     Point u;
     ModelOutputs y;
+    std::optional<double> celsius;
 };
 
-std::variant<Nominal, NotGiven> nominalOf(const Run& run, const Uncertainties& given)
+std::variant<Nominal, NotGiven> nominalOf(const Run& run, const Uncertainties& given, std::optional<double> celsius)
 {
     if (!run.packingHeight)
         return NotGiven{{MessageKind::noPackingHeight}};
-    const absorber::Balance balance = absorber::closeBalance(run.inputs);
+    const absorber::Balance balance = balanceAt(run.inputs, celsius);
     if (balance.outcome != Outcome::completed)
         return NotGiven{{MessageKind::runNotCompleted, {std::string(outcomeName(balance.outcome))}}};
     if (absorber::drivingForceChangesSign(balance.limits))
         return NotGiven{{MessageKind::drivingForceChanges}};
     const absorber::RunInputs& in = run.inputs;
-    Nominal nominal{{in.y1, in.x1, in.gasFlow, in.waterFlow, *run.packingHeight}, {}, {}};
-    const std::optional<ModelOutputs> y = modelAt(nominal.x);
+    Nominal nominal{{in.y1, in.x1, in.gasFlow, in.waterFlow, *run.packingHeight}, {}, {}, celsius};
+    const std::optional<ModelOutputs> y = modelAt(nominal.x, celsius);
     if (!y)
         return NotGiven{{MessageKind::noCoefficient}};
     nominal.y = *y;
@@ -70,7 +72,7 @@ std::variant<Nominal, NotGiven> nominalOf(const Run& run, const Uncertainties& g
     return nominal;
 }
 
-std::optional<ModelOutputs> movedAlong(const Point& x, std::size_t input, double value)
+std::optional<ModelOutputs> movedAlong(const Point& x, std::size_t input, double value, std::optional<double> celsius)
 {
     Point moved = x;
     moved[input] = value;
@@ -78,7 +80,7 @@ std::optional<ModelOutputs> movedAlong(const Point& x, std::size_t input, double
     // run's own band is the one the first-order model stands for.
     if (input == 0 && absorber::lookupEquilibrium(value).x != absorber::lookupEquilibrium(x[0]).x)
         return std::nullopt;
-    return modelAt(moved);
+    return modelAt(moved, celsius);
 }
 
 // d(mtc, ntu) / d x_i by central differences. A step of 1e-6 of the value
@@ -89,8 +91,8 @@ std::optional<ModelOutputs> sensitivity(const Nominal& nominal, std::size_t inpu
 {
     const double x = nominal.x[input];
     const double h = 1e-6 * std::max(std::fabs(x), nominal.u[input]);
-    const std::optional<ModelOutputs> up = movedAlong(nominal.x, input, x + h);
-    const std::optional<ModelOutputs> down = movedAlong(nominal.x, input, x - h);
+    const std::optional<ModelOutputs> up = movedAlong(nominal.x, input, x + h, nominal.celsius);
+    const std::optional<ModelOutputs> down = movedAlong(nominal.x, input, x - h, nominal.celsius);
     ModelOutputs c{};
     for (std::size_t k = 0; k < c.size(); ++k) {
         if (up && down)
@@ -133,16 +135,17 @@ std::optional<double> closedFormNtu(const absorber::IntegrationLimits& limits)
     return std::isfinite(ntu) ? std::optional(ntu) : std::nullopt;
 }
 
-std::optional<double> coefficientOf(const absorber::RunInputs& inputs, double packingHeight)
+std::optional<double> coefficientOf(const absorber::RunInputs& inputs, double packingHeight,
+                                    std::optional<double> celsius)
 {
     const Point x{inputs.y1, inputs.x1, inputs.gasFlow, inputs.waterFlow, packingHeight};
-    const std::optional<ModelOutputs> y = modelAt(x);
+    const std::optional<ModelOutputs> y = modelAt(x, celsius);
     return y ? std::optional((*y)[0]) : std::nullopt;
 }
 
-std::variant<Gum, NotGiven> gum(const Run& run, const Uncertainties& uncertainties)
+std::variant<Gum, NotGiven> gum(const Run& run, const Uncertainties& uncertainties, std::optional<double> celsius)
 {
-    const auto start = nominalOf(run, uncertainties);
+    const auto start = nominalOf(run, uncertainties, celsius);
     if (const auto* refused = std::get_if<NotGiven>(&start))
         return *refused;
     const Nominal& nominal = std::get<Nominal>(start);
@@ -168,10 +171,10 @@ std::variant<Gum, NotGiven> gum(const Run& run, const Uncertainties& uncertainti
 }
 
 std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertainties& uncertainties, std::uint64_t seed,
-                                              std::atomic<bool>* cancel, std::atomic<std::size_t>* drawn,
-                                              const AdaptiveSettings& settings)
+                                              std::optional<double> celsius, std::atomic<bool>* cancel,
+                                              std::atomic<std::size_t>* drawn, const AdaptiveSettings& settings)
 {
-    const auto start = nominalOf(run, uncertainties);
+    const auto start = nominalOf(run, uncertainties, celsius);
     if (const auto* refused = std::get_if<NotGiven>(&start))
         return *refused;
     const Nominal& nominal = std::get<Nominal>(start);
@@ -179,7 +182,7 @@ std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertaintie
     std::array<NormalInput, inputCount> inputs{};
     for (std::size_t i = 0; i < inputCount; ++i)
         inputs[i] = {nominal.x[i], nominal.u[i]};
-    const auto propagated = propagate(inputs, BatchModel(coefficientsOf), seed, settings, cancel, drawn);
+    const auto propagated = propagate(inputs, coefficientModel(celsius), seed, settings, cancel, drawn);
     if (const auto* refused = std::get_if<NotGiven>(&propagated))
         return *refused;
     const Propagation& p = std::get<Propagation>(propagated);
@@ -189,20 +192,21 @@ std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertaintie
                       p.draws,  p.failed, p.stabilised};
 }
 
-RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults, std::atomic<bool>* cancel)
+RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults, std::optional<double> celsius,
+                             std::atomic<bool>* cancel)
 {
     const Uncertainties given = merged(defaults, run.uncertainty);
-    return {gum(run, given), monteCarlo(run, given, uncertaintySeed, cancel)};
+    return {gum(run, given, celsius), monteCarlo(run, given, uncertaintySeed, celsius, cancel)};
 }
 
-std::string uncertaintyKey(const Run& run, const Uncertainties& defaults)
+std::string uncertaintyKey(const Run& run, const Uncertainties& defaults, std::optional<double> celsius)
 {
     const Uncertainties u = merged(defaults, run.uncertainty);
     std::string key;
     for (const std::optional<double>& value :
          {std::optional(run.inputs.y1), std::optional(run.inputs.x1), std::optional(run.inputs.gasFlow),
           std::optional(run.inputs.waterFlow), run.packingHeight, u.gasFlowRel, u.waterFlowRel, u.y1, u.x1,
-          u.packingHeight})
+          u.packingHeight, celsius})
         key += value ? fmt::format("{:016x};", std::bit_cast<std::uint64_t>(*value)) : std::string("-;");
     return key;
 }
@@ -227,7 +231,9 @@ std::optional<std::vector<RunUncertainty>> uncertaintiesOf(const Series& series,
     std::vector<std::size_t> counts;
     std::map<std::string, std::size_t> seen;
     for (std::size_t i = 0; i < series.runs.size(); ++i) {
-        const auto [at, added] = seen.emplace(uncertaintyKey(series.runs[i], series.uncertainty), firsts.size());
+        const Run& run = series.runs[i];
+        const auto [at, added] = seen.emplace(
+            uncertaintyKey(run, series.uncertainty, equilibriumTemperatureOf(run, series.equilibrium)), firsts.size());
         if (added) {
             firsts.push_back(i);
             counts.push_back(0);
@@ -241,7 +247,9 @@ std::optional<std::vector<RunUncertainty>> uncertaintiesOf(const Series& series,
     std::atomic<bool> cancel{false};
     const std::stop_callback cancelDraws(stop, [&cancel] { cancel = true; });
     const bool finished = forEachIndex(firsts.size(), jobs, nullptr, stop, [&](std::size_t k) {
-        distinct[k] = uncertaintyOf(series.runs[firsts[k]], series.uncertainty, &cancel);
+        const Run& run = series.runs[firsts[k]];
+        distinct[k] =
+            uncertaintyOf(run, series.uncertainty, equilibriumTemperatureOf(run, series.equilibrium), &cancel);
         if (done)
             done->fetch_add(counts[k], std::memory_order_relaxed);
     });

@@ -32,8 +32,11 @@ Uncertainties merged(const Uncertainties& defaults, const Uncertainties& overrid
 // Empty where a Y + b changes sign between the limits or is 0 at one.
 std::optional<double> closedFormNtu(const absorber::IntegrationLimits& limits);
 
-// closeBalance, closedFormNtu, then findMtc: empty where any of them has no value.
-std::optional<double> coefficientOf(const absorber::RunInputs& inputs, double packingHeight);
+// closeBalance, closedFormNtu, then findMtc: empty where any of them has no
+// value. `celsius` is the temperature of the equilibrium point (balanceAt),
+// none for the table's; the same for every function below that takes it.
+std::optional<double> coefficientOf(const absorber::RunInputs& inputs, double packingHeight,
+                                    std::optional<double> celsius = std::nullopt);
 
 enum class Input { y1, x1, gasFlow, waterFlow, packingHeight };
 
@@ -58,7 +61,8 @@ struct Gum {
 // Not given when the run has no height, does not complete, its driving
 // force changes sign, no input has an uncertainty, or the coefficient has
 // no value on either side of an input.
-std::variant<Gum, NotGiven> gum(const Run& run, const Uncertainties& uncertainties);
+std::variant<Gum, NotGiven> gum(const Run& run, const Uncertainties& uncertainties,
+                                std::optional<double> celsius = std::nullopt);
 
 struct Interval {
     double low;
@@ -82,6 +86,7 @@ struct MonteCarlo {
 // draws have no value, or once `cancel` is set (cancelled). The same run,
 // uncertainties and seed give the same bits on every machine.
 std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertainties& uncertainties, std::uint64_t seed,
+                                              std::optional<double> celsius = std::nullopt,
                                               std::atomic<bool>* cancel = nullptr,
                                               std::atomic<std::size_t>* drawn = nullptr,
                                               const AdaptiveSettings& settings = {});
@@ -101,19 +106,22 @@ inline constexpr double coverageFactor = 2.0;
 inline constexpr std::uint64_t uncertaintySeed = 20261208;
 
 // Both methods for a run, with the series' defaults under its overrides.
-RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults, std::atomic<bool>* cancel = nullptr);
+RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults,
+                             std::optional<double> celsius = std::nullopt, std::atomic<bool>* cancel = nullptr);
 
 // What a run's uncertainty depends on, as text: its inputs, its height and
-// its uncertainties merged with the series', each bit for bit (0 and -0
+// its uncertainties merged with the series' and the temperature of its
+// equilibrium point (equilibriumTemperatureOf), each bit for bit (0 and -0
 // differ, an absent value differs from every number). Runs with the same key
 // have the same uncertainty; the window's threads and the page's worker keep
 // their results by it, so that undoing a change finds the earlier result.
-std::string uncertaintyKey(const Run& run, const Uncertainties& defaults);
+std::string uncertaintyKey(const Run& run, const Uncertainties& defaults, std::optional<double> celsius = std::nullopt);
 
 // Whether any input of the run has an uncertainty, after merging.
 bool hasUncertainty(const Run& run, const Uncertainties& defaults);
 
-// uncertaintyOf for every run of the series, in order, on `jobs` threads as
+// uncertaintyOf for every run of the series, in order, each at its
+// equilibrium temperature under the series' option, on `jobs` threads as
 // computeRuns does; `done` counts finished runs; std::nullopt once `stop` is
 // requested.
 std::optional<std::vector<RunUncertainty>> uncertaintiesOf(const Series& series, unsigned jobs,

@@ -76,7 +76,7 @@ RunsModel::RunsModel(QObject* parent)
 
 void RunsModel::requestUncertainties()
 {
-    uncertain.request(series().runs, series().uncertainty);
+    uncertain.request(series());
 }
 
 QString RunsModel::widestText(int column)
@@ -283,7 +283,7 @@ std::vector<series::RunUncertainty> RunsModel::uncertaintiesSoFar(bool* complete
     std::vector<series::RunUncertainty> known;
     bool all = true;
     for (const series::Run& run : series().runs) {
-        const series::RunUncertainty* found = uncertain.find(run, series().uncertainty);
+        const series::RunUncertainty* found = uncertain.find(run, series());
         all = all && found;
         known.push_back(found ? *found : series::RunUncertainty{});
     }
@@ -300,7 +300,7 @@ std::optional<std::vector<series::RunUncertainty>> RunsModel::knownUncertainties
 std::optional<report::Run> RunsModel::reportRun(int row) const
 {
     return report::seriesRun(series(), std::size_t(row), results()[std::size_t(row)],
-                             uncertain.find(series().runs[std::size_t(row)], series().uncertainty));
+                             uncertain.find(series().runs[std::size_t(row)], series()));
 }
 
 QString RunsModel::tabText(const QList<int>& rows) const
@@ -489,7 +489,7 @@ QVariant RunsModel::uncertaintyData(const series::Run& run, const series::RunRes
 {
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    const series::RunUncertainty* found = uncertain.find(run, series().uncertainty);
+    const series::RunUncertainty* found = uncertain.find(run, series());
     if (role == SortRole) {
         const auto* drawn = found ? std::get_if<series::MonteCarlo>(&found->monteCarlo) : nullptr;
         if (!drawn || !result.mtc || !series::hasUncertainty(run, series().uncertainty))
@@ -499,9 +499,9 @@ QVariant RunsModel::uncertaintyData(const series::Run& run, const series::RunRes
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     // A cancelled run is not computed yet, not computed for good.
-    const present::UncertaintyStatus status = found    ? present::UncertaintyStatus::known
-        : uncertain.pending(run, series().uncertainty) ? present::UncertaintyStatus::pending
-                                                       : present::UncertaintyStatus::cancelled;
+    const present::UncertaintyStatus status = found ? present::UncertaintyStatus::known
+        : uncertain.pending(run, series())          ? present::UncertaintyStatus::pending
+                                                    : present::UncertaintyStatus::cancelled;
     const auto* drawn = found ? std::get_if<series::MonteCarlo>(&found->monteCarlo) : nullptr;
     const QString draws = drawn ? QLocale().toString(qulonglong(drawn->draws)) : QString();
     const present::RunsCell cell =

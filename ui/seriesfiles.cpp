@@ -134,7 +134,7 @@ bool waitForUncertainties(QWidget* parent, UncertaintyCache& cache, const series
 {
     const auto waiting = [&cache, &asked] {
         return std::any_of(asked.runs.begin(), asked.runs.end(),
-                           [&](const series::Run& run) { return cache.pending(run, asked.uncertainty); });
+                           [&](const series::Run& run) { return cache.pending(run, asked); });
     };
     if (!waiting())
         return true;

@@ -8,13 +8,22 @@
 
 namespace {
 
-series::Run mergedRun(const series::Run& run, const series::Uncertainties& defaults)
+// What the run's uncertainty depends on, for a batch under
+// Equilibrium::runTemperature: the temperature only where the series takes
+// the equilibrium there.
+series::Run mergedRun(const series::Run& run, const series::Series& series)
 {
     series::Run merged;
     merged.inputs = run.inputs;
     merged.packingHeight = run.packingHeight;
-    merged.uncertainty = series::merged(defaults, run.uncertainty);
+    merged.uncertainty = series::merged(series.uncertainty, run.uncertainty);
+    merged.temperature = series::equilibriumTemperatureOf(run, series.equilibrium);
     return merged;
+}
+
+std::string keyOf(const series::Run& run, const series::Series& series)
+{
+    return present::uncertaintyKey(run, series.uncertainty, series::equilibriumTemperatureOf(run, series.equilibrium));
 }
 
 }  // namespace
@@ -33,10 +42,9 @@ UncertaintyCache::~UncertaintyCache()
     }
 }
 
-const series::RunUncertainty* UncertaintyCache::find(const series::Run& run,
-                                                     const series::Uncertainties& defaults) const
+const series::RunUncertainty* UncertaintyCache::find(const series::Run& run, const series::Series& series) const
 {
-    const auto found = known.find(present::uncertaintyKey(run, defaults));
+    const auto found = known.find(keyOf(run, series));
     return found == known.end() ? nullptr : &found->second;
 }
 
@@ -44,7 +52,7 @@ std::optional<std::vector<series::RunUncertainty>> UncertaintyCache::findAll(con
 {
     std::vector<series::RunUncertainty> all;
     for (const series::Run& run : series.runs) {
-        const series::RunUncertainty* found = find(run, series.uncertainty);
+        const series::RunUncertainty* found = find(run, series);
         if (!found)
             return std::nullopt;
         all.push_back(*found);
@@ -52,9 +60,9 @@ std::optional<std::vector<series::RunUncertainty>> UncertaintyCache::findAll(con
     return all;
 }
 
-bool UncertaintyCache::pending(const series::Run& run, const series::Uncertainties& defaults) const
+bool UncertaintyCache::pending(const series::Run& run, const series::Series& series) const
 {
-    const std::string key = present::uncertaintyKey(run, defaults);
+    const std::string key = keyOf(run, series);
     return listed(waiting, key) || (runningOn() && listed(running, key));
 }
 
@@ -63,19 +71,19 @@ bool UncertaintyCache::listed(const std::vector<std::pair<std::string, series::R
     return std::any_of(list.begin(), list.end(), [&key](const auto& entry) { return entry.first == key; });
 }
 
-void UncertaintyCache::request(std::span<const series::Run> runs, const series::Uncertainties& defaults)
+void UncertaintyCache::request(const series::Series& series)
 {
     std::vector<std::pair<std::string, series::Run>> asked;
     bool runningAsked = false;
-    for (const series::Run& run : runs) {
-        std::string key = present::uncertaintyKey(run, defaults);
+    for (const series::Run& run : series.runs) {
+        std::string key = keyOf(run, series);
         if (runningOn() && listed(running, key)) {
             runningAsked = true;
             continue;
         }
         // A run whose computing was cancelled is asked for again.
         if (!known.contains(key) && !listed(asked, key))
-            asked.emplace_back(std::move(key), mergedRun(run, defaults));
+            asked.emplace_back(std::move(key), mergedRun(run, series));
     }
     waiting = std::move(asked);
     if (runningOn() && !runningAsked)
@@ -102,7 +110,7 @@ void UncertaintyCache::startSoon()
 void UncertaintyCache::remember(const series::Series& series, std::span<const series::RunUncertainty> results)
 {
     for (std::size_t i = 0; i < series.runs.size() && i < results.size(); ++i) {
-        std::string key = present::uncertaintyKey(series.runs[i], series.uncertainty);
+        std::string key = keyOf(series.runs[i], series);
         std::erase_if(waiting, [&key](const auto& entry) { return entry.first == key; });
         known[std::move(key)] = results[i];
     }
@@ -123,7 +131,9 @@ void UncertaintyCache::startNext()
         return;
     running = std::move(waiting);
     waiting.clear();
+    // Each run carries the temperature of its equilibrium, none for the table's.
     series::Series batch;
+    batch.equilibrium = series::Equilibrium::runTemperature;
     for (const auto& entry : running)
         batch.runs.push_back(entry.second);
     finished = std::make_shared<std::atomic<std::size_t>>(0);

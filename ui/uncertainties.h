@@ -14,7 +14,7 @@
 
 // The uncertainty of each run's coefficient, computed on all cores away from
 // the windows' thread and kept by what it depends on (the run's inputs,
-// height and uncertainties), so that undoing a change shows the earlier
+// height, uncertainties and equilibrium temperature), so that undoing a change shows the earlier
 // result at once. Nothing here blocks typing.
 class UncertaintyCache : public QObject {
     Q_OBJECT
@@ -23,20 +23,21 @@ public:
     explicit UncertaintyCache(QObject* parent = nullptr);
     ~UncertaintyCache() override;
 
-    // The run's result under the series' defaults; null while it is being
-    // computed, or when it was never asked for or cancelled.
-    const series::RunUncertainty* find(const series::Run& run, const series::Uncertainties& defaults) const;
+    // The run's result under the series' defaults and choice of equilibrium;
+    // null while it is being computed, or when it was never asked for or
+    // cancelled.
+    const series::RunUncertainty* find(const series::Run& run, const series::Series& series) const;
     // Every run's result, in order; empty while any is not known.
     std::optional<std::vector<series::RunUncertainty>> findAll(const series::Series& series) const;
     // Whether the run's result is being computed or waits its turn.
-    bool pending(const series::Run& run, const series::Uncertainties& defaults) const;
+    bool pending(const series::Run& run, const series::Series& series) const;
 
     // Asks for every run's result that is not known or being computed, in
     // place of what was asked before and has not started: a value typed over
     // is not computed for what it was. Work under way none of whose runs is
     // asked for any more stops. The computing starts as the event loop next
     // turns, so that what one turn commits makes one computation.
-    void request(std::span<const series::Run> runs, const series::Uncertainties& defaults);
+    void request(const series::Series& series);
 
     // Keeps the results computed elsewhere for the series' runs, in order,
     // as if computed here.

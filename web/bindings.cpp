@@ -40,10 +40,13 @@ series::Run runOf(double y1, double x1, double gasFlow, double waterFlow, double
 // Both uncertainties of a run's coefficient with the uncertainties given
 // (the series' merged with the run's own), the Monte Carlo drawn from the
 // seed every front end uses: {gum, monteCarlo}, each {reason} when not given.
-val uncertaintyOf(double y1, double x1, double gasFlow, double waterFlow, double packingHeight, const val& given)
+// `celsius`: the temperature of the run's equilibrium, null for the table's.
+val uncertaintyOf(double y1, double x1, double gasFlow, double waterFlow, double packingHeight, const val& given,
+                  const val& celsius)
 {
+    const std::optional<double> at = celsius.isNumber() ? std::optional(celsius.as<double>()) : std::nullopt;
     const series::RunUncertainty found =
-        series::uncertaintyOf(runOf(y1, x1, gasFlow, waterFlow, packingHeight), uncertaintiesOf(given));
+        series::uncertaintyOf(runOf(y1, x1, gasFlow, waterFlow, packingHeight), uncertaintiesOf(given), at);
     val shown = val::object();
     shown.set("gum", shownGum(found.gum));
     shown.set("monteCarlo", shownMonteCarlo(found.monteCarlo));

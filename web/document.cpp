@@ -273,7 +273,11 @@ val Document::run(int row) const
     shown.set("uncertainty", shownUncertainties(run.uncertainty));
     shown.set("given", shownUncertainties(series::merged(defaults, run.uncertainty)));
     shown.set("hasUncertainty", series::hasUncertainty(run, defaults));
-    shown.set("uncertaintyKey", present::uncertaintyKey(run, defaults));
+    // The temperature the run's uncertainty is computed at, null for the
+    // table's: the worker is given it with the inputs.
+    const std::optional<double> celsius = series::equilibriumTemperatureOf(run, editor.series().equilibrium);
+    shown.set("equilibriumCelsius", numberOrNull(celsius));
+    shown.set("uncertaintyKey", present::uncertaintyKey(run, defaults, celsius));
     return shown;
 }
 
@@ -587,7 +591,8 @@ std::string Document::uncertaintyKeys() const
     for (std::size_t row = 0; row < editor.size(); ++row) {
         const series::Run& run = editor.series().runs[row];
         if (editor.results()[row].mtc && series::hasUncertainty(run, editor.series().uncertainty))
-            keys += present::uncertaintyKey(run, editor.series().uncertainty);
+            keys += present::uncertaintyKey(run, editor.series().uncertainty,
+                                            series::equilibriumTemperatureOf(run, editor.series().equilibrium));
         keys += '\n';
     }
     return keys;

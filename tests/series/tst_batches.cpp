@@ -185,3 +185,112 @@ TEST(UncertaintiesOf, GiveRepeatedRunsTheirOwnResultsInOrder)
 }
 
 }  // namespace
+
+namespace {
+
+// The batch model at a column temperature gives each draw the bits of the
+// scalar model at that temperature; a temperature closeBalance refuses
+// leaves every draw without a value.
+struct TemperatureCase {
+    const char* name;
+    double celsius;
+    bool usable;
+};
+
+class BatchAtTemperature : public testing::TestWithParam<TemperatureCase> {};
+
+TEST_P(BatchAtTemperature, GivesEachDrawTheBitsOfTheScalarModel)
+{
+    const double celsius = GetParam().celsius;
+    static const std::vector<std::vector<double>> columns = points();
+    const series::BatchValues batch = series::coefficientModel(celsius)(columns);
+    std::size_t given = 0;
+    for (std::size_t d = 0; d < columns[0].size(); ++d) {
+        const absorber::RunInputs inputs{columns[0][d], columns[1][d], columns[2][d], columns[3][d]};
+        const std::optional<double> mtc = series::coefficientOf(inputs, columns[4][d], celsius);
+        ASSERT_EQ(batch.given[d] != 0, mtc.has_value()) << d << ": " << inputs.y1 << " " << inputs.x1;
+        if (!mtc)
+            continue;
+        ++given;
+        const std::optional<double> ntu = series::closedFormNtu(absorber::closeBalance(inputs, celsius).limits);
+        ASSERT_EQ(bits(batch.outputs[0][d]), bits(*mtc)) << d;
+        ASSERT_EQ(bits(batch.outputs[1][d]), bits(*ntu)) << d;
+    }
+    if (GetParam().usable)
+        EXPECT_GT(given, columns[0].size() / 4);
+    else
+        EXPECT_EQ(given, 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(Temperatures, BatchAtTemperature, testing::Values(
+    TemperatureCase{"cooler_20", 20.0, true},
+    TemperatureCase{"warmer_40", 40.0, true},
+    TemperatureCase{"freezing_0", 0.0, true},
+    TemperatureCase{"absolute_zero", -273.15, false},
+    TemperatureCase{"not_a_number", std::numeric_limits<double>::quiet_NaN(), false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Under the option a run's uncertainty is the model's at the run's own
+// temperature; at 30 degC, without a temperature or under the table's
+// option it keeps the table's bits.
+struct EquilibriumCase {
+    const char* name;
+    series::Equilibrium equilibrium;
+    std::optional<double> temperature;
+    bool tableBits;
+};
+
+class UncertaintyAtEquilibrium : public testing::TestWithParam<EquilibriumCase> {};
+
+TEST_P(UncertaintyAtEquilibrium, IsTheModelsAtTheRunsTemperature)
+{
+    const EquilibriumCase& row = GetParam();
+    series::Series made;
+    made.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+    made.equilibrium = row.equilibrium;
+    series::Run run{{0.02, 0.01, 1, 1}, 2.0, "A", false, false, {}, {}};
+    run.temperature = row.temperature;
+    made.runs = {run};
+    const auto results = series::uncertaintiesOf(made, 1);
+    ASSERT_TRUE(results.has_value());
+    const series::RunUncertainty& found = results->front();
+    const series::RunUncertainty table = series::uncertaintyOf(run, made.uncertainty);
+    const series::RunUncertainty atRun = series::uncertaintyOf(run, made.uncertainty, row.temperature);
+    ASSERT_TRUE(std::holds_alternative<series::Gum>(found.gum));
+    ASSERT_TRUE(std::holds_alternative<series::MonteCarlo>(found.monteCarlo));
+    EXPECT_EQ(sameBits(found, table), row.tableBits);
+    EXPECT_TRUE(sameBits(found, row.tableBits ? table : atRun));
+
+    // The coefficient at the middle of the budget is the run's own result
+    // (closed form beside the summed NTU), and the draws agree with the
+    // first-order propagation.
+    const series::Gum& gum = std::get<series::Gum>(found.gum);
+    const series::MonteCarlo& drawn = std::get<series::MonteCarlo>(found.monteCarlo);
+    const std::optional<double> mtc = series::computeRun(run, row.equilibrium).mtc;
+    ASSERT_TRUE(mtc.has_value());
+    EXPECT_NEAR(gum.mtc, *mtc, 1e-5 * *mtc);
+    EXPECT_NEAR(drawn.mtc, gum.mtc, 0.05 * gum.u);
+    EXPECT_NEAR(drawn.u, gum.u, 0.05 * gum.u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, UncertaintyAtEquilibrium, testing::Values(
+    EquilibriumCase{"run_at_20", series::Equilibrium::runTemperature, 20.0, false},
+    EquilibriumCase{"run_at_30", series::Equilibrium::runTemperature, 30.0, true},
+    EquilibriumCase{"run_without_temperature", series::Equilibrium::runTemperature, std::nullopt, true},
+    EquilibriumCase{"table_option_at_20", series::Equilibrium::table, 20.0, true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// The key tells the temperatures of the equilibrium apart, none from 30 degC
+// included, since the page and the window keep results by it.
+TEST(UncertaintyKey, DiffersWithTheEquilibriumTemperature)
+{
+    const series::Run run{{0.02, 0.01, 1, 1}, 2.0, "A", false, false, {}, {}};
+    const std::optional<double> temperatures[] = {std::nullopt, 20.0, 30.0, -0.0, 0.0};
+    for (const auto& first : temperatures) {
+        for (const auto& second : temperatures)
+            EXPECT_EQ(series::uncertaintyKey(run, {}, first) == series::uncertaintyKey(run, {}, second),
+                      &first == &second);
+    }
+}
+
+}  // namespace

@@ -147,7 +147,7 @@ TEST(MonteCarlo, TheSameSeedGivesTheSameBits)
 {
     const series::Uncertainties wide{0.02, 0.02, 2e-4, 1e-4, 0.005};
     std::atomic<std::size_t> drawn{0};
-    const auto once = series::monteCarlo(exampleA, wide, 7, nullptr, &drawn);
+    const auto once = series::monteCarlo(exampleA, wide, 7, std::nullopt, nullptr, &drawn);
     const auto again = series::monteCarlo(exampleA, wide, 7);
     const auto other = series::monteCarlo(exampleA, wide, 8);
     ASSERT_TRUE(std::holds_alternative<series::MonteCarlo>(once));

@@ -6,6 +6,7 @@
 #include "modalboxes.h"
 
 #include "series/series.h"
+#include "series/uncertainty.h"
 #include "ui/runswindow.h"
 #include "ui/saving.h"
 
@@ -40,6 +41,7 @@ private slots:
     void committedFieldsStartOneComputation();
     void saveWaitsForTheWorkUnderWay_data();
     void saveWaitsForTheWorkUnderWay();
+    void switchingTheEquilibriumComputesAtTheRunsTemperature();
 
 private:
     // `count` runs with packing heights, the lab's uncertainties given or
@@ -153,10 +155,44 @@ void TestUncertaintyWork::saveWaitsForTheWorkUnderWay()
     // cancelled, what it stopped.
     QCOMPARE(started.count(), 1);
     for (const series::Run& run : model->series().runs)
-        QVERIFY(!model->uncertainties().pending(run, model->series().uncertainty));
+        QVERIFY(!model->uncertainties().pending(run, model->series()));
     if (saved)
         QCOMPARE(saved->size(), model->series().runs.size());
     QTRY_VERIFY(!model->uncertainties().busy());
+}
+
+// Switching to each run's temperature computes the uncertainties at it, as
+// the library does; switching back finds the table's results kept.
+void TestUncertaintyWork::switchingTheEquilibriumComputesAtTheRunsTemperature()
+{
+    series::Series runs;
+    runs.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+    for (const double celsius : {20.0, 40.0}) {
+        runs.runs.push_back({{0.02, 0.01, 1, 1}, 2.0, {}, false, false, {}, {}});
+        runs.runs.back().temperature = celsius;
+    }
+    model->resetSeries(runs, *series::computeRuns(runs.runs, 2));
+    QTRY_VERIFY_WITH_TIMEOUT(model->knownUncertainties().has_value(), 60000);
+    const auto uOf = [](const std::vector<series::RunUncertainty>& found) {
+        std::vector<double> u;
+        for (const series::RunUncertainty& run : found)
+            u.push_back(std::get<series::MonteCarlo>(run.monteCarlo).u);
+        return u;
+    };
+    const std::vector<double> table = uOf(*model->knownUncertainties());
+    QSignalSpy started(&model->uncertainties(), &UncertaintyCache::started);
+
+    model->setEquilibrium(series::Equilibrium::runTemperature);
+    QTRY_VERIFY_WITH_TIMEOUT(model->knownUncertainties().has_value(), 60000);
+    const std::vector<double> atRuns = uOf(*model->knownUncertainties());
+    QCOMPARE(atRuns, uOf(*series::uncertaintiesOf(model->series(), 2)));
+    QVERIFY(atRuns[0] != table[0] && atRuns[1] != table[1]);
+    QCOMPARE(started.count(), 1);
+
+    model->setEquilibrium(series::Equilibrium::table);
+    QVERIFY(model->knownUncertainties().has_value());
+    QCOMPARE(uOf(*model->knownUncertainties()), table);
+    QCOMPARE(started.count(), 1);
 }
 
 QTEST_MAIN(TestUncertaintyWork)

@@ -11,11 +11,11 @@ const ready = fetch(new URL('../quillon.wasm', import.meta.url))
   .then((wasmBinary) => createQuillon({ wasmBinary }));
 
 self.onmessage = async ({ data }) => {
-  const { key, run, given } = data;
+  const { key, run, given, celsius } = data;
   try {
     const quillon = await ready;
     self.postMessage({ key, found: quillon.uncertaintyOf(run.y1, run.x1, run.gasFlow, run.waterFlow,
-      run.packingHeight, given) });
+      run.packingHeight, given, celsius ?? null) });
   } catch (error) {
     self.postMessage({ key, error: String(error?.message ?? error) });
   }

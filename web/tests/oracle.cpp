@@ -150,6 +150,9 @@ series::Series seriesOf(const Json& given)
         made.date = given.value("date", "");
         made.flowUnit = given.value("flowUnit", made.flowUnit);
         made.notes = given.value("notes", "");
+        // The equilibrium as files name it, and each run's temperature.
+        if (given.contains("equilibrium"))
+            made.equilibrium = *series::equilibriumNamed(given.at("equilibrium").get<std::string>());
     }
     for (const Json& entry : runs) {
         series::Run run;
@@ -161,6 +164,8 @@ series::Series seriesOf(const Json& given)
         run.included = entry.value("included", false);
         if (entry.contains("uncertainty"))
             run.uncertainty = uncertaintiesOf(entry.at("uncertainty"));
+        if (entry.contains("temperature"))
+            run.temperature = entry.at("temperature").get<double>();
         made.runs.push_back(run);
     }
     return made;
@@ -212,7 +217,7 @@ Json fitNumbers(const std::variant<series::PowerLaw, series::NotGiven>& fit)
 Json analysed(const Json& given)
 {
     const series::Series made = seriesOf(given);
-    const auto results = *series::computeRuns(made.runs, 1);
+    const auto results = *series::computeRuns(made.runs, made.equilibrium, 1);
     const auto uncertainties = *series::uncertaintiesOf(made, 2);
     const series::Analysis analysis = series::analyse(made, results, uncertainties, given.value("weighted", true));
     Json lines = Json::array();
@@ -241,7 +246,7 @@ Json analysed(const Json& given)
 Json charts(const Json& given)
 {
     const series::Series made = seriesOf(given);
-    const auto results = *series::computeRuns(made.runs, 1);
+    const auto results = *series::computeRuns(made.runs, made.equilibrium, 1);
     const auto uncertainties = *series::uncertaintiesOf(made, 2);
     const series::Analysis analysis = series::analyse(made, results, uncertainties, given.value("weighted", true));
     return present::pageSeriesCharts(analysis, made.flowUnit, report::qtLanguage(), report::numberLocaleOf(QLocale()));
@@ -308,7 +313,7 @@ int main(int argc, char** argv)
         std::cout << shown.dump() << '\n';
     } else if (command == "write") {
         const series::Series made = seriesOf(Json::parse(input));
-        const auto results = series::computeRuns(made.runs, 1);
+        const auto results = series::computeRuns(made.runs, made.equilibrium, 1);
         std::cout << series::writeSeriesFile(made, *results);
     } else if (command == "read" || command == "csv") {
         const series::ReadSeries read = series::readSeriesFile(input);

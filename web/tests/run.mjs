@@ -1902,3 +1902,36 @@ describe('a flow unit that converts the flows', () => {
     await page.close();
   });
 });
+
+// Under the option each run's uncertainty is computed at its own
+// temperature, by the page's workers as natively; back at the table the
+// table's results show again.
+describe('uncertainties at the runs\' temperatures', () => {
+  test('a series at its runs\' temperatures shows the native MTC ± U, and the table\'s when switched back',
+    async () => {
+      const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+      const runs = [20, 30, 40].map((temperature) => ({ y1: 0.02, x1: 0.005, gasFlow: 1, waterFlow: 1,
+        packingHeight: 2, temperature }));
+      const series = { uncertainty: standard, equilibrium: 'run_temperature', weighted: true, runs };
+      const want = askJson(['analysis', 'en_US'], series);
+      const table = askJson(['analysis', 'en_US'], { ...series, equilibrium: 'table_30c' });
+      const cellsOf = (shown) => shown.map((run) => `${run[0]} ± ${run[1]}`);
+      // 20 and 40 degC differ from the table; 30 degC is the table.
+      assert.deepEqual(cellsOf(want.uncertainty).map((cell, at) => cell === cellsOf(table.uncertainty)[at]),
+        [false, true, false]);
+      const page = await openPage(browser, server.url);
+      await open(page, 'warm.quillon', ask(['write'], JSON.stringify(series)));
+      await page.waitForFunction(() => window.quillonPage.runs.size() === 3);
+      const shownWhen = async (expected) => {
+        await page.waitForFunction((cells) => JSON.stringify([...document.querySelectorAll(
+          '#runsTable [data-column="uncertainty"]')].map((cell) => cell.textContent)) === JSON.stringify(cells),
+        { timeout: 60000 }, expected).catch(() => {});
+        return page.$$eval('#runsTable [data-column="uncertainty"]', (cells) => cells.map((cell) => cell.textContent));
+      };
+      assert.deepEqual(await shownWhen(cellsOf(want.uncertainty)), cellsOf(want.uncertainty));
+      await page.select('#equilibrium', 'table_30c');
+      assert.deepEqual(await shownWhen(cellsOf(table.uncertainty)), cellsOf(table.uncertainty));
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+});
