@@ -28,25 +28,7 @@ constexpr std::array<std::string_view, 12> runKeys{
 constexpr std::array<std::string_view, 8> resultKeys{"outcome", "eq_x", "eq_y",        "y2",
                                                      "ntu",     "mtc",  "ntu_colburn", "findings"};
 
-// A value's kind as messages name it: null, true, false, string, array,
-// object or number.
-std::string kindOf(const Json& value)
-{
-    switch (value.type()) {
-    case Json::value_t::null:
-        return "null";
-    case Json::value_t::boolean:
-        return value.get<bool>() ? "true" : "false";
-    case Json::value_t::string:
-        return "string";
-    case Json::value_t::array:
-        return "array";
-    case Json::value_t::object:
-        return "object";
-    default:
-        return "number";
-    }
-}
+using readingsjson::kindOf;
 
 // An error of meaning: what is wrong, and where.
 struct Fault {

@@ -17,24 +17,6 @@ constexpr std::array<std::string_view, 9> titrationKeys{
 };
 constexpr std::array<std::string_view, 5> meterKeys{"reading", "unit", "temperature_c", "pressure_kpa", "calibration"};
 
-std::string kindOf(const Json& value)
-{
-    switch (value.type()) {
-    case Json::value_t::null:
-        return "null";
-    case Json::value_t::boolean:
-        return value.get<bool>() ? "true" : "false";
-    case Json::value_t::string:
-        return "string";
-    case Json::value_t::array:
-        return "array";
-    case Json::value_t::object:
-        return "object";
-    default:
-        return "number";
-    }
-}
-
 // Reads members of one object; the first fault stops it.
 class Members {
 public:
@@ -273,6 +255,24 @@ Json write(const Readings& readings)
         json["uncertainty"] = std::move(uncertainty);
     }
     return json;
+}
+
+std::string kindOf(const Json& value)
+{
+    switch (value.type()) {
+    case Json::value_t::null:
+        return "null";
+    case Json::value_t::boolean:
+        return value.get<bool>() ? "true" : "false";
+    case Json::value_t::string:
+        return "string";
+    case Json::value_t::array:
+        return "array";
+    case Json::value_t::object:
+        return "object";
+    default:
+        return "number";
+    }
 }
 
 }  // namespace series::readingsjson

@@ -27,4 +27,8 @@ std::variant<Readings, Fault> read(const Json& value, const std::string& at);
 // Every reading given, the optional ones only when given.
 Json write(const Readings& readings);
 
+// A value's kind as the series file's messages name it: null, true, false,
+// string, array, object or number.
+std::string kindOf(const Json& value);
+
 }  // namespace series::readingsjson
