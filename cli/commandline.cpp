@@ -150,4 +150,26 @@ std::optional<int> parseWithoutFiles(CommandLine& commandLine, const QStringList
     return std::nullopt;
 }
 
+TableOutput::TableOutput(QCommandLineParser& commands)
+    : parser(commands)
+    , output({"o", "output"}, "Write to OUT, whole or not at all, instead of standard output.", "OUT")
+    , format("format", "csv or json (default: json when OUT ends in .json, else csv).", "FORMAT")
+{
+    commands.addOption(output);
+    commands.addOption(format);
+}
+
+QString TableOutput::chosenFormat() const
+{
+    return parser.isSet(format)                                       ? parser.value(format)
+        : parser.value(output).endsWith(".json", Qt::CaseInsensitive) ? "json"
+                                                                      : "csv";
+}
+
+QString TableOutput::refusal() const
+{
+    const QString chosen = chosenFormat();
+    return chosen == "csv" || chosen == "json" ? QString() : "--format wants csv or json, not '" + chosen + "'";
+}
+
 }  // namespace cli

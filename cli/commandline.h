@@ -74,4 +74,17 @@ void printError(std::string_view message);
 // version or a usage error, or nothing when the command is to run.
 std::optional<int> parseWithoutFiles(CommandLine& commandLine, const QStringList& arguments);
 
+// -o OUT and --format csv|json, as compute and summary take them: JSON when
+// OUT ends in .json, unless --format says otherwise.
+struct TableOutput {
+    explicit TableOutput(QCommandLineParser& commands);
+    QString chosenFormat() const;
+    // Why --format is refused; empty for csv or json.
+    QString refusal() const;
+
+    QCommandLineParser& parser;
+    const QCommandLineOption output;
+    const QCommandLineOption format;
+};
+
 }  // namespace cli

@@ -17,27 +17,14 @@ int compute(const QStringList& arguments)
                             "OUT is then not written at all.",
                             "A series file: .quillon, or CSV as File > Open reads it; - for standard input."};
     QCommandLineParser& parser = commandLine.parser;
-    const QCommandLineOption output({"o", "output"}, "Write to OUT, whole or not at all, instead of standard output.",
-                                    "OUT");
-    const QCommandLineOption format("format", "csv or json (default: json when OUT ends in .json, else csv).",
-                                    "FORMAT");
-    parser.addOption(output);
-    parser.addOption(format);
-    const auto chosenFormat = [&] {
-        return parser.isSet(format)                                       ? parser.value(format)
-            : parser.value(output).endsWith(".json", Qt::CaseInsensitive) ? "json"
-                                                                          : "csv";
-    };
-    const auto started = start(commandLine, arguments, [&] {
-        const QString chosen = chosenFormat();
-        return chosen == "csv" || chosen == "json" ? QString() : "--format wants csv or json, not '" + chosen + "'";
-    });
+    const TableOutput table(parser);
+    const auto started = start(commandLine, arguments, [&] { return table.refusal(); });
     if (const int* exit = std::get_if<int>(&started))
         return *exit;
     const auto& [files, inputs, jobs] = std::get<Started>(started);
-    const QString chosen = chosenFormat();
+    const QString chosen = table.chosenFormat();
 
-    const QString path = parser.value(output);
+    const QString path = parser.value(table.output);
     const bool toFile = !path.isEmpty() && path != "-";
     // A file is written whole or not at all: a table short of some inputs
     // would pass for the whole. Standard output gets what could be read,

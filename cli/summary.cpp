@@ -131,24 +131,12 @@ int summary(const QStringList& arguments)
     CommandLine commandLine{
         {}, "summary [options] FILE...", description, "A series file (.quillon) or CSV; - for standard input."};
     QCommandLineParser& parser = commandLine.parser;
-    const QCommandLineOption output({"o", "output"}, "Write to OUT, whole or not at all, instead of standard output.",
-                                    "OUT");
-    const QCommandLineOption format("format", "csv or json (default: json when OUT ends in .json, else csv).",
-                                    "FORMAT");
-    parser.addOption(output);
-    parser.addOption(format);
+    const TableOutput table(parser);
     addCheckRuleOptions(parser);
-    const auto chosenFormat = [&] {
-        return parser.isSet(format)                                       ? parser.value(format)
-            : parser.value(output).endsWith(".json", Qt::CaseInsensitive) ? "json"
-                                                                          : "csv";
-    };
     present::CheckRule rule;
     const auto started = start(commandLine, arguments, [&] {
-        const QString chosen = chosenFormat();
-        if (chosen != "csv" && chosen != "json")
-            return "--format wants csv or json, not '" + chosen + "'";
-        return checkRuleOf(parser, rule);
+        const QString refused = table.refusal();
+        return refused.isEmpty() ? checkRuleOf(parser, rule) : refused;
     });
     if (const int* exit = std::get_if<int>(&started))
         return *exit;
@@ -163,12 +151,13 @@ int summary(const QStringList& arguments)
             computed.uncertainties, rule));
     }
     const present::ClassSummary summary = present::summarise(std::move(rows));
-    const QString path = parser.value(output);
+    const QString path = parser.value(table.output);
     if (!ran.inputs.unreadable.empty() && !path.isEmpty() && path != "-") {
         printError(path.toStdString() + ": not written, as a FILE could not be read");
         return unreadable;
     }
-    if (const auto failure = writeOutput(path, chosenFormat() == "json" ? summaryJson(summary) : summaryCsv(summary))) {
+    if (const auto failure =
+            writeOutput(path, table.chosenFormat() == "json" ? summaryJson(summary) : summaryCsv(summary))) {
         printError(*failure);
         return unwritable;
     }
