@@ -7,32 +7,14 @@
 // and sqrt, all of which IEEE arithmetic rounds exactly, and the logarithm
 // is the core's portable one.
 
+#include "series/splitmix.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 namespace series {
-
-// SplitMix64, which spreads one 64-bit seed over the generator's state.
-class SplitMix64 {
-public:
-    explicit SplitMix64(std::uint64_t seed)
-        : state_(seed)
-    {
-    }
-
-    std::uint64_t next()
-    {
-        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15u);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
-        return z ^ (z >> 31);
-    }
-
-private:
-    std::uint64_t state_;
-};
 
 // sin 2 pi t and cos 2 pi t of each turn t in [0, 1), in loops that
 // vectorise: the turn is reduced by exact quarters, then fdlibm's kernels

@@ -1,6 +1,7 @@
 #pragma once
 
-// A small generator of our own for exercises handed out to a class:
+// A small generator of our own: it seeds the Monte Carlo's streams and draws
+// the exercises handed out to a class:
 // SplitMix64 (Steele, Lea and Flood, 2014) on 64-bit integers alone, so the
 // same seed gives the same numbers on every machine and in the page.
 
