@@ -20,6 +20,8 @@
 // forms one by one. What remains beside the model: sine and cosine, the
 // logarithm and square root of the draws (about a third), the order
 // statistics of each batch and of all draws (about a fifth).
+// On the same machine idle (load 0.6, nothing else running), five runs:
+// 36.6-37.6 ms (real and CPU alike), 0.92 of the goal.
 // A class's 300 runs (30 groups of 10, a third of the files repeated):
 // 2.2-2.3 s of CPU on one core against 15.5-16.5 s before, each distinct
 // run now computed once; all cores / (one core / cores) is near 1 only on
