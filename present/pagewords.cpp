@@ -43,7 +43,7 @@ const std::vector<PageWord>& pageWords()
         // The series report.
         QT_TRANSLATE_NOOP("Web", "Save Report"),
         // The lab's readings, and the report's columns beside the coefficient.
-        QT_TRANSLATE_NOOP("Web", "Show the &readings columns"),
+        QT_TRANSLATE_NOOP("Web", "Show the readings columns"),
         QT_TRANSLATE_NOOP("Web", "unit"),
         QT_TRANSLATE_NOOP("Web", "T (°C)"),
         QT_TRANSLATE_NOOP("Web", "HOG C (m)"),

@@ -2399,8 +2399,8 @@ Sollen sie gespeichert werden?</translation>
         <translation>Bericht speichern</translation>
     </message>
     <message>
-        <source>Show the &amp;readings columns</source>
-        <translation>&amp;Ablesungsspalten zeigen</translation>
+        <source>Show the readings columns</source>
+        <translation>Messwertspalten zeigen</translation>
     </message>
     <message>
         <source>unit</source>
