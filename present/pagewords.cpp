@@ -42,6 +42,12 @@ const std::vector<PageWord>& pageWords()
         QT_TRANSLATE_NOOP("Web", "Works offline once loaded; nothing you type or open leaves this computer."),
         // The series report.
         QT_TRANSLATE_NOOP("Web", "Save Report"),
+        // The lab's readings, and the report's columns beside the coefficient.
+        QT_TRANSLATE_NOOP("Web", "Show the readings columns"),
+        QT_TRANSLATE_NOOP("Web", "unit"),
+        QT_TRANSLATE_NOOP("Web", "T (°C)"),
+        QT_TRANSLATE_NOOP("Web", "HOG C (m)"),
+        QT_TRANSLATE_NOOP("Web", "HOG C is the HOG from NTU C; T the column temperature in °C."),
     };
     return words;
 }

@@ -164,4 +164,23 @@ std::string givenText(const series::Readings& readings, const std::string& flowU
     return language.translate("Readings", "Gives %1.").arg(list).str();
 }
 
+std::string readingTitle(ReadingField field, const Language& language)
+{
+    std::string title = readingLabel(field, language);
+    std::erase(title, '&');
+    if (title.ends_with(':'))
+        title.pop_back();
+    return title;
+}
+
+std::string readingText(const std::optional<series::Readings>& readings, ReadingField field, const NumberLocale& locale)
+{
+    const ReadingsForm form = formOf(readings, locale);
+    std::string text = form.texts[static_cast<std::size_t>(field)];
+    const auto meter = std::size_t(field) - std::size_t(F::airMeter);
+    if (!text.empty() && meter < form.units.size())
+        text += ' ' + std::string(series::meterUnitName(form.units[meter]));
+    return text;
+}
+
 }  // namespace present

@@ -63,4 +63,12 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
 std::string givenText(const series::Readings& readings, const std::string& flowUnit, const Language& language,
                       const NumberLocale& locale);
 
+// The runs table's columns of the readings, one a field in the dialog's
+// order: the field's name without its accelerator and colon as the
+// column's title, and the run's reading as the dialog shows it, a meter's
+// with its unit; empty for none.
+std::string readingTitle(ReadingField field, const Language& language);
+std::string readingText(const std::optional<series::Readings>& readings, ReadingField field,
+                        const NumberLocale& locale);
+
 }  // namespace present

@@ -2398,5 +2398,25 @@ Sollen sie gespeichert werden?</translation>
         <source>Save Report</source>
         <translation>Bericht speichern</translation>
     </message>
+    <message>
+        <source>Show the readings columns</source>
+        <translation>Messwertspalten zeigen</translation>
+    </message>
+    <message>
+        <source>unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>T (°C)</source>
+        <translation>T (°C)</translation>
+    </message>
+    <message>
+        <source>HOG C (m)</source>
+        <translation>HOG C (m)</translation>
+    </message>
+    <message>
+        <source>HOG C is the HOG from NTU C; T the column temperature in °C.</source>
+        <translation>HOG C ist die HOG aus NTU C; T die Kolonnentemperatur in °C.</translation>
+    </message>
 </context>
 </TS>

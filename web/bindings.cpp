@@ -9,6 +9,7 @@
 #include "present/fittext.h"
 #include "present/methodtext.h"
 #include "present/numbers.h"
+#include "present/runstable.h"
 #include "present/seriesmessages.h"
 #include "present/svg.h"
 #include "present/words.h"
@@ -598,4 +599,85 @@ EMSCRIPTEN_BINDINGS(quillon_in_place)
     emscripten::function("changedRows", &changedRowsOf);
     emscripten::function("choiceLabels", &choiceLabelsOf);
     emscripten::function("analysisKey", &analysisKeyOf);
+}
+
+// The lab's readings per run, the column temperature in its cell and the
+// analysis' choice of coefficient, as the window has them.
+namespace {
+
+val readingsFormOf(const Document& document, int row)
+{
+    return document.readingsForm(row);
+}
+
+std::string readingsGivenOf(const Document& document, int row, const val& texts, const val& units)
+{
+    return document.readingsGiven(row, texts, units);
+}
+
+val setReadingsOf(Document& document, int row, const val& texts, const val& units)
+{
+    return document.setReadings(row, texts, units);
+}
+
+val readingTitlesOf(const Document& document)
+{
+    return document.readingTitles();
+}
+
+val readingCellsOf(const Document& document, int row)
+{
+    return document.readingCells(row);
+}
+
+val setRunTemperatureOf(Document& document, int row, const std::string& text)
+{
+    return document.setTemperature(row, text);
+}
+
+void setFittedOf(Document& document, const std::string& name)
+{
+    document.setFitted(name);
+}
+
+std::string fittedOf(const Document& document)
+{
+    return document.fitted();
+}
+
+// The choice as the Coefficient box words it.
+std::string fittedTextOf(const Document& document)
+{
+    return present::fittedText(series::fittedNamed(document.fitted()).value_or(series::Fitted::quillon), language());
+}
+
+// The series' equilibrium option in the words the reports give it: the
+// scaling with its constant and source, or the table's.
+std::string equilibriumMethodOf(const Document& document)
+{
+    if (document.field("equilibrium") != series::equilibriumName(series::Equilibrium::runTemperature))
+        return language().translate("RunPdf", "Equilibrium: as tabulated at 30 °C.").str();
+    return language()
+        .translate("RunPdf",
+                   "Equilibrium at each run's temperature T: the table's y* × exp(%1 K · (1/303.15 K − 1/T)), the "
+                   "van 't Hoff temperature dependence of NH3's Henry's-law solubility (%2).")
+        .arg(present::exactText(absorber::vanTHoffSlope, numberLocale()))
+        .arg(std::string(series::equilibriumSource))
+        .str();
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_readings)
+{
+    emscripten::function("readingsForm", &readingsFormOf);
+    emscripten::function("readingsGiven", &readingsGivenOf);
+    emscripten::function("setReadings", &setReadingsOf);
+    emscripten::function("readingTitles", &readingTitlesOf);
+    emscripten::function("readingCells", &readingCellsOf);
+    emscripten::function("setRunTemperature", &setRunTemperatureOf);
+    emscripten::function("setFitted", &setFittedOf);
+    emscripten::function("fitted", &fittedOf);
+    emscripten::function("fittedText", &fittedTextOf);
+    emscripten::function("equilibriumMethod", &equilibriumMethodOf);
 }

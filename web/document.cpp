@@ -2,6 +2,7 @@
 
 #include "jsvalues.h"
 #include "pagelocale.h"
+#include "present/readingsform.h"
 #include "present/runstable.h"
 #include "present/seriesmessages.h"
 #include "series/analysis.h"
@@ -58,6 +59,14 @@ std::optional<present::SeriesField> fieldNamed(const std::string& name)
     return std::nullopt;
 }
 
+// A meter's reading other than its calibration.
+struct MeterValues {
+    double value;
+    series::MeterUnit unit;
+    double temperature;
+    double pressure;
+};
+
 // A series and its results as bytes, for another instance of the same
 // module (a worker): plain values copied as they are, texts with their
 // length before them.
@@ -75,6 +84,30 @@ public:
     {
         put(text.size());
         bytes += text;
+    }
+
+    // A meter's calibration has a length; the rest of the readings are values.
+    void put(const std::optional<series::MeterReading>& meter)
+    {
+        put(meter.has_value());
+        if (!meter)
+            return;
+        put(MeterValues{meter->value, meter->unit, meter->temperature, meter->pressure});
+        put(meter->calibration.size());
+        for (const series::CalibrationPoint& point : meter->calibration)
+            put(point);
+    }
+
+    void put(const std::optional<series::Readings>& readings)
+    {
+        put(readings.has_value());
+        if (!readings)
+            return;
+        put(readings->titration);
+        put(readings->air);
+        put(readings->ammonia);
+        put(readings->water);
+        put(readings->uncertainty);
     }
 
     void put(const series::UnknownKeys& keys)
@@ -116,6 +149,40 @@ public:
         text.assign(bytes.substr(0, size));
         bytes.remove_prefix(size);
         return true;
+    }
+
+    bool get(std::optional<series::MeterReading>& meter)
+    {
+        bool has = false;
+        if (!get(has))
+            return false;
+        meter.reset();
+        if (!has)
+            return true;
+        MeterValues values{};
+        std::size_t points = 0;
+        if (!get(values) || !get(points) || points > bytes.size())
+            return false;
+        meter = series::MeterReading{values.value, values.unit, values.temperature, values.pressure, {}};
+        meter->calibration.resize(points);
+        for (series::CalibrationPoint& point : meter->calibration) {
+            if (!get(point))
+                return false;
+        }
+        return true;
+    }
+
+    bool get(std::optional<series::Readings>& readings)
+    {
+        bool has = false;
+        if (!get(has))
+            return false;
+        readings.reset();
+        if (!has)
+            return true;
+        readings.emplace();
+        return get(readings->titration) && get(readings->air) && get(readings->ammonia) && get(readings->water)
+            && get(readings->uncertainty);
     }
 
     bool get(series::UnknownKeys& keys)
@@ -162,6 +229,7 @@ std::string packSeries(const series::Series& series, const std::vector<series::R
         packer.put(run.unknownKeys);
         packer.put(row < results.size() ? results[row] : series::RunResult{});
         packer.put(run.temperature);
+        packer.put(run.readings);
     }
     return std::move(packer.bytes);
 }
@@ -186,6 +254,8 @@ std::optional<PackedSeries> unpackSeries(std::string_view bytes)
         RunValues values{};
         if (!unpacker.get(values) || !unpacker.get(run.label) || !unpacker.get(run.unknownKeys)
             || !unpacker.get(packed.results[row]) || !unpacker.get(run.temperature))
+            return std::nullopt;
+        if (!unpacker.get(run.readings))
             return std::nullopt;
         run.inputs = values.inputs;
         run.packingHeight = values.packingHeight;
@@ -448,7 +518,7 @@ void Document::setRunUncertainties(int row, const val& given)
 
 series::Analysis Document::analysis(bool weighted, const std::vector<series::RunUncertainty>& found) const
 {
-    return series::analyse(editor.series(), editor.results(), found, weighted);
+    return series::analyse(editor.series(), editor.results(), found, weighted, fittedCoefficient);
 }
 
 std::vector<series::RunUncertainty> Document::runUncertainties(const val& monteCarlo) const
@@ -646,6 +716,7 @@ std::string Document::analysisKey() const
     }
     for (const char c : editor.series().flowUnit)
         mix(c);
+    mix(fittedCoefficient);
     return std::to_string(hash);
 }
 
@@ -655,6 +726,137 @@ val Document::findingsAt(std::size_t row) const
     for (const series::Finding finding : series::findingsOf(editor.series().runs[row], editor.results()[row]))
         codes.call<void>("push", std::string(series::findingCode(finding)));
     return codes;
+}
+
+// The lab's readings, the column temperature and the fitted coefficient.
+namespace {
+
+constexpr series::MeterUnit meterUnits[] = {
+    series::MeterUnit::litresPerMinute, series::MeterUnit::litresPerHour, series::MeterUnit::cubicMetresPerHour,
+    series::MeterUnit::millilitresPerMinute, series::MeterUnit::kilogramsPerHour};
+
+bool isMeter(present::ReadingField field)
+{
+    return field == present::ReadingField::airMeter || field == present::ReadingField::ammoniaMeter
+        || field == present::ReadingField::waterMeter;
+}
+
+// The dialog's texts and the meters' unit names, as the page's fields hold them.
+present::ReadingsForm formFrom(const val& texts, const val& units)
+{
+    present::ReadingsForm form;
+    for (std::size_t i = 0; i < present::readingFieldCount; ++i)
+        form.texts[i] = texts[i].as<std::string>();
+    for (std::size_t i = 0; i < form.units.size(); ++i)
+        form.units[i] = series::meterUnitNamed(units[i].as<std::string>()).value_or(form.units[i]);
+    return form;
+}
+
+val nameOf(std::string_view name)
+{
+    return val(std::string(name));
+}
+
+}  // namespace
+
+val Document::readingsForm(int row) const
+{
+    const auto& readings = editor.series().runs.at(std::size_t(row)).readings;
+    const present::ReadingsForm form = present::formOf(readings, numberLocale());
+    val fields = val::array();
+    val texts = val::array();
+    val units = val::array();
+    for (std::size_t i = 0; i < present::readingFieldCount; ++i) {
+        const auto field = present::ReadingField(i);
+        val one = val::object();
+        // The meters' ids are the file's keys; the two temperatures differ, as in the window.
+        one.set("id",
+                field == present::ReadingField::meterTemperature ? nameOf("meter_temperature_c")
+                                                                 : nameOf(present::readingKey(field)));
+        one.set("label", present::readingLabel(field, language()));
+        one.set("text", form.texts[i]);
+        const std::size_t meter = i - std::size_t(present::ReadingField::airMeter);
+        one.set("unit", isMeter(field) ? nameOf(series::meterUnitName(form.units[meter])) : val::null());
+        fields.call<void>("push", one);
+        texts.call<void>("push", form.texts[i]);
+    }
+    for (const series::MeterUnit unit : meterUnits)
+        units.call<void>("push", nameOf(series::meterUnitName(unit)));
+    val shown = val::object();
+    shown.set("fields", fields);
+    shown.set("units", units);
+    val meters = val::array();
+    for (const series::MeterUnit unit : form.units)
+        meters.call<void>("push", nameOf(series::meterUnitName(unit)));
+    shown.set("given", readingsGiven(row, texts, meters));
+    return shown;
+}
+
+std::string Document::readingsGiven(int row, const val& texts, const val& units) const
+{
+    const auto& before = editor.series().runs.at(std::size_t(row)).readings;
+    const auto read = present::readingsOf(formFrom(texts, units), before, language(), numberLocale());
+    if (const auto* words = std::get_if<std::string>(&read))
+        return *words;
+    const auto& readings = std::get<std::optional<series::Readings>>(read);
+    return readings ? present::givenText(*readings, editor.series().flowUnit, language(), numberLocale())
+                    : language().translate("ReadingsDialog", "No readings: the run's inputs are typed.").str();
+}
+
+val Document::setReadings(int row, const val& texts, const val& units)
+{
+    if (row < 0 || std::size_t(row) >= editor.size())
+        return val::null();
+    const auto& before = editor.series().runs[std::size_t(row)].readings;
+    const auto read = present::readingsOf(formFrom(texts, units), before, language(), numberLocale());
+    if (const auto* words = std::get_if<std::string>(&read))
+        return val(*words);
+    if (const auto refused = editor.setReadings(std::size_t(row), std::get<std::optional<series::Readings>>(read)))
+        return val(present::seriesMessage(*refused, language(), numberLocale()));
+    return val::null();
+}
+
+val Document::readingTitles() const
+{
+    val titles = val::array();
+    for (std::size_t i = 0; i < present::readingFieldCount; ++i)
+        titles.call<void>("push", present::readingTitle(present::ReadingField(i), language()));
+    return titles;
+}
+
+val Document::readingCells(int row) const
+{
+    const auto& readings = editor.series().runs.at(std::size_t(row)).readings;
+    val cells = val::array();
+    for (std::size_t i = 0; i < present::readingFieldCount; ++i)
+        cells.call<void>("push", present::readingText(readings, present::ReadingField(i), numberLocale()));
+    return cells;
+}
+
+val Document::setTemperature(int row, const std::string& text)
+{
+    if (row < 0 || std::size_t(row) >= editor.size())
+        return val::null();
+    // An emptied cell clears the temperature.
+    std::optional<double> celsius;
+    if (text.find_first_not_of(" \t") != std::string::npos) {
+        const present::ParsedNumber parsed = present::parseNumber(text, numberLocale());
+        if (parsed)
+            celsius = *parsed;
+        if (const auto box = present::temperatureRefusal(language(), text, celsius)) {
+            val shown = val::object();
+            shown.set("title", box->title);
+            shown.set("text", box->text);
+            return shown;
+        }
+    }
+    editor.setTemperature(std::size_t(row), celsius);
+    return val::null();
+}
+
+void Document::setFitted(const std::string& name)
+{
+    fittedCoefficient = series::fittedNamed(name).value_or(series::Fitted::quillon);
 }
 
 }  // namespace web

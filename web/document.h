@@ -165,6 +165,28 @@ public:
     std::vector<series::RunUncertainty> runUncertainties(const val& monteCarlo) const;
     series::Analysis analysis(bool weighted, const std::vector<series::RunUncertainty>& found) const;
 
+    // The lab's readings, the column temperature and the fitted coefficient.
+    // The run's Readings… dialog as the window's: {fields: [{id, label,
+    // text, unit}] in the dialog's order (unit null but for a meter),
+    // units: the meters' unit names, given: what the texts give}.
+    val readingsForm(int row) const;
+    // What the dialog's texts and meter units (arrays in the dialog's
+    // order) give, or the words that say what to type.
+    std::string readingsGiven(int row, const val& texts, const val& units) const;
+    // The readings typed made the run's, with the inputs they give, as one
+    // step: null, or the words that say why nothing changed.
+    val setReadings(int row, const val& texts, const val& units);
+    // The readings columns' titles, and a row's cells, as the runs table shows them.
+    val readingTitles() const;
+    val readingCells(int row) const;
+    // The column temperature in °C as its cell reads, empty for none: null
+    // once taken, or the window's box {title, text} for a text it refuses.
+    val setTemperature(int row, const std::string& text);
+    // Which coefficient the analysis fits, as the tool names it ("quillon"
+    // or "colburn"): a choice of the view, not of the series.
+    void setFitted(const std::string& name);
+    std::string fitted() const { return std::string(series::fittedName(fittedCoefficient)); }
+
 private:
     val read(const present::OpenOutcome& outcome, const std::string& name);
     val findingsAt(std::size_t row) const;
@@ -172,6 +194,7 @@ private:
     void place(series::Series&& read, std::vector<series::RunResult>&& results, const std::string& how);
 
     present::SeriesEditor editor;
+    series::Fitted fittedCoefficient = series::Fitted::quillon;
 
     // The file readFile read, until takeFile takes it in.
     struct ReadFile {

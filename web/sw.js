@@ -8,6 +8,7 @@ const files = [
   'src/i18n.js', 'src/keep.js', 'src/messages.js', 'src/numbers.js', 'src/report.js', 'src/report.css', 'src/runs.js', 'src/seriesfields.js',
   'src/uncertainty.js', 'src/uncertainty-cache.js', 'src/uncertainty-worker.js', 'src/series-worker.js', 'src/opening.js',
   'src/frames.js',
+  'src/readings.js',
 ];
 
 self.addEventListener('install', (event) => {

@@ -63,4 +63,34 @@ TEST(ReadingsForm, ShowsARunsReadingsAsTheyReadBack)
     EXPECT_EQ(std::get<std::optional<series::Readings>>(present::readingsOf({}, readings, {}, german)), std::nullopt);
 }
 
+// The runs table's readings columns: a meter's reading with its unit, the
+// dialog's number text otherwise, nothing for a run typed.
+struct ColumnCase {
+    const char* name;
+    ReadingField field;
+    bool typed;
+    const char* title;
+    const char* text;
+};
+
+class ReadingsColumns : public testing::TestWithParam<ColumnCase> {};
+
+TEST_P(ReadingsColumns, TitleAndCell)
+{
+    series::Readings readings;
+    readings.titration = series::Titration{10.0, 0.1, 12.4, 0.0, 1, {}, {}, {}, 20.0};
+    readings.air = series::MeterReading{2.5, series::MeterUnit::cubicMetresPerHour, 20.0, 101.325, {}};
+    const auto& c = GetParam();
+    EXPECT_EQ(present::readingTitle(c.field, {}), c.title);
+    EXPECT_EQ(present::readingText(c.typed ? std::nullopt : std::optional(readings), c.field, german), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ReadingsColumns, testing::Values(
+    ColumnCase{"acid_volume", ReadingField::acidVolume, false, "Acid to the end point (mL)", "12,4"},
+    ColumnCase{"air_meter_with_its_unit", ReadingField::airMeter, false, "Air meter", "2,5 m3/h"},
+    ColumnCase{"water_meter_not_read", ReadingField::waterMeter, false, "Water meter", ""},
+    ColumnCase{"density_not_given", ReadingField::density, false, "Sample density (g/L, empty: water's)", ""},
+    ColumnCase{"run_typed", ReadingField::sampleVolume, true, "Sample volume (mL)", ""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace

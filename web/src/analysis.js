@@ -25,6 +25,11 @@ export class Analysis {
       this.wanted = this.weighted.checked;
       this.draw();
     });
+    // Which coefficient is fitted: the module keeps the choice and says it.
+    document.getElementById('fittedCoefficient').addEventListener('change', (event) => {
+      this.quillon.setFitted(this.runs, event.target.value);
+      this.draw();
+    });
   }
 
   // Draws again once the changes of this task are over: many changes, one
@@ -62,7 +67,8 @@ export class Analysis {
     this.worker ??= new SeriesWorker(this.quillon.decimalPoint());
     const packed = this.runs.packed();
     try {
-      const { view } = await this.worker.ask({ job: 'analyse', packed, weighted: this.wanted, monteCarlo },
+      const { view } = await this.worker.ask({ job: 'analyse', packed, weighted: this.wanted, monteCarlo,
+        coefficient: this.quillon.fitted(this.runs) },
         [packed.buffer]);
       if (asked === this.asked) this.show(view);
     } catch {

@@ -3,7 +3,7 @@
 // with the fit, each run's uncertainty and its budget, the method and the
 // equilibrium table, on numbered A4 pages. Words are the desktop report's
 // (contexts SeriesPdf and RunPdf) or present's; numbers are the module's.
-import { locale, tr } from './i18n.js';
+import { locale, plain, tr } from './i18n.js';
 
 const s = (source, ...args) => tr('SeriesPdf', source, ...args);
 const r = (source, ...args) => tr('RunPdf', source, ...args);
@@ -88,6 +88,7 @@ class ReportWriter {
   runsTable() {
     const titles = ['Run', 'Label', 'y1', 'x1', 'G', 'L', 'z (m)', 'y2', 'NTU', 'NTU C', 'MTC', 'U (k = 2)', 'Notes']
       .map((title) => s(title));
+    titles.splice(12, 0, ...this.besideTitles());
     // A run without U gets a mark in its narrow cell and one footnote per
     // reason under the table, naming its runs.
     const footnotes = [];
@@ -112,6 +113,7 @@ class ReportWriter {
       } else {
         cells.push({ text: this.quillon.notCompletedText(run.outcome) }, '', '', '', '');
       }
+      cells.push(...this.besideCells(index));
       const marks = [];
       if (!run.inAnalysis) marks.push(s('out'));
       if (run.findings.length > 0) marks.push(s('findings'));
@@ -120,7 +122,7 @@ class ReportWriter {
     });
     const note = (this.unit ? s('G and L in %1, MTC and U in %1/m³. ', this.unit) : '') + s('NTU C is the NTU by ' +
       'the Colburn equation. U is the expanded uncertainty of the coefficient (Monte Carlo, k = 2). Runs marked ' +
-      '"out" are not in the fit: excluded, or with findings.');
+      '"out" are not in the fit: excluded, or with findings.') + this.besideNote();
     const findings = this.rows.flatMap((run, index) => (run.findings.length === 0 ? [] : [element('p',
       s('Run %1: %2', this.count.format(index + 1), run.findings.map((code) => this.quillon.findingMessage(code))
         .join(' ')), 'finding')]));
@@ -139,7 +141,8 @@ class ReportWriter {
         .replaceAll('url(#', 'url(#report-'), 'image/svg+xml').documentElement;
       return document.importNode(chart, true);
     });
-    const lines = this.quillon.fitLines(this.runs, this.weighted, monteCarlo).map((line) => element('p', line));
+    const lines = [this.fittedLine(), ...this.quillon.fitLines(this.runs, this.weighted, monteCarlo)]
+      .map((line) => element('p', line));
     const chartBox = element('div', undefined, 'charts');
     chartBox.append(...charts);
     const fit = element('div', undefined, 'fit');
@@ -201,11 +204,33 @@ class ReportWriter {
         'in closed form, the integral that the sum above approximates.'), 'small')];
   }
 
-  // Help's text: the method, its assumptions and the equilibrium table.
+  // Help's text: the method, its assumptions and the equilibrium table,
+  // after the series' own equilibrium and HOG as the desktop's report gives them.
   method(grouping) {
     const method = element('div', undefined, 'method new-page');
     method.innerHTML = this.quillon.methodText(...grouping);
+    method.prepend(element('p', `${r('HOG = height ÷ NTU; the Colburn coefficient and its HOG take the Colburn ' +
+      'equation\'s NTU instead.')} ${this.quillon.equilibriumMethod(this.runs)}`, 'series-method'));
     return [method];
+  }
+
+  // The column temperature, HOG, and the Colburn coefficient with its HOG.
+  besideTitles() {
+    return [tr('Web', 'T (°C)'), s('HOG (m)'), s('MTC C'), tr('Web', 'HOG C (m)')];
+  }
+
+  besideCells(index) {
+    return this.runs.besideCells(index).map((cell) => ({ text: cell.text, number: true }));
+  }
+
+  besideNote() {
+    return ` ${s('HOG is the height of a transfer unit, z / NTU; MTC C the coefficient from NTU C.')} ${
+      tr('Web', 'HOG C is the HOG from NTU C; T the column temperature in °C.')}`;
+  }
+
+  // Which coefficient the fit takes, as the analysis' box names it.
+  fittedLine() {
+    return `${plain(tr('AnalysisWindow', 'C&oefficient:'))} ${this.quillon.fittedText(this.runs)}`;
   }
 }
 

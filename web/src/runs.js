@@ -2,8 +2,9 @@
 // the label and the inputs edited in place, a run excluded with its check box, runs
 // deleted, every change undone and redone, and each coefficient's
 // expanded uncertainty and 95 % interval once the worker has them.
-import { locale, tr } from './i18n.js';
+import { locale, plain, tr } from './i18n.js';
 import { showBox } from './messages.js';
+import { ReadingsDialog } from './readings.js';
 
 // The names of the number cells from y1 to the coefficient, where tests
 // and styles find them.
@@ -76,6 +77,7 @@ export class RunsTable {
     // Undo and redo reach the series from anywhere on the page, as the
     // desktop's Edit menu does from every window; Delete only in the table.
     document.addEventListener('keydown', (event) => this.key(event));
+    this.wireReadings();
   }
 
   key(event) {
@@ -234,6 +236,7 @@ export class RunsTable {
       th.textContent = title;
       head.append(th);
     }
+    this.readingsTitles(head);
     head.setAttribute('aria-rowindex', '1');
 
     this.count = this.runs.size();
@@ -360,10 +363,98 @@ export class RunsTable {
     }
     // The column temperature, and beside the coefficient.
     for (const [at, shown] of this.runs.besideCells(index).entries()) {
+      if (besideColumns[at] === 'temperature') {
+        this.temperatureCell(row, index, shown, `${titles[titles.length - besideColumns.length + at]} ${number}`);
+        continue;
+      }
       const cell = this.cell(row, shown.text, shown.tip);
       cell.className = 'number';
       cell.dataset.column = besideColumns[at];
     }
+    this.readingsCells(row, index);
+  }
+
+  // The readings: a Readings… button a run, and their columns when asked
+  // for, read-only as the dialog is where they are edited.
+  wireReadings() {
+    this.showReadings = document.getElementById('showReadings');
+    this.showReadings.addEventListener('change', () => this.render());
+    this.readings = new ReadingsDialog(this.quillon, this.runs, (row) => {
+      this.edit(() => {}, row);
+      this.refocus({ row, cell: this.rowAt(row)?.cells.length - 1 });
+    });
+  }
+
+  readingsTitles(head) {
+    const titles = [...(this.showReadings.checked ? this.quillon.readingTitles(this.runs) : []),
+      plain(tr('RunsWindow', 'Readin&gs…'))];
+    for (const title of titles) {
+      const th = document.createElement('th');
+      th.scope = 'col';
+      th.textContent = title;
+      head.append(th);
+    }
+  }
+
+  readingsCells(row, index) {
+    if (this.showReadings.checked) {
+      for (const [at, text] of this.quillon.readingCells(this.runs, index).entries()) {
+        const cell = this.cell(row, text);
+        cell.className = 'number';
+        cell.dataset.column = `reading${at}`;
+      }
+    }
+    const open = document.createElement('button');
+    open.type = 'button';
+    open.className = 'readings-button';
+    open.textContent = plain(tr('RunsWindow', 'Readin&gs…'));
+    open.setAttribute('aria-label', tr('ReadingsDialog', 'Readings of run %1', draws.format(index + 1)));
+    open.addEventListener('click', () => this.readings.open(index, open));
+    row.insertCell().append(open);
+  }
+
+  // The column temperature in °C, typed in its cell as the window's: taken
+  // with Enter or Tab as one step, or refused with the window's box.
+  temperatureCell(row, index, shown, name) {
+    const cell = row.insertCell();
+    cell.className = 'number';
+    const input = document.createElement('input');
+    input.inputMode = 'decimal';
+    input.dataset.column = 'temperature';
+    input.value = shown.text;
+    input.dataset.committed = shown.text;
+    if (shown.tip) input.title = shown.tip;
+    input.setAttribute('aria-label', name);
+    let full = null;
+    input.addEventListener('focus', () => {
+      full = shown.tip;
+      input.value = full;
+      input.dataset.committed = full;
+      input.select();
+    });
+    const commit = () => {
+      if (full === null) return;
+      const typed = input.value;
+      const unchanged = typed === full;
+      full = null;
+      if (unchanged) {
+        input.value = shown.text;
+        input.dataset.committed = shown.text;
+        return;
+      }
+      const place = this.placeOf(input);
+      let box = null;
+      this.edit(() => { box = this.quillon.setRunTemperature(this.runs, index, typed); }, index);
+      this.refocus(place);
+      if (box) showBox(box.title, box.text);
+    };
+    input.addEventListener('blur', commit);
+    input.addEventListener('keydown', (event) => {
+      if (event.key !== 'Enter') return;
+      event.preventDefault();
+      commit();
+    });
+    cell.append(input);
   }
 
   // An input shown to 4 decimals, corrected from its value in full: typed

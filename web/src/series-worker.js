@@ -46,9 +46,10 @@ const jobs = {
       series.delete();
     }
   },
-  analyse: (quillon, { packed, weighted, monteCarlo }) => {
+  analyse: (quillon, { packed, weighted, monteCarlo, coefficient = 'quillon' }) => {
     const series = documentOf(quillon, packed);
     try {
+      quillon.setFitted(series, coefficient);
       return { view: quillon.analysisView(series, weighted, monteCarlo) };
     } finally {
       series.delete();

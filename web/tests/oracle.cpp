@@ -219,7 +219,11 @@ Json analysed(const Json& given)
     const series::Series made = seriesOf(given);
     const auto results = *series::computeRuns(made.runs, made.equilibrium, 1);
     const auto uncertainties = *series::uncertaintiesOf(made, 2);
-    const series::Analysis analysis = series::analyse(made, results, uncertainties, given.value("weighted", true));
+    // The coefficient fitted, as the tool names it; Quillon's unless given.
+    const series::Fitted fitted =
+        *series::fittedNamed(given.is_object() ? given.value("coefficient", "quillon") : "quillon");
+    const series::Analysis analysis =
+        series::analyse(made, results, uncertainties, given.value("weighted", true), fitted);
     Json lines = Json::array();
     for (const std::string& line :
          present::fitLines(analysis, made.flowUnit, report::qtLanguage(), report::numberLocaleOf(QLocale())))

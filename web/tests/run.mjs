@@ -1935,3 +1935,192 @@ describe('uncertainties at the runs\' temperatures', () => {
       await page.close();
     });
 });
+
+// The lab's readings, the column temperature and the coefficient fitted,
+// in the page as in the window; digits from the native library.
+describe('readings, the column temperature and the fitted coefficient', () => {
+  // The lab's check titration, and meters at 21 °C and 99.5 kPa.
+  const typedRun = { y1: 0.02, x1: 0.005, gasFlow: 1, waterFlow: 1, packingHeight: 2 };
+  const dialogTexts = { sample_volume_ml: '10.00', acid_molarity: '0.1000', acid_volume_ml: '12.40',
+    density_g_per_l: '997.0', air_meter: '300', water_meter: '1', meter_temperature_c: '21',
+    pressure_kpa: '99.5' };
+  const meter = (reading) => ({ reading, unit: 'L/min', temperature_c: 21, pressure_kpa: 99.5 });
+  const readingsFile = (extra = {}) => JSON.stringify({ format: 'quillon-series', version: 1, flow_unit: 'mol/s',
+    runs: [{ y1: 0.02, packing_height: 2, readings: { titration: { sample_volume_ml: 10, acid_molarity: 0.1,
+      acid_volume_ml: 12.4, density_g_per_l: 997 }, air_meter: meter(300), water_meter: meter(1) }, ...extra }] });
+  const mtcTip = (page) => page.$eval('#runsTable [data-column="mtc"]', (cell) => cell.title);
+  const openDialog = async (page) => {
+    await page.click('#runsTable .readings-button');
+    await page.waitForSelector('#readings[open]');
+  };
+
+  test('a run given as readings in its dialog has the native coefficient of those readings, as one step',
+    async () => {
+      const want = JSON.parse(ask(['read'], readingsFile()))[0];
+      const page = await openPage(browser, server.url);
+      await open(page, 'typed.quillon', ask(['write'], JSON.stringify([typedRun])));
+      await page.waitForFunction(() => window.quillonPage.runs.size() === 1);
+      const typed = await mtcTip(page);
+      await openDialog(page);
+      // Every field named by its label; focus starts in the first.
+      assert.ok(await page.$eval('#readings', (dialog) => [...dialog.querySelectorAll('input, select')]
+        .every((field) => field.labels.length === 1 || field.getAttribute('aria-label'))));
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'reading-sample_volume_ml');
+      // A text that is no number is refused by Enter, the dialog stays open.
+      await page.keyboard.type('ten');
+      await page.keyboard.press('Enter');
+      assert.match(await page.$eval('#readingsGiven', (p) => p.textContent), /Type a number for "Sample volume \(mL\)"/);
+      assert.ok(await page.$eval('#readings', (dialog) => dialog.open));
+      // Esc leaves the run as it was.
+      await page.keyboard.press('Escape');
+      await page.waitForSelector('#readings:not([open])');
+      assert.equal(await mtcTip(page), typed);
+      assert.equal(await page.evaluate(() => window.quillonPage.runs.canUndo()), false);
+
+      await openDialog(page);
+      for (const [id, text] of Object.entries(dialogTexts)) {
+        await page.$eval(`#reading-${id}`, (field, value) => { field.value = value; }, text);
+      }
+      await page.focus('#reading-pressure_kpa');
+      await page.keyboard.press('Enter');
+      await page.waitForSelector('#readings:not([open])');
+      assert.equal(await mtcTip(page), want.mtc);
+      const csv = await download(page, '#exportCsv');
+      assert.equal(csv.bytes.toString(), ask(['csv'], readingsFile()));
+      // One step: Undo gives the typed run back.
+      await page.click('#undo');
+      await page.waitForFunction((old) => document.querySelector('#runsTable [data-column="mtc"]').title === old,
+        {}, typed);
+      assert.equal(await page.evaluate(() => window.quillonPage.runs.canUndo()), false);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+
+  test('the dialog keeps the focus, speaks German and fits a phone', async () => {
+    const page = await openPage(browser, server.url, 'de-DE');
+    await page.setViewport({ width: 360, height: 740 });
+    await open(page, 'readings.quillon', readingsFile());
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 1);
+    await openDialog(page);
+    assert.equal(await page.$eval('label[for="reading-sample_volume_ml"]', (label) => label.textContent),
+      de('Readings', '&Sample volume (mL):').replace('&', ''));
+    // The run's readings as the file gives them, in German numbers.
+    assert.equal(await page.$eval('#reading-acid_volume_ml', (field) => field.value), '12,4');
+    for (let i = 0; i < 30; ++i) await page.keyboard.press('Tab');
+    assert.ok(await page.evaluate(() => document.getElementById('readings').contains(document.activeElement)));
+    const box = await page.$eval('#readings', (dialog) => {
+      const { left, right } = dialog.getBoundingClientRect();
+      return { left, right, fits: dialog.scrollWidth <= dialog.clientWidth };
+    });
+    assert.ok(box.left >= 0 && box.right <= 360 && box.fits, JSON.stringify(box));
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test('the readings columns show when asked for, read-only, and a worker\'s copy keeps the readings', async () => {
+    const page = await openPage(browser, server.url);
+    await open(page, 'readings.quillon', readingsFile());
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 1);
+    const readingCells = () => page.$$eval('#runsTable [data-column^="reading"]', (cells) => cells
+      .map((cell) => ({ text: cell.textContent, editable: cell.querySelector('input') !== null })));
+    assert.deepEqual(await readingCells(), []);
+    await page.click('#showReadings');
+    const cells = await readingCells();
+    assert.equal(cells.length, 12);
+    assert.ok(cells.every((cell) => !cell.editable));
+    assert.deepEqual(cells.map((cell) => cell.text).filter(Boolean),
+      ['10', '0.1', '12.4', '0', '1', '997', '20', '300 L/min', '1 L/min', '21', '99.5']);
+    // A worker's copy of the series, as a large series' save and analysis
+    // take it, writes the very file the page writes, readings and all.
+    const copied = await page.evaluate(() => {
+      const { quillon, runs } = window.quillonPage;
+      const copy = new quillon.Document();
+      copy.takePacked(runs.packed(), 'open');
+      const text = (document) => new TextDecoder().decode(document.fileBytes());
+      const both = [text(runs), text(copy)];
+      copy.delete();
+      return both;
+    });
+    assert.match(copied[0], /"readings"/);
+    assert.equal(copied[1], copied[0]);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test('the column temperature is typed in its cell, refused as the window refuses it, and undone', async () => {
+    const series = { equilibrium: 'run_temperature', runs: [{ ...typedRun, temperature: 30 }] };
+    const at = (temperature) => JSON.parse(ask(['read'], ask(['write'], JSON.stringify({ ...series,
+      runs: [{ ...typedRun, temperature }] }))))[0].mtc;
+    const page = await openPage(browser, server.url);
+    await open(page, 'warm.quillon', ask(['write'], JSON.stringify(series)));
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 1);
+    const cell = '#runsTable input[data-column="temperature"]';
+    const typeInto = async (text) => {
+      await page.click(cell);
+      await page.$eval(cell, (field, value) => { field.value = value; }, text);
+      await page.keyboard.press('Enter');
+    };
+    await typeInto('20');
+    await page.waitForFunction((want) => document.querySelector('#runsTable [data-column="mtc"]').title === want, {},
+      at(20));
+    // Outside 5–50 °C: taken, with a finding.
+    await typeInto('60');
+    await page.waitForFunction((want) => document.querySelector('#runsTable [data-column="mtc"]').title === want, {},
+      at(60));
+    assert.ok(await page.$('#runsTable .run-number .mark'));
+    const before = await mtcTip(page);
+    await typeInto('warm');
+    const box = await closeBox(page);
+    assert.equal(box.title, 'Column temperature');
+    assert.ok(box.text.startsWith('warm is not a column temperature'), box.text);
+    assert.equal(await mtcTip(page), before);
+    await page.click('#undo');
+    await page.waitForFunction((want) => document.querySelector('#runsTable [data-column="mtc"]').title === want, {},
+      at(20));
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
+  test('the analysis fits the coefficient chosen and says which, as natively; the report follows', async () => {
+    const runs = [[0.5, 1], [1, 1], [2, 1], [1, 2], [2, 2]].map(([gasFlow, waterFlow], i) => ({ y1: 0.02 + 0.002 * i,
+      x1: 0.004, gasFlow, waterFlow, packingHeight: 2, temperature: 20 + 5 * i }));
+    const series = { equilibrium: 'run_temperature', runs };
+    const linesOf = (coefficient) => askJson(['analysis', 'en_US'], { ...series, coefficient }).lines;
+    assert.notDeepEqual(linesOf('colburn'), linesOf('quillon'));
+    const page = await openPage(browser, server.url);
+    const written = ask(['write'], JSON.stringify(series));
+    await open(page, 'five.quillon', written);
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 5);
+    const shownWhen = async (want) => {
+      await page.waitForFunction((lines) => JSON.stringify([...document.querySelectorAll('#fitText p')]
+        .map((p) => p.textContent)) === JSON.stringify(lines), { timeout: 30000 }, want).catch(() => {});
+      return page.$$eval('#fitText p', (shown) => shown.map((p) => p.textContent));
+    };
+    assert.deepEqual(await shownWhen(linesOf('quillon')), linesOf('quillon'));
+    await page.select('#fittedCoefficient', 'colburn');
+    assert.deepEqual(await shownWhen(linesOf('colburn')), linesOf('colburn'));
+
+    // The printed report: the fit's coefficient, each run's temperature,
+    // HOG and Colburn coefficient with its HOG, and the equilibrium's
+    // constant and source.
+    await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
+    const report = await page.$eval('#report', (shown) => ({ text: shown.textContent,
+      titles: [...shown.querySelectorAll('table.runs th')].map((th) => th.textContent),
+      rows: [...shown.querySelectorAll('table.runs tbody tr')].map((row) => [...row.cells].map((td) => td.textContent)),
+    }));
+    assert.ok(report.text.includes('Coefficient: Colburn coefficient'));
+    assert.ok(report.text.includes('MTC (Colburn) = a'));
+    assert.ok(report.text.includes('4200 K') && report.text.includes('Sander'));
+    const csv = ask(['csv'], written).trim().split(/\r?\n/).map((line) => line.split(','));
+    const column = (name) => csv.slice(1).map((line) => Number(line[csv[0].indexOf(name)]));
+    for (const [title, name] of [['T (°C)', 'temperature'], ['HOG (m)', 'hog'], ['MTC C', 'mtc_colburn'],
+      ['HOG C (m)', 'hog_colburn']]) {
+      const at = report.titles.indexOf(title);
+      assert.ok(at > 0, title);
+      report.rows.forEach((cells, row) => assert.ok(Math.abs(Number(cells[at]) - column(name)[row]) <= 5e-5,
+        `${title} ${cells[at]} ${column(name)[row]}`));
+    }
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
