@@ -78,9 +78,11 @@ std::vector<bool> UncertaintyCache::pendingRuns(const series::Series& series) co
     }
     std::vector<bool> pending;
     pending.reserve(series.runs.size());
+    // A run without uncertainties has nothing to wait for.
     for (const series::Run& run : series.runs) {
         const std::string key = keyOf(run, series);
-        pending.push_back(!known.contains(key) && asked.contains(key));
+        pending.push_back(series::hasUncertainty(run, series.uncertainty) && !known.contains(key)
+                          && asked.contains(key));
     }
     return pending;
 }
@@ -92,7 +94,7 @@ UncertaintyCache::Progress UncertaintyCache::progress(const series::Series& seri
     for (std::size_t i = 0; i < series.runs.size(); ++i) {
         if (pending[i]) {
             ++counted.of;
-        } else if (find(series.runs[i], series)) {
+        } else if (series::hasUncertainty(series.runs[i], series.uncertainty) && find(series.runs[i], series)) {
             ++counted.done;
             ++counted.of;
         }

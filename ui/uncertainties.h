@@ -32,10 +32,11 @@ public:
     std::optional<std::vector<series::RunUncertainty>> findAll(const series::Series& series) const;
     // Whether the run's result is being computed or waits its turn.
     bool pending(const series::Run& run, const series::Series& series) const;
-    // pending() of every run of the series, in order.
+    // pending() of every run of the series, in order; false for a run
+    // without uncertainties, which has nothing to wait for.
     std::vector<bool> pendingRuns(const series::Series& series) const;
 
-    // Of the series' runs whose result is known or pending, how many are
+    // Of the series' runs with uncertainties whose result is known or pending, how many are
     // known: twins count as done with the run computed for both, and an
     // edit during the work puts its run back to pending, not the count to 0.
     struct Progress {

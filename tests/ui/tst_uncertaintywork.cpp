@@ -46,6 +46,7 @@ private slots:
     void switchingTheEquilibriumComputesAtTheRunsTemperature();
     void openedWorkShowsProgressAndCancel();
     void cancelKeepsWhatWasComputed();
+    void saveComputesOnlyWhatAnEditLeft();
 
 private:
     // `count` runs with packing heights, the lab's uncertainties given or
@@ -257,6 +258,34 @@ void TestUncertaintyWork::cancelKeepsWhatWasComputed()
     QTRY_VERIFY_WITH_TIMEOUT(model->knownUncertainties().has_value(), 60000);
     QCOMPARE(started.count(), 2);
     QCOMPARE(started.at(1).at(0).value<std::size_t>(), 400 - kept);
+}
+
+// The uncertainties changed while a save waits: the work under way stops,
+// and the save computes only the runs it had not finished.
+void TestUncertaintyWork::saveComputesOnlyWhatAnEditLeft()
+{
+    QVERIFY(useRuns(400, false));
+    model->setDefaultUncertainties({0.02, 0.02, 0.0005, 0.0005, 0.005});
+    const series::Series asked = model->series();
+    QTRY_VERIFY_WITH_TIMEOUT(model->uncertainties().progress(asked).done > 0, 60000);
+    bool edited = false;
+    std::vector<int> counts;  // each tick's progress dialogs' totals
+    QTimer user;
+    user.callOnTimeout([&] {
+        for (const QProgressDialog* progress : window->findChildren<QProgressDialog*>())
+            counts.push_back(progress->maximum());
+        if (!edited && !counts.empty() && (edited = true))
+            model->setDefaultUncertainties({0.03, 0.03, 0.0005, 0.0005, 0.005});
+    });
+    user.start(5);
+    const auto saved = ui::uncertaintiesToSave(window.get(), *model, asked);
+    user.stop();
+    QVERIFY(saved.has_value() && edited);
+    QCOMPARE(saved->size(), std::size_t(400));
+    QVERIFY2(std::any_of(counts.begin(), counts.end(), [](int of) { return of > 0 && of < 400; }),
+             "computed again only the runs not known");
+    model->uncertainties().cancel();
+    QTRY_VERIFY(!model->uncertainties().busy());
 }
 
 QTEST_MAIN(TestUncertaintyWork)
