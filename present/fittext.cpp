@@ -3,6 +3,7 @@
 #include "present/seriesmessages.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace present {
 
@@ -22,23 +23,55 @@ std::string estimateText(const series::Estimate& estimate, const Language& langu
         .str();
 }
 
+bool isPending(const Computing& computing, std::size_t run)
+{
+    return run < computing.pending.size() && computing.pending[run];
+}
+
+std::size_t runsFitted(const series::Analysis& analysis)
+{
+    return std::size_t(std::count_if(analysis.runs.begin(), analysis.runs.end(), [](const series::AnalysisRun& run) {
+        return run.used && series::hasLogarithms(run.point);
+    }));
+}
+
 }  // namespace
 
-std::optional<std::string> unweightedText(const series::Analysis& analysis, const Language& language)
+std::optional<WeightsAwaited> weightsAwaited(const series::Analysis& analysis, const Computing& computing)
+{
+    const std::vector<std::size_t>& missing = analysis.withoutUncertainty;
+    if (!computing.weightingWanted || analysis.fitted == series::Fitted::colburn || missing.empty())
+        return std::nullopt;
+    if (!std::all_of(missing.begin(), missing.end(), [&](std::size_t run) { return isPending(computing, run); }))
+        return std::nullopt;
+    const std::size_t of = runsFitted(analysis);
+    return WeightsAwaited{of - missing.size(), of};
+}
+
+series::Analysis analysisAsShown(series::Analysis analysis, const Computing& computing)
+{
+    if (weightsAwaited(analysis, computing))
+        analysis.fit = series::NotGiven{{series::MessageKind::notComputed}};
+    return analysis;
+}
+
+std::optional<std::string> unweightedText(const series::Analysis& analysis, const Language& language,
+                                          const Computing& computing)
 {
     if (analysis.fitted == series::Fitted::colburn)
         return language
             .translate("SeriesChart", "Unweighted because the uncertainties are those of Quillon's coefficient.")
             .str();
-    const std::vector<std::size_t>& missing = analysis.withoutUncertainty;
+    // A run still computing will have its uncertainty: it is not named.
+    std::vector<std::size_t> missing;
+    std::copy_if(analysis.withoutUncertainty.begin(), analysis.withoutUncertainty.end(), std::back_inserter(missing),
+                 [&](std::size_t run) { return !isPending(computing, run); });
     if (missing.empty())
         return std::nullopt;
-    const auto fitted = std::count_if(analysis.runs.begin(), analysis.runs.end(), [](const series::AnalysisRun& run) {
-        return run.used && series::hasLogarithms(run.point);
-    });
+    const std::size_t fitted = runsFitted(analysis);
     // Numbered as the runs table numbers them.
     const std::size_t first = missing.front() + 1;
-    if (missing.size() > 1 && std::size_t(fitted) == missing.size())
+    if (missing.size() > 1 && fitted == missing.size())
         return language.translate("SeriesChart", "Unweighted because no run has an uncertainty.").str();
     if (missing.size() == 1)
         return language.translate("SeriesChart", "Unweighted because run %1 has no uncertainty.").arg(first).str();
@@ -54,11 +87,25 @@ std::optional<std::string> unweightedText(const series::Analysis& analysis, cons
 }
 
 std::vector<std::string> fitLines(const series::Analysis& analysis, const std::string& flowUnit,
-                                  const Language& language, const NumberLocale& locale)
+                                  const Language& language, const NumberLocale& locale, const Computing& computing)
 {
     std::vector<std::string> lines;
     const std::size_t used = series::runsInAnalysis(analysis);
     const auto* law = std::get_if<series::PowerLaw>(&analysis.fit);
+    // No figures until the weighted fit can be made: the unweighted ones
+    // would differ from it.
+    if (const auto awaited = weightsAwaited(analysis, computing)) {
+        lines.push_back(
+            language.translate("SeriesChart", "The weighted fit waits for the uncertainties: %1 of %2 runs done.")
+                .arg(awaited->done)
+                .arg(awaited->of)
+                .str());
+        lines.push_back(language.translate("SeriesChart", "Runs in the analysis: %1 of %2 with a coefficient.")
+                            .arg(used)
+                            .arg(analysis.runs.size())
+                            .str());
+        return lines;
+    }
     if (!law) {
         lines.push_back(language.translate("SeriesChart", "No fit: %1.")
                             .arg(seriesMessage(std::get<series::NotGiven>(analysis.fit).reason, language, locale))
@@ -109,7 +156,7 @@ std::vector<std::string> fitLines(const series::Analysis& analysis, const std::s
                                  : std::string())
                         .str());
     if (!law->weighted) {
-        if (const auto why = unweightedText(analysis, language))
+        if (const auto why = unweightedText(analysis, language, computing))
             lines.push_back(*why);
     }
     if (!flowUnit.empty())

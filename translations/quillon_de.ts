@@ -1925,6 +1925,10 @@ Soll die Datei ersetzt werden?</translation>
         <source>MTC (Colburn) = a</source>
         <translation>MTC (Colburn) = a</translation>
     </message>
+    <message>
+        <source>The weighted fit waits for the uncertainties: %1 of %2 runs done.</source>
+        <translation>Die gewichtete Anpassung wartet auf die Unsicherheiten: %1 von %2 Versuchen fertig.</translation>
+    </message>
 </context>
 <context>
     <name>SeriesFiles</name>

@@ -1,6 +1,5 @@
 #include "ui/analysiswindow.h"
 
-#include "present/fittext.h"
 #include "present/runstable.h"
 #include "report/qtpresent.h"
 #include "report/seriescharts.h"
@@ -136,9 +135,13 @@ AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
 
 void AnalysisWindow::refresh()
 {
-    current = series::analyse(model.series(), model.results(), model.uncertaintiesSoFar(), weightingWanted,
-                              series::Fitted(coefficient->currentData().toInt()));
-    const auto why = present::unweightedText(current, report::qtLanguage());
+    // Runs still computing are waited for, not taken as lacking an uncertainty.
+    computing = {model.uncertainties().pendingRuns(model.series()), weightingWanted};
+    current =
+        present::analysisAsShown(series::analyse(model.series(), model.results(), model.uncertaintiesSoFar(),
+                                                 weightingWanted, series::Fitted(coefficient->currentData().toInt())),
+                                 computing);
+    const auto why = present::unweightedText(current, report::qtLanguage(), computing);
     weighted->setEnabled(!why);
     weighted->setChecked(weightingWanted && !why);
     unweighted->setText(why ? QString::fromStdString(*why) : QString());
@@ -152,7 +155,7 @@ void AnalysisWindow::refresh()
 QString AnalysisWindow::fitText() const
 {
     return report::qstrings(present::fitLines(current, model.series().flowUnit, report::qtLanguage(),
-                                              report::numberLocaleOf(QLocale())))
+                                              report::numberLocaleOf(QLocale()), computing))
         .join(u'\n');
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "present/fittext.h"
 #include "series/analysis.h"
 #include "ui/runsmodel.h"
 
@@ -22,6 +23,7 @@ class AnalysisWindow : public QWidget {
 public:
     explicit AnalysisWindow(RunsModel& model, QWidget* parent = nullptr);
 
+    // As shown: without a fit while the weighted fit waits for uncertainties.
     const series::Analysis& analysis() const { return current; }
     QString fitText() const;
 
@@ -33,6 +35,7 @@ private:
 
     RunsModel& model;
     series::Analysis current;
+    present::Computing computing;  // the runs still computing when last refitted
     ChartsView* charts;
     QLabel* text;
     QComboBox* coefficient;  // which coefficient is fitted

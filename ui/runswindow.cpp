@@ -9,6 +9,7 @@
 #include "ui/uncertaintyfields.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -118,16 +119,16 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     progressTimer->setInterval(100);
     connect(progressTimer, &QTimer::timeout, this, &RunsWindow::showProgress);
     connect(cancelButton, &QPushButton::clicked, this, [this] { model.uncertainties().cancel(); });
-    connect(&runs.uncertainties(), &UncertaintyCache::busyChanged, this, [this](bool busy) {
-        busySince.start();
-        if (busy) {
-            progressTimer->start();
-        } else {
-            progressTimer->stop();
-            progress->hide();
-            cancelButton->hide();
-        }
+    // The focus Cancel took from the keyboard goes back where it came from:
+    // hidden, the button would pass it on to the Title field, text selected.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now == cancelButton && old != cancelButton)
+            beforeCancel = old;
     });
+    // Whoever started the computing (an open, an edit, a save), the bar and
+    // Cancel show, in a window opened since too.
+    connect(&runs.uncertainties(), &UncertaintyCache::busyChanged, this, &RunsWindow::followWork);
+    followWork(runs.uncertainties().busy());
     connect(table->selectionModel(), &QItemSelectionModel::currentChanged, this, &RunsWindow::updateButtons);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &RunsWindow::updateButtons);
     for (const auto rowsChanged : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
@@ -309,13 +310,35 @@ void RunsWindow::refuse(const present::Message& message, const QString& text)
     }
 }
 
+void RunsWindow::followWork(bool busy)
+{
+    if (busy) {
+        progressTimer->start();
+        showProgress();
+        return;
+    }
+    progressTimer->stop();
+    if (cancelButton->hasFocus()) {
+        QWidget* back =
+            beforeCancel && beforeCancel->isVisible() && beforeCancel->isEnabled() && beforeCancel->window() == this
+            ? beforeCancel.data()
+            : table;
+        back->setFocus(Qt::OtherFocusReason);
+    }
+    progress->hide();
+    cancelButton->hide();
+}
+
 void RunsWindow::showProgress()
 {
     const UncertaintyCache& work = model.uncertainties();
-    if (busySince.elapsed() < 500)
+    if (work.busyFor() < 500)
         return;
-    progress->setRange(0, int(work.total()));
-    progress->setValue(int(work.done()));
+    // The series' runs, not the batch under way: an edit meanwhile keeps the
+    // count going.
+    const UncertaintyCache::Progress counted = work.progress(model.series());
+    progress->setRange(0, int(counted.of));
+    progress->setValue(int(counted.done));
     progress->show();
     cancelButton->show();
 }

@@ -2,7 +2,7 @@
 
 #include "ui/runsmodel.h"
 
-#include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
@@ -57,6 +57,8 @@ private:
     void editReadings();
     // The main window's box for an input the table refused.
     void refuse(const present::Message& message, const QString& text);
+    // Shows or hides the bar and Cancel as the computing starts or ends.
+    void followWork(bool busy);
     void showProgress();
     void updateButtons();
     void fitColumns();
@@ -77,7 +79,7 @@ private:
     QPushButton* cancelButton;
     QTimer* progressTimer;
     UncertaintyFields* defaults = nullptr;
-    QElapsedTimer busySince;
+    QPointer<QWidget> beforeCancel;  // where the focus was before Cancel took it
     QLineEdit* title = nullptr;
     QLineEdit* people = nullptr;
     QLineEdit* date = nullptr;

@@ -139,14 +139,21 @@ std::optional<std::vector<series::RunUncertainty>> uncertaintiesToSave(QWidget* 
     }
     if (auto known = cache.findAll(asked))
         return known;
-    // The series changed while it waited, and its runs are no longer asked for.
-    std::optional<std::vector<series::RunUncertainty>> computed = uncertaintiesWithProgress(parent, asked);
+    // The series changed while it waited, and some of its runs are no longer
+    // asked for: those alone are computed, not the runs known already.
+    series::Series missing = asked;
+    missing.runs.clear();
+    for (const series::Run& run : asked.runs) {
+        if (!cache.find(run, asked))
+            missing.runs.push_back(run);
+    }
+    const std::optional<std::vector<series::RunUncertainty>> computed = uncertaintiesWithProgress(parent, missing);
     if (!computed) {
         warn(parent, SavingText::tr("The uncertainties were not computed, so nothing was saved."));
         return std::nullopt;
     }
-    cache.remember(asked, *computed);
-    return computed;
+    cache.remember(missing, *computed);
+    return cache.findAll(asked);
 }
 
 // The series and results are copied first: the windows stay open while the

@@ -150,11 +150,12 @@ bool waitForUncertainties(QWidget* parent, UncertaintyCache& cache, const series
     };
     QTimer tick;
     tick.setInterval(50);
-    // The count is of the work under way, which may hold more runs than asked.
+    // The count is of the runs asked, as the Runs window's bar counts them.
     QObject::connect(&tick, &QTimer::timeout, &progress, [&] {
-        if (cache.total() > 0) {
-            progress.setMaximum(int(cache.total()));
-            progress.setValue(int(cache.done()));
+        const UncertaintyCache::Progress counted = cache.progress(asked);
+        if (counted.of > 0) {
+            progress.setMaximum(int(counted.of));
+            progress.setValue(int(counted.done));
         }
         check();
     });

@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -63,7 +64,42 @@ std::optional<std::vector<series::RunUncertainty>> UncertaintyCache::findAll(con
 bool UncertaintyCache::pending(const series::Run& run, const series::Series& series) const
 {
     const std::string key = keyOf(run, series);
-    return listed(waiting, key) || (runningOn() && listed(running, key));
+    return !known.contains(key) && (listed(waiting, key) || (runningOn() && listed(running, key)));
+}
+
+std::vector<bool> UncertaintyCache::pendingRuns(const series::Series& series) const
+{
+    std::unordered_set<std::string> asked;
+    for (const auto& entry : waiting)
+        asked.insert(entry.first);
+    if (runningOn()) {
+        for (const auto& entry : running)
+            asked.insert(entry.first);
+    }
+    std::vector<bool> pending;
+    pending.reserve(series.runs.size());
+    // A run without uncertainties has nothing to wait for.
+    for (const series::Run& run : series.runs) {
+        const std::string key = keyOf(run, series);
+        pending.push_back(series::hasUncertainty(run, series.uncertainty) && !known.contains(key)
+                          && asked.contains(key));
+    }
+    return pending;
+}
+
+UncertaintyCache::Progress UncertaintyCache::progress(const series::Series& series) const
+{
+    const std::vector<bool> pending = pendingRuns(series);
+    Progress counted;
+    for (std::size_t i = 0; i < series.runs.size(); ++i) {
+        if (pending[i]) {
+            ++counted.of;
+        } else if (series::hasUncertainty(series.runs[i], series.uncertainty) && find(series.runs[i], series)) {
+            ++counted.done;
+            ++counted.of;
+        }
+    }
+    return counted;
 }
 
 bool UncertaintyCache::listed(const std::vector<std::pair<std::string, series::Run>>& list, const std::string& key)
@@ -136,26 +172,60 @@ void UncertaintyCache::startNext()
     batch.equilibrium = series::Equilibrium::runTemperature;
     for (const auto& entry : running)
         batch.runs.push_back(entry.second);
+    std::vector<std::string> keys;
+    for (const auto& entry : running)
+        keys.push_back(entry.first);
     finished = std::make_shared<std::atomic<std::size_t>>(0);
-    worker = std::jthread([this, batch = std::move(batch), counter = finished](std::stop_token stop) {
-        auto results = series::uncertaintiesOf(batch, unsigned(QThread::idealThreadCount()), counter.get(), stop);
+    const bool wasBusy = busySince.isValid();
+    worker = std::jthread([this, batch = std::move(batch), keys = std::move(keys),
+                           counter = finished](std::stop_token stop) {
+        // A few runs a core at a time, each part kept as it ends: the cells
+        // and the analysis fill as the work goes, and a stop loses only the
+        // part under way.
+        const unsigned jobs = unsigned(QThread::idealThreadCount());
+        const std::size_t part = std::max<std::size_t>({1, 4 * std::size_t(jobs), batch.runs.size() / 64});
+        for (std::size_t first = 0; first < batch.runs.size() && !stop.stop_requested(); first += part) {
+            const std::size_t end = std::min(batch.runs.size(), first + part);
+            series::Series some;
+            some.equilibrium = batch.equilibrium;
+            some.runs.assign(batch.runs.begin() + std::ptrdiff_t(first), batch.runs.begin() + std::ptrdiff_t(end));
+            auto results = series::uncertaintiesOf(some, jobs, counter.get(), stop);
+            if (!results)
+                break;
+            std::vector<std::string> someKeys(keys.begin() + std::ptrdiff_t(first), keys.begin() + std::ptrdiff_t(end));
+            QMetaObject::invokeMethod(
+                this,
+                [this, someKeys = std::move(someKeys), results = std::move(*results)]() mutable {
+                    keep(someKeys, std::move(results));
+                },
+                Qt::QueuedConnection);
+        }
         QMetaObject::invokeMethod(
-            this, [this, results = std::move(results)]() mutable { finish(std::move(results)); }, Qt::QueuedConnection);
+            this, [this] { finish(); }, Qt::QueuedConnection);
     });
+    // One busy stretch from the first batch to the last, for the progress.
+    if (!wasBusy)
+        busySince.start();
     emit busyChanged(true);
     emit started(running.size());
 }
 
-void UncertaintyCache::finish(std::optional<std::vector<series::RunUncertainty>> results)
+void UncertaintyCache::keep(const std::vector<std::string>& keys, std::vector<series::RunUncertainty> results)
+{
+    for (std::size_t i = 0; i < keys.size() && i < results.size(); ++i)
+        known[keys[i]] = std::move(results[i]);
+    emit computed();
+}
+
+void UncertaintyCache::finish()
 {
     worker.join();
-    // Cancelled, the results are none.
-    for (std::size_t i = 0; results && i < running.size(); ++i)
-        known[running[i].first] = std::move((*results)[i]);
     running.clear();
     finished.reset();
     emit computed();
     startNext();
-    if (!busy())
+    if (!busy()) {
+        busySince.invalidate();
         emit busyChanged(false);
+    }
 }

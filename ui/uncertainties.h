@@ -2,6 +2,7 @@
 
 #include "series/uncertainty.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 
 #include <atomic>
@@ -31,6 +32,20 @@ public:
     std::optional<std::vector<series::RunUncertainty>> findAll(const series::Series& series) const;
     // Whether the run's result is being computed or waits its turn.
     bool pending(const series::Run& run, const series::Series& series) const;
+    // pending() of every run of the series, in order; false for a run
+    // without uncertainties, which has nothing to wait for.
+    std::vector<bool> pendingRuns(const series::Series& series) const;
+
+    // Of the series' runs with uncertainties whose result is known or pending, how many are
+    // known: twins count as done with the run computed for both, and an
+    // edit during the work puts its run back to pending, not the count to 0.
+    struct Progress {
+        std::size_t done = 0;
+        std::size_t of = 0;
+    };
+    Progress progress(const series::Series& series) const;
+    // How long the computing has gone on without a pause, in ms; 0 while idle.
+    qint64 busyFor() const { return busy() && busySince.isValid() ? busySince.elapsed() : 0; }
 
     // Asks for every run's result that is not known or being computed, in
     // place of what was asked before and has not started: a value typed over
@@ -48,7 +63,7 @@ public:
     void cancel();
 
     bool busy() const { return worker.joinable(); }
-    // Of the runs being computed now: how many are done, of how many.
+    // Of the runs of the batch being computed now: how many are done, of how many.
     std::size_t done() const { return finished ? finished->load() : 0; }
     std::size_t total() const { return running.size(); }
 
@@ -64,7 +79,8 @@ private:
     void startSoon();
     void startNext();
     static bool listed(const std::vector<std::pair<std::string, series::Run>>& list, const std::string& key);
-    void finish(std::optional<std::vector<series::RunUncertainty>> results);
+    void keep(const std::vector<std::string>& keys, std::vector<series::RunUncertainty> results);
+    void finish();
     // Whether the runs being computed will finish, that is, were not cancelled.
     bool runningOn() const { return worker.joinable() && !worker.get_stop_token().stop_requested(); }
 
@@ -73,5 +89,6 @@ private:
     std::vector<std::pair<std::string, series::Run>> running;
     std::shared_ptr<std::atomic<std::size_t>> finished;
     bool startQueued = false;
+    QElapsedTimer busySince;
     std::jthread worker;
 };

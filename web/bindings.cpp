@@ -545,12 +545,17 @@ namespace {
 
 // {why, charts, lines}: the weighting box's reason (null when the fit can
 // be weighted), both charts as SVG and the fit's lines, from one reading of
-// the page's Monte Carlo results.
+// the page's Monte Carlo results; a null result is still being computed,
+// and the weighted fit waits for it.
 val analysisViewOf(const Document& document, bool weighted, const val& monteCarlo)
 {
     const std::vector<series::RunUncertainty> found = document.runUncertainties(monteCarlo);
-    const series::Analysis shown = document.analysis(weighted, found);
-    const auto why = present::unweightedText(weighted ? shown : document.analysis(true, found), language());
+    present::Computing computing{std::vector<bool>(found.size()), weighted};
+    const auto given = monteCarlo["length"].as<std::size_t>();
+    for (std::size_t row = 0; row < given && row < found.size(); ++row)
+        computing.pending[row] = monteCarlo[row].isNull();
+    const series::Analysis shown = present::analysisAsShown(document.analysis(weighted, found), computing);
+    const auto why = present::unweightedText(weighted ? shown : document.analysis(true, found), language(), computing);
     val view = val::object();
     view.set("why", why ? val(*why) : val::null());
     val charts = val::array();
@@ -558,7 +563,7 @@ val analysisViewOf(const Document& document, bool weighted, const val& monteCarl
         charts.call<void>("push", svg);
     view.set("charts", charts);
     val lines = val::array();
-    for (const std::string& line : present::fitLines(shown, document.flowUnit(), language(), numberLocale()))
+    for (const std::string& line : present::fitLines(shown, document.flowUnit(), language(), numberLocale(), computing))
         lines.call<void>("push", line);
     view.set("lines", lines);
     return view;

@@ -20,27 +20,33 @@ struct WeightingCase {
 
 class Weighting : public testing::TestWithParam<WeightingCase> {};
 
-// Six runs at three gas and two water flows near MTC = 0.01 G^0.7 L^0.3, the
-// last line of whose fit says why it is unweighted.
-TEST_P(Weighting, SaysWhyTheFitIsUnweighted)
+// Six runs at three gas and two water flows near MTC = 0.01 G^0.7 L^0.3.
+series::Analysis sixRuns(const std::set<std::size_t>& withoutU, const std::set<std::size_t>& excluded,
+                         const std::set<std::size_t>& noGasFlow, bool wanted)
 {
-    const WeightingCase& c = GetParam();
     series::Series made;
     std::vector<series::RunResult> results(6);
     std::vector<series::RunUncertainty> uncertainties(6);
     for (std::size_t i = 0; i < 6; ++i) {
         series::Run run;
-        run.inputs.gasFlow = c.noGasFlow.count(i) ? 0.0 : double(1 << (i % 3));
+        run.inputs.gasFlow = noGasFlow.count(i) ? 0.0 : double(1 << (i % 3));
         run.inputs.waterFlow = i < 3 ? 1.0 : 3.0;
         run.included = true;
-        run.excluded = c.excluded.count(i) > 0;
+        run.excluded = excluded.count(i) > 0;
         made.runs.push_back(run);
         const double mtc = 0.01 * std::pow(double(1 << (i % 3)), 0.7) * (i < 3 ? 1.0 : 1.39) * (1.0 + 0.01 * double(i));
         results[i].mtc = mtc;
-        if (!c.withoutU.count(i))
+        if (!withoutU.count(i))
             uncertainties[i].monteCarlo = series::MonteCarlo{mtc, 0.02 * mtc, {}, 0.0, 0.0, {}, 1000, 0, true};
     }
-    const series::Analysis analysis = series::analyse(made, results, uncertainties, c.wanted);
+    return series::analyse(made, results, uncertainties, wanted);
+}
+
+// The last line of the fit says why it is unweighted.
+TEST_P(Weighting, SaysWhyTheFitIsUnweighted)
+{
+    const WeightingCase& c = GetParam();
+    const series::Analysis analysis = sixRuns(c.withoutU, c.excluded, c.noGasFlow, c.wanted);
     const auto* law = std::get_if<series::PowerLaw>(&analysis.fit);
     ASSERT_NE(law, nullptr);
     EXPECT_EQ(law->weighted, c.wanted && !c.why);
@@ -62,5 +68,52 @@ INSTANTIATE_TEST_SUITE_P(
         WeightingCase{"lackingRunExcluded", {2}, {2}, {}, true, {}},
         WeightingCase{"lackingRunLeftOutForItsFlow", {2}, {}, {2}, true, {}}),
     [](const testing::TestParamInfo<WeightingCase>& row) { return std::string(row.param.name); });
+
+struct AwaitingCase {
+    const char* name;
+    std::set<std::size_t> withoutU;
+    std::set<std::size_t> pending;  // of those without, still computing
+    std::set<std::size_t> excluded;
+    bool wanted;
+    std::string firstLine;  // the fit's, in full or its start
+    std::optional<std::string> why;
+};
+
+class AwaitingUncertainties : public testing::TestWithParam<AwaitingCase> {};
+
+// While uncertainties compute, the weighted fit is waited for, not replaced
+// by the unweighted one; a run without one for good keeps today's words.
+TEST_P(AwaitingUncertainties, ShowsNoProvisionalFit)
+{
+    const AwaitingCase& c = GetParam();
+    const series::Analysis analysis = sixRuns(c.withoutU, c.excluded, {}, c.wanted);
+    present::Computing computing{std::vector<bool>(6), c.wanted};
+    for (const std::size_t run : c.pending)
+        computing.pending[run] = true;
+    const series::Analysis shown = present::analysisAsShown(analysis, computing);
+    const auto lines = present::fitLines(shown, "", present::Language(), present::NumberLocale(), computing);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front().rfind(c.firstLine, 0), 0u) << lines.front();
+    const bool waits = c.firstLine.rfind("The weighted fit waits", 0) == 0;
+    EXPECT_EQ(present::weightsAwaited(analysis, computing).has_value(), waits);
+    // No figure of a fit while it waits.
+    EXPECT_EQ(std::holds_alternative<series::PowerLaw>(shown.fit), !waits);
+    EXPECT_EQ(lines.size() == 2, waits);
+    EXPECT_EQ(present::unweightedText(analysis, present::Language(), computing), c.why);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, AwaitingUncertainties,
+    testing::Values(
+        AwaitingCase{"nonePending", {}, {}, {}, true, "MTC = a", {}},
+        AwaitingCase{"allPending", {0, 1, 2, 3, 4, 5}, {0, 1, 2, 3, 4, 5}, {}, true,
+                     "The weighted fit waits for the uncertainties: 0 of 6 runs done.", {}},
+        AwaitingCase{"twoPending", {2, 4}, {2, 4}, {}, true,
+                     "The weighted fit waits for the uncertainties: 4 of 6 runs done.", {}},
+        AwaitingCase{"pendingRunExcluded", {2}, {2}, {2}, true, "MTC = a", {}},
+        AwaitingCase{"unweightedChosen", {2}, {2}, {}, false, "MTC = a", {}},
+        AwaitingCase{"oneFailedOnePending", {2, 4}, {4}, {}, true, "MTC = a",
+                     "Unweighted because run 3 has no uncertainty."}),
+    [](const testing::TestParamInfo<AwaitingCase>& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -12,9 +12,11 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -42,6 +44,9 @@ private slots:
     void saveWaitsForTheWorkUnderWay_data();
     void saveWaitsForTheWorkUnderWay();
     void switchingTheEquilibriumComputesAtTheRunsTemperature();
+    void openedWorkShowsProgressAndCancel();
+    void cancelKeepsWhatWasComputed();
+    void saveComputesOnlyWhatAnEditLeft();
 
 private:
     // `count` runs with packing heights, the lab's uncertainties given or
@@ -193,6 +198,95 @@ void TestUncertaintyWork::switchingTheEquilibriumComputesAtTheRunsTemperature()
     QVERIFY(model->knownUncertainties().has_value());
     QCOMPARE(uOf(*model->knownUncertainties()), table);
     QCOMPARE(started.count(), 1);
+}
+
+// The computing an open starts shows its bar and Cancel in a Runs window
+// opened after it; the bar counts the series' runs, twins and all, through
+// an edit; and Cancel gives the focus back, selecting no field's text.
+void TestUncertaintyWork::openedWorkShowsProgressAndCancel()
+{
+    series::Series runs;
+    runs.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+    // 200 runs twice: 400 to count, 200 to compute.
+    for (int i = 0; i < 400; ++i)
+        runs.runs.push_back({{0.02 + 0.00001 * (i % 200), 0.01, 1, 1}, 2.0, {}, false, false, {}, {}});
+    model->resetSeries(runs, *series::computeRuns(runs.runs, 2));
+    QTRY_VERIFY(model->uncertainties().busy());
+    RunsWindow late(*model);
+    late.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&late));
+    auto* bar = late.findChild<QProgressBar*>(u"uncertaintyProgress"_s);
+    auto* cancel = late.findChild<QPushButton*>(u"cancelUncertainties"_s);
+    auto* table = late.findChild<QTableView*>();
+    auto* title = late.findChild<QLineEdit*>(u"seriesTitle"_s);
+    QVERIFY(bar && cancel && table && title);
+    QTRY_VERIFY(bar->isVisible() && cancel->isVisible());
+    QCOMPARE(bar->maximum(), 400);
+
+    // A run's own uncertainties edited: pending again, the count goes on.
+    const int before = bar->value();
+    model->setRunUncertainties(0, {0.03, 0.03, 0.0005, 0.0005, 0.005});
+    QTest::qWait(300);
+    QVERIFY(model->uncertainties().busy());
+    QCOMPARE(bar->maximum(), 400);
+    QVERIFY2(bar->value() >= before - 2, qPrintable(u"%1 after %2"_s.arg(bar->value()).arg(before)));
+
+    late.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&late));
+    table->setFocus();
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QTRY_VERIFY(!model->uncertainties().busy());
+    QTRY_VERIFY(!cancel->isVisible());
+    QCOMPARE(QApplication::focusWidget(), table);
+    QVERIFY(title->selectedText().isEmpty());
+}
+
+// What a cancelled computation finished is kept: asked again, only the rest
+// is computed, not every run a second time.
+void TestUncertaintyWork::cancelKeepsWhatWasComputed()
+{
+    QVERIFY(useRuns(400, false));
+    QSignalSpy started(&model->uncertainties(), &UncertaintyCache::started);
+    model->setDefaultUncertainties({0.02, 0.02, 0.0005, 0.0005, 0.005});
+    QTRY_VERIFY_WITH_TIMEOUT(model->uncertainties().progress(model->series()).done > 0, 60000);
+    model->uncertainties().cancel();
+    QTRY_VERIFY(!model->uncertainties().busy());
+    const std::size_t kept = model->uncertainties().progress(model->series()).done;
+    QVERIFY(kept > 0 && kept < 400);
+
+    model->requestUncertainties();
+    QTRY_COMPARE(started.count(), 2);
+    QCOMPARE(started.at(1).at(0).value<std::size_t>(), 400 - kept);
+    model->uncertainties().cancel();
+    QTRY_VERIFY(!model->uncertainties().busy());
+}
+
+// The uncertainties changed while a save waits: the work under way stops,
+// and the save computes only the runs it had not finished.
+void TestUncertaintyWork::saveComputesOnlyWhatAnEditLeft()
+{
+    QVERIFY(useRuns(120, false));
+    model->setDefaultUncertainties({0.02, 0.02, 0.0005, 0.0005, 0.005});
+    const series::Series asked = model->series();
+    QTRY_VERIFY_WITH_TIMEOUT(model->uncertainties().progress(asked).done > 0, 60000);
+    bool edited = false;
+    std::vector<int> counts;  // each tick's progress dialogs' totals
+    QTimer user;
+    user.callOnTimeout([&] {
+        for (const QProgressDialog* progress : window->findChildren<QProgressDialog*>())
+            counts.push_back(progress->maximum());
+        if (!edited && !counts.empty() && (edited = true))
+            model->setDefaultUncertainties({0.03, 0.03, 0.0005, 0.0005, 0.005});
+    });
+    user.start(5);
+    const auto saved = ui::uncertaintiesToSave(window.get(), *model, asked);
+    user.stop();
+    QVERIFY(saved.has_value() && edited);
+    QCOMPARE(saved->size(), std::size_t(120));
+    QVERIFY2(std::any_of(counts.begin(), counts.end(), [](int of) { return of > 0 && of < 120; }),
+             "computed again only the runs not known");
+    model->uncertainties().cancel();
+    QTRY_VERIFY(!model->uncertainties().busy());
 }
 
 QTEST_MAIN(TestUncertaintyWork)

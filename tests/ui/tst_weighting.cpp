@@ -20,11 +20,14 @@ private slots:
     void init() { startWindowTest(); }
     void cleanup() { QVERIFY(endWindowTest()); }
     void boxFollowsTheRuns();
+    void fitWaitsForTheUncertainties();
 };
 
-void TestWeighting::boxFollowsTheRuns()
+namespace {
+
+// Six runs at three gas and two water flows, with packing heights.
+void addSixRuns(RunsModel& model)
 {
-    RunsModel model;
     for (const double water : {4.0, 8.0}) {
         for (const double gas : {1.0, 2.0, 3.0}) {
             series::Run run;
@@ -33,6 +36,14 @@ void TestWeighting::boxFollowsTheRuns()
             model.addRun(run, series::computeRun(run));
         }
     }
+}
+
+}  // namespace
+
+void TestWeighting::boxFollowsTheRuns()
+{
+    RunsModel model;
+    addSixRuns(model);
     model.setDefaultUncertainties({0.02, 0.02, 0.0005, 0.0005, 0.005});
     AnalysisWindow window(model);
     window.show();
@@ -73,6 +84,28 @@ void TestWeighting::boxFollowsTheRuns()
         QTRY_COMPARE(now(), shown(step.enabled, step.checked, step.why, step.enabled && step.checked));
         QVERIFY(step.why.isEmpty() || window.fitText().split(u'\n').contains(step.why));
     }
+}
+
+// While the uncertainties compute, the window shows no fit and says what it
+// waits for; then the weighted fit, never the unweighted one as the answer.
+void TestWeighting::fitWaitsForTheUncertainties()
+{
+    RunsModel model;
+    addSixRuns(model);
+    model.setDefaultUncertainties({0.02, 0.02, 0.0005, 0.0005, 0.005});
+    // Opened before the computing could start: every run is pending.
+    AnalysisWindow window(model);
+    auto* box = window.findChild<QCheckBox*>(u"weightedFit"_s);
+    auto* reason = window.findChild<QLabel*>(u"unweightedReason"_s);
+    QVERIFY(box && reason);
+    QCOMPARE(window.fitText().split(u'\n').first(),
+             u"The weighted fit waits for the uncertainties: 0 of 6 runs done."_s);
+    QVERIFY(std::holds_alternative<series::NotGiven>(window.analysis().fit));
+    QVERIFY(box->isEnabled() && box->isChecked() && reason->text().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(model.knownUncertainties().has_value(), 60000);
+    QTRY_VERIFY(std::holds_alternative<series::PowerLaw>(window.analysis().fit));
+    QVERIFY(std::get<series::PowerLaw>(window.analysis().fit).weighted);
+    QVERIFY(!window.fitText().contains(u"waits"_s));
 }
 
 QTEST_MAIN(TestWeighting)

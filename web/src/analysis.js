@@ -47,7 +47,7 @@ export class Analysis {
   // class's series costs no fit.
   draw() {
     const drawing = { key: this.quillon.analysisKey(this.runs), weighted: this.wanted,
-      monteCarlo: this.cache.monteCarloNow() };
+      monteCarlo: this.cache.monteCarloForFit() };
     const last = this.drawing;
     if (last && last.key === drawing.key && last.weighted === drawing.weighted
       && last.monteCarlo.length === drawing.monteCarlo.length

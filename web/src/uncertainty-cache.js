@@ -33,6 +33,7 @@ export class UncertaintyCache {
     this.idleWorkers = [];
     this.done = 0;
     this.total = 0;
+    this.twins = new Map();
     this.idle = [];
     this.ending = 'done';
     this.failure = '';
@@ -68,6 +69,16 @@ export class UncertaintyCache {
     return this.keys().map((key) => this.findKey(key)?.monteCarlo ?? null);
   }
 
+  // For the analysis: each run's Monte Carlo result (or why it stopped),
+  // null while it is still to be computed, undefined where there is none to
+  // compute; the weighted fit waits for the nulls.
+  monteCarloForFit() {
+    return this.keys().map((key) => {
+      const found = this.findKey(key);
+      return found === null ? null : (found?.monteCarlo ?? undefined);
+    });
+  }
+
   // Whether every run of the series that has a result to compute has it.
   complete() {
     return this.keys().every((key) => {
@@ -96,9 +107,18 @@ export class UncertaintyCache {
       queued.add(key);
       this.waiting.push({ key, row });
     }
-    // The progress counts what is asked for now, not what was dropped.
+    // The progress counts the series' runs, a run sharing its inputs done
+    // with its twin: an edit during the work puts its run back to pending
+    // rather than the count back to 0.
+    this.twins = new Map();
     this.done = 0;
-    this.total = this.running.size + this.waiting.length;
+    for (const key of keys) {
+      if (key === '' || this.stopped.has(key)) continue;
+      if (this.known.has(key)) this.done += 1;
+      else this.twins.set(key, (this.twins.get(key) ?? 0) + 1);
+    }
+    this.total = this.done;
+    for (const count of this.twins.values()) this.total += count;
     this.next();
   }
 
@@ -119,7 +139,7 @@ export class UncertaintyCache {
       // The series changed since it asked: the next request has it.
       const run = job.row < this.runs.size() ? this.runs.run(job.row) : null;
       if (run === null || keyOf(run) !== job.key) {
-        this.total -= 1;
+        this.total -= this.twins.get(job.key) ?? 1;
         continue;
       }
       const worker = this.idleWorkers.pop() ?? this.newWorker();
@@ -146,7 +166,7 @@ export class UncertaintyCache {
       this.known.set(data.key, data.found);
       this.running.delete(worker);
       this.idleWorkers.push(worker);
-      this.done += 1;
+      this.done += this.twins.get(data.key) ?? 1;
       this.next();
       this.onComputed();
     };

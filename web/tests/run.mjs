@@ -2124,3 +2124,43 @@ describe('readings, the column temperature and the fitted coefficient', () => {
     await page.close();
   });
 });
+
+// While the uncertainties compute, the analysis waits for the weighted fit
+// instead of showing the unweighted one, and the progress counts the
+// series' runs, a run sharing its inputs with another counted with it.
+describe('the analysis and the count while the uncertainties compute', () => {
+  test('no unweighted fit meanwhile, then the native weighted fit; the count is of every run', async () => {
+    const distinct = Array.from({ length: 100 }, (_, i) => {
+      const gasFlow = [0.5, 1, 2][i % 3];
+      const waterFlow = [1, 2][Math.floor(i / 3) % 2];
+      return { y1: 0.02, x1: Number((0.006 * gasFlow ** 0.8 / waterFlow ** 0.6 * (1 + 0.001 * i)).toFixed(6)),
+        gasFlow, waterFlow, packingHeight: 1.5 };
+    });
+    const series = { uncertainty: { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005 },
+      runs: [...distinct, ...distinct] };
+    const want = askJson(['analysis', 'en_US'], { ...series, weighted: true }).lines.join('\n');
+    const page = await openPage(browser, server.url);
+    await page.evaluate(() => {
+      window.seenFits = [];
+      window.seenCounts = [];
+      const fit = document.getElementById('fitText');
+      new MutationObserver(() => window.seenFits.push([...fit.querySelectorAll('p')].map((p) => p.textContent)
+        .join('\n'))).observe(fit, { childList: true, subtree: true, characterData: true });
+      const label = document.getElementById('mcProgressLabel');
+      new MutationObserver(() => label.hidden || window.seenCounts.push(label.textContent))
+        .observe(label, { childList: true, subtree: true, characterData: true });
+    });
+    await open(page, 'twice.quillon', ask(['write'], JSON.stringify(series)));
+    await page.waitForFunction((lines) => [...document.querySelectorAll('#fitText p')].map((p) => p.textContent)
+      .join('\n') === lines, { timeout: 120000 }, want);
+    const { seenFits, seenCounts } = await page.evaluate(() => ({ seenFits: window.seenFits,
+      seenCounts: window.seenCounts }));
+    const waiting = /^The weighted fit waits for the uncertainties: \d+ of 200 runs done\.\nRuns in the analysis: /;
+    assert.ok(seenFits.some((text) => waiting.test(text)), 'the fit waited');
+    assert.deepEqual(seenFits.filter((text) => text !== '' && text !== want && !waiting.test(text)), []);
+    assert.ok(seenCounts.length > 0);
+    assert.deepEqual(seenCounts.filter((text) => !/^Uncertainties: \d+ of 200 runs$/.test(text)), []);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
