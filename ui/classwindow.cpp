@@ -120,12 +120,16 @@ bool ClassWindow::showFiles(const QStringList& paths)
     // their series' own, so that one progress dialog covers them all.
     series::Series all;
     std::vector<series::Equilibrium> equilibria;  // each run's file's
+    // A row per file in the order given; one not read says why.
+    std::vector<std::optional<QString>> whyUnread;
     for (const QString& path : paths) {
         auto read = readFile(path);
         if (const auto* why = std::get_if<QString>(&read)) {
             unread << *why;
+            whyUnread.push_back(*why);
             continue;
         }
+        whyUnread.push_back(std::nullopt);
         ReadFile& file = std::get<ReadFile>(read);
         for (series::Run run : file.series.runs) {
             run.uncertainty = series::merged(file.series.uncertainty, run.uncertainty);
@@ -155,14 +159,22 @@ bool ClassWindow::showFiles(const QStringList& paths)
     const auto uncertainties = ui::uncertaintiesWithProgress(this, all);
     if (!uncertainties)
         return false;
+    const present::Language language = report::qtLanguage();
     std::vector<present::SummaryRow> rows;
     std::size_t first = 0;
-    for (const ReadFile& file : files) {
-        const std::size_t count = file.series.runs.size();
-        rows.push_back(present::summaryRowOf(file.name, file.series, file.stored, {},
+    auto file = files.cbegin();
+    for (std::size_t at = 0; at < whyUnread.size(); ++at) {
+        if (whyUnread[at]) {
+            rows.push_back(present::unreadableRow(QFileInfo(paths[qsizetype(at)]).fileName().toStdString(),
+                                                  whyUnread[at]->toStdString()));
+            continue;
+        }
+        const std::size_t count = file->series.runs.size();
+        rows.push_back(present::summaryRowOf(file->name, file->series, file->stored, {},
                                              std::span(results).subspan(first, count),
-                                             std::span(*uncertainties).subspan(first, count), {}));
+                                             std::span(*uncertainties).subspan(first, count), {}, language));
         first += count;
+        ++file;
     }
     current = present::summarise(std::move(rows));
     fill();
@@ -180,7 +192,7 @@ void ClassWindow::fill()
     table->setHorizontalHeaderLabels(headers);
     table->setRowCount(int(current.rows.size()));
     // Counts and numbers sort by value, the rest by text.
-    const std::set<std::size_t> textColumns{0, 1, 2, 18, 19, 20};
+    const std::set<std::size_t> textColumns{0, 1, 2, 18, 19, 20, 21};
     for (std::size_t row = 0; row < current.rows.size(); ++row) {
         const auto shown = present::summaryCells(current, row, false, language, locale);
         const auto full = present::summaryCells(current, row, true, present::Language(), present::NumberLocale());
