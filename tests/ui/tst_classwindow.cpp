@@ -8,12 +8,15 @@
 #include "ui/analysiswindow.h"
 #include "ui/application.h"
 #include "ui/classwindow.h"
+#include "ui/runswindow.h"
 #include "ui/session.h"
 
 #include <QAction>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -27,7 +30,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int gasExponentColumn = 11;
-constexpr int outlierColumn = 20;
+constexpr int weightedReasonColumn = 19;
+constexpr int checkColumn = 20;
+constexpr int outlierColumn = 21;
 
 // Six groups' series, group 4 planted far off, and a damaged file; their
 // paths, the damaged one last.
@@ -70,6 +75,7 @@ private slots:
 
     void showsTheClass_data();
     void showsTheClass();
+    void opensFromADrop_data();
     void opensFromADrop();
 };
 
@@ -79,10 +85,16 @@ void TestClassWindow::showsTheClass_data()
     QTest::addColumn<QString>("fileHeader");
     QTest::addColumn<QString>("notRead");
     QTest::addColumn<QString>("noResults");
+    QTest::addColumn<QString>("unreadable");
+    QTest::addColumn<QString>("unweighted");
     QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << u"File"_s
-                             << u"Not read: damaged.quillon:1"_s << u"no results"_s;
+                             << u"Not read: damaged.quillon:1"_s << u"no results"_s
+                             << u"unreadable: damaged.quillon:1"_s
+                             << u"Unweighted because no run has an uncertainty."_s;
     QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << u"Datei"_s
-                            << u"Nicht gelesen: damaged.quillon:1"_s << u"keine Ergebnisse"_s;
+                            << u"Nicht gelesen: damaged.quillon:1"_s << u"keine Ergebnisse"_s
+                            << u"nicht lesbar: damaged.quillon:1"_s
+                            << u"Ungewichtet, weil kein Versuch eine Unsicherheit hat."_s;
 }
 
 void TestClassWindow::showsTheClass()
@@ -91,6 +103,8 @@ void TestClassWindow::showsTheClass()
     QFETCH(QString, fileHeader);
     QFETCH(QString, notRead);
     QFETCH(QString, noResults);
+    QFETCH(QString, unreadable);
+    QFETCH(QString, unweighted);
     startWindowTest(locale);
     QTemporaryDir folder;
     const QStringList paths = writeClass(folder);
@@ -103,29 +117,47 @@ void TestClassWindow::showsTheClass()
     auto* table = window.findChild<QTableWidget*>(u"classTable"_s);
     auto* spread = window.findChild<QLabel*>(u"classSpread"_s);
     QVERIFY(table && spread);
-    QCOMPARE(table->rowCount(), 6);
+    // A row for every file, the damaged one last as given, saying why.
+    QCOMPARE(table->rowCount(), 7);
     QCOMPARE(table->horizontalHeaderItem(0)->text(), fileHeader);
     QVERIFY2(spread->text().contains(notRead), qPrintable(spread->text()));
+    QCOMPARE(table->item(6, 0)->text(), u"damaged.quillon"_s);
+    QVERIFY2(table->item(6, checkColumn)->text().startsWith(unreadable),
+             qPrintable(table->item(6, checkColumn)->text()));
     for (int row = 0; row < 6; ++row) {
         const bool planted = table->item(row, 0)->text() == u"group4.quillon"_s;
         QCOMPARE(table->item(row, outlierColumn)->text().isEmpty(), !planted);
         // Saved without results: nothing for check to compare.
-        QCOMPARE(table->item(row, 19)->text(), noResults);
+        QCOMPARE(table->item(row, checkColumn)->text(), noResults);
+        QCOMPARE(table->item(row, weightedReasonColumn)->text(), unweighted);
     }
 
-    // Sorted by m, by value: the planted group's steeper law comes last.
+    // Sorted by m, by value: the planted group's steeper law comes last,
+    // the damaged file without one first.
     table->horizontalHeader()->setSortIndicator(gasExponentColumn, Qt::AscendingOrder);
-    QCOMPARE(table->item(5, 0)->text(), u"group4.quillon"_s);
+    QCOMPARE(table->item(0, 0)->text(), u"damaged.quillon"_s);
+    QCOMPARE(table->item(6, 0)->text(), u"group4.quillon"_s);
 
     // Copy gives the headers and every row, a cell a tab apart.
     const QStringList lines = window.copiedText().split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines.size(), 8);
     QCOMPARE(lines[0].split(u'\t').size(), table->columnCount());
-    QVERIFY(lines[6].startsWith(u"group4.quillon\t"_s));
+    QVERIFY(lines[7].startsWith(u"group4.quillon\t"_s));
 }
 
+void TestClassWindow::opensFromADrop_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window") << u"main"_s;
+    QTest::newRow("Runs window") << u"runs"_s;
+    QTest::newRow("Series Analysis") << u"analysis"_s;
+}
+
+// Every window with a File menu offers Open Several… in it, and a drop of
+// several files on it shows the class.
 void TestClassWindow::opensFromADrop()
 {
+    QFETCH(QString, window);
     startWindowTest();
     QTemporaryDir folder;
     const QStringList paths = writeClass(folder);
@@ -134,10 +166,19 @@ void TestClassWindow::opensFromADrop()
     Session session(form);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QVERIFY(form.findChild<QAction*>(u"openSeveral"_s));
-    session.showAnalysis();
-    auto* analysis = form.findChild<AnalysisWindow*>();
-    QVERIFY(analysis && QTest::qWaitForWindowExposed(analysis));
+    QWidget* target = &form;
+    if (window == u"runs"_s) {
+        session.showRuns();
+        target = form.findChild<RunsWindow*>();
+    } else if (window == u"analysis"_s) {
+        session.showAnalysis();
+        target = form.findChild<AnalysisWindow*>();
+    }
+    QVERIFY(target && QTest::qWaitForWindowExposed(target));
+    auto* bar = target == &form ? form.menuBar() : target->findChild<QMenuBar*>();
+    QVERIFY(bar);
+    QMenu* file = bar->actions().value(0)->menu();
+    QVERIFY(file && file->actions().contains(form.findChild<QAction*>(u"openSeveral"_s)));
 
     QMimeData data;
     QList<QUrl> urls;
@@ -145,10 +186,10 @@ void TestClassWindow::opensFromADrop()
         urls << QUrl::fromLocalFile(path);
     data.setUrls(urls);
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(analysis, &enter);
+    QApplication::sendEvent(target, &enter);
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(analysis, &drop);
+    QApplication::sendEvent(target, &drop);
     QVERIFY(drop.isAccepted());
     QTRY_VERIFY(form.findChild<ClassWindow*>() && form.findChild<ClassWindow*>()->summary().rows.size() == 3);
 }
