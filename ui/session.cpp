@@ -322,7 +322,10 @@ bool Session::read(const QString& file)
 
 void Session::openArguments(const QStringList& arguments)
 {
-    if (arguments.size() > 1)
+    // Several files are a class to compare, as when dropped together.
+    if (arguments.size() > 2)
+        showClass(arguments.mid(1));
+    else if (arguments.size() > 1)
         openFile(arguments.at(1));
 }
 

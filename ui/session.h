@@ -44,7 +44,7 @@ public:
     // Opens a series file or imports a CSV file, once any unsaved changes
     // are saved or given up. False when nothing was opened.
     bool openFile(const QString& path);
-    // `quillon FILE` opens the file.
+    // `quillon FILE` opens the file; `quillon FILE FILE...` shows the class.
     void openArguments(const QStringList& arguments);
 
     void showRuns();

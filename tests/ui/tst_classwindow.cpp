@@ -77,6 +77,7 @@ private slots:
     void showsTheClass();
     void opensFromADrop_data();
     void opensFromADrop();
+    void opensFromTheCommandLine();
 };
 
 void TestClassWindow::showsTheClass_data()
@@ -192,6 +193,23 @@ void TestClassWindow::opensFromADrop()
     QApplication::sendEvent(target, &drop);
     QVERIFY(drop.isAccepted());
     QTRY_VERIFY(form.findChild<ClassWindow*>() && form.findChild<ClassWindow*>()->summary().rows.size() == 3);
+}
+
+// `quillon FILE FILE...`, as a file manager passes several files: the class.
+void TestClassWindow::opensFromTheCommandLine()
+{
+    startWindowTest();
+    QTemporaryDir folder;
+    const QStringList paths = writeClass(folder);
+    QVERIFY(!paths.isEmpty());
+    Form1 form;
+    Session session(form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    session.openArguments(QStringList{u"quillon"_s} + paths);
+    auto* window = form.findChild<ClassWindow*>();
+    QVERIFY(window);
+    QCOMPARE(window->summary().rows.size(), std::size_t(paths.size()));
 }
 
 QTEST_MAIN(TestClassWindow)
