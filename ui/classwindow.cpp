@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -29,6 +30,7 @@ public:
         , number(full)
     {
         setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        setToolTip(shown);
         if (number)
             setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -206,6 +208,11 @@ void ClassWindow::fill()
     }
     table->setSortingEnabled(true);
     table->resizeColumnsToContents();
+    // A long reason (a damaged file's, an unweighted fit's) would push the
+    // other columns out of sight: it is cut short, whole in its tooltip.
+    const int widest = table->fontMetrics().averageCharWidth() * 40;
+    for (int column = 0; column < table->columnCount(); ++column)
+        table->setColumnWidth(column, std::min(table->columnWidth(column), widest));
 
     QStringList lines;
     const auto number = [&](double value) {

@@ -125,6 +125,12 @@ void TestClassWindow::showsTheClass()
     QCOMPARE(table->item(6, 0)->text(), u"damaged.quillon"_s);
     QVERIFY2(table->item(6, checkColumn)->text().startsWith(unreadable),
              qPrintable(table->item(6, checkColumn)->text()));
+    // Its reason is cut short in a column that leaves the others in view,
+    // and read whole in its tooltip.
+    QCOMPARE(table->item(6, checkColumn)->toolTip(), table->item(6, checkColumn)->text());
+    QVERIFY(table->columnWidth(checkColumn)
+            < table->fontMetrics().horizontalAdvance(table->item(6, checkColumn)->text()));
+    QVERIFY(table->columnWidth(checkColumn) < table->viewport()->width() / 2);
     for (int row = 0; row < 6; ++row) {
         const bool planted = table->item(row, 0)->text() == u"group4.quillon"_s;
         QCOMPARE(table->item(row, outlierColumn)->text().isEmpty(), !planted);
