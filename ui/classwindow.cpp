@@ -49,11 +49,13 @@ private:
     std::optional<double> number;
 };
 
-// A file as the summary takes it: its series, stored results and name.
+// A file as the summary takes it: its series, stored or reported results
+// and name.
 struct ReadFile {
     std::string name;
     series::Series series;
     std::vector<series::StoredResults> stored;
+    std::vector<series::ReportedResults> reported;
 };
 
 std::variant<ReadFile, QString> readFile(const QString& path)
@@ -69,13 +71,14 @@ std::variant<ReadFile, QString> readFile(const QString& path)
         series::ImportResult read = series::importCsv(text);
         if (const auto* error = std::get_if<series::ReadError>(&read))
             return QString::fromStdString(present::describe(*error, name, language));
-        return ReadFile{name, std::move(std::get<series::ImportedSeries>(read).series), {}};
+        auto& imported = std::get<series::ImportedSeries>(read);
+        return ReadFile{name, std::move(imported.series), {}, std::move(imported.reported)};
     }
     series::ReadSeries read = series::readSeriesFile(text);
     if (const auto* error = std::get_if<series::ReadError>(&read))
         return QString::fromStdString(present::describe(*error, name, language));
     auto& opened = std::get<series::OpenedSeries>(read);
-    return ReadFile{name, std::move(opened.series), std::move(opened.stored)};
+    return ReadFile{name, std::move(opened.series), std::move(opened.stored), {}};
 }
 
 }  // namespace
@@ -172,9 +175,12 @@ bool ClassWindow::showFiles(const QStringList& paths)
             continue;
         }
         const std::size_t count = file->series.runs.size();
-        rows.push_back(present::summaryRowOf(file->name, file->series, file->stored, {},
+        // Graded as the window shows the values: a report's typed table
+        // is checked too, not only a series file's stored results.
+        rows.push_back(present::summaryRowOf(file->name, file->series, file->stored, file->reported,
                                              std::span(results).subspan(first, count),
-                                             std::span(*uncertainties).subspan(first, count), {}, language));
+                                             std::span(*uncertainties).subspan(first, count),
+                                             present::CheckRule{.asShown = true, .tolerance = std::nullopt}, language));
         first += count;
         ++file;
     }

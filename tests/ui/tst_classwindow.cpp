@@ -3,7 +3,9 @@
 
 #include "fixture.h"
 
+#include "present/numbers.h"
 #include "series/file.h"
+#include "series/series.h"
 #include "ui/Form1.h"
 #include "ui/analysiswindow.h"
 #include "ui/application.h"
@@ -34,22 +36,28 @@ constexpr int weightedReasonColumn = 19;
 constexpr int checkColumn = 20;
 constexpr int outlierColumn = 21;
 
-// Six groups' series, group 4 planted far off, and a damaged file; their
-// paths, the damaged one last.
+// A group's series on the lab's grid of flows; group 4 planted far off.
+series::Series groupSeries(int group)
+{
+    series::Series lab;
+    lab.title = "Group " + std::to_string(group);
+    const double growth = group == 4 ? 1.6 : 1.0 + 0.02 * (group % 3);
+    for (const double water : {4.0, 8.0})
+        for (const double gas : {1.0, 1.5, 2.0, 2.5, 3.0}) {
+            series::Run run;
+            run.inputs = {0.02, 0.008 * std::pow(gas, growth) / water + 0.0001 * gas, gas, water};
+            run.packingHeight = 2.0;
+            lab.runs.push_back(run);
+        }
+    return lab;
+}
+
+// Six groups' series and a damaged file; their paths, the damaged one last.
 QStringList writeClass(const QTemporaryDir& folder)
 {
     QStringList paths;
     for (int group = 1; group <= 6; ++group) {
-        series::Series lab;
-        lab.title = "Group " + std::to_string(group);
-        const double growth = group == 4 ? 1.6 : 1.0 + 0.02 * (group % 3);
-        for (const double water : {4.0, 8.0})
-            for (const double gas : {1.0, 1.5, 2.0, 2.5, 3.0}) {
-                series::Run run;
-                run.inputs = {0.02, 0.008 * std::pow(gas, growth) / water + 0.0001 * gas, gas, water};
-                run.packingHeight = 2.0;
-                lab.runs.push_back(run);
-            }
+        const series::Series lab = groupSeries(group);
         paths << folder.filePath(u"group%1.quillon"_s.arg(group));
         QFile file(paths.back());
         if (!file.open(QIODevice::WriteOnly))
@@ -78,6 +86,8 @@ private slots:
     void opensFromADrop_data();
     void opensFromADrop();
     void opensFromTheCommandLine();
+    void checksReportsAsShown_data();
+    void checksReportsAsShown();
 };
 
 void TestClassWindow::showsTheClass_data()
@@ -216,6 +226,48 @@ void TestClassWindow::opensFromTheCommandLine()
     auto* window = form.findChild<ClassWindow*>();
     QVERIFY(window);
     QCOMPARE(window->summary().rows.size(), std::size_t(paths.size()));
+}
+
+void TestClassWindow::checksReportsAsShown_data()
+{
+    QTest::addColumn<bool>("lastDigitOff");
+    QTest::addColumn<QString>("check");
+    QTest::newRow("typed as shown") << false << u"agrees"_s;
+    QTest::newRow("last shown digit off") << true << u"differs"_s;
+}
+
+// A report's table typed with decimal commas, its MTC as the window shows
+// it: graded as quillon-cli check --as-shown grades it.
+void TestClassWindow::checksReportsAsShown()
+{
+    QFETCH(bool, lastDigitOff);
+    QFETCH(QString, check);
+    startWindowTest();
+    QTemporaryDir folder;
+    const series::Series lab = groupSeries(1);
+    const present::NumberLocale comma{","};
+    std::string csv = "y1;x1;Gasstrom;Wasserstrom;Höhe;MTC\n";
+    for (const series::Run& run : lab.runs) {
+        std::string mtc = present::resultText(*series::computeRun(run).mtc, comma);
+        if (lastDigitOff && &run == &lab.runs[3])
+            mtc.back() = mtc.back() == '9' ? '8' : char(mtc.back() + 1);
+        for (const double input :
+             {run.inputs.y1, run.inputs.x1, run.inputs.gasFlow, run.inputs.waterFlow, *run.packingHeight})
+            csv += present::exactText(input, comma) + ';';
+        csv += mtc + '\n';
+    }
+    QFile file(folder.filePath(u"report.csv"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(csv));
+    file.close();
+
+    ClassWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.showFiles({file.fileName()}));
+    auto* table = window.findChild<QTableWidget*>(u"classTable"_s);
+    QVERIFY(table && table->rowCount() == 1);
+    QCOMPARE(table->item(0, checkColumn)->text(), check);
 }
 
 QTEST_MAIN(TestClassWindow)
