@@ -40,11 +40,12 @@ struct Ran {
 // NTU and MTC as the window shows them, with the decimal `point`, cells
 // apart by `delimiter`. `edit` may change a run's MTC text.
 std::string typedReport(char delimiter, const std::string& point,
-                        const std::function<void(std::size_t, std::string&)>& edit = {})
+                        const std::function<void(std::size_t, std::string&)>& edit = {},
+                        const std::string& mtcHeader = "MTC")
 {
     const series::Series lab = labSeries();
     const present::NumberLocale locale{point};
-    std::string csv = fmt::format("y1{0}x1{0}gas flow{0}water flow{0}height{0}y2{0}NTU{0}MTC\n", delimiter);
+    std::string csv = fmt::format("y1{0}x1{0}gas flow{0}water flow{0}height{0}y2{0}NTU{0}{1}\n", delimiter, mtcHeader);
     for (std::size_t i = 0; i < lab.runs.size(); ++i) {
         const series::Run& run = lab.runs[i];
         const series::RunResult result = series::computeRun(run);
@@ -123,6 +124,7 @@ protected:
             {"report_de.csv", typedReport(';', ",")},
             {"report_off.csv", typedReport(',', ".", lastDigitOff)},
             {"report_short.csv", typedReport(',', ".", digitDropped)},
+            {"report_unit.csv", typedReport(',', ".", lastDigitOff, "MTC (mol/(s·m³))")},
         };
         for (auto it = files.begin(); it != files.end(); ++it) {
             QFile out(folder->filePath(it.key()));
@@ -194,6 +196,9 @@ INSTANTIATE_TEST_SUITE_P(CheckAsShown, Commands, testing::Values(
               "report_off.csv: 10 runs compared, 1 differ\n$"},
     CheckCase{"fewer_digits_than_shown", {"check", "--as-shown", "report_short.csv"}, 1,
               "^report_short.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\nreport_short.csv: 10 runs compared, 1 differ\n$"},
+    // A unit with brackets of its own still names the column.
+    CheckCase{"unit_in_brackets", {"check", "--as-shown", "report_unit.csv"}, 1,
+              "^report_unit.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\nreport_unit.csv: 10 runs compared, 1 differ\n$"},
     CheckCase{"within_tolerance", {"check", "--tolerance", "0.01", "report_off.csv"}, 0, "^report_off.csv: 10 runs compared, 0 differ\n$"},
     CheckCase{"beyond_tolerance", {"check", "--tolerance", "1e-12", "report.csv"}, 1, "^report.csv: run 1: y2: reported [^\n]*, computed "},
     // Bit for bit a CSV's columns are not read, as before.
