@@ -68,6 +68,13 @@ void lastDigitOff(std::size_t run, std::string& mtc)
         mtc.back() = mtc.back() == '9' ? '8' : char(mtc.back() + 1);
 }
 
+// Run 4's MTC left blank.
+void leftBlank(std::size_t run, std::string& mtc)
+{
+    if (run == 3)
+        mtc.clear();
+}
+
 // Run 4's MTC with one shown digit fewer.
 void digitDropped(std::size_t run, std::string& mtc)
 {
@@ -124,6 +131,7 @@ protected:
             {"report_de.csv", typedReport(';', ",")},
             {"report_off.csv", typedReport(',', ".", lastDigitOff)},
             {"report_short.csv", typedReport(',', ".", digitDropped)},
+            {"report_blank.csv", typedReport(',', ".", leftBlank)},
             {"report_unit.csv", typedReport(',', ".", lastDigitOff, "MTC (mol/(s·m³))")},
         };
         for (auto it = files.begin(); it != files.end(); ++it) {
@@ -196,6 +204,9 @@ INSTANTIATE_TEST_SUITE_P(CheckAsShown, Commands, testing::Values(
               "report_off.csv: 10 runs compared, 1 differ\n$"},
     CheckCase{"fewer_digits_than_shown", {"check", "--as-shown", "report_short.csv"}, 1,
               "^report_short.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\nreport_short.csv: 10 runs compared, 1 differ\n$"},
+    // A value left out where the window shows one is a difference too.
+    CheckCase{"left_blank", {"check", "--as-shown", "report_blank.csv"}, 1,
+              "^report_blank.csv: run 4: mtc: reported none, shown [0-9.]+\nreport_blank.csv: 10 runs compared, 1 differ\n$"},
     // A unit with brackets of its own still names the column.
     CheckCase{"unit_in_brackets", {"check", "--as-shown", "report_unit.csv"}, 1,
               "^report_unit.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\nreport_unit.csv: 10 runs compared, 1 differ\n$"},
