@@ -234,6 +234,7 @@ constexpr auto headerNames = std::to_array<HeaderName>({
     {"htu", result},
     {"mtccolburn", result},
     {"hogcolburn", result},
+    {"umtcreason", result},  // quillon-cli compute's last column
     {"ergebnis", result},
 });
 

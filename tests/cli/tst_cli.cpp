@@ -459,6 +459,11 @@ TEST_P(UncertaintyReasons, NameWhyAnUncertaintyIsMissing)
     ASSERT_FALSE(cells.empty());
     EXPECT_EQ(cells.front(), "u_mtc_reason");
     EXPECT_EQ(std::vector(cells.begin() + 1, cells.end()), row.reasons);
+    // Read back, the column is a result's, skipped without a notice.
+    const series::ImportResult back = series::importCsv(csv.out);
+    const auto* table = std::get_if<series::ImportedSeries>(&back);
+    ASSERT_NE(table, nullptr);
+    EXPECT_TRUE(table->notices.empty());
 
     const Ran json = run({"compute", "--format", "json", row.file});
     const QJsonArray runs = QJsonDocument::fromJson(QByteArray::fromStdString(json.out))["files"][0]["runs"].toArray();
