@@ -27,7 +27,8 @@ const char* const description =
     "(expanded, k = 2) columns are checked too, as a lab report types them: a value\n"
     "agrees as shown when it rounds as the window rounds to the text the window shows\n"
     "for the computed one (results to 4 decimals, uncertainties to 2 significant\n"
-    "digits); fewer digits than the window shows (1.75 for 1.7514) differ. A line\n"
+    "digits); fewer digits than the window shows (1.75 for 1.7514) differ, and so does\n"
+    "a blank cell in a column the CSV has, where the window shows a value. A line\n"
     "then reads \"FILE: run N: FIELD: reported VALUE, shown VALUE\", and each FILE\n"
     "ends with \"FILE: N runs compared, M differ\".";
 

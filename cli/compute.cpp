@@ -11,8 +11,9 @@ int compute(const QStringList& arguments)
                             "compute [options] FILE...",
                             "Computes every run of each series FILE, with its uncertainties where the series gives\n"
                             "them, and writes every run's inputs, results, Colburn NTU and findings as CSV or JSON.\n"
-                            "The CSV is the desktop's Export Runs as CSV, byte for byte; with several FILEs, one\n"
-                            "table whose first column, file, names each row's FILE. A FILE that cannot be read\n"
+                            "The CSV is the desktop's Export Runs as CSV, byte for byte, with one column more at\n"
+                            "the end, u_mtc_reason: why a run has no u_mtc. With several FILEs, one table whose\n"
+                            "first column, file, names each row's FILE. A FILE that cannot be read\n"
                             "is named on standard error; the others are still written to standard output, but\n"
                             "OUT is then not written at all.",
                             "A series file: .quillon, or CSV as File > Open reads it; - for standard input."};

@@ -65,11 +65,13 @@ std::variant<Input, InputFailure> readInput(const QString& argument)
 Inputs readInputs(const QStringList& arguments)
 {
     Inputs inputs;
-    for (const QString& argument : arguments) {
+    for (qsizetype at = 0; at < arguments.size(); ++at) {
+        const QString& argument = arguments[at];
         auto read = readInput(argument);
         if (const auto* failure = std::get_if<InputFailure>(&read)) {
             printError(failure->message);
             inputs.unreadable.push_back(argument.toStdString());
+            inputs.failures.push_back({std::size_t(at), *failure});
             continue;
         }
         for (const std::string& notice : std::get<Input>(read).notices)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <string>
 #include <variant>
 #include <vector>
@@ -35,11 +36,19 @@ struct InputFailure {
 // file, anything else CSV.
 std::variant<Input, InputFailure> readInput(const QString& argument);
 
+// An argument that could not be read: its place among the arguments
+// (0-based) and the reader's message.
+struct Unread {
+    std::size_t argument;
+    InputFailure failure;
+};
+
 // Every argument read: the inputs that could be, in order, and the names of
-// those that could not.
+// those that could not, with why.
 struct Inputs {
     std::vector<Input> read;
     std::vector<std::string> unreadable;
+    std::vector<Unread> failures;  // in order, one per name of `unreadable`
 };
 
 // readInput for every argument, printing each failure and notice to

@@ -2,6 +2,7 @@
 
 #include "atomicfile/atomicfile.h"
 #include "cli/json.h"
+#include "present/seriesmessages.h"
 #include "series/csv.h"
 #include "series/findings.h"
 
@@ -15,6 +16,46 @@ namespace {
 Json orNull(const std::optional<double>& value)
 {
     return value ? Json(*value) : Json();
+}
+
+// Why a run has no u_mtc, in the series messages' words; empty with one.
+std::string uncertaintyReason(const series::RunUncertainty* uncertainty)
+{
+    const auto* notGiven = uncertainty ? std::get_if<series::NotGiven>(&uncertainty->monteCarlo) : nullptr;
+    return notGiven ? present::seriesMessage(notGiven->reason) : std::string();
+}
+
+// RFC 4180: a cell holding the delimiter, a quote or a line break is quoted.
+std::string quoted(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string cell = "\"";
+    for (const char c : text)
+        cell += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return cell + '"';
+}
+
+// The export's table with a last column, u_mtc_reason, so that it stays
+// the export's up to there. Records end at a CRLF outside quotes; a label
+// may hold line breaks of its own.
+std::string withReasons(const std::string& csv, std::span<const Computed> computed)
+{
+    std::vector<std::string> cells{"u_mtc_reason"};
+    for (const Computed& one : computed)
+        for (std::size_t i = 0; i < one.input->series.runs.size(); ++i)
+            cells.push_back(quoted(uncertaintyReason(i < one.uncertainties.size() ? &one.uncertainties[i] : nullptr)));
+    std::string table;
+    std::size_t record = 0;
+    bool inQuotes = false;
+    for (std::size_t i = 0; i < csv.size(); ++i) {
+        if (csv[i] == '"')
+            inQuotes = !inQuotes;
+        if (!inQuotes && csv.compare(i, 2, "\r\n") == 0 && record < cells.size())
+            table += ',' + cells[record++];
+        table += csv[i];
+    }
+    return table;
 }
 
 Json runJson(std::size_t index, const series::Run& run, const series::RunResult& result,
@@ -41,6 +82,7 @@ Json runJson(std::size_t index, const series::Run& run, const series::RunResult&
     json["ntu"] = orNull(result.ntu);
     json["mtc"] = orNull(result.mtc);
     json["u_mtc"] = drawn ? Json(drawn->u) : Json();
+    json["u_mtc_reason"] = drawn ? Json() : Json(uncertaintyReason(uncertainty));
     json["mtc_95_low"] = drawn ? Json(drawn->interval.low) : Json();
     json["mtc_95_high"] = drawn ? Json(drawn->interval.high) : Json();
     json["ntu_colburn"] = orNull(result.ntuColburn);
@@ -65,12 +107,12 @@ std::string csvOf(std::span<const Computed> computed, bool fileColumn)
 {
     if (!fileColumn && computed.size() == 1) {
         const Computed& one = computed.front();
-        return series::exportCsv(one.input->series, one.results, one.uncertainties);
+        return withReasons(series::exportCsv(one.input->series, one.results, one.uncertainties), computed);
     }
     std::vector<series::FileRuns> files;
     for (const Computed& one : computed)
         files.push_back({one.input->name, &one.input->series, one.results, one.uncertainties});
-    return series::exportCsv(files);
+    return withReasons(series::exportCsv(files), computed);
 }
 
 std::string jsonOf(std::span<const Computed> computed)

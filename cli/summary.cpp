@@ -23,8 +23,10 @@ const char* const description =
     "times their distance is named in the column outlier. Quartiles interpolate\n"
     "linearly between the sorted exponents, at position p (n - 1) counted from 0.\n"
     "The CSV holds the files' table, a blank line, and the spread's table; the JSON\n"
-    "\"files\", \"class\" and \"outliers\". Numbers are written in full.\n"
-    "A FILE that cannot be read is named on standard error and left out.";
+    "\"files\", \"class\" and \"outliers\". Numbers are written in full. weighted_reason says\n"
+    "why a fit is unweighted. A FILE that cannot be read has a row all the same, its check\n"
+    "saying \"unreadable: \" and why; it is named on standard error too, the table is\n"
+    "written, -o OUT included, and the exit status is 3.";
 
 // A cell as RFC 4180 quotes it, and never taken for a formula.
 std::string csvCell(const std::string& text)
@@ -83,13 +85,15 @@ std::string summaryJson(const present::ClassSummary& summary)
     };
     Json files = Json::array();
     for (const present::SummaryRow& row : summary.rows) {
+        // A file that could not be read has nothing but its name and why.
+        const bool read = !row.unreadable;
         Json json{{"file", row.file},
-                  {"title", row.title},
-                  {"people", row.people},
-                  {"runs", row.runs},
-                  {"completed", row.completed},
-                  {"excluded", row.excluded},
-                  {"with_findings", row.withFindings}};
+                  {"title", read ? Json(row.title) : Json()},
+                  {"people", read ? Json(row.people) : Json()},
+                  {"runs", read ? Json(row.runs) : Json()},
+                  {"completed", read ? Json(row.completed) : Json()},
+                  {"excluded", read ? Json(row.excluded) : Json()},
+                  {"with_findings", read ? Json(row.withFindings) : Json()}};
         const series::PowerLaw* law = row.law ? &*row.law : nullptr;
         json["fit_runs"] = law ? Json(law->runsUsed) : Json();
         estimate(json, "prefactor", law ? std::optional(law->prefactor) : std::nullopt);
@@ -97,8 +101,9 @@ std::string summaryJson(const present::ClassSummary& summary)
         estimate(json, "water_exponent", law ? law->waterExponent : std::nullopt);
         json["r_squared"] = law ? Json(law->rSquared) : Json();
         json["weighted"] = law ? Json(law->weighted) : Json();
-        json["no_fit"] = law ? Json() : Json(row.noFit);
-        json["check"] = present::checkWord(row.check, present::Language());
+        json["weighted_reason"] = law && !law->weighted ? Json(row.unweightedReason) : Json();
+        json["no_fit"] = law || !read ? Json() : Json(row.noFit);
+        json["check"] = present::checkCell(row, present::Language());
         files.push_back(std::move(json));
     }
     Json spreads = Json::object();
@@ -142,26 +147,32 @@ int summary(const QStringList& arguments)
         return *exit;
     const Started& ran = std::get<Started>(started);
 
+    // A row per FILE in the order given, one that could not be read saying
+    // why: the table is whole with it, so -o writes it too.
     std::vector<present::SummaryRow> rows;
-    for (const Input& input : ran.inputs.read) {
-        const Computed computed = computedOf(input, ran.jobs);
+    auto input = ran.inputs.read.begin();
+    auto failure = ran.inputs.failures.begin();
+    for (std::size_t at = 0; at < std::size_t(ran.files.size()); ++at) {
+        if (failure != ran.inputs.failures.end() && failure->argument == at) {
+            rows.push_back(present::unreadableRow(ran.files[qsizetype(at)].toStdString(), failure->failure.message));
+            ++failure;
+            continue;
+        }
+        const Computed computed = computedOf(*input, ran.jobs);
         rows.push_back(present::summaryRowOf(
-            input.name, input.series, input.stored,
-            rule.asShown || rule.tolerance ? input.reported : std::vector<series::ReportedResults>(), computed.results,
+            input->name, input->series, input->stored,
+            rule.asShown || rule.tolerance ? input->reported : std::vector<series::ReportedResults>(), computed.results,
             computed.uncertainties, rule));
+        ++input;
     }
     const present::ClassSummary summary = present::summarise(std::move(rows));
     const QString path = parser.value(table.output);
-    if (!ran.inputs.unreadable.empty() && !path.isEmpty() && path != "-") {
-        printError(path.toStdString() + ": not written, as a FILE could not be read");
+    const auto failed = writeOutput(path, table.chosenFormat() == "json" ? summaryJson(summary) : summaryCsv(summary));
+    if (failed)
+        printError(*failed);
+    if (!ran.inputs.unreadable.empty())
         return unreadable;
-    }
-    if (const auto failure =
-            writeOutput(path, table.chosenFormat() == "json" ? summaryJson(summary) : summaryCsv(summary))) {
-        printError(*failure);
-        return unwritable;
-    }
-    return ran.inputs.unreadable.empty() ? success : unreadable;
+    return failed ? unwritable : success;
 }
 
 }  // namespace cli

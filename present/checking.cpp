@@ -3,6 +3,7 @@
 #include "present/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace present {
@@ -39,9 +40,27 @@ std::optional<double> drawnU(const series::RunUncertainty* uncertainty, double f
     return drawn ? std::optional(factor * drawn->u) : std::nullopt;
 }
 
+// Which result columns a report has: y2, NTU, MTC, u_mtc, U.
+using Columns = std::array<bool, 5>;
+
+Columns columnsOf(std::span<const series::ReportedResults> reported)
+{
+    Columns columns{};
+    for (const series::ReportedResults& run : reported) {
+        const Columns cells{run.y2.has_value(), run.ntu.has_value(), run.mtc.has_value(), run.uMtc.has_value(),
+                            run.expandedU.has_value()};
+        for (std::size_t at = 0; at < columns.size(); ++at)
+            columns[at] = columns[at] || cells[at];
+    }
+    return columns;
+}
+
 // The values run `run` gives, stored and reported, with the computed ones.
+// A blank cell in a column the report has is a value left out: it differs
+// where one is computed.
 std::vector<Given> givenOf(const series::StoredResults* stored, const series::ReportedResults* reported,
-                           const series::RunResult& result, const series::RunUncertainty* uncertainty)
+                           const Columns& columns, const series::RunResult& result,
+                           const series::RunUncertainty* uncertainty)
 {
     std::vector<Given> given;
     const auto point = result.balance.point;
@@ -57,10 +76,14 @@ std::vector<Given> givenOf(const series::StoredResults* stored, const series::Re
         add("mtc", stored->mtc, result.mtc);
     }
     if (reported) {
+        std::size_t column = 0;
         const auto add = [&](const char* field, Shown shown, const std::optional<series::ReportedCell>& cell,
                              std::optional<double> computed) {
             if (cell)
                 given.push_back({field, shown, cell->text, cell->value, computed});
+            else if (columns[column] && computed)
+                given.push_back({field, shown, std::string(), std::nullopt, computed});
+            ++column;
         };
         add("y2", Shown::result, reported->y2, result.balance.y2);
         add("ntu", Shown::result, reported->ntu, result.ntu);
@@ -94,14 +117,16 @@ FileCheck checkResults(std::span<const series::StoredResults> stored, std::span<
     // a value computed now but not stored differs too.
     const std::vector<series::Difference> exactly =
         exact ? series::compareResults(stored, results) : std::vector<series::Difference>();
+    const Columns columns = columnsOf(reported);
     auto next = exactly.begin();
     for (std::size_t run = 0; run < results.size(); ++run) {
         const series::StoredResults* was = run < stored.size() ? &stored[run] : nullptr;
         const series::RunResult& now = results[run];
         const std::size_t before = check.differences.size();
         const bool outcomeGiven = was && was->outcome;
-        const std::vector<Given> given = givenOf(was, exact || run >= reported.size() ? nullptr : &reported[run], now,
-                                                 run < uncertainties.size() ? &uncertainties[run] : nullptr);
+        const std::vector<Given> given =
+            givenOf(was, exact || run >= reported.size() ? nullptr : &reported[run], columns, now,
+                    run < uncertainties.size() ? &uncertainties[run] : nullptr);
         if (given.empty() && !outcomeGiven) {
             check.runsWithoutValues.push_back(run);
             continue;

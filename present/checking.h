@@ -61,7 +61,8 @@ struct FileCheck {
 // run) or `reported` from a CSV's result columns (one per run); either may
 // be empty. Bit for bit, the stored results alone are compared, as
 // series::compareResults does; a CSV's columns only as shown or within a
-// tolerance. `uncertainties` are needed only where the file reports u_mtc
+// tolerance; a blank cell in a column the CSV has differs where a value is
+// computed. `uncertainties` are needed only where the file reports u_mtc
 // or U.
 FileCheck checkResults(std::span<const series::StoredResults> stored, std::span<const series::ReportedResults> reported,
                        std::span<const series::RunResult> results,

@@ -1,5 +1,6 @@
 #include "present/classsummary.h"
 
+#include "present/fittext.h"
 #include "present/seriesmessages.h"
 #include "series/findings.h"
 
@@ -43,7 +44,8 @@ std::string exponentWord(series::Exponent exponent, const Language& language)
 SummaryRow summaryRowOf(const std::string& file, const series::Series& series,
                         std::span<const series::StoredResults> stored,
                         std::span<const series::ReportedResults> reported, std::span<const series::RunResult> results,
-                        std::span<const series::RunUncertainty> uncertainties, const CheckRule& rule)
+                        std::span<const series::RunUncertainty> uncertainties, const CheckRule& rule,
+                        const Language& language)
 {
     SummaryRow row;
     row.file = file;
@@ -56,14 +58,25 @@ SummaryRow summaryRowOf(const std::string& file, const series::Series& series,
         row.withFindings += series::findingsOf(series.runs[i], results[i]).empty() ? 0 : 1;
     }
     const series::Analysis analysis = series::analyse(series, results, uncertainties);
-    if (const auto* law = std::get_if<series::PowerLaw>(&analysis.fit))
+    if (const auto* law = std::get_if<series::PowerLaw>(&analysis.fit)) {
         row.law = *law;
-    else
-        row.noFit = seriesMessage(std::get<series::NotGiven>(analysis.fit).reason);
+        if (!law->weighted)
+            row.unweightedReason = unweightedText(analysis, language).value_or(std::string());
+    } else {
+        row.noFit = seriesMessage(std::get<series::NotGiven>(analysis.fit).reason, language);
+    }
     const FileCheck checked = checkResults(stored, reported, results, uncertainties, rule);
     row.check = checked.runsDiffering > 0   ? CheckResult::differs
         : checked.runsWithoutValues.empty() ? CheckResult::agrees
                                             : CheckResult::nothingGiven;
+    return row;
+}
+
+SummaryRow unreadableRow(const std::string& file, const std::string& why)
+{
+    SummaryRow row;
+    row.file = file;
+    row.unreadable = why;
     return row;
 }
 
@@ -114,6 +127,7 @@ std::vector<std::string> summaryKeys()
             "water_exponent_high",
             "r_squared",
             "weighted",
+            "weighted_reason",
             "check",
             "outlier"};
 }
@@ -141,6 +155,7 @@ std::vector<std::string> summaryHeaders(const Language& language)
         language.translate("ClassSummary", "n, 95 % high").str(),
         language.translate("ClassSummary", "R²").str(),
         language.translate("ClassSummary", "Weighted").str(),
+        language.translate("ClassSummary", "Why unweighted").str(),
         language.translate("ClassSummary", "Check").str(),
         language.translate("ClassSummary", "Outside the class").str(),
     };
@@ -159,6 +174,12 @@ std::string checkWord(CheckResult result, const Language& language)
     return language.translate("ClassSummary", "no results").str();
 }
 
+std::string checkCell(const SummaryRow& row, const Language& language)
+{
+    return row.unreadable ? language.translate("ClassSummary", "unreadable: %1").arg(*row.unreadable).str()
+                          : checkWord(row.check, language);
+}
+
 std::vector<std::string> summaryCells(const ClassSummary& summary, std::size_t index, bool full,
                                       const Language& language, const NumberLocale& locale)
 {
@@ -167,6 +188,13 @@ std::vector<std::string> summaryCells(const ClassSummary& summary, std::size_t i
         return full ? exactText(value, locale) : significantText(value, 4, locale);
     };
     const auto count = [](std::size_t value) { return std::to_string(value); };
+    if (row.unreadable) {
+        // Nothing is known of the file but its name and why.
+        std::vector<std::string> cells(summaryKeys().size());
+        cells.front() = row.file;
+        cells[cells.size() - 2] = checkCell(row, language);
+        return cells;
+    }
     std::vector<std::string> cells{row.file,
                                    row.title,
                                    row.people,
@@ -187,7 +215,8 @@ std::vector<std::string> summaryCells(const ClassSummary& summary, std::size_t i
     cells.push_back(!law                ? std::string()
                         : law->weighted ? language.translate("ClassSummary", "yes").str()
                                         : language.translate("ClassSummary", "no").str());
-    cells.push_back(checkWord(row.check, language));
+    cells.push_back(row.unweightedReason);
+    cells.push_back(checkCell(row, language));
     std::string outside;
     for (const Outlier& outlier : summary.outliers)
         if (outlier.row == index)

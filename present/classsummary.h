@@ -34,16 +34,25 @@ struct SummaryRow {
     std::size_t excluded = 0;      // marked excluded
     std::size_t withFindings = 0;  // with a finding
     std::optional<series::PowerLaw> law;
-    std::string noFit;  // why there is no fit, in words; empty with one
+    std::string noFit;             // why there is no fit, in words; empty with one
+    std::string unweightedReason;  // why an unweighted fit could not be weighted, in words
     CheckResult check = CheckResult::nothingGiven;
+    // Why the file could not be read, in words: then the row names the file
+    // and this alone, so that the class's table still has a row for it.
+    std::optional<std::string> unreadable;
 };
 
 // A file's row: its series, its results and uncertainties (for the fit's
-// weights, as the Series Analysis fits), and what check finds under `rule`.
+// weights, as the Series Analysis fits), and what check finds under `rule`;
+// the reasons in the language's words.
 SummaryRow summaryRowOf(const std::string& file, const series::Series& series,
                         std::span<const series::StoredResults> stored,
                         std::span<const series::ReportedResults> reported, std::span<const series::RunResult> results,
-                        std::span<const series::RunUncertainty> uncertainties, const CheckRule& rule);
+                        std::span<const series::RunUncertainty> uncertainties, const CheckRule& rule,
+                        const Language& language = {});
+
+// The row of a file that could not be read, and why.
+SummaryRow unreadableRow(const std::string& file, const std::string& why);
 
 // An exponent over the class's files that have it: median, quartiles and
 // range. Quartiles interpolate linearly between the sorted values (the
@@ -90,5 +99,8 @@ std::vector<std::string> summaryCells(const ClassSummary& summary, std::size_t r
 
 // The check's result as a word: "agrees", "differs", "no results".
 std::string checkWord(CheckResult result, const Language& language);
+
+// The row's check cell: its checkWord, or "unreadable: why".
+std::string checkCell(const SummaryRow& row, const Language& language);
 
 }  // namespace present

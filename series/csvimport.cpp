@@ -234,6 +234,7 @@ constexpr auto headerNames = std::to_array<HeaderName>({
     {"htu", result},
     {"mtccolburn", result},
     {"hogcolburn", result},
+    {"umtcreason", result},  // quillon-cli compute's last column
     {"ergebnis", result},
 });
 
@@ -242,9 +243,17 @@ constexpr auto headerNames = std::to_array<HeaderName>({
 std::string normalised(std::string_view name)
 {
     name = text::trimmed(name);
+    // A unit may hold brackets of its own, "MTC (mol/(s·m³))": cut where
+    // the bracket that ends the name opens.
     for (const auto& [open, close] : {std::pair('(', ')'), std::pair('[', ']')}) {
-        if (name.ends_with(close) && name.rfind(open) != std::string_view::npos)
-            name = text::trimmed(name.substr(0, name.rfind(open)));
+        int depth = 0;
+        for (std::size_t i = name.ends_with(close) ? name.size() : 0; i-- > 0;) {
+            depth += name[i] == close ? 1 : name[i] == open ? -1 : 0;
+            if (depth == 0) {
+                name = text::trimmed(name.substr(0, i));
+                break;
+            }
+        }
     }
     // "Höhe / m", as German lab sheets write a quantity and its unit.
     if (const std::size_t slash = name.find(" / "); slash != std::string_view::npos && slash > 0)

@@ -172,6 +172,14 @@
         <source>Outside the class</source>
         <translation>Außerhalb des Kurses</translation>
     </message>
+    <message>
+        <source>Why unweighted</source>
+        <translation>Warum ungewichtet</translation>
+    </message>
+    <message>
+        <source>unreadable: %1</source>
+        <translation>nicht lesbar: %1</translation>
+    </message>
 </context>
 <context>
     <name>ClassWindow</name>

@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -29,6 +30,7 @@ public:
         , number(full)
     {
         setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        setToolTip(shown);
         if (number)
             setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -47,11 +49,13 @@ private:
     std::optional<double> number;
 };
 
-// A file as the summary takes it: its series, stored results and name.
+// A file as the summary takes it: its series, stored or reported results
+// and name.
 struct ReadFile {
     std::string name;
     series::Series series;
     std::vector<series::StoredResults> stored;
+    std::vector<series::ReportedResults> reported;
 };
 
 std::variant<ReadFile, QString> readFile(const QString& path)
@@ -67,13 +71,14 @@ std::variant<ReadFile, QString> readFile(const QString& path)
         series::ImportResult read = series::importCsv(text);
         if (const auto* error = std::get_if<series::ReadError>(&read))
             return QString::fromStdString(present::describe(*error, name, language));
-        return ReadFile{name, std::move(std::get<series::ImportedSeries>(read).series), {}};
+        auto& imported = std::get<series::ImportedSeries>(read);
+        return ReadFile{name, std::move(imported.series), {}, std::move(imported.reported)};
     }
     series::ReadSeries read = series::readSeriesFile(text);
     if (const auto* error = std::get_if<series::ReadError>(&read))
         return QString::fromStdString(present::describe(*error, name, language));
     auto& opened = std::get<series::OpenedSeries>(read);
-    return ReadFile{name, std::move(opened.series), std::move(opened.stored)};
+    return ReadFile{name, std::move(opened.series), std::move(opened.stored), {}};
 }
 
 }  // namespace
@@ -120,12 +125,16 @@ bool ClassWindow::showFiles(const QStringList& paths)
     // their series' own, so that one progress dialog covers them all.
     series::Series all;
     std::vector<series::Equilibrium> equilibria;  // each run's file's
+    // A row per file in the order given; one not read says why.
+    std::vector<std::optional<QString>> whyUnread;
     for (const QString& path : paths) {
         auto read = readFile(path);
         if (const auto* why = std::get_if<QString>(&read)) {
             unread << *why;
+            whyUnread.push_back(*why);
             continue;
         }
+        whyUnread.push_back(std::nullopt);
         ReadFile& file = std::get<ReadFile>(read);
         for (series::Run run : file.series.runs) {
             run.uncertainty = series::merged(file.series.uncertainty, run.uncertainty);
@@ -155,14 +164,25 @@ bool ClassWindow::showFiles(const QStringList& paths)
     const auto uncertainties = ui::uncertaintiesWithProgress(this, all);
     if (!uncertainties)
         return false;
+    const present::Language language = report::qtLanguage();
     std::vector<present::SummaryRow> rows;
     std::size_t first = 0;
-    for (const ReadFile& file : files) {
-        const std::size_t count = file.series.runs.size();
-        rows.push_back(present::summaryRowOf(file.name, file.series, file.stored, {},
+    auto file = files.cbegin();
+    for (std::size_t at = 0; at < whyUnread.size(); ++at) {
+        if (whyUnread[at]) {
+            rows.push_back(present::unreadableRow(QFileInfo(paths[qsizetype(at)]).fileName().toStdString(),
+                                                  whyUnread[at]->toStdString()));
+            continue;
+        }
+        const std::size_t count = file->series.runs.size();
+        // Graded as the window shows the values: a report's typed table
+        // is checked too, not only a series file's stored results.
+        rows.push_back(present::summaryRowOf(file->name, file->series, file->stored, file->reported,
                                              std::span(results).subspan(first, count),
-                                             std::span(*uncertainties).subspan(first, count), {}));
+                                             std::span(*uncertainties).subspan(first, count),
+                                             present::CheckRule{.asShown = true, .tolerance = std::nullopt}, language));
         first += count;
+        ++file;
     }
     current = present::summarise(std::move(rows));
     fill();
@@ -180,7 +200,7 @@ void ClassWindow::fill()
     table->setHorizontalHeaderLabels(headers);
     table->setRowCount(int(current.rows.size()));
     // Counts and numbers sort by value, the rest by text.
-    const std::set<std::size_t> textColumns{0, 1, 2, 18, 19, 20};
+    const std::set<std::size_t> textColumns{0, 1, 2, 18, 19, 20, 21};
     for (std::size_t row = 0; row < current.rows.size(); ++row) {
         const auto shown = present::summaryCells(current, row, false, language, locale);
         const auto full = present::summaryCells(current, row, true, present::Language(), present::NumberLocale());
@@ -194,6 +214,11 @@ void ClassWindow::fill()
     }
     table->setSortingEnabled(true);
     table->resizeColumnsToContents();
+    // A long reason (a damaged file's, an unweighted fit's) would push the
+    // other columns out of sight: it is cut short, whole in its tooltip.
+    const int widest = table->fontMetrics().averageCharWidth() * 40;
+    for (int column = 0; column < table->columnCount(); ++column)
+        table->setColumnWidth(column, std::min(table->columnWidth(column), widest));
 
     QStringList lines;
     const auto number = [&](double value) {

@@ -8,9 +8,10 @@
 class QLabel;
 class QTableWidget;
 
-// A class's series side by side, as quillon-cli summary writes them: a row
-// per file with its runs, its fit and what check finds, sortable by any
-// column, then the spread of each exponent and the files far outside it.
+// A class's series side by side, as quillon-cli summary --as-shown writes
+// them: a row per file with its runs, its fit and what check finds, sortable
+// by any column, then the spread of each exponent and the files far outside
+// it.
 // Copy (Ctrl+C) takes the selected rows, or all, as tab-separated text.
 class ClassWindow : public QWidget {
     Q_OBJECT

@@ -322,7 +322,10 @@ bool Session::read(const QString& file)
 
 void Session::openArguments(const QStringList& arguments)
 {
-    if (arguments.size() > 1)
+    // Several files are a class to compare, as when dropped together.
+    if (arguments.size() > 2)
+        showClass(arguments.mid(1));
+    else if (arguments.size() > 1)
         openFile(arguments.at(1));
 }
 
@@ -351,13 +354,14 @@ bool Session::saveTo(const QString& target)
 
 bool Session::eventFilter(QObject* watched, QEvent* event)
 {
-    // Several files dropped on the Series Analysis window: a class to compare.
-    // The type first: a window being destroyed is no AnalysisWindow any more.
-    if ((event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) && watched == analysisWindow) {
+    // Several files dropped on any window of the series: a class to compare.
+    // By address: a window being destroyed is no AnalysisWindow any more.
+    const bool seriesWindow = watched == &form || watched == runsWindow || watched == analysisWindow;
+    const bool dropping = event->type() == QEvent::DragEnter || event->type() == QEvent::Drop;
+    if (const QStringList files =
+            dropping && seriesWindow ? droppedFiles(static_cast<QDropEvent*>(event)->mimeData()) : QStringList();
+        !files.isEmpty()) {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QStringList files = droppedFiles(drop->mimeData());
-        if (files.isEmpty())
-            return QObject::eventFilter(watched, event);
         drop->acceptProposedAction();
         if (event->type() == QEvent::Drop)
             QMetaObject::invokeMethod(

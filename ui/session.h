@@ -44,13 +44,13 @@ public:
     // Opens a series file or imports a CSV file, once any unsaved changes
     // are saved or given up. False when nothing was opened.
     bool openFile(const QString& path);
-    // `quillon FILE` opens the file.
+    // `quillon FILE` opens the file; `quillon FILE FILE...` shows the class.
     void openArguments(const QStringList& arguments);
 
     void showRuns();
     void showAnalysis();
     // Grading a class: File > Open Several… and a drop of several files on
-    // the Series Analysis window show their summary in the class window.
+    // any window of the series show their summary in the class window.
     void openSeveral();
     void showClass(const QStringList& files);
     void copyRun();
@@ -64,8 +64,8 @@ public:
     void selectAllRuns();
 
 protected:
-    // Asks before the main window closes on unsaved changes, and opens
-    // files dropped on the main or the runs window.
+    // Asks before the main window closes on unsaved changes, opens a file
+    // dropped on the main or the runs window, and shows several as a class.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

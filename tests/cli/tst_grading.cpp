@@ -40,11 +40,12 @@ struct Ran {
 // NTU and MTC as the window shows them, with the decimal `point`, cells
 // apart by `delimiter`. `edit` may change a run's MTC text.
 std::string typedReport(char delimiter, const std::string& point,
-                        const std::function<void(std::size_t, std::string&)>& edit = {})
+                        const std::function<void(std::size_t, std::string&)>& edit = {},
+                        const std::string& mtcHeader = "MTC")
 {
     const series::Series lab = labSeries();
     const present::NumberLocale locale{point};
-    std::string csv = fmt::format("y1{0}x1{0}gas flow{0}water flow{0}height{0}y2{0}NTU{0}MTC\n", delimiter);
+    std::string csv = fmt::format("y1{0}x1{0}gas flow{0}water flow{0}height{0}y2{0}NTU{0}{1}\n", delimiter, mtcHeader);
     for (std::size_t i = 0; i < lab.runs.size(); ++i) {
         const series::Run& run = lab.runs[i];
         const series::RunResult result = series::computeRun(run);
@@ -65,6 +66,13 @@ void lastDigitOff(std::size_t run, std::string& mtc)
 {
     if (run == 3)
         mtc.back() = mtc.back() == '9' ? '8' : char(mtc.back() + 1);
+}
+
+// Run 4's MTC left blank.
+void leftBlank(std::size_t run, std::string& mtc)
+{
+    if (run == 3)
+        mtc.clear();
 }
 
 // Run 4's MTC with one shown digit fewer.
@@ -123,6 +131,8 @@ protected:
             {"report_de.csv", typedReport(';', ",")},
             {"report_off.csv", typedReport(',', ".", lastDigitOff)},
             {"report_short.csv", typedReport(',', ".", digitDropped)},
+            {"report_blank.csv", typedReport(',', ".", leftBlank)},
+            {"report_unit.csv", typedReport(',', ".", lastDigitOff, "MTC (mol/(s·m³))")},
         };
         for (auto it = files.begin(); it != files.end(); ++it) {
             QFile out(folder->filePath(it.key()));
@@ -130,6 +140,9 @@ protected:
             out.write(QByteArray::fromStdString(it.value()));
         }
         ASSERT_TRUE(QDir(folder->path()).mkdir("class"));
+        QFile damaged(folder->filePath("class/damaged.quillon"));
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write("{\"format\": ");
         for (int group = 1; group <= 30; ++group) {
             const series::Series handedIn =
                 groupSeries(group, group == plantedGroup ? 1.6 : 1.0 + 0.02 * double(group * 7 % 5 - 2));
@@ -191,6 +204,12 @@ INSTANTIATE_TEST_SUITE_P(CheckAsShown, Commands, testing::Values(
               "report_off.csv: 10 runs compared, 1 differ\n$"},
     CheckCase{"fewer_digits_than_shown", {"check", "--as-shown", "report_short.csv"}, 1,
               "^report_short.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\nreport_short.csv: 10 runs compared, 1 differ\n$"},
+    // A value left out where the window shows one is a difference too.
+    CheckCase{"left_blank", {"check", "--as-shown", "report_blank.csv"}, 1,
+              "^report_blank.csv: run 4: mtc: reported none, shown [0-9.]+\nreport_blank.csv: 10 runs compared, 1 differ\n$"},
+    // A unit with brackets of its own still names the column.
+    CheckCase{"unit_in_brackets", {"check", "--as-shown", "report_unit.csv"}, 1,
+              "^report_unit.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\nreport_unit.csv: 10 runs compared, 1 differ\n$"},
     CheckCase{"within_tolerance", {"check", "--tolerance", "0.01", "report_off.csv"}, 0, "^report_off.csv: 10 runs compared, 0 differ\n$"},
     CheckCase{"beyond_tolerance", {"check", "--tolerance", "1e-12", "report.csv"}, 1, "^report.csv: run 1: y2: reported [^\n]*, computed "},
     // Bit for bit a CSV's columns are not read, as before.
@@ -232,7 +251,8 @@ TEST_F(Grading, SummaryNamesThePlantedGroup)
         EXPECT_TRUE(line.startsWith(groupFile(group) + ",\"Absorber, group " + QString::number(group) + "\","))
             << "row";
         EXPECT_TRUE(line.contains(",10,10,0,0,10,")) << "runs, completed, excluded, with findings, in the fit";
-        EXPECT_TRUE(line.contains(",no,agrees,")) << "unweighted, checked";
+        EXPECT_TRUE(line.contains(",no,Unweighted because no run has an uncertainty.,agrees,"))
+            << "unweighted and why, checked";
         EXPECT_EQ(line.endsWith(",gas exponent; water exponent"), group == plantedGroup) << "outlier";
     }
     EXPECT_TRUE(lines[31].isEmpty());
@@ -250,7 +270,61 @@ TEST_F(Grading, SummaryNamesThePlantedGroup)
     EXPECT_EQ(gas["files"].toInt(), 30);
     EXPECT_LE(gas["lowest"].toDouble(), gas["median"].toDouble());
     EXPECT_EQ(gas["highest"].toDouble(), outliers[0]["value"].toDouble());
+    EXPECT_EQ(root["files"][0]["weighted_reason"].toString(), "Unweighted because no run has an uncertainty.");
 }
+
+// A damaged file among the class's: its row, in its place, says why; the
+// others are summarised as ever, the table written, and the status is 3.
+struct DamagedCase {
+    const char* name;
+    const char* format;
+    const char* output;  // -o, or none for standard output
+};
+
+class DamagedFile : public Grading, public testing::WithParamInterface<DamagedCase> {};
+
+TEST_P(DamagedFile, HasARowOfItsOwn)
+{
+    const DamagedCase& row = GetParam();
+    QStringList files = classFiles();
+    files.insert(4, "class/damaged.quillon");
+    QStringList arguments{"summary", "--format", row.format};
+    if (row.output)
+        arguments << "-o" << row.output;
+    const Ran ran = run(arguments + files);
+    EXPECT_EQ(ran.code, 3) << ran.err;
+    EXPECT_TRUE(ran.err.starts_with("class/damaged.quillon:1:")) << ran.err;
+    QFile written(folder->filePath(row.output ? row.output : ""));
+    const QByteArray out = row.output ? (written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray())
+                                      : QByteArray::fromStdString(ran.out);
+    QStringList named;
+    QString damaged;
+    if (std::string_view(row.format) == "json") {
+        const QJsonObject root = QJsonDocument::fromJson(out).object();
+        for (const QJsonValue file : root["files"].toArray())
+            named << file["file"].toString();
+        damaged = root["files"][4]["check"].toString();
+        EXPECT_TRUE(root["files"][4]["runs"].isNull());
+        EXPECT_EQ(root["outliers"][0]["file"].toString(), groupFile(plantedGroup));
+    } else {
+        const QStringList lines = QString::fromUtf8(out).split("\r\n");
+        for (const QString& line : lines.mid(1, 31))
+            named << line.section(',', 0, 0);
+        damaged = lines.value(5).section(',', 20).remove('"');
+        EXPECT_TRUE(lines.value(5).startsWith("class/damaged.quillon,,,,")) << lines.value(5).toStdString();
+        EXPECT_TRUE(lines.value(plantedGroup + 1).endsWith(",gas exponent; water exponent"));
+    }
+    EXPECT_EQ(named, files);
+    EXPECT_TRUE(damaged.startsWith("unreadable: class/damaged.quillon:1:")) << damaged.toStdString();
+    if (row.output)
+        QFile::remove(written.fileName());
+}
+
+INSTANTIATE_TEST_SUITE_P(Summary, DamagedFile, testing::Values(
+    DamagedCase{"csv", "csv", nullptr},
+    DamagedCase{"json", "json", nullptr},
+    DamagedCase{"csv_to_file", "csv", "class.csv"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 // Every file under a folder with its bytes, by its path there.
 QMap<QString, QByteArray> filesUnder(const QString& path)
