@@ -103,23 +103,32 @@ async function start() {
       analysis.renderSoon();
     });
   };
-  // New uncertainties show in the table, the chosen run and the fit, at
-  // most a few times a second however fast they come. A failure is told
+  // Results arriving while the rest compute: the progress at most once a
+  // frame, the table's rows in view and the run chosen a few times a
+  // second, and the fit and its charts only once the computing is over, as
+  // each of them costs a class's series a long task. A failure is told
   // once; an export waiting for the results tells it itself.
   let showing = null;
+  let progress = null;
   const showComputed = () => {
     showing = null;
     table.showUncertainties();
-    uncertainty.render();
-    analysis.renderSoon();
+    uncertainty.showChosen();
   };
   const cache = new UncertaintyCache(quillon, runs, () => {
     if (!cache.busy()) {
       clearTimeout(showing);
+      progress?.();
+      progress = null;
       showComputed();
+      uncertainty.showProgress();
+      analysis.renderSoon();
     } else {
       showing ??= setTimeout(showComputed, computedShown);
-      uncertainty.showProgress();
+      progress ??= afterFrame(() => {
+        progress = null;
+        uncertainty.showProgress();
+      });
     }
   }, (detail) => {
     if (!files.exporting) uncertainty.showFailure(detail);

@@ -436,7 +436,8 @@ export class RunsTable {
   }
 
   // New uncertainties change only their own cells, so that a label being
-  // typed keeps its text and cursor.
+  // typed keeps its text and cursor; a cell whose words are the same is
+  // left alone, as each change costs the page a layout.
   showUncertainties() {
     if (this.count !== this.runs.size()) {
       this.render();
@@ -447,8 +448,8 @@ export class RunsTable {
       const cells = this.uncertaintyCells(index, this.runs.run(index));
       for (const [at, name] of uncertaintyColumns.entries()) {
         const cell = row.querySelector(`[data-column="${name}"]`);
-        cell.textContent = cells[at].text;
-        cell.title = cells[at].tip;
+        if (cell.textContent !== cells[at].text) cell.textContent = cells[at].text;
+        if (cell.title !== cells[at].tip) cell.title = cells[at].tip;
       }
     }
   }

@@ -1935,3 +1935,59 @@ describe('uncertainties at the runs\' temperatures', () => {
       await page.close();
     });
 });
+
+// A class's uncertainties taken in while they compute: each batch of
+// results touches only the cells whose words change, and the fit and its
+// charts wait for the last result instead of following every batch.
+describe('a class\'s uncertainties taken in while they compute', () => {
+  const count = 10000;
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  const distinct = Array.from({ length: 100 }, (_, i) => ({ y1: 0.02 + 1e-4 * i, x1: 0.01,
+    gasFlow: [0.5, 1, 2][i % 3], waterFlow: 1, packingHeight: 2 }));
+  const file = JSON.parse(ask(['write'], JSON.stringify({ uncertainty: standard, runs: distinct })));
+  file.runs = Array.from({ length: count }, (_, i) => file.runs[i % 100]);
+
+  test('results rewrite no cell with its own words, and the fit is asked for once they are in', async () => {
+    const page = await openPage(browser, server.url);
+    await page.evaluate(() => {
+      // Every fit asked of a worker, and whether results were still coming then.
+      window.fits = [];
+      const post = Worker.prototype.postMessage;
+      Worker.prototype.postMessage = function postMessage(message, ...rest) {
+        const { cache } = window.quillonPage;
+        if (message?.job === 'analyse') window.fits.push({ whileComputing: cache.busy() && cache.done > 0 });
+        return post.call(this, message, ...rest);
+      };
+    });
+    await open(page, 'class.quillon', JSON.stringify(file));
+    await page.waitForFunction((n) => window.quillonPage.runs.size() === n
+      && document.getElementById('runs').getAttribute('aria-busy') === 'false', { timeout: 300000 }, count);
+    // A cell's text or tip set again to what it was, and the changes made.
+    await page.evaluate(() => {
+      window.cellWrites = { same: 0, changed: 0 };
+      const textOf = (nodes) => [...nodes].map((node) => node.textContent).join('');
+      new MutationObserver((records) => {
+        for (const record of records) {
+          if (record.target.tagName !== 'TD') continue;
+          const same = record.type === 'attributes'
+            ? record.oldValue === record.target.getAttribute(record.attributeName)
+            : textOf(record.removedNodes) === textOf(record.addedNodes);
+          window.cellWrites[same ? 'same' : 'changed'] += 1;
+        }
+      }).observe(document.querySelector('#runsTable tbody'), { subtree: true, childList: true, attributes: true,
+        attributeFilter: ['title'], attributeOldValue: true });
+    });
+    await page.waitForFunction(() => !window.quillonPage.cache.busy(), { timeout: 300000 });
+    await page.waitForFunction(() => window.fits.length > 0 && !window.fits.at(-1).whileComputing,
+      { timeout: 60000 });
+    const seen = await page.evaluate(() => ({ writes: window.cellWrites, fits: window.fits,
+      computing: [...document.querySelectorAll('#runsTable tbody [data-column="uncertainty"]')]
+        .filter((cell) => cell.textContent === 'Being computed').length }));
+    assert.ok(seen.writes.changed > 0, 'the results show in the table');
+    assert.equal(seen.writes.same, 0, `${seen.writes.same} cells written with their own words`);
+    assert.deepEqual(seen.fits.filter((fit) => fit.whileComputing), []);
+    assert.equal(seen.computing, 0);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
