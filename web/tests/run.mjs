@@ -1991,3 +1991,80 @@ describe('a class\'s uncertainties taken in while they compute', () => {
     await page.close();
   });
 });
+
+// The runs table's keys as a spreadsheet's, through a class's series: the
+// focus stays in the table and its row comes into view, drawn or not.
+describe('the keyboard in a class\'s runs table', () => {
+  const count = 10000;
+  const runs = Array.from({ length: count }, (_, i) => ({ y1: 0.02 + 1e-4 * (i % 100), x1: 0.01, gasFlow: 1,
+    waterFlow: 1, packingHeight: 2, label: `run ${i}` }));
+  const label = 'input[type="text"]';
+  const moves = [
+    { name: 'Page Down three times and End reach the last run', from: [1, label],
+      keys: ['PageDown', 'PageDown', 'PageDown', 'End'], to: [count, label] },
+    { name: 'Page Down goes a view\'s rows down, Page Up back', from: [1, label], keys: ['PageDown', 'PageUp'],
+      to: [1, label] },
+    { name: 'Home from the last run reaches the first', from: [count, label], keys: ['Home'], to: [1, label] },
+    { name: 'Ctrl+Home reaches the first run\'s check box', from: [5000, label], keys: ['Control+Home'],
+      to: [1, 'td:first-child input'] },
+    { name: 'Ctrl+End reaches the last run\'s height', from: [1, label], keys: ['Control+End'],
+      to: [count, 'input[data-column="height"]'] },
+    { name: 'Right goes from the label to the Excluded box', from: [20, label], keys: ['ArrowRight'],
+      to: [20, 'td:nth-child(4) input'] },
+    { name: 'Left from the label reaches the check box', from: [20, label], keys: ['ArrowLeft'],
+      to: [20, 'td:first-child input'] },
+    { name: 'Down past the last run stays on it', from: [count, label], keys: ['ArrowDown'], to: [count, label] },
+  ];
+  let page;
+  before(async () => {
+    page = await openPage(browser, server.url);
+    await page.setViewport({ width: 1366, height: 768 });
+    await open(page, 'class.quillon', ask(['write'], JSON.stringify(runs)));
+    await page.waitForFunction((n) => window.quillonPage.runs.size() === n
+      && document.getElementById('runs').getAttribute('aria-busy') === 'false', { timeout: 300000 }, count);
+  });
+  after(() => page.close());
+
+  // Which run's control has the focus, and whether it is in view: inside
+  // the table's frame below its titles, and inside the window.
+  const focusedPlace = () => page.evaluate(() => {
+    const focused = document.activeElement;
+    const row = focused.closest('#runsTable tbody tr');
+    if (!row) return { run: null, tag: focused.tagName };
+    const box = focused.getBoundingClientRect();
+    const frame = document.querySelector('.table-frame').getBoundingClientRect();
+    const titles = document.querySelector('#runsTable thead').getBoundingClientRect();
+    return { run: Number(row.dataset.run), cell: focused.closest('td').cellIndex,
+      inView: box.height > 0 && box.top >= titles.bottom - 0.5 && box.bottom <= frame.bottom + 0.5
+        && box.top >= 0 && box.bottom <= window.innerHeight };
+  });
+  const cellOf = ([run, selector]) => page.evaluate((number, control) => {
+    window.quillonPage.table.focusCell(number - 1, 2);
+    return document.querySelector(`#runsTable tr[data-run="${number}"] ${control}`).closest('td').cellIndex;
+  }, run, selector);
+
+  for (const move of moves) {
+    test(move.name, async () => {
+      const to = await cellOf(move.to);
+      await cellOf(move.from);
+      await page.focus(`#runsTable tr[data-run="${move.from[0]}"] ${move.from[1]}`);
+      for (const key of move.keys) {
+        const [modifier, pressed] = key.includes('+') ? key.split('+') : [null, key];
+        if (modifier) await page.keyboard.down(modifier);
+        await page.keyboard.press(pressed);
+        if (modifier) await page.keyboard.up(modifier);
+      }
+      assert.deepEqual(await focusedPlace(), { run: move.to[0], cell: to, inView: true });
+    });
+  }
+
+  test('the focused row stays drawn when the table is scrolled away, and Down then goes on from it', async () => {
+    await page.evaluate(() => window.quillonPage.table.focusCell(0, 2));
+    await page.$eval('.table-frame', (frame) => { frame.scrollTop = frame.scrollHeight / 2; });
+    await page.waitForFunction(() => document.querySelector('#runsTable tr[data-run="5000"]') !== null);
+    assert.equal(await page.evaluate(() => document.activeElement.closest('tr')?.dataset.run), '1');
+    await page.keyboard.press('ArrowDown');
+    assert.deepEqual(await focusedPlace(), { run: 2, cell: 2, inView: true });
+    assert.deepEqual(page.errors, []);
+  });
+});
