@@ -2068,3 +2068,80 @@ describe('the keyboard in a class\'s runs table', () => {
     assert.deepEqual(page.errors, []);
   });
 });
+
+// A phone's width in German and English: the opening's Cancel fits in its
+// strip and the window, and the uncertainties' progress strip never hides
+// a field one goes to, nor the page's last fields.
+describe('the progress strips at 360 px', () => {
+  const count = 10000;
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  // Runs that all differ, so that their uncertainties take minutes.
+  const distinct = Array.from({ length: 1000 }, (_, i) => ({ y1: 0.02 + 1e-6 * i, x1: 0.01,
+    gasFlow: [0.5, 1, 2][i % 3], waterFlow: 1, packingHeight: 2 }));
+  const file = JSON.parse(ask(['write'], JSON.stringify({ uncertainty: standard, runs: distinct })));
+  file.runs = Array.from({ length: count }, (_, i) => file.runs[i % 1000]);
+  const text = JSON.stringify(file);
+  // Rectangles as [left, top, right, bottom].
+  const rectOf = (page, selector) => page.$eval(selector, (element) => {
+    const box = element.getBoundingClientRect();
+    return [box.left, box.top, box.right, box.bottom];
+  });
+  const within = (inner, outer) => inner[0] >= outer[0] - 0.5 && inner[1] >= outer[1] - 0.5
+    && inner[2] <= outer[2] + 0.5 && inner[3] <= outer[3] + 0.5;
+
+  for (const language of ['de-DE', 'en-US']) {
+    test(`in ${language}`, async () => {
+      const page = await openPage(browser, server.url, language);
+      await page.setViewport({ width: 360, height: 740 });
+      await open(page, 'class.quillon', text);
+      await page.waitForSelector('#openStatus:not([hidden])', { timeout: 60000 });
+      const view = [0, 0, 360, 740];
+      const toast = await rectOf(page, '#openStatus');
+      for (const part of ['#cancelOpen', '#openProgress', '#openProgressLabel']) {
+        const shown = await rectOf(page, part);
+        assert.ok(within(shown, toast) && within(shown, view), `${part} ${shown} in ${toast}`);
+      }
+      await page.waitForFunction((n) => window.quillonPage.runs.size() === n, { timeout: 300000 }, count);
+      await page.waitForSelector('#cancelUncertainties:not([hidden])', { timeout: 60000 });
+      // Each field of the uncertainties scrolled to the window's bottom and
+      // then gone to, as a tap or Tab goes to it.
+      const hidden = await page.evaluate(async () => {
+        const strip = () => document.getElementById('mcStatus').getBoundingClientRect();
+        const under = (box) => box.left < strip().right && strip().left < box.right && box.top < strip().bottom
+          && strip().top < box.bottom;
+        const found = [];
+        for (const field of document.querySelectorAll('#uncertainty input:not(:disabled), #uncertainty select')) {
+          window.scrollBy(0, field.getBoundingClientRect().bottom - (innerHeight - 10));
+          field.focus();
+          await new Promise((resolve) => { requestAnimationFrame(resolve); });
+          if (under(field.getBoundingClientRect())) found.push(field.id);
+        }
+        // At the page's end, no field is left under the strip: scrolled
+        // there until the charts in view no longer lengthen the page.
+        document.activeElement.blur();
+        for (let end = -1; end !== document.documentElement.scrollHeight;) {
+          end = document.documentElement.scrollHeight;
+          window.scrollTo(0, end);
+          await new Promise((resolve) => { setTimeout(resolve, 200); });
+        }
+        for (const field of document.querySelectorAll('input, select, textarea, button')) {
+          let box = field.getBoundingClientRect();
+          for (let clip = field.parentElement; clip !== document.body; clip = clip.parentElement) {
+            if (getComputedStyle(clip).overflowY === 'visible') continue;
+            const edges = clip.getBoundingClientRect();
+            box = { left: Math.max(box.left, edges.left), right: Math.min(box.right, edges.right),
+              top: Math.max(box.top, edges.top), bottom: Math.min(box.bottom, edges.bottom) };
+          }
+          if (box.bottom > box.top && box.right > box.left && !field.closest('#mcStatus') && under(box)) {
+            found.push(`${field.id || field.tagName} at the end`);
+          }
+        }
+        return found;
+      });
+      assert.ok(await page.evaluate(() => window.quillonPage.cache.busy()), 'still computing');
+      assert.deepEqual(hidden, []);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
