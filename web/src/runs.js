@@ -173,20 +173,28 @@ export class RunsTable {
   // series, drawn or not: the arrows go to the next cell with a control,
   // Page Up and Page Down a view's rows up or down, Home and End to the
   // first or last run, with Ctrl to its first or last cell. In a text
-  // being typed, Left, Right, Home and End move the cursor instead.
+  // being typed, Left, Right, Home and End move the cursor instead, and
+  // in any text Left and Right move it until it reaches an end.
   move(event) {
     const place = this.placeOf(event.target);
     if (!place || event.altKey || event.metaKey) return;
     const control = event.ctrlKey;
-    const typing = isBeingTyped(event.target);
-    const rowElement = event.target.closest('tr');
-    const rowsInView = Math.max(1, Math.floor((this.frame.clientHeight - this.table.tHead.offsetHeight)
-      / this.rowHeight));
+    const { target } = event;
+    const text = target.type === 'text';
+    const whole = !text || (target.selectionStart === 0 && target.selectionEnd === target.value.length);
+    const atEnd = (step) => whole || (target.selectionStart === target.selectionEnd
+      && target.selectionStart === (step < 0 ? 0 : target.value.length));
+    const typing = isBeingTyped(target);
+    const rowElement = target.closest('tr');
     let { row, cell } = place;
     const key = event.key;
-    if ((key === 'ArrowUp' || key === 'ArrowDown') && !control) row += key === 'ArrowUp' ? -1 : 1;
-    else if ((key === 'PageUp' || key === 'PageDown') && !control) row += (key === 'PageUp' ? -1 : 1) * rowsInView;
-    else if ((key === 'ArrowLeft' || key === 'ArrowRight') && !control && !typing) {
+    if ((key === 'ArrowUp' || key === 'ArrowDown') && !control) {
+      row += key === 'ArrowUp' ? -1 : 1;
+    } else if ((key === 'PageUp' || key === 'PageDown') && !control) {
+      const rowsInView = Math.floor((this.frame.clientHeight - this.table.tHead.offsetHeight) / this.rowHeight);
+      row += (key === 'PageUp' ? -1 : 1) * Math.max(1, rowsInView);
+    } else if ((key === 'ArrowLeft' || key === 'ArrowRight') && !control && !typing
+      && atEnd(key === 'ArrowLeft' ? -1 : 1)) {
       cell = this.nextCell(rowElement, cell, key === 'ArrowLeft' ? -1 : 1);
     } else if ((key === 'Home' || key === 'End') && (control || !typing)) {
       row = key === 'Home' ? 0 : this.runs.size() - 1;
@@ -199,7 +207,7 @@ export class RunsTable {
     event.preventDefault();
     row = Math.max(0, Math.min(row, this.runs.size() - 1));
     if (row === place.row && cell === place.cell) return;
-    if (event.target.dataset?.committed !== undefined) event.target.blur();
+    if (target.dataset?.committed !== undefined) target.blur();
     this.focusCell(row, cell);
   }
 

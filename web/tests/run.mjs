@@ -2011,9 +2011,11 @@ describe('the keyboard in a class\'s runs table', () => {
       to: [count, 'input[data-column="height"]'] },
     { name: 'Right goes from the label to the Excluded box', from: [20, label], keys: ['ArrowRight'],
       to: [20, 'td:nth-child(4) input'] },
-    { name: 'Left from the label reaches the check box', from: [20, label], keys: ['ArrowLeft'],
-      to: [20, 'td:first-child input'] },
+    { name: 'Left from the Excluded box reaches the label', from: [20, 'td:nth-child(4) input'], keys: ['ArrowLeft'],
+      to: [20, label] },
     { name: 'Down past the last run stays on it', from: [count, label], keys: ['ArrowDown'], to: [count, label] },
+    { name: 'Left and Right move the cursor placed inside a label', from: [20, label], cursor: 2,
+      keys: ['ArrowLeft', 'ArrowRight', 'ArrowRight'], to: [20, label] },
   ];
   let page;
   before(async () => {
@@ -2048,6 +2050,9 @@ describe('the keyboard in a class\'s runs table', () => {
       const to = await cellOf(move.to);
       await cellOf(move.from);
       await page.focus(`#runsTable tr[data-run="${move.from[0]}"] ${move.from[1]}`);
+      if (move.cursor !== undefined) {
+        await page.evaluate((at) => document.activeElement.setSelectionRange(at, at), move.cursor);
+      }
       for (const key of move.keys) {
         const [modifier, pressed] = key.includes('+') ? key.split('+') : [null, key];
         if (modifier) await page.keyboard.down(modifier);
