@@ -64,6 +64,20 @@ function wireReport(quillon, runs, cache, files, analysis) {
   }));
 }
 
+// The height the progress strips take at the window's bottom while they
+// show, kept free at the page's end and below a focused field.
+function reserveWorkingSpace() {
+  const strips = ['openStatus', 'mcStatus'].map((id) => document.getElementById(id));
+  const root = document.documentElement;
+  const watch = new ResizeObserver(() => {
+    const heights = strips.filter((strip) => strip.getClientRects().length > 0
+      && getComputedStyle(strip).position === 'fixed')
+      .map((strip) => window.innerHeight - strip.getBoundingClientRect().top);
+    root.style.setProperty('--working', `${Math.max(0, ...heights)}px`);
+  });
+  for (const strip of strips) watch.observe(strip);
+}
+
 async function start() {
   const [quillon] = await Promise.all([createQuillon(), loadTexts(new URL('../strings-de.json', import.meta.url))]);
   quillon.setPageLocale(catalogue(), decimalPoint(locale));
@@ -103,23 +117,32 @@ async function start() {
       analysis.renderSoon();
     });
   };
-  // New uncertainties show in the table, the chosen run and the fit, at
-  // most a few times a second however fast they come. A failure is told
+  // Results arriving while the rest compute: the progress at most once a
+  // frame, the table's rows in view and the run chosen a few times a
+  // second, and the fit and its charts only once the computing is over, as
+  // each of them costs a class's series a long task. A failure is told
   // once; an export waiting for the results tells it itself.
   let showing = null;
+  let progress = null;
   const showComputed = () => {
     showing = null;
     table.showUncertainties();
-    uncertainty.render();
-    analysis.renderSoon();
+    uncertainty.showChosen();
   };
   const cache = new UncertaintyCache(quillon, runs, () => {
     if (!cache.busy()) {
       clearTimeout(showing);
+      progress?.();
+      progress = null;
       showComputed();
+      uncertainty.showProgress();
+      analysis.renderSoon();
     } else {
       showing ??= setTimeout(showComputed, computedShown);
-      uncertainty.showProgress();
+      progress ??= afterFrame(() => {
+        progress = null;
+        uncertainty.showProgress();
+      });
     }
   }, (detail) => {
     if (!files.exporting) uncertainty.showFailure(detail);
@@ -135,6 +158,7 @@ async function start() {
     changed();
   }, showName, () => changed());
   wireHelp(quillon);
+  reserveWorkingSpace();
   wireReport(quillon, runs, cache, files, analysis);
   changed();
 

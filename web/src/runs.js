@@ -16,6 +16,8 @@ const besideColumns = ['temperature', 'hog', 'mtcColburn', 'hogColburn'];
 const inputColumns = new Map([[0, 'y1'], [1, 'x1'], [2, 'gasFlow'], [3, 'waterFlow'], [9, 'height']]);
 const firstNumberTitle = 3;
 const draws = new Intl.NumberFormat(locale);
+// What the keyboard reaches in a cell.
+const controls = 'input, button, [tabindex]';
 // Rows drawn beyond those in view on either side, so that a short scroll
 // or Tab finds its row drawn; and every row's height in rem, as the style
 // sheet gives it: never measured, as that would lay out the whole page.
@@ -64,6 +66,14 @@ export class RunsTable {
     this.frame.addEventListener('scroll', drawLater);
     window.addEventListener('resize', drawLater);
     this.table.addEventListener('keydown', (event) => this.move(event));
+    // A row kept only for its focus goes once the focus has left it.
+    this.table.addEventListener('focusout', (event) => {
+      const row = event.target.closest?.('tr.kept');
+      if (!row || row.contains(event.relatedTarget)) return;
+      setTimeout(() => {
+        if (row.classList.contains('kept') && !row.contains(document.activeElement)) row.remove();
+      });
+    });
     // The button goes grey once nothing is selected: the focus moves to the
     // select box where the first deleted run was, so Ctrl+Z still reaches
     // the table.
@@ -122,33 +132,85 @@ export class RunsTable {
 
   // Focuses that cell's control, its row scrolled into view and drawn.
   focusCell(index, cellIndex) {
-    if (index < this.first || index >= this.last) {
-      this.scrolled = Math.max(0, (index - 2) * this.rowHeight);
-      this.frame.scrollTop = this.scrolled;
-      this.drawRows();
-    }
+    this.scrollToRow(index);
     const row = this.rowAt(index);
-    const control = row?.cells[cellIndex]?.querySelector('input, button, [tabindex]');
+    const control = row?.cells[cellIndex]?.querySelector(controls);
     (control ?? this.table).focus();
+  }
+
+  // Scrolls the table's frame the least that shows that run's row whole
+  // below the sticky titles, and draws the rows then in view.
+  scrollToRow(index) {
+    const titles = this.table.tHead.offsetHeight;
+    const view = this.frame.clientHeight;
+    const top = index * this.rowHeight;
+    let scrolled = this.frame.scrollTop;
+    if (top < scrolled) scrolled = top;
+    else if (titles + top + this.rowHeight > scrolled + view) scrolled = titles + top + this.rowHeight - view;
+    this.frame.scrollTop = scrolled;
+    this.scrolled = this.frame.scrollTop;
+    this.viewHeight = Math.max(view, window.innerHeight);
+    this.drawRows();
   }
 
   // The drawn row of that run, or undefined.
   rowAt(index) {
-    return index >= this.first && index < this.last ? this.table.tBodies[0].rows[index - this.first] : undefined;
+    const number = String(index + 1);
+    for (const row of this.table.tBodies[0].rows) {
+      if (row.dataset.run === number) return row;
+    }
+    return undefined;
   }
 
-  // Up and down go to the same cell of the run above or below, through
-  // every run of the series, drawn or not.
+  // The next cell of the row with a control, `step` cells on; `cell`
+  // itself at the row's end.
+  nextCell(row, cell, step) {
+    for (let at = cell + step; at >= 0 && at < row.cells.length; at += step) {
+      if (row.cells[at].querySelector(controls)) return at;
+    }
+    return cell;
+  }
+
+  // The keys of a spreadsheet or Qt's table view, through every run of the
+  // series, drawn or not: the arrows go to the next cell with a control,
+  // Page Up and Page Down a view's rows up or down, Home and End to the
+  // first or last run, with Ctrl to its first or last cell. In a text
+  // being typed, Left, Right, Home and End move the cursor instead, and
+  // in any text Left and Right move it until it reaches an end.
   move(event) {
     const place = this.placeOf(event.target);
-    if (!place || event.altKey || event.ctrlKey || event.metaKey || !['ArrowUp', 'ArrowDown'].includes(event.key)) {
+    if (!place || event.altKey || event.metaKey) return;
+    const control = event.ctrlKey;
+    const { target } = event;
+    const text = target.type === 'text';
+    const whole = !text || (target.selectionStart === 0 && target.selectionEnd === target.value.length);
+    const atEnd = (step) => whole || (target.selectionStart === target.selectionEnd
+      && target.selectionStart === (step < 0 ? 0 : target.value.length));
+    const typing = isBeingTyped(target);
+    const rowElement = target.closest('tr');
+    let { row, cell } = place;
+    const key = event.key;
+    if ((key === 'ArrowUp' || key === 'ArrowDown') && !control) {
+      row += key === 'ArrowUp' ? -1 : 1;
+    } else if ((key === 'PageUp' || key === 'PageDown') && !control) {
+      const rowsInView = Math.floor((this.frame.clientHeight - this.table.tHead.offsetHeight) / this.rowHeight);
+      row += (key === 'PageUp' ? -1 : 1) * Math.max(1, rowsInView);
+    } else if ((key === 'ArrowLeft' || key === 'ArrowRight') && !control && !typing
+      && atEnd(key === 'ArrowLeft' ? -1 : 1)) {
+      cell = this.nextCell(rowElement, cell, key === 'ArrowLeft' ? -1 : 1);
+    } else if ((key === 'Home' || key === 'End') && (control || !typing)) {
+      row = key === 'Home' ? 0 : this.runs.size() - 1;
+      if (control) cell = key === 'Home' ? this.nextCell(rowElement, -1, 1)
+        : this.nextCell(rowElement, rowElement.cells.length, -1);
+    } else {
       return;
     }
-    const index = place.row + (event.key === 'ArrowUp' ? -1 : 1);
-    if (index < 0 || index >= this.runs.size()) return;
+    // Never the page's own scrolling, which would take the focus out of the table.
     event.preventDefault();
-    if (event.target.dataset?.committed !== undefined) event.target.blur();
-    this.focusCell(index, place.cell);
+    row = Math.max(0, Math.min(row, this.runs.size() - 1));
+    if (row === place.row && cell === place.cell) return;
+    if (target.dataset?.committed !== undefined) target.blur();
+    this.focusCell(row, cell);
   }
 
   // `row` for a change of that run alone, which shows only its row.
@@ -249,8 +311,11 @@ export class RunsTable {
 
   // Draws the rows in view and a few on either side, and only those: a
   // row still in view keeps its elements, so that its focus and typing
-  // stay. The table's margins stand for the rows not drawn, and screen
-  // readers are told the series' count and each row's place.
+  // stay. The row with the focus stays too wherever the table is
+  // scrolled, out of the table's layout, so that the keys and typing
+  // still reach it: a removed element takes the focus to the page. The
+  // table's margins stand for the rows not drawn, and screen readers are
+  // told the series' count and each row's place.
   drawRows() {
     const body = this.table.tBodies[0];
     const size = this.count;
@@ -258,16 +323,26 @@ export class RunsTable {
     const top = Math.floor(this.scrolled / this.rowHeight);
     const first = Math.max(0, Math.min(top - extraRows, size - inView - 2 * extraRows));
     const last = Math.min(size, first + inView + 2 * extraRows);
-    if (first >= this.last || last <= this.first) {
-      body.replaceChildren();
-      this.first = first;
-      this.last = first;
+    const focused = body.contains(document.activeElement) ? document.activeElement.closest('tr') : null;
+    const drawn = new Map();
+    for (const row of [...body.rows]) {
+      const index = Number(row.dataset.run) - 1;
+      const kept = index < first || index >= last;
+      if (kept && row !== focused) row.remove(); else drawn.set(index, row);
+      row.classList.toggle('kept', kept);
     }
-    for (; this.first < first; ++this.first) body.firstElementChild.remove();
-    for (; this.last > last; --this.last) body.lastElementChild.remove();
-    body.prepend(...this.newRows(first, this.first));
+    // New rows go in order around those kept, without moving any: a moved
+    // element loses the focus as well.
+    let before = focused && Number(focused.dataset.run) - 1 < first ? focused : null;
+    for (let index = first; index < last; ++index) {
+      let row = drawn.get(index);
+      if (!row) {
+        [row] = this.newRows(index, index + 1);
+        if (before) before.after(row); else body.prepend(row);
+      }
+      before = row;
+    }
     this.first = first;
-    body.append(...this.newRows(this.last, last));
     this.last = last;
 
     this.table.style.marginTop = `${first * this.rowHeight}px`;
@@ -527,7 +602,8 @@ export class RunsTable {
   }
 
   // New uncertainties change only their own cells, so that a label being
-  // typed keeps its text and cursor.
+  // typed keeps its text and cursor; a cell whose words are the same is
+  // left alone, as each change costs the page a layout.
   showUncertainties() {
     if (this.count !== this.runs.size()) {
       this.render();
@@ -538,8 +614,8 @@ export class RunsTable {
       const cells = this.uncertaintyCells(index, this.runs.run(index));
       for (const [at, name] of uncertaintyColumns.entries()) {
         const cell = row.querySelector(`[data-column="${name}"]`);
-        cell.textContent = cells[at].text;
-        cell.title = cells[at].tip;
+        if (cell.textContent !== cells[at].text) cell.textContent = cells[at].text;
+        if (cell.title !== cells[at].tip) cell.title = cells[at].tip;
       }
     }
   }

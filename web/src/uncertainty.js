@@ -57,6 +57,8 @@ export class Uncertainty {
     this.shownLabels = [];
     this.shownRevision = null;
     this.adding = null;
+    // The chosen run's result lines as shown last.
+    this.shownResult = null;
     for (const field of [...this.defaults, ...this.own]) {
       field.addEventListener('input', () => this.typed.add(field));
       field.addEventListener('change', () => this.commit(field));
@@ -172,6 +174,12 @@ export class Uncertainty {
     this.showProgress();
   }
 
+  // The chosen run's results as they are now: its lines shown again only
+  // where they changed, as results arrive for other runs all the time.
+  showChosen() {
+    this.showRun(this.row() >= 0 && this.row() < this.runs.size() ? this.runs.run(this.row()) : null);
+  }
+
   showRun(run) {
     const lines = [];
     const found = run ? this.cache.find(run) : undefined;
@@ -196,6 +204,9 @@ export class Uncertainty {
         t('NTU %1, standard uncertainty %2', text(monteCarlo.ntu), text(monteCarlo.uNtu)));
       }
     }
+    const shown = lines.join('\n');
+    if (shown === this.shownResult) return;
+    this.shownResult = shown;
     this.output.replaceChildren(...lines.map((line) => {
       const p = document.createElement('p');
       p.textContent = line;

@@ -1,12 +1,15 @@
 // The page with a class's series: opening a 10,000-run file against the
 // tool computing the same file, edits, Undo, Redo and Calculate in it, and
 // the longest task on the page's main thread in each, in Save and the CSV
-// export, and in scrolling to the charts. Timings depend on the machine
+// export, and in scrolling to the charts; and while a class's
+// uncertainties compute on every core, the longest main-thread task (its
+// wall and CPU time) and how long a row's selection takes to show.
+// Timings depend on the machine
 // and what else it runs, so each is printed as a ratio to its goal (best
 // of the tries, with the spread) and never decides the exit status.
 //   node web/tests/bench-series.mjs SITE_DIR QUILLON_CLI
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { launch, openPage, serve } from './browser.mjs';
@@ -150,6 +153,73 @@ async function onePass(browser, url, path) {
   }
 }
 
+// A class's series whose runs all differ, with the standard uncertainties:
+// minutes of Monte Carlo on every core.
+async function uncertainFile(browser, url) {
+  const page = await openPage(browser, url);
+  const text = await page.evaluate((count) => {
+    const { quillon } = window.quillonPage;
+    const lines = ['label,y1,x1,gas flow,water flow,packing height'];
+    for (let i = 0; i < count; ++i) lines.push(`run ${i},${0.02 + 1e-6 * i},0.01,${[0.5, 1, 2][i % 3]},1,2`);
+    const made = new quillon.Document();
+    made.readFile(new TextEncoder().encode(`${lines.join('\n')}\n`), 'runs.csv', 'csv');
+    made.takeFile(new Float64Array(), 'runs.csv');
+    const file = JSON.parse(new TextDecoder().decode(made.fileBytes()));
+    made.delete();
+    file.uncertainty = { gas_flow_rel: 0.02, water_flow_rel: 0.02, y1: 0.0005, x1: 0.0005, packing_height: 0.005 };
+    return JSON.stringify(file);
+  }, runs);
+  await page.close();
+  return text;
+}
+
+// For `watch` ms while the uncertainties compute: the longest task on the
+// page's main thread from a Chromium trace, in wall time and in CPU time
+// (on a busy machine the thread waits for a core inside a task), and the
+// slowest of a row's check box clicked every few seconds, from the click
+// until the frame that shows it has been painted.
+const watch = 20000;
+const selections = 5;
+async function computingPass(browser, url, path) {
+  const { page, close } = await watchedPage(browser, url);
+  const traced = join(folder, 'computing.json');
+  try {
+    await (await page.$('#openFile')).uploadFile(path);
+    await page.waitForFunction((count) => window.quillonPage.runs.size() === count
+      && document.querySelector('#runsTable tbody tr') !== null, { timeout: 600000, polling: 100 }, runs);
+    await settled(page);
+    await page.waitForFunction(() => window.quillonPage.cache.busy() && window.quillonPage.cache.done > 0,
+      { timeout: 600000, polling: 100 });
+    await page.tracing.start({ path: traced, categories: ['toplevel'] });
+    const selection = [];
+    for (let i = 0; i < selections; ++i) {
+      await pause(watch / selections);
+      const box = `#runsTable tbody tr:nth-child(${3 + i}) input[type="checkbox"]`;
+      await page.evaluate((selector) => {
+        window.selectionShown = new Promise((resolve) => {
+          document.querySelector(selector).addEventListener('click', (event) => requestAnimationFrame(() => {
+            setTimeout(() => resolve(performance.now() - event.timeStamp));
+          }), { once: true });
+        });
+      }, box);
+      await page.click(box);
+      selection.push(await page.evaluate(() => window.selectionShown));
+    }
+    await page.tracing.stop();
+    const stillBusy = await page.evaluate(() => window.quillonPage.cache.busy());
+    await page.click('#cancelUncertainties');
+    const { traceEvents } = JSON.parse(readFileSync(traced, 'utf8'));
+    const main = new Set(traceEvents.filter((event) => event.name === 'thread_name'
+      && event.args?.name === 'CrRendererMain').map((event) => `${event.pid}:${event.tid}`));
+    const tasks = traceEvents.filter((event) => event.ph === 'X' && /RunTask$/.test(event.name)
+      && main.has(`${event.pid}:${event.tid}`));
+    return { wall: Math.max(0, ...tasks.map((task) => task.dur)) / 1000,
+      cpu: Math.max(0, ...tasks.map((task) => task.tdur ?? 0)) / 1000, selection: Math.max(...selection), stillBusy };
+  } finally {
+    await close();
+  }
+}
+
 function toolMs(path) {
   const start = process.hrtime.bigint();
   execFileSync(cli, ['compute', path], { maxBuffer: 1 << 28 });
@@ -184,6 +254,14 @@ try {
   for (const what of Object.keys(passes[0].longest)) {
     line(`Longest main-thread task, ${what}`, passes.map((pass) => pass.longest[what]), 100);
   }
+  const uncertain = join(folder, 'uncertain.quillon');
+  writeFileSync(uncertain, await uncertainFile(browser, server.url));
+  const computing = [];
+  for (let i = 0; i < tries; ++i) computing.push(await computingPass(browser, server.url, uncertain));
+  if (computing.some((pass) => !pass.stillBusy)) console.log('(the uncertainties were done before the watch ended)');
+  line('Longest main-thread task while the uncertainties compute, wall', computing.map((pass) => pass.wall), 100);
+  line('Longest main-thread task while they compute, CPU', computing.map((pass) => pass.cpu), 100);
+  line('A row selected while they compute, until its frame', computing.map((pass) => pass.selection), 50);
 } finally {
   await browser.close();
   await server.close();

@@ -2167,3 +2167,218 @@ describe('the analysis and the count while the uncertainties compute', () => {
     await page.close();
   });
 });
+
+// A class's uncertainties taken in while they compute: each batch of
+// results touches only the cells whose words change, and the fit and its
+// charts wait for the last result instead of following every batch.
+describe('a class\'s uncertainties taken in while they compute', () => {
+  const count = 10000;
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  const distinct = Array.from({ length: 100 }, (_, i) => ({ y1: 0.02 + 1e-4 * i, x1: 0.01,
+    gasFlow: [0.5, 1, 2][i % 3], waterFlow: 1, packingHeight: 2 }));
+  const file = JSON.parse(ask(['write'], JSON.stringify({ uncertainty: standard, runs: distinct })));
+  file.runs = Array.from({ length: count }, (_, i) => file.runs[i % 100]);
+
+  test('results rewrite no cell with its own words, and the fit is asked for once they are in', async () => {
+    const page = await openPage(browser, server.url);
+    await page.evaluate(() => {
+      // Every fit asked of a worker, and whether results were still coming then.
+      window.fits = [];
+      const post = Worker.prototype.postMessage;
+      Worker.prototype.postMessage = function postMessage(message, ...rest) {
+        const { cache } = window.quillonPage;
+        if (message?.job === 'analyse') window.fits.push({ whileComputing: cache.busy() && cache.done > 0 });
+        return post.call(this, message, ...rest);
+      };
+    });
+    await open(page, 'class.quillon', JSON.stringify(file));
+    await page.waitForFunction((n) => window.quillonPage.runs.size() === n
+      && document.getElementById('runs').getAttribute('aria-busy') === 'false', { timeout: 300000 }, count);
+    // A cell's text or tip set again to what it was, and the changes made.
+    await page.evaluate(() => {
+      window.cellWrites = { same: 0, changed: 0 };
+      const textOf = (nodes) => [...nodes].map((node) => node.textContent).join('');
+      new MutationObserver((records) => {
+        for (const record of records) {
+          if (record.target.tagName !== 'TD') continue;
+          const same = record.type === 'attributes'
+            ? record.oldValue === record.target.getAttribute(record.attributeName)
+            : textOf(record.removedNodes) === textOf(record.addedNodes);
+          window.cellWrites[same ? 'same' : 'changed'] += 1;
+        }
+      }).observe(document.querySelector('#runsTable tbody'), { subtree: true, childList: true, attributes: true,
+        attributeFilter: ['title'], attributeOldValue: true });
+    });
+    await page.waitForFunction(() => !window.quillonPage.cache.busy(), { timeout: 300000 });
+    await page.waitForFunction(() => window.fits.length > 0 && !window.fits.at(-1).whileComputing,
+      { timeout: 60000 });
+    const seen = await page.evaluate(() => ({ writes: window.cellWrites, fits: window.fits,
+      computing: [...document.querySelectorAll('#runsTable tbody [data-column="uncertainty"]')]
+        .filter((cell) => cell.textContent === 'Being computed').length }));
+    assert.ok(seen.writes.changed > 0, 'the results show in the table');
+    assert.equal(seen.writes.same, 0, `${seen.writes.same} cells written with their own words`);
+    assert.deepEqual(seen.fits.filter((fit) => fit.whileComputing), []);
+    assert.equal(seen.computing, 0);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
+
+// The runs table's keys as a spreadsheet's, through a class's series: the
+// focus stays in the table and its row comes into view, drawn or not.
+describe('the keyboard in a class\'s runs table', () => {
+  const count = 10000;
+  const runs = Array.from({ length: count }, (_, i) => ({ y1: 0.02 + 1e-4 * (i % 100), x1: 0.01, gasFlow: 1,
+    waterFlow: 1, packingHeight: 2, label: `run ${i}` }));
+  const label = 'input[type="text"]';
+  const moves = [
+    { name: 'Page Down three times and End reach the last run', from: [1, label],
+      keys: ['PageDown', 'PageDown', 'PageDown', 'End'], to: [count, label] },
+    { name: 'Page Down goes a view\'s rows down, Page Up back', from: [1, label], keys: ['PageDown', 'PageUp'],
+      to: [1, label] },
+    { name: 'Home from the last run reaches the first', from: [count, label], keys: ['Home'], to: [1, label] },
+    { name: 'Ctrl+Home reaches the first run\'s check box', from: [5000, label], keys: ['Control+Home'],
+      to: [1, 'td:first-child input'] },
+    { name: 'Ctrl+End reaches the last run\'s height', from: [1, label], keys: ['Control+End'],
+      to: [count, 'input[data-column="height"]'] },
+    { name: 'Right goes from the label to the Excluded box', from: [20, label], keys: ['ArrowRight'],
+      to: [20, 'td:nth-child(4) input'] },
+    { name: 'Left from the Excluded box reaches the label', from: [20, 'td:nth-child(4) input'], keys: ['ArrowLeft'],
+      to: [20, label] },
+    { name: 'Down past the last run stays on it', from: [count, label], keys: ['ArrowDown'], to: [count, label] },
+    { name: 'Left and Right move the cursor placed inside a label', from: [20, label], cursor: 2,
+      keys: ['ArrowLeft', 'ArrowRight', 'ArrowRight'], to: [20, label] },
+  ];
+  let page;
+  before(async () => {
+    page = await openPage(browser, server.url);
+    await page.setViewport({ width: 1366, height: 768 });
+    await open(page, 'class.quillon', ask(['write'], JSON.stringify(runs)));
+    await page.waitForFunction((n) => window.quillonPage.runs.size() === n
+      && document.getElementById('runs').getAttribute('aria-busy') === 'false', { timeout: 300000 }, count);
+  });
+  after(() => page.close());
+
+  // Which run's control has the focus, and whether it is in view: inside
+  // the table's frame below its titles, and inside the window.
+  const focusedPlace = () => page.evaluate(() => {
+    const focused = document.activeElement;
+    const row = focused.closest('#runsTable tbody tr');
+    if (!row) return { run: null, tag: focused.tagName };
+    const box = focused.getBoundingClientRect();
+    const frame = document.querySelector('.table-frame').getBoundingClientRect();
+    const titles = document.querySelector('#runsTable thead').getBoundingClientRect();
+    return { run: Number(row.dataset.run), cell: focused.closest('td').cellIndex,
+      inView: box.height > 0 && box.top >= titles.bottom - 0.5 && box.bottom <= frame.bottom + 0.5
+        && box.top >= 0 && box.bottom <= window.innerHeight };
+  });
+  const cellOf = ([run, selector]) => page.evaluate((number, control) => {
+    window.quillonPage.table.focusCell(number - 1, 2);
+    return document.querySelector(`#runsTable tr[data-run="${number}"] ${control}`).closest('td').cellIndex;
+  }, run, selector);
+
+  for (const move of moves) {
+    test(move.name, async () => {
+      const to = await cellOf(move.to);
+      await cellOf(move.from);
+      await page.focus(`#runsTable tr[data-run="${move.from[0]}"] ${move.from[1]}`);
+      if (move.cursor !== undefined) {
+        await page.evaluate((at) => document.activeElement.setSelectionRange(at, at), move.cursor);
+      }
+      for (const key of move.keys) {
+        const [modifier, pressed] = key.includes('+') ? key.split('+') : [null, key];
+        if (modifier) await page.keyboard.down(modifier);
+        await page.keyboard.press(pressed);
+        if (modifier) await page.keyboard.up(modifier);
+      }
+      assert.deepEqual(await focusedPlace(), { run: move.to[0], cell: to, inView: true });
+    });
+  }
+
+  test('the focused row stays drawn when the table is scrolled away, and Down then goes on from it', async () => {
+    await page.evaluate(() => window.quillonPage.table.focusCell(0, 2));
+    await page.$eval('.table-frame', (frame) => { frame.scrollTop = frame.scrollHeight / 2; });
+    await page.waitForFunction(() => document.querySelector('#runsTable tr[data-run="5000"]') !== null);
+    assert.equal(await page.evaluate(() => document.activeElement.closest('tr')?.dataset.run), '1');
+    await page.keyboard.press('ArrowDown');
+    assert.deepEqual(await focusedPlace(), { run: 2, cell: 2, inView: true });
+    assert.deepEqual(page.errors, []);
+  });
+});
+
+// A phone's width in German and English: the opening's Cancel fits in its
+// strip and the window, and the uncertainties' progress strip never hides
+// a field one goes to, nor the page's last fields.
+describe('the progress strips at 360 px', () => {
+  const count = 10000;
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  // Runs that all differ, so that their uncertainties take minutes.
+  const distinct = Array.from({ length: 1000 }, (_, i) => ({ y1: 0.02 + 1e-6 * i, x1: 0.01,
+    gasFlow: [0.5, 1, 2][i % 3], waterFlow: 1, packingHeight: 2 }));
+  const file = JSON.parse(ask(['write'], JSON.stringify({ uncertainty: standard, runs: distinct })));
+  file.runs = Array.from({ length: count }, (_, i) => file.runs[i % 1000]);
+  const text = JSON.stringify(file);
+  // Rectangles as [left, top, right, bottom].
+  const rectOf = (page, selector) => page.$eval(selector, (element) => {
+    const box = element.getBoundingClientRect();
+    return [box.left, box.top, box.right, box.bottom];
+  });
+  const within = (inner, outer) => inner[0] >= outer[0] - 0.5 && inner[1] >= outer[1] - 0.5
+    && inner[2] <= outer[2] + 0.5 && inner[3] <= outer[3] + 0.5;
+
+  for (const language of ['de-DE', 'en-US']) {
+    test(`in ${language}`, async () => {
+      const page = await openPage(browser, server.url, language);
+      await page.setViewport({ width: 360, height: 740 });
+      await open(page, 'class.quillon', text);
+      await page.waitForSelector('#openStatus:not([hidden])', { timeout: 60000 });
+      const view = [0, 0, 360, 740];
+      const toast = await rectOf(page, '#openStatus');
+      for (const part of ['#cancelOpen', '#openProgress', '#openProgressLabel']) {
+        const shown = await rectOf(page, part);
+        assert.ok(within(shown, toast) && within(shown, view), `${part} ${shown} in ${toast}`);
+      }
+      await page.waitForFunction((n) => window.quillonPage.runs.size() === n, { timeout: 300000 }, count);
+      await page.waitForSelector('#cancelUncertainties:not([hidden])', { timeout: 60000 });
+      // Each field of the uncertainties scrolled to the window's bottom and
+      // then gone to, as a tap or Tab goes to it.
+      const hidden = await page.evaluate(async () => {
+        const strip = () => document.getElementById('mcStatus').getBoundingClientRect();
+        const under = (box) => box.left < strip().right && strip().left < box.right && box.top < strip().bottom
+          && strip().top < box.bottom;
+        const found = [];
+        for (const field of document.querySelectorAll('#uncertainty input:not(:disabled), #uncertainty select')) {
+          window.scrollBy(0, field.getBoundingClientRect().bottom - (innerHeight - 10));
+          field.focus();
+          await new Promise((resolve) => { requestAnimationFrame(resolve); });
+          if (under(field.getBoundingClientRect())) found.push(field.id);
+        }
+        // At the page's end, no field is left under the strip: scrolled
+        // there until the charts in view no longer lengthen the page.
+        document.activeElement.blur();
+        for (let end = -1; end !== document.documentElement.scrollHeight;) {
+          end = document.documentElement.scrollHeight;
+          window.scrollTo(0, end);
+          await new Promise((resolve) => { setTimeout(resolve, 200); });
+        }
+        for (const field of document.querySelectorAll('input, select, textarea, button')) {
+          let box = field.getBoundingClientRect();
+          for (let clip = field.parentElement; clip !== document.body; clip = clip.parentElement) {
+            if (getComputedStyle(clip).overflowY === 'visible') continue;
+            const edges = clip.getBoundingClientRect();
+            box = { left: Math.max(box.left, edges.left), right: Math.min(box.right, edges.right),
+              top: Math.max(box.top, edges.top), bottom: Math.min(box.bottom, edges.bottom) };
+          }
+          if (box.bottom > box.top && box.right > box.left && !field.closest('#mcStatus') && under(box)) {
+            found.push(`${field.id || field.tagName} at the end`);
+          }
+        }
+        return found;
+      });
+      assert.ok(await page.evaluate(() => window.quillonPage.cache.busy()), 'still computing');
+      assert.deepEqual(hidden, []);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
