@@ -57,7 +57,7 @@ _quillon_cli()
     compute) options="--output --format --jobs --help --version" ;;
     check) options="--allow-no-results --as-shown --tolerance --jobs --help --version" ;;
     fit) options="--format --unweighted --coefficient --jobs --help --version" ;;
-    report) options="--output --appendix --no-appendix --jobs --help --version" ;;
+    report) options="--output --appendix --no-appendix --coefficient --jobs --help --version" ;;
     summary) options="--output --format --as-shown --tolerance --jobs --help --version" ;;
     exercise) options="--groups --seed --noise --output --help --version" ;;
     *) return ;;

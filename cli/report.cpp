@@ -15,7 +15,9 @@ int report(const QStringList& arguments)
                             "Writes the series report of FILE as PDF, as the desktop's Save Series Report as PDF\n"
                             "does: the table of runs, both charts with the fit, the method, and each run's report\n"
                             "(for a series of up to 12 runs, unless --no-appendix; beyond, with --appendix).\n"
-                            "Numbers are written with '.' whatever the locale. Needs no display.",
+                            "The fit is of Quillon's coefficient, or with --coefficient colburn of the Colburn\n"
+                            "NTU's, and says which. Numbers are written with '.' whatever the locale. Needs no\n"
+                            "display.",
                             "A series file: .quillon, or CSV; - for standard input.",
                             Files::one};
     QCommandLineParser& parser = commandLine.parser;
@@ -25,9 +27,17 @@ int report(const QStringList& arguments)
     const QCommandLineOption noAppendix("no-appendix", "Leave out each run's own report.");
     parser.addOption(appendix);
     parser.addOption(noAppendix);
+    const QCommandLineOption coefficient(
+        "coefficient", "quillon (the coefficient of Quillon's NTU, the default) or colburn.", "COEFFICIENT");
+    parser.addOption(coefficient);
+    const auto fitted = [&] {
+        return series::fittedNamed(parser.isSet(coefficient) ? parser.value(coefficient).toStdString() : "quillon");
+    };
     const auto started = start(commandLine, arguments, [&] {
         if (parser.isSet(appendix) && parser.isSet(noAppendix))
             return QString("--appendix and --no-appendix exclude each other");
+        if (!fitted())
+            return "--coefficient wants quillon or colburn, not '" + parser.value(coefficient) + "'";
         return parser.value(output).isEmpty() ? QString("report needs -o OUT.pdf") : QString();
     });
     if (const int* exit = std::get_if<int>(&started))
@@ -40,7 +50,8 @@ int report(const QStringList& arguments)
                                      report::numberTextsIn(QLocale::c())};
     const std::optional<QByteArray> pdf = report::seriesPdf(
         input.series, one.results, one.uncertainties, details,
-        parser.isSet(appendix) || (!parser.isSet(noAppendix) && report::appendixByDefault(input.series.runs.size())));
+        parser.isSet(appendix) || (!parser.isSet(noAppendix) && report::appendixByDefault(input.series.runs.size())),
+        *fitted());
     if (!pdf) {
         printError("the report could not be made");
         return unwritable;

@@ -409,7 +409,37 @@ std::variant<FileRuns, series::ReadError> readRuns(std::string_view bytes, RunsF
     // The runs leave their series' standard uncertainties behind.
     for (series::Run& run : file.series.runs)
         run.uncertainty = series::merged(file.series.uncertainty, run.uncertainty);
-    return FileRuns{std::move(file.series.runs), std::move(file.stored), std::move(file.notices)};
+    return FileRuns{std::move(file.series.runs), std::move(file.stored), std::move(file.notices),
+                    std::move(file.series.flowUnit)};
+}
+
+bool intoFlowUnit(FileRuns& file, const std::string& seriesUnit)
+{
+    if (!file.flowUnit) {
+        // A CSV file's typed flows name no unit and are taken as they are;
+        // its readings gave mol/s, and give the series' unit instead.
+        bool changed = false;
+        for (series::Run& run : file.runs) {
+            if (!run.readings)
+                continue;
+            const auto given = series::inputsFromReadings(*run.readings, seriesUnit);
+            if (const auto* inputs = std::get_if<series::InputsFromReadings>(&given)) {
+                const absorber::RunInputs before = run.inputs;
+                series::replaceInputs(run.inputs, *inputs);
+                changed = changed || before.gasFlow != run.inputs.gasFlow || before.waterFlow != run.inputs.waterFlow;
+            }
+        }
+        return changed;
+    }
+    const std::string& from = *file.flowUnit;
+    if (from == seriesUnit)
+        return false;
+    if (!series::convertFlows(file.runs, from, seriesUnit)) {
+        file.notices.push_back({0, {series::MessageKind::flowsNotConverted, {from, seriesUnit}}});
+        return false;
+    }
+    file.notices.push_back({0, {series::MessageKind::flowsConverted, {from, seriesUnit}}});
+    return true;
 }
 
 bool SeriesEditor::appendRuns(std::vector<series::Run> runs, std::vector<series::RunResult> results)
@@ -439,6 +469,9 @@ OpenOutcome SeriesEditor::importRuns(std::string_view bytes, RunsFile kind, unsi
     std::set<std::size_t> differing;
     for (const series::Difference& difference : series::compareResults(file.stored, results))
         differing.insert(difference.run + 1);
+    if (intoFlowUnit(file, now.series.flowUnit))
+        results =
+            series::computeRuns(file.runs, now.series.equilibrium, jobs).value_or(std::vector<series::RunResult>{});
     appendRuns(std::move(file.runs), std::move(results));
     return Opened{std::move(file.notices), {differing.begin(), differing.end()}};
 }

@@ -57,9 +57,18 @@ struct FileRuns {
     std::vector<series::Run> runs;
     std::vector<series::StoredResults> stored;
     std::vector<series::Notice> notices;
+    // A series file's flow unit; a CSV file names none.
+    std::optional<std::string> flowUnit = std::nullopt;
 };
 
 std::variant<FileRuns, series::ReadError> readRuns(std::string_view bytes, RunsFile kind);
+
+// The file's runs in the series' flow unit, for Import Runs: a series
+// file's flows converted from its unit where both are units Quillon
+// converts, and every run's readings giving its inputs in the series' unit,
+// with a notice that says so. True when a run's flows changed: its results
+// must be computed again (after the file's stored ones were compared).
+bool intoFlowUnit(FileRuns& file, const std::string& seriesUnit);
 
 // What an edit of a run's input came to: the main window's box when the
 // run's new inputs fail its Calculate or Find MTC, with nothing changed;

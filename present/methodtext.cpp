@@ -67,9 +67,11 @@ std::string methodText(const Language& language, const NumberLocale& locale, con
         language
             .translate("MethodWindow",
                        "<p>Both compositions are NH3 mole fractions, not percentages: type %1 for 2 % NH3. y1 is the "
-                       "fraction in the entering gas and x1 the fraction in the leaving water. The flow rates carry no "
-                       "unit: only the ratio of gas flow to water flow enters the balance, and Find MTC uses the gas "
-                       "flow itself. The height of packing is in metres.</p>")
+                       "fraction in the entering gas and x1 the fraction in the leaving water. Both flows are in the "
+                       "series' flow unit (mol/s unless the Runs window names another): the balance takes only their "
+                       "ratio, and Find MTC the gas flow itself, so the coefficient is in that unit per m³. The gas "
+                       "flow is the air without its NH3, the water flow the water. The height of packing is in "
+                       "metres.</p>")
             .arg(number(0.02))
             .str();
     html += language.translate("MethodWindow", "<h3>Calculate</h3>").str();
@@ -198,7 +200,13 @@ std::string methodText(const Language& language, const NumberLocale& locale, con
                     "run's report adds the first-order error budget of the GUM: each input's sensitivity coefficient "
                     "and its share of the variance. The draws start from a fixed seed, so a run shows the same "
                     "digits every time. Where the driving force changes sign the closed form does not exist, and no "
-                    "uncertainty is given.</p>")
+                    "uncertainty is given.</p>"
+                    "<p>A run given as readings may have uncertainties of its readings (in the series file: each "
+                    "burette volume in mL, each standard solution's molarity and each meter's reading relative, each "
+                    "temperature in K, the column's included where the equilibrium is taken at it, and each gas "
+                    "meter's pressure in kPa). They replace the uncertainties of the inputs the readings give: the "
+                    "budget lists each reading, carried through its conversions into the coefficient, and the Monte "
+                    "Carlo draws the readings, so that y1 and the gas flow from one air meter move together.</p>")
                 .arg(number(0.02))
                 .str();
         html += language.translate("MethodWindow", "<h3>Series analysis</h3>").str();

@@ -7,11 +7,6 @@ namespace {
 
 using F = ReadingField;
 
-constexpr std::array<std::string_view, readingFieldCount> keys{
-    "sample_volume_ml", "acid_molarity", "acid_volume_ml", "blank_volume_ml", "protons",       "density_g_per_l",
-    "temperature_c",    "air_meter",     "ammonia_meter",  "water_meter",     "temperature_c", "pressure_kpa",
-};
-
 std::string text(const std::optional<double>& value, const NumberLocale& locale)
 {
     return value ? exactText(*value, locale) : std::string();
@@ -52,7 +47,7 @@ std::string readingLabel(ReadingField field, const Language& language)
 
 std::string_view readingKey(ReadingField field)
 {
-    return keys[static_cast<std::size_t>(field)];
+    return series::readingFileKeys[static_cast<std::size_t>(field)];
 }
 
 ReadingsForm formOf(const std::optional<series::Readings>& readings, const NumberLocale& locale)
@@ -60,25 +55,14 @@ ReadingsForm formOf(const std::optional<series::Readings>& readings, const Numbe
     ReadingsForm form;
     if (!readings)
         return form;
-    const auto put = [&form](F field, std::string value) { form.texts[static_cast<std::size_t>(field)] = value; };
-    if (const auto& t = readings->titration) {
-        put(F::sampleVolume, exactText(t->sampleVolume, locale));
-        put(F::acidMolarity, exactText(t->acidMolarity, locale));
-        put(F::acidVolume, exactText(t->acidVolume, locale));
-        put(F::blankVolume, exactText(t->blankVolume, locale));
-        put(F::protons, exactText(t->protons, locale));
-        put(F::density, text(t->density, locale));
-        put(F::sampleTemperature, exactText(t->temperature, locale));
-    }
+    // The gas meters' conditions; the water meter's where it stands alone.
+    const series::ReadingValues values = series::rowOfReadings(*readings);
+    for (std::size_t i = 0; i < readingFieldCount; ++i)
+        form.texts[i] = text(values[i], locale);
     const std::optional<series::MeterReading>* meters[] = {&readings->air, &readings->ammonia, &readings->water};
     for (std::size_t i = 0; i < 3; ++i) {
-        if (const auto& meter = *meters[i]) {
-            put(F(std::size_t(F::airMeter) + i), exactText(meter->value, locale));
+        if (const auto& meter = *meters[i])
             form.units[i] = meter->unit;
-            // The gas meters' conditions; the water meter's where it stands alone.
-            put(F::meterTemperature, exactText(meter->temperature, locale));
-            put(F::meterPressure, exactText(meter->pressure, locale));
-        }
     }
     return form;
 }
@@ -88,7 +72,7 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
                                                                       const Language& language,
                                                                       const NumberLocale& locale)
 {
-    std::array<std::optional<double>, readingFieldCount> values;
+    series::ReadingValues values;
     for (std::size_t i = 0; i < readingFieldCount; ++i) {
         if (form.texts[i].find_first_not_of(" \t") == std::string::npos)
             continue;
@@ -102,39 +86,18 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
         }
         values[i] = *number;
     }
-    const auto value = [&values](F field) { return values[static_cast<std::size_t>(field)]; };
-    series::Readings readings;
-    if (value(F::sampleVolume) || value(F::acidMolarity) || value(F::acidVolume)) {
-        series::Titration t;
-        t.sampleVolume = value(F::sampleVolume).value_or(0.0);
-        t.acidMolarity = value(F::acidMolarity).value_or(0.0);
-        t.acidVolume = value(F::acidVolume).value_or(0.0);
-        t.blankVolume = value(F::blankVolume).value_or(0.0);
-        // A count that is not 1, 2 or 3 is refused as 0 by the conversion.
-        const double z = value(F::protons).value_or(1.0);
-        t.protons = z == 1.0 ? 1 : z == 2.0 ? 2 : z == 3.0 ? 3 : 0;
-        t.density = value(F::density);
-        t.temperature = value(F::sampleTemperature).value_or(t.temperature);
-        readings.titration = t;
-    }
+    std::optional<series::Readings> read = series::readingsOfRow(values, form.units);
+    if (!read)
+        return std::optional<series::Readings>{};
+    series::Readings& readings = *read;
+    // A meter's calibration is not in the dialog; it stays.
     std::optional<series::MeterReading>* meters[] = {&readings.air, &readings.ammonia, &readings.water};
     const std::optional<series::MeterReading>* old[] = {
         before ? &before->air : nullptr, before ? &before->ammonia : nullptr, before ? &before->water : nullptr};
     for (std::size_t i = 0; i < 3; ++i) {
-        const auto reading = value(F(std::size_t(F::airMeter) + i));
-        if (!reading)
-            continue;
-        series::MeterReading m;
-        m.value = *reading;
-        m.unit = form.units[i];
-        m.temperature = value(F::meterTemperature).value_or(m.temperature);
-        m.pressure = value(F::meterPressure).value_or(m.pressure);
-        if (old[i] && *old[i])
-            m.calibration = (*old[i])->calibration;
-        *meters[i] = m;
+        if (*meters[i] && old[i] && *old[i])
+            (*meters[i])->calibration = (*old[i])->calibration;
     }
-    if (readings == series::Readings{})
-        return std::optional<series::Readings>{};
     // The readings' uncertainties are not in the dialog; they stay.
     if (before)
         readings.uncertainty = before->uncertainty;
@@ -181,6 +144,46 @@ std::string readingText(const std::optional<series::Readings>& readings, Reading
     if (!text.empty() && meter < form.units.size())
         text += ' ' + std::string(series::meterUnitName(form.units[meter]));
     return text;
+}
+
+std::string budgetReadingName(series::Reading reading, const Language& language)
+{
+    using R = series::Reading;
+    switch (reading) {
+    case R::sampleVolume:
+        return language.translate("Readings", "Sample volume (mL)").str();
+    case R::acidMolarity:
+        return language.translate("Readings", "Acid molarity (mol/L)").str();
+    case R::acidVolume:
+        return language.translate("Readings", "Acid volume (mL)").str();
+    case R::blankVolume:
+        return language.translate("Readings", "Blank (mL)").str();
+    case R::baseMolarity:
+        return language.translate("Readings", "Base molarity (mol/L)").str();
+    case R::baseVolume:
+        return language.translate("Readings", "Base volume (mL)").str();
+    case R::sampleTemperature:
+        return language.translate("Readings", "Sample temperature (°C)").str();
+    case R::airReading:
+        return language.translate("Readings", "Air meter: reading").str();
+    case R::airTemperature:
+        return language.translate("Readings", "Air meter: temperature (°C)").str();
+    case R::airPressure:
+        return language.translate("Readings", "Air meter: pressure (kPa)").str();
+    case R::ammoniaReading:
+        return language.translate("Readings", "NH3 meter: reading").str();
+    case R::ammoniaTemperature:
+        return language.translate("Readings", "NH3 meter: temperature (°C)").str();
+    case R::ammoniaPressure:
+        return language.translate("Readings", "NH3 meter: pressure (kPa)").str();
+    case R::waterReading:
+        return language.translate("Readings", "Water meter: reading").str();
+    case R::waterTemperature:
+        return language.translate("Readings", "Water meter: temperature (°C)").str();
+    case R::columnTemperature:
+        return language.translate("Readings", "Column temperature (°C)").str();
+    }
+    return {};
 }
 
 }  // namespace present

@@ -6,6 +6,7 @@
 
 #include "present/language.h"
 #include "present/numbers.h"
+#include "series/readingcolumns.h"
 #include "series/readings.h"
 
 #include <array>
@@ -17,22 +18,10 @@
 
 namespace present {
 
-// In the dialog's order: the titration, then the meters and their conditions.
-enum class ReadingField {
-    sampleVolume,
-    acidMolarity,
-    acidVolume,
-    blankVolume,
-    protons,
-    density,
-    sampleTemperature,
-    airMeter,
-    ammoniaMeter,
-    waterMeter,
-    meterTemperature,
-    meterPressure,
-};
-inline constexpr std::size_t readingFieldCount = 12;
+// In the dialog's order: the titration, then the meters and their
+// conditions; the same list as the CSV's readings' columns.
+using ReadingField = series::ReadingColumn;
+inline constexpr std::size_t readingFieldCount = series::readingColumnCount;
 
 // The field's label with its unit and an accelerator, "&Sample volume (mL):".
 std::string readingLabel(ReadingField field, const Language& language);
@@ -57,6 +46,10 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
                                                                       const std::optional<series::Readings>& before,
                                                                       const Language& language,
                                                                       const NumberLocale& locale);
+
+// A reading of an uncertainty budget, with its unit: "Acid volume (mL)",
+// "Air meter: reading".
+std::string budgetReadingName(series::Reading reading, const Language& language);
 
 // "Gives y1 = 0.02439, x1 = 0.00224, gas flow = 0.01356 mol/s", or why the
 // readings give nothing.

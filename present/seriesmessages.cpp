@@ -106,6 +106,17 @@ Text readerText(const series::Message& m, const Language& language, const Number
         return one(m, 0)
             ? language.translate("Series", "unknown key \"%1\" in 1 run, kept as it is").arg(text(0))
             : language.translate("Series", "unknown key \"%1\" in %2 runs, kept as it is").arg(text(0)).arg(count(0));
+    case MessageKind::flowsConverted:
+        return language.translate("Series", "the runs' flows converted from %1 to the series' %2")
+            .arg(text(0))
+            .arg(text(1));
+    case MessageKind::flowsNotConverted:
+        return language
+            .translate("Series",
+                       "the runs' flows are in \"%1\", the series' in \"%2\": taken as they are, as "
+                       "one of them names no unit Quillon converts")
+            .arg(text(0))
+            .arg(text(1));
     case MessageKind::unknownResultIgnored:
         return one(m, 0)
             ? language

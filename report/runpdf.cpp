@@ -4,6 +4,7 @@
 #include "report/qtpresent.h"
 
 #include "core/absorber.h"
+#include "present/readingsform.h"
 #include "report/runchart.h"
 
 #include <QBuffer>
@@ -211,7 +212,10 @@ double writeUncertainty(Page& page, double top, const Run& run)
         page.text(ends[i - 1], top, titles[i], page.bold, Qt::AlignRight, ends[i] - ends[i - 1]);
     top += rowHeight;
     for (const series::BudgetLine& line : gum.budget) {
-        page.text(margin, top, inputName(line.input, run.flowUnit), page.body);
+        page.text(margin, top,
+                  line.reading ? qstring(present::budgetReadingName(*line.reading, qtLanguage()))
+                               : inputName(line.input, run.flowUnit),
+                  page.body);
         // The input as given, its uncertainty to two significant digits.
         const std::array<QString, 4> cells{page.full(line.value), page.uncertainty(line.uncertainty),
                                            significant(line.sensitivity),

@@ -405,7 +405,8 @@ double writeFitMethod(Page& page, double top)
 }  // namespace
 
 bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<const series::RunResult> results,
-                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details, bool appendix)
+                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details, bool appendix,
+                    series::Fitted fitted)
 {
     if (!device.isWritable())
         return false;
@@ -423,7 +424,7 @@ bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<c
     top = writeTable(page, pages, top, series, results, uncertainties);
     if (top < 0.0 || !pages.next())
         return false;
-    writeAnalysis(page, margin, series, series::analyse(series, results, uncertainties));
+    writeAnalysis(page, margin, series, series::analyse(series, results, uncertainties, true, fitted));
 
     if (!pages.next())
         return false;
@@ -445,12 +446,12 @@ bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<c
 
 std::optional<QByteArray> seriesPdf(const series::Series& series, std::span<const series::RunResult> results,
                                     std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details,
-                                    bool appendix)
+                                    bool appendix, series::Fitted fitted)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly)
-        || !writeSeriesPdf(buffer, series, results, uncertainties, details, appendix))
+        || !writeSeriesPdf(buffer, series, results, uncertainties, details, appendix, fitted))
         return std::nullopt;
     return bytes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/runpdf.h"
+#include "series/analysis.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
 
@@ -19,15 +20,17 @@ namespace report {
 // never splitting a row; both charts of the coefficient against the flows
 // with the fitted law and its numbers; the method, the equilibrium table
 // and the assumptions; then, with `appendix`, each completed run's own
-// report. `uncertainties` may be empty. False when the device, which must
-// be open for writing, takes nothing.
+// report. `uncertainties` may be empty. The fit is of the `fitted`
+// coefficient, as the Series Analysis chose it, and says which. False when
+// the device, which must be open for writing, takes nothing.
 bool writeSeriesPdf(QIODevice& device, const series::Series& series, std::span<const series::RunResult> results,
-                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details, bool appendix);
+                    std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details, bool appendix,
+                    series::Fitted fitted = series::Fitted::quillon);
 
 // The same pages as the bytes of a PDF file; none if they could not be made.
 std::optional<QByteArray> seriesPdf(const series::Series& series, std::span<const series::RunResult> results,
                                     std::span<const series::RunUncertainty> uncertainties, const PdfDetails& details,
-                                    bool appendix);
+                                    bool appendix, series::Fitted fitted = series::Fitted::quillon);
 
 // Up to this many runs, the report holds a page per run unless asked not
 // to; beyond, only when asked.

@@ -1,5 +1,6 @@
 #include "series/csv.h"
 #include "series/findings.h"
+#include "series/readingcolumns.h"
 
 #include <fmt/format.h>
 
@@ -38,9 +39,59 @@ std::string labelField(const std::string& label)
                       : label);
 }
 
-// The rows of exportCsv, each after `prefix`.
+// The meters' units of the readings' columns: each meter's first run's, or
+// none when no run has readings.
+std::optional<MeterUnits> readingUnits(std::span<const Series* const> all)
+{
+    std::optional<MeterUnits> units;
+    std::array<bool, 3> seen{};
+    for (const Series* series : all) {
+        for (const Run& run : series->runs) {
+            if (!run.readings)
+                continue;
+            if (!units)
+                units = MeterUnits{MeterUnit::litresPerMinute, MeterUnit::litresPerMinute, MeterUnit::litresPerMinute};
+            const std::optional<MeterReading>* meters[] = {&run.readings->air, &run.readings->ammonia,
+                                                           &run.readings->water};
+            for (std::size_t i = 0; i < seen.size(); ++i) {
+                if (*meters[i] && !seen[i]) {
+                    (*units)[i] = (*meters[i])->unit;
+                    seen[i] = true;
+                }
+            }
+        }
+    }
+    return units;
+}
+
+// The readings' columns' names, a meter's with its unit as the import reads it.
+std::string readingsHeader(const MeterUnits& units)
+{
+    std::string names;
+    for (std::size_t i = 0; i < readingColumnCount; ++i) {
+        names += ',';
+        names += readingColumnNames[i];
+        const std::size_t meter = i - std::size_t(ReadingColumn::airMeter);
+        if (meter < units.size())
+            fmt::format_to(std::back_inserter(names), " ({})", meterUnitName(units[meter]));
+    }
+    return names;
+}
+
+// A run's readings' cells; empty where a row cannot hold all its readings
+// (a calibration, say), so that the import takes its inputs as they are.
+void appendReadings(std::string& csv, const Run& run, const MeterUnits& units)
+{
+    const bool held = run.readings && rowHolds(*run.readings, units);
+    const ReadingValues values = held ? rowOfReadings(*run.readings) : ReadingValues{};
+    for (const std::optional<double>& value : values)
+        fmt::format_to(std::back_inserter(csv), ",{}", optionalText(value));
+}
+
+// The rows of exportCsv, each after `prefix`; with the readings' columns
+// where `units` are given.
 void appendRows(std::string& csv, std::string_view prefix, const Series& series, std::span<const RunResult> results,
-                std::span<const RunUncertainty> uncertainties)
+                std::span<const RunUncertainty> uncertainties, const std::optional<MeterUnits>& units)
 {
     for (std::size_t i = 0; i < series.runs.size(); ++i) {
         const Run& run = series.runs[i];
@@ -72,6 +123,8 @@ void appendRows(std::string& csv, std::string_view prefix, const Series& series,
         } else {
             csv += ",,,";
         }
+        if (units)
+            appendReadings(csv, run, *units);
         csv += "\r\n";
     }
 }
@@ -81,16 +134,24 @@ void appendRows(std::string& csv, std::string_view prefix, const Series& series,
 std::string exportCsv(const Series& series, std::span<const RunResult> results,
                       std::span<const RunUncertainty> uncertainties)
 {
-    std::string csv(header);
-    appendRows(csv, {}, series, results, uncertainties);
+    const Series* const all[] = {&series};
+    const std::optional<MeterUnits> units = readingUnits(all);
+    std::string csv(header.substr(0, header.size() - 2));
+    csv += (units ? readingsHeader(*units) : std::string()) + "\r\n";
+    appendRows(csv, {}, series, results, uncertainties, units);
     return csv;
 }
 
 std::string exportCsv(std::span<const FileRuns> files)
 {
-    std::string csv = "file," + std::string(header);
+    std::vector<const Series*> all;
     for (const FileRuns& file : files)
-        appendRows(csv, quoted(std::string(file.file)) + ',', *file.series, file.results, file.uncertainties);
+        all.push_back(file.series);
+    const std::optional<MeterUnits> units = readingUnits(all);
+    std::string csv = "file," + std::string(header.substr(0, header.size() - 2));
+    csv += (units ? readingsHeader(*units) : std::string()) + "\r\n";
+    for (const FileRuns& file : files)
+        appendRows(csv, quoted(std::string(file.file)) + ',', *file.series, file.results, file.uncertainties, units);
     return csv;
 }
 

@@ -1,6 +1,7 @@
 #include "series/csv.h"
 #include "series/csvnumbers.h"
 #include "series/csvrecords.h"
+#include "series/readingcolumns.h"
 #include "series/textreading.h"
 
 #include <algorithm>
@@ -26,6 +27,7 @@ enum Column {
     packingHeight,
     label,
     temperature,
+    // In the order of ReadingColumn.
     sampleVolume,
     acidMolarity,
     acidVolume,
@@ -55,24 +57,32 @@ constexpr std::array<std::string_view, columnCount> columnNames{
     "packing_height",
     "label",
     "temperature",
-    "sample_volume_ml",
-    "acid_molarity",
-    "acid_volume_ml",
-    "blank_volume_ml",
-    "protons",
-    "density_g_per_l",
-    "sample_temperature_c",
-    "air_meter",
-    "ammonia_meter",
-    "water_meter",
-    "meter_temperature_c",
-    "meter_pressure_kpa",
+    readingColumnNames[0],
+    readingColumnNames[1],
+    readingColumnNames[2],
+    readingColumnNames[3],
+    readingColumnNames[4],
+    readingColumnNames[5],
+    readingColumnNames[6],
+    readingColumnNames[7],
+    readingColumnNames[8],
+    readingColumnNames[9],
+    readingColumnNames[10],
+    readingColumnNames[11],
     "y2",
     "ntu",
     "mtc",
     "u_mtc",
     "U",
 };
+static_assert(meterPressure - sampleVolume + 1 == readingColumnCount);
+
+// The readings' column of a reading.
+constexpr Column columnOf(ReadingColumn reading)
+{
+    return Column(sampleVolume + int(reading));
+}
+
 // The columns that give a run numbers: its inputs, height, temperature and readings.
 constexpr std::array<Column, 18> numberColumns{
     y1,           x1,         gasFlow,          waterFlow,     packingHeight, temperature,       sampleVolume,
@@ -335,8 +345,6 @@ bool readingsGive(const Layout& layout, Column input)
 }
 
 // The meters' units, from their headers' units: "Gaszähler (L/min)".
-using MeterUnits = std::array<MeterUnit, 3>;  // air, NH3, water
-
 std::variant<MeterUnits, ReadError> meterUnitsOf(const csv::Record& header, const Layout& layout)
 {
     MeterUnits units{MeterUnit::litresPerMinute, MeterUnit::litresPerMinute, MeterUnit::litresPerMinute};
@@ -362,41 +370,6 @@ std::variant<MeterUnits, ReadError> meterUnitsOf(const csv::Record& header, cons
 }
 
 using Values = std::array<std::optional<double>, columnCount>;
-
-// The readings of a row, none when it has none.
-std::optional<Readings> readingsOf(const Values& v, const MeterUnits& units)
-{
-    Readings readings;
-    if (v[sampleVolume] || v[acidMolarity] || v[acidVolume]) {
-        Titration t;
-        t.sampleVolume = v[sampleVolume].value_or(0.0);
-        t.acidMolarity = v[acidMolarity].value_or(0.0);
-        t.acidVolume = v[acidVolume].value_or(0.0);
-        t.blankVolume = v[blankVolume].value_or(0.0);
-        // A count that is not 1, 2 or 3 is refused as 0.
-        const double z = v[protons].value_or(1.0);
-        t.protons = z == 1.0 ? 1 : z == 2.0 ? 2 : z == 3.0 ? 3 : 0;
-        t.density = v[density];
-        t.temperature = v[sampleTemperature].value_or(t.temperature);
-        readings.titration = t;
-    }
-    const auto meter = [&](Column column, MeterUnit unit) -> std::optional<MeterReading> {
-        if (!v[column])
-            return std::nullopt;
-        MeterReading m;
-        m.value = *v[column];
-        m.unit = unit;
-        m.temperature = v[meterTemperature].value_or(m.temperature);
-        m.pressure = v[meterPressure].value_or(m.pressure);
-        return m;
-    };
-    readings.air = meter(airMeter, units[0]);
-    readings.ammonia = meter(ammoniaMeter, units[1]);
-    readings.water = meter(waterMeter, units[2]);
-    if (readings == Readings{})
-        return std::nullopt;
-    return readings;
-}
 
 // The run in a row, why the row is none, or why the file cannot be read.
 std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Record& record, const Layout& layout,
@@ -433,7 +406,10 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
     Run run;
     run.packingHeight = values[packingHeight];
     run.temperature = values[temperature];
-    run.readings = readingsOf(values, units);
+    ReadingValues readingValues;
+    for (std::size_t i = 0; i < readingColumnCount; ++i)
+        readingValues[i] = values[columnOf(ReadingColumn(i))];
+    run.readings = readingsOfRow(readingValues, units);
     InputsFromReadings given;
     if (run.readings) {
         auto inputs = inputsFromReadings(*run.readings, Series{}.flowUnit);

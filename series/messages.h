@@ -26,6 +26,9 @@ enum class MessageKind {
     unknownKeyKept,        // texts {key}: at the top of the file
     unknownRunKeyKept,     // texts {key}, counts {runs having it}
     unknownResultIgnored,  // texts {key}, counts {runs having it}
+    // Notices of Import Runs.
+    flowsConverted,     // texts {the file's flow unit, the series'}: the runs' flows converted
+    flowsNotConverted,  // texts {the file's flow unit, the series'}: one only labels, the numbers taken as they are
 
     // Refusals of a CSV file.
     emptyFile,         // no record at all

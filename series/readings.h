@@ -75,7 +75,9 @@ struct MeterReading {
 struct ReadingUncertainties {
     std::optional<double> burette;      // mL, of each volume: sample, acid, blank, base
     std::optional<double> meterRel;     // relative, of each meter's reading
-    std::optional<double> thermometer;  // K, of each temperature read
+    std::optional<double> thermometer;  // K, of each temperature read, the column's included
+    std::optional<double> molarityRel;  // relative, of each standard solution's molarity: acid, base
+    std::optional<double> pressure;     // kPa, of each gas meter's pressure
 
     bool operator==(const ReadingUncertainties&) const = default;
 };
@@ -90,6 +92,31 @@ struct Readings {
 
     bool operator==(const Readings&) const = default;
 };
+
+// A reading that an uncertainty budget lists, in the order the budget and
+// the Monte Carlo's draws take them.
+enum class Reading {
+    sampleVolume,
+    acidMolarity,
+    acidVolume,
+    blankVolume,   // not in a back-titration
+    baseMolarity,  // a back-titration's
+    baseVolume,
+    sampleTemperature,  // only where the density is water's at it
+    airReading,
+    airTemperature,
+    airPressure,
+    ammoniaReading,
+    ammoniaTemperature,
+    ammoniaPressure,
+    waterReading,
+    waterTemperature,
+    columnTemperature,  // only where the equilibrium is taken at it
+};
+
+// A reading's key as the file names it: "titration/acid_volume_ml",
+// "air_meter/reading", "temperature" for the column's.
+std::string_view readingKey(Reading reading);
 
 // A value, or why the readings cannot give it.
 using Converted = std::variant<double, Message>;

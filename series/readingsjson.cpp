@@ -10,7 +10,8 @@ namespace {
 
 constexpr std::array<std::string_view, 5> readingsKeys{"titration", "air_meter", "ammonia_meter", "water_meter",
                                                        "uncertainty"};
-constexpr std::array<std::string_view, 3> uncertaintyKeys{"burette_ml", "meter_rel", "thermometer_k"};
+constexpr std::array<std::string_view, 5> uncertaintyKeys{"burette_ml", "meter_rel", "thermometer_k", "molarity_rel",
+                                                          "pressure_kpa"};
 constexpr std::array<std::string_view, 9> titrationKeys{
     "sample_volume_ml", "acid_molarity",  "acid_volume_ml",  "blank_volume_ml", "protons",
     "base_molarity",    "base_volume_ml", "density_g_per_l", "temperature_c",
@@ -207,10 +208,13 @@ std::variant<Readings, Fault> read(const Json& value, const std::string& at)
         Members members(*u, at + "/uncertainty");
         ReadingUncertainties& to = readings.uncertainty;
         if (!members.known(uncertaintyKeys) || !members.optional("burette_ml", to.burette)
-            || !members.optional("meter_rel", to.meterRel) || !members.optional("thermometer_k", to.thermometer))
+            || !members.optional("meter_rel", to.meterRel) || !members.optional("thermometer_k", to.thermometer)
+            || !members.optional("molarity_rel", to.molarityRel) || !members.optional("pressure_kpa", to.pressure))
             return *members.fault;
-        for (const auto& [key, given] : {std::pair("burette_ml", to.burette), std::pair("meter_rel", to.meterRel),
-                                         std::pair("thermometer_k", to.thermometer)}) {
+        for (const auto& [key, given] :
+             {std::pair("burette_ml", to.burette), std::pair("meter_rel", to.meterRel),
+              std::pair("thermometer_k", to.thermometer), std::pair("molarity_rel", to.molarityRel),
+              std::pair("pressure_kpa", to.pressure)}) {
             if (given && !(*given >= 0.0))
                 return Fault{at + "/uncertainty/" + key, {MessageKind::negativeUncertainty, {key, (*u)[key].dump()}}};
         }
@@ -252,6 +256,10 @@ Json write(const Readings& readings)
             uncertainty["meter_rel"] = *u.meterRel;
         if (u.thermometer)
             uncertainty["thermometer_k"] = *u.thermometer;
+        if (u.molarityRel)
+            uncertainty["molarity_rel"] = *u.molarityRel;
+        if (u.pressure)
+            uncertainty["pressure_kpa"] = *u.pressure;
         json["uncertainty"] = std::move(uncertainty);
     }
     return json;

@@ -4,6 +4,7 @@
 #include "series/coefficients.h"
 #include "series/parallel.h"
 #include "series/random.h"
+#include "series/readinguncertainty.h"
 
 #include <fmt/format.h>
 
@@ -143,6 +144,13 @@ std::optional<double> coefficientOf(const absorber::RunInputs& inputs, double pa
     return y ? std::optional((*y)[0]) : std::nullopt;
 }
 
+std::optional<ModelOutputs> coefficientAndNtuOf(const absorber::RunInputs& inputs, double packingHeight,
+                                                std::optional<double> celsius)
+{
+    const Point x{inputs.y1, inputs.x1, inputs.gasFlow, inputs.waterFlow, packingHeight};
+    return modelAt(x, celsius);
+}
+
 std::variant<Gum, NotGiven> gum(const Run& run, const Uncertainties& uncertainties, std::optional<double> celsius)
 {
     const auto start = nominalOf(run, uncertainties, celsius);
@@ -199,7 +207,18 @@ RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults, std:
     return {gum(run, given, celsius), monteCarlo(run, given, uncertaintySeed, celsius, cancel)};
 }
 
-std::string uncertaintyKey(const Run& run, const Uncertainties& defaults, std::optional<double> celsius)
+RunUncertainty uncertaintyOf(const Run& run, const Series& series, std::atomic<bool>* cancel)
+{
+    const std::optional<double> celsius = equilibriumTemperatureOf(run, series.equilibrium);
+    if (!drawsReadings(run))
+        return uncertaintyOf(run, series.uncertainty, celsius, cancel);
+    const Uncertainties given = merged(series.uncertainty, run.uncertainty);
+    return {readingsGum(run, given, series.flowUnit, celsius),
+            readingsMonteCarlo(run, given, series.flowUnit, uncertaintySeed, celsius, cancel)};
+}
+
+std::string uncertaintyKey(const Run& run, const Uncertainties& defaults, std::optional<double> celsius,
+                           std::string_view flowUnit)
 {
     const Uncertainties u = merged(defaults, run.uncertainty);
     std::string key;
@@ -208,11 +227,50 @@ std::string uncertaintyKey(const Run& run, const Uncertainties& defaults, std::o
           std::optional(run.inputs.waterFlow), run.packingHeight, u.gasFlowRel, u.waterFlowRel, u.y1, u.x1,
           u.packingHeight, celsius})
         key += value ? fmt::format("{:016x};", std::bit_cast<std::uint64_t>(*value)) : std::string("-;");
+    if (!drawsReadings(run))
+        return key;
+    // The readings, bit for bit, and the unit they give the flows in.
+    const auto add = [&key](std::optional<double> value) {
+        key += value ? fmt::format("{:016x};", std::bit_cast<std::uint64_t>(*value)) : std::string("-;");
+    };
+    const Readings& r = *run.readings;
+    key += "t;";
+    if (const auto& t = r.titration) {
+        for (const std::optional<double> value :
+             {std::optional(t->sampleVolume), std::optional(t->acidMolarity), std::optional(t->acidVolume),
+              std::optional(t->blankVolume), std::optional(double(t->protons)), t->baseMolarity, t->baseVolume,
+              t->density, std::optional(t->temperature)})
+            add(value);
+    }
+    for (const auto* meter : {&r.air, &r.ammonia, &r.water}) {
+        key += "m;";
+        if (!*meter)
+            continue;
+        const MeterReading& m = **meter;
+        for (const double value : {m.value, double(int(m.unit)), m.temperature, m.pressure})
+            add(value);
+        for (const CalibrationPoint& point : m.calibration) {
+            add(point.scale);
+            add(point.flow);
+        }
+    }
+    key += "u;";
+    const ReadingUncertainties& ru = r.uncertainty;
+    for (const std::optional<double> value : {ru.burette, ru.meterRel, ru.thermometer, ru.molarityRel, ru.pressure})
+        add(value);
+    key += flowUnit;
     return key;
+}
+
+bool drawsReadings(const Run& run)
+{
+    return run.readings && run.readings->uncertainty != ReadingUncertainties{};
 }
 
 bool hasUncertainty(const Run& run, const Uncertainties& defaults)
 {
+    if (drawsReadings(run))
+        return true;
     const Uncertainties given = merged(defaults, run.uncertainty);
     for (const auto& u : {given.gasFlowRel, given.waterFlowRel, given.y1, given.x1, given.packingHeight}) {
         if (u.value_or(0.0) != 0.0)
@@ -233,7 +291,8 @@ std::optional<std::vector<RunUncertainty>> uncertaintiesOf(const Series& series,
     for (std::size_t i = 0; i < series.runs.size(); ++i) {
         const Run& run = series.runs[i];
         const auto [at, added] = seen.emplace(
-            uncertaintyKey(run, series.uncertainty, equilibriumTemperatureOf(run, series.equilibrium)), firsts.size());
+            uncertaintyKey(run, series.uncertainty, equilibriumTemperatureOf(run, series.equilibrium), series.flowUnit),
+            firsts.size());
         if (added) {
             firsts.push_back(i);
             counts.push_back(0);
@@ -248,8 +307,7 @@ std::optional<std::vector<RunUncertainty>> uncertaintiesOf(const Series& series,
     const std::stop_callback cancelDraws(stop, [&cancel] { cancel = true; });
     const bool finished = forEachIndex(firsts.size(), jobs, nullptr, stop, [&](std::size_t k) {
         const Run& run = series.runs[firsts[k]];
-        distinct[k] =
-            uncertaintyOf(run, series.uncertainty, equilibriumTemperatureOf(run, series.equilibrium), &cancel);
+        distinct[k] = uncertaintyOf(run, series, &cancel);
         if (done)
             done->fetch_add(counts[k], std::memory_order_relaxed);
     });

@@ -17,6 +17,7 @@
 #include <span>
 #include <stop_token>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -38,14 +39,19 @@ std::optional<double> closedFormNtu(const absorber::IntegrationLimits& limits);
 std::optional<double> coefficientOf(const absorber::RunInputs& inputs, double packingHeight,
                                     std::optional<double> celsius = std::nullopt);
 
+// The same, the coefficient first and the NTU second.
+std::optional<ModelOutputs> coefficientAndNtuOf(const absorber::RunInputs& inputs, double packingHeight,
+                                                std::optional<double> celsius);
+
 enum class Input { y1, x1, gasFlow, waterFlow, packingHeight };
 
 struct BudgetLine {
-    Input input;
+    Input input;  // meaningful only for a typed input, without `reading`
     double value;
-    double uncertainty;   // standard, absolute
-    double sensitivity;   // d mtc / d input
-    double sharePercent;  // of the coefficient's variance
+    double uncertainty;                             // standard, absolute
+    double sensitivity;                             // d mtc / d input
+    double sharePercent;                            // of the coefficient's variance
+    std::optional<Reading> reading = std::nullopt;  // a reading of the run's, carried through its conversions
 };
 
 // The coefficient and NTU at the run's values with their first-order
@@ -106,8 +112,14 @@ inline constexpr double coverageFactor = 2.0;
 inline constexpr std::uint64_t uncertaintySeed = 20261208;
 
 // Both methods for a run, with the series' defaults under its overrides.
+// Its readings' uncertainties are not looked at: see the overload below.
 RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults,
                              std::optional<double> celsius = std::nullopt, std::atomic<bool>* cancel = nullptr);
+
+// Both methods for a run of the series, at its equilibrium temperature under
+// the series' option: from its readings where they have uncertainties
+// (drawsReadings), from its inputs as above otherwise.
+RunUncertainty uncertaintyOf(const Run& run, const Series& series, std::atomic<bool>* cancel = nullptr);
 
 // What a run's uncertainty depends on, as text: its inputs, its height and
 // its uncertainties merged with the series' and the temperature of its
@@ -115,9 +127,17 @@ RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults,
 // differ, an absent value differs from every number). Runs with the same key
 // have the same uncertainty; the window's threads and the page's worker keep
 // their results by it, so that undoing a change finds the earlier result.
-std::string uncertaintyKey(const Run& run, const Uncertainties& defaults, std::optional<double> celsius = std::nullopt);
+// A run whose readings have uncertainties adds its readings and the flow
+// unit they are converted to.
+std::string uncertaintyKey(const Run& run, const Uncertainties& defaults, std::optional<double> celsius = std::nullopt,
+                           std::string_view flowUnit = {});
 
-// Whether any input of the run has an uncertainty, after merging.
+// Whether the run's uncertainty comes from its readings': it has readings
+// and an uncertainty of them is given.
+bool drawsReadings(const Run& run);
+
+// Whether any input of the run has an uncertainty, after merging, or its
+// readings have one.
 bool hasUncertainty(const Run& run, const Uncertainties& defaults);
 
 // uncertaintyOf for every run of the series, in order, each at its

@@ -455,8 +455,8 @@
         <translation>&lt;h3&gt;Die Eingaben&lt;/h3&gt;</translation>
     </message>
     <message>
-        <source>&lt;p&gt;Both compositions are NH3 mole fractions, not percentages: type %1 for 2 % NH3. y1 is the fraction in the entering gas and x1 the fraction in the leaving water. The flow rates carry no unit: only the ratio of gas flow to water flow enters the balance, and Find MTC uses the gas flow itself. The height of packing is in metres.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Beide Zusammensetzungen sind NH3-Stoffmengenanteile (Molanteile), keine Prozentwerte: Für 2 % NH3 geben Sie %1 ein. y1 ist der Anteil im eintretenden Gas, x1 der Anteil im austretenden Wasser. Die Mengenströme haben keine Einheit: In die Bilanz geht nur das Verhältnis von Gasstrom zu Wasserstrom ein, und „K ermitteln“ verwendet den Gasstrom selbst. Die Füllkörperhöhe wird in Metern angegeben.&lt;/p&gt;</translation>
+        <source>&lt;p&gt;Both compositions are NH3 mole fractions, not percentages: type %1 for 2 % NH3. y1 is the fraction in the entering gas and x1 the fraction in the leaving water. Both flows are in the series&apos; flow unit (mol/s unless the Runs window names another): the balance takes only their ratio, and Find MTC the gas flow itself, so the coefficient is in that unit per m³. The gas flow is the air without its NH3, the water flow the water. The height of packing is in metres.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Beide Zusammensetzungen sind NH3-Stoffmengenanteile (Molanteile), keine Prozentwerte: Für 2 % NH3 geben Sie %1 ein. y1 ist der Anteil im eintretenden Gas, x1 der Anteil im austretenden Wasser. Beide Ströme sind in der Stromeinheit der Messreihe angegeben (mol/s, sofern das Fenster Versuche keine andere nennt): Die Bilanz nimmt nur ihr Verhältnis, „K ermitteln“ den Gasstrom selbst, sodass der Koeffizient in dieser Einheit je m³ steht. Der Gasstrom ist die Luft ohne ihr NH3, der Wasserstrom das Wasser. Die Füllkörperhöhe wird in Metern angegeben.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Calculate&lt;/h3&gt;</source>
@@ -515,8 +515,8 @@
         <translation>&lt;h3&gt;Unsicherheit des Koeffizienten&lt;/h3&gt;</translation>
     </message>
     <message>
-        <source>&lt;p&gt;In the Runs window, give the standard uncertainties of the inputs for the whole series (the flows relative, %1 for 2 %; y1, x1 and the height absolute), and any run&apos;s own with Run Uncertainties…. Each coefficient then shows MTC ± U with U = 2 u (k = 2) and its 95 % coverage interval, by the Monte Carlo method of JCGM 101: normally distributed inputs are drawn until the interval is stable to two significant digits, each draw evaluating the NTU in closed form. The run&apos;s report adds the first-order error budget of the GUM: each input&apos;s sensitivity coefficient and its share of the variance. The draws start from a fixed seed, so a run shows the same digits every time. Where the driving force changes sign the closed form does not exist, and no uncertainty is given.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Geben Sie im Fenster Versuche die Standardunsicherheiten der Eingaben für die ganze Messreihe an (die Ströme relativ, %1 für 2 %; y1, x1 und die Höhe absolut) und die eigenen eines Versuchs mit Unsicherheiten des Versuchs…. Jeder Koeffizient zeigt dann MTC ± U mit U = 2 u (k = 2) und sein 95-%-Überdeckungsintervall nach dem Monte-Carlo-Verfahren von JCGM 101: Normalverteilte Eingaben werden gezogen, bis das Intervall auf zwei signifikante Stellen stabil ist; jede Ziehung wertet die NTU in geschlossener Form aus. Der Bericht des Versuchs ergänzt das Unsicherheitsbudget erster Ordnung nach GUM: den Sensitivitätskoeffizienten jeder Eingabe und ihren Anteil an der Varianz. Die Ziehungen beginnen mit einem festen Startwert, sodass ein Versuch jedes Mal dieselben Ziffern zeigt. Wo die treibende Kraft das Vorzeichen wechselt, gibt es die geschlossene Form nicht, und es wird keine Unsicherheit angegeben.&lt;/p&gt;</translation>
+        <source>&lt;p&gt;In the Runs window, give the standard uncertainties of the inputs for the whole series (the flows relative, %1 for 2 %; y1, x1 and the height absolute), and any run&apos;s own with Run Uncertainties…. Each coefficient then shows MTC ± U with U = 2 u (k = 2) and its 95 % coverage interval, by the Monte Carlo method of JCGM 101: normally distributed inputs are drawn until the interval is stable to two significant digits, each draw evaluating the NTU in closed form. The run&apos;s report adds the first-order error budget of the GUM: each input&apos;s sensitivity coefficient and its share of the variance. The draws start from a fixed seed, so a run shows the same digits every time. Where the driving force changes sign the closed form does not exist, and no uncertainty is given.&lt;/p&gt;&lt;p&gt;A run given as readings may have uncertainties of its readings (in the series file: each burette volume in mL, each standard solution&apos;s molarity and each meter&apos;s reading relative, each temperature in K, the column&apos;s included where the equilibrium is taken at it, and each gas meter&apos;s pressure in kPa). They replace the uncertainties of the inputs the readings give: the budget lists each reading, carried through its conversions into the coefficient, and the Monte Carlo draws the readings, so that y1 and the gas flow from one air meter move together.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Geben Sie im Fenster Versuche die Standardunsicherheiten der Eingaben für die ganze Messreihe an (die Ströme relativ, %1 für 2 %; y1, x1 und die Höhe absolut) und die eigenen eines Versuchs mit Unsicherheiten des Versuchs…. Jeder Koeffizient zeigt dann MTC ± U mit U = 2 u (k = 2) und sein 95-%-Überdeckungsintervall nach dem Monte-Carlo-Verfahren von JCGM 101: Normalverteilte Eingaben werden gezogen, bis das Intervall auf zwei signifikante Stellen stabil ist; jede Ziehung wertet die NTU in geschlossener Form aus. Der Bericht des Versuchs ergänzt das Unsicherheitsbudget erster Ordnung nach GUM: den Sensitivitätskoeffizienten jeder Eingabe und ihren Anteil an der Varianz. Die Ziehungen beginnen mit einem festen Startwert, sodass ein Versuch jedes Mal dieselben Ziffern zeigt. Wo die treibende Kraft das Vorzeichen wechselt, gibt es die geschlossene Form nicht, und es wird keine Unsicherheit angegeben.&lt;/p&gt;&lt;p&gt;Ein aus Ablesungen gegebener Versuch kann Unsicherheiten seiner Ablesungen haben (in der Messreihendatei: jedes Bürettenvolumen in mL, die Konzentration jeder Maßlösung und die Ablesung jedes Zählers relativ, jede Temperatur in K, die der Kolonne eingeschlossen, wo das Gleichgewicht bei ihr genommen wird, und den Druck jedes Gaszählers in kPa). Sie ersetzen die Unsicherheiten der Eingaben, die die Ablesungen liefern: Das Budget nennt jede Ablesung, durch ihre Umrechnungen bis in den Koeffizienten getragen, und das Monte-Carlo-Verfahren zieht die Ablesungen, sodass y1 und der Gasstrom aus einem Luftzähler gemeinsam schwanken.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Runs with findings&lt;/h3&gt;</source>
@@ -660,6 +660,70 @@
     <message>
         <source>Gives %1.</source>
         <translation>Ergibt %1.</translation>
+    </message>
+    <message>
+        <source>Sample volume (mL)</source>
+        <translation>Probenvolumen (mL)</translation>
+    </message>
+    <message>
+        <source>Acid molarity (mol/L)</source>
+        <translation>Säurekonzentration (mol/L)</translation>
+    </message>
+    <message>
+        <source>Acid volume (mL)</source>
+        <translation>Säureverbrauch (mL)</translation>
+    </message>
+    <message>
+        <source>Blank (mL)</source>
+        <translation>Blindwert (mL)</translation>
+    </message>
+    <message>
+        <source>Base molarity (mol/L)</source>
+        <translation>Laugenkonzentration (mol/L)</translation>
+    </message>
+    <message>
+        <source>Base volume (mL)</source>
+        <translation>Laugenverbrauch (mL)</translation>
+    </message>
+    <message>
+        <source>Sample temperature (°C)</source>
+        <translation>Probentemperatur (°C)</translation>
+    </message>
+    <message>
+        <source>Air meter: reading</source>
+        <translation>Luftzähler: Ablesung</translation>
+    </message>
+    <message>
+        <source>Air meter: temperature (°C)</source>
+        <translation>Luftzähler: Temperatur (°C)</translation>
+    </message>
+    <message>
+        <source>Air meter: pressure (kPa)</source>
+        <translation>Luftzähler: Druck (kPa)</translation>
+    </message>
+    <message>
+        <source>NH3 meter: reading</source>
+        <translation>NH3-Zähler: Ablesung</translation>
+    </message>
+    <message>
+        <source>NH3 meter: temperature (°C)</source>
+        <translation>NH3-Zähler: Temperatur (°C)</translation>
+    </message>
+    <message>
+        <source>NH3 meter: pressure (kPa)</source>
+        <translation>NH3-Zähler: Druck (kPa)</translation>
+    </message>
+    <message>
+        <source>Water meter: reading</source>
+        <translation>Wasserzähler: Ablesung</translation>
+    </message>
+    <message>
+        <source>Water meter: temperature (°C)</source>
+        <translation>Wasserzähler: Temperatur (°C)</translation>
+    </message>
+    <message>
+        <source>Column temperature (°C)</source>
+        <translation>Kolonnentemperatur (°C)</translation>
     </message>
 </context>
 <context>
@@ -1805,6 +1869,14 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>expected %2 for &quot;%1&quot; of &quot;equilibrium&quot;, found %3</source>
         <translation>erwartet wird %2 für „%1“ in „equilibrium“, gefunden: %3</translation>
+    </message>
+    <message>
+        <source>the runs&apos; flows converted from %1 to the series&apos; %2</source>
+        <translation>die Ströme der Versuche von %1 in die Einheit der Messreihe, %2, umgerechnet</translation>
+    </message>
+    <message>
+        <source>the runs&apos; flows are in &quot;%1&quot;, the series&apos; in &quot;%2&quot;: taken as they are, as one of them names no unit Quillon converts</source>
+        <translation>die Ströme der Versuche sind in „%1“, die der Messreihe in „%2“: unverändert übernommen, da eine davon keine Einheit ist, die Quillon umrechnet</translation>
     </message>
 </context>
 <context>

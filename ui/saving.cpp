@@ -190,7 +190,7 @@ bool saveRunsCsv(QWidget* parent, RunsModel& model)
                   SavingText::tr("The table of runs"));
 }
 
-bool saveSeriesReport(QWidget* parent, RunsModel& model)
+bool saveSeriesReport(QWidget* parent, RunsModel& model, series::Fitted fitted)
 {
     const series::Series series = model.series();
     const std::vector<series::RunResult> results = model.results();
@@ -203,7 +203,7 @@ bool saveSeriesReport(QWidget* parent, RunsModel& model)
     if (!chosen)
         return false;
     const std::optional<QByteArray> bytes =
-        report::seriesPdf(series, results, *uncertainties, pdfDetails(), chosen->second);
+        report::seriesPdf(series, results, *uncertainties, pdfDetails(), chosen->second, fitted);
     if (!bytes) {
         warn(parent,
              SavingText::tr("%1 could not be made, so nothing was saved.").arg(SavingText::tr("The series report")));

@@ -2,6 +2,7 @@
 
 #include "report/run.h"
 #include "report/runpdf.h"
+#include "series/analysis.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
 #include "ui/runsmodel.h"
@@ -51,10 +52,11 @@ std::optional<std::vector<series::RunUncertainty>> uncertaintiesToSave(QWidget* 
 // The save commands of the menus, each asking for a file name first. The
 // uncertainties a file holds are computed first where they are not known;
 // cancelled, nothing is saved. The series report's dialog asks whether to
-// include a page per run, checked for a series of up to 12 runs.
+// include a page per run, checked for a series of up to 12 runs, and fits
+// the coefficient the Series Analysis shows.
 bool saveRunReport(QWidget* parent, RunsModel& model, int row);
 bool saveRunsCsv(QWidget* parent, RunsModel& model);
 bool saveChartPicture(QWidget* parent, const QImage& picture);
-bool saveSeriesReport(QWidget* parent, RunsModel& model);
+bool saveSeriesReport(QWidget* parent, RunsModel& model, series::Fitted fitted = series::Fitted::quillon);
 
 }  // namespace ui

@@ -260,7 +260,8 @@ std::optional<OpenedSeries> openSeriesFile(QWidget* parent, const QString& path)
     return opened;
 }
 
-std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path, series::Equilibrium equilibrium)
+std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path, series::Equilibrium equilibrium,
+                                           const std::string& flowUnit)
 {
     const std::optional<QByteArray> bytes = bytesOf(parent, path);
     if (!bytes)
@@ -272,11 +273,16 @@ std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path,
         return std::nullopt;
     }
     auto& file = std::get<present::FileRuns>(read);
+    // The stored results are compared in the file's unit, the runs join in the series'.
+    present::FileRuns joining = file;
+    const bool converted = present::intoFlowUnit(joining, flowUnit);
     std::optional<std::vector<series::RunResult>> results =
-        computeAndTell(parent, path, file.runs, file.stored, file.notices, equilibrium);
+        computeAndTell(parent, path, file.runs, file.stored, joining.notices, equilibrium);
+    if (results && converted)
+        results = computeWithProgress(parent, joining.runs, equilibrium);
     if (!results)
         return std::nullopt;
-    return ImportedRuns{std::move(file.runs), std::move(*results)};
+    return ImportedRuns{std::move(joining.runs), std::move(*results)};
 }
 
 QByteArray seriesFileBytes(const series::Series& series, std::span<const series::RunResult> results)

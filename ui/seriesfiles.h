@@ -36,8 +36,10 @@ struct ImportedRuns {
     std::vector<series::Run> runs;
     std::vector<series::RunResult> results;
 };
-// The runs are computed with the equilibrium of the series they join.
-std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path, series::Equilibrium equilibrium);
+// The runs are computed with the equilibrium of the series they join, and
+// their flows converted to its flow unit (present::intoFlowUnit).
+std::optional<ImportedRuns> importRunsFile(QWidget* parent, const QString& path, series::Equilibrium equilibrium,
+                                           const std::string& flowUnit);
 
 // Every run computed on all cores; after half a second a progress dialog
 // shows, whose Cancel gives nothing. The windows stay responsive meanwhile.

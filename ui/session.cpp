@@ -297,7 +297,8 @@ void Session::importRuns()
         tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
     if (chosen.isEmpty())
         return;
-    if (std::optional<ui::ImportedRuns> imported = ui::importRunsFile(&form, chosen, model.series().equilibrium))
+    if (std::optional<ui::ImportedRuns> imported =
+            ui::importRunsFile(&form, chosen, model.series().equilibrium, model.series().flowUnit))
         model.appendRuns(std::move(imported->runs), std::move(imported->results));
 }
 
@@ -452,8 +453,11 @@ void Session::exportCsv()
 
 void Session::saveSeriesReport()
 {
+    // The report fits the coefficient the Series Analysis shows, Quillon's
+    // when it is not open.
     if (model.rowCount() > 0)
-        ui::saveSeriesReport(&form, model);
+        ui::saveSeriesReport(&form, model,
+                             analysisWindow ? analysisWindow->analysis().fitted : series::Fitted::quillon);
 }
 
 void Session::showMethod()

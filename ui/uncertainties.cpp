@@ -19,12 +19,14 @@ series::Run mergedRun(const series::Run& run, const series::Series& series)
     merged.packingHeight = run.packingHeight;
     merged.uncertainty = series::merged(series.uncertainty, run.uncertainty);
     merged.temperature = series::equilibriumTemperatureOf(run, series.equilibrium);
+    merged.readings = run.readings;
     return merged;
 }
 
 std::string keyOf(const series::Run& run, const series::Series& series)
 {
-    return present::uncertaintyKey(run, series.uncertainty, series::equilibriumTemperatureOf(run, series.equilibrium));
+    return present::uncertaintyKey(run, series.uncertainty, series::equilibriumTemperatureOf(run, series.equilibrium),
+                                   series.flowUnit);
 }
 
 }  // namespace
@@ -122,6 +124,7 @@ void UncertaintyCache::request(const series::Series& series)
             asked.emplace_back(std::move(key), mergedRun(run, series));
     }
     waiting = std::move(asked);
+    waitingFlowUnit = series.flowUnit;
     if (runningOn() && !runningAsked)
         worker.request_stop();
     startSoon();
@@ -170,6 +173,7 @@ void UncertaintyCache::startNext()
     // Each run carries the temperature of its equilibrium, none for the table's.
     series::Series batch;
     batch.equilibrium = series::Equilibrium::runTemperature;
+    batch.flowUnit = waitingFlowUnit;
     for (const auto& entry : running)
         batch.runs.push_back(entry.second);
     std::vector<std::string> keys;

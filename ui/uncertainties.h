@@ -87,6 +87,7 @@ private:
     std::map<std::string, series::RunUncertainty> known;
     std::vector<std::pair<std::string, series::Run>> waiting;  // runs with their merged uncertainties
     std::vector<std::pair<std::string, series::Run>> running;
+    std::string waitingFlowUnit;  // the unit readings give the waiting runs' flows in
     std::shared_ptr<std::atomic<std::size_t>> finished;
     bool startQueued = false;
     QElapsedTimer busySince;

@@ -119,12 +119,64 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"csvWithAUnitsRow", csvOfThree, RunsFile::csv, true, {"typed", "A", "B"}, {2, 5}, {}},
         ImportCase{"csvWithoutARun", "y1,x1,gas_flow,water_flow\r\n,,mol/s,mol/s\r\n", RunsFile::csv, false, {"typed"}},
         ImportCase{"csvUnreadable", "y1;x1\r\n0,02;0,01\r\n", RunsFile::csv, false, {"typed"}},
+        // The file's "kg/h" only labels its numbers: taken as they are, and said so.
         ImportCase{"seriesFile", seriesFile({typed, runS}, {typed, typed}), RunsFile::series, true,
-                   {"typed", "typed", "S"}, {}, {2}, absolute1},
+                   {"typed", "typed", "S"}, {0}, {2}, absolute1},
         ImportCase{"seriesFileRunKeepsItsOwnUncertainty", seriesFile({ownU}, {}), RunsFile::series, true,
-                   {"typed", "typed"}, {}, {}, absolute1AndOwn},
-        ImportCase{"seriesFileWithoutRuns", seriesFile({}, {}), RunsFile::series, true, {"typed"}},
+                   {"typed", "typed"}, {0}, {}, absolute1AndOwn},
+        ImportCase{"seriesFileWithoutRuns", seriesFile({}, {}), RunsFile::series, true, {"typed"}, {0}},
         ImportCase{"seriesFileAsCsv", seriesFile({typed}, {typed}), RunsFile::csv, false, {"typed"}}),
     [](const testing::TestParamInfo<ImportCase>& row) { return std::string(row.param.name); });
+
+// Runs of a file in another flow unit join in the series' unit; a run's
+// readings give its flows in that unit; a notice says what was done.
+struct UnitCase {
+    const char* name;
+    std::string fileUnit;  // empty: a CSV file of readings
+    std::string seriesUnit;
+    double gasFlow;  // of the joining run, in the series' unit
+    std::vector<series::MessageKind> notices;
+};
+
+class ImportRunsUnit : public testing::TestWithParam<UnitCase> {};
+
+TEST_P(ImportRunsUnit, JoinInTheSeriesUnit)
+{
+    const UnitCase& row = GetParam();
+    SeriesEditor editor;
+    ASSERT_TRUE(row.seriesUnit == "mol/s" || editor.setField(present::SeriesField::flowUnit, row.seriesUnit));
+    std::string bytes;
+    if (row.fileUnit.empty()) {
+        bytes =
+            "label,y1,x1,air_meter (L/min),water_meter (L/min),meter_temperature_c,meter_pressure_kpa\r\n"
+            "R,0.02,0.01,20,3,21,99.5\r\n";
+    } else {
+        series::Series other;
+        other.flowUnit = row.fileUnit;
+        other.runs = {labelled({0.02, 0.01, 3.6, 7.2}, "H")};
+        bytes = series::writeSeriesFile(other, *series::computeRuns(other.runs, 1));
+    }
+    const present::OpenOutcome outcome =
+        editor.importRuns(bytes, row.fileUnit.empty() ? RunsFile::csv : RunsFile::series);
+    ASSERT_TRUE(std::holds_alternative<present::Opened>(outcome));
+    const series::Run& joined = editor.series().runs.back();
+    EXPECT_NEAR(joined.inputs.gasFlow, row.gasFlow, 1e-12 * row.gasFlow);
+    EXPECT_EQ(editor.results().back().ntu, series::computeRun(joined).ntu);
+    std::vector<series::MessageKind> kinds;
+    for (const series::Notice& notice : std::get<present::Opened>(outcome).notices)
+        kinds.push_back(notice.message.kind);
+    EXPECT_EQ(kinds, row.notices);
+}
+
+// 20 L/min of air at 21 °C and 99.5 kPa: P Q / (R T) mol/s.
+const double airMolPerSecond = 99.5e3 * 20.0 / 60.0 / 1000.0 / (8.314462618 * 294.15);
+INSTANTIATE_TEST_SUITE_P(
+    Units, ImportRunsUnit,
+    testing::Values(
+        UnitCase{"molPerHourIntoMolPerSecond", "mol/h", "mol/s", 0.001, {series::MessageKind::flowsConverted}},
+        UnitCase{"sameUnit", "mol/h", "mol/h", 3.6, {}},
+        UnitCase{"labelIntoUnit", "kg/h", "mol/s", 3.6, {series::MessageKind::flowsNotConverted}},
+        UnitCase{"csvReadingsIntoMillimoles", "", "mmol/s", 1000.0 * airMolPerSecond, {}}),
+    [](const testing::TestParamInfo<UnitCase>& row) { return std::string(row.param.name); });
 
 }  // namespace

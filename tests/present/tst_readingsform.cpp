@@ -54,7 +54,7 @@ TEST(ReadingsForm, ShowsARunsReadingsAsTheyReadBack)
     series::Readings readings;
     readings.titration = series::Titration{10.0, 0.1, 12.4, 0.4, 2, {}, {}, 997.0, 20.0};
     readings.water = series::MeterReading{3.0, series::MeterUnit::litresPerHour, 21.0, 99.5, {{0.0, 0.0}, {4.0, 5.0}}};
-    readings.uncertainty = {0.02, 0.01, 0.2};
+    readings.uncertainty = {0.02, 0.01, 0.2, {}, {}};
     const present::ReadingsForm form = present::formOf(readings, german);
     EXPECT_EQ(form.texts[static_cast<std::size_t>(ReadingField::acidMolarity)], "0,1");
     const auto back = present::readingsOf(form, readings, {}, german);

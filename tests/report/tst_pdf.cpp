@@ -1,10 +1,12 @@
 #include "core/absorber.h"
 #include "present/fittext.h"
+#include "present/readingsform.h"
 #include "report/qtpresent.h"
 #include "report/runpdf.h"
 #include "report/seriescharts.h"
 #include "report/seriespdf.h"
 #include "series/analysis.h"
+#include "series/readinguncertainty.h"
 #include "tests/report/corerun.h"
 #include "tests/report/support.h"
 #include "ui/numbertext.h"
@@ -202,6 +204,56 @@ TEST(SeriesPdf, HoldsEveryRunTheChartsTheFitAndAnAppendix)
         for (const char* expected : {"Absorber Ü4", "A. Lind", "findings", "Equilibrium data", "The fit",
                                      "Error budget", "Gas flow G", "Water flow L"})
             EXPECT_TRUE(text->contains(QString::fromUtf8(expected))) << expected;
+    }
+}
+
+// The report fits the coefficient the Series Analysis chose, and its words say which.
+TEST(SeriesPdf, FitsTheChosenCoefficient)
+{
+    if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const DefaultLocale locale(u"en_US"_s);
+    const LabSeries lab = labSeries(10);
+    for (const series::Fitted fitted : {series::Fitted::quillon, series::Fitted::colburn}) {
+        const QByteArray pdf = report::seriesPdf(lab.series, lab.results, lab.uncertainties, details(), false, fitted)
+                                   .value_or(QByteArray());
+        std::optional<QString> text = popplerOutput(u"pdftotext"_s, {u"-layout"_s, u"{pdf}"_s, u"-"_s}, pdf);
+        ASSERT_TRUE(text.has_value());
+        // The fonts' ligatures come out as one character each.
+        text->replace(u"ﬃ"_s, u"ffi"_s).replace(u"ﬁ"_s, u"fi"_s).replace(u"ﬂ"_s, u"fl"_s);
+        const series::Analysis analysis = series::analyse(lab.series, lab.results, lab.uncertainties, true, fitted);
+        for (const QString& line :
+             report::qstrings(present::fitLines(analysis, {}, report::qtLanguage(), report::numberLocaleOf(QLocale()))))
+            EXPECT_TRUE(text->simplified().contains(line.simplified())) << line.toStdString();
+    }
+}
+
+// A run given as readings lists its readings in the budget.
+TEST_P(RunPdf, ListsTheReadingsInTheBudget)
+{
+    const DefaultLocale locale(QString::fromLatin1(GetParam()));
+    std::optional<report::Run> run = runFromCore(1, 0.02, 0.01, 1.0, 1.0, 2.0);
+    ASSERT_TRUE(run.has_value());
+    series::Run lab;
+    lab.packingHeight = 0.5;
+    series::Readings& r = lab.readings.emplace();
+    r.titration = series::Titration{10.0, 0.1, 12.4, 0.0, 1, {}, {}, 997.0, 20.0};
+    r.air = series::MeterReading{20.0, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
+    r.ammonia = series::MeterReading{0.5, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
+    r.water = series::MeterReading{0.05, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
+    r.uncertainty = {0.02, 0.01, {}, {}, {}};
+    series::replaceInputs(lab.inputs, std::get<series::InputsFromReadings>(series::inputsFromReadings(r, "mol/s")));
+    const auto gum = series::readingsGum(lab, {}, "mol/s");
+    ASSERT_TRUE(std::holds_alternative<series::Gum>(gum));
+    run->gum = std::get<series::Gum>(gum);
+    const std::optional<QString> text = popplerOutput(u"pdftotext"_s, {u"-layout"_s, u"{pdf}"_s, u"-"_s},
+                                                      report::runPdf(*run, details()).value_or(QByteArray()));
+    ASSERT_TRUE(text.has_value());
+    for (const series::Reading reading :
+         {series::Reading::sampleVolume, series::Reading::acidVolume, series::Reading::airReading,
+          series::Reading::ammoniaReading, series::Reading::waterReading}) {
+        const QString name = report::qstring(present::budgetReadingName(reading, report::qtLanguage()));
+        EXPECT_TRUE(text->contains(name)) << name.toStdString();
     }
 }
 

@@ -22,7 +22,7 @@ series::Readings labReadings()
     readings.ammonia = series::MeterReading{0.5, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
     readings.water =
         series::MeterReading{3.0, series::MeterUnit::litresPerHour, 21.0, 99.5, {{0.0, 0.0}, {2.0, 1.5}, {4.0, 3.5}}};
-    readings.uncertainty = {0.02, 0.01, std::nullopt};
+    readings.uncertainty = {0.02, 0.01, std::nullopt, 0.002, 0.1};
     return readings;
 }
 
@@ -159,5 +159,58 @@ TEST(ReadingsInACsvFile, AGermanLabSheetImportsAsItsTypedInputs)
     ASSERT_TRUE(fromSheet.mtc.has_value()) << series::outcomeName(fromSheet.outcome);
     EXPECT_EQ(fromSheet.mtc, series::computeRun(typed).mtc);
 }
+
+// Export, then import: the readings a row can hold come back bit for bit;
+// those it cannot (a calibration) are left out, so that the inputs come back
+// as they were rather than from readings without their table.
+struct ExportCase {
+    const char* name;
+    bool calibrated;
+    series::MeterUnit unit;
+};
+
+class ReadingsExported : public testing::TestWithParam<ExportCase> {};
+
+TEST_P(ReadingsExported, ImportBackAsTheyWere)
+{
+    const ExportCase& c = GetParam();
+    series::Series s = labSeriesOfReadings("mol/s");
+    series::Readings& r = *s.runs[0].readings;
+    r.uncertainty = {};
+    if (!c.calibrated)
+        r.water->calibration.clear();
+    r.air->unit = c.unit;
+    series::replaceInputs(s.runs[0].inputs,
+                          std::get<series::InputsFromReadings>(series::inputsFromReadings(r, "mol/s")));
+    const series::Readings exported = r;
+    series::Run typed;
+    typed.inputs = s.runs[0].inputs;
+    typed.label = "typed";
+    s.runs.push_back(typed);
+
+    const std::string csv = series::exportCsv(s, *series::computeRuns(s.runs, 1));
+    const series::ImportResult result = series::importCsv(csv);
+    const auto* back = std::get_if<series::ImportedSeries>(&result);
+    ASSERT_NE(back, nullptr) << csv;
+    ASSERT_EQ(back->series.runs.size(), 2U);
+    const series::Run& run = back->series.runs[0];
+    if (c.calibrated)
+        EXPECT_FALSE(run.readings.has_value());
+    else
+        EXPECT_EQ(run.readings, exported) << csv;
+    EXPECT_FALSE(back->series.runs[1].readings.has_value());
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto& in = back->series.runs[i].inputs;
+        const auto& out = s.runs[i].inputs;
+        EXPECT_TRUE(in.y1 == out.y1 && in.x1 == out.x1 && in.gasFlow == out.gasFlow && in.waterFlow == out.waterFlow)
+            << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Csv, ReadingsExported,
+                         testing::Values(ExportCase{"meters_in_litres", false, series::MeterUnit::litresPerMinute},
+                                         ExportCase{"air_by_mass", false, series::MeterUnit::kilogramsPerHour},
+                                         ExportCase{"calibrated_water_meter", true, series::MeterUnit::litresPerMinute}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -113,7 +113,10 @@ void TestHelp::methodTextHoldsTheTable()
     // and the closed form of its integral.
     QVERIFY(plain.contains(QLocale().toString(absorber::ntuSteps)));
     for (const char* formula :
-         {"|Δ / (a · Y + b)|", "a = 1 − r · f", "f = 1 − m · r", "|ln((a · Yhi + b) / (a · Ylo + b)) / a|"})
+         {"|Δ / (a · Y + b)|", "a = 1 − r · f", "f = 1 − m · r", "|ln((a · Yhi + b) / (a · Ylo + b)) / a|",
+          // The readings' formulas with their sources, and the flows' real unit.
+          "x1 = c / (c + (ρ − c · M(NH3)) / M(H2O))", "Kell", "n = P · Q / (R · T)", "314462618",
+          "y1 = n(NH3) / (n(NH3) + n(", "Sander", "HOG = z / NTU", "Colburn", "m³"})
         QVERIFY2(plain.contains(QString::fromUtf8(formula)), formula);
 }
 
