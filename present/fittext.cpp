@@ -92,6 +92,12 @@ std::vector<std::string> fitLines(const series::Analysis& analysis, const std::s
     std::vector<std::string> lines;
     const std::size_t used = series::runsInAnalysis(analysis);
     const auto* law = std::get_if<series::PowerLaw>(&analysis.fit);
+    // Said where no fit is shown, with the reason before it.
+    const std::string runsInAnalysis =
+        language.translate("SeriesChart", "Runs in the analysis: %1 of %2 with a coefficient.")
+            .arg(used)
+            .arg(analysis.runs.size())
+            .str();
     // No figures until the weighted fit can be made: the unweighted ones
     // would differ from it.
     if (const auto awaited = weightsAwaited(analysis, computing)) {
@@ -100,20 +106,14 @@ std::vector<std::string> fitLines(const series::Analysis& analysis, const std::s
                 .arg(awaited->done)
                 .arg(awaited->of)
                 .str());
-        lines.push_back(language.translate("SeriesChart", "Runs in the analysis: %1 of %2 with a coefficient.")
-                            .arg(used)
-                            .arg(analysis.runs.size())
-                            .str());
+        lines.push_back(runsInAnalysis);
         return lines;
     }
     if (!law) {
         lines.push_back(language.translate("SeriesChart", "No fit: %1.")
                             .arg(seriesMessage(std::get<series::NotGiven>(analysis.fit).reason, language, locale))
                             .str());
-        lines.push_back(language.translate("SeriesChart", "Runs in the analysis: %1 of %2 with a coefficient.")
-                            .arg(used)
-                            .arg(analysis.runs.size())
-                            .str());
+        lines.push_back(runsInAnalysis);
         return lines;
     }
     // The default's words are today's; the textbook's coefficient says so.

@@ -300,13 +300,7 @@ std::variant<MonteCarlo, NotGiven> readingsMonteCarlo(const Run& run, const Unce
         return modelOf(moved, flowUnit, atColumn);
     };
     const auto propagated = propagate(inputs, model, seed, settings, cancel);
-    if (const auto* refused = std::get_if<NotGiven>(&propagated))
-        return *refused;
-    const Propagation& p = std::get<Propagation>(propagated);
-    const Summary& mtc = p.outputs[0];
-    const Summary& ntu = p.outputs[1];
-    return MonteCarlo{mtc.mean, mtc.u,    {mtc.low, mtc.high}, ntu.mean, ntu.u, {ntu.low, ntu.high},
-                      p.draws,  p.failed, p.stabilised};
+    return monteCarloOf(propagated);
 }
 
 Uncertainties inputUncertaintiesFromReadings(const Run& run, const Uncertainties& typed, std::string_view flowUnit)

@@ -178,6 +178,17 @@ std::variant<Gum, NotGiven> gum(const Run& run, const Uncertainties& uncertainti
     return result;
 }
 
+std::variant<MonteCarlo, NotGiven> monteCarloOf(const std::variant<Propagation, NotGiven>& propagated)
+{
+    if (const auto* refused = std::get_if<NotGiven>(&propagated))
+        return *refused;
+    const Propagation& p = std::get<Propagation>(propagated);
+    const Summary& mtc = p.outputs[0];
+    const Summary& ntu = p.outputs[1];
+    return MonteCarlo{mtc.mean, mtc.u,    {mtc.low, mtc.high}, ntu.mean, ntu.u, {ntu.low, ntu.high},
+                      p.draws,  p.failed, p.stabilised};
+}
+
 std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertainties& uncertainties, std::uint64_t seed,
                                               std::optional<double> celsius, std::atomic<bool>* cancel,
                                               std::atomic<std::size_t>* drawn, const AdaptiveSettings& settings)
@@ -191,13 +202,7 @@ std::variant<MonteCarlo, NotGiven> monteCarlo(const Run& run, const Uncertaintie
     for (std::size_t i = 0; i < inputCount; ++i)
         inputs[i] = {nominal.x[i], nominal.u[i]};
     const auto propagated = propagate(inputs, coefficientModel(celsius), seed, settings, cancel, drawn);
-    if (const auto* refused = std::get_if<NotGiven>(&propagated))
-        return *refused;
-    const Propagation& p = std::get<Propagation>(propagated);
-    const Summary& mtc = p.outputs[0];
-    const Summary& ntu = p.outputs[1];
-    return MonteCarlo{mtc.mean, mtc.u,    {mtc.low, mtc.high}, ntu.mean, ntu.u, {ntu.low, ntu.high},
-                      p.draws,  p.failed, p.stabilised};
+    return monteCarloOf(propagated);
 }
 
 RunUncertainty uncertaintyOf(const Run& run, const Uncertainties& defaults, std::optional<double> celsius,

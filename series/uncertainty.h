@@ -87,6 +87,10 @@ struct MonteCarlo {
     bool stabilised;          // false when the largest number of draws stopped them
 };
 
+// The coefficient's and the NTU's results of a propagation whose outputs
+// are the coefficient and the NTU, in that order; a refusal as it came.
+std::variant<MonteCarlo, NotGiven> monteCarloOf(const std::variant<Propagation, NotGiven>& propagated);
+
 // Normal inputs, drawn by the adaptive method until u(mtc) is settled to
 // two significant digits. Not given as for gum, when more than 1 % of the
 // draws have no value, or once `cancel` is set (cancelled). The same run,

@@ -491,58 +491,33 @@ export class RunsTable {
   // The column temperature in °C, typed in its cell as the window's: taken
   // with Enter or Tab as one step, or refused with the window's box.
   temperatureCell(row, index, shown, name) {
-    const cell = row.insertCell();
-    cell.className = 'number';
-    const input = document.createElement('input');
-    input.inputMode = 'decimal';
-    input.dataset.column = 'temperature';
-    input.value = shown.text;
-    input.dataset.committed = shown.text;
-    if (shown.tip) input.title = shown.tip;
-    input.setAttribute('aria-label', name);
-    let full = null;
-    input.addEventListener('focus', () => {
-      full = shown.tip;
-      input.value = full;
-      input.dataset.committed = full;
-      input.select();
+    this.editableCell(row, index, 'temperature', shown, name, (typed) => {
+      const box = this.quillon.setRunTemperature(this.runs, index, typed);
+      return box ? () => showBox(box.title, box.text) : null;
     });
-    const commit = () => {
-      if (full === null) return;
-      const typed = input.value;
-      const unchanged = typed === full;
-      full = null;
-      if (unchanged) {
-        input.value = shown.text;
-        input.dataset.committed = shown.text;
-        return;
-      }
-      const place = this.placeOf(input);
-      let box = null;
-      this.edit(() => { box = this.quillon.setRunTemperature(this.runs, index, typed); }, index);
-      this.refocus(place);
-      if (box) showBox(box.title, box.text);
-    };
-    input.addEventListener('blur', commit);
-    input.addEventListener('keydown', (event) => {
-      if (event.key !== 'Enter') return;
-      event.preventDefault();
-      commit();
-    });
-    cell.append(input);
   }
 
   // An input shown to 4 decimals, corrected from its value in full: typed
   // and left with Enter or Tab, it is the run's new input, refused as the
   // main window's Calculate or Find MTC would refuse it.
   inputCell(row, index, field, shown, name) {
+    this.editableCell(row, index, field, shown, name, (typed) => {
+      const message = this.quillon.setRunInput(this.runs, index, field, typed);
+      return message ? () => this.refuse(message, typed) : null;
+    });
+  }
+
+  // A cell shown rounded and edited in full: focused, it holds the value in
+  // full; left changed with Enter or Tab, `apply` takes the text as one edit
+  // and gives what to say after the table is redrawn (a refusal), or null.
+  editableCell(row, index, column, shown, name, apply) {
     const cell = row.insertCell();
     cell.className = 'number';
     // A text field by default, without the type attribute the label's
     // field is found by.
     const input = document.createElement('input');
     input.inputMode = 'decimal';
-    input.dataset.column = field;
+    input.dataset.column = column;
     input.value = shown.text;
     input.dataset.committed = shown.text;
     if (shown.tip) input.title = shown.tip;
@@ -565,10 +540,10 @@ export class RunsTable {
         return;
       }
       const place = this.placeOf(input);
-      let message = null;
-      this.edit(() => { message = this.quillon.setRunInput(this.runs, index, field, typed); }, index);
+      let then = null;
+      this.edit(() => { then = apply(typed); }, index);
       this.refocus(place);
-      if (message) this.refuse(message, typed);
+      if (then) then();
     };
     input.addEventListener('blur', commit);
     // Enter must not go on to press the OK button of the box it may open.
