@@ -2,6 +2,10 @@
 
 #include "present/seriesmessages.h"
 
+#include <fmt/format.h>
+
+#include <string>
+
 namespace present {
 namespace {
 
@@ -10,6 +14,62 @@ using F = ReadingField;
 std::string text(const std::optional<double>& value, const NumberLocale& locale)
 {
     return value ? exactText(*value, locale) : std::string();
+}
+
+using U = UncertaintyField;
+
+// The fields kept as fractions in the file, typed in %.
+bool inPercent(UncertaintyField field)
+{
+    return field == U::molarity || field == U::meter;
+}
+
+std::optional<double>& uncertaintyOf(series::ReadingUncertainties& u, UncertaintyField field)
+{
+    switch (field) {
+    case U::burette:
+        return u.burette;
+    case U::molarity:
+        return u.molarityRel;
+    case U::meter:
+        return u.meterRel;
+    case U::thermometer:
+        return u.thermometer;
+    case U::pressure:
+        break;
+    }
+    return u.pressure;
+}
+
+// The value times 10^power, as its shortest text reads with the power
+// moved: 0.7 % is the file's 0.007, never 0.7 / 100 = 0.006999999999999999,
+// and 0.007 shows as 0.7 %, never 0.7000000000000001.
+double shifted(double value, int power)
+{
+    std::string text = fmt::format("{}", value);  // "0.7", "7e-05", "1e+20"
+    int exponent = 0;
+    if (const auto e = text.find('e'); e != std::string::npos) {
+        exponent = std::stoi(text.substr(e + 1));
+        text.resize(e);
+    }
+    const ParsedNumber read = readCNumber(fmt::format("{}e{}", text, exponent + power)).number;
+    return read ? *read : value;
+}
+
+std::string uncertaintyText(const std::optional<double>& value, UncertaintyField field, const NumberLocale& locale)
+{
+    if (!value)
+        return {};
+    return exactText(inPercent(field) ? shifted(*value, 2) : *value, locale);
+}
+
+// A field's label as a message quotes it: no accelerator, no colon.
+std::string quotedLabel(std::string label)
+{
+    std::erase(label, '&');
+    if (label.ends_with(':'))
+        label.pop_back();
+    return label;
 }
 
 }  // namespace
@@ -50,6 +110,38 @@ std::string_view readingKey(ReadingField field)
     return series::readingFileKeys[static_cast<std::size_t>(field)];
 }
 
+std::string uncertaintyLabel(UncertaintyField field, const Language& language)
+{
+    switch (field) {
+    case U::burette:
+        return language.translate("Readings", "B&urette ± (mL):").str();
+    case U::molarity:
+        return language.translate("Readings", "Acid and base mo&larity ± (%):").str();
+    case U::meter:
+        return language.translate("Readings", "Meters' readin&gs ± (% of the reading):").str();
+    case U::thermometer:
+        return language.translate("Readings", "T&hermometer ± (K):").str();
+    case U::pressure:
+        return language.translate("Readings", "Bar&ometer ± (kPa):").str();
+    }
+    return {};
+}
+
+std::string_view uncertaintyKey(UncertaintyField field)
+{
+    static constexpr std::array<std::string_view, uncertaintyFieldCount> keys{"burette_ml", "molarity_rel", "meter_rel",
+                                                                              "thermometer_k", "pressure_kpa"};
+    return keys[static_cast<std::size_t>(field)];
+}
+
+std::string uncertaintyHeading(const Language& language)
+{
+    return language
+        .translate("Readings",
+                   "Standard uncertainties of the readings, each of every reading of its kind; empty: none.")
+        .str();
+}
+
 ReadingsForm formOf(const std::optional<series::Readings>& readings, const NumberLocale& locale)
 {
     ReadingsForm form;
@@ -64,6 +156,9 @@ ReadingsForm formOf(const std::optional<series::Readings>& readings, const Numbe
         if (const auto& meter = *meters[i])
             form.units[i] = meter->unit;
     }
+    series::ReadingUncertainties u = readings->uncertainty;
+    for (std::size_t i = 0; i < uncertaintyFieldCount; ++i)
+        form.uncertainties[i] = uncertaintyText(uncertaintyOf(u, U(i)), U(i), locale);
     return form;
 }
 
@@ -78,17 +173,40 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
             continue;
         const ParsedNumber number = parseNumber(form.texts[i], locale);
         if (!number) {
-            std::string label = readingLabel(F(i), language);
-            std::erase(label, '&');
-            if (label.ends_with(':'))
-                label.pop_back();
-            return language.translate("Readings", "Type a number for \"%1\".").arg(label).str();
+            return language.translate("Readings", "Type a number for \"%1\".")
+                .arg(quotedLabel(readingLabel(F(i), language)))
+                .str();
         }
         values[i] = *number;
     }
+    // An uncertainty left as formOf shows it keeps its value to the bit.
+    series::ReadingUncertainties uncertainty;
+    series::ReadingUncertainties shown = before ? before->uncertainty : series::ReadingUncertainties{};
+    bool anyUncertainty = false;
+    for (std::size_t i = 0; i < uncertaintyFieldCount; ++i) {
+        const std::string& typed = form.uncertainties[i];
+        if (typed.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        anyUncertainty = true;
+        if (typed == uncertaintyText(uncertaintyOf(shown, U(i)), U(i), locale)) {
+            uncertaintyOf(uncertainty, U(i)) = uncertaintyOf(shown, U(i));
+            continue;
+        }
+        const ParsedNumber number = parseNumber(typed, locale);
+        if (!number || !(*number >= 0.0)) {
+            return language.translate("Readings", "Type an uncertainty of 0 or more for \"%1\", or leave it empty.")
+                .arg(quotedLabel(uncertaintyLabel(U(i), language)))
+                .str();
+        }
+        uncertaintyOf(uncertainty, U(i)) = inPercent(U(i)) ? shifted(*number, -2) : *number;
+    }
     std::optional<series::Readings> read = series::readingsOfRow(values, form.units);
-    if (!read)
+    if (!read) {
+        if (anyUncertainty)
+            return language.translate("Readings", "Type the readings the uncertainties belong to, or empty them.")
+                .str();
         return std::optional<series::Readings>{};
+    }
     series::Readings& readings = *read;
     // A meter's calibration is not in the dialog; it stays.
     std::optional<series::MeterReading>* meters[] = {&readings.air, &readings.ammonia, &readings.water};
@@ -98,9 +216,7 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
         if (*meters[i] && old[i] && *old[i])
             (*meters[i])->calibration = (*old[i])->calibration;
     }
-    // The readings' uncertainties are not in the dialog; they stay.
-    if (before)
-        readings.uncertainty = before->uncertainty;
+    readings.uncertainty = uncertainty;
     return std::optional<series::Readings>{readings};
 }
 
@@ -129,11 +245,7 @@ std::string givenText(const series::Readings& readings, const std::string& flowU
 
 std::string readingTitle(ReadingField field, const Language& language)
 {
-    std::string title = readingLabel(field, language);
-    std::erase(title, '&');
-    if (title.ends_with(':'))
-        title.pop_back();
-    return title;
+    return quotedLabel(readingLabel(field, language));
 }
 
 std::string readingText(const std::optional<series::Readings>& readings, ReadingField field, const NumberLocale& locale)

@@ -28,10 +28,24 @@ std::string readingLabel(ReadingField field, const Language& language);
 // Its name in the file and the CSV export, "sample_volume_ml".
 std::string_view readingKey(ReadingField field);
 
+// The readings' standard uncertainties in the dialog, each in the unit a
+// student reads it in: the burette in mL, a standard solution's molarity
+// and a meter's reading in % of their value, the thermometer in K, the
+// barometer in kPa. The file keeps the percentages as fractions.
+enum class UncertaintyField { burette, molarity, meter, thermometer, pressure };
+inline constexpr std::size_t uncertaintyFieldCount = 5;
+
+// The field's label, "B&urette ± (mL):", and its name in the file, "burette_ml".
+std::string uncertaintyLabel(UncertaintyField field, const Language& language);
+std::string_view uncertaintyKey(UncertaintyField field);
+// The words above the uncertainties' fields.
+std::string uncertaintyHeading(const Language& language);
+
 // What the dialog holds: a text per field, and a unit per meter (air, NH3,
-// water). A blank field is no reading.
+// water). A blank field is no reading, a blank uncertainty none.
 struct ReadingsForm {
     std::array<std::string, readingFieldCount> texts;
+    std::array<std::string, uncertaintyFieldCount> uncertainties;
     std::array<series::MeterUnit, 3> units{series::MeterUnit::litresPerMinute, series::MeterUnit::litresPerMinute,
                                            series::MeterUnit::litresPerMinute};
 };
@@ -39,9 +53,11 @@ struct ReadingsForm {
 // A run's readings as the dialog shows them.
 ReadingsForm formOf(const std::optional<series::Readings>& readings, const NumberLocale& locale);
 
-// The readings the texts make, none when every field is blank, or the
-// words that say what to type. A meter's calibration and the readings'
-// uncertainties in `before` are kept.
+// The readings the texts make, with their uncertainties, none when every
+// reading's field is blank, or the words that say what to type. A meter's
+// calibration in `before` is kept, and so is an uncertainty whose text is
+// the one formOf shows for it (a percentage shown rounded reads back to
+// the file's fraction to the bit).
 std::variant<std::optional<series::Readings>, std::string> readingsOf(const ReadingsForm& form,
                                                                       const std::optional<series::Readings>& before,
                                                                       const Language& language,

@@ -725,6 +725,38 @@
         <source>Column temperature (°C)</source>
         <translation>Kolonnentemperatur (°C)</translation>
     </message>
+    <message>
+        <source>B&amp;urette ± (mL):</source>
+        <translation>Bürett&amp;e ± (mL):</translation>
+    </message>
+    <message>
+        <source>Acid and base mo&amp;larity ± (%):</source>
+        <translation>K&amp;onzentration der Maßlösungen ± (%):</translation>
+    </message>
+    <message>
+        <source>Meters&apos; readin&amp;gs ± (% of the reading):</source>
+        <translation>Zählerablesun&amp;gen ± (% der Ablesung):</translation>
+    </message>
+    <message>
+        <source>T&amp;hermometer ± (K):</source>
+        <translation>Ther&amp;mometer ± (K):</translation>
+    </message>
+    <message>
+        <source>Bar&amp;ometer ± (kPa):</source>
+        <translation>B&amp;arometer ± (kPa):</translation>
+    </message>
+    <message>
+        <source>Standard uncertainties of the readings, each of every reading of its kind; empty: none.</source>
+        <translation>Standardunsicherheiten der Ablesungen, jede für jede Ablesung ihrer Art; leer: keine.</translation>
+    </message>
+    <message>
+        <source>Type an uncertainty of 0 or more for &quot;%1&quot;, or leave it empty.</source>
+        <translation>Geben Sie für „%1“ eine Unsicherheit von 0 oder mehr ein oder lassen Sie das Feld leer.</translation>
+    </message>
+    <message>
+        <source>Type the readings the uncertainties belong to, or empty them.</source>
+        <translation>Geben Sie die Ablesungen ein, zu denen die Unsicherheiten gehören, oder leeren Sie die Unsicherheiten.</translation>
+    </message>
 </context>
 <context>
     <name>ReadingsDialog</name>

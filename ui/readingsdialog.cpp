@@ -72,6 +72,21 @@ ReadingsDialog::ReadingsDialog(RunsModel& runs, int runRow, QWidget* parent)
     // The meters' objectNames repeat the file's keys; the two temperatures differ.
     fields[std::size_t(ReadingField::meterTemperature)]->setObjectName(QStringLiteral("meter_temperature_c"));
 
+    auto* heading = new QLabel(report::qstring(present::uncertaintyHeading(report::qtLanguage())), this);
+    heading->setWordWrap(true);
+    formLayout->addRow(heading);
+    for (std::size_t i = 0; i < present::uncertaintyFieldCount; ++i) {
+        const auto field = present::UncertaintyField(i);
+        auto* edit = new QLineEdit(QString::fromStdString(shown.uncertainties[i]), this);
+        const std::string_view key = present::uncertaintyKey(field);
+        edit->setObjectName(QStringLiteral("u_") + QString::fromUtf8(key.data(), qsizetype(key.size())));
+        connect(edit, &QLineEdit::textChanged, this, &ReadingsDialog::showGiven);
+        uncertainties[i] = edit;
+        auto* label = new QLabel(report::qstring(present::uncertaintyLabel(field, report::qtLanguage())), this);
+        label->setBuddy(edit);
+        formLayout->addRow(label, edit);
+    }
+
     given->setObjectName(QStringLiteral("readingsGive"));
     given->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -94,6 +109,8 @@ present::ReadingsForm ReadingsDialog::form() const
         texts.texts[i] = fields[i]->text().toStdString();
     for (std::size_t i = 0; i < units.size(); ++i)
         texts.units[i] = series::MeterUnit(units[i]->currentData().toInt());
+    for (std::size_t i = 0; i < uncertainties.size(); ++i)
+        texts.uncertainties[i] = uncertainties[i]->text().toStdString();
     return texts;
 }
 

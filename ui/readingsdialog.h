@@ -11,8 +11,9 @@ class QLabel;
 class QLineEdit;
 class RunsModel;
 
-// A run's titration and meter readings, with the inputs they give shown as
-// they are typed; OK makes them one undo step, or says why they give none.
+// A run's titration and meter readings and their uncertainties, with the
+// inputs they give shown as they are typed; OK makes them one undo step, or
+// says why they give none.
 class ReadingsDialog : public QDialog {
     Q_OBJECT
 
@@ -28,5 +29,6 @@ private:
     int row;
     std::array<QLineEdit*, present::readingFieldCount> fields{};
     std::array<QComboBox*, 3> units{};
+    std::array<QLineEdit*, present::uncertaintyFieldCount> uncertainties{};
     QLabel* given;
 };

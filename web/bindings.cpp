@@ -9,6 +9,7 @@
 #include "present/fittext.h"
 #include "present/methodtext.h"
 #include "present/numbers.h"
+#include "present/readingsform.h"
 #include "present/runstable.h"
 #include "present/seriesmessages.h"
 #include "present/svg.h"
@@ -30,24 +31,19 @@ namespace {
 using emscripten::val;
 using namespace web;
 
-series::Run runOf(double y1, double x1, double gasFlow, double waterFlow, double packingHeight)
+// Both uncertainties of a run's coefficient, as the desktop computes them
+// for a run of its series: from its readings where they have uncertainties,
+// else from its inputs with the series' uncertainties merged with its own,
+// at its equilibrium under the series' option; the Monte Carlo drawn from
+// the seed every front end uses. `job` is Document::uncertaintyJob's:
+// {gum, monteCarlo}, each {reason} when not given; null for bytes that are
+// no job.
+val uncertaintyOfJob(const val& job)
 {
-    series::Run run;
-    run.inputs = {y1, x1, gasFlow, waterFlow};
-    run.packingHeight = packingHeight;
-    return run;
-}
-
-// Both uncertainties of a run's coefficient with the uncertainties given
-// (the series' merged with the run's own), the Monte Carlo drawn from the
-// seed every front end uses: {gum, monteCarlo}, each {reason} when not given.
-// `celsius`: the temperature of the run's equilibrium, null for the table's.
-val uncertaintyOf(double y1, double x1, double gasFlow, double waterFlow, double packingHeight, const val& given,
-                  const val& celsius)
-{
-    const std::optional<double> at = celsius.isNumber() ? std::optional(celsius.as<double>()) : std::nullopt;
-    const series::RunUncertainty found =
-        series::uncertaintyOf(runOf(y1, x1, gasFlow, waterFlow, packingHeight), uncertaintiesOf(given), at);
+    const std::optional<PackedSeries> packed = unpackSeries(stringOf(job));
+    if (!packed || packed->series.runs.size() != 1)
+        return val::null();
+    const series::RunUncertainty found = series::uncertaintyOf(packed->series.runs.front(), packed->series);
     val shown = val::object();
     shown.set("gum", shownGum(found.gum));
     shown.set("monteCarlo", shownMonteCarlo(found.monteCarlo));
@@ -70,7 +66,7 @@ EMSCRIPTEN_BINDINGS(quillon)
     emscripten::function("setPageLocale", &web::setPageLocale);
     emscripten::function("roundResult", &absorber::roundResult);
     emscripten::function("findMtc", &findMtcOf);
-    emscripten::function("uncertaintyOf", &uncertaintyOf);
+    emscripten::function("uncertaintyOfJob", &uncertaintyOfJob);
     emscripten::constant("maxGasFraction", absorber::maxGasFraction);
     emscripten::constant("ntuSteps", absorber::ntuSteps);
     emscripten::constant("coverageFactor", series::coverageFactor);
@@ -116,6 +112,7 @@ EMSCRIPTEN_BINDINGS(quillon)
         .function("packed", &Document::packed)
         .function("takePacked", &Document::takePacked)
         .function("uncertaintyKeys", &Document::uncertaintyKeys)
+        .function("uncertaintyJob", &Document::uncertaintyJob)
         .function("labels", &Document::labels)
         .function("revision", &Document::revision)
         .function("markSaved", &Document::markSaved)
@@ -671,6 +668,12 @@ std::string equilibriumMethodOf(const Document& document)
         .str();
 }
 
+// A reading's line of a budget, with its unit, as the desktop's report names it.
+std::string budgetReadingNameOf(int reading)
+{
+    return present::budgetReadingName(series::Reading(reading), language());
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(quillon_readings)
@@ -685,4 +688,5 @@ EMSCRIPTEN_BINDINGS(quillon_readings)
     emscripten::function("fitted", &fittedOf);
     emscripten::function("fittedText", &fittedTextOf);
     emscripten::function("equilibriumMethod", &equilibriumMethodOf);
+    emscripten::function("budgetReadingName", &budgetReadingNameOf);
 }

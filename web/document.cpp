@@ -343,11 +343,8 @@ val Document::run(int row) const
     shown.set("uncertainty", shownUncertainties(run.uncertainty));
     shown.set("given", shownUncertainties(series::merged(defaults, run.uncertainty)));
     shown.set("hasUncertainty", series::hasUncertainty(run, defaults));
-    // The temperature the run's uncertainty is computed at, null for the
-    // table's: the worker is given it with the inputs.
     const std::optional<double> celsius = series::equilibriumTemperatureOf(run, editor.series().equilibrium);
-    shown.set("equilibriumCelsius", numberOrNull(celsius));
-    shown.set("uncertaintyKey", present::uncertaintyKey(run, defaults, celsius));
+    shown.set("uncertaintyKey", present::uncertaintyKey(run, defaults, celsius, editor.series().flowUnit));
     return shown;
 }
 
@@ -662,10 +659,22 @@ std::string Document::uncertaintyKeys() const
         const series::Run& run = editor.series().runs[row];
         if (editor.results()[row].mtc && series::hasUncertainty(run, editor.series().uncertainty))
             keys += present::uncertaintyKey(run, editor.series().uncertainty,
-                                            series::equilibriumTemperatureOf(run, editor.series().equilibrium));
+                                            series::equilibriumTemperatureOf(run, editor.series().equilibrium),
+                                            editor.series().flowUnit);
         keys += '\n';
     }
     return keys;
+}
+
+val Document::uncertaintyJob(int row) const
+{
+    series::Series one;
+    one.flowUnit = editor.series().flowUnit;
+    one.uncertainty = editor.series().uncertainty;
+    one.equilibrium = editor.series().equilibrium;
+    one.runs.push_back(editor.series().runs.at(std::size_t(row)));
+    one.runs.back().label.clear();
+    return bytesOf(packSeries(one, {}));
 }
 
 val Document::labels() const
@@ -747,6 +756,11 @@ present::ReadingsForm formFrom(const val& texts, const val& units)
     present::ReadingsForm form;
     for (std::size_t i = 0; i < present::readingFieldCount; ++i)
         form.texts[i] = texts[i].as<std::string>();
+    // The uncertainties' texts follow the readings'.
+    for (std::size_t i = 0; i < present::uncertaintyFieldCount; ++i) {
+        const val typed = texts[present::readingFieldCount + i];
+        form.uncertainties[i] = typed.isString() ? typed.as<std::string>() : std::string();
+    }
     for (std::size_t i = 0; i < form.units.size(); ++i)
         form.units[i] = series::meterUnitNamed(units[i].as<std::string>()).value_or(form.units[i]);
     return form;
@@ -777,8 +791,21 @@ val Document::readingsForm(int row) const
         one.set("text", form.texts[i]);
         const std::size_t meter = i - std::size_t(present::ReadingField::airMeter);
         one.set("unit", isMeter(field) ? nameOf(series::meterUnitName(form.units[meter])) : val::null());
+        one.set("heading", val::null());
         fields.call<void>("push", one);
         texts.call<void>("push", form.texts[i]);
+    }
+    for (std::size_t i = 0; i < present::uncertaintyFieldCount; ++i) {
+        const auto field = present::UncertaintyField(i);
+        val one = val::object();
+        one.set("id", "u_" + std::string(present::uncertaintyKey(field)));
+        one.set("label", present::uncertaintyLabel(field, language()));
+        one.set("text", form.uncertainties[i]);
+        one.set("unit", val::null());
+        // The first says what the uncertainties are.
+        one.set("heading", i == 0 ? val(present::uncertaintyHeading(language())) : val::null());
+        fields.call<void>("push", one);
+        texts.call<void>("push", form.uncertainties[i]);
     }
     for (const series::MeterUnit unit : meterUnits)
         units.call<void>("push", nameOf(series::meterUnitName(unit)));

@@ -151,6 +151,10 @@ public:
     // Each run's uncertaintyKey, '' for a run with none to compute, one a
     // line; and each run's label: what the page needs of every run at once.
     std::string uncertaintyKeys() const;
+    // What the worker computes a run's uncertainty from: the run (inputs,
+    // readings, their uncertainties) in a series of its own with the
+    // series' uncertainties, flow unit and equilibrium option, packed.
+    val uncertaintyJob(int row) const;
     val labels() const;
     // Each run's label as the run chooser offers it, one a line: a line
     // break in a label shows as a space there.
@@ -167,11 +171,13 @@ public:
 
     // The lab's readings, the column temperature and the fitted coefficient.
     // The run's Readings… dialog as the window's: {fields: [{id, label,
-    // text, unit}] in the dialog's order (unit null but for a meter),
+    // text, unit, heading}] in the dialog's order, the readings' then their
+    // uncertainties' (unit null but for a meter, heading null but for the
+    // words before the first uncertainty),
     // units: the meters' unit names, given: what the texts give}.
     val readingsForm(int row) const;
     // What the dialog's texts and meter units (arrays in the dialog's
-    // order) give, or the words that say what to type.
+    // order, the uncertainties' texts after the readings') give, or the words that say what to type.
     std::string readingsGiven(int row, const val& texts, const val& units) const;
     // The readings typed made the run's, with the inputs they give, as one
     // step: null, or the words that say why nothing changed.

@@ -167,6 +167,8 @@ val shownGum(const std::variant<series::Gum, series::NotGiven>& found)
         entry.set("uncertainty", line.uncertainty);
         entry.set("sensitivity", line.sensitivity);
         entry.set("sharePercent", line.sharePercent);
+        // A reading of the run's (series::Reading), null for a typed input.
+        entry.set("reading", line.reading ? val(int(*line.reading)) : val::null());
         budget.call<void>("push", entry);
     }
     shown.set("budget", budget);

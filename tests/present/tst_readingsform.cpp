@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -61,6 +63,64 @@ TEST(ReadingsForm, ShowsARunsReadingsAsTheyReadBack)
     ASSERT_TRUE(std::holds_alternative<std::optional<series::Readings>>(back));
     EXPECT_EQ(std::get<std::optional<series::Readings>>(back), readings);
     EXPECT_EQ(std::get<std::optional<series::Readings>>(present::readingsOf({}, readings, {}, german)), std::nullopt);
+}
+
+// The readings' uncertainties as typed, in the dialog's units: the value
+// the file keeps and the text it shows again, or the refusal.
+struct UncertaintyCase {
+    const char* name;
+    present::UncertaintyField field;
+    const char* typed;
+    std::optional<double> kept;  // in the file's unit; none: refused, or empty
+    const char* says;            // the text shown again, or a part of the refusal
+};
+
+class ReadingUncertaintyFields : public testing::TestWithParam<UncertaintyCase> {};
+
+TEST_P(ReadingUncertaintyFields, KeepTheFilesValueOrSayWhatToType)
+{
+    const auto& c = GetParam();
+    present::ReadingsForm form = typed(
+        {{ReadingField::sampleVolume, "10"}, {ReadingField::acidMolarity, "0,1"}, {ReadingField::acidVolume, "12,4"}});
+    form.uncertainties[static_cast<std::size_t>(c.field)] = c.typed;
+    const auto read = present::readingsOf(form, std::nullopt, {}, german);
+    if (const auto* refused = std::get_if<std::string>(&read)) {
+        EXPECT_FALSE(c.kept);
+        EXPECT_NE(refused->find(c.says), std::string::npos) << *refused;
+        return;
+    }
+    const auto& readings = std::get<std::optional<series::Readings>>(read);
+    ASSERT_TRUE(readings);
+    const series::ReadingUncertainties& u = readings->uncertainty;
+    const std::optional<double> values[] = {u.burette, u.molarityRel, u.meterRel, u.thermometer, u.pressure};
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(values[i], i == static_cast<std::size_t>(c.field) ? c.kept : std::nullopt) << i;
+    EXPECT_EQ(present::formOf(readings, german).uncertainties[static_cast<std::size_t>(c.field)], c.says);
+}
+
+using UF = present::UncertaintyField;
+INSTANTIATE_TEST_SUITE_P(Dialog, ReadingUncertaintyFields, testing::Values(
+    UncertaintyCase{"burette_in_ml", UF::burette, "0,02", 0.02, "0,02"},
+    // A percentage is the file's fraction of the same digits: 0.7 / 100 is not 0.007.
+    UncertaintyCase{"molarity_in_percent", UF::molarity, "0,7", 0.007, "0,7"},
+    UncertaintyCase{"meter_in_percent", UF::meter, "1,1", 0.011, "1,1"},
+    UncertaintyCase{"meter_small_percent", UF::meter, "7E-5", 7e-7, "7E-05"},
+    UncertaintyCase{"thermometer_in_k", UF::thermometer, "0,2", 0.2, "0,2"},
+    UncertaintyCase{"pressure_in_kpa", UF::pressure, " 0 ", 0.0, "0"},
+    UncertaintyCase{"empty_is_none", UF::meter, " ", std::nullopt, ""},
+    UncertaintyCase{"negative_refused", UF::thermometer, "-0,1", std::nullopt,
+                    "Type an uncertainty of 0 or more for \"Thermometer ± (K)\", or leave it empty."},
+    UncertaintyCase{"a_point_is_no_german_number", UF::burette, "0.02", std::nullopt, "\"Burette ± (mL)\""},
+    UncertaintyCase{"words_refused", UF::pressure, "viel", std::nullopt, "\"Barometer ± (kPa)\""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(ReadingsForm, UncertaintiesNeedReadings)
+{
+    present::ReadingsForm form;
+    form.uncertainties[static_cast<std::size_t>(UF::burette)] = "0,02";
+    const auto read = present::readingsOf(form, std::nullopt, {}, german);
+    ASSERT_TRUE(std::holds_alternative<std::string>(read));
+    EXPECT_NE(std::get<std::string>(read).find("uncertainties belong to"), std::string::npos);
 }
 
 // The runs table's readings columns: a meter's reading with its unit, the

@@ -16,6 +16,11 @@
 
 using namespace Qt::StringLiterals;
 
+// Fields by objectName and what is typed into each.
+using TypedFields = QList<std::pair<QString, QString>>;
+
+Q_DECLARE_METATYPE(std::optional<series::ReadingUncertainties>)
+
 // The lab's run as typed into the dialog: the titration check, and air and
 // NH3 meters at 21 °C and 99.5 kPa with a water meter.
 const QList<std::pair<QString, QString>> labFields{
@@ -34,6 +39,8 @@ private slots:
 
     void entered_data();
     void entered();
+    void uncertainties_data();
+    void uncertainties();
 };
 
 void TestReadingsDialog::entered_data()
@@ -103,6 +110,81 @@ void TestReadingsDialog::entered()
     model.undoStack().undo();
     QCOMPARE(model.series().runs.at(0).inputs.x1, 0.01);
     QVERIFY(!model.series().runs.at(0).readings);
+}
+
+void TestReadingsDialog::uncertainties_data()
+{
+    QTest::addColumn<TypedFields>("typed");
+    QTest::addColumn<std::optional<series::ReadingUncertainties>>("expected");  // none: refused
+    QTest::addColumn<QString>("says");
+
+    // The run starts with a burette's 0.05 mL; percentages are kept as fractions.
+    QTest::newRow("meters and molarity in %")
+        << TypedFields{{u"u_meter_rel"_s, u"1"_s}, {u"u_molarity_rel"_s, u"0.5"_s}, {u"u_thermometer_k"_s, u"0.2"_s}}
+        << std::optional(series::ReadingUncertainties{0.05, 0.01, 0.2, 0.005, {}}) << QString();
+    QTest::newRow("burette emptied, barometer typed")
+        << TypedFields{{u"u_burette_ml"_s, QString()}, {u"u_pressure_kpa"_s, u"0.1"_s}}
+        << std::optional(series::ReadingUncertainties{{}, {}, {}, {}, 0.1}) << QString();
+    QTest::newRow("a negative uncertainty")
+        << TypedFields{{u"u_thermometer_k"_s, u"-0.1"_s}} << std::optional<series::ReadingUncertainties>()
+        << u"Type an uncertainty of 0 or more for \"Thermometer ± (K)\""_s;
+}
+
+void TestReadingsDialog::uncertainties()
+{
+    QFETCH(TypedFields, typed);
+    QFETCH(std::optional<series::ReadingUncertainties>, expected);
+    QFETCH(QString, says);
+
+    series::Run run;
+    run.inputs = {0.02, 0.01, 1.0, 1.0};
+    run.packingHeight = 0.5;
+    run.readings = series::Readings{};
+    run.readings->titration = series::Titration{10.0, 0.1, 12.4, 0.0, 1, {}, {}, 997.0, 20.0};
+    run.readings->uncertainty.burette = 0.05;
+    series::replaceInputs(run.inputs,
+                          std::get<series::InputsFromReadings>(series::inputsFromReadings(*run.readings, "mol/s")));
+    RunsModel model;
+    model.addRun(run, series::computeRun(run));
+    const series::Series before = model.series();
+    RunsWindow window(model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* table = window.findChild<QTableView*>();
+    table->setCurrentIndex(table->model()->index(0, 0));
+
+    QString shownBurette;
+    QString shown;
+    bool stayed = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<ReadingsDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shownBurette = dialog->findChild<QLineEdit*>(u"u_burette_ml"_s)->text();
+        for (const auto& [name, text] : typed) {
+            auto* field = dialog->findChild<QLineEdit*>(name);
+            field->clear();
+            QTest::keyClicks(field, text);
+        }
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        shown = dialog->findChild<QLabel*>(u"readingsGive"_s)->text();
+        stayed = dialog->isVisible();
+        dialog->reject();
+    });
+    window.findChild<QPushButton*>(u"runReadings"_s)->click();
+
+    QCOMPARE(shownBurette, u"0.05"_s);
+    QCOMPARE(stayed, !expected);
+    if (!expected) {
+        QVERIFY2(shown.contains(says), qPrintable(shown));
+        QVERIFY(series::identical(model.series(), before));
+        return;
+    }
+    QVERIFY(model.series().runs.at(0).readings);
+    QVERIFY(model.series().runs.at(0).readings->uncertainty == *expected);
+    // One step takes it back.
+    model.undoStack().undo();
+    QVERIFY(series::identical(model.series(), before));
 }
 
 QTEST_MAIN(TestReadingsDialog)

@@ -69,7 +69,13 @@ export class ReadingsDialog {
     const line = document.createElement('div');
     line.className = 'reading';
     line.append(label, place);
-    return line;
+    if (field.heading === null) return line;
+    const heading = document.createElement('p');
+    heading.className = 'readings-heading';
+    heading.textContent = field.heading;
+    const group = document.createDocumentFragment();
+    group.append(heading, line);
+    return group;
   }
 
   texts() {

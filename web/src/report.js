@@ -188,7 +188,8 @@ class ReportWriter {
       }
       if (hasGum) {
         const titles = ['Input', 'Value', 'Uncertainty', 'Sensitivity', 'Share (%)'].map((title) => r(title));
-        const rows = gum.budget.map((line) => [this.inputName(line.input), this.number(line.value),
+        const rows = gum.budget.map((line) => [line.reading === null ? this.inputName(line.input)
+          : this.quillon.budgetReadingName(line.reading), this.number(line.value),
           { text: this.uncertaintyText(line.uncertainty), number: true },
           { text: this.quillon.significantText(line.sensitivity, 4), number: true },
           { text: this.share.format(line.sharePercent), number: true }]);

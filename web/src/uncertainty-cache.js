@@ -1,8 +1,9 @@
 // The uncertainty of each run's coefficient, computed on as many workers as
 // the computer has cores and kept by what it depends on (the run's inputs,
-// height, merged uncertainties and equilibrium temperature), as the
-// desktop's cache does, so that undoing a change shows the earlier result
-// at once. Nothing here blocks typing.
+// height, merged uncertainties and equilibrium temperature, and its
+// readings where they have uncertainties), as the desktop's cache does, so
+// that undoing a change shows the earlier result at once. Nothing here
+// blocks typing.
 //
 // Only what the series asks for now is computed: a run changed again, or
 // uncertainties typed one field after another, drop the work for what they
@@ -144,9 +145,10 @@ export class UncertaintyCache {
       }
       const worker = this.idleWorkers.pop() ?? this.newWorker();
       this.running.set(worker, job);
-      worker.postMessage({ key: job.key, run: { y1: run.y1, x1: run.x1, gasFlow: run.gasFlow,
-        waterFlow: run.waterFlow, packingHeight: run.packingHeight }, given: run.given,
-      celsius: run.equilibriumCelsius });
+      // The run with its readings, the series' uncertainties, flow unit and
+      // equilibrium option, as the desktop computes it.
+      const packed = this.runs.uncertaintyJob(job.row);
+      worker.postMessage({ key: job.key, job: packed }, [packed.buffer]);
     }
     if (this.busy()) return;
     this.done = 0;

@@ -11,11 +11,12 @@ const ready = fetch(new URL('../quillon.wasm', import.meta.url))
   .then((wasmBinary) => createQuillon({ wasmBinary }));
 
 self.onmessage = async ({ data }) => {
-  const { key, run, given, celsius } = data;
+  const { key, job } = data;
   try {
     const quillon = await ready;
-    self.postMessage({ key, found: quillon.uncertaintyOf(run.y1, run.x1, run.gasFlow, run.waterFlow,
-      run.packingHeight, given, celsius ?? null) });
+    const found = quillon.uncertaintyOfJob(job);
+    if (found === null) throw new Error('not a run to compute');
+    self.postMessage({ key, found });
   } catch (error) {
     self.postMessage({ key, error: String(error?.message ?? error) });
   }

@@ -2382,3 +2382,102 @@ describe('the progress strips at 360 px', () => {
     });
   }
 });
+
+// A run's readings with their own uncertainties: the page's U, interval and
+// budget are the desktop's, and its Readings… dialog edits them.
+describe('the readings\' uncertainties', () => {
+  const cli = join(oracle, '..', '..', 'cli', 'quillon-cli');
+  const meter = (reading) => ({ reading, unit: 'L/min', temperature_c: 21, pressure_kpa: 99.5 });
+  const fileWith = (uncertainty) => JSON.stringify({ format: 'quillon-series', version: 1, flow_unit: 'mol/s',
+    runs: [{ y1: 0.02, packing_height: 2, readings: { titration: { sample_volume_ml: 10, acid_molarity: 0.1,
+      acid_volume_ml: 12.4, density_g_per_l: 997 }, air_meter: meter(300), water_meter: meter(1), uncertainty } }] });
+  const drawn = { burette_ml: 0.02, meter_rel: 0.007, molarity_rel: 0.002 };
+  // quillon-cli compute's CSV, without its last column u_mtc_reason: the page's export.
+  const computed = (file) => {
+    const folder = mkdtempSync(join(tmpdir(), 'quillon-cli-'));
+    uploads.push(folder);
+    writeFileSync(join(folder, 'run.quillon'), file);
+    return execFileSync(cli, ['compute', '--format', 'csv', join(folder, 'run.quillon')]).toString()
+      .replace(/,[^,\r\n]*\r\n/g, '\r\n');
+  };
+  // The export waits for the uncertainties; bounded, so that none fails.
+  const exported = async (page) => {
+    const folder = mkdtempSync(join(tmpdir(), 'quillon-download-'));
+    uploads.push(folder);
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder,
+      browserContextId: page.browserContext().id });
+    await page.click('#exportCsv');
+    const arrived = () => readdirSync(folder).filter((name) => !name.endsWith('.crdownload'));
+    for (let i = 0; i < 1200 && arrived().length === 0; ++i) await new Promise((resolve) => setTimeout(resolve, 100));
+    assert.equal(arrived().length, 1, 'one file downloaded');
+    return readFileSync(join(folder, arrived()[0])).toString();
+  };
+  const openRun = async (page, file) => {
+    await open(page, 'readings.quillon', file);
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 1);
+  };
+
+  // The budget lists the readings with uncertainties, in the library's
+  // order, by the desktop report's names.
+  const budget = ['Sample volume (mL)', 'Acid molarity (mol/L)', 'Acid volume (mL)', 'Air meter: reading',
+    'Water meter: reading'];
+  const languages = [{ language: 'en-US', words: (source) => source },
+    { language: 'de-DE', words: (source) => de('Readings', source) }];
+  for (const row of languages) {
+    test(`the report's budget names the readings in ${row.language}`, async () => {
+      const page = await openPage(browser, server.url, row.language);
+      await page.evaluate(() => {
+        window.printed = 0;
+        window.print = () => { window.printed += 1; };
+      });
+      await openRun(page, fileWith(drawn));
+      await page.click('#printReport');
+      await page.waitForFunction(() => window.printed === 1, { timeout: 120000 });
+      assert.deepEqual(await page.$$eval('#report table.budget tbody tr', (rows) => rows
+        .map((line) => line.cells[0].textContent)), budget.map(row.words));
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+
+  test('the Readings… dialog edits the uncertainties in %, refuses a negative one, OK is one step, and the page\'s '
+    + 'U is quillon-cli\'s',
+    async () => {
+      const page = await openPage(browser, server.url);
+      await openRun(page, fileWith({ meter_rel: 0.007 }));
+      await page.waitForFunction(() => window.quillonPage.cache.known.size === 1, { timeout: 60000 });
+      await page.click('#runsTable .readings-button');
+      await page.waitForSelector('#readings[open]');
+      // The file's fraction as a percentage, each field named by its label.
+      assert.equal(await page.$eval('#reading-u_meter_rel', (field) => field.value), '0.7');
+      assert.equal(await page.$eval('label[for="reading-u_burette_ml"]', (label) => label.textContent),
+        'Burette ± (mL):');
+      const typeIn = async (id, text) => page.$eval(`#reading-${id}`, (field, value) => { field.value = value; }, text);
+      await typeIn('u_thermometer_k', '-0.1');
+      await page.focus('#reading-u_thermometer_k');
+      await page.keyboard.press('Enter');
+      assert.equal(await page.$eval('#readingsGiven', (p) => p.textContent),
+        'Type an uncertainty of 0 or more for "Thermometer ± (K)", or leave it empty.');
+      assert.ok(await page.$eval('#readings', (dialog) => dialog.open));
+      await typeIn('u_thermometer_k', '');
+      await typeIn('u_burette_ml', '0.02');
+      await typeIn('u_molarity_rel', '0.2');
+      await page.keyboard.press('Enter');
+      await page.waitForSelector('#readings:not([open])');
+      // U and interval as quillon-cli computes them from the readings'
+      // uncertainties, which change them.
+      const want = computed(fileWith(drawn));
+      assert.notEqual(want, computed(fileWith({ meter_rel: 0.007 })));
+      assert.equal(await exported(page), want);
+      // The changed uncertainties were computed anew; Undo finds the first result.
+      const known = () => page.evaluate(() => window.quillonPage.cache.known.size);
+      assert.equal(await known(), 2);
+      await page.click('#undo');
+      assert.equal(await page.evaluate(() => window.quillonPage.runs.canUndo()), false);
+      assert.equal(await exported(page), computed(fileWith({ meter_rel: 0.007 })));
+      assert.equal(await known(), 2);
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+});
