@@ -2243,6 +2243,18 @@ Soll die Datei ersetzt werden?</translation>
         <source>HOG is the height of a transfer unit, z / NTU; MTC C the coefficient from NTU C.</source>
         <translation>HOG ist die Höhe einer Übertragungseinheit, z / NTU; MTC C der Koeffizient aus NTU C.</translation>
     </message>
+    <message>
+        <source>T (°C)</source>
+        <translation>T (°C)</translation>
+    </message>
+    <message>
+        <source>HOG C (m)</source>
+        <translation>HOG C (m)</translation>
+    </message>
+    <message>
+        <source>T is the run&apos;s column temperature; HOG C is z / NTU C. Inputs the readings give are shown to 4 decimals.</source>
+        <translation>T ist die Kolonnentemperatur des Versuchs; HOG C ist z / NTU C. Eingaben aus Messwerten sind auf 4 Nachkommastellen gezeigt.</translation>
+    </message>
 </context>
 <context>
     <name>Session</name>

@@ -219,6 +219,77 @@ TEST_P(SeriesReport, NamesTheEquilibriumAndTheValuesBesideTheCoefficient)
     }
 }
 
+// The series' runs as the lab gives them: typed, from readings, with a
+// column temperature; under either equilibrium.
+struct TableCase {
+    const char* name;
+    bool readings;
+    bool temperatures;
+    series::Equilibrium equilibrium;
+};
+const TableCase tableCases[] = {
+    {"typed", false, false, series::Equilibrium::table},
+    {"readings", true, false, series::Equilibrium::table},
+    {"readings at 30 C with temperatures", true, true, series::Equilibrium::table},
+    {"readings at each run's temperature", true, true, series::Equilibrium::runTemperature},
+};
+
+series::Series labSeries(const TableCase& row)
+{
+    series::Series lab = handIn();
+    lab.flowUnit = "mol/s";
+    lab.equilibrium = row.equilibrium;
+    for (std::size_t i = 0; i < lab.runs.size(); ++i) {
+        series::Run& run = lab.runs[i];
+        if (row.temperatures)
+            run.temperature = 15.0 + 1.5 * double(i);
+        if (!row.readings || i % 2 == 1)
+            continue;
+        series::Readings readings;
+        readings.titration = series::Titration{10.0, 0.1, 12.4 + double(i), 0.0, 1, {}, {}, std::nullopt, 20.0};
+        readings.air = series::MeterReading{20.0 + double(i), series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
+        readings.water = series::MeterReading{3.0, series::MeterUnit::kilogramsPerHour, 21.0, 99.5, {}};
+        series::replaceInputs(run.inputs,
+                              std::get<series::InputsFromReadings>(series::inputsFromReadings(readings, lab.flowUnit)));
+        run.readings = readings;
+    }
+    return lab;
+}
+
+// Every table on A4 within the margins with all its column titles, and no
+// number to more decimals than the window shows a result to, but those typed.
+TEST_P(SeriesReport, TablesFitTheSheetWithEveryColumnAndShownDigits)
+{
+    const QRegularExpression number(u"^-?[0-9]+[.,]([0-9]+)$"_s);
+    for (const TableCase& row : tableCases) {
+        SCOPED_TRACE(row.name);
+        const series::Series lab = labSeries(row);
+        const report::PdfDetails details{
+            u"9.8.7-test"_s, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
+        const std::optional<Pages> pages =
+            wordsOf(report::seriesPdf(lab, *series::computeRuns(lab.runs, lab.equilibrium, 2),
+                                      *series::uncertaintiesOf(lab, 2), details, false)
+                        .value_or(QByteArray()));
+        ASSERT_TRUE(pages && !pages->empty());
+        const double left = 15.0 * pointsPerMillimetre - 0.5, right = 195.0 * pointsPerMillimetre + 0.5;
+        for (const std::vector<Word>& page : *pages)
+            for (const Word& word : page)
+                EXPECT_TRUE(word.left >= left && word.right <= right) << word.text.toStdString();
+        const QString table = textOf(pages->front());
+        for (const char* title : {"Run", "Label", "y1", "x1", "G", "L", "z (m)", "T (°C)", "y2", "NTU", "NTU C", "MTC",
+                                  "U (k = 2)", "HOG (m)", "MTC C", "HOG C (m)", "Notes"}) {
+            const QString shown = QCoreApplication::translate("SeriesPdf", title);
+            EXPECT_TRUE(table.contains(shown)) << shown.toStdString();
+        }
+        for (const Word& word : pages->front()) {
+            const QRegularExpressionMatch decimals = number.match(word.text);
+            if (decimals.hasMatch() && word.text != QString::fromUtf8(GetParam().x1)) {
+                EXPECT_LE(decimals.captured(1).size(), 4) << word.text.toStdString();
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, SeriesReport,
                          testing::Values(LanguageRow{"english", "en_US", "0.00071"},
                                          LanguageRow{"german", "de_DE", "0,00071"}),
