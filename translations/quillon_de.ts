@@ -1074,6 +1074,18 @@
         <source>HOG = height ÷ NTU: %1 m</source>
         <translation>HOG = Höhe ÷ NTU: %1 m</translation>
     </message>
+    <message>
+        <source>%1 (from the readings)</source>
+        <translation>%1 (aus den Messwerten)</translation>
+    </message>
+    <message>
+        <source>Column temperature: %1 °C; equilibrium %2</source>
+        <translation>Kolonnentemperatur: %1 °C; Gleichgewicht %2</translation>
+    </message>
+    <message>
+        <source>Run %1: readings</source>
+        <translation>Versuch %1: Messwerte</translation>
+    </message>
 </context>
 <context>
     <name>RunsModel</name>

@@ -1,3 +1,7 @@
+#include "present/readingsform.h"
+#include "present/runstable.h"
+#include "report/qtpresent.h"
+#include "report/runpdf.h"
 #include "report/seriespdf.h"
 #include "tests/report/support.h"
 #include "ui/numbertext.h"
@@ -287,6 +291,61 @@ TEST_P(SeriesReport, TablesFitTheSheetWithEveryColumnAndShownDigits)
                 EXPECT_LE(decimals.captured(1).size(), 4) << word.text.toStdString();
             }
         }
+    }
+}
+
+// A run's own report: inputs as the window shows them, the column
+// temperature with the option, and the readings on a page of their own.
+struct RunCase {
+    const char* name;
+    std::size_t run;  // of labSeries: even runs have readings
+    TableCase series;
+};
+const RunCase runCases[] = {
+    {"typed", 1, tableCases[0]},
+    {"readings", 0, tableCases[1]},
+    {"temperature", 1, tableCases[3]},
+};
+
+TEST_P(SeriesReport, RunReportShowsItsReadingsTemperatureAndInputsAsShown)
+{
+    const QString fromReadings = QCoreApplication::translate("RunPdf", "%1 (from the readings)");
+    for (const RunCase& row : runCases) {
+        SCOPED_TRACE(row.name);
+        const series::Series lab = labSeries(row.series);
+        const std::vector<series::RunResult> results = *series::computeRuns(lab.runs, lab.equilibrium, 2);
+        const std::optional<report::Run> run = report::seriesRun(lab, row.run, results[row.run], nullptr);
+        ASSERT_TRUE(run);
+        const report::PdfDetails details{
+            u"9.8.7-test"_s, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
+        const std::optional<Pages> pages = wordsOf(report::runPdf(*run, details).value_or(QByteArray()));
+        ASSERT_TRUE(pages && !pages->empty());
+        // The fonts' ligatures come out as one character each.
+        const QString first = textOf(pages->front()).replace(u"ﬀ"_s, u"ff"_s).replace(u"ﬁ"_s, u"fi"_s);
+        const series::Run& given = lab.runs[row.run];
+        // x1 from a titration to 4 decimals, never in full; typed as typed.
+        const bool readings = given.readings.has_value();
+        EXPECT_TRUE(first.contains(ui::resultText(given.inputs.x1)));
+        EXPECT_EQ(first.contains(ui::numberText(given.inputs.x1)), !readings) << first.toStdString();
+        EXPECT_EQ(first.contains(fromReadings.arg(QString()).trimmed()), readings) << first.toStdString();
+        // The temperature with the option.
+        const QString temperature =
+            QCoreApplication::translate("RunPdf", "Column temperature: %1 °C; equilibrium %2")
+                .arg(ui::numberText(given.temperature.value_or(0.0)),
+                     report::qstring(present::equilibriumText(lab.equilibrium, report::qtLanguage())));
+        EXPECT_EQ(first.contains(temperature), given.temperature.has_value()) << first.toStdString();
+        // The step width with a written power of ten, no "E-09".
+        EXPECT_TRUE(first.contains(u" · 10⁻"_s) && !first.contains(u"E-0"_s)) << first.toStdString();
+        // The readings' page: the titration and the meters with their units.
+        ASSERT_EQ(pages->size(), readings ? 2u : 1u);
+        if (!readings)
+            continue;
+        const QString page = textOf(pages->back());
+        for (const QString& expected :
+             {QCoreApplication::translate("RunPdf", "Run %1: readings").arg(1),
+              report::qstring(present::readingTitle(present::ReadingField::acidVolume, report::qtLanguage())),
+              ui::numberText(12.4) + u' ', u"L/min"_s, u"kg/h"_s})
+            EXPECT_TRUE(page.contains(expected)) << expected.toStdString() << " in " << page.toStdString();
     }
 }
 
