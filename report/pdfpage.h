@@ -140,10 +140,12 @@ double writeEquilibriumTable(Page& page, double top, std::optional<absorber::Equ
 // The method and its assumptions across the page.
 double writeMethod(Page& page, double top, series::Equilibrium equilibrium);
 
-// A run's report from the top of the current page: its first page, and a
-// second for its uncertainty when it has one, begun with newPage (false
-// when no page could be begun), which the first page names as page
-// `uncertaintyPage`. False when drawing stopped.
+// A run's report from the top of the current page: its first page, then
+// one for its readings and one for its uncertainty when it has them, each
+// begun with newPage (false when no page could be begun). `uncertaintyPage`
+// is the number of the page after the first, which the first page names as
+// its uncertainty's (or the page after, after the readings'). False when
+// drawing stopped.
 bool drawRunPages(Page& page, const Run& run, const PdfDetails& details, int uncertaintyPage,
                   const std::function<bool()>& newPage);
 

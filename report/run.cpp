@@ -43,6 +43,13 @@ std::optional<Run> seriesRun(const series::Series& series, std::size_t index, co
         shown.mtcColburn = result.mtcColburn;
         shown.hogColburn = result.hogColburn;
     }
+    shown.readings = run.readings;
+    if (run.readings) {
+        const auto converted = series::inputsFromReadings(*run.readings, series.flowUnit);
+        if (const auto* given = std::get_if<series::InputsFromReadings>(&converted))
+            shown.given = *given;
+    }
+    shown.temperature = run.temperature;
     shown.equilibrium = series.equilibrium;
     shown.equilibriumTemperature = result.equilibriumTemperature;
     shown.ntuColburn = result.ntuColburn;

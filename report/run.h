@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/absorber.h"
+#include "series/readings.h"
 #include "series/series.h"
 #include "series/uncertainty.h"
 
@@ -57,6 +58,13 @@ struct Run {
     std::optional<double> hogColburn;
     series::Equilibrium equilibrium = series::Equilibrium::table;
     std::optional<double> equilibriumTemperature;
+
+    // The lab's readings, when the run was given as readings, with the
+    // inputs they give (shown as results are, not in full); and the run's
+    // column temperature (degC), when it has one.
+    std::optional<series::Readings> readings;
+    series::InputsFromReadings given;
+    std::optional<double> temperature;
 
     // The unit of both flows, as the series names it; empty when it names
     // none. The coefficient's unit is this unit per cubic metre.

@@ -5,6 +5,7 @@
 
 #include "core/absorber.h"
 #include "present/readingsform.h"
+#include "present/runstable.h"
 #include "report/runchart.h"
 
 #include <QBuffer>
@@ -20,6 +21,8 @@
 #include <initializer_list>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace report {
 namespace {
 
@@ -32,14 +35,49 @@ struct PdfText {
 double writeInputs(Page& page, double top, const Run& run)
 {
     top = page.section(margin, top, PdfText::tr("Inputs"));
-    top = writeRows(page, top, labelColumn, fullColumn,
-                    {
-                        {PdfText::tr("NH3 mole fraction of the entering gas, y1"), run.y1},
-                        {PdfText::tr("NH3 mole fraction of the leaving water, x1"), run.x1},
-                        {withUnit(PdfText::tr("Gas flow rate"), run.flowUnit), run.gasFlow},
-                        {withUnit(PdfText::tr("Water flow rate"), run.flowUnit), run.waterFlow},
-                    });
+    // As the window shows them: typed, in full; given by readings, as a
+    // result is shown, with where they came from.
+    const auto row = [&](const QString& label, double value, const std::optional<double>& given) {
+        page.text(labelColumn, top, given ? PdfText::tr("%1 (from the readings)").arg(label) : label, page.body);
+        page.text(fullColumn, top, given ? page.shown(value) : page.full(value), page.body);
+        top += rowHeight;
+    };
+    row(PdfText::tr("NH3 mole fraction of the entering gas, y1"), run.y1, run.given.y1);
+    row(PdfText::tr("NH3 mole fraction of the leaving water, x1"), run.x1, run.given.x1);
+    row(withUnit(PdfText::tr("Gas flow rate"), run.flowUnit), run.gasFlow, run.given.gasFlow);
+    row(withUnit(PdfText::tr("Water flow rate"), run.flowUnit), run.waterFlow, run.given.waterFlow);
+    if (run.temperature) {
+        page.text(
+            labelColumn, top,
+            PdfText::tr("Column temperature: %1 °C; equilibrium %2")
+                .arg(page.full(*run.temperature), qstring(present::equilibriumText(run.equilibrium, qtLanguage()))),
+            page.body);
+        top += rowHeight;
+    }
     return top + sectionGap;
+}
+
+// The lab's readings, as the Readings dialog shows them, and the inputs
+// they give.
+double writeReadings(Page& page, double top, const Run& run)
+{
+    page.text(margin, top, PdfText::tr("Run %1: readings").arg(run.number), page.title);
+    top += 8.0 + sectionGap;
+    const present::NumberLocale numbers = numberLocaleOf(QLocale());
+    for (std::size_t f = 0; f < present::readingFieldCount; ++f) {
+        const auto field = present::ReadingField(f);
+        const QString text = qstring(present::readingText(run.readings, field, numbers));
+        if (text.isEmpty())
+            continue;
+        page.text(labelColumn, top, qstring(present::readingTitle(field, qtLanguage())), page.body);
+        page.text(fullColumn, top, text, page.body);
+        top += rowHeight;
+    }
+    top += sectionGap;
+    return top
+        + page.paragraph(margin, top, pageWidth - 2 * margin,
+                         qstring(present::givenText(*run.readings, run.flowUnit.toStdString(), qtLanguage(), numbers)),
+                         page.body);
 }
 
 // The findings in a box: the numbers above cannot describe an absorber.
@@ -124,6 +162,26 @@ double writeResults(Page& page, double top, const Run& run, int uncertaintyPage)
     return top + sectionGap;
 }
 
+// A tiny value to 4 significant digits as a lab report writes it,
+// "8.682 · 10⁻⁹" (in German "8,682 · 10⁻⁹"), not in a program's E form.
+QString powerOfTen(double value)
+{
+    const QString text = qstring(present::significantText(value, 4, numberLocaleOf(QLocale())));
+    const QString symbol = QLocale().exponential();
+    const qsizetype e = text.indexOf(symbol, 0, Qt::CaseInsensitive);
+    if (e < 0)
+        return text;
+    bool read = false;
+    const int exponent = text.mid(e + symbol.size()).replace(QLocale().negativeSign(), u"-"_s).toInt(&read);
+    if (!read)
+        return text;
+    static const QString superscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    QString power = exponent < 0 ? QStringLiteral("⁻") : QString();
+    for (const QChar digit : QString::number(std::abs(exponent)))
+        power += superscripts.at(digit.digitValue());
+    return text.left(e) + QStringLiteral(" · 10") + power;
+}
+
 double writeBalance(Page& page, double top, const Run& run)
 {
     top = page.section(margin, top, PdfText::tr("Balance and integration"));
@@ -138,8 +196,10 @@ double writeBalance(Page& page, double top, const Run& run)
                         {PdfText::tr("y2"), run.y2},
                         {PdfText::tr("Upper limit, 29/17 · y1"), run.upperLimit},
                         {PdfText::tr("Lower limit, 29/17 · y2"), run.lowerLimit},
-                        {PdfText::tr("Step width"), run.stepWidth},
                     });
+    page.text(margin, top, PdfText::tr("Step width"), page.body);
+    page.text(valueColumn, top, powerOfTen(run.stepWidth), page.body);
+    top += rowHeight;
     page.text(margin, top, PdfText::tr("Steps"), page.body);
     page.text(valueColumn, top, QLocale().toString(run.stepCount), page.body);
     return top + rowHeight + sectionGap;
@@ -240,6 +300,9 @@ double writeUncertainty(Page& page, double top, const Run& run)
 bool writeRunPages(Page& page, const Run& run, const PdfDetails& details, int uncertaintyPage,
                    const std::function<bool()>& newPage)
 {
+    // The budget's page follows the readings' when there is one.
+    if (run.readings)
+        ++uncertaintyPage;
     double top = writeHeading(page, PdfText::tr("NH3 absorption in a packed column: run %1").arg(run.number), details);
     top = writeInputs(page, top, run);
     top = writeResults(page, top, run, uncertaintyPage);
@@ -249,6 +312,12 @@ bool writeRunPages(Page& page, const Run& run, const PdfDetails& details, int un
 
     const double chartHeight = pageHeight - margin - top;
     drawRunChart(page.painter, page.rect(margin, top, pageWidth - 2 * margin, chartHeight), run);
+    // The readings on a page of their own, so that the chart keeps its height.
+    if (run.readings) {
+        if (!newPage())
+            return false;
+        writeReadings(page, margin, run);
+    }
     if (run.gum || run.monteCarlo) {
         if (!newPage())
             return false;

@@ -9,6 +9,7 @@
 #include "report/seriescharts.h"
 #include "series/analysis.h"
 #include "series/findings.h"
+#include "series/readings.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <variant>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -46,6 +48,7 @@ enum TableColumn {
     gasFlow,
     waterFlow,
     height,
+    temperature,
     y2,
     ntu,
     colburn,
@@ -53,10 +56,18 @@ enum TableColumn {
     uncertainty,
     hog,
     mtcColburn,
+    hogColburn,
     notes
 };
 constexpr std::size_t columnCount = notes + 1;
 using Cells = std::array<QString, columnCount>;
+
+// Two tables, so that each fits A4 upright in either language: the runs
+// with their coefficient, then the values beside it.
+using Columns = std::vector<TableColumn>;
+const Columns runColumns{number,      label, y1,  x1,  gasFlow,     waterFlow, height,
+                         temperature, y2,    ntu, mtc, uncertainty, notes};
+const Columns besideColumns{number, label, hog, colburn, mtcColburn, hogColburn};
 
 // Between two columns, and the narrowest a label is cut to.
 constexpr double columnGap = 2.0;
@@ -116,10 +127,11 @@ double writeTitleBlock(Page& page, const series::Series& series, const PdfDetail
 
 Cells tableTitles()
 {
-    return {PdfText::tr("Run"),     PdfText::tr("Label"), PdfText::tr("y1"),    PdfText::tr("x1"),
-            PdfText::tr("G"),       PdfText::tr("L"),     PdfText::tr("z (m)"), PdfText::tr("y2"),
-            PdfText::tr("NTU"),     PdfText::tr("NTU C"), PdfText::tr("MTC"),   PdfText::tr("U (k = 2)"),
-            PdfText::tr("HOG (m)"), PdfText::tr("MTC C"), PdfText::tr("Notes")};
+    return {PdfText::tr("Run"),       PdfText::tr("Label"),   PdfText::tr("y1"),    PdfText::tr("x1"),
+            PdfText::tr("G"),         PdfText::tr("L"),       PdfText::tr("z (m)"), PdfText::tr("T (°C)"),
+            PdfText::tr("y2"),        PdfText::tr("NTU"),     PdfText::tr("NTU C"), PdfText::tr("MTC"),
+            PdfText::tr("U (k = 2)"), PdfText::tr("HOG (m)"), PdfText::tr("MTC C"), PdfText::tr("HOG C (m)"),
+            PdfText::tr("Notes")};
 }
 
 // A row of the table: its cells, or for a run that did not complete, why,
@@ -129,39 +141,48 @@ struct TableRow {
     QString notCompleted;
 };
 
-// The table's layout: the right edge of each column, in millimetres, and
-// the font, made smaller when the widest cells do not fit between the
+// A table's layout: its columns, the right edge of each, in millimetres,
+// and the font, made smaller when the widest cells do not fit between the
 // margins otherwise.
 struct TableLayout {
-    std::array<double, columnCount> ends{};
+    Columns columns;
+    std::vector<double> ends;
     QFont font;
     QFont bold;
 };
 
-TableLayout layOut(Page& page, const std::vector<TableRow>& rows)
+bool leftAligned(TableColumn column)
 {
-    TableLayout layout{{}, page.small, page.smallBold};
+    return column == label || column == notes;
+}
+
+TableLayout layOut(Page& page, const std::vector<TableRow>& rows, const Columns& columns)
+{
+    TableLayout layout{columns, std::vector<double>(columns.size()), page.small, page.smallBold};
     const Cells titles = tableTitles();
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        std::array<double, columnCount> widths{};
-        for (std::size_t c = 0; c < columnCount; ++c)
-            widths[c] = page.width(titles[c], layout.bold);
-        for (const TableRow& row : rows)
-            for (std::size_t c = 0; c < columnCount; ++c)
-                widths[c] = std::max(widths[c], page.width(row.cells[c], layout.font));
-        // Room for rounding, so that the widest label is not cut.
-        widths[label] += 0.2;
-        widths[notes] += 0.2;
+    const double right = pageWidth - margin;
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        std::vector<double> widths(columns.size());
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            widths[c] = page.width(titles[columns[c]], layout.bold);
+            for (const TableRow& row : rows)
+                widths[c] = std::max(widths[c], page.width(row.cells[columns[c]], layout.font));
+            // Room for rounding, so that the widest label is not cut.
+            if (leftAligned(columns[c]))
+                widths[c] += 0.2;
+        }
         double others = 0.0;
-        for (std::size_t c = 0; c < columnCount; ++c)
-            others += c == label ? columnGap : widths[c] + (c + 1 < columnCount ? columnGap : 0.0);
-        const double room = pageWidth - 2 * margin - others;
-        if (room >= narrowestLabel || attempt == 3) {
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            others += (columns[c] == label ? 0.0 : widths[c]) + (c + 1 < columns.size() ? columnGap : 0.0);
+        const double room = right - margin - others;
+        if (room >= narrowestLabel || attempt == 5) {
             // The label takes what is left, up to what it needs.
-            widths[label] = std::clamp(widths[label], narrowestLabel, std::max(narrowestLabel, room));
             double end = margin;
-            for (std::size_t c = 0; c < columnCount; ++c) {
-                end += widths[c];
+            for (std::size_t c = 0; c < columns.size(); ++c) {
+                if (columns[c] == label)
+                    widths[c] = std::clamp(widths[c], narrowestLabel, std::max(narrowestLabel, room));
+                // Never past the margin: the last left-aligned column is cut instead.
+                end = std::min(end + widths[c], right);
                 layout.ends[c] = end;
                 end += columnGap;
             }
@@ -173,20 +194,21 @@ TableLayout layOut(Page& page, const std::vector<TableRow>& rows)
     return layout;
 }
 
-double columnStart(const TableLayout& layout, std::size_t column)
+double columnStart(const TableLayout& layout, std::size_t index)
 {
-    return column == 0 ? margin : layout.ends[column - 1] + columnGap;
+    return index == 0 ? margin : layout.ends[index - 1] + columnGap;
 }
 
 void tableHeader(Page& page, const TableLayout& layout, double top)
 {
     const Cells titles = tableTitles();
-    for (std::size_t i = 0; i < titles.size(); ++i) {
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
         const double start = columnStart(layout, i);
-        if (i == label || i == notes)
-            page.text(start, top, titles[i], layout.bold);
+        const QString& title = titles[layout.columns[i]];
+        if (leftAligned(layout.columns[i]))
+            page.text(start, top, title, layout.bold);
         else
-            page.text(start, top, titles[i], layout.bold, Qt::AlignRight, layout.ends[i] - start);
+            page.text(start, top, title, layout.bold, Qt::AlignRight, layout.ends[i] - start);
     }
     page.painter.save();
     page.painter.setPen(QPen(Qt::black, page.dots(0.2)));
@@ -228,10 +250,15 @@ std::vector<TableRow> tableRows(Page& page, const series::Series& series, std::s
         const series::RunResult& result = results[i];
         TableRow row;
         Cells& cells = row.cells;
-        // Inputs as they were given; results as the window shows them.
-        const auto input = [&](TableColumn column, const std::optional<double>& value) {
+        // Inputs as they were typed; those the readings give, and results, as
+        // the window shows results: to 4 decimals, never the full double.
+        const std::variant<series::InputsFromReadings, series::Message> converted = run.readings
+            ? series::inputsFromReadings(*run.readings, series.flowUnit)
+            : std::variant<series::InputsFromReadings, series::Message>(series::InputsFromReadings{});
+        const auto* given = std::get_if<series::InputsFromReadings>(&converted);
+        const auto input = [&](TableColumn column, const std::optional<double>& value, bool fromReadings) {
             if (value)
-                cells[column] = page.full(*value);
+                cells[column] = fromReadings ? page.shown(*value) : page.full(*value);
         };
         const auto shown = [&](TableColumn column, const std::optional<double>& value) {
             if (value)
@@ -239,11 +266,12 @@ std::vector<TableRow> tableRows(Page& page, const series::Series& series, std::s
         };
         cells[number] = QLocale().toString(qulonglong(i + 1));
         cells[label] = QString::fromStdString(run.label);
-        input(y1, run.inputs.y1);
-        input(x1, run.inputs.x1);
-        input(gasFlow, run.inputs.gasFlow);
-        input(waterFlow, run.inputs.waterFlow);
-        input(height, run.packingHeight);
+        input(y1, run.inputs.y1, given && given->y1);
+        input(x1, run.inputs.x1, given && given->x1);
+        input(gasFlow, run.inputs.gasFlow, given && given->gasFlow);
+        input(waterFlow, run.inputs.waterFlow, given && given->waterFlow);
+        input(height, run.packingHeight, false);
+        input(temperature, run.temperature, false);
         if (result.outcome == absorber::Outcome::completed) {
             shown(y2, result.balance.y2);
             shown(ntu, result.ntu);
@@ -251,6 +279,7 @@ std::vector<TableRow> tableRows(Page& page, const series::Series& series, std::s
             shown(mtc, result.mtc);
             shown(hog, result.hog);
             shown(mtcColburn, result.mtcColburn);
+            shown(hogColburn, result.hogColburn);
             const std::variant<series::MonteCarlo, series::NotGiven> monteCarlo = i < uncertainties.size()
                 ? uncertainties[i].monteCarlo
                 : series::NotGiven{{series::MessageKind::notComputed}};
@@ -298,6 +327,44 @@ double noteParagraph(Page& page, Pages& pages, double top, const QString& text)
     return top + page.paragraph(margin, top, pageWidth - 2 * margin, text, page.small);
 }
 
+// A table's rows under its header, the header again on each new page;
+// returns the top after, or -1 when no page could be begun.
+double drawTable(Page& page, Pages& pages, double top, const std::vector<TableRow>& rows, const Columns& columns)
+{
+    const TableLayout layout = layOut(page, rows, columns);
+    tableHeader(page, layout, top);
+    top += tableRowHeight + 1.0;
+    for (const TableRow& row : rows) {
+        if (top + tableRowHeight > pageBottom) {
+            if (!pages.next())
+                return -1.0;
+            top = margin;
+            tableHeader(page, layout, top);
+            top += tableRowHeight + 1.0;
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const double start = columnStart(layout, i);
+            const QString& cell = row.cells[columns[i]];
+            if (leftAligned(columns[i]))
+                page.text(start, top, fitted(page, cell, layout.font, layout.ends[i] - start), layout.font);
+            else if (!cell.isEmpty())
+                page.text(start, top, cell, layout.font, Qt::AlignRight, layout.ends[i] - start);
+        }
+        // Why a run did not complete, across its result columns.
+        const auto first = std::find(columns.begin(), columns.end(), y2);
+        const auto last = std::find(columns.begin(), columns.end(), uncertainty);
+        if (!row.notCompleted.isEmpty() && first != columns.end() && last != columns.end()) {
+            const double start = columnStart(layout, std::size_t(first - columns.begin()));
+            page.text(
+                start, top,
+                fitted(page, row.notCompleted, layout.font, layout.ends[std::size_t(last - columns.begin())] - start),
+                layout.font);
+        }
+        top += tableRowHeight;
+    }
+    return top + 1.0;
+}
+
 double writeTable(Page& page, Pages& pages, double top, const series::Series& series,
                   std::span<const series::RunResult> results, std::span<const series::RunUncertainty> uncertainties)
 {
@@ -312,38 +379,17 @@ double writeTable(Page& page, Pages& pages, double top, const series::Series& se
                                             "the fit: excluded, or with findings.")
                               + u' '
                               + PdfText::tr("HOG is the height of a transfer unit, z / NTU; MTC C the coefficient "
-                                            "from NTU C."),
+                                            "from NTU C.")
+                              + u' '
+                              + PdfText::tr("T is the run's column temperature; HOG C is z / NTU C. Inputs the "
+                                            "readings give are shown to 4 decimals."),
                           page.small)
         + 1.0;
     std::vector<Footnote> footnotes;
     const std::vector<TableRow> rows = tableRows(page, series, results, uncertainties, footnotes);
-    const TableLayout layout = layOut(page, rows);
-    tableHeader(page, layout, top);
-    top += tableRowHeight + 1.0;
-    for (const TableRow& row : rows) {
-        if (top + tableRowHeight > pageBottom) {
-            if (!pages.next())
-                return -1.0;
-            top = margin;
-            tableHeader(page, layout, top);
-            top += tableRowHeight + 1.0;
-        }
-        for (std::size_t c = 0; c < columnCount; ++c) {
-            const double start = columnStart(layout, c);
-            if (c == label || c == notes)
-                page.text(start, top, fitted(page, row.cells[c], layout.font, layout.ends[c] - start), layout.font);
-            else if (!row.cells[c].isEmpty())
-                page.text(start, top, row.cells[c], layout.font, Qt::AlignRight, layout.ends[c] - start);
-        }
-        if (!row.notCompleted.isEmpty()) {
-            const double start = columnStart(layout, y2);
-            page.text(start, top, fitted(page, row.notCompleted, layout.font, layout.ends[uncertainty] - start),
-                      layout.font);
-        }
-        top += tableRowHeight;
-    }
-    top += 1.0;
-
+    top = drawTable(page, pages, top, rows, runColumns);
+    if (top < 0.0)
+        return -1.0;
     for (std::size_t n = 0; n < footnotes.size() && top >= 0.0; ++n) {
         const Footnote& note = footnotes[n];
         const QString text = note.runs.size() == 1
@@ -351,6 +397,17 @@ double writeTable(Page& page, Pages& pages, double top, const series::Series& se
             : PdfText::tr("%1 No U for runs %2: %3.").arg(footnoteMark(n + 1), note.runs.join(u", "_s), note.reason);
         top = noteParagraph(page, pages, top, text);
     }
+    if (top < 0.0)
+        return -1.0;
+    top += sectionGap;
+
+    // The values beside the coefficient, under their own header.
+    if (top + 3 * tableRowHeight > pageBottom) {
+        if (!pages.next())
+            return -1.0;
+        top = margin;
+    }
+    top = drawTable(page, pages, top, rows, besideColumns);
     if (top < 0.0)
         return -1.0;
     top += sectionGap;

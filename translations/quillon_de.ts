@@ -1074,6 +1074,18 @@
         <source>HOG = height ÷ NTU: %1 m</source>
         <translation>HOG = Höhe ÷ NTU: %1 m</translation>
     </message>
+    <message>
+        <source>%1 (from the readings)</source>
+        <translation>%1 (aus den Messwerten)</translation>
+    </message>
+    <message>
+        <source>Column temperature: %1 °C; equilibrium %2</source>
+        <translation>Kolonnentemperatur: %1 °C; Gleichgewicht %2</translation>
+    </message>
+    <message>
+        <source>Run %1: readings</source>
+        <translation>Versuch %1: Messwerte</translation>
+    </message>
 </context>
 <context>
     <name>RunsModel</name>
@@ -2242,6 +2254,18 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>HOG is the height of a transfer unit, z / NTU; MTC C the coefficient from NTU C.</source>
         <translation>HOG ist die Höhe einer Übertragungseinheit, z / NTU; MTC C der Koeffizient aus NTU C.</translation>
+    </message>
+    <message>
+        <source>T (°C)</source>
+        <translation>T (°C)</translation>
+    </message>
+    <message>
+        <source>HOG C (m)</source>
+        <translation>HOG C (m)</translation>
+    </message>
+    <message>
+        <source>T is the run&apos;s column temperature; HOG C is z / NTU C. Inputs the readings give are shown to 4 decimals.</source>
+        <translation>T ist die Kolonnentemperatur des Versuchs; HOG C ist z / NTU C. Eingaben aus Messwerten sind auf 4 Nachkommastellen gezeigt.</translation>
     </message>
 </context>
 <context>

@@ -1,3 +1,7 @@
+#include "present/readingsform.h"
+#include "present/runstable.h"
+#include "report/qtpresent.h"
+#include "report/runpdf.h"
 #include "report/seriespdf.h"
 #include "tests/report/support.h"
 #include "ui/numbertext.h"
@@ -216,6 +220,132 @@ TEST_P(SeriesReport, NamesTheEquilibriumAndTheValuesBesideTheCoefficient)
         const bool scaled = equilibrium == series::Equilibrium::runTemperature;
         EXPECT_EQ(method.contains(u"4200 K"_s) && method.contains(u"Sander"_s), scaled) << method.toStdString();
         EXPECT_EQ(method.contains(u"30 °C."_s), !scaled) << method.toStdString();
+    }
+}
+
+// The series' runs as the lab gives them: typed, from readings, with a
+// column temperature; under either equilibrium.
+struct TableCase {
+    const char* name;
+    bool readings;
+    bool temperatures;
+    series::Equilibrium equilibrium;
+};
+const TableCase tableCases[] = {
+    {"typed", false, false, series::Equilibrium::table},
+    {"readings", true, false, series::Equilibrium::table},
+    {"readings at 30 C with temperatures", true, true, series::Equilibrium::table},
+    {"readings at each run's temperature", true, true, series::Equilibrium::runTemperature},
+};
+
+series::Series labSeries(const TableCase& row)
+{
+    series::Series lab = handIn();
+    lab.flowUnit = "mol/s";
+    lab.equilibrium = row.equilibrium;
+    for (std::size_t i = 0; i < lab.runs.size(); ++i) {
+        series::Run& run = lab.runs[i];
+        if (row.temperatures)
+            run.temperature = 15.0 + 1.5 * double(i);
+        if (!row.readings || i % 2 == 1)
+            continue;
+        series::Readings readings;
+        readings.titration = series::Titration{10.0, 0.1, 12.4 + double(i), 0.0, 1, {}, {}, std::nullopt, 20.0};
+        readings.air = series::MeterReading{20.0 + double(i), series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
+        readings.water = series::MeterReading{3.0, series::MeterUnit::kilogramsPerHour, 21.0, 99.5, {}};
+        series::replaceInputs(run.inputs,
+                              std::get<series::InputsFromReadings>(series::inputsFromReadings(readings, lab.flowUnit)));
+        run.readings = readings;
+    }
+    return lab;
+}
+
+// Every table on A4 within the margins with all its column titles, and no
+// number to more decimals than the window shows a result to, but those typed.
+TEST_P(SeriesReport, TablesFitTheSheetWithEveryColumnAndShownDigits)
+{
+    const QRegularExpression number(u"^-?[0-9]+[.,]([0-9]+)$"_s);
+    for (const TableCase& row : tableCases) {
+        SCOPED_TRACE(row.name);
+        const series::Series lab = labSeries(row);
+        const report::PdfDetails details{
+            u"9.8.7-test"_s, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
+        const std::optional<Pages> pages =
+            wordsOf(report::seriesPdf(lab, *series::computeRuns(lab.runs, lab.equilibrium, 2),
+                                      *series::uncertaintiesOf(lab, 2), details, false)
+                        .value_or(QByteArray()));
+        ASSERT_TRUE(pages && !pages->empty());
+        const double left = 15.0 * pointsPerMillimetre - 0.5, right = 195.0 * pointsPerMillimetre + 0.5;
+        for (const std::vector<Word>& page : *pages)
+            for (const Word& word : page)
+                EXPECT_TRUE(word.left >= left && word.right <= right) << word.text.toStdString();
+        const QString table = textOf(pages->front());
+        for (const char* title : {"Run", "Label", "y1", "x1", "G", "L", "z (m)", "T (°C)", "y2", "NTU", "NTU C", "MTC",
+                                  "U (k = 2)", "HOG (m)", "MTC C", "HOG C (m)", "Notes"}) {
+            const QString shown = QCoreApplication::translate("SeriesPdf", title);
+            EXPECT_TRUE(table.contains(shown)) << shown.toStdString();
+        }
+        for (const Word& word : pages->front()) {
+            const QRegularExpressionMatch decimals = number.match(word.text);
+            if (decimals.hasMatch() && word.text != QString::fromUtf8(GetParam().x1)) {
+                EXPECT_LE(decimals.captured(1).size(), 4) << word.text.toStdString();
+            }
+        }
+    }
+}
+
+// A run's own report: inputs as the window shows them, the column
+// temperature with the option, and the readings on a page of their own.
+struct RunCase {
+    const char* name;
+    std::size_t run;  // of labSeries: even runs have readings
+    TableCase series;
+};
+const RunCase runCases[] = {
+    {"typed", 1, tableCases[0]},
+    {"readings", 0, tableCases[1]},
+    {"temperature", 1, tableCases[3]},
+};
+
+TEST_P(SeriesReport, RunReportShowsItsReadingsTemperatureAndInputsAsShown)
+{
+    const QString fromReadings = QCoreApplication::translate("RunPdf", "%1 (from the readings)");
+    for (const RunCase& row : runCases) {
+        SCOPED_TRACE(row.name);
+        const series::Series lab = labSeries(row.series);
+        const std::vector<series::RunResult> results = *series::computeRuns(lab.runs, lab.equilibrium, 2);
+        const std::optional<report::Run> run = report::seriesRun(lab, row.run, results[row.run], nullptr);
+        ASSERT_TRUE(run);
+        const report::PdfDetails details{
+            u"9.8.7-test"_s, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
+        const std::optional<Pages> pages = wordsOf(report::runPdf(*run, details).value_or(QByteArray()));
+        ASSERT_TRUE(pages && !pages->empty());
+        // The fonts' ligatures come out as one character each.
+        const QString first = textOf(pages->front()).replace(u"ﬀ"_s, u"ff"_s).replace(u"ﬁ"_s, u"fi"_s);
+        const series::Run& given = lab.runs[row.run];
+        // x1 from a titration to 4 decimals, never in full; typed as typed.
+        const bool readings = given.readings.has_value();
+        EXPECT_TRUE(first.contains(ui::resultText(given.inputs.x1)));
+        EXPECT_EQ(first.contains(ui::numberText(given.inputs.x1)), !readings) << first.toStdString();
+        EXPECT_EQ(first.contains(fromReadings.arg(QString()).trimmed()), readings) << first.toStdString();
+        // The temperature with the option.
+        const QString temperature =
+            QCoreApplication::translate("RunPdf", "Column temperature: %1 °C; equilibrium %2")
+                .arg(ui::numberText(given.temperature.value_or(0.0)),
+                     report::qstring(present::equilibriumText(lab.equilibrium, report::qtLanguage())));
+        EXPECT_EQ(first.contains(temperature), given.temperature.has_value()) << first.toStdString();
+        // The step width with a written power of ten, no "E-09".
+        EXPECT_TRUE(first.contains(u" · 10⁻"_s) && !first.contains(u"E-0"_s)) << first.toStdString();
+        // The readings' page: the titration and the meters with their units.
+        ASSERT_EQ(pages->size(), readings ? 2u : 1u);
+        if (!readings)
+            continue;
+        const QString page = textOf(pages->back());
+        for (const QString& expected :
+             {QCoreApplication::translate("RunPdf", "Run %1: readings").arg(1),
+              report::qstring(present::readingTitle(present::ReadingField::acidVolume, report::qtLanguage())),
+              ui::numberText(12.4) + u' ', u"L/min"_s, u"kg/h"_s})
+            EXPECT_TRUE(page.contains(expected)) << expected.toStdString() << " in " << page.toStdString();
     }
 }
 
