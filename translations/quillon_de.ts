@@ -369,6 +369,18 @@
         <source>ERROR</source>
         <translation>FEHLER</translation>
     </message>
+    <message>
+        <source>Uncertainties: %v of %m runs</source>
+        <translation>Unsicherheiten: %v von %m Versuchen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stops computing the uncertainties</source>
+        <translation>Beendet die Berechnung der Unsicherheiten</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
