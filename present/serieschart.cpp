@@ -170,6 +170,30 @@ Decades decadesOf(std::initializer_list<std::span<const double>> values)
     return decades;
 }
 
+FlowGroups flowGroups(std::span<const double> flows, const NumberLocale& locale)
+{
+    FlowGroups groups;
+    groups.of.assign(flows.size(), 0);
+    std::vector<std::size_t> order;
+    order.reserve(flows.size());
+    for (std::size_t i = 0; i < flows.size(); ++i) {
+        if (std::isfinite(flows[i]))
+            order.push_back(i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&flows](std::size_t a, std::size_t b) { return flows[a] < flows[b]; });
+    // Rounding keeps the order, so flows of one text are neighbours once sorted.
+    for (const std::size_t i : order) {
+        std::string name = significantText(flows[i], flowDigits, locale);
+        if (groups.names.empty() || groups.names.back() != name) {
+            groups.names.push_back(std::move(name));
+            groups.smallest.push_back(flows[i]);
+        }
+        groups.of[i] = groups.names.size() - 1;
+    }
+    return groups;
+}
+
 std::string decadeText(int power, const NumberLocale& locale)
 {
     if (power < -4 || power > 4)
@@ -199,22 +223,26 @@ Scene seriesChart(const series::Analysis& analysis, Against against, std::string
             ys.push_back(bar->second);
         }
     }
-    const std::vector<double> groups = series::distinctFlows(others);
-    const auto groupOf = [&groups](double flow) {
-        for (std::size_t i = 0; i < groups.size(); ++i) {
-            if (series::sameFlow(groups[i], flow))
-                return i;
-        }
-        return std::size_t(0);
-    };
+    const FlowGroups groups = flowGroups(others, locale);
+    const std::size_t groupCount = groups.names.size();
+    const bool fewGroups = groupCount <= mostLegendGroups;
+    // Past a legend's worth the styles would only repeat: one for all.
+    const auto styleOf = [fewGroups](std::size_t g) { return fewGroups ? g : std::size_t(0); };
 
     std::vector<LegendEntry> legend;
     const Text other =
         against == Against::gasFlow ? language.translate("SeriesChart", "L") : language.translate("SeriesChart", "G");
-    for (std::size_t g = 0; g < groups.size(); ++g) {
-        legend.push_back(
-            {language.translate("SeriesChart", "%1 = %2").arg(other).arg(significantText(groups[g], 6, locale)).str(),
-             groupColours[g % groupColours.size()], groupShapes[g % groupShapes.size()], true});
+    if (fewGroups) {
+        for (std::size_t g = 0; g < groupCount; ++g) {
+            legend.push_back({language.translate("SeriesChart", "%1 = %2").arg(other).arg(groups.names[g]).str(),
+                              groupColours[g % groupColours.size()], groupShapes[g % groupShapes.size()], true});
+        }
+    } else {
+        legend.push_back({(against == Against::gasFlow ? language.translate("SeriesChart", "%1 water flows")
+                                                       : language.translate("SeriesChart", "%1 gas flows"))
+                              .arg(groupCount)
+                              .str(),
+                          groupColours[0], groupShapes[0], true});
     }
     if (std::any_of(analysis.runs.begin(), analysis.runs.end(),
                     [](const auto& run) { return drawable(run.point) && !run.used; }))
@@ -243,30 +271,33 @@ Scene seriesChart(const series::Analysis& analysis, Against against, std::string
     // The fitted law through each group, over the flows the group spans, and
     // only where the law has an exponent for this axis.
     const bool lawAlongAxis = law && (against == Against::gasFlow ? law->gasExponent : law->waterExponent);
-    for (std::size_t g = 0; lawAlongAxis && g < groups.size(); ++g) {
-        double low = std::numeric_limits<double>::infinity();
-        double high = 0.0;
+    if (lawAlongAxis && fewGroups) {
+        std::vector<double> low(groupCount, std::numeric_limits<double>::infinity());
+        std::vector<double> high(groupCount, 0.0);
         for (std::size_t i = 0; i < xs.size(); ++i) {
-            if (groupOf(others[i]) == g) {
-                low = std::min(low, xs[i]);
-                high = std::max(high, xs[i]);
-            }
+            const std::size_t g = groups.of[i];
+            low[g] = std::min(low[g], xs[i]);
+            high[g] = std::max(high[g], xs[i]);
         }
-        if (!(high > low))
-            continue;
-        const auto value = [&](double x) {
-            return against == Against::gasFlow ? fitted(*law, x, groups[g]) : fitted(*law, groups[g], x);
-        };
-        scene.items.emplace_back(Line{plot.at(low, value(low)),
-                                      plot.at(high, value(high)),
-                                      {groupColours[g % groupColours.size()], unit * lineWidth},
-                                      Role::fitLine});
+        for (std::size_t g = 0; g < groupCount; ++g) {
+            if (!(high[g] > low[g]))
+                continue;
+            const auto value = [&](double x) {
+                return against == Against::gasFlow ? fitted(*law, x, groups.smallest[g])
+                                                   : fitted(*law, groups.smallest[g], x);
+            };
+            scene.items.emplace_back(Line{plot.at(low[g], value(low[g])),
+                                          plot.at(high[g], value(high[g])),
+                                          {groupColours[g % groupColours.size()], unit * lineWidth},
+                                          Role::fitLine});
+        }
     }
+    std::size_t drawn = 0;
     for (const series::AnalysisRun& run : analysis.runs) {
         if (!drawable(run.point))
             continue;
         const double x = along(run.point, against);
-        const std::size_t g = groupOf(across(run.point, against));
+        const std::size_t g = styleOf(groups.of[drawn++]);
         const Colour colour = groupColours[g % groupColours.size()];
         const Point centre = plot.at(x, run.point.mtc);
         if (const auto bar = errorBar(run.point)) {

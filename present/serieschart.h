@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace present {
 
@@ -28,6 +29,25 @@ Decades decadesOf(std::initializer_list<std::span<const double>> values);
 // A decade's tick label: 0.001, 0.01, …, 1, 10, …, 10000 in the locale's
 // digits, and 1e-5 or 1e+5 beyond.
 std::string decadeText(int power, const NumberLocale& locale);
+
+// The legend names a flow to this many significant digits, and flows that
+// read the same there are one group: meter readings scatter in the last
+// digits.
+constexpr int flowDigits = 4;
+
+// More groups than a legend can list: the chart then draws one marker style
+// without the groups' lines, and the legend says how many flows.
+constexpr std::size_t mostLegendGroups = 12;
+
+// The flows grouped as the legend shows them, in ascending order: each
+// group's name (its text at flowDigits) and smallest member, and each
+// flow's group. Flows that are not finite go with the first group.
+struct FlowGroups {
+    std::vector<std::string> names;
+    std::vector<double> smallest;
+    std::vector<std::size_t> of;
+};
+FlowGroups flowGroups(std::span<const double> flows, const NumberLocale& locale);
 
 // The coefficient against one flow on log–log axes with decade ticks: a
 // marker style per value of the other flow, hollow for runs the fit does

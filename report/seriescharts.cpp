@@ -13,13 +13,17 @@ QString decadeText(int power)
     return qstring(present::decadeText(power, numberLocaleOf(QLocale())));
 }
 
+present::Scene coefficientChart(const QPainter& painter, const QSizeF& size, const series::Analysis& analysis,
+                                Against against, const QString& flowUnit)
+{
+    return present::seriesChart(analysis, against, flowUnit.toStdString(), size.width(), size.height(), qtLanguage(),
+                                numberLocaleOf(QLocale()), textWidthOn(painter.font(), painter.device()));
+}
+
 void drawCoefficientChart(QPainter& painter, const QRectF& area, const series::Analysis& analysis, Against against,
                           const QString& flowUnit)
 {
-    const present::Scene scene =
-        present::seriesChart(analysis, against, flowUnit.toStdString(), area.width(), area.height(), qtLanguage(),
-                             numberLocaleOf(QLocale()), textWidthOn(painter.font(), painter.device()));
-    paintScene(painter, area, scene);
+    paintScene(painter, area, coefficientChart(painter, area.size(), analysis, against, flowUnit));
 }
 
 QImage analysisImage(const series::Analysis& analysis, const QString& flowUnit, const QSize& size)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "present/scene.h"
 #include "present/serieschart.h"
 #include "series/analysis.h"
 
@@ -26,6 +27,11 @@ QString decadeText(int power);
 // the painter is left as it was.
 void drawCoefficientChart(QPainter& painter, const QRectF& area, const series::Analysis& analysis, Against against,
                           const QString& flowUnit);
+
+// The chart drawCoefficientChart draws, as a scene of the area's size with
+// the painter's font: kept by a window so a repaint need not build it again.
+present::Scene coefficientChart(const QPainter& painter, const QSizeF& size, const series::Analysis& analysis,
+                                Against against, const QString& flowUnit);
 
 // Both charts side by side, on white: the picture Copy and Save give.
 QImage analysisImage(const series::Analysis& analysis, const QString& flowUnit, const QSize& size);

@@ -369,6 +369,18 @@
         <source>ERROR</source>
         <translation>FEHLER</translation>
     </message>
+    <message>
+        <source>Uncertainties: %v of %m runs</source>
+        <translation>Unsicherheiten: %v von %m Versuchen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stops computing the uncertainties</source>
+        <translation>Beendet die Berechnung der Unsicherheiten</translation>
+    </message>
 </context>
 <context>
     <name>Form2</name>
@@ -2052,6 +2064,14 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>The weighted fit waits for the uncertainties: %1 of %2 runs done.</source>
         <translation>Die gewichtete Anpassung wartet auf die Unsicherheiten: %1 von %2 Versuchen fertig.</translation>
+    </message>
+    <message>
+        <source>%1 water flows</source>
+        <translation>%1 Wasserströme</translation>
+    </message>
+    <message>
+        <source>%1 gas flows</source>
+        <translation>%1 Gasströme</translation>
     </message>
 </context>
 <context>

@@ -17,7 +17,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace {
 
@@ -392,4 +394,37 @@ void Form1::graph_start_Click()
     Form2 chart;
     chart.Form_Load();
     chart.exec();
+}
+
+void Form1::showUncertaintyProgress(std::optional<std::pair<std::size_t, std::size_t>> doneOf)
+{
+    if (!doneOf && !uncertaintyBar)
+        return;
+    // Made when first needed; below the window's own layout, which stays as it is.
+    if (!uncertaintyBar) {
+        uncertaintyBar = new QProgressBar(this);
+        uncertaintyBar->setObjectName(QStringLiteral("uncertaintyProgress"));
+        uncertaintyBar->setFormat(tr("Uncertainties: %v of %m runs"));
+        uncertaintyCancel = new QPushButton(tr("Cancel"), this);
+        uncertaintyCancel->setObjectName(QStringLiteral("cancelUncertainties"));
+        uncertaintyCancel->setToolTip(tr("Stops computing the uncertainties"));
+        connect(uncertaintyCancel, &QPushButton::clicked, this, &Form1::uncertaintiesCancelled);
+        statusBar()->setObjectName(QStringLiteral("uncertaintyStatus"));
+        statusBar()->setSizeGripEnabled(false);
+        statusBar()->addWidget(uncertaintyBar, 1);
+        statusBar()->addPermanentWidget(uncertaintyCancel);
+        statusBar()->hide();
+    }
+    const bool shown = statusBar()->isVisible();
+    if (doneOf) {
+        uncertaintyBar->setRange(0, int(doneOf->second));
+        uncertaintyBar->setValue(int(doneOf->first));
+    } else if (uncertaintyCancel->hasFocus()) {
+        Text1->setFocus();
+    }
+    if (shown == bool(doneOf))
+        return;
+    statusBar()->setVisible(bool(doneOf));
+    // The window is fixed in size: it grows by the bar and shrinks back.
+    setFixedSize(sizeHint());
 }

@@ -7,11 +7,13 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 class QAction;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 
 // The values the main window keeps between clicks, all 0 at first.
@@ -54,7 +56,14 @@ public:
     // undone): the field never shows one the series does not hold.
     void showCoefficient(std::optional<double> mtc);
 
+    // The uncertainties' progress, done of so many runs, in a bar of the
+    // window's own with Cancel; none hides the bar. For a series computing
+    // while no other window shows its progress.
+    void showUncertaintyProgress(std::optional<std::pair<std::size_t, std::size_t>> doneOf);
+
 signals:
+    // Cancel of the uncertainties' progress was clicked.
+    void uncertaintiesCancelled();
     // A click of Calculate completed with this run.
     void runCompleted(const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu);
     // Find MTC completed for the last completed run.
@@ -96,6 +105,8 @@ private:
     QLineEdit* Text9 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
+    QProgressBar* uncertaintyBar = nullptr;
+    QPushButton* uncertaintyCancel = nullptr;
     QMenu* graph = nullptr;
     QAction* graph_start = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "present/runstable.h"
 #include "report/qtpresent.h"
+#include "report/scenepainter.h"
 #include "report/seriescharts.h"
 #include "ui/saving.h"
 
@@ -17,6 +18,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <vector>
 
 namespace {
 
@@ -36,8 +39,14 @@ public:
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 
-    const series::Analysis* analysis = nullptr;
-    QString flowUnit;
+    // Shows the analysis; the charts are built again on the next paint.
+    void showAnalysis(const series::Analysis* shown, const QString& unit)
+    {
+        analysis = shown;
+        flowUnit = unit;
+        scenes.clear();
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -47,11 +56,24 @@ protected:
         if (!analysis)
             return;
         const double half = width() / 2.0;
-        report::drawCoefficientChart(painter, QRectF(0, 0, half, height()), *analysis, report::Against::gasFlow,
-                                     flowUnit);
-        report::drawCoefficientChart(painter, QRectF(half, 0, half, height()), *analysis, report::Against::waterFlow,
-                                     flowUnit);
+        // Built once per analysis and size: a repaint (a tooltip, a window
+        // passing over) only paints them.
+        if (scenes.empty() || scenesSize != size()) {
+            scenes.clear();
+            for (const report::Against against : {report::Against::gasFlow, report::Against::waterFlow})
+                scenes.push_back(
+                    report::coefficientChart(painter, QSizeF(half, height()), *analysis, against, flowUnit));
+            scenesSize = size();
+        }
+        report::paintScene(painter, QRectF(0, 0, half, height()), scenes[0]);
+        report::paintScene(painter, QRectF(half, 0, half, height()), scenes[1]);
     }
+
+private:
+    const series::Analysis* analysis = nullptr;
+    QString flowUnit;
+    std::vector<present::Scene> scenes;
+    QSize scenesSize;
 };
 
 AnalysisWindow::AnalysisWindow(RunsModel& runs, QWidget* parent)
@@ -147,9 +169,7 @@ void AnalysisWindow::refresh()
     unweighted->setText(why ? QString::fromStdString(*why) : QString());
     unweighted->setVisible(why.has_value());
     text->setText(fitText());
-    charts->analysis = &current;
-    charts->flowUnit = QString::fromStdString(model.series().flowUnit);
-    charts->update();
+    charts->showAnalysis(&current, QString::fromStdString(model.series().flowUnit));
 }
 
 QString AnalysisWindow::fitText() const

@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QTimer>
 
 #include <utility>
 
@@ -62,6 +63,32 @@ Session::Session(Form1& mainWindow)
     addEditMenu();
     addReportMenu();
     addHelpMenu();
+    // The uncertainties' progress in the main window while no Runs window
+    // shows it: opening a series computes them too.
+    auto* progressTimer = new QTimer(this);
+    progressTimer->setInterval(100);
+    const auto showProgress = [this] {
+        const UncertaintyCache& work = model.uncertainties();
+        const bool elsewhere = runsWindow && runsWindow->isVisible();
+        if (!work.busy() || elsewhere) {
+            form.showUncertaintyProgress(std::nullopt);
+            return;
+        }
+        // Short work shows no bar, as in the Runs window.
+        if (work.busyFor() < 500)
+            return;
+        const UncertaintyCache::Progress counted = work.progress(model.series());
+        form.showUncertaintyProgress(std::pair(counted.done, counted.of));
+    };
+    connect(progressTimer, &QTimer::timeout, this, showProgress);
+    connect(&model.uncertainties(), &UncertaintyCache::busyChanged, this, [progressTimer, showProgress](bool busy) {
+        if (busy)
+            progressTimer->start();
+        else
+            progressTimer->stop();
+        showProgress();
+    });
+    connect(&form, &Form1::uncertaintiesCancelled, this, [this] { model.uncertainties().cancel(); });
     connect(&form, &Form1::runCompleted, this,
             [this](const absorber::RunInputs& inputs, const absorber::Balance& balance, double ntu) {
                 const series::Run run{inputs, std::nullopt, {}, false, false, {}, {}};

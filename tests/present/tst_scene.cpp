@@ -311,6 +311,81 @@ TEST(ChartLegend, WrapsWhereTheTextsAreWiderThanTheChart)
     EXPECT_LT(plotTops[0], plotTops[1]);
 }
 
+// Flows as meter readings give them: the legend groups them as it prints
+// them, and past a legend's worth says how many there are.
+struct FlowGroupCase {
+    const char* name;
+    std::vector<double> waterFlows;
+    std::vector<std::string> legend;
+    std::size_t markerStyles;
+    std::size_t fitLines;
+};
+
+// Legend texts: the labels above the plot.
+std::vector<std::string> legendTexts(const present::Scene& scene)
+{
+    std::vector<std::string> texts;
+    for (const auto* label : all<present::Label>(scene)) {
+        if (label->at.y < plotOf(scene).top && label->anchor == present::Anchor::start)
+            texts.push_back(label->text);
+    }
+    return texts;
+}
+
+// 10,000 flows, each its own at the legend's digits.
+std::vector<double> tenThousandFlows()
+{
+    std::vector<double> flows;
+    for (int i = 0; i < 9000; ++i)
+        flows.push_back(1.0 + i * 0.001);
+    for (int i = 0; i < 1000; ++i)
+        flows.push_back(10.0 + i * 0.01);
+    return flows;
+}
+
+class FlowGroups : public testing::TestWithParam<FlowGroupCase> {};
+
+TEST_P(FlowGroups, AsTheLegendPrintsThem)
+{
+    const FlowGroupCase& row = GetParam();
+    std::vector<RunRow> runs;
+    series::PowerLaw law;
+    law.prefactor.value = 2.0;
+    law.gasExponent = series::Estimate{0.5};
+    law.waterExponent = series::Estimate{0.8};
+    // Two gas flows per water flow, so each group would have a line.
+    for (const double water : row.waterFlows) {
+        for (const double gas : {1.0, 2.0})
+            runs.push_back({gas, water, 2.0 * std::pow(gas, 0.5) * std::pow(water, 0.8)});
+    }
+    const present::Scene scene = chartOf(analysisOf(runs, law));
+    EXPECT_EQ(legendTexts(scene), row.legend);
+    const auto markers = runMarkers(scene);
+    ASSERT_EQ(markers.size(), runs.size());
+    std::vector<std::pair<int, int>> styles;
+    for (const auto* marker : markers) {
+        const std::pair style{int(marker->shape), int(marker->colour.red)};
+        if (std::find(styles.begin(), styles.end(), style) == styles.end())
+            styles.push_back(style);
+    }
+    EXPECT_EQ(styles.size(), row.markerStyles);
+    std::vector<const present::Line*> lines = all<present::Line>(scene);
+    std::erase_if(lines, [](const auto* line) { return line->role != present::Role::fitLine; });
+    // A line per group while the legend names them, none beyond.
+    EXPECT_EQ(lines.size(), row.fitLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Flows, FlowGroups,
+    testing::Values(FlowGroupCase{"meterScatterOneGroup", {2.2, 2.20003}, {"L = 2.2"}, 1, 1},
+                    FlowGroupCase{"twoFlowsTwoGroups", {2.2, 2.3}, {"L = 2.2", "L = 2.3"}, 2, 2},
+                    FlowGroupCase{"twelveNamed", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+                                  {"L = 1", "L = 2", "L = 3", "L = 4", "L = 5", "L = 6", "L = 7", "L = 8", "L = 9",
+                                   "L = 10", "L = 11", "L = 12"}, 6, 12},
+                    FlowGroupCase{"thirteenCounted", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, {"13 water flows"}, 1, 0},
+                    FlowGroupCase{"tenThousandCounted", tenThousandFlows(), {"10000 water flows"}, 1, 0}),
+    [](const testing::TestParamInfo<FlowGroupCase>& row) { return std::string(row.param.name); });
+
 struct RunTicksCase {
     const char* name;
     double x1;

@@ -3,6 +3,7 @@
 
 #include "core/absorber.h"
 #include "series/csv.h"
+#include "series/file.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 #include "ui/Module1.h"
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -104,6 +106,7 @@ private slots:
     void cleanup();
 
     void reportMenu();
+    void openedUncertaintiesShowProgressInTheMainWindow();
     void rowsOfCompletedRunsOnly();
     void copyRun();
     void runsWindowOpensOverTheMainWindow();
@@ -151,6 +154,41 @@ void TestSession::cleanup()
 {
     form.reset();
     QVERIFY(endWindowTest());
+}
+
+// A series opened with only the main window on screen: its uncertainties'
+// progress shows there with Cancel, Cancel stops the work, and the window
+// is its old size again.
+void TestSession::openedUncertaintiesShowProgressInTheMainWindow()
+{
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const QSize before = form->size();
+    series::Series runs;
+    runs.uncertainty = {0.02, 0.02, 0.0005, 0.0005, 0.005};
+    for (int i = 0; i < 400; ++i)
+        runs.runs.push_back({{0.02 + 0.00001 * i, 0.01, 1, 1}, 2.0, {}, false, false, {}, {}});
+    const QString file = folder.filePath(u"class.quillon"_s);
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    const std::string bytes = series::writeSeriesFile(runs, *series::computeRuns(runs.runs, 2));
+    out.write(bytes.data(), qint64(bytes.size()));
+    out.close();
+    QVERIFY(session->openFile(file));
+    QTRY_VERIFY(session->runs().uncertainties().busy());
+
+    // Made when first shown.
+    QTRY_VERIFY(form->findChild<QProgressBar*>(u"uncertaintyProgress"_s));
+    auto* bar = form->findChild<QProgressBar*>(u"uncertaintyProgress"_s);
+    auto* cancel = form->findChild<QPushButton*>(u"cancelUncertainties"_s);
+    QTRY_VERIFY(cancel && bar->isVisible() && cancel->isVisible());
+    QCOMPARE(bar->maximum(), 400);
+    QVERIFY(form->height() > before.height());
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QTRY_VERIFY(!session->runs().uncertainties().busy());
+    QTRY_VERIFY(!bar->isVisible() && !cancel->isVisible());
+    QVERIFY(!session->runs().knownUncertainties().has_value());
+    QCOMPARE(form->size(), before);
 }
 
 void TestSession::reportMenu()
