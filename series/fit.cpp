@@ -109,7 +109,7 @@ Estimate estimateOf(double value, double standardError, double t)
     return {value, standardError, value - t * standardError, value + t * standardError};
 }
 
-// distinctFlows(flows).size() == 1, without the sort.
+// Whether every flow is sameFlow with the smallest: the flows are one.
 bool oneFlow(const std::vector<double>& flows)
 {
     const double smallest = *std::min_element(flows.begin(), flows.end());
@@ -296,20 +296,6 @@ std::variant<PowerLaw, NotGiven> fitPowerLaw(std::span<const FitPoint> points, b
 bool sameFlow(double a, double b)
 {
     return std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b));
-}
-
-std::vector<double> distinctFlows(std::span<const double> flows)
-{
-    std::vector<double> sorted;
-    sorted.reserve(flows.size());
-    std::copy_if(flows.begin(), flows.end(), std::back_inserter(sorted), [](double v) { return std::isfinite(v); });
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<double> distinct;
-    for (const double flow : sorted) {
-        if (distinct.empty() || !sameFlow(distinct.back(), flow))
-            distinct.push_back(flow);
-    }
-    return distinct;
 }
 
 }  // namespace series

@@ -100,9 +100,4 @@ bool weighable(const FitPoint& point);
 // Flows equal within 1e-9 relative are one flow.
 bool sameFlow(double a, double b);
 
-// The flows' distinct values in ascending order, each group given by its
-// smallest member, which every member is sameFlow with. Flows that are not
-// finite are left out.
-std::vector<double> distinctFlows(std::span<const double> flows);
-
 }  // namespace series

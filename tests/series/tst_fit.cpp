@@ -395,11 +395,4 @@ TEST(StudentT975Undefined, WithoutDegreesOfFreedom)
     EXPECT_TRUE(std::isnan(series::studentT975(0)));
 }
 
-TEST(DistinctFlows, GroupsWithinOnePartInABillion)
-{
-    const std::vector<double> flows{2.0, 1.0, 1.0 + 5e-10, 2.0 * (1 - 9e-10), 1.0 + 2e-9, std::nan(""), 3.0};
-    EXPECT_EQ(series::distinctFlows(flows), (std::vector<double>{1.0, 1.0 + 2e-9, 2.0 * (1 - 9e-10), 3.0}));
-    EXPECT_TRUE(series::distinctFlows({}).empty());
-}
-
 }  // namespace
