@@ -128,6 +128,7 @@ async function start() {
       progress ??= afterFrame(() => {
         progress = null;
         uncertainty.showProgress();
+        analysis.showCount();
       });
     }
   }, (detail) => {

@@ -2565,3 +2565,40 @@ describe('the uncertainties\' strip and the table\'s current row', () => {
     });
   }
 });
+
+// The analysis while a class's uncertainties compute: its waiting line
+// counts with the progress, and Cancel gives the fit with the window's
+// reason why it is unweighted.
+describe('the analysis\' count while the uncertainties compute', () => {
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  const runs = Array.from({ length: 1000 }, (_, i) => ({ y1: 0.02 + 1e-6 * i, x1: 0.01,
+    gasFlow: [0.5, 1, 2][i % 3], waterFlow: 1, packingHeight: 2 }));
+  const file = JSON.parse(ask(['write'], JSON.stringify({ uncertainty: standard, runs })));
+  file.runs = Array.from({ length: 3000 }, (_, i) => file.runs[i % 1000]);
+
+  test('the count follows the progress, and Cancel fits unweighted', async () => {
+    const page = await openPage(browser, server.url);
+    await open(page, 'class.quillon', JSON.stringify(file));
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 3000, { timeout: 300000 });
+    await page.waitForSelector('#cancelUncertainties:not([hidden])', { timeout: 60000 });
+    // The line's count beside the bar's, read in one frame, until two differ.
+    const seen = [];
+    while (new Set(seen.map(([line]) => line)).size < 2 && seen.length < 100) {
+      seen.push(await page.evaluate(async () => {
+        await new Promise((resolve) => { setTimeout(resolve, 300); });
+        const line = document.querySelector('#fitText p')?.textContent ?? '';
+        return [Number(line.match(/: (\d+) of 3000 runs done/)?.[1] ?? -1),
+          document.getElementById('mcProgress').value];
+      }));
+    }
+    const counts = new Set(seen.map(([line]) => line));
+    assert.ok(counts.size >= 2 && !counts.has(-1), JSON.stringify(seen));
+    for (const [line, bar] of seen) assert.ok(Math.abs(line - bar) <= 4, `${line} against ${bar}`);
+    await page.click('#cancelUncertainties');
+    await page.waitForFunction(() => /Unweighted because run \d+ and \d+ more runs have no uncertainty/
+      .test(document.getElementById('fitText').textContent), { timeout: 30000 });
+    assert.match(await page.$eval('#fitText', (text) => text.textContent), /MTC = a/);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
