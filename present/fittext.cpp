@@ -48,6 +48,14 @@ std::optional<WeightsAwaited> weightsAwaited(const series::Analysis& analysis, c
     return WeightsAwaited{of - missing.size(), of};
 }
 
+std::string weightsAwaitedLine(const WeightsAwaited& awaited, const Language& language)
+{
+    return language.translate("SeriesChart", "The weighted fit waits for the uncertainties: %1 of %2 runs done.")
+        .arg(awaited.done)
+        .arg(awaited.of)
+        .str();
+}
+
 series::Analysis analysisAsShown(series::Analysis analysis, const Computing& computing)
 {
     if (weightsAwaited(analysis, computing))
@@ -101,11 +109,7 @@ std::vector<std::string> fitLines(const series::Analysis& analysis, const std::s
     // No figures until the weighted fit can be made: the unweighted ones
     // would differ from it.
     if (const auto awaited = weightsAwaited(analysis, computing)) {
-        lines.push_back(
-            language.translate("SeriesChart", "The weighted fit waits for the uncertainties: %1 of %2 runs done.")
-                .arg(awaited->done)
-                .arg(awaited->of)
-                .str());
+        lines.push_back(weightsAwaitedLine(*awaited, language));
         lines.push_back(runsInAnalysis);
         return lines;
     }

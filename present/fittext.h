@@ -34,6 +34,10 @@ struct WeightsAwaited {
 // that lacks one for good keeps the fit unweighted, and nothing is awaited.
 std::optional<WeightsAwaited> weightsAwaited(const series::Analysis& analysis, const Computing& computing);
 
+// The line saying how far they have come, the first of fitLines' while it
+// waits: the page rewrites it alone as the progress advances.
+std::string weightsAwaitedLine(const WeightsAwaited& awaited, const Language& language);
+
 // The analysis as the charts and the lines show it: without a fit while the
 // fit waits for the uncertainties.
 series::Analysis analysisAsShown(series::Analysis analysis, const Computing& computing);

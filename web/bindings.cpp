@@ -563,6 +563,9 @@ val analysisViewOf(const Document& document, bool weighted, const val& monteCarl
     for (const std::string& line : present::fitLines(shown, document.flowUnit(), language(), numberLocale(), computing))
         lines.call<void>("push", line);
     view.set("lines", lines);
+    // How many runs the fit takes while it waits, for the page to count on.
+    const auto awaited = present::weightsAwaited(shown, computing);
+    view.set("awaitedOf", awaited ? val(awaited->of) : val::null());
     return view;
 }
 
@@ -689,4 +692,19 @@ EMSCRIPTEN_BINDINGS(quillon_readings)
     emscripten::function("fittedText", &fittedTextOf);
     emscripten::function("equilibriumMethod", &equilibriumMethodOf);
     emscripten::function("budgetReadingName", &budgetReadingNameOf);
+}
+
+// The analysis' waiting line for a count, rewritten as the progress advances.
+namespace {
+
+std::string weightsAwaitedLineOf(int done, int of)
+{
+    return present::weightsAwaitedLine({std::size_t(done), std::size_t(of)}, language());
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon_weights_awaited)
+{
+    emscripten::function("weightsAwaitedLine", &weightsAwaitedLineOf);
 }

@@ -137,5 +137,19 @@ export class Analysis {
       p.textContent = line;
       return p;
     }));
+    this.awaitedOf = view.awaitedOf;
+    this.showCount();
+  }
+
+  // While the fit waits for the uncertainties, its first line counts the
+  // runs done as the progress advances, with no fit again: the runs still
+  // to compute are the ones the fit waits for.
+  showCount() {
+    const of = this.awaitedOf;
+    if (of === null || of === undefined || !this.cache.busy()) return;
+    const done = Math.max(0, Math.min(of, of - (this.cache.total - this.cache.done)));
+    const line = document.getElementById('fitText').firstElementChild;
+    const text = this.quillon.weightsAwaitedLine(done, of);
+    if (line && line.textContent !== text) line.textContent = text;
   }
 }

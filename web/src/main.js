@@ -64,20 +64,6 @@ function wireReport(quillon, runs, cache, files, analysis) {
   }));
 }
 
-// The height the progress strips take at the window's bottom while they
-// show, kept free at the page's end and below a focused field.
-function reserveWorkingSpace() {
-  const strips = ['openStatus', 'mcStatus'].map((id) => document.getElementById(id));
-  const root = document.documentElement;
-  const watch = new ResizeObserver(() => {
-    const heights = strips.filter((strip) => strip.getClientRects().length > 0
-      && getComputedStyle(strip).position === 'fixed')
-      .map((strip) => window.innerHeight - strip.getBoundingClientRect().top);
-    root.style.setProperty('--working', `${Math.max(0, ...heights)}px`);
-  });
-  for (const strip of strips) watch.observe(strip);
-}
-
 async function start() {
   const [quillon] = await Promise.all([createQuillon(), loadTexts(new URL('../strings-de.json', import.meta.url))]);
   quillon.setPageLocale(catalogue(), decimalPoint(locale));
@@ -142,6 +128,7 @@ async function start() {
       progress ??= afterFrame(() => {
         progress = null;
         uncertainty.showProgress();
+        analysis.showCount();
       });
     }
   }, (detail) => {
@@ -158,7 +145,6 @@ async function start() {
     changed();
   }, showName, () => changed());
   wireHelp(quillon);
-  reserveWorkingSpace();
   wireReport(quillon, runs, cache, files, analysis);
   changed();
 

@@ -221,8 +221,9 @@ export class Uncertainty {
     progress.value = this.cache.done;
     document.getElementById('mcProgressLabel').textContent = tr('RunsWindow', 'Uncertainties: %v of %m runs')
       .replace('%v', String(this.cache.done)).replace('%m', String(this.cache.total));
-    for (const id of ['mcProgress', 'mcProgressLabel', 'cancelUncertainties']) document.getElementById(id).hidden = !busy;
-    document.getElementById('mcStatus').classList.toggle('busy', busy);
+    for (const id of ['mcStatus', 'mcProgress', 'mcProgressLabel', 'cancelUncertainties']) {
+      document.getElementById(id).hidden = !busy;
+    }
     document.getElementById('uncertainty').setAttribute('aria-busy', String(busy));
   }
 }

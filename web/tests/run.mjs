@@ -2481,3 +2481,124 @@ describe('the readings\' uncertainties', () => {
       await page.close();
     });
 });
+
+// While a class's uncertainties compute, their strip takes its own place
+// below the page: no control lies under it, at a phone's width or a
+// laptop's, in German or English, after Tab or Ctrl+End; and the keys in
+// the runs table show which row they are at.
+describe('the uncertainties\' strip and the table\'s current row', () => {
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  const distinct = Array.from({ length: 1000 }, (_, i) => ({ y1: 0.02 + 1e-6 * i, x1: 0.01,
+    gasFlow: [0.5, 1, 2][i % 3], waterFlow: 1, packingHeight: 2 }));
+  const file = JSON.parse(ask(['write'], JSON.stringify({ uncertainty: standard, runs: distinct })));
+  file.runs = Array.from({ length: 3000 }, (_, i) => file.runs[i % 1000]);
+  const text = JSON.stringify(file);
+  // The controls in view (clipped by the frames they scroll in) that meet
+  // the strip, or whose centre is not theirs.
+  const covered = (page) => page.evaluate(() => {
+    const strip = (document.getElementById('working') ?? document.getElementById('mcStatus')).getBoundingClientRect();
+    const found = [];
+    for (const control of document.querySelectorAll('main input, main select, main textarea, main button')) {
+      let box = control.getBoundingClientRect();
+      for (let clip = control.parentElement; clip; clip = clip.parentElement) {
+        if (clip !== document.documentElement && getComputedStyle(clip).overflowY === 'visible') continue;
+        const edges = clip === document.documentElement ? { left: 0, top: 0, right: innerWidth, bottom: innerHeight }
+          : clip.getBoundingClientRect();
+        const titles = clip.classList.contains('table-frame') && !control.closest('thead')
+          ? document.querySelector('#runsTable thead').getBoundingClientRect().bottom : edges.top;
+        box = { left: Math.max(box.left, edges.left), right: Math.min(box.right, edges.right),
+          top: Math.max(box.top, edges.top, titles), bottom: Math.min(box.bottom, edges.bottom) };
+      }
+      if (box.bottom - box.top < 1 || box.right - box.left < 1) continue;
+      const meets = box.left < strip.right && strip.left < box.right && box.top < strip.bottom && strip.top < box.bottom;
+      const hit = document.elementFromPoint((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+      if (meets || (hit !== control && !control.contains(hit) && !hit?.closest('label'))) {
+        found.push(control.id || control.getAttribute('aria-label'));
+      }
+    }
+    return found;
+  });
+  const places = [
+    { name: '360 px, German', language: 'de-DE', width: 360, height: 740 },
+    { name: '360 px, English', language: 'en-US', width: 360, height: 740 },
+    { name: '1366 px, German', language: 'de-DE', width: 1366, height: 768 },
+    { name: '1366 px, English', language: 'en-US', width: 1366, height: 768 },
+  ];
+  for (const place of places) {
+    test(place.name, async () => {
+      const page = await openPage(browser, server.url, place.language);
+      await page.setViewport({ width: place.width, height: place.height });
+      await open(page, 'class.quillon', text);
+      await page.waitForFunction(() => window.quillonPage.runs.size() === 3000, { timeout: 300000 });
+      await page.waitForSelector('#cancelUncertainties:not([hidden])', { timeout: 60000 });
+      const seen = {};
+      await page.focus('#seriesTitle');
+      await page.keyboard.type('Klasse');
+      await page.keyboard.press('Tab');
+      seen.afterTab = await covered(page);
+      for (const field of ['#y1', '#height', '#u-packingHeight', '#fittedCoefficient']) {
+        await page.focus(field);
+        seen[field] = await covered(page);
+      }
+      await page.evaluate(() => window.quillonPage.table.focusCell(0, 2));
+      await page.keyboard.down('Control');
+      await page.keyboard.press('End');
+      await page.keyboard.up('Control');
+      seen.ctrlEnd = await covered(page);
+      // The current row: marked, and whole below the table's titles.
+      await page.evaluate(() => window.quillonPage.table.focusCell(0, 2));
+      await page.keyboard.press('PageDown');
+      await page.keyboard.press('PageDown');
+      const row = await page.evaluate(() => {
+        const focused = document.activeElement.closest('tr');
+        const other = [...focused.parentElement.rows].find((shown) => shown !== focused && !shown.classList.contains('kept'));
+        const look = (shown) => `${getComputedStyle(shown).outlineStyle} ${getComputedStyle(shown.cells[2]).backgroundColor}`;
+        return { marked: look(focused) !== look(other),
+          below: focused.getBoundingClientRect().top >= document.querySelector('#runsTable thead').getBoundingClientRect().bottom - 0.5 };
+      });
+      assert.ok(await page.evaluate(() => window.quillonPage.cache.busy()), 'still computing');
+      assert.deepEqual(seen, { afterTab: [], '#y1': [], '#height': [], '#u-packingHeight': [], '#fittedCoefficient': [],
+        ctrlEnd: [] });
+      assert.deepEqual(row, { marked: true, below: true });
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+  }
+});
+
+// The analysis while a class's uncertainties compute: its waiting line
+// counts with the progress, and Cancel gives the fit with the window's
+// reason why it is unweighted.
+describe('the analysis\' count while the uncertainties compute', () => {
+  const standard = { gasFlowRel: 0.02, waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 };
+  const runs = Array.from({ length: 1000 }, (_, i) => ({ y1: 0.02 + 1e-6 * i, x1: 0.01,
+    gasFlow: [0.5, 1, 2][i % 3], waterFlow: 1, packingHeight: 2 }));
+  const file = JSON.parse(ask(['write'], JSON.stringify({ uncertainty: standard, runs })));
+  file.runs = Array.from({ length: 3000 }, (_, i) => file.runs[i % 1000]);
+
+  test('the count follows the progress, and Cancel fits unweighted', async () => {
+    const page = await openPage(browser, server.url);
+    await open(page, 'class.quillon', JSON.stringify(file));
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 3000, { timeout: 300000 });
+    await page.waitForSelector('#cancelUncertainties:not([hidden])', { timeout: 60000 });
+    // The line's count beside the bar's, read in one frame, until two differ.
+    const seen = [];
+    while (new Set(seen.map(([line]) => line)).size < 2 && seen.length < 100) {
+      seen.push(await page.evaluate(async () => {
+        await new Promise((resolve) => { setTimeout(resolve, 300); });
+        const line = document.querySelector('#fitText p')?.textContent ?? '';
+        return [Number(line.match(/: (\d+) of 3000 runs done/)?.[1] ?? -1),
+          document.getElementById('mcProgress').value];
+      }));
+    }
+    const counts = new Set(seen.map(([line]) => line));
+    assert.ok(counts.size >= 2 && !counts.has(-1), JSON.stringify(seen));
+    for (const [line, bar] of seen) assert.ok(Math.abs(line - bar) <= 4, `${line} against ${bar}`);
+    await page.click('#cancelUncertainties');
+    await page.waitForFunction(() => /Unweighted because run \d+ and \d+ more runs have no uncertainty/
+      .test(document.getElementById('fitText').textContent), { timeout: 30000 });
+    assert.match(await page.$eval('#fitText', (text) => text.textContent), /MTC = a/);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+});
