@@ -1408,6 +1408,10 @@
         <source>Show the column &amp;temperature, HOG and Colburn columns</source>
         <translation>Spalten für Kolonnen&amp;temperatur, HOG und Colburn zeigen</translation>
     </message>
+    <message>
+        <source>Show the readings co&amp;lumns</source>
+        <translation>Messwertspalten &amp;zeigen</translation>
+    </message>
 </context>
 <context>
     <name>Saving</name>

@@ -217,6 +217,20 @@ QWidget* RunsWindow::buildFields()
             table->setColumnHidden(column, !shown);
         fitColumns();
     });
+    // The readings each run was worked out from, as the Readings dialog
+    // shows them; read-only, as the dialog is where they are edited.
+    readingColumns = new QCheckBox(tr("Show the readings co&lumns"), this);
+    readingColumns->setObjectName(QStringLiteral("readingColumns"));
+    form->addRow(QString(), readingColumns);
+    const auto showReadings = [this](bool shown) {
+        for (int column = RunsModel::firstReadingColumn; column < model.columnCount(); ++column)
+            table->setColumnHidden(column, !shown);
+    };
+    showReadings(false);
+    connect(readingColumns, &QCheckBox::toggled, this, [this, showReadings](bool shown) {
+        showReadings(shown);
+        fitColumns();
+    });
     connect(equilibrium, &QComboBox::activated, this, [this] {
         const auto basis = series::Equilibrium(equilibrium->currentData().toInt());
         model.setEquilibrium(basis);

@@ -87,5 +87,7 @@ private:
     QComboBox* equilibrium = nullptr;
     // Shows the column temperature, HOG and Colburn columns, hidden at first.
     QCheckBox* moreColumns = nullptr;
+    // Shows the run's readings, read-only, hidden at first.
+    QCheckBox* readingColumns = nullptr;
     QPlainTextEdit* notes = nullptr;
 };
