@@ -1305,6 +1305,10 @@
         <source>Edit a run&apos;s temperature</source>
         <translation>Temperatur eines Versuchs bearbeiten</translation>
     </message>
+    <message>
+        <source>Change the flow unit</source>
+        <translation>Stromeinheit ändern</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>

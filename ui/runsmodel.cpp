@@ -226,7 +226,7 @@ void RunsModel::setField(Field which, const QString& text)
     const bool changed = editor.setField(which, text.toStdString());
     // A new flow unit may convert every run's flows.
     const bool everyRun = which == Field::flowUnit;
-    edit(changed, std::move(before), tr("Edit the series"),
+    edit(changed, std::move(before), everyRun ? tr("Change the flow unit") : tr("Edit the series"),
          {everyRun ? editor.ids() : std::vector<int>{}, true, everyRun});
 }
 
