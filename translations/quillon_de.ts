@@ -1329,6 +1329,10 @@
         <source>Edit a run&apos;s temperature</source>
         <translation>Temperatur eines Versuchs bearbeiten</translation>
     </message>
+    <message>
+        <source>Change the flow unit</source>
+        <translation>Stromeinheit ändern</translation>
+    </message>
 </context>
 <context>
     <name>RunsWindow</name>
@@ -1431,6 +1435,10 @@
     <message>
         <source>Show the column &amp;temperature, HOG and Colburn columns</source>
         <translation>Spalten für Kolonnen&amp;temperatur, HOG und Colburn zeigen</translation>
+    </message>
+    <message>
+        <source>Show the readings co&amp;lumns</source>
+        <translation>Messwertspalten &amp;zeigen</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "ui/runsmodel.h"
 
+#include "present/readingsform.h"
 #include "present/runstable.h"
 #include "present/seriesmessages.h"
 #include "present/words.h"
@@ -144,7 +145,7 @@ void RunsModel::showChange(Rows before, const Effect& effect)
 {
     // A run corrected in place keeps its row even when it changes identity.
     if (effect.row >= 0) {
-        emit dataChanged(index(effect.row, 0), index(effect.row, numberOfColumns - 1));
+        emit dataChanged(index(effect.row, 0), index(effect.row, columnCount() - 1));
         requestUncertainties();
         return;
     }
@@ -177,10 +178,10 @@ void RunsModel::showChange(Rows before, const Effect& effect)
     changing.reset();
     for (const int id : effect.runs) {
         if (const int row = rowOf(id); row >= 0)
-            emit dataChanged(index(row, 0), index(row, numberOfColumns - 1));
+            emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     }
     if (effect.seriesFields)
-        emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
     if (effect.uncertainties && rowCount() > 0)
         emit dataChanged(index(0, uncertaintyColumn), index(rowCount() - 1, intervalColumn));
     if (added || !effect.runs.empty() || effect.uncertainties)
@@ -225,7 +226,7 @@ void RunsModel::setField(Field which, const QString& text)
     const bool changed = editor.setField(which, text.toStdString());
     // A new flow unit may convert every run's flows.
     const bool everyRun = which == Field::flowUnit;
-    edit(changed, std::move(before), tr("Edit the series"),
+    edit(changed, std::move(before), everyRun ? tr("Change the flow unit") : tr("Edit the series"),
          {everyRun ? editor.ids() : std::vector<int>{}, true, everyRun});
 }
 
@@ -248,7 +249,7 @@ void RunsModel::resetSeries(series::Series series, std::vector<series::RunResult
     beginResetModel();
     editor.replace(std::move(series), std::move(results), present::Origin::opened);
     endResetModel();
-    emit headerDataChanged(Qt::Horizontal, 0, numberOfColumns - 1);
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
     undo.clear();
     requestUncertainties();
 }
@@ -330,7 +331,7 @@ int RunsModel::rowCount(const QModelIndex& parent) const
 
 int RunsModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : numberOfColumns;
+    return parent.isValid() ? 0 : numberOfColumns + int(present::readingFieldCount);
 }
 
 QVariant RunsModel::data(const QModelIndex& index, int role) const
@@ -358,6 +359,15 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
     }
     if (column == labelColumn && (role == Qt::DisplayRole || role == Qt::EditRole || role == SortRole))
         return QString::fromStdString(run.label);
+    if (column >= firstReadingColumn) {
+        // As the Readings dialog shows them; edited there.
+        if (role == Qt::DisplayRole || role == SortRole)
+            return report::qstring(present::readingText(
+                run.readings, present::ReadingField(column - firstReadingColumn), report::numberLocaleOf(QLocale())));
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    }
     // An input is corrected from its value in full.
     if (role == Qt::EditRole
         && (column == temperatureColumn || present::runsColumnInput(present::RunsColumn(column)))) {
@@ -402,7 +412,7 @@ QVariant RunsModel::data(const QModelIndex& index, int role) const
 
 bool RunsModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= firstReadingColumn)
         return false;
     const auto row = std::size_t(index.row());
     const Effect effect{{ids()[row]}};
@@ -464,6 +474,8 @@ bool RunsModel::setTemperature(std::size_t row, const QString& text)
 Qt::ItemFlags RunsModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.column() >= firstReadingColumn)
+        return flags;
     if (index.column() == labelColumn || index.column() == temperatureColumn
         || present::runsColumnInput(present::RunsColumn(index.column())))
         flags |= Qt::ItemIsEditable;
@@ -481,6 +493,9 @@ QVariant RunsModel::headerData(int section, Qt::Orientation orientation, int rol
 
 QString RunsModel::columnTitle(int section) const
 {
+    if (section >= firstReadingColumn)
+        return report::qstring(
+            present::readingTitle(present::ReadingField(section - firstReadingColumn), report::qtLanguage()));
     return report::qstring(
         present::runsColumnTitle(present::RunsColumn(section), editor.field(Field::flowUnit), report::qtLanguage()));
 }

@@ -44,6 +44,9 @@ public:
         hogColburnColumn,
         numberOfColumns,
     };
+    // The run's readings follow, read-only, one column each, in the order
+    // of the Readings dialog's fields.
+    static constexpr int firstReadingColumn = numberOfColumns;
 
     // The value itself, for sorting by number rather than by text; empty
     // for a value the run does not have.

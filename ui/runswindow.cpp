@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -173,6 +174,7 @@ QWidget* RunsWindow::buildFields()
         edit->setObjectName(QString::fromLatin1(name));
         form->addRow(label, edit);
         connect(edit, &QLineEdit::editingFinished, this, [this, edit, field] { model.setField(field, edit->text()); });
+        keepUndoKeys(edit, field);
         return edit;
     };
     title = line("seriesTitle", tr("&Title:"), RunsModel::Field::title);
@@ -192,6 +194,8 @@ QWidget* RunsWindow::buildFields()
     const auto takeUnit = [this] { model.setField(RunsModel::Field::flowUnit, flowUnit->currentText()); };
     connect(flowUnit, &QComboBox::activated, this, takeUnit);
     connect(flowUnit->lineEdit(), &QLineEdit::editingFinished, this, takeUnit);
+    // The combo box hands its line edit the shortcut override itself.
+    keepUndoKeys(flowUnit->lineEdit(), RunsModel::Field::flowUnit, flowUnit);
 
     // Today's calculation stays the default; the other scales y* to each run's temperature.
     equilibrium = new QComboBox(this);
@@ -215,6 +219,20 @@ QWidget* RunsWindow::buildFields()
     connect(moreColumns, &QCheckBox::toggled, this, [this, shownWhenAsked](bool shown) {
         for (const int column : shownWhenAsked)
             table->setColumnHidden(column, !shown);
+        fitColumns();
+    });
+    // The readings each run was worked out from, as the Readings dialog
+    // shows them; read-only, as the dialog is where they are edited.
+    readingColumns = new QCheckBox(tr("Show the readings co&lumns"), this);
+    readingColumns->setObjectName(QStringLiteral("readingColumns"));
+    form->addRow(QString(), readingColumns);
+    const auto showReadings = [this](bool shown) {
+        for (int column = RunsModel::firstReadingColumn; column < model.columnCount(); ++column)
+            table->setColumnHidden(column, !shown);
+    };
+    showReadings(false);
+    connect(readingColumns, &QCheckBox::toggled, this, [this, showReadings](bool shown) {
+        showReadings(shown);
         fitColumns();
     });
     connect(equilibrium, &QComboBox::activated, this, [this] {
@@ -248,8 +266,27 @@ QWidget* RunsWindow::buildFields()
     return fields;
 }
 
+void RunsWindow::keepUndoKeys(QLineEdit* edit, RunsModel::Field field, QWidget* focused)
+{
+    QWidget* watched = focused ? focused : edit;
+    undoFields.insert(watched, {edit, field});
+    watched->installEventFilter(this);
+}
+
 bool RunsWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // A field holding what the series has, nothing typed since it was
+    // taken, leaves Undo and Redo to the Edit menu rather than to its own
+    // history: Ctrl+Z after choosing a flow unit undoes the change.
+    if (event->type() == QEvent::ShortcutOverride && undoFields.contains(watched)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto [edit, field] = undoFields.value(watched);
+        if ((key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))
+            && edit->text() == model.field(field)) {
+            event->ignore();
+            return true;
+        }
+    }
     if (watched == notes && event->type() == QEvent::FocusOut)
         model.setField(RunsModel::Field::notes, notes->toPlainText());
     return QWidget::eventFilter(watched, event);

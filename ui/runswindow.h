@@ -2,8 +2,11 @@
 
 #include "ui/runsmodel.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
+
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -64,6 +67,8 @@ private:
     void fitColumns();
     void showFields();
     QWidget* buildFields();
+    // `focused`: the widget the keys go to, when not the line edit itself.
+    void keepUndoKeys(QLineEdit* edit, RunsModel::Field field, QWidget* focused = nullptr);
     QAction* addShortcut(const QString& text, const QKeySequence& keys, void (RunsWindow::*slot)());
 
     RunsModel& model;
@@ -87,5 +92,9 @@ private:
     QComboBox* equilibrium = nullptr;
     // Shows the column temperature, HOG and Colburn columns, hidden at first.
     QCheckBox* moreColumns = nullptr;
+    // Shows the run's readings, read-only, hidden at first.
+    QCheckBox* readingColumns = nullptr;
+    // Fields whose Ctrl+Z is the series' once their text is taken.
+    QHash<QObject*, std::pair<QLineEdit*, RunsModel::Field>> undoFields;
     QPlainTextEdit* notes = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "fixture.h"
+#include "present/readingsform.h"
 #include "series/series.h"
 #include "ui/application.h"
 #include "ui/readingsdialog.h"
@@ -6,7 +7,9 @@
 #include "ui/runswindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,6 +44,7 @@ private slots:
     void entered();
     void uncertainties_data();
     void uncertainties();
+    void readingColumns();
 };
 
 void TestReadingsDialog::entered_data()
@@ -185,6 +189,68 @@ void TestReadingsDialog::uncertainties()
     // One step takes it back.
     model.undoStack().undo();
     QVERIFY(series::identical(model.series(), before));
+}
+
+// The runs table's readings columns, hidden until asked for, show what the
+// Readings dialog shows in its fields, read-only.
+void TestReadingsDialog::readingColumns()
+{
+    series::Run run;
+    run.inputs = {0.02, 0.01, 1.0, 1.0};
+    run.packingHeight = 0.5;
+    run.readings = series::Readings{};
+    run.readings->titration = series::Titration{10.0, 0.1, 12.4, 0.0, 1, {}, {}, 997.0, 20.0};
+    run.readings->air = series::MeterReading{20.0, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
+    series::replaceInputs(run.inputs,
+                          std::get<series::InputsFromReadings>(series::inputsFromReadings(*run.readings, "mol/s")));
+    RunsModel model;
+    model.addRun(run, series::computeRun(run));
+    RunsWindow window(model);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* table = window.findChild<QTableView*>();
+    table->setCurrentIndex(table->model()->index(0, 0));
+
+    QHash<QString, QString> inDialog;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<ReadingsDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (const QLineEdit* field : dialog->findChildren<QLineEdit*>())
+            inDialog.insert(field->objectName(), field->text());
+        dialog->reject();
+    });
+    window.findChild<QPushButton*>(u"runReadings"_s)->click();
+    QVERIFY(inDialog.value(u"sample_volume_ml"_s) != QString());
+
+    auto* shown = window.findChild<QCheckBox*>(u"readingColumns"_s);
+    QVERIFY(shown);
+    const int first = RunsModel::firstReadingColumn;
+    QCOMPARE(table->model()->columnCount(), first + int(present::readingFieldCount));
+    QVERIFY(table->isColumnHidden(first));
+    shown->click();
+    int compared = 0;
+    for (int column = first; column < table->model()->columnCount(); ++column) {
+        QVERIFY(!table->isColumnHidden(column));
+        const auto field = present::ReadingField(column - first);
+        const QString key = QString::fromUtf8(present::readingKey(field));
+        const QModelIndex cell = table->model()->index(0, column);
+        QVERIFY(!(table->model()->flags(cell) & Qt::ItemIsEditable));
+        QVERIFY(!table->model()->headerData(column, Qt::Horizontal).toString().isEmpty());
+        // The titration's fields and the air meter, each one column.
+        if (!QStringList{u"sample_volume_ml"_s, u"acid_molarity"_s, u"acid_volume_ml"_s, u"density_g_per_l"_s,
+                         u"air_meter"_s}
+                 .contains(key))
+            continue;
+        // A meter's reading with the unit the dialog chooses beside it.
+        const QString text = cell.data().toString();
+        QVERIFY2(text == inDialog.value(key) || text.startsWith(inDialog.value(key) + u' '),
+                 qPrintable(key + u": "_s + text));
+        ++compared;
+    }
+    QCOMPARE(compared, 5);
+    shown->click();
+    QVERIFY(table->isColumnHidden(first));
 }
 
 QTEST_MAIN(TestReadingsDialog)

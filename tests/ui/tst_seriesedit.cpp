@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -39,6 +40,8 @@ private slots:
     void shortcutsOfEverySeriesWindow();
     void runsWindowFitsTheScreen_data();
     void runsWindowFitsTheScreen();
+    void undoWhereTheFieldWasTaken_data();
+    void undoWhereTheFieldWasTaken();
 };
 
 namespace {
@@ -290,6 +293,56 @@ void TestSeriesEdit::runsWindowFitsTheScreen()
         QVERIFY2(table->isColumnHidden(column)
                      || table->columnWidth(column) > metrics.horizontalAdvance(RunsModel::widestText(column)),
                  qPrintable(session->runs().columnTitle(column)));
+}
+
+void TestSeriesEdit::undoWhereTheFieldWasTaken_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("step");
+
+    // Chosen from the list with the arrow key, or typed and taken with Enter.
+    QTest::newRow("flow unit chosen") << u"flowUnit"_s << QString() << u"Change the flow unit"_s;
+    QTest::newRow("title typed") << u"seriesTitle"_s << u"Week 3"_s << u"Edit the series"_s;
+}
+
+// Ctrl+Z with the focus still in the field just taken undoes that step.
+void TestSeriesEdit::undoWhereTheFieldWasTaken()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, step);
+
+    Form1 form;
+    auto* session = new Session(form);
+    session->runs().addRun(runA, series::computeRun(runA));
+    const series::Series before = session->runs().series();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    session->showRuns();
+    auto* window = form.findChild<RunsWindow*>();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+
+    QWidget* widget = window->findChild<QWidget*>(field);
+    QVERIFY(widget);
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    widget->setFocus();
+    QVERIFY(widget->hasFocus());
+    if (typed.isEmpty()) {
+        QTest::keyClick(widget, Qt::Key_Down);
+    } else {
+        QTest::keyClicks(widget, typed);
+        QTest::keyClick(widget, Qt::Key_Return);
+    }
+    QVERIFY(!series::identical(session->runs().series(), before));
+    auto* undo = form.findChild<QAction*>(u"undo"_s);
+    QCOMPARE(undo->text(), u"&Undo "_s + step);
+    QVERIFY(widget->hasFocus());
+
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence::Undo);
+    QVERIFY(series::identical(session->runs().series(), before));
 }
 
 QTEST_MAIN(TestSeriesEdit)

@@ -88,7 +88,6 @@ class ReportWriter {
   runsTable() {
     const titles = ['Run', 'Label', 'y1', 'x1', 'G', 'L', 'z (m)', 'y2', 'NTU', 'NTU C', 'MTC', 'U (k = 2)', 'Notes']
       .map((title) => s(title));
-    titles.splice(12, 0, ...this.besideTitles());
     // A run without U gets a mark in its narrow cell and one footnote per
     // reason under the table, naming its runs.
     const footnotes = [];
@@ -101,8 +100,11 @@ class ReportWriter {
       return { text: `–${footnoteMark(note + 1)}`, number: true };
     };
     const rows = this.rows.map((run, index) => {
-      // Inputs as they were given, not rounded like results.
-      const given = (value) => ({ text: value === null || value === undefined ? '' : this.full(value), number: true });
+      // Inputs as they were typed, not rounded like results; those worked
+      // out from readings have no typed digits and are written as shown.
+      const fromReadings = this.quillon.readingCells(this.runs, index).some((text) => text !== '');
+      const given = (value) => (fromReadings ? this.number(value)
+        : { text: value === null || value === undefined ? '' : this.full(value), number: true });
       const cells = [{ text: this.count.format(index + 1), number: true }, run.label, given(run.y1),
         given(run.x1), given(run.gasFlow), given(run.waterFlow), given(run.packingHeight)];
       if (run.outcome === 'completed') {
@@ -113,7 +115,6 @@ class ReportWriter {
       } else {
         cells.push({ text: this.quillon.notCompletedText(run.outcome) }, '', '', '', '');
       }
-      cells.push(...this.besideCells(index));
       const marks = [];
       if (!run.inAnalysis) marks.push(s('out'));
       if (run.findings.length > 0) marks.push(s('findings'));
@@ -130,7 +131,7 @@ class ReportWriter {
       ? s('%1 No U for run %2: %3.', footnoteMark(n + 1), footnote.runs[0], footnote.reason)
       : s('%1 No U for runs %2: %3.', footnoteMark(n + 1), footnote.runs.join(', '), footnote.reason), 'small'));
     return [element('h2', s('Runs')), element('p', note, 'small'), tableOf(titles, rows, 'runs'), ...notes,
-      ...findings];
+      this.besideTable(), ...findings];
   }
 
   analysis() {
@@ -220,8 +221,12 @@ class ReportWriter {
     return [tr('Web', 'T (°C)'), s('HOG (m)'), s('MTC C'), tr('Web', 'HOG C (m)')];
   }
 
-  besideCells(index) {
-    return this.runs.besideCells(index).map((cell) => ({ text: cell.text, number: true }));
+  // A table of their own under the runs: beside the thirteen columns they
+  // would not fit an A4 page's width.
+  besideTable() {
+    const rows = this.rows.map((run, index) => [{ text: this.count.format(index + 1), number: true },
+      ...this.runs.besideCells(index).map((cell) => ({ text: cell.text, number: true }))]);
+    return tableOf([s('Run'), ...this.besideTitles()], rows, 'beside');
   }
 
   besideNote() {

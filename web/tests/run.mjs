@@ -2108,8 +2108,8 @@ describe('readings, the column temperature and the fitted coefficient', () => {
     // constant and source.
     await page.evaluate(() => window.dispatchEvent(new Event('beforeprint')));
     const report = await page.$eval('#report', (shown) => ({ text: shown.textContent,
-      titles: [...shown.querySelectorAll('table.runs th')].map((th) => th.textContent),
-      rows: [...shown.querySelectorAll('table.runs tbody tr')].map((row) => [...row.cells].map((td) => td.textContent)),
+      titles: [...shown.querySelectorAll('table.beside th')].map((th) => th.textContent),
+      rows: [...shown.querySelectorAll('table.beside tbody tr')].map((row) => [...row.cells].map((td) => td.textContent)),
     }));
     assert.ok(report.text.includes('Coefficient: Colburn coefficient'));
     assert.ok(report.text.includes('MTC (Colburn) = a'));
@@ -2601,4 +2601,80 @@ describe('the analysis\' count while the uncertainties compute', () => {
     assert.deepEqual(page.errors, []);
     await page.close();
   });
+});
+
+// The printed report on A4 portrait: a readings run's inputs and the column
+// temperature beside the runs, every cell's text apart from the others',
+// inside the report's width, and no word broken over two lines.
+describe('the printed report\'s tables on A4', () => {
+  const meter = (reading) => ({ reading, unit: 'L/min', temperature_c: 21, pressure_kpa: 99.5 });
+  const written = JSON.stringify({ format: 'quillon-series', version: 1, flow_unit: 'mol/s',
+    equilibrium: { at: 'run_temperature', van_t_hoff_k: 4200 }, runs: [
+      { y1: 0.029, packing_height: 1, temperature: 21, label: 'Gruppe 3 morning', readings: { titration: {
+        sample_volume_ml: 10, acid_molarity: 0.1, acid_volume_ml: 12.4, density_g_per_l: 997 },
+      air_meter: meter(300), water_meter: meter(1) } },
+      ...[[0.012745, 1.38, 20.5], [0.016297, 1.84, 4], [0.020656, 2.3, 60], [0.0066247, 0.92, undefined]]
+        .map(([x1, gasFlow, temperature]) => ({ y1: 0.029, x1, gas_flow: gasFlow, water_flow: 2.2,
+          packing_height: 1, temperature })),
+    ] });
+  const languages = [['en-US', (context, source) => source], ['de-DE', de]];
+  // A4's width less its margins, in CSS pixels.
+  const width = Math.round((180 * 96) / 25.4);
+
+  for (const [language, words] of languages) {
+    test(`in ${language}, no cell's text over another's, none past the report's width, no word broken`,
+      async () => {
+        const page = await openPage(browser, server.url, language);
+        await page.evaluate(() => { window.print = () => {}; });
+        await open(page, 'readings.quillon', written);
+        await page.waitForFunction(() => window.quillonPage.runs.size() === 5);
+        await page.click('#printReport');
+        await page.waitForSelector('#report table.runs');
+        await page.setViewport({ width: width + 16, height: 1100 });
+        await page.emulateMediaType('print');
+        const laid = await page.$eval('#report', (report) => {
+          const bounds = report.getBoundingClientRect();
+          const cells = [...report.querySelectorAll('table.runs, table.beside')].flatMap((table) =>
+            [...table.querySelectorAll('th, td')].filter((cell) => cell.textContent.trim() !== '').map((cell) => {
+              const whole = document.createRange();
+              whole.selectNodeContents(cell);
+              const broken = [];
+              for (const node of cell.childNodes) {
+                for (const word of node.textContent.matchAll(/\S+/g)) {
+                  const range = document.createRange();
+                  range.setStart(node, word.index);
+                  range.setEnd(node, word.index + word[0].length);
+                  const lines = new Set([...range.getClientRects()].map((rect) => Math.round(rect.top)));
+                  if (lines.size > 1) broken.push(word[0]);
+                }
+              }
+              const { left, right, top, bottom } = whole.getBoundingClientRect();
+              return { text: cell.textContent, table: table.className, left, right, top, bottom, broken };
+            }));
+          return { left: bounds.left, right: bounds.right, cells };
+        });
+        assert.ok(laid.right - laid.left <= width + 1, `${laid.right - laid.left}`);
+        const over = [];
+        laid.cells.forEach((one, at) => laid.cells.slice(at + 1).forEach((other) => {
+          if (one.left < other.right && other.left < one.right && one.top < other.bottom && other.top < one.bottom) {
+            over.push(`${one.text} / ${other.text}`);
+          }
+        }));
+        assert.deepEqual(over, []);
+        assert.deepEqual(laid.cells.filter((cell) => cell.left < laid.left - 0.5 || cell.right > laid.right + 0.5)
+          .map((cell) => cell.text), []);
+        assert.deepEqual(laid.cells.flatMap((cell) => cell.broken), []);
+        // The readings run's inputs as a result field shows them.
+        const first = await page.$$eval('#report table.runs tbody tr:first-child td', (row) =>
+          row.map((cell) => cell.textContent));
+        const point = language === 'de-DE' ? ',' : '.';
+        assert.equal(first[2], `0${point}029`);
+        assert.match(first[3], new RegExp(`^0\\${point}\\d{1,4}$`));
+        // The temperature beside, with its title in the report's words.
+        const beside = await page.$$eval('#report table.beside th', (titles) => titles.map((th) => th.textContent));
+        assert.equal(beside[1], words('Web', 'T (°C)'));
+        assert.deepEqual(page.errors, []);
+        await page.close();
+      });
+  }
 });
