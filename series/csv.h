@@ -28,6 +28,9 @@ struct ReportedCell {
 // them and recomputes.
 struct ReportedResults {
     std::optional<ReportedCell> y2, ntu, mtc, uMtc, expandedU;
+    // The file's decimal separator, which its cells were read by: a grader
+    // compares the computed value written the same way.
+    char decimal = '.';
 };
 
 struct ImportedSeries {

@@ -438,6 +438,7 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
 ReportedResults reportedOf(const csv::Record& record, const Layout& layout, char decimal)
 {
     ReportedResults reported;
+    reported.decimal = decimal == ',' ? ',' : '.';
     const std::pair<Column, std::optional<ReportedCell>*> cells[] = {{y2, &reported.y2},
                                                                      {ntu, &reported.ntu},
                                                                      {mtc, &reported.mtc},

@@ -130,6 +130,7 @@ protected:
             {"report.csv", typedReport(',', ".")},
             {"report_de.csv", typedReport(';', ",")},
             {"report_off.csv", typedReport(',', ".", lastDigitOff)},
+            {"report_off_de.csv", typedReport(';', ",", lastDigitOff)},
             {"report_short.csv", typedReport(',', ".", digitDropped)},
             {"report_blank.csv", typedReport(',', ".", leftBlank)},
             {"report_unit.csv", typedReport(',', ".", lastDigitOff, "MTC (mol/(s·m³))")},
@@ -202,6 +203,11 @@ INSTANTIATE_TEST_SUITE_P(CheckAsShown, Commands, testing::Values(
     CheckCase{"last_shown_digit_off", {"check", "--as-shown", "report.csv", "report_off.csv"}, 1,
               "^report.csv: 10 runs compared, 0 differ\nreport_off.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\n"
               "report_off.csv: 10 runs compared, 1 differ\n$"},
+    // The shown value is written as the file writes its numbers.
+    CheckCase{"last_shown_digit_off_decimal_comma", {"check", "--as-shown", "report_off_de.csv"}, 1,
+              "^report_off_de.csv: run 4: mtc: reported [0-9]+,[0-9]+, shown [0-9]+,[0-9]+\n"},
+    CheckCase{"beyond_tolerance_decimal_comma", {"check", "--tolerance", "1e-12", "report_off_de.csv"}, 1,
+              "^report_off_de.csv: run 1: y2: reported 0,[0-9]+, computed 0,[0-9]+\n"},
     CheckCase{"fewer_digits_than_shown", {"check", "--as-shown", "report_short.csv"}, 1,
               "^report_short.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\nreport_short.csv: 10 runs compared, 1 differ\n$"},
     // A value left out where the window shows one is a difference too.
