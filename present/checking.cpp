@@ -100,6 +100,12 @@ std::vector<Given> givenOf(const series::StoredResults* stored, const series::Re
         add("mtc", Shown::result, reported->mtc, result.mtc);
         add("u_mtc", Shown::uncertainty, reported->uMtc, drawnU(uncertainty, 1.0));
         add("U", Shown::uncertainty, reported->expandedU, drawnU(uncertainty, series::coverageFactor));
+        // A U typed after MTC is compared where the run has one: a report may
+        // show it for runs the file gives no uncertainty of.
+        const std::optional<double> expandedU = drawnU(uncertainty, series::coverageFactor);
+        if (reported->mtcU && expandedU)
+            given.push_back(
+                {"U", Shown::uncertainty, reported->mtcU->text, reported->mtcU->value, expandedU, notation});
     }
     return given;
 }
@@ -114,7 +120,7 @@ bool agreesAsShown(double given, double computed, Shown shown)
 bool reportsUncertainty(std::span<const series::ReportedResults> reported)
 {
     return std::any_of(reported.begin(), reported.end(),
-                       [](const series::ReportedResults& run) { return run.uMtc || run.expandedU; });
+                       [](const series::ReportedResults& run) { return run.uMtc || run.expandedU || run.mtcU; });
 }
 
 FileCheck checkResults(std::span<const series::StoredResults> stored, std::span<const series::ReportedResults> reported,
