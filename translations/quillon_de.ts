@@ -2041,6 +2041,10 @@ Soll die Datei ersetzt werden?</translation>
         <source>The weighted fit waits for the uncertainties: %1 of %2 runs done.</source>
         <translation>Die gewichtete Anpassung wartet auf die Unsicherheiten: %1 von %2 Versuchen fertig.</translation>
     </message>
+    <message>
+        <source>Mass-transfer coefficient (Colburn)</source>
+        <translation>Stoffübergangskoeffizient (Colburn)</translation>
+    </message>
 </context>
 <context>
     <name>SeriesFiles</name>
