@@ -1910,6 +1910,10 @@ Soll die Datei ersetzt werden?</translation>
         <source>the runs&apos; flows are in &quot;%1&quot;, the series&apos; in &quot;%2&quot;: taken as they are, as one of them names no unit Quillon converts</source>
         <translation>die Ströme der Versuche sind in „%1“, die der Messreihe in „%2“: unverändert übernommen, da eine davon keine Einheit ist, die Quillon umrechnet</translation>
     </message>
+    <message>
+        <source>run %1</source>
+        <translation>Versuch %1</translation>
+    </message>
 </context>
 <context>
     <name>SeriesChart</name>
