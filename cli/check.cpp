@@ -29,8 +29,10 @@ const char* const description =
     "for the computed one (results to 4 decimals, uncertainties to 2 significant\n"
     "digits); fewer digits than the window shows (1.75 for 1.7514) differ, and so does\n"
     "a blank cell in a column the CSV has, where the window shows a value. A line\n"
-    "then reads \"FILE: run N: FIELD: reported VALUE, shown VALUE\", and each FILE\n"
-    "ends with \"FILE: N runs compared, M differ\".";
+    "then reads \"FILE: run N: FIELD: reported VALUE, shown VALUE\", the shown value\n"
+    "written with the CSV's decimal separator, and each FILE ends with\n"
+    "\"FILE: N runs compared, M differ\". An MTC typed \"MTC ± U\" (or +-) gives the MTC\n"
+    "before the sign, and the U after it is compared where the run has one.";
 
 // The word for the file's side of a difference, and the computed one's.
 std::string givenWord(const Input& input)

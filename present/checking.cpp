@@ -16,11 +16,20 @@ struct Given {
     std::string text;
     std::optional<double> value;  // none for a cell that is no number
     std::optional<double> computed;
+    // How the file writes numbers: the computed value is written alike, so
+    // the two read side by side.
+    NumberLocale notation = {};
 };
 
-std::string shownText(double value, Shown shown)
+std::string shownText(double value, Shown shown, const NumberLocale& notation = {})
 {
-    return shown == Shown::result ? resultText(value, {}) : uncertaintyText(value, {});
+    return shown == Shown::result ? resultText(value, notation) : uncertaintyText(value, notation);
+}
+
+// The computed value in full, as the file would write it.
+std::string fullText(double value, const NumberLocale& notation)
+{
+    return notation.decimalPoint == "." ? series::exactText(value) : exactText(value, notation);
 }
 
 bool agrees(const Given& given, const CheckRule& rule)
@@ -77,12 +86,13 @@ std::vector<Given> givenOf(const series::StoredResults* stored, const series::Re
     }
     if (reported) {
         std::size_t column = 0;
+        const NumberLocale notation{std::string(1, reported->decimal)};
         const auto add = [&](const char* field, Shown shown, const std::optional<series::ReportedCell>& cell,
                              std::optional<double> computed) {
             if (cell)
-                given.push_back({field, shown, cell->text, cell->value, computed});
+                given.push_back({field, shown, cell->text, cell->value, computed, notation});
             else if (columns[column] && computed)
-                given.push_back({field, shown, std::string(), std::nullopt, computed});
+                given.push_back({field, shown, std::string(), std::nullopt, computed, notation});
             ++column;
         };
         add("y2", Shown::result, reported->y2, result.balance.y2);
@@ -90,6 +100,12 @@ std::vector<Given> givenOf(const series::StoredResults* stored, const series::Re
         add("mtc", Shown::result, reported->mtc, result.mtc);
         add("u_mtc", Shown::uncertainty, reported->uMtc, drawnU(uncertainty, 1.0));
         add("U", Shown::uncertainty, reported->expandedU, drawnU(uncertainty, series::coverageFactor));
+        // A U typed after MTC is compared where the run has one: a report may
+        // show it for runs the file gives no uncertainty of.
+        const std::optional<double> expandedU = drawnU(uncertainty, series::coverageFactor);
+        if (reported->mtcU && expandedU)
+            given.push_back(
+                {"U", Shown::uncertainty, reported->mtcU->text, reported->mtcU->value, expandedU, notation});
     }
     return given;
 }
@@ -104,7 +120,7 @@ bool agreesAsShown(double given, double computed, Shown shown)
 bool reportsUncertainty(std::span<const series::ReportedResults> reported)
 {
     return std::any_of(reported.begin(), reported.end(),
-                       [](const series::ReportedResults& run) { return run.uMtc || run.expandedU; });
+                       [](const series::ReportedResults& run) { return run.uMtc || run.expandedU || run.mtcU; });
 }
 
 FileCheck checkResults(std::span<const series::StoredResults> stored, std::span<const series::ReportedResults> reported,
@@ -141,7 +157,8 @@ FileCheck checkResults(std::span<const series::StoredResults> stored, std::span<
                 continue;
             std::string computed;
             if (value.computed)
-                computed = rule.asShown ? shownText(*value.computed, value.shown) : series::exactText(*value.computed);
+                computed = rule.asShown ? shownText(*value.computed, value.shown, value.notation)
+                                        : fullText(*value.computed, value.notation);
             check.differences.push_back({run, value.field, value.text, computed});
         }
         ++check.runsCompared;

@@ -66,6 +66,13 @@ series::Analysis analysisAsShown(series::Analysis analysis, const Computing& com
 std::optional<std::string> unweightedText(const series::Analysis& analysis, const Language& language,
                                           const Computing& computing)
 {
+    // Without any uncertainty, that is the reason, whichever coefficient is
+    // fitted; a run still computing may yet have one.
+    const bool computingAny =
+        std::any_of(analysis.runs.begin(), analysis.runs.end(),
+                    [&](const series::AnalysisRun& run) { return isPending(computing, run.run); });
+    if (analysis.fitted == series::Fitted::colburn && !analysis.uncertaintyGiven && !computingAny)
+        return language.translate("SeriesChart", "Unweighted because no run has an uncertainty.").str();
     if (analysis.fitted == series::Fitted::colburn)
         return language
             .translate("SeriesChart", "Unweighted because the uncertainties are those of Quillon's coefficient.")

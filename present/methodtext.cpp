@@ -1,5 +1,7 @@
 #include "present/methodtext.h"
 
+#include "series/readingcolumns.h"
+
 #include "core/absorber.h"
 #include "series/series.h"
 
@@ -279,6 +281,18 @@ std::string methodText(const Language& language, const NumberLocale& locale, con
                 .translate("MethodWindow",
                            "<p>A column of the column temperature in °C is read too: temperature (column "
                            "temperature, temp, Temperatur, Kolonnentemperatur, Säulentemperatur).</p>")
+                .str();
+    // The export's names come from the one list the import reads them by.
+    std::string readingNames;
+    for (const std::string_view name : series::readingColumnNames)
+        readingNames += (readingNames.empty() ? "" : ", ") + std::string(name);
+    html += language
+                .translate("MethodWindow",
+                           "<p>A run's readings have columns of their own, named as Export names them: %1. German "
+                           "names are read too: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, "
+                           "Blindwert, Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler "
+                           "(Ammoniakzähler), Wasserzähler, Zählertemperatur and Druck (Luftdruck).</p>")
+                .arg(readingNames)
                 .str();
     html += language
                 .translate("MethodWindow",

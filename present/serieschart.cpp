@@ -264,7 +264,10 @@ Scene seriesChart(const series::Analysis& analysis, Against against, std::string
     axes::titles(scene, plot.plot, style, leftMargin,
                  against == Against::gasFlow ? withUnit(language.translate("SeriesChart", "Gas flow G"), flowUnit)
                                              : withUnit(language.translate("SeriesChart", "Water flow L"), flowUnit),
-                 withUnit(language.translate("SeriesChart", "Mass-transfer coefficient"), coefficientUnit));
+                 withUnit(analysis.fitted == series::Fitted::colburn
+                              ? language.translate("SeriesChart", "Mass-transfer coefficient (Colburn)")
+                              : language.translate("SeriesChart", "Mass-transfer coefficient"),
+                          coefficientUnit));
 
     // Markers may stand out of the plot by their size, nothing further.
     scene.items.emplace_back(ClipStart{plot.plot.grown(unit * markerRadius * 2)});

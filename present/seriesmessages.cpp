@@ -2,6 +2,7 @@
 
 #include "present/words.h"
 
+#include <algorithm>
 #include <string>
 
 namespace present {
@@ -439,6 +440,27 @@ std::string seriesMessage(const series::Message& m, const Language& language, co
     }
 }
 
+namespace {
+
+// Where in a series file: a run as the window numbers it ("run 2:
+// readings" for /runs/1/readings), anything else by its JSON pointer.
+std::string placeText(std::string_view pointer, const Language& language)
+{
+    constexpr std::string_view runs = "/runs/";
+    if (!pointer.starts_with(runs))
+        return std::string(pointer);
+    const std::string_view rest = pointer.substr(runs.size());
+    const std::size_t digits = std::min(rest.find('/'), rest.size());
+    if (digits == 0 || digits > 9
+        || !std::all_of(rest.begin(), rest.begin() + long(digits), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::string(pointer);
+    const std::string run =
+        language.translate("Series", "run %1").arg(std::stoul(std::string(rest.substr(0, digits))) + 1).str();
+    return digits < rest.size() ? run + ": " + std::string(rest.substr(digits + 1)) : run;
+}
+
+}  // namespace
+
 std::string describe(const series::ReadError& error, std::string_view fileName, const Language& language,
                      const NumberLocale& locale)
 {
@@ -449,7 +471,7 @@ std::string describe(const series::ReadError& error, std::string_view fileName, 
         text += ':' + std::to_string(error.column);
     text += ": ";
     if (!error.pointer.empty())
-        text += error.pointer + ": ";
+        text += placeText(error.pointer, language) + ": ";
     return text + seriesMessage(error.message, language, locale);
 }
 

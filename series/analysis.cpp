@@ -25,12 +25,15 @@ Analysis analyse(const Series& series, std::span<const RunResult> results,
         if (!mtc)
             continue;
         FitPoint point{run.inputs.gasFlow, run.inputs.waterFlow, *mtc, std::nullopt};
-        // The Monte Carlo draws Quillon's coefficient; Colburn's has no uncertainty.
-        if (!colburn && i < uncertainties.size()) {
-            if (const auto* drawn = std::get_if<MonteCarlo>(&uncertainties[i].monteCarlo))
-                point.uMtc = drawn->u;
-        }
         const bool inFit = inAnalysis(run, results[i]);
+        // The Monte Carlo draws Quillon's coefficient; Colburn's has no uncertainty.
+        if (i < uncertainties.size()) {
+            if (const auto* drawn = std::get_if<MonteCarlo>(&uncertainties[i].monteCarlo)) {
+                if (!colburn)
+                    point.uMtc = drawn->u;
+                analysis.uncertaintyGiven = analysis.uncertaintyGiven || inFit;
+            }
+        }
         analysis.runs.push_back({i, point, inFit});
         if (inFit)
             used.push_back(point);

@@ -35,6 +35,9 @@ struct Analysis {
     // any one of them keeps the fit unweighted, asked or not.
     std::vector<std::size_t> withoutUncertainty;
     Fitted fitted = Fitted::quillon;
+    // Whether a run the fit takes has an uncertainty of Quillon's coefficient,
+    // for either coefficient fitted: Colburn's fit says why it is unweighted.
+    bool uncertaintyGiven = false;
 };
 
 // How many runs with a coefficient are in the analysis.

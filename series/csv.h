@@ -28,6 +28,12 @@ struct ReportedCell {
 // them and recomputes.
 struct ReportedResults {
     std::optional<ReportedCell> y2, ntu, mtc, uMtc, expandedU;
+    // The U after an MTC typed as the window shows it, "MTC ± U" (or "+-"):
+    // mtc then holds the value before it.
+    std::optional<ReportedCell> mtcU;
+    // The file's decimal separator, which its cells were read by: a grader
+    // compares the computed value written the same way.
+    char decimal = '.';
 };
 
 struct ImportedSeries {

@@ -433,11 +433,19 @@ std::variant<Run, Skipped, ReadError> runOf(std::string_view text, const csv::Re
     return run;
 }
 
+// A reported cell as typed, with its number if it is one.
+ReportedCell reportedCell(std::string_view text, char decimal)
+{
+    const csv::CellNumber number = csv::readCell(text, decimal);
+    return ReportedCell{std::string(text), number.refusal ? std::nullopt : number.value};
+}
+
 // The results a run's row reports, each cell read by the file's decimal
 // separator; a cell that needs a guess or is no number keeps its text alone.
 ReportedResults reportedOf(const csv::Record& record, const Layout& layout, char decimal)
 {
     ReportedResults reported;
+    reported.decimal = decimal == ',' ? ',' : '.';
     const std::pair<Column, std::optional<ReportedCell>*> cells[] = {{y2, &reported.y2},
                                                                      {ntu, &reported.ntu},
                                                                      {mtc, &reported.mtc},
@@ -449,8 +457,22 @@ ReportedResults reportedOf(const csv::Record& record, const Layout& layout, char
         const std::string_view text = text::trimmed(record.fields[*layout[column]]);
         if (text.empty())
             continue;
-        const csv::CellNumber number = csv::readCell(text, decimal);
-        *cell = ReportedCell{std::string(text), number.refusal ? std::nullopt : number.value};
+        *cell = reportedCell(text, decimal);
+    }
+    // A report's table often types the coefficient as the window shows it.
+    if (reported.mtc) {
+        const std::string typed = reported.mtc->text;
+        const std::string_view text = typed;
+        for (const std::string_view sign : {"\u00b1", "+/-", "+-"}) {
+            const std::size_t at = text.find(sign);
+            if (at == std::string_view::npos)
+                continue;
+            const std::string_view u = text::trimmed(text.substr(at + sign.size()));
+            if (!u.empty())
+                reported.mtcU = reportedCell(u, decimal);
+            reported.mtc = reportedCell(text::trimmed(text.substr(0, at)), decimal);
+            break;
+        }
     }
     return reported;
 }

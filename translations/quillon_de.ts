@@ -584,7 +584,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;Runs given as the lab&apos;s readings&lt;/h3&gt;</source>
-        <translation>&lt;h3&gt;Läufe aus den Messwerten des Labors&lt;/h3&gt;</translation>
+        <translation>&lt;h3&gt;Versuche aus den Messwerten des Labors&lt;/h3&gt;</translation>
     </message>
     <message>
         <source>&lt;p&gt;A run may keep its titration and meter readings; each reading given replaces the input it gives, and opening a file computes those inputs again. x1 from a titration of the leaving water: n(NH3) = z · c(acid) · (V(acid) − V(blank)), or z · c(acid) · V(acid) − c(base) · V(base) in a back-titration, with z the protons per acid molecule (1 for HCl, 2 for H2SO4); c = n / V(sample); x1 = c / (c + (ρ − c · M(NH3)) / M(H2O)), M(NH3) = 17.031 g/mol, M(H2O) = 18.015 g/mol, ρ the sample&apos;s density in g/L or water&apos;s at its temperature by Kell&apos;s correlation (G. S. Kell, J. Chem. Eng. Data 20 (1975) 97). Check: 10.00 mL of sample, 0.1000 M HCl, 12.40 mL, no blank and ρ = 997.0 g/L give c = 0.1240 mol/L and x1 = 0.0022403.&lt;/p&gt;&lt;p&gt;A gas meter&apos;s volumetric reading Q at the meter&apos;s temperature T and pressure P gives n = P · Q / (R · T) as an ideal gas, R = 8.314462618 J/(mol·K) (CODATA 2018); a water meter&apos;s gives n = ρ(T) · Q / M(H2O); a mass flow in kg/h is divided by the molar mass (air 28.9644 g/mol, U.S. Standard Atmosphere 1976). A meter&apos;s calibration table is interpolated linearly, and a reading outside it is refused. The balance works in mole ratios, so its gas flow is the air without its NH3, which the air meter gives; with an NH3 meter beside it, y1 = n(NH3) / (n(NH3) + n(air)).&lt;/p&gt;&lt;p&gt;The flow unit is a unit when it is mol/s, mmol/s, mol/min, mol/h or kmol/h: changing it to another of these converts every run&apos;s flows, and the coefficient with them. Any other text only labels the numbers.&lt;/p&gt;</source>
@@ -593,6 +593,10 @@
     <message>
         <source>&lt;p&gt;A column of the column temperature in °C is read too: temperature (column temperature, temp, Temperatur, Kolonnentemperatur, Säulentemperatur).&lt;/p&gt;</source>
         <translation>&lt;p&gt;Eine Spalte mit der Kolonnentemperatur in °C wird ebenfalls gelesen: temperature (column temperature, temp, Temperatur, Kolonnentemperatur, Säulentemperatur).&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A run&apos;s readings have columns of their own, named as Export names them: %1. German names are read too: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, Blindwert, Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler (Ammoniakzähler), Wasserzähler, Zählertemperatur and Druck (Luftdruck).&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Ablesungen eines Versuchs haben eigene Spalten, benannt wie Export sie benennt: %1. Deutsche Namen werden ebenso gelesen: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, Blindwert, Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler (Ammoniakzähler), Wasserzähler, Zählertemperatur und Druck (Luftdruck).&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
@@ -1942,6 +1946,10 @@ Soll die Datei ersetzt werden?</translation>
         <source>the runs&apos; flows are in &quot;%1&quot;, the series&apos; in &quot;%2&quot;: taken as they are, as one of them names no unit Quillon converts</source>
         <translation>die Ströme der Versuche sind in „%1“, die der Messreihe in „%2“: unverändert übernommen, da eine davon keine Einheit ist, die Quillon umrechnet</translation>
     </message>
+    <message>
+        <source>run %1</source>
+        <translation>Versuch %1</translation>
+    </message>
 </context>
 <context>
     <name>SeriesChart</name>
@@ -2080,6 +2088,10 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>%1 gas flows</source>
         <translation>%1 Gasströme</translation>
+    </message>
+    <message>
+        <source>Mass-transfer coefficient (Colburn)</source>
+        <translation>Stoffübergangskoeffizient (Colburn)</translation>
     </message>
 </context>
 <context>

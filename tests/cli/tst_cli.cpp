@@ -590,8 +590,11 @@ INSTANTIATE_TEST_SUITE_P(Temperature, ExitCodes, testing::Values(
     ExitCase{"check_at_run_temperature", {"check", "lab_warm.quillon"}, 0, "^$"},
     ExitCase{"compute_json_beside", {"compute", "--format", "json", "lab_warm.quillon"}, 0,
              "\"findings\": \\[\\],\n *\"temperature\": 20(\\.0)?,\n *\"hog\": [0-9.]+,\n *\"mtc_colburn\": [0-9.]+,\n *\"hog_colburn\": [0-9.]+\n"},
-    ExitCase{"fit_colburn_text", {"fit", "--coefficient", "colburn", "lab.quillon"}, 0,
+    ExitCase{"fit_colburn_text", {"fit", "--coefficient", "colburn", "lab_uncertain.quillon"}, 0,
              "^MTC \\(Colburn\\) = a · G\\^m · L\\^n\n[\\s\\S]*Unweighted because the uncertainties are those of Quillon's coefficient."},
+    // Without any uncertainty, that is the reason.
+    ExitCase{"fit_colburn_text_no_uncertainty", {"fit", "--coefficient", "colburn", "lab.quillon"}, 0,
+             "^MTC \\(Colburn\\) = a · G\\^m · L\\^n\n[\\s\\S]*Unweighted because no run has an uncertainty."},
     ExitCase{"fit_colburn_json", {"fit", "--format", "json", "--coefficient", "colburn", "lab_uncertain.quillon"}, 0,
              "\n  \"coefficient\": \"colburn\",\n  \"weighted\": false,\n"},
     ExitCase{"fit_quillon_json", {"fit", "--format", "json", "--coefficient", "quillon", "lab_uncertain.quillon"}, 0,

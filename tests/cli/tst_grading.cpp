@@ -68,6 +68,19 @@ void lastDigitOff(std::size_t run, std::string& mtc)
         mtc.back() = mtc.back() == '9' ? '8' : char(mtc.back() + 1);
 }
 
+// Every MTC typed "MTC +- U", as a report's table may.
+void withPlusMinus(std::size_t, std::string& mtc)
+{
+    mtc += " +- 0.75";
+}
+
+// Run 4's last shown digit off, every MTC typed "MTC ± U" with decimal commas.
+void offWithPlusMinusDe(std::size_t run, std::string& mtc)
+{
+    lastDigitOff(run, mtc);
+    mtc += " \u00b1 0,75";
+}
+
 // Run 4's MTC left blank.
 void leftBlank(std::size_t run, std::string& mtc)
 {
@@ -130,6 +143,9 @@ protected:
             {"report.csv", typedReport(',', ".")},
             {"report_de.csv", typedReport(';', ",")},
             {"report_off.csv", typedReport(',', ".", lastDigitOff)},
+            {"report_off_de.csv", typedReport(';', ",", lastDigitOff)},
+            {"report_plus_minus.csv", typedReport(',', ".", withPlusMinus)},
+            {"report_plus_minus_off_de.csv", typedReport(';', ",", offWithPlusMinusDe)},
             {"report_short.csv", typedReport(',', ".", digitDropped)},
             {"report_blank.csv", typedReport(',', ".", leftBlank)},
             {"report_unit.csv", typedReport(',', ".", lastDigitOff, "MTC (mol/(s·m³))")},
@@ -202,6 +218,18 @@ INSTANTIATE_TEST_SUITE_P(CheckAsShown, Commands, testing::Values(
     CheckCase{"last_shown_digit_off", {"check", "--as-shown", "report.csv", "report_off.csv"}, 1,
               "^report.csv: 10 runs compared, 0 differ\nreport_off.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\n"
               "report_off.csv: 10 runs compared, 1 differ\n$"},
+    // The shown value is written as the file writes its numbers.
+    CheckCase{"last_shown_digit_off_decimal_comma", {"check", "--as-shown", "report_off_de.csv"}, 1,
+              "^report_off_de.csv: run 4: mtc: reported [0-9]+,[0-9]+, shown [0-9]+,[0-9]+\n"},
+    CheckCase{"beyond_tolerance_decimal_comma", {"check", "--tolerance", "1e-12", "report_off_de.csv"}, 1,
+              "^report_off_de.csv: run 1: y2: reported 0,[0-9]+, computed 0,[0-9]+\n"},
+    // "MTC ± U" as the window shows it: the value before the sign is the MTC
+    // (these runs have no U to compare the one after it with).
+    CheckCase{"mtc_plus_minus_u", {"check", "--as-shown", "report_plus_minus.csv"}, 0,
+              "^report_plus_minus.csv: 10 runs compared, 0 differ\n$"},
+    CheckCase{"mtc_plus_minus_u_off_decimal_comma", {"check", "--as-shown", "report_plus_minus_off_de.csv"}, 1,
+              "^report_plus_minus_off_de.csv: run 4: mtc: reported [0-9]+,[0-9]+, shown [0-9]+,[0-9]+\n"
+              "report_plus_minus_off_de.csv: 10 runs compared, 1 differ\n$"},
     CheckCase{"fewer_digits_than_shown", {"check", "--as-shown", "report_short.csv"}, 1,
               "^report_short.csv: run 4: mtc: reported [0-9.]+, shown [0-9.]+\nreport_short.csv: 10 runs compared, 1 differ\n$"},
     // A value left out where the window shows one is a difference too.

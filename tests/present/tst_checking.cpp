@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,44 @@ INSTANTIATE_TEST_SUITE_P(Present, AsShown, testing::Values(
     ShownCase{"uncertainty_below_tie", 0.1249, 0.13, Shown::uncertainty, false},
     ShownCase{"uncertainty_one_digit", 0.1, 0.1239, Shown::uncertainty, false},
     ShownCase{"uncertainty_large", 13, 12.6, Shown::uncertainty, true}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// A report's "MTC ± U": the U after the sign is compared at its two
+// significant digits where the run has a U, and not where it has none.
+struct PlusMinusCase {
+    const char* name;
+    std::optional<double> u;  // the run's standard uncertainty, drawn
+    std::vector<std::string> differing;
+};
+
+class PlusMinus : public testing::TestWithParam<PlusMinusCase> {};
+
+TEST_P(PlusMinus, ComparesTheUWhereTheRunHasOne)
+{
+    const PlusMinusCase& row = GetParam();
+    series::ReportedResults reported;
+    reported.mtc = series::ReportedCell{"24.4649", 24.4649};
+    reported.mtcU = series::ReportedCell{"0.75", 0.75};
+    series::RunResult result;
+    result.mtc = 24.46489522945183;
+    series::RunUncertainty uncertainty;
+    if (row.u)
+        uncertainty.monteCarlo = series::MonteCarlo{24.46, *row.u, {}, 0.38, 0.0, {}, 1000, 0, true};
+    present::CheckRule rule;
+    rule.asShown = true;
+    const present::FileCheck check =
+        present::checkResults({}, std::span(&reported, 1), std::span(&result, 1), std::span(&uncertainty, 1), rule);
+    std::vector<std::string> differing;
+    for (const present::ValueDifference& difference : check.differences)
+        differing.push_back(difference.field);
+    EXPECT_EQ(differing, row.differing);
+    EXPECT_TRUE(present::reportsUncertainty(std::span(&reported, 1)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Present, PlusMinus, testing::Values(
+    PlusMinusCase{"u_as_shown", 0.374, {}},
+    PlusMinusCase{"u_off", 0.38, {"U"}},
+    PlusMinusCase{"no_u_in_the_run", std::nullopt, {}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // The class's spread: quartiles between the sorted values (p (n - 1)),

@@ -288,6 +288,33 @@ INSTANTIATE_TEST_SUITE_P(
                     WordsCase{"german", true, "Gasstrom G (kmol/h)", "L = 1,5", "nicht im Fit"}),
     [](const testing::TestParamInfo<WordsCase>& row) { return std::string(row.param.name); });
 
+struct YTitleCase {
+    const char* name;
+    series::Fitted fitted;
+    const char* title;
+};
+
+class ChartYTitle : public testing::TestWithParam<YTitleCase> {};
+
+// The vertical axis names the coefficient the analysis fits.
+TEST_P(ChartYTitle, NamesTheFittedCoefficient)
+{
+    const YTitleCase& row = GetParam();
+    series::Analysis analysis = analysisOf({{1.0, 1.5, 10.0}, {2.0, 1.5, 20.0}});
+    analysis.fitted = row.fitted;
+    const present::Scene scene = chartOf(analysis);
+    std::vector<std::string> texts;
+    for (const auto* label : all<present::Label>(scene))
+        texts.push_back(label->text);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), row.title), texts.end()) << row.title;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Coefficients, ChartYTitle,
+    testing::Values(YTitleCase{"quillon", series::Fitted::quillon, "Mass-transfer coefficient (kmol/h/m³)"},
+                    YTitleCase{"colburn", series::Fitted::colburn, "Mass-transfer coefficient (Colburn) (kmol/h/m³)"}),
+    [](const testing::TestParamInfo<YTitleCase>& row) { return std::string(row.param.name); });
+
 TEST(ChartLegend, WrapsWhereTheTextsAreWiderThanTheChart)
 {
     const series::Analysis analysis = analysisOf({{1.0, 1.0, 10.0}, {1.0, 2.0, 11.0}, {1.0, 3.0, 12.0}});

@@ -22,7 +22,8 @@ class Weighting : public testing::TestWithParam<WeightingCase> {};
 
 // Six runs at three gas and two water flows near MTC = 0.01 G^0.7 L^0.3.
 series::Analysis sixRuns(const std::set<std::size_t>& withoutU, const std::set<std::size_t>& excluded,
-                         const std::set<std::size_t>& noGasFlow, bool wanted)
+                         const std::set<std::size_t>& noGasFlow, bool wanted,
+                         series::Fitted fitted = series::Fitted::quillon)
 {
     series::Series made;
     std::vector<series::RunResult> results(6);
@@ -36,10 +37,11 @@ series::Analysis sixRuns(const std::set<std::size_t>& withoutU, const std::set<s
         made.runs.push_back(run);
         const double mtc = 0.01 * std::pow(double(1 << (i % 3)), 0.7) * (i < 3 ? 1.0 : 1.39) * (1.0 + 0.01 * double(i));
         results[i].mtc = mtc;
+        results[i].mtcColburn = 0.9 * mtc;
         if (!withoutU.count(i))
             uncertainties[i].monteCarlo = series::MonteCarlo{mtc, 0.02 * mtc, {}, 0.0, 0.0, {}, 1000, 0, true};
     }
-    return series::analyse(made, results, uncertainties, wanted);
+    return series::analyse(made, results, uncertainties, wanted, fitted);
 }
 
 // The last line of the fit says why it is unweighted.
@@ -115,5 +117,37 @@ INSTANTIATE_TEST_SUITE_P(
         AwaitingCase{"oneFailedOnePending", {2, 4}, {4}, {}, true, "MTC = a",
                      "Unweighted because run 3 has no uncertainty."}),
     [](const testing::TestParamInfo<AwaitingCase>& row) { return std::string(row.param.name); });
+
+// Colburn's coefficient has no uncertainty of its own: its fit names
+// Quillon's as the reason, unless no run has one at all.
+struct ColburnCase {
+    const char* name;
+    std::set<std::size_t> withoutU;
+    std::set<std::size_t> pending;
+    std::string why;
+};
+
+class ColburnWeighting : public testing::TestWithParam<ColburnCase> {};
+
+TEST_P(ColburnWeighting, SaysWhyTheFitIsUnweighted)
+{
+    const ColburnCase& c = GetParam();
+    const series::Analysis analysis = sixRuns(c.withoutU, {}, {}, true, series::Fitted::colburn);
+    present::Computing computing{std::vector<bool>(6), true};
+    for (const std::size_t run : c.pending)
+        computing.pending[run] = true;
+    EXPECT_EQ(present::unweightedText(analysis, present::Language(), computing), c.why);
+}
+
+const std::string quillonsUncertainties = "Unweighted because the uncertainties are those of Quillon's coefficient.";
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, ColburnWeighting,
+    testing::Values(ColburnCase{"everyRunHasOne", {}, {}, quillonsUncertainties},
+                    ColburnCase{"oneRunHasOne", {0, 1, 2, 4, 5}, {}, quillonsUncertainties},
+                    ColburnCase{"noRunHasOne", {0, 1, 2, 3, 4, 5}, {}, "Unweighted because no run has an uncertainty."},
+                    // A run still computing may yet have one.
+                    ColburnCase{"noneYetSomePending", {0, 1, 2, 3, 4, 5}, {3}, quillonsUncertainties}),
+    [](const testing::TestParamInfo<ColburnCase>& row) { return std::string(row.param.name); });
 
 }  // namespace

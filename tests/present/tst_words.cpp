@@ -260,6 +260,9 @@ TEST(MethodText, PageLeavesOutTheWindowsOwnSections)
         EXPECT_NE(text.find("<td align=right>0,0126</td>"), std::string::npos);
     }
     EXPECT_NE(window.find("<h3>Series analysis</h3>"), std::string::npos);
+    // The readings' columns as the export names them, in its order.
+    EXPECT_NE(window.find("sample_volume_ml, acid_molarity, acid_volume_ml"), std::string::npos);
+    EXPECT_NE(window.find("meter_temperature_c, meter_pressure_kpa. German"), std::string::npos);
     EXPECT_EQ(page.find("<h3>Series analysis</h3>"), std::string::npos);
     EXPECT_EQ(page.find("Uncertainty of the coefficient"), std::string::npos);
 }

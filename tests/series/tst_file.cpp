@@ -242,7 +242,17 @@ TEST(DescribeError, GivesFileLineColumnAndPointerAsFarAsKnown)
     using series::MessageKind;
     const series::Message wrongKind{MessageKind::wrongKind, {"y1", "number", "string"}};
     EXPECT_EQ(present::describe(series::ReadError{12, 7, "/runs/3/y1", wrongKind}, "runs.quillon"),
-              "runs.quillon:12:7: /runs/3/y1: expected a number for \"y1\", found a string");
+              "runs.quillon:12:7: run 4: y1: expected a number for \"y1\", found a string");
+    // A run is named as the window numbers it, not by the 0-based pointer.
+    EXPECT_EQ(present::describe(series::ReadError{83, 19, "/runs/1/readings", {MessageKind::outsideCalibration}},
+                                "g2.quillon"),
+              "g2.quillon:83:19: run 2: readings: the reading lies outside its meter's calibration table");
+    EXPECT_EQ(
+        present::describe(series::ReadError{4, 3, "/runs/0", {MessageKind::wrongKind, {"run", "object", "array"}}},
+                          "runs.quillon"),
+        "runs.quillon:4:3: run 1: expected an object for \"run\", found an array");
+    EXPECT_EQ(present::describe(series::ReadError{2, 5, "/runsx/1", wrongKind}, "runs.quillon"),
+              "runs.quillon:2:5: /runsx/1: expected a number for \"y1\", found a string");
     EXPECT_EQ(present::describe(series::ReadError{0, 0, "", {MessageKind::noRunNoRows}}, "runs.csv"),
               "runs.csv: no run in the file: it has a header but no rows");
     EXPECT_EQ(present::describe(series::Notice{3, {MessageKind::skippedMissingValue, {"y1"}}}, "runs.csv"),

@@ -336,6 +336,10 @@ void TestGerman::methodTextHoldsTheTable()
     QVERIFY(plain.contains(ui::numberText(0.02) + u' '));
     QVERIFY(plain.contains(ui::numberText(absorber::maxGasFraction)));
     QVERIFY(plain.contains(QLocale().toString(absorber::ntuSteps)));
+    // The readings' columns by both names, and the program's word for a run.
+    QVERIFY(plain.contains(u"sample_volume_ml, acid_molarity"_s));
+    QVERIFY(plain.contains(u"Probenvolumen, Säurekonzentration"_s));
+    QVERIFY(!plain.contains(u"Läufe"_s));
 
     session->showMethod();
     auto* method = form->findChild<MethodWindow*>();
