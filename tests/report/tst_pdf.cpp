@@ -249,12 +249,13 @@ TEST_P(RunPdf, ListsTheReadingsInTheBudget)
     ASSERT_TRUE(run.has_value());
     series::Run lab;
     lab.packingHeight = 0.5;
-    series::Readings& r = lab.readings.emplace();
+    series::Readings r;
     r.titration = series::Titration{10.0, 0.1, 12.4, 0.0, 1, {}, {}, 997.0, 20.0};
     r.air = series::MeterReading{20.0, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
     r.ammonia = series::MeterReading{0.5, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
     r.water = series::MeterReading{0.05, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
     r.uncertainty = {0.02, 0.01, {}, {}, {}};
+    lab.readings = r;
     series::replaceInputs(lab.inputs, std::get<series::InputsFromReadings>(series::inputsFromReadings(r, "mol/s")));
     const auto gum = series::readingsGum(lab, {}, "mol/s");
     ASSERT_TRUE(std::holds_alternative<series::Gum>(gum));
