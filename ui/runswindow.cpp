@@ -16,7 +16,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -164,15 +164,39 @@ RunsWindow::RunsWindow(RunsModel& runs, QWidget* parent)
     updateButtons();
 }
 
+RunsWindow::~RunsWindow()
+{
+    // The children go after this object is no RunsWindow any more, the
+    // focus leaving them and their fields finishing: those last signals are
+    // not this window's to act on.
+    for (const QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 QWidget* RunsWindow::buildFields()
 {
+    // Two columns, so that a laptop's screen has room for the runs: the
+    // series' words on the left, the notes beside them; then how the series
+    // is computed, its uncertainties, and which columns the table shows.
+    // Made in the order the keyboard takes them.
     auto* fields = new QWidget(this);
-    auto* form = new QFormLayout(fields);
-    form->setContentsMargins(0, 0, 0, 0);
-    const auto line = [this, form](const char* name, const QString& label, RunsModel::Field field) {
+    auto* grid = new QGridLayout(fields);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    const auto labelled = [this, grid](const QString& text, QWidget* field, int row, int column) {
+        auto* label = new QLabel(text, this);
+        label->setBuddy(field);
+        grid->addWidget(label, row, column);
+        return label;
+    };
+    int row = 0;
+    const auto line = [this, grid, labelled, &row](const char* name, const QString& label, RunsModel::Field field) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(name));
-        form->addRow(label, edit);
+        labelled(label, edit, row, 0);
+        grid->addWidget(edit, row++, 1);
         connect(edit, &QLineEdit::editingFinished, this, [this, edit, field] { model.setField(field, edit->text()); });
         keepUndoKeys(edit, field);
         return edit;
@@ -182,6 +206,16 @@ QWidget* RunsWindow::buildFields()
     date = line("seriesDate", tr("D&ate:"), RunsModel::Field::date);
     date->setPlaceholderText(tr("the day of the experiment"));
 
+    notes = new QPlainTextEdit(this);
+    notes->setObjectName(QStringLiteral("seriesNotes"));
+    notes->setTabChangesFocus(true);
+    // As tall as the three fields beside it.
+    notes->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    // Taken into the series when the user leaves the field, as one step.
+    notes->installEventFilter(this);
+    labelled(tr("&Notes:"), notes, 0, 2)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(notes, 0, 3, 3, 1);
+
     // A molar unit from the list, to which a change converts the flows, or
     // any other text typed, which only labels them.
     flowUnit = new QComboBox(this);
@@ -190,7 +224,8 @@ QWidget* RunsWindow::buildFields()
     for (const std::string_view unit : series::flowUnits)
         flowUnit->addItem(QString::fromUtf8(unit.data(), qsizetype(unit.size())));
     flowUnit->setInsertPolicy(QComboBox::NoInsert);
-    form->addRow(tr("&Flow unit:"), flowUnit);
+    labelled(tr("&Flow unit:"), flowUnit, row, 0);
+    grid->addWidget(flowUnit, row, 1);
     const auto takeUnit = [this] { model.setField(RunsModel::Field::flowUnit, flowUnit->currentText()); };
     connect(flowUnit, &QComboBox::activated, this, takeUnit);
     connect(flowUnit->lineEdit(), &QLineEdit::editingFinished, this, takeUnit);
@@ -205,13 +240,29 @@ QWidget* RunsWindow::buildFields()
     equilibrium->setToolTip(
         tr("Where the equilibrium points come from: the table at 30 °C, or its y* scaled by "
            "exp(4200 K · (1/303.15 K − 1/T)) to each run's column temperature"));
-    form->addRow(tr("&Equilibrium:"), equilibrium);
+    labelled(tr("&Equilibrium:"), equilibrium, row, 2);
+    grid->addWidget(equilibrium, row++, 3);
+
+    defaults = new UncertaintyFields(this);
+    defaults->setObjectName(QStringLiteral("seriesUncertainties"));
+    defaults->setToolTip(
+        tr("Standard uncertainties of every run's inputs, unless a run has its own; an empty "
+           "field is none"));
+    grid->addWidget(new QLabel(tr("Standard uncertainties:"), this), row, 0);
+    grid->addWidget(defaults, row, 1, 1, 3);
+    connect(defaults, &UncertaintyFields::edited, this, [this] {
+        if (const std::optional<series::Uncertainties> values = defaults->values())
+            model.setDefaultUncertainties(*values);
+        else
+            defaults->setValues(model.series().uncertainty);
+    });
 
     // The temperature and the values beside the coefficient are there to be
     // shown; the table keeps today's width until they are asked for.
     moreColumns = new QCheckBox(tr("Show the column &temperature, HOG and Colburn columns"), this);
     moreColumns->setObjectName(QStringLiteral("moreColumns"));
-    form->addRow(QString(), moreColumns);
+    const int columnsRow = row + 1;
+    grid->addWidget(moreColumns, columnsRow, 1);
     constexpr int shownWhenAsked[] = {RunsModel::temperatureColumn, RunsModel::hogColumn, RunsModel::mtcColburnColumn,
                                       RunsModel::hogColburnColumn};
     for (const int column : shownWhenAsked)
@@ -225,7 +276,7 @@ QWidget* RunsWindow::buildFields()
     // shows them; read-only, as the dialog is where they are edited.
     readingColumns = new QCheckBox(tr("Show the readings co&lumns"), this);
     readingColumns->setObjectName(QStringLiteral("readingColumns"));
-    form->addRow(QString(), readingColumns);
+    grid->addWidget(readingColumns, columnsRow, 3);
     const auto showReadings = [this](bool shown) {
         for (int column = RunsModel::firstReadingColumn; column < model.columnCount(); ++column)
             table->setColumnHidden(column, !shown);
@@ -241,27 +292,6 @@ QWidget* RunsWindow::buildFields()
         // The temperatures the equilibrium now follows are shown.
         if (basis == series::Equilibrium::runTemperature)
             moreColumns->setChecked(true);
-    });
-
-    notes = new QPlainTextEdit(this);
-    notes->setObjectName(QStringLiteral("seriesNotes"));
-    notes->setTabChangesFocus(true);
-    notes->setFixedHeight(notes->fontMetrics().lineSpacing() * 3 + 12);
-    // Taken into the series when the user leaves the field, as one step.
-    notes->installEventFilter(this);
-    form->addRow(tr("&Notes:"), notes);
-
-    defaults = new UncertaintyFields(this);
-    defaults->setObjectName(QStringLiteral("seriesUncertainties"));
-    defaults->setToolTip(
-        tr("Standard uncertainties of every run's inputs, unless a run has its own; an empty "
-           "field is none"));
-    form->addRow(tr("Standard uncertainties:"), defaults);
-    connect(defaults, &UncertaintyFields::edited, this, [this] {
-        if (const std::optional<series::Uncertainties> values = defaults->values())
-            model.setDefaultUncertainties(*values);
-        else
-            defaults->setValues(model.series().uncertainty);
     });
     return fields;
 }
@@ -511,5 +541,16 @@ void RunsWindow::fitColumns()
     int width = total + frame + margins.left() + margins.right();
     if (const QScreen* screen = this->screen())
         width = qMin(width, screen->availableGeometry().width());
-    resize(width, 480);
+    // Made, as tall as its runs need, and a row to spare, from 480 px up to
+    // the screen's height (placing it cuts it to the free area, frame and
+    // all); shown, as tall as the user left it.
+    int height = this->height();
+    if (!isVisible()) {
+        const int rows = table->horizontalHeader()->sizeHint().height()
+            + (model.rowCount() + 1) * table->verticalHeader()->defaultSectionSize() + frame;
+        height = qMax(480, layout()->sizeHint().height() - table->sizeHint().height() + rows);
+        if (const QScreen* screen = this->screen())
+            height = qMin(height, screen->availableGeometry().height());
+    }
+    resize(width, height);
 }

@@ -32,6 +32,7 @@ class RunsWindow : public QWidget {
 
 public:
     explicit RunsWindow(RunsModel& model, QWidget* parent = nullptr);
+    ~RunsWindow() override;
 
     // The selected rows, or every row when none is selected, as the table
     // shows them in its order, under a header row.

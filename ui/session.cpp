@@ -136,7 +136,13 @@ Session::~Session()
     disconnect(&model.undoStack(), nullptr, this, nullptr);
     disconnect(&model, nullptr, this, nullptr);
     // Every window that shows the model goes before it; they are the main
-    // window's children, which would otherwise outlive this object.
+    // window's children, which would otherwise outlive this object. A window
+    // being destroyed is no RunsWindow any more: its last events are not
+    // this object's to look at.
+    for (QWidget* window : {static_cast<QWidget*>(runsWindow), static_cast<QWidget*>(analysisWindow)}) {
+        if (window)
+            window->removeEventFilter(this);
+    }
     delete runsWindow;
     delete analysisWindow;
     delete classWindow;
@@ -275,13 +281,24 @@ bool Session::isModified() const
     return importedUnsaved || !model.undoStack().isClean();
 }
 
+QWidget* Session::workingWindow()
+{
+    QWidget* active = QApplication::activeWindow();
+    for (QWidget* window : {static_cast<QWidget*>(runsWindow), static_cast<QWidget*>(analysisWindow),
+                            static_cast<QWidget*>(classWindow)}) {
+        if (window && window == active)
+            return window;
+    }
+    return &form;
+}
+
 bool Session::maybeSave()
 {
     if (!isModified())
         return true;
     QMessageBox box(QMessageBox::Warning, programTitle,
                     tr("The series has changes that are not saved.\nDo you want to save them?"),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &form);
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, workingWindow());
     box.setObjectName(QStringLiteral("unsavedChanges"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
@@ -310,7 +327,7 @@ void Session::open()
     if (!maybeSave())
         return;
     const QString chosen = QFileDialog::getOpenFileName(
-        &form, tr("Open"), QFileInfo(path).absolutePath(),
+        workingWindow(), tr("Open"), QFileInfo(path).absolutePath(),
         tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
     if (!chosen.isEmpty())
         read(chosen);
@@ -320,12 +337,12 @@ void Session::importRuns()
 {
     // The runs join the series as it is, so nothing is lost and nothing asked.
     const QString chosen = QFileDialog::getOpenFileName(
-        &form, tr("Import Runs"), QFileInfo(path).absolutePath(),
+        workingWindow(), tr("Import Runs"), QFileInfo(path).absolutePath(),
         tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
     if (chosen.isEmpty())
         return;
     if (std::optional<ui::ImportedRuns> imported =
-            ui::importRunsFile(&form, chosen, model.series().equilibrium, model.series().flowUnit))
+            ui::importRunsFile(workingWindow(), chosen, model.series().equilibrium, model.series().flowUnit))
         model.appendRuns(std::move(imported->runs), std::move(imported->results));
 }
 
@@ -336,7 +353,7 @@ bool Session::openFile(const QString& file)
 
 bool Session::read(const QString& file)
 {
-    std::optional<ui::OpenedSeries> opened = ui::openSeriesFile(&form, file);
+    std::optional<ui::OpenedSeries> opened = ui::openSeriesFile(workingWindow(), file);
     if (!opened)
         return false;
     model.resetSeries(std::move(opened->series), std::move(opened->results));
@@ -365,13 +382,13 @@ bool Session::save()
 bool Session::saveAs()
 {
     const QString name = path.isEmpty() ? QStringLiteral("quillon-series.quillon") : QFileInfo(path).fileName();
-    const std::optional<QString> target = ui::askSavePath(&form, name, tr("Quillon series (*.quillon)"));
+    const std::optional<QString> target = ui::askSavePath(workingWindow(), name, tr("Quillon series (*.quillon)"));
     return target && saveTo(*target);
 }
 
 bool Session::saveTo(const QString& target)
 {
-    if (!ui::saveToPath(&form, target, ui::seriesFileBytes(model.series(), model.results())))
+    if (!ui::saveToPath(workingWindow(), target, ui::seriesFileBytes(model.series(), model.results())))
         return false;
     path = QFileInfo(target).absoluteFilePath();
     importedUnsaved = false;
@@ -383,7 +400,6 @@ bool Session::saveTo(const QString& target)
 bool Session::eventFilter(QObject* watched, QEvent* event)
 {
     // Several files dropped on any window of the series: a class to compare.
-    // By address: a window being destroyed is no AnalysisWindow any more.
     const bool seriesWindow = watched == &form || watched == runsWindow || watched == analysisWindow;
     const bool dropping = event->type() == QEvent::DragEnter || event->type() == QEvent::Drop;
     if (const QStringList files =
@@ -469,13 +485,13 @@ void Session::saveReport()
 {
     if (model.rowCount() == 0)
         return;
-    ui::saveRunReport(&form, model, model.rowCount() - 1);
+    ui::saveRunReport(workingWindow(), model, model.rowCount() - 1);
 }
 
 void Session::exportCsv()
 {
     if (model.rowCount() > 0)
-        ui::saveRunsCsv(&form, model);
+        ui::saveRunsCsv(workingWindow(), model);
 }
 
 void Session::saveSeriesReport()
@@ -483,7 +499,7 @@ void Session::saveSeriesReport()
     // The report fits the coefficient the Series Analysis shows, Quillon's
     // when it is not open.
     if (model.rowCount() > 0)
-        ui::saveSeriesReport(&form, model,
+        ui::saveSeriesReport(workingWindow(), model,
                              analysisWindow ? analysisWindow->analysis().fitted : series::Fitted::quillon);
 }
 
@@ -501,7 +517,7 @@ void Session::showMethod()
 void Session::openSeveral()
 {
     const QStringList chosen = QFileDialog::getOpenFileNames(
-        &form, tr("Open Several"), QFileInfo(path).absolutePath(),
+        workingWindow(), tr("Open Several"), QFileInfo(path).absolutePath(),
         tr("Series and CSV files (*.quillon *.csv);;Quillon series (*.quillon);;CSV files (*.csv)"));
     if (!chosen.isEmpty())
         showClass(chosen);

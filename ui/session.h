@@ -80,6 +80,9 @@ private:
     void updateCaption();
     // Save, Discard or Cancel when the series has unsaved changes; true
     // when the series may go.
+    // The series' window the user works in: the boxes and dialogs an action
+    // brings come up over it, rather than raising the main window over it.
+    QWidget* workingWindow();
     bool maybeSave();
     bool saveTo(const QString& target);
     // Opens the file in place of the series, asking nothing.

@@ -25,7 +25,8 @@ void ModalBoxes::answer()
         return;
     }
     boxes.append({box->windowTitle(), box->text(), box->icon(), int(box->buttons().size()), box->textFormat(),
-                  box->size(), box->frameGeometry().center()});
+                  box->size(), box->frameGeometry().center(),
+                  box->parentWidget() ? box->parentWidget()->window() : nullptr});
     if (QAbstractButton* ok = box->button(QMessageBox::Ok))
         ok->click();
     else

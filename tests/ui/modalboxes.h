@@ -21,6 +21,7 @@ public:
         Qt::TextFormat textFormat;
         QSize size;     // as shown
         QPoint centre;  // of its frame, as shown
+        QWidget* over;  // the window it belongs to; none for a box of its own
     };
 
     enum Windows { leaveWindows, closeWindows };

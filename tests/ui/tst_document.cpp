@@ -5,6 +5,7 @@
 #include "ui/Form1.h"
 #include "ui/Module1.h"
 #include "ui/application.h"
+#include "ui/runswindow.h"
 #include "ui/session.h"
 
 #include <QAbstractButton>
@@ -308,9 +309,15 @@ void TestDocument::storedResultsThatDifferAreNamed()
     const QStringList computed = rows();
 
     session->runs().undoStack().setClean();
+    // Opened from the Runs window, the box comes up over it.
+    session->showRuns();
+    auto* runsWindow = form->findChild<RunsWindow*>();
+    QVERIFY(runsWindow);
+    QApplication::setActiveWindow(runsWindow);
     QVERIFY(session->openFile(path));
     QCOMPARE(boxes.count(), 1);
     QVERIFY2(boxes.seen().first().text.contains(u"run(s) 2:"_s), qPrintable(boxes.seen().first().text));
+    QCOMPARE(boxes.seen().first().over, runsWindow);
     QCOMPARE(rows(), computed);
 }
 

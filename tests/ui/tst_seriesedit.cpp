@@ -274,7 +274,10 @@ void TestSeriesEdit::runsWindowFitsTheScreen()
     startWindowTest(locale);
     Form1 form;
     auto* session = new Session(form);
-    session->runs().addRun(runA, series::computeRun(runA));
+    // A lab's dozen runs.
+    constexpr int runs = 12;
+    for (int i = 0; i < runs; ++i)
+        session->runs().addRun(runA, series::computeRun(runA));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     session->showRuns();
@@ -282,11 +285,16 @@ void TestSeriesEdit::runsWindowFitsTheScreen()
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     const QRect screen = window->screen()->availableGeometry();
-    QVERIFY(window->frameGeometry().width() <= screen.width());
+    QVERIFY(screen.contains(window->frameGeometry()));
 
     // Each column still shows the widest value of its kind whole; what the
     // window cannot hold, the table scrolls to.
     auto* table = window->findChild<QTableView*>();
+    // Every run in view at once, none cut.
+    QVERIFY2(table->rowViewportPosition(runs - 1) + table->rowHeight(runs - 1) <= table->viewport()->height(),
+             qPrintable(QStringLiteral("%1 of %2 px")
+                            .arg(table->rowViewportPosition(runs - 1) + table->rowHeight(runs - 1))
+                            .arg(table->viewport()->height())));
     const QFontMetrics metrics(table->font());
     // The temperature, HOG and Colburn columns are hidden until asked for.
     for (int column = RunsModel::y1Column; column < RunsModel::numberOfColumns; ++column)
