@@ -373,10 +373,7 @@ OpenOutcome SeriesEditor::open(std::string_view bytes, Origin origin, unsigned j
         return std::move(*error);
     auto& file = std::get<series::OpenedSeries>(read);
     std::vector<series::RunResult> results = computeAll(file.series, jobs);
-    std::set<std::size_t> differing;
-    for (const series::Difference& difference : series::compareResults(file.stored, results))
-        differing.insert(difference.run + 1);
-    Opened opened{std::move(file.notices), {differing.begin(), differing.end()}};
+    Opened opened{std::move(file.notices), series::compareResults(file.stored, results)};
     replace(std::move(file.series), std::move(results), origin);
     return opened;
 }
@@ -466,14 +463,12 @@ OpenOutcome SeriesEditor::importRuns(std::string_view bytes, RunsFile kind, unsi
     auto& file = std::get<FileRuns>(read);
     std::vector<series::RunResult> results =
         series::computeRuns(file.runs, now.series.equilibrium, jobs).value_or(std::vector<series::RunResult>{});
-    std::set<std::size_t> differing;
-    for (const series::Difference& difference : series::compareResults(file.stored, results))
-        differing.insert(difference.run + 1);
+    std::vector<series::Difference> differences = series::compareResults(file.stored, results);
     if (intoFlowUnit(file, now.series.flowUnit))
         results =
             series::computeRuns(file.runs, now.series.equilibrium, jobs).value_or(std::vector<series::RunResult>{});
     appendRuns(std::move(file.runs), std::move(results));
-    return Opened{std::move(file.notices), {differing.begin(), differing.end()}};
+    return Opened{std::move(file.notices), std::move(differences)};
 }
 
 bool SeriesEditor::undo()

@@ -38,11 +38,11 @@ struct Added {
     bool added = false;  // false when the last run had the very same inputs
 };
 
-// A file read into the editor: what the reader noticed, and the 1-based
-// runs whose stored results differ from what the core computes now.
+// A file read into the editor: what the reader noticed, and where its
+// stored inputs and results differ from what is computed now.
 struct Opened {
     std::vector<series::Notice> notices;
-    std::vector<std::size_t> differingRuns;
+    std::vector<series::Difference> differences;
 };
 
 using OpenOutcome = std::variant<Opened, series::ReadError>;
@@ -134,7 +134,7 @@ public:
     // uncertainties stay. No runs, or not one result per run: no step.
     bool appendRuns(std::vector<series::Run> runs, std::vector<series::RunResult> results);
     // A file's runs read, computed on `jobs` threads and appended as one
-    // step; differingRuns are numbered as in the file. Nothing changes
+    // step; differences are numbered as in the file. Nothing changes
     // unless the file is read and holds a run.
     OpenOutcome importRuns(std::string_view bytes, RunsFile kind, unsigned jobs = 1);
 

@@ -3,6 +3,7 @@
 #include "present/words.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
 
 namespace present {
@@ -479,6 +480,92 @@ std::string describe(const series::Notice& notice, std::string_view fileName, co
                      const NumberLocale& locale)
 {
     return describe(series::ReadError{notice.line, 0, {}, notice.message}, fileName, language, locale);
+}
+
+MessageBox refusedBox(const series::ReadError& error, std::string_view shownName, std::string_view fileName,
+                      const Language& language, const NumberLocale& locale)
+{
+    return {language.translate("SeriesFiles", "Not opened").str(),
+            language.translate("SeriesFiles", "%1 is not a series Quillon can read:\n%2")
+                .arg(shownName)
+                .arg(describe(error, fileName, language, locale))
+                .str()};
+}
+
+std::vector<std::size_t> differingRuns(std::span<const series::Difference> differences)
+{
+    std::set<std::size_t> runs;
+    for (const series::Difference& difference : differences)
+        runs.insert(difference.run + 1);
+    return {runs.begin(), runs.end()};
+}
+
+namespace {
+
+// A box lists at most this many runs or notes.
+constexpr std::size_t longestList = 12;
+
+std::string runList(std::span<const series::Difference> differences, bool inputs)
+{
+    std::set<std::size_t> runs;
+    for (const series::Difference& difference : differences) {
+        if (difference.input == inputs)
+            runs.insert(difference.run + 1);
+    }
+    std::string list;
+    std::size_t listed = 0;
+    for (const std::size_t run : runs) {
+        if (listed == longestList)
+            return list + ", …";
+        list += (listed++ == 0 ? "" : ", ") + std::to_string(run);
+    }
+    return list;
+}
+
+}  // namespace
+
+std::vector<MessageBox> openedBoxes(std::span<const series::Difference> differences,
+                                    std::span<const series::Notice> notices, std::string_view fileName,
+                                    const Language& language, const NumberLocale& locale)
+{
+    std::vector<MessageBox> boxes;
+    if (const std::string runs = runList(differences, true); !runs.empty()) {
+        boxes.push_back({language.translate("SeriesFiles", "Inputs taken from the readings").str(),
+                         language
+                             .translate("SeriesFiles",
+                                        "The inputs stored in %1 differ from those their readings give for run(s) "
+                                        "%2: the file was edited, or written by another version. The runs take the "
+                                        "inputs their readings give.")
+                             .arg(fileName)
+                             .arg(runs)
+                             .str()});
+    }
+    if (const std::string runs = runList(differences, false); !runs.empty()) {
+        boxes.push_back({language.translate("SeriesFiles", "Results recomputed").str(),
+                         language
+                             .translate("SeriesFiles",
+                                        "The results stored in %1 differ from those Quillon computes now for run(s) "
+                                        "%2: the file was edited, or written by another version. The runs show the "
+                                        "results computed now.")
+                             .arg(fileName)
+                             .arg(runs)
+                             .str()});
+    }
+    if (!notices.empty()) {
+        std::string lines;
+        for (std::size_t i = 0; i < notices.size(); ++i) {
+            if (i == longestList) {
+                lines += '\n'
+                    + language.translate("SeriesFiles", "… and %1 more.")
+                          .arg(exactText(double(notices.size() - longestList), locale))
+                          .str();
+                break;
+            }
+            lines += (i == 0 ? "" : "\n") + describe(notices[i], fileName, language, locale);
+        }
+        boxes.push_back({language.translate("SeriesFiles", "Read with notes").str(), lines});
+    }
+    return boxes;
 }
 
 }  // namespace present

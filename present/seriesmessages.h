@@ -6,10 +6,15 @@
 
 #include "present/language.h"
 #include "present/numbers.h"
+#include "present/words.h"
+#include "series/file.h"
 #include "series/series.h"
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace present {
 
@@ -30,5 +35,21 @@ std::string describe(const series::ReadError& error, std::string_view fileName, 
 // "runs.csv:3: skipped: y1 "mol/s" is not a number".
 std::string describe(const series::Notice& notice, std::string_view fileName, const Language& language = {},
                      const NumberLocale& locale = {});
+
+// The box for a file a reader refused: `shownName` as the window shows the
+// file (its path), `fileName` as the error's place names it.
+MessageBox refusedBox(const series::ReadError& error, std::string_view shownName, std::string_view fileName,
+                      const Language& language = {}, const NumberLocale& locale = {});
+
+// The runs, numbered from 1, that the differences name, each once, rising.
+std::vector<std::size_t> differingRuns(std::span<const series::Difference> differences);
+
+// What opening a file found, as the boxes that tell it, in this order: the
+// runs whose stored inputs differ from what their readings give, the runs
+// whose stored results differ from what is computed now, and what the
+// reader noticed. None when there is nothing to tell.
+std::vector<MessageBox> openedBoxes(std::span<const series::Difference> differences,
+                                    std::span<const series::Notice> notices, std::string_view fileName,
+                                    const Language& language = {}, const NumberLocale& locale = {});
 
 }  // namespace present

@@ -37,12 +37,12 @@ std::vector<Difference> compareResults(std::span<const StoredResults> stored, st
         const RunResult& now = computed[run];
         for (const StoredResults::ReadInput& input : was.readInputs) {
             if (input.stored && !same(input.stored, input.given))
-                differences.push_back({run, input.field, textOf(input.stored), exactText(input.given)});
+                differences.push_back({run, input.field, textOf(input.stored), exactText(input.given), true});
         }
         if (nothingStored(was))
             continue;
         if (was.outcome != now.outcome)
-            differences.push_back({run, "outcome", textOf(was.outcome), std::string(outcomeName(now.outcome))});
+            differences.push_back({run, "outcome", textOf(was.outcome), std::string(outcomeName(now.outcome)), false});
         const auto point = now.balance.point;
         const struct {
             const char* field;
@@ -56,7 +56,7 @@ std::vector<Difference> compareResults(std::span<const StoredResults> stored, st
         };
         for (const auto& value : values) {
             if (!same(value.stored, value.computed))
-                differences.push_back({run, value.field, textOf(value.stored), textOf(value.computed)});
+                differences.push_back({run, value.field, textOf(value.stored), textOf(value.computed), false});
         }
     }
     return differences;

@@ -61,6 +61,7 @@ struct Difference {
     std::string field;   // outcome, eq_x, eq_y, y2, ntu or mtc; an input its readings give
     std::string stored;  // shortest round-trip text or an outcome's name; empty when absent
     std::string computed;
+    bool input;  // an input its readings give, not a result
 };
 
 // Every field whose stored and computed values differ, numbers compared bit

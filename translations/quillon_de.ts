@@ -2097,6 +2097,14 @@ Soll die Datei ersetzt werden?</translation>
 <context>
     <name>SeriesFiles</name>
     <message>
+        <source>Inputs taken from the readings</source>
+        <translation>Eingaben aus den Ablesungen übernommen</translation>
+    </message>
+    <message>
+        <source>The inputs stored in %1 differ from those their readings give for run(s) %2: the file was edited, or written by another version. The runs take the inputs their readings give.</source>
+        <translation>Die in %1 gespeicherten Eingaben weichen für Versuch(e) %2 von denen ab, die ihre Ablesungen ergeben: Die Datei wurde bearbeitet oder von einer anderen Version geschrieben. Die Versuche nehmen die Eingaben, die ihre Ablesungen ergeben.</translation>
+    </message>
+    <message>
         <source>Results recomputed</source>
         <translation>Ergebnisse neu berechnet</translation>
     </message>

@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <set>
 #include <thread>
 #include <variant>
 
@@ -30,9 +29,6 @@ struct FileText {
     Q_DECLARE_TR_FUNCTIONS(SeriesFiles)
 };
 
-// How many runs or rows a box lists before it says how many more there are.
-constexpr std::size_t longestList = 12;
-
 void tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
@@ -41,37 +37,9 @@ void tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const Q
     box.exec();
 }
 
-void tellDifferences(QWidget* parent, const QString& name, const std::vector<series::Difference>& differences)
+void tell(QWidget* parent, QMessageBox::Icon icon, const present::MessageBox& box)
 {
-    std::set<std::size_t> runs;
-    for (const series::Difference& difference : differences)
-        runs.insert(difference.run + 1);
-    QStringList numbers;
-    for (const std::size_t run : runs) {
-        if (std::size_t(numbers.size()) == longestList) {
-            numbers.append(QStringLiteral("…"));
-            break;
-        }
-        numbers.append(QString::number(run));
-    }
-    tell(parent, QMessageBox::Information, FileText::tr("Results recomputed"),
-         FileText::tr("The results stored in %1 differ from those Quillon computes now for run(s) %2: the file "
-                      "was edited, or written by another version. The runs show the results computed now.")
-             .arg(name, numbers.join(QStringLiteral(", "))));
-}
-
-void tellNotices(QWidget* parent, const QString& name, const std::vector<series::Notice>& notices)
-{
-    QStringList lines;
-    for (const series::Notice& notice : notices) {
-        if (std::size_t(lines.size()) == longestList) {
-            lines.append(FileText::tr("… and %1 more.").arg(notices.size() - longestList));
-            break;
-        }
-        lines.append(QString::fromStdString(
-            present::describe(notice, name.toStdString(), report::qtLanguage(), report::numberLocaleOf(QLocale()))));
-    }
-    tell(parent, QMessageBox::Information, FileText::tr("Read with notes"), lines.join(u'\n'));
+    tell(parent, icon, QString::fromStdString(box.title), QString::fromStdString(box.text));
 }
 
 }  // namespace
@@ -190,11 +158,10 @@ std::optional<QByteArray> bytesOf(QWidget* parent, const QString& path)
 
 void tellRefused(QWidget* parent, const QString& path, const series::ReadError& error)
 {
-    tell(parent, QMessageBox::Warning, FileText::tr("Not opened"),
-         FileText::tr("%1 is not a series Quillon can read:\n%2")
-             .arg(QDir::toNativeSeparators(path),
-                  QString::fromStdString(present::describe(error, QFileInfo(path).fileName().toStdString(),
-                                                           report::qtLanguage(), report::numberLocaleOf(QLocale())))));
+    tell(parent, QMessageBox::Warning,
+         present::refusedBox(error, QDir::toNativeSeparators(path).toStdString(),
+                             QFileInfo(path).fileName().toStdString(), report::qtLanguage(),
+                             report::numberLocaleOf(QLocale())));
 }
 
 // The runs computed, then what differs from the stored results and what the
@@ -208,11 +175,10 @@ std::optional<std::vector<series::RunResult>> computeAndTell(QWidget* parent, co
     std::optional<std::vector<series::RunResult>> results = computeWithProgress(parent, runs, equilibrium);
     if (!results)
         return std::nullopt;
-    const QString name = QFileInfo(path).fileName();
-    if (const auto differences = series::compareResults(stored, *results); !differences.empty())
-        tellDifferences(parent, name, differences);
-    if (!notices.empty())
-        tellNotices(parent, name, notices);
+    for (const present::MessageBox& box : present::openedBoxes(series::compareResults(stored, *results), notices,
+                                                               QFileInfo(path).fileName().toStdString(),
+                                                               report::qtLanguage(), report::numberLocaleOf(QLocale())))
+        tell(parent, QMessageBox::Information, box);
     return results;
 }
 

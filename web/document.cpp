@@ -17,7 +17,6 @@
 #include <cstring>
 #include <iterator>
 #include <optional>
-#include <set>
 #include <string_view>
 #include <type_traits>
 #include <utility>
@@ -25,22 +24,20 @@
 namespace web {
 namespace {
 
+val boxOf(const present::MessageBox& box)
+{
+    val shown = val::object();
+    shown.set("title", box.title);
+    shown.set("text", box.text);
+    return shown;
+}
+
 val refused(const series::ReadError& error, const std::string& name)
 {
     val shown = val::object();
     shown.set("ok", false);
-    shown.set("error", present::describe(error, name, language(), numberLocale()));
-    return shown;
-}
-
-val accepted(const std::vector<series::Notice>& notices, const std::string& name)
-{
-    val shown = val::object();
-    shown.set("ok", true);
-    val lines = val::array();
-    for (const series::Notice& notice : notices)
-        lines.call<void>("push", present::describe(notice, name, language(), numberLocale()));
-    shown.set("notices", lines);
+    shown.set("boxes", val::array());
+    shown["boxes"].call<void>("push", boxOf(present::refusedBox(error, name, name, language(), numberLocale())));
     return shown;
 }
 
@@ -542,8 +539,13 @@ val Document::read(const present::OpenOutcome& outcome, const std::string& name)
     if (const auto* error = std::get_if<series::ReadError>(&outcome))
         return refused(*error, name);
     const auto& opened = std::get<present::Opened>(outcome);
-    val shown = accepted(opened.notices, name);
-    shown.set("differences", arrayOf(opened.differingRuns));
+    val shown = val::object();
+    shown.set("ok", true);
+    val boxes = val::array();
+    for (const present::MessageBox& box :
+         present::openedBoxes(opened.differences, opened.notices, name, language(), numberLocale()))
+        boxes.call<void>("push", boxOf(box));
+    shown.set("boxes", boxes);
     return shown;
 }
 
@@ -619,10 +621,7 @@ val Document::takeFile(const val& integrated, const std::string& name)
                               ? series::computeRun(run, {absorber::Outcome(int(given[at])), given[at + 1]}, equilibrium)
                               : series::computeRun(run, equilibrium));
     }
-    std::set<std::size_t> differing;
-    for (const series::Difference& difference : series::compareResults(file.stored, results))
-        differing.insert(difference.run + 1);
-    present::Opened opened{std::move(file.notices), {differing.begin(), differing.end()}};
+    present::Opened opened{std::move(file.notices), series::compareResults(file.stored, results)};
     place(std::move(file.series), std::move(results), file.how);
     return read(opened, name);
 }

@@ -1,4 +1,5 @@
 #include "present/editing.h"
+#include "present/seriesmessages.h"
 
 #include "series/uncertainty.h"
 
@@ -79,7 +80,7 @@ TEST_P(ImportRuns, AppendAsOneStepAndLeaveTheSeriesFields)
         for (const series::Notice& notice : opened.notices)
             lines.push_back(notice.line);
         EXPECT_EQ(lines, row.noticeLines);
-        EXPECT_EQ(opened.differingRuns, row.differing);
+        EXPECT_EQ(present::differingRuns(opened.differences), row.differing);
     }
     // Every appended run is computed as Calculate computes it, under a new identity.
     for (std::size_t at = idsBefore.size(); at < editor.size(); ++at) {

@@ -213,4 +213,100 @@ TEST(SeriesMessageColumns, GermanNamesReadBack)
     EXPECT_EQ(run.label, "A");
 }
 
+// What opening a file found: the boxes in order, runs each once, long lists cut.
+struct OpenedRow {
+    const char* name;
+    std::vector<series::Difference> differences;
+    int notices;
+    std::vector<std::string> english;  // each box as "title: text"
+    std::string germanTitle;           // the first box's title in German
+};
+
+series::Difference differs(std::size_t run, const char* field, bool input)
+{
+    return {run, field, "1", "2", input};
+}
+
+std::vector<series::Difference> manyResults(std::size_t runs)
+{
+    std::vector<series::Difference> many;
+    for (std::size_t run = 0; run < runs; ++run)
+        many.push_back(differs(run, "ntu", false));
+    return many;
+}
+
+class OpenedBoxes : public testing::TestWithParam<OpenedRow> {};
+
+TEST_P(OpenedBoxes, TellInputsThenResultsThenNotes)
+{
+    const OpenedRow& row = GetParam();
+    std::vector<series::Notice> notices;
+    for (int line = 1; line <= row.notices; ++line)
+        notices.push_back({line, {MessageKind::skippedBlankLine}});
+    std::vector<std::string> english;
+    for (const present::MessageBox& box : present::openedBoxes(row.differences, notices, "lab.quillon"))
+        english.push_back(box.title + ": " + box.text);
+    EXPECT_EQ(english, row.english);
+    const auto german = present::openedBoxes(row.differences, notices, "lab.quillon",
+                                             present::Language::fromCatalogue(germanCatalogue()));
+    ASSERT_EQ(german.size(), row.english.size());
+    if (!german.empty()) {
+        EXPECT_EQ(german.front().title, row.germanTitle);
+    }
+}
+
+const std::string resultsText =
+    "Results recomputed: The results stored in lab.quillon differ from those Quillon "
+    "computes now for run(s) %1: the file was edited, or written by another version. "
+    "The runs show the results computed now.";
+
+std::string resultsFor(const std::string& runs)
+{
+    return present::Text(resultsText).arg(runs).str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Opened, OpenedBoxes,
+    testing::Values(
+        OpenedRow{"nothing", {}, 0, {}, ""},
+        OpenedRow{"inputs_apart_from_results",
+                  {differs(2, "x1", true), differs(2, "gas_flow", true), differs(0, "ntu", false)},
+                  0,
+                  {"Inputs taken from the readings: The inputs stored in lab.quillon differ from those their "
+                   "readings give for run(s) 3: the file was edited, or written by another version. The runs take "
+                   "the inputs their readings give.",
+                   resultsFor("1")},
+                  "Eingaben aus den Ablesungen übernommen"},
+        OpenedRow{"runs_once_rising",
+                  {differs(4, "y2", false), differs(1, "ntu", false), differs(4, "mtc", false)},
+                  0,
+                  {resultsFor("2, 5")},
+                  "Ergebnisse neu berechnet"},
+        OpenedRow{"twelve_runs_then_more", manyResults(13), 0, {resultsFor("1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, …")},
+                  "Ergebnisse neu berechnet"},
+        OpenedRow{"notes_after_results_twelve_then_more",
+                  manyResults(1),
+                  13,
+                  {resultsFor("1"),
+                   "Read with notes: lab.quillon:1: skipped: blank line\nlab.quillon:2: skipped: blank line\n"
+                   "lab.quillon:3: skipped: blank line\nlab.quillon:4: skipped: blank line\nlab.quillon:5: "
+                   "skipped: blank line\nlab.quillon:6: skipped: blank line\nlab.quillon:7: skipped: blank "
+                   "line\nlab.quillon:8: skipped: blank line\nlab.quillon:9: skipped: blank line\nlab.quillon:10: "
+                   "skipped: blank line\nlab.quillon:11: skipped: blank line\nlab.quillon:12: skipped: blank "
+                   "line\n… and 1 more."},
+                  "Ergebnisse neu berechnet"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// A refused file's box names it as shown and the error's place by its name.
+TEST(OpenedBoxes, RefusedNamesThePathAndThePlace)
+{
+    const present::MessageBox box = present::refusedBox({3, 7, "/runs/0/y1", {MessageKind::skippedBlankLine}},
+                                                        "/home/lab/lab.quillon", "lab.quillon");
+    EXPECT_EQ(box.title, "Not opened");
+    EXPECT_EQ(
+        box.text,
+        "/home/lab/lab.quillon is not a series Quillon can read:\n"
+            + present::describe(series::ReadError{3, 7, "/runs/0/y1", {MessageKind::skippedBlankLine}}, "lab.quillon"));
+}
+
 }  // namespace

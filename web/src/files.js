@@ -5,8 +5,6 @@ import { forgetKept, keepSeries, keptSeries } from './keep.js';
 import { ask, showBox } from './messages.js';
 import { Opening, SeriesWorker } from './opening.js';
 
-// How many runs or rows a box lists before it says how many more there are.
-const longestList = 12;
 // How long computing may take before its progress box shows, in ms.
 const progressDelay = 500;
 // How long opening may take before its progress shows, in ms.
@@ -166,29 +164,12 @@ export class SeriesFiles {
   }
 
   // What the desktop says of a file read: why it was not, or else, once
-  // `show` has shown it, which stored results differ and what was noticed.
+  // `show` has shown it, which stored inputs and results differ and what was
+  // noticed.
   async told(read, name, show) {
-    if (!read.ok) {
-      await showBox(tr('SeriesFiles', 'Not opened'), tr('SeriesFiles', '%1 is not a series Quillon can read:\n%2',
-        name, read.error));
-      return false;
-    }
-    show();
-    if (read.differences.length > 0) {
-      const runs = read.differences.slice(0, longestList);
-      if (read.differences.length > longestList) runs.push('…');
-      await showBox(tr('SeriesFiles', 'Results recomputed'), tr('SeriesFiles',
-        'The results stored in %1 differ from those Quillon computes now for run(s) %2: the file was edited, or ' +
-        'written by another version. The runs show the results computed now.', name, runs.join(', ')));
-    }
-    if (read.notices.length > 0) {
-      const lines = read.notices.slice(0, longestList);
-      if (read.notices.length > longestList) {
-        lines.push(tr('SeriesFiles', '… and %1 more.', read.notices.length - longestList));
-      }
-      await showBox(tr('SeriesFiles', 'Read with notes'), lines.join('\n'));
-    }
-    return true;
+    if (read.ok) show();
+    for (const box of read.boxes) await showBox(box.title, box.text);
+    return read.ok;
   }
 
   // The file's name: the one it was opened or saved under, else the
