@@ -3,6 +3,9 @@
 #include "present/seriesmessages.h"
 #include "present/words.h"
 #include "series/findings.h"
+#include "series/readings.h"
+
+#include <variant>
 
 namespace present {
 
@@ -100,16 +103,44 @@ std::optional<double> runsColumnValue(const series::Run& run, const series::RunR
     return std::nullopt;
 }
 
+namespace {
+
+// Whether the run's readings give the input of that column.
+bool givenByReadings(const series::Run& run, RunsColumn column)
+{
+    if (!run.readings)
+        return false;
+    const auto converted = series::inputsFromReadings(*run.readings, series::flowUnits[0]);
+    const auto* given = std::get_if<series::InputsFromReadings>(&converted);
+    if (!given)
+        return false;
+    switch (column) {
+    case RunsColumn::y1:
+        return given->y1.has_value();
+    case RunsColumn::x1:
+        return given->x1.has_value();
+    case RunsColumn::gasFlow:
+        return given->gasFlow.has_value();
+    case RunsColumn::waterFlow:
+        return given->waterFlow.has_value();
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result, RunsColumn column,
                         const NumberLocale& locale, const Language& language)
 {
     const std::optional<double> value = runsColumnValue(run, result, column);
     RunsCell cell;
-    // Inputs as they were typed; results rounded as the fields show them.
+    // Inputs as they were typed; results, and inputs the readings give,
+    // rounded as the fields show results.
     const bool input = column == RunsColumn::y1 || column == RunsColumn::x1 || column == RunsColumn::gasFlow
         || column == RunsColumn::waterFlow || column == RunsColumn::packingHeight || column == RunsColumn::temperature;
     if (value) {
-        cell.text = input ? exactText(*value, locale) : resultText(*value, locale);
+        cell.text = input && !givenByReadings(run, column) ? exactText(*value, locale) : resultText(*value, locale);
         cell.tip = exactText(*value, locale);
     }
     if (column == RunsColumn::ntu && result.outcome != absorber::Outcome::completed)
