@@ -153,24 +153,59 @@ async function onePass(browser, url, path) {
   }
 }
 
-// A class's series whose runs all differ, with the standard uncertainties:
-// minutes of Monte Carlo on every core.
-async function uncertainFile(browser, url) {
+// A class's series whose runs all differ: with the standard uncertainties,
+// minutes of Monte Carlo on every core; or with no two runs at the same
+// flows, as meter readings give them, which the charts group and name.
+async function classFile(browser, url, { uncertain }) {
   const page = await openPage(browser, url);
-  const text = await page.evaluate((count) => {
+  const text = await page.evaluate((count, withUncertainty) => {
     const { quillon } = window.quillonPage;
     const lines = ['label,y1,x1,gas flow,water flow,packing height'];
-    for (let i = 0; i < count; ++i) lines.push(`run ${i},${0.02 + 1e-6 * i},0.01,${[0.5, 1, 2][i % 3]},1,2`);
+    for (let i = 0; i < count; ++i) {
+      const flows = withUncertainty ? `${[0.5, 1, 2][i % 3]},1` : `${1 + 1e-3 * i},${2 + 7e-4 * i}`;
+      lines.push(`run ${i},${0.02 + 1e-6 * i},0.01,${flows},2`);
+    }
     const made = new quillon.Document();
     made.readFile(new TextEncoder().encode(`${lines.join('\n')}\n`), 'runs.csv', 'csv');
     made.takeFile(new Float64Array(), 'runs.csv');
     const file = JSON.parse(new TextDecoder().decode(made.fileBytes()));
     made.delete();
-    file.uncertainty = { gas_flow_rel: 0.02, water_flow_rel: 0.02, y1: 0.0005, x1: 0.0005, packing_height: 0.005 };
+    if (withUncertainty) {
+      file.uncertainty = { gas_flow_rel: 0.02, water_flow_rel: 0.02, y1: 0.0005, x1: 0.0005, packing_height: 0.005 };
+    }
     return JSON.stringify(file);
-  }, runs);
+  }, runs, uncertain);
   await page.close();
   return text;
+}
+
+// Opening a class whose flows all differ, then scrolling to its charts:
+// the longest main-thread task in each.
+async function flowsPass(browser, url, path) {
+  const { page, close } = await watchedPage(browser, url);
+  const longestSince = (from) => page.evaluate((since) => Math.max(0, ...window.longTasks
+    .filter((task) => task.start >= since).map((task) => task.duration)), from);
+  const now = () => page.evaluate(() => performance.now());
+  try {
+    const started = await now();
+    await (await page.$('#openFile')).uploadFile(path);
+    await page.waitForFunction((count) => window.quillonPage.runs.size() === count
+      && document.querySelector('#runsTable tbody tr') !== null, { timeout: 600000, polling: 100 }, runs);
+    await settled(page);
+    const open = (await now()) - started;
+    await pause(500);
+    const longestOpen = await longestSince(started);
+    const from = await now();
+    await page.evaluate(() => document.getElementById('analysisCharts').scrollIntoView());
+    await page.waitForFunction(() => {
+      const pictures = [...document.querySelectorAll('#analysisCharts img')];
+      return pictures.length === 2 && pictures.every((picture) => picture.complete && picture.naturalWidth > 0);
+    }, { timeout: 600000 });
+    await pause(500);
+    return { open, longestOpen, longestCharts: await longestSince(from) };
+  } finally {
+    await close();
+  }
 }
 
 // For `watch` ms while the uncertainties compute: the longest task on the
@@ -254,8 +289,20 @@ try {
   for (const what of Object.keys(passes[0].longest)) {
     line(`Longest main-thread task, ${what}`, passes.map((pass) => pass.longest[what]), 100);
   }
+  const flows = join(folder, 'flows.quillon');
+  writeFileSync(flows, await classFile(browser, server.url, { uncertain: false }));
+  const flowTool = [];
+  const flowPasses = [];
+  for (let i = 0; i < tries; ++i) {
+    flowTool.push(toolMs(flows));
+    flowPasses.push(await flowsPass(browser, server.url, flows));
+  }
+  console.log(`${runs} runs, no two at the same flows; quillon-cli compute: best ${Math.min(...flowTool).toFixed(0)} ms`);
+  line('Open, flows all different', flowPasses.map((pass) => pass.open), 2 * Math.min(...flowTool));
+  line('Longest main-thread task, open with flows all different', flowPasses.map((pass) => pass.longestOpen), 100);
+  line('Longest main-thread task, their charts', flowPasses.map((pass) => pass.longestCharts), 100);
   const uncertain = join(folder, 'uncertain.quillon');
-  writeFileSync(uncertain, await uncertainFile(browser, server.url));
+  writeFileSync(uncertain, await classFile(browser, server.url, { uncertain: true }));
   const computing = [];
   for (let i = 0; i < tries; ++i) computing.push(await computingPass(browser, server.url, uncertain));
   if (computing.some((pass) => !pass.stillBusy)) console.log('(the uncertainties were done before the watch ended)');
