@@ -517,7 +517,9 @@ std::string runList(std::span<const series::Difference> differences, bool inputs
     for (const std::size_t run : runs) {
         if (listed == longestList)
             return list + ", …";
-        list += (listed++ == 0 ? "" : ", ") + std::to_string(run);
+        if (listed++ > 0)
+            list += ", ";
+        list += std::to_string(run);
     }
     return list;
 }
@@ -554,14 +556,15 @@ std::vector<MessageBox> openedBoxes(std::span<const series::Difference> differen
     if (!notices.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < notices.size(); ++i) {
+            if (i > 0)
+                lines += '\n';
             if (i == longestList) {
-                lines += '\n'
-                    + language.translate("SeriesFiles", "… and %1 more.")
-                          .arg(exactText(double(notices.size() - longestList), locale))
-                          .str();
+                lines += language.translate("SeriesFiles", "… and %1 more.")
+                             .arg(exactText(double(notices.size() - longestList), locale))
+                             .str();
                 break;
             }
-            lines += (i == 0 ? "" : "\n") + describe(notices[i], fileName, language, locale);
+            lines += describe(notices[i], fileName, language, locale);
         }
         boxes.push_back({language.translate("SeriesFiles", "Read with notes").str(), lines});
     }
