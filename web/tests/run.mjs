@@ -368,6 +368,28 @@ describe('series', () => {
     assert.equal(await page.$$eval('#runsTable tbody tr', (rows) => rows.length), 0);
     await page.close();
   });
+
+  test('a file whose stored x1 is not what its titration gives says so apart from its results', async () => {
+    const page = await openPage(browser, server.url);
+    const run = {
+      y1: 0.02, x1: 0.0025, gas_flow: 1, water_flow: 1, packing_height: 2,
+      readings: { titration: { sample_volume_ml: 10, acid_molarity: 0.1, acid_volume_ml: 12.4, density_g_per_l: 997 } },
+      results: { outcome: 'completed', ntu: 1 },
+    };
+    await open(page, 'edited.quillon', JSON.stringify({ format: 'quillon-series', version: 1, runs: [run] }));
+    // The second box follows the first at once, in the same dialog.
+    await page.waitForSelector('#box[open]');
+    const title = () => page.$eval('#boxTitle', (shown) => shown.textContent);
+    assert.equal(await title(), 'Inputs taken from the readings');
+    assert.match(await page.$eval('#boxText', (shown) => shown.textContent),
+      /^The inputs stored in edited\.quillon differ from those their readings give for run\(s\) 1:/);
+    await page.click('#box button');
+    await page.waitForFunction(() => document.getElementById('boxTitle').textContent === 'Results recomputed');
+    await closeBox(page);
+    assert.ok(await noBoxOpen(page));
+    assert.equal(await page.$eval('#runsTable tbody input[data-column="x1"]', (field) => field.value), '0.0022');
+    await page.close();
+  });
 });
 
 describe('the rest of the page', () => {
