@@ -1895,6 +1895,10 @@ Soll die Datei ersetzt werden?</translation>
         <translation>die Base hat die gesamte vorgelegte Säure oder mehr titriert; prüfen Sie die Volumina der Rücktitration</translation>
     </message>
     <message>
+        <source>a back-titration needs both the base&apos;s molarity and its volume to the end point; give both, or neither for a direct titration</source>
+        <translation>eine Rücktitration braucht die Laugenkonzentration und den Laugenverbrauch bis zum Endpunkt, beide; geben Sie beide an oder keinen für eine direkte Titration</translation>
+    </message>
+    <message>
         <source>protons per acid molecule must be 1 (HCl), 2 (H2SO4) or 3, not %1</source>
         <translation>Protonen je Säuremolekül müssen 1 (HCl), 2 (H2SO4) oder 3 sein, nicht %1</translation>
     </message>
