@@ -618,6 +618,14 @@
         <translation>&amp;Blindwert (mL):</translation>
     </message>
     <message>
+        <source>Base molarit&amp;y (mol/L):</source>
+        <translation>La&amp;ugenkonzentration (mol/L):</translation>
+    </message>
+    <message>
+        <source>Base &amp;volume to the end point (mL):</source>
+        <translation>Laugenverbrau&amp;ch bis zum Endpunkt (mL):</translation>
+    </message>
+    <message>
         <source>&amp;Protons per acid molecule:</source>
         <translation>Protone&amp;n je Säuremolekül:</translation>
     </message>
