@@ -315,6 +315,10 @@ Text readingText(const series::Message& m, const Language& language, const Numbe
         return language.translate("Series",
                                   "the base titrated all the acid added or more; check the back-titration's "
                                   "volumes");
+    case MessageKind::baseHalfGiven:
+        return language.translate("Series",
+                                  "a back-titration needs both the base's molarity and its volume to the end point; "
+                                  "give both, or neither for a direct titration");
     case MessageKind::protonsOutOfRange:
         return language.translate("Series", "protons per acid molecule must be 1 (HCl), 2 (H2SO4) or 3, not %1")
             .arg(countAt(m, 0, locale));
@@ -425,6 +429,7 @@ std::string seriesMessage(const series::Message& m, const Language& language, co
     case MessageKind::readingNegative:
     case MessageKind::acidBelowBlank:
     case MessageKind::baseExceedsAcid:
+    case MessageKind::baseHalfGiven:
     case MessageKind::protonsOutOfRange:
     case MessageKind::temperatureOutOfRange:
     case MessageKind::sampleTooConcentrated:
