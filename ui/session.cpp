@@ -283,13 +283,7 @@ bool Session::isModified() const
 
 QWidget* Session::workingWindow()
 {
-    QWidget* active = QApplication::activeWindow();
-    for (QWidget* window : {static_cast<QWidget*>(runsWindow), static_cast<QWidget*>(analysisWindow),
-                            static_cast<QWidget*>(classWindow)}) {
-        if (window && window == active)
-            return window;
-    }
-    return &form;
+    return lastActive && lastActive->isVisible() ? lastActive.data() : &form;
 }
 
 bool Session::maybeSave()
@@ -401,6 +395,10 @@ bool Session::eventFilter(QObject* watched, QEvent* event)
 {
     // Several files dropped on any window of the series: a class to compare.
     const bool seriesWindow = watched == &form || watched == runsWindow || watched == analysisWindow;
+    // Remembered past the file dialogs and boxes an action brings, which
+    // take the activation while they show.
+    if (seriesWindow && event->type() == QEvent::WindowActivate)
+        lastActive = static_cast<QWidget*>(watched);
     const bool dropping = event->type() == QEvent::DragEnter || event->type() == QEvent::Drop;
     if (const QStringList files =
             dropping && seriesWindow ? droppedFiles(static_cast<QDropEvent*>(event)->mimeData()) : QStringList();

@@ -100,6 +100,7 @@ private:
     int lastRunId = 0;
     // What says that run cannot describe an absorber, for the main window.
     QStringList lastFindings;
+    QPointer<QWidget> lastActive;  // the series' window last activated
     QPointer<RunsWindow> runsWindow;
     QPointer<AnalysisWindow> analysisWindow;
     QPointer<ClassWindow> classWindow;

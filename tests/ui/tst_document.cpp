@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -314,6 +315,13 @@ void TestDocument::storedResultsThatDifferAreNamed()
     auto* runsWindow = form->findChild<RunsWindow*>();
     QVERIFY(runsWindow);
     QApplication::setActiveWindow(runsWindow);
+    // The file dialog took the activation and gave it to no window as it closed.
+    {
+        QDialog chooser(runsWindow);
+        chooser.show();
+        QApplication::setActiveWindow(&chooser);
+    }
+    QApplication::setActiveWindow(nullptr);
     QVERIFY(session->openFile(path));
     QCOMPARE(boxes.count(), 1);
     QVERIFY2(boxes.seen().first().text.contains(u"run(s) 2:"_s), qPrintable(boxes.seen().first().text));
