@@ -91,7 +91,7 @@ bool rowHolds(const Readings& readings, const MeterUnits& units)
     const auto read = readingsOfRow(rowOfReadings(readings), units);
     Readings kept = readings;
     kept.uncertainty = {};
-    return read && *read == kept && readings.uncertainty == ReadingUncertainties{};
+    return read && *read == kept;
 }
 
 }  // namespace series

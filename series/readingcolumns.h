@@ -61,7 +61,8 @@ std::optional<Readings> readingsOfRow(const ReadingValues& values, const MeterUn
 // one temperature and pressure, the first meter's.
 ReadingValues rowOfReadings(const Readings& readings);
 
-// Whether rowOfReadings holds all of `readings` with meters in `units`.
+// Whether rowOfReadings holds all of `readings`' values with meters in
+// `units`; their standard uncertainties are no columns.
 bool rowHolds(const Readings& readings, const MeterUnits& units);
 
 }  // namespace series

@@ -164,14 +164,16 @@ TEST(ReadingsInACsvFile, AGermanLabSheetImportsAsItsTypedInputs)
     EXPECT_EQ(fromSheet.mtc, series::computeRun(typed).mtc);
 }
 
-// Export, then import: the readings a row can hold come back bit for bit;
-// those it cannot (a calibration) are left out, so that the inputs come back
-// as they were rather than from readings without their table.
+// Export, then import: the readings a row can hold come back bit for bit,
+// without their standard uncertainties, which are no columns; those it
+// cannot (a calibration) are left out, so that the inputs come back as they
+// were rather than from readings without their table.
 struct ExportCase {
     const char* name;
     bool calibrated;
     series::MeterUnit unit;
     bool backTitrated;
+    bool uncertain = false;
 };
 
 class ReadingsExported : public testing::TestWithParam<ExportCase> {};
@@ -193,6 +195,8 @@ TEST_P(ReadingsExported, ImportBackAsTheyWere)
     series::replaceInputs(s.runs[0].inputs,
                           std::get<series::InputsFromReadings>(series::inputsFromReadings(r, "mol/s")));
     const series::Readings exported = r;
+    if (c.uncertain)
+        r.uncertainty = {0.02, 0.01, 0.01, 0.5, 0.2};
     series::Run typed;
     typed.inputs = s.runs[0].inputs;
     typed.label = "typed";
@@ -222,7 +226,9 @@ INSTANTIATE_TEST_SUITE_P(Csv, ReadingsExported,
                              ExportCase{"meters_in_litres", false, series::MeterUnit::litresPerMinute, false},
                              ExportCase{"air_by_mass", false, series::MeterUnit::kilogramsPerHour, false},
                              ExportCase{"calibrated_water_meter", true, series::MeterUnit::litresPerMinute, false},
-                             ExportCase{"back_titration", false, series::MeterUnit::litresPerMinute, true}),
+                             ExportCase{"back_titration", false, series::MeterUnit::litresPerMinute, true},
+                             ExportCase{"readings_with_uncertainties", false, series::MeterUnit::litresPerMinute,
+                                        false, true}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 // A back-titration in a spreadsheet's columns, by the export's names, the
