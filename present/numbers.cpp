@@ -371,6 +371,11 @@ std::string resultText(double value, const NumberLocale& locale)
     return exactText(absorber::roundResult(value), locale);
 }
 
+std::string readInputText(double value, const NumberLocale& locale)
+{
+    return significantText(value, 5, locale);
+}
+
 std::string significantText(double value, int digits, const NumberLocale& locale)
 {
     if (std::isnan(value))

@@ -70,6 +70,10 @@ std::string exactText(double value, const NumberLocale& locale);
 // A result as its field shows it: rounded to 4 decimals first.
 std::string resultText(double value, const NumberLocale& locale);
 
+// An input the run's readings give, computed rather than typed: to 5
+// significant digits, as small a fraction as x1 keeps its digits.
+std::string readInputText(double value, const NumberLocale& locale);
+
 // A value to so many significant digits, as QLocale's 'g' writes it:
 // trailing zeros dropped, a power of ten of two digits at least, after the
 // locale's exponent symbol, below 10^-4 or from 10^digits on.

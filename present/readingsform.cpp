@@ -235,7 +235,7 @@ std::string givenText(const series::Readings& readings, const std::string& flowU
     const auto add = [&](const Text& name, const std::optional<double>& v, const std::string& unit) {
         if (!v)
             return;
-        list += (list.empty() ? "" : ", ") + name.str() + " = " + significantText(*v, 5, locale)
+        list += (list.empty() ? "" : ", ") + name.str() + " = " + readInputText(*v, locale)
             + (unit.empty() ? "" : " " + unit);
     };
     add(language.translate("Readings", "y1"), inputs.y1, {});

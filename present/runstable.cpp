@@ -135,12 +135,14 @@ RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result,
 {
     const std::optional<double> value = runsColumnValue(run, result, column);
     RunsCell cell;
-    // Inputs as they were typed; results, and inputs the readings give,
-    // rounded as the fields show results.
+    // Inputs as they were typed, those the readings give as computed
+    // inputs are shown; results rounded as the fields show them.
     const bool input = column == RunsColumn::y1 || column == RunsColumn::x1 || column == RunsColumn::gasFlow
         || column == RunsColumn::waterFlow || column == RunsColumn::packingHeight || column == RunsColumn::temperature;
     if (value) {
-        cell.text = input && !givenByReadings(run, column) ? exactText(*value, locale) : resultText(*value, locale);
+        cell.text = !input                 ? resultText(*value, locale)
+            : givenByReadings(run, column) ? readInputText(*value, locale)
+                                           : exactText(*value, locale);
         cell.tip = exactText(*value, locale);
     }
     if (column == RunsColumn::ntu && result.outcome != absorber::Outcome::completed)

@@ -58,9 +58,9 @@ struct RunsCell {
     bool operator==(const RunsCell&) const = default;
 };
 
-// A cell of the columns from y1 to the coefficient: an input as typed, a
-// result or an input the run's readings give to 4 decimals, each in full as
-// its tip. A run that did not complete says why where
+// A cell of the columns from y1 to the coefficient: an input as typed, or
+// as readInputText shows it when the run's readings give it, a result to 4
+// decimals, each in full as its tip. A run that did not complete says why where
 // its NTU would be, a coefficient that did not complete why in its tip.
 RunsCell runsNumberCell(const series::Run& run, const series::RunResult& result, RunsColumn column,
                         const NumberLocale& locale, const Language& language);

@@ -104,6 +104,7 @@ public:
 
     QString shown(double value) const { return numbers.shown(value); }
     QString full(double value) const { return numbers.full(value); }
+    QString given(double value) const { return numbers.given(value); }
     // An uncertainty alone, and a value with its uncertainty, as a lab
     // report writes them.
     static QString uncertainty(double u);

@@ -35,11 +35,11 @@ struct PdfText {
 double writeInputs(Page& page, double top, const Run& run)
 {
     top = page.section(margin, top, PdfText::tr("Inputs"));
-    // As the window shows them: typed, in full; given by readings, as a
-    // result is shown, with where they came from.
+    // As the window shows them: typed, in full; given by readings, as
+    // computed inputs are shown, with where they came from.
     const auto row = [&](const QString& label, double value, const std::optional<double>& given) {
         page.text(labelColumn, top, given ? PdfText::tr("%1 (from the readings)").arg(label) : label, page.body);
-        page.text(fullColumn, top, given ? page.shown(value) : page.full(value), page.body);
+        page.text(fullColumn, top, given ? page.given(value) : page.full(value), page.body);
         top += rowHeight;
     };
     row(PdfText::tr("NH3 mole fraction of the entering gas, y1"), run.y1, run.given.y1);
@@ -343,8 +343,10 @@ QString exactNumberText(double value, const QLocale& locale)
 
 NumberTexts numberTextsIn(const QLocale& locale)
 {
-    return {[numbers = numberLocaleOf(locale)](double value) { return qstring(present::resultText(value, numbers)); },
-            [numbers = numberLocaleOf(locale)](double value) { return qstring(present::exactText(value, numbers)); }};
+    return {
+        [numbers = numberLocaleOf(locale)](double value) { return qstring(present::resultText(value, numbers)); },
+        [numbers = numberLocaleOf(locale)](double value) { return qstring(present::exactText(value, numbers)); },
+        [numbers = numberLocaleOf(locale)](double value) { return qstring(present::readInputText(value, numbers)); }};
 }
 
 bool writeRunPdf(QIODevice& device, const Run& run, const PdfDetails& details)

@@ -19,6 +19,7 @@ namespace report {
 struct NumberTexts {
     std::function<QString(double)> shown;  // as a result field shows it, to 4 decimals
     std::function<QString(double)> full;   // in full: reads back to the same double
+    std::function<QString(double)> given;  // an input the readings give, to 5 significant digits
 };
 
 // A value as the main window writes it in the locale: the shortest text that

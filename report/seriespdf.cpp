@@ -250,15 +250,15 @@ std::vector<TableRow> tableRows(Page& page, const series::Series& series, std::s
         const series::RunResult& result = results[i];
         TableRow row;
         Cells& cells = row.cells;
-        // Inputs as they were typed; those the readings give, and results, as
-        // the window shows results: to 4 decimals, never the full double.
+        // Inputs as they were typed, those the readings give as the window
+        // shows them (5 significant digits); results to 4 decimals.
         const std::variant<series::InputsFromReadings, series::Message> converted = run.readings
             ? series::inputsFromReadings(*run.readings, series.flowUnit)
             : std::variant<series::InputsFromReadings, series::Message>(series::InputsFromReadings{});
         const auto* given = std::get_if<series::InputsFromReadings>(&converted);
         const auto input = [&](TableColumn column, const std::optional<double>& value, bool fromReadings) {
             if (value)
-                cells[column] = fromReadings ? page.shown(*value) : page.full(*value);
+                cells[column] = fromReadings ? page.given(*value) : page.full(*value);
         };
         const auto shown = [&](TableColumn column, const std::optional<double>& value) {
             if (value)
@@ -382,7 +382,7 @@ double writeTable(Page& page, Pages& pages, double top, const series::Series& se
                                             "from NTU C.")
                               + u' '
                               + PdfText::tr("T is the run's column temperature; HOG C is z / NTU C. Inputs the "
-                                            "readings give are shown to 4 decimals."),
+                                            "readings give are shown to 5 significant digits."),
                           page.small)
         + 1.0;
     std::vector<Footnote> footnotes;

@@ -2324,8 +2324,8 @@ Soll die Datei ersetzt werden?</translation>
         <translation>HOG C (m)</translation>
     </message>
     <message>
-        <source>T is the run&apos;s column temperature; HOG C is z / NTU C. Inputs the readings give are shown to 4 decimals.</source>
-        <translation>T ist die Kolonnentemperatur des Versuchs; HOG C ist z / NTU C. Eingaben aus Messwerten sind auf 4 Nachkommastellen gezeigt.</translation>
+        <source>T is the run&apos;s column temperature; HOG C is z / NTU C. Inputs the readings give are shown to 5 significant digits.</source>
+        <translation>T ist die Kolonnentemperatur des Versuchs; HOG C ist z / NTU C. Eingaben aus Messwerten sind auf 5 signifikante Stellen gezeigt.</translation>
     </message>
 </context>
 <context>

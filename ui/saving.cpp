@@ -116,7 +116,9 @@ bool saveAs(QWidget* parent, const QString& defaultName, const QString& filter, 
 
 report::PdfDetails pdfDetails()
 {
-    return {QStringLiteral(QUILLON_VERSION), QDateTime::currentDateTime(), {resultText, numberText}};
+    return {QStringLiteral(QUILLON_VERSION),
+            QDateTime::currentDateTime(),
+            {resultText, numberText, report::numberTextsIn(QLocale()).given}};
 }
 
 QString runReportFileName(int runNumber)

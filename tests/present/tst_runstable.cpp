@@ -89,8 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CellRow{"notANumberColumn", runOf({0.02, 0.01, 1, 1}, 2.0), RunsColumn::label, false, {"", ""}}),
     [](const testing::TestParamInfo<CellRow>& row) { return std::string(row.param.name); });
 
-// Inputs the readings give are computed, not typed: shown as results are,
-// to 4 decimals, in full in their tips; the typed inputs beside stay as typed.
+// Inputs the readings give are computed, not typed: shown to 5 significant
+// digits, in full in their tips; the typed inputs beside stay as typed.
 TEST(Cells, InputsFromReadingsAsResults)
 {
     series::Run run = runOf({0.02, 0.01, 1.25, 1}, 0.5);
@@ -101,7 +101,7 @@ TEST(Cells, InputsFromReadingsAsResults)
                           std::get<series::InputsFromReadings>(series::inputsFromReadings(readings, "mol/s")));
     const series::RunResult result = series::computeRun(run);
     const present::RunsCell x1 = present::runsNumberCell(run, result, RunsColumn::x1, german, germanWords);
-    EXPECT_EQ(x1.text, "0,0022");
+    EXPECT_EQ(x1.text, "0,0022403");
     EXPECT_EQ(x1.tip.substr(0, 8), "0,002240");
     EXPECT_GT(x1.tip.size(), 9U);
     for (const auto& [column, typed] : {std::pair{RunsColumn::y1, "0,02"}, std::pair{RunsColumn::gasFlow, "1,25"},

@@ -26,7 +26,7 @@ const QString version = u"9.8.7-test"_s;
 
 report::PdfDetails details()
 {
-    return {version, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), {ui::resultText, ui::numberText}};
+    return {version, QDateTime(QDate(2026, 12, 8), QTime(14, 30)), report::numberTextsIn(QLocale())};
 }
 
 struct Expected {

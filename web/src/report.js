@@ -11,6 +11,8 @@ const r = (source, ...args) => tr('RunPdf', source, ...args);
 // The budget's inputs in the order of series::Input.
 const inputNames = ['y1', 'x1', 'Gas flow rate', 'Water flow rate', 'Height of packing (m)'];
 const flowInputs = [2, 3];
+// Where the runs table's cells (from y1 on) hold the inputs.
+const inputCells = { y1: 0, x1: 1, gasFlow: 2, waterFlow: 3, packingHeight: 9 };
 
 // A footnote's mark, a superscript number, as the desktop report writes it.
 const superscripts = '⁰¹²³⁴⁵⁶⁷⁸⁹';
@@ -100,13 +102,12 @@ class ReportWriter {
       return { text: `–${footnoteMark(note + 1)}`, number: true };
     };
     const rows = this.rows.map((run, index) => {
-      // Inputs as they were typed, not rounded like results; those worked
-      // out from readings have no typed digits and are written as shown.
-      const fromReadings = this.quillon.readingCells(this.runs, index).some((text) => text !== '');
-      const given = (value) => (fromReadings ? this.number(value)
-        : { text: value === null || value === undefined ? '' : this.full(value), number: true });
-      const cells = [{ text: this.count.format(index + 1), number: true }, run.label, given(run.y1),
-        given(run.x1), given(run.gasFlow), given(run.waterFlow), given(run.packingHeight)];
+      // Inputs as the runs table shows them: typed, in full; those worked
+      // out from readings as computed inputs are shown.
+      const shownCells = this.runs.cells(index);
+      const given = (at) => ({ text: shownCells[at].text, number: true });
+      const cells = [{ text: this.count.format(index + 1), number: true }, run.label, given(inputCells.y1),
+        given(inputCells.x1), given(inputCells.gasFlow), given(inputCells.waterFlow), given(inputCells.packingHeight)];
       if (run.outcome === 'completed') {
         const drawn = this.found[index]?.monteCarlo;
         const expanded = drawn && drawn.u !== undefined ? this.quillon.coverageFactor * drawn.u : null;
