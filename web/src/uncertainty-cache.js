@@ -93,6 +93,11 @@ export class UncertaintyCache {
   request(again = false) {
     const keys = this.keys();
     const wanted = new Set(keys);
+    // A run stopped under inputs or uncertainties it no longer has is asked
+    // afresh when it has them again: they changed.
+    for (const key of [...this.stopped.keys()]) {
+      if (!wanted.has(key)) this.stopped.delete(key);
+    }
     for (const [worker, job] of this.running) {
       if (!wanted.has(job.key)) this.endWorker(worker);
     }

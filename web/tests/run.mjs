@@ -387,7 +387,7 @@ describe('series', () => {
     await page.waitForFunction(() => document.getElementById('boxTitle').textContent === 'Results recomputed');
     await closeBox(page);
     assert.ok(await noBoxOpen(page));
-    assert.equal(await page.$eval('#runsTable tbody input[data-column="x1"]', (field) => field.value), '0.0022');
+    assert.equal(await page.$eval('#runsTable tbody input[data-column="x1"]', (field) => field.value), '0.0022403');
     await page.close();
   });
 });
@@ -1661,6 +1661,18 @@ describe('a series of 10,000 runs', () => {
     await page.click('#cancelUncertainties');
     assert.deepEqual(await page.evaluate(() => [window.quillonPage.cache.busy(),
       document.getElementById('cancelUncertainties').hidden]), [false, true]);
+    // An uncertainty changed and changed back is a change: the runs are
+    // asked afresh, not left cancelled.
+    const was = await page.$eval('#u-gasFlowRel', (field) => field.value);
+    for (const value of ['0.03', was]) {
+      await page.$eval('#u-gasFlowRel', (field, typed) => {
+        field.value = typed;
+        field.dispatchEvent(new Event('change'));
+      }, value);
+    }
+    await page.waitForFunction(() => window.quillonPage.cache.busy(), { timeout: 10000 });
+    await page.click('#cancelUncertainties');
+    assert.equal(await page.evaluate(() => window.quillonPage.cache.busy()), false);
   });
 
   // A large series goes to a worker packed and is written there.
@@ -2064,6 +2076,16 @@ describe('readings, the column temperature and the fitted coefficient', () => {
       return { left, right, fits: dialog.scrollWidth <= dialog.clientWidth };
     });
     assert.ok(box.left >= 0 && box.right <= 360 && box.fits, JSON.stringify(box));
+    // OK and Cancel in view without scrolling, the fields scrolling above
+    // them, on the phone and on a laptop.
+    for (const [width, height] of [[360, 740], [1366, 768], [1366, 560]]) {
+      await page.setViewport({ width, height });
+      const inView = await page.$$eval('#readings .buttons button', (buttons) => buttons.map((button) => {
+        const { top, bottom } = button.getBoundingClientRect();
+        return top >= 0 && bottom <= window.innerHeight;
+      }));
+      assert.deepEqual(inView, [true, true], `${width} x ${height}`);
+    }
     assert.deepEqual(page.errors, []);
     await page.close();
   });
