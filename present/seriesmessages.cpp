@@ -561,7 +561,10 @@ std::vector<MessageBox> openedBoxes(std::span<const series::Difference> differen
                           .str();
                 break;
             }
-            lines += (i == 0 ? "" : "\n") + describe(notices[i], fileName, language, locale);
+            // Appended apart: GCC 12 sees an overlapping copy in "\n" + std::string.
+            if (i > 0)
+                lines += '\n';
+            lines += describe(notices[i], fileName, language, locale);
         }
         boxes.push_back({language.translate("SeriesFiles", "Read with notes").str(), lines});
     }
