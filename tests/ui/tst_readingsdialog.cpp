@@ -32,6 +32,45 @@ const QList<std::pair<QString, QString>> labFields{
     {u"water_meter"_s, u"0.05"_s},       {u"meter_temperature_c"_s, u"21"_s}, {u"pressure_kpa"_s, u"99.5"_s},
 };
 
+// What the dialog showed in its fields when it opened, what it said once
+// they were typed over and OK clicked, and whether it stayed open.
+struct Answered {
+    QHash<QString, QString> shown;
+    QString says;
+    bool stayed = false;
+};
+
+// The Readings dialog of the model's first run, opened from a Runs window,
+// its fields typed over, then OK; none when the window did not show.
+std::optional<Answered> answerDialog(RunsModel& model, const TypedFields& typed)
+{
+    RunsWindow window(model);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return std::nullopt;
+    auto* table = window.findChild<QTableView*>();
+    table->setCurrentIndex(table->model()->index(0, 0));
+    Answered answered;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<ReadingsDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (const QLineEdit* field : dialog->findChildren<QLineEdit*>())
+            answered.shown.insert(field->objectName(), field->text());
+        for (const auto& [name, text] : typed) {
+            auto* field = dialog->findChild<QLineEdit*>(name);
+            field->clear();
+            QTest::keyClicks(field, text);
+        }
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        answered.says = dialog->findChild<QLabel*>(u"readingsGive"_s)->text();
+        answered.stayed = dialog->isVisible();
+        dialog->reject();
+    });
+    window.findChild<QPushButton*>(u"runReadings"_s)->click();
+    return answered;
+}
+
 class TestReadingsDialog : public QObject {
     Q_OBJECT
 
@@ -155,36 +194,13 @@ void TestReadingsDialog::uncertainties()
     RunsModel model;
     model.addRun(run, series::computeRun(run));
     const series::Series before = model.series();
-    RunsWindow window(model);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* table = window.findChild<QTableView*>();
-    table->setCurrentIndex(table->model()->index(0, 0));
+    const std::optional<Answered> answered = answerDialog(model, typed);
+    QVERIFY(answered);
 
-    QString shownBurette;
-    QString shown;
-    bool stayed = false;
-    QTimer::singleShot(0, &window, [&] {
-        auto* dialog = qobject_cast<ReadingsDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        shownBurette = dialog->findChild<QLineEdit*>(u"u_burette_ml"_s)->text();
-        for (const auto& [name, text] : typed) {
-            auto* field = dialog->findChild<QLineEdit*>(name);
-            field->clear();
-            QTest::keyClicks(field, text);
-        }
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        shown = dialog->findChild<QLabel*>(u"readingsGive"_s)->text();
-        stayed = dialog->isVisible();
-        dialog->reject();
-    });
-    window.findChild<QPushButton*>(u"runReadings"_s)->click();
-
-    QCOMPARE(shownBurette, u"0.05"_s);
-    QCOMPARE(stayed, !expected);
+    QCOMPARE(answered->shown.value(u"u_burette_ml"_s), u"0.05"_s);
+    QCOMPARE(answered->stayed, !expected);
     if (!expected) {
-        QVERIFY2(shown.contains(says), qPrintable(shown));
+        QVERIFY2(answered->says.contains(says), qPrintable(answered->says));
         QVERIFY(series::identical(model.series(), before));
         return;
     }
@@ -293,37 +309,14 @@ void TestReadingsDialog::calibration()
     RunsModel model;
     model.addRun(run, series::computeRun(run));
     const series::Series before = model.series();
-    RunsWindow window(model);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* table = window.findChild<QTableView*>();
-    table->setCurrentIndex(table->model()->index(0, 0));
+    const std::optional<Answered> answered =
+        answerDialog(model, {{u"water_meter"_s, water}, {u"water_meter_calibration"_s, typed}});
+    QVERIFY(answered);
 
-    QString shownTable;
-    QString shown;
-    bool stayed = false;
-    QTimer::singleShot(0, &window, [&] {
-        auto* dialog = qobject_cast<ReadingsDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        auto* calibration = dialog->findChild<QLineEdit*>(u"water_meter_calibration"_s);
-        shownTable = calibration->text();
-        auto* meter = dialog->findChild<QLineEdit*>(u"water_meter"_s);
-        meter->clear();
-        QTest::keyClicks(meter, water);
-        calibration->clear();
-        QTest::keyClicks(calibration, typed);
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        shown = dialog->findChild<QLabel*>(u"readingsGive"_s)->text();
-        stayed = dialog->isVisible();
-        dialog->reject();
-    });
-    window.findChild<QPushButton*>(u"runReadings"_s)->click();
-
-    QCOMPARE(shownTable, u"0=0; 4=5"_s);
-    QCOMPARE(stayed, !accepted);
+    QCOMPARE(answered->shown.value(u"water_meter_calibration"_s), u"0=0; 4=5"_s);
+    QCOMPARE(answered->stayed, !accepted);
     if (!accepted) {
-        QVERIFY2(shown.contains(says), qPrintable(shown));
+        QVERIFY2(answered->says.contains(says), qPrintable(answered->says));
         QVERIFY(series::identical(model.series(), before));
         return;
     }
