@@ -299,8 +299,11 @@ std::string methodText(const Language& language, const NumberLocale& locale, con
                 .translate("MethodWindow",
                            "<p>A run's readings have columns of their own, named as Export names them: %1. German "
                            "names are read too: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, "
-                           "Blindwert, Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler "
-                           "(Ammoniakzähler), Wasserzähler, Zählertemperatur and Druck (Luftdruck).</p>")
+                           "Blindwert, Laugenkonzentration (Basenkonzentration), Laugenverbrauch (Basenverbrauch), "
+                           "Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler "
+                           "(Ammoniakzähler), Wasserzähler, Zählertemperatur and Druck (Luftdruck). A back-titration "
+                           "gives the base's molarity and its volume to the end point, both, and its blank is not "
+                           "used; a row with one of the two is refused.</p>")
                 .arg(readingNames)
                 .str();
     html += language

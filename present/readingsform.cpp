@@ -146,6 +146,10 @@ std::string readingLabel(ReadingField field, const Language& language)
         return language.translate("Readings", "&Acid to the end point (mL):").str();
     case F::blankVolume:
         return language.translate("Readings", "&Blank (mL):").str();
+    case F::baseMolarity:
+        return language.translate("Readings", "Base molarit&y (mol/L):").str();
+    case F::baseVolume:
+        return language.translate("Readings", "Base &volume to the end point (mL):").str();
     case F::protons:
         return language.translate("Readings", "&Protons per acid molecule:").str();
     case F::density:

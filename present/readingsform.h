@@ -19,8 +19,9 @@
 
 namespace present {
 
-// In the dialog's order: the titration, then the meters and their
-// conditions; the same list as the CSV's readings' columns.
+// In the dialog's order: the titration, a back-titration's base after its
+// blank, then the meters and their conditions; the same list as the CSV's
+// readings' columns.
 using ReadingField = series::ReadingColumn;
 inline constexpr std::size_t readingFieldCount = series::readingColumnCount;
 

@@ -315,6 +315,10 @@ Text readingText(const series::Message& m, const Language& language, const Numbe
         return language.translate("Series",
                                   "the base titrated all the acid added or more; check the back-titration's "
                                   "volumes");
+    case MessageKind::baseHalfGiven:
+        return language.translate("Series",
+                                  "a back-titration needs both the base's molarity and its volume to the end point; "
+                                  "give both, or neither for a direct titration");
     case MessageKind::protonsOutOfRange:
         return language.translate("Series", "protons per acid molecule must be 1 (HCl), 2 (H2SO4) or 3, not %1")
             .arg(countAt(m, 0, locale));
@@ -425,6 +429,7 @@ std::string seriesMessage(const series::Message& m, const Language& language, co
     case MessageKind::readingNegative:
     case MessageKind::acidBelowBlank:
     case MessageKind::baseExceedsAcid:
+    case MessageKind::baseHalfGiven:
     case MessageKind::protonsOutOfRange:
     case MessageKind::temperatureOutOfRange:
     case MessageKind::sampleTooConcentrated:
@@ -517,7 +522,9 @@ std::string runList(std::span<const series::Difference> differences, bool inputs
     for (const std::size_t run : runs) {
         if (listed == longestList)
             return list + ", …";
-        list += (listed++ == 0 ? "" : ", ") + std::to_string(run);
+        if (listed++ > 0)
+            list += ", ";
+        list += std::to_string(run);
     }
     return list;
 }
@@ -554,16 +561,14 @@ std::vector<MessageBox> openedBoxes(std::span<const series::Difference> differen
     if (!notices.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < notices.size(); ++i) {
-            if (i == longestList) {
-                lines += '\n'
-                    + language.translate("SeriesFiles", "… and %1 more.")
-                          .arg(exactText(double(notices.size() - longestList), locale))
-                          .str();
-                break;
-            }
-            // Appended apart: GCC 12 sees an overlapping copy in "\n" + std::string.
             if (i > 0)
                 lines += '\n';
+            if (i == longestList) {
+                lines += language.translate("SeriesFiles", "… and %1 more.")
+                             .arg(exactText(double(notices.size() - longestList), locale))
+                             .str();
+                break;
+            }
             lines += describe(notices[i], fileName, language, locale);
         }
         boxes.push_back({language.translate("SeriesFiles", "Read with notes").str(), lines});

@@ -32,6 +32,8 @@ enum Column {
     acidMolarity,
     acidVolume,
     blankVolume,
+    baseMolarity,
+    baseVolume,
     protons,
     density,
     sampleTemperature,
@@ -69,6 +71,8 @@ constexpr std::array<std::string_view, columnCount> columnNames{
     readingColumnNames[9],
     readingColumnNames[10],
     readingColumnNames[11],
+    readingColumnNames[12],
+    readingColumnNames[13],
     "y2",
     "ntu",
     "mtc",
@@ -84,10 +88,11 @@ constexpr Column columnOf(ReadingColumn reading)
 }
 
 // The columns that give a run numbers: its inputs, height, temperature and readings.
-constexpr std::array<Column, 18> numberColumns{
-    y1,           x1,         gasFlow,          waterFlow,     packingHeight, temperature,       sampleVolume,
-    acidMolarity, acidVolume, blankVolume,      protons,       density,       sampleTemperature, airMeter,
-    ammoniaMeter, waterMeter, meterTemperature, meterPressure,
+constexpr std::array<Column, 20> numberColumns{
+    y1,           x1,           gasFlow,      waterFlow,        packingHeight,
+    temperature,  sampleVolume, acidMolarity, acidVolume,       blankVolume,
+    baseMolarity, baseVolume,   protons,      density,          sampleTemperature,
+    airMeter,     ammoniaMeter, waterMeter,   meterTemperature, meterPressure,
 };
 
 struct HeaderName {
@@ -169,6 +174,17 @@ constexpr auto headerNames = std::to_array<HeaderName>({
     {"blank", blankVolume},
     {"blankvolume", blankVolume},
     {"blindwert", blankVolume},
+    // A back-titration's base, by the Readings dialog's words too.
+    {"basemolarity", baseMolarity},
+    {"baseconcentration", baseMolarity},
+    {"laugenkonzentration", baseMolarity},
+    {"basenkonzentration", baseMolarity},
+    {"basevolumeml", baseVolume},
+    {"basevolume", baseVolume},
+    {"basevolumetotheendpoint", baseVolume},
+    {"laugenverbrauch", baseVolume},
+    {"laugenverbrauchbiszumendpunkt", baseVolume},
+    {"basenverbrauch", baseVolume},
     {"protons", protons},
     {"protonen", protons},
     {"densitygperl", density},

@@ -114,6 +114,7 @@ enum class MessageKind {
     readingNegative,         // texts {key}: a volume or a meter's reading below 0
     acidBelowBlank,          // the acid to the end point is less than the blank
     baseExceedsAcid,         // the base titrated all the acid added, or more
+    baseHalfGiven,           // a back-titration's base molarity without its volume, or its volume alone
     protonsOutOfRange,       // counts {protons}: not 1, 2 or 3
     temperatureOutOfRange,   // texts {key}: outside 0 to 150 degrees Celsius, where the density is known
     sampleTooConcentrated,   // the NH3 found weighs as much as the sample

@@ -27,12 +27,15 @@ constexpr std::array<std::pair<std::optional<MeterReading> Readings::*, C>, 3> m
 std::optional<Readings> readingsOfRow(const ReadingValues& v, const MeterUnits& units)
 {
     Readings readings;
-    if (at(v, C::sampleVolume) || at(v, C::acidMolarity) || at(v, C::acidVolume)) {
+    if (at(v, C::sampleVolume) || at(v, C::acidMolarity) || at(v, C::acidVolume) || at(v, C::baseMolarity)
+        || at(v, C::baseVolume)) {
         Titration t;
         t.sampleVolume = at(v, C::sampleVolume).value_or(0.0);
         t.acidMolarity = at(v, C::acidMolarity).value_or(0.0);
         t.acidVolume = at(v, C::acidVolume).value_or(0.0);
         t.blankVolume = at(v, C::blankVolume).value_or(0.0);
+        t.baseMolarity = at(v, C::baseMolarity);
+        t.baseVolume = at(v, C::baseVolume);
         // A count that is not 1, 2 or 3 is refused as 0.
         const double z = at(v, C::protons).value_or(1.0);
         t.protons = z == 1.0 ? 1 : z == 2.0 ? 2 : z == 3.0 ? 3 : 0;
@@ -64,6 +67,8 @@ ReadingValues rowOfReadings(const Readings& readings)
         at(v, C::acidMolarity) = t->acidMolarity;
         at(v, C::acidVolume) = t->acidVolume;
         at(v, C::blankVolume) = t->blankVolume;
+        at(v, C::baseMolarity) = t->baseMolarity;
+        at(v, C::baseVolume) = t->baseVolume;
         at(v, C::protons) = double(t->protons);
         at(v, C::density) = t->density;
         at(v, C::sampleTemperature) = t->temperature;

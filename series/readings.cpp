@@ -113,6 +113,9 @@ Converted titrationConcentration(const Titration& titration)
         return refusal(MessageKind::readingNegative, "acid_volume_ml");
     if (titration.protons < 1 || titration.protons > 3)
         return Message{MessageKind::protonsOutOfRange, {}, {static_cast<std::size_t>(titration.protons)}};
+    // Half a back-titration is no direct titration either.
+    if (titration.baseMolarity.has_value() != titration.baseVolume.has_value())
+        return refusal(MessageKind::baseHalfGiven);
     const double acid = titration.protons * titration.acidMolarity * titration.acidVolume;
     // Millimoles over millilitres: mol/L.
     if (titration.baseMolarity && titration.baseVolume) {

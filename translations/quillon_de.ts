@@ -595,8 +595,8 @@
         <translation>&lt;p&gt;Eine Spalte mit der Kolonnentemperatur in °C wird ebenfalls gelesen: temperature (column temperature, temp, Temperatur, Kolonnentemperatur, Säulentemperatur).&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;p&gt;A run&apos;s readings have columns of their own, named as Export names them: %1. German names are read too: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, Blindwert, Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler (Ammoniakzähler), Wasserzähler, Zählertemperatur and Druck (Luftdruck).&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Die Ablesungen eines Versuchs haben eigene Spalten, benannt wie Export sie benennt: %1. Deutsche Namen werden ebenso gelesen: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, Blindwert, Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler (Ammoniakzähler), Wasserzähler, Zählertemperatur und Druck (Luftdruck).&lt;/p&gt;</translation>
+        <source>&lt;p&gt;A run&apos;s readings have columns of their own, named as Export names them: %1. German names are read too: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, Blindwert, Laugenkonzentration (Basenkonzentration), Laugenverbrauch (Basenverbrauch), Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler (Ammoniakzähler), Wasserzähler, Zählertemperatur and Druck (Luftdruck). A back-titration gives the base&apos;s molarity and its volume to the end point, both, and its blank is not used; a row with one of the two is refused.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Die Ablesungen eines Versuchs haben eigene Spalten, benannt wie Export sie benennt: %1. Deutsche Namen werden ebenso gelesen: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, Blindwert, Laugenkonzentration (Basenkonzentration), Laugenverbrauch (Basenverbrauch), Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler (Ammoniakzähler), Wasserzähler, Zählertemperatur und Druck (Luftdruck). Eine Rücktitration gibt die Laugenkonzentration und den Laugenverbrauch bis zum Endpunkt an, beide, und ihr Blindwert wird nicht verwendet; eine Zeile mit nur einem der beiden wird abgelehnt.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;p&gt;A meter read on a scale, as a rotameter&apos;s divisions, takes the lab&apos;s calibration chart: type it in the run&apos;s Readings… dialog under the meter, as rows scale=flow separated by semicolons, the flow in the unit chosen beside the meter (%1), or give it in the series file. The meter&apos;s reading is then a scale reading.&lt;/p&gt;</source>
@@ -620,6 +620,14 @@
     <message>
         <source>&amp;Blank (mL):</source>
         <translation>&amp;Blindwert (mL):</translation>
+    </message>
+    <message>
+        <source>Base molarit&amp;y (mol/L):</source>
+        <translation>La&amp;ugenkonzentration (mol/L):</translation>
+    </message>
+    <message>
+        <source>Base &amp;volume to the end point (mL):</source>
+        <translation>Laugenverbrau&amp;ch bis zum Endpunkt (mL):</translation>
     </message>
     <message>
         <source>&amp;Protons per acid molecule:</source>
@@ -1925,6 +1933,10 @@ Soll die Datei ersetzt werden?</translation>
     <message>
         <source>the base titrated all the acid added or more; check the back-titration&apos;s volumes</source>
         <translation>die Base hat die gesamte vorgelegte Säure oder mehr titriert; prüfen Sie die Volumina der Rücktitration</translation>
+    </message>
+    <message>
+        <source>a back-titration needs both the base&apos;s molarity and its volume to the end point; give both, or neither for a direct titration</source>
+        <translation>eine Rücktitration braucht die Laugenkonzentration und den Laugenverbrauch bis zum Endpunkt, beide; geben Sie beide an oder keinen für eine direkte Titration</translation>
     </message>
     <message>
         <source>protons per acid molecule must be 1 (HCl), 2 (H2SO4) or 3, not %1</source>

@@ -1,12 +1,15 @@
+#include "germancatalogue.h"
 #include "present/readingsform.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -51,8 +54,82 @@ INSTANTIATE_TEST_SUITE_P(Dialog, ReadingsForms, testing::Values(
     FormCase{"acid_below_blank", typed({{ReadingField::sampleVolume, "10"}, {ReadingField::acidMolarity, "0,1"},
                                         {ReadingField::acidVolume, "1"}, {ReadingField::blankVolume, "2"}}),
              "less than the blank"},
-    FormCase{"nh3_meter_alone", typed({{ReadingField::ammoniaMeter, "1"}}), "needs an air meter"}),
+    FormCase{"nh3_meter_alone", typed({{ReadingField::ammoniaMeter, "1"}}), "needs an air meter"},
+    // The same check as a back-titration: 25 mL of acid added, 12.6 mL of base back.
+    FormCase{"back_titration_in_german",
+             typed({{ReadingField::sampleVolume, "10,00"}, {ReadingField::acidMolarity, "0,1000"},
+                    {ReadingField::acidVolume, "25,00"}, {ReadingField::baseMolarity, "0,1000"},
+                    {ReadingField::baseVolume, "12,60"}, {ReadingField::density, "997,0"}}),
+             "x1 = 0,0022403"},
+    FormCase{"base_molarity_alone",
+             typed({{ReadingField::sampleVolume, "10"}, {ReadingField::acidMolarity, "0,1"},
+                    {ReadingField::acidVolume, "25"}, {ReadingField::baseMolarity, "0,1"}}),
+             "a back-titration needs both the base's molarity and its volume"},
+    FormCase{"base_volume_alone",
+             typed({{ReadingField::sampleVolume, "10"}, {ReadingField::acidMolarity, "0,1"},
+                    {ReadingField::acidVolume, "25"}, {ReadingField::baseVolume, "12,6"}}),
+             "a back-titration needs both the base's molarity and its volume"},
+    // Base typed without the sample is a titration all the same, refused.
+    FormCase{"base_without_the_sample", typed({{ReadingField::baseMolarity, "0,1"}, {ReadingField::baseVolume, "1"}}),
+             "\"sample_volume_ml\" must be greater than 0"},
+    FormCase{"base_volume_words", typed({{ReadingField::baseVolume, "zwölf"}}),
+             "Type a number for \"Base volume to the end point (mL)\"."}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// Each of the dialog's labels has its own accelerator, in English and in
+// German, the base's two among them.
+TEST(ReadingsForm, EveryLabelHasAnAcceleratorOfItsOwn)
+{
+    const std::pair<const char*, present::Language> languages[] = {
+        {"English", {}}, {"German", present::Language::fromCatalogue(germanCatalogue())}};
+    for (const auto& [name, language] : languages) {
+        std::vector<std::string> labels;
+        for (std::size_t i = 0; i < present::readingFieldCount; ++i)
+            labels.push_back(present::readingLabel(ReadingField(i), language));
+        for (std::size_t i = 0; i < present::uncertaintyFieldCount; ++i)
+            labels.push_back(present::uncertaintyLabel(present::UncertaintyField(i), language));
+        std::map<char, std::string> taken;
+        for (const std::string& label : labels) {
+            const std::size_t at = label.find('&');
+            ASSERT_TRUE(at != std::string::npos && at + 1 < label.size()) << name << ": " << label;
+            EXPECT_EQ(label.find('&', at + 1), std::string::npos) << name << ": " << label;
+            const char key = char(std::tolower(static_cast<unsigned char>(label[at + 1])));
+            const auto [before, added] = taken.emplace(key, label);
+            EXPECT_TRUE(added) << name << ": " << label << " and " << before->second;
+        }
+    }
+    EXPECT_NE(present::readingLabel(ReadingField::baseVolume, languages[1].second),
+              present::readingLabel(ReadingField::baseVolume, {}));
+}
+
+// The lab's check typed both ways: c = 0.1240 mol/L, and the back-titration
+// gives the direct titration's x1 to within the rounding of its terms.
+TEST(ReadingsForm, BackTitrationGivesTheDirectChecksX1)
+{
+    const auto x1Of = [](const present::ReadingsForm& form) -> std::optional<double> {
+        const auto read = present::readingsOf(form, std::nullopt, {}, german);
+        const auto* readings = std::get_if<std::optional<series::Readings>>(&read);
+        if (!readings || !*readings || !(*readings)->titration)
+            return std::nullopt;
+        const series::Converted c = series::titrationConcentration(*(*readings)->titration);
+        EXPECT_NEAR(std::get<double>(c), 0.1240, 1e-15);
+        return std::get<double>(series::liquidMoleFraction(*(*readings)->titration));
+    };
+    const auto direct = x1Of(typed({{ReadingField::sampleVolume, "10,00"},
+                                    {ReadingField::acidMolarity, "0,1000"},
+                                    {ReadingField::acidVolume, "12,40"},
+                                    {ReadingField::blankVolume, "0"},
+                                    {ReadingField::density, "997,0"}}));
+    const auto back = x1Of(typed({{ReadingField::sampleVolume, "10,00"},
+                                  {ReadingField::acidMolarity, "0,1000"},
+                                  {ReadingField::acidVolume, "25,00"},
+                                  {ReadingField::baseMolarity, "0,1000"},
+                                  {ReadingField::baseVolume, "12,60"},
+                                  {ReadingField::density, "997,0"}}));
+    ASSERT_TRUE(direct && back);
+    EXPECT_NEAR(*direct, 0.0022403, 0.5e-7);
+    EXPECT_NEAR(*back, *direct, 1e-15);
+}
 
 TEST(ReadingsForm, ShowsARunsReadingsAsTheyReadBack)
 {
@@ -67,6 +144,12 @@ TEST(ReadingsForm, ShowsARunsReadingsAsTheyReadBack)
     ASSERT_TRUE(std::holds_alternative<std::optional<series::Readings>>(back));
     EXPECT_EQ(std::get<std::optional<series::Readings>>(back), readings);
     EXPECT_EQ(std::get<std::optional<series::Readings>>(present::readingsOf({}, readings, {}, german)), std::nullopt);
+
+    readings.titration = series::Titration{10.0, 0.1, 25.0, 0.0, 1, 0.1, 12.6, 997.0, 20.0};
+    const present::ReadingsForm backTitrated = present::formOf(readings, german);
+    EXPECT_EQ(backTitrated.texts[static_cast<std::size_t>(ReadingField::baseVolume)], "12,6");
+    EXPECT_EQ(std::get<std::optional<series::Readings>>(present::readingsOf(backTitrated, readings, {}, german)),
+              readings);
 }
 
 // A meter's calibration as the dialog shows it, in either locale, and read
@@ -294,6 +377,8 @@ TEST_P(ReadingsColumns, TitleAndCell)
     readings.titration = series::Titration{10.0, 0.1, 12.4, 0.0, 1, {}, {}, {}, 20.0};
     readings.air = series::MeterReading{2.5, series::MeterUnit::cubicMetresPerHour, 20.0, 101.325, {}};
     const auto& c = GetParam();
+    if (c.field == ReadingField::baseMolarity)
+        readings.titration = series::Titration{10.0, 0.1, 25.0, 0.0, 1, 0.1, 12.6, {}, 20.0};
     EXPECT_EQ(present::readingTitle(c.field, {}), c.title);
     EXPECT_EQ(present::readingText(c.typed ? std::nullopt : std::optional(readings), c.field, german), c.text);
 }
@@ -303,7 +388,9 @@ INSTANTIATE_TEST_SUITE_P(Table, ReadingsColumns, testing::Values(
     ColumnCase{"air_meter_with_its_unit", ReadingField::airMeter, false, "Air meter", "2,5 m3/h"},
     ColumnCase{"water_meter_not_read", ReadingField::waterMeter, false, "Water meter", ""},
     ColumnCase{"density_not_given", ReadingField::density, false, "Sample density (g/L, empty: water's)", ""},
-    ColumnCase{"run_typed", ReadingField::sampleVolume, true, "Sample volume (mL)", ""}),
+    ColumnCase{"run_typed", ReadingField::sampleVolume, true, "Sample volume (mL)", ""},
+    ColumnCase{"base_of_a_back_titration", ReadingField::baseMolarity, false, "Base molarity (mol/L)", "0,1"},
+    ColumnCase{"no_base_in_a_direct_one", ReadingField::baseVolume, false, "Base volume to the end point (mL)", ""}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -208,6 +208,10 @@ INSTANTIATE_TEST_SUITE_P(Nonsense, Refusals, testing::Values(
     RefusalCase{"four_protons", titrated([](Titration& r) { r.protons = 4; }), MessageKind::protonsOutOfRange},
     RefusalCase{"base_beyond_acid", titrated([](Titration& r) { r.baseMolarity = 0.1; r.baseVolume = 12.4; }),
                 MessageKind::baseExceedsAcid},
+    // Half a back-titration is refused, not taken as a direct one.
+    RefusalCase{"base_molarity_alone", titrated([](Titration& r) { r.baseMolarity = 0.1; }),
+                MessageKind::baseHalfGiven},
+    RefusalCase{"base_volume_alone", titrated([](Titration& r) { r.baseVolume = 1.0; }), MessageKind::baseHalfGiven},
     RefusalCase{"frozen_sample", titrated([](Titration& r) { r.density.reset(); r.temperature = -5.0; }),
                 MessageKind::temperatureOutOfRange},
     RefusalCase{"sample_all_nh3", titrated([](Titration& r) { r.acidMolarity = 100.0; }),

@@ -120,7 +120,11 @@ INSTANTIATE_TEST_SUITE_P(File, ReadingsRefused, testing::Values(
     RefusedReadings{"acid_below_blank",
                     R"({"titration": {"sample_volume_ml": 10, "acid_molarity": 0.1, "acid_volume_ml": 1,
                         "blank_volume_ml": 2}})",
-                    "/runs/0/readings", series::MessageKind::acidBelowBlank}),
+                    "/runs/0/readings", series::MessageKind::acidBelowBlank},
+    RefusedReadings{"base_volume_alone",
+                    R"({"titration": {"sample_volume_ml": 10, "acid_molarity": 0.1, "acid_volume_ml": 25,
+                        "base_volume_ml": 12.6}})",
+                    "/runs/0/readings", series::MessageKind::baseHalfGiven}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ReadingsInTheFile, GiveTheInputsAHandWrittenFileLeavesOut)
@@ -167,6 +171,7 @@ struct ExportCase {
     const char* name;
     bool calibrated;
     series::MeterUnit unit;
+    bool backTitrated;
 };
 
 class ReadingsExported : public testing::TestWithParam<ExportCase> {};
@@ -180,6 +185,11 @@ TEST_P(ReadingsExported, ImportBackAsTheyWere)
     if (!c.calibrated)
         r.water->calibration.clear();
     r.air->unit = c.unit;
+    if (c.backTitrated) {
+        r.titration->acidVolume = 25.0;
+        r.titration->baseMolarity = 0.1;
+        r.titration->baseVolume = 12.6;
+    }
     series::replaceInputs(s.runs[0].inputs,
                           std::get<series::InputsFromReadings>(series::inputsFromReadings(r, "mol/s")));
     const series::Readings exported = r;
@@ -208,9 +218,72 @@ TEST_P(ReadingsExported, ImportBackAsTheyWere)
 }
 
 INSTANTIATE_TEST_SUITE_P(Csv, ReadingsExported,
-                         testing::Values(ExportCase{"meters_in_litres", false, series::MeterUnit::litresPerMinute},
-                                         ExportCase{"air_by_mass", false, series::MeterUnit::kilogramsPerHour},
-                                         ExportCase{"calibrated_water_meter", true, series::MeterUnit::litresPerMinute}),
+                         testing::Values(
+                             ExportCase{"meters_in_litres", false, series::MeterUnit::litresPerMinute, false},
+                             ExportCase{"air_by_mass", false, series::MeterUnit::kilogramsPerHour, false},
+                             ExportCase{"calibrated_water_meter", true, series::MeterUnit::litresPerMinute, false},
+                             ExportCase{"back_titration", false, series::MeterUnit::litresPerMinute, true}),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// A back-titration in a spreadsheet's columns, by the export's names, the
+// Runs window's titles or German ones: the lab's check, whose x1 is the
+// direct titration's; one of the base's two columns alone is refused.
+struct BaseColumnsCase {
+    const char* name;
+    const char* csv;
+    bool refused;
+};
+
+class BackTitrationColumns : public testing::TestWithParam<BaseColumnsCase> {};
+
+TEST_P(BackTitrationColumns, GiveTheDirectChecksX1OrAreRefused)
+{
+    const series::ImportResult result = series::importCsv(GetParam().csv);
+    if (GetParam().refused) {
+        ASSERT_TRUE(std::holds_alternative<series::ReadError>(result));
+        const auto& error = std::get<series::ReadError>(result);
+        EXPECT_EQ(error.message.kind, series::MessageKind::baseHalfGiven) << present::describe(error, "sheet");
+        EXPECT_EQ(error.line, 2U);
+        return;
+    }
+    const auto* sheet = std::get_if<series::ImportedSeries>(&result);
+    ASSERT_NE(sheet, nullptr) << present::describe(std::get<series::ReadError>(result), "sheet");
+    ASSERT_EQ(sheet->series.runs.size(), 1U);
+    const series::Run& run = sheet->series.runs[0];
+    ASSERT_TRUE(run.readings && run.readings->titration);
+    EXPECT_EQ(*run.readings->titration, (series::Titration{10.0, 0.1, 25.0, 0.0, 1, 0.1, 12.6, 997.0, 20.0}));
+    const series::Titration direct{10.0, 0.1, 12.4, 0.0, 1, {}, {}, 997.0, 20.0};
+    EXPECT_NEAR(run.inputs.x1, 0.0022403, 0.5e-7);
+    EXPECT_NEAR(run.inputs.x1, std::get<double>(series::liquidMoleFraction(direct)), 1e-15);
+}
+
+INSTANTIATE_TEST_SUITE_P(Csv, BackTitrationColumns, testing::Values(
+    BaseColumnsCase{"export_names",
+                    "y1,gas_flow,water_flow,sample_volume_ml,acid_molarity,acid_volume_ml,base_molarity,"
+                    "base_volume_ml,density_g_per_l\r\n0.02,1,1,10.00,0.1000,25.00,0.1000,12.60,997.0\r\n",
+                    false},
+    BaseColumnsCase{"english_titles",
+                    "y1,gas_flow,water_flow,Sample volume (mL),Acid molarity (mol/L),Acid volume (mL),"
+                    "Base molarity (mol/L),Base volume to the end point (mL),density\n"
+                    "0.02,1,1,10.00,0.1000,25.00,0.1000,12.60,997.0\n",
+                    false},
+    BaseColumnsCase{"german_lab_sheet",
+                    "Gasmolenbruch;Gasstrom;Wasserstrom;Probenvolumen (mL);Säurekonzentration (mol/L);"
+                    "Säureverbrauch (mL);Laugenkonzentration (mol/L);Laugenverbrauch (mL);Dichte (g/L)\n"
+                    "0,02;1;1;10,00;0,1000;25,00;0,1000;12,60;997,0\n",
+                    false},
+    BaseColumnsCase{"german_basen_words",
+                    "y1;Gasstrom;Wasserstrom;Probenvolumen;Säurekonzentration;Säureverbrauch;"
+                    "Basenkonzentration;Basenverbrauch;Dichte\n0,02;1;1;10,00;0,1000;25,00;0,1000;12,60;997,0\n",
+                    false},
+    BaseColumnsCase{"base_molarity_alone",
+                    "y1,gas_flow,water_flow,sample_volume_ml,acid_molarity,acid_volume_ml,base_molarity\n"
+                    "0.02,1,1,10,0.1,25,0.1\n",
+                    true},
+    BaseColumnsCase{"base_volume_alone_german",
+                    "y1;Gasstrom;Wasserstrom;Probenvolumen;Säurekonzentration;Säureverbrauch;"
+                    "Laugenverbrauch\n0,02;1;1;10;0,1;25;12,6\n",
+                    true}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

@@ -23,6 +23,7 @@ using namespace Qt::StringLiterals;
 using TypedFields = QList<std::pair<QString, QString>>;
 
 Q_DECLARE_METATYPE(std::optional<series::ReadingUncertainties>)
+Q_DECLARE_METATYPE(std::optional<series::Titration>)
 
 // The lab's run as typed into the dialog: the titration check, and air and
 // NH3 meters at 21 °C and 99.5 kPa with a water meter.
@@ -92,20 +93,34 @@ private slots:
 
 void TestReadingsDialog::entered_data()
 {
-    QTest::addColumn<QString>("blank");
-    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<TypedFields>("retyped");                         // over the lab's fields
+    QTest::addColumn<std::optional<series::Titration>>("titration");  // none: refused
     QTest::addColumn<QString>("says");
 
-    QTest::newRow("the lab's readings") << u"0"_s << true << QString();
-    QTest::newRow("acid below the blank") << u"13"_s << false << u"less than the blank"_s;
-    QTest::newRow("a blank that is no number") << u"zero"_s << false << u"Type a number"_s;
+    const series::Titration direct{10.0, 0.1, 12.4, 0.0, 1, {}, {}, 997.0, 20.0};
+    QTest::newRow("the lab's readings") << TypedFields{{u"blank_volume_ml"_s, u"0"_s}} << std::optional(direct)
+                                        << QString();
+    QTest::newRow("acid below the blank") << TypedFields{{u"blank_volume_ml"_s, u"13"_s}}
+                                          << std::optional<series::Titration>() << u"less than the blank"_s;
+    QTest::newRow("a blank that is no number")
+        << TypedFields{{u"blank_volume_ml"_s, u"zero"_s}} << std::optional<series::Titration>() << u"Type a number"_s;
+    // The same check back-titrated: 25 mL of acid added, 12.6 mL of base back.
+    const TypedFields back{
+        {u"acid_volume_ml"_s, u"25.00"_s}, {u"base_molarity"_s, u"0.1000"_s}, {u"base_volume_ml"_s, u"12.60"_s}};
+    QTest::newRow("a back-titration") << back
+                                      << std::optional(
+                                             series::Titration{10.0, 0.1, 25.0, 0.0, 1, 0.1, 12.6, 997.0, 20.0})
+                                      << QString();
+    QTest::newRow("a base without its volume")
+        << back.first(2) << std::optional<series::Titration>() << u"a back-titration needs both"_s;
 }
 
 void TestReadingsDialog::entered()
 {
-    QFETCH(QString, blank);
-    QFETCH(bool, accepted);
+    QFETCH(TypedFields, retyped);
+    QFETCH(std::optional<series::Titration>, titration);
     QFETCH(QString, says);
+    const bool accepted = titration.has_value();
 
     RunsModel model;
     series::Run typed;
@@ -126,7 +141,11 @@ void TestReadingsDialog::entered()
             return;
         for (const auto& [name, text] : labFields)
             QTest::keyClicks(dialog->findChild<QLineEdit*>(name), text);
-        QTest::keyClicks(dialog->findChild<QLineEdit*>(u"blank_volume_ml"_s), blank);
+        for (const auto& [name, text] : retyped) {
+            auto* field = dialog->findChild<QLineEdit*>(name);
+            field->clear();
+            QTest::keyClicks(field, text);
+        }
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         shown = dialog->findChild<QLabel*>(u"readingsGive"_s)->text();
         stayed = dialog->isVisible();
@@ -142,7 +161,7 @@ void TestReadingsDialog::entered()
     }
     // The same readings through the library, their inputs typed.
     series::Readings readings;
-    readings.titration = series::Titration{10.0, 0.1, 12.4, 0.0, 1, {}, {}, 997.0, 20.0};
+    readings.titration = titration;
     readings.air = series::MeterReading{20.0, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
     readings.ammonia = series::MeterReading{0.5, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
     readings.water = series::MeterReading{0.05, series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
@@ -152,6 +171,7 @@ void TestReadingsDialog::entered()
     QVERIFY(expected.mtc);
     QVERIFY(model.results().at(0).mtc);
     QCOMPARE(*model.results().at(0).mtc, *expected.mtc);
+    QVERIFY(model.series().runs.at(0).readings->titration == titration);
     QVERIFY(qAbs(model.series().runs.at(0).inputs.x1 - 0.0022403) < 0.5e-7);
     // One step takes it back.
     model.undoStack().undo();

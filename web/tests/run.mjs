@@ -368,6 +368,28 @@ describe('series', () => {
     assert.equal(await page.$$eval('#runsTable tbody tr', (rows) => rows.length), 0);
     await page.close();
   });
+
+  test('a file whose stored x1 is not what its titration gives says so apart from its results', async () => {
+    const page = await openPage(browser, server.url);
+    const run = {
+      y1: 0.02, x1: 0.0025, gas_flow: 1, water_flow: 1, packing_height: 2,
+      readings: { titration: { sample_volume_ml: 10, acid_molarity: 0.1, acid_volume_ml: 12.4, density_g_per_l: 997 } },
+      results: { outcome: 'completed', ntu: 1 },
+    };
+    await open(page, 'edited.quillon', JSON.stringify({ format: 'quillon-series', version: 1, runs: [run] }));
+    // The second box follows the first at once, in the same dialog.
+    await page.waitForSelector('#box[open]');
+    const title = () => page.$eval('#boxTitle', (shown) => shown.textContent);
+    assert.equal(await title(), 'Inputs taken from the readings');
+    assert.match(await page.$eval('#boxText', (shown) => shown.textContent),
+      /^The inputs stored in edited\.quillon differ from those their readings give for run\(s\) 1:/);
+    await page.click('#box button');
+    await page.waitForFunction(() => document.getElementById('boxTitle').textContent === 'Results recomputed');
+    await closeBox(page);
+    assert.ok(await noBoxOpen(page));
+    assert.equal(await page.$eval('#runsTable tbody input[data-column="x1"]', (field) => field.value), '0.0022');
+    await page.close();
+  });
 });
 
 describe('the rest of the page', () => {
@@ -2030,6 +2052,32 @@ describe('readings, the column temperature and the fitted coefficient', () => {
       await page.close();
     });
 
+  test('a back-titration typed in the dialog has the native coefficient; its base alone is refused', async () => {
+    const backFile = JSON.stringify({ format: 'quillon-series', version: 1, flow_unit: 'mol/s',
+      runs: [{ y1: 0.02, packing_height: 2, readings: { titration: { sample_volume_ml: 10, acid_molarity: 0.1,
+        acid_volume_ml: 25, base_molarity: 0.1, base_volume_ml: 12.6, density_g_per_l: 997 },
+      air_meter: meter(300), water_meter: meter(1) } }] });
+    const want = JSON.parse(ask(['read'], backFile))[0];
+    const page = await openPage(browser, server.url);
+    await open(page, 'typed.quillon', ask(['write'], JSON.stringify([typedRun])));
+    await page.waitForFunction(() => window.quillonPage.runs.size() === 1);
+    await openDialog(page);
+    const back = { ...dialogTexts, acid_volume_ml: '25.00', base_molarity: '0.1000' };
+    for (const [id, text] of Object.entries(back)) {
+      await page.$eval(`#reading-${id}`, (field, value) => { field.value = value; }, text);
+    }
+    await page.focus('#reading-pressure_kpa');
+    await page.keyboard.press('Enter');
+    assert.match(await page.$eval('#readingsGiven', (p) => p.textContent), /a back-titration needs both/);
+    assert.ok(await page.$eval('#readings', (dialog) => dialog.open));
+    await page.$eval('#reading-base_volume_ml', (field) => { field.value = '12.60'; });
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#readings:not([open])');
+    assert.equal(await mtcTip(page), want.mtc);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+
   test('the dialog keeps the focus, speaks German and fits a phone', async () => {
     const page = await openPage(browser, server.url, 'de-DE');
     await page.setViewport({ width: 360, height: 740 });
@@ -2060,7 +2108,7 @@ describe('readings, the column temperature and the fitted coefficient', () => {
     assert.deepEqual(await readingCells(), []);
     await page.click('#showReadings');
     const cells = await readingCells();
-    assert.equal(cells.length, 12);
+    assert.equal(cells.length, 14);
     assert.ok(cells.every((cell) => !cell.editable));
     assert.deepEqual(cells.map((cell) => cell.text).filter(Boolean),
       ['10', '0.1', '12.4', '0', '1', '997', '20', '300 L/min', '1 L/min', '21', '99.5']);
