@@ -1,5 +1,6 @@
 #include "present/methodtext.h"
 
+#include "present/readingsform.h"
 #include "series/readingcolumns.h"
 
 #include "core/absorber.h"
@@ -188,6 +189,14 @@ std::string methodText(const Language& language, const NumberLocale& locale, con
                 "another of these converts every run's flows, and the coefficient with them. Any other text only "
                 "labels the numbers.</p>")
             .str();
+    html += language
+                .translate("MethodWindow",
+                           "<p>A meter read on a scale, as a rotameter's divisions, takes the lab's calibration "
+                           "chart: type it in the run's Readings… dialog under the meter, as rows scale=flow "
+                           "separated by semicolons, the flow in the unit chosen beside the meter (%1), or give it "
+                           "in the series file. The meter's reading is then a scale reading.</p>")
+                .arg(calibrationText(exampleCalibration, locale))
+                .str();
     if (edition == HelpEdition::window) {
         html += language.translate("MethodWindow", "<h3>Uncertainty of the coefficient</h3>").str();
         html +=

@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <string>
 
 namespace present {
@@ -72,6 +73,66 @@ std::string quotedLabel(std::string label)
     return label;
 }
 
+bool blank(std::string_view text)
+{
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The rows a calibration's text reads as, or the words that say what to
+// type; blank rows between the ";" are passed over.
+std::variant<std::vector<series::CalibrationPoint>, std::string> calibrationOf(std::string_view text, std::size_t meter,
+                                                                               const Language& language,
+                                                                               const NumberLocale& locale)
+{
+    std::vector<series::CalibrationPoint> table;
+    const std::string label = calibrationTitle(meter, language);
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(';'), text.size());
+        const std::string_view row = trimmed(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (row.empty())
+            continue;
+        const std::size_t equals = row.find('=');
+        if (equals == std::string_view::npos) {
+            return language
+                .translate("Readings",
+                           "Type each row of \"%1\" as scale=flow, the rows separated by \";\", as in %2: \"%3\" "
+                           "has no \"=\".")
+                .arg(label)
+                .arg(calibrationText(exampleCalibration, locale))
+                .arg(row)
+                .str();
+        }
+        const ParsedNumber scale = parseNumber(row.substr(0, equals), locale);
+        const ParsedNumber flow = parseNumber(row.substr(equals + 1), locale);
+        if (!scale || !flow) {
+            return language
+                .translate("Readings", "Type a number on each side of \"=\" in \"%1\", as in %2; check \"%3\".")
+                .arg(label)
+                .arg(calibrationText(exampleCalibration, locale))
+                .arg(row)
+                .str();
+        }
+        table.push_back({*scale, *flow});
+    }
+    // Short or not rising, in the words the calculation refuses such a table with.
+    if (const auto refused = series::calibrationRefusal(table)) {
+        return language.translate("Readings", "Check \"%1\": %2.")
+            .arg(label)
+            .arg(seriesMessage(*refused, language, locale))
+            .str();
+    }
+    return table;
+}
+
 }  // namespace
 
 std::string readingLabel(ReadingField field, const Language& language)
@@ -112,6 +173,107 @@ std::string readingLabel(ReadingField field, const Language& language)
 std::string_view readingKey(ReadingField field)
 {
     return series::readingFileKeys[static_cast<std::size_t>(field)];
+}
+
+ReadingField meterField(std::size_t meter)
+{
+    return F(std::size_t(F::airMeter) + meter);
+}
+
+std::string calibrationLabel(std::size_t meter, const Language& language)
+{
+    // Accelerators apart from the dialog's others, in either language.
+    switch (meterField(meter)) {
+    case F::airMeter:
+        return language.translate("Readings", "Air meter &calibration (scale = flow):").str();
+    case F::ammoniaMeter:
+        return language.translate("Readings", "NH&3 meter calibration (scale = flow):").str();
+    default:
+        break;
+    }
+    return language.translate("Readings", "Water meter calibration (scale = &flow):").str();
+}
+
+std::string calibrationTitle(std::size_t meter, const Language& language)
+{
+    return quotedLabel(calibrationLabel(meter, language));
+}
+
+std::string calibrationKey(std::size_t meter)
+{
+    return std::string(readingKey(meterField(meter))) + "_calibration";
+}
+
+std::string calibrationText(const std::vector<series::CalibrationPoint>& table, const NumberLocale& locale)
+{
+    std::string text;
+    for (const series::CalibrationPoint& row : table)
+        text += (text.empty() ? "" : "; ") + exactText(row.scale, locale) + '=' + exactText(row.flow, locale);
+    return text;
+}
+
+std::array<FormLine, formLineCount> formLines()
+{
+    std::array<FormLine, formLineCount> lines;
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < readingFieldCount; ++i) {
+        lines[at++] = {FormLine::Part::reading, i};
+        const std::size_t meter = i - std::size_t(F::airMeter);
+        if (meter < meterCount)
+            lines[at++] = {FormLine::Part::calibration, meter};
+    }
+    for (std::size_t i = 0; i < uncertaintyFieldCount; ++i)
+        lines[at++] = {FormLine::Part::uncertainty, i};
+    return lines;
+}
+
+std::string formLabel(FormLine line, const Language& language)
+{
+    switch (line.part) {
+    case FormLine::Part::reading:
+        return readingLabel(F(line.index), language);
+    case FormLine::Part::calibration:
+        return calibrationLabel(line.index, language);
+    case FormLine::Part::uncertainty:
+        break;
+    }
+    return uncertaintyLabel(U(line.index), language);
+}
+
+std::string formKey(FormLine line)
+{
+    switch (line.part) {
+    case FormLine::Part::reading:
+        return F(line.index) == F::meterTemperature ? "meter_temperature_c" : std::string(readingKey(F(line.index)));
+    case FormLine::Part::calibration:
+        return calibrationKey(line.index);
+    case FormLine::Part::uncertainty:
+        break;
+    }
+    return "u_" + std::string(uncertaintyKey(U(line.index)));
+}
+
+bool isMeter(FormLine line)
+{
+    return line.part == FormLine::Part::reading && line.index - std::size_t(F::airMeter) < meterCount;
+}
+
+std::string& formText(ReadingsForm& form, FormLine line)
+{
+    switch (line.part) {
+    case FormLine::Part::reading:
+        return form.texts.at(line.index);
+    case FormLine::Part::calibration:
+        return form.calibrations.at(line.index);
+    case FormLine::Part::uncertainty:
+        break;
+    }
+    return form.uncertainties.at(line.index);
+}
+
+const std::string& formText(const ReadingsForm& form, FormLine line)
+{
+    return formText(const_cast<ReadingsForm&>(form), line);
 }
 
 std::string uncertaintyLabel(UncertaintyField field, const Language& language)
@@ -163,6 +325,10 @@ ReadingsForm formOf(const std::optional<series::Readings>& readings, const Numbe
     series::ReadingUncertainties u = readings->uncertainty;
     for (std::size_t i = 0; i < uncertaintyFieldCount; ++i)
         form.uncertainties[i] = uncertaintyText(uncertaintyOf(u, U(i)), U(i), locale);
+    for (std::size_t i = 0; i < meterCount; ++i) {
+        if (const auto& meter = *meters[i])
+            form.calibrations[i] = calibrationText(meter->calibration, locale);
+    }
     return form;
 }
 
@@ -173,7 +339,7 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
 {
     series::ReadingValues values;
     for (std::size_t i = 0; i < readingFieldCount; ++i) {
-        if (form.texts[i].find_first_not_of(" \t") == std::string::npos)
+        if (blank(form.texts[i]))
             continue;
         const ParsedNumber number = parseNumber(form.texts[i], locale);
         if (!number) {
@@ -189,7 +355,7 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
     bool anyUncertainty = false;
     for (std::size_t i = 0; i < uncertaintyFieldCount; ++i) {
         const std::string& typed = form.uncertainties[i];
-        if (typed.find_first_not_of(" \t") == std::string::npos)
+        if (blank(typed))
             continue;
         anyUncertainty = true;
         if (typed == uncertaintyText(uncertaintyOf(shown, U(i)), U(i), locale)) {
@@ -204,6 +370,21 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
         }
         uncertaintyOf(uncertainty, U(i)) = inPercent(U(i)) ? shifted(*number, -2) : *number;
     }
+    std::array<std::vector<series::CalibrationPoint>, meterCount> calibrations;
+    for (std::size_t i = 0; i < meterCount; ++i) {
+        if (blank(form.calibrations[i]))
+            continue;
+        auto table = calibrationOf(form.calibrations[i], i, language, locale);
+        if (auto* words = std::get_if<std::string>(&table))
+            return std::move(*words);
+        if (!values[std::size_t(meterField(i))]) {
+            return language.translate("Readings", "Type the reading of \"%1\", or empty \"%2\".")
+                .arg(quotedLabel(readingLabel(meterField(i), language)))
+                .arg(calibrationTitle(i, language))
+                .str();
+        }
+        calibrations[i] = std::move(std::get<std::vector<series::CalibrationPoint>>(table));
+    }
     std::optional<series::Readings> read = series::readingsOfRow(values, form.units);
     if (!read) {
         if (anyUncertainty)
@@ -212,13 +393,10 @@ std::variant<std::optional<series::Readings>, std::string> readingsOf(const Read
         return std::optional<series::Readings>{};
     }
     series::Readings& readings = *read;
-    // A meter's calibration is not in the dialog; it stays.
     std::optional<series::MeterReading>* meters[] = {&readings.air, &readings.ammonia, &readings.water};
-    const std::optional<series::MeterReading>* old[] = {
-        before ? &before->air : nullptr, before ? &before->ammonia : nullptr, before ? &before->water : nullptr};
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (*meters[i] && old[i] && *old[i])
-            (*meters[i])->calibration = (*old[i])->calibration;
+    for (std::size_t i = 0; i < meterCount; ++i) {
+        if (*meters[i])
+            (*meters[i])->calibration = std::move(calibrations[i]);
     }
     readings.uncertainty = uncertainty;
     return std::optional<series::Readings>{readings};

@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <initializer_list>
@@ -64,6 +65,7 @@ double writeReadings(Page& page, double top, const Run& run)
     page.text(margin, top, PdfText::tr("Run %1: readings").arg(run.number), page.title);
     top += 8.0 + sectionGap;
     const present::NumberLocale numbers = numberLocaleOf(QLocale());
+    const present::ReadingsForm form = present::formOf(run.readings, numbers);
     for (std::size_t f = 0; f < present::readingFieldCount; ++f) {
         const auto field = present::ReadingField(f);
         const QString text = qstring(present::readingText(run.readings, field, numbers));
@@ -72,6 +74,14 @@ double writeReadings(Page& page, double top, const Run& run)
         page.text(labelColumn, top, qstring(present::readingTitle(field, qtLanguage())), page.body);
         page.text(fullColumn, top, text, page.body);
         top += rowHeight;
+        // A meter's calibration under it, its rows wrapped within the margin.
+        const std::size_t meter = f - std::size_t(present::ReadingField::airMeter);
+        if (meter >= present::meterCount || form.calibrations[meter].empty())
+            continue;
+        page.text(labelColumn, top, qstring(present::calibrationTitle(meter, qtLanguage())), page.body);
+        top += std::max(rowHeight,
+                        page.paragraph(fullColumn, top, pageWidth - margin - fullColumn,
+                                       qstring(form.calibrations[meter]), page.body));
     }
     top += sectionGap;
     return top

@@ -159,6 +159,19 @@ Converted liquidMoleFraction(const Titration& titration)
     return c / (c + water / molarMassWater);
 }
 
+std::optional<Message> calibrationRefusal(const std::vector<CalibrationPoint>& table)
+{
+    if (table.empty())
+        return std::nullopt;
+    if (table.size() < 2)
+        return refusal(MessageKind::calibrationTooShort);
+    for (std::size_t row = 1; row < table.size(); ++row) {
+        if (!(table[row].scale > table[row - 1].scale && table[row].flow > table[row - 1].flow))
+            return Message{MessageKind::calibrationNotRising, {}, {row + 1}};
+    }
+    return std::nullopt;
+}
+
 Converted meterFlow(const MeterReading& reading)
 {
     if (auto refused = meterRefusal(reading))
@@ -166,12 +179,8 @@ Converted meterFlow(const MeterReading& reading)
     const auto& table = reading.calibration;
     if (table.empty())
         return reading.value;
-    if (table.size() < 2)
-        return refusal(MessageKind::calibrationTooShort);
-    for (std::size_t row = 1; row < table.size(); ++row) {
-        if (!(table[row].scale > table[row - 1].scale && table[row].flow > table[row - 1].flow))
-            return Message{MessageKind::calibrationNotRising, {}, {row + 1}};
-    }
+    if (auto refused = calibrationRefusal(table))
+        return *refused;
     if (!(reading.value >= table.front().scale && reading.value <= table.back().scale))
         return refusal(MessageKind::outsideCalibration);
     std::size_t row = 1;

@@ -132,6 +132,11 @@ Converted titrationConcentration(const Titration& titration);
 // x1 = c / (c + (rho - c * M(NH3)) / M(H2O)).
 Converted liquidMoleFraction(const Titration& titration);
 
+// Why a calibration table cannot be interpolated: fewer than two rows, or
+// a row whose scale or flow does not rise over the one before. None for an
+// empty table, which is no calibration.
+std::optional<Message> calibrationRefusal(const std::vector<CalibrationPoint>& table);
+
 // The flow a meter shows, in its unit: the reading, or the calibration
 // interpolated linearly; a reading outside the table is refused.
 Converted meterFlow(const MeterReading& reading);

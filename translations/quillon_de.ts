@@ -598,6 +598,10 @@
         <source>&lt;p&gt;A run&apos;s readings have columns of their own, named as Export names them: %1. German names are read too: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, Blindwert, Laugenkonzentration (Basenkonzentration), Laugenverbrauch (Basenverbrauch), Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler (Ammoniakzähler), Wasserzähler, Zählertemperatur and Druck (Luftdruck). A back-titration gives the base&apos;s molarity and its volume to the end point, both, and its blank is not used; a row with one of the two is refused.&lt;/p&gt;</source>
         <translation>&lt;p&gt;Die Ablesungen eines Versuchs haben eigene Spalten, benannt wie Export sie benennt: %1. Deutsche Namen werden ebenso gelesen: Probenvolumen, Säurekonzentration (Säuremolarität), Säureverbrauch, Blindwert, Laugenkonzentration (Basenkonzentration), Laugenverbrauch (Basenverbrauch), Protonen, Dichte, Probentemperatur, Gaszähler (Luftzähler), NH3-Zähler (Ammoniakzähler), Wasserzähler, Zählertemperatur und Druck (Luftdruck). Eine Rücktitration gibt die Laugenkonzentration und den Laugenverbrauch bis zum Endpunkt an, beide, und ihr Blindwert wird nicht verwendet; eine Zeile mit nur einem der beiden wird abgelehnt.&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;A meter read on a scale, as a rotameter&apos;s divisions, takes the lab&apos;s calibration chart: type it in the run&apos;s Readings… dialog under the meter, as rows scale=flow separated by semicolons, the flow in the unit chosen beside the meter (%1), or give it in the series file. The meter&apos;s reading is then a scale reading.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Ein Zähler, der auf einer Skala abgelesen wird, etwa die Teilstriche eines Rotameters, nimmt die Kalibriertabelle des Labors: Geben Sie sie im Dialog Messwerte… des Versuchs unter dem Zähler als Zeilen Skala=Durchfluss ein, durch Semikolons getrennt, den Durchfluss in der neben dem Zähler gewählten Einheit (%1), oder geben Sie sie in der Messreihendatei an. Die Ablesung des Zählers ist dann ein Skalenwert.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>Readings</name>
@@ -780,6 +784,34 @@
     <message>
         <source>Type the readings the uncertainties belong to, or empty them.</source>
         <translation>Geben Sie die Ablesungen ein, zu denen die Unsicherheiten gehören, oder leeren Sie die Unsicherheiten.</translation>
+    </message>
+    <message>
+        <source>Type each row of &quot;%1&quot; as scale=flow, the rows separated by &quot;;&quot;, as in %2: &quot;%3&quot; has no &quot;=&quot;.</source>
+        <translation>Geben Sie jede Zeile von „%1“ als Skala=Durchfluss ein, die Zeilen durch „;“ getrennt, wie in %2: „%3“ hat kein „=“.</translation>
+    </message>
+    <message>
+        <source>Type a number on each side of &quot;=&quot; in &quot;%1&quot;, as in %2; check &quot;%3&quot;.</source>
+        <translation>Geben Sie in „%1“ auf beiden Seiten von „=“ eine Zahl ein, wie in %2; prüfen Sie „%3“.</translation>
+    </message>
+    <message>
+        <source>Check &quot;%1&quot;: %2.</source>
+        <translation>Prüfen Sie „%1“: %2.</translation>
+    </message>
+    <message>
+        <source>Air meter &amp;calibration (scale = flow):</source>
+        <translation>Kalibr&amp;ierung des Luftzählers (Skala = Durchfluss):</translation>
+    </message>
+    <message>
+        <source>NH&amp;3 meter calibration (scale = flow):</source>
+        <translation>Kalibrierung des NH3-Zählers (Skala = Durch&amp;fluss):</translation>
+    </message>
+    <message>
+        <source>Water meter calibration (scale = &amp;flow):</source>
+        <translation>Kalibrierung des Wa&amp;sserzählers (Skala = Durchfluss):</translation>
+    </message>
+    <message>
+        <source>Type the reading of &quot;%1&quot;, or empty &quot;%2&quot;.</source>
+        <translation>Geben Sie die Ablesung von „%1“ ein oder leeren Sie „%2“.</translation>
     </message>
 </context>
 <context>

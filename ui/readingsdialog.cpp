@@ -14,16 +14,9 @@
 
 namespace {
 
-using present::ReadingField;
-
 constexpr std::array<series::MeterUnit, 5> meterUnits{
     series::MeterUnit::litresPerMinute, series::MeterUnit::litresPerHour, series::MeterUnit::cubicMetresPerHour,
     series::MeterUnit::millilitresPerMinute, series::MeterUnit::kilogramsPerHour};
-
-bool isMeter(ReadingField field)
-{
-    return field == ReadingField::airMeter || field == ReadingField::ammoniaMeter || field == ReadingField::waterMeter;
-}
 
 }  // namespace
 
@@ -39,21 +32,26 @@ ReadingsDialog::ReadingsDialog(RunsModel& runs, int runRow, QWidget* parent)
     const present::ReadingsForm shown = present::formOf(before, report::numberLocaleOf(QLocale()));
 
     auto* formLayout = new QFormLayout;
-    for (std::size_t i = 0; i < present::readingFieldCount; ++i) {
-        const auto field = ReadingField(i);
-        auto* edit = new QLineEdit(QString::fromStdString(shown.texts[i]), this);
-        edit->setObjectName(
-            QString::fromUtf8(present::readingKey(field).data(), qsizetype(present::readingKey(field).size())));
+    const std::array<present::FormLine, present::formLineCount> lines = present::formLines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const present::FormLine line = lines[i];
+        auto* edit = new QLineEdit(QString::fromStdString(present::formText(shown, line)), this);
+        edit->setObjectName(QString::fromStdString(present::formKey(line)));
         connect(edit, &QLineEdit::textChanged, this, &ReadingsDialog::showGiven);
-        fields[i] = edit;
-        auto* label = new QLabel(report::qstring(present::readingLabel(field, report::qtLanguage())), this);
+        edits[i] = edit;
+        auto* label = new QLabel(report::qstring(present::formLabel(line, report::qtLanguage())), this);
         label->setBuddy(edit);
-        if (!isMeter(field)) {
+        if (line.part == present::FormLine::Part::uncertainty && line.index == 0) {
+            auto* heading = new QLabel(report::qstring(present::uncertaintyHeading(report::qtLanguage())), this);
+            heading->setWordWrap(true);
+            formLayout->addRow(heading);
+        }
+        if (!present::isMeter(line)) {
             formLayout->addRow(label, edit);
             continue;
         }
         // A meter's reading beside its unit.
-        const std::size_t meter = i - std::size_t(ReadingField::airMeter);
+        const std::size_t meter = line.index - std::size_t(present::ReadingField::airMeter);
         auto* unit = new QComboBox(this);
         unit->setObjectName(edit->objectName() + QStringLiteral("_unit"));
         for (const series::MeterUnit each : meterUnits) {
@@ -68,23 +66,6 @@ ReadingsDialog::ReadingsDialog(RunsModel& runs, int runRow, QWidget* parent)
         pair->addWidget(edit, 1);
         pair->addWidget(unit);
         formLayout->addRow(label, pair);
-    }
-    // The meters' objectNames repeat the file's keys; the two temperatures differ.
-    fields[std::size_t(ReadingField::meterTemperature)]->setObjectName(QStringLiteral("meter_temperature_c"));
-
-    auto* heading = new QLabel(report::qstring(present::uncertaintyHeading(report::qtLanguage())), this);
-    heading->setWordWrap(true);
-    formLayout->addRow(heading);
-    for (std::size_t i = 0; i < present::uncertaintyFieldCount; ++i) {
-        const auto field = present::UncertaintyField(i);
-        auto* edit = new QLineEdit(QString::fromStdString(shown.uncertainties[i]), this);
-        const std::string_view key = present::uncertaintyKey(field);
-        edit->setObjectName(QStringLiteral("u_") + QString::fromUtf8(key.data(), qsizetype(key.size())));
-        connect(edit, &QLineEdit::textChanged, this, &ReadingsDialog::showGiven);
-        uncertainties[i] = edit;
-        auto* label = new QLabel(report::qstring(present::uncertaintyLabel(field, report::qtLanguage())), this);
-        label->setBuddy(edit);
-        formLayout->addRow(label, edit);
     }
 
     given->setObjectName(QStringLiteral("readingsGive"));
@@ -105,12 +86,11 @@ ReadingsDialog::ReadingsDialog(RunsModel& runs, int runRow, QWidget* parent)
 present::ReadingsForm ReadingsDialog::form() const
 {
     present::ReadingsForm texts;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        texts.texts[i] = fields[i]->text().toStdString();
+    const std::array<present::FormLine, present::formLineCount> lines = present::formLines();
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        present::formText(texts, lines[i]) = edits[i]->text().toStdString();
     for (std::size_t i = 0; i < units.size(); ++i)
         texts.units[i] = series::MeterUnit(units[i]->currentData().toInt());
-    for (std::size_t i = 0; i < uncertainties.size(); ++i)
-        texts.uncertainties[i] = uncertainties[i]->text().toStdString();
     return texts;
 }
 

@@ -11,9 +11,9 @@ class QLabel;
 class QLineEdit;
 class RunsModel;
 
-// A run's titration and meter readings and their uncertainties, with the
-// inputs they give shown as they are typed; OK makes them one undo step, or
-// says why they give none.
+// A run's titration and meter readings, the meters' calibrations and the
+// readings' uncertainties, with the inputs they give shown as they are
+// typed; OK makes them one undo step, or says why they give none.
 class ReadingsDialog : public QDialog {
     Q_OBJECT
 
@@ -27,8 +27,8 @@ private:
 
     RunsModel& model;
     int row;
-    std::array<QLineEdit*, present::readingFieldCount> fields{};
-    std::array<QComboBox*, 3> units{};
-    std::array<QLineEdit*, present::uncertaintyFieldCount> uncertainties{};
+    // In the dialog's order, present::formLines().
+    std::array<QLineEdit*, present::formLineCount> edits{};
+    std::array<QComboBox*, present::meterCount> units{};
     QLabel* given;
 };

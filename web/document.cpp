@@ -743,22 +743,15 @@ constexpr series::MeterUnit meterUnits[] = {
     series::MeterUnit::litresPerMinute, series::MeterUnit::litresPerHour, series::MeterUnit::cubicMetresPerHour,
     series::MeterUnit::millilitresPerMinute, series::MeterUnit::kilogramsPerHour};
 
-bool isMeter(present::ReadingField field)
-{
-    return field == present::ReadingField::airMeter || field == present::ReadingField::ammoniaMeter
-        || field == present::ReadingField::waterMeter;
-}
-
-// The dialog's texts and the meters' unit names, as the page's fields hold them.
+// The dialog's texts, in the order of its lines, and the meters' unit
+// names, as the page's fields hold them.
 present::ReadingsForm formFrom(const val& texts, const val& units)
 {
     present::ReadingsForm form;
-    for (std::size_t i = 0; i < present::readingFieldCount; ++i)
-        form.texts[i] = texts[i].as<std::string>();
-    // The uncertainties' texts follow the readings'.
-    for (std::size_t i = 0; i < present::uncertaintyFieldCount; ++i) {
-        const val typed = texts[present::readingFieldCount + i];
-        form.uncertainties[i] = typed.isString() ? typed.as<std::string>() : std::string();
+    const auto lines = present::formLines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const val typed = texts[i];
+        present::formText(form, lines[i]) = typed.isString() ? typed.as<std::string>() : std::string();
     }
     for (std::size_t i = 0; i < form.units.size(); ++i)
         form.units[i] = series::meterUnitNamed(units[i].as<std::string>()).value_or(form.units[i]);
@@ -779,32 +772,21 @@ val Document::readingsForm(int row) const
     val fields = val::array();
     val texts = val::array();
     val units = val::array();
-    for (std::size_t i = 0; i < present::readingFieldCount; ++i) {
-        const auto field = present::ReadingField(i);
+    for (const present::FormLine line : present::formLines()) {
         val one = val::object();
-        // The meters' ids are the file's keys; the two temperatures differ, as in the window.
-        one.set("id",
-                field == present::ReadingField::meterTemperature ? nameOf("meter_temperature_c")
-                                                                 : nameOf(present::readingKey(field)));
-        one.set("label", present::readingLabel(field, language()));
-        one.set("text", form.texts[i]);
-        const std::size_t meter = i - std::size_t(present::ReadingField::airMeter);
-        one.set("unit", isMeter(field) ? nameOf(series::meterUnitName(form.units[meter])) : val::null());
-        one.set("heading", val::null());
+        one.set("id", present::formKey(line));
+        one.set("label", present::formLabel(line, language()));
+        const std::string& text = present::formText(form, line);
+        one.set("text", text);
+        const std::size_t meter = line.index - std::size_t(present::ReadingField::airMeter);
+        one.set("unit", present::isMeter(line) ? nameOf(series::meterUnitName(form.units[meter])) : val::null());
+        // A calibration's rows hold "=" and ";", which a number's keyboard lacks.
+        one.set("inputMode", line.part == present::FormLine::Part::calibration ? "text" : "decimal");
+        // The first uncertainty says what the uncertainties are.
+        const bool firstUncertainty = line.part == present::FormLine::Part::uncertainty && line.index == 0;
+        one.set("heading", firstUncertainty ? val(present::uncertaintyHeading(language())) : val::null());
         fields.call<void>("push", one);
-        texts.call<void>("push", form.texts[i]);
-    }
-    for (std::size_t i = 0; i < present::uncertaintyFieldCount; ++i) {
-        const auto field = present::UncertaintyField(i);
-        val one = val::object();
-        one.set("id", "u_" + std::string(present::uncertaintyKey(field)));
-        one.set("label", present::uncertaintyLabel(field, language()));
-        one.set("text", form.uncertainties[i]);
-        one.set("unit", val::null());
-        // The first says what the uncertainties are.
-        one.set("heading", i == 0 ? val(present::uncertaintyHeading(language())) : val::null());
-        fields.call<void>("push", one);
-        texts.call<void>("push", form.uncertainties[i]);
+        texts.call<void>("push", text);
     }
     for (const series::MeterUnit unit : meterUnits)
         units.call<void>("push", nameOf(series::meterUnitName(unit)));

@@ -171,13 +171,14 @@ public:
 
     // The lab's readings, the column temperature and the fitted coefficient.
     // The run's Readings… dialog as the window's: {fields: [{id, label,
-    // text, unit, heading}] in the dialog's order, the readings' then their
-    // uncertainties' (unit null but for a meter, heading null but for the
-    // words before the first uncertainty),
+    // text, unit, inputMode, heading}] in the dialog's order
+    // (present::formLines: the readings, each meter's calibration under it,
+    // then the uncertainties; unit null but for a meter, heading null but
+    // for the words before the first uncertainty),
     // units: the meters' unit names, given: what the texts give}.
     val readingsForm(int row) const;
     // What the dialog's texts and meter units (arrays in the dialog's
-    // order, the uncertainties' texts after the readings') give, or the words that say what to type.
+    // order) give, or the words that say what to type.
     std::string readingsGiven(int row, const val& texts, const val& units) const;
     // The readings typed made the run's, with the inputs they give, as one
     // step: null, or the words that say why nothing changed.

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <variant>
@@ -138,6 +139,7 @@ TEST(ReadingsForm, ShowsARunsReadingsAsTheyReadBack)
     readings.uncertainty = {0.02, 0.01, 0.2, {}, {}};
     const present::ReadingsForm form = present::formOf(readings, german);
     EXPECT_EQ(form.texts[static_cast<std::size_t>(ReadingField::acidMolarity)], "0,1");
+    EXPECT_EQ(form.calibrations[2], "0=0; 4=5");
     const auto back = present::readingsOf(form, readings, {}, german);
     ASSERT_TRUE(std::holds_alternative<std::optional<series::Readings>>(back));
     EXPECT_EQ(std::get<std::optional<series::Readings>>(back), readings);
@@ -148,6 +150,155 @@ TEST(ReadingsForm, ShowsARunsReadingsAsTheyReadBack)
     EXPECT_EQ(backTitrated.texts[static_cast<std::size_t>(ReadingField::baseVolume)], "12,6");
     EXPECT_EQ(std::get<std::optional<series::Readings>>(present::readingsOf(backTitrated, readings, {}, german)),
               readings);
+}
+
+// A meter's calibration as the dialog shows it, in either locale, and read
+// back to the bit.
+struct CalibrationShown {
+    const char* name;
+    bool inGerman;
+    std::vector<series::CalibrationPoint> table;
+    const char* shown;
+};
+
+class CalibrationTexts : public testing::TestWithParam<CalibrationShown> {};
+
+TEST_P(CalibrationTexts, ShowInFullAndReadBackToTheBit)
+{
+    const auto& c = GetParam();
+    const present::NumberLocale locale = c.inGerman ? german : present::NumberLocale{};
+    series::Readings readings;
+    readings.air = series::MeterReading{1.0, series::MeterUnit::litresPerMinute, 20.0, 101.325, {}};
+    readings.water = series::MeterReading{3.0, series::MeterUnit::litresPerHour, 20.0, 101.325, c.table};
+    const present::ReadingsForm form = present::formOf(readings, locale);
+    EXPECT_EQ(form.calibrations[2], c.shown);
+    EXPECT_EQ(form.calibrations[0], "");
+    const auto back = present::readingsOf(form, std::nullopt, {}, locale);
+    ASSERT_TRUE(std::holds_alternative<std::optional<series::Readings>>(back)) << std::get<std::string>(back);
+    EXPECT_EQ(std::get<std::optional<series::Readings>>(back), readings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, CalibrationTexts, testing::Values(
+    CalibrationShown{"english", false, {{0.0, 0.0}, {2.0, 1.5}, {4.0, 3.5}}, "0=0; 2=1.5; 4=3.5"},
+    CalibrationShown{"german", true, {{0.0, 0.0}, {2.0, 1.5}, {4.0, 3.5}}, "0=0; 2=1,5; 4=3,5"},
+    // Values no short decimal holds, shown in full.
+    CalibrationShown{"thirds_in_full", false, {{1.0 / 3.0, 1e-7}, {2.0 / 3.0, 0.1 + 0.2}},
+                     "0.3333333333333333=1E-07; 0.6666666666666666=0.30000000000000004"},
+    CalibrationShown{"german_powers", true, {{-5.0, 2e-5}, {1e20, 3.25}}, "-5=2E-05; 1E+20=3,25"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// A calibration as typed: the table it reads as, or a part of the words
+// that say what to type.
+struct CalibrationTyped {
+    const char* name;
+    const char* water;  // the water meter's reading
+    const char* typed;
+    std::vector<series::CalibrationPoint> table;  // empty: refused, or blank
+    const char* says;
+};
+
+class CalibrationFields : public testing::TestWithParam<CalibrationTyped> {};
+
+TEST_P(CalibrationFields, ReadTheTableOrSayWhatToType)
+{
+    const auto& c = GetParam();
+    present::ReadingsForm form = typed({{ReadingField::airMeter, "1"}, {ReadingField::waterMeter, c.water}});
+    form.calibrations[2] = c.typed;
+    const auto read = present::readingsOf(form, std::nullopt, {}, german);
+    if (const auto* refused = std::get_if<std::string>(&read)) {
+        EXPECT_TRUE(c.table.empty());
+        EXPECT_EQ(*refused, c.says);
+        return;
+    }
+    EXPECT_EQ(std::string(c.says), "");
+    const auto& readings = std::get<std::optional<series::Readings>>(read);
+    ASSERT_TRUE(readings && readings->water);
+    EXPECT_EQ(readings->water->calibration, c.table);
+    EXPECT_TRUE(readings->air->calibration.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, CalibrationFields, testing::Values(
+    CalibrationTyped{"spaces_and_a_last_semicolon", "3", " 0 = 0 ;2=1,5;  4 =3,5 ; ",
+                     {{0.0, 0.0}, {2.0, 1.5}, {4.0, 3.5}}, ""},
+    CalibrationTyped{"blank_is_none", "3", " \t ", {}, ""},
+    CalibrationTyped{"a_row_without_equals", "3", "0=0; 2 1,5", {},
+                     "Type each row of \"Water meter calibration (scale = flow)\" as scale=flow, the rows separated "
+                     "by \";\", as in 0=0; 2=1,5; 4=3,5: \"2 1,5\" has no \"=\"."},
+    CalibrationTyped{"a_point_is_no_german_number", "3", "0=0; 2=1.5", {},
+                     "Type a number on each side of \"=\" in \"Water meter calibration (scale = flow)\", as in "
+                     "0=0; 2=1,5; 4=3,5; check \"2=1.5\"."},
+    CalibrationTyped{"a_flow_missing", "3", "0=0; 2=", {},
+                     "Type a number on each side of \"=\" in \"Water meter calibration (scale = flow)\", as in "
+                     "0=0; 2=1,5; 4=3,5; check \"2=\"."},
+    CalibrationTyped{"two_equals", "3", "0=0=1; 2=2", {},
+                     "Type a number on each side of \"=\" in \"Water meter calibration (scale = flow)\", as in "
+                     "0=0; 2=1,5; 4=3,5; check \"0=0=1\"."},
+    CalibrationTyped{"one_row", "3", "3=2", {},
+                     "Check \"Water meter calibration (scale = flow)\": a calibration table needs at least two rows."},
+    CalibrationTyped{"scale_falls", "3", "0=0; 4=1; 2=2", {},
+                     "Check \"Water meter calibration (scale = flow)\": row 3 of the calibration table must have a "
+                     "higher reading and flow than the row before."},
+    CalibrationTyped{"flow_stays", "3", "0=0; 2=1; 4=1", {},
+                     "Check \"Water meter calibration (scale = flow)\": row 3 of the calibration table must have a "
+                     "higher reading and flow than the row before."},
+    CalibrationTyped{"no_reading_for_it", "", "0=0; 4=5", {},
+                     "Type the reading of \"Water meter\", or empty \"Water meter calibration (scale = flow)\"."}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// The lab's check: a water meter at 3.0 on the table 0=0; 2=1.5; 4=3.5 reads
+// 2.5 L/h and gives what a meter showing 2.5 L/h gives; beyond the table it
+// is refused as the calculation refuses it.
+TEST(ReadingsForm, CalibrationGivesTheFlowItsTableShows)
+{
+    present::ReadingsForm form = typed({{ReadingField::waterMeter, "3,0"}, {ReadingField::meterTemperature, "21"}});
+    form.units[2] = series::MeterUnit::litresPerHour;
+    form.calibrations[2] = "0=0; 2=1,5; 4=3,5";
+    const auto read = present::readingsOf(form, std::nullopt, {}, german);
+    ASSERT_TRUE(std::holds_alternative<std::optional<series::Readings>>(read));
+    const series::Readings& readings = *std::get<std::optional<series::Readings>>(read);
+    series::Readings shown;
+    shown.water = series::MeterReading{2.5, series::MeterUnit::litresPerHour, 21.0, 101.325, {}};
+    const auto given = series::inputsFromReadings(readings, "mol/s");
+    ASSERT_TRUE(std::holds_alternative<series::InputsFromReadings>(given));
+    EXPECT_EQ(std::get<series::InputsFromReadings>(given).waterFlow,
+              std::get<series::InputsFromReadings>(series::inputsFromReadings(shown, "mol/s")).waterFlow);
+    EXPECT_EQ(present::givenText(readings, "mol/s", {}, german), present::givenText(shown, "mol/s", {}, german));
+
+    form.texts[static_cast<std::size_t>(ReadingField::waterMeter)] = "4,5";
+    const auto beyond = present::readingsOf(form, std::nullopt, {}, german);
+    ASSERT_TRUE(std::holds_alternative<std::optional<series::Readings>>(beyond));
+    EXPECT_EQ(present::givenText(*std::get<std::optional<series::Readings>>(beyond), "mol/s", {}, german),
+              "the reading lies outside its meter's calibration table");
+}
+
+// The dialog's lines: every field once, each calibration under its meter,
+// names apart, and no accelerator twice.
+TEST(ReadingsForm, LinesNameEveryFieldOnceWithItsOwnAccelerator)
+{
+    const auto lines = present::formLines();
+    std::set<std::string> keys;
+    std::set<char> accelerators;
+    present::ReadingsForm form;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const present::FormLine line = lines[i];
+        EXPECT_TRUE(keys.insert(present::formKey(line)).second) << present::formKey(line);
+        const std::string label = present::formLabel(line, {});
+        const auto amp = label.find('&');
+        ASSERT_NE(amp, std::string::npos) << label;
+        EXPECT_TRUE(accelerators.insert(char(std::tolower(label[amp + 1]))).second) << label;
+        present::formText(form, line) = std::to_string(i);
+        if (line.part == present::FormLine::Part::calibration) {
+            ASSERT_GT(i, 0u);
+            EXPECT_TRUE(present::isMeter(lines[i - 1]));
+            EXPECT_EQ(ReadingField(lines[i - 1].index), present::meterField(line.index));
+        }
+    }
+    EXPECT_EQ(keys.count("water_meter_calibration"), 1u);
+    // Each text in its own place of the form.
+    std::set<std::string> texts(form.texts.begin(), form.texts.end());
+    texts.insert(form.calibrations.begin(), form.calibrations.end());
+    texts.insert(form.uncertainties.begin(), form.uncertainties.end());
+    EXPECT_EQ(texts.size(), present::formLineCount);
 }
 
 // The readings' uncertainties as typed, in the dialog's units: the value

@@ -238,6 +238,11 @@ const TableCase tableCases[] = {
     {"readings at each run's temperature", true, true, series::Equilibrium::runTemperature},
 };
 
+// A rotameter's chart, longer than its column is wide.
+const std::vector<series::CalibrationPoint> waterCalibration{{0.0, 0.0},   {1.0, 0.7},   {2.0, 1.5},   {3.0, 2.4},
+                                                             {4.0, 3.5},   {5.0, 4.7},   {6.0, 6.05},  {7.0, 7.5},
+                                                             {8.0, 9.125}, {9.0, 10.85}, {10.0, 12.75}};
+
 series::Series labSeries(const TableCase& row)
 {
     series::Series lab = handIn();
@@ -252,7 +257,7 @@ series::Series labSeries(const TableCase& row)
         series::Readings readings;
         readings.titration = series::Titration{10.0, 0.1, 12.4 + double(i), 0.0, 1, {}, {}, std::nullopt, 20.0};
         readings.air = series::MeterReading{20.0 + double(i), series::MeterUnit::litresPerMinute, 21.0, 99.5, {}};
-        readings.water = series::MeterReading{3.0, series::MeterUnit::kilogramsPerHour, 21.0, 99.5, {}};
+        readings.water = series::MeterReading{3.0, series::MeterUnit::kilogramsPerHour, 21.0, 99.5, waterCalibration};
         series::replaceInputs(run.inputs,
                               std::get<series::InputsFromReadings>(series::inputsFromReadings(readings, lab.flowUnit)));
         run.readings = readings;
@@ -344,12 +349,19 @@ TEST_P(SeriesReport, RunReportShowsItsReadingsTemperatureAndInputsAsShown)
         ASSERT_EQ(pages->size(), readings ? 2u : 1u);
         if (!readings)
             continue;
-        const QString page = textOf(pages->back());
+        const QString page = textOf(pages->back()).replace(u"ﬂ"_s, u"fl"_s);
+        // The water meter's calibration under it, wrapped within the margin.
+        const present::NumberLocale numbers = report::numberLocaleOf(QLocale());
         for (const QString& expected :
              {QCoreApplication::translate("RunPdf", "Run %1: readings").arg(1),
               report::qstring(present::readingTitle(present::ReadingField::acidVolume, report::qtLanguage())),
-              ui::numberText(12.4) + u' ', u"L/min"_s, u"kg/h"_s})
+              ui::numberText(12.4) + u' ', u"L/min"_s, u"kg/h"_s,
+              report::qstring(present::calibrationTitle(2, report::qtLanguage())),
+              report::qstring(present::calibrationText(waterCalibration, numbers))})
             EXPECT_TRUE(page.contains(expected)) << expected.toStdString() << " in " << page.toStdString();
+        const double right = 195.0 * pointsPerMillimetre + 0.5;
+        for (const Word& word : pages->back())
+            EXPECT_LE(word.right, right) << word.text.toStdString();
     }
 }
 

@@ -33,6 +33,45 @@ const QList<std::pair<QString, QString>> labFields{
     {u"water_meter"_s, u"0.05"_s},       {u"meter_temperature_c"_s, u"21"_s}, {u"pressure_kpa"_s, u"99.5"_s},
 };
 
+// What the dialog showed in its fields when it opened, what it said once
+// they were typed over and OK clicked, and whether it stayed open.
+struct Answered {
+    QHash<QString, QString> shown;
+    QString says;
+    bool stayed = false;
+};
+
+// The Readings dialog of the model's first run, opened from a Runs window,
+// its fields typed over, then OK; none when the window did not show.
+std::optional<Answered> answerDialog(RunsModel& model, const TypedFields& typed)
+{
+    RunsWindow window(model);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return std::nullopt;
+    auto* table = window.findChild<QTableView*>();
+    table->setCurrentIndex(table->model()->index(0, 0));
+    Answered answered;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<ReadingsDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (const QLineEdit* field : dialog->findChildren<QLineEdit*>())
+            answered.shown.insert(field->objectName(), field->text());
+        for (const auto& [name, text] : typed) {
+            auto* field = dialog->findChild<QLineEdit*>(name);
+            field->clear();
+            QTest::keyClicks(field, text);
+        }
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        answered.says = dialog->findChild<QLabel*>(u"readingsGive"_s)->text();
+        answered.stayed = dialog->isVisible();
+        dialog->reject();
+    });
+    window.findChild<QPushButton*>(u"runReadings"_s)->click();
+    return answered;
+}
+
 class TestReadingsDialog : public QObject {
     Q_OBJECT
 
@@ -46,6 +85,10 @@ private slots:
     void uncertainties_data();
     void uncertainties();
     void readingColumns();
+    void calibration_data();
+    void calibration();
+    void accelerators_data();
+    void accelerators();
 };
 
 void TestReadingsDialog::entered_data()
@@ -171,36 +214,13 @@ void TestReadingsDialog::uncertainties()
     RunsModel model;
     model.addRun(run, series::computeRun(run));
     const series::Series before = model.series();
-    RunsWindow window(model);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* table = window.findChild<QTableView*>();
-    table->setCurrentIndex(table->model()->index(0, 0));
+    const std::optional<Answered> answered = answerDialog(model, typed);
+    QVERIFY(answered);
 
-    QString shownBurette;
-    QString shown;
-    bool stayed = false;
-    QTimer::singleShot(0, &window, [&] {
-        auto* dialog = qobject_cast<ReadingsDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        shownBurette = dialog->findChild<QLineEdit*>(u"u_burette_ml"_s)->text();
-        for (const auto& [name, text] : typed) {
-            auto* field = dialog->findChild<QLineEdit*>(name);
-            field->clear();
-            QTest::keyClicks(field, text);
-        }
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        shown = dialog->findChild<QLabel*>(u"readingsGive"_s)->text();
-        stayed = dialog->isVisible();
-        dialog->reject();
-    });
-    window.findChild<QPushButton*>(u"runReadings"_s)->click();
-
-    QCOMPARE(shownBurette, u"0.05"_s);
-    QCOMPARE(stayed, !expected);
+    QCOMPARE(answered->shown.value(u"u_burette_ml"_s), u"0.05"_s);
+    QCOMPARE(answered->stayed, !expected);
     if (!expected) {
-        QVERIFY2(shown.contains(says), qPrintable(shown));
+        QVERIFY2(answered->says.contains(says), qPrintable(answered->says));
         QVERIFY(series::identical(model.series(), before));
         return;
     }
@@ -271,6 +291,107 @@ void TestReadingsDialog::readingColumns()
     QCOMPARE(compared, 5);
     shown->click();
     QVERIFY(table->isColumnHidden(first));
+}
+
+void TestReadingsDialog::calibration_data()
+{
+    QTest::addColumn<QString>("water");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("says");
+
+    // The lab's check: 3.0 on this table reads 2.5 L/h.
+    QTest::newRow("the lab's table") << u"3.0"_s << u"0=0; 2=1.5; 4=3.5"_s << true << QString();
+    QTest::newRow("the run's table kept") << u"3.0"_s << u"0=0; 4=5"_s << true << QString();
+    QTest::newRow("a row without =") << u"3.0"_s << u"0=0; 2 1.5"_s << false << u"\"2 1.5\" has no \"=\""_s;
+    QTest::newRow("a reading beyond the table")
+        << u"4.5"_s << u"0=0; 2=1.5; 4=3.5"_s << false << u"outside its meter's calibration table"_s;
+}
+
+// A calibration typed under the water meter gives the flow its table shows,
+// as one step with the rest; the run's own table shows as the file keeps it.
+void TestReadingsDialog::calibration()
+{
+    QFETCH(QString, water);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    QFETCH(QString, says);
+
+    series::Run run;
+    run.inputs = {0.02, 0.01, 1.0, 1.0};
+    run.packingHeight = 0.5;
+    run.readings = series::Readings{};
+    run.readings->titration = series::Titration{10.0, 0.1, 12.4, 0.0, 1, {}, {}, 997.0, 20.0};
+    run.readings->water =
+        series::MeterReading{2.0, series::MeterUnit::litresPerHour, 20.0, 101.325, {{0.0, 0.0}, {4.0, 5.0}}};
+    series::replaceInputs(run.inputs,
+                          std::get<series::InputsFromReadings>(series::inputsFromReadings(*run.readings, "mol/s")));
+    RunsModel model;
+    model.addRun(run, series::computeRun(run));
+    const series::Series before = model.series();
+    const std::optional<Answered> answered =
+        answerDialog(model, {{u"water_meter"_s, water}, {u"water_meter_calibration"_s, typed}});
+    QVERIFY(answered);
+
+    QCOMPARE(answered->shown.value(u"water_meter_calibration"_s), u"0=0; 4=5"_s);
+    QCOMPARE(answered->stayed, !accepted);
+    if (!accepted) {
+        QVERIFY2(answered->says.contains(says), qPrintable(answered->says));
+        QVERIFY(series::identical(model.series(), before));
+        return;
+    }
+    // The water flow a meter showing its table's flow gives, to the bit.
+    const auto& readings = model.series().runs.at(0).readings;
+    QVERIFY(readings && readings->water);
+    const auto flow = series::meterFlow(*readings->water);
+    QVERIFY(std::holds_alternative<double>(flow));
+    series::Readings read = *readings;
+    read.water->value = std::get<double>(flow);
+    read.water->calibration.clear();
+    QCOMPARE(model.series().runs.at(0).inputs.waterFlow,
+             *std::get<series::InputsFromReadings>(series::inputsFromReadings(read, "mol/s")).waterFlow);
+    if (typed == u"0=0; 2=1.5; 4=3.5"_s) {
+        QCOMPARE(std::get<double>(flow), 2.5);
+        QVERIFY((readings->water->calibration
+                 == std::vector<series::CalibrationPoint>{{0.0, 0.0}, {2.0, 1.5}, {4.0, 3.5}}));
+    }
+    // One step takes it back.
+    model.undoStack().undo();
+    QVERIFY(series::identical(model.series(), before));
+}
+
+void TestReadingsDialog::accelerators_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+// Every field's label reaches its field by a key of its own, in either language.
+void TestReadingsDialog::accelerators()
+{
+    QFETCH(QLocale, locale);
+    startWindowTest(locale);
+    RunsModel model;
+    series::Run typed;
+    typed.inputs = {0.02, 0.01, 1.0, 1.0};
+    typed.packingHeight = 0.5;
+    model.addRun(typed, series::computeRun(typed));
+    ReadingsDialog dialog(model, 0);
+    QHash<QChar, QString> keys;
+    int labelled = 0;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (!label->buddy())
+            continue;
+        ++labelled;
+        const QString text = label->text();
+        const qsizetype amp = text.indexOf(u'&');
+        QVERIFY2(amp >= 0 && amp + 1 < text.size(), qPrintable(text));
+        const QChar key = text.at(amp + 1).toLower();
+        QVERIFY2(!keys.contains(key), qPrintable(text + u" and "_s + keys.value(key)));
+        keys.insert(key, text);
+    }
+    QCOMPARE(labelled, int(present::formLineCount));
 }
 
 QTEST_MAIN(TestReadingsDialog)

@@ -51,7 +51,7 @@ export class ReadingsDialog {
     label.textContent = plain(field.label);
     const input = document.createElement('input');
     input.id = id;
-    input.inputMode = 'decimal';
+    input.inputMode = field.inputMode;
     input.autocomplete = 'off';
     input.value = field.text;
     this.inputs.push(input);

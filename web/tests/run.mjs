@@ -2033,6 +2033,37 @@ describe('readings, the column temperature and the fitted coefficient', () => {
       await page.close();
     });
 
+  test('a meter\'s calibration is typed under it, refused with what to type, and gives the native coefficient',
+    async () => {
+      const file = JSON.parse(readingsFile());
+      file.runs[0].readings.water_meter = { ...meter(3), unit: 'L/h', calibration: [[0, 0], [2, 1.5], [4, 3.5]] };
+      const want = JSON.parse(ask(['read'], JSON.stringify(file)))[0];
+      const page = await openPage(browser, server.url);
+      await open(page, 'readings.quillon', readingsFile());
+      await page.waitForFunction(() => window.quillonPage.runs.size() === 1);
+      await openDialog(page);
+      const ids = await page.$$eval('#readings input', (inputs) => inputs.map((input) => input.id));
+      assert.equal(ids[ids.indexOf('reading-water_meter') + 1], 'reading-water_meter_calibration');
+      assert.equal(await page.$eval('label[for="reading-water_meter_calibration"]', (label) => label.textContent),
+        'Water meter calibration (scale = flow):');
+      const typeIn = async (id, text) => page.$eval(`#reading-${id}`, (field, value) => { field.value = value; }, text);
+      await typeIn('water_meter', '3.0');
+      await page.select('#reading-water_meter_unit', 'L/h');
+      await typeIn('water_meter_calibration', '0=0; 2 1.5');
+      await page.focus('#reading-water_meter_calibration');
+      await page.keyboard.press('Enter');
+      assert.match(await page.$eval('#readingsGiven', (p) => p.textContent), /: "2 1\.5" has no "="\.$/);
+      assert.ok(await page.$eval('#readings', (dialog) => dialog.open));
+      await typeIn('water_meter_calibration', ' 0=0; 2=1.5; 4=3.5 ');
+      await page.keyboard.press('Enter');
+      await page.waitForSelector('#readings:not([open])');
+      assert.equal(await mtcTip(page), want.mtc);
+      await openDialog(page);
+      assert.equal(await page.$eval('#reading-water_meter_calibration', (field) => field.value), '0=0; 2=1.5; 4=3.5');
+      assert.deepEqual(page.errors, []);
+      await page.close();
+    });
+
   test('a back-titration typed in the dialog has the native coefficient; its base alone is refused', async () => {
     const backFile = JSON.stringify({ format: 'quillon-series', version: 1, flow_unit: 'mol/s',
       runs: [{ y1: 0.02, packing_height: 2, readings: { titration: { sample_volume_ml: 10, acid_molarity: 0.1,
