@@ -300,6 +300,17 @@ std::string uncertaintyTextOf(double uncertainty)
     return present::uncertaintyText(uncertainty, numberLocale());
 }
 
+// A value and its standard uncertainty as a lab report writes them: the
+// uncertainty to two significant digits, the value to its last place.
+val withUncertaintyOf(double value, double uncertainty)
+{
+    const present::ValueWithUncertainty shown = present::withUncertaintyText(value, uncertainty, numberLocale());
+    val pair = val::object();
+    pair.set("value", shown.value);
+    pair.set("uncertainty", shown.uncertainty);
+    return pair;
+}
+
 std::string decimalPointOf()
 {
     return numberLocale().decimalPoint;
@@ -464,6 +475,7 @@ EMSCRIPTEN_BINDINGS(quillon_column)
     emscripten::function("resultText", &resultTextOf);
     emscripten::function("significantText", &significantTextOf);
     emscripten::function("uncertaintyText", &uncertaintyTextOf);
+    emscripten::function("withUncertainty", &withUncertaintyOf);
     emscripten::function("decimalPoint", &decimalPointOf);
     emscripten::class_<ColumnSteps>("ColumnSteps")
         .constructor<>()
@@ -560,7 +572,8 @@ val analysisViewOf(const Document& document, bool weighted, const val& monteCarl
         charts.call<void>("push", svg);
     view.set("charts", charts);
     val lines = val::array();
-    for (const std::string& line : present::fitLines(shown, document.flowUnit(), language(), numberLocale(), computing))
+    for (const std::string& line :
+         present::fitLines(shown, document.flowUnit(), language(), numberLocale(), computing, false))
         lines.call<void>("push", line);
     view.set("lines", lines);
     // How many runs the fit takes while it waits, for the page to count on.

@@ -192,16 +192,20 @@ export class Uncertainty {
       const { gum, monteCarlo } = found;
       // The worker words a reason in English; its code is worded here in the page's language.
       const why = (given) => (given.message ? this.quillon.seriesMessage(given.message) : given.reason);
+      // As a lab report writes them: u to two significant digits, the
+      // value and the interval to its last place; in full in the exports.
+      const shown = (value, u) => this.quillon.withUncertainty(value, u);
+      const pair = (value, u) => [shown(value, u).value, shown(value, u).uncertainty];
       if (gum.reason) lines.push(t('Not given: %1', why(gum)));
-      else lines.push(`${t('First order (GUM)')}: ${t('Coefficient %1, standard uncertainty %2', text(gum.mtc), text(gum.u))}`);
+      else lines.push(`${t('First order (GUM)')}: ${t('Coefficient %1, standard uncertainty %2', ...pair(gum.mtc, gum.u))}`);
       if (monteCarlo.reason) {
         lines.push(`${t('Monte Carlo')}: ${t('Not given: %1', why(monteCarlo))}`);
       } else {
-        lines.push(`${t('Monte Carlo')}: ${t('Coefficient %1, standard uncertainty %2', text(monteCarlo.mtc),
-          text(monteCarlo.u))}`,
-        t('95 % interval %1 to %2, %3 draws', text(monteCarlo.interval[0]), text(monteCarlo.interval[1]),
-          draws.format(monteCarlo.draws)),
-        t('NTU %1, standard uncertainty %2', text(monteCarlo.ntu), text(monteCarlo.uNtu)));
+        lines.push(`${t('Monte Carlo')}: ${t('Coefficient %1, standard uncertainty %2',
+          ...pair(monteCarlo.mtc, monteCarlo.u))}`,
+        t('95 % interval %1 to %2, %3 draws', shown(monteCarlo.interval[0], monteCarlo.u).value,
+          shown(monteCarlo.interval[1], monteCarlo.u).value, draws.format(monteCarlo.draws)),
+        t('NTU %1, standard uncertainty %2', ...pair(monteCarlo.ntu, monteCarlo.uNtu)));
       }
     }
     const shown = lines.join('\n');
