@@ -102,7 +102,8 @@ std::optional<std::string> unweightedText(const series::Analysis& analysis, cons
 }
 
 std::vector<std::string> fitLines(const series::Analysis& analysis, const std::string& flowUnit,
-                                  const Language& language, const NumberLocale& locale, const Computing& computing)
+                                  const Language& language, const NumberLocale& locale, const Computing& computing,
+                                  bool sayWhyUnweighted)
 {
     std::vector<std::string> lines;
     const std::size_t used = series::runsInAnalysis(analysis);
@@ -166,7 +167,7 @@ std::vector<std::string> fitLines(const series::Analysis& analysis, const std::s
                                  ? language.translate("SeriesChart", ", weighted by their uncertainties").str()
                                  : std::string())
                         .str());
-    if (!law->weighted) {
+    if (!law->weighted && sayWhyUnweighted) {
         if (const auto why = unweightedText(analysis, language, computing))
             lines.push_back(*why);
     }

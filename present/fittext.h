@@ -53,9 +53,10 @@ std::optional<std::string> unweightedText(const series::Analysis& analysis, cons
 // and 95 % intervals, what was left out and why, R², the runs used, why an
 // unweighted fit could not be weighted, and the series' flow unit when it
 // has one; or why there is no fit, or that it waits for the uncertainties.
-// Numbers to 4 significant digits.
+// Numbers to 4 significant digits. A window that says why beside its
+// weighting box leaves that line out with `sayWhyUnweighted` false.
 std::vector<std::string> fitLines(const series::Analysis& analysis, const std::string& flowUnit,
-                                  const Language& language, const NumberLocale& locale,
-                                  const Computing& computing = {});
+                                  const Language& language, const NumberLocale& locale, const Computing& computing = {},
+                                  bool sayWhyUnweighted = true);
 
 }  // namespace present

@@ -175,7 +175,7 @@ void AnalysisWindow::refresh()
 QString AnalysisWindow::fitText() const
 {
     return report::qstrings(present::fitLines(current, model.series().flowUnit, report::qtLanguage(),
-                                              report::numberLocaleOf(QLocale()), computing))
+                                              report::numberLocaleOf(QLocale()), computing, false))
         .join(u'\n');
 }
 

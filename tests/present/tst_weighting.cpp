@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <optional>
 #include <set>
@@ -102,6 +104,14 @@ TEST_P(AwaitingUncertainties, ShowsNoProvisionalFit)
     EXPECT_EQ(std::holds_alternative<series::PowerLaw>(shown.fit), !waits);
     EXPECT_EQ(lines.size() == 2, waits);
     EXPECT_EQ(present::unweightedText(analysis, present::Language(), computing), c.why);
+    // The windows say why beside their weighting box, not again in the lines.
+    const auto windowLines =
+        present::fitLines(shown, "", present::Language(), present::NumberLocale(), computing, false);
+    const auto said = c.why ? std::count(lines.begin(), lines.end(), *c.why) : 0;
+    EXPECT_EQ(windowLines.size() + std::size_t(said), lines.size());
+    if (c.why) {
+        EXPECT_EQ(std::count(windowLines.begin(), windowLines.end(), *c.why), 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
