@@ -1514,6 +1514,29 @@ describe('the series library\'s messages in German', () => {
   }
 });
 
+describe('a run\'s uncertainty as a lab report writes it', () => {
+  test('u to two significant digits, the coefficient and its interval to the same place', async () => {
+    const page = await openPage(browser, server.url);
+    const run = { y1: 0.02, x1: 0.01, gasFlow: 1, waterFlow: 1, packingHeight: 2 };
+    await open(page, 'one.quillon', ask(['write'], JSON.stringify({ uncertainty: { gasFlowRel: 0.02,
+      waterFlowRel: 0.02, y1: 0.0005, x1: 0.0005, packingHeight: 0.005 }, runs: [run] })));
+    await page.waitForSelector('#runsTable tbody tr');
+    await page.select('#uRun', '0');
+    await page.waitForFunction(() => /Monte Carlo: Coefficient/.test(document.getElementById('uncertaintyResult')
+      .textContent), { timeout: 60000 });
+    const lines = await page.$eval('#uncertaintyResult', (element) => element.innerText.split('\n'));
+    for (const line of lines.filter((text) => /[0-9]/.test(text))) {
+      // No number of more than 6 significant digits: 17 was the full double.
+      for (const number of line.match(/[0-9][0-9.,]*/g)) {
+        assert.ok(number.replace(/[^0-9]/g, '').replace(/^0+/, '').length <= 6, line);
+      }
+    }
+    const [, u] = lines.find((text) => text.startsWith('Monte Carlo')).match(/standard uncertainty ([0-9.]+)$/);
+    assert.ok(u.replace(/[^0-9]/g, '').replace(/^0+/, '').replace(/0+$/, '').length <= 2, u);
+    await page.close();
+  });
+});
+
 describe('undo and redo keys from anywhere on the page', () => {
   // y1 of run 1 corrected from 0.02 to 0.03; its cell's tip is the run's
   // y1 in full. Only a text field being typed keeps the keys for its text.
@@ -2765,12 +2788,12 @@ describe('the printed report\'s tables on A4', () => {
         assert.deepEqual(laid.cells.filter((cell) => cell.left < laid.left - 0.5 || cell.right > laid.right + 0.5)
           .map((cell) => cell.text), []);
         assert.deepEqual(laid.cells.flatMap((cell) => cell.broken), []);
-        // The readings run's inputs as a result field shows them.
+        // The readings run's x1 as the runs table shows an input the readings give, the typed y1 as typed.
         const first = await page.$$eval('#report table.runs tbody tr:first-child td', (row) =>
           row.map((cell) => cell.textContent));
         const point = language === 'de-DE' ? ',' : '.';
         assert.equal(first[2], `0${point}029`);
-        assert.match(first[3], new RegExp(`^0\\${point}\\d{1,4}$`));
+        assert.equal(first[3], `0${point}0022403`);
         // The temperature beside, with its title in the report's words.
         const beside = await page.$$eval('#report table.beside th', (titles) => titles.map((th) => th.textContent));
         assert.equal(beside[1], words('Web', 'T (°C)'));
