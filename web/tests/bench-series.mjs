@@ -59,7 +59,28 @@ async function watchedPage(browser, url) {
   });
   await page.goto(url);
   await page.waitForSelector('body[data-ready="true"]');
-  return { page, close: () => context.close() };
+  // The longest task that started since `from`, and the page's clock.
+  const longestSince = (from) => page.evaluate((since) => Math.max(0, ...window.longTasks
+    .filter((task) => task.start >= since).map((task) => task.duration)), from);
+  const now = () => page.evaluate(() => performance.now());
+  return { page, close: () => context.close(), longestSince, now };
+}
+
+// The class's file opened, until its table shows and nothing is computing.
+async function openClass(page, path) {
+  await (await page.$('#openFile')).uploadFile(path);
+  await page.waitForFunction((count) => window.quillonPage.runs.size() === count
+    && document.querySelector('#runsTable tbody tr') !== null, { timeout: 600000, polling: 10 }, runs);
+  await settled(page);
+}
+
+// Scrolled to the charts, drawn as pictures once in view: until both are decoded.
+async function chartsDrawn(page) {
+  await page.evaluate(() => document.getElementById('analysisCharts').scrollIntoView());
+  await page.waitForFunction(() => {
+    const pictures = [...document.querySelectorAll('#analysisCharts img')];
+    return pictures.length === 2 && pictures.every((picture) => picture.complete && picture.naturalWidth > 0);
+  }, { timeout: 600000 });
 }
 
 const settled = (page) => page.waitForFunction(() => document.getElementById('runs').getAttribute('aria-busy')
@@ -100,18 +121,11 @@ const steps = ['label', 'undo', 'redo', 'input', 'undo', 'title', 'undo', 'calcu
 const goals = { label: 50, input: 50, title: 50, undo: 50, redo: 50, calculate: 50 };
 
 async function onePass(browser, url, path) {
-  const { page, close } = await watchedPage(browser, url);
-  // The longest task that started since `from`.
-  const longestSince = (from) => page.evaluate((since) => Math.max(0, ...window.longTasks
-    .filter((task) => task.start >= since).map((task) => task.duration)), from);
-  const now = () => page.evaluate(() => performance.now());
+  const { page, close, longestSince, now } = await watchedPage(browser, url);
   try {
     const pass = { longest: {} };
     const started = await now();
-    await (await page.$('#openFile')).uploadFile(path);
-    await page.waitForFunction((count) => window.quillonPage.runs.size() === count
-      && document.querySelector('#runsTable tbody tr') !== null, { timeout: 600000, polling: 10 }, runs);
-    await settled(page);
+    await openClass(page, path);
     pass.open = (await now()) - started;
     await pause(500);
     pass.longest.open = await longestSince(started);
@@ -137,14 +151,8 @@ async function onePass(browser, url, path) {
     await page.click('#exportCsv');
     await pause(3000);
     pass.longest.export = await longestSince(from);
-    // Scrolled to the charts, drawn as pictures once in view: until both
-    // are decoded.
     from = await now();
-    await page.evaluate(() => document.getElementById('analysisCharts').scrollIntoView());
-    await page.waitForFunction(() => {
-      const pictures = [...document.querySelectorAll('#analysisCharts img')];
-      return pictures.length === 2 && pictures.every((picture) => picture.complete && picture.naturalWidth > 0);
-    }, { timeout: 600000 });
+    await chartsDrawn(page);
     await pause(500);
     pass.longest.charts = await longestSince(from);
     return pass;
@@ -182,25 +190,15 @@ async function classFile(browser, url, { uncertain }) {
 // Opening a class whose flows all differ, then scrolling to its charts:
 // the longest main-thread task in each.
 async function flowsPass(browser, url, path) {
-  const { page, close } = await watchedPage(browser, url);
-  const longestSince = (from) => page.evaluate((since) => Math.max(0, ...window.longTasks
-    .filter((task) => task.start >= since).map((task) => task.duration)), from);
-  const now = () => page.evaluate(() => performance.now());
+  const { page, close, longestSince, now } = await watchedPage(browser, url);
   try {
     const started = await now();
-    await (await page.$('#openFile')).uploadFile(path);
-    await page.waitForFunction((count) => window.quillonPage.runs.size() === count
-      && document.querySelector('#runsTable tbody tr') !== null, { timeout: 600000, polling: 100 }, runs);
-    await settled(page);
+    await openClass(page, path);
     const open = (await now()) - started;
     await pause(500);
     const longestOpen = await longestSince(started);
     const from = await now();
-    await page.evaluate(() => document.getElementById('analysisCharts').scrollIntoView());
-    await page.waitForFunction(() => {
-      const pictures = [...document.querySelectorAll('#analysisCharts img')];
-      return pictures.length === 2 && pictures.every((picture) => picture.complete && picture.naturalWidth > 0);
-    }, { timeout: 600000 });
+    await chartsDrawn(page);
     await pause(500);
     return { open, longestOpen, longestCharts: await longestSince(from) };
   } finally {
