@@ -224,9 +224,11 @@ Json analysed(const Json& given)
         *series::fittedNamed(given.is_object() ? given.value("coefficient", "quillon") : "quillon");
     const series::Analysis analysis =
         series::analyse(made, results, uncertainties, given.value("weighted", true), fitted);
+    // As the analysis window shows them: why the fit is unweighted stands
+    // beside its box, not among the lines.
     Json lines = Json::array();
     for (const std::string& line :
-         present::fitLines(analysis, made.flowUnit, report::qtLanguage(), report::numberLocaleOf(QLocale())))
+         present::fitLines(analysis, made.flowUnit, report::qtLanguage(), report::numberLocaleOf(QLocale()), {}, false))
         lines.push_back(line);
     Json shown = Json::array();
     for (std::size_t i = 0; i < made.runs.size(); ++i) {
