@@ -3,6 +3,7 @@
 #include "present/words.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -512,19 +513,17 @@ constexpr std::size_t longestList = 12;
 
 std::string runList(std::span<const series::Difference> differences, bool inputs)
 {
-    std::set<std::size_t> runs;
-    for (const series::Difference& difference : differences) {
-        if (difference.input == inputs)
-            runs.insert(difference.run + 1);
-    }
+    std::vector<series::Difference> ofKind;
+    std::copy_if(differences.begin(), differences.end(), std::back_inserter(ofKind),
+                 [inputs](const series::Difference& difference) { return difference.input == inputs; });
+    const std::vector<std::size_t> runs = differingRuns(ofKind);
     std::string list;
-    std::size_t listed = 0;
-    for (const std::size_t run : runs) {
-        if (listed == longestList)
-            return list + ", …";
-        if (listed++ > 0)
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        if (i > 0)
             list += ", ";
-        list += std::to_string(run);
+        if (i == longestList)
+            return list + "…";
+        list += std::to_string(runs[i]);
     }
     return list;
 }

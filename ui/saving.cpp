@@ -4,7 +4,6 @@
 #include "report/runchart.h"
 #include "report/seriespdf.h"
 #include "series/csv.h"
-#include "ui/numbertext.h"
 #include "ui/seriesfiles.h"
 
 #include <QCheckBox>
@@ -116,9 +115,7 @@ bool saveAs(QWidget* parent, const QString& defaultName, const QString& filter, 
 
 report::PdfDetails pdfDetails()
 {
-    return {QStringLiteral(QUILLON_VERSION),
-            QDateTime::currentDateTime(),
-            {resultText, numberText, report::numberTextsIn(QLocale()).given}};
+    return {QStringLiteral(QUILLON_VERSION), QDateTime::currentDateTime(), report::numberTextsIn(QLocale())};
 }
 
 QString runReportFileName(int runNumber)

@@ -195,7 +195,10 @@ export class Uncertainty {
       // As a lab report writes them: u to two significant digits, the
       // value and the interval to its last place; in full in the exports.
       const shown = (value, u) => this.quillon.withUncertainty(value, u);
-      const pair = (value, u) => [shown(value, u).value, shown(value, u).uncertainty];
+      const pair = (value, u) => {
+        const both = shown(value, u);
+        return [both.value, both.uncertainty];
+      };
       if (gum.reason) lines.push(t('Not given: %1', why(gum)));
       else lines.push(`${t('First order (GUM)')}: ${t('Coefficient %1, standard uncertainty %2', ...pair(gum.mtc, gum.u))}`);
       if (monteCarlo.reason) {
